@@ -69,6 +69,19 @@ std::int64_t FloorMod(std::int64_t a, std::int64_t b) {
     return r;
 }
 
+// a * k + b for k >= 2, failing only when the result itself does not fit:
+// the product alone may overflow where the sum does not (the smallest time_t
+// is -106751991167301 days plus 30592 seconds).
+std::int64_t MulAdd(std::int64_t a, std::int64_t k, std::int64_t b) {
+    std::int64_t whole = Add(a, FloorDiv(b, k));
+    std::int64_t rest = FloorMod(b, k);
+    if (whole < 0 && rest > 0) {
+        ++whole;
+        rest -= k;
+    }
+    return Add(Mul(whole, k), rest);
+}
+
 // floor((y - 1) / b) without forming y - 1, which overflows for the smallest y.
 std::int64_t FloorDivOfPrevious(std::int64_t y, std::int64_t b) {
     return FloorDiv(y, b) - (FloorMod(y, b) == 0 ? 1 : 0);
@@ -379,14 +392,9 @@ std::int64_t DaysSinceEpoch(const DateTimeFields& rec, std::int64_t epochYear,
 }
 
 std::int64_t SecondsOfDay(const DateTimeFields& rec) {
-    std::int64_t seconds = 0;
-    if (rec.Has(DateTimeField::Hour))
-        seconds = Add(seconds, Mul(rec.Hour, SecondsPerHour));
-    if (rec.Has(DateTimeField::Minute))
-        seconds = Add(seconds, Mul(rec.Minute, SecondsPerMinute));
-    if (rec.Has(DateTimeField::Second))
-        seconds = Add(seconds, rec.Second);
-    return seconds;
+    // Fields that are not present hold 0.
+    const std::int64_t minutes = MulAdd(rec.Hour, SecondsPerHour / SecondsPerMinute, rec.Minute);
+    return MulAdd(minutes, SecondsPerMinute, rec.Second);
 }
 
 DateTimeFields ValueToFields(TimeEncoding encoding, bool diff, CalcValueMode mode, Real x,
@@ -430,7 +438,7 @@ CalcValue FieldsToValue(const DateTimeFields& rec, TimeEncoding encoding, CalcVa
         SetReal(value, mode, x);
     } else if (encoding == TimeEncoding::TimeT) {
         const std::int64_t days = DaysSinceEpoch(rec, 1970, 1, 1);
-        SetInteger(value, mode, Add(Mul(days, SecondsPerDay), SecondsOfDay(rec)));
+        SetInteger(value, mode, MulAdd(days, SecondsPerDay, SecondsOfDay(rec)));
     } else {
         SetInteger(value, mode, 0);
     }
