@@ -4,6 +4,7 @@
 #include "enc/ConvertError.h"
 
 #include <charconv>
+#include <utility>
 
 namespace pexa {
 
@@ -156,7 +157,9 @@ void PromoteUnits(std::string& text, UnitMarks& marks, int m) {
         UnitMark& mark = marks.Items[j];
         if (mark.Index > m)
             continue;
-        if (mark.Index >= MaxSizeUnitIndex)
+        // The mark rises to m + 1: beyond E when m is E already, which a
+        // smaller unit before a larger one (1K1P:) can reach as well.
+        if (m >= MaxSizeUnitIndex)
             ThrowTooManyPrefixes();
         mark.Index = m + 1;
         text[mark.Position] = SizeUnitLetters[mark.Index - 1];
@@ -166,64 +169,68 @@ void PromoteUnits(std::string& text, UnitMarks& marks, int m) {
 
 namespace {
 
-// One pass over the text; ConvertError for what cannot become a size text,
-// false for the refusals that carry no message.
+// Builds the normalised text in one left-to-right pass, so that long texts
+// cost linear time. The conditions look back at the text written so far and
+// ahead at the text not yet read, as an in-place rewrite would see them.
+// ConvertError for what cannot become a size text, false for the refusals
+// that carry no message.
 bool NormalizeSizeTextOrThrow(std::string& text) {
     const FormatSettings& format = CurrentFormat();
+    const std::string& in = text;
+    std::string out;
+    out.reserve(in.size() + 8);
     UnitMarks marks;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const char c = text[i];
-        if (c == format.DecimalSeparator)
+    for (std::size_t j = 0; j < in.size(); ++j) {
+        const char c = in[j];
+        const bool digitFollows = j + 1 < in.size() && IsDigit(in[j + 1]);
+        if (c == format.DecimalSeparator) {
+            // The fraction is not examined.
+            out.append(in, j, std::string::npos);
             break;
+        }
         if (c == '-') {
-            if (i != 0)
+            if (!out.empty())
                 return false;
-            ++i;
+            out += c;
             continue;
         }
         // A group never starts with a zero: 1K+05 becomes 1K+5.
-        if (c == '0' && i > 0 && !IsDigit(text[i - 1]) && i + 1 < text.size() &&
-            IsDigit(text[i + 1])) {
-            text.erase(i, 1);
+        if (c == '0' && !out.empty() && !IsDigit(out.back()) && digitFollows)
             continue;
-        }
         if (c == ':') {
-            if (i == 0)
+            if (out.empty())
                 return false;
-            const char before = text[i - 1];
+            const char before = out.back();
             if (IsDigit(before)) {
-                PromoteUnits(text, marks, 1);
-                text[i] = SizeUnitLetters[0];
-                AddUnitMark(marks, i, 1);
-                ++i;
+                PromoteUnits(out, marks, 1);
+                AddUnitMark(marks, out.size(), 1);
+                out += SizeUnitLetters[0];
                 continue;
             }
             const int u = SizeUnitIndex(before);
             if (u > 0) {
-                PromoteUnits(text, marks, u);
-                text.erase(i, 1);
+                PromoteUnits(out, marks, u);
                 continue;
             }
             return false;
         }
         if (IsDigit(c) || c == '+' || c == format.ThousandSeparator) {
-            ++i;
+            out += c;
             continue;
         }
         const int u = SizeUnitIndex(c);
         if (u > 0) {
-            AddUnitMark(marks, i, u);
-            if (i + 1 < text.size() && IsDigit(text[i + 1]))
-                text.insert(i + 1, 1, '+');
-            ++i;
+            AddUnitMark(marks, out.size(), u);
+            out += c;
+            if (digitFollows)
+                out += '+';
             continue;
         }
         throw ConvertError(std::string("Invalid character: ") + c);
     }
+    text = std::move(out);
     return true;
 }
-
 } // namespace
 
 bool NormalizeSizeText(std::string& text) {

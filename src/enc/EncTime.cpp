@@ -541,6 +541,12 @@ bool FieldValueAcceptable(const DateTimeFields& rec, DateTimeField field, std::i
     }
 }
 
+// Removing the zero of "00x" would turn the rest into a hexadecimal prefix.
+bool WouldBecomeHexPrefix(const std::string& text, const NumberField& number) {
+    return number.End - number.DigitsBegin == 2 && number.End < text.size() &&
+           (text[number.End] == 'x' || text[number.End] == 'X');
+}
+
 bool CheckTimeEntryOrThrow(std::string& text, TimeEncoding encoding, bool diff,
                            CalcValueMode mode) {
     DateTimeFields rec;
@@ -553,7 +559,8 @@ bool CheckTimeEntryOrThrow(std::string& text, TimeEncoding encoding, bool diff,
             return false;
 
         // Typing 0 then 5 gives 5.
-        if (number.End - number.DigitsBegin > 1 && text[number.DigitsBegin] == '0') {
+        if (number.End - number.DigitsBegin > 1 && text[number.DigitsBegin] == '0' &&
+            !WouldBecomeHexPrefix(text, number)) {
             text.erase(number.DigitsBegin, 1);
             --number.End;
         }

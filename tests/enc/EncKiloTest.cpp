@@ -220,6 +220,9 @@ TEST(EncKilo, NormalizeTable) {
         {"1::::::", true, "1E"},
         {"1:::::::", false, ""},
         {"1E:", false, ""},
+        {"1K1P:", false, ""}, // the K would have to rise past E
+        {"1K1T:", true, "1E+1P"},
+        {"1K1G:", true, "1P+1T"},
         {":", false, ""},
         {"-:", false, ""},
         {"1+:", false, ""},
