@@ -553,6 +553,7 @@ bool CheckTimeEntryOrThrow(std::string& text, TimeEncoding encoding, bool diff,
     const DateTimeFieldSet allowed = AllowedFields(encoding, diff, mode);
     std::size_t pos = 0;
     while (pos < text.size()) {
+        const std::size_t fieldBegin = pos;
         NumberField number = ReadNumber(text, pos);
         DateTimeField field;
         if (!NextField(rec, allowed, field))
@@ -581,16 +582,20 @@ bool CheckTimeEntryOrThrow(std::string& text, TimeEncoding encoding, bool diff,
                 return false;
         }
 
-        std::int64_t value = number.Value;
         if (!number.HasDigits && hasSeparator) {
             const bool countsFromOne =
                 !diff && (field == DateTimeField::Month || field == DateTimeField::Day);
-            const char digit = countsFromOne ? '1' : '0';
-            text.insert(number.End, 1, digit);
-            value = digit - '0';
+            text.insert(number.End, 1, countsFromOne ? '1' : '0');
             ++number.End;
             ++pos;
         }
+        // The value is checked as the tidied text reads (a default digit
+        // after a "-" makes -1), and a tidied field must read as it was
+        // walked (a default 0 before an "x" separator would make "0x").
+        const NumberField tidied = ReadNumber(text, fieldBegin);
+        if (tidied.End != number.End)
+            return false;
+        const std::int64_t value = tidied.Value;
         if (diff && field == DateTimeField::Day && !dayMark) {
             text.insert(number.End, 1, 'd');
             ++pos;

@@ -606,6 +606,9 @@ TEST(EncTimeEntry, DefaultLocale) {
         {"2006/1/1 1::", T, false, Mode::QWord, true, "2006/1/1 1:0:"},
         {":", T, false, Mode::QWord, true, "0/"},
         {"2006/1//", T, false, Mode::QWord, false, ""},
+        {"2006/1/-:", T, false, Mode::QWord, false, ""}, // the default digit makes day -1
+        {"2006/-:", T, false, Mode::QWord, true, "2006/-1/"},
+        {"1d 1:-:", T, true, Mode::QWord, true, "1d 1:-0:"},
         {"2006/1/1 -1", T, false, Mode::QWord, false, ""},
         {"2006/1/1 1:-1", T, false, Mode::QWord, false, ""},
         {"2006/1/1 25", T, false, Mode::QWord, true, "2006/1/1 25"},
