@@ -607,6 +607,9 @@ bool CheckTimeEntryOrThrow(std::string& text, TimeEncoding encoding, bool diff,
         if (hasSeparator)
             ++pos;
     }
+    // What the walk accepts the reader accepts, even where a locale separator
+    // collides with the day mark "d" or a hexadecimal prefix.
+    ParseFields(text, encoding, mode, diff);
     return true;
 }
 

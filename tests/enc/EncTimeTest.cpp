@@ -662,6 +662,19 @@ TEST(EncTimeEntry, AnotherLocale) {
         CheckEntry(c);
 }
 
+// A separator that is also the day mark cannot be told from it: such entries
+// are refused rather than accepted and then found unreadable.
+TEST(EncTimeEntry, SeparatorThatIsTheDayMark) {
+    FormatSettings format;
+    format.DateSeparator = 'd';
+    FormatSettingsScope scope(format);
+    std::string text = "3dd0:04:";
+    EXPECT_FALSE(CheckTimeEntry(text, T, false, Mode::QWord));
+    text = "3dd";
+    EXPECT_TRUE(CheckTimeEntry(text, T, false, Mode::QWord));
+    EXPECT_NO_THROW(ParseFields(text, T, Mode::QWord, false));
+}
+
 // Accepted entries parse, and their tidied form is stable under a second check.
 TEST(EncTimeEntry, AcceptedEntriesParseAndStayTidy) {
     const char* texts[] = {"2006:1:2:3:4:5",     "2006::", "::::", "3:4:5:6", "-:", "05:07:",
