@@ -18,8 +18,12 @@ struct ModeRangeEntry {
 // Indexed by mode code and signedness (0 unsigned, 1 signed).
 extern const ModeRangeEntry ModeRange[CalcValueModeCount][2];
 
-inline int ByteCountOf(CalcValueMode mode) { return ModeByteCount[static_cast<int>(mode)]; }
-inline int BitCountOf(CalcValueMode mode) { return 8 * ByteCountOf(mode); }
+inline int ByteCountOf(CalcValueMode mode) {
+    return ModeByteCount[static_cast<int>(mode)];
+}
+inline int BitCountOf(CalcValueMode mode) {
+    return 8 * ByteCountOf(mode);
+}
 const ModeRangeEntry& RangeOf(CalcValueMode mode, bool isSigned);
 
 bool IsMultiByteMode(CalcValueMode mode);

@@ -4,8 +4,7 @@
 
 namespace pexa {
 
-const char* CalcErrorMessage(CalcErrorKind kind)
-{
+const char* CalcErrorMessage(CalcErrorKind kind) {
     switch (kind) {
     case CalcErrorKind::DivideByZero:
         return "0で割ることはできません";
@@ -25,14 +24,11 @@ const char* CalcErrorMessage(CalcErrorKind kind)
 
 CalcError::CalcError(CalcErrorKind kind, std::string text) : kind_(kind), text_(std::move(text)) {}
 
-const char* CalcError::what() const noexcept
-{
+const char* CalcError::what() const noexcept {
     return text_.empty() ? CalcErrorMessage(kind_) : text_.c_str();
 }
 
 AssertionFailure::AssertionFailure(std::string unit)
-    : message_("Assertion failure (" + std::move(unit) + ")")
-{
-}
+    : message_("Assertion failure (" + std::move(unit) + ")") {}
 
 } // namespace pexa
