@@ -768,6 +768,23 @@ Real InverseCircular(Real y, TrigFunctionKind kind) {
     return std::atan(y);
 }
 
+// atanh a = ½·log1p(2a/(1−a)) for 0 < a < 1, with the quotient carried to
+// about 128 bits: its rounding would otherwise pass straight into the result,
+// as it does in atanhl.
+Real InverseTanhMagnitude(Real a) {
+    const Real num = 2 * a;
+    const TwoReal den = FastTwoSum(1.0L, -a); // 1 − a as hi + lo
+    const Real u = num / den.Hi;
+    const TwoReal back = TwoProduct(u, den.Hi);
+    const Real lo = ((num - back.Hi) - back.Lo - u * den.Lo) / den.Hi;
+    // log1pl is good below 2^-10 and loses up to 2.2 ulps above, where the log
+    // of the exactly split sum 1 + u does better.
+    if (u < 0x1p-10L)
+        return 0.5L * (std::log1p(u) + lo / (1.0L + u));
+    const TwoReal sum = FastTwoSum(u > 1 ? u : 1.0L, u > 1 ? 1.0L : u);
+    return 0.5L * (std::log(sum.Hi) + (sum.Lo + lo) / sum.Hi);
+}
+
 Real InverseHyperbolic(Real y, TrigFunctionKind kind) {
     switch (kind) {
     case TrigFunctionKind::Sin:
@@ -787,7 +804,7 @@ Real InverseHyperbolic(Real y, TrigFunctionKind kind) {
     // conversion overflows and a store in radians is out of range.
     if (std::fabs(y) >= 1)
         return y > 0 ? LDBL_MAX : -LDBL_MAX;
-    return std::atanh(y);
+    return std::copysign(InverseTanhMagnitude(std::fabs(y)), y);
 }
 
 Real FromRadians(Real r, AngleUnit unit) {

