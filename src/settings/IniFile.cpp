@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace pexa {
 
@@ -385,13 +386,13 @@ void WriteIniFileValue(const std::string& path, std::string_view section, std::s
     const bool exists = err == 0;
     if (!exists && err != ENOENT)
         throw ProfileError(path, ErrnoText("open", err));
+    const std::optional<std::string> updated = SetIniValue(text, section, key, value);
+    if (exists && *updated == text)
+        return;
     // A read-only file is the user's way of freezing the settings; the rename would
     // otherwise bypass it.
     if (exists && ::access(target.c_str(), W_OK) != 0)
         throw ProfileError(path, ErrnoText("access", errno));
-    const std::optional<std::string> updated = SetIniValue(text, section, key, value);
-    if (exists && *updated == text)
-        return;
     ReplaceFile(target, *updated, exists ? &info : nullptr, path);
 }
 

@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <optional>
+#include <ostream>
 #include <random>
 #include <string>
 
@@ -29,6 +30,10 @@ struct FindCase {
     const char* Key;
     optional<string> Expected;
 };
+
+void PrintTo(const FindCase& c, std::ostream* os) {
+    *os << c.Name;
+}
 
 class FindIniValueTest : public ::testing::TestWithParam<FindCase> {};
 
@@ -78,6 +83,10 @@ struct SetCase {
     const char* Value;
     string After;
 };
+
+void PrintTo(const SetCase& c, std::ostream* os) {
+    *os << c.Name;
+}
 
 class SetIniValueTest : public ::testing::TestWithParam<SetCase> {};
 
