@@ -133,7 +133,7 @@ void CheckFileWrite(std::string_view text, int value) {
     CheckTypedReads();
     const auto expected = SetIniValue(text, "Mode", "ShiftAmount", std::to_string(value));
     WriteProfileInt("Mode", "ShiftAmount", value);
-    Check(ReadProfileInt("Mode", "ShiftAmount", value + 1, 0, -1) == value, "re-read");
+    Check(ReadProfileInt("Mode", "ShiftAmount", value ^ 1, 0, -1) == value, "re-read");
     Check(LoadFile(path) == *expected, "file differs from the text-level write");
 }
 
