@@ -126,8 +126,14 @@ bool TAction::Execute() {
     if (guard.isNull() || !enabled_ || !onExecute_)
         return false;
     RunExecuteHandler();
-    if (!guard.isNull() && list_ != nullptr)
-        list_->NotifyExecuted(*this);
+    // Controls bound to the list show the new state at once, not only after
+    // the window's next pass.
+    if (!guard.isNull() && list_ != nullptr) {
+        TActionList* list = list_;
+        list->UpdateAll();
+        if (!guard.isNull())
+            list->NotifyExecuted(*this);
+    }
     return true;
 }
 

@@ -93,8 +93,9 @@ public:
     void Update();
     // Runs the update pass (of the whole list, or this action's own update
     // when it belongs to none), then the execute handler if the action is
-    // enabled. Returns whether the handler ran: false for a disabled action
-    // or one without a handler, so that a key can fall through.
+    // enabled, then the list's update pass again and its OnExecuted hook.
+    // Returns whether the handler ran: false for a disabled action or one
+    // without a handler, so that a key can fall through.
     bool Execute();
 
     TActionList* List() const { return list_; }
