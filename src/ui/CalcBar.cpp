@@ -280,6 +280,7 @@ void TCalcBar::EnsurePlaced() {
 void TCalcBar::Place() {
     placed_ = true;
     LayoutControls();
+    updateGeometry();
     UpdateFonts();
     ApplyActiveColors();
     LoadSettings();
@@ -291,7 +292,14 @@ bool TCalcBar::event(QEvent* event) {
     if (event->type() == QEvent::Polish) {
         EnsurePlaced();
     }
-    return QWidget::event(event);
+    const bool handled = QWidget::event(event);
+    // A font inherited from a new parent changes the caption width and the
+    // operator label's width.
+    if (event->type() == QEvent::FontChange && placed_) {
+        UpdateFonts();
+        LayoutControls();
+    }
+    return handled;
 }
 
 int TCalcBar::SharedCaptionWidth() const {
@@ -338,6 +346,13 @@ void TCalcBar::LayoutControls() {
     place(trailingSpacer_, trailingSpacer_->sizeHint().width());
     valuePanel_->setGeometry(x, 0, valuePanel_->width(), h);
     FitPanel();
+}
+
+void TCalcBar::OptionAreaChanged() {
+    if (placed_) {
+        LayoutControls();
+    }
+    // The bar's minimum width includes the option area.
     updateGeometry();
 }
 
@@ -704,9 +719,7 @@ TBarButton* TCalcBar::AddOptionButton(const TAction* action) {
         button->SetTag(action->Tag());
     }
     optionControls_.push_back(button);
-    if (placed_) {
-        LayoutControls();
-    }
+    OptionAreaChanged();
     return button;
 }
 
@@ -715,9 +728,7 @@ TBarSeparator* TCalcBar::AddOptionSeparator(bool divider) {
     auto* separator = new TBarSeparator(divider, width, this);
     ConnectMouseDown(separator);
     optionControls_.push_back(separator);
-    if (placed_) {
-        LayoutControls();
-    }
+    OptionAreaChanged();
     return separator;
 }
 
@@ -758,10 +769,9 @@ bool TCalcBar::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::ShowToParent:
     case QEvent::HideToParent:
-        if (placed_ && control->parentWidget() == this &&
-            std::find(optionControls_.begin(), optionControls_.end(), control) !=
-                optionControls_.end()) {
-            LayoutControls();
+        if (std::find(optionControls_.begin(), optionControls_.end(), control) !=
+            optionControls_.end()) {
+            OptionAreaChanged();
         }
         break;
     default:

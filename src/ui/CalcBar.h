@@ -114,18 +114,14 @@ public:
     using BarClass = TCalcBar* (*)(QWidget* owner, BarKind kind);
 
     template <class Bar> static Bar* Make(QWidget* owner, BarKind kind) {
-        auto* bar = new Bar(CreateKey{}, owner, kind);
-        static_cast<TCalcBar*>(bar)->Create();
-        return bar;
+        return Completed(new Bar(CreateKey{}, owner, kind));
     }
     template <class Bar> static TCalcBar* MakeAs(QWidget* owner, BarKind kind) {
         return Make<Bar>(owner, kind);
     }
     // A bar around a conversion made elsewhere (of the conversion's kind).
     template <class Bar> static Bar* MakeWith(QWidget* owner, std::unique_ptr<TCalcConv> conv) {
-        auto* bar = new Bar(CreateKey{}, owner, std::move(conv));
-        static_cast<TCalcBar*>(bar)->Create();
-        return bar;
+        return Completed(new Bar(CreateKey{}, owner, std::move(conv)));
     }
 
     TCalcBar(CreateKey key, QWidget* owner, BarKind kind);
@@ -253,6 +249,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    template <class Bar> static Bar* Completed(Bar* bar) {
+        try {
+            static_cast<TCalcBar*>(bar)->Create();
+        } catch (...) {
+            delete bar;
+            throw;
+        }
+        return bar;
+    }
     void BuildControls();
     void SetPanelColor(const QColor& color);
     void ConnectMouseDown(QWidget* control);
@@ -260,6 +265,7 @@ private:
     bool PopupContextMenu(QPoint pos);
     void Place();
     void LayoutControls();
+    void OptionAreaChanged();
     int SharedCaptionWidth() const;
     int OptionButtonWidth(const TBarButton& button) const;
     bool HasCapability(ConvOption option) const;

@@ -1,4 +1,5 @@
 #include "conv/CalcConv.h"
+#include "core/CalcError.h"
 #include "core/FormatSettings.h"
 #include "ui/CalcBar.h"
 #include "ui/toolkit/Action.h"
@@ -106,6 +107,18 @@ private slots:
             QCOMPARE(bar->windowTitle(), QString(titles[kind]));
             QCOMPARE(static_cast<int>(bar->Kind()), kind);
         }
+    }
+
+    void kindWithoutConversionIsRefused() {
+        QVERIFY_THROWS_EXCEPTION(AssertionFailure,
+                                 TCalcBar::Make<TCalcBar>(host_.get(), static_cast<BarKind>(10)));
+        QVERIFY_THROWS_EXCEPTION(AssertionFailure,
+                                 TCalcBar::MakeWith<TCalcBar>(host_.get(), nullptr));
+        QVERIFY(host_->findChildren<TCalcBar*>().isEmpty());
+        TCalcBar::BarClass barClass = &TCalcBar::MakeAs<TCalcBar>;
+        TCalcBar* bar = barClass(host_.get(), BarKind::Oct);
+        QCOMPARE(bar->Kind(), BarKind::Oct);
+        QCOMPARE(bar->parentWidget(), host_.get());
     }
 
     void shownTextFollowsValueModeAndGrouping() {
@@ -611,8 +624,23 @@ private slots:
             QCOMPARE(bar->CaptionLabel()->width(), widest + 2);
             QCOMPARE(bar->ValuePanel()->x(), widest + 2 + 2 * 2);
         }
+        // A font inherited later changes every caption alike.
+        QFont wide = host_->font();
+        wide.setPointSize(wide.pointSize() * 2);
+        host_->setFont(wide);
+        const QFontMetrics wideMetrics(bars[0]->CaptionLabel()->font());
+        const int widestWide = wideMetrics.horizontalAdvance("KILO");
+        QVERIFY(widestWide > widest);
+        for (TCalcBar* bar : bars) {
+            QCOMPARE(bar->CaptionWidth(), bars[0]->CaptionWidth());
+            QVERIFY(bar->CaptionWidth() >= widestWide + 2);
+            QCOMPARE(bar->ValuePanel()->x(), bar->CaptionWidth() + 2 * 2);
+        }
+        host_->setFont(QFont());
         // Before placement the width is already the shared one.
-        QCOMPARE(TCalcBar::Make<TCalcBar>(nullptr, BarKind::Oct)->CaptionWidth(), widest + 2);
+        const std::unique_ptr<TCalcBar> loose(TCalcBar::Make<TCalcBar>(nullptr, BarKind::Oct));
+        QVERIFY(!loose->IsPlaced());
+        QCOMPARE(loose->CaptionWidth(), widest + 2);
     }
 
     void operatorLabelKeepsItsWidth() {
