@@ -83,10 +83,14 @@ std::string TConvDecimal::GetText(bool grouped) const {
         sign = text.substr(0, 1);
         text.erase(0, 1);
     }
-    const auto separator = text.find(format.DecimalSeparator);
-    const int length = separator == std::string::npos ? static_cast<int>(text.size())
-                                                      : static_cast<int>(separator);
-    GroupDigits(text, format.ThousandSeparator, ThousandsGroup, length);
+    // Only the integer digits are grouped: the fraction and an exponent
+    // ("1E18") stay as they are.
+    auto integerEnd = text.find(format.DecimalSeparator);
+    if (integerEnd == std::string::npos)
+        integerEnd = text.find('E');
+    if (integerEnd == std::string::npos)
+        integerEnd = text.size();
+    GroupDigits(text, format.ThousandSeparator, ThousandsGroup, static_cast<int>(integerEnd));
     return sign + text;
 }
 
