@@ -1,6 +1,7 @@
 #include "ui/CalcBar.h"
 
 #include "conv/ConvFactory.h"
+#include "core/CalcArithmetic.h"
 #include "core/CalcConvCommonDef.h"
 #include "core/CalcError.h"
 #include "ui/SjisText.h"
@@ -48,10 +49,14 @@ QColor ButtonShadowColor() {
     return SystemColor(TSystemColor::ButtonShadow);
 }
 
-// The symbols of the sixteen binary operators, widest decides the width of
-// the pending-operator label.
+// The symbols of the sixteen binary operators; the widest decides the width
+// of the pending-operator label, so the label never changes width.
 QStringList BinaryOperatorSymbols() {
-    return {"+", "-", "*", "/", "%", "&", "|", "^", "<<", ">>", "a>", "<r", "r>", "p", "rt", "log"};
+    QStringList symbols;
+    for (const TBinaryOperatorInfo& info : BinaryOperators) {
+        symbols.append(QString::fromLatin1(info.Symbol));
+    }
+    return symbols;
 }
 
 std::unique_ptr<TCalcConv> MakeConv(BarKind kind) {
