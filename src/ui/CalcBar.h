@@ -130,17 +130,36 @@ public:
     TCalcBar(const TCalcBar&) = delete;
     TCalcBar& operator=(const TCalcBar&) = delete;
 
-    // Virtual operations, in slot order (Create, slot 5, is protected below).
+    // ---- virtual operations, in slot order ----
     virtual void RefreshValue();
+    // Indicators and text, after a mode change.
     virtual void RefreshAll();
     virtual void ShowText();
+    // Font and colour of the value text (message, or the conversion's text state).
+    virtual void UpdateTextStyle();
+
+protected:
+    // Second construction step, run once by Make; variants call the base
+    // first (which creates the indicators), then add their option buttons.
+    virtual void Create();
+
+public:
     virtual bool CanActivate() const;
+    // Run once at placement; variants read their own settings keys.
     virtual void LoadSettings();
     virtual void SaveSettings();
     // Key (a Qt::Key) and modifiers of the active bar, after the window's own
-    // shortcuts; true when the bar used the key.
+    // shortcuts and the access-key test; true when the bar used the key.
     virtual bool HandleKey(int key, Qt::KeyboardModifiers shift);
+    virtual void CreateIndicators();
+    virtual void UpdateIndicators();
+    // Left (backward) and Right keys; false when there is nothing to step.
+    virtual bool StepOption(bool backward);
+    // Ctrl+Space; false when there is nothing to toggle.
+    virtual bool ToggleOption();
     virtual bool CanToggleSign() const;
+    // The bar's own context-menu items, between the owner's two phases.
+    virtual void BuildMenu(QMenu& menu);
 
     BarKind Kind() const { return kind_; }
     TCalcConv& Conv() { return *conv_; }
@@ -230,15 +249,6 @@ public:
     QSize minimumSizeHint() const override;
 
 protected:
-    virtual void UpdateTextStyle();
-    // Second construction step; variants call the base first, then add buttons.
-    virtual void Create();
-    virtual void CreateIndicators();
-    virtual void UpdateIndicators();
-    virtual bool StepOption(bool backward);
-    virtual bool ToggleOption();
-    virtual void BuildMenu(QMenu& menu);
-
     void UpdateFonts();
     void ApplyActiveColors();
 
