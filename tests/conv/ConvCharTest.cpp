@@ -149,9 +149,8 @@ TEST(ConvChar, EncodingsAgreeWithIconv) {
         const struct {
             CharEncoding encoding;
             const std::string& bytes;
-        } rows[] = {{CharEncoding::ShiftJis, sjis},
-                    {CharEncoding::Euc, euc},
-                    {CharEncoding::Jis, jis}};
+        } rows[] = {
+            {CharEncoding::ShiftJis, sjis}, {CharEncoding::Euc, euc}, {CharEncoding::Jis, jis}};
         for (const auto& row : rows) {
             auto conv = MakeChar(Word, row.encoding);
             conv->SetValue(Int(BytesAsInteger(row.bytes)));

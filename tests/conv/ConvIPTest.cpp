@@ -194,8 +194,8 @@ TEST(ConvIP, ClearShowsZeroWithAnEmptyEntry) {
     const struct {
         CalcValueMode mode;
         const char* text;
-    } cases[] = {{Byte, "0"}, {Word, "0.0"}, {DWord, "0.0.0.0"}, {QWord, "0.0.0.0"},
-                 {Float, "0.0.0.0"}};
+    } cases[] = {
+        {Byte, "0"}, {Word, "0.0"}, {DWord, "0.0.0.0"}, {QWord, "0.0.0.0"}, {Float, "0.0.0.0"}};
     for (const auto& c : cases) {
         auto conv = MakeConv(BarKind::IP, c.mode);
         conv->SetValue(Int(0x01020304));
@@ -213,10 +213,17 @@ TEST(ConvIP, BackspaceKeepsTextAndValueTogether) {
     const struct {
         const char* text;
         std::int64_t value;
-    } steps[] = {{"192.168.0.", 0xC0A800}, {"192.168.0", 0xC0A800}, {"192.168.", 0xC0A8},
-                 {"192.168", 0xC0A8},      {"192.16", 0xC010},     {"192.1", 0xC001},
-                 {"192.", 0xC0},           {"192", 0xC0},          {"19", 19},
-                 {"1", 1},                 {"0.0.0.0", 0}};
+    } steps[] = {{"192.168.0.", 0xC0A800},
+                 {"192.168.0", 0xC0A800},
+                 {"192.168.", 0xC0A8},
+                 {"192.168", 0xC0A8},
+                 {"192.16", 0xC010},
+                 {"192.1", 0xC001},
+                 {"192.", 0xC0},
+                 {"192", 0xC0},
+                 {"19", 19},
+                 {"1", 1},
+                 {"0.0.0.0", 0}};
     for (const auto& step : steps) {
         ASSERT_TRUE(conv->CanBackspace());
         EXPECT_TRUE(conv->Backspace());
