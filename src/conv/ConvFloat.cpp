@@ -94,7 +94,10 @@ std::string TConvFloat::BuildCandidate(char ch) const {
     // The exponent mark is taken in either case, so "e" typed first gives "0e"
     // as "E" gives "0E".
     const bool startsPart = IsExponentMark(ch) || ch == separator;
-    if (entryText_ == "0" && !startsPart)
+    // "-" on the lone zero gives "-0", the negative zero the formats have:
+    // the sign key works from the first key on, and a pasted "-1.5", whose
+    // minus comes first, is not cut off at its sign.
+    if (entryText_ == "0" && !startsPart && ch != '-')
         return std::string(1, ch);
     if (entryText_.empty() && startsPart)
         return std::string("0") + ch;
