@@ -1,0 +1,238 @@
+#pragma once
+
+#include "conv/CalcConv.h"
+#include "core/CalcValue.h"
+#include "ui/BarControls.h"
+#include "ui/toolkit/Action.h"
+
+#include <QLabel>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QFrame;
+class QHBoxLayout;
+class QMenu;
+
+namespace pexa {
+
+// The display bar: shows one conversion's rendering of the calculator value,
+// with its caption, option buttons, indicators, the pending operator and
+// error messages. The bar is only presentation; value, mode and options live
+// in its conversion.
+//
+// Bars are created with Make<Bar>(owner, kind), which runs the virtual second
+// construction step (Create) once the object is complete, so that a variant's
+// CreateIndicators and option buttons take part.
+class TCalcBar : public QWidget {
+    Q_OBJECT
+
+public:
+    // Only Make can construct bars, so none escapes its second construction step.
+    class CreateKey {
+        friend class TCalcBar;
+        CreateKey() = default;
+    };
+
+    using ActivateEvent = std::function<void(TCalcBar& bar)>;
+    using MiddleClickEvent = std::function<void(TCalcBar& bar)>;
+    // phase 0 runs before BuildMenu, phase 1 after it.
+    using BuildMenuEvent = std::function<void(TCalcBar& bar, QMenu& menu, int phase)>;
+
+    // The factory the owner's table of bar classes holds, one per class.
+    using BarClass = TCalcBar* (*)(QWidget* owner, BarKind kind);
+
+    template <class Bar> static Bar* Make(QWidget* owner, BarKind kind) {
+        return Completed(new Bar(CreateKey{}, owner, kind));
+    }
+    template <class Bar> static TCalcBar* MakeAs(QWidget* owner, BarKind kind) {
+        return Make<Bar>(owner, kind);
+    }
+    // A bar around a conversion made elsewhere (of the conversion's kind).
+    template <class Bar> static Bar* MakeWith(QWidget* owner, std::unique_ptr<TCalcConv> conv) {
+        return Completed(new Bar(CreateKey{}, owner, std::move(conv)));
+    }
+
+    TCalcBar(CreateKey key, QWidget* owner, BarKind kind);
+    TCalcBar(CreateKey key, QWidget* owner, std::unique_ptr<TCalcConv> conv);
+    ~TCalcBar() override;
+    TCalcBar(const TCalcBar&) = delete;
+    TCalcBar& operator=(const TCalcBar&) = delete;
+
+    // ---- virtual operations, in slot order ----
+    virtual void RefreshValue();
+    // Indicators and text, after a mode change.
+    virtual void RefreshAll();
+    virtual void ShowText();
+    // Font and colour of the value text (message, or the conversion's text state).
+    virtual void UpdateTextStyle();
+
+protected:
+    // Second construction step, run once by Make; variants call the base
+    // first (which creates the indicators), then add their option buttons.
+    virtual void Create();
+
+public:
+    virtual bool CanActivate() const;
+    // Run once at placement; variants read their own settings keys.
+    virtual void LoadSettings();
+    virtual void SaveSettings();
+    // Key (a Qt::Key) and modifiers of the active bar, after the window's own
+    // shortcuts and the access-key test; true when the bar used the key.
+    virtual bool HandleKey(int key, Qt::KeyboardModifiers shift);
+    virtual void CreateIndicators();
+    virtual void UpdateIndicators();
+    // Left (backward) and Right keys; false when there is nothing to step.
+    virtual bool StepOption(bool backward);
+    // Ctrl+Space; false when there is nothing to toggle.
+    virtual bool ToggleOption();
+    virtual bool CanToggleSign() const;
+    // The bar's own context-menu items, between the owner's two phases.
+    virtual void BuildMenu(QMenu& menu);
+
+    BarKind Kind() const { return kind_; }
+    TCalcConv& Conv() { return *conv_; }
+    const TCalcConv& Conv() const { return *conv_; }
+    // The long title of the kind ("Hexadecimal"); the window shows it.
+    QString Title() const;
+
+    void SetMode(CalcValueMode mode);
+    CalcValueMode GetMode() const;
+    void SetValue(const CalcValue& value);
+    CalcValue GetValue() const;
+    // The conversion's text (display code page bytes) for copying.
+    std::string GetText(bool separated) const;
+
+    void SetSeparated(bool on);
+    bool Separated() const { return separated_; }
+    void SetShowIndicators(bool on);
+    bool ShowIndicators() const { return showIndicators_; }
+    void SetSigned(bool on);
+    void SetReverse(bool on);
+    bool SupportsSeparated() const;
+    bool RefusesPaste() const;
+    bool SupportsSigned() const;
+    bool SupportsReverse() const;
+    bool SignedOption() const;
+    bool ReverseOption() const;
+
+    void SetOperatorText(const QString& text);
+    QString OperatorText() const;
+    // A message shown instead of the value; it blocks input until SetValue or Clear.
+    void SetMessageText(const QString& text);
+    const QString& MessageText() const { return messageText_; }
+    bool HasMessage() const { return !messageText_.isEmpty(); }
+
+    bool CanInputChar(char ch, bool newEntry, bool pasting) const;
+    bool InputChar(char ch);
+    bool IsIgnoredChar(char ch) const;
+    bool CanBackspace() const;
+    bool Backspace();
+    void Clear();
+    std::string GetSeparatorCaption() const;
+
+    // The font of the value panel; nothing changes when none is given.
+    void SetDisplayFont(const std::optional<QFont>& font);
+    void SetActive(bool on);
+    bool IsActive() const { return active_; }
+    // Alt alone plus the caption's marked letter.
+    bool MatchesAccessKey(int key, Qt::KeyboardModifiers shift) const;
+    // The caption width all bars share; the owner makes it the band's minimum.
+    int CaptionWidth() const;
+    void FitPanel();
+
+    // Places the controls if that has not happened yet; showing the bar does it too.
+    void EnsurePlaced();
+    bool IsPlaced() const { return placed_; }
+
+    // For the variants: controls in the option area and indicator labels.
+    TBarButton* AddOptionButton(const TAction* action);
+    TBarSeparator* AddOptionSeparator(bool divider);
+    QLabel* AddIndicator();
+
+    const std::vector<QWidget*>& OptionControls() const { return optionControls_; }
+    const std::vector<QLabel*>& Indicators() const { return indicators_; }
+    QLabel* SignIndicator() const { return signIndicator_; }
+    QLabel* ReverseIndicator() const { return reverseIndicator_; }
+    TBarCaption* CaptionLabel() const { return captionLabel_; }
+    QFrame* ValuePanel() const { return valuePanel_; }
+    QLabel* ValueLabel() const { return valueLabel_; }
+    QLabel* OperatorLabel() const { return operatorLabel_; }
+    // The context menu, once it has been built.
+    QMenu* PopupMenu() const { return popupMenu_; }
+
+    // Owner events: one handler each, set right after creation.
+    ActivateEvent OnActivate;
+    MiddleClickEvent OnMiddleClick;
+    BuildMenuEvent OnBuildMenu;
+
+    // Inserts "&" before the first character of label equal to key ignoring case.
+    static QString AddAccessMark(const QString& label, char key);
+    // Colours the bar uses for its value text and its caption.
+    static QColor GreyTextColor();
+    static QColor WindowTextColor();
+    static QColor InvalidTextColor() { return QColor(255, 0, 0); }
+    static QColor ActiveCaptionColor() { return QColor(0, 0, 255); }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void UpdateFonts();
+    void ApplyActiveColors();
+
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    template <class Bar> static Bar* Completed(Bar* bar) {
+        try {
+            static_cast<TCalcBar*>(bar)->Create();
+        } catch (...) {
+            delete bar;
+            throw;
+        }
+        return bar;
+    }
+    void BuildControls();
+    void SetPanelColor(const QColor& color);
+    void ConnectMouseDown(QWidget* control);
+    void ControlMouseDown(QWidget* control, Qt::MouseButton button);
+    bool PopupContextMenu(QPoint pos);
+    void Place();
+    void LayoutControls();
+    void OptionAreaChanged();
+    int SharedCaptionWidth() const;
+    int OptionButtonWidth(const TBarButton& button) const;
+    bool HasCapability(ConvOption option) const;
+
+    BarKind kind_;
+    std::unique_ptr<TCalcConv> conv_;
+    TBarCaption* captionLabel_ = nullptr;
+    TBarSeparator* leadingSpacer_ = nullptr;
+    TBarSeparator* trailingSpacer_ = nullptr;
+    QFrame* valuePanel_ = nullptr;
+    QHBoxLayout* panelLayout_ = nullptr;
+    QLabel* valueLabel_ = nullptr;
+    QLabel* operatorLabel_ = nullptr;
+    bool separated_ = false;
+    bool showIndicators_ = false;
+    std::vector<QWidget*> optionControls_;
+    std::vector<QLabel*> indicators_;
+    bool active_ = false;
+    QLabel* signIndicator_ = nullptr;
+    QLabel* reverseIndicator_ = nullptr;
+    QString messageText_;
+    QMenu* popupMenu_ = nullptr;
+    bool placed_ = false;
+};
+
+} // namespace pexa
