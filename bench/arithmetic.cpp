@@ -1,0 +1,76 @@
+// Cost of single operations as the engine calls them: the integer rules are a
+// few instructions, the real ones are dominated by the extra-precision steps.
+#include "core/CalcArithmetic.h"
+#include "core/CalcError.h"
+#include "core/CalcValue.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace pexa;
+
+namespace {
+
+void RunBinary(benchmark::State& state, int op, CalcValue a, CalcValue b) {
+    CalcValue r;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(a);
+        BinaryOperators[op].Operation(a, b, r);
+        benchmark::DoNotOptimize(r);
+    }
+}
+
+void RunUnary(benchmark::State& state, int op, CalcValue v) {
+    for (auto _ : state) {
+        CalcValue r = v;
+        benchmark::DoNotOptimize(r);
+        try {
+            UnaryOperators[op].Operation(r);
+        } catch (const CalcError&) {
+            // A failing operation is measured up to its failure (n! overflows at 1755).
+        }
+        benchmark::DoNotOptimize(r);
+    }
+}
+
+void Trigonometry(benchmark::State& state, TrigFunctionKind kind, AngleUnit unit, Real x) {
+    const CalcValue v = MakeReal(CalcValueMode::Float, x);
+    for (auto _ : state) {
+        CalcValue r = v;
+        benchmark::DoNotOptimize(r);
+        TrigFunction(r, kind, false, unit);
+        benchmark::DoNotOptimize(r);
+    }
+}
+
+CalcValue Int(CalcValueMode mode, std::int64_t v) {
+    CalcValue value;
+    SetInteger(value, mode, v);
+    return value;
+}
+
+CalcValue Flt(Real x) {
+    return MakeReal(CalcValueMode::Float, x);
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(RunBinary, AddDWord, BinaryOp::Add, Int(CalcValueMode::DWord, 123456),
+                  Int(CalcValueMode::DWord, 654321));
+BENCHMARK_CAPTURE(RunBinary, DivQWord, BinaryOp::Div, Int(CalcValueMode::QWord, -987654321),
+                  Int(CalcValueMode::QWord, 12345));
+BENCHMARK_CAPTURE(RunBinary, RotateLeftWord, BinaryOp::RotateLeft, Int(CalcValueMode::Word, 0x1234),
+                  Int(CalcValueMode::Byte, 5));
+BENCHMARK_CAPTURE(RunBinary, AddReal, BinaryOp::Add, Flt(1.5L), Flt(2.25L));
+BENCHMARK_CAPTURE(RunBinary, PowerIntegerExponent, BinaryOp::Power, Flt(1.0001L), Flt(123456));
+BENCHMARK_CAPTURE(RunBinary, PowerRealExponent, BinaryOp::Power, Flt(3.7L), Flt(2.71L));
+BENCHMARK_CAPTURE(RunBinary, RootInteger, BinaryOp::Root, Flt(12345.678L), Flt(7));
+BENCHMARK_CAPTURE(RunBinary, LogN, BinaryOp::LogN, Flt(12345.678L), Flt(7));
+BENCHMARK_CAPTURE(RunUnary, Exp, UnaryOp::Exp, Flt(12.34L));
+BENCHMARK_CAPTURE(RunUnary, Exp10Integer, UnaryOp::Exp10, Flt(17));
+BENCHMARK_CAPTURE(RunUnary, FactorialLarge, UnaryOp::Factorial, Int(CalcValueMode::QWord, 1000000));
+BENCHMARK_CAPTURE(RunUnary, ReverseBitOrder, UnaryOp::ReverseBitOrder,
+                  Int(CalcValueMode::QWord, 0x0123456789ABCDEF));
+BENCHMARK_CAPTURE(Trigonometry, SinDegree, TrigFunctionKind::Sin, AngleUnit::Degree, 1234.5L);
+BENCHMARK_CAPTURE(Trigonometry, SinRadian, TrigFunctionKind::Sin, AngleUnit::Radian, 1234.5L);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,148 @@
+#pragma once
+
+#include "core/CalcValue.h"
+
+#include <cstdint>
+#include <string>
+
+namespace pexa {
+
+// A binary operation reads its two operands and writes the result record. The
+// result may be left partly written when the operation raises; the caller then
+// discards it.
+using BinaryOperation = void (*)(const CalcValue& a, const CalcValue& b, CalcValue& r);
+// A unary operation changes its value in place.
+using UnaryOperation = void (*)(CalcValue& v);
+
+struct TBinaryOperatorInfo {
+    BinaryOperation Operation;
+    const char* Symbol;
+};
+
+struct TUnaryOperatorInfo {
+    UnaryOperation Operation;
+    const char* Symbol;
+};
+
+inline constexpr int BinaryOperatorCount = 16;
+inline constexpr int UnaryOperatorCount = 18;
+
+// Positions in BinaryOperators. The engine names a pending operator by its
+// position plus one, 0 meaning none.
+namespace BinaryOp {
+enum Index : int {
+    Add,
+    Sub,
+    Mul,
+    Div,
+    Mod,
+    And,
+    Or,
+    Xor,
+    ShiftLeft,
+    ShiftRight,
+    ShiftRightArith,
+    RotateLeft,
+    RotateRight,
+    Power,
+    Root,
+    LogN,
+};
+} // namespace BinaryOp
+
+// Positions in UnaryOperators.
+namespace UnaryOp {
+enum Index : int {
+    Negate,
+    Not,
+    ReverseByteOrder,
+    ReverseBitOrder,
+    Floor,
+    Ceil,
+    Round,
+    Frac,
+    Square,
+    Sqrt,
+    Reciprocal,
+    Factorial,
+    Ln,
+    Log2,
+    Log10,
+    Exp,
+    Exp2,
+    Exp10,
+};
+} // namespace UnaryOp
+
+extern const TBinaryOperatorInfo BinaryOperators[BinaryOperatorCount];
+extern const TUnaryOperatorInfo UnaryOperators[UnaryOperatorCount];
+
+// The wider of two modes (the larger code); Float beats every integer mode.
+CalcValueMode WiderMode(CalcValueMode a, CalcValueMode b);
+// The mode bit operations work in: QWord for Float, the mode itself otherwise.
+CalcValueMode BitMode(CalcValueMode mode);
+
+// Binary operations. Integer results wrap silently; only a zero divisor of Div
+// and Mod raises among the integer rules.
+void Add(const CalcValue& a, const CalcValue& b, CalcValue& r);
+void Sub(const CalcValue& a, const CalcValue& b, CalcValue& r);
+void Mul(const CalcValue& a, const CalcValue& b, CalcValue& r);
+void Div(const CalcValue& a, const CalcValue& b, CalcValue& r);
+void Mod(const CalcValue& a, const CalcValue& b, CalcValue& r);
+void And(const CalcValue& a, const CalcValue& b, CalcValue& r);
+void Or(const CalcValue& a, const CalcValue& b, CalcValue& r);
+void Xor(const CalcValue& a, const CalcValue& b, CalcValue& r);
+void ShiftLeft(const CalcValue& a, const CalcValue& b, CalcValue& r);
+void ShiftRight(const CalcValue& a, const CalcValue& b, CalcValue& r);
+void ShiftRightArith(const CalcValue& a, const CalcValue& b, CalcValue& r);
+void RotateLeft(const CalcValue& a, const CalcValue& b, CalcValue& r);
+void RotateRight(const CalcValue& a, const CalcValue& b, CalcValue& r);
+void Power(const CalcValue& a, const CalcValue& b, CalcValue& r);
+void Root(const CalcValue& a, const CalcValue& b, CalcValue& r);
+void LogN(const CalcValue& a, const CalcValue& b, CalcValue& r);
+
+// Unary operations.
+void Negate(CalcValue& v);
+void Not(CalcValue& v);
+void ReverseByteOrder(CalcValue& v);
+void ReverseBitOrder(CalcValue& v);
+void Floor(CalcValue& v);
+void Ceil(CalcValue& v);
+void Round(CalcValue& v);
+void Frac(CalcValue& v);
+void Square(CalcValue& v);
+void Sqrt(CalcValue& v);
+void Reciprocal(CalcValue& v);
+void Factorial(CalcValue& v);
+void Ln(CalcValue& v);
+void Log2(CalcValue& v);
+void Log10(CalcValue& v);
+void Exp(CalcValue& v);
+void Exp2(CalcValue& v);
+void Exp10(CalcValue& v);
+
+// base raised to exponent in 80-bit reals. Raises DivideByZero for 0 to a
+// negative power, InvalidOperation for a negative base with a non-integral
+// exponent (or one beyond the 32-bit range), Overflow beyond the 80-bit range.
+Real Power(Real base, Real exponent);
+
+// count <= 0 shifts left by -count, count > 0 shifts right by count (arithmetic
+// takes the sign from bit w-1 of the mode's width w). The result is not masked.
+std::int64_t ShiftBits(std::int64_t count, bool arithmetic, CalcValueMode mode, std::int64_t v);
+// count >= 0 rotates left, count < 0 rotates right by -count, within the mode's
+// width; v holds no bits at or above the width. The result is not masked.
+std::int64_t RotateBits(std::int64_t count, CalcValueMode mode, std::int64_t v);
+// The n-bit shift keys: count > 0 shifts or rotates left, count < 0 right.
+void ShiftValue(CalcValue& v, int count, bool rotate, bool arithmetic);
+
+enum class TrigFunctionKind : int { Sin = 0, Cos = 1, Tan = 2 };
+enum class AngleUnit : int { Degree = 0, Radian = 1, Gradian = 2 };
+
+inline constexpr const char* TrigFunctionNames[3] = {"sin", "cos", "tan"};
+
+void TrigFunction(CalcValue& v, TrigFunctionKind kind, bool hyperbolic, AngleUnit unit);
+void InverseTrigFunction(CalcValue& v, TrigFunctionKind kind, bool hyperbolic, AngleUnit unit);
+// "sin", "asin", "sinh", "asinh", …
+std::string TrigFunctionCaption(TrigFunctionKind kind, bool inverse, bool hyperbolic);
+
+} // namespace pexa
