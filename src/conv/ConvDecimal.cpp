@@ -1,0 +1,163 @@
+#include "conv/ConvDecimal.h"
+
+#include "conv/ConvNumberText.h"
+#include "core/CalcConvCommonDef.h"
+#include "core/FormatSettings.h"
+
+namespace pexa {
+
+namespace {
+
+constexpr int ThousandsGroup = 3;
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool HasSeparator(const std::string& text, char separator) {
+    return text.find(separator) != std::string::npos;
+}
+
+// A text that ends in an exponent mark without digits ("1.5E", "1.5E-")
+// denotes no number; Backspace takes such a tail off with the digit before it.
+void DropDanglingExponent(std::string& text) {
+    if (!text.empty() && (text.back() == '+' || text.back() == '-') && text.size() >= 2 &&
+        text[text.size() - 2] == 'E')
+        text.pop_back();
+    if (!text.empty() && text.back() == 'E')
+        text.pop_back();
+}
+
+} // namespace
+
+TConvDecimal::TConvDecimal() : TCalcConv(BarKind::Decimal) {
+    TConvDecimal::Clear();
+}
+
+ConvOptionSet TConvDecimal::GetCapabilities() const {
+    return {ConvOption::Separated, ConvOption::Signed, ConvOption::ReverseEndian};
+}
+
+CalcValue TConvDecimal::ReadEntry(const std::string& text) const {
+    CalcValue result = HeldValue();
+    if (IsFloatMode(GetMode())) {
+        Real x = 0;
+        if (!ParseDecimalReal(text, x))
+            x = 0;
+        StoreReal(x, result);
+    } else {
+        std::int64_t n = 0;
+        if (!ParseDecimalInteger(text, n))
+            n = 0;
+        StoreBits(n, result);
+    }
+    return result;
+}
+
+CalcValue TConvDecimal::GetValue() {
+    if (textFromValue_)
+        return TCalcConv::GetValue();
+    return ReadEntry(entryText_);
+}
+
+void TConvDecimal::UpdateText() {
+    if (IsFloatMode(HeldValue().Mode))
+        entryText_ = FormatRealShort(ValueAsReal());
+    else
+        entryText_ = FormatDecimalInteger(GetBits());
+    textFromValue_ = true;
+}
+
+std::string TConvDecimal::GetText(bool grouped) const {
+    const FormatSettings& format = CurrentFormat();
+    std::string text = entryText_;
+    if (!IsFloatMode(GetMode())) {
+        const auto separator = text.find(format.DecimalSeparator);
+        if (separator != std::string::npos)
+            text.resize(separator);
+    }
+    if (!grouped)
+        return text;
+    std::string sign;
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
+        sign = text.substr(0, 1);
+        text.erase(0, 1);
+    }
+    // Only the integer digits are grouped: the fraction and an exponent
+    // ("1E18") stay as they are.
+    auto integerEnd = text.find(format.DecimalSeparator);
+    if (integerEnd == std::string::npos)
+        integerEnd = text.find('E');
+    if (integerEnd == std::string::npos)
+        integerEnd = text.size();
+    GroupDigits(text, format.ThousandSeparator, ThousandsGroup, static_cast<int>(integerEnd));
+    return sign + text;
+}
+
+bool TConvDecimal::CanInputChar(char ch, bool newEntry, bool) const {
+    if (ch == CurrentFormat().DecimalSeparator)
+        return IsFloatMode(GetMode()) &&
+               (newEntry || !HasSeparator(entryText_, CurrentFormat().DecimalSeparator));
+    if (ch == '-')
+        return IsSigned();
+    return IsDigit(ch);
+}
+
+bool TConvDecimal::InputChar(char ch) {
+    const char separator = CurrentFormat().DecimalSeparator;
+    std::string candidate;
+    if (entryText_ == "0" && ch != separator) {
+        candidate.assign(1, ch);
+    } else if (entryText_.empty() && ch == separator) {
+        candidate = std::string("0") + separator;
+    } else if (ch == '-') {
+        if (!entryText_.empty() && entryText_[0] == '-')
+            candidate = entryText_.substr(1);
+        else if (!IsSigned())
+            return false;
+        else
+            candidate = "-" + entryText_;
+    } else {
+        candidate = entryText_ + ch;
+    }
+    if (!StoreCandidate(candidate))
+        return false;
+    entryText_ = candidate;
+    textFromValue_ = false;
+    return true;
+}
+
+bool TConvDecimal::StoreCandidate(const std::string& candidate) {
+    if (IsFloatMode(GetMode())) {
+        Real x = 0;
+        return ParseDecimalReal(candidate, x) && TryStoreReal(candidate, x);
+    }
+    std::int64_t n = 0;
+    return ParseDecimalInteger(candidate, n) && TryStoreInteger(n);
+}
+
+bool TConvDecimal::IsIgnoredChar(char ch) const {
+    return ch == CurrentFormat().ThousandSeparator;
+}
+
+bool TConvDecimal::CanBackspace() const {
+    return !entryText_.empty() && entryText_ != "0";
+}
+
+bool TConvDecimal::Backspace() {
+    if (!entryText_.empty())
+        entryText_.pop_back();
+    DropDanglingExponent(entryText_);
+    NormalizeEntry(entryText_);
+    textFromValue_ = false;
+    SetHeldValue(ReadEntry(entryText_));
+    return true;
+}
+
+void TConvDecimal::Clear() {
+    TCalcConv::Clear();
+    entryText_ = "0";
+    textFromValue_ = false;
+}
+
+} // namespace pexa

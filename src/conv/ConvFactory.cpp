@@ -1,0 +1,31 @@
+#include "conv/ConvFactory.h"
+
+#include "conv/ConvDecimal.h"
+#include "conv/ConvRadix.h"
+
+namespace pexa {
+
+std::unique_ptr<TCalcConv> CreateConv(int kind) {
+    if (!IsValidBarKind(kind))
+        return nullptr;
+    switch (static_cast<BarKind>(kind)) {
+    case BarKind::Decimal:
+        return std::make_unique<TConvDecimal>();
+    case BarKind::Hex:
+        return std::make_unique<TConvHex>();
+    case BarKind::Oct:
+        return std::make_unique<TConvOct>();
+    case BarKind::Bin:
+        return std::make_unique<TConvBin>();
+    case BarKind::Char:
+    case BarKind::IP:
+    case BarKind::Degree:
+    case BarKind::Float:
+    case BarKind::Time:
+    case BarKind::Kilo:
+        break;
+    }
+    return nullptr;
+}
+
+} // namespace pexa

@@ -1,0 +1,85 @@
+#pragma once
+
+// Drives a conversion the way the main window does: new entries start with
+// Clear, refused keys change nothing, pasting skips ignored characters and
+// stops at the first refusal.
+
+#include "conv/CalcConv.h"
+#include "conv/ConvFactory.h"
+#include "core/CalcValue.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace pexa::test {
+
+// A fresh conversion of a kind, configured in the window's order.
+inline std::unique_ptr<TCalcConv> MakeConv(BarKind kind, CalcValueMode mode, bool isSigned = false,
+                                           bool reversed = false) {
+    auto conv = CreateConv(static_cast<int>(kind));
+    conv->SetMode(mode);
+    conv->SetOption(ConvOption::Signed, isSigned);
+    conv->SetOption(ConvOption::ReverseEndian, reversed);
+    conv->SetValue(MakeZero());
+    return conv;
+}
+
+// Types the keys as one new entry; the result has one mark per key: '+'
+// accepted, 'x' refused by CanInputChar (the key is disabled), '-' refused
+// by InputChar.
+inline std::string TypeKeys(TCalcConv& conv, std::string_view keys, bool newEntry = true) {
+    std::string marks;
+    for (const char key : keys) {
+        if (!conv.CanInputChar(key, newEntry, false)) {
+            marks += 'x';
+            continue;
+        }
+        if (newEntry)
+            conv.Clear();
+        const bool accepted = conv.InputChar(key);
+        marks += accepted ? '+' : '-';
+        newEntry = false;
+    }
+    return marks;
+}
+
+// Pastes a text; false when it stopped at a character CanInputChar refuses
+// (the window beeps then).
+inline bool PasteText(TCalcConv& conv, std::string_view text) {
+    bool trailingMinus = false;
+    if (text.size() > 1 && text[0] == '-' && conv.GetCapabilities().Contains(ConvOption::Signed)) {
+        text.remove_prefix(1);
+        trailingMinus = true;
+    }
+    bool newEntry = true;
+    auto feed = [&](char ch) {
+        if (conv.IsIgnoredChar(ch))
+            return 1;
+        if (!conv.CanInputChar(ch, newEntry, true))
+            return -1;
+        if (newEntry)
+            conv.Clear();
+        newEntry = false;
+        return conv.InputChar(ch) ? 1 : 0;
+    };
+    for (const char ch : text) {
+        const int step = feed(ch);
+        if (step < 0)
+            return false;
+        if (step == 0)
+            return true;
+    }
+    if (trailingMinus)
+        return feed('-') >= 0;
+    return true;
+}
+
+inline std::int64_t IntOf(TCalcConv& conv) {
+    return GetInteger(conv.GetValue());
+}
+inline Real RealOf(TCalcConv& conv) {
+    return GetReal(conv.GetValue());
+}
+
+} // namespace pexa::test
