@@ -1,0 +1,160 @@
+#include "ui/toolkit/Action.h"
+
+#include "ui/toolkit/ActionList.h"
+#include "ui/toolkit/ShortCut.h"
+
+#include <QKeySequence>
+#include <QPointer>
+
+#include <exception>
+
+namespace pexa {
+
+THintParts SplitHint(const QString& hint) {
+    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+    if (bar < 0)
+        return {hint, QString()};
+    return {hint.left(bar), hint.mid(bar + 1)};
+}
+
+TAction::TAction(const QString& name, QObject* parent) : QAction(parent), shortCut_(kNoShortCut) {
+    setObjectName(name);
+    setShortcutContext(Qt::WidgetShortcut);
+    connect(this, &QAction::triggered, this, &TAction::OnTriggered);
+}
+
+TAction::~TAction() {
+    if (list_ != nullptr)
+        list_->Forget(this);
+}
+
+void TAction::SetShortCut(QKeyCombination key) {
+    shortCut_ = NormalizeKey(key);
+    ApplyShortCutsForDisplay();
+}
+
+void TAction::SetSecondaryShortCuts(const QList<QKeyCombination>& keys) {
+    secondary_.clear();
+    for (const QKeyCombination key : keys) {
+        const QKeyCombination normal = NormalizeKey(key);
+        if (!IsNoShortCut(normal))
+            secondary_.append(normal);
+    }
+    ApplyShortCutsForDisplay();
+}
+
+bool TAction::HasShortCut() const {
+    return !IsNoShortCut(shortCut_);
+}
+
+bool TAction::MatchesKey(QKeyCombination normalizedKey) const {
+    if (IsNoShortCut(normalizedKey))
+        return false;
+    return normalizedKey == shortCut_ || secondary_.contains(normalizedKey);
+}
+
+void TAction::ApplyShortCutsForDisplay() {
+    // Menus show the first key sequence; the secondary keys are listed too
+    // so that a style that shows all of them can.
+    QList<QKeySequence> sequences;
+    if (HasShortCut())
+        sequences.append(QKeySequence(shortCut_));
+    for (const QKeyCombination key : secondary_)
+        sequences.append(QKeySequence(key));
+    if (!HasShortCut())
+        sequences.clear();
+    setShortcuts(sequences);
+}
+
+void TAction::SetHint(const QString& hint) {
+    hint_ = hint;
+    const THintParts parts = SplitHint(hint);
+    setToolTip(parts.Short);
+    setStatusTip(parts.Long);
+}
+
+QString TAction::ShortHint() const {
+    return SplitHint(hint_).Short;
+}
+
+QString TAction::LongHint() const {
+    return SplitHint(hint_).Long;
+}
+
+void TAction::SetEnabled(bool on) {
+    enabled_ = on;
+    setEnabled(on);
+}
+
+void TAction::SetVisible(bool on) {
+    visible_ = on;
+    setVisible(on);
+}
+
+void TAction::SetChecked(bool on) {
+    if (on && list_ != nullptr && groupIndex_ != 0)
+        list_->UncheckGroup(groupIndex_, this);
+    SetCheckedAlone(on);
+}
+
+void TAction::SetCheckedAlone(bool on) {
+    checked_ = on;
+    if (on && !isCheckable())
+        setCheckable(true);
+    setChecked(on);
+}
+
+void TAction::Update() {
+    if (!onUpdate_)
+        return;
+    const Handler handler = onUpdate_; // the handler may replace itself
+    try {
+        handler(*this);
+    } catch (const std::exception& e) {
+        TActionList::ReportFailure(list_, *this, QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        TActionList::ReportFailure(list_, *this, QString());
+    }
+}
+
+bool TAction::Execute() {
+    const QPointer<TAction> guard(this);
+    if (list_ != nullptr)
+        list_->UpdateAll();
+    else
+        Update();
+    if (guard.isNull() || !enabled_ || !onExecute_)
+        return false;
+    RunExecuteHandler();
+    // Controls bound to the list show the new state at once, not only after
+    // the window's next pass.
+    if (!guard.isNull() && list_ != nullptr) {
+        TActionList* list = list_;
+        list->UpdateAll();
+        if (!guard.isNull())
+            list->NotifyExecuted(*this);
+    }
+    return true;
+}
+
+void TAction::RunExecuteHandler() {
+    // Handlers run from Qt's event delivery, where an escaping exception
+    // would end the program; failures are reported instead.
+    const Handler handler = onExecute_;
+    try {
+        handler(*this);
+    } catch (const std::exception& e) {
+        TActionList::ReportFailure(list_, *this, QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        TActionList::ReportFailure(list_, *this, QString());
+    }
+}
+
+void TAction::OnTriggered(bool /*checkedNow*/) {
+    // Qt has already flipped a checkable action; the state is ours to set.
+    if (isCheckable() && isChecked() != checked_)
+        setChecked(checked_);
+    Execute();
+}
+
+} // namespace pexa

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <QAction>
+#include <QKeyCombination>
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+namespace pexa {
+
+class TActionList;
+
+// A hint is "short|long": the short part is the tooltip, the long part a
+// description. Without a '|' the whole hint is the short part.
+struct THintParts {
+    QString Short;
+    QString Long;
+};
+THintParts SplitHint(const QString& hint);
+
+// One command of the window. The action holds its own enabled, checked and
+// visible state; the QAction base only mirrors it so that menus and tool
+// buttons bound to the action follow it.
+//
+// Shortcuts are matched by TActionList, never by Qt: they are handed to the
+// QAction base for display only, with Qt::WidgetShortcut context, which Qt
+// never fires from the calculator window.
+//
+// Checked state is set by the update handler. A checkable action triggered
+// from a menu or a button does not flip itself (Qt would): its execute
+// handler changes the program's state and the update pass reflects it.
+class TAction : public QAction {
+    Q_OBJECT
+
+public:
+    // Both handlers get the action, so that one handler can serve a family
+    // of actions told apart by their Tag.
+    using Handler = std::function<void(TAction&)>;
+
+    explicit TAction(const QString& name, QObject* parent = nullptr);
+    ~TAction() override;
+
+    QString Name() const { return objectName(); }
+
+    int Tag() const { return tag_; }
+    void SetTag(int tag) { tag_ = tag; }
+
+    QString Category() const { return category_; }
+    void SetCategory(const QString& category) { category_ = category; }
+
+    // Caption with "&" access mark ("&&" for a literal ampersand).
+    QString Caption() const { return text(); }
+    void SetCaption(const QString& caption) { setText(caption); }
+
+    QKeyCombination ShortCut() const { return shortCut_; }
+    void SetShortCut(QKeyCombination key);
+    const QList<QKeyCombination>& SecondaryShortCuts() const { return secondary_; }
+    void SetSecondaryShortCuts(const QList<QKeyCombination>& keys);
+    bool HasShortCut() const;
+    // True when the normalised key equals the shortcut or a secondary one.
+    bool MatchesKey(QKeyCombination normalizedKey) const;
+
+    // Actions of one list with the same non-zero group index form a radio
+    // group: checking one unchecks the others.
+    int GroupIndex() const { return groupIndex_; }
+    void SetGroupIndex(int index) { groupIndex_ = index; }
+
+    QString Hint() const { return hint_; }
+    void SetHint(const QString& hint);
+    QString ShortHint() const;
+    QString LongHint() const;
+
+    int HelpContext() const { return helpContext_; }
+    void SetHelpContext(int context) { helpContext_ = context; }
+
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool on);
+    bool Checked() const { return checked_; }
+    // Checking makes the action checkable; within a list it unchecks the
+    // other members of its radio group.
+    void SetChecked(bool on);
+    // Hidden actions still update and execute; only their controls vanish.
+    bool Visible() const { return visible_; }
+    void SetVisible(bool on);
+
+    void SetOnExecute(Handler handler) { onExecute_ = std::move(handler); }
+    void SetOnUpdate(Handler handler) { onUpdate_ = std::move(handler); }
+    bool HasExecuteHandler() const { return static_cast<bool>(onExecute_); }
+    bool HasUpdateHandler() const { return static_cast<bool>(onUpdate_); }
+
+    // Runs this action's own update handler, if any.
+    void Update();
+    // Runs the update pass (of the whole list, or this action's own update
+    // when it belongs to none), then the execute handler if the action is
+    // enabled, then the list's update pass again and its OnExecuted hook.
+    // Returns whether the handler ran: false for a disabled action or one
+    // without a handler, so that a key can fall through.
+    bool Execute();
+
+    TActionList* List() const { return list_; }
+
+private:
+    friend class TActionList;
+
+    void OnTriggered(bool checkedNow);
+    void ApplyShortCutsForDisplay();
+    void SetCheckedAlone(bool on);
+    void RunExecuteHandler();
+
+    int tag_ = 0;
+    QString category_;
+    QKeyCombination shortCut_;
+    QList<QKeyCombination> secondary_;
+    int groupIndex_ = 0;
+    QString hint_;
+    int helpContext_ = 0;
+    bool enabled_ = true;
+    bool checked_ = false;
+    bool visible_ = true;
+    Handler onExecute_;
+    Handler onUpdate_;
+    TActionList* list_ = nullptr;
+};
+
+} // namespace pexa

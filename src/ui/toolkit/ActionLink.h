@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QAction>
+#include <QPointer>
+#include <QString>
+
+namespace pexa {
+
+class TAction;
+
+// A menu item or button binding to a TAction that needs its own QAction:
+// because it carries its own caption, or shows as a radio item (put the
+// links of one radio menu into an exclusive QActionGroup; that only changes
+// the look, the checked state still comes from the actions). It follows the
+// action's enabled, checked, visible state, hint and shortcut, and its
+// caption unless it has one of its own; triggering it executes the action.
+class TActionLink : public QAction {
+    Q_OBJECT
+
+public:
+    explicit TActionLink(TAction* source, QObject* parent = nullptr);
+    TActionLink(TAction* source, const QString& ownCaption, QObject* parent = nullptr);
+
+    // The bound action; none once it was destroyed (the link is then
+    // disabled and hidden).
+    TAction* Source() const;
+
+    bool HasOwnCaption() const { return ownCaption_; }
+    // Keeps this caption also when the action's caption changes later.
+    void SetOwnCaption(const QString& caption);
+    // Goes back to showing the action's caption.
+    void FollowCaption();
+
+    // Copies the action's state (done automatically on every change).
+    void Sync();
+
+private:
+    void OnTriggered();
+    void SyncGroup();
+
+    QPointer<TAction> source_;
+    bool ownCaption_ = false;
+};
+
+} // namespace pexa

@@ -1,0 +1,83 @@
+#include "ui/toolkit/ShortCut.h"
+
+#include <QChar>
+#include <QKeyEvent>
+#include <QKeySequence>
+
+namespace pexa {
+
+namespace {
+
+constexpr Qt::KeyboardModifiers kCountedModifiers = Qt::ShiftModifier | Qt::ControlModifier |
+                                                    Qt::AltModifier | Qt::MetaModifier |
+                                                    Qt::KeypadModifier;
+
+// Qt's key codes below this value are the Unicode (upper-case) characters
+// the key types; everything above is a function, navigation or modifier key.
+constexpr int kFirstSpecialKey = 0x01000000;
+
+bool IsModifierKey(int key) {
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_ScrollLock:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+    case Qt::Key_Mode_switch:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsCharacterKey(int key) {
+    return key > 0 && key < kFirstSpecialKey;
+}
+
+bool IsLetterKey(int key) {
+    return IsCharacterKey(key) && key <= 0xFFFF && QChar(static_cast<char16_t>(key)).isLetter();
+}
+
+} // namespace
+
+bool IsNoShortCut(QKeyCombination key) {
+    const int code = static_cast<int>(key.key());
+    return code == 0 || code == Qt::Key_unknown || IsModifierKey(code);
+}
+
+QKeyCombination NormalizeKey(QKeyCombination key) {
+    if (IsNoShortCut(key))
+        return kNoShortCut;
+    int code = static_cast<int>(key.key());
+    Qt::KeyboardModifiers mods = key.keyboardModifiers() & kCountedModifiers;
+    if (code == Qt::Key_Enter)
+        code = Qt::Key_Return;
+    if (code == Qt::Key_Backtab) {
+        code = Qt::Key_Tab;
+        mods |= Qt::ShiftModifier;
+    }
+    if (!IsCharacterKey(code))
+        mods &= ~Qt::KeypadModifier;
+    else if (!IsLetterKey(code) && code != Qt::Key_Space)
+        mods &= ~Qt::ShiftModifier;
+    return QKeyCombination(mods, static_cast<Qt::Key>(code));
+}
+
+QKeyCombination KeyOfEvent(const QKeyEvent& event) {
+    return NormalizeKey(QKeyCombination(event.modifiers(), static_cast<Qt::Key>(event.key())));
+}
+
+QString ShortCutText(QKeyCombination key) {
+    if (IsNoShortCut(key))
+        return QString();
+    return QKeySequence(key).toString(QKeySequence::NativeText);
+}
+
+} // namespace pexa

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QFont>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <initializer_list>
+
+namespace pexa {
+
+// Text measurement in a font, on the user-interface thread. The font
+// metrics of the last few fonts are kept, since the bars measure the same
+// few fonts again and again.
+
+// Advance width of the text (what the text occupies when drawn).
+int TextWidth(const QFont& font, const QString& text);
+// Line height of the font (the same for every single-line text).
+int TextHeight(const QFont& font, const QString& text = QString());
+QSize TextExtent(const QFont& font, const QString& text);
+// The largest TextWidth of the texts (0 for none).
+int WidestText(const QFont& font, const QStringList& texts);
+int WidestText(const QFont& font, std::initializer_list<QString> texts);
+
+// The caption without its access marks, as drawn: "&Hex" → "Hex",
+// "A&&B" → "A&B". A trailing single '&' is dropped.
+QString StripAccessMarks(const QString& caption);
+
+// Empties the metrics cache (e.g. after the screen's resolution changed).
+void ClearTextMetricsCache();
+
+} // namespace pexa

@@ -1,0 +1,501 @@
+#include "ui/toolkit/Action.h"
+#include "ui/toolkit/ActionLink.h"
+#include "ui/toolkit/ActionList.h"
+#include "ui/toolkit/ShortCut.h"
+
+#include <QActionGroup>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QtTest>
+
+#include <stdexcept>
+
+using namespace pexa;
+
+namespace {
+
+QKeyEvent KeyDown(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    return QKeyEvent(QEvent::KeyPress, key, mods);
+}
+
+// An action that counts its executions and whose update handler sets its
+// enabled state from a flag.
+struct Counted {
+    TAction* action;
+    int runs = 0;
+    bool enabled = true;
+
+    Counted(TActionList& list, const QString& name, QKeyCombination key) {
+        action = list.Add(name);
+        action->SetShortCut(key);
+        action->SetOnExecute([this](TAction&) { ++runs; });
+        action->SetOnUpdate([this](TAction& a) { a.SetEnabled(enabled); });
+    }
+};
+
+} // namespace
+
+class TestToolkitActions : public QObject {
+    Q_OBJECT
+
+private slots:
+    void splitHint_data();
+    void splitHint();
+    void hintFeedsTooltip();
+    void keyMatching_data();
+    void keyMatching();
+    void modifierOnlyKeysNeverMatch();
+    void shortCutText();
+    void disabledShortCutFallsThrough();
+    void updatePassRunsBeforeExecute();
+    void secondaryShortCutExecutes();
+    void firstMatchInListDecides();
+    void listsTriedInTurn();
+    void actionWithoutHandlerDoesNotExecute();
+    void hiddenActionStillExecutes();
+    void radioGroups();
+    void updateAllRunsEveryHandlerOnce();
+    void triggerDoesNotFlipCheckedState();
+    void failingHandlerIsReported();
+    void deletedActionLeavesList();
+    void linkFollowsActionUnlessOwnCaption();
+    void linkRadioGroupShowsActionState();
+    void linkOfDeletedAction();
+};
+
+void TestToolkitActions::splitHint_data() {
+    QTest::addColumn<QString>("hint");
+    QTest::addColumn<QString>("shortPart");
+    QTest::addColumn<QString>("longPart");
+    QTest::newRow("both") << "加算|二つの値を足す"
+                          << "加算"
+                          << "二つの値を足す";
+    QTest::newRow("no bar") << "結果表示"
+                            << "結果表示"
+                            << "";
+    QTest::newRow("long only") << "|description"
+                               << ""
+                               << "description";
+    QTest::newRow("first bar splits") << "a|b|c"
+                                      << "a"
+                                      << "b|c";
+    QTest::newRow("trailing bar") << "short|"
+                                  << "short"
+                                  << "";
+    QTest::newRow("empty") << ""
+                           << ""
+                           << "";
+}
+
+void TestToolkitActions::splitHint() {
+    QFETCH(QString, hint);
+    QFETCH(QString, shortPart);
+    QFETCH(QString, longPart);
+    const THintParts parts = SplitHint(hint);
+    QCOMPARE(parts.Short, shortPart);
+    QCOMPARE(parts.Long, longPart);
+
+    TAction action("ActTest");
+    action.SetHint(hint);
+    QCOMPARE(action.Hint(), hint);
+    QCOMPARE(action.ShortHint(), shortPart);
+    QCOMPARE(action.LongHint(), longPart);
+}
+
+void TestToolkitActions::hintFeedsTooltip() {
+    TAction action("ActOpAdd");
+    action.SetCaption("+");
+    action.SetHint("加算|long text");
+    QCOMPARE(action.toolTip(), QString("加算"));
+    QCOMPARE(action.statusTip(), QString("long text"));
+}
+
+void TestToolkitActions::keyMatching_data() {
+    QTest::addColumn<int>("shortCut");
+    QTest::addColumn<int>("pressedKey");
+    QTest::addColumn<int>("pressedMods");
+    QTest::addColumn<bool>("matches");
+    const int none = Qt::NoModifier;
+    const int shift = Qt::ShiftModifier;
+    const int ctrl = Qt::ControlModifier;
+    const int alt = Qt::AltModifier;
+    const int pad = Qt::KeypadModifier;
+    const int meta = Qt::MetaModifier;
+    // clang-format off
+    QTest::newRow("plain letter")        << int(Qt::Key_A)                   << int(Qt::Key_A) << none << true;
+    QTest::newRow("shifted letter")      << int(Qt::Key_A)                   << int(Qt::Key_A) << shift << false;
+    QTest::newRow("Shift+Q")             << (shift | Qt::Key_Q)              << int(Qt::Key_Q) << shift << true;
+    QTest::newRow("Shift+Q vs Q")        << (shift | Qt::Key_Q)              << int(Qt::Key_Q) << none << false;
+    QTest::newRow("Ctrl+C")              << (ctrl | Qt::Key_C)               << int(Qt::Key_C) << ctrl << true;
+    QTest::newRow("Ctrl+Shift+C vs C")   << (ctrl | Qt::Key_C)               << int(Qt::Key_C) << (ctrl | shift) << false;
+    QTest::newRow("Shift+Ctrl+C")        << (ctrl | shift | Qt::Key_C)       << int(Qt::Key_C) << (ctrl | shift) << true;
+    QTest::newRow("Ctrl+Alt+C vs Ctrl")  << (ctrl | Qt::Key_C)               << int(Qt::Key_C) << (ctrl | alt) << false;
+    QTest::newRow("Meta counts")         << int(Qt::Key_A)                   << int(Qt::Key_A) << meta << false;
+    QTest::newRow("Alt+F4")              << (alt | Qt::Key_F4)               << int(Qt::Key_F4) << alt << true;
+    QTest::newRow("digit")               << int(Qt::Key_7)                   << int(Qt::Key_7) << none << true;
+    QTest::newRow("keypad digit")        << int(Qt::Key_7)                   << int(Qt::Key_7) << pad << false;
+    QTest::newRow("keypad period")       << int(Qt::Key_Period)              << int(Qt::Key_Period) << pad << false;
+    QTest::newRow("digit typed w/ Shift")<< int(Qt::Key_1)                   << int(Qt::Key_1) << shift << true;
+    QTest::newRow("colon typed w/ Shift")<< int(Qt::Key_Colon)               << int(Qt::Key_Colon) << shift << true;
+    QTest::newRow("colon plain")         << int(Qt::Key_Colon)               << int(Qt::Key_Colon) << none << true;
+    QTest::newRow("comma")               << int(Qt::Key_Comma)               << int(Qt::Key_Comma) << none << true;
+    QTest::newRow("Ctrl+colon vs colon") << int(Qt::Key_Colon)               << int(Qt::Key_Colon) << ctrl << false;
+    QTest::newRow("keypad Enter")        << int(Qt::Key_Return)              << int(Qt::Key_Enter) << pad << true;
+    QTest::newRow("main Enter")          << int(Qt::Key_Return)              << int(Qt::Key_Return) << none << true;
+    QTest::newRow("Backtab")             << (shift | Qt::Key_Tab)            << int(Qt::Key_Backtab) << shift << true;
+    QTest::newRow("Backtab vs Tab")      << int(Qt::Key_Tab)                 << int(Qt::Key_Backtab) << shift << false;
+    QTest::newRow("Tab")                 << int(Qt::Key_Tab)                 << int(Qt::Key_Tab) << none << true;
+    QTest::newRow("keypad Down")         << int(Qt::Key_Down)                << int(Qt::Key_Down) << pad << true;
+    QTest::newRow("keypad Delete")       << int(Qt::Key_Delete)              << int(Qt::Key_Delete) << pad << true;
+    QTest::newRow("Shift+Space differs") << int(Qt::Key_Space)               << int(Qt::Key_Space) << shift << false;
+    QTest::newRow("Ctrl+F4")             << (ctrl | Qt::Key_F4)              << int(Qt::Key_F4) << ctrl << true;
+    // clang-format on
+}
+
+void TestToolkitActions::keyMatching() {
+    QFETCH(int, shortCut);
+    QFETCH(int, pressedKey);
+    QFETCH(int, pressedMods);
+    QFETCH(bool, matches);
+    TActionList list;
+    Counted command(list, "ActCommand", QKeyCombination::fromCombined(shortCut));
+    const QKeyEvent event = KeyDown(pressedKey, Qt::KeyboardModifiers(pressedMods));
+    QCOMPARE(list.FindShortCut(KeyOfEvent(event)) == command.action, matches);
+    QCOMPARE(list.HandleKeyEvent(event),
+             matches ? TShortCutResult::Executed : TShortCutResult::NoMatch);
+    QCOMPARE(command.runs, matches ? 1 : 0);
+}
+
+void TestToolkitActions::modifierOnlyKeysNeverMatch() {
+    TActionList list;
+    TAction* action = list.Add("ActOdd");
+    action->SetShortCut(QKeyCombination(Qt::Key_Shift));
+    QVERIFY(!action->HasShortCut());
+    for (const int key :
+         {int(Qt::Key_Shift), int(Qt::Key_Control), int(Qt::Key_Alt), 0, int(Qt::Key_unknown)}) {
+        const QKeyEvent event = KeyDown(key, Qt::ShiftModifier);
+        QCOMPARE(list.HandleKeyEvent(event), TShortCutResult::NoMatch);
+    }
+}
+
+void TestToolkitActions::shortCutText() {
+    QCOMPARE(ShortCutText(Qt::CTRL | Qt::Key_C), QString("Ctrl+C"));
+    QCOMPARE(ShortCutText(Qt::SHIFT | Qt::Key_Tab), QString("Shift+Tab"));
+    QCOMPARE(ShortCutText(Qt::Key_Escape), QString("Esc"));
+    QCOMPARE(ShortCutText(kNoShortCut), QString());
+
+    // Menus see the shortcut, but only with a context Qt never fires here.
+    TAction action("ActEditCopy");
+    action.SetShortCut(Qt::CTRL | Qt::Key_C);
+    QCOMPARE(action.shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));
+    QCOMPARE(action.shortcutContext(), Qt::WidgetShortcut);
+}
+
+void TestToolkitActions::disabledShortCutFallsThrough() {
+    TActionList list;
+    Counted digit(list, "ActDigitA", QKeyCombination(Qt::Key_A));
+    digit.enabled = false;
+    const QKeyEvent event = KeyDown(Qt::Key_A);
+    QCOMPARE(list.HandleKeyEvent(event), TShortCutResult::Disabled);
+    QCOMPARE(digit.runs, 0);
+    QVERIFY(!digit.action->Enabled());
+
+    digit.enabled = true; // the update pass before execution sees the change
+    QCOMPARE(list.HandleKeyEvent(event), TShortCutResult::Executed);
+    QCOMPARE(digit.runs, 1);
+}
+
+void TestToolkitActions::updatePassRunsBeforeExecute() {
+    TActionList list;
+    QStringList trace;
+    TAction* other = list.Add("ActOther");
+    other->SetOnUpdate([&](TAction&) { trace << "update other"; });
+    TAction* action = list.Add("ActEqual");
+    action->SetShortCut(QKeyCombination(Qt::Key_Return));
+    action->SetOnUpdate([&](TAction&) { trace << "update equal"; });
+    action->SetOnExecute([&](TAction&) { trace << "execute equal"; });
+    QVERIFY(action->Execute());
+    QCOMPARE(trace, QStringList({"update other", "update equal", "execute equal", "update other",
+                                 "update equal"}));
+}
+
+void TestToolkitActions::secondaryShortCutExecutes() {
+    TActionList list;
+    Counted next(list, "ActBarNext", QKeyCombination(Qt::Key_Tab));
+    next.action->SetSecondaryShortCuts({QKeyCombination(Qt::Key_Down)});
+    QCOMPARE(list.HandleKeyEvent(KeyDown(Qt::Key_Down)), TShortCutResult::Executed);
+    QCOMPARE(list.HandleKeyEvent(KeyDown(Qt::Key_Tab)), TShortCutResult::Executed);
+    QCOMPARE(list.HandleKeyEvent(KeyDown(Qt::Key_Up)), TShortCutResult::NoMatch);
+    QCOMPARE(next.runs, 2);
+
+    // Secondary shortcuts alone are matched but not shown.
+    TAction* period = list.Add("ActPeriod");
+    period->SetSecondaryShortCuts({QKeyCombination(Qt::Key_Comma)});
+    QCOMPARE(list.FindShortCut(QKeyCombination(Qt::Key_Comma)), period);
+    QVERIFY(period->shortcut().isEmpty());
+}
+
+void TestToolkitActions::firstMatchInListDecides() {
+    TActionList list;
+    Counted first(list, "ActFirst", QKeyCombination(Qt::Key_F5));
+    Counted second(list, "ActSecond", QKeyCombination(Qt::Key_F5));
+    first.enabled = false;
+    QCOMPARE(list.HandleShortCut(QKeyCombination(Qt::Key_F5)), TShortCutResult::Disabled);
+    QCOMPARE(first.runs + second.runs, 0);
+}
+
+void TestToolkitActions::listsTriedInTurn() {
+    TActionList keys;
+    TActionList menus;
+    Counted inKeys(keys, "ActKeys", Qt::CTRL | Qt::Key_B);
+    Counted inMenus(menus, "ActMenus", Qt::CTRL | Qt::Key_B);
+    const QKeyEvent event = KeyDown(Qt::Key_B, Qt::ControlModifier);
+
+    QCOMPARE(HandleShortCut({&keys, &menus}, event), TShortCutResult::Executed);
+    QCOMPARE(inKeys.runs, 1);
+    QCOMPARE(inMenus.runs, 0);
+
+    inKeys.enabled = false;
+    QCOMPARE(HandleShortCut({&keys, &menus}, event), TShortCutResult::Executed);
+    QCOMPARE(inMenus.runs, 1);
+
+    inMenus.enabled = false;
+    QCOMPARE(HandleShortCut({&keys, nullptr, &menus}, event), TShortCutResult::Disabled);
+    QCOMPARE(inKeys.runs + inMenus.runs, 2);
+    QCOMPARE(HandleShortCut({&keys, &menus}, KeyDown(Qt::Key_X)), TShortCutResult::NoMatch);
+}
+
+void TestToolkitActions::actionWithoutHandlerDoesNotExecute() {
+    TActionList list;
+    TAction* bare = list.Add("ActDegreeHMS");
+    bare->SetShortCut(QKeyCombination(Qt::Key_H));
+    QVERIFY(!bare->Execute());
+    QCOMPARE(list.HandleShortCut(QKeyCombination(Qt::Key_H)), TShortCutResult::Disabled);
+}
+
+void TestToolkitActions::hiddenActionStillExecutes() {
+    TActionList list;
+    Counted grad(list, "ActTriModeGrad", QKeyCombination(Qt::Key_G));
+    grad.action->SetVisible(false);
+    QVERIFY(!grad.action->Visible());
+    QVERIFY(!grad.action->isVisible());
+    QVERIFY(grad.action->Enabled()); // Qt disables hidden QActions; ours is not
+    QVERIFY(grad.action->Execute());
+    QCOMPARE(grad.runs, 1);
+}
+
+void TestToolkitActions::radioGroups() {
+    TActionList list;
+    TActionList otherList;
+    TAction* byte = list.Add("ActModeByte");
+    TAction* word = list.Add("ActModeWord");
+    TAction* dword = list.Add("ActModeDWord");
+    TAction* signedMode = list.Add("ActModeSigned");
+    TAction* loose = list.Add("ActLoose");
+    TAction* elsewhere = otherList.Add("ActElsewhere");
+    for (TAction* mode : {byte, word, dword, elsewhere})
+        mode->SetGroupIndex(10);
+    signedMode->SetGroupIndex(11);
+
+    dword->SetChecked(true);
+    signedMode->SetChecked(true);
+    loose->SetChecked(true);
+    elsewhere->SetChecked(true);
+    QVERIFY(dword->Checked() && dword->isChecked() && dword->isCheckable());
+
+    word->SetChecked(true);
+    QVERIFY(word->Checked());
+    QVERIFY(!dword->Checked());
+    QVERIFY(!dword->isChecked());
+    QVERIFY(!byte->Checked());
+    QVERIFY(signedMode->Checked()); // another group
+    QVERIFY(loose->Checked());      // group 0 is no group
+    QVERIFY(elsewhere->Checked());  // same index, other list
+
+    word->SetChecked(false); // a group may end up with none checked
+    QVERIFY(!word->Checked() && !dword->Checked() && !byte->Checked());
+
+    // Group 0: checking one does not touch the others.
+    TAction* loose2 = list.Add("ActLoose2");
+    loose2->SetChecked(true);
+    QVERIFY(loose->Checked());
+}
+
+void TestToolkitActions::updateAllRunsEveryHandlerOnce() {
+    TActionList list;
+    QList<int> runs(4, 0);
+    for (int i = 0; i < 4; ++i) {
+        TAction* action = list.Add(QString("Act%1").arg(i));
+        action->SetOnUpdate([&list, &runs, i](TAction&) {
+            ++runs[i];
+            list.UpdateAll(); // nested pass: ignored
+        });
+    }
+    list.Add("ActNoUpdate");
+    list.UpdateAll();
+    QCOMPARE(runs, QList<int>({1, 1, 1, 1}));
+    list.UpdateAll();
+    QCOMPARE(runs, QList<int>({2, 2, 2, 2}));
+}
+
+void TestToolkitActions::triggerDoesNotFlipCheckedState() {
+    // A toggle command bound to a menu: Qt would flip the checked mark by
+    // itself; here the command's own state decides.
+    TActionList list;
+    bool separated = false;
+    int runs = 0;
+    TAction* toggle = list.Add("ActSeparated");
+    toggle->setCheckable(true);
+    toggle->SetOnUpdate([&](TAction& a) { a.SetChecked(separated); });
+    toggle->SetOnExecute([&](TAction&) { ++runs; });
+
+    toggle->trigger(); // execute handler does not change `separated`
+    QCOMPARE(runs, 1);
+    QVERIFY(!toggle->Checked());
+    QVERIFY(!toggle->isChecked());
+
+    toggle->SetOnExecute([&](TAction&) { separated = !separated; });
+    toggle->trigger();
+    list.UpdateAll();
+    QVERIFY(toggle->Checked());
+    QVERIFY(toggle->isChecked());
+
+    // A disabled command is not run from a menu either.
+    toggle->SetOnUpdate([](TAction& a) { a.SetEnabled(false); });
+    toggle->trigger();
+    QVERIFY(separated);
+}
+
+void TestToolkitActions::failingHandlerIsReported() {
+    TActionList list;
+    QStringList reports;
+    list.SetOnFailure(
+        [&](TAction& a, const QString& message) { reports << a.Name() + ": " + message; });
+    TAction* failing = list.Add("ActFailing");
+    failing->SetOnExecute([](TAction&) { throw std::runtime_error("boom"); });
+    TAction* odd = list.Add("ActOdd");
+    odd->SetOnUpdate([](TAction&) { throw 42; });
+    QVERIFY(failing->Execute());
+    // The update pass runs before and after the command.
+    QCOMPARE(reports, QStringList({"ActOdd: ", "ActFailing: boom", "ActOdd: "}));
+
+    int executed = 0;
+    list.SetOnExecuted([&](TAction&) { ++executed; });
+    failing->trigger(); // from Qt: must not take the program down
+    QCOMPARE(executed, 1);
+    QCOMPARE(reports.size(), 6);
+}
+
+void TestToolkitActions::deletedActionLeavesList() {
+    TActionList list;
+    TAction* keep = list.Add("ActKeep");
+    TAction* gone = list.Add("ActGone");
+    gone->SetShortCut(QKeyCombination(Qt::Key_F2));
+    delete gone;
+    QCOMPARE(list.Count(), 1);
+    QCOMPARE(list.At(0), keep);
+    QCOMPARE(list.At(1), nullptr);
+    QCOMPARE(list.Find("ActGone"), nullptr);
+    QCOMPARE(list.HandleShortCut(QKeyCombination(Qt::Key_F2)), TShortCutResult::NoMatch);
+
+    TAction* moved = list.Add("ActMoved");
+    TActionList other;
+    other.Add(moved);
+    QCOMPARE(list.Count(), 1);
+    QCOMPARE(moved->List(), &other);
+    QCOMPARE(moved->parent(), &other);
+    list.Remove(keep);
+    QCOMPARE(list.Count(), 0);
+    QCOMPARE(keep->List(), nullptr);
+    delete keep;
+}
+
+void TestToolkitActions::linkFollowsActionUnlessOwnCaption() {
+    TActionList list;
+    int runs = 0;
+    TAction* shift = list.Add("ActOpShiftLeft");
+    shift->SetCaption("<<");
+    shift->SetHint("左シフト|long");
+    shift->SetOnExecute([&](TAction&) { ++runs; });
+
+    QMenu menu;
+    auto* follows = new TActionLink(shift, &menu);
+    auto* own = new TActionLink(shift, "Shift &Left\t<", &menu);
+    menu.addAction(follows);
+    menu.addAction(own);
+    QCOMPARE(follows->text(), QString("<<"));
+    QCOMPARE(own->text(), QString("Shift &Left\t<"));
+    QCOMPARE(follows->toolTip(), QString("左シフト"));
+
+    shift->SetCaption("Rot<");
+    QCOMPARE(follows->text(), QString("Rot<"));
+    QCOMPARE(own->text(), QString("Shift &Left\t<"));
+    own->FollowCaption();
+    QCOMPARE(own->text(), QString("Rot<"));
+
+    shift->SetEnabled(false);
+    QVERIFY(!follows->isEnabled());
+    follows->trigger(); // a disabled QAction does not trigger at all
+    shift->SetEnabled(true);
+    QVERIFY(follows->isEnabled());
+    follows->trigger();
+    QCOMPARE(runs, 1);
+
+    shift->SetVisible(false);
+    QVERIFY(!own->isVisible());
+}
+
+void TestToolkitActions::linkRadioGroupShowsActionState() {
+    TActionList list;
+    int amount = 8;
+    QList<TAction*> actions;
+    QActionGroup group(nullptr);
+    group.setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    QList<TActionLink*> links;
+    for (const int n : {1, 2, 4, 8, 16}) {
+        TAction* action = list.Add(QString("ActShiftAmount%1").arg(n));
+        action->SetTag(n);
+        action->SetGroupIndex(0);
+        action->SetOnUpdate([&amount](TAction& a) { a.SetChecked(a.Tag() == amount); });
+        action->SetOnExecute([&amount](TAction& a) { amount = a.Tag(); });
+        actions << action;
+        auto* link = new TActionLink(action, &group);
+        group.addAction(link);
+        links << link;
+    }
+    list.UpdateAll();
+    QVERIFY(links[3]->isChecked());
+    QVERIFY(links[3]->isCheckable());
+
+    links[1]->trigger();
+    QCOMPARE(amount, 2);
+    for (int i = 0; i < links.size(); ++i)
+        QCOMPARE(links[i]->isChecked(), i == 1);
+
+    // Triggering the checked item again keeps it checked (the command
+    // leaves the amount as it is).
+    links[1]->trigger();
+    for (int i = 0; i < links.size(); ++i)
+        QCOMPARE(links[i]->isChecked(), i == 1);
+
+    // A command that refuses the change: the group shows the old state.
+    for (TAction* action : actions)
+        action->SetOnExecute([](TAction&) {});
+    links[4]->trigger();
+    for (int i = 0; i < links.size(); ++i)
+        QCOMPARE(links[i]->isChecked(), i == 1);
+}
+
+void TestToolkitActions::linkOfDeletedAction() {
+    auto* action = new TAction("ActTemporary");
+    TActionLink link(action);
+    QVERIFY(link.isEnabled());
+    delete action;
+    QCOMPARE(link.Source(), nullptr);
+    QVERIFY(!link.isEnabled());
+    QVERIFY(!link.isVisible());
+    link.trigger(); // nothing to run, nothing to crash
+}
+
+QTEST_MAIN(TestToolkitActions)
+#include "test_toolkit_actions.moc"
