@@ -1,0 +1,800 @@
+#include "ui/CalcBar.h"
+
+#include "conv/ConvFactory.h"
+#include "core/CalcConvCommonDef.h"
+#include "core/CalcError.h"
+#include "ui/SjisText.h"
+#include "ui/toolkit/SystemColors.h"
+#include "ui/toolkit/TextMetrics.h"
+
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QStyle>
+
+#include <algorithm>
+#include <cmath>
+
+namespace pexa {
+
+namespace {
+
+// The tool bar's standard button size; option buttons without a glyph are at
+// least three quarters of its width.
+constexpr int ToolButtonWidth = 23;
+constexpr int ToolButtonHeight = 22;
+constexpr int OperatorFontPointSize = 9;
+constexpr int IndicatorFontPointSize = 8;
+// Keeps neighbouring indicators apart.
+const char* const IndicatorSpace = " ";
+
+QColor ButtonFaceColor() {
+    return SystemColor(TSystemColor::ButtonFace);
+}
+QColor WindowColor() {
+    return SystemColor(TSystemColor::Window);
+}
+QColor ButtonTextColor() {
+    return SystemColor(TSystemColor::ButtonText);
+}
+QColor ButtonShadowColor() {
+    return SystemColor(TSystemColor::ButtonShadow);
+}
+
+// The symbols of the sixteen binary operators, widest decides the width of
+// the pending-operator label.
+QStringList BinaryOperatorSymbols() {
+    return {"+", "-", "*", "/", "%", "&", "|", "^", "<<", ">>", "a>", "<r", "r>", "p", "rt", "log"};
+}
+
+std::unique_ptr<TCalcConv> MakeConv(BarKind kind) {
+    std::unique_ptr<TCalcConv> conv = CreateConv(static_cast<int>(kind));
+    if (!conv) {
+        throw AssertionFailure("CalcBar");
+    }
+    return conv;
+}
+
+QString FromConvText(const std::string& text) {
+    return SjisToUnicode(text);
+}
+
+void SetTextColor(QWidget& widget, const QColor& color) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::WindowText, color);
+    widget.setPalette(palette);
+}
+
+Qt::KeyboardModifiers ShiftState(Qt::KeyboardModifiers modifiers) {
+    return modifiers & (Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier);
+}
+
+// The caption as an option button shows it. The access mark is dropped: a
+// button mnemonic would grab an Alt+letter, and those belong to the bars'
+// own access keys, which the window matches itself.
+QString ButtonCaption(const QString& caption) {
+    QString text = StripAccessMarks(caption);
+    text.replace(QLatin1Char('&'), QLatin1String("&&"));
+    return text;
+}
+
+} // namespace
+
+// ---- TBarButton ----
+
+TBarButton::TBarButton(QWidget* parent) : QToolButton(parent) {
+    setAutoRaise(true);
+    setFocusPolicy(Qt::NoFocus);
+    setToolButtonStyle(Qt::ToolButtonTextOnly);
+}
+
+void TBarButton::SetGroupIndex(int index) {
+    groupIndex_ = index;
+    setCheckable(index != 0);
+    if (index == 0) {
+        setChecked(false);
+    }
+}
+
+void TBarButton::SetDown(bool down) {
+    if (groupIndex_ == 0) {
+        return;
+    }
+    setChecked(down);
+    if (down) {
+        ReleaseGroupSiblings();
+    }
+}
+
+void TBarButton::nextCheckState() {
+    if (isChecked() && !allowAllUp_) {
+        return;
+    }
+    SetDown(!isChecked());
+}
+
+void TBarButton::ReleaseGroupSiblings() {
+    QWidget* parent = parentWidget();
+    if (parent == nullptr) {
+        return;
+    }
+    const auto siblings = parent->findChildren<TBarButton*>(Qt::FindDirectChildrenOnly);
+    for (TBarButton* sibling : siblings) {
+        if (sibling != this && sibling->groupIndex_ == groupIndex_) {
+            sibling->setChecked(false);
+        }
+    }
+}
+
+// ---- TBarSeparator ----
+
+TBarSeparator::TBarSeparator(bool divider, int width, QWidget* parent)
+    : QWidget(parent), divider_(divider), width_(width) {
+    setFixedWidth(width);
+}
+
+QSize TBarSeparator::sizeHint() const {
+    return {width_, ToolButtonHeight};
+}
+
+void TBarSeparator::paintEvent(QPaintEvent*) {
+    if (!divider_) {
+        return;
+    }
+    QPainter painter(this);
+    const int x = width() / 2 - 1;
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawLine(x, 2, x, height() - 3);
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawLine(x + 1, 2, x + 1, height() - 3);
+}
+
+// ---- TBarCaption ----
+
+TBarCaption::TBarCaption(QWidget* parent) : QWidget(parent) {}
+
+void TBarCaption::SetMarkedText(const QString& text) {
+    markedText_ = text;
+    updateGeometry();
+    update();
+}
+
+QString TBarCaption::PlainText() const {
+    return StripAccessMarks(markedText_);
+}
+
+QSize TBarCaption::sizeHint() const {
+    const QFontMetrics metrics(font());
+    return {metrics.horizontalAdvance(PlainText()), metrics.height()};
+}
+
+void TBarCaption::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    style()->drawItemText(&painter, rect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic,
+                          palette(), isEnabled(), markedText_, QPalette::WindowText);
+}
+
+// ---- TCalcBar: construction ----
+
+TCalcBar::TCalcBar(CreateKey key, QWidget* owner, BarKind kind)
+    : TCalcBar(key, owner, MakeConv(kind)) {}
+
+TCalcBar::TCalcBar(CreateKey, QWidget* owner, std::unique_ptr<TCalcConv> conv)
+    : QWidget(owner), kind_(conv ? conv->GetKind() : BarKind::Decimal), conv_(std::move(conv)) {
+    if (!conv_) {
+        throw AssertionFailure("CalcBar");
+    }
+    BuildControls();
+}
+
+void TCalcBar::BuildControls() {
+    setWindowTitle(Title());
+
+    captionLabel_ = new TBarCaption(this);
+    captionLabel_->SetMarkedText(
+        AddAccessMark(FromConvText(conv_->GetLabel()), conv_->GetAccessKey()));
+    ConnectMouseDown(captionLabel_);
+
+    leadingSpacer_ = new TBarSeparator(false, EdgeWidth(), this);
+    trailingSpacer_ = new TBarSeparator(false, EdgeWidth(), this);
+    ConnectMouseDown(leadingSpacer_);
+    ConnectMouseDown(trailingSpacer_);
+
+    valuePanel_ = new QFrame(this);
+    valuePanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    valuePanel_->setLineWidth(1);
+    valuePanel_->setAutoFillBackground(true);
+    valuePanel_->resize(valuePanel_->width(), QFontMetrics(valuePanel_->font()).height());
+    ConnectMouseDown(valuePanel_);
+
+    panelLayout_ = new QHBoxLayout(valuePanel_);
+    panelLayout_->setContentsMargins(0, 0, 0, 0);
+    panelLayout_->setSpacing(0);
+
+    valueLabel_ = new QLabel(QStringLiteral(" "), valuePanel_);
+    valueLabel_->setTextFormat(Qt::PlainText);
+    valueLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // A value wider than the panel is clipped on the left (its low digits stay
+    // in view) instead of widening the bar.
+    valueLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    ConnectMouseDown(valueLabel_);
+
+    operatorLabel_ = new QLabel(QStringLiteral(" "), valuePanel_);
+    operatorLabel_->setTextFormat(Qt::PlainText);
+    operatorLabel_->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    QFont operatorFont = operatorLabel_->font();
+    operatorFont.setPointSize(OperatorFontPointSize);
+    operatorLabel_->setFont(operatorFont);
+    ConnectMouseDown(operatorLabel_);
+
+    panelLayout_->addWidget(valueLabel_, 1);
+    panelLayout_->addWidget(operatorLabel_);
+
+    SetPanelColor(WindowColor());
+}
+
+TCalcBar::~TCalcBar() = default;
+
+void TCalcBar::Create() {
+    CreateIndicators();
+}
+
+QString TCalcBar::Title() const {
+    return FromConvText(conv_->GetTitle());
+}
+
+QString TCalcBar::AddAccessMark(const QString& label, char key) {
+    if (key == '\0') {
+        return label;
+    }
+    const QChar keyChar = QChar::fromLatin1(key).toUpper();
+    for (qsizetype i = 0; i < label.size(); ++i) {
+        if (label[i].toUpper() == keyChar) {
+            QString marked = label;
+            marked.insert(i, QLatin1Char('&'));
+            return marked;
+        }
+    }
+    return label;
+}
+
+void TCalcBar::ConnectMouseDown(QWidget* control) {
+    control->installEventFilter(this);
+}
+
+// ---- placement ----
+
+void TCalcBar::EnsurePlaced() {
+    if (!placed_) {
+        Place();
+    }
+}
+
+void TCalcBar::Place() {
+    placed_ = true;
+    LayoutControls();
+    UpdateFonts();
+    ApplyActiveColors();
+    LoadSettings();
+}
+
+bool TCalcBar::event(QEvent* event) {
+    // Placement waits until the bar is about to be shown (or polished), so a
+    // variant's buttons and settings are in place first.
+    if (event->type() == QEvent::Polish) {
+        EnsurePlaced();
+    }
+    return QWidget::event(event);
+}
+
+int TCalcBar::SharedCaptionWidth() const {
+    int widest = 0;
+    for (int kind = 0; kind < BarKindCount; ++kind) {
+        const BarKindInfo& info = GetBarKindInfo(static_cast<BarKind>(kind));
+        widest = std::max(widest, TextWidth(captionLabel_->font(), FromConvText(info.Label)));
+    }
+    return widest + 2 * BorderWidth();
+}
+
+int TCalcBar::CaptionWidth() const {
+    return std::max(captionLabel_->sizeHint().width(), SharedCaptionWidth());
+}
+
+int TCalcBar::OptionButtonWidth(const TBarButton& button) const {
+    if (button.HasGlyph()) {
+        return button.sizeHint().width();
+    }
+    const int minimum = static_cast<int>(std::lround(ToolButtonWidth * 3.0 / 4.0));
+    const QString caption = StripAccessMarks(button.text());
+    return std::max(TextWidth(button.font(), caption) + 6 * BorderWidth(), minimum);
+}
+
+void TCalcBar::LayoutControls() {
+    const int h = height();
+    int x = 0;
+    auto place = [&](QWidget* control, int width) {
+        control->setGeometry(x, 0, width, h);
+        x += width;
+    };
+    place(captionLabel_, CaptionWidth());
+    place(leadingSpacer_, leadingSpacer_->sizeHint().width());
+    for (QWidget* control : optionControls_) {
+        if (control->isHidden()) {
+            continue;
+        }
+        if (auto* button = qobject_cast<TBarButton*>(control)) {
+            place(button, OptionButtonWidth(*button));
+        } else {
+            place(control, control->sizeHint().width());
+        }
+    }
+    place(trailingSpacer_, trailingSpacer_->sizeHint().width());
+    valuePanel_->setGeometry(x, 0, valuePanel_->width(), h);
+    FitPanel();
+    updateGeometry();
+}
+
+void TCalcBar::FitPanel() {
+    valuePanel_->resize(std::max(0, width() - valuePanel_->x()), valuePanel_->height());
+}
+
+void TCalcBar::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (placed_) {
+        LayoutControls();
+    }
+}
+
+QSize TCalcBar::sizeHint() const {
+    const QSize minimum = minimumSizeHint();
+    const int panelWidth = 8 * QFontMetrics(valuePanel_->font()).averageCharWidth();
+    return {minimum.width() + panelWidth, minimum.height()};
+}
+
+QSize TCalcBar::minimumSizeHint() const {
+    int width = CaptionWidth() + 2 * EdgeWidth();
+    for (QWidget* control : optionControls_) {
+        if (control->isHidden()) {
+            continue;
+        }
+        const auto* button = qobject_cast<const TBarButton*>(control);
+        width += button != nullptr ? OptionButtonWidth(*button) : control->sizeHint().width();
+    }
+    const int panelHeight =
+        QFontMetrics(valuePanel_->font()).height() + 2 * valuePanel_->frameWidth() + 2;
+    return {width, std::max(ToolButtonHeight, panelHeight)};
+}
+
+// ---- fonts, text and colours ----
+
+void TCalcBar::UpdateFonts() {
+    valueLabel_->setFont(valuePanel_->font());
+    UpdateTextStyle();
+    const int widest = WidestText(operatorLabel_->font(), BinaryOperatorSymbols());
+    operatorLabel_->setFixedWidth(widest + 2 * BorderWidth());
+    updateGeometry();
+}
+
+void TCalcBar::RefreshValue() {
+    ShowText();
+}
+
+void TCalcBar::RefreshAll() {
+    UpdateIndicators();
+    ShowText();
+}
+
+void TCalcBar::ShowText() {
+    if (HasMessage()) {
+        valueLabel_->setText(messageText_);
+    } else {
+        valueLabel_->setText(FromConvText(conv_->GetText(separated_)));
+    }
+    UpdateTextStyle();
+}
+
+QColor TCalcBar::GreyTextColor() {
+    return SystemColor(TSystemColor::GrayText);
+}
+
+QColor TCalcBar::WindowTextColor() {
+    return SystemColor(TSystemColor::WindowText);
+}
+
+void TCalcBar::UpdateTextStyle() {
+    if (HasMessage()) {
+        SetTextColor(*valueLabel_, GreyTextColor());
+        return;
+    }
+    switch (conv_->GetTextState()) {
+    case ConvTextState::Normal:
+        SetTextColor(*valueLabel_, WindowTextColor());
+        break;
+    case ConvTextState::NotApplicable:
+        SetTextColor(*valueLabel_, GreyTextColor());
+        break;
+    case ConvTextState::Invalid:
+        SetTextColor(*valueLabel_, InvalidTextColor());
+        break;
+    }
+}
+
+void TCalcBar::SetPanelColor(const QColor& color) {
+    QPalette palette = valuePanel_->palette();
+    palette.setColor(QPalette::Window, color);
+    valuePanel_->setPalette(palette);
+}
+
+void TCalcBar::ApplyActiveColors() {
+    // The bar itself keeps its parent's colour: it paints no background.
+    setAutoFillBackground(false);
+    SetPanelColor(active_ ? WindowColor() : ButtonFaceColor());
+    SetTextColor(*captionLabel_, active_ ? ActiveCaptionColor() : ButtonTextColor());
+}
+
+void TCalcBar::SetDisplayFont(const std::optional<QFont>& font) {
+    if (!font) {
+        return;
+    }
+    valuePanel_->setFont(*font);
+    if (placed_) {
+        UpdateFonts();
+        ApplyActiveColors();
+    }
+    updateGeometry();
+}
+
+void TCalcBar::SetActive(bool on) {
+    if ((!on || CanActivate()) && on != active_) {
+        active_ = on;
+        ApplyActiveColors();
+    }
+}
+
+bool TCalcBar::CanActivate() const {
+    return true;
+}
+
+// ---- indicators ----
+
+QLabel* TCalcBar::AddIndicator() {
+    auto* label = new QLabel(valuePanel_);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QFont font = label->font();
+    font.setPointSize(IndicatorFontPointSize);
+    label->setFont(font);
+    SetTextColor(*label, ButtonShadowColor());
+    label->setVisible(showIndicators_);
+    ConnectMouseDown(label);
+    panelLayout_->insertWidget(static_cast<int>(indicators_.size()), label);
+    indicators_.push_back(label);
+    return label;
+}
+
+void TCalcBar::CreateIndicators() {
+    if (HasCapability(ConvOption::Signed)) {
+        signIndicator_ = AddIndicator();
+    }
+    if (HasCapability(ConvOption::ReverseEndian)) {
+        reverseIndicator_ = AddIndicator();
+    }
+    UpdateIndicators();
+}
+
+void TCalcBar::UpdateIndicators() {
+    const CalcValueMode mode = conv_->GetMode();
+    if (signIndicator_ != nullptr) {
+        const bool isSigned = conv_->HasOption(ConvOption::Signed) || Is64BitMode(mode);
+        signIndicator_->setText(QLatin1String(isSigned ? "Signed" : "Unsigned") +
+                                QLatin1String(IndicatorSpace));
+    }
+    if (reverseIndicator_ != nullptr) {
+        const bool isReversed =
+            conv_->HasOption(ConvOption::ReverseEndian) && IsMultiByteMode(mode);
+        reverseIndicator_->setText(QLatin1String(isReversed ? "Rev" : "") +
+                                   QLatin1String(IndicatorSpace));
+    }
+}
+
+void TCalcBar::SetShowIndicators(bool on) {
+    showIndicators_ = on;
+    for (auto it = indicators_.rbegin(); it != indicators_.rend(); ++it) {
+        (*it)->setVisible(on);
+    }
+}
+
+// ---- the conversion's operations ----
+
+bool TCalcBar::HasCapability(ConvOption option) const {
+    return conv_->GetCapabilities().Contains(option);
+}
+
+void TCalcBar::SetMode(CalcValueMode mode) {
+    conv_->SetMode(mode);
+    RefreshAll();
+}
+
+CalcValueMode TCalcBar::GetMode() const {
+    return conv_->GetMode();
+}
+
+void TCalcBar::SetValue(const CalcValue& value) {
+    messageText_.clear();
+    conv_->SetValue(value);
+    RefreshValue();
+}
+
+CalcValue TCalcBar::GetValue() const {
+    return conv_->GetValue();
+}
+
+std::string TCalcBar::GetText(bool separated) const {
+    return conv_->GetText(separated);
+}
+
+void TCalcBar::SetSeparated(bool on) {
+    separated_ = on;
+    ShowText();
+}
+
+void TCalcBar::SetSigned(bool on) {
+    if (!SupportsSigned()) {
+        return;
+    }
+    conv_->SetOption(ConvOption::Signed, on);
+    UpdateIndicators();
+    RefreshValue();
+}
+
+void TCalcBar::SetReverse(bool on) {
+    if (!SupportsReverse()) {
+        return;
+    }
+    conv_->SetOption(ConvOption::ReverseEndian, on);
+    UpdateIndicators();
+    RefreshValue();
+}
+
+bool TCalcBar::SupportsSeparated() const {
+    return HasCapability(ConvOption::Separated);
+}
+
+bool TCalcBar::RefusesPaste() const {
+    return HasCapability(ConvOption::NoPaste);
+}
+
+bool TCalcBar::SupportsSigned() const {
+    return HasCapability(ConvOption::Signed);
+}
+
+bool TCalcBar::SupportsReverse() const {
+    return HasCapability(ConvOption::ReverseEndian);
+}
+
+bool TCalcBar::SignedOption() const {
+    return conv_->HasOption(ConvOption::Signed);
+}
+
+bool TCalcBar::ReverseOption() const {
+    return conv_->HasOption(ConvOption::ReverseEndian);
+}
+
+void TCalcBar::SetOperatorText(const QString& text) {
+    operatorLabel_->setText(text);
+}
+
+QString TCalcBar::OperatorText() const {
+    return operatorLabel_->text();
+}
+
+void TCalcBar::SetMessageText(const QString& text) {
+    messageText_ = text;
+    RefreshValue();
+}
+
+bool TCalcBar::CanInputChar(char ch, bool newEntry, bool pasting) const {
+    return !HasMessage() && conv_->CanInputChar(ch, newEntry, pasting);
+}
+
+bool TCalcBar::InputChar(char ch) {
+    if (HasMessage()) {
+        return false;
+    }
+    const bool accepted = conv_->InputChar(ch);
+    if (accepted) {
+        RefreshValue();
+    }
+    return accepted;
+}
+
+bool TCalcBar::IsIgnoredChar(char ch) const {
+    return conv_->IsIgnoredChar(ch);
+}
+
+bool TCalcBar::CanBackspace() const {
+    return !HasMessage() && conv_->CanBackspace();
+}
+
+bool TCalcBar::Backspace() {
+    if (HasMessage()) {
+        return false;
+    }
+    const bool removed = conv_->Backspace();
+    if (removed) {
+        RefreshValue();
+    }
+    return removed;
+}
+
+void TCalcBar::Clear() {
+    conv_->Clear();
+    messageText_.clear();
+    RefreshValue();
+}
+
+std::string TCalcBar::GetSeparatorCaption() const {
+    return conv_->GetSeparatorCaption();
+}
+
+bool TCalcBar::CanToggleSign() const {
+    return conv_->CanToggleSign();
+}
+
+void TCalcBar::LoadSettings() {}
+
+void TCalcBar::SaveSettings() {}
+
+bool TCalcBar::StepOption(bool) {
+    return false;
+}
+
+bool TCalcBar::ToggleOption() {
+    return false;
+}
+
+void TCalcBar::BuildMenu(QMenu&) {}
+
+// ---- keys ----
+
+bool TCalcBar::MatchesAccessKey(int key, Qt::KeyboardModifiers shift) const {
+    const char accessKey = conv_->GetAccessKey();
+    return accessKey != '\0' && key == static_cast<unsigned char>(accessKey) &&
+           ShiftState(shift) == Qt::AltModifier;
+}
+
+bool TCalcBar::HandleKey(int key, Qt::KeyboardModifiers shift) {
+    const Qt::KeyboardModifiers state = ShiftState(shift);
+    if ((key == Qt::Key_Menu && state == Qt::NoModifier) ||
+        (key == Qt::Key_F10 && state == Qt::ShiftModifier)) {
+        // (-1, -1) marks a request from the keyboard: the menu opens below the panel.
+        const QPoint keyboardPos(-1, -1);
+        QCoreApplication::postEvent(
+            this, new QContextMenuEvent(QContextMenuEvent::Keyboard, keyboardPos,
+                                        mapToGlobal(keyboardPos), Qt::NoModifier));
+        return true;
+    }
+    if ((key == Qt::Key_Left || key == Qt::Key_Right) && state == Qt::NoModifier) {
+        return StepOption(key == Qt::Key_Left);
+    }
+    if (key == Qt::Key_Space && state == Qt::ControlModifier) {
+        return ToggleOption();
+    }
+    return false;
+}
+
+// ---- option controls ----
+
+TBarButton* TCalcBar::AddOptionButton(const TAction* action) {
+    auto* button = new TBarButton(this);
+    ConnectMouseDown(button);
+    if (action != nullptr) {
+        button->setText(ButtonCaption(action->Caption()));
+        button->setToolTip(action->ShortHint());
+        button->setEnabled(action->Enabled());
+        button->setVisible(action->Visible());
+        button->SetGroupIndex(action->GroupIndex());
+        button->SetTag(action->Tag());
+    }
+    optionControls_.push_back(button);
+    if (placed_) {
+        LayoutControls();
+    }
+    return button;
+}
+
+TBarSeparator* TCalcBar::AddOptionSeparator(bool divider) {
+    const int width = divider ? 2 * (EdgeWidth() + BorderWidth()) : 2 * EdgeWidth();
+    auto* separator = new TBarSeparator(divider, width, this);
+    ConnectMouseDown(separator);
+    optionControls_.push_back(separator);
+    if (placed_) {
+        LayoutControls();
+    }
+    return separator;
+}
+
+// ---- mouse and context menu ----
+
+void TCalcBar::mousePressEvent(QMouseEvent* event) {
+    QWidget::mousePressEvent(event);
+    if (!active_ && OnActivate) {
+        OnActivate(*this);
+    }
+}
+
+void TCalcBar::ControlMouseDown(QWidget*, Qt::MouseButton button) {
+    QPointer<TCalcBar> self(this);
+    if (!active_ && OnActivate) {
+        OnActivate(*this);
+    }
+    if (self && button == Qt::MiddleButton && OnMiddleClick) {
+        OnMiddleClick(*this);
+    }
+}
+
+bool TCalcBar::eventFilter(QObject* watched, QEvent* event) {
+    auto* control = qobject_cast<QWidget*>(watched);
+    if (control == nullptr) {
+        return QWidget::eventFilter(watched, event);
+    }
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+        // A left press on a button is the button's own; every other press ends
+        // here so it does not reach the bar a second time.
+        const bool forButton = button == Qt::LeftButton && qobject_cast<TBarButton*>(control);
+        event->accept();
+        ControlMouseDown(control, button);
+        return !forButton;
+    }
+    case QEvent::ShowToParent:
+    case QEvent::HideToParent:
+        if (placed_ && control->parentWidget() == this &&
+            std::find(optionControls_.begin(), optionControls_.end(), control) !=
+                optionControls_.end()) {
+            LayoutControls();
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TCalcBar::contextMenuEvent(QContextMenuEvent* event) {
+    const bool fromKeyboard = event->reason() == QContextMenuEvent::Keyboard;
+    const QPoint pos = fromKeyboard ? QPoint(-1, -1) : event->pos();
+    event->setAccepted(PopupContextMenu(pos));
+}
+
+bool TCalcBar::PopupContextMenu(QPoint pos) {
+    if (popupMenu_ == nullptr) {
+        popupMenu_ = new QMenu(this);
+        if (OnBuildMenu) {
+            OnBuildMenu(*this, *popupMenu_, 0);
+        }
+        BuildMenu(*popupMenu_);
+        if (OnBuildMenu) {
+            OnBuildMenu(*this, *popupMenu_, 1);
+        }
+    }
+    if (popupMenu_->actions().isEmpty()) {
+        return false;
+    }
+    if (pos.x() < 0 || pos.y() < 0) {
+        pos = QPoint(valuePanel_->x(), valuePanel_->y() + valuePanel_->height());
+    }
+    popupMenu_->popup(mapToGlobal(pos));
+    return true;
+}
+
+} // namespace pexa

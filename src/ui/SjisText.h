@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace pexa {
+
+// The program's texts are byte strings in the Shift JIS display code page
+// (Windows code page 932, as glibc's iconv names it). These helpers move them
+// across to Qt's Unicode strings and back.
+
+// Decodes CP932 bytes. A byte or byte pair that has no Unicode character (a
+// lone lead byte, an unassigned pair, a stray trail byte) is shown as one "_",
+// so every input gives a text and nothing that can be shown is lost.
+QString SjisToUnicode(std::string_view bytes);
+
+// Encodes one Unicode character as its CP932 bytes (one or two); nothing when
+// the code page has no such character.
+std::optional<std::string> UnicodeToSjis(char32_t ch);
+
+// Encodes a whole text; nothing when any of its characters has no CP932 form.
+std::optional<std::string> UnicodeToSjis(const QString& text);
+
+} // namespace pexa

@@ -1,0 +1,750 @@
+#include "conv/CalcConv.h"
+#include "core/FormatSettings.h"
+#include "ui/CalcBar.h"
+#include "ui/toolkit/Action.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+using namespace pexa;
+
+namespace {
+
+// A conversion whose text, text state and capabilities the test sets, so the
+// bar's handling of every state can be driven without a real notation.
+class TScriptedConv : public TCalcConv {
+public:
+    explicit TScriptedConv(ConvOptionSet capabilities)
+        : TCalcConv(BarKind::Decimal), capabilities_(capabilities) {}
+
+    ConvOptionSet GetCapabilities() const override { return capabilities_; }
+    std::string GetText(bool grouped) const override { return grouped ? "grouped" : Text; }
+    ConvTextState GetTextState() const override { return State; }
+    bool CanInputChar(char, bool, bool) const override { return true; }
+    bool InputChar(char) override { return true; }
+    bool Backspace() override { return true; }
+
+    std::string Text = "x";
+    ConvTextState State = ConvTextState::Normal;
+
+private:
+    ConvOptionSet capabilities_;
+};
+
+CalcValue IntegerValue(CalcValueMode mode, std::int64_t v) {
+    CalcValue value;
+    SetInteger(value, mode, v);
+    return value;
+}
+
+QColor TextColor(const QLabel& label) {
+    return label.palette().color(QPalette::WindowText);
+}
+
+void SendMousePress(QWidget* target, Qt::MouseButton button, QPoint pos = {1, 1}) {
+    QMouseEvent press(QEvent::MouseButtonPress, pos, target->mapToGlobal(pos), button, button,
+                      Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+}
+
+} // namespace
+
+class TestCalcBar : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QWidget> host_;
+    FormatSettingsScope format_{FormatSettings{}};
+
+    TCalcBar* NewBar(BarKind kind) {
+        TCalcBar* bar = TCalcBar::Make<TCalcBar>(host_.get(), kind);
+        bar->resize(320, bar->sizeHint().height());
+        return bar;
+    }
+
+private slots:
+    void init() { host_ = std::make_unique<QWidget>(); }
+    void cleanup() { host_.reset(); }
+
+    void accessMarks_data() {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<char>("key");
+        QTest::addColumn<QString>("marked");
+        QTest::newRow("first letter") << "DEC" << 'D' << "&DEC";
+        QTest::newRow("later letter") << "DEG" << 'G' << "DE&G";
+        QTest::newRow("first of two matches") << "TIME" << 'I' << "T&IME";
+        QTest::newRow("ignores case") << "kilo" << 'K' << "&kilo";
+        QTest::newRow("lower-case key") << "CHR" << 'h' << "C&HR";
+        QTest::newRow("no match") << "IP" << 'X' << "IP";
+        QTest::newRow("no key") << "HEX" << '\0' << "HEX";
+        QTest::newRow("empty label") << "" << 'A' << "";
+    }
+    void accessMarks() {
+        QFETCH(QString, label);
+        QFETCH(char, key);
+        QFETCH(QString, marked);
+        QCOMPARE(TCalcBar::AddAccessMark(label, key), marked);
+    }
+
+    void captionsOfTheKinds() {
+        const char* const expected[] = {"&DEC", "&HEX", "&OCT", "&BIN"};
+        const char* const titles[] = {"Decimal", "Hexadecimal", "Octal", "Binary"};
+        for (int kind = 0; kind < 4; ++kind) {
+            TCalcBar* bar = NewBar(static_cast<BarKind>(kind));
+            QCOMPARE(bar->CaptionLabel()->MarkedText(), QString(expected[kind]));
+            QCOMPARE(bar->Title(), QString(titles[kind]));
+            QCOMPARE(bar->windowTitle(), QString(titles[kind]));
+            QCOMPARE(static_cast<int>(bar->Kind()), kind);
+        }
+    }
+
+    void shownTextFollowsValueModeAndGrouping() {
+        TCalcBar* dec = NewBar(BarKind::Decimal);
+        TCalcBar* hex = NewBar(BarKind::Hex);
+        TCalcBar* oct = NewBar(BarKind::Oct);
+        TCalcBar* bin = NewBar(BarKind::Bin);
+        for (TCalcBar* bar : {dec, hex, oct, bin}) {
+            QCOMPARE(bar->ValueLabel()->text(), QString(" "));
+            bar->SetMode(CalcValueMode::DWord);
+            bar->SetValue(IntegerValue(CalcValueMode::DWord, 0x12345));
+        }
+        QCOMPARE(dec->ValueLabel()->text(), QString("74565"));
+        QCOMPARE(hex->ValueLabel()->text(), QString("00012345"));
+        QCOMPARE(oct->ValueLabel()->text(), QString("00000221505"));
+        QCOMPARE(bin->ValueLabel()->text(), QString("00000000000000010010001101000101"));
+        for (TCalcBar* bar : {dec, hex, oct, bin}) {
+            bar->SetSeparated(true);
+            QVERIFY(bar->Separated());
+        }
+        QCOMPARE(dec->ValueLabel()->text(), QString("74,565"));
+        QCOMPARE(hex->ValueLabel()->text(), QString("0001 2345"));
+        QCOMPARE(oct->ValueLabel()->text(), QString("00000221505"));
+        QCOMPARE(bin->ValueLabel()->text(), QString("0000 0000 0000 0001 0010 0011 0100 0101"));
+        QCOMPARE(dec->GetText(false), std::string("74565"));
+        QCOMPARE(dec->GetText(true), std::string("74,565"));
+
+        // A mode change re-renders; the value is cut to the new width.
+        hex->SetMode(CalcValueMode::Byte);
+        QCOMPARE(hex->GetMode(), CalcValueMode::Byte);
+        QCOMPARE(hex->ValueLabel()->text(), QString("45"));
+    }
+
+    void typingAndBackspaceRepaint() {
+        TCalcBar* dec = NewBar(BarKind::Decimal);
+        dec->SetMode(CalcValueMode::Byte);
+        dec->Clear();
+        QVERIFY(dec->CanInputChar('2', true, false));
+        QVERIFY(dec->InputChar('2'));
+        QVERIFY(dec->InputChar('5'));
+        QVERIFY(dec->InputChar('5'));
+        QVERIFY(!dec->InputChar('5'));
+        QCOMPARE(dec->ValueLabel()->text(), QString("255"));
+        QCOMPARE(GetInteger(dec->GetValue()), std::int64_t{255});
+        QVERIFY(dec->CanBackspace());
+        QVERIFY(dec->Backspace());
+        QCOMPARE(dec->ValueLabel()->text(), QString("25"));
+        QVERIFY(!dec->IsIgnoredChar('5'));
+        QVERIFY(dec->IsIgnoredChar(','));
+        QCOMPARE(dec->GetSeparatorCaption(), std::string(":"));
+        QVERIFY(dec->CanToggleSign());
+        QVERIFY(!NewBar(BarKind::Hex)->CanToggleSign());
+    }
+
+    void capabilitiesOfTheKinds() {
+        struct Row {
+            BarKind Kind;
+            bool Separated, Signed, Reverse;
+        };
+        const Row rows[] = {{BarKind::Decimal, true, true, true},
+                            {BarKind::Hex, true, false, false},
+                            {BarKind::Oct, false, false, false},
+                            {BarKind::Bin, true, false, false}};
+        for (const Row& row : rows) {
+            TCalcBar* bar = NewBar(row.Kind);
+            QCOMPARE(bar->SupportsSeparated(), row.Separated);
+            QCOMPARE(bar->SupportsSigned(), row.Signed);
+            QCOMPARE(bar->SupportsReverse(), row.Reverse);
+            QVERIFY(!bar->RefusesPaste());
+            QCOMPARE(bar->SignIndicator() != nullptr, row.Signed);
+            QCOMPARE(bar->ReverseIndicator() != nullptr, row.Reverse);
+            QCOMPARE(bar->Indicators().size(), std::size_t(row.Signed) + std::size_t(row.Reverse));
+        }
+    }
+
+    void indicatorTexts_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("isSigned");
+        QTest::addColumn<bool>("reversed");
+        QTest::addColumn<QString>("signText");
+        QTest::addColumn<QString>("reverseText");
+        const int byte = 0, word = 1, dword = 2, qword = 3, real = 4;
+        QTest::newRow("byte") << byte << false << false << "Unsigned "
+                              << " ";
+        QTest::newRow("byte signed reversed") << byte << true << true << "Signed "
+                                              << " ";
+        QTest::newRow("word reversed") << word << false << true << "Unsigned "
+                                       << "Rev ";
+        QTest::newRow("dword signed") << dword << true << false << "Signed "
+                                      << " ";
+        QTest::newRow("qword always signed") << qword << false << true << "Signed "
+                                             << "Rev ";
+        QTest::newRow("real never reversed") << real << false << true << "Signed "
+                                             << " ";
+    }
+    void indicatorTexts() {
+        QFETCH(int, mode);
+        QFETCH(bool, isSigned);
+        QFETCH(bool, reversed);
+        QFETCH(QString, signText);
+        QFETCH(QString, reverseText);
+        TCalcBar* dec = NewBar(BarKind::Decimal);
+        dec->SetMode(static_cast<CalcValueMode>(mode));
+        dec->SetSigned(isSigned);
+        dec->SetReverse(reversed);
+        QCOMPARE(dec->SignedOption(), isSigned);
+        QCOMPARE(dec->ReverseOption(), reversed);
+        QCOMPARE(dec->SignIndicator()->text(), signText);
+        QCOMPARE(dec->ReverseIndicator()->text(), reverseText);
+    }
+
+    void indicatorsFollowTheModeAndRerender() {
+        TCalcBar* dec = NewBar(BarKind::Decimal);
+        dec->SetMode(CalcValueMode::Word);
+        dec->SetValue(IntegerValue(CalcValueMode::Word, 1));
+        QCOMPARE(dec->ReverseIndicator()->text(), QString(" "));
+        dec->SetReverse(true);
+        QCOMPARE(dec->ReverseIndicator()->text(), QString("Rev "));
+        QCOMPARE(dec->ValueLabel()->text(), QString("256"));
+        dec->SetMode(CalcValueMode::Byte);
+        QCOMPARE(dec->ReverseIndicator()->text(), QString(" "));
+        dec->SetSigned(true);
+        dec->SetValue(IntegerValue(CalcValueMode::Byte, 200));
+        QCOMPARE(dec->ValueLabel()->text(), QString("-56"));
+    }
+
+    void optionsAreIgnoredWithoutTheCapability() {
+        TCalcBar* hex = NewBar(BarKind::Hex);
+        hex->SetMode(CalcValueMode::Word);
+        hex->SetValue(IntegerValue(CalcValueMode::Word, 0x0102));
+        hex->SetSigned(true);
+        hex->SetReverse(true);
+        QVERIFY(!hex->SignedOption());
+        QVERIFY(!hex->ReverseOption());
+        QCOMPARE(hex->ValueLabel()->text(), QString("0102"));
+    }
+
+    void indicatorVisibility() {
+        TCalcBar* dec = NewBar(BarKind::Decimal);
+        for (QLabel* label : dec->Indicators()) {
+            QVERIFY(label->isHidden());
+        }
+        dec->SetShowIndicators(true);
+        QVERIFY(dec->ShowIndicators());
+        for (QLabel* label : dec->Indicators()) {
+            QVERIFY(!label->isHidden());
+        }
+        // An indicator added later takes the current visibility.
+        QLabel* extra = dec->AddIndicator();
+        QVERIFY(!extra->isHidden());
+        QCOMPARE(dec->Indicators().back(), extra);
+        dec->SetShowIndicators(false);
+        for (QLabel* label : dec->Indicators()) {
+            QVERIFY(label->isHidden());
+        }
+        QVERIFY(NewBar(BarKind::Hex)->Indicators().empty());
+    }
+
+    void indicatorsStandLeftOfTheValueInCreationOrder() {
+        TCalcBar* dec = NewBar(BarKind::Decimal);
+        dec->SetShowIndicators(true);
+        QLabel* extra = dec->AddIndicator();
+        extra->setText("Extra ");
+        host_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
+        const int signX = dec->SignIndicator()->x();
+        const int reverseX = dec->ReverseIndicator()->x();
+        QVERIFY(signX < reverseX);
+        QVERIFY(reverseX < extra->x());
+        QVERIFY(extra->x() + extra->width() <= dec->ValueLabel()->x());
+        QVERIFY(dec->ValueLabel()->x() + dec->ValueLabel()->width() <= dec->OperatorLabel()->x());
+    }
+
+    void textColoursByState() {
+        auto conv = std::make_unique<TScriptedConv>(ConvOptionSet{});
+        TScriptedConv* script = conv.get();
+        TCalcBar* bar = TCalcBar::MakeWith<TCalcBar>(host_.get(), std::move(conv));
+        script->Text = "abc";
+        bar->ShowText();
+        QCOMPARE(bar->ValueLabel()->text(), QString("abc"));
+        QCOMPARE(TextColor(*bar->ValueLabel()), TCalcBar::WindowTextColor());
+        script->State = ConvTextState::NotApplicable;
+        bar->RefreshValue();
+        QCOMPARE(TextColor(*bar->ValueLabel()), TCalcBar::GreyTextColor());
+        script->State = ConvTextState::Invalid;
+        bar->RefreshAll();
+        QCOMPARE(TextColor(*bar->ValueLabel()), QColor(255, 0, 0));
+        QVERIFY(TCalcBar::GreyTextColor() != TCalcBar::WindowTextColor());
+        // A message is grey whatever the state of the conversion.
+        bar->SetMessageText("計算できません");
+        QCOMPARE(TextColor(*bar->ValueLabel()), TCalcBar::GreyTextColor());
+        bar->SetValue(MakeZero());
+        QCOMPARE(TextColor(*bar->ValueLabel()), QColor(255, 0, 0));
+    }
+
+    void shiftJisTextIsDecoded() {
+        auto conv = std::make_unique<TScriptedConv>(ConvOptionSet{});
+        TScriptedConv* script = conv.get();
+        TCalcBar* bar = TCalcBar::MakeWith<TCalcBar>(host_.get(), std::move(conv));
+        script->Text = "_A\x88\x9F\xB1\x88";
+        bar->ShowText();
+        QCOMPARE(bar->ValueLabel()->text(), QString::fromUtf8("_A亜ｱ_"));
+    }
+
+    void indicatorsFromScriptedCapabilities() {
+        auto conv = std::make_unique<TScriptedConv>(ConvOptionSet{ConvOption::ReverseEndian});
+        TCalcBar* bar = TCalcBar::MakeWith<TCalcBar>(host_.get(), std::move(conv));
+        QVERIFY(bar->SignIndicator() == nullptr);
+        QVERIFY(bar->ReverseIndicator() != nullptr);
+        QCOMPARE(bar->Indicators().size(), std::size_t{1});
+        bar->SetSigned(true);
+        QVERIFY(!bar->SignedOption());
+    }
+
+    void messageBlocksInputUntilClearedByValue() {
+        TCalcBar* dec = NewBar(BarKind::Decimal);
+        dec->SetMode(CalcValueMode::Word);
+        dec->Clear();
+        QVERIFY(dec->InputChar('4'));
+        QVERIFY(dec->InputChar('2'));
+        const QString message = QString::fromUtf8("0で割ることはできません");
+        dec->SetMessageText(message);
+        QVERIFY(dec->HasMessage());
+        QCOMPARE(dec->MessageText(), message);
+        QCOMPARE(dec->ValueLabel()->text(), message);
+        QCOMPARE(TextColor(*dec->ValueLabel()), TCalcBar::GreyTextColor());
+        QVERIFY(!dec->CanInputChar('1', false, false));
+        QVERIFY(!dec->CanInputChar('1', true, true));
+        QVERIFY(!dec->InputChar('1'));
+        QVERIFY(!dec->CanBackspace());
+        QVERIFY(!dec->Backspace());
+        QCOMPARE(dec->GetText(false), std::string("42"));
+        // Refreshes keep the message; mode changes too.
+        dec->SetSeparated(true);
+        dec->SetMode(CalcValueMode::DWord);
+        QCOMPARE(dec->ValueLabel()->text(), message);
+        QVERIFY(!dec->IsIgnoredChar('1'));
+        QVERIFY(dec->IsIgnoredChar(','));
+
+        dec->SetValue(IntegerValue(CalcValueMode::DWord, 1234));
+        QVERIFY(!dec->HasMessage());
+        QCOMPARE(dec->ValueLabel()->text(), QString("1,234"));
+        QCOMPARE(TextColor(*dec->ValueLabel()), TCalcBar::WindowTextColor());
+        QVERIFY(dec->CanInputChar('1', false, false));
+    }
+
+    void messageClearedByClear() {
+        TCalcBar* hex = NewBar(BarKind::Hex);
+        hex->SetMode(CalcValueMode::Byte);
+        hex->SetValue(IntegerValue(CalcValueMode::Byte, 0xAB));
+        hex->SetMessageText("オーバーフローしました");
+        QVERIFY(!hex->InputChar('1'));
+        QCOMPARE(hex->GetText(false), std::string("AB"));
+        hex->Clear();
+        QVERIFY(!hex->HasMessage());
+        QCOMPARE(hex->ValueLabel()->text(), QString("00"));
+        QVERIFY(hex->InputChar('1'));
+        QCOMPARE(hex->ValueLabel()->text(), QString("01"));
+        // An empty message blocks nothing.
+        hex->SetMessageText(QString());
+        QVERIFY(!hex->HasMessage());
+        QVERIFY(hex->CanInputChar('2', false, false));
+    }
+
+    void activeColours() {
+        TCalcBar* bar = NewBar(BarKind::Decimal);
+        const QPalette system = QApplication::palette();
+        auto panelColor = [&] { return bar->ValuePanel()->palette().color(QPalette::Window); };
+        auto captionColor = [&] {
+            return bar->CaptionLabel()->palette().color(QPalette::WindowText);
+        };
+        bar->EnsurePlaced();
+        QVERIFY(!bar->IsActive());
+        QCOMPARE(panelColor(), system.color(QPalette::Button));
+        QCOMPARE(captionColor(), system.color(QPalette::ButtonText));
+        bar->SetActive(true);
+        QVERIFY(bar->IsActive());
+        QCOMPARE(panelColor(), system.color(QPalette::Base));
+        QCOMPARE(captionColor(), QColor(0, 0, 255));
+        bar->SetActive(false);
+        QCOMPARE(panelColor(), system.color(QPalette::Button));
+        QCOMPARE(captionColor(), system.color(QPalette::ButtonText));
+        QVERIFY(!bar->autoFillBackground());
+    }
+
+    void pressOnAChildActivatesOnlyAnInactiveBar() {
+        TCalcBar* bar = NewBar(BarKind::Hex);
+        int activations = 0;
+        int middles = 0;
+        bar->OnActivate = [&](TCalcBar& b) {
+            QCOMPARE(&b, bar);
+            ++activations;
+        };
+        bar->OnMiddleClick = [&](TCalcBar&) { ++middles; };
+        host_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
+
+        QTest::mousePress(bar->CaptionLabel(), Qt::LeftButton);
+        QCOMPARE(activations, 1);
+        QTest::mousePress(bar->ValueLabel(), Qt::RightButton);
+        QCOMPARE(activations, 2);
+        QTest::mousePress(bar->OperatorLabel(), Qt::LeftButton);
+        QCOMPARE(activations, 3);
+        SendMousePress(bar->ValuePanel(), Qt::LeftButton);
+        QCOMPARE(activations, 4);
+        // The bar's own surface activates too, and only once per press.
+        SendMousePress(bar, Qt::LeftButton);
+        QCOMPARE(activations, 5);
+        QCOMPARE(middles, 0);
+
+        bar->SetActive(true);
+        QTest::mousePress(bar->CaptionLabel(), Qt::LeftButton);
+        SendMousePress(bar, Qt::LeftButton);
+        QCOMPARE(activations, 5);
+    }
+
+    void middleClickOnChildrenOnly() {
+        TCalcBar* bar = NewBar(BarKind::Decimal);
+        bar->SetShowIndicators(true);
+        TBarButton* button = bar->AddOptionButton(nullptr);
+        int activations = 0;
+        std::vector<TCalcBar*> middles;
+        bar->OnActivate = [&](TCalcBar&) { ++activations; };
+        bar->OnMiddleClick = [&](TCalcBar& b) { middles.push_back(&b); };
+        host_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
+
+        QTest::mousePress(bar->ValueLabel(), Qt::MiddleButton);
+        QCOMPARE(middles.size(), std::size_t{1});
+        QCOMPARE(middles[0], bar);
+        QCOMPARE(activations, 1);
+        QTest::mousePress(bar->SignIndicator(), Qt::MiddleButton);
+        QTest::mousePress(button, Qt::MiddleButton);
+        QTest::mousePress(bar->CaptionLabel(), Qt::MiddleButton);
+        QCOMPARE(middles.size(), std::size_t{4});
+        SendMousePress(bar, Qt::MiddleButton);
+        QCOMPARE(middles.size(), std::size_t{4});
+        // Without a handler nothing happens.
+        bar->OnMiddleClick = nullptr;
+        QTest::mousePress(bar->ValueLabel(), Qt::MiddleButton);
+        QCOMPARE(middles.size(), std::size_t{4});
+    }
+
+    void middleClickMayDestroyTheBar() {
+        TCalcBar* deferred = NewBar(BarKind::Decimal);
+        TCalcBar* immediate = NewBar(BarKind::Hex);
+        immediate->move(0, 40);
+        QPointer<TCalcBar> deferredGuard(deferred);
+        QPointer<TCalcBar> immediateGuard(immediate);
+        deferred->OnMiddleClick = [](TCalcBar& b) { b.deleteLater(); };
+        immediate->OnMiddleClick = [](TCalcBar& b) { delete &b; };
+        host_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
+        QTest::mousePress(deferred->ValueLabel(), Qt::MiddleButton);
+        QTest::mousePress(immediate->CaptionLabel(), Qt::MiddleButton);
+        QVERIFY(immediateGuard.isNull());
+        QTRY_VERIFY(deferredGuard.isNull());
+    }
+
+    void optionButtonTakesTheActionAndStillClicks() {
+        TAction action("ActDegreeHMS");
+        action.SetCaption("hms");
+        action.SetHint(QString::fromUtf8("[h]:m:s形式|3ブロック以上は区切りなしにする"));
+        action.SetGroupIndex(1001);
+        action.SetTag(7);
+        TCalcBar* bar = NewBar(BarKind::Decimal);
+        TBarButton* button = bar->AddOptionButton(&action);
+        QCOMPARE(button->text(), QString("hms"));
+        QCOMPARE(button->toolTip(), QString::fromUtf8("[h]:m:s形式"));
+        QCOMPARE(button->GroupIndex(), 1001);
+        QCOMPARE(button->Tag(), 7);
+        QVERIFY(button->isEnabled());
+        QCOMPARE(bar->OptionControls().size(), std::size_t{1});
+
+        int activations = 0;
+        int clicks = 0;
+        bar->OnActivate = [&](TCalcBar&) { ++activations; };
+        QObject::connect(button, &QToolButton::clicked, [&] { ++clicks; });
+        host_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(activations, 1);
+        QCOMPARE(clicks, 1);
+    }
+
+    void hiddenAndDisabledActions() {
+        TAction hidden("Hidden");
+        hidden.SetCaption("H");
+        hidden.SetVisible(false);
+        TAction disabled("Disabled");
+        disabled.SetCaption("&Off");
+        disabled.SetEnabled(false);
+        TCalcBar* bar = NewBar(BarKind::Decimal);
+        TBarButton* hiddenButton = bar->AddOptionButton(&hidden);
+        TBarButton* disabledButton = bar->AddOptionButton(&disabled);
+        bar->EnsurePlaced();
+        QVERIFY(hiddenButton->isHidden());
+        QVERIFY(!disabledButton->isEnabled());
+        // The access mark is not shown and does not become a mnemonic.
+        QCOMPARE(disabledButton->text(), QString("Off"));
+        QVERIFY(disabledButton->shortcut().isEmpty());
+        QCOMPARE(disabledButton->x(), bar->CaptionWidth() + 2);
+    }
+
+    void radioGroupsAndToggles() {
+        TCalcBar* bar = NewBar(BarKind::Decimal);
+        TBarButton* a = bar->AddOptionButton(nullptr);
+        TBarButton* b = bar->AddOptionButton(nullptr);
+        TBarButton* toggle = bar->AddOptionButton(nullptr);
+        TBarButton* plain = bar->AddOptionButton(nullptr);
+        a->SetGroupIndex(1002);
+        b->SetGroupIndex(1002);
+        toggle->SetGroupIndex(1004);
+        toggle->SetAllowAllUp(true);
+        a->SetDown(true);
+        QVERIFY(a->Down());
+        QVERIFY(!b->Down());
+        b->SetDown(true);
+        QVERIFY(!a->Down());
+        host_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
+        QTest::mouseClick(a, Qt::LeftButton);
+        QVERIFY(a->Down());
+        QVERIFY(!b->Down());
+        QTest::mouseClick(a, Qt::LeftButton);
+        QVERIFY(a->Down()); // a radio button stays down
+        QVERIFY(!toggle->Down());
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QVERIFY(toggle->Down());
+        QVERIFY(a->Down()); // other groups are untouched
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QVERIFY(!toggle->Down());
+        plain->SetDown(true);
+        QVERIFY(!plain->Down());
+        QTest::mouseClick(plain, Qt::LeftButton);
+        QVERIFY(!plain->Down());
+    }
+
+    void optionControlsArePlacedBetweenTheSpacers() {
+        TAction hms("ActDegreeHMS");
+        hms.SetCaption("hms");
+        TCalcBar* bar = NewBar(BarKind::Decimal);
+        TBarButton* narrow = bar->AddOptionButton(nullptr);
+        narrow->setText("t");
+        TBarSeparator* divider = bar->AddOptionSeparator(true);
+        TBarSeparator* gap = bar->AddOptionSeparator(false);
+        QVERIFY(divider->IsDivider());
+        QVERIFY(!gap->IsDivider());
+        bar->EnsurePlaced();
+        const int edge = 2;
+        const int border = 1;
+        const int captionWidth = bar->CaptionWidth();
+        QCOMPARE(narrow->x(), captionWidth + edge);
+        QCOMPARE(narrow->width(), 17); // three quarters of a tool button
+        QCOMPARE(divider->x(), narrow->x() + 17);
+        QCOMPARE(divider->width(), 2 * (edge + border));
+        QCOMPARE(gap->x(), divider->x() + divider->width());
+        QCOMPARE(gap->width(), 2 * edge);
+        QCOMPARE(bar->ValuePanel()->x(), gap->x() + gap->width() + edge);
+
+        // A button added later lands before the trailing spacer.
+        const int panelBefore = bar->ValuePanel()->x();
+        TBarButton* late = bar->AddOptionButton(&hms);
+        const int lateWidth =
+            std::max(QFontMetrics(late->font()).horizontalAdvance("hms") + 6 * border, 17);
+        QCOMPARE(late->x(), gap->x() + gap->width());
+        QCOMPARE(late->width(), lateWidth);
+        QCOMPARE(bar->ValuePanel()->x(), panelBefore + lateWidth);
+        QCOMPARE(bar->ValuePanel()->x() + bar->ValuePanel()->width(), bar->width());
+        // Hiding a control closes its gap.
+        late->hide();
+        QCOMPARE(bar->ValuePanel()->x(), panelBefore);
+    }
+
+    void panelFillsTheBarOnResize() {
+        TCalcBar* bar = NewBar(BarKind::Bin);
+        host_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
+        for (int width : {200, 480, 90}) {
+            bar->resize(width, bar->height());
+            QCOMPARE(bar->ValuePanel()->x() + bar->ValuePanel()->width(), width);
+        }
+        bar->resize(10, bar->height());
+        QCOMPARE(bar->ValuePanel()->width(), 0);
+    }
+
+    void equalCaptionWidths() {
+        std::vector<TCalcBar*> bars;
+        for (int kind = 0; kind < 4; ++kind) {
+            bars.push_back(NewBar(static_cast<BarKind>(kind)));
+        }
+        host_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
+        const QFontMetrics metrics(bars[0]->CaptionLabel()->font());
+        int widest = 0;
+        for (const char* label :
+             {"DEC", "HEX", "OCT", "BIN", "CHR", "IP", "DEG", "FLT", "TIME", "KILO"}) {
+            widest = std::max(widest, metrics.horizontalAdvance(label));
+        }
+        for (TCalcBar* bar : bars) {
+            QVERIFY(bar->IsPlaced());
+            QCOMPARE(bar->CaptionWidth(), widest + 2);
+            QCOMPARE(bar->CaptionLabel()->width(), widest + 2);
+            QCOMPARE(bar->ValuePanel()->x(), widest + 2 + 2 * 2);
+        }
+        // Before placement the width is already the shared one.
+        QCOMPARE(TCalcBar::Make<TCalcBar>(nullptr, BarKind::Oct)->CaptionWidth(), widest + 2);
+    }
+
+    void operatorLabelKeepsItsWidth() {
+        TCalcBar* bar = NewBar(BarKind::Decimal);
+        bar->SetValue(IntegerValue(CalcValueMode::Byte, 7));
+        host_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
+        QLabel* label = bar->OperatorLabel();
+        QCOMPARE(label->font().pointSize(), 9);
+        const QFontMetrics metrics(label->font());
+        int widest = 0;
+        for (const char* symbol : {"+", "-", "*", "/", "%", "&", "|", "^", "<<", ">>", "a>", "<r",
+                                   "r>", "p", "rt", "log"}) {
+            widest = std::max(widest, metrics.horizontalAdvance(symbol));
+        }
+        QCOMPARE(label->width(), widest + 2);
+        const int valueWidth = bar->ValueLabel()->width();
+        const int barWidth = bar->width();
+        for (const char* symbol : {"log", "+", "", "<<", "rt"}) {
+            bar->SetOperatorText(symbol);
+            QApplication::processEvents();
+            QCOMPARE(bar->OperatorText(), QString(symbol));
+            QCOMPARE(label->width(), widest + 2);
+            QCOMPARE(bar->ValueLabel()->width(), valueWidth);
+            QCOMPARE(bar->width(), barWidth);
+        }
+        // A new display font keeps the rule.
+        QFont big = bar->font();
+        big.setPointSize(20);
+        bar->SetDisplayFont(big);
+        QCOMPARE(bar->ValueLabel()->font().pointSize(), 20);
+        QCOMPARE(label->width(), widest + 2);
+        bar->SetDisplayFont(std::nullopt);
+        QCOMPARE(bar->ValueLabel()->font().pointSize(), 20);
+    }
+
+    void accessKeyNeedsAltAlone() {
+        TCalcBar* dec = NewBar(BarKind::Decimal);
+        TCalcBar* bin = NewBar(BarKind::Bin);
+        QVERIFY(dec->MatchesAccessKey(Qt::Key_D, Qt::AltModifier));
+        QVERIFY(dec->MatchesAccessKey(Qt::Key_D, Qt::AltModifier | Qt::KeypadModifier));
+        QVERIFY(!dec->MatchesAccessKey(Qt::Key_D, Qt::AltModifier | Qt::ShiftModifier));
+        QVERIFY(!dec->MatchesAccessKey(Qt::Key_D, Qt::AltModifier | Qt::ControlModifier));
+        QVERIFY(!dec->MatchesAccessKey(Qt::Key_D, Qt::NoModifier));
+        QVERIFY(!dec->MatchesAccessKey(Qt::Key_E, Qt::AltModifier));
+        QVERIFY(bin->MatchesAccessKey(Qt::Key_B, Qt::AltModifier));
+        QVERIFY(!bin->MatchesAccessKey(Qt::Key_D, Qt::AltModifier));
+    }
+
+    void keysOfTheBaseBar() {
+        TCalcBar* bar = NewBar(BarKind::Decimal);
+        QVERIFY(!bar->HandleKey(Qt::Key_Left, Qt::NoModifier));
+        QVERIFY(!bar->HandleKey(Qt::Key_Right, Qt::NoModifier));
+        QVERIFY(!bar->HandleKey(Qt::Key_Space, Qt::ControlModifier));
+        QVERIFY(!bar->HandleKey(Qt::Key_F10, Qt::NoModifier));
+        QVERIFY(!bar->HandleKey(Qt::Key_F10, Qt::ShiftModifier | Qt::ControlModifier));
+        QVERIFY(!bar->HandleKey(Qt::Key_Menu, Qt::ShiftModifier));
+        QVERIFY(!bar->HandleKey(Qt::Key_A, Qt::NoModifier));
+        QVERIFY(bar->HandleKey(Qt::Key_Menu, Qt::NoModifier));
+        QVERIFY(bar->HandleKey(Qt::Key_F10, Qt::ShiftModifier));
+        QApplication::processEvents();
+        QVERIFY(bar->CanActivate());
+    }
+
+    void contextMenuBuiltOnceAndOpenedBelowThePanel() {
+        TCalcBar* bar = NewBar(BarKind::Decimal);
+        std::vector<int> phases;
+        bar->OnBuildMenu = [&](TCalcBar& b, QMenu& menu, int phase) {
+            QCOMPARE(&b, bar);
+            phases.push_back(phase);
+            menu.addAction(phase == 0 ? "Copy" : "Close");
+        };
+        host_->move(10, 10);
+        host_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
+        QVERIFY(bar->PopupMenu() == nullptr);
+        QVERIFY(bar->HandleKey(Qt::Key_Menu, Qt::NoModifier));
+        QVERIFY(bar->PopupMenu() == nullptr); // the request is posted
+        QApplication::processEvents();
+        QMenu* menu = bar->PopupMenu();
+        QVERIFY(menu != nullptr);
+        QCOMPARE(phases, (std::vector<int>{0, 1}));
+        QCOMPARE(menu->actions().size(), 2);
+        QTRY_VERIFY(menu->isVisible());
+        const QPoint expected = bar->mapToGlobal(
+            QPoint(bar->ValuePanel()->x(), bar->ValuePanel()->y() + bar->ValuePanel()->height()));
+        QCOMPARE(menu->pos(), expected);
+        menu->hide();
+
+        // A mouse request opens the same menu at the mouse.
+        QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 3),
+                                  bar->mapToGlobal(QPoint(5, 3)));
+        QApplication::sendEvent(bar, &request);
+        QVERIFY(request.isAccepted());
+        QCOMPARE(bar->PopupMenu(), menu);
+        QCOMPARE(phases.size(), std::size_t{2});
+        QTRY_VERIFY(menu->isVisible());
+        QCOMPARE(menu->pos(), bar->mapToGlobal(QPoint(5, 3)));
+        menu->hide();
+    }
+
+    void emptyContextMenuIsNotShown() {
+        TCalcBar* bar = NewBar(BarKind::Hex);
+        host_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
+        QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 3),
+                                  bar->mapToGlobal(QPoint(5, 3)));
+        QApplication::sendEvent(bar, &request);
+        QVERIFY(!request.isAccepted());
+        QVERIFY(bar->PopupMenu() != nullptr);
+        QVERIFY(bar->PopupMenu()->actions().isEmpty());
+        QVERIFY(!bar->PopupMenu()->isVisible());
+        // An owner handler added later does not rebuild the kept menu.
+        int builds = 0;
+        bar->OnBuildMenu = [&](TCalcBar&, QMenu&, int) { ++builds; };
+        QApplication::sendEvent(bar, &request);
+        QCOMPARE(builds, 0);
+    }
+
+    void displayFontBeforePlacement() {
+        TCalcBar* bar = NewBar(BarKind::Decimal);
+        QFont font = bar->font();
+        font.setPointSize(17);
+        bar->SetDisplayFont(font);
+        QCOMPARE(bar->ValuePanel()->font().pointSize(), 17);
+        QVERIFY(!bar->IsPlaced());
+        bar->EnsurePlaced();
+        QCOMPARE(bar->ValueLabel()->font().pointSize(), 17);
+        QVERIFY(bar->minimumSizeHint().height() >=
+                QFontMetrics(bar->ValuePanel()->font()).height());
+    }
+};
+
+QTEST_MAIN(TestCalcBar)
+#include "test_calcbar.moc"
