@@ -221,8 +221,9 @@ private:
     void SetTrigCaptions();
     void ApplyWindowColor();
     void RefreshOperatorText();
+    // A function of the current value, run as the unary commands are.
+    template <class Operation> void ApplyInPlace(Operation operation);
     bool TypeCharInto(TCalcBar& bar, char ch, bool startNew, bool pasting, bool deferSync);
-    bool PasteCharacter(char32_t ch, bool& typed, bool& deferred);
 
     // Engine state.
     CalcValue currentValue_{CalcValueMode::Byte, 0, 0.0L};
