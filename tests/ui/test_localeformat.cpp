@@ -26,9 +26,8 @@ void LocaleFormatTest::fromLocale_data() {
                            << ".,/:";
     QTest::newRow("Germany") << "de_DE"
                              << ",..:";
-    // "2024-05-31": a minus sign would read as a sign, so the date keeps "/".
     QTest::newRow("Sweden") << "sv_SE"
-                            << ",./:";
+                            << ",.-:";
     // A non-breaking space cannot be a separator in the bars' texts; the
     // stand-in must not be the decimal separator.
     QTest::newRow("France") << "fr_FR"
