@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QPalette>
+#include <QToolButton>
 
 namespace pexa {
 
@@ -19,6 +20,10 @@ TOpTabBar::TOpTabBar(QWidget* parent) : QTabBar(parent) {
     setFocusPolicy(Qt::NoFocus);
     setDrawBase(false);
     setExpanding(false);
+    // Three tabs always fit; the bar's own scroll buttons would take focus.
+    setUsesScrollButtons(false);
+    for (QToolButton* button : findChildren<QToolButton*>())
+        button->setFocusPolicy(Qt::NoFocus);
 }
 
 void TOpTabBar::paintEvent(QPaintEvent* /*event*/) {
