@@ -94,6 +94,7 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent) {
     BuildContainers();
     BuildToolBar();
     BuildMenus();
+    BuildCommandControls();
 
     QClipboard* clipboard = QGuiApplication::clipboard();
     connect(clipboard, &QClipboard::dataChanged, this, &TForm_Main::OnClipboardChanged);
@@ -264,8 +265,11 @@ void TForm_Main::StartUp() {
     SetDisplayFont(font());
     CreateBar(BarKind::Decimal);
     CreateBar(BarKind::Hex);
-    SetTrigCaptions();
-    SetShiftCaptions();
+    // A mistake in the key table leaves the start-up captions as they are.
+    if (PrepareKeysAndMenus()) {
+        SetTrigCaptions();
+        SetShiftCaptions();
+    }
     UpdateActions();
 }
 
