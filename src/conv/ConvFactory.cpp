@@ -1,7 +1,9 @@
 #include "conv/ConvFactory.h"
 
 #include "conv/ConvDecimal.h"
+#include "conv/ConvKilo.h"
 #include "conv/ConvRadix.h"
+#include "conv/ConvTime.h"
 
 namespace pexa {
 
@@ -21,9 +23,11 @@ std::unique_ptr<TCalcConv> CreateConv(int kind) {
     case BarKind::IP:
     case BarKind::Degree:
     case BarKind::Float:
-    case BarKind::Time:
-    case BarKind::Kilo:
         break;
+    case BarKind::Time:
+        return std::make_unique<TConvTime>();
+    case BarKind::Kilo:
+        return std::make_unique<TConvKilo>();
     }
     return nullptr;
 }
