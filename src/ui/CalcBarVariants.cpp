@@ -2,9 +2,11 @@
 
 #include "conv/ConvChar.h"
 #include "conv/ConvDegree.h"
+#include "conv/ConvTime.h"
 #include "core/CalcError.h"
 #include "enc/EncChar.h"
 #include "enc/EncFloat.h"
+#include "enc/EncTime.h"
 #include "settings/Profile.h"
 #include "ui/CommandTable.h"
 #include "ui/toolkit/Action.h"
@@ -25,6 +27,7 @@ namespace {
 const char* const IndicatorSpace = " ";
 
 constexpr int LastCharEncoding = static_cast<int>(CharEncoding::Jis);
+constexpr int LastTimeEncoding = static_cast<int>(TimeEncoding::OleDate);
 
 // The window's list; QPointer so that a list destroyed before it was
 // unregistered is never reached.
@@ -96,6 +99,16 @@ QString IndicatorText(const std::string& name) {
     return QString::fromLatin1(name.c_str()) + QLatin1String(IndicatorSpace);
 }
 
+// Sets the down state of every option button of one group.
+template <class DownFor> void SetGroupDown(const TCalcBar& bar, int groupIndex, DownFor downFor) {
+    for (QWidget* control : bar.OptionControls()) {
+        auto* button = qobject_cast<TBarButton*>(control);
+        if (button != nullptr && button->GroupIndex() == groupIndex) {
+            button->SetDown(downFor(*button));
+        }
+    }
+}
+
 template <class Bar> TCalcBar* MakeWithConv(QWidget* owner, std::unique_ptr<TCalcConv> conv) {
     return TCalcBar::MakeWith<Bar>(owner, std::move(conv));
 }
@@ -112,6 +125,8 @@ TCalcBar::BarClass BarClassOf(BarKind kind) {
         return &TCalcBar::MakeAs<TCalcBar_Degree>;
     case BarKind::Float:
         return &TCalcBar::MakeAs<TCalcBar_Float>;
+    case BarKind::Time:
+        return &TCalcBar::MakeAs<TCalcBar_Time>;
     default:
         return &TCalcBar::MakeAs<TCalcBar>;
     }
@@ -125,6 +140,8 @@ BarClassWithConv BarClassWithConvOf(BarKind kind) {
         return &MakeWithConv<TCalcBar_Degree>;
     case BarKind::Float:
         return &MakeWithConv<TCalcBar_Float>;
+    case BarKind::Time:
+        return &MakeWithConv<TCalcBar_Time>;
     default:
         return &MakeWithConv<TCalcBar>;
     }
@@ -307,6 +324,121 @@ void TCalcBar_Float::UpdateIndicators() {
     if (precisionIndicator_ != nullptr) {
         precisionIndicator_->setText(IndicatorText(FloatFormatName(DefaultFloatFormat(GetMode()))));
     }
+}
+
+// ---- TCalcBar_Time ----
+
+TCalcBar_Time::TCalcBar_Time(CreateKey key, QWidget* owner, BarKind kind)
+    : TCalcBar(key, owner, kind), timeConv_(ConvOf<TConvTime>(*this)) {}
+
+TCalcBar_Time::TCalcBar_Time(CreateKey key, QWidget* owner, std::unique_ptr<TCalcConv> conv)
+    : TCalcBar(key, owner, std::move(conv)), timeConv_(ConvOf<TConvTime>(*this)) {}
+
+void TCalcBar_Time::Create() {
+    TCalcBar::Create();
+    struct EncodingButton {
+        const char* Action;
+        TimeEncoding Encoding;
+    };
+    constexpr EncodingButton buttons[] = {
+        {"ActTimeEncodeTimeT", TimeEncoding::TimeT},
+        {"ActTimeEncodeOleDate", TimeEncoding::OleDate},
+    };
+    for (const EncodingButton& entry : buttons) {
+        TBarButton* button = AddActionButton(*this, entry.Action);
+        const int encoding = static_cast<int>(entry.Encoding);
+        button->SetTag(encoding);
+        button->SetGroupIndex(TimeEncodingGroup);
+        button->SetDown(encoding == Encoding());
+        connect(button, &TBarButton::clicked, this, [this, button] { SetEncoding(button->Tag()); });
+    }
+    AddOptionSeparator(true);
+    TBarButton* diff = AddActionButton(*this, "ActTimeDiffMode");
+    diff->SetGroupIndex(TimeDiffGroup);
+    // Independent of the encoding buttons: a group of its own that toggles.
+    diff->SetAllowAllUp(true);
+    diff->SetDown(DiffMode());
+    connect(diff, &TBarButton::clicked, this, [this] { ToggleOption(); });
+}
+
+int TCalcBar_Time::Encoding() const {
+    return static_cast<int>(timeConv_.GetTimeEncoding());
+}
+
+bool TCalcBar_Time::DiffMode() const {
+    return timeConv_.GetTimeDiffMode();
+}
+
+void TCalcBar_Time::SetEncoding(int encoding) {
+    if (encoding < 0 || encoding > LastTimeEncoding) {
+        return;
+    }
+    timeConv_.SetEncoding(static_cast<TimeEncoding>(encoding));
+    SetGroupDown(*this, TimeEncodingGroup,
+                 [encoding](const TBarButton& button) { return button.Tag() == encoding; });
+    ShowText();
+    UpdateIndicators();
+}
+
+void TCalcBar_Time::SetDiffMode(bool on) {
+    timeConv_.SetDiffMode(on);
+    SetGroupDown(*this, TimeDiffGroup, [on](const TBarButton&) { return on; });
+    ShowText();
+    UpdateIndicators();
+}
+
+bool TCalcBar_Time::StepOption(bool backward) {
+    const int encoding = Encoding();
+    if (backward) {
+        if (encoding == 0) {
+            return false;
+        }
+        SetEncoding(encoding - 1);
+    } else {
+        if (encoding != 0) {
+            return false;
+        }
+        SetEncoding(1);
+    }
+    return true;
+}
+
+bool TCalcBar_Time::ToggleOption() {
+    SetDiffMode(!DiffMode());
+    return true;
+}
+
+void TCalcBar_Time::CreateIndicators() {
+    encodingIndicator_ = AddIndicator();
+    diffIndicator_ = AddIndicator();
+    TCalcBar::CreateIndicators();
+}
+
+void TCalcBar_Time::UpdateIndicators() {
+    TCalcBar::UpdateIndicators();
+    if (encodingIndicator_ != nullptr) {
+        encodingIndicator_->setText(IndicatorText(TimeEncodingName(timeConv_.GetTimeEncoding())));
+    }
+    if (diffIndicator_ != nullptr) {
+        // Empty, not a space, so that it takes no room while the mode is off
+        // (an empty label would still keep its margins).
+        const bool on = DiffMode();
+        diffIndicator_->setText(on ? IndicatorText("Diff") : QString());
+        diffIndicator_->setMaximumWidth(on ? QWIDGETSIZE_MAX : 0);
+    }
+}
+
+void TCalcBar_Time::LoadSettings() {
+    SetEncoding(ReadProfile(KeyTimeEncoding));
+    SetDiffMode(ReadProfile(KeyTimeDiffMode));
+}
+
+void TCalcBar_Time::SaveSettings() {
+    // A failed write stops the save at that key, as every save of the file does.
+    SaveQuietly([this] {
+        WriteProfile(KeyTimeEncoding, Encoding());
+        WriteProfile(KeyTimeDiffMode, DiffMode());
+    });
 }
 
 } // namespace pexa

@@ -13,6 +13,7 @@ namespace pexa {
 class TActionList;
 class TConvChar;
 class TConvDegree;
+class TConvTime;
 
 // ---- Choosing the bar class ----
 
@@ -130,6 +131,42 @@ public:
 
 private:
     QLabel* precisionIndicator_ = nullptr;
+};
+
+// ---- The date/time bar (kind 8) ----
+
+// Buttons t and O choose time_t or OLE DATE (Left and Right step between them);
+// after a divider, "Diff" switches the difference mode (Ctrl+Space too). The
+// indicators name the encoding and, only while it is on, the difference mode.
+class TCalcBar_Time : public TCalcBar {
+    Q_OBJECT
+
+public:
+    TCalcBar_Time(CreateKey key, QWidget* owner, BarKind kind);
+    TCalcBar_Time(CreateKey key, QWidget* owner, std::unique_ptr<TCalcConv> conv);
+
+    // 0 time_t, 1 OLE DATE; any other number changes nothing.
+    void SetEncoding(int encoding);
+    int Encoding() const;
+    void SetDiffMode(bool on);
+    bool DiffMode() const;
+    QLabel* EncodingIndicator() const { return encodingIndicator_; }
+    QLabel* DiffIndicator() const { return diffIndicator_; }
+
+    void LoadSettings() override;
+    void SaveSettings() override;
+    void CreateIndicators() override;
+    void UpdateIndicators() override;
+    bool StepOption(bool backward) override;
+    bool ToggleOption() override;
+
+protected:
+    void Create() override;
+
+private:
+    TConvTime& timeConv_;
+    QLabel* encodingIndicator_ = nullptr;
+    QLabel* diffIndicator_ = nullptr;
 };
 
 } // namespace pexa

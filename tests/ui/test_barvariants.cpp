@@ -124,6 +124,9 @@ private slots:
             case BarKind::Float:
                 expected = "pexa::TCalcBar_Float";
                 break;
+            case BarKind::Time:
+                expected = "pexa::TCalcBar_Time";
+                break;
             default:
                 break;
             }
@@ -160,6 +163,18 @@ private slots:
         QVERIFY(deg->HmsButton()->AllowAllUp());
         auto* flt = NewBar<TCalcBar_Float>(BarKind::Float);
         QVERIFY(flt->OptionControls().empty());
+        auto* tim = NewBar<TCalcBar_Time>(BarKind::Time);
+        QCOMPARE(Captions(*tim), QString("t,O,|,Diff"));
+        const std::vector<TBarButton*> timeButtons = Buttons(*tim);
+        const char* timeHints[] = {"time_t", "OLE DATE", "時間差モード"};
+        const int groups[] = {TimeEncodingGroup, TimeEncodingGroup, TimeDiffGroup};
+        for (std::size_t i = 0; i < 3; ++i) {
+            QCOMPARE(timeButtons[i]->toolTip(), QString(timeHints[i]));
+            QCOMPARE(timeButtons[i]->GroupIndex(), groups[i]);
+        }
+        QCOMPARE(timeButtons[1]->Tag(), 1);
+        QVERIFY(!timeButtons[1]->AllowAllUp());
+        QVERIFY(timeButtons[2]->AllowAllUp());
     }
 
     void buttonsFromWindowActions() {
@@ -353,6 +368,95 @@ private slots:
         QVERIFY(!bar->HandleKey(Qt::Key_Space, Qt::ControlModifier));
     }
 
+    // ---- the date/time bar ----
+
+    void timeArrowsStepEncoding() {
+        auto* bar = NewBar<TCalcBar_Time>(BarKind::Time);
+        QCOMPARE(bar->Encoding(), 0);
+        QCOMPARE(DownStates(*bar), QString("100"));
+        QCOMPARE(bar->EncodingIndicator()->text(), QString("time_t "));
+        QVERIFY(!bar->HandleKey(Qt::Key_Left, Qt::NoModifier));
+        QVERIFY(bar->HandleKey(Qt::Key_Right, Qt::NoModifier));
+        QCOMPARE(bar->Encoding(), 1);
+        QCOMPARE(DownStates(*bar), QString("010"));
+        QCOMPARE(bar->EncodingIndicator()->text(), QString("OleDate "));
+        QVERIFY(!bar->HandleKey(Qt::Key_Right, Qt::NoModifier));
+        QCOMPARE(bar->Encoding(), 1);
+        QVERIFY(bar->HandleKey(Qt::Key_Left, Qt::NoModifier));
+        QCOMPARE(bar->Encoding(), 0);
+        QCOMPARE(DownStates(*bar), QString("100"));
+        for (int bad : {-1, 2, 255}) {
+            bar->SetEncoding(bad);
+            QCOMPARE(bar->Encoding(), 0);
+        }
+    }
+
+    void timeDiffIsIndependentOfEncoding() {
+        auto* bar = NewBar<TCalcBar_Time>(BarKind::Time);
+        bar->SetValue(IntegerValue(CalcValueMode::DWord, 90061));
+        const QString moment = bar->ValueLabel()->text();
+        QVERIFY(moment.contains("1970"));
+        QVERIFY(bar->HandleKey(Qt::Key_Space, Qt::ControlModifier));
+        QVERIFY(bar->DiffMode());
+        QCOMPARE(DownStates(*bar), QString("101"));
+        QCOMPARE(bar->DiffIndicator()->text(), QString("Diff "));
+        const QString span = bar->ValueLabel()->text();
+        QVERIFY(span != moment);
+        QVERIFY(!span.contains("1970"));
+        // Switching the encoding leaves the difference mode and its button alone.
+        QVERIFY(bar->StepOption(false));
+        QCOMPARE(DownStates(*bar), QString("011"));
+        QVERIFY(bar->DiffMode());
+        QVERIFY(bar->ValueLabel()->text() != span);
+        QVERIFY(bar->StepOption(true));
+        QCOMPARE(bar->ValueLabel()->text(), span);
+        QVERIFY(bar->ToggleOption());
+        QVERIFY(!bar->DiffMode());
+        QCOMPARE(DownStates(*bar), QString("100"));
+        QCOMPARE(bar->ValueLabel()->text(), moment);
+        QCOMPARE(bar->DiffIndicator()->text(), QString());
+        QCOMPARE(bar->EncodingIndicator()->text(), QString("time_t "));
+    }
+
+    void timeButtonsClick() {
+        auto* bar = NewBar<TCalcBar_Time>(BarKind::Time);
+        host_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
+        const std::vector<TBarButton*> buttons = Buttons(*bar);
+        QTest::mouseClick(buttons[2], Qt::LeftButton);
+        QVERIFY(bar->DiffMode());
+        QCOMPARE(DownStates(*bar), QString("101"));
+        QTest::mouseClick(buttons[1], Qt::LeftButton);
+        QCOMPARE(bar->Encoding(), 1);
+        QCOMPARE(DownStates(*bar), QString("011"));
+        QTest::mouseClick(buttons[1], Qt::LeftButton);
+        QCOMPARE(DownStates(*bar), QString("011"));
+        QTest::mouseClick(buttons[2], Qt::LeftButton);
+        QVERIFY(!bar->DiffMode());
+        QCOMPARE(DownStates(*bar), QString("010"));
+        QCOMPARE(bar->Encoding(), 1);
+    }
+
+    void timeIndicatorsInOrderAndDiffTakesNoRoom() {
+        auto* bar = NewBar<TCalcBar_Time>(BarKind::Time);
+        const std::vector<QLabel*> expected = {bar->EncodingIndicator(), bar->DiffIndicator(),
+                                               bar->SignIndicator(), bar->ReverseIndicator()};
+        QCOMPARE(bar->Indicators(), expected);
+        bar->SetShowIndicators(true);
+        host_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
+        QApplication::processEvents();
+        QCOMPARE(bar->DiffIndicator()->width(), 0);
+        QVERIFY(bar->EncodingIndicator()->width() > 0);
+        QCOMPARE(bar->SignIndicator()->x(),
+                 bar->EncodingIndicator()->x() + bar->EncodingIndicator()->width());
+        bar->SetDiffMode(true);
+        QApplication::processEvents();
+        QVERIFY(bar->DiffIndicator()->width() > 0);
+        QCOMPARE(bar->SignIndicator()->x(),
+                 bar->DiffIndicator()->x() + bar->DiffIndicator()->width());
+    }
+
     // ---- settings ----
 
     void charSettings_data() {
@@ -407,10 +511,60 @@ private slots:
         QVERIFY(other->HmsStyle());
     }
 
+    void timeSettings_data() {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<int>("encoding");
+        QTest::addColumn<bool>("diff");
+        QTest::newRow("absent") << QByteArray() << 0 << false;
+        QTest::newRow("OLE with diff")
+            << QByteArray("[Mode]\nTimeEncoding=1\nTimeDiffMode=1\n") << 1 << true;
+        QTest::newRow("out of range")
+            << QByteArray("[Mode]\nTimeEncoding=2\nTimeDiffMode=-3\n") << 0 << true;
+        QTest::newRow("diff off") << QByteArray("[Mode]\nTimeEncoding=0x1\nTimeDiffMode=0\n") << 1
+                                  << false;
+    }
+    void timeSettings() {
+        QFETCH(QByteArray, stored);
+        QFETCH(int, encoding);
+        QFETCH(bool, diff);
+        if (!stored.isEmpty()) {
+            WriteIni(IniPath(), stored);
+        }
+        auto* bar = NewBar<TCalcBar_Time>(BarKind::Time);
+        bar->EnsurePlaced();
+        QCOMPARE(bar->Encoding(), encoding);
+        QCOMPARE(bar->DiffMode(), diff);
+        QCOMPARE(DownStates(*bar), QString(encoding == 0 ? "10" : "01") + (diff ? "1" : "0"));
+        QCOMPARE(bar->DiffIndicator()->text().isEmpty(), !diff);
+
+        bar->StepOption(encoding == 1);
+        bar->ToggleOption();
+        bar->SaveSettings();
+        QCOMPARE(ReadProfileInt("Mode", "TimeEncoding", -5, 0, -1), 1 - encoding);
+        QCOMPARE(ReadProfileInt("Mode", "TimeDiffMode", -5, 0, -1), diff ? 0 : 1);
+        auto* next = NewBar<TCalcBar_Time>(BarKind::Time);
+        next->EnsurePlaced();
+        QCOMPARE(next->Encoding(), 1 - encoding);
+        QCOMPARE(next->DiffMode(), !diff);
+    }
+
+    void timeSettingsWrittenInOrder() {
+        auto* bar = NewBar<TCalcBar_Time>(BarKind::Time);
+        bar->SaveSettings();
+        QFile file(IniPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        QVERIFY(text.contains("[Mode]"));
+        QVERIFY(text.indexOf("TimeEncoding=0") >= 0);
+        QVERIFY(text.indexOf("TimeEncoding=0") < text.indexOf("TimeDiffMode=0"));
+    }
+
     // Closing the program must go on when the file cannot be written.
     void failedSaveDoesNotEscape() {
         auto* chr = NewBar<TCalcBar_Char>(BarKind::Char);
         auto* deg = NewBar<TCalcBar_Degree>(BarKind::Degree);
+        auto* tim = NewBar<TCalcBar_Time>(BarKind::Time);
+        tim->SetDiffMode(true);
         chr->SetEncoding(3);
         deg->SetHmsStyle(true);
         ProfilePathOverride unwritable(dir_->filePath("missing/dir/pexa.ini").toStdString());
@@ -423,10 +577,13 @@ private slots:
         QVERIFY(threw);
         // Each failure is logged once, and the bar is left as it was.
         const QRegularExpression message("missing/dir/pexa\\.ini に書き込めません$");
-        QTest::ignoreMessage(QtWarningMsg, message);
-        QTest::ignoreMessage(QtWarningMsg, message);
+        for (int bar = 0; bar < 3; ++bar) {
+            QTest::ignoreMessage(QtWarningMsg, message);
+        }
         chr->SaveSettings();
         deg->SaveSettings();
+        tim->SaveSettings();
+        QVERIFY(tim->DiffMode());
         QCOMPARE(chr->Encoding(), 3);
         QVERIFY(deg->HmsStyle());
     }
