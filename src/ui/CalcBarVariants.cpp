@@ -68,9 +68,9 @@ TBarButton* AddActionButton(TCalcBar& bar, const char* name) {
     if (info == nullptr) {
         throw AssertionFailure("CalcBar");
     }
-    TAction stand_in(actionName);
-    FillFromCommandTable(stand_in, *info);
-    return bar.AddOptionButton(&stand_in);
+    TAction standIn(actionName);
+    FillFromCommandTable(standIn, *info);
+    return bar.AddOptionButton(&standIn);
 }
 
 // A failed write is reported in the log only: the bar is going away, and the
@@ -195,11 +195,8 @@ void TCalcBar_Char::SetEncoding(int encoding) {
         return;
     }
     charConv_.SetEncoding(static_cast<CharEncoding>(encoding));
-    for (QWidget* control : OptionControls()) {
-        if (auto* button = qobject_cast<TBarButton*>(control)) {
-            button->SetDown(button->Tag() == encoding);
-        }
-    }
+    SetGroupDown(*this, CharEncodingGroup,
+                 [encoding](const TBarButton& button) { return button.Tag() == encoding; });
     ShowText();
     UpdateIndicators();
 }
