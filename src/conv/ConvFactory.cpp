@@ -5,7 +5,9 @@
 #include "conv/ConvDegree.h"
 #include "conv/ConvFloat.h"
 #include "conv/ConvIP.h"
+#include "conv/ConvKilo.h"
 #include "conv/ConvRadix.h"
+#include "conv/ConvTime.h"
 
 namespace pexa {
 
@@ -30,8 +32,9 @@ std::unique_ptr<TCalcConv> CreateConv(int kind) {
     case BarKind::Float:
         return std::make_unique<TConvFloat>();
     case BarKind::Time:
+        return std::make_unique<TConvTime>();
     case BarKind::Kilo:
-        break;
+        return std::make_unique<TConvKilo>();
     }
     return nullptr;
 }

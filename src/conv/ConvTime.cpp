@@ -1,0 +1,244 @@
+#include "conv/ConvTime.h"
+
+#include "core/CalcConvCommonDef.h"
+#include "core/CalcError.h"
+#include "core/FormatSettings.h"
+#include "enc/ConvertError.h"
+
+namespace pexa {
+
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Marks that Backspace takes off together with the character after them, so
+// that no sign, separator or day mark is left dangling at the end.
+bool IsDanglingMark(char c) {
+    return c == '+' || c == '-' || c == 'd';
+}
+
+// A locale may use "-" between the fields of a date (or of a time), where it
+// otherwise toggles the sign.
+bool DashSeparatesFields() {
+    const FormatSettings& format = CurrentFormat();
+    return format.DateSeparator == '-' || format.TimeSeparator == '-';
+}
+
+// Fits a signed 64-bit integer, as every typed number must.
+constexpr Real MinTypedReal = -9223372036854775808.0L;
+constexpr Real MaxTypedReal = 9223372036854775807.0L;
+
+} // namespace
+
+TConvTime::TConvTime() : TCalcConv(BarKind::Time) {
+    TConvTime::Clear();
+}
+
+void TConvTime::SetEncoding(TimeEncoding encoding) {
+    timeEncoding_ = encoding;
+    UpdateText();
+}
+
+void TConvTime::SetDiffMode(bool on) {
+    timeDiffMode_ = on;
+    UpdateText();
+}
+
+ConvOptionSet TConvTime::GetCapabilities() const {
+    return {ConvOption::Signed, ConvOption::ReverseEndian};
+}
+
+bool TConvTime::ShowsInvalidText() const {
+    return entryText_ == InvalidDateTimeText;
+}
+
+CalcValue TConvTime::Evaluate(const DateTimeFields& rec) const {
+    // Integer modes read the text as a 64-bit number before the range check,
+    // so that a date before 1970 stays negative instead of being masked.
+    const CalcValueMode mode = IsFloatMode(GetMode()) ? CalcValueMode::Float : CalcValueMode::QWord;
+    return FieldsToValue(rec, timeEncoding_, mode);
+}
+
+bool TConvTime::InRange(const CalcValue& number) const {
+    if (IsFloatMode(GetMode())) {
+        const Real x = GetReal(number);
+        return x >= MinTypedReal && x <= MaxTypedReal;
+    }
+    const std::int64_t n = GetInteger(number);
+    const ModeRangeEntry& range = RangeOf(GetMode(), IsSigned());
+    return n >= range.Min && n <= range.Max;
+}
+
+void TConvTime::StoreNumber(const CalcValue& number, CalcValue& target) const {
+    if (IsFloatMode(GetMode()))
+        StoreReal(GetReal(number), target);
+    else
+        StoreBits(GetInteger(number), target);
+}
+
+CalcValue TConvTime::GetValue() {
+    if (textFromValue_ || entryText_.empty() || ShowsInvalidText())
+        return TCalcConv::GetValue();
+    CalcValue number;
+    try {
+        number = Evaluate(ParseFields(entryText_, timeEncoding_, GetMode(), timeDiffMode_));
+    } catch (const ConvertError&) {
+        invalidEntry_ = true;
+        return TCalcConv::GetValue();
+    }
+    CalcValue result = HeldValue();
+    StoreNumber(number, result);
+    return result;
+}
+
+void TConvTime::UpdateText() {
+    textFromValue_ = true;
+    try {
+        const DateTimeFields rec =
+            ValueToFields(timeEncoding_, timeDiffMode_, GetMode(), ValueAsReal(), GetBits());
+        entryText_ = FormatFields(rec);
+        invalidEntry_ = false;
+    } catch (const ConvertError&) {
+        entryText_ = InvalidDateTimeText;
+    }
+}
+
+std::string TConvTime::GetText(bool) const {
+    return entryText_;
+}
+
+ConvTextState TConvTime::GetTextState() const {
+    return invalidEntry_ ? ConvTextState::Invalid : ConvTextState::Normal;
+}
+
+std::string TConvTime::GetSeparatorCaption() const {
+    const FormatSettings& format = CurrentFormat();
+    return {format.DateSeparator, ' ', format.TimeSeparator};
+}
+
+bool TConvTime::CanInputChar(char ch, bool newEntry, bool) const {
+    const FormatSettings& format = CurrentFormat();
+    if (ch == format.DecimalSeparator)
+        return false;
+    if (ch == '-') {
+        if (IsSigned())
+            return true;
+        // Where "-" separates the fields it is typed as a separator even in
+        // the unsigned modes, where a separator is due.
+        return !newEntry && DashIsSeparator();
+    }
+    // ":" is the separator key: the entry check puts the separator that is
+    // due in its place, whatever the locale's characters are.
+    return ch == ' ' || IsDigit(ch) || ch == format.DateSeparator || ch == format.TimeSeparator ||
+           ch == ':';
+}
+
+bool TConvTime::DashIsSeparator() const {
+    if (!DashSeparatesFields() || entryText_.empty() || !IsDigit(entryText_.back()))
+        return false;
+    std::string separated = entryText_ + '-';
+    return CheckTimeEntry(separated, timeEncoding_, timeDiffMode_, GetMode());
+}
+
+bool TConvTime::MakeCandidate(char ch, std::string& candidate) const {
+    if (ShowsInvalidText()) {
+        candidate.assign(1, ch);
+        return true;
+    }
+    if (ch == '-') {
+        // With "-" between the fields, a "-" after digits is first a
+        // separator, so that a pasted or retyped date reads as shown.
+        if (DashIsSeparator()) {
+            candidate = entryText_ + ch;
+            return true;
+        }
+        if (!entryText_.empty() && entryText_[0] == '-') {
+            candidate = entryText_.substr(1);
+            return true;
+        }
+        if (!IsSigned())
+            return false;
+        candidate = "-" + entryText_;
+        return true;
+    }
+    // The digits of a span's day count go before its day mark.
+    if (IsDigit(ch) && entryText_.size() >= 2 && entryText_.back() == 'd') {
+        candidate = entryText_;
+        candidate.insert(candidate.size() - 1, 1, ch);
+        return true;
+    }
+    candidate = entryText_ + ch;
+    return true;
+}
+
+bool TConvTime::InputChar(char ch) {
+    // Only what the keys may type: a character that never belongs in a
+    // date/time text ("x", "$") would otherwise read as a number prefix.
+    if (!CanInputChar(ch, false, false))
+        return false;
+    std::string candidate;
+    if (!MakeCandidate(ch, candidate))
+        return false;
+    if (!CheckTimeEntry(candidate, timeEncoding_, timeDiffMode_, GetMode()))
+        return false;
+    DateTimeFields rec;
+    CalcValue number;
+    try {
+        rec = ParseFields(candidate, timeEncoding_, GetMode(), timeDiffMode_);
+        number = Evaluate(rec);
+    } catch (const ConvertError&) {
+        return false;
+    }
+    // A date text has no decimals for the fraction rule to count.
+    const bool stored = IsFloatMode(GetMode()) ? TryStoreReal(std::string(), GetReal(number))
+                                               : TryStoreInteger(GetInteger(number));
+    if (!stored)
+        return false;
+    entryText_ = candidate;
+    invalidEntry_ = !FieldsComplete(rec);
+    textFromValue_ = false;
+    return true;
+}
+
+bool TConvTime::IsIgnoredChar(char ch) const {
+    return ch == 'd';
+}
+
+bool TConvTime::CanBackspace() const {
+    return !entryText_.empty() && !ShowsInvalidText();
+}
+
+bool TConvTime::Backspace() {
+    if (!CanBackspace())
+        return false;
+    std::size_t n = entryText_.size();
+    while (n > 1 && IsDanglingMark(entryText_[n - 2]))
+        --n;
+    entryText_.resize(n - 1);
+    if (entryText_.empty())
+        entryText_ = timeDiffMode_ ? "0d" : "0";
+    textFromValue_ = false;
+    try {
+        const DateTimeFields rec = ParseFields(entryText_, timeEncoding_, GetMode(), timeDiffMode_);
+        invalidEntry_ = !FieldsComplete(rec);
+        // A shorter text may name a date the mode cannot hold (the year 2 of
+        // 2006 in an unsigned mode): it stays, shown as not denoting the value.
+        if (!InRange(Evaluate(rec)))
+            invalidEntry_ = true;
+    } catch (const ConvertError&) {
+        invalidEntry_ = true;
+    }
+    SetHeldValue(GetValue());
+    return true;
+}
+
+void TConvTime::Clear() {
+    TCalcConv::Clear();
+    entryText_.clear();
+    invalidEntry_ = false;
+    textFromValue_ = false;
+}
+
+} // namespace pexa
