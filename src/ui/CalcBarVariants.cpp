@@ -1,0 +1,441 @@
+#include "ui/CalcBarVariants.h"
+
+#include "conv/ConvChar.h"
+#include "conv/ConvDegree.h"
+#include "conv/ConvTime.h"
+#include "core/CalcError.h"
+#include "enc/EncChar.h"
+#include "enc/EncFloat.h"
+#include "enc/EncTime.h"
+#include "settings/Profile.h"
+#include "ui/CommandTable.h"
+#include "ui/toolkit/Action.h"
+#include "ui/toolkit/ActionList.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QPointer>
+#include <QtGlobal>
+
+#include <utility>
+
+namespace pexa {
+
+namespace {
+
+// Keeps neighbouring indicators apart, as the bar's own indicators do.
+const char* const IndicatorSpace = " ";
+
+constexpr int LastCharEncoding = static_cast<int>(CharEncoding::Jis);
+constexpr int LastTimeEncoding = static_cast<int>(TimeEncoding::OleDate);
+
+// The window's list; QPointer so that a list destroyed before it was
+// unregistered is never reached.
+QPointer<const TActionList>& RegisteredBarActions() {
+    static QPointer<const TActionList> actions;
+    return actions;
+}
+
+// The conversion of a variant, of the class the variant works with.
+template <class Conv> Conv& ConvOf(TCalcBar& bar) {
+    auto* conv = dynamic_cast<Conv*>(&bar.Conv());
+    if (conv == nullptr) {
+        throw AssertionFailure("CalcBar");
+    }
+    return *conv;
+}
+
+// A stand-in for a bar action the window does not provide: the command
+// table's row, which has the same caption, hint, tag and group index.
+void FillFromCommandTable(TAction& action, const CommandInfo& info) {
+    action.SetTag(info.Tag);
+    action.SetCategory(QString::fromUtf8(info.Category));
+    action.SetCaption(QString::fromUtf8(info.Caption));
+    action.SetGroupIndex(info.GroupIndex);
+    action.SetHelpContext(info.HelpContext);
+    action.SetHint(QString::fromUtf8(info.Hint));
+}
+
+// An option button made from the bar action of that name.
+TBarButton* AddActionButton(TCalcBar& bar, const char* name) {
+    const QString actionName = QString::fromLatin1(name);
+    if (const TActionList* list = BarActions()) {
+        if (const TAction* action = list->Find(actionName)) {
+            return bar.AddOptionButton(action);
+        }
+    }
+    const CommandInfo* info = FindCommand(name);
+    if (info == nullptr) {
+        throw AssertionFailure("CalcBar");
+    }
+    TAction standIn(actionName);
+    FillFromCommandTable(standIn, *info);
+    return bar.AddOptionButton(&standIn);
+}
+
+// A failed write is reported in the log only: the bar is going away, and the
+// user's remaining settings must still be written.
+template <class Write> void SaveQuietly(Write write) {
+    try {
+        write();
+    } catch (const ProfileError& error) {
+        qWarning("%s", error.what());
+    }
+}
+
+// The panel font with fixed pitch. When the panel's family has no fixed
+// pitch the system's fixed-pitch family takes its place, size and style kept.
+QFont MakeFixedPitch(const QFont& base) {
+    QFont font = base;
+    font.setFixedPitch(true);
+    font.setStyleHint(QFont::TypeWriter);
+    if (!QFontInfo(font).fixedPitch()) {
+        font.setFamilies({QFontDatabase::systemFont(QFontDatabase::FixedFont).family()});
+    }
+    return font;
+}
+
+QString IndicatorText(const std::string& name) {
+    return QString::fromLatin1(name.c_str()) + QLatin1String(IndicatorSpace);
+}
+
+// Sets the down state of every option button of one group.
+template <class DownFor> void SetGroupDown(const TCalcBar& bar, int groupIndex, DownFor downFor) {
+    for (QWidget* control : bar.OptionControls()) {
+        auto* button = qobject_cast<TBarButton*>(control);
+        if (button != nullptr && button->GroupIndex() == groupIndex) {
+            button->SetDown(downFor(*button));
+        }
+    }
+}
+
+template <class Bar> TCalcBar* MakeWithConv(QWidget* owner, std::unique_ptr<TCalcConv> conv) {
+    return TCalcBar::MakeWith<Bar>(owner, std::move(conv));
+}
+
+} // namespace
+
+// ---- class table and bar actions ----
+
+TCalcBar::BarClass BarClassOf(BarKind kind) {
+    switch (kind) {
+    case BarKind::Char:
+        return &TCalcBar::MakeAs<TCalcBar_Char>;
+    case BarKind::Degree:
+        return &TCalcBar::MakeAs<TCalcBar_Degree>;
+    case BarKind::Float:
+        return &TCalcBar::MakeAs<TCalcBar_Float>;
+    case BarKind::Time:
+        return &TCalcBar::MakeAs<TCalcBar_Time>;
+    default:
+        return &TCalcBar::MakeAs<TCalcBar>;
+    }
+}
+
+BarClassWithConv BarClassWithConvOf(BarKind kind) {
+    switch (kind) {
+    case BarKind::Char:
+        return &MakeWithConv<TCalcBar_Char>;
+    case BarKind::Degree:
+        return &MakeWithConv<TCalcBar_Degree>;
+    case BarKind::Float:
+        return &MakeWithConv<TCalcBar_Float>;
+    case BarKind::Time:
+        return &MakeWithConv<TCalcBar_Time>;
+    default:
+        return &MakeWithConv<TCalcBar>;
+    }
+}
+
+void SetBarActions(const TActionList* actions) {
+    RegisteredBarActions() = actions;
+}
+
+const TActionList* BarActions() {
+    return RegisteredBarActions().data();
+}
+
+// ---- TCalcBar_Char ----
+
+TCalcBar_Char::TCalcBar_Char(CreateKey key, QWidget* owner, BarKind kind)
+    : TCalcBar(key, owner, kind), charConv_(ConvOf<TConvChar>(*this)) {}
+
+TCalcBar_Char::TCalcBar_Char(CreateKey key, QWidget* owner, std::unique_ptr<TCalcConv> conv)
+    : TCalcBar(key, owner, std::move(conv)), charConv_(ConvOf<TConvChar>(*this)) {}
+
+void TCalcBar_Char::Create() {
+    TCalcBar::Create();
+    // Button order is the numeric order of the encodings, which the arrow keys step.
+    struct EncodingButton {
+        const char* Action;
+        CharEncoding Encoding;
+    };
+    constexpr EncodingButton buttons[] = {
+        {"ActCharEncodeASCII", CharEncoding::Ascii},
+        {"ActCharEncodeSJIS", CharEncoding::ShiftJis},
+        {"ActCharEncodeEUC", CharEncoding::Euc},
+        {"ActCharEncodeJIS", CharEncoding::Jis},
+    };
+    for (const EncodingButton& entry : buttons) {
+        TBarButton* button = AddActionButton(*this, entry.Action);
+        const int encoding = static_cast<int>(entry.Encoding);
+        button->SetTag(encoding);
+        button->SetGroupIndex(CharEncodingGroup);
+        button->SetDown(encoding == Encoding());
+        connect(button, &TBarButton::clicked, this, [this, button] { SetEncoding(button->Tag()); });
+    }
+}
+
+int TCalcBar_Char::Encoding() const {
+    return static_cast<int>(charConv_.GetCharEncoding());
+}
+
+void TCalcBar_Char::SetEncoding(int encoding) {
+    if (encoding < 0 || encoding > LastCharEncoding) {
+        return;
+    }
+    charConv_.SetEncoding(static_cast<CharEncoding>(encoding));
+    SetGroupDown(*this, CharEncodingGroup,
+                 [encoding](const TBarButton& button) { return button.Tag() == encoding; });
+    ShowText();
+    UpdateIndicators();
+}
+
+bool TCalcBar_Char::StepOption(bool backward) {
+    const int encoding = Encoding();
+    if (backward) {
+        if (encoding == 0) {
+            return false;
+        }
+        SetEncoding(encoding - 1);
+    } else {
+        if (encoding == LastCharEncoding) {
+            return false;
+        }
+        SetEncoding(encoding + 1);
+    }
+    return true;
+}
+
+void TCalcBar_Char::CreateIndicators() {
+    encodingIndicator_ = AddIndicator();
+    TCalcBar::CreateIndicators();
+}
+
+void TCalcBar_Char::UpdateIndicators() {
+    TCalcBar::UpdateIndicators();
+    if (encodingIndicator_ != nullptr) {
+        encodingIndicator_->setText(IndicatorText(CharEncodingName(charConv_.GetCharEncoding())));
+    }
+}
+
+QFont TCalcBar_Char::FixedPitchValueFont() {
+    const QFont& panelFont = ValuePanel()->font();
+    if (!hasFixedFont_ || !(panelFont == fixedFrom_)) {
+        fixedFrom_ = panelFont;
+        fixedFont_ = MakeFixedPitch(panelFont);
+        hasFixedFont_ = true;
+    }
+    return fixedFont_;
+}
+
+void TCalcBar_Char::UpdateTextStyle() {
+    // A message is ordinary text; only the byte columns need fixed pitch.
+    if (HasMessage()) {
+        ValueLabel()->setFont(ValuePanel()->font());
+    } else {
+        ValueLabel()->setFont(FixedPitchValueFont());
+    }
+    TCalcBar::UpdateTextStyle();
+}
+
+void TCalcBar_Char::LoadSettings() {
+    SetEncoding(ReadProfile(KeyCharEncoding));
+}
+
+void TCalcBar_Char::SaveSettings() {
+    SaveQuietly([this] { WriteProfile(KeyCharEncoding, Encoding()); });
+}
+
+// ---- TCalcBar_Degree ----
+
+TCalcBar_Degree::TCalcBar_Degree(CreateKey key, QWidget* owner, BarKind kind)
+    : TCalcBar(key, owner, kind), degreeConv_(ConvOf<TConvDegree>(*this)) {}
+
+TCalcBar_Degree::TCalcBar_Degree(CreateKey key, QWidget* owner, std::unique_ptr<TCalcConv> conv)
+    : TCalcBar(key, owner, std::move(conv)), degreeConv_(ConvOf<TConvDegree>(*this)) {}
+
+void TCalcBar_Degree::Create() {
+    TCalcBar::Create();
+    hmsButton_ = AddActionButton(*this, "ActDegreeHMS");
+    hmsButton_->SetGroupIndex(HmsButtonGroup);
+    // A group of one: the button toggles.
+    hmsButton_->SetAllowAllUp(true);
+    hmsButton_->SetDown(HmsStyle());
+    connect(hmsButton_, &TBarButton::clicked, this, [this] { SetHmsStyle(!HmsStyle()); });
+}
+
+bool TCalcBar_Degree::HmsStyle() const {
+    return degreeConv_.GetHmsStyle();
+}
+
+void TCalcBar_Degree::SetHmsStyle(bool on) {
+    degreeConv_.SetHmsStyle(on);
+    hmsButton_->SetDown(on);
+    ShowText();
+}
+
+bool TCalcBar_Degree::StepOption(bool) {
+    SetHmsStyle(!HmsStyle());
+    return true;
+}
+
+bool TCalcBar_Degree::ToggleOption() {
+    SetHmsStyle(!HmsStyle());
+    return true;
+}
+
+void TCalcBar_Degree::LoadSettings() {
+    SetHmsStyle(ReadProfile(KeyHmsStyle));
+}
+
+void TCalcBar_Degree::SaveSettings() {
+    SaveQuietly([this] { WriteProfile(KeyHmsStyle, HmsStyle()); });
+}
+
+// ---- TCalcBar_Float ----
+
+TCalcBar_Float::TCalcBar_Float(CreateKey key, QWidget* owner, BarKind kind)
+    : TCalcBar(key, owner, kind) {}
+
+TCalcBar_Float::TCalcBar_Float(CreateKey key, QWidget* owner, std::unique_ptr<TCalcConv> conv)
+    : TCalcBar(key, owner, std::move(conv)) {}
+
+void TCalcBar_Float::CreateIndicators() {
+    precisionIndicator_ = AddIndicator();
+    TCalcBar::CreateIndicators();
+}
+
+void TCalcBar_Float::UpdateIndicators() {
+    TCalcBar::UpdateIndicators();
+    if (precisionIndicator_ != nullptr) {
+        precisionIndicator_->setText(IndicatorText(FloatFormatName(DefaultFloatFormat(GetMode()))));
+    }
+}
+
+// ---- TCalcBar_Time ----
+
+TCalcBar_Time::TCalcBar_Time(CreateKey key, QWidget* owner, BarKind kind)
+    : TCalcBar(key, owner, kind), timeConv_(ConvOf<TConvTime>(*this)) {}
+
+TCalcBar_Time::TCalcBar_Time(CreateKey key, QWidget* owner, std::unique_ptr<TCalcConv> conv)
+    : TCalcBar(key, owner, std::move(conv)), timeConv_(ConvOf<TConvTime>(*this)) {}
+
+void TCalcBar_Time::Create() {
+    TCalcBar::Create();
+    struct EncodingButton {
+        const char* Action;
+        TimeEncoding Encoding;
+    };
+    constexpr EncodingButton buttons[] = {
+        {"ActTimeEncodeTimeT", TimeEncoding::TimeT},
+        {"ActTimeEncodeOleDate", TimeEncoding::OleDate},
+    };
+    for (const EncodingButton& entry : buttons) {
+        TBarButton* button = AddActionButton(*this, entry.Action);
+        const int encoding = static_cast<int>(entry.Encoding);
+        button->SetTag(encoding);
+        button->SetGroupIndex(TimeEncodingGroup);
+        button->SetDown(encoding == Encoding());
+        connect(button, &TBarButton::clicked, this, [this, button] { SetEncoding(button->Tag()); });
+    }
+    AddOptionSeparator(true);
+    TBarButton* diff = AddActionButton(*this, "ActTimeDiffMode");
+    diff->SetGroupIndex(TimeDiffGroup);
+    // Independent of the encoding buttons: a group of its own that toggles.
+    diff->SetAllowAllUp(true);
+    diff->SetDown(DiffMode());
+    connect(diff, &TBarButton::clicked, this, [this] { ToggleOption(); });
+}
+
+int TCalcBar_Time::Encoding() const {
+    return static_cast<int>(timeConv_.GetTimeEncoding());
+}
+
+bool TCalcBar_Time::DiffMode() const {
+    return timeConv_.GetTimeDiffMode();
+}
+
+void TCalcBar_Time::SetEncoding(int encoding) {
+    if (encoding < 0 || encoding > LastTimeEncoding) {
+        return;
+    }
+    timeConv_.SetEncoding(static_cast<TimeEncoding>(encoding));
+    SetGroupDown(*this, TimeEncodingGroup,
+                 [encoding](const TBarButton& button) { return button.Tag() == encoding; });
+    ShowText();
+    UpdateIndicators();
+}
+
+void TCalcBar_Time::SetDiffMode(bool on) {
+    timeConv_.SetDiffMode(on);
+    SetGroupDown(*this, TimeDiffGroup, [on](const TBarButton&) { return on; });
+    ShowText();
+    UpdateIndicators();
+}
+
+bool TCalcBar_Time::StepOption(bool backward) {
+    const int encoding = Encoding();
+    if (backward) {
+        if (encoding == 0) {
+            return false;
+        }
+        SetEncoding(encoding - 1);
+    } else {
+        if (encoding != 0) {
+            return false;
+        }
+        SetEncoding(1);
+    }
+    return true;
+}
+
+bool TCalcBar_Time::ToggleOption() {
+    SetDiffMode(!DiffMode());
+    return true;
+}
+
+void TCalcBar_Time::CreateIndicators() {
+    encodingIndicator_ = AddIndicator();
+    diffIndicator_ = AddIndicator();
+    TCalcBar::CreateIndicators();
+}
+
+void TCalcBar_Time::UpdateIndicators() {
+    TCalcBar::UpdateIndicators();
+    if (encodingIndicator_ != nullptr) {
+        encodingIndicator_->setText(IndicatorText(TimeEncodingName(timeConv_.GetTimeEncoding())));
+    }
+    if (diffIndicator_ != nullptr) {
+        // Empty, not a space, so that it takes no room while the mode is off
+        // (an empty label would still keep its margins).
+        const bool on = DiffMode();
+        diffIndicator_->setText(on ? IndicatorText("Diff") : QString());
+        diffIndicator_->setMaximumWidth(on ? QWIDGETSIZE_MAX : 0);
+    }
+}
+
+void TCalcBar_Time::LoadSettings() {
+    SetEncoding(ReadProfile(KeyTimeEncoding));
+    SetDiffMode(ReadProfile(KeyTimeDiffMode));
+}
+
+void TCalcBar_Time::SaveSettings() {
+    // A failed write stops the save at that key, as every save of the file does.
+    SaveQuietly([this] {
+        WriteProfile(KeyTimeEncoding, Encoding());
+        WriteProfile(KeyTimeDiffMode, DiffMode());
+    });
+}
+
+} // namespace pexa

@@ -1,0 +1,172 @@
+#pragma once
+
+#include "conv/CalcConv.h"
+#include "ui/CalcBar.h"
+
+#include <QFont>
+#include <QLabel>
+
+#include <memory>
+
+namespace pexa {
+
+class TActionList;
+class TConvChar;
+class TConvDegree;
+class TConvTime;
+
+// ---- Choosing the bar class ----
+
+// The bar class of each kind: the character, sexagesimal, float and date/time
+// kinds have bars of their own, every other kind the plain TCalcBar.
+//   TCalcBar* bar = BarClassOf(kind)(owner, kind);
+TCalcBar::BarClass BarClassOf(BarKind kind);
+
+// The same table for an owner that made the conversion itself; the bar takes
+// the kind of the conversion. A variant refuses (AssertionFailure) a
+// conversion of another class.
+using BarClassWithConv = TCalcBar* (*)(QWidget* owner, std::unique_ptr<TCalcConv> conv);
+BarClassWithConv BarClassWithConvOf(BarKind kind);
+
+// ---- Where the option buttons come from ----
+
+// The variants build their option buttons from the window's bar actions
+// (ActDegreeHMS, ActCharEncode*, ActTime*), which carry caption, hint and group
+// index. The window registers its list once it has filled it, before it
+// creates any bar; the registration follows the list's lifetime, so a
+// destroyed list is never used. A bar created while no list is registered, or
+// whose action the list lacks, takes the command table's row instead.
+void SetBarActions(const TActionList* actions);
+const TActionList* BarActions();
+
+// Group indices of the option buttons (the same as the bar actions').
+inline constexpr int HmsButtonGroup = 1001;
+inline constexpr int CharEncodingGroup = 1002;
+inline constexpr int TimeEncodingGroup = 1003;
+inline constexpr int TimeDiffGroup = 1004;
+
+// ---- The character bar (kind 4) ----
+
+// Buttons A, S, E, J choose the character encoding; the encoding's name
+// stands leftmost among the indicators. The text is drawn in a fixed-pitch
+// font so that each byte keeps its own column.
+class TCalcBar_Char : public TCalcBar {
+    Q_OBJECT
+
+public:
+    TCalcBar_Char(CreateKey key, QWidget* owner, BarKind kind);
+    TCalcBar_Char(CreateKey key, QWidget* owner, std::unique_ptr<TCalcConv> conv);
+
+    // 0 ASCII, 1 Shift JIS, 2 EUC, 3 JIS; any other number changes nothing.
+    void SetEncoding(int encoding);
+    int Encoding() const;
+    QLabel* EncodingIndicator() const { return encodingIndicator_; }
+
+    void UpdateTextStyle() override;
+    void LoadSettings() override;
+    void SaveSettings() override;
+    void CreateIndicators() override;
+    void UpdateIndicators() override;
+    // Right steps A → S → E → J, Left back; false at either end.
+    bool StepOption(bool backward) override;
+
+protected:
+    void Create() override;
+
+private:
+    QFont FixedPitchValueFont();
+
+    TConvChar& charConv_;
+    QLabel* encodingIndicator_ = nullptr;
+    // The fixed-pitch font made from the panel font last time, kept because
+    // the text style is set again at every keystroke.
+    QFont fixedFrom_;
+    QFont fixedFont_;
+    bool hasFixedFont_ = false;
+};
+
+// ---- The sexagesimal bar (kind 6) ----
+
+// One toggle button "hms" switches the h:m:s style; Left, Right and Ctrl+Space
+// toggle it too.
+class TCalcBar_Degree : public TCalcBar {
+    Q_OBJECT
+
+public:
+    TCalcBar_Degree(CreateKey key, QWidget* owner, BarKind kind);
+    TCalcBar_Degree(CreateKey key, QWidget* owner, std::unique_ptr<TCalcConv> conv);
+
+    void SetHmsStyle(bool on);
+    bool HmsStyle() const;
+    TBarButton* HmsButton() const { return hmsButton_; }
+
+    void LoadSettings() override;
+    void SaveSettings() override;
+    bool StepOption(bool backward) override;
+    bool ToggleOption() override;
+
+protected:
+    void Create() override;
+
+private:
+    TConvDegree& degreeConv_;
+    TBarButton* hmsButton_ = nullptr;
+};
+
+// ---- The IEEE 754 bar (kind 7) ----
+
+// No buttons; an indicator names the precision the mode gives ("Double" in
+// QWord mode, "Single" otherwise).
+class TCalcBar_Float : public TCalcBar {
+    Q_OBJECT
+
+public:
+    TCalcBar_Float(CreateKey key, QWidget* owner, BarKind kind);
+    TCalcBar_Float(CreateKey key, QWidget* owner, std::unique_ptr<TCalcConv> conv);
+
+    QLabel* PrecisionIndicator() const { return precisionIndicator_; }
+
+    void CreateIndicators() override;
+    void UpdateIndicators() override;
+
+private:
+    QLabel* precisionIndicator_ = nullptr;
+};
+
+// ---- The date/time bar (kind 8) ----
+
+// Buttons t and O choose time_t or OLE DATE (Left and Right step between them);
+// after a divider, "Diff" switches the difference mode (Ctrl+Space too). The
+// indicators name the encoding and, only while it is on, the difference mode.
+class TCalcBar_Time : public TCalcBar {
+    Q_OBJECT
+
+public:
+    TCalcBar_Time(CreateKey key, QWidget* owner, BarKind kind);
+    TCalcBar_Time(CreateKey key, QWidget* owner, std::unique_ptr<TCalcConv> conv);
+
+    // 0 time_t, 1 OLE DATE; any other number changes nothing.
+    void SetEncoding(int encoding);
+    int Encoding() const;
+    void SetDiffMode(bool on);
+    bool DiffMode() const;
+    QLabel* EncodingIndicator() const { return encodingIndicator_; }
+    QLabel* DiffIndicator() const { return diffIndicator_; }
+
+    void LoadSettings() override;
+    void SaveSettings() override;
+    void CreateIndicators() override;
+    void UpdateIndicators() override;
+    bool StepOption(bool backward) override;
+    bool ToggleOption() override;
+
+protected:
+    void Create() override;
+
+private:
+    TConvTime& timeConv_;
+    QLabel* encodingIndicator_ = nullptr;
+    QLabel* diffIndicator_ = nullptr;
+};
+
+} // namespace pexa

@@ -1,0 +1,593 @@
+#include "conv/CalcConv.h"
+#include "conv/ConvFactory.h"
+#include "core/CalcError.h"
+#include "core/FormatSettings.h"
+#include "settings/Profile.h"
+#include "ui/CalcBarVariants.h"
+#include "ui/toolkit/Action.h"
+#include "ui/toolkit/ActionList.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFontInfo>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace pexa;
+
+namespace {
+
+CalcValue IntegerValue(CalcValueMode mode, std::int64_t v) {
+    CalcValue value;
+    SetInteger(value, mode, v);
+    return value;
+}
+
+std::vector<TBarButton*> Buttons(const TCalcBar& bar) {
+    std::vector<TBarButton*> buttons;
+    for (QWidget* control : bar.OptionControls()) {
+        if (auto* button = qobject_cast<TBarButton*>(control)) {
+            buttons.push_back(button);
+        }
+    }
+    return buttons;
+}
+
+QString Captions(const TCalcBar& bar) {
+    QStringList captions;
+    for (QWidget* control : bar.OptionControls()) {
+        if (auto* button = qobject_cast<TBarButton*>(control)) {
+            captions << button->text();
+        } else if (auto* separator = qobject_cast<TBarSeparator*>(control)) {
+            captions << (separator->IsDivider() ? "|" : " ");
+        }
+    }
+    return captions.join(',');
+}
+
+// Which buttons are down, as "1" and "0" in button order.
+QString DownStates(const TCalcBar& bar) {
+    QString states;
+    for (TBarButton* button : Buttons(bar)) {
+        states += button->Down() ? '1' : '0';
+    }
+    return states;
+}
+
+void WriteIni(const QString& path, const QByteArray& text) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text);
+}
+
+} // namespace
+
+class TestBarVariants : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QWidget> host_;
+    FormatSettingsScope format_{FormatSettings{}};
+    // Every test reads and writes a file of its own, never one beside the program.
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<ProfilePathOverride> profile_;
+
+    QString IniPath() const { return dir_->filePath("pexa.ini"); }
+
+    template <class Bar> Bar* NewBar(BarKind kind, CalcValueMode mode = CalcValueMode::DWord) {
+        auto* bar = qobject_cast<Bar*>(BarClassOf(kind)(host_.get(), kind));
+        if (bar != nullptr) {
+            bar->SetMode(mode);
+            bar->resize(400, bar->sizeHint().height());
+        }
+        return bar;
+    }
+
+private slots:
+    void init() {
+        host_ = std::make_unique<QWidget>();
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+        profile_ = std::make_unique<ProfilePathOverride>(IniPath().toStdString());
+    }
+    void cleanup() {
+        host_.reset();
+        profile_.reset();
+        dir_.reset();
+        SetBarActions(nullptr);
+    }
+
+    // ---- the class table ----
+
+    void classTable() {
+        for (int kind = 0; kind < BarKindCount; ++kind) {
+            if (!CreateConv(kind)) {
+                continue;
+            }
+            const BarKind barKind = static_cast<BarKind>(kind);
+            TCalcBar* bar = BarClassOf(barKind)(host_.get(), barKind);
+            TCalcBar* withConv = BarClassWithConvOf(barKind)(host_.get(), CreateConv(kind));
+            const char* expected = "pexa::TCalcBar";
+            switch (barKind) {
+            case BarKind::Char:
+                expected = "pexa::TCalcBar_Char";
+                break;
+            case BarKind::Degree:
+                expected = "pexa::TCalcBar_Degree";
+                break;
+            case BarKind::Float:
+                expected = "pexa::TCalcBar_Float";
+                break;
+            case BarKind::Time:
+                expected = "pexa::TCalcBar_Time";
+                break;
+            default:
+                break;
+            }
+            QCOMPARE(bar->metaObject()->className(), expected);
+            QCOMPARE(withConv->metaObject()->className(), expected);
+            QCOMPARE(bar->Kind(), barKind);
+            QCOMPARE(withConv->Kind(), barKind);
+        }
+    }
+
+    void variantRefusesConversionOfAnotherClass() {
+        QVERIFY_THROWS_EXCEPTION(AssertionFailure,
+                                 TCalcBar::Make<TCalcBar_Char>(host_.get(), BarKind::Hex));
+        QVERIFY_THROWS_EXCEPTION(AssertionFailure,
+                                 BarClassWithConvOf(BarKind::Degree)(host_.get(), CreateConv(4)));
+        QVERIFY(host_->findChildren<TCalcBar*>().isEmpty());
+    }
+
+    // ---- where the buttons come from ----
+
+    void buttonsFromCommandTableWithoutWindow() {
+        auto* chr = NewBar<TCalcBar_Char>(BarKind::Char);
+        QCOMPARE(Captions(*chr), QString("A,S,E,J"));
+        const char* hints[] = {"ASCII", "Shift JIS", "EUC-jp", "JIS"};
+        const std::vector<TBarButton*> buttons = Buttons(*chr);
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(buttons[i]->Tag(), i);
+            QCOMPARE(buttons[i]->GroupIndex(), CharEncodingGroup);
+            QCOMPARE(buttons[i]->toolTip(), QString(hints[i]));
+        }
+        auto* deg = NewBar<TCalcBar_Degree>(BarKind::Degree);
+        QCOMPARE(Captions(*deg), QString("hms"));
+        QCOMPARE(deg->HmsButton()->toolTip(), QString("[h]:m:s形式"));
+        QVERIFY(deg->HmsButton()->AllowAllUp());
+        auto* flt = NewBar<TCalcBar_Float>(BarKind::Float);
+        QVERIFY(flt->OptionControls().empty());
+        auto* tim = NewBar<TCalcBar_Time>(BarKind::Time);
+        QCOMPARE(Captions(*tim), QString("t,O,|,Diff"));
+        const std::vector<TBarButton*> timeButtons = Buttons(*tim);
+        const char* timeHints[] = {"time_t", "OLE DATE", "時間差モード"};
+        const int groups[] = {TimeEncodingGroup, TimeEncodingGroup, TimeDiffGroup};
+        for (std::size_t i = 0; i < 3; ++i) {
+            QCOMPARE(timeButtons[i]->toolTip(), QString(timeHints[i]));
+            QCOMPARE(timeButtons[i]->GroupIndex(), groups[i]);
+        }
+        QCOMPARE(timeButtons[1]->Tag(), 1);
+        QVERIFY(!timeButtons[1]->AllowAllUp());
+        QVERIFY(timeButtons[2]->AllowAllUp());
+    }
+
+    void buttonsFromWindowActions() {
+        auto list = std::make_unique<TActionList>();
+        TAction* ascii = list->Add("ActCharEncodeASCII");
+        ascii->SetCaption("&x");
+        ascii->SetHint("short|long form");
+        ascii->SetTag(9);
+        TAction* hms = list->Add("ActDegreeHMS");
+        hms->SetCaption("H");
+        hms->SetHint("style|shown nowhere");
+        SetBarActions(list.get());
+        QCOMPARE(BarActions(), list.get());
+
+        auto* chr = NewBar<TCalcBar_Char>(BarKind::Char);
+        // The list's own action where it has one, the table's row where it lacks it.
+        QCOMPARE(Captions(*chr), QString("x,S,E,J"));
+        QCOMPARE(Buttons(*chr)[0]->toolTip(), QString("short"));
+        QCOMPARE(Buttons(*chr)[0]->Tag(), 0);
+        auto* deg = NewBar<TCalcBar_Degree>(BarKind::Degree);
+        QCOMPARE(deg->HmsButton()->text(), QString("H"));
+        QCOMPARE(deg->HmsButton()->toolTip(), QString("style"));
+        QCOMPARE(deg->HmsButton()->GroupIndex(), HmsButtonGroup);
+
+        // A list destroyed without being unregistered is not used afterwards.
+        list.reset();
+        QCOMPARE(BarActions(), nullptr);
+        QCOMPARE(Captions(*NewBar<TCalcBar_Char>(BarKind::Char)), QString("A,S,E,J"));
+    }
+
+    // ---- the character bar ----
+
+    void charArrowsWalkAndStopAtEnds() {
+        auto* bar = NewBar<TCalcBar_Char>(BarKind::Char);
+        QCOMPARE(bar->Encoding(), 0);
+        QCOMPARE(DownStates(*bar), QString("1000"));
+        const char* names[] = {"ASCII ", "SJIS ", "EUC ", "JIS "};
+        const char* downs[] = {"1000", "0100", "0010", "0001"};
+        QCOMPARE(bar->EncodingIndicator()->text(), QString(names[0]));
+        for (int expected = 1; expected <= 3; ++expected) {
+            QVERIFY(bar->HandleKey(Qt::Key_Right, Qt::NoModifier));
+            QCOMPARE(bar->Encoding(), expected);
+            QCOMPARE(DownStates(*bar), QString(downs[expected]));
+            QCOMPARE(bar->EncodingIndicator()->text(), QString(names[expected]));
+        }
+        QVERIFY(!bar->HandleKey(Qt::Key_Right, Qt::NoModifier));
+        QVERIFY(!bar->StepOption(false));
+        QCOMPARE(bar->Encoding(), 3);
+        for (int expected = 2; expected >= 0; --expected) {
+            QVERIFY(bar->HandleKey(Qt::Key_Left, Qt::NoModifier));
+            QCOMPARE(bar->Encoding(), expected);
+            QCOMPARE(DownStates(*bar), QString(downs[expected]));
+        }
+        QVERIFY(!bar->HandleKey(Qt::Key_Left, Qt::NoModifier));
+        QCOMPARE(bar->Encoding(), 0);
+        // The character bar has nothing to toggle.
+        QVERIFY(!bar->HandleKey(Qt::Key_Space, Qt::ControlModifier));
+    }
+
+    // 亜 is 0x3021 in JIS, 0xB0A1 in EUC-JP and 0x889F in Shift JIS.
+    void charEncodingChangesTheText_data() {
+        QTest::addColumn<qint64>("value");
+        QTest::addColumn<int>("encoding");
+        QTest::newRow("JIS") << qint64{0x3021} << 3;
+        QTest::newRow("EUC") << qint64{0xB0A1} << 2;
+        QTest::newRow("Shift JIS") << qint64{0x889F} << 1;
+    }
+    void charEncodingChangesTheText() {
+        QFETCH(qint64, value);
+        QFETCH(int, encoding);
+        auto* bar = NewBar<TCalcBar_Char>(BarKind::Char, CalcValueMode::Word);
+        bar->SetValue(IntegerValue(CalcValueMode::Word, value));
+        QVERIFY(!bar->ValueLabel()->text().contains(QString("亜")));
+        bar->SetEncoding(encoding);
+        QCOMPARE(bar->ValueLabel()->text(), QString("亜"));
+        bar->SetEncoding(0);
+        QVERIFY(!bar->ValueLabel()->text().contains(QString("亜")));
+    }
+
+    void charButtonClickChoosesEncoding() {
+        auto* bar = NewBar<TCalcBar_Char>(BarKind::Char);
+        host_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
+        QTest::mouseClick(Buttons(*bar)[2], Qt::LeftButton);
+        QCOMPARE(bar->Encoding(), 2);
+        QCOMPARE(DownStates(*bar), QString("0010"));
+        QCOMPARE(bar->EncodingIndicator()->text(), QString("EUC "));
+        // A button already down stays down.
+        QTest::mouseClick(Buttons(*bar)[2], Qt::LeftButton);
+        QCOMPARE(bar->Encoding(), 2);
+        QCOMPARE(DownStates(*bar), QString("0010"));
+    }
+
+    void charOutOfRangeEncodingChangesNothing() {
+        auto* bar = NewBar<TCalcBar_Char>(BarKind::Char);
+        bar->SetEncoding(2);
+        for (int bad : {-1, 4, 7}) {
+            bar->SetEncoding(bad);
+            QCOMPARE(bar->Encoding(), 2);
+            QCOMPARE(DownStates(*bar), QString("0010"));
+        }
+    }
+
+    void charIndicatorStandsLeftmost() {
+        auto* bar = NewBar<TCalcBar_Char>(BarKind::Char);
+        QCOMPARE(bar->Indicators().size(), std::size_t{2});
+        QCOMPARE(bar->Indicators()[0], bar->EncodingIndicator());
+        QCOMPARE(bar->Indicators()[1], bar->ReverseIndicator());
+        QCOMPARE(bar->SignIndicator(), nullptr);
+    }
+
+    void charTextIsFixedPitchExceptMessages() {
+        auto* bar = NewBar<TCalcBar_Char>(BarKind::Char);
+        QFont proportional("DejaVu Sans");
+        proportional.setPointSize(13);
+        bar->SetDisplayFont(proportional);
+        bar->EnsurePlaced();
+        bar->SetValue(IntegerValue(CalcValueMode::DWord, 0x41424344));
+        QVERIFY(QFontInfo(bar->ValueLabel()->font()).fixedPitch());
+        QCOMPARE(bar->ValueLabel()->font().pointSize(), 13);
+        bar->SetMessageText("オーバーフローしました");
+        QCOMPARE(bar->ValueLabel()->font(), bar->ValuePanel()->font());
+        bar->SetValue(IntegerValue(CalcValueMode::DWord, 0x41));
+        QVERIFY(QFontInfo(bar->ValueLabel()->font()).fixedPitch());
+        // A new display font is followed, still with fixed pitch.
+        proportional.setPointSize(17);
+        bar->SetDisplayFont(proportional);
+        QVERIFY(QFontInfo(bar->ValueLabel()->font()).fixedPitch());
+        QCOMPARE(bar->ValueLabel()->font().pointSize(), 17);
+    }
+
+    // ---- the sexagesimal bar ----
+
+    void degreeTogglesOnLeftRightAndCtrlSpace() {
+        auto* bar = NewBar<TCalcBar_Degree>(BarKind::Degree);
+        bar->SetValue(IntegerValue(CalcValueMode::DWord, 3661));
+        QCOMPARE(bar->ValueLabel()->text(), QString("01:01:01"));
+        QVERIFY(!bar->HmsButton()->Down());
+        struct Key {
+            int code;
+            Qt::KeyboardModifiers shift;
+        };
+        const Key keys[] = {{Qt::Key_Left, Qt::NoModifier},
+                            {Qt::Key_Right, Qt::NoModifier},
+                            {Qt::Key_Space, Qt::ControlModifier}};
+        bool on = false;
+        for (int round = 0; round < 2; ++round) {
+            for (const Key& key : keys) {
+                QVERIFY(bar->HandleKey(key.code, key.shift));
+                on = !on;
+                QCOMPARE(bar->HmsStyle(), on);
+                QCOMPARE(bar->HmsButton()->Down(), on);
+                QCOMPARE(bar->ValueLabel()->text(), QString(on ? "1:01:01" : "01:01:01"));
+            }
+        }
+        QVERIFY(!bar->HandleKey(Qt::Key_Space, Qt::NoModifier));
+        QCOMPARE(bar->HmsStyle(), on);
+    }
+
+    void degreeButtonToggles() {
+        auto* bar = NewBar<TCalcBar_Degree>(BarKind::Degree);
+        bar->SetValue(IntegerValue(CalcValueMode::DWord, 216000));
+        host_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
+        QTest::mouseClick(bar->HmsButton(), Qt::LeftButton);
+        QVERIFY(bar->HmsStyle());
+        QVERIFY(bar->HmsButton()->Down());
+        QCOMPARE(bar->ValueLabel()->text(), QString("60:00:00"));
+        QTest::mouseClick(bar->HmsButton(), Qt::LeftButton);
+        QVERIFY(!bar->HmsStyle());
+        QVERIFY(!bar->HmsButton()->Down());
+        QCOMPARE(bar->ValueLabel()->text(), QString("01:00:00:00"));
+    }
+
+    // ---- the float bar ----
+
+    void floatIndicatorFollowsMode() {
+        auto* bar = NewBar<TCalcBar_Float>(BarKind::Float, CalcValueMode::Byte);
+        QCOMPARE(bar->Indicators().front(), bar->PrecisionIndicator());
+        const struct {
+            CalcValueMode mode;
+            const char* text;
+        } rows[] = {{CalcValueMode::Byte, "Single "},  {CalcValueMode::DWord, "Single "},
+                    {CalcValueMode::QWord, "Double "}, {CalcValueMode::Float, "Single "},
+                    {CalcValueMode::QWord, "Double "}, {CalcValueMode::Word, "Single "}};
+        for (const auto& row : rows) {
+            bar->SetMode(row.mode);
+            QCOMPARE(bar->PrecisionIndicator()->text(), QString(row.text));
+        }
+        QVERIFY(!bar->HandleKey(Qt::Key_Right, Qt::NoModifier));
+        QVERIFY(!bar->HandleKey(Qt::Key_Space, Qt::ControlModifier));
+    }
+
+    // ---- the date/time bar ----
+
+    void timeArrowsStepEncoding() {
+        auto* bar = NewBar<TCalcBar_Time>(BarKind::Time);
+        QCOMPARE(bar->Encoding(), 0);
+        QCOMPARE(DownStates(*bar), QString("100"));
+        QCOMPARE(bar->EncodingIndicator()->text(), QString("time_t "));
+        QVERIFY(!bar->HandleKey(Qt::Key_Left, Qt::NoModifier));
+        QVERIFY(bar->HandleKey(Qt::Key_Right, Qt::NoModifier));
+        QCOMPARE(bar->Encoding(), 1);
+        QCOMPARE(DownStates(*bar), QString("010"));
+        QCOMPARE(bar->EncodingIndicator()->text(), QString("OleDate "));
+        QVERIFY(!bar->HandleKey(Qt::Key_Right, Qt::NoModifier));
+        QCOMPARE(bar->Encoding(), 1);
+        QVERIFY(bar->HandleKey(Qt::Key_Left, Qt::NoModifier));
+        QCOMPARE(bar->Encoding(), 0);
+        QCOMPARE(DownStates(*bar), QString("100"));
+        for (int bad : {-1, 2, 255}) {
+            bar->SetEncoding(bad);
+            QCOMPARE(bar->Encoding(), 0);
+        }
+    }
+
+    void timeDiffIsIndependentOfEncoding() {
+        auto* bar = NewBar<TCalcBar_Time>(BarKind::Time);
+        bar->SetValue(IntegerValue(CalcValueMode::DWord, 90061));
+        const QString moment = bar->ValueLabel()->text();
+        QVERIFY(moment.contains("1970"));
+        QVERIFY(bar->HandleKey(Qt::Key_Space, Qt::ControlModifier));
+        QVERIFY(bar->DiffMode());
+        QCOMPARE(DownStates(*bar), QString("101"));
+        QCOMPARE(bar->DiffIndicator()->text(), QString("Diff "));
+        const QString span = bar->ValueLabel()->text();
+        QVERIFY(span != moment);
+        QVERIFY(!span.contains("1970"));
+        // Switching the encoding leaves the difference mode and its button alone.
+        QVERIFY(bar->StepOption(false));
+        QCOMPARE(DownStates(*bar), QString("011"));
+        QVERIFY(bar->DiffMode());
+        QVERIFY(bar->ValueLabel()->text() != span);
+        QVERIFY(bar->StepOption(true));
+        QCOMPARE(bar->ValueLabel()->text(), span);
+        QVERIFY(bar->ToggleOption());
+        QVERIFY(!bar->DiffMode());
+        QCOMPARE(DownStates(*bar), QString("100"));
+        QCOMPARE(bar->ValueLabel()->text(), moment);
+        QCOMPARE(bar->DiffIndicator()->text(), QString());
+        QCOMPARE(bar->EncodingIndicator()->text(), QString("time_t "));
+    }
+
+    void timeButtonsClick() {
+        auto* bar = NewBar<TCalcBar_Time>(BarKind::Time);
+        host_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
+        const std::vector<TBarButton*> buttons = Buttons(*bar);
+        QTest::mouseClick(buttons[2], Qt::LeftButton);
+        QVERIFY(bar->DiffMode());
+        QCOMPARE(DownStates(*bar), QString("101"));
+        QTest::mouseClick(buttons[1], Qt::LeftButton);
+        QCOMPARE(bar->Encoding(), 1);
+        QCOMPARE(DownStates(*bar), QString("011"));
+        QTest::mouseClick(buttons[1], Qt::LeftButton);
+        QCOMPARE(DownStates(*bar), QString("011"));
+        QTest::mouseClick(buttons[2], Qt::LeftButton);
+        QVERIFY(!bar->DiffMode());
+        QCOMPARE(DownStates(*bar), QString("010"));
+        QCOMPARE(bar->Encoding(), 1);
+    }
+
+    void timeIndicatorsInOrderAndDiffTakesNoRoom() {
+        auto* bar = NewBar<TCalcBar_Time>(BarKind::Time);
+        const std::vector<QLabel*> expected = {bar->EncodingIndicator(), bar->DiffIndicator(),
+                                               bar->SignIndicator(), bar->ReverseIndicator()};
+        QCOMPARE(bar->Indicators(), expected);
+        bar->SetShowIndicators(true);
+        host_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
+        QApplication::processEvents();
+        QCOMPARE(bar->DiffIndicator()->width(), 0);
+        QVERIFY(bar->EncodingIndicator()->width() > 0);
+        QCOMPARE(bar->SignIndicator()->x(),
+                 bar->EncodingIndicator()->x() + bar->EncodingIndicator()->width());
+        bar->SetDiffMode(true);
+        QApplication::processEvents();
+        QVERIFY(bar->DiffIndicator()->width() > 0);
+        QCOMPARE(bar->SignIndicator()->x(),
+                 bar->DiffIndicator()->x() + bar->DiffIndicator()->width());
+    }
+
+    // ---- settings ----
+
+    void charSettings_data() {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<int>("encoding");
+        QTest::newRow("absent") << QByteArray() << 0;
+        QTest::newRow("EUC") << QByteArray("[Mode]\nCharEncoding=2\n") << 2;
+        QTest::newRow("JIS in hexadecimal") << QByteArray("[mode]\ncharencoding=$3\n") << 3;
+        QTest::newRow("out of range") << QByteArray("[Mode]\nCharEncoding=7\n") << 0;
+        QTest::newRow("negative") << QByteArray("[Mode]\nCharEncoding=-1\n") << 0;
+        QTest::newRow("not a number") << QByteArray("[Mode]\nCharEncoding=SJIS\n") << 0;
+    }
+    void charSettings() {
+        QFETCH(QByteArray, stored);
+        QFETCH(int, encoding);
+        if (!stored.isEmpty()) {
+            WriteIni(IniPath(), stored);
+        }
+        auto* bar = NewBar<TCalcBar_Char>(BarKind::Char);
+        QCOMPARE(bar->Encoding(), 0);
+        bar->EnsurePlaced();
+        QCOMPARE(bar->Encoding(), encoding);
+        QCOMPARE(Buttons(*bar)[static_cast<std::size_t>(encoding)]->Down(), true);
+
+        bar->SetEncoding(encoding == 1 ? 2 : 1);
+        bar->SaveSettings();
+        const int saved = bar->Encoding();
+        QCOMPARE(ReadProfileInt("Mode", "CharEncoding", -5, 0, -1), saved);
+        // A bar created later starts with what was saved.
+        auto* next = NewBar<TCalcBar_Char>(BarKind::Char);
+        next->EnsurePlaced();
+        QCOMPARE(next->Encoding(), saved);
+    }
+
+    void degreeSettings() {
+        WriteIni(IniPath(), "[Mode]\nHMSStyle=1\n");
+        auto* bar = NewBar<TCalcBar_Degree>(BarKind::Degree);
+        QVERIFY(!bar->HmsStyle());
+        bar->EnsurePlaced();
+        QVERIFY(bar->HmsStyle());
+        QVERIFY(bar->HmsButton()->Down());
+        bar->ToggleOption();
+        bar->SaveSettings();
+        QCOMPARE(ReadProfileInt("Mode", "HMSStyle", -5, 0, -1), 0);
+        bar->ToggleOption();
+        bar->SaveSettings();
+        QCOMPARE(ReadProfileInt("Mode", "HMSStyle", -5, 0, -1), 1);
+
+        WriteIni(IniPath(), "[Mode]\nHMSStyle=0x10\n");
+        auto* other = NewBar<TCalcBar_Degree>(BarKind::Degree);
+        other->EnsurePlaced();
+        QVERIFY(other->HmsStyle());
+    }
+
+    void timeSettings_data() {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<int>("encoding");
+        QTest::addColumn<bool>("diff");
+        QTest::newRow("absent") << QByteArray() << 0 << false;
+        QTest::newRow("OLE with diff")
+            << QByteArray("[Mode]\nTimeEncoding=1\nTimeDiffMode=1\n") << 1 << true;
+        QTest::newRow("out of range")
+            << QByteArray("[Mode]\nTimeEncoding=2\nTimeDiffMode=-3\n") << 0 << true;
+        QTest::newRow("diff off") << QByteArray("[Mode]\nTimeEncoding=0x1\nTimeDiffMode=0\n") << 1
+                                  << false;
+    }
+    void timeSettings() {
+        QFETCH(QByteArray, stored);
+        QFETCH(int, encoding);
+        QFETCH(bool, diff);
+        if (!stored.isEmpty()) {
+            WriteIni(IniPath(), stored);
+        }
+        auto* bar = NewBar<TCalcBar_Time>(BarKind::Time);
+        bar->EnsurePlaced();
+        QCOMPARE(bar->Encoding(), encoding);
+        QCOMPARE(bar->DiffMode(), diff);
+        QCOMPARE(DownStates(*bar), QString(encoding == 0 ? "10" : "01") + (diff ? "1" : "0"));
+        QCOMPARE(bar->DiffIndicator()->text().isEmpty(), !diff);
+
+        bar->StepOption(encoding == 1);
+        bar->ToggleOption();
+        bar->SaveSettings();
+        QCOMPARE(ReadProfileInt("Mode", "TimeEncoding", -5, 0, -1), 1 - encoding);
+        QCOMPARE(ReadProfileInt("Mode", "TimeDiffMode", -5, 0, -1), diff ? 0 : 1);
+        auto* next = NewBar<TCalcBar_Time>(BarKind::Time);
+        next->EnsurePlaced();
+        QCOMPARE(next->Encoding(), 1 - encoding);
+        QCOMPARE(next->DiffMode(), !diff);
+    }
+
+    void timeSettingsWrittenInOrder() {
+        auto* bar = NewBar<TCalcBar_Time>(BarKind::Time);
+        bar->SaveSettings();
+        QFile file(IniPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        QVERIFY(text.contains("[Mode]"));
+        QVERIFY(text.indexOf("TimeEncoding=0") >= 0);
+        QVERIFY(text.indexOf("TimeEncoding=0") < text.indexOf("TimeDiffMode=0"));
+    }
+
+    // Closing the program must go on when the file cannot be written.
+    void failedSaveDoesNotEscape() {
+        auto* chr = NewBar<TCalcBar_Char>(BarKind::Char);
+        auto* deg = NewBar<TCalcBar_Degree>(BarKind::Degree);
+        auto* tim = NewBar<TCalcBar_Time>(BarKind::Time);
+        tim->SetDiffMode(true);
+        chr->SetEncoding(3);
+        deg->SetHmsStyle(true);
+        ProfilePathOverride unwritable(dir_->filePath("missing/dir/pexa.ini").toStdString());
+        bool threw = false;
+        try {
+            WriteProfileInt("Mode", "CharEncoding", 3);
+        } catch (const ProfileError&) {
+            threw = true;
+        }
+        QVERIFY(threw);
+        // Each failure is logged once, and the bar is left as it was.
+        const QRegularExpression message("missing/dir/pexa\\.ini に書き込めません$");
+        for (int bar = 0; bar < 3; ++bar) {
+            QTest::ignoreMessage(QtWarningMsg, message);
+        }
+        chr->SaveSettings();
+        deg->SaveSettings();
+        tim->SaveSettings();
+        QVERIFY(tim->DiffMode());
+        QCOMPARE(chr->Encoding(), 3);
+        QVERIFY(deg->HmsStyle());
+    }
+};
+
+QTEST_MAIN(TestBarVariants)
+#include "test_barvariants.moc"
