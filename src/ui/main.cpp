@@ -1,11 +1,19 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "core/FormatSettings.h"
+#include "ui/LocaleFormat.h"
+#include "ui/MainForm.h"
 
-int main(int argc, char* argv[])
-{
+#include <QApplication>
+#include <QLocale>
+
+int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle("pexa");
+    QApplication::setApplicationName(QStringLiteral("pexa"));
+    QApplication::setApplicationDisplayName(QStringLiteral("pexa"));
+    // The regional characters are read once; the program follows them until
+    // it ends.
+    pexa::CurrentFormat() = pexa::FormatFromLocale(QLocale::system());
+
+    pexa::TForm_Main window;
     window.show();
     return app.exec();
 }

@@ -1,0 +1,121 @@
+// From one typed digit to every bar's text updated, with every bar kind the
+// build has open: the engine, the conversions and the bars' labels, without
+// painting (the window is never shown).
+
+#include "conv/CalcConv.h"
+#include "core/FormatSettings.h"
+#include "ui/CalcBar.h"
+#include "ui/MainForm.h"
+#include "ui/toolkit/Action.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QString>
+
+#include <memory>
+
+using namespace pexa;
+
+namespace {
+
+std::unique_ptr<TForm_Main> AllBarsWindow(CalcValueMode mode) {
+    auto window = std::make_unique<TForm_Main>();
+    for (int kind = 0; kind < BarKindCount; ++kind)
+        if (window->FindBar(static_cast<BarKind>(kind)) == nullptr)
+            window->CreateBar(static_cast<BarKind>(kind));
+    window->SetCalcMode(mode);
+    window->ActivateBar(window->FindBar(BarKind::Decimal));
+    return window;
+}
+
+// Digits typed one after another; every eighth starts a new entry, so the
+// entry never outgrows the mode.
+void BM_TypeDigit(benchmark::State& state) {
+    const auto window = AllBarsWindow(static_cast<CalcValueMode>(state.range(0)));
+    int typed = 0;
+    for (auto _ : state) {
+        const char digit = static_cast<char>('1' + typed % 9);
+        benchmark::DoNotOptimize(window->TypeChar(digit, typed % 8 == 0, false));
+        ++typed;
+    }
+    state.counters["bars"] = window->BarCount();
+}
+BENCHMARK(BM_TypeDigit)
+    ->Arg(static_cast<int>(CalcValueMode::DWord))
+    ->Arg(static_cast<int>(CalcValueMode::QWord))
+    ->Arg(static_cast<int>(CalcValueMode::Float))
+    ->Unit(benchmark::kMicrosecond);
+
+// The same through the digit command, as a key or button reaches it: the
+// update pass of every command before, and again after.
+void BM_DigitCommand(benchmark::State& state) {
+    const auto window = AllBarsWindow(CalcValueMode::DWord);
+    TAction* digits[9];
+    for (int i = 0; i < 9; ++i)
+        digits[i] = window->FindAction("ActDigit" + std::to_string(i + 1));
+    TAction* clear = window->FindAction("ActClearError");
+    int typed = 0;
+    for (auto _ : state) {
+        if (typed % 8 == 0)
+            clear->Execute();
+        digits[typed % 9]->Execute();
+        ++typed;
+    }
+    state.counters["bars"] = window->BarCount();
+}
+BENCHMARK(BM_DigitCommand)->Unit(benchmark::kMicrosecond);
+
+void BM_UpdatePass(benchmark::State& state) {
+    const auto window = AllBarsWindow(CalcValueMode::DWord);
+    for (auto _ : state)
+        window->UpdateActions();
+}
+BENCHMARK(BM_UpdatePass)->Unit(benchmark::kMicrosecond);
+
+void BM_ModeChange(benchmark::State& state) {
+    const auto window = AllBarsWindow(CalcValueMode::DWord);
+    window->TypeChar('7', true, false);
+    bool wide = false;
+    for (auto _ : state) {
+        wide = !wide;
+        window->SetCalcMode(wide ? CalcValueMode::QWord : CalcValueMode::DWord);
+    }
+    state.counters["bars"] = window->BarCount();
+}
+BENCHMARK(BM_ModeChange)->Unit(benchmark::kMicrosecond);
+
+void BM_Equals(benchmark::State& state) {
+    const auto window = AllBarsWindow(CalcValueMode::DWord);
+    window->TypeChar('3', true, false);
+    TAction* add = window->FindAction("ActOpAdd");
+    TAction* equal = window->FindAction("ActEqual");
+    add->Execute();
+    window->TypeChar('1', true, false);
+    for (auto _ : state)
+        equal->Execute();
+}
+BENCHMARK(BM_Equals)->Unit(benchmark::kMicrosecond);
+
+// Pasting a megabyte of characters that the decimal bar accepts one by one.
+void BM_PasteMegabyte(benchmark::State& state) {
+    const auto window = AllBarsWindow(CalcValueMode::DWord);
+    const QString text = QString(1024 * 1024, QChar('0')) + QStringLiteral("42");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(window->PasteText(text));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * text.size());
+}
+BENCHMARK(BM_PasteMegabyte)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const FormatSettingsScope format(FormatSettings{});
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,267 @@
+#pragma once
+
+#include "core/CalcValue.h"
+
+#include <QColor>
+#include <QFont>
+#include <QMainWindow>
+#include <QString>
+
+#include <cstdint>
+#include <exception>
+#include <string_view>
+
+class QMenu;
+class QMenuBar;
+class QToolBar;
+
+namespace pexa {
+
+// Declared here as in core/CalcArithmetic.h, so that this header stands alone.
+enum class AngleUnit : int;
+enum class TrigFunctionKind : int;
+namespace BinaryOp {
+enum Index : int;
+}
+namespace UnaryOp {
+enum Index : int;
+}
+enum class BarKind : std::uint8_t;
+
+class TAction;
+class TActionList;
+class TBandSite;
+class TCalcBar;
+
+// Where the user is in an entry.
+enum class EntryState {
+    Idle,     // after a binary operator, a clear, and at start-up
+    Entering, // characters are being typed into the active bar
+    Computed, // the value came from a function, PI, Answer or a paste
+    Equalled, // after "="
+};
+
+// The main window: the calculator engine, the stack of display bars, the
+// view options and the clipboard. Every user command is an action of one of
+// the three lists; the engine operations below are what those actions run,
+// public so that key routing, menus, the button panel and tests reach them.
+class TForm_Main : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // PendingOp value when no binary operator waits.
+    static constexpr int NoOp = -1;
+
+    explicit TForm_Main(QWidget* parent = nullptr);
+    ~TForm_Main() override;
+    TForm_Main(const TForm_Main&) = delete;
+    TForm_Main& operator=(const TForm_Main&) = delete;
+
+    // ---- Commands ------------------------------------------------------
+    TActionList* KeyActions() const { return keyActions_; }
+    TActionList* MenuActions() const { return menuActions_; }
+    // The bar variants' option buttons; the window gives them no handlers.
+    TActionList* BarActions() const { return barActions_; }
+    // The action of that name in any of the three lists, or none.
+    TAction* FindAction(std::string_view name) const;
+    // Recomputes every command's enabled, checked and caption state.
+    void UpdateActions();
+
+    // ---- Engine state --------------------------------------------------
+    const CalcValue& CurrentValue() const { return currentValue_; }
+    const CalcValue& AccumValue() const { return accumValue_; }
+    const CalcValue& OperandValue() const { return operandValue_; }
+    const CalcValue& AnswerValue() const { return answerValue_; }
+    // A BinaryOp::Index, or NoOp.
+    int PendingOp() const { return pendingOp_; }
+    EntryState State() const { return state_; }
+    CalcValueMode CalcMode() const { return calcMode_; }
+    bool ModeSigned() const { return modeSigned_; }
+    bool ModeReversed() const { return modeReversed_; }
+    AngleUnit AngleMode() const { return angleMode_; }
+    bool Hyp() const { return hyp_; }
+    bool Rotate() const { return rotate_; }
+    bool Arithmetic() const { return arithmetic_; }
+    int ShiftAmount() const { return shiftAmount_; }
+
+    // Option setters for start-up (the commands flip them the same way).
+    // They refresh the captions that depend on them.
+    void SetAngleMode(AngleUnit unit);
+    void SetHyp(bool on);
+    void SetRotate(bool on);
+    void SetArithmetic(bool on);
+    // 1, 2, 4, 8 or 16; anything else is refused.
+    void SetShiftAmount(int bits);
+    void SetModeSigned(bool on);
+    void SetModeReversed(bool on);
+
+    // ---- Engine operations ---------------------------------------------
+    bool CanTypeChar(char ch, bool startNew, bool pasting) const;
+    // Types one character into the active bar; true when something changed.
+    bool TypeChar(char ch, bool startNew, bool pasting);
+    bool IsPasteIgnored(char ch) const;
+    void PressOperator(BinaryOp::Index op);
+    void Evaluate(bool isEquals);
+    // "=": Evaluate, then keep the answer.
+    void Equal();
+    void RecallAnswer();
+    void EnterPi();
+    void ApplyUnary(UnaryOp::Index op);
+    // +1 shifts left, -1 right, by ShiftAmount.
+    void ShiftByAmount(int direction);
+    void ApplyTrig(TrigFunctionKind kind, bool inverse);
+    // The sign key: toggles the entry's sign while typing, else negates.
+    void ToggleSign();
+    void BackSpace();
+    void ShowValue(const CalcValue& value);
+    void SetComputedValue(const CalcValue& value);
+    void SyncFromBar(TCalcBar* bar);
+    void ClearCalc(bool all);
+    void SetCalcMode(CalcValueMode mode);
+    // Puts the failure's message into one bar, or every bar for none.
+    void ShowCalcError(std::exception_ptr failure, TCalcBar* bar);
+    // The message shown for a failure; empty for one that is not a CalcError.
+    static QString CalcErrorText(std::exception_ptr failure);
+    bool IsBlocked() const;
+    QString OperatorText() const;
+    void SetPendingOp(int op);
+
+    // The binary operation the shift commands stand for now.
+    BinaryOp::Index ShiftLeftOp() const;
+    BinaryOp::Index ShiftRightOp() const;
+    bool RotationInEffect() const;
+    bool ArithmeticShiftInEffect() const;
+
+    // ---- Bars ------------------------------------------------------------
+    TBandSite* BarSite() const { return barSite_; }
+    int BarCount() const;
+    TCalcBar* BarAt(int index) const;
+    TCalcBar* FindBar(BarKind kind) const;
+    // None when the kind has no conversion in this build.
+    TCalcBar* CreateBar(BarKind kind);
+    static bool CanCreateBarKind(BarKind kind);
+    void CloseBar(TCalcBar* bar);
+    void CloseBarOfKind(BarKind kind);
+    // Opens the kind's bar and activates it, or closes it when it is open.
+    void ToggleBar(BarKind kind);
+    TCalcBar* ActiveBar() const;
+    int ActiveBarIndex() const;
+    int LastActiveIndex() const { return lastActiveIndex_; }
+    void ActivateBar(TCalcBar* bar);
+    void EnsureActiveBar();
+    void StepActiveBar(int direction);
+    void UpdateCaption();
+    void BuildBarMenu(TCalcBar& bar, QMenu& menu, int phase);
+    QString BaseCaption() const { return baseCaption_; }
+
+    // ---- View options ----------------------------------------------------
+    bool Separated() const { return separated_; }
+    void SetSeparated(bool on);
+    bool ShowIndicators() const { return showIndicators_; }
+    void SetShowIndicators(bool on);
+    bool ToolBarVisible() const;
+    void SetToolBarVisible(bool on);
+    bool MenuBarVisible() const;
+    void SetMenuBarVisible(bool on);
+    bool ButtonPanelVisible() const;
+    void SetButtonPanelVisible(bool on);
+    bool StayOnTop() const;
+    void SetStayOnTop(bool on);
+    // The colour chooser's font: what every bar's value panel shows.
+    const QFont& DisplayFont() const { return displayFont_; }
+    void SetDisplayFont(const QFont& font);
+    // The window colour as stored: 0x00BBGGRR or a system colour value.
+    std::int32_t BodyColor() const { return bodyColor_; }
+    void SetBodyColor(std::int32_t value);
+    QColor BodyQColor() const;
+    // Open the choosers (modal); a confirmed choice is applied.
+    void ChooseFont();
+    void ChooseColor();
+
+    // ---- Clipboard -------------------------------------------------------
+    // The active bar's text (grouped or plain) to the clipboard.
+    void CopyToClipboard(bool grouped);
+    // Types the clipboard's text into the active bar.
+    void PasteFromClipboard();
+    // Types a text into the active bar as a paste does; false when a
+    // character was refused (the alert has sounded).
+    bool PasteText(const QString& text);
+    bool ClipboardHasText() const { return clipboardHasText_; }
+
+    // ---- Containers --------------------------------------------------
+    QToolBar* MainToolBar() const { return mainToolBar_; }
+    QMenuBar* MenuMain() const { return menuMain_; }
+    QMenu* MenuEdit() const { return menuEdit_; }
+    QMenu* PopupBar() const { return popupBar_; }
+    QMenu* PopupView() const { return popupView_; }
+    QMenu* MenuHelp() const { return menuHelp_; }
+    // The button panel; the calculator buttons are put into it from outside.
+    QWidget* PaneButtons() const { return paneButtons_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    // The tool bar's visibility is a command of its own, not Qt's menu.
+    QMenu* createPopupMenu() override;
+
+private:
+    // Construction (MainForm.cpp).
+    void CreateActions();
+    void BuildContainers();
+    void BuildMenus();
+    void BuildToolBar();
+    void StartUp();
+    void FormShow();
+    void OnClipboardChanged();
+
+    // Handlers (MainFormEngine.cpp and MainFormBars.cpp).
+    void BindEngineActions();
+    void BindBarActions();
+    void BindClipboardActions();
+    void SetShiftCaptions();
+    void SetTrigCaptions();
+    void ApplyWindowColor();
+    void RefreshOperatorText();
+    // A function of the current value, run as the unary commands are.
+    template <class Operation> void ApplyInPlace(Operation operation);
+    bool TypeCharInto(TCalcBar& bar, char ch, bool startNew, bool pasting, bool deferSync);
+
+    // Engine state.
+    CalcValue currentValue_{CalcValueMode::Byte, 0, 0.0L};
+    CalcValue accumValue_{CalcValueMode::Byte, 0, 0.0L};
+    CalcValue operandValue_{CalcValueMode::Byte, 0, 0.0L};
+    CalcValue answerValue_{CalcValueMode::Byte, 0, 0.0L};
+    int pendingOp_ = NoOp;
+    EntryState state_ = EntryState::Idle;
+    CalcValueMode calcMode_ = CalcValueMode::DWord;
+    bool modeSigned_ = false;
+    bool modeReversed_ = false;
+    AngleUnit angleMode_{};
+    bool hyp_ = false;
+    bool rotate_ = false;
+    bool arithmetic_ = false;
+    int shiftAmount_ = 8;
+
+    // Bars and view.
+    QString baseCaption_;
+    int lastActiveIndex_ = -1;
+    bool separated_ = true;
+    bool showIndicators_ = true;
+    QFont displayFont_;
+    std::int32_t bodyColor_ = 0;
+    bool shownOnce_ = false;
+    bool clipboardHasText_ = false;
+
+    TActionList* keyActions_ = nullptr;
+    TActionList* menuActions_ = nullptr;
+    TActionList* barActions_ = nullptr;
+    TBandSite* barSite_ = nullptr;
+    QToolBar* mainToolBar_ = nullptr;
+    QMenuBar* menuMain_ = nullptr;
+    QMenu* menuEdit_ = nullptr;
+    QMenu* popupBar_ = nullptr;
+    QMenu* popupView_ = nullptr;
+    QMenu* menuHelp_ = nullptr;
+    QWidget* paneButtons_ = nullptr;
+};
+
+} // namespace pexa

@@ -1,0 +1,367 @@
+// The main window's stack of display bars, the active bar, and the view
+// options of the window.
+
+#include "ui/MainForm.h"
+
+#include "conv/CalcConv.h"
+#include "conv/ConvFactory.h"
+#include "ui/CalcBar.h"
+#include "ui/toolkit/Action.h"
+#include "ui/toolkit/ActionList.h"
+#include "ui/toolkit/BandSite.h"
+#include "ui/toolkit/SystemColors.h"
+
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QToolBar>
+
+#include <memory>
+
+namespace pexa {
+
+namespace {
+
+using BarMaker = TCalcBar* (*)(QWidget* owner, std::unique_ptr<TCalcConv> conv);
+
+template <class Bar> TCalcBar* MakeBar(QWidget* owner, std::unique_ptr<TCalcConv> conv) {
+    return TCalcBar::MakeWith<Bar>(owner, std::move(conv));
+}
+
+// The bar class of each kind. The character (4), sexagesimal (6), float (7)
+// and date/time (8) kinds get bar classes of their own with option buttons.
+BarMaker BarClassOf(BarKind /*kind*/) {
+    return &MakeBar<TCalcBar>;
+}
+
+constexpr const char* ToggleActions[BarKindCount] = {
+    "ActToggleDec", "ActToggleHex",    "ActToggleOct",   "ActToggleBin",  "ActToggleAscii",
+    "ActToggleIP",  "ActToggleDegree", "ActToggleFloat", "ActToggleTime", "ActToggleKilo",
+};
+
+} // namespace
+
+// ---- The bar list -------------------------------------------------------------
+
+int TForm_Main::BarCount() const {
+    return barSite_->BandCount();
+}
+
+TCalcBar* TForm_Main::BarAt(int index) const {
+    if (index < 0 || index >= BarCount())
+        return nullptr;
+    return static_cast<TCalcBar*>(barSite_->BandWidget(index));
+}
+
+TCalcBar* TForm_Main::FindBar(BarKind kind) const {
+    for (int i = 0; i < BarCount(); ++i)
+        if (BarAt(i)->Kind() == kind)
+            return BarAt(i);
+    return nullptr;
+}
+
+bool TForm_Main::CanCreateBarKind(BarKind kind) {
+    return CreateConv(static_cast<int>(kind)) != nullptr;
+}
+
+TCalcBar* TForm_Main::CreateBar(BarKind kind) {
+    std::unique_ptr<TCalcConv> conv = CreateConv(static_cast<int>(kind));
+    if (conv == nullptr)
+        return nullptr;
+    TCalcBar* bar = BarClassOf(kind)(barSite_, std::move(conv));
+    const int index = barSite_->AddBand(bar);
+
+    bar->OnActivate = [this](TCalcBar& activated) {
+        ActivateBar(&activated);
+        UpdateActions();
+    };
+    // The click arrives inside the bar's own event handling: the bar goes
+    // once that has returned.
+    bar->OnMiddleClick = [this](TCalcBar& clicked) {
+        QPointer<TCalcBar> target(&clicked);
+        QMetaObject::invokeMethod(
+            this,
+            [this, target] {
+                if (!target.isNull() && barSite_->IndexOf(target) >= 0) {
+                    CloseBar(target);
+                    UpdateActions();
+                }
+            },
+            Qt::QueuedConnection);
+    };
+    bar->OnBuildMenu = [this](TCalcBar& owner, QMenu& menu, int phase) {
+        BuildBarMenu(owner, menu, phase);
+    };
+
+    try {
+        bar->SetMode(calcMode_);
+    } catch (...) {
+        ShowCalcError(std::current_exception(), bar);
+    }
+    bar->SetSeparated(separated_);
+    bar->SetShowIndicators(showIndicators_);
+    bar->SetSigned(modeSigned_);
+    bar->SetReverse(modeReversed_);
+    bar->SetDisplayFont(displayFont_);
+    bar->SetOperatorText(OperatorText());
+    try {
+        bar->SetValue(currentValue_);
+    } catch (...) {
+        ShowCalcError(std::current_exception(), bar);
+    }
+    if (testAttribute(Qt::WA_WState_Created))
+        barSite_->SetBandMinWidth(index, bar->CaptionWidth());
+    EnsureActiveBar();
+    return bar;
+}
+
+void TForm_Main::CloseBar(TCalcBar* bar) {
+    if (bar == nullptr)
+        return;
+    const int index = barSite_->IndexOf(bar);
+    if (index < 0)
+        return;
+    barSite_->TakeBand(index);
+    bar->OnActivate = nullptr;
+    bar->OnMiddleClick = nullptr;
+    bar->OnBuildMenu = nullptr;
+    // The close may come from the bar's own menu or events: it is destroyed
+    // when they have returned, and until then it is a hidden child.
+    bar->hide();
+    bar->setParent(this);
+    bar->deleteLater();
+    EnsureActiveBar();
+    UpdateCaption();
+}
+
+void TForm_Main::CloseBarOfKind(BarKind kind) {
+    TCalcBar* bar = FindBar(kind);
+    if (bar == nullptr)
+        return;
+    bar->SaveSettings();
+    CloseBar(bar);
+}
+
+void TForm_Main::ToggleBar(BarKind kind) {
+    if (FindBar(kind) != nullptr)
+        CloseBarOfKind(kind);
+    else if (TCalcBar* bar = CreateBar(kind))
+        ActivateBar(bar);
+}
+
+TCalcBar* TForm_Main::ActiveBar() const {
+    for (int i = 0; i < BarCount(); ++i)
+        if (BarAt(i)->IsActive())
+            return BarAt(i);
+    return nullptr;
+}
+
+int TForm_Main::ActiveBarIndex() const {
+    for (int i = 0; i < BarCount(); ++i)
+        if (BarAt(i)->IsActive())
+            return i;
+    return -1;
+}
+
+void TForm_Main::ActivateBar(TCalcBar* bar) {
+    for (int i = 0; i < BarCount(); ++i) {
+        TCalcBar* each = BarAt(i);
+        each->SetActive(each == bar);
+        if (each == bar)
+            lastActiveIndex_ = i;
+    }
+    UpdateCaption();
+}
+
+void TForm_Main::EnsureActiveBar() {
+    if (ActiveBar() != nullptr)
+        return;
+    const int count = BarCount();
+    int start = lastActiveIndex_;
+    if (start > count - 1)
+        start = count - 1;
+    if (start < 0)
+        start = 0;
+    lastActiveIndex_ = -1;
+    for (int k = 0; k < count; ++k) {
+        TCalcBar* bar = BarAt((start + k) % count);
+        if (bar->CanActivate()) {
+            ActivateBar(bar);
+            return;
+        }
+    }
+    UpdateCaption();
+}
+
+void TForm_Main::StepActiveBar(int direction) {
+    const int count = BarCount();
+    if (count <= 0)
+        return;
+    const int step = direction < 0 ? -1 : 1;
+    const int current = ActiveBarIndex() >= 0 ? ActiveBarIndex() : 0;
+    int i = current;
+    do {
+        i = (i + step + count) % count;
+        TCalcBar* bar = BarAt(i);
+        if (bar->CanActivate()) {
+            ActivateBar(bar);
+            return;
+        }
+    } while (i != current);
+}
+
+void TForm_Main::UpdateCaption() {
+    const TCalcBar* bar = ActiveBar();
+    setWindowTitle(bar != nullptr ? baseCaption_ + QStringLiteral(" - ") + bar->Title()
+                                  : baseCaption_);
+}
+
+void TForm_Main::BuildBarMenu(TCalcBar& bar, QMenu& menu, int phase) {
+    if (phase == 0) {
+        connect(&menu, &QMenu::aboutToShow, this, &TForm_Main::UpdateActions);
+        menu.addAction(FindAction("ActEditCopy"));
+        if (bar.SupportsSeparated())
+            menu.addAction(FindAction("ActEditCopyFmt"));
+        if (!bar.RefusesPaste())
+            menu.addAction(FindAction("ActEditPaste"));
+        menu.addSeparator();
+    } else {
+        menu.addSeparator();
+        menu.addAction(FindAction("ActBarClose"));
+    }
+}
+
+// ---- View options -------------------------------------------------------------
+
+void TForm_Main::SetSeparated(bool on) {
+    separated_ = on;
+    for (int i = 0; i < BarCount(); ++i)
+        BarAt(i)->SetSeparated(on);
+}
+
+void TForm_Main::SetShowIndicators(bool on) {
+    showIndicators_ = on;
+    for (int i = 0; i < BarCount(); ++i)
+        BarAt(i)->SetShowIndicators(on);
+}
+
+bool TForm_Main::ToolBarVisible() const {
+    return !mainToolBar_->isHidden();
+}
+
+void TForm_Main::SetToolBarVisible(bool on) {
+    mainToolBar_->setVisible(on);
+}
+
+bool TForm_Main::MenuBarVisible() const {
+    return !menuMain_->isHidden();
+}
+
+// A hidden menu bar takes no room and no Alt keys; the commands keep their
+// shortcuts, which the window matches itself.
+void TForm_Main::SetMenuBarVisible(bool on) {
+    menuMain_->setVisible(on);
+}
+
+bool TForm_Main::ButtonPanelVisible() const {
+    return !paneButtons_->isHidden();
+}
+
+void TForm_Main::SetButtonPanelVisible(bool on) {
+    paneButtons_->setVisible(on);
+}
+
+bool TForm_Main::StayOnTop() const {
+    return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+void TForm_Main::SetStayOnTop(bool on) {
+    if (StayOnTop() == on)
+        return;
+    // Changing the flags hides a shown window.
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (wasVisible)
+        show();
+}
+
+void TForm_Main::SetDisplayFont(const QFont& font) {
+    displayFont_ = font;
+    for (int i = 0; i < BarCount(); ++i)
+        BarAt(i)->SetDisplayFont(displayFont_);
+}
+
+void TForm_Main::SetBodyColor(std::int32_t value) {
+    bodyColor_ = value;
+    ApplyWindowColor();
+}
+
+QColor TForm_Main::BodyQColor() const {
+    return ColorFromValue(bodyColor_);
+}
+
+void TForm_Main::ApplyWindowColor() {
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, BodyQColor());
+    setPalette(palette);
+    setAutoFillBackground(true);
+}
+
+void TForm_Main::ChooseFont() {
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, displayFont_, this);
+    if (ok)
+        SetDisplayFont(font);
+}
+
+void TForm_Main::ChooseColor() {
+    const QColor color = QColorDialog::getColor(BodyQColor(), this);
+    if (color.isValid())
+        SetBodyColor(ValueFromColor(color));
+}
+
+// ---- Command bindings -------------------------------------------------------
+
+void TForm_Main::BindBarActions() {
+    for (int kind = 0; kind < BarKindCount; ++kind) {
+        TAction* toggle = FindAction(ToggleActions[kind]);
+        toggle->SetOnExecute([this](TAction& a) { ToggleBar(static_cast<BarKind>(a.Tag())); });
+        // A kind this build has no conversion for cannot be opened.
+        const bool available = CanCreateBarKind(static_cast<BarKind>(kind));
+        toggle->SetOnUpdate([this, available](TAction& a) {
+            const bool open = FindBar(static_cast<BarKind>(a.Tag())) != nullptr;
+            a.SetEnabled(available || open);
+            a.SetChecked(open);
+        });
+    }
+    FindAction("ActBarNext")->SetOnExecute([this](TAction&) { StepActiveBar(+1); });
+    FindAction("ActBarPrev")->SetOnExecute([this](TAction&) { StepActiveBar(-1); });
+    TAction* barClose = FindAction("ActBarClose");
+    barClose->SetOnExecute([this](TAction&) { CloseBar(ActiveBar()); });
+    barClose->SetOnUpdate([this](TAction& a) { a.SetEnabled(ActiveBar() != nullptr); });
+
+    TAction* separated = FindAction("ActSeparated");
+    separated->SetOnExecute([this](TAction&) { SetSeparated(!separated_); });
+    separated->SetOnUpdate([this](TAction& a) { a.SetChecked(separated_); });
+    TAction* indicators = FindAction("ActShowIndicators");
+    indicators->SetOnExecute([this](TAction&) { SetShowIndicators(!showIndicators_); });
+    indicators->SetOnUpdate([this](TAction& a) { a.SetChecked(showIndicators_); });
+    TAction* toolBar = FindAction("ActToolBar");
+    toolBar->SetOnExecute([this](TAction&) { SetToolBarVisible(!ToolBarVisible()); });
+    toolBar->SetOnUpdate([this](TAction& a) { a.SetChecked(ToolBarVisible()); });
+    TAction* menuBar = FindAction("ActMenuBar");
+    menuBar->SetOnExecute([this](TAction&) { SetMenuBarVisible(!MenuBarVisible()); });
+    menuBar->SetOnUpdate([this](TAction& a) { a.SetChecked(MenuBarVisible()); });
+    TAction* buttonPanel = FindAction("ActButtonPanel");
+    buttonPanel->SetOnExecute([this](TAction&) { SetButtonPanelVisible(!ButtonPanelVisible()); });
+    buttonPanel->SetOnUpdate([this](TAction& a) { a.SetChecked(ButtonPanelVisible()); });
+    TAction* stayOnTop = FindAction("ActStayOnTop");
+    stayOnTop->SetOnExecute([this](TAction&) { SetStayOnTop(!StayOnTop()); });
+    stayOnTop->SetOnUpdate([this](TAction& a) { a.SetChecked(StayOnTop()); });
+    FindAction("ActChooseFont")->SetOnExecute([this](TAction&) { ChooseFont(); });
+    FindAction("ActChooseColor")->SetOnExecute([this](TAction&) { ChooseColor(); });
+}
+
+} // namespace pexa

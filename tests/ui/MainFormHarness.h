@@ -1,0 +1,102 @@
+#pragma once
+
+// Drives the real main window by executing its actions and reads what every
+// bar shows. Shared by the main-window test programs.
+
+#include "conv/CalcConv.h"
+#include "core/FormatSettings.h"
+#include "ui/CalcBar.h"
+#include "ui/MainForm.h"
+#include "ui/toolkit/Action.h"
+
+#include <QLabel>
+#include <QString>
+#include <QStringList>
+
+#include <map>
+#include <memory>
+#include <string>
+
+namespace pexa::testing {
+
+// The command of a short key name, or an empty text.
+inline QString ActionOfKey(const QString& token) {
+    static const std::map<QString, QString> keys = {
+        {"+", "ActOpAdd"},         {"-", "ActOpSub"},      {"*", "ActOpMul"},
+        {"/", "ActOpDiv"},         {"%", "ActOpMod"},      {"=", "ActEqual"},
+        {"CE", "ActClearError"},   {"AC", "ActAllClear"},  {"BS", "ActBackSpace"},
+        {"neg", "ActNegate"},      {"x^2", "ActOpSquare"}, {"Ans", "ActRecallAnswer"},
+        {"PI", "ActPi"},           {".", "ActPeriod"},     {"<<", "ActOpShiftLeft"},
+        {">>", "ActOpShiftRight"}, {"sqrt", "ActOpSqrt"},  {"ln", "ActOpLogE"},
+        {"&", "ActOpAnd"},         {"|", "ActOpOr"},       {"^", "ActOpXor"},
+        {"not", "ActOpNot"},       {"pow", "ActOpPower"},
+    };
+    const auto it = keys.find(token);
+    return it != keys.end() ? it->second : QString();
+}
+
+// Executes an action as every route does (update pass first; a disabled
+// action does nothing). Returns whether it ran.
+inline bool Run(TForm_Main& window, const QString& name) {
+    TAction* action = window.FindAction(name.toStdString());
+    if (action == nullptr)
+        qFatal("no action %s", qPrintable(name));
+    return action->Execute();
+}
+
+// Runs a key sequence such as "12 + 3 =": a short key name (CE, AC, BS, neg,
+// Ans, …), an action name (Act…), or a run of digits typed one by one.
+inline void Keys(TForm_Main& window, const QString& sequence) {
+    for (const QString& token : sequence.split(' ', Qt::SkipEmptyParts)) {
+        const QString key = ActionOfKey(token);
+        if (!key.isEmpty())
+            Run(window, key);
+        else if (token.startsWith("Act"))
+            Run(window, token);
+        else
+            for (const QChar c : token)
+                Run(window, QStringLiteral("ActDigit") + c);
+    }
+}
+
+// What the bar's value label shows (the value or a message).
+inline QString Shown(const TCalcBar* bar) {
+    return bar != nullptr ? bar->ValueLabel()->text() : QStringLiteral("<no bar>");
+}
+
+inline QString ShownOf(const TForm_Main& window, BarKind kind) {
+    return Shown(window.FindBar(kind));
+}
+
+inline QString PlainText(const TCalcBar* bar) {
+    return QString::fromStdString(bar->GetText(false));
+}
+
+inline bool Enabled(TForm_Main& window, const char* name) {
+    window.UpdateActions();
+    return window.FindAction(name)->Enabled();
+}
+
+inline bool Checked(TForm_Main& window, const char* name) {
+    window.UpdateActions();
+    return window.FindAction(name)->Checked();
+}
+
+// The window in a known state: the start-up defaults (DWord, decimal and
+// hexadecimal bars, the decimal one active) with digit grouping off so that
+// texts compare plainly, and '.' and ',' as the locale characters.
+class WindowFixture {
+public:
+    WindowFixture() : format_(FormatSettings{}), window_(std::make_unique<TForm_Main>()) {
+        window_->SetSeparated(false);
+    }
+    TForm_Main& operator*() { return *window_; }
+    TForm_Main* operator->() { return window_.get(); }
+    TForm_Main& Window() { return *window_; }
+
+private:
+    FormatSettingsScope format_;
+    std::unique_ptr<TForm_Main> window_;
+};
+
+} // namespace pexa::testing

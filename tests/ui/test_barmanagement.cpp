@@ -1,0 +1,371 @@
+// The main window's stack of bars, the active bar and the view options.
+
+#include "MainFormHarness.h"
+
+#include "ui/toolkit/BandSite.h"
+#include "ui/toolkit/SystemColors.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QTest>
+#include <QToolBar>
+
+#include <vector>
+
+using namespace pexa;
+using namespace pexa::testing;
+
+namespace {
+
+std::vector<BarKind> Kinds(const TForm_Main& window) {
+    std::vector<BarKind> kinds;
+    for (int i = 0; i < window.BarCount(); ++i)
+        kinds.push_back(window.BarAt(i)->Kind());
+    return kinds;
+}
+
+// Opens the integer bars so that the window holds DEC, HEX, OCT, BIN.
+void OpenFourBars(TForm_Main& window) {
+    Run(window, "ActToggleOct");
+    Run(window, "ActToggleBin");
+    QCOMPARE(Kinds(window),
+             (std::vector<BarKind>{BarKind::Decimal, BarKind::Hex, BarKind::Oct, BarKind::Bin}));
+}
+
+int ActiveCount(const TForm_Main& window) {
+    int count = 0;
+    for (int i = 0; i < window.BarCount(); ++i)
+        count += window.BarAt(i)->IsActive() ? 1 : 0;
+    return count;
+}
+
+} // namespace
+
+class BarManagementTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsWithDecimalAndHexadecimal();
+    void togglingOpensAtTheBottomAndActivates();
+    void togglingAnOpenInactiveKindClosesIt();
+    void closingActiveBarActivatesTheNextOne_data();
+    void closingActiveBarActivatesTheNextOne();
+    void searchStartsWhereTheClosedBarWasActivated();
+    void closingTheOnlyBar();
+    void stepsWrapAround();
+    void newBarTakesTheWindowState();
+    void kindsWithoutConversionAreRefused();
+    void middleClickClosesTheBar();
+    void barMenuContributions();
+    void viewOptionsReachEveryBar();
+    void windowFollowsItsContent();
+    void containersAndMenus();
+    void bodyColour();
+};
+
+void BarManagementTest::startsWithDecimalAndHexadecimal() {
+    WindowFixture window;
+    QCOMPARE(Kinds(*window), (std::vector<BarKind>{BarKind::Decimal, BarKind::Hex}));
+    QCOMPARE(window->ActiveBar(), window->BarAt(0));
+    QCOMPARE(ActiveCount(*window), 1);
+    QCOMPARE(window->windowTitle(), "pexa - Decimal");
+    QCOMPARE(window->BaseCaption(), "pexa");
+    QCOMPARE(window->CalcMode(), CalcValueMode::DWord);
+    QVERIFY(Checked(*window, "ActModeDWord"));
+    QVERIFY(Checked(*window, "ActToggleDec"));
+    QVERIFY(Checked(*window, "ActToggleHex"));
+    QVERIFY(!Checked(*window, "ActToggleOct"));
+    QCOMPARE(window->BarSite()->objectName(), "BarSite");
+}
+
+void BarManagementTest::togglingOpensAtTheBottomAndActivates() {
+    WindowFixture window;
+    QVERIFY(Run(*window, "ActToggleOct"));
+    QCOMPARE(window->BarCount(), 3);
+    QCOMPARE(window->BarAt(2)->Kind(), BarKind::Oct);
+    QCOMPARE(window->ActiveBarIndex(), 2);
+    QCOMPARE(ActiveCount(*window), 1);
+    QCOMPARE(window->windowTitle(), "pexa - Octal");
+    QVERIFY(Checked(*window, "ActToggleOct"));
+}
+
+void BarManagementTest::togglingAnOpenInactiveKindClosesIt() {
+    WindowFixture window;
+    Run(*window, "ActToggleOct");
+    // Octal is active; hexadecimal goes, octal stays active.
+    QVERIFY(Run(*window, "ActToggleHex"));
+    QCOMPARE(Kinds(*window), (std::vector<BarKind>{BarKind::Decimal, BarKind::Oct}));
+    QCOMPARE(window->ActiveBar()->Kind(), BarKind::Oct);
+    QVERIFY(!Checked(*window, "ActToggleHex"));
+    // At most one bar per kind: toggling it again opens one anew.
+    Run(*window, "ActToggleHex");
+    QCOMPARE(Kinds(*window), (std::vector<BarKind>{BarKind::Decimal, BarKind::Oct, BarKind::Hex}));
+}
+
+void BarManagementTest::closingActiveBarActivatesTheNextOne_data() {
+    QTest::addColumn<int>("active");
+    QTest::addColumn<int>("expected");
+    QTest::addColumn<QString>("route");
+    QTest::newRow("middle, command") << 1 << 1 << "ActBarClose";
+    QTest::newRow("first, command") << 0 << 0 << "ActBarClose";
+    QTest::newRow("last, command") << 3 << 2 << "ActBarClose";
+    QTest::newRow("middle, toggle") << 2 << 2 << "toggle";
+}
+
+void BarManagementTest::closingActiveBarActivatesTheNextOne() {
+    QFETCH(int, active);
+    QFETCH(int, expected);
+    QFETCH(QString, route);
+    WindowFixture window;
+    OpenFourBars(*window);
+    std::vector<BarKind> kinds = Kinds(*window);
+    window->ActivateBar(window->BarAt(active));
+    if (route == "toggle") {
+        static const char* toggles[] = {"ActToggleDec", "ActToggleHex", "ActToggleOct",
+                                        "ActToggleBin"};
+        QVERIFY(Run(*window, toggles[active]));
+    } else {
+        QVERIFY(Run(*window, route));
+    }
+    kinds.erase(kinds.begin() + active);
+    QCOMPARE(Kinds(*window), kinds);
+    QCOMPARE(window->ActiveBarIndex(), expected);
+    QCOMPARE(ActiveCount(*window), 1);
+    QCOMPARE(window->windowTitle(), "pexa - " + window->ActiveBar()->Title());
+}
+
+void BarManagementTest::searchStartsWhereTheClosedBarWasActivated() {
+    WindowFixture window;
+    OpenFourBars(*window);
+    window->ActivateBar(window->BarAt(2)); // OCT, remembered at position 2
+    window->CloseBarOfKind(BarKind::Decimal);
+    QCOMPARE(window->ActiveBar()->Kind(), BarKind::Oct);
+    Run(*window, "ActBarClose");
+    // The search starts at position 2, clamped to the last bar: BIN.
+    QCOMPARE(Kinds(*window), (std::vector<BarKind>{BarKind::Hex, BarKind::Bin}));
+    QCOMPARE(window->ActiveBar()->Kind(), BarKind::Bin);
+}
+
+void BarManagementTest::closingTheOnlyBar() {
+    WindowFixture window;
+    window->CloseBarOfKind(BarKind::Hex);
+    QVERIFY(Run(*window, "ActBarClose"));
+    QCOMPARE(window->BarCount(), 0);
+    QVERIFY(window->ActiveBar() == nullptr);
+    QCOMPARE(window->ActiveBarIndex(), -1);
+    QCOMPARE(window->windowTitle(), "pexa");
+    for (const char* name :
+         {"ActDigit1", "ActEditCopy", "ActEditCopyFmt", "ActEditPaste", "ActBarClose"})
+        QVERIFY2(!Enabled(*window, name), name);
+    QVERIFY(!Run(*window, "ActBarClose"));
+    // Stepping with no bars does nothing.
+    QVERIFY(Run(*window, "ActBarNext"));
+    QVERIFY(Run(*window, "ActBarPrev"));
+    QCOMPARE(window->BarCount(), 0);
+    // A bar opened now is active at once.
+    QVERIFY(window->CreateBar(BarKind::Bin) != nullptr);
+    QCOMPARE(window->ActiveBarIndex(), 0);
+    QCOMPARE(window->windowTitle(), "pexa - Binary");
+}
+
+void BarManagementTest::stepsWrapAround() {
+    WindowFixture window;
+    OpenFourBars(*window);
+    window->ActivateBar(window->BarAt(3));
+    Run(*window, "ActBarNext");
+    QCOMPARE(window->ActiveBarIndex(), 0);
+    Run(*window, "ActBarPrev");
+    QCOMPARE(window->ActiveBarIndex(), 3);
+    Run(*window, "ActBarPrev");
+    QCOMPARE(window->ActiveBarIndex(), 2);
+    QCOMPARE(ActiveCount(*window), 1);
+    QCOMPARE(window->LastActiveIndex(), 2);
+    // With one bar, stepping activates it again.
+    while (window->BarCount() > 1)
+        window->CloseBar(window->BarAt(1));
+    Run(*window, "ActBarNext");
+    QCOMPARE(window->ActiveBarIndex(), 0);
+}
+
+void BarManagementTest::newBarTakesTheWindowState() {
+    WindowFixture window;
+    Keys(*window, "ActModeWord ActModeReversed 258 +");
+    window->SetSeparated(true);
+    window->SetShowIndicators(false);
+    QFont font = window->font();
+    font.setPointSize(17);
+    window->SetDisplayFont(font);
+
+    Run(*window, "ActToggleBin");
+    TCalcBar* bin = window->FindBar(BarKind::Bin);
+    QVERIFY(bin != nullptr);
+    QCOMPARE(bin->GetMode(), CalcValueMode::Word);
+    // 258 typed in byte-reversed decimal is stored as 0x0201.
+    QCOMPARE(PlainText(bin), "0000001000000001");
+    QCOMPARE(bin->OperatorText(), "+");
+    QVERIFY(bin->Separated());
+    QVERIFY(!bin->ShowIndicators());
+    QCOMPARE(bin->ValuePanel()->font().pointSize(), font.pointSize());
+    QCOMPARE(bin->HasMessage(), false);
+
+    // The decimal bar reads the bytes reversed; a new one does too.
+    window->CloseBarOfKind(BarKind::Decimal);
+    Run(*window, "ActToggleDec");
+    TCalcBar* dec = window->FindBar(BarKind::Decimal);
+    QVERIFY(dec->ReverseOption());
+    QCOMPARE(PlainText(dec), "258");
+    QCOMPARE(dec->OperatorText(), "+");
+}
+
+void BarManagementTest::kindsWithoutConversionAreRefused() {
+    WindowFixture window;
+    for (int kind = 0; kind < BarKindCount; ++kind) {
+        const auto barKind = static_cast<BarKind>(kind);
+        if (window->FindBar(barKind) != nullptr)
+            continue;
+        const int before = window->BarCount();
+        TCalcBar* bar = window->CreateBar(barKind);
+        QCOMPARE(bar != nullptr, TForm_Main::CanCreateBarKind(barKind));
+        QCOMPARE(window->BarCount(), before + (bar != nullptr ? 1 : 0));
+        if (bar != nullptr)
+            QCOMPARE(bar->Kind(), barKind);
+    }
+    QVERIFY(TForm_Main::CanCreateBarKind(BarKind::Decimal));
+    QVERIFY(TForm_Main::CanCreateBarKind(BarKind::Bin));
+}
+
+void BarManagementTest::middleClickClosesTheBar() {
+    WindowFixture window;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window.Window()));
+    TCalcBar* hex = window->FindBar(BarKind::Hex);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2),
+                      hex->CaptionLabel()->mapToGlobal(QPointF(2, 2)), Qt::MiddleButton,
+                      Qt::MiddleButton, Qt::NoModifier);
+    QApplication::sendEvent(hex->CaptionLabel(), &press);
+    QTRY_COMPARE(window->BarCount(), 1);
+    QCOMPARE(window->BarAt(0)->Kind(), BarKind::Decimal);
+    QVERIFY(!Checked(*window, "ActToggleHex"));
+}
+
+void BarManagementTest::barMenuContributions() {
+    WindowFixture window;
+    TCalcBar* dec = window->FindBar(BarKind::Decimal);
+    QMenu menu;
+    window->BuildBarMenu(*dec, menu, 0);
+    window->BuildBarMenu(*dec, menu, 1);
+    const QList<QAction*> items = menu.actions();
+    QCOMPARE(items.size(), 6);
+    QCOMPARE(items[0], window->FindAction("ActEditCopy"));
+    QCOMPARE(items[1], window->FindAction("ActEditCopyFmt"));
+    QCOMPARE(items[2], window->FindAction("ActEditPaste"));
+    QVERIFY(items[3]->isSeparator());
+    QVERIFY(items[4]->isSeparator());
+    QCOMPARE(items[5], window->FindAction("ActBarClose"));
+    // The items follow the commands' state.
+    window->CloseBar(dec);
+    window->CloseBar(window->BarAt(0));
+    window->UpdateActions();
+    QVERIFY(!items[5]->isEnabled());
+}
+
+void BarManagementTest::viewOptionsReachEveryBar() {
+    WindowFixture window;
+    Run(*window, "ActToggleOct");
+    QVERIFY(!Checked(*window, "ActSeparated"));
+    Run(*window, "ActSeparated");
+    QVERIFY(window->Separated());
+    QVERIFY(Checked(*window, "ActSeparated"));
+    for (int i = 0; i < window->BarCount(); ++i)
+        QVERIFY(window->BarAt(i)->Separated());
+    QVERIFY(Checked(*window, "ActShowIndicators"));
+    Run(*window, "ActShowIndicators");
+    for (int i = 0; i < window->BarCount(); ++i)
+        QVERIFY(!window->BarAt(i)->ShowIndicators());
+    QVERIFY(!Checked(*window, "ActShowIndicators"));
+
+    for (const char* name : {"ActToolBar", "ActMenuBar", "ActButtonPanel"})
+        QVERIFY2(Checked(*window, name), name);
+    Run(*window, "ActToolBar");
+    QVERIFY(!window->ToolBarVisible());
+    Run(*window, "ActMenuBar");
+    QVERIFY(!window->MenuBarVisible());
+    Run(*window, "ActButtonPanel");
+    QVERIFY(!window->ButtonPanelVisible());
+    for (const char* name : {"ActToolBar", "ActMenuBar", "ActButtonPanel"})
+        QVERIFY2(!Checked(*window, name), name);
+    Run(*window, "ActMenuBar");
+    QVERIFY(window->MenuBarVisible());
+
+    QVERIFY(!Checked(*window, "ActStayOnTop"));
+    Run(*window, "ActStayOnTop");
+    QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(Checked(*window, "ActStayOnTop"));
+    Run(*window, "ActStayOnTop");
+    QVERIFY(!window->StayOnTop());
+}
+
+void BarManagementTest::windowFollowsItsContent() {
+    WindowFixture window;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window.Window()));
+    // The band minimum is the bars' common caption width.
+    QCOMPARE(window->BarSite()->BandMinWidth(0), window->BarAt(0)->CaptionWidth());
+    const int twoBars = window->height();
+    QCOMPARE(window->minimumSize(), window->maximumSize());
+    Run(*window, "ActToggleBin");
+    QTRY_VERIFY(window->height() > twoBars);
+    QCOMPARE(window->BarSite()->BandMinWidth(2), window->BarAt(2)->CaptionWidth());
+    const int threeBars = window->height();
+    Run(*window, "ActToolBar");
+    QTRY_VERIFY(window->height() < threeBars);
+    Run(*window, "ActToolBar");
+    Run(*window, "ActToggleBin");
+    QTRY_COMPARE(window->height(), twoBars);
+    QVERIFY(!window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+}
+
+void BarManagementTest::containersAndMenus() {
+    WindowFixture window;
+    QToolBar* toolBar = window->MainToolBar();
+    QCOMPARE(toolBar->objectName(), "MainToolBar");
+    const QList<QAction*> tools = toolBar->actions();
+    QCOMPARE(tools.size(), 17);
+    const QStringList captions = {"Dec", "Hex", "Bin", "Oct", "Deg"};
+    for (int i = 0; i < captions.size(); ++i)
+        QCOMPARE(tools[i]->text(), captions[i]);
+    QCOMPARE(tools[5]->text(), window->FindAction("ActToggleKilo")->Caption());
+    QVERIFY(tools[10]->isSeparator());
+    QCOMPARE(tools[11], window->FindAction("ActSeparated"));
+    QCOMPARE(tools[16], window->FindAction("ActEditPaste"));
+    // A tool button with its own caption still runs its command.
+    tools[3]->trigger();
+    QVERIFY(window->FindBar(BarKind::Oct) != nullptr);
+
+    const QList<QAction*> menus = window->MenuMain()->actions();
+    QCOMPARE(menus.size(), 4);
+    QCOMPARE(menus[0]->text(), "編集(&E)");
+    QCOMPARE(menus[1]->text(), "バー(&B)");
+    QCOMPARE(menus[2]->text(), "表示(&V)");
+    QCOMPARE(menus[3]->text(), "ヘルプ(&H)");
+    QCOMPARE(window->PopupBar()->actions().size(), 10);
+    QCOMPARE(window->PopupBar()->actions()[2], window->FindAction("ActToggleBin"));
+    QCOMPARE(window->PopupView()->actions().size(), 13);
+    QCOMPARE(window->MenuEdit()->actions().last(), window->FindAction("ActExit"));
+    QCOMPARE(window->PaneButtons()->objectName(), "PaneButtons");
+    QVERIFY(!window->PaneButtons()->isHidden());
+    QVERIFY(!window->FindAction("ActTriModeGrad")->Visible());
+}
+
+void BarManagementTest::bodyColour() {
+    WindowFixture window;
+    QCOMPARE(window->BodyColor(), SystemColorValue(TSystemColor::ButtonFace));
+    QCOMPARE(window->palette().color(QPalette::Window), SystemColor(TSystemColor::ButtonFace));
+    window->SetBodyColor(0x0000FF); // 0x00BBGGRR: red
+    QCOMPARE(window->palette().color(QPalette::Window), QColor(255, 0, 0));
+    QCOMPARE(window->PaneButtons()->palette().color(QPalette::Window), QColor(255, 0, 0));
+}
+
+QTEST_MAIN(BarManagementTest)
+#include "test_barmanagement.moc"

@@ -1,0 +1,294 @@
+// Copying the active bar's text and pasting clipboard text through the engine.
+
+#include "MainFormHarness.h"
+
+#include "core/CalcArithmetic.h"
+#include "core/CalcError.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
+using namespace pexa;
+using namespace pexa::testing;
+
+namespace {
+
+QClipboard& Clipboard() {
+    return *QGuiApplication::clipboard();
+}
+
+QString ClipboardText() {
+    return Clipboard().text(QClipboard::Clipboard);
+}
+
+void SetClipboardText(const QString& text) {
+    Clipboard().setText(text, QClipboard::Clipboard);
+}
+
+} // namespace
+
+class ClipboardTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void copyPlainAndGrouped_data();
+    void copyPlainAndGrouped();
+    void copyTakesTheValueNotTheMessage();
+    void groupedCopyPastesBack_data();
+    void groupedCopyPastesBack();
+    void leadingMinusOnSignedBar();
+    void leadingMinusOnBarWithoutSign();
+    void singleMinusIsOfferedAsItIs();
+    void pasteStopsAtARefusedCharacter();
+    void refusedFirstCharacterChangesNothing();
+    void pasteRefusedWhileAMessageShows();
+    void pasteAfterEqualsStartsAfresh();
+    void nextDigitAfterPasteStartsNewEntry();
+    void nonAsciiTextIsRefused();
+    void characterBarCopyAndPaste();
+    void enabledRules();
+    void hugeTextWithNulsKeepsTheValue();
+    void hugeRunsOfAcceptedCharactersFinish();
+};
+
+void ClipboardTest::copyPlainAndGrouped_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("plain");
+    QTest::addColumn<QString>("grouped");
+    QTest::newRow("decimal") << int(BarKind::Decimal) << "1234567"
+                             << "1234567"
+                             << "1,234,567";
+    QTest::newRow("decimal negative") << int(BarKind::Decimal) << "ActModeSigned 1234 neg"
+                                      << "-1234"
+                                      << "-1,234";
+    QTest::newRow("hexadecimal") << int(BarKind::Hex) << "12345"
+                                 << "00012345"
+                                 << "0001 2345";
+}
+
+void ClipboardTest::copyPlainAndGrouped() {
+    QFETCH(int, kind);
+    QFETCH(QString, keys);
+    QFETCH(QString, plain);
+    QFETCH(QString, grouped);
+    WindowFixture window;
+    window->ActivateBar(window->FindBar(static_cast<BarKind>(kind)));
+    Keys(*window, keys);
+    // The display option does not matter.
+    for (const bool separated : {false, true}) {
+        window->SetSeparated(separated);
+        QVERIFY(Run(*window, "ActEditCopy"));
+        QCOMPARE(ClipboardText(), plain);
+        QVERIFY(Run(*window, "ActEditCopyFmt"));
+        QCOMPARE(ClipboardText(), grouped);
+    }
+}
+
+void ClipboardTest::copyTakesTheValueNotTheMessage() {
+    WindowFixture window;
+    Keys(*window, "12 =");
+    window->ShowCalcError(std::make_exception_ptr(CalcError(CalcErrorKind::Overflow)), nullptr);
+    QVERIFY(window->IsBlocked());
+    QVERIFY(Run(*window, "ActEditCopy"));
+    QCOMPARE(ClipboardText(), "12");
+}
+
+void ClipboardTest::groupedCopyPastesBack_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("keys");
+    QTest::newRow("decimal") << int(BarKind::Decimal) << "ActModeQWord 9007199254740993";
+    QTest::newRow("decimal signed") << int(BarKind::Decimal) << "ActModeSigned 2147483647 neg";
+    QTest::newRow("decimal real") << int(BarKind::Decimal) << "ActModeFloat 1234567 . 25";
+    QTest::newRow("hexadecimal") << int(BarKind::Hex) << "ActModeQWord FEDCBA9876543210";
+    QTest::newRow("binary") << int(BarKind::Bin) << "ActModeWord 1011001110001111";
+    QTest::newRow("octal") << int(BarKind::Oct) << "1234567";
+}
+
+void ClipboardTest::groupedCopyPastesBack() {
+    QFETCH(int, kind);
+    QFETCH(QString, keys);
+    WindowFixture window;
+    const auto barKind = static_cast<BarKind>(kind);
+    if (window->FindBar(barKind) == nullptr)
+        window->CreateBar(barKind);
+    window->ActivateBar(window->FindBar(barKind));
+    Keys(*window, keys);
+    const CalcValue typed = window->CurrentValue();
+    for (const char* copy : {"ActEditCopyFmt", "ActEditCopy"}) {
+        // Octal has no grouping: its grouped copy is disabled.
+        const bool copies =
+            copy == QLatin1String("ActEditCopy") || window->ActiveBar()->SupportsSeparated();
+        QCOMPARE(Run(*window, copy), copies);
+        if (!copies)
+            continue;
+        Keys(*window, "AC");
+        QVERIFY(GetReal(window->CurrentValue()) == 0);
+        QVERIFY(Run(*window, "ActEditPaste"));
+        QCOMPARE(window->State(), EntryState::Computed);
+        QCOMPARE(window->CurrentValue().Mode, typed.Mode);
+        QCOMPARE(GetInteger(window->CurrentValue()), GetInteger(typed));
+        QVERIFY(GetReal(window->CurrentValue()) == GetReal(typed));
+    }
+}
+
+void ClipboardTest::leadingMinusOnSignedBar() {
+    WindowFixture window;
+    Keys(*window, "ActModeSigned");
+    QVERIFY(window->PasteText("-1,234"));
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "-1234");
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "FFFFFB2E");
+    QCOMPARE(window->State(), EntryState::Computed);
+    // Unsigned, the decimal bar still strips the sign, and then refuses to
+    // apply it: the digits stay.
+    Keys(*window, "ActModeSigned AC");
+    QVERIFY(window->PasteText("-77"));
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "77");
+}
+
+void ClipboardTest::leadingMinusOnBarWithoutSign() {
+    WindowFixture window;
+    Keys(*window, "5");
+    window->ActivateBar(window->FindBar(BarKind::Hex));
+    QVERIFY(!window->PasteText("-12"));
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "00000005");
+    QCOMPARE(window->State(), EntryState::Entering);
+}
+
+void ClipboardTest::singleMinusIsOfferedAsItIs() {
+    WindowFixture window;
+    Keys(*window, "42 =");
+    // Unsigned decimal refuses "-" as a character.
+    QVERIFY(!window->PasteText("-"));
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "42");
+    QCOMPARE(window->State(), EntryState::Equalled);
+}
+
+void ClipboardTest::pasteStopsAtARefusedCharacter() {
+    WindowFixture window;
+    Keys(*window, "9");
+    QVERIFY(!window->PasteText("12x34"));
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "12");
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "0000000C");
+    QCOMPARE(window->State(), EntryState::Computed);
+    // The negative sign is still applied to what was typed.
+    Keys(*window, "ActModeSigned");
+    QVERIFY(!window->PasteText("-56z"));
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "-56");
+}
+
+void ClipboardTest::refusedFirstCharacterChangesNothing() {
+    WindowFixture window;
+    Keys(*window, "2 + 3");
+    QVERIFY(!window->PasteText("x1"));
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "3");
+    QCOMPARE(window->State(), EntryState::Entering);
+    QCOMPARE(window->PendingOp(), int(BinaryOp::Add));
+    // An empty text does nothing at all.
+    QVERIFY(window->PasteText(QString()));
+    QCOMPARE(window->State(), EntryState::Entering);
+    Keys(*window, "=");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "5");
+}
+
+void ClipboardTest::pasteRefusedWhileAMessageShows() {
+    WindowFixture window;
+    Keys(*window, "7 / 0 =");
+    const QString message = ShownOf(*window, BarKind::Decimal);
+    QVERIFY(!window->PasteText("5"));
+    QVERIFY(window->IsBlocked());
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), message);
+}
+
+void ClipboardTest::pasteAfterEqualsStartsAfresh() {
+    WindowFixture window;
+    Keys(*window, "2 + 3 =");
+    QVERIFY(window->PasteText("40"));
+    QCOMPARE(window->PendingOp(), TForm_Main::NoOp);
+    QCOMPARE(window->BarAt(0)->OperatorText(), "");
+    Keys(*window, "=");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "40");
+}
+
+void ClipboardTest::nextDigitAfterPasteStartsNewEntry() {
+    WindowFixture window;
+    Keys(*window, "8 +");
+    QVERIFY(window->PasteText("12"));
+    Keys(*window, "3");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "3");
+    Keys(*window, "=");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "11");
+}
+
+void ClipboardTest::nonAsciiTextIsRefused() {
+    WindowFixture window;
+    QVERIFY(!window->PasteText(QStringLiteral("1２")));
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "1");
+    QVERIFY(!window->PasteText(QStringLiteral("😀")));
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "1");
+}
+
+void ClipboardTest::characterBarCopyAndPaste() {
+    WindowFixture window;
+    if (!TForm_Main::CanCreateBarKind(BarKind::Char))
+        QSKIP("no character conversion in this build");
+    TCalcBar* chr = window->CreateBar(BarKind::Char);
+    window->ActivateBar(chr);
+    QVERIFY(window->PasteText(QStringLiteral("AB")));
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "00004142");
+    QVERIFY(Run(*window, "ActEditCopy"));
+    QCOMPARE(ClipboardText(), "__AB");
+}
+
+void ClipboardTest::enabledRules() {
+    WindowFixture window;
+    SetClipboardText("12");
+    QVERIFY(window->ClipboardHasText());
+    QVERIFY(Enabled(*window, "ActEditCopy"));
+    QVERIFY(Enabled(*window, "ActEditCopyFmt"));
+    QVERIFY(Enabled(*window, "ActEditPaste"));
+    Clipboard().clear(QClipboard::Clipboard);
+    QVERIFY(!window->ClipboardHasText());
+    QVERIFY(!Enabled(*window, "ActEditPaste"));
+    QVERIFY(!Run(*window, "ActEditPaste"));
+    SetClipboardText("5");
+    QVERIFY(Run(*window, "ActEditPaste"));
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "5");
+    // Copy with grouping needs a bar that groups.
+    for (int i = 0; i < window->BarCount(); ++i) {
+        window->ActivateBar(window->BarAt(i));
+        QCOMPARE(Enabled(*window, "ActEditCopyFmt"), window->BarAt(i)->SupportsSeparated());
+        QVERIFY(Enabled(*window, "ActEditCopy"));
+    }
+}
+
+void ClipboardTest::hugeTextWithNulsKeepsTheValue() {
+    WindowFixture window;
+    Keys(*window, "314 =");
+    // A stray binary file: megabytes of NULs behind a few digits.
+    QString text(4 * 1024 * 1024, QChar(0));
+    text.replace(0, 3, QStringLiteral("271"));
+    SetClipboardText(text);
+    QVERIFY(Run(*window, "ActEditPaste"));
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "271");
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "0000010F");
+    // NULs first: nothing changes.
+    Keys(*window, "AC 314 =");
+    QVERIFY(!window->PasteText(QString(4 * 1024 * 1024, QChar(0))));
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "314");
+    QCOMPARE(window->State(), EntryState::Equalled);
+}
+
+void ClipboardTest::hugeRunsOfAcceptedCharactersFinish() {
+    WindowFixture window;
+    // Every zero and every separator is accepted; the value is shown once.
+    QString text = QString(3 * 1024 * 1024, QChar('0')) + QString(1024 * 1024, QChar(',')) +
+                   QStringLiteral("65");
+    QVERIFY(window->PasteText(text));
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "65");
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "00000041");
+}
+
+QTEST_MAIN(ClipboardTest)
+#include "test_clipboard.moc"

@@ -1,0 +1,537 @@
+// The calculator engine of the main window, driven through its commands.
+
+#include "MainFormHarness.h"
+
+#include "core/CalcArithmetic.h"
+#include "core/CalcError.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <cstring>
+#include <stdexcept>
+
+using namespace pexa;
+using namespace pexa::testing;
+
+namespace {
+
+const QString DivideByZeroText = QStringLiteral("0で割ることはできません");
+
+void CloseAllBars(TForm_Main& window) {
+    while (window.BarCount() > 0)
+        window.CloseBar(window.BarAt(0));
+}
+
+} // namespace
+
+class EngineTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sequences_data();
+    void sequences();
+    void repeatedEqualsRepeatsTheLastOperation();
+    void equalsWithoutOperatorKeepsTheValue();
+    void operatorIndicatorFollowsTheState();
+    void clearErrorKeepsPendingOperationClearAllDoesNot();
+    void clearZeroIsFloatAndOperandFollowsIt();
+    void errorBlocksUntilCleared();
+    void answerAndPiEndABlock();
+    void messageInAnInactiveBarDoesNotBlock();
+    void failedUnaryKeepsStateComputed();
+    void errorMessagesByKind_data();
+    void errorMessagesByKind();
+    void signKeyWhileTypingEditsTheEntry();
+    void signKeyOutsideTypingNegates();
+    void backSpaceOnlyWhileEntering();
+    void modeChangeWhileTypingKeepsEntering();
+    void modeChangeKeepsRegistersModes();
+    void signedAndReversedOnlyChangeTheReading();
+    void enabledRulesFollowTheMode_data();
+    void enabledRulesFollowTheMode();
+    void shiftsFollowRotationAndArithmetic();
+    void nBitShiftsUseTheAmount();
+    void shiftAndTrigCaptions();
+    void trigonometryUsesAngleUnitAndHyperbolic();
+    void piIsTheExtendedValue();
+    void noBarsAtAll();
+    void separatorKeyCaptionFollowsActiveBar();
+};
+
+void EngineTest::sequences_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("dec");
+    QTest::addColumn<QString>("hex");
+    QTest::newRow("left to right") << "2 + 3 * 4 ="
+                                   << "20"
+                                   << "00000014";
+    QTest::newRow("operand reused") << "5 + ="
+                                    << "10"
+                                    << "0000000A";
+    QTest::newRow("operator replaced") << "5 + * 2 ="
+                                       << "10"
+                                       << "0000000A";
+    QTest::newRow("digit after equals starts afresh") << "2 + 3 = 4 + 1 ="
+                                                      << "5"
+                                                      << "00000005";
+    QTest::newRow("operator after equals continues") << "2 + 3 = + 1 ="
+                                                     << "6"
+                                                     << "00000006";
+    QTest::newRow("unary keeps pending") << "2 + 3 x^2 ="
+                                         << "11"
+                                         << "0000000B";
+    QTest::newRow("unary after equals") << "2 + 3 = x^2 ="
+                                        << "30"
+                                        << "0000001E";
+    QTest::newRow("clear error keeps operator") << "5 + 7 CE 3 ="
+                                                << "8"
+                                                << "00000008";
+    QTest::newRow("unsigned wrap") << "5 - 8 ="
+                                   << "4294967293"
+                                   << "FFFFFFFD";
+    QTest::newRow("hex digits type into the active bar only when it reads them") << "1 A 2 ="
+                                                                                 << "12"
+                                                                                 << "0000000C";
+    QTest::newRow("evaluation shown before next operator") << "6 * 7 -"
+                                                           << "42"
+                                                           << "0000002A";
+    QTest::newRow("backspace edits") << "123 BS 4"
+                                     << "124"
+                                     << "0000007C";
+}
+
+void EngineTest::sequences() {
+    QFETCH(QString, keys);
+    QFETCH(QString, dec);
+    QFETCH(QString, hex);
+    WindowFixture window;
+    Keys(*window, keys);
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), dec);
+    QCOMPARE(ShownOf(*window, BarKind::Hex), hex);
+}
+
+void EngineTest::repeatedEqualsRepeatsTheLastOperation() {
+    WindowFixture window;
+    Keys(*window, "5 + 3 =");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "8");
+    Keys(*window, "=");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "11");
+    Keys(*window, "=");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "14");
+    QCOMPARE(window->State(), EntryState::Equalled);
+    QCOMPARE(GetInteger(window->AnswerValue()), 14);
+    QCOMPARE(GetInteger(window->OperandValue()), 3);
+}
+
+void EngineTest::equalsWithoutOperatorKeepsTheValue() {
+    WindowFixture window;
+    Keys(*window, "42 =");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "42");
+    QCOMPARE(GetInteger(window->AccumValue()), 42);
+    QCOMPARE(GetInteger(window->OperandValue()), 42);
+    QCOMPARE(GetInteger(window->AnswerValue()), 42);
+    QCOMPARE(window->PendingOp(), TForm_Main::NoOp);
+}
+
+void EngineTest::operatorIndicatorFollowsTheState() {
+    WindowFixture window;
+    Keys(*window, "5 +");
+    for (int i = 0; i < window->BarCount(); ++i)
+        QCOMPARE(window->BarAt(i)->OperatorText(), "+");
+    Keys(*window, "*");
+    QCOMPARE(window->BarAt(1)->OperatorText(), "*");
+    Keys(*window, "2 =");
+    for (int i = 0; i < window->BarCount(); ++i)
+        QCOMPARE(window->BarAt(i)->OperatorText(), "");
+    // The operator stays pending after "=", it is only not shown.
+    QCOMPARE(window->PendingOp(), int(BinaryOp::Mul));
+    Keys(*window, "|");
+    QCOMPARE(window->BarAt(0)->OperatorText(), "|");
+    Keys(*window, "AC");
+    QCOMPARE(window->BarAt(0)->OperatorText(), "");
+    QCOMPARE(window->PendingOp(), TForm_Main::NoOp);
+}
+
+void EngineTest::clearErrorKeepsPendingOperationClearAllDoesNot() {
+    WindowFixture window;
+    Keys(*window, "2 + 3 = 9 + 4 CE");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "0");
+    QCOMPARE(window->State(), EntryState::Idle);
+    QCOMPARE(window->PendingOp(), int(BinaryOp::Add));
+    QCOMPARE(GetInteger(window->AccumValue()), 9);
+    Keys(*window, "AC");
+    QCOMPARE(window->PendingOp(), TForm_Main::NoOp);
+    QCOMPARE(GetInteger(window->AccumValue()), 0);
+    QCOMPARE(window->AccumValue().Mode, CalcValueMode::Float);
+    // Neither clear touches the answer.
+    Keys(*window, "Ans");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "5");
+    QCOMPARE(window->State(), EntryState::Computed);
+}
+
+void EngineTest::clearZeroIsFloatAndOperandFollowsIt() {
+    WindowFixture window;
+    Keys(*window, "5 + CE =");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "5");
+    QCOMPARE(window->AccumValue().Mode, CalcValueMode::Float);
+    QCOMPARE(GetReal(window->AccumValue()), 5.0L);
+    QCOMPARE(window->CurrentValue().Mode, CalcValueMode::DWord);
+}
+
+void EngineTest::errorBlocksUntilCleared() {
+    WindowFixture window;
+    Keys(*window, "7 / 0 =");
+    for (int i = 0; i < window->BarCount(); ++i) {
+        QVERIFY(window->BarAt(i)->HasMessage());
+        QCOMPARE(Shown(window->BarAt(i)), DivideByZeroText);
+    }
+    QVERIFY(window->IsBlocked());
+    QCOMPARE(GetInteger(window->AccumValue()), 7);
+    QCOMPARE(GetInteger(window->AnswerValue()), 7);
+    const EntryState state = window->State();
+    QVERIFY(!Enabled(*window, "ActDigit1"));
+    QVERIFY(!Run(*window, "ActDigit1"));
+    Keys(*window, "BS + = x^2 neg ActOpQShiftL");
+    QVERIFY(window->IsBlocked());
+    QCOMPARE(window->State(), state);
+    QCOMPARE(window->PendingOp(), int(BinaryOp::Div));
+    QCOMPARE(Shown(window->BarAt(0)), DivideByZeroText);
+    // Clear Error takes the message away and keeps "7 /".
+    Keys(*window, "CE");
+    QVERIFY(!window->IsBlocked());
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "0");
+    Keys(*window, "2 =");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "3");
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "00000003");
+}
+
+void EngineTest::answerAndPiEndABlock() {
+    WindowFixture window;
+    Keys(*window, "7 / 0 =");
+    QVERIFY(window->IsBlocked());
+    Keys(*window, "Ans");
+    QVERIFY(!window->IsBlocked());
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "7");
+    QCOMPARE(window->State(), EntryState::Computed);
+
+    window->SetCalcMode(CalcValueMode::Float);
+    Keys(*window, "/ 0 =");
+    QVERIFY(window->IsBlocked());
+    Keys(*window, "PI");
+    QVERIFY(!window->IsBlocked());
+    QVERIFY(!window->BarAt(1)->HasMessage());
+    QCOMPARE(window->State(), EntryState::Computed);
+}
+
+void EngineTest::messageInAnInactiveBarDoesNotBlock() {
+    WindowFixture window;
+    window->ShowCalcError(std::make_exception_ptr(CalcError(CalcErrorKind::Overflow)),
+                          window->FindBar(BarKind::Hex));
+    QVERIFY(window->FindBar(BarKind::Hex)->HasMessage());
+    QVERIFY(!window->IsBlocked());
+    Keys(*window, "3");
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "00000003");
+}
+
+void EngineTest::failedUnaryKeepsStateComputed() {
+    WindowFixture window;
+    window->SetCalcMode(CalcValueMode::Float);
+    Keys(*window, "2 + 0 ln");
+    QCOMPARE(Shown(window->BarAt(0)), DivideByZeroText);
+    QCOMPARE(window->State(), EntryState::Computed);
+    QCOMPARE(window->PendingOp(), int(BinaryOp::Add));
+    QCOMPARE(GetReal(window->AccumValue()), 2.0L);
+}
+
+void EngineTest::errorMessagesByKind_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("divide by zero") << int(CalcErrorKind::DivideByZero) << DivideByZeroText;
+    QTest::newRow("overflow") << int(CalcErrorKind::Overflow) << "オーバーフローしました";
+    QTest::newRow("underflow") << int(CalcErrorKind::Underflow) << "アンダーフローしました";
+    QTest::newRow("invalid operation") << int(CalcErrorKind::InvalidOperation) << "計算できません";
+    QTest::newRow("invalid argument") << int(CalcErrorKind::InvalidArgument) << "無効な値です";
+    QTest::newRow("math error") << int(CalcErrorKind::MathError) << "演算エラー";
+}
+
+void EngineTest::errorMessagesByKind() {
+    QFETCH(int, kind);
+    QFETCH(QString, message);
+    WindowFixture window;
+    // A text of the error's own is never shown.
+    const auto failure = std::make_exception_ptr(
+        CalcError(static_cast<CalcErrorKind>(kind), "own text of the error"));
+    QCOMPARE(TForm_Main::CalcErrorText(failure), message);
+    window->ShowCalcError(failure, nullptr);
+    for (int i = 0; i < window->BarCount(); ++i)
+        QCOMPARE(Shown(window->BarAt(i)), message);
+    QVERIFY(window->IsBlocked());
+
+    // A failure that is not a calculation error shows nothing and blocks nothing.
+    Keys(*window, "CE");
+    window->ShowCalcError(std::make_exception_ptr(std::runtime_error("x")), nullptr);
+    QVERIFY(!window->IsBlocked());
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "0");
+}
+
+void EngineTest::signKeyWhileTypingEditsTheEntry() {
+    WindowFixture window;
+    Keys(*window, "ActModeSigned 5 neg 3");
+    QCOMPARE(window->State(), EntryState::Entering);
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "-53");
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "FFFFFFCB");
+    Keys(*window, "neg");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "53");
+    Keys(*window, "+ 1 =");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "54");
+}
+
+void EngineTest::signKeyOutsideTypingNegates() {
+    WindowFixture window;
+    // Unsigned decimal cannot type "-": the key negates the value instead.
+    Keys(*window, "5 neg");
+    QCOMPARE(window->State(), EntryState::Computed);
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "4294967291");
+    Keys(*window, "3");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "3");
+    // In the hexadecimal bar, which has no sign, the same happens.
+    window->ActivateBar(window->FindBar(BarKind::Hex));
+    Keys(*window, "AC 2 neg");
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "FFFFFFFE");
+    QCOMPARE(window->State(), EntryState::Computed);
+    // After "=", negation keeps the operator for the next "=": 5 + (-5).
+    Keys(*window, "AC 2 + 3 = neg");
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "FFFFFFFB");
+    Keys(*window, "=");
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "00000000");
+}
+
+void EngineTest::backSpaceOnlyWhileEntering() {
+    WindowFixture window;
+    QVERIFY(!Enabled(*window, "ActBackSpace"));
+    Keys(*window, "12");
+    QVERIFY(Enabled(*window, "ActBackSpace"));
+    Keys(*window, "BS BS");
+    QCOMPARE(window->State(), EntryState::Entering);
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "0");
+    QVERIFY(Enabled(*window, "ActBackSpace"));
+    Keys(*window, "BS 7");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "7");
+    Keys(*window, "=");
+    QVERIFY(!Enabled(*window, "ActBackSpace"));
+}
+
+void EngineTest::modeChangeWhileTypingKeepsEntering() {
+    WindowFixture window;
+    Keys(*window, "12 ActModeByte");
+    QCOMPARE(window->State(), EntryState::Entering);
+    QCOMPARE(window->CalcMode(), CalcValueMode::Byte);
+    QVERIFY(Checked(*window, "ActModeByte"));
+    QVERIFY(!Checked(*window, "ActModeDWord"));
+    Keys(*window, "3");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "123");
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "7B");
+    QCOMPARE(window->FindBar(BarKind::Hex)->GetMode(), CalcValueMode::Byte);
+}
+
+void EngineTest::modeChangeKeepsRegistersModes() {
+    WindowFixture window;
+    Keys(*window, "300 + 1 ActModeByte");
+    QCOMPARE(window->AccumValue().Mode, CalcValueMode::DWord);
+    QCOMPARE(GetInteger(window->AccumValue()), 300);
+    QCOMPARE(window->CurrentValue().Mode, CalcValueMode::Byte);
+    QCOMPARE(window->PendingOp(), int(BinaryOp::Add));
+    // The operation runs in the wider mode; the display shows Byte.
+    Keys(*window, "=");
+    QCOMPARE(GetInteger(window->AccumValue()), 301);
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "45");
+}
+
+void EngineTest::signedAndReversedOnlyChangeTheReading() {
+    WindowFixture window;
+    Keys(*window, "ActModeWord 65535");
+    const CalcValue before = window->CurrentValue();
+    Keys(*window, "ActModeSigned");
+    QVERIFY(window->ModeSigned());
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "-1");
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "FFFF");
+    QCOMPARE(GetInteger(window->CurrentValue()), GetInteger(before));
+    Keys(*window, "AC ActModeSigned 1 ActModeReversed");
+    QVERIFY(window->ModeReversed());
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "256");
+    QCOMPARE(GetInteger(window->CurrentValue()), 1);
+}
+
+void EngineTest::enabledRulesFollowTheMode_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QStringList>("enabled");
+    QTest::addColumn<QStringList>("disabled");
+    const QStringList floatOnly = {"ActOpIntFloor", "ActOpIntCeil", "ActOpIntRound", "ActOpFrac",
+                                   "ActOpInvert",   "ActPi",        "ActOpSin",      "ActOpCos",
+                                   "ActOpTan",      "ActOpArcSin",  "ActOpArcCos",   "ActOpArcTan",
+                                   "ActTriHyp"};
+    const QStringList integerOnly = {"ActRotate", "ActShiftAr", "ActOpBitReverse"};
+    const QStringList always = {"ActEqual",    "ActNegate",      "ActOpAdd",       "ActOpNot",
+                                "ActOpSqrt",   "ActOpFactorial", "ActOpQShiftL",   "ActAllClear",
+                                "ActModeByte", "ActTriModeRad",  "ActShiftAmount4"};
+    QTest::newRow("Byte") << int(CalcValueMode::Byte)
+                          << (integerOnly + always + QStringList{"ActModeSigned"})
+                          << (floatOnly + QStringList{"ActModeReversed", "ActOpReverse"});
+    QTest::newRow("DWord") << int(CalcValueMode::DWord)
+                           << (integerOnly + always +
+                               QStringList{"ActModeSigned", "ActModeReversed", "ActOpReverse"})
+                           << floatOnly;
+    QTest::newRow("QWord") << int(CalcValueMode::QWord)
+                           << (integerOnly + always +
+                               QStringList{"ActModeReversed", "ActOpReverse"})
+                           << (floatOnly + QStringList{"ActModeSigned"});
+    QTest::newRow("Float") << int(CalcValueMode::Float) << (floatOnly + always)
+                           << (integerOnly +
+                               QStringList{"ActModeSigned", "ActModeReversed", "ActOpReverse"});
+}
+
+void EngineTest::enabledRulesFollowTheMode() {
+    QFETCH(int, mode);
+    QFETCH(QStringList, enabled);
+    QFETCH(QStringList, disabled);
+    WindowFixture window;
+    window->SetCalcMode(static_cast<CalcValueMode>(mode));
+    for (const QString& name : enabled)
+        QVERIFY2(Enabled(*window, qPrintable(name)), qPrintable(name));
+    for (const QString& name : disabled)
+        QVERIFY2(!Enabled(*window, qPrintable(name)), qPrintable(name));
+    QVERIFY(Checked(*window, "ActTriModeDeg"));
+    QVERIFY(Checked(*window, "ActShiftAmount8"));
+    // A disabled option keeps its checked state.
+    window->SetCalcMode(CalcValueMode::Byte);
+    Keys(*window, "ActModeSigned");
+    window->SetCalcMode(static_cast<CalcValueMode>(mode));
+    QCOMPARE(Checked(*window, "ActModeSigned"), true);
+}
+
+void EngineTest::shiftsFollowRotationAndArithmetic() {
+    WindowFixture window;
+    Keys(*window, "ActModeByte ActRotate 129 << 1 =");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "3");
+    Keys(*window, "129 >>");
+    QCOMPARE(window->BarAt(0)->OperatorText(), "r>");
+    Keys(*window, "1 =");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "192");
+    Keys(*window, "ActRotate ActShiftAr 128 >> 1 =");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "192");
+    Keys(*window, "ActShiftAr 128 >> 1 =");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "64");
+    // In Float mode the options are not in effect.
+    Keys(*window, "ActRotate ActShiftAr ActModeFloat");
+    QVERIFY(window->Rotate());
+    QCOMPARE(window->ShiftLeftOp(), BinaryOp::ShiftLeft);
+    QCOMPARE(window->ShiftRightOp(), BinaryOp::ShiftRight);
+    Keys(*window, "<<");
+    QCOMPARE(window->BarAt(0)->OperatorText(), "<<");
+}
+
+void EngineTest::nBitShiftsUseTheAmount() {
+    WindowFixture window;
+    Keys(*window, "1 ActShiftAmount4 ActOpQShiftL");
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "00000010");
+    QCOMPARE(window->State(), EntryState::Computed);
+    Keys(*window, "ActShiftAmount16 ActOpQShiftL ActOpQShiftL");
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "00000000");
+    Keys(*window, "ActRotate 1 ActOpQShiftR");
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "00010000");
+}
+
+void EngineTest::shiftAndTrigCaptions() {
+    WindowFixture window;
+    auto caption = [&](const char* name) { return window->FindAction(name)->Caption(); };
+    QCOMPARE(caption("ActOpShiftLeft"), "<<");
+    QCOMPARE(caption("ActOpQShiftL"), "<<8");
+    QCOMPARE(caption("ActOpQShiftR"), ">>8");
+    Keys(*window, "ActRotate ActShiftAmount16");
+    QCOMPARE(caption("ActOpShiftLeft"), "<rot");
+    QCOMPARE(caption("ActOpShiftRight"), "rot>");
+    QCOMPARE(caption("ActOpQShiftL"), "<rot16");
+    QCOMPARE(caption("ActOpQShiftR"), "rot>16");
+    // The captions follow the flag, also where rotation is not in effect.
+    Keys(*window, "ActModeFloat");
+    QCOMPARE(caption("ActOpShiftLeft"), "<rot");
+    QCOMPARE(caption("ActOpSin"), "sin");
+    QCOMPARE(caption("ActOpArcCos"), "acos");
+    Keys(*window, "ActTriHyp");
+    QVERIFY(Checked(*window, "ActTriHyp"));
+    QCOMPARE(caption("ActOpSin"), "sinh");
+    QCOMPARE(caption("ActOpArcTan"), "atanh");
+}
+
+void EngineTest::trigonometryUsesAngleUnitAndHyperbolic() {
+    WindowFixture window;
+    Keys(*window, "ActModeFloat 90 ActOpSin");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "1");
+    QCOMPARE(window->State(), EntryState::Computed);
+    Keys(*window, "ActTriModeRad");
+    QVERIFY(Checked(*window, "ActTriModeRad"));
+    QVERIFY(!Checked(*window, "ActTriModeDeg"));
+    Keys(*window, "0 ActOpCos");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "1");
+    Keys(*window, "1 ActOpArcTan");
+    QVERIFY(std::fabs(GetReal(window->CurrentValue()) - std::atan(1.0L)) < 1e-18L);
+    Keys(*window, "ActTriHyp 0 ActOpCos");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "1");
+}
+
+void EngineTest::piIsTheExtendedValue() {
+    WindowFixture window;
+    Keys(*window, "ActModeFloat PI");
+    const CalcValue pi = window->CurrentValue();
+    QCOMPARE(pi.Mode, CalcValueMode::Float);
+    // Mantissa C90FDAA22168C235, biased exponent 4000 (hex).
+    unsigned char bytes[sizeof(Real)] = {};
+    const Real x = GetReal(pi);
+    std::memcpy(bytes, &x, 10);
+    std::uint64_t mantissa = 0;
+    std::memcpy(&mantissa, bytes, 8);
+    QCOMPARE(mantissa, 0xC90FDAA22168C235ull);
+    QCOMPARE(int(bytes[8] | (bytes[9] << 8)), 0x4000);
+    // In an integer mode the bars show it converted.
+    window->SetCalcMode(CalcValueMode::DWord);
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "3");
+}
+
+void EngineTest::noBarsAtAll() {
+    WindowFixture window;
+    Keys(*window, "7 =");
+    CloseAllBars(*window);
+    QVERIFY(window->ActiveBar() == nullptr);
+    for (const char* digit : {"ActDigit0", "ActDigit7", "ActDigitA", "ActPeriod", "ActDegreeSep"})
+        QVERIFY2(!Enabled(*window, digit), digit);
+    QVERIFY(!window->TypeChar('1', false, false));
+    // Operators, "=" and functions still work on the registers.
+    Keys(*window, "Ans + Ans =");
+    QCOMPARE(GetInteger(window->CurrentValue()), 14);
+    Keys(*window, "x^2");
+    QCOMPARE(GetInteger(window->CurrentValue()), 196);
+    // A failure has nowhere to show and blocks nothing.
+    Keys(*window, "AC Ans / CE =");
+    QVERIFY(!window->IsBlocked());
+    QCOMPARE(GetInteger(window->AccumValue()), 14);
+    Keys(*window, "AC Ans + =");
+    QCOMPARE(GetInteger(window->CurrentValue()), 28);
+    // A bar opened now shows the value.
+    QVERIFY(window->CreateBar(BarKind::Hex) != nullptr);
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "0000001C");
+}
+
+void EngineTest::separatorKeyCaptionFollowsActiveBar() {
+    WindowFixture window;
+    TAction* separator = window->FindAction("ActDegreeSep");
+    window->UpdateActions();
+    QCOMPARE(separator->Caption(),
+             QString::fromStdString(window->ActiveBar()->GetSeparatorCaption()));
+    CloseAllBars(*window);
+    window->UpdateActions();
+    QCOMPARE(separator->Caption(), ":");
+}
+
+QTEST_MAIN(EngineTest)
+#include "test_engine.moc"
