@@ -3,6 +3,7 @@
 #include "conv/CalcConv.h"
 #include "core/CalcArithmetic.h"
 #include "ui/CalcBar.h"
+#include "ui/CalcBarVariants.h"
 #include "ui/CommandTable.h"
 #include "ui/toolkit/Action.h"
 #include "ui/toolkit/ActionLink.h"
@@ -123,6 +124,8 @@ void TForm_Main::CreateActions() {
     AddActions(*keyActions_, KeyActionsTable());
     AddActions(*menuActions_, MenuActionsTable());
     AddActions(*barActions_, BarActionsTable());
+    // The variants build their option buttons from these actions.
+    SetBarActions(barActions_);
 
     for (const char* name : CheckableActions)
         if (TAction* action = FindAction(name))
