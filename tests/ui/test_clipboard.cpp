@@ -47,6 +47,8 @@ private slots:
     void nextDigitAfterPasteStartsNewEntry();
     void nonAsciiTextIsRefused();
     void characterBarCopyAndPaste();
+    void negativeDigitsFitOnlyWithTheSign_data();
+    void negativeDigitsFitOnlyWithTheSign();
     void enabledRules();
     void hugeTextWithNulsKeepsTheValue();
     void hugeRunsOfAcceptedCharactersFinish();
@@ -238,7 +240,43 @@ void ClipboardTest::characterBarCopyAndPaste() {
     QVERIFY(window->PasteText(QStringLiteral("AB")));
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00004142");
     QVERIFY(Run(*window, "ActEditCopy"));
-    QCOMPARE(ClipboardText(), "__AB");
+    // The display pads unused high bytes with "_"; the copy does not, so it
+    // pastes back as the same value.
+    QCOMPARE(ClipboardText(), "AB");
+    Keys(*window, "AC");
+    QVERIFY(Run(*window, "ActEditPaste"));
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "00004142");
+}
+
+void ClipboardTest::negativeDigitsFitOnlyWithTheSign_data() {
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("hex");
+    QTest::newRow("byte") << "ActModeByte"
+                          << "-128"
+                          << "80";
+    QTest::newRow("word") << "ActModeWord"
+                          << "-32768"
+                          << "8000";
+    QTest::newRow("dword") << "ActModeDWord"
+                           << "-2147483648"
+                           << "80000000";
+}
+
+void ClipboardTest::negativeDigitsFitOnlyWithTheSign() {
+    QFETCH(QString, mode);
+    QFETCH(QString, text);
+    QFETCH(QString, hex);
+    WindowFixture window;
+    Keys(*window, mode + " ActModeSigned");
+    QVERIFY(window->PasteText(text));
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), text);
+    QCOMPARE(ShownOf(*window, BarKind::Hex), hex);
+    // One digit too many stops the paste silently, with the sign applied to
+    // the rest.
+    Keys(*window, "AC");
+    QVERIFY(window->PasteText(text + "0"));
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), text);
 }
 
 void ClipboardTest::enabledRules() {
