@@ -32,4 +32,11 @@ private:
 // other than a digit; otherwise gives fallback.
 char SanitizeFormatChar(int c, char fallback);
 
+// Builds the four characters from the system's (Unicode code points; anything
+// that is not one printable ASCII byte falls back to its default). Number
+// texts must stay readable, so the decimal separator may not be a letter that
+// reads as an exponent or hex digit, and no two of the decimal, thousands and
+// time separators may coincide; a clash falls back to the defaults.
+FormatSettings MakeFormatSettings(int decimal, int thousand, int date, int time);
+
 } // namespace pexa
