@@ -16,8 +16,10 @@ FormatSettingsScope::~FormatSettingsScope() {
 }
 
 char SanitizeFormatChar(int c, char fallback) {
-    // Digits would make every text ambiguous.
-    if (c <= 0x20 || c >= 0x7F || (c >= '0' && c <= '9'))
+    // Digits, letters (hex digits, exponents, unit letters, date field marks)
+    // and the hex prefix would make texts ambiguous.
+    const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    if (c <= 0x20 || c >= 0x7F || (c >= '0' && c <= '9') || letter || c == '$')
         return fallback;
     return static_cast<char>(c);
 }
@@ -25,8 +27,7 @@ char SanitizeFormatChar(int c, char fallback) {
 namespace {
 
 // A character inside number texts, where a sign would change the number.
-char NumberChar(int c, char fallback)
-{
+char NumberChar(int c, char fallback) {
     return c == '-' || c == '+' ? fallback : SanitizeFormatChar(c, fallback);
 }
 
@@ -38,8 +39,7 @@ FormatSettings MakeFormatSettings(int decimal, int thousand, int date, int time)
     result.TimeSeparator = NumberChar(time, defaults.TimeSeparator);
 
     char d = NumberChar(decimal, defaults.DecimalSeparator);
-    const bool letter = (d >= 'A' && d <= 'Z') || (d >= 'a' && d <= 'z');
-    if (letter || d == result.TimeSeparator)
+    if (d == result.TimeSeparator)
         d = defaults.DecimalSeparator;
     result.DecimalSeparator = d;
 
