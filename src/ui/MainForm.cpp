@@ -104,6 +104,7 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent) {
 }
 
 TForm_Main::~TForm_Main() {
+    SaveSettings();
     // Bars reach back into the window from their events; none may fire while
     // the window's members are going away.
     for (int i = 0; i < BarCount(); ++i) {
@@ -142,6 +143,7 @@ void TForm_Main::CreateActions() {
     BindEngineActions();
     BindBarActions();
     BindClipboardActions();
+    BindShellActions();
     if (TAction* exit = FindAction("ActExit"))
         exit->SetOnExecute([this](TAction&) { close(); });
 }
@@ -246,45 +248,11 @@ QMenu* TForm_Main::createPopupMenu() {
     return nullptr;
 }
 
-void TForm_Main::StartUp() {
-    baseCaption_ = windowTitle();
-    lastActiveIndex_ = -1;
-    // Nothing is read from the settings file yet: its defaults stand.
-    currentValue_ = CalcValue{CalcValueMode::Byte, 0, 0.0L};
-    SetCalcMode(CalcValueMode::DWord);
-    SetSeparated(true);
-    SetShowIndicators(true);
-    SetToolBarVisible(true);
-    SetMenuBarVisible(true);
-    SetButtonPanelVisible(true);
-    SetStayOnTop(false);
-    angleMode_ = AngleUnit::Degree;
-    hyp_ = false;
-    rotate_ = false;
-    arithmetic_ = false;
-    shiftAmount_ = 8;
-    SetBodyColor(SystemColorValue(TSystemColor::ButtonFace));
-    SetDisplayFont(font());
-    CreateBar(BarKind::Decimal);
-    CreateBar(BarKind::Hex);
-    SetTrigCaptions();
-    SetShiftCaptions();
-    UpdateActions();
-}
-
 void TForm_Main::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shownOnce_ && !event->spontaneous()) {
         shownOnce_ = true;
         FormShow();
-    }
-}
-
-void TForm_Main::FormShow() {
-    for (int i = 0; i < BarCount(); ++i) {
-        TCalcBar* bar = BarAt(i);
-        bar->FitPanel();
-        barSite_->SetBandMinWidth(i, bar->CaptionWidth());
     }
 }
 

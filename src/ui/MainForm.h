@@ -9,7 +9,9 @@
 
 #include <cstdint>
 #include <exception>
+#include <string>
 #include <string_view>
+#include <vector>
 
 class QMenu;
 class QMenuBar;
@@ -32,6 +34,7 @@ class TAction;
 class TActionList;
 class TBandSite;
 class TCalcBar;
+class THelpViewer;
 
 // Where the user is in an entry.
 enum class EntryState {
@@ -198,6 +201,19 @@ public:
     // The button panel; the calculator buttons are put into it from outside.
     QWidget* PaneButtons() const { return paneButtons_; }
 
+    // ---- Settings, help and about box ------------------------------------
+    // The shut-down write of every setting and each bar's own keys. A write
+    // that fails stops it and is reported in a message box; what the file
+    // held stays as it was.
+    void SaveSettings();
+    // Opens the help window at its contents, or at a command's topic.
+    void ShowHelpContents();
+    void ShowHelpContext(int context);
+    // The help window, created on first use.
+    THelpViewer* HelpViewer();
+    // The about box, modal.
+    void ShowAbout();
+
 protected:
     void showEvent(QShowEvent* event) override;
     // The tool bar's visibility is a command of its own, not Qt's menu.
@@ -212,6 +228,15 @@ private:
     void StartUp();
     void FormShow();
     void OnClipboardChanged();
+
+    // Settings and shell (MainFormSettings.cpp, MainFormShell.cpp).
+    void ReadViewSettings();
+    void ReadColorSettings();
+    void ReadFontSettings();
+    void ReadBars();
+    void ApplyBandLayouts();
+    void WriteAllSettings();
+    void BindShellActions();
 
     // Handlers (MainFormEngine.cpp and MainFormBars.cpp).
     void BindEngineActions();
@@ -262,6 +287,12 @@ private:
     QMenu* popupView_ = nullptr;
     QMenu* menuHelp_ = nullptr;
     QWidget* paneButtons_ = nullptr;
+
+    // The stored font character set, kept only to be written back.
+    int displayCharset_ = 1;
+    // The colour chooser's custom colours as read ("ColorA=FFFFFF").
+    std::vector<std::string> customColors_;
+    THelpViewer* helpViewer_ = nullptr;
 };
 
 } // namespace pexa
