@@ -84,9 +84,9 @@ private slots:
     void contextOpensItsTopic_data() {
         QTest::addColumn<int>("context");
         QTest::addColumn<QString>("heading");
-        QTest::newRow("3") << 3 << "表示バーの操作";
-        QTest::newRow("6") << 6 << "16進・8進・2進バー";
-        QTest::newRow("20") << 20 << "表示・編集・ヘルプ";
+        QTest::newRow("3") << 3 << "バーの操作";
+        QTest::newRow("6") << 6 << "16進・8進・2進（HEX・OCT・BIN）";
+        QTest::newRow("20") << 20 << "表示・編集・ヘルプ・終了";
         QTest::newRow("23") << 23 << "モードメニュー";
     }
 
@@ -119,11 +119,11 @@ private slots:
         viewer.ShowContents();
         QListWidget* list = viewer.ContentsList();
         const QList<QListWidgetItem*> items =
-            list->findItems(QStringLiteral("IPアドレスバー"), Qt::MatchContains);
+            list->findItems(QStringLiteral("IP アドレス（IP）"), Qt::MatchContains);
         QCOMPARE(items.size(), 1);
         list->setCurrentItem(items.front());
         emit list->itemActivated(items.front());
-        QCOMPARE(CursorBlockText(viewer), QStringLiteral("IPアドレスバー"));
+        QCOMPARE(CursorBlockText(viewer), QStringLiteral("IP アドレス（IP）"));
         QCOMPARE(viewer.CurrentAnchor(), THelpViewer::ContextAnchor(11));
     }
 
@@ -153,24 +153,24 @@ private slots:
         viewer.SetHelpFile(HelpDocument());
         viewer.ShowContents();
         const int all = viewer.ContentsList()->count();
-        QTest::keyClicks(viewer.SearchField(), QStringLiteral("ipv4"));
-        // Only the IP bar's topic mentions IPv4, in other case.
+        QTest::keyClicks(viewer.SearchField(), QStringLiteral("3232235521"));
+        // Only the IP bar's topic has this example.
         QCOMPARE(VisibleContents(viewer), 1);
         for (int row = 0; row < all; ++row) {
             const QListWidgetItem* item = viewer.ContentsList()->item(row);
             if (!item->isHidden())
-                QCOMPARE(item->text().trimmed(), QStringLiteral("IPアドレスバー"));
+                QCOMPARE(item->text().trimmed(), QStringLiteral("IP アドレス（IP）"));
         }
         viewer.SearchField()->clear();
         QCOMPARE(VisibleContents(viewer), all);
 
-        viewer.SearchField()->setText(QStringLiteral("Ctrl+T"));
+        viewer.SearchField()->setText(QStringLiteral("3232235521"));
         QTest::keyClick(viewer.SearchField(), Qt::Key_Return);
         QVERIFY(viewer.Page()->textCursor().hasSelection());
-        QCOMPARE(viewer.Page()->textCursor().selectedText(), QStringLiteral("Ctrl+T"));
+        QCOMPARE(viewer.Page()->textCursor().selectedText(), QStringLiteral("3232235521"));
         const int first = viewer.Page()->textCursor().position();
         // The only occurrence: the search wraps around to it.
-        QVERIFY(viewer.FindNext(QStringLiteral("Ctrl+T")));
+        QVERIFY(viewer.FindNext(QStringLiteral("3232235521")));
         QCOMPARE(viewer.Page()->textCursor().position(), first);
 
         QVERIFY(!viewer.FindNext(QStringLiteral("no such words")));
