@@ -105,7 +105,7 @@ long ParseExponent(const std::string& text) {
         const char c = text[i];
         if (c < '0' || c > '9')
             return 0;
-        if (value < 100000)
+        if (value < 10000)
             value = value * 10 + (c - '0');
     }
     return negative ? -value : value;

@@ -29,7 +29,14 @@ private:
 };
 
 // Accepts c as a locale character when it is a single printable ASCII byte
-// other than a digit; otherwise gives fallback.
+// other than a digit, a letter or '$'; otherwise gives fallback.
 char SanitizeFormatChar(int c, char fallback);
+
+// Builds the four characters from the system's (Unicode code points; anything
+// that is not one printable ASCII byte falls back to its default). Number
+// texts must stay readable, so no two of the decimal, thousands and time
+// separators may coincide, and the date separator differs from the decimal
+// and time separators; a clash falls back to a distinct default.
+FormatSettings MakeFormatSettings(int decimal, int thousand, int date, int time);
 
 } // namespace pexa

@@ -1,6 +1,7 @@
 #include "ui/CalcBar.h"
 
 #include "conv/ConvFactory.h"
+#include "core/CalcArithmetic.h"
 #include "core/CalcConvCommonDef.h"
 #include "core/CalcError.h"
 #include "ui/SjisText.h"
@@ -15,9 +16,7 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPointer>
-#include <QStyle>
 
 #include <algorithm>
 #include <cmath>
@@ -26,10 +25,6 @@ namespace pexa {
 
 namespace {
 
-// The tool bar's standard button size; option buttons without a glyph are at
-// least three quarters of its width.
-constexpr int ToolButtonWidth = 23;
-constexpr int ToolButtonHeight = 22;
 constexpr int OperatorFontPointSize = 9;
 constexpr int IndicatorFontPointSize = 8;
 // Keeps neighbouring indicators apart.
@@ -48,10 +43,14 @@ QColor ButtonShadowColor() {
     return SystemColor(TSystemColor::ButtonShadow);
 }
 
-// The symbols of the sixteen binary operators, widest decides the width of
-// the pending-operator label.
+// The symbols of the sixteen binary operators; the widest decides the width
+// of the pending-operator label, so the label never changes width.
 QStringList BinaryOperatorSymbols() {
-    return {"+", "-", "*", "/", "%", "&", "|", "^", "<<", ">>", "a>", "<r", "r>", "p", "rt", "log"};
+    QStringList symbols;
+    for (const TBinaryOperatorInfo& info : BinaryOperators) {
+        symbols.append(QString::fromLatin1(info.Symbol));
+    }
+    return symbols;
 }
 
 std::unique_ptr<TCalcConv> MakeConv(BarKind kind) {
@@ -86,100 +85,6 @@ QString ButtonCaption(const QString& caption) {
 }
 
 } // namespace
-
-// ---- TBarButton ----
-
-TBarButton::TBarButton(QWidget* parent) : QToolButton(parent) {
-    setAutoRaise(true);
-    setFocusPolicy(Qt::NoFocus);
-    setToolButtonStyle(Qt::ToolButtonTextOnly);
-}
-
-void TBarButton::SetGroupIndex(int index) {
-    groupIndex_ = index;
-    setCheckable(index != 0);
-    if (index == 0) {
-        setChecked(false);
-    }
-}
-
-void TBarButton::SetDown(bool down) {
-    if (groupIndex_ == 0) {
-        return;
-    }
-    setChecked(down);
-    if (down) {
-        ReleaseGroupSiblings();
-    }
-}
-
-void TBarButton::nextCheckState() {
-    if (isChecked() && !allowAllUp_) {
-        return;
-    }
-    SetDown(!isChecked());
-}
-
-void TBarButton::ReleaseGroupSiblings() {
-    QWidget* parent = parentWidget();
-    if (parent == nullptr) {
-        return;
-    }
-    const auto siblings = parent->findChildren<TBarButton*>(Qt::FindDirectChildrenOnly);
-    for (TBarButton* sibling : siblings) {
-        if (sibling != this && sibling->groupIndex_ == groupIndex_) {
-            sibling->setChecked(false);
-        }
-    }
-}
-
-// ---- TBarSeparator ----
-
-TBarSeparator::TBarSeparator(bool divider, int width, QWidget* parent)
-    : QWidget(parent), divider_(divider), width_(width) {
-    setFixedWidth(width);
-}
-
-QSize TBarSeparator::sizeHint() const {
-    return {width_, ToolButtonHeight};
-}
-
-void TBarSeparator::paintEvent(QPaintEvent*) {
-    if (!divider_) {
-        return;
-    }
-    QPainter painter(this);
-    const int x = width() / 2 - 1;
-    painter.setPen(palette().color(QPalette::Dark));
-    painter.drawLine(x, 2, x, height() - 3);
-    painter.setPen(palette().color(QPalette::Light));
-    painter.drawLine(x + 1, 2, x + 1, height() - 3);
-}
-
-// ---- TBarCaption ----
-
-TBarCaption::TBarCaption(QWidget* parent) : QWidget(parent) {}
-
-void TBarCaption::SetMarkedText(const QString& text) {
-    markedText_ = text;
-    updateGeometry();
-    update();
-}
-
-QString TBarCaption::PlainText() const {
-    return StripAccessMarks(markedText_);
-}
-
-QSize TBarCaption::sizeHint() const {
-    const QFontMetrics metrics(font());
-    return {metrics.horizontalAdvance(PlainText()), metrics.height()};
-}
-
-void TBarCaption::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    style()->drawItemText(&painter, rect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic,
-                          palette(), isEnabled(), markedText_, QPalette::WindowText);
-}
 
 // ---- TCalcBar: construction ----
 
@@ -280,6 +185,7 @@ void TCalcBar::EnsurePlaced() {
 void TCalcBar::Place() {
     placed_ = true;
     LayoutControls();
+    updateGeometry();
     UpdateFonts();
     ApplyActiveColors();
     LoadSettings();
@@ -291,7 +197,14 @@ bool TCalcBar::event(QEvent* event) {
     if (event->type() == QEvent::Polish) {
         EnsurePlaced();
     }
-    return QWidget::event(event);
+    const bool handled = QWidget::event(event);
+    // A font inherited from a new parent changes the caption width and the
+    // operator label's width.
+    if (event->type() == QEvent::FontChange && placed_) {
+        UpdateFonts();
+        LayoutControls();
+    }
+    return handled;
 }
 
 int TCalcBar::SharedCaptionWidth() const {
@@ -338,6 +251,13 @@ void TCalcBar::LayoutControls() {
     place(trailingSpacer_, trailingSpacer_->sizeHint().width());
     valuePanel_->setGeometry(x, 0, valuePanel_->width(), h);
     FitPanel();
+}
+
+void TCalcBar::OptionAreaChanged() {
+    if (placed_) {
+        LayoutControls();
+    }
+    // The bar's minimum width includes the option area.
     updateGeometry();
 }
 
@@ -704,9 +624,7 @@ TBarButton* TCalcBar::AddOptionButton(const TAction* action) {
         button->SetTag(action->Tag());
     }
     optionControls_.push_back(button);
-    if (placed_) {
-        LayoutControls();
-    }
+    OptionAreaChanged();
     return button;
 }
 
@@ -715,9 +633,7 @@ TBarSeparator* TCalcBar::AddOptionSeparator(bool divider) {
     auto* separator = new TBarSeparator(divider, width, this);
     ConnectMouseDown(separator);
     optionControls_.push_back(separator);
-    if (placed_) {
-        LayoutControls();
-    }
+    OptionAreaChanged();
     return separator;
 }
 
@@ -758,10 +674,9 @@ bool TCalcBar::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::ShowToParent:
     case QEvent::HideToParent:
-        if (placed_ && control->parentWidget() == this &&
-            std::find(optionControls_.begin(), optionControls_.end(), control) !=
-                optionControls_.end()) {
-            LayoutControls();
+        if (std::find(optionControls_.begin(), optionControls_.end(), control) !=
+            optionControls_.end()) {
+            OptionAreaChanged();
         }
         break;
     default:

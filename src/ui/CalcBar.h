@@ -2,11 +2,11 @@
 
 #include "conv/CalcConv.h"
 #include "core/CalcValue.h"
+#include "ui/BarControls.h"
 #include "ui/toolkit/Action.h"
 
 #include <QLabel>
 #include <QString>
-#include <QToolButton>
 #include <QWidget>
 
 #include <functional>
@@ -20,72 +20,6 @@ class QHBoxLayout;
 class QMenu;
 
 namespace pexa {
-
-// A push button of a bar's option area. Buttons that share a non-zero group
-// index within one bar behave as radio buttons; with AllowAllUp a pressed
-// button of the group can also be released (a lone toggle button).
-class TBarButton : public QToolButton {
-    Q_OBJECT
-public:
-    explicit TBarButton(QWidget* parent = nullptr);
-
-    int GroupIndex() const { return groupIndex_; }
-    void SetGroupIndex(int index);
-    bool AllowAllUp() const { return allowAllUp_; }
-    void SetAllowAllUp(bool allow) { allowAllUp_ = allow; }
-    bool Down() const { return isChecked(); }
-    // Pressing one button of a group releases the others of that group.
-    void SetDown(bool down);
-    int Tag() const { return tag_; }
-    void SetTag(int tag) { tag_ = tag; }
-    bool HasGlyph() const { return !icon().isNull(); }
-
-protected:
-    void nextCheckState() override;
-
-private:
-    void ReleaseGroupSiblings();
-
-    int groupIndex_ = 0;
-    bool allowAllUp_ = false;
-    int tag_ = 0;
-};
-
-// A gap between option buttons, optionally drawn as a dividing line.
-class TBarSeparator : public QWidget {
-    Q_OBJECT
-public:
-    TBarSeparator(bool divider, int width, QWidget* parent = nullptr);
-    bool IsDivider() const { return divider_; }
-    QSize sizeHint() const override;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    bool divider_;
-    int width_;
-};
-
-// The bar's short name with its access letter underlined. Drawn by us so that
-// its width is exactly the measured text width the caption alignment relies on.
-class TBarCaption : public QWidget {
-    Q_OBJECT
-public:
-    explicit TBarCaption(QWidget* parent = nullptr);
-    // Text with an optional "&" before the access letter.
-    void SetMarkedText(const QString& text);
-    const QString& MarkedText() const { return markedText_; }
-    QString PlainText() const;
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QString markedText_;
-};
 
 // The display bar: shows one conversion's rendering of the calculator value,
 // with its caption, option buttons, indicators, the pending operator and
@@ -114,18 +48,14 @@ public:
     using BarClass = TCalcBar* (*)(QWidget* owner, BarKind kind);
 
     template <class Bar> static Bar* Make(QWidget* owner, BarKind kind) {
-        auto* bar = new Bar(CreateKey{}, owner, kind);
-        static_cast<TCalcBar*>(bar)->Create();
-        return bar;
+        return Completed(new Bar(CreateKey{}, owner, kind));
     }
     template <class Bar> static TCalcBar* MakeAs(QWidget* owner, BarKind kind) {
         return Make<Bar>(owner, kind);
     }
     // A bar around a conversion made elsewhere (of the conversion's kind).
     template <class Bar> static Bar* MakeWith(QWidget* owner, std::unique_ptr<TCalcConv> conv) {
-        auto* bar = new Bar(CreateKey{}, owner, std::move(conv));
-        static_cast<TCalcBar*>(bar)->Create();
-        return bar;
+        return Completed(new Bar(CreateKey{}, owner, std::move(conv)));
     }
 
     TCalcBar(CreateKey key, QWidget* owner, BarKind kind);
@@ -134,17 +64,36 @@ public:
     TCalcBar(const TCalcBar&) = delete;
     TCalcBar& operator=(const TCalcBar&) = delete;
 
-    // Virtual operations, in slot order (Create, slot 5, is protected below).
+    // ---- virtual operations, in slot order ----
     virtual void RefreshValue();
+    // Indicators and text, after a mode change.
     virtual void RefreshAll();
     virtual void ShowText();
+    // Font and colour of the value text (message, or the conversion's text state).
+    virtual void UpdateTextStyle();
+
+protected:
+    // Second construction step, run once by Make; variants call the base
+    // first (which creates the indicators), then add their option buttons.
+    virtual void Create();
+
+public:
     virtual bool CanActivate() const;
+    // Run once at placement; variants read their own settings keys.
     virtual void LoadSettings();
     virtual void SaveSettings();
     // Key (a Qt::Key) and modifiers of the active bar, after the window's own
-    // shortcuts; true when the bar used the key.
+    // shortcuts and the access-key test; true when the bar used the key.
     virtual bool HandleKey(int key, Qt::KeyboardModifiers shift);
+    virtual void CreateIndicators();
+    virtual void UpdateIndicators();
+    // Left (backward) and Right keys; false when there is nothing to step.
+    virtual bool StepOption(bool backward);
+    // Ctrl+Space; false when there is nothing to toggle.
+    virtual bool ToggleOption();
     virtual bool CanToggleSign() const;
+    // The bar's own context-menu items, between the owner's two phases.
+    virtual void BuildMenu(QMenu& menu);
 
     BarKind Kind() const { return kind_; }
     TCalcConv& Conv() { return *conv_; }
@@ -234,15 +183,6 @@ public:
     QSize minimumSizeHint() const override;
 
 protected:
-    virtual void UpdateTextStyle();
-    // Second construction step; variants call the base first, then add buttons.
-    virtual void Create();
-    virtual void CreateIndicators();
-    virtual void UpdateIndicators();
-    virtual bool StepOption(bool backward);
-    virtual bool ToggleOption();
-    virtual void BuildMenu(QMenu& menu);
-
     void UpdateFonts();
     void ApplyActiveColors();
 
@@ -253,6 +193,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    template <class Bar> static Bar* Completed(Bar* bar) {
+        try {
+            static_cast<TCalcBar*>(bar)->Create();
+        } catch (...) {
+            delete bar;
+            throw;
+        }
+        return bar;
+    }
     void BuildControls();
     void SetPanelColor(const QColor& color);
     void ConnectMouseDown(QWidget* control);
@@ -260,6 +209,7 @@ private:
     bool PopupContextMenu(QPoint pos);
     void Place();
     void LayoutControls();
+    void OptionAreaChanged();
     int SharedCaptionWidth() const;
     int OptionButtonWidth(const TBarButton& button) const;
     bool HasCapability(ConvOption option) const;

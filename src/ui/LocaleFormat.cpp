@@ -33,19 +33,10 @@ int FormatSeparator(const QString& format) {
 } // namespace
 
 FormatSettings FormatFromLocale(const QLocale& locale) {
-    const FormatSettings defaults;
-    FormatSettings result;
-    result.DecimalSeparator =
-        SanitizeFormatChar(SingleChar(locale.decimalPoint()), defaults.DecimalSeparator);
-    result.ThousandSeparator =
-        SanitizeFormatChar(SingleChar(locale.groupSeparator()), defaults.ThousandSeparator);
-    if (result.ThousandSeparator == result.DecimalSeparator)
-        result.ThousandSeparator = result.DecimalSeparator == ',' ? '.' : ',';
-    result.DateSeparator = SanitizeFormatChar(
-        FormatSeparator(locale.dateFormat(QLocale::ShortFormat)), defaults.DateSeparator);
-    result.TimeSeparator = SanitizeFormatChar(
-        FormatSeparator(locale.timeFormat(QLocale::ShortFormat)), defaults.TimeSeparator);
-    return result;
+    return MakeFormatSettings(SingleChar(locale.decimalPoint()),
+                              SingleChar(locale.groupSeparator()),
+                              FormatSeparator(locale.dateFormat(QLocale::ShortFormat)),
+                              FormatSeparator(locale.timeFormat(QLocale::ShortFormat)));
 }
 
 } // namespace pexa

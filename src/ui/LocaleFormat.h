@@ -7,10 +7,10 @@ class QLocale;
 namespace pexa {
 
 // The four locale characters of number, date and time texts, taken from the
-// user's regional settings. A character that is not one printable ASCII byte
-// falls back to its default (a space or non-breaking space as thousands
-// separator among them); the thousands separator never equals the decimal
-// separator, since a text using both could not be read back.
+// user's regional settings: the decimal point, the group separator, and the
+// first separator of the short date and time formats. MakeFormatSettings
+// keeps them readable (defaults for anything that is not one printable ASCII
+// byte, no clashes).
 FormatSettings FormatFromLocale(const QLocale& locale);
 
 } // namespace pexa

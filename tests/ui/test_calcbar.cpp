@@ -1,4 +1,6 @@
 #include "conv/CalcConv.h"
+#include "conv/ConvFactory.h"
+#include "core/CalcError.h"
 #include "core/FormatSettings.h"
 #include "ui/CalcBar.h"
 #include "ui/toolkit/Action.h"
@@ -57,6 +59,50 @@ void SendMousePress(QWidget* target, Qt::MouseButton button, QPoint pos = {1, 1}
     QApplication::sendEvent(target, &press);
 }
 
+// A variant built the way the real ones are: its own indicator first, an
+// option button after the base construction, keys and menu items of its own.
+class TVariantBar : public TCalcBar {
+public:
+    TVariantBar(CreateKey key, QWidget* owner, BarKind kind) : TCalcBar(key, owner, kind) {}
+
+    QLabel* Own = nullptr;
+    TBarButton* Button = nullptr;
+    int Loads = 0;
+    std::vector<bool> Steps;
+    int Toggles = 0;
+    std::vector<std::string>* MenuLog = nullptr;
+
+protected:
+    void Create() override {
+        TCalcBar::Create();
+        Button = AddOptionButton(nullptr);
+        Button->setText("t");
+    }
+    void CreateIndicators() override {
+        Own = AddIndicator();
+        TCalcBar::CreateIndicators();
+    }
+    void UpdateIndicators() override {
+        TCalcBar::UpdateIndicators();
+        if (Own != nullptr) {
+            Own->setText(GetMode() == CalcValueMode::QWord ? "Double " : "Single ");
+        }
+    }
+    void LoadSettings() override { ++Loads; }
+    bool StepOption(bool backward) override {
+        Steps.push_back(backward);
+        return true;
+    }
+    bool ToggleOption() override {
+        ++Toggles;
+        return true;
+    }
+    void BuildMenu(QMenu& menu) override {
+        MenuLog->push_back("bar");
+        menu.addAction("Own");
+    }
+};
+
 } // namespace
 
 class TestCalcBar : public QObject {
@@ -96,16 +142,84 @@ private slots:
         QCOMPARE(TCalcBar::AddAccessMark(label, key), marked);
     }
 
-    void captionsOfTheKinds() {
-        const char* const expected[] = {"&DEC", "&HEX", "&OCT", "&BIN"};
-        const char* const titles[] = {"Decimal", "Hexadecimal", "Octal", "Binary"};
-        for (int kind = 0; kind < 4; ++kind) {
+    // Every kind whose conversion exists: caption, title and indicators.
+    void everyAvailableKind() {
+        const char* const captions[] = {"&DEC", "&HEX", "&OCT", "&BIN",  "&CHR",
+                                        "&IP",  "DE&G", "&FLT", "&TIME", "&KILO"};
+        const char* const titles[] = {
+            "Decimal",   "Hexadecimal", "Octal",  "Binary",
+            "Character", "IP Address",  "Degree", "IEEE754 Floating-point",
+            "Date/Time", "Kilo"};
+        int available = 0;
+        for (int kind = 0; kind < BarKindCount; ++kind) {
+            const std::unique_ptr<TCalcConv> probe = CreateConv(kind);
+            if (!probe) {
+                continue;
+            }
+            ++available;
             TCalcBar* bar = NewBar(static_cast<BarKind>(kind));
-            QCOMPARE(bar->CaptionLabel()->MarkedText(), QString(expected[kind]));
+            QCOMPARE(bar->CaptionLabel()->MarkedText(), QString(captions[kind]));
             QCOMPARE(bar->Title(), QString(titles[kind]));
             QCOMPARE(bar->windowTitle(), QString(titles[kind]));
             QCOMPARE(static_cast<int>(bar->Kind()), kind);
+            const ConvOptionSet caps = probe->GetCapabilities();
+            QCOMPARE(bar->SignIndicator() != nullptr, caps.Contains(ConvOption::Signed));
+            QCOMPARE(bar->ReverseIndicator() != nullptr, caps.Contains(ConvOption::ReverseEndian));
+            QCOMPARE(bar->CaptionWidth(), NewBar(BarKind::Decimal)->CaptionWidth());
         }
+        QVERIFY(available >= 4);
+    }
+
+    void variantsTakePartInConstruction() {
+        TVariantBar* bar = TCalcBar::Make<TVariantBar>(host_.get(), BarKind::Decimal);
+        QCOMPARE(bar->Indicators().size(), std::size_t{3});
+        QCOMPARE(bar->Indicators()[0], bar->Own);
+        QCOMPARE(bar->Indicators()[1], bar->SignIndicator());
+        QCOMPARE(bar->Own->text(), QString("Single "));
+        bar->SetMode(CalcValueMode::QWord);
+        QCOMPARE(bar->Own->text(), QString("Double "));
+        QCOMPARE(bar->OptionControls().size(), std::size_t{1});
+        QCOMPARE(bar->Loads, 0);
+        host_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
+        QCOMPARE(bar->Loads, 1);
+        QCOMPARE(bar->Button->x(), bar->CaptionWidth() + 2);
+        QCOMPARE(bar->ValuePanel()->x(), bar->Button->x() + 17 + 2);
+        bar->hide();
+        bar->show();
+        QCOMPARE(bar->Loads, 1);
+
+        QVERIFY(bar->HandleKey(Qt::Key_Left, Qt::NoModifier));
+        QVERIFY(bar->HandleKey(Qt::Key_Right, Qt::NoModifier));
+        QVERIFY(!bar->HandleKey(Qt::Key_Right, Qt::ShiftModifier));
+        QCOMPARE(bar->Steps, (std::vector<bool>{true, false}));
+        QVERIFY(bar->HandleKey(Qt::Key_Space, Qt::ControlModifier));
+        QVERIFY(!bar->HandleKey(Qt::Key_Space, Qt::NoModifier));
+        QCOMPARE(bar->Toggles, 1);
+
+        std::vector<std::string> log;
+        bar->MenuLog = &log;
+        bar->OnBuildMenu = [&](TCalcBar&, QMenu&, int phase) {
+            log.push_back("owner " + std::to_string(phase));
+        };
+        QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                  bar->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(bar, &request);
+        QVERIFY(request.isAccepted());
+        QCOMPARE(log, (std::vector<std::string>{"owner 0", "bar", "owner 1"}));
+        bar->PopupMenu()->hide();
+    }
+
+    void kindWithoutConversionIsRefused() {
+        QVERIFY_THROWS_EXCEPTION(AssertionFailure,
+                                 TCalcBar::Make<TCalcBar>(host_.get(), static_cast<BarKind>(10)));
+        QVERIFY_THROWS_EXCEPTION(AssertionFailure,
+                                 TCalcBar::MakeWith<TCalcBar>(host_.get(), nullptr));
+        QVERIFY(host_->findChildren<TCalcBar*>().isEmpty());
+        TCalcBar::BarClass barClass = &TCalcBar::MakeAs<TCalcBar>;
+        TCalcBar* bar = barClass(host_.get(), BarKind::Oct);
+        QCOMPARE(bar->Kind(), BarKind::Oct);
+        QCOMPARE(bar->parentWidget(), host_.get());
     }
 
     void shownTextFollowsValueModeAndGrouping() {
@@ -611,8 +725,23 @@ private slots:
             QCOMPARE(bar->CaptionLabel()->width(), widest + 2);
             QCOMPARE(bar->ValuePanel()->x(), widest + 2 + 2 * 2);
         }
+        // A font inherited later changes every caption alike.
+        QFont wide = host_->font();
+        wide.setPointSize(wide.pointSize() * 2);
+        host_->setFont(wide);
+        const QFontMetrics wideMetrics(bars[0]->CaptionLabel()->font());
+        const int widestWide = wideMetrics.horizontalAdvance("KILO");
+        QVERIFY(widestWide > widest);
+        for (TCalcBar* bar : bars) {
+            QCOMPARE(bar->CaptionWidth(), bars[0]->CaptionWidth());
+            QVERIFY(bar->CaptionWidth() >= widestWide + 2);
+            QCOMPARE(bar->ValuePanel()->x(), bar->CaptionWidth() + 2 * 2);
+        }
+        host_->setFont(QFont());
         // Before placement the width is already the shared one.
-        QCOMPARE(TCalcBar::Make<TCalcBar>(nullptr, BarKind::Oct)->CaptionWidth(), widest + 2);
+        const std::unique_ptr<TCalcBar> loose(TCalcBar::Make<TCalcBar>(nullptr, BarKind::Oct));
+        QVERIFY(!loose->IsPlaced());
+        QCOMPARE(loose->CaptionWidth(), widest + 2);
     }
 
     void operatorLabelKeepsItsWidth() {

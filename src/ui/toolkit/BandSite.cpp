@@ -336,6 +336,11 @@ void TBandSite::resizeEvent(QResizeEvent* event) {
     Relayout();
 }
 
+void TBandSite::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Relayout(); // children's wanted sizes may have changed while hidden
+}
+
 void TBandSite::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     const auto rows = Rows();

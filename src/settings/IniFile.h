@@ -1,0 +1,63 @@
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace pexa {
+
+// The classic profile format, as the Windows profile functions read and write it:
+// "[Section]" lines open a section, "key=value" lines hold values, sections and keys
+// are matched ignoring ASCII case, surrounding blanks are ignored, and one matching
+// pair of quotes around a value is dropped. Only the first section of a name and the
+// first key of a name in it count. Everything else in the file (comments, unknown
+// keys, blank lines, line endings, order) is kept byte for byte on a write.
+
+// A write that did not reach the file. The message is what the user is shown;
+// Reason() names the failing system call for logs.
+class ProfileError : public std::runtime_error {
+public:
+    ProfileError(const std::string& path, std::string reason);
+    const std::string& Path() const { return path_; }
+    const std::string& Reason() const { return reason_; }
+
+private:
+    std::string path_;
+    std::string reason_;
+};
+
+// The user-facing message of a failed write of the file at path.
+std::string ProfileWriteMessage(const std::string& path);
+
+// The value of key in section of an INI text, quotes removed and cut at a NUL byte,
+// or nothing when the section or key is absent.
+std::optional<std::string> FindIniValue(std::string_view text, std::string_view section,
+                                        std::string_view key);
+
+// Whether section, key and value can be stored so that they read back unchanged:
+// names not empty, without line breaks, NUL bytes or surrounding blanks; a section
+// without ']', a key without '=' that does not start like a section or a comment;
+// a value without line breaks or NUL bytes.
+bool IsWritableIniEntry(std::string_view section, std::string_view key, std::string_view value);
+
+// The text with key in section set to value: the first matching key line gets the
+// new value; a missing key is added after the section's last key; a missing section
+// is appended at the end. Nothing when the entry is not writable.
+std::optional<std::string> SetIniValue(std::string_view text, std::string_view section,
+                                       std::string_view key, std::string_view value);
+
+// One read of the file at path. A missing, unreadable or non-regular file reads as
+// having no keys.
+std::optional<std::string> ReadIniFileValue(const std::string& path, std::string_view section,
+                                            std::string_view key);
+
+// One write to the file at path: read, change, write a temporary file beside it,
+// flush it to disk and rename it over the file. Throws ProfileError (and leaves the
+// file as it was) when the entry is not writable, the existing file cannot be read
+// or is read-only, or the new file cannot be written. A write that changes nothing
+// leaves the file untouched.
+void WriteIniFileValue(const std::string& path, std::string_view section, std::string_view key,
+                       std::string_view value);
+
+} // namespace pexa

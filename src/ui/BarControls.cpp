@@ -1,0 +1,104 @@
+#include "ui/BarControls.h"
+
+#include "ui/toolkit/TextMetrics.h"
+
+#include <QPainter>
+#include <QStyle>
+
+namespace pexa {
+
+// ---- TBarButton ----
+
+TBarButton::TBarButton(QWidget* parent) : QToolButton(parent) {
+    setAutoRaise(true);
+    setFocusPolicy(Qt::NoFocus);
+    setToolButtonStyle(Qt::ToolButtonTextOnly);
+}
+
+void TBarButton::SetGroupIndex(int index) {
+    groupIndex_ = index;
+    setCheckable(index != 0);
+    if (index == 0) {
+        setChecked(false);
+    }
+}
+
+void TBarButton::SetDown(bool down) {
+    if (groupIndex_ == 0) {
+        return;
+    }
+    setChecked(down);
+    if (down) {
+        ReleaseGroupSiblings();
+    }
+}
+
+void TBarButton::nextCheckState() {
+    if (isChecked() && !allowAllUp_) {
+        return;
+    }
+    SetDown(!isChecked());
+}
+
+void TBarButton::ReleaseGroupSiblings() {
+    QWidget* parent = parentWidget();
+    if (parent == nullptr) {
+        return;
+    }
+    const auto siblings = parent->findChildren<TBarButton*>(Qt::FindDirectChildrenOnly);
+    for (TBarButton* sibling : siblings) {
+        if (sibling != this && sibling->groupIndex_ == groupIndex_) {
+            sibling->setChecked(false);
+        }
+    }
+}
+
+// ---- TBarSeparator ----
+
+TBarSeparator::TBarSeparator(bool divider, int width, QWidget* parent)
+    : QWidget(parent), divider_(divider), width_(width) {
+    setFixedWidth(width);
+}
+
+QSize TBarSeparator::sizeHint() const {
+    return {width_, ToolButtonHeight};
+}
+
+void TBarSeparator::paintEvent(QPaintEvent*) {
+    if (!divider_) {
+        return;
+    }
+    QPainter painter(this);
+    const int x = width() / 2 - 1;
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawLine(x, 2, x, height() - 3);
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawLine(x + 1, 2, x + 1, height() - 3);
+}
+
+// ---- TBarCaption ----
+
+TBarCaption::TBarCaption(QWidget* parent) : QWidget(parent) {}
+
+void TBarCaption::SetMarkedText(const QString& text) {
+    markedText_ = text;
+    updateGeometry();
+    update();
+}
+
+QString TBarCaption::PlainText() const {
+    return StripAccessMarks(markedText_);
+}
+
+QSize TBarCaption::sizeHint() const {
+    const QFontMetrics metrics(font());
+    return {metrics.horizontalAdvance(PlainText()), metrics.height()};
+}
+
+void TBarCaption::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    style()->drawItemText(&painter, rect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic,
+                          palette(), isEnabled(), markedText_, QPalette::WindowText);
+}
+
+} // namespace pexa

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QString>
+#include <QToolButton>
+#include <QWidget>
+
+namespace pexa {
+
+// The tool bar's standard button size.
+inline constexpr int ToolButtonWidth = 23;
+inline constexpr int ToolButtonHeight = 22;
+
+// A push button of a bar's option area. Buttons that share a non-zero group
+// index within one bar behave as radio buttons; with AllowAllUp a pressed
+// button of the group can also be released (a lone toggle button).
+class TBarButton : public QToolButton {
+    Q_OBJECT
+public:
+    explicit TBarButton(QWidget* parent = nullptr);
+
+    int GroupIndex() const { return groupIndex_; }
+    void SetGroupIndex(int index);
+    bool AllowAllUp() const { return allowAllUp_; }
+    void SetAllowAllUp(bool allow) { allowAllUp_ = allow; }
+    bool Down() const { return isChecked(); }
+    // Pressing one button of a group releases the others of that group.
+    void SetDown(bool down);
+    int Tag() const { return tag_; }
+    void SetTag(int tag) { tag_ = tag; }
+    bool HasGlyph() const { return !icon().isNull(); }
+
+protected:
+    void nextCheckState() override;
+
+private:
+    void ReleaseGroupSiblings();
+
+    int groupIndex_ = 0;
+    bool allowAllUp_ = false;
+    int tag_ = 0;
+};
+
+// A gap between option buttons, optionally drawn as a dividing line.
+class TBarSeparator : public QWidget {
+    Q_OBJECT
+public:
+    TBarSeparator(bool divider, int width, QWidget* parent = nullptr);
+    bool IsDivider() const { return divider_; }
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool divider_;
+    int width_;
+};
+
+// The bar's short name with its access letter underlined. Drawn by us so that
+// its width is exactly the measured text width the caption alignment relies on.
+class TBarCaption : public QWidget {
+    Q_OBJECT
+public:
+    explicit TBarCaption(QWidget* parent = nullptr);
+    // Text with an optional "&" before the access letter.
+    void SetMarkedText(const QString& text);
+    const QString& MarkedText() const { return markedText_; }
+    QString PlainText() const;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString markedText_;
+};
+
+} // namespace pexa

@@ -1,0 +1,213 @@
+#include "ui/toolkit/SystemColors.h"
+#include "ui/toolkit/TextMetrics.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QtTest>
+
+#include <cstdint>
+
+using namespace pexa;
+
+namespace {
+
+// A palette in which every role and group has its own colour, so that a
+// wrong role cannot pass by accident.
+QPalette DistinctPalette() {
+    QPalette palette;
+    int n = 1;
+    for (const QPalette::ColorGroup group :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            palette.setColor(group, static_cast<QPalette::ColorRole>(role),
+                             QColor(n % 256, (n * 7) % 256, (n * 13) % 256));
+            ++n;
+        }
+    }
+    return palette;
+}
+
+} // namespace
+
+class TestToolkitSystem : public QObject {
+    Q_OBJECT
+
+private slots:
+    void systemColorValues();
+    void systemColorsMapToPaletteRoles_data();
+    void systemColorsMapToPaletteRoles();
+    void unknownSystemIndexReadsAsButtonFace();
+    void rgbValuesRoundTrip();
+    void colourToValueLayout();
+    void systemColourAsValueBecomesRgb();
+    void metrics();
+    void textWidths();
+    void cacheTellsFontsApart();
+    void stripAccessMarks_data();
+    void stripAccessMarks();
+};
+
+void TestToolkitSystem::systemColorValues() {
+    // The settings file's default for the body colour.
+    QCOMPARE(SystemColorValue(TSystemColor::ButtonFace), -2147483633);
+    QCOMPARE(static_cast<std::uint32_t>(SystemColorValue(TSystemColor::Window)), 0x80000005u);
+    QVERIFY(IsSystemColorValue(SystemColorValue(TSystemColor::GrayText)));
+    QVERIFY(!IsSystemColorValue(0x00FFFFFF));
+    QVERIFY(!IsSystemColorValue(0));
+}
+
+void TestToolkitSystem::systemColorsMapToPaletteRoles_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("group");
+    QTest::addColumn<int>("role");
+    QTest::newRow("button face") << 15 << int(QPalette::Active) << int(QPalette::Button);
+    QTest::newRow("window") << 5 << int(QPalette::Active) << int(QPalette::Base);
+    QTest::newRow("button text") << 18 << int(QPalette::Active) << int(QPalette::ButtonText);
+    QTest::newRow("grey text") << 17 << int(QPalette::Disabled) << int(QPalette::Text);
+    QTest::newRow("window text") << 8 << int(QPalette::Active) << int(QPalette::Text);
+    QTest::newRow("button shadow") << 16 << int(QPalette::Active) << int(QPalette::Dark);
+}
+
+void TestToolkitSystem::systemColorsMapToPaletteRoles() {
+    QFETCH(int, index);
+    QFETCH(int, group);
+    QFETCH(int, role);
+    const QPalette palette = DistinctPalette();
+    const QColor expected = palette.color(static_cast<QPalette::ColorGroup>(group),
+                                          static_cast<QPalette::ColorRole>(role));
+    const auto color = static_cast<TSystemColor>(index);
+    QCOMPARE(SystemColor(color, palette), expected);
+    QCOMPARE(ColorFromValue(SystemColorValue(color), palette), expected);
+
+    // The application's palette is the default source.
+    QApplication::setPalette(palette);
+    QCOMPARE(SystemColor(color), expected);
+    QCOMPARE(ColorFromValue(SystemColorValue(color)), expected);
+    QApplication::setPalette(QPalette());
+}
+
+void TestToolkitSystem::unknownSystemIndexReadsAsButtonFace() {
+    const QPalette palette = DistinctPalette();
+    const QColor face = palette.color(QPalette::Active, QPalette::Button);
+    for (const std::uint32_t raw : {0x800000FFu, 0x80000000u, 0xFFFFFFFFu, 0x80001F63u})
+        QCOMPARE(ColorFromValue(static_cast<TColorValue>(raw), palette), face);
+    // The high bits beside the top bit do not change the index.
+    QCOMPARE(ColorFromValue(static_cast<TColorValue>(0xFF000005u), palette),
+             palette.color(QPalette::Active, QPalette::Base));
+}
+
+void TestToolkitSystem::rgbValuesRoundTrip() {
+    // Every value of each channel, with the other two varying.
+    for (int v = 0; v < 256; ++v) {
+        for (const int shift : {0, 8, 16}) {
+            const auto other = static_cast<std::uint32_t>((v * 37 + 11) % 256);
+            const std::uint32_t raw =
+                (static_cast<std::uint32_t>(v) << shift) | (other << ((shift + 8) % 24));
+            const auto value = static_cast<TColorValue>(raw);
+            const QColor color = ColorFromValue(value);
+            QCOMPARE(ValueFromColor(color), value);
+            QCOMPARE(color.alpha(), 255);
+        }
+    }
+}
+
+void TestToolkitSystem::colourToValueLayout() {
+    QCOMPARE(ValueFromColor(QColor(255, 0, 0)), 0x000000FF);
+    QCOMPARE(ValueFromColor(QColor(0, 255, 0)), 0x0000FF00);
+    QCOMPARE(ValueFromColor(QColor(0, 0, 255)), 0x00FF0000);
+    QCOMPARE(ValueFromColor(QColor(0x12, 0x34, 0x56, 0x10)), 0x00563412); // alpha dropped
+    QCOMPARE(ValueFromColor(QColor::fromHsv(0, 255, 255)), 0x000000FF);   // any spec
+    QCOMPARE(ValueFromColor(QColor()), 0);                                // invalid: black
+    QCOMPARE(ColorFromValue(0x00563412), QColor(0x12, 0x34, 0x56));
+}
+
+void TestToolkitSystem::systemColourAsValueBecomesRgb() {
+    // A colour chosen by the user is always stored as RGB, even when it came
+    // from a system colour.
+    const QPalette palette = DistinctPalette();
+    const QColor face = ColorFromValue(SystemColorValue(TSystemColor::ButtonFace), palette);
+    const TColorValue stored = ValueFromColor(face);
+    QVERIFY(!IsSystemColorValue(stored));
+    QCOMPARE(ColorFromValue(stored, palette), face);
+}
+
+void TestToolkitSystem::metrics() {
+    QCOMPARE(EdgeWidth(), 2);
+    QCOMPARE(BorderWidth(), 1);
+}
+
+void TestToolkitSystem::textWidths() {
+    QFont font = QApplication::font();
+    font.setPointSize(11);
+    const QFontMetrics reference(font);
+    const QStringList labels{"DEC", "HEX", "OCT", "BIN", "CHR", "IP", "DEG", "FLT", "TIME", "KILO"};
+    int widest = 0;
+    for (const QString& label : labels) {
+        QCOMPARE(TextWidth(font, label), reference.horizontalAdvance(label));
+        widest = std::max(widest, reference.horizontalAdvance(label));
+    }
+    QCOMPARE(WidestText(font, labels), widest);
+    QCOMPARE(WidestText(font, {"<<", "log", "%"}),
+             std::max({reference.horizontalAdvance("<<"), reference.horizontalAdvance("log"),
+                       reference.horizontalAdvance("%")}));
+    QCOMPARE(WidestText(font, QStringList()), 0);
+    QCOMPARE(TextWidth(font, QString()), 0);
+    QCOMPARE(TextHeight(font, "Xy"), reference.height());
+    QCOMPARE(TextExtent(font, "HEX"),
+             QSize(reference.horizontalAdvance("HEX"), reference.height()));
+    QVERIFY(TextWidth(font, "WWWW") > TextWidth(font, "W"));
+}
+
+void TestToolkitSystem::cacheTellsFontsApart() {
+    QFont small = QApplication::font();
+    small.setPointSize(8);
+    QFont large = small;
+    large.setPointSize(24);
+    QFont bold = small;
+    bold.setBold(true);
+    // Many fonts in turn: the cache empties itself and stays right.
+    for (int round = 0; round < 3; ++round) {
+        for (int size = 6; size < 40; ++size) {
+            QFont font = small;
+            font.setPointSize(size);
+            QCOMPARE(TextWidth(font, "WWWW"), QFontMetrics(font).horizontalAdvance("WWWW"));
+        }
+        QVERIFY(TextWidth(large, "WWWW") > TextWidth(small, "WWWW"));
+        QCOMPARE(TextWidth(bold, "WWWW"), QFontMetrics(bold).horizontalAdvance("WWWW"));
+        QVERIFY(TextHeight(large) > TextHeight(small));
+    }
+    ClearTextMetricsCache();
+    QCOMPARE(TextWidth(small, "WWWW"), QFontMetrics(small).horizontalAdvance("WWWW"));
+}
+
+void TestToolkitSystem::stripAccessMarks_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("plain");
+    QTest::newRow("marked") << "&Hex"
+                            << "Hex";
+    QTest::newRow("inner mark") << "DE&G"
+                                << "DEG";
+    QTest::newRow("literal ampersand") << "A&&B"
+                                       << "A&B";
+    QTest::newRow("only ampersands") << "&&"
+                                     << "&";
+    QTest::newRow("trailing mark") << "abc&"
+                                   << "abc";
+    QTest::newRow("japanese") << "10進(&D)"
+                              << "10進(D)";
+    QTest::newRow("tab kept") << "An&d \t&&"
+                              << "And \t&";
+    QTest::newRow("none") << "plain"
+                          << "plain";
+    QTest::newRow("empty") << ""
+                           << "";
+}
+
+void TestToolkitSystem::stripAccessMarks() {
+    QFETCH(QString, caption);
+    QFETCH(QString, plain);
+    QCOMPARE(StripAccessMarks(caption), plain);
+}
+
+QTEST_MAIN(TestToolkitSystem)
+#include "test_toolkit_system.moc"
