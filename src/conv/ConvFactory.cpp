@@ -1,6 +1,10 @@
 #include "conv/ConvFactory.h"
 
+#include "conv/ConvChar.h"
 #include "conv/ConvDecimal.h"
+#include "conv/ConvDegree.h"
+#include "conv/ConvFloat.h"
+#include "conv/ConvIP.h"
 #include "conv/ConvRadix.h"
 
 namespace pexa {
@@ -18,9 +22,13 @@ std::unique_ptr<TCalcConv> CreateConv(int kind) {
     case BarKind::Bin:
         return std::make_unique<TConvBin>();
     case BarKind::Char:
+        return std::make_unique<TConvChar>();
     case BarKind::IP:
+        return std::make_unique<TConvIP>();
     case BarKind::Degree:
+        return std::make_unique<TConvDegree>();
     case BarKind::Float:
+        return std::make_unique<TConvFloat>();
     case BarKind::Time:
     case BarKind::Kilo:
         break;

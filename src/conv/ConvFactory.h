@@ -12,8 +12,7 @@ namespace pexa {
 // 9 TConvKilo), in its initial state: mode Byte, no options, zero value,
 // empty entry form.
 //
-// Returns nullptr for a number outside 0..9, and for the kinds 4 to 9 until
-// their classes are built.
+// Returns nullptr for a number outside 0..9.
 std::unique_ptr<TCalcConv> CreateConv(int kind);
 
 } // namespace pexa

@@ -126,14 +126,14 @@ const CommandInfo MenuActionsTable_[] = {
 };
 
 const CommandInfo BarActionsTable_[] = {
-    {"ActDegreeHMS", 0, "Degree", "hms", "", "", 1001, 7, "[h]:m:s形式"},
+    {"ActDegreeHMS", 0, "Degree", "hms", "", "", 1001, 7, "[h]:m:s形式|3ブロック以上は区切りなしにする"},
     {"ActCharEncodeASCII", 0, "Char", "A", "", "", 1002, 9, "ASCII"},
     {"ActCharEncodeSJIS", 1, "Char", "S", "", "", 1002, 9, "Shift JIS"},
     {"ActCharEncodeJIS", 2, "Char", "J", "", "", 1002, 9, "JIS"},
     {"ActCharEncodeEUC", 3, "Char", "E", "", "", 1002, 9, "EUC-jp"},
-    {"ActTimeEncodeTimeT", 0, "Date", "t", "", "", 1003, 10, "time_t"},
-    {"ActTimeEncodeOleDate", 0, "Date", "O", "", "", 1003, 10, "OLE DATE"},
-    {"ActTimeDiffMode", 0, "Date", "Diff", "", "", 1004, 10, "時間差モード"},
+    {"ActTimeEncodeTimeT", 0, "Date", "t", "", "", 1003, 10, "time_t|Cのtime_t型"},
+    {"ActTimeEncodeOleDate", 0, "Date", "O", "", "", 1003, 10, "OLE DATE|OLEのDATE型"},
+    {"ActTimeDiffMode", 0, "Date", "Diff", "", "", 1004, 10, "時間差モード|日付けのかわりに時刻の差分を表示します"},
 };
 
 const KeyCharBinding KeyCharTable[] = {

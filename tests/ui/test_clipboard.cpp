@@ -46,6 +46,7 @@ private slots:
     void pasteAfterEqualsStartsAfresh();
     void nextDigitAfterPasteStartsNewEntry();
     void nonAsciiTextIsRefused();
+    void characterBarCopyAndPaste();
     void enabledRules();
     void hugeTextWithNulsKeepsTheValue();
     void hugeRunsOfAcceptedCharactersFinish();
@@ -226,6 +227,18 @@ void ClipboardTest::nonAsciiTextIsRefused() {
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "1");
     QVERIFY(!window->PasteText(QStringLiteral("😀")));
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "1");
+}
+
+void ClipboardTest::characterBarCopyAndPaste() {
+    WindowFixture window;
+    if (!TForm_Main::CanCreateBarKind(BarKind::Char))
+        QSKIP("no character conversion in this build");
+    TCalcBar* chr = window->CreateBar(BarKind::Char);
+    window->ActivateBar(chr);
+    QVERIFY(window->PasteText(QStringLiteral("AB")));
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "00004142");
+    QVERIFY(Run(*window, "ActEditCopy"));
+    QCOMPARE(ClipboardText(), "__AB");
 }
 
 void ClipboardTest::enabledRules() {

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "conv/CalcConv.h"
+#include "enc/EncFloat.h"
+
+#include <string>
+
+namespace pexa {
+
+// The float bar (kind 7, "FLT"). Reads the value's bit pattern as an IEEE 754
+// number (Double in QWord mode, Single otherwise) and shows the real it
+// encodes; a typed decimal real becomes the pattern of that real, rounded to
+// the format. The typed text is kept as typed; once the value is set from
+// outside, or the mode or byte order changes, the text is dropped and the
+// pattern is rendered again. With Reverse Endian in effect the pattern is
+// read and stored with its bytes reversed. In Byte, Word and Float mode no
+// format fits and the text is grey.
+class TConvFloat final : public TCalcConv {
+public:
+    TConvFloat();
+
+    // The format the bar reads the pattern in; the bar's precision indicator
+    // shows its name.
+    FloatFormat GetFloatFormat() const;
+
+    ConvOptionSet GetCapabilities() const override;
+    CalcValue GetValue() override;
+    void UpdateText() override;
+    std::string GetText(bool grouped) const override;
+    ConvTextState GetTextState() const override;
+    bool CanInputChar(char ch, bool newEntry, bool pasting) const override;
+    bool InputChar(char ch) override;
+    bool CanToggleSign() const override;
+    bool CanBackspace() const override;
+    bool Backspace() override;
+    void Clear() override;
+
+private:
+    // The pattern of a text in the current format; false when it is no real
+    // number or the format cannot hold it.
+    bool TextToBits(const std::string& text, std::int64_t& bits) const;
+    // The candidate text for a typed character, before it is checked.
+    std::string BuildCandidate(char ch) const;
+
+    // Empty while the bar renders the held pattern.
+    std::string entryText_;
+};
+
+} // namespace pexa
