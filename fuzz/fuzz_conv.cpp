@@ -6,10 +6,14 @@
 
 #include "conv/CalcConv.h"
 #include "conv/ConvFactory.h"
+#include "conv/ConvTime.h"
 #include "core/CalcConvCommonDef.h"
 #include "core/CalcError.h"
 #include "core/CalcValue.h"
 #include "core/FormatSettings.h"
+#include "enc/ConvertError.h"
+#include "enc/EncKilo.h"
+#include "enc/EncTime.h"
 
 #include <cmath>
 #include <cstdint>
@@ -169,6 +173,64 @@ void CheckRadix(TCalcConv& conv, const CalcValue& value, int digitBits) {
     }
 }
 
+// The size text read by the codec is the number the bar hands out.
+void CheckKilo(TCalcConv& conv, const CalcValue& value) {
+    const std::string text = conv.GetText(false);
+    if (conv.GetText(true) != text)
+        Fail("size text changed by grouping", text);
+    const bool isFloat = IsFloatMode(conv.GetMode());
+    CalcValue read = MakeZero();
+    try {
+        ParseSizeText(read, text, isFloat ? CalcValueMode::Float : CalcValueMode::QWord);
+    } catch (const ConvertError&) {
+        Fail("size text does not read", text);
+    }
+    if (isFloat) {
+        const Real a = GetReal(read);
+        const Real b = GetReal(value);
+        // 18 significant digits.
+        if (std::fabs(a - b) > 6e-18L * std::fabs(b) + 1.01e-18L)
+            Fail("size text and value differ", text);
+    } else if (GetInteger(read) != BitsAsShown(conv, value)) {
+        Fail("size text and value differ", text);
+    }
+}
+
+// A date/time text shown as valid denotes the number the bar hands out: to
+// the second for a real, exactly otherwise.
+void CheckTime(TCalcConv& conv, const CalcValue& value) {
+    const std::string text = conv.GetText(false);
+    if (conv.GetText(true) != text)
+        Fail("date text changed by grouping", text);
+    if (text.empty() || text == InvalidDateTimeText || conv.GetTextState() != ConvTextState::Normal)
+        return;
+    const auto& time = dynamic_cast<const TConvTime&>(conv);
+    const bool isFloat = IsFloatMode(conv.GetMode());
+    CalcValue read;
+    try {
+        const DateTimeFields rec =
+            ParseFields(text, time.GetTimeEncoding(), conv.GetMode(), time.GetTimeDiffMode());
+        read = FieldsToValue(rec, time.GetTimeEncoding(),
+                             isFloat ? CalcValueMode::Float : CalcValueMode::QWord);
+    } catch (const ConvertError&) {
+        Fail("date text does not read", text);
+    }
+    if (isFloat) {
+        Real expected = GetReal(value);
+        Real tolerance = 1;
+        if (time.GetTimeEncoding() == TimeEncoding::OleDate) {
+            // A time of day before the epoch day counts forward from midnight.
+            if (expected > -1 && expected < 0)
+                expected = -expected;
+            tolerance = 1.2e-5L + 1e-18L * std::fabs(expected);
+        }
+        if (!(std::fabs(GetReal(read) - expected) < tolerance))
+            Fail("date text and value differ", text);
+    } else if (GetInteger(read) != BitsAsShown(conv, value)) {
+        Fail("date text and value differ", text);
+    }
+}
+
 // Checks that need no knowledge of the notation, then those that do.
 void CheckState(TCalcConv& conv) {
     const std::string plain = conv.GetText(false);
@@ -198,6 +260,12 @@ void CheckState(TCalcConv& conv) {
         break;
     case BarKind::Bin:
         CheckRadix(conv, value, 1);
+        break;
+    case BarKind::Kilo:
+        CheckKilo(conv, value);
+        break;
+    case BarKind::Time:
+        CheckTime(conv, value);
         break;
     default:
         break;

@@ -183,6 +183,9 @@ public:
 
     // The bar's text; with the flag, digit-grouped where the class can group.
     virtual std::string GetText(bool grouped) const = 0;
+    // The text copied to the clipboard: GetText, less any padding that is
+    // only there for the display and would read back as part of the value.
+    virtual std::string GetClipboardText(bool grouped) const { return GetText(grouped); }
     virtual ConvTextState GetTextState() const;
     // The caption of the separator key while this bar is active.
     virtual std::string GetSeparatorCaption() const;

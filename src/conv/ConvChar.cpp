@@ -35,6 +35,10 @@ std::string TConvChar::GetText(bool) const {
     return text;
 }
 
+std::string TConvChar::GetClipboardText(bool) const {
+    return CharCodeText(charEncoding_, GetMode(), GetBits());
+}
+
 ConvTextState TConvChar::GetTextState() const {
     // A JIS character always takes two bytes, which a Byte value cannot hold.
     if (charEncoding_ == pexa::CharEncoding::Jis && ByteCountOf(GetMode()) < 2)

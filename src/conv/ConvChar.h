@@ -24,6 +24,9 @@ public:
 
     ConvOptionSet GetCapabilities() const override;
     std::string GetText(bool grouped) const override;
+    // The characters alone: the "_" columns of unused high bytes would paste
+    // back as 0x5F bytes.
+    std::string GetClipboardText(bool grouped) const override;
     ConvTextState GetTextState() const override;
     bool CanInputChar(char ch, bool newEntry, bool pasting) const override;
     bool InputChar(char ch) override;

@@ -6,6 +6,8 @@
 #include "enc/ConvertError.h"
 #include "enc/EncKilo.h"
 
+#include <algorithm>
+
 namespace pexa {
 
 namespace {
@@ -22,6 +24,41 @@ constexpr char UnitKey = ':';
 // negative size as negative instead of masked.
 CalcValueMode ParseModeFor(CalcValueMode mode) {
     return IsFloatMode(mode) ? CalcValueMode::Float : CalcValueMode::QWord;
+}
+
+// Whether the terms before the decimal separator add up within the signed
+// 64-bit range. The size reader wraps silently, which would let 8E stand for
+// -2^63 and 16E for 0; such a text must not be accepted as its wrapped value.
+bool SizeSumFits(const std::string& text) {
+    const std::size_t end = std::min(text.find(CurrentFormat().DecimalSeparator), text.size());
+    std::size_t pos = 0;
+    const bool negative = end > 0 && text[0] == '-';
+    if (negative)
+        pos = 1;
+    const std::uint64_t limit = (std::uint64_t{1} << 63) - (negative ? 0 : 1);
+    std::uint64_t sum = 0;
+    while (pos < end) {
+        std::uint64_t term = 0;
+        for (; pos < end && IsDigit(text[pos]); ++pos) {
+            const auto digit = static_cast<std::uint64_t>(text[pos] - '0');
+            if (term > (limit - digit) / 10)
+                return false;
+            term = term * 10 + digit;
+        }
+        if (pos < end && text[pos] != '+') {
+            const int unit = SizeUnitIndex(text[pos]);
+            const int shift = 10 * (unit > 0 ? unit : 0);
+            if (term > (limit >> shift))
+                return false;
+            term <<= shift;
+        }
+        for (; pos < end && !IsDigit(text[pos]); ++pos) {
+        }
+        if (term > limit - sum)
+            return false;
+        sum += term;
+    }
+    return true;
 }
 
 } // namespace
@@ -137,6 +174,8 @@ bool TConvKilo::InputChar(char ch) {
 }
 
 bool TConvKilo::StoreCandidate(const std::string& candidate) {
+    if (!SizeSumFits(candidate))
+        return false;
     CalcValue number = MakeZero();
     try {
         ParseSizeText(number, candidate, ParseModeFor(GetMode()));

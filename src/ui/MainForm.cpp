@@ -3,6 +3,7 @@
 #include "conv/CalcConv.h"
 #include "core/CalcArithmetic.h"
 #include "ui/CalcBar.h"
+#include "ui/CalcBarVariants.h"
 #include "ui/CommandTable.h"
 #include "ui/toolkit/Action.h"
 #include "ui/toolkit/ActionLink.h"
@@ -104,6 +105,7 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent) {
 }
 
 TForm_Main::~TForm_Main() {
+    SaveSettings();
     // Bars reach back into the window from their events; none may fire while
     // the window's members are going away.
     for (int i = 0; i < BarCount(); ++i) {
@@ -124,6 +126,8 @@ void TForm_Main::CreateActions() {
     AddActions(*keyActions_, KeyActionsTable());
     AddActions(*menuActions_, MenuActionsTable());
     AddActions(*barActions_, BarActionsTable());
+    // The variants build their option buttons from these actions.
+    SetBarActions(barActions_);
 
     for (const char* name : CheckableActions)
         if (TAction* action = FindAction(name))
@@ -140,6 +144,7 @@ void TForm_Main::CreateActions() {
     BindEngineActions();
     BindBarActions();
     BindClipboardActions();
+    BindShellActions();
     if (TAction* exit = FindAction("ActExit"))
         exit->SetOnExecute([this](TAction&) { close(); });
 }
@@ -244,48 +249,11 @@ QMenu* TForm_Main::createPopupMenu() {
     return nullptr;
 }
 
-void TForm_Main::StartUp() {
-    baseCaption_ = windowTitle();
-    lastActiveIndex_ = -1;
-    // Nothing is read from the settings file yet: its defaults stand.
-    currentValue_ = CalcValue{CalcValueMode::Byte, 0, 0.0L};
-    SetCalcMode(CalcValueMode::DWord);
-    SetSeparated(true);
-    SetShowIndicators(true);
-    SetToolBarVisible(true);
-    SetMenuBarVisible(true);
-    SetButtonPanelVisible(true);
-    SetStayOnTop(false);
-    angleMode_ = AngleUnit::Degree;
-    hyp_ = false;
-    rotate_ = false;
-    arithmetic_ = false;
-    shiftAmount_ = 8;
-    SetBodyColor(SystemColorValue(TSystemColor::ButtonFace));
-    SetDisplayFont(font());
-    CreateBar(BarKind::Decimal);
-    CreateBar(BarKind::Hex);
-    // A mistake in the key table leaves the start-up captions as they are.
-    if (PrepareKeysAndMenus()) {
-        SetTrigCaptions();
-        SetShiftCaptions();
-    }
-    UpdateActions();
-}
-
 void TForm_Main::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shownOnce_ && !event->spontaneous()) {
         shownOnce_ = true;
         FormShow();
-    }
-}
-
-void TForm_Main::FormShow() {
-    for (int i = 0; i < BarCount(); ++i) {
-        TCalcBar* bar = BarAt(i);
-        bar->FitPanel();
-        barSite_->SetBandMinWidth(i, bar->CaptionWidth());
     }
 }
 

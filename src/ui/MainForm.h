@@ -11,8 +11,10 @@
 
 #include <cstdint>
 #include <exception>
+#include <string>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 class QKeyEvent;
 class QMenu;
@@ -36,6 +38,7 @@ class TAction;
 class TActionList;
 class TBandSite;
 class TCalcBar;
+class THelpViewer;
 
 // Where the user is in an entry.
 enum class EntryState {
@@ -202,6 +205,18 @@ public:
     // The button panel; the calculator buttons are put into it from outside.
     QWidget* PaneButtons() const { return paneButtons_; }
 
+    // ---- Settings, help and about box ------------------------------------
+    // The shut-down write of every setting and each bar's own keys. A write
+    // that fails stops it and is reported in a message box; what the file
+    // held stays as it was.
+    void SaveSettings();
+    // Opens the help window at its contents, or at a command's topic.
+    void ShowHelpContents();
+    void ShowHelpContext(int context);
+    // The help window, created on first use.
+    THelpViewer* HelpViewer();
+    // The about box, modal.
+    void ShowAbout();
     // ---- Keys (MainFormKeys.cpp) -------------------------------------------
     const TKeyTable& KeyTable() const { return keyTable_; }
     // Binds a typed character to a command; throws TKeyTableError.
@@ -271,6 +286,15 @@ private:
     bool PrepareKeysAndMenus();
     void InstallToolTipHook();
 
+    // Settings and shell (MainFormSettings.cpp, MainFormShell.cpp).
+    void ReadViewSettings();
+    void ReadColorSettings();
+    void ReadFontSettings();
+    void ReadBars();
+    void ApplyBandLayouts();
+    void WriteAllSettings();
+    void BindShellActions();
+
     // Handlers (MainFormEngine.cpp and MainFormBars.cpp).
     void BindEngineActions();
     void BindBarActions();
@@ -321,6 +345,11 @@ private:
     QMenu* menuHelp_ = nullptr;
     QWidget* paneButtons_ = nullptr;
 
+    // The stored font character set, kept only to be written back.
+    int displayCharset_ = 1;
+    // The colour chooser's custom colours as read ("ColorA=FFFFFF").
+    std::vector<std::string> customColors_;
+    THelpViewer* helpViewer_ = nullptr;
     TKeyTable keyTable_;
     bool keysPrepared_ = false;
     TButtonPanel buttons_;

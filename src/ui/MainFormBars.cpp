@@ -6,6 +6,7 @@
 #include "conv/CalcConv.h"
 #include "conv/ConvFactory.h"
 #include "ui/CalcBar.h"
+#include "ui/CalcBarVariants.h"
 #include "ui/toolkit/Action.h"
 #include "ui/toolkit/ActionList.h"
 #include "ui/toolkit/BandSite.h"
@@ -23,18 +24,6 @@
 namespace pexa {
 
 namespace {
-
-using BarMaker = TCalcBar* (*)(QWidget* owner, std::unique_ptr<TCalcConv> conv);
-
-template <class Bar> TCalcBar* MakeBar(QWidget* owner, std::unique_ptr<TCalcConv> conv) {
-    return TCalcBar::MakeWith<Bar>(owner, std::move(conv));
-}
-
-// The bar class of each kind. The character (4), sexagesimal (6), float (7)
-// and date/time (8) kinds get bar classes of their own with option buttons.
-BarMaker BarClassOf(BarKind /*kind*/) {
-    return &MakeBar<TCalcBar>;
-}
 
 constexpr const char* ToggleActions[BarKindCount] = {
     "ActToggleDec", "ActToggleHex",    "ActToggleOct",   "ActToggleBin",  "ActToggleAscii",
@@ -70,7 +59,7 @@ TCalcBar* TForm_Main::CreateBar(BarKind kind) {
     std::unique_ptr<TCalcConv> conv = CreateConv(static_cast<int>(kind));
     if (conv == nullptr)
         return nullptr;
-    TCalcBar* bar = BarClassOf(kind)(barSite_, std::move(conv));
+    TCalcBar* bar = BarClassWithConvOf(kind)(barSite_, std::move(conv));
     const int index = barSite_->AddBand(bar);
 
     bar->OnActivate = [this](TCalcBar& activated) {

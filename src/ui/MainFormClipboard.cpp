@@ -28,13 +28,20 @@ std::optional<std::string> PasteBytesOf(char32_t ch, const TCalcBar* bar) {
     return std::nullopt;
 }
 
+// Toggles the sign of the entry a paste has typed so far, as the "-" key does.
+bool ApplyPastedSign(TCalcBar& bar) {
+    if (!bar.CanInputChar('-', false, true))
+        return false;
+    return bar.Conv().InputChar('-');
+}
+
 } // namespace
 
 void TForm_Main::CopyToClipboard(bool grouped) {
     const TCalcBar* bar = ActiveBar();
     if (bar == nullptr)
         return;
-    QGuiApplication::clipboard()->setText(SjisToUnicode(bar->GetText(grouped)),
+    QGuiApplication::clipboard()->setText(SjisToUnicode(bar->Conv().GetClipboardText(grouped)),
                                           QClipboard::Clipboard);
 }
 
@@ -76,8 +83,18 @@ bool TForm_Main::PasteText(const QString& text) {
                 break;
             }
             if (bar == nullptr || !TypeCharInto(*bar, byte, !typed, true, true)) {
-                stopped = true;
-                break;
+                // The digits of a negative number may only fit the signed
+                // range once the sign is on ("-128" in a signed Byte bar):
+                // put the sign on now and offer the digit again.
+                if (!(negative && typed && ApplyPastedSign(*bar))) {
+                    stopped = true;
+                    break;
+                }
+                negative = false;
+                if (!TypeCharInto(*bar, byte, false, true, true)) {
+                    stopped = true;
+                    break;
+                }
             }
             typed = true;
         }

@@ -214,11 +214,19 @@ bool TForm_Main::IsShortCut(const QKeyEvent& event) {
 
 bool TForm_Main::ClaimsKey(const QKeyEvent& event) {
     const QKeyCombination key = KeyOfEvent(event);
-    UpdateActions();
-    for (TActionList* list : {keyActions_, menuActions_})
-        if (const TAction* action = list->FindShortCut(key);
-            action != nullptr && action->Enabled() && action->HasExecuteHandler())
+    bool updated = false;
+    for (TActionList* list : {keyActions_, menuActions_}) {
+        const TAction* action = list->FindShortCut(key);
+        if (action == nullptr)
+            continue;
+        // The states are those the key would meet.
+        if (!updated) {
+            UpdateActions();
+            updated = true;
+        }
+        if (action->Enabled() && action->HasExecuteHandler())
             return true;
+    }
     for (int i = 0; i < BarCount(); ++i)
         if (BarAt(i)->MatchesAccessKey(event.key(), event.modifiers()))
             return true;

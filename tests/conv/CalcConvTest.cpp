@@ -68,7 +68,9 @@ TEST(CreateConv, NewConversionIsByteWithoutOptionsAndZero) {
         const bool byteShowable = kind != 5 && kind != 7;
         EXPECT_EQ(conv->GetTextState(),
                   byteShowable ? ConvTextState::Normal : ConvTextState::NotApplicable);
-        EXPECT_EQ(conv->GetSeparatorCaption(), ":");
+        // Only the date/time and size bars put their own separators on the key.
+        const char* caption = kind == 8 ? "/ :" : kind == 9 ? "KMG" : ":";
+        EXPECT_EQ(conv->GetSeparatorCaption(), caption);
     }
     EXPECT_EQ(CreateConv(0)->GetText(false), "0");
 }

@@ -5,6 +5,7 @@
 
 #include "conv/CalcConv.h"
 #include "core/FormatSettings.h"
+#include "settings/Profile.h"
 #include "ui/CalcBar.h"
 #include "ui/MainForm.h"
 #include "ui/toolkit/Action.h"
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <map>
 #include <memory>
@@ -84,10 +86,15 @@ inline bool Checked(TForm_Main& window, const char* name) {
 
 // The window in a known state: the start-up defaults (DWord, decimal and
 // hexadecimal bars, the decimal one active) with digit grouping off so that
-// texts compare plainly, and '.' and ',' as the locale characters.
+// texts compare plainly, and '.' and ',' as the locale characters. Its
+// settings file is a fresh one of its own, so that no test starts from what
+// another saved.
 class WindowFixture {
 public:
-    WindowFixture() : format_(FormatSettings{}), window_(std::make_unique<TForm_Main>()) {
+    WindowFixture()
+        : format_(FormatSettings{}),
+          profile_(settingsDir_.filePath(QStringLiteral("pexa.ini")).toStdString()),
+          window_(std::make_unique<TForm_Main>()) {
         window_->SetSeparated(false);
     }
     TForm_Main& operator*() { return *window_; }
@@ -96,6 +103,8 @@ public:
 
 private:
     FormatSettingsScope format_;
+    QTemporaryDir settingsDir_;
+    ProfilePathOverride profile_;
     std::unique_ptr<TForm_Main> window_;
 };
 

@@ -46,6 +46,9 @@ private slots:
     void pasteAfterEqualsStartsAfresh();
     void nextDigitAfterPasteStartsNewEntry();
     void nonAsciiTextIsRefused();
+    void characterBarCopyAndPaste();
+    void negativeDigitsFitOnlyWithTheSign_data();
+    void negativeDigitsFitOnlyWithTheSign();
     void enabledRules();
     void hugeTextWithNulsKeepsTheValue();
     void hugeRunsOfAcceptedCharactersFinish();
@@ -226,6 +229,54 @@ void ClipboardTest::nonAsciiTextIsRefused() {
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "1");
     QVERIFY(!window->PasteText(QStringLiteral("😀")));
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "1");
+}
+
+void ClipboardTest::characterBarCopyAndPaste() {
+    WindowFixture window;
+    if (!TForm_Main::CanCreateBarKind(BarKind::Char))
+        QSKIP("no character conversion in this build");
+    TCalcBar* chr = window->CreateBar(BarKind::Char);
+    window->ActivateBar(chr);
+    QVERIFY(window->PasteText(QStringLiteral("AB")));
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "00004142");
+    QVERIFY(Run(*window, "ActEditCopy"));
+    // The display pads unused high bytes with "_"; the copy does not, so it
+    // pastes back as the same value.
+    QCOMPARE(ClipboardText(), "AB");
+    Keys(*window, "AC");
+    QVERIFY(Run(*window, "ActEditPaste"));
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "00004142");
+}
+
+void ClipboardTest::negativeDigitsFitOnlyWithTheSign_data() {
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("hex");
+    QTest::newRow("byte") << "ActModeByte"
+                          << "-128"
+                          << "80";
+    QTest::newRow("word") << "ActModeWord"
+                          << "-32768"
+                          << "8000";
+    QTest::newRow("dword") << "ActModeDWord"
+                           << "-2147483648"
+                           << "80000000";
+}
+
+void ClipboardTest::negativeDigitsFitOnlyWithTheSign() {
+    QFETCH(QString, mode);
+    QFETCH(QString, text);
+    QFETCH(QString, hex);
+    WindowFixture window;
+    Keys(*window, mode + " ActModeSigned");
+    QVERIFY(window->PasteText(text));
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), text);
+    QCOMPARE(ShownOf(*window, BarKind::Hex), hex);
+    // One digit too many stops the paste silently, with the sign applied to
+    // the rest.
+    Keys(*window, "AC");
+    QVERIFY(window->PasteText(text + "0"));
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), text);
 }
 
 void ClipboardTest::enabledRules() {

@@ -8,9 +8,11 @@
 #include "ui/toolkit/ActionList.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <memory>
@@ -302,6 +304,14 @@ void KeyRoutingTest::registrationFailureSkipsThePreparation() {
     // The operator menus were not decorated and the start-up captions not set.
     QCOMPARE(window.PopupAllOp()->actions().first()->text(), QStringLiteral("An&d "));
     QCOMPARE(window.FindAction("ActOpQShiftL")->Caption(), QStringLiteral("<<n"));
+    // Nor was the tooltip hook installed: the standard tooltip shows.
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QWidget* add = window.Buttons().ButtonOf(QStringLiteral("ActOpAdd"));
+    QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), add->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(add, &help);
+    QCOMPARE(QToolTip::text(), QStringLiteral("加算"));
+    QToolTip::hideText();
 }
 
 void KeyRoutingTest::keyTableRegistration() {

@@ -1,0 +1,105 @@
+// The main window's help and about commands.
+
+#include "ui/MainForm.h"
+
+#include "ui/DlgAbout.h"
+#include "ui/HelpViewer.h"
+#include "ui/toolkit/Action.h"
+#include "ui/toolkit/ActionLink.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPointer>
+
+namespace pexa {
+
+namespace {
+
+// The command behind a menu item, whether the item is the action itself or
+// a link with a caption of its own.
+const TAction* CommandOfItem(const QAction* item) {
+    if (const auto* action = qobject_cast<const TAction*>(item))
+        return action;
+    if (const auto* link = qobject_cast<const TActionLink*>(item))
+        return link->Source();
+    return nullptr;
+}
+
+// F1 while a menu item of the window is highlighted opens that command's
+// topic instead of the contents, and closes the menus. It watches the whole
+// application because an open menu takes the keyboard from the window.
+class TMenuHelpFilter : public QObject {
+public:
+    explicit TMenuHelpFilter(TForm_Main& window) : QObject(&window), window_(&window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+            return false;
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier)
+            return false;
+        auto* menu = qobject_cast<QMenu*>(watched);
+        if (menu == nullptr || !menu->isVisible() || !BelongsToWindow(*menu))
+            return false;
+        if (event->type() == QEvent::ShortcutOverride) {
+            // Claim the key so no shortcut takes it first.
+            event->accept();
+            return true;
+        }
+        const TAction* command = CommandOfItem(menu->activeAction());
+        const int context = command != nullptr ? command->HelpContext() : 0;
+        CloseMenus();
+        if (context > 0)
+            window_->ShowHelpContext(context);
+        else
+            window_->ShowHelpContents();
+        return true;
+    }
+
+private:
+    bool BelongsToWindow(const QMenu& menu) const {
+        for (const QObject* o = &menu; o != nullptr; o = o->parent())
+            if (o == window_)
+                return true;
+        return false;
+    }
+
+    static void CloseMenus() {
+        while (QWidget* popup = QApplication::activePopupWidget())
+            if (!popup->close())
+                break;
+    }
+
+    QPointer<TForm_Main> window_;
+};
+
+} // namespace
+
+void TForm_Main::BindShellActions() {
+    FindAction("ActHelpIndex")->SetOnExecute([this](TAction&) { ShowHelpContents(); });
+    FindAction("ActHelpVersion")->SetOnExecute([this](TAction&) { ShowAbout(); });
+    qApp->installEventFilter(new TMenuHelpFilter(*this));
+}
+
+THelpViewer* TForm_Main::HelpViewer() {
+    if (helpViewer_ == nullptr)
+        helpViewer_ = new THelpViewer(this);
+    return helpViewer_;
+}
+
+void TForm_Main::ShowHelpContents() {
+    HelpViewer()->ShowContents();
+}
+
+void TForm_Main::ShowHelpContext(int context) {
+    HelpViewer()->ShowContext(context);
+}
+
+void TForm_Main::ShowAbout() {
+    TForm_About about(this);
+    about.exec();
+}
+
+} // namespace pexa

@@ -1,0 +1,235 @@
+// The help window over the program's help document, and how the main window
+// opens it.
+
+#include "MainFormHarness.h"
+
+#include "ui/CommandTable.h"
+#include "ui/HelpViewer.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QtTest>
+
+using namespace pexa;
+using namespace pexa::testing;
+
+namespace {
+
+QString HelpDocument() {
+    return QFINDTESTDATA("../../resources/pexa.hlp");
+}
+
+QString CursorBlockText(const THelpViewer& viewer) {
+    return viewer.Page()->textCursor().block().text().trimmed();
+}
+
+int VisibleContents(const THelpViewer& viewer) {
+    int count = 0;
+    for (int row = 0; row < viewer.ContentsList()->count(); ++row)
+        count += viewer.ContentsList()->item(row)->isHidden() ? 0 : 1;
+    return count;
+}
+
+// Opens a menu of the window with one of its commands highlighted.
+QMenu* OpenMenuAt(QMenu* menu, const char* actionName, TForm_Main& window) {
+    menu->popup(window.mapToGlobal(QPoint(10, 10)));
+    if (!QTest::qWaitForWindowExposed(menu))
+        return nullptr;
+    if (actionName != nullptr)
+        menu->setActiveAction(window.FindAction(actionName));
+    return menu;
+}
+
+} // namespace
+
+class TestHelp : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(!HelpDocument().isEmpty()); }
+
+    void opensAtContents() {
+        THelpViewer viewer;
+        viewer.SetHelpFile(HelpDocument());
+        viewer.ShowContents();
+        QVERIFY(viewer.IsLoaded());
+        QVERIFY(viewer.isVisible());
+        QVERIFY(viewer.CurrentAnchor().isEmpty());
+        QVERIFY(viewer.StatusText().isEmpty());
+        QCOMPARE(viewer.Page()->textCursor().position(), 0);
+        QVERIFY(viewer.ContentsList()->count() >= 18);
+        QCOMPARE(viewer.ContentsList()->item(0)->text(), QStringLiteral("pexa ヘルプ"));
+        QCOMPARE(viewer.ContentsList()->currentRow(), 0);
+    }
+
+    // Every number a command hands to the help system has its topic.
+    void everyCommandsContextHasATopic() {
+        THelpViewer viewer;
+        viewer.SetHelpFile(HelpDocument());
+        for (const auto& table : {KeyActionsTable(), MenuActionsTable(), BarActionsTable()})
+            for (const CommandInfo& info : table) {
+                QVERIFY2(info.HelpContext > 0, info.Name);
+                viewer.ShowContext(info.HelpContext);
+                QVERIFY2(viewer.CurrentAnchor() == THelpViewer::ContextAnchor(info.HelpContext),
+                         info.Name);
+                QVERIFY2(viewer.StatusText().isEmpty(), info.Name);
+            }
+    }
+
+    void contextOpensItsTopic_data() {
+        QTest::addColumn<int>("context");
+        QTest::addColumn<QString>("heading");
+        QTest::newRow("3") << 3 << "バーの操作";
+        QTest::newRow("6") << 6 << "16進・8進・2進（HEX・OCT・BIN）";
+        QTest::newRow("20") << 20 << "表示・編集・ヘルプ・終了";
+        QTest::newRow("23") << 23 << "モードメニュー";
+    }
+
+    void contextOpensItsTopic() {
+        QFETCH(int, context);
+        QFETCH(QString, heading);
+        THelpViewer viewer;
+        viewer.SetHelpFile(HelpDocument());
+        viewer.ShowContents();
+        viewer.ShowContext(context);
+        QCOMPARE(CursorBlockText(viewer), heading);
+        QCOMPARE(viewer.ContentsList()->currentItem()->text().trimmed(), heading);
+        // Back to the contents.
+        viewer.ShowContents();
+        QCOMPARE(viewer.Page()->textCursor().position(), 0);
+    }
+
+    void unknownContextShowsContents() {
+        THelpViewer viewer;
+        viewer.SetHelpFile(HelpDocument());
+        viewer.ShowContext(99);
+        QVERIFY(viewer.IsLoaded());
+        QVERIFY(viewer.CurrentAnchor().isEmpty());
+        QVERIFY(viewer.StatusText().contains(QStringLiteral("99")));
+    }
+
+    void contentsEntryOpensTopic() {
+        THelpViewer viewer;
+        viewer.SetHelpFile(HelpDocument());
+        viewer.ShowContents();
+        QListWidget* list = viewer.ContentsList();
+        const QList<QListWidgetItem*> items =
+            list->findItems(QStringLiteral("IP アドレス（IP）"), Qt::MatchContains);
+        QCOMPARE(items.size(), 1);
+        list->setCurrentItem(items.front());
+        emit list->itemActivated(items.front());
+        QCOMPARE(CursorBlockText(viewer), QStringLiteral("IP アドレス（IP）"));
+        QCOMPARE(viewer.CurrentAnchor(), THelpViewer::ContextAnchor(11));
+    }
+
+    void missingFileIsReportedByTheViewer() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("pexa.hlp"));
+        THelpViewer viewer;
+        viewer.SetHelpFile(path);
+        viewer.ShowContext(20);
+        QVERIFY(!viewer.IsLoaded());
+        QVERIFY(viewer.isVisible());
+        QVERIFY(viewer.StatusText().contains(QDir::toNativeSeparators(path)));
+        QVERIFY(viewer.Page()->toPlainText().contains(QDir::toNativeSeparators(path)));
+        QCOMPARE(viewer.ContentsList()->count(), 0);
+        QVERIFY(!viewer.FindNext(QStringLiteral("pexa")));
+
+        // Put in place later, it is read at the next request.
+        QVERIFY(QFile::copy(HelpDocument(), path));
+        viewer.ShowContext(20);
+        QVERIFY(viewer.IsLoaded());
+        QVERIFY(viewer.StatusText().isEmpty());
+        QCOMPARE(viewer.CurrentAnchor(), THelpViewer::ContextAnchor(20));
+    }
+
+    void searchFiltersContentsAndFindsInPage() {
+        THelpViewer viewer;
+        viewer.SetHelpFile(HelpDocument());
+        viewer.ShowContents();
+        const int all = viewer.ContentsList()->count();
+        QTest::keyClicks(viewer.SearchField(), QStringLiteral("3232235521"));
+        // Only the IP bar's topic has this example.
+        QCOMPARE(VisibleContents(viewer), 1);
+        for (int row = 0; row < all; ++row) {
+            const QListWidgetItem* item = viewer.ContentsList()->item(row);
+            if (!item->isHidden())
+                QCOMPARE(item->text().trimmed(), QStringLiteral("IP アドレス（IP）"));
+        }
+        viewer.SearchField()->clear();
+        QCOMPARE(VisibleContents(viewer), all);
+
+        viewer.SearchField()->setText(QStringLiteral("3232235521"));
+        QTest::keyClick(viewer.SearchField(), Qt::Key_Return);
+        QVERIFY(viewer.Page()->textCursor().hasSelection());
+        QCOMPARE(viewer.Page()->textCursor().selectedText(), QStringLiteral("3232235521"));
+        const int first = viewer.Page()->textCursor().position();
+        // The only occurrence: the search wraps around to it.
+        QVERIFY(viewer.FindNext(QStringLiteral("3232235521")));
+        QCOMPARE(viewer.Page()->textCursor().position(), first);
+
+        QVERIFY(!viewer.FindNext(QStringLiteral("no such words")));
+        QVERIFY(!viewer.StatusText().isEmpty());
+        QVERIFY(!viewer.FindNext(QString()));
+    }
+
+    void helpCommandOpensContents() {
+        WindowFixture window;
+        window->HelpViewer()->SetHelpFile(HelpDocument());
+        QVERIFY(Run(*window, "ActHelpIndex"));
+        QVERIFY(window->HelpViewer()->isVisible());
+        QVERIFY(window->HelpViewer()->IsLoaded());
+        QVERIFY(window->HelpViewer()->CurrentAnchor().isEmpty());
+        QCOMPARE(window->FindAction("ActHelpIndex")->ShortCut(), QKeyCombination(Qt::Key_F1));
+    }
+
+    void f1OnMenuItemOpensItsTopic_data() {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("context");
+        QTest::newRow("bar menu") << "PopupBar"
+                                  << "ActToggleHex" << 6;
+        QTest::newRow("view menu") << "PopupView"
+                                   << "ActModeMenu" << 23;
+        QTest::newRow("edit menu") << "MenuEdit"
+                                   << "ActExit" << 20;
+    }
+
+    void f1OnMenuItemOpensItsTopic() {
+        QFETCH(QString, menu);
+        QFETCH(QString, action);
+        QFETCH(int, context);
+        WindowFixture window;
+        window->HelpViewer()->SetHelpFile(HelpDocument());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(&*window));
+        auto* popup = window->findChild<QMenu*>(menu);
+        QVERIFY(popup != nullptr);
+        QVERIFY(OpenMenuAt(popup, action.toLatin1().constData(), *window) != nullptr);
+        QCOMPARE(popup->activeAction(), window->FindAction(action.toStdString()));
+        QTest::keyClick(popup, Qt::Key_F1);
+        QVERIFY(window->HelpViewer()->isVisible());
+        QCOMPARE(window->HelpViewer()->CurrentAnchor(), THelpViewer::ContextAnchor(context));
+        QTRY_VERIFY(!popup->isVisible());
+    }
+
+    void f1OnMenuWithoutItemOpensContents() {
+        WindowFixture window;
+        window->HelpViewer()->SetHelpFile(HelpDocument());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(&*window));
+        QVERIFY(OpenMenuAt(window->MenuHelp(), nullptr, *window) != nullptr);
+        window->MenuHelp()->setActiveAction(nullptr);
+        QTest::keyClick(window->MenuHelp(), Qt::Key_F1);
+        QVERIFY(window->HelpViewer()->isVisible());
+        QVERIFY(window->HelpViewer()->CurrentAnchor().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestHelp)
+#include "test_help.moc"
