@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Start-up time and peak memory of pexa, with its default two bars and with all
-# ten, next to a bare Qt Widgets window built the same way.
+# ten, next to a bare Qt Widgets window built the same way, and next to that
+# window showing one line of Japanese text and digits (what loading the fonts
+# costs any program that draws text).
 #
 #   bench/startup.sh [runs]        (default 15 runs of each, at least 10)
 #
@@ -39,7 +41,7 @@ build=build-bench
 if [ -z "${PEXA_STARTUP_IN_XVFB:-}" ]; then
     scripts/deps.sh
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPEXA_BENCH=ON >/dev/null
-    cmake --build "$build" --target pexa bench_bare_window bench_x11_probe
+    cmake --build "$build" --target pexa bench_bare_window bench_text_window bench_x11_probe
     export PEXA_STARTUP_IN_XVFB=1
     exec xvfb-run -a -s "-screen 0 1920x1200x24 -nolisten tcp" "$0" "$runs"
 fi
@@ -48,8 +50,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 probe=$build/bench/bench_x11_probe
-mkdir -p "$work/bare" "$work/two" "$work/ten"
+mkdir -p "$work/bare" "$work/text" "$work/two" "$work/ten"
 cp "$build/bench/bench_bare_window" "$work/bare/"
+cp "$build/bench/bench_text_window" "$work/text/"
 cp "$build/pexa" "$work/two/"
 cp "$build/pexa" "$work/ten/"
 
@@ -70,6 +73,7 @@ run_case() {
     local program
     case $name in
         bare) program=$work/bare/bench_bare_window ;;
+        text) program=$work/text/bench_text_window ;;
         two)
             rm -f "$work/two/pexa.ini"
             program=$work/two/pexa
@@ -86,11 +90,11 @@ run_case() {
     fi
 }
 
-for name in bare two ten; do
+for name in bare text two ten; do
     run_case "$name" no
 done
 for ((i = 1; i <= runs; i++)); do
-    for name in bare two ten; do
+    for name in bare text two ten; do
         run_case "$name" yes
     done
     printf '\rrun %d of %d' "$i" "$runs" >&2
@@ -111,9 +115,10 @@ extreme() {
 echo "Start-up to the first painted frame, $runs runs each (Xvfb, Release build, $(nproc) cores)"
 printf '%-24s %12s %12s %12s %12s %14s\n' "" "first frame" "min..max" "complete" "peak RSS" "window"
 printf '%-24s %12s %12s %12s %12s %14s\n' "" "median ms" "ms" "median ms" "median MB" "px"
-for name in bare two ten; do
+for name in bare text two ten; do
     case $name in
         bare) label="bare Qt window" ;;
+        text) label="Qt window with text" ;;
         two) label="pexa, 2 bars (default)" ;;
         ten) label="pexa, 10 bars" ;;
     esac
@@ -125,10 +130,14 @@ for name in bare two ten; do
         "$(extreme "$name" frame_ms head)" "$(extreme "$name" frame_ms tail)" "$stable" \
         "$(awk -v k="$rss" 'BEGIN { print k / 1024 }')" "$size"
 done
-for name in two ten; do
+ratio() {
+    local name=$1 base=$2 label=$3
     awk -v f="$(median "$name" frame_ms)" -v s="$(median "$name" stable_ms)" \
-        -v fb="$(median bare frame_ms)" -v sb="$(median bare stable_ms)" \
-        -v r="$(median "$name" maxrss_kb)" -v rb="$(median bare maxrss_kb)" -v n="$name" \
-        'BEGIN { printf "pexa %s bars / bare: %.2fx first frame, %.2fx complete, %+.1f MB peak RSS\n",
-                 (n == "two" ? "2" : "10"), f / fb, s / sb, (r - rb) / 1024 }'
-done
+        -v fb="$(median "$base" frame_ms)" -v sb="$(median "$base" stable_ms)" \
+        -v r="$(median "$name" maxrss_kb)" -v rb="$(median "$base" maxrss_kb)" -v l="$label" \
+        'BEGIN { printf "%-34s %.2fx first frame, %.2fx complete, %+.1f MB peak RSS\n",
+                 l ":", f / fb, s / sb, (r - rb) / 1024 }'
+}
+ratio two bare "pexa 2 bars / bare window"
+ratio ten bare "pexa 10 bars / bare window"
+ratio ten text "pexa 10 bars / window with text"
