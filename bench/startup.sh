@@ -6,9 +6,9 @@
 #
 #   bench/startup.sh [runs]        (default 15 runs of each, at least 10)
 #
-# Method. Everything runs under a private Xvfb server (xvfb-run). Each program
-# is started by bench_x11_probe (bench/startup/x11_probe.cpp), a Qt-free Xlib
-# client that:
+# Method. Everything runs under a private Xvfb server (bench/startup/with_xvfb.sh).
+# Each program is started by bench_x11_probe (bench/startup/x11_probe.cpp), a
+# Qt-free Xlib client that:
 #   - paints the root window a marker colour and starts its clock right before
 #     posix_spawn of the program;
 #   - waits for the program's top-level window to be mapped (MapNotify,
@@ -43,7 +43,7 @@ if [ -z "${PEXA_STARTUP_IN_XVFB:-}" ]; then
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPEXA_BENCH=ON >/dev/null
     cmake --build "$build" --target pexa bench_bare_window bench_text_window bench_x11_probe
     export PEXA_STARTUP_IN_XVFB=1
-    exec xvfb-run -a -s "-screen 0 1920x1200x24 -nolisten tcp" "$0" "$runs"
+    exec bench/startup/with_xvfb.sh "$0" "$runs"
 fi
 
 work=$(mktemp -d)
@@ -112,7 +112,8 @@ extreme() {
     tr ' ' '\n' <"$work/$name.txt" | sed -n "s/^$key=//p" | sort -g | "$which" -n 1
 }
 
-echo "Start-up to the first painted frame, $runs runs each (Xvfb, Release build, $(nproc) cores)"
+echo "Start-up to the first painted frame, $runs runs each (Xvfb, Release build, $(nproc) cores," \
+    "load average $(cut -d' ' -f1 /proc/loadavg) at the end)"
 printf '%-24s %12s %12s %12s %12s %14s\n' "" "first frame" "min..max" "complete" "peak RSS" "window"
 printf '%-24s %12s %12s %12s %12s %14s\n' "" "median ms" "ms" "median ms" "median MB" "px"
 for name in bare text two ten; do

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Takes docs/screenshot.png: pexa with all ten bars, the character bar in
 # Shift JIS, and 2482673275 typed into the decimal bar (0x93FA967B, which the
-# character bar shows as 日本). Runs under a private Xvfb server; the window is
-# found, typed into and saved by bench_x11_probe (bench/startup/x11_probe.cpp).
+# character bar shows as 日本). Runs under a private Xvfb server
+# (bench/startup/with_xvfb.sh); the window is found, typed into and saved by
+# bench_x11_probe (bench/startup/x11_probe.cpp).
 #
 #   scripts/screenshot.sh [output.png]      (default docs/screenshot.png)
 set -euo pipefail
@@ -16,7 +17,7 @@ if [ -z "${PEXA_SCREENSHOT_IN_XVFB:-}" ]; then
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPEXA_BENCH=ON >/dev/null
     cmake --build "$build" --target pexa bench_x11_probe
     export PEXA_SCREENSHOT_IN_XVFB=1
-    exec xvfb-run -a -s "-screen 0 1920x1200x24 -nolisten tcp" "$0" "$out"
+    exec bench/startup/with_xvfb.sh "$0" "$out"
 fi
 
 work=$(mktemp -d)
