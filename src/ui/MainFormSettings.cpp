@@ -182,7 +182,11 @@ void TForm_Main::ApplyBandLayouts() {
 
 void TForm_Main::SaveSettings() {
     try {
+        // One replacement of the file for the whole save: one flush to disk,
+        // and a failure leaves the file as it was.
+        IniWriteBatch batch(ProfilePath());
         WriteAllSettings();
+        batch.Commit();
     } catch (const ProfileError& failure) {
         QMessageBox::warning(isVisible() ? this : nullptr, QApplication::applicationDisplayName(),
                              QString::fromStdString(failure.what()));
