@@ -1,5 +1,7 @@
 // Feeds arbitrary bytes to the dotted IPv4 codec: as whole texts, and key by key as the IP bar
 // types them. Any crash, hang, sanitizer report or broken invariant is a finding.
+#include "FuzzInput.h"
+
 #include "enc/EncIP.h"
 
 #include <cstddef>
