@@ -3,6 +3,8 @@
 // exception, a crash or a sanitizer report is a finding. Properties that must
 // hold for every input are checked with __builtin_trap.
 
+#include "FuzzInput.h"
+
 #include "core/CalcValue.h"
 #include "core/FormatSettings.h"
 #include "enc/ConvertError.h"
@@ -16,11 +18,8 @@
 namespace {
 
 using namespace pexa;
-
-void Require(bool condition) {
-    if (!condition)
-        __builtin_trap();
-}
+using fuzz::ChooseText;
+using fuzz::Require;
 
 // The locale characters: the defaults, a decimal comma, or bytes taken from
 // the input as the ui would sanitise them.
@@ -41,17 +40,6 @@ FormatSettings ChooseFormat(std::uint8_t selector, const std::uint8_t* data, std
         break;
     }
     return format;
-}
-
-// Long inputs with thousands of separators are built from short ones.
-std::string ChooseText(std::uint8_t selector, const std::uint8_t* data, std::size_t size) {
-    std::string text(reinterpret_cast<const char*>(data), size);
-    if ((selector & 0x80) != 0 && !text.empty()) {
-        const std::size_t target = 4096 + 64 * (selector & 0x3F);
-        while (text.size() < target)
-            text += text;
-    }
-    return text;
 }
 
 void ParseEveryMode(const std::string& text) {

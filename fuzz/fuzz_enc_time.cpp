@@ -4,6 +4,8 @@
 // assertion included), a crash or a sanitizer report is a finding.
 // Properties that must hold for every input are checked with __builtin_trap.
 
+#include "FuzzInput.h"
+
 #include "core/CalcValue.h"
 #include "core/FormatSettings.h"
 #include "enc/ConvertError.h"
@@ -18,11 +20,8 @@
 namespace {
 
 using namespace pexa;
-
-void Require(bool condition) {
-    if (!condition)
-        __builtin_trap();
-}
+using fuzz::ChooseText;
+using fuzz::Require;
 
 constexpr CalcValueMode Modes[] = {CalcValueMode::Byte, CalcValueMode::Word, CalcValueMode::DWord,
                                    CalcValueMode::QWord, CalcValueMode::Float};
@@ -48,16 +47,6 @@ FormatSettings ChooseFormat(std::uint8_t selector, const std::uint8_t* data, std
         break;
     }
     return format;
-}
-
-std::string ChooseText(std::uint8_t selector, const std::uint8_t* data, std::size_t size) {
-    std::string text(reinterpret_cast<const char*>(data), size);
-    if ((selector & 0x80) != 0 && !text.empty()) {
-        const std::size_t target = 4096 + 64 * (selector & 0x3F);
-        while (text.size() < target)
-            text += text;
-    }
-    return text;
 }
 
 // What the date/time bar does with a typed candidate: check and tidy it, then
