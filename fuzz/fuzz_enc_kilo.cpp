@@ -22,7 +22,7 @@ using fuzz::ChooseText;
 using fuzz::Require;
 
 // The locale characters: the defaults, a decimal comma, or bytes taken from
-// the input as the ui would sanitise them.
+// the input as the ui would make them.
 FormatSettings ChooseFormat(std::uint8_t selector, const std::uint8_t* data, std::size_t size) {
     FormatSettings format;
     switch (selector % 3) {
@@ -31,10 +31,9 @@ FormatSettings ChooseFormat(std::uint8_t selector, const std::uint8_t* data, std
         format.ThousandSeparator = '.';
         break;
     case 2:
-        if (size >= 2) {
-            format.DecimalSeparator = SanitizeFormatChar(data[0], '.');
-            format.ThousandSeparator = SanitizeFormatChar(data[1], ',');
-        }
+        // As the ui builds them from the system's locale.
+        if (size >= 2)
+            format = MakeFormatSettings(data[0], data[1], '/', ':');
         break;
     default:
         break;
