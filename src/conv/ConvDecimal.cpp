@@ -156,7 +156,8 @@ bool TConvDecimal::Backspace() {
 
 void TConvDecimal::Clear() {
     TCalcConv::Clear();
-    entryText_ = "0";
+    entryText_.assign(1,
+                      '0'); // not = "0": GCC 12 misreads that as an overlapping copy (-Wrestrict)
     textFromValue_ = false;
 }
 
