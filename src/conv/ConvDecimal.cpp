@@ -156,8 +156,8 @@ bool TConvDecimal::Backspace() {
 
 void TConvDecimal::Clear() {
     TCalcConv::Clear();
-    entryText_.assign(1,
-                      '0'); // not = "0": GCC 12 misreads that as an overlapping copy (-Wrestrict)
+    // Not `= "0"`: GCC 12 misreads that as an overlapping copy (-Wrestrict).
+    entryText_.assign(1, '0');
     textFromValue_ = false;
 }
 
