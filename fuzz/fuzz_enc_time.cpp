@@ -37,11 +37,9 @@ FormatSettings ChooseFormat(std::uint8_t selector, const std::uint8_t* data, std
         format.TimeSeparator = '.';
         break;
     case 2:
-        if (size >= 3) {
-            format.DecimalSeparator = SanitizeFormatChar(data[0], '.');
-            format.DateSeparator = SanitizeFormatChar(data[1], '/');
-            format.TimeSeparator = SanitizeFormatChar(data[2], ':');
-        }
+        // As the program makes them from the system's locale.
+        if (size >= 3)
+            format = MakeFormatSettings(data[0], ',', data[1], data[2]);
         break;
     default:
         break;
