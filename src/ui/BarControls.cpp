@@ -2,6 +2,7 @@
 
 #include "ui/toolkit/TextMetrics.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QStyle>
 
@@ -76,12 +77,24 @@ void TBarSeparator::paintEvent(QPaintEvent*) {
     painter.drawLine(x + 1, 2, x + 1, height() - 3);
 }
 
+int TBarButton::CaptionTextWidth() const {
+    const QFont& current = font();
+    const QString caption = text();
+    if (measured_.has_value() && measured_->Generation == TextMetricsGeneration() &&
+        measured_->Caption == caption && measured_->Font == current)
+        return measured_->Width;
+    const int width = TextWidth(current, StripAccessMarks(caption));
+    measured_ = MeasuredWidth{current, TextMetricsGeneration(), caption, width};
+    return width;
+}
+
 // ---- TBarCaption ----
 
 TBarCaption::TBarCaption(QWidget* parent) : QWidget(parent) {}
 
 void TBarCaption::SetMarkedText(const QString& text) {
     markedText_ = text;
+    measured_.reset();
     updateGeometry();
     update();
 }
@@ -91,8 +104,14 @@ QString TBarCaption::PlainText() const {
 }
 
 QSize TBarCaption::sizeHint() const {
-    const QFontMetrics metrics(font());
-    return {metrics.horizontalAdvance(PlainText()), metrics.height()};
+    const QFont& current = font();
+    if (measured_.has_value() && measured_->Generation == TextMetricsGeneration() &&
+        measured_->Font == current)
+        return measured_->Size;
+    const QFontMetrics metrics(current);
+    const QSize size(metrics.horizontalAdvance(PlainText()), metrics.height());
+    measured_ = MeasuredSize{current, TextMetricsGeneration(), size};
+    return size;
 }
 
 void TBarCaption::paintEvent(QPaintEvent*) {

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QFont>
+#include <QSize>
 #include <QString>
 #include <QToolButton>
 #include <QWidget>
+
+#include <optional>
 
 namespace pexa {
 
@@ -28,6 +32,8 @@ public:
     int Tag() const { return tag_; }
     void SetTag(int tag) { tag_ = tag; }
     bool HasGlyph() const { return !icon().isNull(); }
+    // Advance width of the caption as drawn (access marks removed).
+    int CaptionTextWidth() const;
 
 protected:
     void nextCheckState() override;
@@ -38,6 +44,15 @@ private:
     int groupIndex_ = 0;
     bool allowAllUp_ = false;
     int tag_ = 0;
+    // The bar's layout measures every button on every size query; the width
+    // is kept until the caption or the font changes.
+    struct MeasuredWidth {
+        QFont Font;
+        unsigned Generation = 0;
+        QString Caption;
+        int Width = 0;
+    };
+    mutable std::optional<MeasuredWidth> measured_;
 };
 
 // A gap between option buttons, optionally drawn as a dividing line.
@@ -74,6 +89,14 @@ protected:
 
 private:
     QString markedText_;
+    // Layout asks for the size again and again; it is measured once per
+    // text and font.
+    struct MeasuredSize {
+        QFont Font;
+        unsigned Generation = 0;
+        QSize Size;
+    };
+    mutable std::optional<MeasuredSize> measured_;
 };
 
 } // namespace pexa

@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace pexa {
 
@@ -207,13 +208,52 @@ bool TCalcBar::event(QEvent* event) {
     return handled;
 }
 
-int TCalcBar::SharedCaptionWidth() const {
-    int widest = 0;
-    for (int kind = 0; kind < BarKindCount; ++kind) {
-        const BarKindInfo& info = GetBarKindInfo(static_cast<BarKind>(kind));
-        widest = std::max(widest, TextWidth(captionLabel_->font(), FromConvText(info.Label)));
+namespace {
+
+// The widest of a fixed set of texts in one font. Layout asks for it on
+// every size query of every bar, and all bars share their fonts, so it is
+// measured once per font rather than once per query.
+class WidestTextMemo {
+public:
+    explicit WidestTextMemo(QStringList texts) : texts_(std::move(texts)) {}
+
+    int Of(const QFont& font) {
+        if (width_ < 0 || generation_ != TextMetricsGeneration() || !(font_ == font)) {
+            width_ = WidestText(font, texts_);
+            font_ = font;
+            generation_ = TextMetricsGeneration();
+        }
+        return width_;
     }
-    return widest + 2 * BorderWidth();
+
+private:
+    QStringList texts_;
+    QFont font_;
+    unsigned generation_ = 0;
+    int width_ = -1;
+};
+
+QStringList BarLabels() {
+    QStringList labels;
+    for (int kind = 0; kind < BarKindCount; ++kind)
+        labels.append(FromConvText(GetBarKindInfo(static_cast<BarKind>(kind)).Label));
+    return labels;
+}
+
+int WidestBarLabel(const QFont& font) {
+    static WidestTextMemo memo(BarLabels());
+    return memo.Of(font);
+}
+
+int WidestOperatorSymbol(const QFont& font) {
+    static WidestTextMemo memo(BinaryOperatorSymbols());
+    return memo.Of(font);
+}
+
+} // namespace
+
+int TCalcBar::SharedCaptionWidth() const {
+    return WidestBarLabel(captionLabel_->font()) + 2 * BorderWidth();
 }
 
 int TCalcBar::CaptionWidth() const {
@@ -225,8 +265,7 @@ int TCalcBar::OptionButtonWidth(const TBarButton& button) const {
         return button.sizeHint().width();
     }
     const int minimum = static_cast<int>(std::lround(ToolButtonWidth * 3.0 / 4.0));
-    const QString caption = StripAccessMarks(button.text());
-    return std::max(TextWidth(button.font(), caption) + 6 * BorderWidth(), minimum);
+    return std::max(button.CaptionTextWidth() + 6 * BorderWidth(), minimum);
 }
 
 void TCalcBar::LayoutControls() {
@@ -297,7 +336,7 @@ QSize TCalcBar::minimumSizeHint() const {
 void TCalcBar::UpdateFonts() {
     valueLabel_->setFont(valuePanel_->font());
     UpdateTextStyle();
-    const int widest = WidestText(operatorLabel_->font(), BinaryOperatorSymbols());
+    const int widest = WidestOperatorSymbol(operatorLabel_->font());
     operatorLabel_->setFixedWidth(widest + 2 * BorderWidth());
     updateGeometry();
 }

@@ -744,6 +744,42 @@ private slots:
         QCOMPARE(loose->CaptionWidth(), widest + 2);
     }
 
+    // Sizes measured once are kept; a new caption or font must measure again.
+    void measuredSizesFollowCaptionAndFont() {
+        TCalcBar* bar = NewBar(BarKind::Decimal);
+        TBarButton* button = bar->AddOptionButton(nullptr);
+        button->setText("&ab");
+        const QFont normal = button->font();
+        QFont big = normal;
+        big.setPointSize(normal.pointSize() * 3);
+        const auto buttonWidth = [](const QFont& font, const char* text) {
+            return std::max(QFontMetrics(font).horizontalAdvance(text) + 6, 17);
+        };
+        const int withoutButton = bar->minimumSizeHint().width() - buttonWidth(normal, "ab");
+        QCOMPARE(button->CaptionTextWidth(), QFontMetrics(normal).horizontalAdvance("ab"));
+
+        button->setText("Kilobytes &wide");
+        QCOMPARE(button->CaptionTextWidth(),
+                 QFontMetrics(normal).horizontalAdvance("Kilobytes wide"));
+        QCOMPARE(bar->minimumSizeHint().width(),
+                 withoutButton + buttonWidth(normal, "Kilobytes wide"));
+        button->setFont(big);
+        QCOMPARE(button->CaptionTextWidth(), QFontMetrics(big).horizontalAdvance("Kilobytes wide"));
+        QCOMPARE(bar->minimumSizeHint().width(),
+                 withoutButton + buttonWidth(big, "Kilobytes wide"));
+
+        TBarCaption caption;
+        caption.SetMarkedText("&HEX");
+        QCOMPARE(caption.sizeHint(), QSize(QFontMetrics(caption.font()).horizontalAdvance("HEX"),
+                                           QFontMetrics(caption.font()).height()));
+        caption.SetMarkedText("KILO&&BYTES");
+        QCOMPARE(caption.sizeHint().width(),
+                 QFontMetrics(caption.font()).horizontalAdvance("KILO&BYTES"));
+        caption.setFont(big);
+        QCOMPARE(caption.sizeHint(), QSize(QFontMetrics(big).horizontalAdvance("KILO&BYTES"),
+                                           QFontMetrics(big).height()));
+    }
+
     void operatorLabelKeepsItsWidth() {
         TCalcBar* bar = NewBar(BarKind::Decimal);
         bar->SetValue(IntegerValue(CalcValueMode::Byte, 7));

@@ -72,8 +72,17 @@ QString StripAccessMarks(const QString& caption) {
     return plain;
 }
 
+namespace {
+unsigned generation = 0;
+} // namespace
+
 void ClearTextMetricsCache() {
     Cache().clear();
+    ++generation;
+}
+
+unsigned TextMetricsGeneration() {
+    return generation;
 }
 
 } // namespace pexa

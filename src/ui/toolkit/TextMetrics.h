@@ -28,5 +28,8 @@ QString StripAccessMarks(const QString& caption);
 
 // Empties the metrics cache (e.g. after the screen's resolution changed).
 void ClearTextMetricsCache();
+// Changes each time the cache is emptied on purpose: widths a caller keeps
+// for itself are stale once it differs from the value they were measured at.
+unsigned TextMetricsGeneration();
 
 } // namespace pexa
