@@ -95,6 +95,7 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent) {
     BuildContainers();
     BuildToolBar();
     BuildMenus();
+    BuildCommandControls();
 
     QClipboard* clipboard = QGuiApplication::clipboard();
     connect(clipboard, &QClipboard::dataChanged, this, &TForm_Main::OnClipboardChanged);

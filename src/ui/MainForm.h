@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/CalcValue.h"
+#include "ui/ButtonPanel.h"
+#include "ui/KeyTable.h"
 
 #include <QColor>
 #include <QFont>
@@ -10,9 +12,11 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <optional>
 #include <string_view>
 #include <vector>
 
+class QKeyEvent;
 class QMenu;
 class QMenuBar;
 class QToolBar;
@@ -213,6 +217,53 @@ public:
     THelpViewer* HelpViewer();
     // The about box, modal.
     void ShowAbout();
+    // ---- Keys (MainFormKeys.cpp) -------------------------------------------
+    const TKeyTable& KeyTable() const { return keyTable_; }
+    // Binds a typed character to a command; throws TKeyTableError.
+    void RegisterKeyChar(TAction* action, char ch, QWidget* hintTarget = nullptr);
+    std::optional<char> KeyCharOf(const TAction* action) const;
+    // Whether the key table, the operator menus and the tooltip hook were
+    // prepared at start-up (a mistake in the key table stops that).
+    bool KeysPrepared() const { return keysPrepared_; }
+    // A key-down offered to the commands' shortcuts, then to IsShortCut; true
+    // when it was consumed (it then types no character).
+    bool KeyDown(const QKeyEvent& event);
+    // The bars' access keys, the active bar's own keys and Ctrl+Tab.
+    bool IsShortCut(const QKeyEvent& event);
+    // Whether KeyDown would consume the key, without running anything; keys
+    // the window claims this way are kept from Qt's own shortcuts (the menu
+    // bar's Alt mnemonics).
+    bool ClaimsKey(const QKeyEvent& event);
+    // A typed character through the key table.
+    void FormKeyPress(QChar ch);
+    void StepOpPage(bool backward);
+    void FormMouseWheelDown();
+    void FormMouseWheelUp();
+
+    // ---- Menus, button panel and tooltips (MainFormMenus.cpp) ----------------
+    QMenu* PopupAllMode() const { return popupAllMode_; }
+    QMenu* PopupShiftAmount() const { return popupShiftAmount_; }
+    QMenu* PopupAllOp() const { return popupAllOp_; }
+    QMenu* PopupAllOpJ() const { return popupAllOpJ_; }
+    QMenu* MainPopup() const { return mainPopup_; }
+    const TButtonPanel& Buttons() const { return buttons_; }
+    TOpPages* OpPages() const { return buttons_.OpPages; }
+    // Adds the typed character of each command to an operator menu's items.
+    void PrepareOpMenu(QMenu& menu) const;
+    static void PrepareOpMenu(QMenu& menu, const TKeyTable& table, int osMajorVersion);
+    // The kernel's major release number.
+    static int OsMajorVersion();
+    // The menu a quick-menu or mode-menu command opens, and where.
+    QMenu* QuickMenuOf(const TAction& action) const;
+    QPoint QuickMenuPosition(const TAction& action) const;
+    // A right-click at a point of the window (window coordinates): opens
+    // MainPopup over empty space; true when it did.
+    bool FormContextPopup(QPoint pos);
+    // Fills MainPopup with the bar and view commands, once.
+    void MainPopupPopup();
+    // The tooltip a control shows: for one bound to a command, its short
+    // hint with the command's shortcut or typed character; empty for none.
+    QString ToolTipText(const QWidget& control) const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -228,6 +279,12 @@ private:
     void StartUp();
     void FormShow();
     void OnClipboardChanged();
+    // Keys, menus and the button panel (MainFormKeys.cpp, MainFormMenus.cpp).
+    void BuildCommandControls();
+    void BuildPopupMenus();
+    void BindMenuActions();
+    bool PrepareKeysAndMenus();
+    void InstallToolTipHook();
 
     // Settings and shell (MainFormSettings.cpp, MainFormShell.cpp).
     void ReadViewSettings();
@@ -293,6 +350,15 @@ private:
     // The colour chooser's custom colours as read ("ColorA=FFFFFF").
     std::vector<std::string> customColors_;
     THelpViewer* helpViewer_ = nullptr;
+    TKeyTable keyTable_;
+    bool keysPrepared_ = false;
+    TButtonPanel buttons_;
+    QMenu* popupAllMode_ = nullptr;
+    QMenu* popupShiftAmount_ = nullptr;
+    QMenu* popupAllOp_ = nullptr;
+    QMenu* popupAllOpJ_ = nullptr;
+    QMenu* mainPopup_ = nullptr;
+    QObject* toolTipHook_ = nullptr;
 };
 
 } // namespace pexa

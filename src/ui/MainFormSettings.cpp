@@ -97,8 +97,11 @@ void TForm_Main::StartUp() {
     ReadColorSettings();
     ReadFontSettings();
     ReadBars();
-    SetTrigCaptions();
-    SetShiftCaptions();
+    // A mistake in the key table leaves the start-up captions as they are.
+    if (PrepareKeysAndMenus()) {
+        SetTrigCaptions();
+        SetShiftCaptions();
+    }
     UpdateActions();
 }
 

@@ -1,0 +1,310 @@
+#include "ui/ButtonPanel.h"
+
+#include "ui/OpPages.h"
+#include "ui/toolkit/Action.h"
+#include "ui/toolkit/ActionLink.h"
+
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPolygon>
+#include <QVBoxLayout>
+
+#include <initializer_list>
+
+namespace pexa {
+
+// ---- TCmdButton ---------------------------------------------------------------
+
+TCmdButton::TCmdButton(TAction* action, const QString& ownCaption, QWidget* parent)
+    : QToolButton(parent), link_(ownCaption.isEmpty() ? new TActionLink(action, this)
+                                                      : new TActionLink(action, ownCaption, this)) {
+    setFocusPolicy(Qt::NoFocus);
+    setToolButtonStyle(Qt::ToolButtonTextOnly);
+    setDefaultAction(link_);
+    connect(link_, &QAction::changed, this, &TCmdButton::SyncVisible);
+    SyncVisible();
+}
+
+TAction* TCmdButton::Action() const {
+    return link_->Source();
+}
+
+void TCmdButton::SyncVisible() {
+    // Qt's tool button follows its action's caption and states but not its
+    // visibility; a hidden command (the gradian unit) hides its button.
+    if (isHidden() == link_->isVisible())
+        setHidden(!link_->isVisible());
+}
+
+// ---- TShiftAmountSel ------------------------------------------------------------
+
+namespace {
+
+QPixmap ArrowPicture(const QColor& color) {
+    QPixmap picture(7, 4);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color);
+    painter.drawPolygon(QPolygon({QPoint(0, 0), QPoint(7, 0), QPoint(3, 4)}));
+    return picture;
+}
+
+} // namespace
+
+TShiftAmountSel::TShiftAmountSel(QWidget* parent) : QFrame(parent), picture_(new QLabel(this)) {
+    setFrameShape(QFrame::Panel);
+    setFrameShadow(QFrame::Raised);
+    setFocusPolicy(Qt::NoFocus);
+    picture_->setPixmap(ArrowPicture(palette().color(QPalette::ButtonText)));
+    picture_->setAlignment(Qt::AlignCenter);
+    picture_->installEventFilter(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(1, 1, 1, 1);
+    layout->addWidget(picture_);
+}
+
+QSize TShiftAmountSel::sizeHint() const {
+    return {12, QFrame::sizeHint().height()};
+}
+
+bool TShiftAmountSel::MouseDown(Qt::MouseButton button) {
+    if (button != Qt::LeftButton)
+        return false;
+    if (OnMouseDown)
+        OnMouseDown();
+    return true;
+}
+
+void TShiftAmountSel::mousePressEvent(QMouseEvent* event) {
+    if (!MouseDown(event->button()))
+        QFrame::mousePressEvent(event);
+}
+
+bool TShiftAmountSel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == picture_ && event->type() == QEvent::MouseButtonPress)
+        return MouseDown(static_cast<QMouseEvent*>(event)->button());
+    return QFrame::eventFilter(watched, event);
+}
+
+// ---- The panel ----------------------------------------------------------------
+
+TCmdButton* TButtonPanel::ButtonOf(const QString& actionName) const {
+    for (TCmdButton* button : Buttons)
+        if (button->Action() != nullptr && button->Action()->Name() == actionName)
+            return button;
+    return nullptr;
+}
+
+namespace {
+
+// One key of the panel: the command and the button's own caption (none
+// when it shows the command's).
+struct Key {
+    const char* Action;
+    const char* Caption = nullptr;
+};
+
+class PanelBuilder {
+public:
+    PanelBuilder(QWidget& pane, const TActionFinder& find, TButtonPanel& panel)
+        : find_(find), panel_(panel) {
+        const QFontMetrics metrics(pane.font());
+        height_ = metrics.height() + 8;
+        width_ = std::max(height_ * 3 / 2, metrics.horizontalAdvance(QStringLiteral("Int64")) + 8);
+    }
+
+    TCmdButton* Button(const Key& key, QWidget* parent) {
+        TAction* action = find_(key.Action);
+        auto* button = new TCmdButton(
+            action, key.Caption != nullptr ? QString::fromUtf8(key.Caption) : QString(), parent);
+        button->setObjectName(ButtonName(key.Action));
+        button->setFixedSize(width_, height_);
+        panel_.Buttons.push_back(button);
+        return button;
+    }
+
+    // Rows of keys, one grid row each, in the container.
+    void Rows(QWidget* container, std::initializer_list<std::initializer_list<Key>> rows) {
+        auto* grid = Grid(container);
+        int row = 0;
+        for (const auto& keys : rows) {
+            int column = 0;
+            for (const Key& key : keys)
+                grid->addWidget(Button(key, container), row, column++);
+            ++row;
+        }
+    }
+
+    static QGridLayout* Grid(QWidget* container) {
+        auto* grid = new QGridLayout(container);
+        grid->setSpacing(2);
+        grid->setContentsMargins(4, 4, 4, 4);
+        grid->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return grid;
+    }
+
+    int ButtonWidth() const { return width_; }
+    int ButtonHeight() const { return height_; }
+
+private:
+    static QString ButtonName(const char* action) {
+        const QString name = QString::fromLatin1(action);
+        if (name == QLatin1String("ActTriModeDeg"))
+            return QStringLiteral("CmdTriModeDegree");
+        return QStringLiteral("Cmd") + name.mid(3);
+    }
+
+    const TActionFinder& find_;
+    TButtonPanel& panel_;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+QFrame* Group(const char* name, QWidget* parent) {
+    auto* group = new QFrame(parent);
+    group->setObjectName(QString::fromLatin1(name));
+    return group;
+}
+
+QGroupBox* FramedGroup(const QString& title, QWidget* parent) {
+    auto* group = new QGroupBox(title, parent);
+    group->setFocusPolicy(Qt::NoFocus);
+    return group;
+}
+
+void BuildModeGroup(PanelBuilder& build, TButtonPanel& panel, QWidget* parent) {
+    panel.GrpMode = FramedGroup(QStringLiteral("Mode"), parent);
+    panel.GrpMode->setObjectName(QStringLiteral("GrpMode"));
+    build.Rows(panel.GrpMode, {{{"ActModeByte"},
+                                {"ActModeWord"},
+                                {"ActModeDWord"},
+                                {"ActModeQWord"},
+                                {"ActModeFloat"},
+                                {"ActModeSigned", "Sgn"},
+                                {"ActModeReversed", "Rev"}}});
+}
+
+void BuildBinaryPage(PanelBuilder& build, TButtonPanel& panel, QWidget* page) {
+    auto* grid = PanelBuilder::Grid(page);
+    int column = 0;
+    for (const char* name : {"ActOpAnd", "ActOpOr", "ActOpXor", "ActOpNot"})
+        grid->addWidget(build.Button({name}, page), 0, column++);
+    column = 0;
+    for (const char* name : {"ActOpShiftLeft", "ActOpShiftRight", "ActOpQShiftL", "ActOpQShiftR"})
+        grid->addWidget(build.Button({name}, page), 1, column++);
+    panel.CmdShiftAmountSel = new TShiftAmountSel(page);
+    panel.CmdShiftAmountSel->setObjectName(QStringLiteral("CmdShiftAmountSel"));
+    panel.CmdShiftAmountSel->setFixedHeight(build.ButtonHeight());
+    grid->addWidget(panel.CmdShiftAmountSel, 1, column);
+    grid->addWidget(build.Button({"ActOpReverse", "Rev"}, page), 2, 0);
+    grid->addWidget(build.Button({"ActOpBitReverse", "BRev"}, page), 2, 1);
+    auto* shiftKind = FramedGroup(QString(), page);
+    shiftKind->setObjectName(QStringLiteral("GrpShiftKind"));
+    build.Rows(shiftKind, {{{"ActShiftAr", "Ari"}, {"ActRotate", "Rot"}}});
+    grid->addWidget(shiftKind, 2, 2, 1, 3);
+}
+
+void BuildTrigonPage(PanelBuilder& build, QWidget* page) {
+    auto* grid = PanelBuilder::Grid(page);
+    auto* functions = FramedGroup(QString(), page);
+    functions->setObjectName(QStringLiteral("GrpTriFunc"));
+    build.Rows(functions, {{{"ActOpSin"}, {"ActOpCos"}, {"ActOpTan"}},
+                           {{"ActOpArcSin"}, {"ActOpArcCos"}, {"ActOpArcTan"}}});
+    grid->addWidget(functions, 0, 0, 2, 1);
+    auto* hyperbolic = FramedGroup(QString(), page);
+    hyperbolic->setObjectName(QStringLiteral("GrpTriHyp"));
+    build.Rows(hyperbolic, {{{"ActTriHyp", "Hyp"}}});
+    grid->addWidget(hyperbolic, 0, 1);
+    auto* units = new QWidget(page);
+    units->setObjectName(QStringLiteral("GrpTriMode"));
+    build.Rows(units,
+               {{{"ActTriModeDeg", "Deg"}, {"ActTriModeRad", "Rad"}, {"ActTriModeGrad", "Grad"}},
+                {{"ActPi"}}});
+    grid->addWidget(units, 1, 1);
+}
+
+QWidget* Page(TOpPages* pages, const char* name, const char* caption) {
+    auto* page = new QWidget(pages);
+    page->setObjectName(QString::fromLatin1(name));
+    pages->addTab(page, QString::fromLatin1(caption));
+    return page;
+}
+
+void BuildOperatorGroup(PanelBuilder& build, TButtonPanel& panel, QWidget* parent) {
+    panel.GrpOp = Group("GrpOp", parent);
+    auto* grid = PanelBuilder::Grid(panel.GrpOp);
+    QWidget* op = panel.GrpOp;
+    grid->addWidget(build.Button({"ActNegate"}, op), 0, 0);
+    grid->addWidget(build.Button({"ActOpMod"}, op), 1, 0);
+    grid->addWidget(build.Button({"ActOpDiv"}, op), 2, 0);
+    grid->addWidget(build.Button({"ActOpMul"}, op), 3, 0);
+    grid->addWidget(build.Button({"ActRecallAnswer", "Ans"}, op), 3, 1);
+    grid->addWidget(build.Button({"ActOpSub"}, op), 4, 0);
+    grid->addWidget(build.Button({"ActOpAdd"}, op), 5, 0);
+    TCmdButton* equal = build.Button({"ActEqual"}, op);
+    equal->setFixedHeight(2 * build.ButtonHeight() + grid->spacing());
+    grid->addWidget(equal, 4, 1, 2, 1);
+}
+
+} // namespace
+
+TButtonPanel BuildButtonPanel(QWidget& pane, const TActionFinder& find) {
+    TButtonPanel panel;
+    PanelBuilder build(pane, find, panel);
+
+    auto* columns = new QHBoxLayout(&pane);
+    columns->setContentsMargins(8, 8, 8, 8);
+    columns->setSpacing(6);
+
+    auto* left = new QVBoxLayout;
+    left->setSpacing(4);
+    BuildModeGroup(build, panel, &pane);
+    left->addWidget(panel.GrpMode);
+    panel.OpPages = new TOpPages(&pane);
+    panel.OpPages->setObjectName(QStringLiteral("OpPages"));
+    panel.PageBit = Page(panel.OpPages, "PageBit", "Binary");
+    panel.PageMath = Page(panel.OpPages, "PageMath", "Math");
+    panel.PageTrigon = Page(panel.OpPages, "PageTrigon", "Trigon");
+    BuildBinaryPage(build, panel, panel.PageBit);
+    build.Rows(panel.PageMath,
+               {{{"ActOpSqrt"}, {"ActOpSquare"}, {"ActOpPower"}, {"ActOpRoot"}},
+                {{"ActOpExpE"}, {"ActOpLogE"}, {"ActOpLog10"}, {"ActOpLog2"}},
+                {{"ActOpIntFloor"}, {"ActOpIntCeil"}, {"ActOpFrac"}, {"ActOpInvert"}}});
+    BuildTrigonPage(build, panel.PageTrigon);
+    panel.OpPages->setCurrentIndex(0);
+    left->addWidget(panel.OpPages);
+    left->addStretch(1);
+    columns->addLayout(left);
+
+    auto* right = new QVBoxLayout;
+    right->setSpacing(4);
+    panel.GrpManip = Group("GrpManip", &pane);
+    build.Rows(panel.GrpManip,
+               {{{"ActBackSpace", "→"}, {"ActClearError", "CE"}, {"ActAllClear", "AC"}}});
+    right->addWidget(panel.GrpManip);
+    auto* keys = new QHBoxLayout;
+    keys->setSpacing(0);
+    panel.GrpInput = Group("GrpInput", &pane);
+    build.Rows(panel.GrpInput, {{{"ActDigitD"}, {"ActDigitE"}, {"ActDigitF"}},
+                                {{"ActDigitA"}, {"ActDigitB"}, {"ActDigitC"}},
+                                {{"ActDigit7"}, {"ActDigit8"}, {"ActDigit9"}},
+                                {{"ActDigit4"}, {"ActDigit5"}, {"ActDigit6"}},
+                                {{"ActDigit1"}, {"ActDigit2"}, {"ActDigit3"}},
+                                {{"ActDigit0"}, {"ActPeriod"}, {"ActDegreeSep"}}});
+    keys->addWidget(panel.GrpInput);
+    BuildOperatorGroup(build, panel, &pane);
+    keys->addWidget(panel.GrpOp);
+    right->addLayout(keys);
+    right->addStretch(1);
+    columns->addLayout(right);
+    return panel;
+}
+
+} // namespace pexa

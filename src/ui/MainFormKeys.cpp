@@ -1,0 +1,268 @@
+// How keys and the mouse wheel reach the main window's commands: one
+// application event filter routes every key-down of the window through the
+// commands' shortcuts, the bars' access keys, the active bar, the page keys
+// and last the typed-character table.
+
+#include "ui/MainForm.h"
+
+#include "core/CalcError.h"
+#include "core/FormatSettings.h"
+#include "ui/CalcBar.h"
+#include "ui/CommandTable.h"
+#include "ui/OpPages.h"
+#include "ui/toolkit/Action.h"
+#include "ui/toolkit/ActionList.h"
+#include "ui/toolkit/ShortCut.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QPointer>
+#include <QWheelEvent>
+
+namespace pexa {
+
+namespace {
+
+// One notch of a classic mouse wheel; finer wheels and touchpads send
+// parts of it, which add up to a step.
+constexpr int kWheelStep = QWheelEvent::DefaultDeltasPerStep;
+
+bool IsCtrlTab(const QKeyEvent& event) {
+    const int key = event.key();
+    const Qt::KeyboardModifiers mods = event.modifiers();
+    return (key == Qt::Key_Tab || key == Qt::Key_Backtab) && mods.testFlag(Qt::ControlModifier) &&
+           !mods.testFlag(Qt::AltModifier);
+}
+
+// Keys held with Ctrl, Alt or Meta type no character here: their text (a
+// control code, or the letter itself under Alt) is not typing.
+bool TypesCharacters(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers mods = event.modifiers();
+    return !event.text().isEmpty() &&
+           !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
+class TKeyRouter : public QObject {
+public:
+    explicit TKeyRouter(TForm_Main* window) : QObject(window), window_(window) {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::ShortcutOverride:
+            return ShortcutOverride(watched, static_cast<QKeyEvent&>(*event));
+        case QEvent::KeyPress:
+            return KeyPress(watched, static_cast<QKeyEvent&>(*event));
+        case QEvent::Wheel:
+            return Wheel(watched, static_cast<QWheelEvent&>(*event));
+        case QEvent::ContextMenu:
+            return ContextMenu(watched, static_cast<QContextMenuEvent&>(*event));
+        default:
+            return false;
+        }
+    }
+
+private:
+    // A widget of this window whose keys the window routes. A menu bar in
+    // keyboard navigation keeps its keys.
+    QWidget* Routed(QObject* watched) const {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget == nullptr || widget->window() != window_)
+            return nullptr;
+        for (QWidget* w = widget; w != nullptr && w != window_; w = w->parentWidget())
+            if (qobject_cast<QMenuBar*>(w) != nullptr)
+                return nullptr;
+        return widget;
+    }
+
+    bool ShortcutOverride(QObject* watched, QKeyEvent& event) {
+        if (Routed(watched) == nullptr || !window_->ClaimsKey(event))
+            return false;
+        event.accept();
+        return true;
+    }
+
+    bool KeyPress(QObject* watched, QKeyEvent& event) {
+        QWidget* widget = Routed(watched);
+        if (widget == nullptr)
+            return false;
+        // A key the route let pass travels up to the parents, which this
+        // filter sees again; it was routed once already.
+        if (&event == lastKey_ && !lastReceiver_.isNull() && widget != lastReceiver_ &&
+            widget->isAncestorOf(lastReceiver_)) {
+            lastReceiver_ = widget;
+            return false;
+        }
+        lastKey_ = &event;
+        lastReceiver_ = widget;
+
+        const QPointer<TForm_Main> guard(window_);
+        if (window_->KeyDown(event)) {
+            event.accept();
+            return true;
+        }
+        if (guard.isNull() || !TypesCharacters(event))
+            return false;
+        const QString text = event.text();
+        for (const QChar ch : text) {
+            if (guard.isNull())
+                break;
+            window_->FormKeyPress(ch);
+        }
+        event.accept();
+        return true;
+    }
+
+    bool Wheel(QObject* watched, QWheelEvent& event) {
+        if (Routed(watched) == nullptr)
+            return false;
+        wheelDelta_ += event.angleDelta().y();
+        const QPointer<TForm_Main> guard(window_);
+        while (wheelDelta_ >= kWheelStep && !guard.isNull()) {
+            wheelDelta_ -= kWheelStep;
+            window_->FormMouseWheelUp();
+        }
+        while (wheelDelta_ <= -kWheelStep && !guard.isNull()) {
+            wheelDelta_ += kWheelStep;
+            window_->FormMouseWheelDown();
+        }
+        event.accept();
+        return true;
+    }
+
+    // What no control of the window took reaches the window itself.
+    bool ContextMenu(QObject* watched, QContextMenuEvent& event) {
+        if (watched != window_ || event.reason() == QContextMenuEvent::Keyboard)
+            return false;
+        window_->FormContextPopup(event.pos());
+        event.accept();
+        return true;
+    }
+
+    TForm_Main* window_;
+    const QEvent* lastKey_ = nullptr;
+    QPointer<QWidget> lastReceiver_;
+    int wheelDelta_ = 0;
+};
+
+} // namespace
+
+void TForm_Main::RegisterKeyChar(TAction* action, char ch, QWidget* hintTarget) {
+    keyTable_.Register(action, ch, hintTarget);
+}
+
+std::optional<char> TForm_Main::KeyCharOf(const TAction* action) const {
+    return keyTable_.KeyCharOf(action);
+}
+
+bool TForm_Main::PrepareKeysAndMenus() {
+    keysPrepared_ = false;
+    keyTable_.Clear();
+    try {
+        for (const KeyCharBinding& binding : KeyCharBindings()) {
+            const char ch = binding.Char == DecimalSeparatorKey ? CurrentFormat().DecimalSeparator
+                                                                : binding.Char;
+            QWidget* hintTarget = std::string_view(binding.ActionName) == "ActShiftAmountSel"
+                                      ? buttons_.CmdShiftAmountSel
+                                      : nullptr;
+            RegisterKeyChar(FindAction(binding.ActionName), ch, hintTarget);
+        }
+    } catch (const TKeyTableError& error) {
+        // A broken table is the program's own mistake: reported, and the
+        // window opens without the rest of the preparation.
+        qWarning("%s", error.what());
+        return false;
+    }
+    PrepareOpMenu(*popupAllOp_);
+    PrepareOpMenu(*popupAllOpJ_);
+    InstallToolTipHook();
+    keysPrepared_ = true;
+    return true;
+}
+
+bool TForm_Main::KeyDown(const QKeyEvent& event) {
+    if (HandleShortCut({keyActions_, menuActions_}, event) == TShortCutResult::Executed)
+        return true;
+    return IsShortCut(event);
+}
+
+bool TForm_Main::IsShortCut(const QKeyEvent& event) {
+    const int key = event.key();
+    const Qt::KeyboardModifiers mods = event.modifiers();
+    for (int i = 0; i < BarCount(); ++i) {
+        TCalcBar* bar = BarAt(i);
+        if (bar->MatchesAccessKey(key, mods)) {
+            ActivateBar(bar);
+            UpdateActions();
+            return true;
+        }
+    }
+    if (TCalcBar* bar = ActiveBar(); bar != nullptr && bar->HandleKey(key, mods)) {
+        UpdateActions();
+        return true;
+    }
+    if (IsCtrlTab(event)) {
+        StepOpPage(mods.testFlag(Qt::ShiftModifier) || key == Qt::Key_Backtab);
+        return true;
+    }
+    return false;
+}
+
+bool TForm_Main::ClaimsKey(const QKeyEvent& event) {
+    const QKeyCombination key = KeyOfEvent(event);
+    bool updated = false;
+    for (TActionList* list : {keyActions_, menuActions_}) {
+        const TAction* action = list->FindShortCut(key);
+        if (action == nullptr)
+            continue;
+        // The states are those the key would meet.
+        if (!updated) {
+            UpdateActions();
+            updated = true;
+        }
+        if (action->Enabled() && action->HasExecuteHandler())
+            return true;
+    }
+    for (int i = 0; i < BarCount(); ++i)
+        if (BarAt(i)->MatchesAccessKey(event.key(), event.modifiers()))
+            return true;
+    return IsCtrlTab(event);
+}
+
+void TForm_Main::FormKeyPress(QChar ch) {
+    if (TAction* action = keyTable_.ActionOf(ch.unicode()))
+        action->Execute();
+}
+
+void TForm_Main::StepOpPage(bool backward) {
+    if (buttons_.OpPages != nullptr)
+        buttons_.OpPages->StepPage(backward);
+}
+
+void TForm_Main::FormMouseWheelDown() {
+    StepActiveBar(+1);
+    UpdateActions();
+}
+
+void TForm_Main::FormMouseWheelUp() {
+    StepActiveBar(-1);
+    UpdateActions();
+}
+
+void TForm_Main::BuildCommandControls() {
+    buttons_ = BuildButtonPanel(*paneButtons_, [this](const char* name) {
+        TAction* action = FindAction(name);
+        if (action == nullptr)
+            throw AssertionFailure("MainForm");
+        return action;
+    });
+    BuildPopupMenus();
+    BindMenuActions();
+    new TKeyRouter(this);
+}
+
+} // namespace pexa

@@ -1,0 +1,671 @@
+// The pop-up menus, the window's context menu, the button panel with its
+// operation pages, and the tooltips of the controls bound to commands.
+
+#include "MainFormHarness.h"
+
+#include "ui/ButtonPanel.h"
+#include "ui/KeyTable.h"
+#include "ui/OpPages.h"
+#include "ui/toolkit/ActionLink.h"
+#include "ui/toolkit/ShortCut.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QGroupBox>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QSysInfo>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
+
+using namespace pexa;
+using namespace pexa::testing;
+
+namespace {
+
+QString BoundName(const QAction* item) {
+    if (const auto* action = qobject_cast<const TAction*>(item))
+        return action->Name();
+    if (const auto* link = qobject_cast<const TActionLink*>(item))
+        return link->Source() != nullptr ? link->Source()->Name() : QStringLiteral("<gone>");
+    return QString();
+}
+
+// The menu's items as text: "-" for a separator, ">" before a submenu.
+QStringList Texts(const QMenu& menu) {
+    QStringList texts;
+    for (const QAction* item : menu.actions()) {
+        if (item->isSeparator())
+            texts << QStringLiteral("-");
+        else
+            texts << (item->menu() != nullptr ? QStringLiteral(">") : QString()) + item->text();
+    }
+    return texts;
+}
+
+QMenu* Submenu(const QMenu& menu, const QString& title) {
+    for (const QAction* item : menu.actions())
+        if (item->menu() != nullptr && item->text().startsWith(title))
+            return item->menu();
+    return nullptr;
+}
+
+QAction* ItemOf(const QMenu& menu, const QString& actionName) {
+    for (QAction* item : menu.actions())
+        if (BoundName(item) == actionName)
+            return item;
+    return nullptr;
+}
+
+QStringList BoundNames(const QMenu& menu) {
+    QStringList names;
+    for (const QAction* item : menu.actions())
+        names << (item->isSeparator() ? QStringLiteral("-") : BoundName(item));
+    return names;
+}
+
+void RightClick(QWidget* widget, QPoint pos) {
+    QContextMenuEvent event(QContextMenuEvent::Mouse, pos, widget->mapToGlobal(pos));
+    QApplication::sendEvent(widget, &event);
+}
+
+void CloseMenus() {
+    while (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
+}
+
+TCmdButton* ButtonOf(TForm_Main& window, const char* action) {
+    TCmdButton* button = window.Buttons().ButtonOf(QString::fromLatin1(action));
+    if (button == nullptr)
+        qFatal("no button for %s", action);
+    return button;
+}
+
+QToolButton* ToolBarButton(TForm_Main& window, const char* action) {
+    for (QAction* item : window.MainToolBar()->actions())
+        if (BoundName(item) == QLatin1String(action))
+            return qobject_cast<QToolButton*>(window.MainToolBar()->widgetForAction(item));
+    return nullptr;
+}
+
+} // namespace
+
+class MenusTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { CloseMenus(); }
+
+    void operatorMenuShowsTheTypedKeys();
+    void japaneseOperatorMenu();
+    void submenusCarryTheirKeys();
+    void keyTextOfTheAmpersandFollowsTheSystem();
+    void osMajorVersionIsTheKernels();
+    void radioItemsFollowTheCommands();
+    void menuItemsRunTheirCommands();
+    void ownCaptionsStayWhenCommandCaptionsChange();
+    void quickMenuKeysOpenTheirMenus();
+    void quickMenuPlacement();
+    void shiftAmountSelector();
+    void mainPopupIsFilledOnceWithBarAndViewCommands();
+    void rightClickOnAControlOpensNothing();
+    void realRightClicks();
+    void panelButtonsRunTheirCommands();
+    void panelButtonsFollowTheirCommands();
+    void toolTipsAddTheKey_data();
+    void toolTipsAddTheKey();
+    void toolTipHookShowsTheText();
+    void operationPages();
+    void tabsAreFilledWithTheWindowColour();
+};
+
+void MenusTest::operatorMenuShowsTheTypedKeys() {
+    WindowFixture window;
+    const QStringList expected = {
+        "An&d \t&&",
+        "&Or \t|",
+        "&Xor \t^",
+        "&Not \t~",
+        "Shift &Left\t<",
+        "S&hift Right\t>",
+        "Arithmetic",
+        "Rotate ",
+        "&<<bits \t{",
+        "&>>bits \t}",
+        ">Bits\t;",
+        "Reverse B&ytes \tv",
+        "Re&verse Bits \tShift+v",
+        "-",
+        "S&qrt \t@",
+        "Sq&uare (x^2)\t`",
+        "&Power (x^y)\tw",
+        "&Root \tt",
+        "&Frac \t#",
+        "Invert (1&/x)\t\\",
+        "Factorial (n&!)\t!",
+        ">&Exp",
+        ">Lo&g",
+        ">&Int",
+        "-",
+        "&sin \tShift+i",
+        "&cos \tShift+o",
+        "&tan \tShift+t",
+        "asin",
+        "acos",
+        "atan",
+        "-",
+        "Hyperbolic ",
+        ">&Angle",
+        "-",
+        "PI \tShift+p",
+    };
+    QCOMPARE(Texts(*window->PopupAllOp()), expected);
+    // Commands with a shortcut show it instead of a typed key.
+    const QAction* arithmetic = ItemOf(*window->PopupAllOp(), "ActShiftAr");
+    QCOMPARE(arithmetic->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_A));
+    QVERIFY(arithmetic->isShortcutVisibleInContextMenu());
+    QVERIFY(arithmetic->isCheckable());
+}
+
+void MenusTest::japaneseOperatorMenu() {
+    WindowFixture window;
+    const QStringList texts = Texts(*window->PopupAllOpJ());
+    QCOMPARE(texts.size(), Texts(*window->PopupAllOp()).size());
+    QCOMPARE(texts.at(0), QStringLiteral("論理積(An&d)\t&&"));
+    QCOMPARE(texts.at(3), QStringLiteral("ビット反転(&Not)\t~"));
+    QCOMPARE(texts.at(6), QStringLiteral("算術シフト"));
+    QCOMPARE(texts.at(10), QStringLiteral(">シフト量\t;"));
+    QCOMPARE(texts.at(12), QStringLiteral("ビット順反転(&V)\tShift+v"));
+    QCOMPARE(texts.at(28), QStringLiteral("逆正弦(arcsin)"));
+    QCOMPARE(texts.at(35), QStringLiteral("円周率(Pi)\tShift+p"));
+    // Same commands in the same order.
+    QCOMPARE(BoundNames(*window->PopupAllOpJ()), BoundNames(*window->PopupAllOp()));
+    QCOMPARE(Texts(*Submenu(*window->PopupAllOpJ(), QStringLiteral("シフト量"))),
+             (QStringList{"&1 ", "&2 ", "&4 ", "&8 ", "1&6 "}));
+    QCOMPARE(Texts(*Submenu(*window->PopupAllOpJ(), QStringLiteral("対数"))),
+             (QStringList{"自然対数(&Ln)\tn", "底&2の対数\tShift+l", "常用対数(Lo&g)\tl",
+                          "任意の底の対数(&N)\tg"}));
+}
+
+void MenusTest::submenusCarryTheirKeys() {
+    WindowFixture window;
+    const QMenu& menu = *window->PopupAllOp();
+    QCOMPARE(Texts(*Submenu(menu, "Bits")), (QStringList{"1", "2", "4", "8", "16"}));
+    QCOMPARE(Texts(*Submenu(menu, "&Exp")),
+             (QStringList{"&e^x \tx", "&2^x \tShift+x", "&10^x \ty"}));
+    QCOMPARE(Texts(*Submenu(menu, "Lo&g")),
+             (QStringList{"&Ln \tn", "Log&2 \tShift+l", "Log&10 \tl", "Log&N \tg"}));
+    QCOMPARE(Texts(*Submenu(menu, "&Int")), (QStringList{"&Trunc \ti", "&Ceil \tj", "&Round \tk"}));
+    QCOMPARE(Texts(*Submenu(menu, "&Angle")), (QStringList{"&Degree ", "&Radian ", "&Gradian "}));
+    // The headers carry their hints.
+    for (const auto& [title, hint] : {std::pair{"&Exp", "指数関数"}, std::pair{"Lo&g", "対数関数"},
+                                      std::pair{"&Int", "整数化"}, std::pair{"&Angle", "角度単位"}})
+        QCOMPARE(Submenu(menu, title)->menuAction()->toolTip(), QString::fromUtf8(hint));
+}
+
+void MenusTest::keyTextOfTheAmpersandFollowsTheSystem() {
+    WindowFixture window;
+    QMenu menu;
+    auto* andItem = new TActionLink(window->FindAction("ActOpAnd"), QStringLiteral("An&d "), &menu);
+    auto* orItem = new TActionLink(window->FindAction("ActOpOr"), QStringLiteral("&Or "), &menu);
+    // A command shown by the menu itself keeps its caption.
+    menu.addAction(andItem);
+    menu.addAction(orItem);
+    menu.addAction(window->FindAction("ActOpXor"));
+    TForm_Main::PrepareOpMenu(menu, window->KeyTable(), 4);
+    QCOMPARE(andItem->text(), QStringLiteral("An&d \t&"));
+    QCOMPARE(orItem->text(), QStringLiteral("&Or \t|"));
+    QCOMPARE(window->FindAction("ActOpXor")->Caption(), QStringLiteral("Xor"));
+    // Preparing again replaces the key text after the tab.
+    TForm_Main::PrepareOpMenu(menu, window->KeyTable(), 5);
+    QCOMPARE(andItem->text(), QStringLiteral("An&d \t&&"));
+    TForm_Main::PrepareOpMenu(menu, window->KeyTable(), 6);
+    QCOMPARE(andItem->text(), QStringLiteral("An&d \t&&"));
+    QCOMPARE(orItem->text(), QStringLiteral("&Or \t|"));
+}
+
+void MenusTest::osMajorVersionIsTheKernels() {
+    const int major = QSysInfo::kernelVersion().section(QLatin1Char('.'), 0, 0).toInt();
+    QVERIFY(major > 0);
+    QCOMPARE(TForm_Main::OsMajorVersion(), major);
+}
+
+void MenusTest::radioItemsFollowTheCommands() {
+    WindowFixture window;
+    QWidget* target = &window.Window();
+    const QList<QAction*> modes = window->PopupAllMode()->actions();
+    QCOMPARE(BoundNames(*window->PopupAllMode()),
+             (QStringList{"ActModeByte", "ActModeWord", "ActModeDWord", "ActModeQWord",
+                          "ActModeFloat", "-", "ActModeSigned", "ActModeReversed"}));
+    QActionGroup* group = modes.at(0)->actionGroup();
+    QVERIFY(group != nullptr);
+    QVERIFY(group->isExclusive());
+    for (int i = 0; i < 5; ++i) {
+        QCOMPARE(modes.at(i)->actionGroup(), group);
+        QCOMPARE(modes.at(i)->isChecked(), i == 2); // DWord
+    }
+    QCOMPARE(modes.at(6)->actionGroup(), nullptr);
+    QVERIFY(modes.at(6)->isCheckable());
+    QCOMPARE(modes.at(0)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_B));
+    QVERIFY(modes.at(0)->isShortcutVisibleInContextMenu());
+
+    QTest::keyClick(target, Qt::Key_R, Qt::ControlModifier);
+    QCOMPARE(window->CalcMode(), CalcValueMode::Float);
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(modes.at(i)->isChecked(), i == 4);
+
+    const QList<QAction*> amounts = window->PopupShiftAmount()->actions();
+    QCOMPARE(amounts.size(), 5);
+    QVERIFY(amounts.at(0)->actionGroup() != nullptr && amounts.at(0)->actionGroup()->isExclusive());
+    QVERIFY(amounts.at(3)->isChecked()); // 8
+    window->SetShiftAmount(16);
+    window->UpdateActions(); // as the idle-time pass does
+    QVERIFY(amounts.at(4)->isChecked());
+    QVERIFY(!amounts.at(3)->isChecked());
+    const QList<QAction*> amountsJ =
+        Submenu(*window->PopupAllOpJ(), QStringLiteral("シフト量"))->actions();
+    QVERIFY(amountsJ.at(4)->isChecked());
+
+    // The hidden gradian unit has no visible item.
+    for (QMenu* menu : {window->PopupAllOp(), window->PopupAllOpJ()}) {
+        const QList<QAction*> units = menu->actions().at(33)->menu()->actions();
+        QVERIFY(units.at(0)->isChecked());
+        QVERIFY(units.at(0)->actionGroup() != nullptr);
+        QVERIFY(!units.at(2)->isVisible());
+    }
+}
+
+void MenusTest::menuItemsRunTheirCommands() {
+    WindowFixture window;
+    // A radio item of the Japanese submenu sets the amount; every menu follows.
+    QMenu* amountsJ = Submenu(*window->PopupAllOpJ(), QStringLiteral("シフト量"));
+    amountsJ->actions().at(1)->trigger();
+    QCOMPARE(window->ShiftAmount(), 2);
+    QVERIFY(amountsJ->actions().at(1)->isChecked());
+    QVERIFY(!amountsJ->actions().at(3)->isChecked());
+    QVERIFY(window->PopupShiftAmount()->actions().at(1)->isChecked());
+    // Triggering the checked mode again keeps it checked.
+    QAction* dword = window->PopupAllMode()->actions().at(2);
+    dword->trigger();
+    QCOMPARE(window->CalcMode(), CalcValueMode::DWord);
+    QVERIFY(dword->isChecked());
+    // An operator item runs its operator.
+    Keys(*window, "6");
+    ItemOf(*window->PopupAllOp(), "ActOpXor")->trigger();
+    Keys(*window, "3 =");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), QStringLiteral("5"));
+    // A disabled item does nothing.
+    QAction* floor = ItemOf(*Submenu(*window->PopupAllOp(), "&Int"), "ActOpIntFloor");
+    QVERIFY(!floor->isEnabled());
+}
+
+void MenusTest::ownCaptionsStayWhenCommandCaptionsChange() {
+    WindowFixture window;
+    window->SetHyp(true);
+    window->SetRotate(true);
+    QCOMPARE(ItemOf(*window->PopupAllOp(), "ActOpArcSin")->text(), QStringLiteral("asinh"));
+    QCOMPARE(ItemOf(*window->PopupAllOp(), "ActOpSin")->text(), QStringLiteral("&sin \tShift+i"));
+    QCOMPARE(ItemOf(*window->PopupAllOpJ(), "ActOpArcSin")->text(),
+             QStringLiteral("逆正弦(arcsin)"));
+    QCOMPARE(ItemOf(*window->PopupAllOp(), "ActOpQShiftL")->text(), QStringLiteral("&<<bits \t{"));
+    QCOMPARE(ButtonOf(*window, "ActOpQShiftL")->text(), QStringLiteral("<rot8"));
+    QCOMPARE(ButtonOf(*window, "ActOpArcSin")->text(), QStringLiteral("asinh"));
+}
+
+void MenusTest::quickMenuKeysOpenTheirMenus() {
+    WindowFixture window;
+    TForm_Main& form = window.Window();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::keyClick(&form, Qt::Key_Q);
+    QTRY_VERIFY(form.PopupAllOp()->isVisible());
+    CloseMenus();
+    QTest::keyClick(&form, Qt::Key_Q, Qt::ShiftModifier);
+    QTRY_VERIFY(form.PopupAllOpJ()->isVisible());
+    QVERIFY(!form.PopupAllOp()->isVisible());
+    CloseMenus();
+    QTest::keyClick(&form, Qt::Key_M);
+    QTRY_VERIFY(form.PopupAllMode()->isVisible());
+    CloseMenus();
+    QTest::keyClick(&form, ';');
+    QTRY_VERIFY(form.PopupShiftAmount()->isVisible());
+}
+
+void MenusTest::quickMenuPlacement() {
+    WindowFixture window;
+    TForm_Main& form = window.Window();
+    form.move(0, 0);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const QRect frame = form.frameGeometry();
+    const TAction& quick = *form.FindAction("ActQuickMenu");
+    const TAction& quickJ = *form.FindAction("ActQuickMenuJ");
+    const TAction& mode = *form.FindAction("ActModeMenu");
+    QCOMPARE(form.QuickMenuOf(quick), form.PopupAllOp());
+    QCOMPARE(form.QuickMenuOf(quickJ), form.PopupAllOpJ());
+    QCOMPARE(form.QuickMenuOf(mode), form.PopupAllMode());
+
+    const QPoint inside = frame.center();
+    QCursor::setPos(inside);
+    if (QCursor::pos() != inside)
+        QSKIP("the platform cannot move the pointer");
+    QCOMPARE(form.QuickMenuPosition(quick), inside);
+    QCOMPARE(form.QuickMenuPosition(mode), inside);
+
+    const QPoint outside(frame.right() + 20, frame.top() + 5);
+    QCursor::setPos(outside);
+    QCOMPARE(form.QuickMenuPosition(quick), form.OpPages()->mapToGlobal(QPoint(0, 0)));
+    QCOMPARE(form.QuickMenuPosition(quickJ), form.OpPages()->mapToGlobal(QPoint(0, 0)));
+    QCOMPARE(form.QuickMenuPosition(mode), form.Buttons().GrpMode->mapToGlobal(QPoint(0, 0)));
+
+    // Without the panel, just below the window's bottom-left corner.
+    Run(form, "ActButtonPanel");
+    QVERIFY(!form.ButtonPanelVisible());
+    const QRect smaller = form.frameGeometry();
+    const QPoint below(smaller.left(), smaller.top() + smaller.height());
+    QCOMPARE(form.QuickMenuPosition(quick), below);
+    QCOMPARE(form.QuickMenuPosition(mode), below);
+    QTest::keyClick(&form, Qt::Key_Q);
+    QTRY_VERIFY(form.PopupAllOp()->isVisible());
+}
+
+void MenusTest::shiftAmountSelector() {
+    WindowFixture window;
+    TForm_Main& form = window.Window();
+    form.move(0, 0);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    TShiftAmountSel* selector = form.Buttons().CmdShiftAmountSel;
+    QCOMPARE(selector->objectName(), QStringLiteral("CmdShiftAmountSel"));
+    QCOMPARE(selector->focusPolicy(), Qt::NoFocus);
+
+    QTest::mousePress(selector, Qt::RightButton, Qt::NoModifier, QPoint(2, 2));
+    QTest::qWait(10);
+    QVERIFY(!form.PopupShiftAmount()->isVisible());
+    QTest::mouseRelease(selector, Qt::RightButton, Qt::NoModifier, QPoint(2, 2));
+
+    QTest::mousePress(selector, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    QTRY_VERIFY(form.PopupShiftAmount()->isVisible());
+    QCOMPARE(form.PopupShiftAmount()->pos(), selector->mapToGlobal(QPoint(0, selector->height())));
+    CloseMenus();
+
+    QLabel* picture = selector->Picture();
+    QTest::mousePress(picture, Qt::LeftButton, Qt::NoModifier, picture->rect().center());
+    QTRY_VERIFY(form.PopupShiftAmount()->isVisible());
+    CloseMenus();
+}
+
+void MenusTest::mainPopupIsFilledOnceWithBarAndViewCommands() {
+    WindowFixture window;
+    TForm_Main& form = window.Window();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(form.MainPopup()->actions().isEmpty());
+
+    RightClick(form.PaneButtons(), QPoint(2, 2)); // the panel's border
+    QTRY_VERIFY(form.MainPopup()->isVisible());
+    const QStringList expected = {
+        "ActToggleDec",
+        "ActToggleHex",
+        "ActToggleBin",
+        "ActToggleOct",
+        "ActToggleDegree",
+        "ActToggleKilo",
+        "ActToggleAscii",
+        "ActToggleTime",
+        "ActToggleIP",
+        "ActToggleFloat",
+        "-",
+        "ActSeparated",
+        "ActShowIndicators",
+        "-",
+        "ActToolBar",
+        "ActMenuBar",
+        "ActButtonPanel",
+        "ActStayOnTop",
+        "-",
+        "ActQuickMenu",
+        "ActModeMenu",
+        "-",
+        "ActChooseFont",
+        "ActChooseColor",
+    };
+    QCOMPARE(BoundNames(*form.MainPopup()), expected);
+    // The copies show the commands' captions and states.
+    const QAction* hex = form.MainPopup()->actions().at(1);
+    QCOMPARE(hex->text(), QStringLiteral("16進(&H)"));
+    QVERIFY(hex->isChecked());
+    CloseMenus();
+
+    // Empty space of a group and of the page control open it again, unchanged.
+    RightClick(form.Buttons().GrpMode, QPoint(1, 1));
+    QTRY_VERIFY(form.MainPopup()->isVisible());
+    CloseMenus();
+    RightClick(form.OpPages()->tabBar(), form.OpPages()->tabBar()->tabRect(1).center());
+    QTRY_VERIFY(form.MainPopup()->isVisible());
+    QCOMPARE(BoundNames(*form.MainPopup()), expected);
+}
+
+void MenusTest::rightClickOnAControlOpensNothing() {
+    WindowFixture window;
+    TForm_Main& form = window.Window();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    // A calculator button, a disabled one, the selector's picture and a
+    // tool-bar button.
+    TCmdButton* add = ButtonOf(form, "ActOpAdd");
+    TCmdButton* floor = ButtonOf(form, "ActOpIntFloor");
+    QVERIFY(!floor->isEnabled());
+    QLabel* picture = form.Buttons().CmdShiftAmountSel->Picture();
+    QToolButton* copy = ToolBarButton(form, "ActEditCopy");
+    QVERIFY(copy != nullptr);
+    for (QWidget* control : std::initializer_list<QWidget*>{add, floor, picture, copy}) {
+        RightClick(control, control->rect().center());
+        QTest::qWait(10);
+        QVERIFY2(QApplication::activePopupWidget() == nullptr, qPrintable(control->objectName()));
+        QVERIFY(!form.MainPopup()->isVisible());
+    }
+    QVERIFY(form.MainPopup()->actions().isEmpty());
+    // A request from the keyboard is left to the default handling.
+    QContextMenuEvent fromKeyboard(QContextMenuEvent::Keyboard, QPoint(2, 2),
+                                   form.PaneButtons()->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(form.PaneButtons(), &fromKeyboard);
+    QTest::qWait(10);
+    QVERIFY(!form.MainPopup()->isVisible());
+}
+
+void MenusTest::realRightClicks() {
+    WindowFixture window;
+    TForm_Main& form = window.Window();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    // Through the window system, which turns a right click into a context
+    // menu request.
+    auto rightClick = [&](QWidget* control, QPoint pos) {
+        QTest::mouseClick(form.windowHandle(), Qt::RightButton, Qt::NoModifier,
+                          control->mapTo(&form, pos));
+    };
+    TCmdButton* digit = ButtonOf(form, "ActDigit5");
+    rightClick(digit, digit->rect().center());
+    QTest::qWait(10);
+    QCOMPARE(QApplication::activePopupWidget(), nullptr);
+    QCOMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("0"));
+    rightClick(form.PaneButtons(), QPoint(3, 3));
+    QTRY_VERIFY(form.MainPopup()->isVisible());
+}
+
+void MenusTest::panelButtonsRunTheirCommands() {
+    WindowFixture window;
+    TForm_Main& form = window.Window();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    for (const char* name : {"ActDigit7", "ActOpAdd", "ActDigit2", "ActEqual"})
+        QTest::mouseClick(ButtonOf(form, name), Qt::LeftButton);
+    QCOMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("9"));
+    QTest::mouseClick(ButtonOf(form, "ActAllClear"), Qt::LeftButton);
+    QCOMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("0"));
+
+    TCmdButton* byte = ButtonOf(form, "ActModeByte");
+    QTest::mouseClick(byte, Qt::LeftButton);
+    QCOMPARE(form.CalcMode(), CalcValueMode::Byte);
+    QVERIFY(byte->isChecked());
+    QVERIFY(!ButtonOf(form, "ActModeDWord")->isChecked());
+    // Clicking the pressed mode button keeps it pressed.
+    QTest::mouseClick(byte, Qt::LeftButton);
+    QVERIFY(byte->isChecked());
+
+    TCmdButton* sign = ButtonOf(form, "ActModeSigned");
+    QTest::mouseClick(sign, Qt::LeftButton);
+    QVERIFY(form.ModeSigned());
+    QVERIFY(sign->isChecked());
+    QCOMPARE(sign->text(), QStringLiteral("Sgn"));
+
+    // A disabled button does nothing.
+    TCmdButton* floor = ButtonOf(form, "ActOpIntFloor");
+    QVERIFY(!floor->isEnabled());
+    Keys(form, "5");
+    QTest::mouseClick(floor, Qt::LeftButton);
+    QCOMPARE(form.State(), EntryState::Entering);
+
+    // Every button is bound to a command and named after it.
+    QCOMPARE(static_cast<int>(form.Buttons().Buttons.size()), 71);
+    for (const TCmdButton* button : form.Buttons().Buttons) {
+        QVERIFY(button->Action() != nullptr);
+        QVERIFY(button->objectName().startsWith(QLatin1String("Cmd")));
+        QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+    }
+    QCOMPARE(ButtonOf(form, "ActTriModeDeg")->objectName(), QStringLiteral("CmdTriModeDegree"));
+    QCOMPARE(ButtonOf(form, "ActOpAdd")->objectName(), QStringLiteral("CmdOpAdd"));
+}
+
+void MenusTest::panelButtonsFollowTheirCommands() {
+    WindowFixture window;
+    TForm_Main& form = window.Window();
+    struct Caption {
+        const char* Action;
+        const char* Text;
+    };
+    for (const Caption& c : {Caption{"ActBackSpace", "→"}, Caption{"ActClearError", "CE"},
+                             Caption{"ActAllClear", "AC"}, Caption{"ActRecallAnswer", "Ans"},
+                             Caption{"ActModeReversed", "Rev"}, Caption{"ActOpReverse", "Rev"},
+                             Caption{"ActOpBitReverse", "BRev"}, Caption{"ActShiftAr", "Ari"},
+                             Caption{"ActRotate", "Rot"}, Caption{"ActTriHyp", "Hyp"},
+                             Caption{"ActTriModeDeg", "Deg"}, Caption{"ActModeQWord", "Int64"},
+                             Caption{"ActNegate", "+/-"}, Caption{"ActOpQShiftL", "<<8"},
+                             Caption{"ActOpShiftRight", ">>"}, Caption{"ActDegreeSep", ":"}})
+        QCOMPARE(ButtonOf(form, c.Action)->text(), QString::fromUtf8(c.Text));
+    QVERIFY(ButtonOf(form, "ActTriModeGrad")->isHidden());
+    QVERIFY(!ButtonOf(form, "ActTriModeRad")->isHidden());
+
+    // Caption, enabled and checked state follow the commands.
+    QTest::keyClick(&form, Qt::Key_T, Qt::ControlModifier); // rotate
+    QCOMPARE(ButtonOf(form, "ActOpQShiftL")->text(), QStringLiteral("<rot8"));
+    QVERIFY(ButtonOf(form, "ActRotate")->isChecked());
+    QVERIFY(!ButtonOf(form, "ActOpSin")->isEnabled());
+    QTest::keyClick(&form, Qt::Key_R, Qt::ControlModifier); // Real
+    QVERIFY(ButtonOf(form, "ActOpSin")->isEnabled());
+    QVERIFY(!ButtonOf(form, "ActRotate")->isEnabled());
+    QVERIFY(ButtonOf(form, "ActModeFloat")->isChecked());
+    QCOMPARE(ButtonOf(form, "ActRotate")->text(), QStringLiteral("Rot"));
+}
+
+void MenusTest::toolTipsAddTheKey_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("tip");
+    const QString ret = ShortCutText(QKeyCombination(Qt::Key_Return));
+    QTest::newRow("typed +") << "ActOpAdd" << QStringLiteral("加算 (+)");
+    QTest::newRow("typed &") << "ActOpAnd" << QStringLiteral("論理積 (&)");
+    QTest::newRow("typed V") << "ActOpBitReverse" << QStringLiteral("ビット並び反転 (Shift+v)");
+    QTest::newRow("typed _") << "ActNegate" << QStringLiteral("符号反転 (_)");
+    QTest::newRow("disabled") << "ActOpIntFloor" << QStringLiteral("切り捨て (i)");
+    QTest::newRow("typed P") << "ActPi" << QStringLiteral("円周率 (Shift+p)");
+    QTest::newRow("typed .") << "ActPeriod" << QStringLiteral("小数点 (.)");
+    QTest::newRow("shortcut") << "ActModeByte" << QStringLiteral("8ビット (Ctrl+B)");
+    QTest::newRow("own caption") << "ActModeSigned" << QStringLiteral("符号付きモード (Ctrl+S)");
+    QTest::newRow("return") << "ActEqual" << QStringLiteral("結果表示 (%1)").arg(ret);
+    QTest::newRow("no key") << "ActTriModeDeg" << QStringLiteral("度単位");
+    QTest::newRow("no hint") << "ActDigit7" << QString();
+}
+
+void MenusTest::toolTipsAddTheKey() {
+    QFETCH(QString, action);
+    QFETCH(QString, tip);
+    WindowFixture window;
+    TCmdButton* button = window->Buttons().ButtonOf(action);
+    QVERIFY(button != nullptr);
+    QCOMPARE(window->ToolTipText(*button), tip);
+}
+
+void MenusTest::toolTipHookShowsTheText() {
+    WindowFixture window;
+    TForm_Main& form = window.Window();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto showTip = [](QWidget* control) {
+        const QPoint pos = control->rect().center();
+        QHelpEvent event(QEvent::ToolTip, pos, control->mapToGlobal(pos));
+        QApplication::sendEvent(control, &event);
+        return QToolTip::text();
+    };
+    QCOMPARE(showTip(ButtonOf(form, "ActOpBitReverse")),
+             QStringLiteral("ビット並び反転 (Shift+v)"));
+    QCOMPARE(showTip(ButtonOf(form, "ActOpAdd")), QStringLiteral("加算 (+)"));
+    QCOMPARE(showTip(form.Buttons().CmdShiftAmountSel), QStringLiteral("シフト量選択 (;)"));
+    QCOMPARE(showTip(ToolBarButton(form, "ActEditCopy")),
+             QStringLiteral("コピー (%1)")
+                 .arg(ShortCutText(QKeyCombination(Qt::ControlModifier, Qt::Key_C))));
+    QCOMPARE(showTip(ToolBarButton(form, "ActToggleHex")), QStringLiteral("16進"));
+    QToolTip::hideText();
+}
+
+void MenusTest::operationPages() {
+    WindowFixture window;
+    TOpPages* pages = window->OpPages();
+    QCOMPARE(pages->tabPosition(), QTabWidget::South);
+    QCOMPARE(pages->count(), 3);
+    QCOMPARE(pages->tabText(0), QStringLiteral("Binary"));
+    QCOMPARE(pages->tabText(1), QStringLiteral("Math"));
+    QCOMPARE(pages->tabText(2), QStringLiteral("Trigon"));
+    QCOMPARE(pages->currentIndex(), 0);
+    QCOMPARE(pages->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(pages->tabBar()->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(ButtonOf(*window, "ActOpSqrt")->parentWidget(), window->Buttons().PageMath);
+    QCOMPARE(ButtonOf(*window, "ActOpAnd")->parentWidget(), window->Buttons().PageBit);
+    QCOMPARE(window->Buttons().CmdShiftAmountSel->parentWidget(), window->Buttons().PageBit);
+    QCOMPARE(window->Buttons().GrpMode->title(), QStringLiteral("Mode"));
+    QCOMPARE(ButtonOf(*window, "ActModeByte")->parentWidget(), window->Buttons().GrpMode);
+    // The "=" key spans two rows of keys.
+    QVERIFY(ButtonOf(*window, "ActEqual")->height() >
+            2 * ButtonOf(*window, "ActOpAdd")->height() - 1);
+
+    // The caption is centred, halves rounded down.
+    QCOMPARE(TabTextOrigin(QRect(10, 20, 50, 30), QSize(21, 13)), QPoint(24, 28));
+    QCOMPARE(TabTextOrigin(QRect(0, 0, 40, 20), QSize(40, 20)), QPoint(0, 0));
+    QCOMPARE(TabTextOrigin(QRect(0, 0, 10, 10), QSize(20, 4)), QPoint(-5, 3));
+}
+
+void MenusTest::tabsAreFilledWithTheWindowColour() {
+    WindowFixture window;
+    TForm_Main& form = window.Window();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTabBar* tabs = form.OpPages()->tabBar();
+    auto fillOf = [&](int index) {
+        const QImage image = tabs->grab().toImage();
+        const QRect rect = tabs->tabRect(index);
+        return image.pixelColor(rect.left() + 3, rect.top() + 3).rgb();
+    };
+    form.SetBodyColor(0x0000FF00); // green, stored as 0x00BBGGRR
+    QCOMPARE(fillOf(1), QColor(0, 255, 0).rgb());
+    QCOMPARE(fillOf(0), QColor(0, 255, 0).rgb());
+    form.SetBodyColor(0x00FF0000); // blue
+    QCOMPARE(fillOf(2), QColor(0, 0, 255).rgb());
+}
+
+QTEST_MAIN(MenusTest)
+#include "test_menus.moc"
