@@ -286,7 +286,16 @@ public:
     void Step();
     const QString& Current() const { return current_; }
     // Everything that must hold between steps; empty when it does.
-    QString Check() const;
+    QString Check();
+
+    // What the checks looked at, so that a run shows it compared something.
+    struct Counts {
+        std::uint64_t IntegerComparisons = 0;
+        std::uint64_t RealComparisons = 0;
+        std::uint64_t Messages = 0;
+        std::uint64_t Entering = 0;
+    };
+    const Counts& Counted() const { return counts_; }
 
 private:
     int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
@@ -311,10 +320,18 @@ private:
     std::vector<QString> commands_;
     QString printable_;
     QString current_;
+    Counts counts_;
 };
 
 void Session::Step() {
     current_.clear();
+    // A user clears a message soon; staying blocked would leave most keys idle.
+    const TCalcBar* active = window_.ActiveBar();
+    if (active != nullptr && active->HasMessage() && Chance(15)) {
+        Press(Chance(50) ? KeyStroke{Qt::Key_Escape, Qt::NoModifier, {}, "Esc"}
+                         : KeyStroke{Qt::Key_Delete, Qt::NoModifier, {}, "Del"});
+        return;
+    }
     const int roll = Below(100);
     if (roll < 34)
         TypeCharacter();
@@ -408,7 +425,13 @@ void Session::ToggleBar() {
         QStringLiteral("ActToggleDegree"), QStringLiteral("ActToggleFloat"),
         QStringLiteral("ActToggleTime"),   QStringLiteral("ActToggleKilo"),
     };
-    const QString& name = Pick(toggles);
+    QString name = Pick(toggles);
+    // The decimal and hexadecimal bars stay open most of the time, so that
+    // their agreement is checked often.
+    const bool closesDecOrHex = (name == toggles[0] || name == toggles[1]) &&
+                                window_.FindAction(name.toStdString())->Checked();
+    if (closesDecOrHex && Chance(70))
+        name = toggles[static_cast<std::size_t>(2 + Below(8))];
     Note(QStringLiteral("toggle %1").arg(name));
     Run(window_, name);
 }
@@ -554,7 +577,7 @@ void Session::Clipboard() {
     Run(window_, QStringLiteral("ActEditPaste"));
 }
 
-QString Session::Check() const {
+QString Session::Check() {
     if (!g_criticalMessages.isEmpty())
         return QStringLiteral("critical message: ") +
                g_criticalMessages.join(QStringLiteral(" | "));
@@ -582,10 +605,16 @@ QString Session::Check() const {
 
     const TCalcBar* dec = window_.FindBar(BarKind::Decimal);
     const TCalcBar* hex = window_.FindBar(BarKind::Hex);
+    const TCalcBar* activeBar = window_.ActiveBar();
+    if (activeBar != nullptr && activeBar->HasMessage())
+        ++counts_.Messages;
+    if (window_.State() == EntryState::Entering)
+        ++counts_.Entering;
     if (dec == nullptr || hex == nullptr || dec->HasMessage() || hex->HasMessage())
         return {};
     const std::string decText = dec->ValueLabel()->text().toStdString();
     const std::string hexText = hex->ValueLabel()->text().toStdString();
+    ++(IsFloatMode(window_.CalcMode()) ? counts_.RealComparisons : counts_.IntegerComparisons);
     const QString mismatch = IsFloatMode(window_.CalcMode())
                                  ? CompareRealBars(decText, hexText)
                                  : CompareIntegerBars(window_, *dec, decText, hexText);
@@ -637,8 +666,41 @@ class EnduranceTest : public QObject {
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void checksSeeADisagreement_data();
+    void checksSeeADisagreement();
     void randomSession();
 };
+
+void EnduranceTest::checksSeeADisagreement_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<qint64>("wrongHex");
+    QTest::newRow("DWord") << "1234" << qint64{0x4D3};
+    QTest::newRow("DWord grouped") << "ActSeparated 1234567" << qint64{1234568};
+    QTest::newRow("Byte signed") << "ActModeByte ActModeSigned 100 neg" << qint64{0x9D};
+    QTest::newRow("Word reversed") << "ActModeWord ActModeReversed 258" << qint64{0x0102};
+    QTest::newRow("Int64") << "ActModeQWord 1 neg" << qint64{-2};
+    QTest::newRow("Real") << "ActModeFloat 7 . 9" << qint64{8};
+    QTest::newRow("Real negative") << "ActModeFloat 2 . 5 neg" << qint64{-3};
+}
+
+// The session's checks accept what the window shows and see a hexadecimal
+// bar that was given another value behind the engine's back.
+void EnduranceTest::checksSeeADisagreement() {
+    QFETCH(QString, keys);
+    QFETCH(qint64, wrongHex);
+    WindowFixture window;
+    Session session(*window, 1);
+    Keys(*window, keys.replace(QLatin1String(" . "), QLatin1String(" ActPeriod ")));
+    QCOMPARE(session.Check(), QString());
+    TCalcBar* hex = window->FindBar(BarKind::Hex);
+    CalcValue wrong;
+    if (IsFloatMode(window->CalcMode()))
+        SetReal(wrong, CalcValueMode::Float, static_cast<Real>(wrongHex));
+    else
+        SetInteger(wrong, window->CalcMode(), wrongHex);
+    hex->SetValue(wrong);
+    QVERIFY2(!session.Check().isEmpty(), qPrintable(Shown(hex)));
+}
 
 void EnduranceTest::initTestCase() {
     g_previousHandler = qInstallMessageHandler(FailOnCritical);
@@ -701,6 +763,16 @@ void EnduranceTest::randomSession() {
                 QStringLiteral("seed 0x%1, step %2: %3").arg(seed, 0, 16).arg(i).arg(failure)));
         }
     }
+    const Session::Counts& counts = session.Counted();
+    std::fprintf(stderr,
+                 "endurance: decimal and hexadecimal compared %llu times in integer modes, %llu "
+                 "in Float mode; %llu steps ended with a message in the active bar, %llu "
+                 "in an entry\n",
+                 static_cast<unsigned long long>(counts.IntegerComparisons),
+                 static_cast<unsigned long long>(counts.RealComparisons),
+                 static_cast<unsigned long long>(counts.Messages),
+                 static_cast<unsigned long long>(counts.Entering));
+    QVERIFY(counts.IntegerComparisons > 0 || steps < 100);
     std::fprintf(stderr, "endurance: %llu steps in %.1f s, %d bars at the end\n",
                  static_cast<unsigned long long>(steps),
                  static_cast<double>(clock.elapsed()) / 1000, window->BarCount());
