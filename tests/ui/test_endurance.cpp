@@ -7,7 +7,8 @@
 //
 // PEXA_ENDURANCE_STEPS sets the number of steps for long runs by hand,
 // PEXA_ENDURANCE_SEED the seed (both decimal or 0x-hexadecimal), and
-// PEXA_ENDURANCE_TRACE=1 prints every step with what each bar shows.
+// PEXA_ENDURANCE_TRACE=1 prints every step with what each bar shows. A long
+// run needs QTEST_FUNCTION_TIMEOUT (milliseconds) beyond Qt Test's 300000.
 
 #include "MainFormHarness.h"
 
@@ -39,6 +40,9 @@ namespace {
 constexpr std::uint64_t DefaultSteps = 2500;
 constexpr std::uint64_t DefaultSeed = 0x5EED2024;
 constexpr std::size_t ReplayLength = 30;
+// Even a paste of 200000 characters answers at once; a step this slow
+// (under the sanitizers, on a busy machine) is a hang.
+constexpr qint64 MaxStepMilliseconds = 10000;
 
 // Commands that open a modal dialog or a pop-up menu, which would wait for a
 // user, or end the program.
@@ -134,10 +138,11 @@ std::optional<IntegerText> ParseDecimalInteger(const std::string& text, char tho
     return out;
 }
 
-// "0001 2345" or "FFFFFFFFFFFFFFFE" as the hexadecimal bar shows it.
-std::optional<std::uint64_t> ParseHex(const std::string& text) {
+// "0001 2345" or "FFFFFFFFFFFFFFFE" as the hexadecimal bar shows it, and the
+// octal and binary bars likewise (bitsPerDigit 3 and 1): at most 64 bits.
+std::optional<std::uint64_t> ParseRadix(const std::string& text, int bitsPerDigit) {
     std::uint64_t bits = 0;
-    int digits = 0;
+    bool digit = false;
     for (const char c : text) {
         if (c == ' ')
             continue;
@@ -146,11 +151,12 @@ std::optional<std::uint64_t> ParseHex(const std::string& text) {
             d = c - '0';
         else if (c >= 'A' && c <= 'F')
             d = c - 'A' + 10;
-        if (d < 0 || ++digits > 16)
+        if (d < 0 || d >= (1 << bitsPerDigit) || (bits >> (64 - bitsPerDigit)) != 0)
             return std::nullopt;
-        bits = (bits << 4) | static_cast<std::uint64_t>(d);
+        bits = (bits << bitsPerDigit) | static_cast<std::uint64_t>(d);
+        digit = true;
     }
-    if (digits == 0)
+    if (!digit)
         return std::nullopt;
     return bits;
 }
@@ -210,7 +216,7 @@ QString CompareIntegerBars(const TForm_Main& window, const TCalcBar& dec,
                            const std::string& decText, const std::string& hexText) {
     const FormatSettings& format = CurrentFormat();
     const auto number = ParseDecimalInteger(decText, format.ThousandSeparator);
-    const auto hexBits = ParseHex(hexText);
+    const auto hexBits = ParseRadix(hexText, 4);
     if (!number || !hexBits)
         return QStringLiteral("unreadable text");
     const int bytes = ModeBytes(window.CalcMode());
@@ -248,7 +254,7 @@ QString CompareIntegerBars(const TForm_Main& window, const TCalcBar& dec,
 // which lies well within that).
 QString CompareRealBars(const std::string& decText, const std::string& hexText) {
     const auto x = ParseDecimalReal(decText, CurrentFormat());
-    const auto hexBits = ParseHex(hexText);
+    const auto hexBits = ParseRadix(hexText, 4);
     if (!x || !hexBits)
         return QStringLiteral("unreadable text");
     const long double slack = std::fabs(*x) * 6e-17L;
@@ -294,6 +300,7 @@ public:
         std::uint64_t RealComparisons = 0;
         std::uint64_t Messages = 0;
         std::uint64_t Entering = 0;
+        std::uint64_t CurrentValueComparisons = 0;
     };
     const Counts& Counted() const { return counts_; }
 
@@ -304,6 +311,7 @@ private:
         return items[static_cast<std::size_t>(Below(static_cast<int>(items.size())))];
     }
 
+    QString CheckHexAgainstTheRest();
     void TypeCharacter();
     void PressSpecialKey();
     void RunCommand();
@@ -610,6 +618,8 @@ QString Session::Check() {
         ++counts_.Messages;
     if (window_.State() == EntryState::Entering)
         ++counts_.Entering;
+    if (const QString other = CheckHexAgainstTheRest(); !other.isEmpty())
+        return other;
     if (dec == nullptr || hex == nullptr || dec->HasMessage() || hex->HasMessage())
         return {};
     const std::string decText = dec->ValueLabel()->text().toStdString();
@@ -625,6 +635,53 @@ QString Session::Check() {
         .arg(static_cast<int>(window_.CalcMode()))
         .arg(window_.ModeSigned() ? " signed" : "", window_.ModeReversed() ? " reversed" : "",
              mismatch);
+}
+
+// The octal and binary bars show the bits the hexadecimal bar shows, and with
+// no message anywhere the hexadecimal bar shows the engine's current value.
+QString Session::CheckHexAgainstTheRest() {
+    const TCalcBar* hex = window_.FindBar(BarKind::Hex);
+    if (hex == nullptr || hex->HasMessage())
+        return {};
+    const std::string hexText = hex->ValueLabel()->text().toStdString();
+    const auto hexBits = ParseRadix(hexText, 4);
+    if (!hexBits)
+        return QStringLiteral("unreadable hexadecimal text \"%1\"").arg(hexText.c_str());
+    for (const auto& [kind, bitsPerDigit] :
+         {std::pair{BarKind::Oct, 3}, std::pair{BarKind::Bin, 1}}) {
+        const TCalcBar* bar = window_.FindBar(kind);
+        if (bar == nullptr || bar->HasMessage())
+            continue;
+        const std::string text = bar->ValueLabel()->text().toStdString();
+        if (ParseRadix(text, bitsPerDigit) != hexBits)
+            return QStringLiteral("hexadecimal \"%1\" and %2 \"%3\" disagree")
+                .arg(hexText.c_str(), bar->Conv().GetLabel().c_str(), text.c_str());
+    }
+    bool anyMessage = false;
+    for (int i = 0; i < window_.BarCount(); ++i)
+        anyMessage = anyMessage || window_.BarAt(i)->HasMessage();
+    if (anyMessage)
+        return {};
+    ++counts_.CurrentValueComparisons;
+    // Clearing leaves a Float-mode zero as the current value; the bars show
+    // every value in the window's mode.
+    CalcValue current;
+    std::int64_t currentBits = 0;
+    try {
+        ConvertValue(current, window_.CalcMode(), window_.CurrentValue());
+        currentBits = GetInteger(current);
+    } catch (...) {
+        return QStringLiteral("the current value has no reading in the mode, yet no bar says so");
+    }
+    const int bytes = ModeBytes(current.Mode);
+    const std::uint64_t mask = IsFloatMode(current.Mode) || bytes == 8
+                                   ? ~std::uint64_t{0}
+                                   : (std::uint64_t{1} << (8 * bytes)) - 1;
+    if ((static_cast<std::uint64_t>(currentBits) & mask) != *hexBits)
+        return QStringLiteral("hexadecimal \"%1\" is not the current value %2")
+            .arg(hexText.c_str())
+            .arg(currentBits);
+    return {};
 }
 
 // Pop-up menus a key opened (Alt letters reach the menu bar when no bar has
@@ -728,8 +785,11 @@ void EnduranceTest::randomSession() {
 
     QElapsedTimer clock;
     clock.start();
+    qint64 slowest = 0;
+    QString slowestStep;
     for (std::uint64_t i = 1; i <= steps; ++i) {
         QString failure;
+        const qint64 started = clock.elapsed();
         try {
             session.Step();
             QCoreApplication::processEvents();
@@ -738,6 +798,11 @@ void EnduranceTest::randomSession() {
             failure = QStringLiteral("exception: ") + QString::fromUtf8(e.what());
         } catch (...) {
             failure = QStringLiteral("exception of an unknown type");
+        }
+        const qint64 took = clock.elapsed() - started;
+        if (took > slowest) {
+            slowest = took;
+            slowestStep = QStringLiteral("#%1 %2").arg(i).arg(session.Current());
         }
         g_recentSteps.push_back(QStringLiteral("#%1 %2").arg(i).arg(session.Current()));
         if (g_recentSteps.size() > ReplayLength)
@@ -749,6 +814,8 @@ void EnduranceTest::randomSession() {
                 std::fprintf(stderr, "    %s: %s\n", window->BarAt(b)->Conv().GetLabel().c_str(),
                              qPrintable(Shown(window->BarAt(b))));
         }
+        if (failure.isEmpty() && took > MaxStepMilliseconds)
+            failure = QStringLiteral("the step took %1 ms").arg(took);
         if (failure.isEmpty()) {
             const QString modal = modalWatch.Take();
             failure = modal.isEmpty() ? session.Check()
@@ -767,11 +834,13 @@ void EnduranceTest::randomSession() {
     std::fprintf(stderr,
                  "endurance: decimal and hexadecimal compared %llu times in integer modes, %llu "
                  "in Float mode; %llu steps ended with a message in the active bar, %llu "
-                 "in an entry\n",
+                 "in an entry; the current value compared %llu times\n",
                  static_cast<unsigned long long>(counts.IntegerComparisons),
                  static_cast<unsigned long long>(counts.RealComparisons),
                  static_cast<unsigned long long>(counts.Messages),
-                 static_cast<unsigned long long>(counts.Entering));
+                 static_cast<unsigned long long>(counts.Entering),
+                 static_cast<unsigned long long>(counts.CurrentValueComparisons));
+    std::fprintf(stderr, "endurance: slowest step %lld ms: %s\n", slowest, qPrintable(slowestStep));
     QVERIFY(counts.IntegerComparisons > 0 || steps < 100);
     std::fprintf(stderr, "endurance: %llu steps in %.1f s, %d bars at the end\n",
                  static_cast<unsigned long long>(steps),
