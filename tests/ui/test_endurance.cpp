@@ -37,7 +37,7 @@ using namespace pexa::testing;
 
 namespace {
 
-constexpr std::uint64_t DefaultSteps = 2500;
+constexpr std::uint64_t DefaultSteps = 1500;
 constexpr std::uint64_t DefaultSeed = 0x5EED2024;
 constexpr std::size_t ReplayLength = 30;
 // Even a paste of 200000 characters answers at once; a step this slow
@@ -725,8 +725,20 @@ private slots:
     void cleanupTestCase();
     void checksSeeADisagreement_data();
     void checksSeeADisagreement();
+    void randomSession_data();
     void randomSession();
 };
+
+void EnduranceTest::randomSession_data() {
+    QTest::addColumn<int>("decimal");
+    QTest::addColumn<int>("thousands");
+    QTest::addColumn<int>("date");
+    QTest::addColumn<int>("time");
+    QTest::newRow("point decimals") << int('.') << int(',') << int('/') << int(':');
+    // The decimal comma and a dash between the fields of a date, where the
+    // same key also toggles the sign.
+    QTest::newRow("comma decimals, dashed dates") << int(',') << int('.') << int('-') << int(':');
+}
 
 void EnduranceTest::checksSeeADisagreement_data() {
     QTest::addColumn<QString>("keys");
@@ -768,6 +780,10 @@ void EnduranceTest::cleanupTestCase() {
 }
 
 void EnduranceTest::randomSession() {
+    QFETCH(int, decimal);
+    QFETCH(int, thousands);
+    QFETCH(int, date);
+    QFETCH(int, time);
     const std::uint64_t steps = EnvNumber("PEXA_ENDURANCE_STEPS", DefaultSteps);
     const std::uint64_t seed = EnvNumber("PEXA_ENDURANCE_SEED", DefaultSeed);
     // Every step with what each bar shows afterwards, for following a failure.
@@ -775,9 +791,17 @@ void EnduranceTest::randomSession() {
     std::fprintf(stderr, "endurance: seed 0x%llx, %llu steps\n",
                  static_cast<unsigned long long>(seed), static_cast<unsigned long long>(steps));
 
-    WindowFixture window;
+    // The window reads the locale characters when it is created (the key of
+    // the decimal separator), and a settings file of its own.
+    const FormatSettingsScope format(MakeFormatSettings(decimal, thousands, date, time));
+    QCOMPARE(CurrentFormat().DecimalSeparator, static_cast<char>(decimal));
+    QCOMPARE(CurrentFormat().DateSeparator, static_cast<char>(date));
+    QTemporaryDir settingsDir;
+    const ProfilePathOverride profile(
+        settingsDir.filePath(QStringLiteral("pexa.ini")).toStdString());
+    auto window = std::make_unique<TForm_Main>();
     window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window.Window()));
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     ModalWatch modalWatch;
     Session session(*window, seed);
     g_recentSteps.clear();
