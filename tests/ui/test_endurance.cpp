@@ -212,28 +212,29 @@ bool SignedIn(const TForm_Main& window, const TCalcBar& bar) {
 
 // The bits the decimal bar stands for in an integer mode, after checking that
 // its number lies in the range its signedness gives.
-QString CompareIntegerBars(const TForm_Main& window, const TCalcBar& dec,
-                           const std::string& decText, const std::string& hexText) {
-    const FormatSettings& format = CurrentFormat();
-    const auto number = ParseDecimalInteger(decText, format.ThousandSeparator);
+// The stored bits a number shown by a bar stands for in an integer mode,
+// after checking that it lies in the range the bar's signedness gives; the
+// hexadecimal bar's bits are compared with them.
+QString CompareNumber(const TForm_Main& window, const TCalcBar& bar, const IntegerText& number,
+                      const std::string& hexText) {
     const auto hexBits = ParseRadix(hexText, 4);
-    if (!number || !hexBits)
-        return QStringLiteral("unreadable text");
+    if (!hexBits)
+        return QStringLiteral("unreadable hexadecimal text");
     const int bytes = ModeBytes(window.CalcMode());
     const int width = 8 * bytes;
     const std::uint64_t mask = width == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << width) - 1;
     const std::uint64_t half = std::uint64_t{1} << (width - 1);
-    const bool isSigned = SignedIn(window, dec);
+    const bool isSigned = SignedIn(window, bar);
     const std::uint64_t limit =
-        number->Negative ? (isSigned ? half : 0) : (isSigned ? half - 1 : mask);
-    if (number->Magnitude > limit || (number->Negative && number->Magnitude == 0 && !isSigned))
-        return QStringLiteral("decimal number outside the %1 range")
+        number.Negative ? (isSigned ? half : 0) : (isSigned ? half - 1 : mask);
+    if (number.Magnitude > limit || (number.Negative && number.Magnitude == 0 && !isSigned))
+        return QStringLiteral("number outside the %1 range")
             .arg(isSigned ? QStringLiteral("signed") : QStringLiteral("unsigned"));
-    auto bits = static_cast<std::uint64_t>(number->Magnitude);
-    if (number->Negative)
+    auto bits = number.Magnitude;
+    if (number.Negative)
         bits = ~bits + 1;
     bits &= mask;
-    if (ReversedIn(window, dec))
+    if (ReversedIn(window, bar))
         bits = ReverseByteOrder(bits, bytes);
     std::uint64_t hex = *hexBits & mask;
     if (*hexBits != hex)
@@ -245,6 +246,109 @@ QString CompareIntegerBars(const TForm_Main& window, const TCalcBar& dec,
             .arg(bits, 0, 16)
             .arg(hex, 0, 16);
     return {};
+}
+
+QString CompareIntegerBars(const TForm_Main& window, const TCalcBar& dec,
+                           const std::string& decText, const std::string& hexText) {
+    const auto number = ParseDecimalInteger(decText, CurrentFormat().ThousandSeparator);
+    if (!number)
+        return QStringLiteral("unreadable decimal text");
+    return CompareNumber(window, dec, *number, hexText);
+}
+
+// Adds d to n × base, refusing what leaves 64 bits.
+bool Accumulate(std::uint64_t& n, std::uint64_t base, std::uint64_t d) {
+    if (n > (~std::uint64_t{0} - d) / base)
+        return false;
+    n = n * base + d;
+    return true;
+}
+
+// "-01:02:03" or, in the h:m:s style, "123:02:03": base-60 fields.
+std::optional<IntegerText> ReadSexagesimal(const std::string& text) {
+    IntegerText out;
+    std::size_t pos = 0;
+    if (pos < text.size() && text[pos] == '-') {
+        out.Negative = true;
+        ++pos;
+    }
+    std::uint64_t field = 0;
+    bool digits = false;
+    for (; pos <= text.size(); ++pos) {
+        const char c = pos < text.size() ? text[pos] : ':';
+        if (c >= '0' && c <= '9') {
+            if (!Accumulate(field, 10, static_cast<std::uint64_t>(c - '0')))
+                return std::nullopt;
+            digits = true;
+        } else if (c == ':' && digits) {
+            if (!Accumulate(out.Magnitude, 60, 0) || !Accumulate(out.Magnitude, 1, field))
+                return std::nullopt;
+            field = 0;
+            digits = false;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return out;
+}
+
+// "-1K+512": terms of 1024-based units from the largest down.
+std::optional<IntegerText> ReadSize(const std::string& text) {
+    static const std::string units = "KMGTPE";
+    IntegerText out;
+    std::size_t pos = 0;
+    if (pos < text.size() && text[pos] == '-') {
+        out.Negative = true;
+        ++pos;
+    }
+    while (pos < text.size()) {
+        std::uint64_t term = 0;
+        const std::size_t start = pos;
+        for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos)
+            if (!Accumulate(term, 10, static_cast<std::uint64_t>(text[pos] - '0')))
+                return std::nullopt;
+        if (pos == start)
+            return std::nullopt;
+        if (pos < text.size() && text[pos] != '+') {
+            const auto unit = units.find(text[pos]);
+            if (unit == std::string::npos)
+                return std::nullopt;
+            for (std::size_t k = 0; k <= unit; ++k)
+                if (!Accumulate(term, 1024, 0))
+                    return std::nullopt;
+            ++pos;
+        }
+        if (!Accumulate(out.Magnitude, 1, term))
+            return std::nullopt;
+        if (pos < text.size() && (text[pos++] != '+' || pos == text.size()))
+            return std::nullopt;
+    }
+    if (pos == 0 || text.back() == '-')
+        return std::nullopt;
+    return out;
+}
+
+// "192.168.0.1": octets, most significant first.
+std::optional<IntegerText> ReadIPv4(const std::string& text) {
+    IntegerText out;
+    std::uint64_t octet = 0;
+    bool digits = false;
+    for (std::size_t pos = 0; pos <= text.size(); ++pos) {
+        const char c = pos < text.size() ? text[pos] : '.';
+        if (c >= '0' && c <= '9') {
+            octet = octet * 10 + static_cast<std::uint64_t>(c - '0');
+            if (octet > 255)
+                return std::nullopt;
+            digits = true;
+        } else if (c == '.' && digits) {
+            out.Magnitude = (out.Magnitude << 8) | octet;
+            octet = 0;
+            digits = false;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return out;
 }
 
 // In Float mode the hexadecimal bar shows the value truncated toward zero to a
@@ -301,6 +405,7 @@ public:
         std::uint64_t Messages = 0;
         std::uint64_t Entering = 0;
         std::uint64_t CurrentValueComparisons = 0;
+        std::uint64_t NotationComparisons = 0;
     };
     const Counts& Counted() const { return counts_; }
 
@@ -312,6 +417,7 @@ private:
     }
 
     QString CheckHexAgainstTheRest();
+    QString CheckNotationsAgainstHex(const std::string& hexText);
     void TypeCharacter();
     void PressSpecialKey();
     void RunCommand();
@@ -657,6 +763,8 @@ QString Session::CheckHexAgainstTheRest() {
             return QStringLiteral("hexadecimal \"%1\" and %2 \"%3\" disagree")
                 .arg(hexText.c_str(), bar->Conv().GetLabel().c_str(), text.c_str());
     }
+    if (const QString other = CheckNotationsAgainstHex(hexText); !other.isEmpty())
+        return other;
     bool anyMessage = false;
     for (int i = 0; i < window_.BarCount(); ++i)
         anyMessage = anyMessage || window_.BarAt(i)->HasMessage();
@@ -681,6 +789,40 @@ QString Session::CheckHexAgainstTheRest() {
         return QStringLiteral("hexadecimal \"%1\" is not the current value %2")
             .arg(hexText.c_str())
             .arg(currentBits);
+    return {};
+}
+
+// In the integer modes the sexagesimal, size and IP bars read as the bits the
+// hexadecimal bar shows. The active bar is left out: after a paste it may
+// still show the text as typed (a partial IP address, a lower-case "k").
+QString Session::CheckNotationsAgainstHex(const std::string& hexText) {
+    const CalcValueMode mode = window_.CalcMode();
+    if (IsFloatMode(mode))
+        return {};
+    for (const BarKind kind : {BarKind::Degree, BarKind::Kilo, BarKind::IP}) {
+        const TCalcBar* bar = window_.FindBar(kind);
+        if (bar == nullptr || bar->HasMessage() || bar->IsActive())
+            continue;
+        const std::string text = bar->ValueLabel()->text().toStdString();
+        std::optional<IntegerText> number;
+        if (kind == BarKind::Degree)
+            number = ReadSexagesimal(text);
+        else if (kind == BarKind::Kilo)
+            number = ReadSize(text);
+        else if (mode == CalcValueMode::QWord)
+            continue; // the IP bar shows only the low 32 bits
+        else
+            number = ReadIPv4(text);
+        ++counts_.NotationComparisons;
+        const QString mismatch = number ? CompareNumber(window_, *bar, *number, hexText)
+                                        : QStringLiteral("unreadable text");
+        if (!mismatch.isEmpty())
+            return QStringLiteral("%1 \"%2\" and hexadecimal \"%3\" disagree in mode %4%5%6: %7")
+                .arg(bar->Conv().GetLabel().c_str(), text.c_str(), hexText.c_str())
+                .arg(static_cast<int>(mode))
+                .arg(window_.ModeSigned() ? " signed" : "",
+                     window_.ModeReversed() ? " reversed" : "", mismatch);
+    }
     return {};
 }
 
@@ -723,6 +865,8 @@ class EnduranceTest : public QObject {
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void readersOfTheNotations_data();
+    void readersOfTheNotations();
     void checksSeeADisagreement_data();
     void checksSeeADisagreement();
     void randomSession_data();
@@ -750,6 +894,47 @@ void EnduranceTest::checksSeeADisagreement_data() {
     QTest::newRow("Int64") << "ActModeQWord 1 neg" << qint64{-2};
     QTest::newRow("Real") << "ActModeFloat 7 . 9" << qint64{8};
     QTest::newRow("Real negative") << "ActModeFloat 2 . 5 neg" << qint64{-3};
+}
+
+void EnduranceTest::readersOfTheNotations_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("readable");
+    QTest::addColumn<bool>("negative");
+    QTest::addColumn<quint64>("magnitude");
+    const auto deg = int(BarKind::Degree);
+    const auto kilo = int(BarKind::Kilo);
+    const auto ip = int(BarKind::IP);
+    QTest::newRow("sexagesimal") << deg << "01:02:03" << true << false << quint64{3723};
+    QTest::newRow("sexagesimal negative") << deg << "-00:00:59" << true << true << quint64{59};
+    QTest::newRow("h:m:s hours") << deg << "123:00:01" << true << false << quint64{442801};
+    QTest::newRow("sexagesimal empty field") << deg << "01::03" << false << false << quint64{0};
+    QTest::newRow("size") << kilo << "1K+512" << true << false << quint64{1536};
+    QTest::newRow("size negative") << kilo << "-1M" << true << true << quint64{1048576};
+    QTest::newRow("size exa") << kilo << "7E+1023P" << true << false << quint64{0x1FFFull << 50};
+    QTest::newRow("size zero") << kilo << "0" << true << false << quint64{0};
+    QTest::newRow("size dangling plus") << kilo << "1K+" << false << false << quint64{0};
+    QTest::newRow("size empty") << kilo << "" << false << false << quint64{0};
+    QTest::newRow("address") << ip << "192.168.0.1" << true << false << quint64{0xC0A80001};
+    QTest::newRow("address octet") << ip << "256.0" << false << false << quint64{0};
+}
+
+// The independent readers the session compares the bars with.
+void EnduranceTest::readersOfTheNotations() {
+    QFETCH(int, kind);
+    QFETCH(QString, text);
+    QFETCH(bool, readable);
+    QFETCH(bool, negative);
+    QFETCH(quint64, magnitude);
+    const std::string t = text.toStdString();
+    const auto number = kind == int(BarKind::Degree) ? ReadSexagesimal(t)
+                        : kind == int(BarKind::Kilo) ? ReadSize(t)
+                                                     : ReadIPv4(t);
+    QCOMPARE(number.has_value(), readable);
+    if (readable) {
+        QCOMPARE(number->Negative, negative);
+        QCOMPARE(number->Magnitude, magnitude);
+    }
 }
 
 // The session's checks accept what the window shows and see a hexadecimal
@@ -858,12 +1043,13 @@ void EnduranceTest::randomSession() {
     std::fprintf(stderr,
                  "endurance: decimal and hexadecimal compared %llu times in integer modes, %llu "
                  "in Float mode; %llu steps ended with a message in the active bar, %llu "
-                 "in an entry; the current value compared %llu times\n",
+                 "in an entry; the current value compared %llu times, other notations %llu\n",
                  static_cast<unsigned long long>(counts.IntegerComparisons),
                  static_cast<unsigned long long>(counts.RealComparisons),
                  static_cast<unsigned long long>(counts.Messages),
                  static_cast<unsigned long long>(counts.Entering),
-                 static_cast<unsigned long long>(counts.CurrentValueComparisons));
+                 static_cast<unsigned long long>(counts.CurrentValueComparisons),
+                 static_cast<unsigned long long>(counts.NotationComparisons));
     std::fprintf(stderr, "endurance: slowest step %lld ms: %s\n", slowest, qPrintable(slowestStep));
     QVERIFY(counts.IntegerComparisons > 0 || steps < 100);
     std::fprintf(stderr, "endurance: %llu steps in %.1f s, %d bars at the end\n",
