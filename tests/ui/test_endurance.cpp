@@ -720,6 +720,8 @@ QString Session::Check() {
     int active = 0;
     for (int i = 0; i < window_.BarCount(); ++i) {
         const TCalcBar* bar = window_.BarAt(i);
+        if (bar->IsActive())
+            typedInto_.insert(bar->Kind());
         const QString label = QString::fromStdString(bar->Conv().GetLabel());
         if (bar->IsActive())
             ++active;
@@ -823,8 +825,6 @@ QString Session::CheckNotationsAgainstHex(const std::string& hexText) {
         return {};
     for (const BarKind kind : {BarKind::Degree, BarKind::Kilo, BarKind::IP}) {
         const TCalcBar* bar = window_.FindBar(kind);
-        if (bar != nullptr && bar->IsActive())
-            typedInto_.insert(kind);
         if (bar == nullptr || bar->HasMessage() || bar->IsActive())
             continue;
         const std::string text = bar->ValueLabel()->text().toStdString();
