@@ -1,9 +1,13 @@
 // A long seeded random session against the real main window: keys and typed
 // characters as the keyboard sends them, commands, bar toggles, bar options,
 // copies and pastes through the real clipboard. After every step the window
-// must still be sound: nothing thrown, no critical message, one active bar,
-// every bar in the calculation mode and showing something, and the decimal
-// and hexadecimal bars telling the same value.
+// must still be sound: nothing thrown, no critical message, no modal window,
+// no step slower than a hang, one active bar, every bar in the calculation
+// mode and showing something, the decimal and hexadecimal bars telling the
+// same value (in Float mode: the hexadecimal bar shows the truncation of the
+// decimal one, within the 18 digits the decimal bar shows), and in the integer
+// modes the octal, binary, sexagesimal, size and IP bars and the engine's
+// current value agreeing with the hexadecimal bar.
 //
 // PEXA_ENDURANCE_STEPS sets the number of steps for long runs by hand,
 // PEXA_ENDURANCE_SEED the seed (both decimal or 0x-hexadecimal), and
