@@ -6,8 +6,8 @@
 // mode and showing something, the decimal and hexadecimal bars telling the
 // same value (in Float mode: the hexadecimal bar shows the truncation of the
 // decimal one, within the 18 digits the decimal bar shows), and in the integer
-// modes the octal, binary, sexagesimal, size and IP bars and the engine's
-// current value agreeing with the hexadecimal bar.
+// modes the octal, binary, sexagesimal, size, IP and IEEE 754 bars and the
+// engine's current value agreeing with the hexadecimal bar.
 //
 // PEXA_ENDURANCE_STEPS sets the number of steps for long runs by hand,
 // PEXA_ENDURANCE_SEED the seed (both decimal or 0x-hexadecimal), and
@@ -29,6 +29,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <exception>
 #include <optional>
@@ -441,6 +442,7 @@ private:
 
     QString CheckHexAgainstTheRest();
     QString CheckNotationsAgainstHex(const std::string& hexText);
+    QString CheckFloatBar(const std::string& hexText);
     void TypeCharacter();
     void PressSpecialKey();
     void RunCommand();
@@ -857,7 +859,53 @@ QString Session::CheckNotationsAgainstHex(const std::string& hexText) {
                 .arg(window_.ModeSigned() ? " signed" : "",
                      window_.ModeReversed() ? " reversed" : "", mismatch);
     }
-    return {};
+    return CheckFloatBar(hexText);
+}
+
+// In the integer modes the IEEE 754 bar shows the bits as a single (a double
+// in Int64 mode), read here through memcpy: 15 significant digits, "0", "Inf",
+// "QNaN" or "SNaN".
+QString Session::CheckFloatBar(const std::string& hexText) {
+    const CalcValueMode mode = window_.CalcMode();
+    const TCalcBar* bar = window_.FindBar(BarKind::Float);
+    const auto hexBits = ParseRadix(hexText, 4);
+    if (bar == nullptr || bar->HasMessage() || bar->IsActive() || !hexBits)
+        return {};
+    std::uint64_t bits = *hexBits;
+    if (ReversedIn(window_, *bar))
+        bits = ReverseByteOrder(bits, ModeBytes(mode));
+    long double expected = 0;
+    if (mode == CalcValueMode::QWord) {
+        double d = 0;
+        std::memcpy(&d, &bits, sizeof d);
+        expected = d;
+    } else {
+        const auto low = static_cast<std::uint32_t>(bits);
+        float f = 0;
+        std::memcpy(&f, &low, sizeof f);
+        expected = f;
+    }
+    const std::string text = bar->ValueLabel()->text().toStdString();
+    ++counts_.NotationComparisons;
+    bool agrees = false;
+    if (std::isnan(expected)) {
+        agrees = text == "QNaN" || text == "SNaN";
+    } else if (std::isinf(expected)) {
+        agrees = text == (expected < 0 ? "-Inf" : "Inf");
+    } else if (const auto shown = ParseDecimalReal(text, CurrentFormat())) {
+        agrees = std::fabs(*shown - expected) <= std::fabs(expected) * 1e-14L &&
+                 std::signbit(*shown) == std::signbit(expected);
+    }
+    if (agrees) {
+        typedInto_.erase(BarKind::Float);
+        return {};
+    }
+    if (typedInto_.count(BarKind::Float) != 0) {
+        ++counts_.TypedTextsLeft;
+        return {};
+    }
+    return QStringLiteral("FLT \"%1\" is not the IEEE 754 reading of hexadecimal \"%2\"")
+        .arg(text.c_str(), hexText.c_str());
 }
 
 // Pop-up menus a key opened (Alt letters reach the menu bar when no bar has
@@ -903,9 +951,26 @@ private slots:
     void readersOfTheNotations();
     void checksSeeADisagreement_data();
     void checksSeeADisagreement();
+    void floatBarCheckSeesAWrongReading();
     void randomSession_data();
     void randomSession();
 };
+
+// 0x3F800000 is the single 1.0; the IEEE 754 bar given another value behind
+// the engine's back no longer reads as the hexadecimal bar.
+void EnduranceTest::floatBarCheckSeesAWrongReading() {
+    WindowFixture window;
+    Session session(*window, 1);
+    Keys(*window, "ActToggleFloat");
+    window->ActivateBar(window->FindBar(BarKind::Decimal));
+    Keys(*window, "1065353216");
+    QCOMPARE(Shown(window->FindBar(BarKind::Float)), QStringLiteral("1"));
+    QCOMPARE(session.Check(), QString());
+    CalcValue other;
+    SetInteger(other, CalcValueMode::DWord, 0x40000000);
+    window->FindBar(BarKind::Float)->SetValue(other);
+    QVERIFY(!session.Check().isEmpty());
+}
 
 void EnduranceTest::randomSession_data() {
     QTest::addColumn<int>("decimal");
