@@ -43,7 +43,7 @@ using namespace pexa::testing;
 
 namespace {
 
-constexpr std::uint64_t DefaultSteps = 1500;
+constexpr std::uint64_t DefaultSteps = 2000;
 constexpr std::uint64_t DefaultSeed = 0x5EED2024;
 constexpr std::size_t ReplayLength = 30;
 // Even a paste of 200000 characters answers at once; a step this slow
