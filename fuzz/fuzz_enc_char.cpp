@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes to the character-code codec: every 64-bit pattern in every encoding and
 // mode, and every byte pair to the pair converters. Any crash, sanitizer report or broken
 // invariant is a finding.
+#include "FuzzInput.h"
+
 #include "core/CalcConvCommonDef.h"
 #include "enc/EncChar.h"
 
@@ -13,12 +15,7 @@ namespace {
 
 using pexa::CalcValueMode;
 using pexa::CharEncoding;
-
-void Check(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
+using pexa::fuzz::Require;
 
 bool IsPrintable(std::uint8_t b) {
     return b >= 0x20 && b <= 0x7E;
@@ -27,14 +24,14 @@ bool IsPrintable(std::uint8_t b) {
 // Every byte of a character text is printable ASCII, a half-width kana, or half of a Shift JIS
 // pair; it never holds more columns than the mode has bytes.
 void CheckText(const std::string& text, CalcValueMode mode) {
-    Check(text.size() <= static_cast<std::size_t>(pexa::ByteCountOf(mode)));
+    Require(text.size() <= static_cast<std::size_t>(pexa::ByteCountOf(mode)));
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto b = static_cast<std::uint8_t>(text[i]);
         if (IsPrintable(b) || pexa::IsHalfWidthKana(b)) {
             continue;
         }
-        Check(i + 1 < text.size());
-        Check(pexa::IsSjisPair(b, static_cast<std::uint8_t>(text[i + 1])));
+        Require(i + 1 < text.size());
+        Require(pexa::IsSjisPair(b, static_cast<std::uint8_t>(text[i + 1])));
         ++i;
     }
 }
@@ -43,14 +40,14 @@ void CheckPair(std::uint8_t a, std::uint8_t b) {
     std::uint8_t lead = a;
     std::uint8_t trail = b;
     if (pexa::JisToSjis(lead, trail)) {
-        Check(pexa::IsSjisPair(lead, trail));
+        Require(pexa::IsSjisPair(lead, trail));
     } else {
-        Check(lead == a && trail == b);
+        Require(lead == a && trail == b);
     }
     lead = a;
     trail = b;
     if (pexa::EucToSjis(lead, trail)) {
-        Check(pexa::IsSjisPair(lead, trail));
+        Require(pexa::IsSjisPair(lead, trail));
     }
 }
 
@@ -75,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string text =
             pexa::CharCodeText(encoding, mode, static_cast<std::int64_t>(pattern));
         CheckText(text, mode);
-        Check((pattern == 0) <= text.empty());
+        Require((pattern == 0) <= text.empty());
         (void)pexa::CharEncodingName(encoding);
         offset += 1 + count;
     } while (offset < size);

@@ -49,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FormatSettings settings;
     std::uint8_t flags = 0;
     if (size >= 2) {
-        settings.DecimalSeparator = SanitizeFormatChar(data[0], '.');
+        // As the program makes it from the system's locale.
+        settings = MakeFormatSettings(data[0], ',', '/', ':');
         flags = data[1];
         data += 2;
         size -= 2;

@@ -88,7 +88,8 @@ void CheckPattern(std::int64_t bits) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FormatSettings settings;
     if (size >= 1) {
-        settings.DecimalSeparator = SanitizeFormatChar(data[0], '.');
+        // As the program makes it from the system's locale.
+        settings = MakeFormatSettings(data[0], ',', '/', ':');
         ++data;
         --size;
     }

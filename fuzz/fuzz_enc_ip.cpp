@@ -1,5 +1,7 @@
 // Feeds arbitrary bytes to the dotted IPv4 codec: as whole texts, and key by key as the IP bar
 // types them. Any crash, hang, sanitizer report or broken invariant is a finding.
+#include "FuzzInput.h"
+
 #include "enc/EncIP.h"
 
 #include <cstddef>
@@ -9,12 +11,7 @@
 namespace {
 
 using pexa::CalcValueMode;
-
-void Check(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
+using pexa::fuzz::Require;
 
 std::uint64_t OctetLimit(CalcValueMode mode) {
     return std::uint64_t{1} << (8 * pexa::OctetCount(mode));
@@ -22,14 +19,14 @@ std::uint64_t OctetLimit(CalcValueMode mode) {
 
 void CheckWholeText(const std::string& input, CalcValueMode mode) {
     const auto parsed = static_cast<std::uint64_t>(pexa::ParseIPv4(input, mode));
-    Check(parsed < OctetLimit(mode));
+    Require(parsed < OctetLimit(mode));
 
     for (const bool allowPartial : {false, true}) {
         std::string text = input;
         bool valid = pexa::ValidateIPv4(text, allowPartial, mode);
         // One zero at most is dropped from each field a call looks at.
-        Check(text.size() <= input.size() &&
-              input.size() - text.size() <= static_cast<std::size_t>(pexa::OctetCount(mode)));
+        Require(text.size() <= input.size() &&
+                input.size() - text.size() <= static_cast<std::size_t>(pexa::OctetCount(mode)));
         // A few rounds settle the fields of any text a user could type.
         for (int round = 0; valid && round < 8; ++round) {
             const std::string before = text;
@@ -42,7 +39,7 @@ void CheckWholeText(const std::string& input, CalcValueMode mode) {
             std::string settled = text;
             if (pexa::ValidateIPv4(settled, false, mode) && settled == text) {
                 const auto bits = pexa::ParseIPv4(text, mode);
-                Check(pexa::FormatIPv4(bits, mode) == text);
+                Require(pexa::FormatIPv4(bits, mode) == text);
             }
         }
     }
@@ -56,11 +53,11 @@ void CheckTyping(const std::uint8_t* data, std::size_t size, CalcValueMode mode)
         if (pexa::ValidateIPv4(candidate, true, mode)) {
             entry = candidate;
             const auto bits = static_cast<std::uint64_t>(pexa::ParseIPv4(entry, mode));
-            Check(bits < OctetLimit(mode));
+            Require(bits < OctetLimit(mode));
         }
     }
     // A typed text never holds more than the mode's octets, three digits and a dot each.
-    Check(entry.size() <= static_cast<std::size_t>(4 * pexa::OctetCount(mode)));
+    Require(entry.size() <= static_cast<std::size_t>(4 * pexa::OctetCount(mode)));
 }
 
 } // namespace

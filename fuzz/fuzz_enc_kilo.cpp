@@ -3,6 +3,8 @@
 // exception, a crash or a sanitizer report is a finding. Properties that must
 // hold for every input are checked with __builtin_trap.
 
+#include "FuzzInput.h"
+
 #include "core/CalcValue.h"
 #include "core/FormatSettings.h"
 #include "enc/ConvertError.h"
@@ -16,14 +18,11 @@
 namespace {
 
 using namespace pexa;
-
-void Require(bool condition) {
-    if (!condition)
-        __builtin_trap();
-}
+using fuzz::ChooseText;
+using fuzz::Require;
 
 // The locale characters: the defaults, a decimal comma, or bytes taken from
-// the input as the ui would sanitise them.
+// the input as the ui would make them.
 FormatSettings ChooseFormat(std::uint8_t selector, const std::uint8_t* data, std::size_t size) {
     FormatSettings format;
     switch (selector % 3) {
@@ -32,26 +31,14 @@ FormatSettings ChooseFormat(std::uint8_t selector, const std::uint8_t* data, std
         format.ThousandSeparator = '.';
         break;
     case 2:
-        if (size >= 2) {
-            format.DecimalSeparator = SanitizeFormatChar(data[0], '.');
-            format.ThousandSeparator = SanitizeFormatChar(data[1], ',');
-        }
+        // As the ui builds them from the system's locale.
+        if (size >= 2)
+            format = MakeFormatSettings(data[0], data[1], '/', ':');
         break;
     default:
         break;
     }
     return format;
-}
-
-// Long inputs with thousands of separators are built from short ones.
-std::string ChooseText(std::uint8_t selector, const std::uint8_t* data, std::size_t size) {
-    std::string text(reinterpret_cast<const char*>(data), size);
-    if ((selector & 0x80) != 0 && !text.empty()) {
-        const std::size_t target = 4096 + 64 * (selector & 0x3F);
-        while (text.size() < target)
-            text += text;
-    }
-    return text;
 }
 
 void ParseEveryMode(const std::string& text) {

@@ -4,6 +4,8 @@
 // assertion included), a crash or a sanitizer report is a finding.
 // Properties that must hold for every input are checked with __builtin_trap.
 
+#include "FuzzInput.h"
+
 #include "core/CalcValue.h"
 #include "core/FormatSettings.h"
 #include "enc/ConvertError.h"
@@ -18,11 +20,8 @@
 namespace {
 
 using namespace pexa;
-
-void Require(bool condition) {
-    if (!condition)
-        __builtin_trap();
-}
+using fuzz::ChooseText;
+using fuzz::Require;
 
 constexpr CalcValueMode Modes[] = {CalcValueMode::Byte, CalcValueMode::Word, CalcValueMode::DWord,
                                    CalcValueMode::QWord, CalcValueMode::Float};
@@ -38,26 +37,14 @@ FormatSettings ChooseFormat(std::uint8_t selector, const std::uint8_t* data, std
         format.TimeSeparator = '.';
         break;
     case 2:
-        if (size >= 3) {
-            format.DecimalSeparator = SanitizeFormatChar(data[0], '.');
-            format.DateSeparator = SanitizeFormatChar(data[1], '/');
-            format.TimeSeparator = SanitizeFormatChar(data[2], ':');
-        }
+        // As the program makes them from the system's locale.
+        if (size >= 3)
+            format = MakeFormatSettings(data[0], ',', data[1], data[2]);
         break;
     default:
         break;
     }
     return format;
-}
-
-std::string ChooseText(std::uint8_t selector, const std::uint8_t* data, std::size_t size) {
-    std::string text(reinterpret_cast<const char*>(data), size);
-    if ((selector & 0x80) != 0 && !text.empty()) {
-        const std::size_t target = 4096 + 64 * (selector & 0x3F);
-        while (text.size() < target)
-            text += text;
-    }
-    return text;
 }
 
 // What the date/time bar does with a typed candidate: check and tidy it, then

@@ -156,7 +156,8 @@ bool TConvDecimal::Backspace() {
 
 void TConvDecimal::Clear() {
     TCalcConv::Clear();
-    entryText_ = "0";
+    // Not `= "0"`: GCC 12 misreads that as an overlapping copy (-Wrestrict).
+    entryText_.assign(1, '0');
     textFromValue_ = false;
 }
 

@@ -366,8 +366,41 @@ void ReplaceFile(const std::string& target, std::string_view text, const struct 
 
 } // namespace
 
+namespace {
+
+IniWriteBatch* activeBatch = nullptr;
+
+} // namespace
+
+struct IniWriteBatch::FileInfo {
+    struct stat Stat {};
+};
+
+IniWriteBatch::IniWriteBatch(std::string path)
+    : path_(std::move(path)), info_(new FileInfo), previous_(activeBatch) {
+    activeBatch = this;
+}
+
+IniWriteBatch::~IniWriteBatch() {
+    activeBatch = previous_;
+    delete info_;
+}
+
+void IniWriteBatch::Commit() {
+    if (activeBatch == this)
+        activeBatch = previous_;
+    if (!loaded_ || (exists_ && text_ == original_))
+        return;
+    loaded_ = false;
+    if (exists_ && ::access(target_.c_str(), W_OK) != 0)
+        throw ProfileError(path_, ErrnoText("access", errno));
+    ReplaceFile(target_, text_, exists_ ? &info_->Stat : nullptr, path_);
+}
+
 std::optional<std::string> ReadIniFileValue(const std::string& path, std::string_view section,
                                             std::string_view key) {
+    if (activeBatch != nullptr && activeBatch->loaded_ && activeBatch->path_ == path)
+        return FindIniValue(activeBatch->text_, section, key);
     std::string text;
     struct stat info {};
     if (LoadFile(path, text, info) != 0)
@@ -379,6 +412,12 @@ void WriteIniFileValue(const std::string& path, std::string_view section, std::s
                        std::string_view value) {
     if (!IsWritableIniEntry(section, key, value))
         throw ProfileError(path, "the entry cannot be stored in the file");
+    IniWriteBatch* batch =
+        activeBatch != nullptr && activeBatch->path_ == path ? activeBatch : nullptr;
+    if (batch != nullptr && batch->loaded_) {
+        batch->text_ = *SetIniValue(batch->text_, section, key, value);
+        return;
+    }
     const std::string target = ResolveTarget(path);
     std::string text;
     struct stat info {};
@@ -387,12 +426,22 @@ void WriteIniFileValue(const std::string& path, std::string_view section, std::s
     if (!exists && err != ENOENT)
         throw ProfileError(path, ErrnoText("open", err));
     const std::optional<std::string> updated = SetIniValue(text, section, key, value);
-    if (exists && *updated == text)
-        return;
     // A read-only file is the user's way of freezing the settings; the rename would
     // otherwise bypass it.
-    if (exists && ::access(target.c_str(), W_OK) != 0)
+    const bool changed = !exists || *updated != text;
+    if (batch == nullptr && exists && changed && ::access(target.c_str(), W_OK) != 0)
         throw ProfileError(path, ErrnoText("access", errno));
+    if (batch != nullptr) {
+        batch->target_ = target;
+        batch->original_ = std::move(text);
+        batch->text_ = *updated;
+        batch->exists_ = exists;
+        batch->info_->Stat = info;
+        batch->loaded_ = true;
+        return;
+    }
+    if (!changed)
+        return;
     ReplaceFile(target, *updated, exists ? &info : nullptr, path);
 }
 

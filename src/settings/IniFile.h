@@ -60,4 +60,37 @@ std::optional<std::string> ReadIniFileValue(const std::string& path, std::string
 void WriteIniFileValue(const std::string& path, std::string_view section, std::string_view key,
                        std::string_view value);
 
+// Gathers the writes to one file into a single replacement of it. While a batch
+// is open, WriteIniFileValue and ReadIniFileValue on its path work on the
+// batch's copy of the file (read once, at the first write, with the same checks
+// as a single write); Commit writes that copy once. The shut-down write of every
+// setting thus costs one flush to disk instead of one per key, and a failure
+// leaves the file exactly as it was rather than half updated. One batch at a
+// time; a batch destroyed without Commit discards its writes.
+class IniWriteBatch {
+public:
+    explicit IniWriteBatch(std::string path);
+    ~IniWriteBatch();
+    IniWriteBatch(const IniWriteBatch&) = delete;
+    IniWriteBatch& operator=(const IniWriteBatch&) = delete;
+
+    // Throws ProfileError (the file unchanged) when the replacement fails.
+    void Commit();
+
+private:
+    friend void WriteIniFileValue(const std::string&, std::string_view, std::string_view,
+                                  std::string_view);
+    friend std::optional<std::string> ReadIniFileValue(const std::string&, std::string_view,
+                                                       std::string_view);
+    std::string path_;
+    std::string target_;
+    std::string text_;
+    std::string original_;
+    bool loaded_ = false;
+    bool exists_ = false;
+    struct FileInfo;
+    FileInfo* info_ = nullptr;
+    IniWriteBatch* previous_ = nullptr;
+};
+
 } // namespace pexa

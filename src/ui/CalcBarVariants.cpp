@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <QtGlobal>
 
+#include <cstddef>
 #include <utility>
 
 namespace pexa {
@@ -113,6 +114,41 @@ template <class Bar> TCalcBar* MakeWithConv(QWidget* owner, std::unique_ptr<TCal
     return TCalcBar::MakeWith<Bar>(owner, std::move(conv));
 }
 
+template <class Encoding> struct EncodingButton {
+    const char* Action;
+    Encoding Value;
+};
+
+// One button per encoding, in the numeric order that the arrow keys step; a
+// click chooses the button's encoding.
+template <class Bar, class Encoding, std::size_t N>
+void AddEncodingButtons(Bar& bar, const EncodingButton<Encoding> (&buttons)[N], int groupIndex) {
+    for (const EncodingButton<Encoding>& entry : buttons) {
+        TBarButton* button = AddActionButton(bar, entry.Action);
+        const int encoding = static_cast<int>(entry.Value);
+        button->SetTag(encoding);
+        button->SetGroupIndex(groupIndex);
+        button->SetDown(encoding == bar.Encoding());
+        QObject::connect(button, &TBarButton::clicked, &bar,
+                         [&bar, button] { bar.SetEncoding(button->Tag()); });
+    }
+}
+
+void ShowEncodingDown(const TCalcBar& bar, int groupIndex, int encoding) {
+    SetGroupDown(bar, groupIndex,
+                 [encoding](const TBarButton& button) { return button.Tag() == encoding; });
+}
+
+// Steps the bar's encoding as an arrow key does; false past either end.
+template <class Bar> bool StepEncoding(Bar& bar, int lastEncoding, bool backward) {
+    const int next = backward ? bar.Encoding() - 1 : bar.Encoding() + 1;
+    if (next < 0 || next > lastEncoding) {
+        return false;
+    }
+    bar.SetEncoding(next);
+    return true;
+}
+
 } // namespace
 
 // ---- class table and bar actions ----
@@ -166,24 +202,13 @@ TCalcBar_Char::TCalcBar_Char(CreateKey key, QWidget* owner, std::unique_ptr<TCal
 void TCalcBar_Char::Create() {
     TCalcBar::Create();
     // Button order is the numeric order of the encodings, which the arrow keys step.
-    struct EncodingButton {
-        const char* Action;
-        CharEncoding Encoding;
-    };
-    constexpr EncodingButton buttons[] = {
+    constexpr EncodingButton<CharEncoding> buttons[] = {
         {"ActCharEncodeASCII", CharEncoding::Ascii},
         {"ActCharEncodeSJIS", CharEncoding::ShiftJis},
         {"ActCharEncodeEUC", CharEncoding::Euc},
         {"ActCharEncodeJIS", CharEncoding::Jis},
     };
-    for (const EncodingButton& entry : buttons) {
-        TBarButton* button = AddActionButton(*this, entry.Action);
-        const int encoding = static_cast<int>(entry.Encoding);
-        button->SetTag(encoding);
-        button->SetGroupIndex(CharEncodingGroup);
-        button->SetDown(encoding == Encoding());
-        connect(button, &TBarButton::clicked, this, [this, button] { SetEncoding(button->Tag()); });
-    }
+    AddEncodingButtons(*this, buttons, CharEncodingGroup);
 }
 
 int TCalcBar_Char::Encoding() const {
@@ -195,26 +220,13 @@ void TCalcBar_Char::SetEncoding(int encoding) {
         return;
     }
     charConv_.SetEncoding(static_cast<CharEncoding>(encoding));
-    SetGroupDown(*this, CharEncodingGroup,
-                 [encoding](const TBarButton& button) { return button.Tag() == encoding; });
+    ShowEncodingDown(*this, CharEncodingGroup, encoding);
     ShowText();
     UpdateIndicators();
 }
 
 bool TCalcBar_Char::StepOption(bool backward) {
-    const int encoding = Encoding();
-    if (backward) {
-        if (encoding == 0) {
-            return false;
-        }
-        SetEncoding(encoding - 1);
-    } else {
-        if (encoding == LastCharEncoding) {
-            return false;
-        }
-        SetEncoding(encoding + 1);
-    }
-    return true;
+    return StepEncoding(*this, LastCharEncoding, backward);
 }
 
 void TCalcBar_Char::CreateIndicators() {
@@ -333,22 +345,11 @@ TCalcBar_Time::TCalcBar_Time(CreateKey key, QWidget* owner, std::unique_ptr<TCal
 
 void TCalcBar_Time::Create() {
     TCalcBar::Create();
-    struct EncodingButton {
-        const char* Action;
-        TimeEncoding Encoding;
-    };
-    constexpr EncodingButton buttons[] = {
+    constexpr EncodingButton<TimeEncoding> buttons[] = {
         {"ActTimeEncodeTimeT", TimeEncoding::TimeT},
         {"ActTimeEncodeOleDate", TimeEncoding::OleDate},
     };
-    for (const EncodingButton& entry : buttons) {
-        TBarButton* button = AddActionButton(*this, entry.Action);
-        const int encoding = static_cast<int>(entry.Encoding);
-        button->SetTag(encoding);
-        button->SetGroupIndex(TimeEncodingGroup);
-        button->SetDown(encoding == Encoding());
-        connect(button, &TBarButton::clicked, this, [this, button] { SetEncoding(button->Tag()); });
-    }
+    AddEncodingButtons(*this, buttons, TimeEncodingGroup);
     AddOptionSeparator(true);
     TBarButton* diff = AddActionButton(*this, "ActTimeDiffMode");
     diff->SetGroupIndex(TimeDiffGroup);
@@ -371,8 +372,7 @@ void TCalcBar_Time::SetEncoding(int encoding) {
         return;
     }
     timeConv_.SetEncoding(static_cast<TimeEncoding>(encoding));
-    SetGroupDown(*this, TimeEncodingGroup,
-                 [encoding](const TBarButton& button) { return button.Tag() == encoding; });
+    ShowEncodingDown(*this, TimeEncodingGroup, encoding);
     ShowText();
     UpdateIndicators();
 }
@@ -385,19 +385,7 @@ void TCalcBar_Time::SetDiffMode(bool on) {
 }
 
 bool TCalcBar_Time::StepOption(bool backward) {
-    const int encoding = Encoding();
-    if (backward) {
-        if (encoding == 0) {
-            return false;
-        }
-        SetEncoding(encoding - 1);
-    } else {
-        if (encoding != 0) {
-            return false;
-        }
-        SetEncoding(1);
-    }
-    return true;
+    return StepEncoding(*this, LastTimeEncoding, backward);
 }
 
 bool TCalcBar_Time::ToggleOption() {

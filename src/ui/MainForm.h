@@ -11,8 +11,8 @@
 
 #include <cstdint>
 #include <exception>
-#include <string>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -90,6 +90,8 @@ public:
     bool Rotate() const { return rotate_; }
     bool Arithmetic() const { return arithmetic_; }
     int ShiftAmount() const { return shiftAmount_; }
+    // The amounts the shift commands offer: 1, 2, 4, 8 and 16.
+    static bool IsValidShiftAmount(int bits);
 
     // Option setters for start-up (the commands flip them the same way).
     // They refresh the captions that depend on them.

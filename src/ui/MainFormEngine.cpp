@@ -78,10 +78,6 @@ constexpr TrigCommand TrigCommands[] = {
     {"ActOpArcSin", true}, {"ActOpArcCos", true}, {"ActOpArcTan", true},
 };
 
-bool IsValidShiftAmount(int bits) {
-    return bits == 1 || bits == 2 || bits == 4 || bits == 8 || bits == 16;
-}
-
 char TagChar(const TAction& action) {
     return static_cast<char>(action.Tag());
 }
@@ -415,6 +411,10 @@ void TForm_Main::SetRotate(bool on) {
 
 void TForm_Main::SetArithmetic(bool on) {
     arithmetic_ = on;
+}
+
+bool TForm_Main::IsValidShiftAmount(int bits) {
+    return bits == 1 || bits == 2 || bits == 4 || bits == 8 || bits == 16;
 }
 
 void TForm_Main::SetShiftAmount(int bits) {

@@ -115,12 +115,13 @@ void TForm_Main::ReadViewSettings() {
     SetButtonPanelVisible(s.ButtonPanel);
     SetStayOnTop(s.Topmost);
     SetAngleMode(static_cast<AngleUnit>(s.AngleMode));
-    SetHyp(s.Hyp);
-    SetRotate(s.Rotate);
+    // The flags alone: the captions that follow them are set last, once the
+    // key table is prepared.
+    hyp_ = s.Hyp;
+    rotate_ = s.Rotate;
     SetArithmetic(s.Arithmetic);
     // An amount the shift commands do not offer keeps the default.
-    shiftAmount_ = KeyShiftAmount.Default;
-    SetShiftAmount(s.ShiftAmount);
+    shiftAmount_ = IsValidShiftAmount(s.ShiftAmount) ? s.ShiftAmount : KeyShiftAmount.Default;
 }
 
 void TForm_Main::ReadColorSettings() {
@@ -181,7 +182,11 @@ void TForm_Main::ApplyBandLayouts() {
 
 void TForm_Main::SaveSettings() {
     try {
+        // One replacement of the file for the whole save: one flush to disk,
+        // and a failure leaves the file as it was.
+        IniWriteBatch batch(ProfilePath());
         WriteAllSettings();
+        batch.Commit();
     } catch (const ProfileError& failure) {
         QMessageBox::warning(isVisible() ? this : nullptr, QApplication::applicationDisplayName(),
                              QString::fromStdString(failure.what()));

@@ -13,23 +13,7 @@
 namespace pexa {
 namespace {
 
-using test::IntOf;
-using test::MakeConv;
-using test::PasteText;
-using test::TypeKeys;
-
-constexpr auto Byte = CalcValueMode::Byte;
-constexpr auto Word = CalcValueMode::Word;
-constexpr auto DWord = CalcValueMode::DWord;
-constexpr auto QWord = CalcValueMode::QWord;
-constexpr auto Float = CalcValueMode::Float;
-constexpr CalcValueMode AllModes[] = {Byte, Word, DWord, QWord, Float};
-
-constexpr FormatSettings CommaDecimal{',', '.', '.', ':'};
-
-CalcValue Int(std::int64_t v) {
-    return MakeReal(Float, static_cast<Real>(v));
-}
+using namespace test;
 
 TConvChar& AsChar(TCalcConv& conv) {
     return dynamic_cast<TConvChar&>(conv);

@@ -11,20 +11,7 @@
 namespace pexa {
 namespace {
 
-using test::IntOf;
-using test::MakeConv;
-using test::PasteText;
-using test::RealOf;
-using test::TypeKeys;
-
-constexpr auto Byte = CalcValueMode::Byte;
-constexpr auto Word = CalcValueMode::Word;
-constexpr auto DWord = CalcValueMode::DWord;
-constexpr auto QWord = CalcValueMode::QWord;
-constexpr auto Float = CalcValueMode::Float;
-constexpr CalcValueMode AllModes[] = {Byte, Word, DWord, QWord, Float};
-
-constexpr FormatSettings CommaDecimal{',', '.', '.', ':'};
+using namespace test;
 
 struct TypingCase {
     CalcValueMode mode;
@@ -168,18 +155,6 @@ void RunRender(const RenderCase& c) {
     EXPECT_EQ(conv->GetTextState(), ConvTextState::Normal);
 }
 
-CalcValue Int(std::int64_t v) {
-    return MakeReal(Float, static_cast<Real>(v));
-}
-CalcValue Bits(CalcValueMode mode, std::int64_t v) {
-    CalcValue value;
-    SetInteger(value, mode, v);
-    return value;
-}
-CalcValue Re(Real x) {
-    return MakeReal(Float, x);
-}
-
 TEST(ConvDecimal, RenderingIntegers) {
     const RenderCase cases[] = {
         {Byte, false, false, Int(200), "200", "200"},
@@ -194,10 +169,10 @@ TEST(ConvDecimal, RenderingIntegers) {
         {DWord, false, true, Int(0x12345678), "2018915346", "2,018,915,346"},
         {QWord, false, false, Int(-1234567), "-1234567", "-1,234,567"},
         {QWord, false, false, Int(999), "999", "999"},
-        {QWord, false, false, Bits(QWord, std::numeric_limits<std::int64_t>::min()),
+        {QWord, false, false, IntValue(QWord, std::numeric_limits<std::int64_t>::min()),
          "-9223372036854775808", "-9,223,372,036,854,775,808"},
         {QWord, false, true, Int(1), "72057594037927936", "72,057,594,037,927,936"},
-        {DWord, false, false, Re(300.9L), "300", "300"},
+        {DWord, false, false, RealValue(300.9L), "300", "300"},
     };
     for (const RenderCase& c : cases)
         RunRender(c);
@@ -205,28 +180,29 @@ TEST(ConvDecimal, RenderingIntegers) {
 
 TEST(ConvDecimal, RenderingReals) {
     const RenderCase cases[] = {
-        {Float, false, false, Re(123.45L), "123.45", "123.45"},
-        {Float, false, false, Re(7), "7", "7"},
-        {Float, false, false, Re(0), "0", "0"},
-        {Float, false, false, Re(-0.0L), "0", "0"},
-        {Float, false, false, Re(1234.5678L), "1234.5678", "1,234.5678"},
-        {Float, false, false, Re(-1234567.891L), "-1234567.891", "-1,234,567.891"},
-        {Float, false, false, Re(0.1L), "0.1", "0.1"},
-        {Float, false, false, Re(1.0L / 3), "0.333333333333333333", "0.333333333333333333"},
-        {Float, false, false, Re(2.0L / 3), "0.666666666666666667", "0.666666666666666667"},
-        {Float, false, false, Re(1e-18L), "0.000000000000000001", "0.000000000000000001"},
-        {Float, false, false, Re(1.5e-18L), "0.000000000000000001", "0.000000000000000001"},
-        {Float, false, false, Re(1e-19L), "0", "0"},
-        {Float, false, false, Re(-1e-19L), "0", "0"},
-        {Float, false, false, Re(1.0L / 7 * 1e6L), "142857.142857142857", "142,857.142857142857"},
-        {Float, false, false, Re(999999999999999999.0L), "999999999999999999",
+        {Float, false, false, RealValue(123.45L), "123.45", "123.45"},
+        {Float, false, false, RealValue(7), "7", "7"},
+        {Float, false, false, RealValue(0), "0", "0"},
+        {Float, false, false, RealValue(-0.0L), "0", "0"},
+        {Float, false, false, RealValue(1234.5678L), "1234.5678", "1,234.5678"},
+        {Float, false, false, RealValue(-1234567.891L), "-1234567.891", "-1,234,567.891"},
+        {Float, false, false, RealValue(0.1L), "0.1", "0.1"},
+        {Float, false, false, RealValue(1.0L / 3), "0.333333333333333333", "0.333333333333333333"},
+        {Float, false, false, RealValue(2.0L / 3), "0.666666666666666667", "0.666666666666666667"},
+        {Float, false, false, RealValue(1e-18L), "0.000000000000000001", "0.000000000000000001"},
+        {Float, false, false, RealValue(1.5e-18L), "0.000000000000000001", "0.000000000000000001"},
+        {Float, false, false, RealValue(1e-19L), "0", "0"},
+        {Float, false, false, RealValue(-1e-19L), "0", "0"},
+        {Float, false, false, RealValue(1.0L / 7 * 1e6L), "142857.142857142857",
+         "142,857.142857142857"},
+        {Float, false, false, RealValue(999999999999999999.0L), "999999999999999999",
          "999,999,999,999,999,999"},
-        {Float, false, false, Re(1e18L), "1E18", "1E18"},
-        {Float, false, false, Re(1.5e18L), "1.5E18", "1.5E18"},
-        {Float, false, false, Re(-9223372036854775808.0L), "-9.22337203685477581E18",
+        {Float, false, false, RealValue(1e18L), "1E18", "1E18"},
+        {Float, false, false, RealValue(1.5e18L), "1.5E18", "1.5E18"},
+        {Float, false, false, RealValue(-9223372036854775808.0L), "-9.22337203685477581E18",
          "-9.22337203685477581E18"},
         // Signed and Reverse Endian never change how a real reads.
-        {Float, true, true, Re(-2.5L), "-2.5", "-2.5"},
+        {Float, true, true, RealValue(-2.5L), "-2.5", "-2.5"},
     };
     for (const RenderCase& c : cases)
         RunRender(c);
@@ -235,10 +211,10 @@ TEST(ConvDecimal, RenderingReals) {
 TEST(ConvDecimal, LocaleCharacters) {
     FormatSettingsScope scope(CommaDecimal);
     auto conv = MakeConv(BarKind::Decimal, Float);
-    conv->SetValue(Re(-1234567.891L));
+    conv->SetValue(RealValue(-1234567.891L));
     EXPECT_EQ(conv->GetText(false), "-1234567,891");
     EXPECT_EQ(conv->GetText(true), "-1.234.567,891");
-    conv->SetValue(Re(1.5e18L));
+    conv->SetValue(RealValue(1.5e18L));
     EXPECT_EQ(conv->GetText(false), "1,5E18");
 
     EXPECT_EQ(TypeKeys(*conv, "1.5"), "+x+");
@@ -326,7 +302,7 @@ TEST(ConvDecimal, BackspaceThenModeChangeShowsTheShortenedNumber) {
 
 TEST(ConvDecimal, BackspaceOverAnExponentKeepsTextAndValueTogether) {
     auto conv = MakeConv(BarKind::Decimal, Float);
-    conv->SetValue(Re(1.5e18L));
+    conv->SetValue(RealValue(1.5e18L));
     ASSERT_EQ(conv->GetText(false), "1.5E18");
     conv->Backspace();
     EXPECT_EQ(conv->GetText(false), "1.5E1");
@@ -336,7 +312,7 @@ TEST(ConvDecimal, BackspaceOverAnExponentKeepsTextAndValueTogether) {
     EXPECT_EQ(RealOf(*conv), 1.5L);
     // Digits cannot extend a rendered exponent beyond the range; the sign
     // still toggles.
-    conv->SetValue(Re(1.5e18L));
+    conv->SetValue(RealValue(1.5e18L));
     EXPECT_FALSE(conv->InputChar('0'));
     EXPECT_EQ(conv->GetText(false), "1.5E18");
     EXPECT_TRUE(conv->InputChar('-'));
@@ -405,10 +381,10 @@ TEST(ConvDecimal, ValuesSurviveTheirText) {
                 const bool reversed = opts & 2;
                 std::vector<CalcValue> values;
                 for (const std::int64_t v : ints)
-                    values.push_back(Bits(QWord, v));
+                    values.push_back(IntValue(QWord, v));
                 if (mode == Float) {
                     for (const Real x : reals)
-                        values.push_back(Re(x));
+                        values.push_back(RealValue(x));
                 }
                 for (const CalcValue& v : values) {
                     CalcValue expected;
@@ -436,16 +412,16 @@ TEST(ConvDecimal, ValuesSurviveTheirText) {
 TEST(ConvDecimal, ValueBeyondEighteenDigitsReadsBackExactly) {
     auto conv = MakeConv(BarKind::Decimal, Float);
     const Real x = 9223372036854775807.0L; // shown rounded: 9.22337203685477581E18
-    conv->SetValue(Re(x));
+    conv->SetValue(RealValue(x));
     EXPECT_EQ(conv->GetText(false), "9.22337203685477581E18");
     EXPECT_EQ(RealOf(*conv), x);
-    conv->SetValue(Re(1.0L / 3));
+    conv->SetValue(RealValue(1.0L / 3));
     EXPECT_EQ(RealOf(*conv), 1.0L / 3);
 }
 
 TEST(ConvDecimal, ClearGivesTheEmptyEntry) {
     auto conv = MakeConv(BarKind::Decimal, Float);
-    conv->SetValue(Re(12.5L));
+    conv->SetValue(RealValue(12.5L));
     conv->Clear();
     EXPECT_EQ(conv->GetText(false), "0");
     EXPECT_EQ(RealOf(*conv), 0.0L);

@@ -15,27 +15,10 @@
 namespace pexa {
 namespace {
 
-using test::IntOf;
-using test::MakeConv;
-using test::PasteText;
-using test::RealOf;
-using test::TypeKeys;
-
-constexpr auto Byte = CalcValueMode::Byte;
-constexpr auto Word = CalcValueMode::Word;
-constexpr auto DWord = CalcValueMode::DWord;
-constexpr auto QWord = CalcValueMode::QWord;
-constexpr auto Float = CalcValueMode::Float;
-constexpr CalcValueMode AllModes[] = {Byte, Word, DWord, QWord, Float};
-
-constexpr FormatSettings CommaDecimal{',', '.', '.', ':'};
+using namespace test;
 
 constexpr std::int64_t Int64Max = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t Int64Min = std::numeric_limits<std::int64_t>::min();
-
-CalcValue Int(std::int64_t v) {
-    return MakeReal(Float, static_cast<Real>(v));
-}
 
 std::unique_ptr<TCalcConv> MakeDegree(CalcValueMode mode, bool hms = false, bool isSigned = false,
                                       bool reversed = false) {

@@ -7,12 +7,43 @@
 #include "conv/CalcConv.h"
 #include "conv/ConvFactory.h"
 #include "core/CalcValue.h"
+#include "core/FormatSettings.h"
 
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
 
 namespace pexa::test {
+
+inline constexpr auto Byte = CalcValueMode::Byte;
+inline constexpr auto Word = CalcValueMode::Word;
+inline constexpr auto DWord = CalcValueMode::DWord;
+inline constexpr auto QWord = CalcValueMode::QWord;
+inline constexpr auto Float = CalcValueMode::Float;
+inline constexpr CalcValueMode AllModes[] = {Byte, Word, DWord, QWord, Float};
+
+// Decimal comma and thousands point; the date separator stays '.'.
+inline constexpr FormatSettings CommaDecimal{',', '.', '.', ':'};
+// Decimal comma, thousands point, dates with "-".
+inline constexpr FormatSettings DashDates{',', '.', '-', ':'};
+
+// A whole number as the calculator holds it after arithmetic: a Float value.
+inline CalcValue Int(std::int64_t v) {
+    return MakeReal(Float, static_cast<Real>(v));
+}
+// Raw bits of a mode, as a bar in that mode holds them.
+inline CalcValue IntValue(CalcValueMode mode, std::int64_t v) {
+    CalcValue value;
+    SetInteger(value, mode, v);
+    return value;
+}
+inline CalcValue RealValue(Real x) {
+    return MakeReal(Float, x);
+}
 
 // A fresh conversion of a kind, configured in the window's order.
 inline std::unique_ptr<TCalcConv> MakeConv(BarKind kind, CalcValueMode mode, bool isSigned = false,
@@ -80,6 +111,28 @@ inline std::int64_t IntOf(TCalcConv& conv) {
 }
 inline Real RealOf(TCalcConv& conv) {
     return GetReal(conv.GetValue());
+}
+
+// Every pattern set in a mode comes back from the bar unchanged, in both byte
+// orders; so does a real, whose fraction the text may not show.
+inline void ExpectValuesSurvive(BarKind kind, std::initializer_list<std::int64_t> patterns,
+                                Real real) {
+    for (const CalcValueMode mode : AllModes) {
+        for (const bool reversed : {false, true}) {
+            auto conv = MakeConv(kind, mode, false, reversed);
+            for (const std::int64_t p : patterns) {
+                CalcValue v = MakeZero();
+                SetInteger(v, mode, p);
+                conv->SetValue(v);
+                EXPECT_EQ(GetInteger(conv->GetValue()), GetInteger(v))
+                    << ModeCaption(mode) << " " << p;
+            }
+            CalcValue value = MakeReal(Float, real);
+            ConvertValue(value, mode, value);
+            conv->SetValue(value);
+            EXPECT_EQ(GetReal(conv->GetValue()), GetReal(value)) << ModeCaption(mode);
+        }
+    }
 }
 
 } // namespace pexa::test

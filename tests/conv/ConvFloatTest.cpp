@@ -15,23 +15,7 @@
 namespace pexa {
 namespace {
 
-using test::IntOf;
-using test::MakeConv;
-using test::PasteText;
-using test::TypeKeys;
-
-constexpr auto Byte = CalcValueMode::Byte;
-constexpr auto Word = CalcValueMode::Word;
-constexpr auto DWord = CalcValueMode::DWord;
-constexpr auto QWord = CalcValueMode::QWord;
-constexpr auto Float = CalcValueMode::Float;
-constexpr CalcValueMode AllModes[] = {Byte, Word, DWord, QWord, Float};
-
-constexpr FormatSettings CommaDecimal{',', '.', '.', ':'};
-
-CalcValue Int(std::int64_t v) {
-    return MakeReal(Float, static_cast<Real>(v));
-}
+using namespace test;
 
 // Independent references: the bit patterns of the machine's own float and
 // double, and the C library's correctly rounded decimal readers.
@@ -386,24 +370,10 @@ TEST(ConvFloat, ClearGivesZero) {
 }
 
 TEST(ConvFloat, ValuesSurviveSetAndGet) {
-    const std::int64_t patterns[] = {0,  1,         0x3F800000, 0x7FC00000, 0x7FF8000000000001,
-                                     -1, INT64_MIN, INT64_MAX};
-    for (const CalcValueMode mode : AllModes) {
-        for (const bool reversed : {false, true}) {
-            auto conv = MakeConv(BarKind::Float, mode, false, reversed);
-            for (const std::int64_t p : patterns) {
-                CalcValue v = MakeZero();
-                SetInteger(v, mode, p);
-                conv->SetValue(v);
-                EXPECT_EQ(GetInteger(conv->GetValue()), GetInteger(v))
-                    << ModeCaption(mode) << " " << p;
-            }
-            CalcValue real = MakeReal(Float, 1065353216.75L);
-            ConvertValue(real, mode, real);
-            conv->SetValue(real);
-            EXPECT_EQ(GetReal(conv->GetValue()), GetReal(real)) << ModeCaption(mode);
-        }
-    }
+    ExpectValuesSurvive(
+        BarKind::Float,
+        {0, 1, 0x3F800000, 0x7FC00000, 0x7FF8000000000001, -1, INT64_MIN, INT64_MAX},
+        1065353216.75L);
 }
 
 } // namespace

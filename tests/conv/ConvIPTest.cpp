@@ -14,23 +14,7 @@
 namespace pexa {
 namespace {
 
-using test::IntOf;
-using test::MakeConv;
-using test::PasteText;
-using test::TypeKeys;
-
-constexpr auto Byte = CalcValueMode::Byte;
-constexpr auto Word = CalcValueMode::Word;
-constexpr auto DWord = CalcValueMode::DWord;
-constexpr auto QWord = CalcValueMode::QWord;
-constexpr auto Float = CalcValueMode::Float;
-constexpr CalcValueMode AllModes[] = {Byte, Word, DWord, QWord, Float};
-
-constexpr FormatSettings CommaDecimal{',', '.', '.', ':'};
-
-CalcValue Int(std::int64_t v) {
-    return MakeReal(Float, static_cast<Real>(v));
-}
+using namespace test;
 
 struct TypingCase {
     CalcValueMode mode;
@@ -261,24 +245,9 @@ TEST(ConvIP, OnlyReverseEndianApplies) {
 }
 
 TEST(ConvIP, ValuesSurviveSetAndGet) {
-    const std::int64_t patterns[] = {0, 1, 0xC0A80001, 0x123456789A, -1, INT64_MIN, INT64_MAX};
-    for (const CalcValueMode mode : AllModes) {
-        for (const bool reversed : {false, true}) {
-            auto conv = MakeConv(BarKind::IP, mode, false, reversed);
-            for (const std::int64_t p : patterns) {
-                CalcValue v = MakeZero();
-                SetInteger(v, mode, p);
-                conv->SetValue(v);
-                EXPECT_EQ(GetInteger(conv->GetValue()), GetInteger(v))
-                    << ModeCaption(mode) << " " << p;
-            }
-            // A real's fraction is not in the dotted text but stays in the value.
-            CalcValue real = MakeReal(Float, 3232235521.75L);
-            ConvertValue(real, mode, real);
-            conv->SetValue(real);
-            EXPECT_EQ(GetReal(conv->GetValue()), GetReal(real)) << ModeCaption(mode);
-        }
-    }
+    // A real's fraction is not in the dotted text but stays in the value.
+    ExpectValuesSurvive(BarKind::IP, {0, 1, 0xC0A80001, 0x123456789A, -1, INT64_MIN, INT64_MAX},
+                        3232235521.75L);
 }
 
 } // namespace

@@ -13,41 +13,15 @@
 namespace pexa {
 namespace {
 
-using test::IntOf;
-using test::MakeConv;
-using test::PasteText;
-using test::RealOf;
-using test::TypeKeys;
-
-constexpr auto Byte = CalcValueMode::Byte;
-constexpr auto Word = CalcValueMode::Word;
-constexpr auto DWord = CalcValueMode::DWord;
-constexpr auto QWord = CalcValueMode::QWord;
-constexpr auto Float = CalcValueMode::Float;
-constexpr CalcValueMode AllModes[] = {Byte, Word, DWord, QWord, Float};
+using namespace test;
 
 constexpr std::int64_t K = 1024;
 constexpr std::int64_t M = K * K;
 constexpr std::int64_t G = M * K;
 
-// Decimal comma, thousands point, dates with "-".
-constexpr FormatSettings CommaDecimal{',', '.', '-', ':'};
-
 std::unique_ptr<TCalcConv> MakeKilo(CalcValueMode mode, bool isSigned = false,
                                     bool reversed = false) {
     return MakeConv(BarKind::Kilo, mode, isSigned, reversed);
-}
-
-CalcValue IntValue(CalcValueMode mode, std::int64_t v) {
-    CalcValue value;
-    SetInteger(value, mode, v);
-    return value;
-}
-
-CalcValue RealValue(Real x) {
-    CalcValue value;
-    SetReal(value, Float, x);
-    return value;
 }
 
 // An independent reading of a written size text: terms joined by single "+",
@@ -353,7 +327,7 @@ TEST(ConvKilo, SignOffABareMinusLeavesZero) {
 }
 
 TEST(ConvKilo, CommaDecimalLocale) {
-    const FormatSettingsScope scope(CommaDecimal);
+    const FormatSettingsScope scope(DashDates);
     auto real = MakeKilo(Float);
     real->SetValue(RealValue(1536.5L));
     EXPECT_EQ(real->GetText(false), "1K+512,5");
@@ -377,7 +351,7 @@ TEST(ConvKilo, CommaDecimalLocale) {
 TEST(ConvKilo, ValueRoundTripsInEveryMode) {
     std::mt19937_64 rng(13);
     for (const bool comma : {false, true}) {
-        const FormatSettingsScope scope(comma ? CommaDecimal : FormatSettings{});
+        const FormatSettingsScope scope(comma ? DashDates : FormatSettings{});
         for (const CalcValueMode mode : AllModes) {
             for (const bool isSigned : {false, true}) {
                 for (const bool reversed : {false, true}) {

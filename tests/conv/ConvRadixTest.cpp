@@ -9,24 +9,9 @@
 namespace pexa {
 namespace {
 
-using test::IntOf;
-using test::MakeConv;
-using test::PasteText;
-using test::TypeKeys;
+using namespace test;
 
-constexpr auto Byte = CalcValueMode::Byte;
-constexpr auto Word = CalcValueMode::Word;
-constexpr auto DWord = CalcValueMode::DWord;
-constexpr auto QWord = CalcValueMode::QWord;
-constexpr auto Float = CalcValueMode::Float;
-constexpr CalcValueMode AllModes[] = {Byte, Word, DWord, QWord, Float};
 constexpr BarKind RadixKinds[] = {BarKind::Hex, BarKind::Oct, BarKind::Bin};
-
-constexpr FormatSettings CommaDecimal{',', '.', '.', ':'};
-
-CalcValue Int(std::int64_t v) {
-    return MakeReal(Float, static_cast<Real>(v));
-}
 
 struct RenderCase {
     BarKind kind;

@@ -17,23 +17,11 @@
 namespace pexa {
 namespace {
 
-namespace chr = std::chrono;
-using test::IntOf;
-using test::PasteText;
-using test::RealOf;
-using test::TypeKeys;
+using namespace test;
 
-constexpr auto Byte = CalcValueMode::Byte;
-constexpr auto Word = CalcValueMode::Word;
-constexpr auto DWord = CalcValueMode::DWord;
-constexpr auto QWord = CalcValueMode::QWord;
-constexpr auto Float = CalcValueMode::Float;
+namespace chr = std::chrono;
 constexpr auto TimeT = TimeEncoding::TimeT;
 constexpr auto Ole = TimeEncoding::OleDate;
-constexpr CalcValueMode AllModes[] = {Byte, Word, DWord, QWord, Float};
-
-// Decimal comma, thousands point, dates with "-".
-constexpr FormatSettings DashDates{',', '.', '-', ':'};
 
 // Days from 1899-12-30 to 1970-01-01.
 constexpr std::int64_t OleDaysAt1970 = 25569;
@@ -58,18 +46,6 @@ std::unique_ptr<TCalcConv> MakeTime(const TimeSetup& s) {
     conv->SetOption(ConvOption::ReverseEndian, s.reversed);
     conv->SetValue(MakeZero());
     return conv;
-}
-
-CalcValue IntValue(CalcValueMode mode, std::int64_t v) {
-    CalcValue value;
-    SetInteger(value, mode, v);
-    return value;
-}
-
-CalcValue RealValue(Real x) {
-    CalcValue value;
-    SetReal(value, Float, x);
-    return value;
 }
 
 std::string Two(long v) {

@@ -1,5 +1,7 @@
 #include "enc/EncDegree.h"
 
+#include "EncTestSupport.h"
+
 #include "core/FormatSettings.h"
 #include "enc/ConvertError.h"
 
@@ -13,15 +15,9 @@
 namespace pexa {
 namespace {
 
-constexpr std::int64_t Int64Max = std::numeric_limits<std::int64_t>::max();
-constexpr std::int64_t Int64Min = std::numeric_limits<std::int64_t>::min();
-
-FormatSettings DecimalComma() {
-    FormatSettings settings;
-    settings.DecimalSeparator = ',';
-    settings.ThousandSeparator = '.';
-    return settings;
-}
+using test::DecimalComma;
+using test::Int64Max;
+using test::Int64Min;
 
 CalcValue Parse(const std::string& text, CalcValueMode mode) {
     CalcValue value;

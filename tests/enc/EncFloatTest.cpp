@@ -1,5 +1,7 @@
 #include "enc/EncFloat.h"
 
+#include "EncTestSupport.h"
+
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
 #include "enc/ConvertError.h"
@@ -20,12 +22,7 @@
 namespace pexa {
 namespace {
 
-FormatSettings DecimalComma() {
-    FormatSettings settings;
-    settings.DecimalSeparator = ',';
-    settings.ThousandSeparator = '.';
-    return settings;
-}
+using test::DecimalComma;
 
 // The "C" locale, independent of whatever the process's global locale is.
 locale_t CLocale() {

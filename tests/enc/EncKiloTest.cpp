@@ -1,5 +1,7 @@
 #include "enc/EncKilo.h"
 
+#include "EncTestSupport.h"
+
 #include "core/FormatSettings.h"
 #include "enc/ConvertError.h"
 
@@ -13,17 +15,9 @@
 namespace pexa {
 namespace {
 
-constexpr std::int64_t Int64Max = std::numeric_limits<std::int64_t>::max();
-constexpr std::int64_t Int64Min = std::numeric_limits<std::int64_t>::min();
-
-FormatSettings DecimalCommaFormat() {
-    FormatSettings format;
-    format.DecimalSeparator = ',';
-    format.ThousandSeparator = '.';
-    format.DateSeparator = '-';
-    format.TimeSeparator = '.';
-    return format;
-}
+using test::DashCommaFormat;
+using test::Int64Max;
+using test::Int64Min;
 
 // The message of the ConvertError that parsing text raises, or "" when none.
 std::string ParseError(const std::string& text, CalcValueMode mode = CalcValueMode::QWord) {
@@ -185,7 +179,7 @@ TEST(EncKilo, FormatThenParseGivesTheValueBack) {
 }
 
 TEST(EncKilo, ParseInDecimalCommaLocale) {
-    FormatSettingsScope scope(DecimalCommaFormat());
+    FormatSettingsScope scope(DashCommaFormat());
     EXPECT_EQ(ParseReal("1K+512,5"), 1536.5L);
     EXPECT_EQ(ParseInteger("1K+512,5"), 1536);
     EXPECT_EQ(ParseError("1.000"), "Invalid character .");
@@ -290,7 +284,7 @@ TEST(EncKilo, TypingWithTheSeparatorKey) {
 }
 
 TEST(EncKilo, NormalizeInDecimalCommaLocale) {
-    FormatSettingsScope scope(DecimalCommaFormat());
+    FormatSettingsScope scope(DashCommaFormat());
     const NormalizeCase cases[] = {
         {"1K,5:", true, "1K,5:"},
         {"1.000", true, "1.0"},

@@ -1,5 +1,7 @@
 #include "enc/EncTime.h"
 
+#include "EncTestSupport.h"
+
 #include "core/CalcConvCommonDef.h"
 #include "core/FormatSettings.h"
 #include "enc/ConvertError.h"
@@ -17,22 +19,14 @@
 namespace pexa {
 namespace {
 
-namespace chr = std::chrono;
+using test::DashCommaFormat;
+using test::Int64Max;
+using test::Int64Min;
 
-constexpr std::int64_t Int64Max = std::numeric_limits<std::int64_t>::max();
-constexpr std::int64_t Int64Min = std::numeric_limits<std::int64_t>::min();
+namespace chr = std::chrono;
 
 using Enc = TimeEncoding;
 using Mode = CalcValueMode;
-
-FormatSettings DashCommaFormat() {
-    FormatSettings format;
-    format.DecimalSeparator = ',';
-    format.ThousandSeparator = '.';
-    format.DateSeparator = '-';
-    format.TimeSeparator = '.';
-    return format;
-}
 
 // Days since 1970-01-01 by the standard library's calendar.
 std::int64_t ChronoDays(std::int64_t y, unsigned m, unsigned d) {

@@ -107,14 +107,7 @@ void TAction::SetCheckedAlone(bool on) {
 void TAction::Update() {
     if (!onUpdate_)
         return;
-    const Handler handler = onUpdate_; // the handler may replace itself
-    try {
-        handler(*this);
-    } catch (const std::exception& e) {
-        TActionList::ReportFailure(list_, *this, QString::fromLocal8Bit(e.what()));
-    } catch (...) {
-        TActionList::ReportFailure(list_, *this, QString());
-    }
+    RunHandler(onUpdate_);
 }
 
 bool TAction::Execute() {
@@ -125,7 +118,7 @@ bool TAction::Execute() {
         Update();
     if (guard.isNull() || !enabled_ || !onExecute_)
         return false;
-    RunExecuteHandler();
+    RunHandler(onExecute_);
     // Controls bound to the list show the new state at once, not only after
     // the window's next pass.
     if (!guard.isNull() && list_ != nullptr) {
@@ -137,10 +130,10 @@ bool TAction::Execute() {
     return true;
 }
 
-void TAction::RunExecuteHandler() {
+void TAction::RunHandler(Handler handler) {
     // Handlers run from Qt's event delivery, where an escaping exception
-    // would end the program; failures are reported instead.
-    const Handler handler = onExecute_;
+    // would end the program; failures are reported instead. The handler is
+    // a copy because it may replace itself.
     try {
         handler(*this);
     } catch (const std::exception& e) {

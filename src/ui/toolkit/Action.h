@@ -106,7 +106,7 @@ private:
     void OnTriggered(bool checkedNow);
     void ApplyShortCutsForDisplay();
     void SetCheckedAlone(bool on);
-    void RunExecuteHandler();
+    void RunHandler(Handler handler);
 
     int tag_ = 0;
     QString category_;

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Takes docs/screenshot.png: pexa with all ten bars, the character bar in
+# Shift JIS, and 2482673275 typed into the decimal bar (0x93FA967B, which the
+# character bar shows as 日本). Runs under a private Xvfb server
+# (bench/startup/with_xvfb.sh); the window is found, typed into and saved by
+# bench_x11_probe (bench/startup/x11_probe.cpp).
+#
+#   scripts/screenshot.sh [output.png]      (default docs/screenshot.png)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+out=${1:-docs/screenshot.png}
+build=build-bench
+
+if [ -z "${PEXA_SCREENSHOT_IN_XVFB:-}" ]; then
+    scripts/deps.sh
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPEXA_BENCH=ON >/dev/null
+    cmake --build "$build" --target pexa bench_x11_probe
+    export PEXA_SCREENSHOT_IN_XVFB=1
+    exec bench/startup/with_xvfb.sh "$0" "$out"
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$build/pexa" "$work/"
+[ -f "$build/pexa.hlp" ] && cp "$build/pexa.hlp" "$work/"
+
+# pexa reads pexa.ini beside its executable.
+{
+    echo "[Mode]"
+    echo "CharEncoding=1"
+    echo "[Bar]"
+    echo "BarCount=10"
+    kinds=(DEC HEX OCT BIN CHR IP DEG FLT TIME KILO)
+    for i in "${!kinds[@]}"; do
+        echo "Bar$i=${kinds[$i]}"
+    done
+} >"$work/pexa.ini"
+
+mkdir -p "$(dirname "$out")"
+"$build/bench/bench_x11_probe" shot --out "$out" --type 2482673275 --settle-ms 700 \
+    --log "$work/pexa.log" -- "$work/pexa" >/dev/null
+echo "wrote $out"
