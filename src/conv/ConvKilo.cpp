@@ -159,8 +159,10 @@ bool TConvKilo::InputChar(char ch) {
     if (entryText_ == "0" && ch != UnitKey && ch != separator && !IsSizeUnitChar(ch)) {
         candidate.assign(1, ch);
     } else if (ch == '-') {
+        // Taking the sign off a bare "-" leaves the zero it was typed on,
+        // never an empty entry.
         if (!entryText_.empty() && entryText_[0] == '-')
-            candidate = entryText_.substr(1);
+            candidate = entryText_.size() > 1 ? entryText_.substr(1) : "0";
         else
             candidate = "-" + entryText_;
     } else {

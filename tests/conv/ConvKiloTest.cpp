@@ -305,6 +305,27 @@ TEST(ConvKilo, Backspace) {
     EXPECT_FALSE(conv->CanBackspace());
 }
 
+// The sign key on a fresh entry types a bare "-"; pressing it again gives the
+// zero back instead of an empty text, typed or pasted as "--".
+TEST(ConvKilo, SignOffABareMinusLeavesZero) {
+    for (const CalcValueMode mode : {DWord, QWord, Float}) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        auto conv = MakeKilo(mode, true);
+        EXPECT_EQ(TypeKeys(*conv, "-"), "+");
+        EXPECT_EQ(conv->GetText(false), "-");
+        EXPECT_EQ(TypeKeys(*conv, "-", false), "+");
+        EXPECT_EQ(conv->GetText(false), "0");
+        EXPECT_EQ(RealOf(*conv), 0);
+        EXPECT_EQ(TypeKeys(*conv, "5", false), "+");
+        EXPECT_EQ(conv->GetText(false), "5");
+        EXPECT_EQ(RealOf(*conv), 5);
+
+        PasteText(*conv, "--");
+        EXPECT_EQ(conv->GetText(false), "0");
+        EXPECT_EQ(RealOf(*conv), 0);
+    }
+}
+
 TEST(ConvKilo, CommaDecimalLocale) {
     const FormatSettingsScope scope(DashDates);
     auto real = MakeKilo(Float);
