@@ -61,7 +61,7 @@ done
 data_home=${XDG_DATA_HOME:-$HOME/.local/share}
 case $data_home in
   /*) ;;
-  *) data_home=$HOME/.local/share ;; # the specification ignores relative values
+  *) data_home=$HOME/.local/share ;; # XDG base directories ignore relative values
 esac
 lib_dir=$HOME/.local/lib/$program
 bin_dir=$HOME/.local/bin
