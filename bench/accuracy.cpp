@@ -11,6 +11,7 @@
 #include "core/CalcArithmetic.h"
 #include "core/CalcError.h"
 #include "core/CalcValue.h"
+#include "core/MpfrUlp.h"
 
 #include <mpfr.h>
 
@@ -29,27 +30,9 @@ using namespace pexa;
 
 namespace {
 
-constexpr mpfr_prec_t Precision = 256;
-
-struct Mp {
-    mpfr_t v;
-    Mp() { mpfr_init2(v, Precision); }
-    ~Mp() { mpfr_clear(v); }
-    Mp(const Mp&) = delete;
-    Mp& operator=(const Mp&) = delete;
-};
-
-double UlpError(Real got, const mpfr_t exact) {
-    if (mpfr_zero_p(exact))
-        return got == 0 ? 0.0 : HUGE_VAL;
-    const long ulpExponent =
-        std::max<long>(mpfr_get_exp(exact) - LDBL_MANT_DIG, LDBL_MIN_EXP - LDBL_MANT_DIG);
-    Mp d;
-    mpfr_set_ld(d.v, got, MPFR_RNDN);
-    mpfr_sub(d.v, d.v, exact, MPFR_RNDN);
-    mpfr_mul_2si(d.v, d.v, -ulpExponent, MPFR_RNDN);
-    return std::fabs(mpfr_get_d(d.v, MPFR_RNDN));
-}
+using test::Mp;
+using test::Precision;
+using test::UlpError;
 
 using Function = std::function<Real(Real, Real)>;
 using Reference = std::function<void(mpfr_t, const mpfr_t, const mpfr_t)>;
