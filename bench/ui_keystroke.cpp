@@ -2,6 +2,7 @@
 // build has open: the engine, the conversions and the bars' labels, without
 // painting (the window is never shown).
 
+#include "QtBenchMain.h"
 #include "conv/CalcConv.h"
 #include "core/FormatSettings.h"
 #include "ui/CalcBar.h"
@@ -110,12 +111,5 @@ BENCHMARK(BM_PasteMegabyte)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const FormatSettingsScope format(FormatSettings{});
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return pexa::bench::RunQtBenchmarks(argc, argv);
 }

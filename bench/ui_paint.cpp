@@ -12,6 +12,7 @@
 // QT_QPA_PLATFORM says otherwise. On the offscreen platform the final copy to
 // the screen (an X11 PutImage, for instance) is not part of the time.
 
+#include "QtBenchMain.h"
 #include "conv/CalcConv.h"
 #include "core/FormatSettings.h"
 #include "settings/Profile.h"
@@ -194,12 +195,5 @@ BENCHMARK(BM_KeyToWholeWindowRepaint)
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const FormatSettingsScope format(FormatSettings{});
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return pexa::bench::RunQtBenchmarks(argc, argv);
 }
