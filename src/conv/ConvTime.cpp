@@ -184,20 +184,40 @@ bool TConvTime::InputChar(char ch) {
     if (!CheckTimeEntry(candidate, timeEncoding_, timeDiffMode_, GetMode()))
         return false;
     DateTimeFields rec;
-    CalcValue number;
     try {
         rec = ParseFields(candidate, timeEncoding_, GetMode(), timeDiffMode_);
-        number = Evaluate(rec);
     } catch (const ConvertError&) {
         return false;
     }
-    // A date text has no decimals for the fraction rule to count.
-    const bool stored = IsFloatMode(GetMode()) ? TryStoreReal(std::string(), GetReal(number))
-                                               : TryStoreInteger(GetInteger(number));
-    if (!stored)
-        return false;
+    bool inRange = false;
+    if (IsFloatMode(GetMode())) {
+        try {
+            // A date text has no decimals for the fraction rule to count.
+            if (!TryStoreReal(std::string(), GetReal(Evaluate(rec))))
+                return false;
+        } catch (const ConvertError&) {
+            return false;
+        }
+        inRange = true;
+    } else {
+        // Every date passes through numbers the narrower modes cannot hold
+        // (the year 2 on the way to 2006, before 1970 in an unsigned mode;
+        // the day count of the most negative span before its time is
+        // added): the entry goes on, shown as not denoting a value. The held
+        // value is the number masked to the mode's width, or stays as it was
+        // when the number has no 64 bits.
+        try {
+            const CalcValue number = Evaluate(rec);
+            inRange = InRange(number);
+            CalcValue held = HeldValue();
+            StoreNumber(number, held);
+            SetHeldValue(held);
+        } catch (const ConvertError&) {
+            inRange = false;
+        }
+    }
     entryText_ = candidate;
-    invalidEntry_ = !FieldsComplete(rec);
+    invalidEntry_ = !FieldsComplete(rec) || !FieldsOnCalendar(rec) || !inRange;
     textFromValue_ = false;
     return true;
 }
@@ -222,7 +242,7 @@ bool TConvTime::Backspace() {
     textFromValue_ = false;
     try {
         const DateTimeFields rec = ParseFields(entryText_, timeEncoding_, GetMode(), timeDiffMode_);
-        invalidEntry_ = !FieldsComplete(rec);
+        invalidEntry_ = !FieldsComplete(rec) || !FieldsOnCalendar(rec);
         // A shorter text may name a date the mode cannot hold (the year 2 of
         // 2006 in an unsigned mode): it stays, shown as not denoting the value.
         if (!InRange(Evaluate(rec)))

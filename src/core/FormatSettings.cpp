@@ -36,24 +36,30 @@ char NumberChar(int c, char fallback) {
 FormatSettings MakeFormatSettings(int decimal, int thousand, int date, int time) {
     const FormatSettings defaults;
     FormatSettings result;
+    // The time separator only ever meets the decimal separator (after the
+    // seconds); the thousands separator never appears in a date/time text,
+    // so the two may be the same character (Finnish and Danish use '.').
     result.TimeSeparator = NumberChar(time, defaults.TimeSeparator);
 
     char d = NumberChar(decimal, defaults.DecimalSeparator);
     if (d == result.TimeSeparator)
         d = defaults.DecimalSeparator;
     result.DecimalSeparator = d;
+    if (result.TimeSeparator == d)
+        result.TimeSeparator = defaults.TimeSeparator;
 
     // Locales that group with a (no-break) space get the other of '.' and ','.
     const char otherOfDecimal = d == ',' ? '.' : ',';
     char t = NumberChar(thousand, otherOfDecimal);
-    if (t == d || t == result.TimeSeparator)
+    if (t == d)
         t = otherOfDecimal;
     result.ThousandSeparator = t;
 
-    if (result.TimeSeparator == d || result.TimeSeparator == t)
-        result.TimeSeparator = defaults.TimeSeparator;
+    // Date fields are told from time fields by their place in the text, so
+    // the date separator may equal the time separator; the decimal-point key
+    // types no date/time text, so it must differ from that one.
     result.DateSeparator = SanitizeFormatChar(date, defaults.DateSeparator);
-    if (result.DateSeparator == result.TimeSeparator || result.DateSeparator == d)
+    if (result.DateSeparator == d)
         result.DateSeparator = defaults.DateSeparator;
     return result;
 }

@@ -34,9 +34,9 @@ char SanitizeFormatChar(int c, char fallback);
 
 // Builds the four characters from the system's (Unicode code points; anything
 // that is not one printable ASCII byte falls back to its default). Number
-// texts must stay readable, so no two of the decimal, thousands and time
-// separators may coincide, and the date separator differs from the decimal
-// and time separators; a clash falls back to a distinct default.
+// texts must stay readable, so the decimal separator differs from the other
+// three; a clash falls back to a distinct default. The thousands, date and
+// time separators never meet in one text and may coincide.
 FormatSettings MakeFormatSettings(int decimal, int thousand, int date, int time);
 
 } // namespace pexa

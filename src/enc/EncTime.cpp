@@ -92,21 +92,28 @@ bool FitsInt64(Real x) {
     return x > -0x1p63L - 1.0L && x < 0x1p63L;
 }
 
+// The gap from x to the next larger real.
+Real UlpOf(Real x) {
+    return std::nextafter(x, static_cast<Real>(INFINITY)) - x;
+}
+
 // The whole seconds of a day fraction, truncated. A value that lies within its
 // own rounding error below a whole second counts as that second: a time
 // typed as 08:00:00 is stored as an inexact fraction of a day and must not
-// come back as 07:59:59.
+// come back as 07:59:59. That error is half an ulp of the sum of days and
+// fraction, plus half an ulp of the fraction rounded before it was added;
+// a wider margin would round up values that truly lie a step below the
+// second (one ulp is already 0.08 s at ten trillion days).
 std::int64_t SecondsOfDayFraction(Real x) {
     const Real fraction = std::fabs(x - std::trunc(x));
     const Real seconds = fraction * static_cast<Real>(SecondsPerDay);
     Real whole = std::floor(seconds);
-    const Real magnitude = std::fabs(x);
-    const Real ulpOfValue = std::nextafter(magnitude, static_cast<Real>(INFINITY)) - magnitude;
-    const Real ulpOfSeconds =
-        std::nextafter(static_cast<Real>(SecondsPerDay), static_cast<Real>(INFINITY)) -
-        static_cast<Real>(SecondsPerDay);
+    Real errorInDays = 0.5L * UlpOf(std::fabs(x));
+    if (std::trunc(x) != 0)
+        errorInDays += 0.5L * UlpOf(fraction);
+    // The product above is rounded once more.
     const Real tolerance =
-        std::min(0.5L, 2.0L * static_cast<Real>(SecondsPerDay) * ulpOfValue + 2.0L * ulpOfSeconds);
+        std::min(0.5L, static_cast<Real>(SecondsPerDay) * errorInDays + 0.5L * UlpOf(seconds));
     if (whole + 1.0L - seconds <= tolerance)
         whole += 1.0L;
     return static_cast<std::int64_t>(whole);
@@ -518,6 +525,19 @@ bool FieldsComplete(const DateTimeFields& rec) {
     return noYearOrMonth || date == DateFieldSet;
 }
 
+bool FieldsOnCalendar(const DateTimeFields& rec) {
+    if ((rec.Present & DateFieldSet) != DateFieldSet)
+        return true;
+    std::int64_t y = rec.Year;
+    std::int64_t m = rec.Month;
+    try {
+        NormalizeMonth(y, m);
+    } catch (const ConvertError&) {
+        return false;
+    }
+    return rec.Day >= 1 && rec.Day <= DaysInMonth(m, y);
+}
+
 namespace {
 
 // Whether v is acceptable for field while typing; rec holds the fields before it.
@@ -539,6 +559,14 @@ bool FieldValueAcceptable(const DateTimeFields& rec, DateTimeField field, std::i
     default:
         return v >= 0;
     }
+}
+
+// A day field that is so far only the "0" of a zero-padded day ("02"), as a
+// pasted date/time text has it: the next digit completes the day.
+bool StartsPaddedDay(const std::string& text, std::size_t fieldBegin, std::size_t fieldEnd,
+                     DateTimeField field, bool diff, bool hasSeparator) {
+    return field == DateTimeField::Day && !diff && !hasSeparator && fieldEnd == text.size() &&
+           fieldEnd == fieldBegin + 1 && text[fieldBegin] == '0';
 }
 
 // Removing the zero of "00x" would turn the rest into a hexadecimal prefix.
@@ -601,7 +629,8 @@ bool CheckTimeEntryOrThrow(std::string& text, TimeEncoding encoding, bool diff,
             ++pos;
         }
 
-        if (!FieldValueAcceptable(rec, field, value, diff))
+        if (!FieldValueAcceptable(rec, field, value, diff) &&
+            !StartsPaddedDay(text, fieldBegin, number.End, field, diff, hasSeparator))
             return false;
         rec.Set(field, value);
         if (hasSeparator)

@@ -127,10 +127,15 @@ DateTimeFields ParseFields(const std::string& text, TimeEncoding encoding, CalcV
 // True for a span (no Year, no Month) or a full date (Year, Month and Day).
 bool FieldsComplete(const DateTimeFields& rec);
 
+// False for a date whose day lies outside its month (the day 0 of a
+// zero-padded day typed so far); spans and partial records are true.
+bool FieldsOnCalendar(const DateTimeFields& rec);
+
 // Whether a date/time text being typed is acceptable so far. Tidies it in
 // place: ":" stands for whatever separator is due, an empty field before a
 // separator gets a default digit, a leading zero goes, and a span gets its
-// "d" day mark. Raises nothing.
+// "d" day mark. A day must lie in its month, except that a lone "0" at the
+// end of the text may begin a zero-padded day. Raises nothing.
 bool CheckTimeEntry(std::string& text, TimeEncoding encoding, bool diff, CalcValueMode mode);
 
 } // namespace pexa

@@ -258,6 +258,7 @@ struct TypingCase {
     const char* marks; // per key: + accepted, - refused, x key disabled
     const char* text;
     std::int64_t value; // GetInteger of GetValue
+    ConvTextState state = ConvTextState::Normal;
 };
 
 void RunTyping(const TypingCase& c) {
@@ -269,8 +270,15 @@ void RunTyping(const TypingCase& c) {
     EXPECT_EQ(conv->GetText(false), c.text);
     EXPECT_EQ(IntOf(*conv), c.value);
     EXPECT_EQ(conv->GetValue().Mode, c.setup.mode);
-    EXPECT_EQ(conv->GetTextState(), ConvTextState::Normal);
+    EXPECT_EQ(conv->GetTextState(), c.state);
 }
+
+// The bits of a number as a bar of the mode holds them.
+std::int64_t Masked(CalcValueMode mode, std::int64_t v) {
+    return GetInteger(IntValue(mode, v));
+}
+
+constexpr auto Red = ConvTextState::Invalid;
 
 TEST(ConvTime, TypingDates) {
     const std::int64_t y2006 = ChronoSeconds(2006, 1, 1);
@@ -289,9 +297,13 @@ TEST(ConvTime, TypingDates) {
         {{}, "2006::", "++++++", "2006/1/", y2006},
         {{}, "2006", "++++", "2006", y2006},
         {{}, "1970", "++++", "1970", 0},
-        // A leading zero goes; a day must exist in its month.
+        // A leading zero goes; a day must exist in its month, but a lone 0
+        // may begin a zero-padded day ("02"), shown as not yet a date.
         {{}, "2006:05", "+++++++", "2006/5", ChronoSeconds(2006, 5, 1)},
-        {{}, "2006:2:0", "+++++++-", "2006/2/", ChronoSeconds(2006, 2, 1)},
+        {{}, "2006:2:0", "++++++++", "2006/2/0", ChronoSeconds(2006, 1, 31), Red},
+        {{}, "2006:2:02", "+++++++++", "2006/2/2", ChronoSeconds(2006, 2, 2)},
+        {{}, "2006:2:0 ", "++++++++-", "2006/2/0", ChronoSeconds(2006, 1, 31), Red},
+        {{}, "2006:2:00", "+++++++++", "2006/2/0", ChronoSeconds(2006, 1, 31), Red},
         {{}, "2006:2:30", "++++++++-", "2006/2/3", ChronoSeconds(2006, 2, 3)},
         {{}, "2004:2:29", "+++++++++", "2004/2/29", ChronoSeconds(2004, 2, 29)},
         {{}, "2005:2:29", "++++++++-", "2005/2/2", ChronoSeconds(2005, 2, 2)},
@@ -308,12 +320,29 @@ TEST(ConvTime, TypingDates) {
         {{}, "5-", "++", "-5", ChronoSeconds(-5, 1, 1)},
         {{}, "5--", "+++", "5", ChronoSeconds(5, 1, 1)},
         {{DWord}, "-", "x", "1970/01/01 00:00:00", 0},
-        {{DWord, TimeT, false, true}, "-", "-", "", 0},
-        // Narrow modes hold no year but 1970 and its neighbours.
-        {{DWord}, "2006", "----", "", 0},
-        {{DWord}, "1", "-", "", 0},
+        {{DWord, TimeT, false, true}, "-", "+", "-", Masked(DWord, ChronoSeconds(0, 1, 1)), Red},
+        // Narrow modes cannot hold the numbers a date passes through (the
+        // year 2 of 2006): the entry goes on, shown as not denoting its
+        // value, which is held masked to the width.
+        {{DWord},
+         "2006:1:2 3:4:5",
+         "++++++++++++++",
+         "2006/1/2 3:4:5",
+         ChronoSeconds(2006, 1, 2, 3, 4, 5)},
+        {{DWord}, "2006", "++++", "2006", y2006},
+        {{DWord}, "200", "+++", "200", Masked(DWord, ChronoSeconds(200, 1, 1)), Red},
+        {{DWord}, "1", "+", "1", Masked(DWord, ChronoSeconds(1, 1, 1)), Red},
+        {{DWord, Ole}, "2006:1:2", "++++++++", "2006/1/2", 38719},
+        {{Byte}, "1970:1:1 0:4:15", "+++++++++++++++", "1970/1/1 0:4:15", 255},
+        {{Byte}, "1970:1:1 0:4:16", "+++++++++++++++", "1970/1/1 0:4:16", 0, Red},
         {{Word, TimeT, true}, "0 0:5", "+++++", "0d 0:5", 300},
-        {{Word, TimeT, true}, "1", "-", "", 0},
+        {{Word, TimeT, true}, "1", "+", "1d", Masked(Word, 86400), Red},
+        // The most negative span: its day count alone has no 64 bits.
+        {{QWord, TimeT, true},
+         "106751991167301 8:29:52-",
+         "++++++++++++++++++++++++",
+         "-106751991167301d 8:29:52",
+         std::numeric_limits<std::int64_t>::min()},
         // Spans: the day count takes a "d" and further digits go before it.
         {{QWord, TimeT, true}, "12", "++", "12d", 12 * 86400},
         {{QWord, TimeT, true}, "12 3", "++++", "12d 3", 12 * 86400 + 3 * 3600},
@@ -462,28 +491,17 @@ TEST(ConvTime, ValueRoundTripsInEveryMode) {
                         ASSERT_EQ(GetInteger(back), GetInteger(value));
                         ASSERT_EQ(GetReal(back), GetReal(value));
                         const std::string text = shown->GetText(false);
-                        // Narrower modes cannot hold the numbers a date
-                        // passes through while it is typed (the year 1).
-                        if (text == InvalidDateTimeText || !Is64BitMode(mode))
+                        if (text == InvalidDateTimeText)
                             continue;
-                        // The window pastes a copied text this way.
+                        // The window pastes a copied text this way, zero
+                        // padding and all, in every mode.
                         std::string keys;
                         for (const char c : text) {
                             if (c != 'd')
                                 keys += c;
                         }
-                        // Zero padding is dropped as a user types (a day
-                        // "0" is refused on the way to "05").
-                        std::string unpadded;
-                        for (std::size_t k = 0; k < keys.size(); ++k) {
-                            const bool fieldStart =
-                                k == 0 || !(keys[k - 1] >= '0' && keys[k - 1] <= '9');
-                            if (fieldStart && keys[k] == '0' && k + 1 < keys.size() &&
-                                keys[k + 1] >= '0' && keys[k + 1] <= '9')
-                                continue;
-                            unpadded += keys[k];
-                        }
-                        ASSERT_TRUE(PasteText(*typed, unpadded)) << text;
+                        ASSERT_TRUE(PasteText(*typed, keys)) << text;
+                        ASSERT_EQ(typed->GetTextState(), ConvTextState::Normal) << text;
                         if (encoding == Ole && mode == Float) {
                             ASSERT_NEAR(static_cast<double>(RealOf(*typed)),
                                         static_cast<double>(GetReal(value)), 1.2e-5)

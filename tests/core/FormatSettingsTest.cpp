@@ -34,7 +34,11 @@ INSTANTIATE_TEST_SUITE_P(
                     LocaleCase{',', ',', '/', ':', ',', '.', '/', ':'},       // decimal = thousands
                     LocaleCase{'.', ',', '.', ':', '.', ',', '/', ':'},       // date = decimal
                     LocaleCase{'.', ',', '/', '.', '.', ',', '/', ':'},       // time = decimal
-                    LocaleCase{'5', '-', '/', ':', '.', ',', '/', ':'}));     // digits, signs never
+                    LocaleCase{'5', '-', '/', ':', '.', ',', '/', ':'},       // digits, signs never
+                    // The time separator meets neither the thousands nor the
+                    // date separator in any text: both may be '.'.
+                    LocaleCase{',', 0xA0, '.', '.', ',', '.', '.', '.'},  // Finnish
+                    LocaleCase{',', '.', '.', '.', ',', '.', '.', '.'})); // Danish
 
 TEST(FormatSettingsScopeTest, RestoresThePreviousCharacters) {
     const FormatSettings before = CurrentFormat();

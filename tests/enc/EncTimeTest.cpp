@@ -9,8 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <limits>
 #include <random>
@@ -414,6 +416,24 @@ TEST(EncTimeText, OleTimesTypedAsWholeSecondsComeBackUnchanged) {
     }
 }
 
+// Only the value's own rounding error counts a time as the next second: a
+// value one ulp below a whole second is below it, however large the value.
+TEST(EncTimeText, OleTimeOneStepBelowASecondIsTheSecondBefore) {
+    for (const Real days : {1.0L, 45000.0L, 1e9L, 1e13L, -1e13L}) {
+        const Real noon = days + (days < 0 ? -0.5L : 0.5L);
+        const Real below = std::nextafter(noon, days);
+        const std::string text = RenderText(Enc::OleDate, true, Mode::Float, noon);
+        EXPECT_NE(text.find("12:00:00"), std::string::npos) << text;
+        const std::string belowText = RenderText(Enc::OleDate, true, Mode::Float, below);
+        EXPECT_NE(belowText.find("11:59:59"), std::string::npos)
+            << belowText << " " << static_cast<double>(days);
+    }
+    // As typed into the Real bar.
+    const Real typed = std::strtold("10000000000000.49999904633", nullptr);
+    const std::string typedText = RenderText(Enc::OleDate, false, Mode::Float, typed);
+    EXPECT_NE(typedText.find("11:59:59"), std::string::npos) << typedText;
+}
+
 TEST(EncTimeText, RenderedTextsReadBackToTheSameValue) {
     std::mt19937_64 random(13);
     std::uniform_real_distribution<double> oleDays(-3e6, 3e6);
@@ -578,7 +598,10 @@ TEST(EncTimeEntry, DefaultLocale) {
         {"2006/2/28 1:2:3:", T, false, Mode::QWord, false, ""},
         {"2006/2/28 1:2:3.", T, false, Mode::QWord, false, ""},
         {"2006/2/28 1:2:3 ", T, false, Mode::QWord, false, ""},
-        {"2006/2/0", T, false, Mode::QWord, false, ""},
+        {"2006/2/0", T, false, Mode::QWord, true, "2006/2/0"}, // the 0 of "02"
+        {"2006/2/0 ", T, false, Mode::QWord, false, ""},
+        {"2006/2/0:", T, false, Mode::QWord, false, ""},
+        {"2006/2/-0", T, false, Mode::QWord, false, ""},
         {"2006/2/29", T, false, Mode::QWord, false, ""},
         {"2006/2/30", T, false, Mode::QWord, false, ""},
         {"2004/2/29", T, false, Mode::QWord, true, "2004/2/29"},

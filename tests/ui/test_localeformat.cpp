@@ -32,6 +32,11 @@ void LocaleFormatTest::fromLocale_data() {
     // stand-in must not be the decimal separator.
     QTest::newRow("France") << "fr_FR"
                             << ",./:";
+    // The time separator '.' stays beside a '.' for thousands and dates.
+    QTest::newRow("Finland") << "fi_FI"
+                             << ",...";
+    QTest::newRow("Denmark") << "da_DK"
+                             << ",...";
     // Eastern Arabic digits and separators are not ASCII: all defaults.
     QTest::newRow("Egypt") << "ar_EG"
                            << ".,/:";
