@@ -15,9 +15,10 @@ namespace {
 constexpr char GroupSeparator = ':';
 constexpr const char* TooLargeMessage = "The number is too large";
 
-// Reads a whole group as a signed 32-bit decimal integer (optional sign, at
-// least one digit, nothing else).
-bool ReadGroup(std::string_view group, std::int32_t& result) {
+// Reads a whole group as a signed 64-bit decimal integer (optional sign, at
+// least one digit, nothing else). The [h]:m:s style shows all the hours of a
+// 64-bit value in one group, which must read back.
+bool ReadGroup(std::string_view group, std::int64_t& result) {
     std::size_t i = 0;
     bool negative = false;
     if (i < group.size() && (group[i] == '+' || group[i] == '-')) {
@@ -26,24 +27,25 @@ bool ReadGroup(std::string_view group, std::int32_t& result) {
     }
     if (i == group.size())
         return false;
-    const std::int64_t limit =
-        negative ? -static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::min())
-                 : std::numeric_limits<std::int32_t>::max();
-    std::int64_t magnitude = 0;
+    const std::uint64_t limit =
+        negative ? std::uint64_t{1} << 63
+                 : static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    std::uint64_t magnitude = 0;
     for (; i < group.size(); ++i) {
         const char c = group[i];
         if (c < '0' || c > '9')
             return false;
-        magnitude = magnitude * 10 + (c - '0');
-        if (magnitude > limit)
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        if (magnitude > (limit - digit) / 10)
             return false;
+        magnitude = magnitude * 10 + digit;
     }
-    result = static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+    result = static_cast<std::int64_t>(negative ? 0 - magnitude : magnitude);
     return true;
 }
 
-std::int32_t GroupValue(std::string_view group) {
-    std::int32_t g = 0;
+std::int64_t GroupValue(std::string_view group) {
+    std::int64_t g = 0;
     return ReadGroup(group, g) ? g : 0;
 }
 
@@ -64,10 +66,11 @@ std::int64_t SumGroups(std::string_view integerPart) {
         const std::string_view group = integerPart.substr(0, colon);
         integerPart =
             colon == std::string_view::npos ? std::string_view{} : integerPart.substr(colon + 1);
-        if (static_cast<std::int64_t>(sum) >= SexagesimalGroupLimit)
+        // Up to the limit itself the product fits: the largest and the
+        // smallest integer have a sum at the limit before their last group.
+        if (sum > static_cast<std::uint64_t>(SexagesimalGroupLimit))
             throw ConvertError(TooLargeMessage);
-        const auto g = static_cast<std::int64_t>(GroupValue(group));
-        sum = sum * 60 + static_cast<std::uint64_t>(g);
+        sum = sum * 60 + static_cast<std::uint64_t>(GroupValue(group));
     }
     return static_cast<std::int64_t>(sum);
 }
@@ -152,8 +155,8 @@ bool ValidateSexagesimal(std::string& text, bool allowLeadingEmpty) {
         }
         // The parser reads a first group without its minus sign, so its
         // magnitude must fit as well: -2147483648 would read as 0.
-        std::int32_t g = 0;
-        if (!ReadGroup(group, g) || g == std::numeric_limits<std::int32_t>::min())
+        std::int64_t g = 0;
+        if (!ReadGroup(group, g) || g == std::numeric_limits<std::int64_t>::min())
             return false;
         if (group.front() == '-' && count != 0)
             return false;

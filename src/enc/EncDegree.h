@@ -7,7 +7,7 @@
 
 namespace pexa {
 
-// (2^63 - 1) div 60: a sum this large cannot take another base-60 group.
+// (2^63 - 1) div 60: a larger sum cannot take another base-60 group.
 inline constexpr std::int64_t SexagesimalGroupLimit = 153722867280912930;
 
 // Writes v in base 60 as ":"-separated groups of two digits, at least three

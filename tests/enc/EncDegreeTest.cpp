@@ -76,7 +76,8 @@ TEST(EncDegreeTest, ParseTable) {
         {"1:30.x", 90, 90.0L}, // a fraction that is no number counts 0
         {"1:3a", 60, 60.0L},   // so does a group that is no integer
         {"2147483647", 2147483647, 2147483647.0L},
-        {"2147483648", 0, 0.0L}, // beyond 32 bits: no integer
+        {"2147483648", 2147483648, 2147483648.0L}, // [h]:m:s hours beyond 32 bits
+        {"9223372036854775808", 0, 0.0L},          // beyond 64 bits: no integer
         {"1:-2147483648", 60 - 2147483648LL, 60.0L - 2147483648.0L},
         {"60:00:00", 216000, 216000.0L},
     };
@@ -120,9 +121,17 @@ TEST(EncDegreeTest, ParseRefusesNumbersTooLarge) {
     EXPECT_EQ(GetInteger(Parse(belowLimit + ":59", CalcValueMode::QWord)),
               (SexagesimalGroupLimit - 1) * 60 + 59);
     const std::string atLimit = FormatSexagesimal(false, SexagesimalGroupLimit);
-    EXPECT_THROW(Parse(atLimit + ":0", CalcValueMode::QWord), ConvertError);
-    // The largest integer itself has a sum at the limit before its last group.
-    EXPECT_THROW(Parse(FormatSexagesimal(false, Int64Max), CalcValueMode::QWord), ConvertError);
+    EXPECT_EQ(GetInteger(Parse(atLimit + ":0", CalcValueMode::QWord)), SexagesimalGroupLimit * 60);
+    const std::string aboveLimit = FormatSexagesimal(false, SexagesimalGroupLimit + 1);
+    EXPECT_THROW(Parse(aboveLimit + ":0", CalcValueMode::QWord), ConvertError);
+    // The largest and smallest integers have a sum at the limit before their
+    // last group: their own texts read back, in both styles.
+    for (const bool hms : {false, true}) {
+        EXPECT_EQ(GetInteger(Parse(FormatSexagesimal(hms, Int64Max), CalcValueMode::QWord)),
+                  Int64Max);
+        EXPECT_EQ(GetInteger(Parse(FormatSexagesimal(hms, Int64Min), CalcValueMode::QWord)),
+                  Int64Min);
+    }
 }
 
 TEST(EncDegreeTest, LastGroupWrapsAndRealsBeyondRangeAreRefused) {
@@ -141,10 +150,7 @@ TEST(EncDegreeTest, LastGroupWrapsAndRealsBeyondRangeAreRefused) {
 
 TEST(EncDegreeTest, FormatParseRoundTrip) {
     std::mt19937_64 rng(3600);
-    const std::int64_t limit = SexagesimalGroupLimit * 60; // larger sums are refused
-    std::uniform_int_distribution<std::int64_t> any(-limit + 1, limit - 1);
-    std::uniform_int_distribution<std::int64_t> hmsRange(-(std::int64_t{1} << 31) * 3600 + 1,
-                                                         (std::int64_t{1} << 31) * 3600 - 1);
+    std::uniform_int_distribution<std::int64_t> any(Int64Min, Int64Max);
     for (int i = 0; i < 20000; ++i) {
         const std::int64_t v =
             i % 3 == 0 ? static_cast<std::int64_t>(rng() % 400000) - 200000 : any(rng);
@@ -153,8 +159,8 @@ TEST(EncDegreeTest, FormatParseRoundTrip) {
         // The formatted text is acceptable input and loses one zero per group.
         ASSERT_TRUE(ValidateSexagesimal(text, true)) << text;
         ASSERT_EQ(GetInteger(Parse(text, CalcValueMode::QWord)), v) << text;
-        // Hours beyond 32 bits are no group the parser reads.
-        const std::int64_t h = hmsRange(rng);
+        // Hours of any size read back.
+        const std::int64_t h = any(rng);
         ASSERT_EQ(GetInteger(Parse(FormatSexagesimal(true, h), CalcValueMode::QWord)), h) << h;
     }
 }
@@ -189,9 +195,10 @@ TEST(EncDegreeTest, ValidateTable) {
         {"-", false, nullptr},
         {"--1", false, nullptr},
         {"1 ", false, nullptr},
-        {"2147483648", false, nullptr},
-        {"-2147483648", false, nullptr}, // the parser would read it as 0
-        {"1:99999999999", false, nullptr},
+        {"2147483648", true, "2147483648"},
+        {"9223372036854775808", false, nullptr},
+        {"-9223372036854775808", false, nullptr}, // the parser would read it as 0
+        {"1:99999999999999999999", false, nullptr},
     };
     for (const auto& c : cases) {
         std::string text = c.Text;

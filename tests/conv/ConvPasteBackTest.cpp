@@ -1,0 +1,211 @@
+// Every text a bar shows or copies, pasted back into that bar, denotes the
+// value it was shown for: in every bar kind, mode, option and bar variant.
+
+#include "ConvDriver.h"
+
+#include "conv/ConvChar.h"
+#include "conv/ConvDegree.h"
+#include "conv/ConvTime.h"
+#include "core/CalcConvCommonDef.h"
+#include "core/FormatSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace pexa {
+namespace {
+
+using namespace test;
+
+// One way a bar can be set up: options, and the variant's own buttons.
+struct BarSetup {
+    BarKind kind;
+    CalcValueMode mode;
+    bool isSigned;
+    bool reversed;
+    int variant; // char encoding, h:m:s style, or time encoding * 2 + diff
+};
+
+std::string Describe(const BarSetup& s) {
+    return std::string(GetBarKindInfo(s.kind).Label) + " " + ModeCaption(s.mode) +
+           (s.isSigned ? " signed" : "") + (s.reversed ? " reversed" : "") + " variant " +
+           std::to_string(s.variant);
+}
+
+int VariantCount(BarKind kind) {
+    switch (kind) {
+    case BarKind::Char:
+        // ASCII and Shift JIS. The EUC and JIS bars show their pairs as
+        // Shift JIS text but push pasted bytes unconverted, so their
+        // double-byte characters do not paste back yet.
+        return 2;
+    case BarKind::Degree:
+        return 2;
+    case BarKind::Time:
+        return 4;
+    default:
+        return 1;
+    }
+}
+
+std::unique_ptr<TCalcConv> MakeBar(const BarSetup& s) {
+    auto conv = CreateConv(static_cast<int>(s.kind));
+    // The bar variant sets its own options right after creation.
+    if (auto* chr = dynamic_cast<TConvChar*>(conv.get()))
+        chr->SetEncoding(static_cast<CharEncoding>(s.variant));
+    if (auto* degree = dynamic_cast<TConvDegree*>(conv.get()))
+        degree->SetHmsStyle(s.variant != 0);
+    if (auto* time = dynamic_cast<TConvTime*>(conv.get())) {
+        time->SetEncoding(static_cast<TimeEncoding>(s.variant / 2));
+        time->SetDiffMode(s.variant % 2 != 0);
+    }
+    conv->SetMode(s.mode);
+    conv->SetOption(ConvOption::Signed, s.isSigned);
+    conv->SetOption(ConvOption::ReverseEndian, s.reversed);
+    conv->SetValue(MakeZero());
+    return conv;
+}
+
+// Pastes as the window does: a leading "-" is held back and typed after the
+// digits (or as soon as a digit only fits with it), ignored characters are
+// skipped, the first refused character stops the paste. False when any
+// character did not go in.
+bool PasteAsWindow(TCalcConv& conv, std::string text) {
+    bool negative = false;
+    if (text.size() > 1 && text[0] == '-' && conv.GetCapabilities().Contains(ConvOption::Signed)) {
+        text.erase(0, 1);
+        negative = true;
+    }
+    bool typed = false;
+    for (const char ch : text) {
+        if (conv.IsIgnoredChar(ch))
+            continue;
+        const bool newEntry = !typed;
+        if (!conv.CanInputChar(ch, newEntry, true))
+            return false;
+        if (newEntry)
+            conv.Clear();
+        if (!conv.InputChar(ch)) {
+            if (!negative || !typed || !conv.CanInputChar('-', false, true) || !conv.InputChar('-'))
+                return false;
+            negative = false;
+            if (!conv.InputChar(ch))
+                return false;
+        }
+        typed = true;
+    }
+    if (negative)
+        return conv.CanInputChar('-', false, true) && conv.InputChar('-');
+    return true;
+}
+
+// Values spread over the whole mode: bit patterns in the integer modes, and
+// in Float mode whole numbers, fractions and large magnitudes of both signs.
+std::vector<CalcValue> SampleValues(CalcValueMode mode, std::mt19937_64& rng) {
+    std::vector<CalcValue> values;
+    if (mode != Float) {
+        for (const std::int64_t fixed : {std::int64_t{0}, std::int64_t{1}, std::int64_t{-1},
+                                         std::int64_t{1} << 62, std::int64_t{-1} << 63})
+            values.push_back(IntValue(mode, fixed));
+        for (int i = 0; i < 60; ++i) {
+            // Short patterns as often as full ones: narrow numbers show
+            // the early dates and small characters.
+            const int width = static_cast<int>(rng() % 64) + 1;
+            values.push_back(IntValue(mode, static_cast<std::int64_t>(rng() >> (64 - width))));
+        }
+        return values;
+    }
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    for (const Real fixed : {0.0L, 1.0L, -1.0L, 0.5L, -1.25L, 38719.5L})
+        values.push_back(RealValue(fixed));
+    for (int i = 0; i < 60; ++i) {
+        const Real scale = std::ldexp(1.0L, static_cast<int>(rng() % 60));
+        Real x = static_cast<Real>(unit(rng)) * scale;
+        if (i % 3 == 0)
+            x = std::trunc(x);
+        values.push_back(RealValue(x));
+    }
+    return values;
+}
+
+// Whether the text identifies the pattern itself: the IP bar shows the low
+// 32 bits of a 64-bit pattern, and the float bar rounds to 15 significant
+// digits, too few to tell every double apart.
+bool ShowsWholePattern(const BarSetup& s) {
+    if (s.kind == BarKind::IP && s.mode == QWord)
+        return false;
+    return s.kind != BarKind::Float;
+}
+
+// Texts that stand for a value without denoting it: a byte that is no
+// character shows as "_", and a NaN shows only its kind, not its payload.
+bool IsStandIn(const BarSetup& s, const std::string& text) {
+    if (s.kind == BarKind::Char)
+        return text.find('_') != std::string::npos;
+    if (s.kind == BarKind::Float)
+        return text.find("NaN") != std::string::npos;
+    return false;
+}
+
+// What a text shows of its value: the same text rendered again. Texts carry
+// only what the notation shows (an OLE time to the second, a single-precision
+// float), so in Float mode the value pasted back must show the same text; in
+// the integer modes it must be the same number.
+void ExpectPastesBack(const BarSetup& setup, TCalcConv& shown, TCalcConv& pasted,
+                      const std::string& text, const std::function<std::string()>& render) {
+    if (text.empty() || text == InvalidDateTimeText || IsStandIn(setup, text) ||
+        shown.GetTextState() == ConvTextState::NotApplicable)
+        return;
+    const CalcValue expected = shown.GetValue();
+    ASSERT_TRUE(PasteAsWindow(pasted, text)) << Describe(setup) << " \"" << text << "\"";
+    const CalcValue back = pasted.GetValue();
+    if (setup.mode != Float && ShowsWholePattern(setup)) {
+        ASSERT_EQ(GetInteger(back), GetInteger(expected))
+            << Describe(setup) << " \"" << text << "\"";
+        return;
+    }
+    // Rendered again from the value it pasted as, the bar shows the same.
+    pasted.SetValue(back);
+    ASSERT_EQ(render(), text) << Describe(setup) << " \"" << text << "\" read as "
+                              << static_cast<double>(GetReal(back));
+}
+
+TEST(PasteBack, EveryBarShowsTextsThatPasteBackToTheirValue) {
+    std::mt19937_64 rng(2006);
+    for (int kind = 0; kind < BarKindCount; ++kind) {
+        for (const CalcValueMode mode : AllModes) {
+            for (const bool isSigned : {false, true}) {
+                for (const bool reversed : {false, true}) {
+                    for (int variant = 0; variant < VariantCount(BarKind(kind)); ++variant) {
+                        const BarSetup setup{BarKind(kind), mode, isSigned, reversed, variant};
+                        auto shown = MakeBar(setup);
+                        auto pasted = MakeBar(setup);
+                        for (const CalcValue& value : SampleValues(mode, rng)) {
+                            shown->SetValue(value);
+                            for (const bool grouped : {false, true}) {
+                                // The character bar pads its display with "_"
+                                // columns that only its copied text leaves out.
+                                if (BarKind(kind) != BarKind::Char)
+                                    ExpectPastesBack(setup, *shown, *pasted,
+                                                     shown->GetText(grouped),
+                                                     [&] { return pasted->GetText(grouped); });
+                                ExpectPastesBack(setup, *shown, *pasted,
+                                                 shown->GetClipboardText(grouped),
+                                                 [&] { return pasted->GetClipboardText(grouped); });
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace pexa
