@@ -15,8 +15,9 @@ inline constexpr char InvalidDateTimeText[] = "(Invalid)";
 // The date/time bar (kind 8, "TIME"). Reads the value as whole seconds since
 // 1970 (time_t) or as days since 1899-12-30 with the time of day as fraction
 // (OLE date), and in difference mode as a span of days and time. Keeps the
-// text as typed: an entry that reads but names no complete date stays in the
-// bar, shown red, and hands out the value it evaluates to.
+// text as typed: an entry that reads but names no complete date, or a number
+// the mode cannot hold (as every date does on its way in a narrow mode),
+// stays in the bar, shown red, and hands out the value it evaluates to.
 class TConvTime final : public TCalcConv {
 public:
     TConvTime();

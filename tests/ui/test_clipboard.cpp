@@ -9,6 +9,8 @@
 #include <QClipboard>
 #include <QTest>
 
+#include <string>
+
 using namespace pexa;
 using namespace pexa::testing;
 
@@ -47,6 +49,7 @@ private slots:
     void nextDigitAfterPasteStartsNewEntry();
     void nonAsciiTextIsRefused();
     void characterBarCopyAndPaste();
+    void dateBarTypesAndPastesInDWord();
     void negativeDigitsFitOnlyWithTheSign_data();
     void negativeDigitsFitOnlyWithTheSign();
     void enabledRules();
@@ -246,6 +249,34 @@ void ClipboardTest::characterBarCopyAndPaste() {
     Keys(*window, "AC");
     QVERIFY(Run(*window, "ActEditPaste"));
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00004142");
+}
+
+// The default DWord mode cannot hold the years a date passes through while
+// it is typed (the year 2 of 2006), nor a zero-padded day's "0": both are
+// kept and the whole date arrives.
+void ClipboardTest::dateBarTypesAndPastesInDWord() {
+    WindowFixture window;
+    TCalcBar* time = window->FindBar(BarKind::Time);
+    if (time == nullptr)
+        time = window->CreateBar(BarKind::Time);
+    window->ActivateBar(time);
+    QCOMPARE(window->CurrentValue().Mode, CalcValueMode::DWord);
+    for (const char c : std::string("2006:1:2 3:4:5"))
+        QVERIFY(window->TypeChar(c, false, false));
+    QCOMPARE(PlainText(time), "2006/1/2 3:4:5");
+    QCOMPARE(GetInteger(window->CurrentValue()), 1136171045);
+    QCOMPARE(time->Conv().GetTextState(), ConvTextState::Normal);
+
+    Keys(*window, "AC");
+    SetClipboardText("2006/01/02 03:04:05");
+    QVERIFY(Run(*window, "ActEditPaste"));
+    QCOMPARE(GetInteger(window->CurrentValue()), 1136171045);
+    QCOMPARE(time->Conv().GetTextState(), ConvTextState::Normal);
+    // What the bar then copies pastes back the same.
+    QVERIFY(Run(*window, "ActEditCopy"));
+    Keys(*window, "AC");
+    QVERIFY(Run(*window, "ActEditPaste"));
+    QCOMPARE(GetInteger(window->CurrentValue()), 1136171045);
 }
 
 void ClipboardTest::negativeDigitsFitOnlyWithTheSign_data() {
