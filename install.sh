@@ -122,9 +122,9 @@ build_release() {
     say "Bringing the Release build in $build_dir up to date"
   else
     say "Building pexa in Release in $build_dir"
-    "$source_dir/scripts/deps.sh"
+    "$source_dir/scripts/deps.sh" run
     cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DPEXA_BENCH=OFF >/dev/null
+      -DPEXA_TESTS=OFF -DPEXA_BENCH=OFF >/dev/null
   fi
   cmake --build "$build_dir" --target "$program" >/dev/null
   binary=$build_dir/$program

@@ -1,11 +1,42 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and running pexa need.
-# Asks for nothing when everything is already present.
+# Installs the Debian packages that pexa needs. Asks for nothing when everything is
+# already present.
+#
+#   scripts/deps.sh run     what building and running pexa needs (run.sh, install.sh)
+#   scripts/deps.sh test    that, and what the tests, benchmarks and fuzzing need
+#                           (test.sh); also the default without an argument
+#   scripts/deps.sh --list run|test
+#                           prints the packages of that set, one a line, and installs nothing
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-  libbenchmark-dev libmpfr-dev libgmp-dev clang libclang-rt-dev fonts-ipafont-gothic
-  binutils xvfb xauth desktop-file-utils libx11-dev zlib1g-dev)
+run_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothic)
+# GoogleTest and MPFR for the tests, Google Benchmark, X11 and zlib for the benchmarks,
+# clang for fuzzing, Xvfb for screenshots and start-up timing, desktop-file-utils to
+# check the installed menu entry.
+test_packages=("${run_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev
+  libgmp-dev clang libclang-rt-dev binutils xvfb xauth desktop-file-utils libx11-dev zlib1g-dev)
+
+usage() {
+  echo "Usage: $0 [--list] [run|test]" >&2
+  exit 2
+}
+
+list_only=0
+if [ "${1:-}" = --list ]; then
+  list_only=1
+  shift
+fi
+case ${1:-test} in
+  run) packages=("${run_packages[@]}") ;;
+  test) packages=("${test_packages[@]}") ;;
+  *) usage ;;
+esac
+[ $# -le 1 ] || usage
+
+if [ $list_only -eq 1 ]; then
+  printf '%s\n' "${packages[@]}"
+  exit 0
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -48,15 +49,21 @@ std::optional<std::string> SetIniValue(std::string_view text, std::string_view s
                                        std::string_view key, std::string_view value);
 
 // One read of the file at path. A missing, unreadable or non-regular file reads as
-// having no keys.
+// having no keys. The file's bytes are read from disk only when it changed since
+// the last read (a stat of it tells), so a start-up reads a large file once.
 std::optional<std::string> ReadIniFileValue(const std::string& path, std::string_view section,
                                             std::string_view key);
+
+// How many times a settings file's bytes were read from disk in this process.
+std::size_t IniFileReadCount();
 
 // One write to the file at path: read, change, write a temporary file beside it,
 // flush it to disk and rename it over the file. Throws ProfileError (and leaves the
 // file as it was) when the entry is not writable, the existing file cannot be read
-// or is read-only, or the new file cannot be written. A write that changes nothing
-// leaves the file untouched.
+// or is read-only (no write permission bit, even for root), or the new file cannot
+// be written. A write that changes nothing leaves the file untouched. A symbolic
+// link is followed, also to a target that does not exist yet, and stays a link.
+// Temporary files that an interrupted write left beside the file are removed.
 void WriteIniFileValue(const std::string& path, std::string_view section, std::string_view key,
                        std::string_view value);
 

@@ -1,12 +1,18 @@
 #include "settings/Profile.h"
 
+#include <cerrno>
 #include <cstdint>
+#include <cstdlib>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
 namespace pexa {
 
 namespace {
+
+constexpr std::string_view ProfileFileName = "pexa.ini";
 
 std::optional<std::string>& PathOverride() {
     static std::optional<std::string> path;
@@ -29,13 +35,28 @@ std::string ExecutablePath() {
     }
 }
 
-std::string ComputeProfilePath() {
-    const std::string exe = ExecutablePath();
-    const auto slash = exe.rfind('/');
-    // Without /proc the working folder is the best remaining guess.
+const ProfileLocation& RunLocation() {
+    static const ProfileLocation location =
+        LocateProfile(ExecutablePath(), std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    return location;
+}
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
     if (slash == std::string::npos)
-        return "pexa.ini";
-    return exe.substr(0, slash + 1) + "pexa.ini";
+        return ".";
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+bool IsAbsolute(const char* path) {
+    return path != nullptr && path[0] == '/';
+}
+
+std::string HomeFolder(const char* home) {
+    if (IsAbsolute(home))
+        return home;
+    const passwd* entry = ::getpwuid(::getuid());
+    return entry != nullptr && IsAbsolute(entry->pw_dir) ? entry->pw_dir : std::string();
 }
 
 int HexDigitValue(char c) {
@@ -89,16 +110,53 @@ std::optional<std::string> ReadValue(std::string_view section, std::string_view 
 }
 
 void WriteValue(std::string_view section, std::string_view key, std::string_view value) {
+    // A failure to make the folder shows as the write's own failure.
+    if (!PathOverride() && RunLocation().InConfigFolder)
+        CreateProfileFolder(RunLocation().Path);
     WriteIniFileValue(ProfilePath(), section, key, value);
 }
 
 } // namespace
 
+ProfileLocation LocateProfile(const std::string& executablePath, const char* xdgConfigHome,
+                              const char* home) {
+    const auto slash = executablePath.rfind('/');
+    // Without /proc the working folder is the best remaining guess.
+    const std::string beside = slash == std::string::npos ? std::string(ProfileFileName)
+                                                          : executablePath.substr(0, slash + 1) +
+                                                                std::string(ProfileFileName);
+    struct stat info {};
+    if (::lstat(beside.c_str(), &info) == 0 || ::access(FolderOf(beside).c_str(), W_OK) == 0)
+        return {beside, false};
+    std::string config;
+    if (IsAbsolute(xdgConfigHome)) {
+        config = xdgConfigHome;
+    } else {
+        const std::string homeFolder = HomeFolder(home);
+        if (homeFolder.empty())
+            return {beside, false};
+        config = homeFolder + "/.config";
+    }
+    if (!config.ends_with('/'))
+        config += '/';
+    return {config + "pexa/" + std::string(ProfileFileName), true};
+}
+
+bool CreateProfileFolder(const std::string& path) {
+    const std::string folder = FolderOf(path);
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) == 0)
+        return S_ISDIR(info.st_mode);
+    // The walk up ends at "/" or ".", which exist.
+    if (folder == path || !CreateProfileFolder(folder))
+        return false;
+    return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
 const std::string& ProfilePath() {
     if (PathOverride())
         return *PathOverride();
-    static const std::string path = ComputeProfilePath();
-    return path;
+    return RunLocation().Path;
 }
 
 ProfilePathOverride::ProfilePathOverride(std::string path) : saved_(PathOverride()) {

@@ -10,12 +10,33 @@
 
 namespace pexa {
 
-// The settings file "pexa.ini" beside the executable. Every operation below opens the
-// file, does one read or one write and closes it again; nothing is kept in memory.
+// The settings file "pexa.ini". Every operation below does one read or one write of
+// the file; a read is answered from memory while the file is unchanged on disk.
 // Writes throw ProfileError with the message "<path> に書き込めません".
 
-// The file's full path: the executable's folder (from /proc/self/exe) + "pexa.ini",
-// found once per run. While a ProfilePathOverride lives, its path is used instead.
+// Where the file is kept. Beside the executable when a pexa.ini is there or the
+// executable's folder is writable (a portable copy, a build folder, a per-user
+// install); otherwise (a system-wide install) in the user's configuration folder,
+// $XDG_CONFIG_HOME/pexa/ or ~/.config/pexa/, which a write creates when missing.
+struct ProfileLocation {
+    std::string Path;
+    bool InConfigFolder = false;
+
+    bool operator==(const ProfileLocation&) const = default;
+};
+
+// The location for an executable at executablePath, with the environment's
+// XDG_CONFIG_HOME and HOME (either may be null; a relative one is ignored, and
+// without HOME the password database names the home folder).
+ProfileLocation LocateProfile(const std::string& executablePath, const char* xdgConfigHome,
+                              const char* home);
+
+// Creates the folder that holds path, and any missing folder above it, readable by
+// the user alone. False when it could not be made.
+bool CreateProfileFolder(const std::string& path);
+
+// The file's full path for this run (LocateProfile with /proc/self/exe and the
+// environment), found once. While a ProfilePathOverride lives, its path is used.
 const std::string& ProfilePath();
 
 // Points every profile access at another file for the lifetime of the object

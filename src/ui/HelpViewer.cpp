@@ -1,5 +1,7 @@
 #include "ui/HelpViewer.h"
 
+#include "ui/HelpPage.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -43,7 +45,7 @@ THelpViewer::THelpViewer(QWidget* owner) : QWidget(owner, Qt::Window) {
 
     contentsList_ = new QListWidget(this);
     contentsList_->setObjectName(QStringLiteral("HelpContents"));
-    page_ = new QTextBrowser(this);
+    page_ = new HelpPage(this);
     page_->setObjectName(QStringLiteral("HelpPage"));
     page_->setOpenExternalLinks(true);
     auto* splitter = new QSplitter(Qt::Horizontal, this);

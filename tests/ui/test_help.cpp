@@ -4,9 +4,11 @@
 #include "MainFormHarness.h"
 
 #include "ui/CommandTable.h"
+#include "ui/HelpPage.h"
 #include "ui/HelpViewer.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -146,6 +148,52 @@ private slots:
         QVERIFY(viewer.IsLoaded());
         QVERIFY(viewer.StatusText().isEmpty());
         QCOMPARE(viewer.CurrentAnchor(), THelpViewer::ContextAnchor(20));
+    }
+
+    // The document's pictures come from its own folder only: a device, a file
+    // outside, a link out of the folder or an oversized file gives no data.
+    void resourcesComeOnlyFromTheDocumentsFolder() {
+        QTemporaryDir outside;
+        QTemporaryDir dir;
+        const QByteArray picture = "GIF89a picture bytes";
+        const auto put = [](const QString& path, const QByteArray& bytes) {
+            QFile file(path);
+            return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        };
+        QVERIFY(put(dir.filePath(QStringLiteral("pic.gif")), picture));
+        QVERIFY(put(outside.filePath(QStringLiteral("secret.gif")), picture));
+        QVERIFY(QFile::link(outside.filePath(QStringLiteral("secret.gif")),
+                            dir.filePath(QStringLiteral("link.gif"))));
+        QFile big(dir.filePath(QStringLiteral("big.gif")));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(HelpPage::MaxResourceBytes + 1));
+        big.close();
+        const QString help = dir.filePath(QStringLiteral("pexa.hlp"));
+        QVERIFY(put(help, "<html><body><h1><a name=\"ctx20\">Top</a></h1>"
+                          "<img src=\"file:///dev/zero\"><img src=\"pic.gif\"></body></html>"));
+
+        THelpViewer viewer;
+        viewer.SetHelpFile(help);
+        viewer.ShowContents(); // returns although the document names /dev/zero
+        QVERIFY(viewer.IsLoaded());
+        QTextBrowser* page = viewer.Page();
+        const auto load = [page](const QUrl& url) {
+            return page->loadResource(QTextDocument::ImageResource, url).toByteArray();
+        };
+        QCOMPARE(load(QUrl(QStringLiteral("pic.gif"))), picture);
+        QCOMPARE(load(QUrl::fromLocalFile(dir.filePath(QStringLiteral("pic.gif")))), picture);
+        const QUrl refused[] = {
+            QUrl(QStringLiteral("file:///dev/zero")),
+            QUrl(QStringLiteral("/dev/zero")),
+            QUrl::fromLocalFile(outside.filePath(QStringLiteral("secret.gif"))),
+            QUrl(QStringLiteral("../") + QFileInfo(outside.path()).fileName() +
+                 QStringLiteral("/secret.gif")),
+            QUrl(QStringLiteral("link.gif")),
+            QUrl(QStringLiteral("big.gif")),
+            QUrl(QStringLiteral("missing.gif")),
+            QUrl(QStringLiteral(".")),
+        };
+        for (const QUrl& url : refused)
+            QVERIFY2(load(url).isEmpty(), qPrintable(url.toString()));
     }
 
     void searchFiltersContentsAndFindsInPage() {
