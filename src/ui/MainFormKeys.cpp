@@ -233,7 +233,7 @@ bool TForm_Main::KeyDown(const QKeyEvent& event) {
 }
 
 bool TForm_Main::IsShortCut(const QKeyEvent& event) {
-    const int key = event.key();
+    const int key = KeyCodeOfEvent(event);
     const Qt::KeyboardModifiers mods = event.modifiers();
     for (int i = 0; i < BarCount(); ++i) {
         TCalcBar* bar = BarAt(i);
@@ -270,7 +270,7 @@ bool TForm_Main::ClaimsKey(const QKeyEvent& event) {
             return true;
     }
     for (int i = 0; i < BarCount(); ++i)
-        if (BarAt(i)->MatchesAccessKey(event.key(), event.modifiers()))
+        if (BarAt(i)->MatchesAccessKey(KeyCodeOfEvent(event), event.modifiers()))
             return true;
     return IsCtrlTab(event);
 }
