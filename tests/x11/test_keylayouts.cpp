@@ -9,6 +9,7 @@
 #include "ui/toolkit/ActionList.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QProcess>
 #include <QTest>
 
@@ -39,6 +40,7 @@ enum KeyCode : unsigned {
     kMinus = 20,
     kQ = 24,
     kBracketRight = 35,
+    kEscape = 9,
     kA = 38,
     kH = 43,
     kC = 54,
@@ -112,6 +114,7 @@ private slots:
     void keyReachesItsCommand();
     void altLetterPicksTheBar_data();
     void altLetterPicksTheBar();
+    void closedMenuGivesTheKeysBack();
 
 private:
     static void SetLayout(const QString& layout);
@@ -237,6 +240,32 @@ void KeyLayoutsTest::altLetterPicksTheBar() {
     // The key A types the digit A into it, by key in every layout but AZERTY,
     // where that key is Q.
     keyboard.Press({}, layout == QLatin1String("fr") ? kQ : kA);
+    QTRY_COMPARE(ShownOf(form, BarKind::Hex), QStringLiteral("0000000A"));
+    QCOMPARE(QApplication::activePopupWidget(), nullptr);
+}
+
+// With the X server's own keyboard grab of an open menu: after Alt+V and Esc
+// the keys reach the calculator again.
+void KeyLayoutsTest::closedMenuGivesTheKeysBack() {
+    SetLayout(QStringLiteral("us"));
+    WindowFixture window;
+    TForm_Main& form = window.Window();
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+
+    XKeyboard keyboard;
+    keyboard.Press({}, kDigit7);
+    QTRY_COMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("7"));
+    keyboard.Press({kAlt}, kV);
+    QTRY_COMPARE(QApplication::activePopupWidget(), form.PopupView());
+    keyboard.Press({}, kEscape);
+    QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+    keyboard.Press({}, kEscape);
+    QTRY_COMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("0"));
+    keyboard.Press({kAlt}, kH);
+    QTRY_COMPARE(form.ActiveBar(), form.FindBar(BarKind::Hex));
+    keyboard.Press({}, kA);
     QTRY_COMPARE(ShownOf(form, BarKind::Hex), QStringLiteral("0000000A"));
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
 }
