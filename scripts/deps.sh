@@ -14,7 +14,7 @@ run_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-ipaf
 # clang for fuzzing, Xvfb for screenshots and start-up timing, desktop-file-utils to
 # check the installed menu entry.
 test_packages=("${run_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev
-  libgmp-dev clang libclang-rt-dev binutils xvfb xauth desktop-file-utils libx11-dev zlib1g-dev)
+  libgmp-dev clang libclang-rt-dev binutils xvfb xauth x11-xkb-utils desktop-file-utils libx11-dev libxtst-dev zlib1g-dev)
 
 usage() {
   echo "Usage: $0 [--list] [run|test]" >&2

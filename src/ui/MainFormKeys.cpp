@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QWheelEvent>
@@ -61,22 +62,63 @@ protected:
             return Wheel(watched, static_cast<QWheelEvent&>(*event));
         case QEvent::ContextMenu:
             return ContextMenu(watched, static_cast<QContextMenuEvent&>(*event));
+        case QEvent::Hide:
+            if (qobject_cast<QMenu*>(watched) != nullptr)
+                // The menu bar takes the keyboard back only after the closing
+                // key or click has been handled, so wait for that.
+                QMetaObject::invokeMethod(this, &TKeyRouter::ReleaseMenuBar, Qt::QueuedConnection);
+            return false;
+        case QEvent::MouseButtonPress:
+            if (!IsInMenuBar(watched))
+                ReleaseMenuBar();
+            return false;
         default:
             return false;
         }
     }
 
 private:
-    // A widget of this window whose keys the window routes. A menu bar in
-    // keyboard navigation keeps its keys.
-    QWidget* Routed(QObject* watched) const {
+    static bool IsInMenuBar(QObject* watched) {
+        for (auto* w = qobject_cast<QWidget*>(watched); w != nullptr; w = w->parentWidget())
+            if (qobject_cast<QMenuBar*>(w) != nullptr)
+                return true;
+        return false;
+    }
+
+    // A widget of this window whose keys the window routes. A menu bar keeps
+    // its keys only while it is navigating (a title highlighted); with none,
+    // the focus it kept is given up and the key is routed.
+    QWidget* Routed(QObject* watched) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget == nullptr || widget->window() != window_)
             return nullptr;
-        for (QWidget* w = widget; w != nullptr && w != window_; w = w->parentWidget())
-            if (qobject_cast<QMenuBar*>(w) != nullptr)
+        if (IsInMenuBar(widget)) {
+            if (MenuBarNavigating())
                 return nullptr;
+            ReleaseMenuBar();
+        }
         return widget;
+    }
+
+    bool MenuBarNavigating() const {
+        const QMenuBar* bar = window_->MenuMain();
+        return QApplication::activePopupWidget() != nullptr ||
+               (bar != nullptr && bar->activeAction() != nullptr);
+    }
+
+    // No control of the window takes the focus, so a menu bar that entered
+    // keyboard navigation has no widget to give the focus back to and would
+    // keep every key (plain letters opening its menus, Esc doing nothing).
+    // Once no menu is open, the keyboard returns to the window.
+    void ReleaseMenuBar() {
+        QMenuBar* bar = window_->MenuMain();
+        if (bar == nullptr || QApplication::activePopupWidget() != nullptr)
+            return;
+        if (bar->activeAction() != nullptr)
+            bar->setActiveAction(nullptr);
+        // Losing the focus also ends the bar's keyboard mode.
+        if (bar->hasFocus())
+            bar->clearFocus();
     }
 
     bool ShortcutOverride(QObject* watched, QKeyEvent& event) {
@@ -191,7 +233,7 @@ bool TForm_Main::KeyDown(const QKeyEvent& event) {
 }
 
 bool TForm_Main::IsShortCut(const QKeyEvent& event) {
-    const int key = event.key();
+    const int key = KeyCodeOfEvent(event);
     const Qt::KeyboardModifiers mods = event.modifiers();
     for (int i = 0; i < BarCount(); ++i) {
         TCalcBar* bar = BarAt(i);
@@ -228,7 +270,7 @@ bool TForm_Main::ClaimsKey(const QKeyEvent& event) {
             return true;
     }
     for (int i = 0; i < BarCount(); ++i)
-        if (BarAt(i)->MatchesAccessKey(event.key(), event.modifiers()))
+        if (BarAt(i)->MatchesAccessKey(KeyCodeOfEvent(event), event.modifiers()))
             return true;
     return IsCtrlTab(event);
 }

@@ -94,6 +94,8 @@ private slots:
     void disabledShortcutLetsTheKeyGoOn();
     void disabledDigitShortcutDoesNothing();
     void altLetterPicksABarBeforeTheMenuBar();
+    void closedMenuGivesTheKeysBack_data();
+    void closedMenuGivesTheKeysBack();
     void activeBarHandlesItsKeys();
     void ctrlTabStepsThePagesWithoutWrapping();
     void mouseWheelStepsTheBars();
@@ -550,6 +552,62 @@ void KeyRoutingTest::altLetterPicksABarBeforeTheMenuBar() {
     QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Bin));
     QTest::qWait(20);
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
+}
+
+void KeyRoutingTest::closedMenuGivesTheKeysBack_data() {
+    QTest::addColumn<bool>("byMouse");
+    QTest::addColumn<bool>("closeByClick");
+    QTest::newRow("opened by Alt+V, closed by Esc") << false << false;
+    QTest::newRow("opened by a click, closed by Esc") << true << false;
+    QTest::newRow("opened by Alt+V, closed by a click outside") << false << true;
+}
+
+// Whatever way a menu of the menu bar opened and closed, the keys afterwards
+// reach the calculator as before, not the menu bar.
+void KeyRoutingTest::closedMenuGivesTheKeysBack() {
+    QFETCH(bool, byMouse);
+    QFETCH(bool, closeByClick);
+    WindowFixture window;
+    TForm_Main& form = window.Window();
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    // Keys go where the platform delivers them: to the window's focus
+    // widget, or to the open menu.
+    QWindow* handle = form.windowHandle();
+    QTest::keyClick(handle, Qt::Key_4);
+    QTest::keyClick(handle, Qt::Key_2);
+    QCOMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("42"));
+
+    QMenuBar* bar = form.MenuMain();
+    if (byMouse)
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          bar->actionGeometry(form.PopupView()->menuAction()).center());
+    else
+        QTest::keyClick(handle, Qt::Key_V, Qt::AltModifier);
+    QTRY_COMPARE(QApplication::activePopupWidget(), form.PopupView());
+    if (closeByClick) {
+        QMenu* menu = form.PopupView();
+        QTest::mouseClick(menu, Qt::LeftButton, {}, QPoint(menu->width() + 10, menu->height() / 2));
+    } else {
+        QTest::keyClick(handle, Qt::Key_Escape);
+    }
+    QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+    QCoreApplication::processEvents();
+
+    // Esc is Clear All again.
+    QTest::keyClick(handle, Qt::Key_Escape);
+    QCOMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("0"));
+    // Alt+H picks the hexadecimal bar, not the help menu.
+    QTest::keyClick(handle, Qt::Key_H, Qt::AltModifier);
+    QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Hex));
+    // Plain E, B and V type and reverse instead of opening menus.
+    QTest::keyClick(handle, Qt::Key_E);
+    QTest::keyClick(handle, Qt::Key_B);
+    QTest::keyClick(handle, Qt::Key_V);
+    QCoreApplication::processEvents();
+    QCOMPARE(QApplication::activePopupWidget(), nullptr);
+    QCOMPARE(ShownOf(form, BarKind::Hex), QStringLiteral("EB000000"));
 }
 
 void KeyRoutingTest::activeBarHandlesItsKeys() {

@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 
+#include <string_view>
+
 namespace pexa {
 
 namespace {
@@ -45,6 +47,27 @@ bool IsLetterKey(int key) {
     return IsCharacterKey(key) && key <= 0xFFFF && QChar(static_cast<char16_t>(key)).isLetter();
 }
 
+bool IsNonLatinLetter(int key) {
+    return IsLetterKey(key) && QChar(static_cast<char16_t>(key)).script() != QChar::Script_Latin;
+}
+
+// The letter on the key of a US keyboard, by the key's native code. X servers
+// and Wayland compositors on Linux number the keys as the kernel does, plus 8;
+// other platforms give 0 here, and so does every key that is not a letter.
+int UsLetterOfKeyCode(quint32 code) {
+    struct Row {
+        quint32 First;
+        const char* Letters;
+    };
+    static constexpr Row rows[] = {{24, "QWERTYUIOP"}, {38, "ASDFGHJKL"}, {52, "ZXCVBNM"}};
+    for (const Row& row : rows) {
+        const std::string_view letters(row.Letters);
+        if (code >= row.First && code < row.First + letters.size())
+            return letters[code - row.First];
+    }
+    return 0;
+}
+
 } // namespace
 
 bool IsNoShortCut(QKeyCombination key) {
@@ -70,8 +93,17 @@ QKeyCombination NormalizeKey(QKeyCombination key) {
     return QKeyCombination(mods, static_cast<Qt::Key>(code));
 }
 
+int KeyCodeOfEvent(const QKeyEvent& event) {
+    const int key = event.key();
+    if (!IsNonLatinLetter(key))
+        return key;
+    const int latin = UsLetterOfKeyCode(event.nativeScanCode());
+    return latin != 0 ? latin : key;
+}
+
 QKeyCombination KeyOfEvent(const QKeyEvent& event) {
-    return NormalizeKey(QKeyCombination(event.modifiers(), static_cast<Qt::Key>(event.key())));
+    return NormalizeKey(
+        QKeyCombination(event.modifiers(), static_cast<Qt::Key>(KeyCodeOfEvent(event))));
 }
 
 QString ShortCutText(QKeyCombination key) {

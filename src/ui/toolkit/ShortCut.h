@@ -30,7 +30,14 @@ bool IsNoShortCut(QKeyCombination key);
 // modifier-only key, an unknown key or no key).
 QKeyCombination NormalizeKey(QKeyCombination key);
 
-// The normal form of a key-down event.
+// The key of a key-down event as shortcuts and access keys see it. Keys are
+// matched by their place, not by the alphabet of the layout: a letter of a
+// non-Latin alphabet (Cyrillic, Greek, ...) stands for the Latin letter on
+// the same key of a US keyboard, so Ctrl+C and Alt+H work under a Russian
+// layout. Latin layouts keep their own letters (AZERTY's A is where US has Q).
+int KeyCodeOfEvent(const QKeyEvent& event);
+
+// The normal form of a key-down event (its key as KeyCodeOfEvent gives it).
 QKeyCombination KeyOfEvent(const QKeyEvent& event);
 
 // The shortcut as the user sees it in menus ("Ctrl+C", "Shift+Tab"); empty

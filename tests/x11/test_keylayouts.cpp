@@ -1,0 +1,274 @@
+// Keys under keyboard layouts other than US English, sent as real X11 key
+// events (XTest, by keycode) to the main window running on the xcb platform
+// of a private X server; the layout is switched with setxkbmap. Shortcuts and
+// access keys are matched by key, typed characters by character, so each
+// layout must reach the same commands as the US one.
+
+#include "../ui/MainFormHarness.h"
+
+#include "ui/toolkit/ActionList.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QProcess>
+#include <QTest>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+
+#include <utility>
+
+using namespace pexa;
+using namespace pexa::testing;
+
+namespace {
+
+// evdev keycodes (+8), as every X server on Linux numbers its keys; named
+// after the key's US label.
+enum KeyCode : unsigned {
+    kCtrl = 37,
+    kShift = 50,
+    kAlt = 64,
+    kAltGr = 108,
+    kF1 = 67,
+    kF4 = 70,
+    kDigit0 = 19,
+    kDigit1 = 10,
+    kDigit2 = 11,
+    kDigit6 = 15,
+    kDigit7 = 16,
+    kMinus = 20,
+    kQ = 24,
+    kBracketRight = 35,
+    kEscape = 9,
+    kA = 38,
+    kH = 43,
+    kC = 54,
+    kV = 55,
+    kB = 56,
+    kM = 58,
+    kComma = 59,
+    kPeriod = 60,
+    kSlash = 61,
+    kLessGreater = 94,
+};
+
+// Every command records its name instead of running, and is enabled, so
+// that a key is matched to exactly the command it runs.
+class Recorder {
+public:
+    explicit Recorder(TForm_Main& window) {
+        for (TActionList* list : {window.KeyActions(), window.MenuActions()}) {
+            for (TAction* action : list->Actions()) {
+                action->SetOnExecute([this](TAction& a) { log_.append(a.Name()); });
+                action->SetOnUpdate([](TAction& a) { a.SetEnabled(true); });
+            }
+        }
+    }
+    const QStringList& Log() const { return log_; }
+
+private:
+    QStringList log_;
+};
+
+class XKeyboard {
+public:
+    XKeyboard() : display_(XOpenDisplay(nullptr)) {}
+    ~XKeyboard() {
+        if (display_ != nullptr)
+            XCloseDisplay(display_);
+    }
+    XKeyboard(const XKeyboard&) = delete;
+    XKeyboard& operator=(const XKeyboard&) = delete;
+
+    bool Usable() const {
+        int event, error, major, minor;
+        return display_ != nullptr &&
+               XTestQueryExtension(display_, &event, &error, &major, &minor) != 0;
+    }
+
+    // Holds the modifiers, presses and releases the key, lets the modifiers go.
+    void Press(const QList<unsigned>& modifiers, unsigned key) {
+        for (unsigned m : modifiers)
+            XTestFakeKeyEvent(display_, m, True, CurrentTime);
+        XTestFakeKeyEvent(display_, key, True, CurrentTime);
+        XTestFakeKeyEvent(display_, key, False, CurrentTime);
+        for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m)
+            XTestFakeKeyEvent(display_, *m, False, CurrentTime);
+        XSync(display_, False);
+    }
+
+private:
+    Display* display_;
+};
+
+} // namespace
+
+class KeyLayoutsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void keyReachesItsCommand_data();
+    void keyReachesItsCommand();
+    void altLetterPicksTheBar_data();
+    void altLetterPicksTheBar();
+    void closedMenuGivesTheKeysBack();
+
+private:
+    static void SetLayout(const QString& layout);
+};
+
+void KeyLayoutsTest::initTestCase() {
+    QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+    QVERIFY2(XKeyboard().Usable(), "no X server with the XTEST extension");
+}
+
+void KeyLayoutsTest::cleanupTestCase() {
+    SetLayout(QStringLiteral("us"));
+}
+
+void KeyLayoutsTest::SetLayout(const QString& layout) {
+    // The server tells every client of the new keymap before any key event
+    // sent after this, so the window reads the keys below with it.
+    QCOMPARE(QProcess::execute(QStringLiteral("setxkbmap"), {layout}), 0);
+}
+
+void KeyLayoutsTest::keyReachesItsCommand_data() {
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<QList<unsigned>>("modifiers");
+    QTest::addColumn<unsigned>("key");
+    QTest::addColumn<QString>("command");
+
+    auto row = [](const char* name, const char* layout, QList<unsigned> modifiers, unsigned key,
+                  const char* command) {
+        QTest::newRow(name) << QString::fromLatin1(layout) << modifiers << key
+                            << QString::fromLatin1(command);
+    };
+    // The reference: the US layout.
+    row("us Ctrl+B", "us", {kCtrl}, kB, "ActModeByte");
+    row("us a", "us", {}, kA, "ActDigitA");
+    row("us Shift+2 @", "us", {kShift}, kDigit2, "ActOpSqrt");
+
+    // Cyrillic and Greek letters: shortcuts go by the key, as on a US keyboard.
+    for (const char* layout : {"ru", "gr"}) {
+        const QByteArray l(layout);
+        row(l + " Ctrl+B", layout, {kCtrl}, kB, "ActModeByte");
+        row(l + " Ctrl+Shift+C", layout, {kCtrl, kShift}, kC, "ActEditCopyFmt");
+        row(l + " Ctrl+V", layout, {kCtrl}, kV, "ActEditPaste");
+        row(l + " key A", layout, {}, kA, "ActDigitA");
+        row(l + " key M", layout, {}, kM, "ActModeMenu");
+        row(l + " F1", layout, {}, kF1, "ActHelpIndex");
+    }
+    row("ru Shift+Q", "ru", {kShift}, kQ, "ActQuickMenuJ");
+    // The Greek layout's Q key types ';' and ':', which are not letters: they
+    // are matched as the characters they are.
+    row("gr ; (key Q)", "gr", {}, kQ, "ActShiftAmountSel");
+    row("gr Shift+Q :", "gr", {kShift}, kQ, "ActDegreeSep");
+    // Characters of the Russian layout typed on other keys than in the US one.
+    row("ru . (slash key)", "ru", {}, kSlash, "ActPeriod");
+    row("ru Shift+4 ;", "ru", {kShift}, kDigit1 + 3, "ActShiftAmountSel");
+
+    // German: AltGr makes the character, which reaches its command.
+    row("de AltGr+Q @", "de", {kAltGr}, kQ, "ActOpSqrt");
+    row("de AltGr+7 {", "de", {kAltGr}, kDigit7, "ActOpQShiftL");
+    row("de AltGr+0 }", "de", {kAltGr}, kDigit0, "ActOpQShiftR");
+    row("de AltGr+< |", "de", {kAltGr}, kLessGreater, "ActOpOr");
+    row("de AltGr+sz \\", "de", {kAltGr}, kMinus, "ActOpInvert");
+    row("de AltGr++ ~", "de", {kAltGr}, kBracketRight, "ActOpNot");
+    row("de Shift+. :", "de", {kShift}, kPeriod, "ActDegreeSep");
+    row("de Ctrl+B", "de", {kCtrl}, kB, "ActModeByte");
+
+    // AZERTY: digits need Shift, the unshifted keys type symbols.
+    row("fr Shift+1", "fr", {kShift}, kDigit1, "ActDigit1");
+    row("fr Shift+6", "fr", {kShift}, kDigit6, "ActDigit6");
+    row("fr & (key 1)", "fr", {}, kDigit1, "ActOpAnd");
+    row("fr e-acute (key 2)", "fr", {}, kDigit2, "");
+    row("fr - (key 6)", "fr", {}, kDigit6, "ActOpSub");
+    row("fr ; (comma key)", "fr", {}, kComma, "ActShiftAmountSel");
+    row("fr Shift+; .", "fr", {kShift}, kComma, "ActPeriod");
+    row("fr : (period key)", "fr", {}, kPeriod, "ActDegreeSep");
+    row("fr a (key Q)", "fr", {}, kQ, "ActDigitA");
+    row("fr Ctrl+B", "fr", {kCtrl}, kB, "ActModeByte");
+}
+
+void KeyLayoutsTest::keyReachesItsCommand() {
+    QFETCH(QString, layout);
+    QFETCH(QList<unsigned>, modifiers);
+    QFETCH(unsigned, key);
+    QFETCH(QString, command);
+    SetLayout(layout);
+    WindowFixture window;
+    TForm_Main& form = window.Window();
+    Recorder recorder(form);
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+
+    XKeyboard keyboard;
+    keyboard.Press(modifiers, key);
+    // A key that runs nothing is followed by one that does, so that the
+    // test knows when the first has been handled.
+    keyboard.Press({kCtrl}, kF4);
+    QStringList expected = command.isEmpty() ? QStringList() : QStringList{command};
+    expected << QStringLiteral("ActBarClose");
+    QTRY_COMPARE(recorder.Log(), expected);
+}
+
+void KeyLayoutsTest::altLetterPicksTheBar_data() {
+    QTest::addColumn<QString>("layout");
+    for (const char* layout : {"us", "ru", "gr", "de", "fr"})
+        QTest::newRow(layout) << QString::fromLatin1(layout);
+}
+
+// Alt+H picks the hexadecimal bar under every layout, and the help menu's
+// Alt+H does not open.
+void KeyLayoutsTest::altLetterPicksTheBar() {
+    QFETCH(QString, layout);
+    SetLayout(layout);
+    WindowFixture window;
+    TForm_Main& form = window.Window();
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Decimal));
+
+    XKeyboard keyboard;
+    keyboard.Press({kAlt}, kH);
+    QTRY_COMPARE(form.ActiveBar(), form.FindBar(BarKind::Hex));
+    // The key A types the digit A into it, by key in every layout but AZERTY,
+    // where that key is Q.
+    keyboard.Press({}, layout == QLatin1String("fr") ? kQ : kA);
+    QTRY_COMPARE(ShownOf(form, BarKind::Hex), QStringLiteral("0000000A"));
+    QCOMPARE(QApplication::activePopupWidget(), nullptr);
+}
+
+// With the X server's own keyboard grab of an open menu: after Alt+V and Esc
+// the keys reach the calculator again.
+void KeyLayoutsTest::closedMenuGivesTheKeysBack() {
+    SetLayout(QStringLiteral("us"));
+    WindowFixture window;
+    TForm_Main& form = window.Window();
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+
+    XKeyboard keyboard;
+    keyboard.Press({}, kDigit7);
+    QTRY_COMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("7"));
+    keyboard.Press({kAlt}, kV);
+    QTRY_COMPARE(QApplication::activePopupWidget(), form.PopupView());
+    keyboard.Press({}, kEscape);
+    QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+    keyboard.Press({}, kEscape);
+    QTRY_COMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("0"));
+    keyboard.Press({kAlt}, kH);
+    QTRY_COMPARE(form.ActiveBar(), form.FindBar(BarKind::Hex));
+    keyboard.Press({}, kA);
+    QTRY_COMPARE(ShownOf(form, BarKind::Hex), QStringLiteral("0000000A"));
+    QCOMPARE(QApplication::activePopupWidget(), nullptr);
+}
+
+QTEST_MAIN(KeyLayoutsTest)
+#include "test_keylayouts.moc"
