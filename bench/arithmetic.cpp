@@ -1,5 +1,6 @@
 // Cost of single operations as the engine calls them: the integer rules are a
-// few instructions, the real ones are dominated by the extra-precision steps.
+// few instructions, the real functions a correctly rounded MPFR evaluation or
+// two (a few microseconds each).
 #include "core/CalcArithmetic.h"
 #include "core/CalcError.h"
 #include "core/CalcValue.h"

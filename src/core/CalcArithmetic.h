@@ -102,7 +102,8 @@ void Power(const CalcValue& a, const CalcValue& b, CalcValue& r);
 void Root(const CalcValue& a, const CalcValue& b, CalcValue& r);
 void LogN(const CalcValue& a, const CalcValue& b, CalcValue& r);
 
-// Unary operations.
+// Unary operations. Those of real functions (Sqrt, Ln, …, Exp10, and Power,
+// Root and LogN above) are core/RealFunctions.h on the value: correctly rounded.
 void Negate(CalcValue& v);
 void Not(CalcValue& v);
 void ReverseByteOrder(CalcValue& v);
