@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/CalcValue.h"
+#include "core/RealFunctions.h"
 
 #include <cstdint>
 #include <string>
@@ -101,7 +102,8 @@ void Power(const CalcValue& a, const CalcValue& b, CalcValue& r);
 void Root(const CalcValue& a, const CalcValue& b, CalcValue& r);
 void LogN(const CalcValue& a, const CalcValue& b, CalcValue& r);
 
-// Unary operations.
+// Unary operations. Those of real functions (Sqrt, Ln, …, Exp10, and Power,
+// Root and LogN above) are core/RealFunctions.h on the value: correctly rounded.
 void Negate(CalcValue& v);
 void Not(CalcValue& v);
 void ReverseByteOrder(CalcValue& v);
@@ -121,11 +123,6 @@ void Exp(CalcValue& v);
 void Exp2(CalcValue& v);
 void Exp10(CalcValue& v);
 
-// base raised to exponent in 80-bit reals. Raises DivideByZero for 0 to a
-// negative power, InvalidOperation for a negative base with a non-integral
-// exponent (or one beyond the 32-bit range), Overflow beyond the 80-bit range.
-Real Power(Real base, Real exponent);
-
 // count <= 0 shifts left by -count, count > 0 shifts right by count (arithmetic
 // takes the sign from bit w-1 of the mode's width w). The result is not masked.
 std::int64_t ShiftBits(std::int64_t count, bool arithmetic, CalcValueMode mode, std::int64_t v);
@@ -135,11 +132,9 @@ std::int64_t RotateBits(std::int64_t count, CalcValueMode mode, std::int64_t v);
 // The n-bit shift keys: count > 0 shifts or rotates left, count < 0 right.
 void ShiftValue(CalcValue& v, int count, bool rotate, bool arithmetic);
 
-enum class TrigFunctionKind : int { Sin = 0, Cos = 1, Tan = 2 };
-enum class AngleUnit : int { Degree = 0, Radian = 1, Gradian = 2 };
-
 inline constexpr const char* TrigFunctionNames[3] = {"sin", "cos", "tan"};
 
+// The trigonometry keys: the functions of core/RealFunctions.h on a value.
 void TrigFunction(CalcValue& v, TrigFunctionKind kind, bool hyperbolic, AngleUnit unit);
 void InverseTrigFunction(CalcValue& v, TrigFunctionKind kind, bool hyperbolic, AngleUnit unit);
 // "sin", "asin", "sinh", "asinh", …
