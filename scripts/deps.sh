@@ -9,12 +9,15 @@
 #                           prints the packages of that set, one a line, and installs nothing
 set -euo pipefail
 
-run_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothic)
-# GoogleTest and MPFR for the tests, Google Benchmark, X11 and zlib for the benchmarks,
-# clang for fuzzing, Xvfb for screenshots and start-up timing, desktop-file-utils to
-# check the installed menu entry.
-test_packages=("${run_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev
-  libgmp-dev clang libclang-rt-dev binutils xvfb xauth x11-xkb-utils desktop-file-utils libx11-dev libxtst-dev zlib1g-dev)
+# MPFR (on GMP) computes the real functions.
+run_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libmpfr-dev libgmp-dev
+  fonts-ipafont-gothic)
+# GoogleTest for the tests, Google Benchmark, X11 and zlib for the benchmarks, clang for
+# fuzzing, Xvfb, XTest and setxkbmap for the tests on a real X server, desktop-file-utils
+# to check the installed menu entry.
+test_packages=("${run_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang
+  libclang-rt-dev binutils xvfb xauth x11-xkb-utils desktop-file-utils libx11-dev libxtst-dev
+  zlib1g-dev)
 
 usage() {
   echo "Usage: $0 [--list] [run|test]" >&2
