@@ -16,7 +16,7 @@ fail() {
 
 run_set=$("$source_dir/scripts/deps.sh" --list run) || fail "deps.sh --list run"
 test_set=$("$source_dir/scripts/deps.sh" --list test) || fail "deps.sh --list test"
-for tool in libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev clang xvfb; do
+for tool in libgtest-dev libgmock-dev libbenchmark-dev clang xvfb; do
   grep -qx "$tool" <<<"$run_set" && fail "the run set installs $tool"
   grep -qx "$tool" <<<"$test_set" || fail "the test set lacks $tool"
 done
@@ -28,10 +28,10 @@ for script in run.sh install.sh; do
   grep -q -- '-DPEXA_TESTS=OFF' "$source_dir/$script" || fail "$script builds the tests"
 done
 
-# Configured as run.sh does it, nothing looks for GoogleTest, Google Benchmark or MPFR.
+# Configured as run.sh does it, nothing looks for GoogleTest or Google Benchmark.
 if cmake -S "$source_dir" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DPEXA_TESTS=OFF -DPEXA_BENCH=OFF >"$work/configure.log" 2>&1; then
-  if grep -E '^(GTest_DIR|benchmark_DIR|MPFR_LIBRARY|GMP_LIBRARY)[:=]' "$work/build/CMakeCache.txt"; then
+  if grep -E '^(GTest_DIR|benchmark_DIR)[:=]' "$work/build/CMakeCache.txt"; then
     fail "a run build looks for test packages"
   fi
   grep -q '^build pexa:' "$work/build/build.ninja" || fail "a run build has no pexa target"
