@@ -91,8 +91,6 @@ ProfileFont ProfileFontOf(const QFont& font, int charset) {
 
 void TForm_Main::StartUp() {
     baseCaption_ = windowTitle();
-    lastActiveIndex_ = -1;
-    currentValue_ = CalcValue{CalcValueMode::Byte, 0, 0.0L};
     ReadViewSettings();
     ReadColorSettings();
     ReadFontSettings();
@@ -206,7 +204,7 @@ void TForm_Main::WriteAllSettings() {
     }
 
     MainSettings s;
-    s.CalcMode = static_cast<int>(calcMode_);
+    s.CalcMode = static_cast<int>(CalcMode());
     s.Separated = separated_;
     s.ShowIndicators = showIndicators_;
     s.ToolBar = ToolBarVisible();
