@@ -71,7 +71,14 @@ public:
         return Make<Bar>(owner, kind);
     }
     // A bar around a conversion made elsewhere (of the conversion's kind).
-    template <class Bar> static Bar* MakeWith(QWidget* owner, BarConversion conv) {
+    template <class Bar> static Bar* MakeWith(QWidget* owner, std::unique_ptr<TCalcConv> conv) {
+        return MakeFrom<Bar>(owner, BarConversion(std::move(conv)));
+    }
+    // A bar showing a conversion its owner keeps (see AdoptConversion).
+    template <class Bar> static Bar* MakeOver(QWidget* owner, TCalcConv& conv) {
+        return MakeFrom<Bar>(owner, BarConversion(conv));
+    }
+    template <class Bar> static Bar* MakeFrom(QWidget* owner, BarConversion conv) {
         return Completed(new Bar(CreateKey{}, owner, std::move(conv)));
     }
 

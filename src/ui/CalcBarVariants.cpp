@@ -111,7 +111,7 @@ template <class DownFor> void SetGroupDown(const TCalcBar& bar, int groupIndex, 
 }
 
 template <class Bar> TCalcBar* MakeWithConv(QWidget* owner, BarConversion conv) {
-    return TCalcBar::MakeWith<Bar>(owner, std::move(conv));
+    return TCalcBar::MakeFrom<Bar>(owner, std::move(conv));
 }
 
 template <class Encoding> struct EncodingButton {

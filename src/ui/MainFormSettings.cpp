@@ -115,11 +115,12 @@ void TForm_Main::ReadViewSettings() {
     SetAngleMode(static_cast<AngleUnit>(s.AngleMode));
     // The flags alone: the captions that follow them are set last, once the
     // key table is prepared.
-    hyp_ = s.Hyp;
-    rotate_ = s.Rotate;
+    calculator_.SetHyperbolic(s.Hyp);
+    calculator_.SetRotate(s.Rotate);
     SetArithmetic(s.Arithmetic);
     // An amount the shift commands do not offer keeps the default.
-    shiftAmount_ = IsValidShiftAmount(s.ShiftAmount) ? s.ShiftAmount : KeyShiftAmount.Default;
+    calculator_.SetShiftAmount(IsValidShiftAmount(s.ShiftAmount) ? s.ShiftAmount
+                                                                 : KeyShiftAmount.Default);
 }
 
 void TForm_Main::ReadColorSettings() {
@@ -211,11 +212,11 @@ void TForm_Main::WriteAllSettings() {
     s.MenuBar = MenuBarVisible();
     s.ButtonPanel = ButtonPanelVisible();
     s.Topmost = StayOnTop();
-    s.AngleMode = static_cast<int>(angleMode_);
-    s.Hyp = hyp_;
-    s.Rotate = rotate_;
-    s.Arithmetic = arithmetic_;
-    s.ShiftAmount = shiftAmount_;
+    s.AngleMode = static_cast<int>(AngleMode());
+    s.Hyp = Hyp();
+    s.Rotate = Rotate();
+    s.Arithmetic = Arithmetic();
+    s.ShiftAmount = ShiftAmount();
     WriteMainSettings(s);
 
     WriteProfile(KeyBodyColor, bodyColor_);
