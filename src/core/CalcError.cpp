@@ -4,28 +4,28 @@
 
 namespace pexa {
 
-const char* CalcErrorMessage(CalcErrorKind kind) {
+const char* CalcErrorKindName(CalcErrorKind kind) {
     switch (kind) {
     case CalcErrorKind::DivideByZero:
-        return "0で割ることはできません";
+        return "division by zero";
     case CalcErrorKind::Overflow:
-        return "オーバーフローしました";
+        return "overflow";
     case CalcErrorKind::Underflow:
-        return "アンダーフローしました";
+        return "underflow";
     case CalcErrorKind::InvalidOperation:
-        return "計算できません";
+        return "invalid operation";
     case CalcErrorKind::InvalidArgument:
-        return "無効な値です";
+        return "invalid argument";
     case CalcErrorKind::MathError:
         break;
     }
-    return "演算エラー";
+    return "math error";
 }
 
 CalcError::CalcError(CalcErrorKind kind, std::string text) : kind_(kind), text_(std::move(text)) {}
 
 const char* CalcError::what() const noexcept {
-    return text_.empty() ? CalcErrorMessage(kind_) : text_.c_str();
+    return text_.empty() ? CalcErrorKindName(kind_) : text_.c_str();
 }
 
 AssertionFailure::AssertionFailure(std::string unit)

@@ -5,7 +5,8 @@
 
 namespace pexa {
 
-// The kinds of calculation failure; the engine shows the message of the kind.
+// The kinds of calculation failure. The user interface makes the message a
+// user reads from the kind; nothing below it holds such a text.
 enum class CalcErrorKind {
     DivideByZero,
     Overflow,
@@ -15,11 +16,11 @@ enum class CalcErrorKind {
     MathError,
 };
 
-// The message the engine shows in the bars for a kind.
-const char* CalcErrorMessage(CalcErrorKind kind);
+// A short English name of the kind, for logs and diagnostics.
+const char* CalcErrorKindName(CalcErrorKind kind);
 
-// A calculation failure: a kind, and optionally a text of its own (which the
-// engine does not show; the kind's message is shown instead).
+// A calculation failure: a kind, and optionally a text of its own for
+// diagnostics (what() gives it, or the kind's name).
 class CalcError : public std::exception {
 public:
     explicit CalcError(CalcErrorKind kind, std::string text = {});

@@ -92,8 +92,9 @@ QString ButtonCaption(const QString& caption) {
 TCalcBar::TCalcBar(CreateKey key, QWidget* owner, BarKind kind)
     : TCalcBar(key, owner, MakeConv(kind)) {}
 
-TCalcBar::TCalcBar(CreateKey, QWidget* owner, std::unique_ptr<TCalcConv> conv)
-    : QWidget(owner), kind_(conv ? conv->GetKind() : BarKind::Decimal), conv_(std::move(conv)) {
+TCalcBar::TCalcBar(CreateKey, QWidget* owner, BarConversion conv)
+    : QWidget(owner), kind_(conv.Get() != nullptr ? conv.Get()->GetKind() : BarKind::Decimal),
+      ownedConv_(conv.TakeOwned()), conv_(conv.Get()) {
     if (!conv_) {
         throw AssertionFailure("CalcBar");
     }
@@ -147,6 +148,11 @@ void TCalcBar::BuildControls() {
 }
 
 TCalcBar::~TCalcBar() = default;
+
+void TCalcBar::AdoptConversion(std::unique_ptr<TCalcConv> conv) {
+    if (conv != nullptr && conv.get() == conv_)
+        ownedConv_ = std::move(conv);
+}
 
 void TCalcBar::Create() {
     CreateIndicators();

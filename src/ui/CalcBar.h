@@ -21,6 +21,23 @@ class QMenu;
 
 namespace pexa {
 
+// The conversion a bar shows: one of its own, or one its owner keeps (the
+// calculator's), which the owner hands over with AdoptConversion when it lets
+// it go before the bar is destroyed.
+class BarConversion {
+public:
+    // Implicit, so that a bar is made from either.
+    BarConversion(std::unique_ptr<TCalcConv> owned)
+        : owned_(std::move(owned)), conv_(owned_.get()) {}
+    BarConversion(TCalcConv& kept) : conv_(&kept) {}
+    TCalcConv* Get() const { return conv_; }
+    std::unique_ptr<TCalcConv> TakeOwned() { return std::move(owned_); }
+
+private:
+    std::unique_ptr<TCalcConv> owned_;
+    TCalcConv* conv_ = nullptr;
+};
+
 // The display bar: shows one conversion's rendering of the calculator value,
 // with its caption, option buttons, indicators, the pending operator and
 // error messages. The bar is only presentation; value, mode and options live
@@ -55,11 +72,18 @@ public:
     }
     // A bar around a conversion made elsewhere (of the conversion's kind).
     template <class Bar> static Bar* MakeWith(QWidget* owner, std::unique_ptr<TCalcConv> conv) {
+        return MakeFrom<Bar>(owner, BarConversion(std::move(conv)));
+    }
+    // A bar showing a conversion its owner keeps (see AdoptConversion).
+    template <class Bar> static Bar* MakeOver(QWidget* owner, TCalcConv& conv) {
+        return MakeFrom<Bar>(owner, BarConversion(conv));
+    }
+    template <class Bar> static Bar* MakeFrom(QWidget* owner, BarConversion conv) {
         return Completed(new Bar(CreateKey{}, owner, std::move(conv)));
     }
 
     TCalcBar(CreateKey key, QWidget* owner, BarKind kind);
-    TCalcBar(CreateKey key, QWidget* owner, std::unique_ptr<TCalcConv> conv);
+    TCalcBar(CreateKey key, QWidget* owner, BarConversion conv);
     ~TCalcBar() override;
     TCalcBar(const TCalcBar&) = delete;
     TCalcBar& operator=(const TCalcBar&) = delete;
@@ -96,6 +120,8 @@ public:
     virtual void BuildMenu(QMenu& menu);
 
     BarKind Kind() const { return kind_; }
+    // Keeps a conversion that its owner let go alive as long as the bar.
+    void AdoptConversion(std::unique_ptr<TCalcConv> conv);
     TCalcConv& Conv() { return *conv_; }
     const TCalcConv& Conv() const { return *conv_; }
     // The long title of the kind ("Hexadecimal"); the window shows it.
@@ -215,7 +241,8 @@ private:
     bool HasCapability(ConvOption option) const;
 
     BarKind kind_;
-    std::unique_ptr<TCalcConv> conv_;
+    std::unique_ptr<TCalcConv> ownedConv_;
+    TCalcConv* conv_ = nullptr;
     TBarCaption* captionLabel_ = nullptr;
     TBarSeparator* leadingSpacer_ = nullptr;
     TBarSeparator* trailingSpacer_ = nullptr;

@@ -110,8 +110,8 @@ template <class DownFor> void SetGroupDown(const TCalcBar& bar, int groupIndex, 
     }
 }
 
-template <class Bar> TCalcBar* MakeWithConv(QWidget* owner, std::unique_ptr<TCalcConv> conv) {
-    return TCalcBar::MakeWith<Bar>(owner, std::move(conv));
+template <class Bar> TCalcBar* MakeWithConv(QWidget* owner, BarConversion conv) {
+    return TCalcBar::MakeFrom<Bar>(owner, std::move(conv));
 }
 
 template <class Encoding> struct EncodingButton {
@@ -196,7 +196,7 @@ const TActionList* BarActions() {
 TCalcBar_Char::TCalcBar_Char(CreateKey key, QWidget* owner, BarKind kind)
     : TCalcBar(key, owner, kind), charConv_(ConvOf<TConvChar>(*this)) {}
 
-TCalcBar_Char::TCalcBar_Char(CreateKey key, QWidget* owner, std::unique_ptr<TCalcConv> conv)
+TCalcBar_Char::TCalcBar_Char(CreateKey key, QWidget* owner, BarConversion conv)
     : TCalcBar(key, owner, std::move(conv)), charConv_(ConvOf<TConvChar>(*this)) {}
 
 void TCalcBar_Char::Create() {
@@ -274,7 +274,7 @@ void TCalcBar_Char::SaveSettings() {
 TCalcBar_Degree::TCalcBar_Degree(CreateKey key, QWidget* owner, BarKind kind)
     : TCalcBar(key, owner, kind), degreeConv_(ConvOf<TConvDegree>(*this)) {}
 
-TCalcBar_Degree::TCalcBar_Degree(CreateKey key, QWidget* owner, std::unique_ptr<TCalcConv> conv)
+TCalcBar_Degree::TCalcBar_Degree(CreateKey key, QWidget* owner, BarConversion conv)
     : TCalcBar(key, owner, std::move(conv)), degreeConv_(ConvOf<TConvDegree>(*this)) {}
 
 void TCalcBar_Degree::Create() {
@@ -320,7 +320,7 @@ void TCalcBar_Degree::SaveSettings() {
 TCalcBar_Float::TCalcBar_Float(CreateKey key, QWidget* owner, BarKind kind)
     : TCalcBar(key, owner, kind) {}
 
-TCalcBar_Float::TCalcBar_Float(CreateKey key, QWidget* owner, std::unique_ptr<TCalcConv> conv)
+TCalcBar_Float::TCalcBar_Float(CreateKey key, QWidget* owner, BarConversion conv)
     : TCalcBar(key, owner, std::move(conv)) {}
 
 void TCalcBar_Float::CreateIndicators() {
@@ -340,7 +340,7 @@ void TCalcBar_Float::UpdateIndicators() {
 TCalcBar_Time::TCalcBar_Time(CreateKey key, QWidget* owner, BarKind kind)
     : TCalcBar(key, owner, kind), timeConv_(ConvOf<TConvTime>(*this)) {}
 
-TCalcBar_Time::TCalcBar_Time(CreateKey key, QWidget* owner, std::unique_ptr<TCalcConv> conv)
+TCalcBar_Time::TCalcBar_Time(CreateKey key, QWidget* owner, BarConversion conv)
     : TCalcBar(key, owner, std::move(conv)), timeConv_(ConvOf<TConvTime>(*this)) {}
 
 void TCalcBar_Time::Create() {

@@ -25,7 +25,7 @@ TCalcBar::BarClass BarClassOf(BarKind kind);
 // The same table for an owner that made the conversion itself; the bar takes
 // the kind of the conversion. A variant refuses (AssertionFailure) a
 // conversion of another class.
-using BarClassWithConv = TCalcBar* (*)(QWidget* owner, std::unique_ptr<TCalcConv> conv);
+using BarClassWithConv = TCalcBar* (*)(QWidget* owner, BarConversion conv);
 BarClassWithConv BarClassWithConvOf(BarKind kind);
 
 // ---- Where the option buttons come from ----
@@ -55,7 +55,7 @@ class TCalcBar_Char : public TCalcBar {
 
 public:
     TCalcBar_Char(CreateKey key, QWidget* owner, BarKind kind);
-    TCalcBar_Char(CreateKey key, QWidget* owner, std::unique_ptr<TCalcConv> conv);
+    TCalcBar_Char(CreateKey key, QWidget* owner, BarConversion conv);
 
     // 0 ASCII, 1 Shift JIS, 2 EUC, 3 JIS; any other number changes nothing.
     void SetEncoding(int encoding);
@@ -94,7 +94,7 @@ class TCalcBar_Degree : public TCalcBar {
 
 public:
     TCalcBar_Degree(CreateKey key, QWidget* owner, BarKind kind);
-    TCalcBar_Degree(CreateKey key, QWidget* owner, std::unique_ptr<TCalcConv> conv);
+    TCalcBar_Degree(CreateKey key, QWidget* owner, BarConversion conv);
 
     void SetHmsStyle(bool on);
     bool HmsStyle() const;
@@ -122,7 +122,7 @@ class TCalcBar_Float : public TCalcBar {
 
 public:
     TCalcBar_Float(CreateKey key, QWidget* owner, BarKind kind);
-    TCalcBar_Float(CreateKey key, QWidget* owner, std::unique_ptr<TCalcConv> conv);
+    TCalcBar_Float(CreateKey key, QWidget* owner, BarConversion conv);
 
     QLabel* PrecisionIndicator() const { return precisionIndicator_; }
 
@@ -143,7 +143,7 @@ class TCalcBar_Time : public TCalcBar {
 
 public:
     TCalcBar_Time(CreateKey key, QWidget* owner, BarKind kind);
-    TCalcBar_Time(CreateKey key, QWidget* owner, std::unique_ptr<TCalcConv> conv);
+    TCalcBar_Time(CreateKey key, QWidget* owner, BarConversion conv);
 
     // 0 time_t, 1 OLE DATE; any other number changes nothing.
     void SetEncoding(int encoding);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/CalcValue.h"
+#include "engine/Calculator.h"
+#include "engine/CalculatorDisplay.h"
 #include "ui/ButtonPanel.h"
 #include "ui/KeyTable.h"
 
@@ -23,36 +25,19 @@ class QToolBar;
 
 namespace pexa {
 
-// Declared here as in core/CalcArithmetic.h, so that this header stands alone.
-enum class AngleUnit : int;
-enum class TrigFunctionKind : int;
-namespace BinaryOp {
-enum Index : int;
-}
-namespace UnaryOp {
-enum Index : int;
-}
-enum class BarKind : std::uint8_t;
-
 class TAction;
 class TActionList;
 class TBandSite;
 class TCalcBar;
 class THelpViewer;
 
-// Where the user is in an entry.
-enum class EntryState {
-    Idle,     // after a binary operator, a clear, and at start-up
-    Entering, // characters are being typed into the active bar
-    Computed, // the value came from a function, PI, Answer or a paste
-    Equalled, // after "="
-};
-
-// The main window: the calculator engine, the stack of display bars, the
+// The main window: the view over the calculator (which holds every value and
+// state, and the open bars' conversions), the stack of display bars, the
 // view options and the clipboard. Every user command is an action of one of
-// the three lists; the engine operations below are what those actions run,
-// public so that key routing, menus, the button panel and tests reach them.
-class TForm_Main : public QMainWindow {
+// the three lists; the engine operations below pass those actions on to the
+// calculator, public so that key routing, menus, the button panel and tests
+// reach them.
+class TForm_Main : public QMainWindow, private CalculatorDisplay {
     Q_OBJECT
 
 public:
@@ -75,21 +60,22 @@ public:
     void UpdateActions();
 
     // ---- Engine state --------------------------------------------------
-    const CalcValue& CurrentValue() const { return currentValue_; }
-    const CalcValue& AccumValue() const { return accumValue_; }
-    const CalcValue& OperandValue() const { return operandValue_; }
-    const CalcValue& AnswerValue() const { return answerValue_; }
+    const Calculator& Calc() const { return calculator_; }
+    const CalcValue& CurrentValue() const { return calculator_.Current(); }
+    const CalcValue& AccumValue() const { return calculator_.Accumulator(); }
+    const CalcValue& OperandValue() const { return calculator_.Operand(); }
+    const CalcValue& AnswerValue() const { return calculator_.Answer(); }
     // A BinaryOp::Index, or NoOp.
-    int PendingOp() const { return pendingOp_; }
-    EntryState State() const { return state_; }
-    CalcValueMode CalcMode() const { return calcMode_; }
-    bool ModeSigned() const { return modeSigned_; }
-    bool ModeReversed() const { return modeReversed_; }
-    AngleUnit AngleMode() const { return angleMode_; }
-    bool Hyp() const { return hyp_; }
-    bool Rotate() const { return rotate_; }
-    bool Arithmetic() const { return arithmetic_; }
-    int ShiftAmount() const { return shiftAmount_; }
+    int PendingOp() const;
+    EntryState State() const { return calculator_.Entry(); }
+    CalcValueMode CalcMode() const { return calculator_.Mode(); }
+    bool ModeSigned() const { return calculator_.Signed(); }
+    bool ModeReversed() const { return calculator_.Reversed(); }
+    AngleUnit AngleMode() const { return calculator_.Angle(); }
+    bool Hyp() const { return calculator_.Hyperbolic(); }
+    bool Rotate() const { return calculator_.Rotate(); }
+    bool Arithmetic() const { return calculator_.ArithmeticShift(); }
+    int ShiftAmount() const { return calculator_.ShiftAmount(); }
     // The amounts the shift commands offer: 1, 2, 4, 8 and 16.
     static bool IsValidShiftAmount(int bits);
 
@@ -155,7 +141,7 @@ public:
     void ToggleBar(BarKind kind);
     TCalcBar* ActiveBar() const;
     int ActiveBarIndex() const;
-    int LastActiveIndex() const { return lastActiveIndex_; }
+    int LastActiveIndex() const { return calculator_.Bars().LastActiveIndex(); }
     void ActivateBar(TCalcBar* bar);
     void EnsureActiveBar();
     void StepActiveBar(int direction);
@@ -304,30 +290,21 @@ private:
     void SetShiftCaptions();
     void SetTrigCaptions();
     void ApplyWindowColor();
-    void RefreshOperatorText();
-    // A function of the current value, run as the unary commands are.
-    template <class Operation> void ApplyInPlace(Operation operation);
-    bool TypeCharInto(TCalcBar& bar, char ch, bool startNew, bool pasting, bool deferSync);
+    // What the calculator reports (MainFormEngine.cpp).
+    void BarTextChanged(BarKind kind) override;
+    void BarReadingChanged(BarKind kind) override;
+    void PendingOperatorChanged() override;
+    void ActiveBarChanged() override;
+    // The bar's text, or the calculator's error for it in its place.
+    void ShowBarText(TCalcBar& bar);
+    // Tells the calculator the order the bars stand in now (the user may
+    // have moved one), before anything that depends on it.
+    void SyncBarOrder();
 
-    // Engine state.
-    CalcValue currentValue_{CalcValueMode::Byte, 0, 0.0L};
-    CalcValue accumValue_{CalcValueMode::Byte, 0, 0.0L};
-    CalcValue operandValue_{CalcValueMode::Byte, 0, 0.0L};
-    CalcValue answerValue_{CalcValueMode::Byte, 0, 0.0L};
-    int pendingOp_ = NoOp;
-    EntryState state_ = EntryState::Idle;
-    CalcValueMode calcMode_ = CalcValueMode::DWord;
-    bool modeSigned_ = false;
-    bool modeReversed_ = false;
-    AngleUnit angleMode_{};
-    bool hyp_ = false;
-    bool rotate_ = false;
-    bool arithmetic_ = false;
-    int shiftAmount_ = 8;
+    Calculator calculator_{*this};
 
     // Bars and view.
     QString baseCaption_;
-    int lastActiveIndex_ = -1;
     bool separated_ = true;
     bool showIndicators_ = true;
     QFont displayFont_;

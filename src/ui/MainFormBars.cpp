@@ -35,7 +35,7 @@ constexpr const char* ToggleActions[BarKindCount] = {
 // ---- The bar list -------------------------------------------------------------
 
 int TForm_Main::BarCount() const {
-    return barSite_->BandCount();
+    return barSite_ != nullptr ? barSite_->BandCount() : 0;
 }
 
 TCalcBar* TForm_Main::BarAt(int index) const {
@@ -52,14 +52,21 @@ TCalcBar* TForm_Main::FindBar(BarKind kind) const {
 }
 
 bool TForm_Main::CanCreateBarKind(BarKind kind) {
-    return CreateConv(static_cast<int>(kind)) != nullptr;
+    return Calculator::CanOpenBarKind(kind);
 }
 
+// The calculator opens the bar and keeps its conversion; the widget shows it.
 TCalcBar* TForm_Main::CreateBar(BarKind kind) {
-    std::unique_ptr<TCalcConv> conv = CreateConv(static_cast<int>(kind));
+    TCalcConv* conv = calculator_.OpenBar(kind);
     if (conv == nullptr)
         return nullptr;
-    TCalcBar* bar = BarClassWithConvOf(kind)(barSite_, std::move(conv));
+    TCalcBar* bar = nullptr;
+    try {
+        bar = BarClassWithConvOf(kind)(barSite_, *conv);
+    } catch (...) {
+        calculator_.CloseBar(kind);
+        throw;
+    }
     const int index = barSite_->AddBand(bar);
 
     bar->OnActivate = [this](TCalcBar& activated) {
@@ -84,22 +91,12 @@ TCalcBar* TForm_Main::CreateBar(BarKind kind) {
         BuildBarMenu(owner, menu, phase);
     };
 
-    try {
-        bar->SetMode(calcMode_);
-    } catch (...) {
-        ShowCalcError(std::current_exception(), bar);
-    }
     bar->SetSeparated(separated_);
     bar->SetShowIndicators(showIndicators_);
-    bar->SetSigned(modeSigned_);
-    bar->SetReverse(modeReversed_);
     bar->SetDisplayFont(displayFont_);
     bar->SetOperatorText(OperatorText());
-    try {
-        bar->SetValue(currentValue_);
-    } catch (...) {
-        ShowCalcError(std::current_exception(), bar);
-    }
+    bar->UpdateIndicators();
+    ShowBarText(*bar);
     if (testAttribute(Qt::WA_WState_Created))
         barSite_->SetBandMinWidth(index, bar->CaptionWidth());
     EnsureActiveBar();
@@ -117,7 +114,9 @@ void TForm_Main::CloseBar(TCalcBar* bar) {
     bar->OnMiddleClick = nullptr;
     bar->OnBuildMenu = nullptr;
     // The close may come from the bar's own menu or events: it is destroyed
-    // when they have returned, and until then it is a hidden child.
+    // when they have returned, and until then it is a hidden child that
+    // keeps the conversion the calculator lets go.
+    bar->AdoptConversion(calculator_.CloseBar(bar->Kind()));
     bar->hide();
     bar->setParent(this);
     bar->deleteLater();
@@ -141,64 +140,37 @@ void TForm_Main::ToggleBar(BarKind kind) {
 }
 
 TCalcBar* TForm_Main::ActiveBar() const {
-    for (int i = 0; i < BarCount(); ++i)
-        if (BarAt(i)->IsActive())
-            return BarAt(i);
-    return nullptr;
+    const std::optional<BarKind> active = calculator_.Bars().Active();
+    return active ? FindBar(*active) : nullptr;
 }
 
 int TForm_Main::ActiveBarIndex() const {
+    const TCalcBar* bar = ActiveBar();
+    return bar != nullptr ? barSite_->IndexOf(bar) : -1;
+}
+
+void TForm_Main::SyncBarOrder() {
+    std::vector<BarKind> order;
+    order.reserve(static_cast<size_t>(BarCount()));
     for (int i = 0; i < BarCount(); ++i)
-        if (BarAt(i)->IsActive())
-            return i;
-    return -1;
+        order.push_back(BarAt(i)->Kind());
+    calculator_.Bars().SetOrder(order);
 }
 
 void TForm_Main::ActivateBar(TCalcBar* bar) {
-    for (int i = 0; i < BarCount(); ++i) {
-        TCalcBar* each = BarAt(i);
-        each->SetActive(each == bar);
-        if (each == bar)
-            lastActiveIndex_ = i;
-    }
-    UpdateCaption();
+    SyncBarOrder();
+    calculator_.Bars().Activate(bar != nullptr ? std::optional<BarKind>(bar->Kind())
+                                               : std::nullopt);
 }
 
 void TForm_Main::EnsureActiveBar() {
-    if (ActiveBar() != nullptr)
-        return;
-    const int count = BarCount();
-    int start = lastActiveIndex_;
-    if (start > count - 1)
-        start = count - 1;
-    if (start < 0)
-        start = 0;
-    lastActiveIndex_ = -1;
-    for (int k = 0; k < count; ++k) {
-        TCalcBar* bar = BarAt((start + k) % count);
-        if (bar->CanActivate()) {
-            ActivateBar(bar);
-            return;
-        }
-    }
-    UpdateCaption();
+    SyncBarOrder();
+    calculator_.Bars().EnsureActive();
 }
 
 void TForm_Main::StepActiveBar(int direction) {
-    const int count = BarCount();
-    if (count <= 0)
-        return;
-    const int step = direction < 0 ? -1 : 1;
-    const int current = ActiveBarIndex() >= 0 ? ActiveBarIndex() : 0;
-    int i = current;
-    do {
-        i = (i + step + count) % count;
-        TCalcBar* bar = BarAt(i);
-        if (bar->CanActivate()) {
-            ActivateBar(bar);
-            return;
-        }
-    } while (i != current);
+    SyncBarOrder();
+    calculator_.Bars().StepActive(direction);
 }
 
 void TForm_Main::UpdateCaption() {

@@ -12,6 +12,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace pexa {
 
@@ -28,13 +29,6 @@ std::optional<std::string> PasteBytesOf(char32_t ch, const TCalcBar* bar) {
     return std::nullopt;
 }
 
-// Toggles the sign of the entry a paste has typed so far, as the "-" key does.
-bool ApplyPastedSign(TCalcBar& bar) {
-    if (!bar.CanInputChar('-', false, true))
-        return false;
-    return bar.Conv().InputChar('-');
-}
-
 } // namespace
 
 void TForm_Main::CopyToClipboard(bool grouped) {
@@ -49,66 +43,24 @@ void TForm_Main::PasteFromClipboard() {
     PasteText(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
 }
 
-// Every character goes through the same acceptance test as a typed one. The
-// bar is redrawn and the other bars follow once, after the last character,
-// which keeps a long clipboard text (a stray file, megabytes of zeros) fast.
+// Each character is offered as the bytes the active bar reads; the
+// calculator types them as it types keys.
 bool TForm_Main::PasteText(const QString& text) {
-    TCalcBar* bar = ActiveBar();
-    qsizetype start = 0;
-    bool negative = false;
-    if (text.size() > 1 && text.front() == QLatin1Char('-') && bar != nullptr &&
-        bar->SupportsSigned()) {
-        start = 1;
-        negative = true;
-    }
-    bool typed = false;
-    bool refused = false;
-    bool stopped = false;
-    for (qsizetype i = start; i < text.size() && !refused && !stopped; ++i) {
+    const TCalcBar* bar = ActiveBar();
+    std::vector<std::optional<std::string>> characters;
+    characters.reserve(static_cast<size_t>(text.size()));
+    for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t ch = text.at(i).unicode();
         if (QChar::isHighSurrogate(ch) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
             ch = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
             ++i;
         }
-        const std::optional<std::string> bytes = PasteBytesOf(ch, bar);
-        if (!bytes) {
-            refused = true;
-            break;
-        }
-        for (const char byte : *bytes) {
-            if (IsPasteIgnored(byte))
-                continue;
-            if (!CanTypeChar(byte, !typed, true)) {
-                refused = true;
-                break;
-            }
-            if (bar == nullptr || !TypeCharInto(*bar, byte, !typed, true, true)) {
-                // The digits of a negative number may only fit the signed
-                // range once the sign is on ("-128" in a signed Byte bar):
-                // put the sign on now and offer the digit again.
-                if (!(negative && typed && ApplyPastedSign(*bar))) {
-                    stopped = true;
-                    break;
-                }
-                negative = false;
-                if (!TypeCharInto(*bar, byte, false, true, true)) {
-                    stopped = true;
-                    break;
-                }
-            }
-            typed = true;
-        }
+        characters.push_back(PasteBytesOf(ch, bar));
     }
-    if (refused)
+    const bool accepted = calculator_.Paste(characters);
+    if (!accepted)
         QApplication::beep();
-    if (typed) {
-        bar->RefreshValue();
-        SyncFromBar(bar);
-        if (negative)
-            TypeChar('-', false, true);
-        state_ = EntryState::Computed;
-    }
-    return !refused;
+    return accepted;
 }
 
 void TForm_Main::BindClipboardActions() {

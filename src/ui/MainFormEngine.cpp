@@ -8,6 +8,7 @@
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
 #include "ui/CalcBar.h"
+#include "ui/CalcErrorText.h"
 #include "ui/toolkit/Action.h"
 #include "ui/toolkit/ActionList.h"
 
@@ -82,207 +83,109 @@ char TagChar(const TAction& action) {
     return static_cast<char>(action.Tag());
 }
 
-// 80-bit pi: mantissa C90FDAA22168C235, biased exponent 4000 (hex).
-CalcValue PiFloatValue() {
-    return MakeReal(CalcValueMode::Float, PiValue);
-}
-
 } // namespace
 
-// ---- Typing ----------------------------------------------------------------
+// ---- What the calculator reports ---------------------------------------------
+
+void TForm_Main::ShowBarText(TCalcBar& bar) {
+    const std::optional<CalcErrorKind> error = calculator_.Bars().ErrorOf(bar.Kind());
+    bar.SetMessageText(error ? pexa::CalcErrorText(*error) : QString());
+}
+
+void TForm_Main::BarTextChanged(BarKind kind) {
+    if (TCalcBar* bar = FindBar(kind))
+        ShowBarText(*bar);
+}
+
+void TForm_Main::BarReadingChanged(BarKind kind) {
+    if (TCalcBar* bar = FindBar(kind)) {
+        bar->UpdateIndicators();
+        ShowBarText(*bar);
+    }
+}
+
+void TForm_Main::PendingOperatorChanged() {
+    const QString text = OperatorText();
+    for (int i = 0; i < BarCount(); ++i)
+        BarAt(i)->SetOperatorText(text);
+}
+
+void TForm_Main::ActiveBarChanged() {
+    const std::optional<BarKind> active = calculator_.Bars().Active();
+    for (int i = 0; i < BarCount(); ++i)
+        BarAt(i)->SetActive(active == BarAt(i)->Kind());
+    UpdateCaption();
+}
+
+// ---- Commands passed to the calculator -----------------------------------------
+
+int TForm_Main::PendingOp() const {
+    const std::optional<BinaryOp::Index> op = calculator_.PendingOperator();
+    return op ? static_cast<int>(*op) : NoOp;
+}
 
 bool TForm_Main::CanTypeChar(char ch, bool startNew, bool pasting) const {
-    const bool newEntry = startNew || state_ != EntryState::Entering;
-    const TCalcBar* bar = ActiveBar();
-    return bar != nullptr && bar->CanInputChar(ch, newEntry, pasting);
+    return calculator_.CanType(ch, startNew, pasting);
 }
 
 bool TForm_Main::TypeChar(char ch, bool startNew, bool pasting) {
-    TCalcBar* bar = ActiveBar();
-    if (bar == nullptr)
-        return false;
-    return TypeCharInto(*bar, ch, startNew, pasting, false);
-}
-
-// With deferSync the bar is neither redrawn nor are the other bars given the
-// value: a paste does both once, at its end.
-bool TForm_Main::TypeCharInto(TCalcBar& bar, char ch, bool startNew, bool pasting, bool deferSync) {
-    const bool newEntry = startNew || state_ != EntryState::Entering;
-    if (!bar.CanInputChar(ch, newEntry, pasting))
-        return false;
-    if (newEntry) {
-        bar.Clear();
-        if (state_ == EntryState::Equalled)
-            SetPendingOp(NoOp);
-        state_ = EntryState::Entering;
-    }
-    // The bar accepts nothing while it shows a message; Clear above removed
-    // any, and a deferred character reaches only an entry started that way.
-    const bool accepted = deferSync ? bar.Conv().InputChar(ch) : bar.InputChar(ch);
-    if (!newEntry && !accepted)
-        return false;
-    if (!deferSync)
-        SyncFromBar(&bar);
-    return true;
+    return calculator_.Type(ch, startNew, pasting);
 }
 
 bool TForm_Main::IsPasteIgnored(char ch) const {
-    const TCalcBar* bar = ActiveBar();
-    return bar != nullptr && bar->IsIgnoredChar(ch);
+    return calculator_.IsIgnoredInPaste(ch);
 }
 
 void TForm_Main::SyncFromBar(TCalcBar* bar) {
-    if (bar != nullptr) {
-        try {
-            currentValue_ = bar->GetValue();
-        } catch (...) {
-            ShowCalcError(std::current_exception(), bar);
-        }
-    }
-    for (int i = 0; i < BarCount(); ++i) {
-        TCalcBar* other = BarAt(i);
-        if (other == bar)
-            continue;
-        try {
-            other->SetValue(currentValue_);
-        } catch (...) {
-            ShowCalcError(std::current_exception(), other);
-        }
-    }
+    calculator_.SyncFromBar(bar != nullptr ? std::optional<BarKind>(bar->Kind()) : std::nullopt);
 }
 
 void TForm_Main::BackSpace() {
-    TCalcBar* bar = ActiveBar();
-    if (state_ != EntryState::Entering || bar == nullptr || !bar->CanBackspace())
-        return;
-    if (bar->Backspace())
-        SyncFromBar(bar);
+    calculator_.BackSpace();
 }
 
-// ---- Operators and evaluation -----------------------------------------------
-
 void TForm_Main::PressOperator(BinaryOp::Index op) {
-    if (IsBlocked())
-        return;
-    if (state_ == EntryState::Entering || state_ == EntryState::Computed)
-        Evaluate(false);
-    state_ = EntryState::Idle;
-    SetPendingOp(op);
+    calculator_.PressOperator(op);
 }
 
 void TForm_Main::Evaluate(bool isEquals) {
-    if (IsBlocked())
-        return;
-    if (pendingOp_ != NoOp) {
-        if (state_ == EntryState::Entering || state_ == EntryState::Computed)
-            operandValue_ = currentValue_;
-        try {
-            CalcValue result = MakeZero();
-            BinaryOperators[pendingOp_].Operation(accumValue_, operandValue_, result);
-            accumValue_ = result;
-        } catch (...) {
-            ShowCalcError(std::current_exception(), nullptr);
-        }
-    } else {
-        accumValue_ = currentValue_;
-        operandValue_ = currentValue_;
-    }
-    if (!IsBlocked())
-        ShowValue(accumValue_);
-    if (isEquals) {
-        state_ = EntryState::Equalled;
-        RefreshOperatorText();
-    } else {
-        state_ = EntryState::Idle;
-    }
+    calculator_.Evaluate(isEquals);
 }
 
 void TForm_Main::Equal() {
-    Evaluate(true);
-    answerValue_ = accumValue_;
+    calculator_.Equal();
 }
 
 void TForm_Main::RecallAnswer() {
-    SetComputedValue(answerValue_);
+    calculator_.RecallAnswer();
 }
 
 void TForm_Main::EnterPi() {
-    SetComputedValue(PiFloatValue());
-}
-
-// ---- Functions ------------------------------------------------------------
-
-template <class Operation> void TForm_Main::ApplyInPlace(Operation operation) {
-    if (IsBlocked())
-        return;
-    bool done = false;
-    try {
-        operation(currentValue_);
-        done = true;
-    } catch (...) {
-        ShowCalcError(std::current_exception(), nullptr);
-    }
-    if (done)
-        ShowValue(currentValue_);
-    state_ = EntryState::Computed;
+    calculator_.EnterPi();
 }
 
 void TForm_Main::ApplyUnary(UnaryOp::Index op) {
-    ApplyInPlace([op](CalcValue& value) { UnaryOperators[op].Operation(value); });
+    calculator_.ApplyUnary(op);
 }
 
 void TForm_Main::ShiftByAmount(int direction) {
-    const int count = direction >= 0 ? shiftAmount_ : -shiftAmount_;
-    const bool rotate = RotationInEffect();
-    const bool arithmetic = ArithmeticShiftInEffect();
-    ApplyInPlace([=](CalcValue& value) { ShiftValue(value, count, rotate, arithmetic); });
+    calculator_.ShiftByAmount(direction);
 }
 
 void TForm_Main::ApplyTrig(TrigFunctionKind kind, bool inverse) {
-    const bool hyperbolic = hyp_;
-    const AngleUnit unit = angleMode_;
-    ApplyInPlace([=](CalcValue& value) {
-        if (inverse)
-            InverseTrigFunction(value, kind, hyperbolic, unit);
-        else
-            TrigFunction(value, kind, hyperbolic, unit);
-    });
+    calculator_.ApplyTrig(kind, inverse);
 }
 
 void TForm_Main::ToggleSign() {
-    const TCalcBar* bar = ActiveBar();
-    if (state_ == EntryState::Entering && bar != nullptr && bar->CanToggleSign() &&
-        CanTypeChar('-', false, false))
-        TypeChar('-', false, false);
-    else
-        ApplyUnary(UnaryOp::Negate);
+    calculator_.ToggleSign();
 }
 
-// ---- Showing values and failures --------------------------------------------
-
 void TForm_Main::ShowValue(const CalcValue& value) {
-    // A copy: the value may be one of the engine's own registers.
-    const CalcValue shown = value;
-    try {
-        CalcValue converted = MakeZero();
-        ConvertValue(converted, calcMode_, shown);
-        currentValue_ = converted;
-    } catch (...) {
-        ShowCalcError(std::current_exception(), nullptr);
-    }
-    for (int i = 0; i < BarCount(); ++i) {
-        TCalcBar* bar = BarAt(i);
-        try {
-            bar->SetValue(shown);
-        } catch (...) {
-            ShowCalcError(std::current_exception(), bar);
-        }
-    }
+    calculator_.ShowValue(value);
 }
 
 void TForm_Main::SetComputedValue(const CalcValue& value) {
-    ShowValue(value);
-    state_ = EntryState::Computed;
+    calculator_.SetComputedValue(value);
 }
 
 QString TForm_Main::CalcErrorText(std::exception_ptr failure) {
@@ -291,145 +194,98 @@ QString TForm_Main::CalcErrorText(std::exception_ptr failure) {
     try {
         std::rethrow_exception(failure);
     } catch (const CalcError& error) {
-        return QString::fromUtf8(CalcErrorMessage(error.Kind()));
+        return pexa::CalcErrorText(error.Kind());
     } catch (...) {
         return {};
     }
 }
 
 void TForm_Main::ShowCalcError(std::exception_ptr failure, TCalcBar* bar) {
-    const QString message = CalcErrorText(failure);
-    if (bar != nullptr) {
-        bar->SetMessageText(message);
-        return;
-    }
-    for (int i = 0; i < BarCount(); ++i)
-        BarAt(i)->SetMessageText(message);
+    calculator_.ReportFailure(failure,
+                              bar != nullptr ? std::optional<BarKind>(bar->Kind()) : std::nullopt);
 }
 
 bool TForm_Main::IsBlocked() const {
-    const TCalcBar* bar = ActiveBar();
-    return bar != nullptr && bar->HasMessage();
+    return calculator_.IsBlocked();
 }
 
 void TForm_Main::ClearCalc(bool all) {
-    currentValue_ = MakeZero();
-    operandValue_ = MakeZero();
-    for (int i = 0; i < BarCount(); ++i)
-        BarAt(i)->Clear();
-    if (all) {
-        accumValue_ = MakeZero();
-        SetPendingOp(NoOp);
-    }
-    SyncFromBar(nullptr);
-    state_ = EntryState::Idle;
+    calculator_.Clear(all);
 }
 
 QString TForm_Main::OperatorText() const {
-    if (pendingOp_ == NoOp || state_ == EntryState::Equalled)
-        return {};
-    return QString::fromLatin1(BinaryOperators[pendingOp_].Symbol);
+    return QString::fromStdString(calculator_.PendingOperatorSymbol());
 }
 
 void TForm_Main::SetPendingOp(int op) {
-    pendingOp_ = (op >= 0 && op < BinaryOperatorCount) ? op : NoOp;
-    RefreshOperatorText();
-}
-
-void TForm_Main::RefreshOperatorText() {
-    const QString text = OperatorText();
-    for (int i = 0; i < BarCount(); ++i)
-        BarAt(i)->SetOperatorText(text);
+    calculator_.SetPendingOperator(op >= 0 && op < BinaryOperatorCount
+                                       ? std::optional(static_cast<BinaryOp::Index>(op))
+                                       : std::nullopt);
 }
 
 // ---- Modes and options ------------------------------------------------------
 
 void TForm_Main::SetCalcMode(CalcValueMode mode) {
-    calcMode_ = mode;
-    try {
-        CalcValue changed = currentValue_;
-        ChangeMode(changed, mode);
-        currentValue_ = changed;
-    } catch (...) {
-        ShowCalcError(std::current_exception(), nullptr);
-    }
-    for (int i = 0; i < BarCount(); ++i) {
-        TCalcBar* bar = BarAt(i);
-        try {
-            bar->SetMode(mode);
-        } catch (...) {
-            ShowCalcError(std::current_exception(), bar);
-        }
-    }
+    calculator_.SetMode(mode);
 }
 
 void TForm_Main::SetModeSigned(bool on) {
-    modeSigned_ = on;
-    for (int i = 0; i < BarCount(); ++i)
-        BarAt(i)->SetSigned(on);
+    calculator_.SetSigned(on);
 }
 
 void TForm_Main::SetModeReversed(bool on) {
-    modeReversed_ = on;
-    for (int i = 0; i < BarCount(); ++i)
-        BarAt(i)->SetReverse(on);
+    calculator_.SetReversed(on);
 }
 
 bool TForm_Main::RotationInEffect() const {
-    return rotate_ && !IsFloatMode(calcMode_);
+    return calculator_.RotationInEffect();
 }
 
 bool TForm_Main::ArithmeticShiftInEffect() const {
-    return arithmetic_ && !IsFloatMode(calcMode_);
+    return calculator_.ArithmeticShiftInEffect();
 }
 
 BinaryOp::Index TForm_Main::ShiftLeftOp() const {
-    return RotationInEffect() ? BinaryOp::RotateLeft : BinaryOp::ShiftLeft;
+    return calculator_.ShiftLeftOperator();
 }
 
 BinaryOp::Index TForm_Main::ShiftRightOp() const {
-    if (RotationInEffect())
-        return BinaryOp::RotateRight;
-    return ArithmeticShiftInEffect() ? BinaryOp::ShiftRightArith : BinaryOp::ShiftRight;
+    return calculator_.ShiftRightOperator();
 }
 
 void TForm_Main::SetAngleMode(AngleUnit unit) {
-    const int code = static_cast<int>(unit);
-    if (code >= 0 && code <= 2)
-        angleMode_ = unit;
+    calculator_.SetAngle(unit);
 }
 
 void TForm_Main::SetHyp(bool on) {
-    hyp_ = on;
+    calculator_.SetHyperbolic(on);
     SetTrigCaptions();
 }
 
 void TForm_Main::SetRotate(bool on) {
-    rotate_ = on;
+    calculator_.SetRotate(on);
     SetShiftCaptions();
 }
 
 void TForm_Main::SetArithmetic(bool on) {
-    arithmetic_ = on;
+    calculator_.SetArithmeticShift(on);
 }
 
 bool TForm_Main::IsValidShiftAmount(int bits) {
-    return bits == 1 || bits == 2 || bits == 4 || bits == 8 || bits == 16;
+    return Calculator::IsValidShiftAmount(bits);
 }
 
 void TForm_Main::SetShiftAmount(int bits) {
-    if (!IsValidShiftAmount(bits))
-        return;
-    shiftAmount_ = bits;
-    SetShiftCaptions();
+    if (calculator_.SetShiftAmount(bits))
+        SetShiftCaptions();
 }
 
 // The captions follow the Rotate flag itself, not whether rotation applies in
 // the current mode.
 void TForm_Main::SetShiftCaptions() {
-    const QString left = rotate_ ? QStringLiteral("<rot") : QStringLiteral("<<");
-    const QString right = rotate_ ? QStringLiteral("rot>") : QStringLiteral(">>");
-    const QString amount = QString::number(shiftAmount_);
+    const QString left = Rotate() ? QStringLiteral("<rot") : QStringLiteral("<<");
+    const QString right = Rotate() ? QStringLiteral("rot>") : QStringLiteral(">>");
+    const QString amount = QString::number(ShiftAmount());
     FindAction("ActOpShiftLeft")->SetCaption(left);
     FindAction("ActOpShiftRight")->SetCaption(right);
     FindAction("ActOpQShiftL")->SetCaption(left + amount);
@@ -441,7 +297,7 @@ void TForm_Main::SetTrigCaptions() {
         TAction* action = FindAction(command.Action);
         const auto kind = static_cast<TrigFunctionKind>(action->Tag());
         action->SetCaption(
-            QString::fromStdString(TrigFunctionCaption(kind, command.Inverse, hyp_)));
+            QString::fromStdString(TrigFunctionCaption(kind, command.Inverse, Hyp())));
     }
 }
 
@@ -469,7 +325,7 @@ void TForm_Main::BindEngineActions() {
     });
     TAction* backSpace = FindAction("ActBackSpace");
     backSpace->SetOnExecute([this](TAction&) { BackSpace(); });
-    backSpace->SetOnUpdate([this](TAction& a) { a.SetEnabled(state_ == EntryState::Entering); });
+    backSpace->SetOnUpdate([this](TAction& a) { a.SetEnabled(State() == EntryState::Entering); });
     FindAction("ActClearError")->SetOnExecute([this](TAction&) { ClearCalc(false); });
     FindAction("ActAllClear")->SetOnExecute([this](TAction&) { ClearCalc(true); });
 
@@ -504,59 +360,60 @@ void TForm_Main::BindEngineActions() {
             [this](TAction& a) { SetCalcMode(static_cast<CalcValueMode>(a.Tag())); });
         action->SetOnUpdate([this](TAction& a) {
             a.SetEnabled(true);
-            a.SetChecked(static_cast<int>(calcMode_) == a.Tag());
+            a.SetChecked(static_cast<int>(CalcMode()) == a.Tag());
         });
     }
     TAction* modeSigned = FindAction("ActModeSigned");
-    modeSigned->SetOnExecute([this](TAction&) { SetModeSigned(!modeSigned_); });
+    modeSigned->SetOnExecute([this](TAction&) { SetModeSigned(!ModeSigned()); });
     modeSigned->SetOnUpdate([this](TAction& a) {
-        a.SetEnabled(calcMode_ == CalcValueMode::Byte || calcMode_ == CalcValueMode::Word ||
-                     calcMode_ == CalcValueMode::DWord);
-        a.SetChecked(modeSigned_);
+        a.SetEnabled(CalcMode() == CalcValueMode::Byte || CalcMode() == CalcValueMode::Word ||
+                     CalcMode() == CalcValueMode::DWord);
+        a.SetChecked(ModeSigned());
     });
     TAction* modeReversed = FindAction("ActModeReversed");
-    modeReversed->SetOnExecute([this](TAction&) { SetModeReversed(!modeReversed_); });
+    modeReversed->SetOnExecute([this](TAction&) { SetModeReversed(!ModeReversed()); });
     modeReversed->SetOnUpdate([this](TAction& a) {
-        a.SetEnabled(IsMultiByteMode(calcMode_));
-        a.SetChecked(modeReversed_);
+        a.SetEnabled(IsMultiByteMode(CalcMode()));
+        a.SetChecked(ModeReversed());
     });
     FindAction("ActOpReverse")->SetOnUpdate([this](TAction& a) {
-        a.SetEnabled(IsMultiByteMode(calcMode_));
+        a.SetEnabled(IsMultiByteMode(CalcMode()));
     });
     for (const char* name : FloatOnlyActions)
-        FindAction(name)->SetOnUpdate([this](TAction& a) { a.SetEnabled(IsFloatMode(calcMode_)); });
+        FindAction(name)->SetOnUpdate(
+            [this](TAction& a) { a.SetEnabled(IsFloatMode(CalcMode())); });
     FindAction("ActOpBitReverse")->SetOnUpdate([this](TAction& a) {
-        a.SetEnabled(!IsFloatMode(calcMode_));
+        a.SetEnabled(!IsFloatMode(CalcMode()));
     });
 
     TAction* triHyp = FindAction("ActTriHyp");
-    triHyp->SetOnExecute([this](TAction&) { SetHyp(!hyp_); });
+    triHyp->SetOnExecute([this](TAction&) { SetHyp(!Hyp()); });
     triHyp->SetOnUpdate([this](TAction& a) {
-        a.SetEnabled(IsFloatMode(calcMode_));
-        a.SetChecked(hyp_);
+        a.SetEnabled(IsFloatMode(CalcMode()));
+        a.SetChecked(Hyp());
     });
     TAction* rotate = FindAction("ActRotate");
-    rotate->SetOnExecute([this](TAction&) { SetRotate(!rotate_); });
+    rotate->SetOnExecute([this](TAction&) { SetRotate(!Rotate()); });
     rotate->SetOnUpdate([this](TAction& a) {
-        a.SetEnabled(!IsFloatMode(calcMode_));
-        a.SetChecked(rotate_);
+        a.SetEnabled(!IsFloatMode(CalcMode()));
+        a.SetChecked(Rotate());
     });
     TAction* shiftAr = FindAction("ActShiftAr");
-    shiftAr->SetOnExecute([this](TAction&) { SetArithmetic(!arithmetic_); });
+    shiftAr->SetOnExecute([this](TAction&) { SetArithmetic(!Arithmetic()); });
     shiftAr->SetOnUpdate([this](TAction& a) {
-        a.SetEnabled(!IsFloatMode(calcMode_));
-        a.SetChecked(arithmetic_);
+        a.SetEnabled(!IsFloatMode(CalcMode()));
+        a.SetChecked(Arithmetic());
     });
     for (const char* name : ShiftAmountActions) {
         TAction* action = FindAction(name);
         action->SetOnExecute([this](TAction& a) { SetShiftAmount(a.Tag()); });
-        action->SetOnUpdate([this](TAction& a) { a.SetChecked(shiftAmount_ == a.Tag()); });
+        action->SetOnUpdate([this](TAction& a) { a.SetChecked(ShiftAmount() == a.Tag()); });
     }
     for (const char* name : AngleActions) {
         TAction* action = FindAction(name);
         action->SetOnExecute([this](TAction& a) { SetAngleMode(static_cast<AngleUnit>(a.Tag())); });
         action->SetOnUpdate(
-            [this](TAction& a) { a.SetChecked(static_cast<int>(angleMode_) == a.Tag()); });
+            [this](TAction& a) { a.SetChecked(static_cast<int>(AngleMode()) == a.Tag()); });
     }
 }
 

@@ -91,8 +91,6 @@ ProfileFont ProfileFontOf(const QFont& font, int charset) {
 
 void TForm_Main::StartUp() {
     baseCaption_ = windowTitle();
-    lastActiveIndex_ = -1;
-    currentValue_ = CalcValue{CalcValueMode::Byte, 0, 0.0L};
     ReadViewSettings();
     ReadColorSettings();
     ReadFontSettings();
@@ -117,11 +115,12 @@ void TForm_Main::ReadViewSettings() {
     SetAngleMode(static_cast<AngleUnit>(s.AngleMode));
     // The flags alone: the captions that follow them are set last, once the
     // key table is prepared.
-    hyp_ = s.Hyp;
-    rotate_ = s.Rotate;
+    calculator_.SetHyperbolic(s.Hyp);
+    calculator_.SetRotate(s.Rotate);
     SetArithmetic(s.Arithmetic);
     // An amount the shift commands do not offer keeps the default.
-    shiftAmount_ = IsValidShiftAmount(s.ShiftAmount) ? s.ShiftAmount : KeyShiftAmount.Default;
+    calculator_.SetShiftAmount(IsValidShiftAmount(s.ShiftAmount) ? s.ShiftAmount
+                                                                 : KeyShiftAmount.Default);
 }
 
 void TForm_Main::ReadColorSettings() {
@@ -206,18 +205,18 @@ void TForm_Main::WriteAllSettings() {
     }
 
     MainSettings s;
-    s.CalcMode = static_cast<int>(calcMode_);
+    s.CalcMode = static_cast<int>(CalcMode());
     s.Separated = separated_;
     s.ShowIndicators = showIndicators_;
     s.ToolBar = ToolBarVisible();
     s.MenuBar = MenuBarVisible();
     s.ButtonPanel = ButtonPanelVisible();
     s.Topmost = StayOnTop();
-    s.AngleMode = static_cast<int>(angleMode_);
-    s.Hyp = hyp_;
-    s.Rotate = rotate_;
-    s.Arithmetic = arithmetic_;
-    s.ShiftAmount = shiftAmount_;
+    s.AngleMode = static_cast<int>(AngleMode());
+    s.Hyp = Hyp();
+    s.Rotate = Rotate();
+    s.Arithmetic = Arithmetic();
+    s.ShiftAmount = ShiftAmount();
     WriteMainSettings(s);
 
     WriteProfile(KeyBodyColor, bodyColor_);

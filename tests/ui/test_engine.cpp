@@ -1,4 +1,5 @@
-// The calculator engine of the main window, driven through its commands.
+// The calculator as the main window runs it: its commands, enabled rules,
+// captions and the bars it draws. The rules alone are tested in tests/engine.
 
 #include "MainFormHarness.h"
 
@@ -31,15 +32,10 @@ class EngineTest : public QObject {
 private slots:
     void sequences_data();
     void sequences();
-    void repeatedEqualsRepeatsTheLastOperation();
-    void equalsWithoutOperatorKeepsTheValue();
     void operatorIndicatorFollowsTheState();
-    void clearErrorKeepsPendingOperationClearAllDoesNot();
     void clearZeroIsFloatAndOperandFollowsIt();
     void errorBlocksUntilCleared();
-    void answerAndPiEndABlock();
     void messageInAnInactiveBarDoesNotBlock();
-    void failedUnaryKeepsStateComputed();
     void errorMessagesByKind_data();
     void errorMessagesByKind();
     void signKeyWhileTypingEditsTheEntry();
@@ -111,29 +107,6 @@ void EngineTest::sequences() {
     QCOMPARE(ShownOf(*window, BarKind::Hex), hex);
 }
 
-void EngineTest::repeatedEqualsRepeatsTheLastOperation() {
-    WindowFixture window;
-    Keys(*window, "5 + 3 =");
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "8");
-    Keys(*window, "=");
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "11");
-    Keys(*window, "=");
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "14");
-    QCOMPARE(window->State(), EntryState::Equalled);
-    QCOMPARE(GetInteger(window->AnswerValue()), 14);
-    QCOMPARE(GetInteger(window->OperandValue()), 3);
-}
-
-void EngineTest::equalsWithoutOperatorKeepsTheValue() {
-    WindowFixture window;
-    Keys(*window, "42 =");
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "42");
-    QCOMPARE(GetInteger(window->AccumValue()), 42);
-    QCOMPARE(GetInteger(window->OperandValue()), 42);
-    QCOMPARE(GetInteger(window->AnswerValue()), 42);
-    QCOMPARE(window->PendingOp(), TForm_Main::NoOp);
-}
-
 void EngineTest::operatorIndicatorFollowsTheState() {
     WindowFixture window;
     Keys(*window, "5 +");
@@ -151,23 +124,6 @@ void EngineTest::operatorIndicatorFollowsTheState() {
     Keys(*window, "AC");
     QCOMPARE(window->BarAt(0)->OperatorText(), "");
     QCOMPARE(window->PendingOp(), TForm_Main::NoOp);
-}
-
-void EngineTest::clearErrorKeepsPendingOperationClearAllDoesNot() {
-    WindowFixture window;
-    Keys(*window, "2 + 3 = 9 + 4 CE");
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "0");
-    QCOMPARE(window->State(), EntryState::Idle);
-    QCOMPARE(window->PendingOp(), int(BinaryOp::Add));
-    QCOMPARE(GetInteger(window->AccumValue()), 9);
-    Keys(*window, "AC");
-    QCOMPARE(window->PendingOp(), TForm_Main::NoOp);
-    QCOMPARE(GetInteger(window->AccumValue()), 0);
-    QCOMPARE(window->AccumValue().Mode, CalcValueMode::Float);
-    // Neither clear touches the answer.
-    Keys(*window, "Ans");
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "5");
-    QCOMPARE(window->State(), EntryState::Computed);
 }
 
 void EngineTest::clearZeroIsFloatAndOperandFollowsIt() {
@@ -206,24 +162,6 @@ void EngineTest::errorBlocksUntilCleared() {
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00000003");
 }
 
-void EngineTest::answerAndPiEndABlock() {
-    WindowFixture window;
-    Keys(*window, "7 / 0 =");
-    QVERIFY(window->IsBlocked());
-    Keys(*window, "Ans");
-    QVERIFY(!window->IsBlocked());
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "7");
-    QCOMPARE(window->State(), EntryState::Computed);
-
-    window->SetCalcMode(CalcValueMode::Float);
-    Keys(*window, "/ 0 =");
-    QVERIFY(window->IsBlocked());
-    Keys(*window, "PI");
-    QVERIFY(!window->IsBlocked());
-    QVERIFY(!window->BarAt(1)->HasMessage());
-    QCOMPARE(window->State(), EntryState::Computed);
-}
-
 void EngineTest::messageInAnInactiveBarDoesNotBlock() {
     WindowFixture window;
     window->ShowCalcError(std::make_exception_ptr(CalcError(CalcErrorKind::Overflow)),
@@ -232,16 +170,6 @@ void EngineTest::messageInAnInactiveBarDoesNotBlock() {
     QVERIFY(!window->IsBlocked());
     Keys(*window, "3");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00000003");
-}
-
-void EngineTest::failedUnaryKeepsStateComputed() {
-    WindowFixture window;
-    window->SetCalcMode(CalcValueMode::Float);
-    Keys(*window, "2 + 0 ln");
-    QCOMPARE(Shown(window->BarAt(0)), DivideByZeroText);
-    QCOMPARE(window->State(), EntryState::Computed);
-    QCOMPARE(window->PendingOp(), int(BinaryOp::Add));
-    QCOMPARE(GetReal(window->AccumValue()), 2.0L);
 }
 
 void EngineTest::errorMessagesByKind_data() {

@@ -1,0 +1,163 @@
+#pragma once
+
+#include "conv/CalcConv.h"
+#include "core/CalcArithmetic.h"
+#include "core/CalcValue.h"
+#include "engine/OpenBars.h"
+
+#include <exception>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pexa {
+
+class CalculatorDisplay;
+
+// Where the user is in an entry.
+enum class EntryState {
+    Idle,     // after a binary operator, a clear, and at start-up
+    Entering, // characters are being typed into the active bar
+    Computed, // the value came from a function, pi, Answer or a paste
+    Equalled, // after "="
+};
+
+// The calculator: the current value, the accumulator and the operand of the
+// pending binary operator, the last answer, the entry state, the mode and
+// the options of the functions, and the open bars that show the value (each
+// a conversion that reads and writes it in its notation). Commands come in
+// as calls; what changed goes out through the display.
+//
+// Operations evaluate left to right as they are entered ("2 + 3 * 4 =" is
+// 20). An error shown in the active bar blocks every operation until a clear,
+// a new value (Answer, pi) or an entry in another bar.
+class Calculator {
+public:
+    explicit Calculator(CalculatorDisplay& display);
+    Calculator(const Calculator&) = delete;
+    Calculator& operator=(const Calculator&) = delete;
+
+    // ---- Registers and state ------------------------------------------------
+    const CalcValue& Current() const { return current_; }
+    const CalcValue& Accumulator() const { return accumulator_; }
+    const CalcValue& Operand() const { return operand_; }
+    const CalcValue& Answer() const { return answer_; }
+    std::optional<BinaryOp::Index> PendingOperator() const { return pending_; }
+    EntryState Entry() const { return entry_; }
+    // The pending operator's symbol while one waits for its operand; empty
+    // otherwise (also after "=").
+    std::string PendingOperatorSymbol() const;
+    // Whether an error in the active bar blocks the operations.
+    bool IsBlocked() const;
+
+    // ---- Mode and options ---------------------------------------------------
+    CalcValueMode Mode() const { return mode_; }
+    // Converts the current value and every bar into the mode.
+    void SetMode(CalcValueMode mode);
+    bool Signed() const { return signed_; }
+    void SetSigned(bool on);
+    bool Reversed() const { return reversed_; }
+    void SetReversed(bool on);
+    AngleUnit Angle() const { return angle_; }
+    // Degrees, radians or grads; anything else is refused.
+    void SetAngle(AngleUnit unit);
+    bool Hyperbolic() const { return hyperbolic_; }
+    void SetHyperbolic(bool on) { hyperbolic_ = on; }
+    bool Rotate() const { return rotate_; }
+    void SetRotate(bool on) { rotate_ = on; }
+    bool ArithmeticShift() const { return arithmeticShift_; }
+    void SetArithmeticShift(bool on) { arithmeticShift_ = on; }
+    int ShiftAmount() const { return shiftAmount_; }
+    // 1, 2, 4, 8 or 16; false (and nothing changed) for anything else.
+    bool SetShiftAmount(int bits);
+    static bool IsValidShiftAmount(int bits);
+    // Rotation and arithmetic shifts apply to the integer modes only.
+    bool RotationInEffect() const;
+    bool ArithmeticShiftInEffect() const;
+    // The binary operation the shift keys stand for now.
+    BinaryOp::Index ShiftLeftOperator() const;
+    BinaryOp::Index ShiftRightOperator() const;
+
+    // ---- Entry --------------------------------------------------------------
+    // Whether the active bar takes the character (startNew: it begins a new
+    // number whatever the state; pasting: it comes from the clipboard).
+    bool CanType(char ch, bool startNew, bool pasting) const;
+    // Types a character into the active bar; true when something changed.
+    bool Type(char ch, bool startNew, bool pasting);
+    // Whether a paste skips the character in the active bar.
+    bool IsIgnoredInPaste(char ch) const;
+    // Types pasted characters into the active bar: each is the bytes it is
+    // offered as, or none for a character the bar cannot take. A leading "-"
+    // gives the number its sign in a bar that reads signed numbers. False
+    // when a character was refused (what came before it stays typed).
+    bool Paste(const std::vector<std::optional<std::string>>& characters);
+    // The sign key: toggles the entry's sign while typing, else negates.
+    void ToggleSign();
+    void BackSpace();
+
+    // ---- Operations ---------------------------------------------------------
+    void PressOperator(BinaryOp::Index op);
+    void Evaluate(bool isEquals);
+    // "=": Evaluate, then keep the result as the answer.
+    void Equal();
+    void RecallAnswer();
+    void EnterPi();
+    void ApplyUnary(UnaryOp::Index op);
+    // +1 shifts left, -1 right, by the shift amount.
+    void ShiftByAmount(int direction);
+    void ApplyTrig(TrigFunctionKind kind, bool inverse);
+    // Clears the entry; with all, the accumulator and pending operator too.
+    void Clear(bool all);
+    // Replaces the pending operator (none for an out-of-range number).
+    void SetPendingOperator(std::optional<BinaryOp::Index> op);
+
+    // Shows a value in every bar and makes it the current value.
+    void ShowValue(const CalcValue& value);
+    void SetComputedValue(const CalcValue& value);
+    // Takes the value of a bar that was edited (none: only passes the
+    // current value to every bar).
+    void SyncFromBar(std::optional<BarKind> edited);
+    // Shows a calculation failure in one bar, or in every bar for none. A
+    // failure that is not a CalcError shows nothing and clears what was shown.
+    void ReportFailure(std::exception_ptr failure, std::optional<BarKind> bar);
+
+    // ---- Bars ---------------------------------------------------------------
+    const OpenBars& Bars() const { return bars_; }
+    OpenBars& Bars() { return bars_; }
+    // Opens a bar of the kind at the end, reading the current value in the
+    // current mode; none when the kind has no conversion or is open.
+    TCalcConv* OpenBar(BarKind kind);
+    // Closes a bar and hands its conversion to the caller (for whatever
+    // still refers to it); none when the kind was not open.
+    std::unique_ptr<TCalcConv> CloseBar(BarKind kind);
+    static bool CanOpenBarKind(BarKind kind);
+
+private:
+    template <class Operation> void ApplyInPlace(Operation operation);
+    bool TypeInto(BarKind bar, char ch, bool startNew, bool pasting, bool deferSync);
+    bool CanTypeInto(BarKind bar, char ch, bool newEntry, bool pasting) const;
+    bool ApplyPastedSign(TCalcConv& conversion) const;
+    // The bar operations that show their result, with errors caught per bar.
+    void SetBarValue(BarKind bar, const CalcValue& value);
+    void ClearBar(BarKind bar);
+
+    CalculatorDisplay& display_;
+    OpenBars bars_;
+    CalcValue current_{CalcValueMode::Byte, 0, 0.0L};
+    CalcValue accumulator_{CalcValueMode::Byte, 0, 0.0L};
+    CalcValue operand_{CalcValueMode::Byte, 0, 0.0L};
+    CalcValue answer_{CalcValueMode::Byte, 0, 0.0L};
+    std::optional<BinaryOp::Index> pending_;
+    EntryState entry_ = EntryState::Idle;
+    CalcValueMode mode_ = CalcValueMode::DWord;
+    bool signed_ = false;
+    bool reversed_ = false;
+    AngleUnit angle_{};
+    bool hyperbolic_ = false;
+    bool rotate_ = false;
+    bool arithmeticShift_ = false;
+    int shiftAmount_ = 8;
+};
+
+} // namespace pexa

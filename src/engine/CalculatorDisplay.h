@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/CalcConvCommonDef.h"
+
+namespace pexa {
+
+// What the calculator tells whatever shows it. The calculator holds every
+// value and state; a display reads what it needs back from the calculator
+// when it is told that something changed, and never keeps a copy.
+class CalculatorDisplay {
+public:
+    virtual ~CalculatorDisplay() = default;
+
+    // The bar's text changed: a new value, an edited entry, or an error shown
+    // in place of the value (or taken away).
+    virtual void BarTextChanged(BarKind bar) = 0;
+    // The bar reads the value differently (mode, signed or reversed): its
+    // indicators and its text.
+    virtual void BarReadingChanged(BarKind bar) = 0;
+    // The pending operator's symbol changed.
+    virtual void PendingOperatorChanged() = 0;
+    // Another bar, or none, is the active one.
+    virtual void ActiveBarChanged() = 0;
+
+protected:
+    CalculatorDisplay() = default;
+    CalculatorDisplay(const CalculatorDisplay&) = default;
+    CalculatorDisplay& operator=(const CalculatorDisplay&) = default;
+};
+
+} // namespace pexa

@@ -1,0 +1,257 @@
+// The calculator's rules, driven through its commands with a fake display
+// that draws each bar only when it is told to.
+
+#include "engine/Calculator.h"
+#include "core/CalcError.h"
+#include "core/FormatSettings.h"
+#include "engine/CalculatorDisplay.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+#include <string>
+
+using namespace pexa;
+
+namespace {
+
+// Keeps what each bar would show, redrawn only from the calls it receives.
+class FakeDisplay : public CalculatorDisplay {
+public:
+    const Calculator* Calc = nullptr;
+    std::map<BarKind, std::string> Shown;
+    std::string OperatorSymbol;
+    int ActiveChanges = 0;
+
+    void BarTextChanged(BarKind bar) override { Draw(bar); }
+    void BarReadingChanged(BarKind bar) override { Draw(bar); }
+    void PendingOperatorChanged() override { OperatorSymbol = Calc->PendingOperatorSymbol(); }
+    void ActiveBarChanged() override { ++ActiveChanges; }
+
+private:
+    void Draw(BarKind bar) {
+        const std::optional<CalcErrorKind> error = Calc->Bars().ErrorOf(bar);
+        Shown[bar] = error ? std::string("error: ") + CalcErrorKindName(*error)
+                           : Calc->Bars().Find(bar)->GetText(false);
+    }
+};
+
+// The start-up state: DWord, the decimal and hexadecimal bars, the decimal
+// one active, '.' and ',' as the locale characters.
+class CalculatorTest : public ::testing::Test {
+protected:
+    CalculatorTest() : format_(FormatSettings{}) {
+        display_.Calc = &calc_;
+        calc_.OpenBar(BarKind::Decimal);
+        calc_.OpenBar(BarKind::Hex);
+        calc_.Bars().Activate(BarKind::Decimal);
+    }
+
+    // Runs a sequence such as "12 + 3 =": a short key name, or digits typed
+    // one by one into the active bar.
+    void Keys(const std::string& sequence) {
+        std::istringstream tokens(sequence);
+        std::string token;
+        while (tokens >> token) {
+            static const std::map<std::string, BinaryOp::Index> binary = {
+                {"+", BinaryOp::Add}, {"-", BinaryOp::Sub}, {"*", BinaryOp::Mul},
+                {"/", BinaryOp::Div}, {"%", BinaryOp::Mod}, {"|", BinaryOp::Or},
+            };
+            if (const auto it = binary.find(token); it != binary.end())
+                calc_.PressOperator(it->second);
+            else if (token == "=")
+                calc_.Equal();
+            else if (token == "CE" || token == "AC")
+                calc_.Clear(token == "AC");
+            else if (token == "BS")
+                calc_.BackSpace();
+            else if (token == "neg")
+                calc_.ToggleSign();
+            else if (token == "x^2")
+                calc_.ApplyUnary(UnaryOp::Square);
+            else if (token == "ln")
+                calc_.ApplyUnary(UnaryOp::Ln);
+            else if (token == "Ans")
+                calc_.RecallAnswer();
+            else if (token == "PI")
+                calc_.EnterPi();
+            else if (token == "<<N")
+                calc_.ShiftByAmount(+1);
+            else
+                for (const char c : token)
+                    calc_.Type(c, false, false);
+        }
+    }
+    const std::string& Dec() { return display_.Shown[BarKind::Decimal]; }
+    const std::string& Hex() { return display_.Shown[BarKind::Hex]; }
+
+    FormatSettingsScope format_;
+    FakeDisplay display_;
+    Calculator calc_{display_};
+};
+
+const std::string DivideByZeroShown = "error: division by zero";
+
+struct SequenceCase {
+    const char* Name;
+    const char* Keys;
+    const char* Dec;
+    const char* Hex;
+};
+
+constexpr SequenceCase SequenceCases[] = {
+    {"left to right", "2 + 3 * 4 =", "20", "00000014"},
+    {"operand reused", "5 + =", "10", "0000000A"},
+    {"operator replaced", "5 + * 2 =", "10", "0000000A"},
+    {"digit after equals starts afresh", "2 + 3 = 4 + 1 =", "5", "00000005"},
+    {"operator after equals continues", "2 + 3 = + 1 =", "6", "00000006"},
+    {"unary keeps pending", "2 + 3 x^2 =", "11", "0000000B"},
+    {"unary after equals", "2 + 3 = x^2 =", "30", "0000001E"},
+    {"clear error keeps operator", "5 + 7 CE 3 =", "8", "00000008"},
+    {"unsigned wrap", "5 - 8 =", "4294967293", "FFFFFFFD"},
+    {"hex digits type into the active bar only when it reads them", "1 A 2 =", "12", "0000000C"},
+    {"evaluation shown before next operator", "6 * 7 -", "42", "0000002A"},
+    {"backspace edits", "123 BS 4", "124", "0000007C"},
+};
+
+TEST_F(CalculatorTest, Sequences) {
+    for (const SequenceCase& c : SequenceCases) {
+        SCOPED_TRACE(c.Name);
+        Keys("AC");
+        calc_.SetPendingOperator(std::nullopt);
+        Keys(c.Keys);
+        EXPECT_EQ(Dec(), c.Dec);
+        EXPECT_EQ(Hex(), c.Hex);
+    }
+}
+
+TEST_F(CalculatorTest, RepeatedEqualsRepeatsTheLastOperation) {
+    Keys("5 + 3 =");
+    EXPECT_EQ(Dec(), "8");
+    Keys("=");
+    EXPECT_EQ(Dec(), "11");
+    Keys("=");
+    EXPECT_EQ(Dec(), "14");
+    EXPECT_EQ(calc_.Entry(), EntryState::Equalled);
+    EXPECT_EQ(GetInteger(calc_.Answer()), 14);
+    EXPECT_EQ(GetInteger(calc_.Operand()), 3);
+}
+
+TEST_F(CalculatorTest, EqualsWithoutOperatorKeepsTheValue) {
+    Keys("42 =");
+    EXPECT_EQ(Dec(), "42");
+    EXPECT_EQ(GetInteger(calc_.Accumulator()), 42);
+    EXPECT_EQ(GetInteger(calc_.Operand()), 42);
+    EXPECT_EQ(GetInteger(calc_.Answer()), 42);
+    EXPECT_EQ(calc_.PendingOperator(), std::nullopt);
+}
+
+TEST_F(CalculatorTest, OperatorSymbolIsHiddenAfterEqualsButStaysPending) {
+    Keys("5 +");
+    EXPECT_EQ(display_.OperatorSymbol, "+");
+    Keys("* 2 =");
+    EXPECT_EQ(display_.OperatorSymbol, "");
+    EXPECT_EQ(calc_.PendingOperator(), BinaryOp::Mul);
+    Keys("AC");
+    EXPECT_EQ(calc_.PendingOperator(), std::nullopt);
+}
+
+TEST_F(CalculatorTest, ClearErrorKeepsPendingOperationClearAllDoesNot) {
+    Keys("2 + 3 = 9 + 4 CE");
+    EXPECT_EQ(Dec(), "0");
+    EXPECT_EQ(calc_.Entry(), EntryState::Idle);
+    EXPECT_EQ(calc_.PendingOperator(), BinaryOp::Add);
+    EXPECT_EQ(GetInteger(calc_.Accumulator()), 9);
+    Keys("AC");
+    EXPECT_EQ(calc_.PendingOperator(), std::nullopt);
+    EXPECT_EQ(GetInteger(calc_.Accumulator()), 0);
+    EXPECT_EQ(calc_.Accumulator().Mode, CalcValueMode::Float);
+    // Neither clear touches the answer.
+    Keys("Ans");
+    EXPECT_EQ(Dec(), "5");
+    EXPECT_EQ(calc_.Entry(), EntryState::Computed);
+}
+
+TEST_F(CalculatorTest, ErrorBlocksUntilCleared) {
+    Keys("7 / 0 =");
+    EXPECT_EQ(Dec(), DivideByZeroShown);
+    EXPECT_EQ(Hex(), DivideByZeroShown);
+    EXPECT_TRUE(calc_.IsBlocked());
+    EXPECT_EQ(GetInteger(calc_.Answer()), 7);
+    const EntryState state = calc_.Entry();
+    EXPECT_FALSE(calc_.CanType('1', false, false));
+    Keys("1 BS + = x^2 neg <<N");
+    EXPECT_TRUE(calc_.IsBlocked());
+    EXPECT_EQ(calc_.Entry(), state);
+    EXPECT_EQ(calc_.PendingOperator(), BinaryOp::Div);
+    EXPECT_EQ(Dec(), DivideByZeroShown);
+    // Clear Error takes the error away and keeps "7 /".
+    Keys("CE");
+    EXPECT_FALSE(calc_.IsBlocked());
+    EXPECT_EQ(Dec(), "0");
+    Keys("2 =");
+    EXPECT_EQ(Dec(), "3");
+    EXPECT_EQ(Hex(), "00000003");
+}
+
+TEST_F(CalculatorTest, AnswerAndPiEndABlock) {
+    Keys("7 / 0 =");
+    Keys("Ans");
+    EXPECT_FALSE(calc_.IsBlocked());
+    EXPECT_EQ(Dec(), "7");
+    calc_.SetMode(CalcValueMode::Float);
+    Keys("/ 0 =");
+    EXPECT_TRUE(calc_.IsBlocked());
+    Keys("PI");
+    EXPECT_FALSE(calc_.IsBlocked());
+    EXPECT_FALSE(calc_.Bars().HasError(BarKind::Hex));
+    EXPECT_EQ(calc_.Entry(), EntryState::Computed);
+}
+
+TEST_F(CalculatorTest, ErrorInAnInactiveBarDoesNotBlock) {
+    calc_.ReportFailure(std::make_exception_ptr(CalcError(CalcErrorKind::Overflow)), BarKind::Hex);
+    EXPECT_EQ(Hex(), "error: overflow");
+    EXPECT_FALSE(calc_.IsBlocked());
+    Keys("3");
+    EXPECT_EQ(Hex(), "00000003");
+    // A failure that is not a calculation error shows nothing.
+    calc_.ReportFailure(std::make_exception_ptr(std::runtime_error("x")), std::nullopt);
+    EXPECT_FALSE(calc_.IsBlocked());
+    EXPECT_EQ(Dec(), "3");
+}
+
+TEST_F(CalculatorTest, FailedUnaryKeepsStateComputed) {
+    calc_.SetMode(CalcValueMode::Float);
+    Keys("2 + 0 ln");
+    EXPECT_EQ(Dec(), DivideByZeroShown);
+    EXPECT_EQ(calc_.Entry(), EntryState::Computed);
+    EXPECT_EQ(calc_.PendingOperator(), BinaryOp::Add);
+    EXPECT_EQ(GetReal(calc_.Accumulator()), 2.0L);
+}
+
+TEST_F(CalculatorTest, PasteTypesThroughTheActiveBarAndSignsLast) {
+    calc_.SetSigned(true);
+    calc_.SetMode(CalcValueMode::Byte);
+    EXPECT_TRUE(calc_.Paste({"-", "1", "2", "8"}));
+    EXPECT_EQ(Dec(), "-128");
+    EXPECT_EQ(Hex(), "80");
+    EXPECT_EQ(calc_.Entry(), EntryState::Computed);
+    // A character the bar cannot take stops the paste; what came first stays.
+    EXPECT_FALSE(calc_.Paste({"4", std::nullopt, "5"}));
+    EXPECT_EQ(Dec(), "4");
+}
+
+TEST_F(CalculatorTest, ClosedBarHandsBackItsConversionAndActivationMoves) {
+    calc_.Bars().Activate(BarKind::Hex);
+    std::unique_ptr<TCalcConv> closed = calc_.CloseBar(BarKind::Hex);
+    ASSERT_NE(closed, nullptr);
+    EXPECT_EQ(closed->GetKind(), BarKind::Hex);
+    EXPECT_EQ(calc_.Bars().Active(), std::nullopt);
+    calc_.Bars().EnsureActive();
+    EXPECT_EQ(calc_.Bars().Active(), BarKind::Decimal);
+    EXPECT_EQ(calc_.CloseBar(BarKind::Hex), nullptr);
+    EXPECT_EQ(calc_.OpenBar(BarKind::Decimal), nullptr); // open already
+}
+
+} // namespace
