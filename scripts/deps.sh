@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
   libbenchmark-dev libmpfr-dev libgmp-dev clang libclang-rt-dev fonts-ipafont-gothic
-  binutils xvfb xauth desktop-file-utils libx11-dev zlib1g-dev)
+  binutils xvfb xauth desktop-file-utils libx11-dev zlib1g-dev qt6-svg-dev)
 
 missing=()
 for package in "${packages[@]}"; do
