@@ -129,7 +129,7 @@ void TForm_Main::CloseBarOfKind(BarKind kind) {
     TCalcBar* bar = FindBar(kind);
     if (bar == nullptr)
         return;
-    bar->SaveSettings();
+    SaveBarSettings(*bar);
     CloseBar(bar);
 }
 
