@@ -105,6 +105,8 @@ public:
     virtual bool CanActivate() const;
     // Run once at placement; variants read their own settings keys.
     virtual void LoadSettings();
+    // Variants write their own keys; a failed write throws ProfileError for
+    // the caller to report.
     virtual void SaveSettings();
     // Key (a Qt::Key) and modifiers of the active bar, after the window's own
     // shortcuts and the access-key test; true when the bar used the key.

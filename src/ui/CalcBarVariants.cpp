@@ -74,16 +74,6 @@ TBarButton* AddActionButton(TCalcBar& bar, const char* name) {
     return bar.AddOptionButton(&standIn);
 }
 
-// A failed write is reported in the log only: the bar is going away, and the
-// user's remaining settings must still be written.
-template <class Write> void SaveQuietly(Write write) {
-    try {
-        write();
-    } catch (const ProfileError& error) {
-        qWarning("%s", error.what());
-    }
-}
-
 // The panel font with fixed pitch. When the panel's family has no fixed
 // pitch the system's fixed-pitch family takes its place, size and style kept.
 QFont MakeFixedPitch(const QFont& base) {
@@ -266,7 +256,7 @@ void TCalcBar_Char::LoadSettings() {
 }
 
 void TCalcBar_Char::SaveSettings() {
-    SaveQuietly([this] { WriteProfile(KeyCharEncoding, Encoding()); });
+    WriteProfile(KeyCharEncoding, Encoding());
 }
 
 // ---- TCalcBar_Degree ----
@@ -312,7 +302,7 @@ void TCalcBar_Degree::LoadSettings() {
 }
 
 void TCalcBar_Degree::SaveSettings() {
-    SaveQuietly([this] { WriteProfile(KeyHmsStyle, HmsStyle()); });
+    WriteProfile(KeyHmsStyle, HmsStyle());
 }
 
 // ---- TCalcBar_Float ----
@@ -420,10 +410,8 @@ void TCalcBar_Time::LoadSettings() {
 
 void TCalcBar_Time::SaveSettings() {
     // A failed write stops the save at that key, as every save of the file does.
-    SaveQuietly([this] {
-        WriteProfile(KeyTimeEncoding, Encoding());
-        WriteProfile(KeyTimeDiffMode, DiffMode());
-    });
+    WriteProfile(KeyTimeEncoding, Encoding());
+    WriteProfile(KeyTimeDiffMode, DiffMode());
 }
 
 } // namespace pexa

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -26,6 +27,10 @@ namespace {
 // A help document is a few dozen kilobytes; anything far larger is not one.
 constexpr qint64 kMaxHelpFileBytes = 16 * 1024 * 1024;
 constexpr int kTopicRole = Qt::UserRole;
+
+QString NotFoundText(const QString& query) {
+    return QStringLiteral("「%1」は見つかりません。").arg(query);
+}
 
 } // namespace
 
@@ -220,13 +225,23 @@ void THelpViewer::Present() {
 
 void THelpViewer::FilterContents(const QString& text) {
     const QString query = text.trimmed();
+    int shown = 0;
     for (int row = 0; row < contentsList_->count(); ++row) {
         QListWidgetItem* item = contentsList_->item(row);
         const Topic& topic = topics_[static_cast<std::size_t>(item->data(kTopicRole).toInt())];
         const bool match = query.isEmpty() || topic.Title.contains(query, Qt::CaseInsensitive) ||
                            topic.Text.contains(query, Qt::CaseInsensitive);
         item->setHidden(!match);
+        shown += match ? 1 : 0;
     }
+    // A document that could not be read keeps its message.
+    if (!loaded_)
+        return;
+    // An emptied list alone would look like a broken window.
+    if (!query.isEmpty() && shown == 0)
+        statusLabel_->setText(NotFoundText(query));
+    else
+        statusLabel_->clear();
 }
 
 bool THelpViewer::FindNext(const QString& text) {
@@ -244,8 +259,17 @@ bool THelpViewer::FindNext(const QString& text) {
         statusLabel_->clear();
         return true;
     }
-    statusLabel_->setText(QStringLiteral("「%1」は見つかりません。").arg(query));
+    statusLabel_->setText(NotFoundText(query));
     return false;
+}
+
+// Esc closes the window from any of its controls, as in other viewers.
+void THelpViewer::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void THelpViewer::OnContentsActivated() {

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -51,7 +52,8 @@ public:
     QString StatusText() const;
 
     // Keeps only the contents entries whose topic contains the text
-    // (ignoring case); an empty text shows them all.
+    // (ignoring case); an empty text shows them all. When none is left the
+    // status line says so.
     void FilterContents(const QString& text);
     // Selects the next occurrence of the text in the page, from the
     // selection on and wrapping at the end; false when there is none.
@@ -60,6 +62,9 @@ public:
     QLineEdit* SearchField() const { return searchField_; }
     QListWidget* ContentsList() const { return contentsList_; }
     QTextBrowser* Page() const { return page_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // A heading of the document and the text up to the next one.

@@ -257,9 +257,13 @@ void TForm_Main::showEvent(QShowEvent* event) {
     }
 }
 
+// Another program may fill or empty the clipboard while nothing happens in
+// this window: Paste follows at once, wherever it is shown.
 void TForm_Main::OnClipboardChanged() {
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
     clipboardHasText_ = mime != nullptr && mime->hasText();
+    if (TAction* paste = FindAction("ActEditPaste"))
+        paste->Update();
 }
 
 } // namespace pexa

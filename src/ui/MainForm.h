@@ -198,6 +198,9 @@ public:
     // that fails stops it and is reported in a message box; what the file
     // held stays as it was.
     void SaveSettings();
+    // Writes a bar's own keys at once (the bar is being switched off); a
+    // failed write is reported the same way.
+    void SaveBarSettings(TCalcBar& bar);
     // Opens the help window at its contents, or at a command's topic.
     void ShowHelpContents();
     void ShowHelpContext(int context);
@@ -238,7 +241,7 @@ public:
     TOpPages* OpPages() const { return buttons_.OpPages; }
     // Adds the typed character of each command to an operator menu's items.
     void PrepareOpMenu(QMenu& menu) const;
-    static void PrepareOpMenu(QMenu& menu, const TKeyTable& table, int osMajorVersion);
+    static void PrepareOpMenu(QMenu& menu, const TKeyTable& table);
     // The kernel's major release number.
     static int OsMajorVersion();
     // The menu a quick-menu or mode-menu command opens, and where.

@@ -128,7 +128,7 @@ void TForm_Main::CloseBarOfKind(BarKind kind) {
     TCalcBar* bar = FindBar(kind);
     if (bar == nullptr)
         return;
-    bar->SaveSettings();
+    SaveBarSettings(*bar);
     CloseBar(bar);
 }
 

@@ -35,19 +35,6 @@ namespace pexa {
 
 namespace {
 
-// The command a menu item or a submenu header stands for.
-constexpr const char* kBoundActionProperty = "pexaBoundAction";
-
-TAction* BoundAction(const QAction* item) {
-    if (item == nullptr)
-        return nullptr;
-    if (auto* action = qobject_cast<TAction*>(const_cast<QAction*>(item)))
-        return action;
-    if (const auto* link = qobject_cast<const TActionLink*>(item))
-        return link->Source();
-    return qobject_cast<TAction*>(item->property(kBoundActionProperty).value<QObject*>());
-}
-
 // ---- The operator menus ---------------------------------------------------------
 
 enum class RowKind { Item, Header, Separator };
@@ -153,7 +140,7 @@ QActionGroup* RadioGroup(QMenu& menu) {
 // visible state; it opens its submenu instead of running the command.
 void BindHeader(QMenu& submenu, TAction* action) {
     QAction* header = submenu.menuAction();
-    header->setProperty(kBoundActionProperty, QVariant::fromValue<QObject*>(action));
+    SetCommandOfMenuItem(*header, action);
     const QPointer<TAction> source(action);
     auto sync = [header, source] {
         if (source.isNull())
@@ -259,23 +246,23 @@ void TForm_Main::BindMenuActions() {
 // ---- Operator menus -------------------------------------------------------------
 
 void TForm_Main::PrepareOpMenu(QMenu& menu) const {
-    PrepareOpMenu(menu, keyTable_, OsMajorVersion());
+    PrepareOpMenu(menu, keyTable_);
 }
 
-void TForm_Main::PrepareOpMenu(QMenu& menu, const TKeyTable& table, int osMajorVersion) {
+void TForm_Main::PrepareOpMenu(QMenu& menu, const TKeyTable& table) {
     for (QAction* item : menu.actions()) {
         if (item->isSeparator())
             continue;
-        const TAction* action = BoundAction(item);
+        const TAction* action = CommandOfMenuItem(item);
         const std::optional<char> ch =
             action != nullptr && !action->HasShortCut() ? table.KeyCharOf(action) : std::nullopt;
         // An item that shows the command itself cannot take a caption of its
         // own without renaming the command everywhere.
         if (ch.has_value() && qobject_cast<TAction*>(item) == nullptr) {
             QString key = KeyCharText(*ch);
-            // Menus of current systems read "&" after the tab as an access
-            // mark too.
-            if (osMajorVersion >= 5 && key == QLatin1String("&"))
+            // Qt reads "&" after the tab as an access mark too and would draw
+            // a lone one as nothing, whatever the system's version.
+            if (key == QLatin1String("&"))
                 key = QStringLiteral("&&");
             QString caption = item->text();
             const qsizetype tab = caption.indexOf(QLatin1Char('\t'));
@@ -288,7 +275,7 @@ void TForm_Main::PrepareOpMenu(QMenu& menu, const TKeyTable& table, int osMajorV
                 item->setText(caption);
         }
         if (QMenu* submenu = item->menu())
-            PrepareOpMenu(*submenu, table, osMajorVersion);
+            PrepareOpMenu(*submenu, table);
     }
 }
 
@@ -363,7 +350,7 @@ void TForm_Main::MainPopupPopup() {
         for (QAction* item : from.actions()) {
             if (item->isSeparator()) {
                 mainPopup_->addSeparator();
-            } else if (TAction* action = BoundAction(item)) {
+            } else if (TAction* action = CommandOfMenuItem(item)) {
                 mainPopup_->addAction(action);
             } else {
                 qWarning("%s", AssertionFailure("MainForm").what());
@@ -381,7 +368,7 @@ namespace {
 
 TAction* BoundActionOf(const QWidget& control) {
     if (const auto* button = qobject_cast<const QToolButton*>(&control))
-        return BoundAction(button->defaultAction());
+        return CommandOfMenuItem(button->defaultAction());
     return nullptr;
 }
 

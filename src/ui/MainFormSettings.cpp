@@ -26,6 +26,14 @@ namespace pexa {
 
 namespace {
 
+// The file's message ("<path> に書き込めません") in a message box over the
+// window, or on its own while the window is not shown.
+void ReportWriteFailure(QWidget& window, const ProfileError& failure) {
+    QMessageBox::warning(window.isVisible() ? &window : nullptr,
+                         QApplication::applicationDisplayName(),
+                         QString::fromStdString(failure.what()));
+}
+
 // The bar's place in the saved list, which names its band keys; bars opened
 // later have none.
 constexpr const char* kSavedPositionProperty = "pexaSavedPosition";
@@ -187,10 +195,20 @@ void TForm_Main::SaveSettings() {
         WriteAllSettings();
         batch.Commit();
     } catch (const ProfileError& failure) {
-        QMessageBox::warning(isVisible() ? this : nullptr, QApplication::applicationDisplayName(),
-                             QString::fromStdString(failure.what()));
+        ReportWriteFailure(*this, failure);
     } catch (const std::exception&) {
         // Nothing else is the user's to act on; the window still closes.
+    }
+}
+
+void TForm_Main::SaveBarSettings(TCalcBar& bar) {
+    try {
+        // One replacement of the file for all of the bar's keys.
+        IniWriteBatch batch(ProfilePath());
+        bar.SaveSettings();
+        batch.Commit();
+    } catch (const ProfileError& failure) {
+        ReportWriteFailure(*this, failure);
     }
 }
 

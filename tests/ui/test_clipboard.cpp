@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QTest>
+#include <QToolBar>
 
 #include <string>
 
@@ -53,6 +54,7 @@ private slots:
     void negativeDigitsFitOnlyWithTheSign_data();
     void negativeDigitsFitOnlyWithTheSign();
     void enabledRules();
+    void pasteFollowsClipboardChangesAtOnce();
     void hugeTextWithNulsKeepsTheValue();
     void hugeRunsOfAcceptedCharactersFinish();
 };
@@ -330,6 +332,26 @@ void ClipboardTest::enabledRules() {
         QCOMPARE(Enabled(*window, "ActEditCopyFmt"), window->BarAt(i)->SupportsSeparated());
         QVERIFY(Enabled(*window, "ActEditCopy"));
     }
+}
+
+// Another program changes the clipboard while the window is idle: the tool
+// button and the menu item of Paste change with it, with no command run
+// and no refresh asked for.
+void ClipboardTest::pasteFollowsClipboardChangesAtOnce() {
+    Clipboard().clear(QClipboard::Clipboard);
+    WindowFixture window;
+    window->UpdateActions();
+    QAction* paste = window->FindAction("ActEditPaste");
+    QWidget* button = window->MainToolBar()->widgetForAction(paste);
+    QVERIFY(button != nullptr);
+    QVERIFY(!button->isEnabled());
+    QVERIFY(!paste->isEnabled());
+    SetClipboardText("12");
+    QVERIFY(button->isEnabled());
+    QVERIFY(paste->isEnabled());
+    Clipboard().clear(QClipboard::Clipboard);
+    QVERIFY(!button->isEnabled());
+    QVERIFY(!paste->isEnabled());
 }
 
 void ClipboardTest::hugeTextWithNulsKeepsTheValue() {

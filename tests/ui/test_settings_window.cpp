@@ -8,6 +8,7 @@
 #include "settings/Profile.h"
 #include "ui/CalcBar.h"
 #include "ui/MainForm.h"
+#include "ui/toolkit/Action.h"
 #include "ui/toolkit/BandSite.h"
 #include "ui/toolkit/SystemColors.h"
 
@@ -509,6 +510,34 @@ private slots:
         // One message, for the first key; the save stops there.
         QCOMPARE(catcher.Count(), 1);
         QCOMPARE(catcher.Text(), path + QStringLiteral(" に書き込めません"));
+        QVERIFY(!QFile::exists(path));
+    }
+
+    // Switching a bar off writes its own keys at once; a failed write says so
+    // then, and the bar still goes.
+    void switchingABarOffReportsAFailedWrite_data() {
+        QTest::addColumn<QString>("toggle");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("character bar") << "ActToggleAscii" << int(BarKind::Char);
+        QTest::newRow("date/time bar") << "ActToggleTime" << int(BarKind::Time);
+    }
+
+    void switchingABarOffReportsAFailedWrite() {
+        QFETCH(QString, toggle);
+        QFETCH(int, kind);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("missing/pexa.ini"));
+        ProfilePathOverride profile(path.toStdString());
+        auto window = std::make_unique<TForm_Main>();
+        TAction* action = window->FindAction(toggle.toStdString());
+        QVERIFY(action->Execute());
+        QVERIFY(window->FindBar(static_cast<BarKind>(kind)) != nullptr);
+        MessageBoxCatcher catcher;
+        QVERIFY(action->Execute());
+        QCOMPARE(catcher.Count(), 1);
+        QCOMPARE(catcher.Text(), path + QStringLiteral(" に書き込めません"));
+        QCOMPARE(window->FindBar(static_cast<BarKind>(kind)), nullptr);
+        window.reset();
         QVERIFY(!QFile::exists(path));
     }
 };
