@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-  libbenchmark-dev libmpfr-dev libgmp-dev clang libclang-rt-dev fonts-ipafont-gothic
+  libbenchmark-dev libmpfr-dev libgmp-dev clang libclang-rt-dev fonts-noto-cjk
   binutils xvfb xauth desktop-file-utils libx11-dev zlib1g-dev)
 
 missing=()

@@ -1,5 +1,7 @@
 #include "ui/HelpViewer.h"
 
+#include "ui/HelpStyle.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -108,6 +110,7 @@ bool THelpViewer::EnsureLoaded() {
         return false;
     }
     page_->setSearchPaths({QFileInfo(helpFile_).absolutePath()});
+    page_->document()->setDefaultStyleSheet(HelpStyleSheet(page_->palette()));
     page_->setHtml(QString::fromUtf8(bytes));
     loaded_ = true;
     loadedFile_ = helpFile_;

@@ -1,4 +1,5 @@
 #include "core/FormatSettings.h"
+#include "ui/InterfaceFont.h"
 #include "ui/LocaleFormat.h"
 #include "ui/MainForm.h"
 
@@ -9,6 +10,9 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("pexa"));
     QApplication::setApplicationDisplayName(QStringLiteral("pexa"));
+    // Latin text in the desktop's proportional font, Japanese in a font that
+    // leaves "\" and "~" as they are.
+    QApplication::setFont(pexa::InterfaceFont());
     // The regional characters are read once; the program follows them until
     // it ends.
     pexa::CurrentFormat() = pexa::FormatFromLocale(QLocale::system());

@@ -343,6 +343,10 @@ private slots:
         const int screenWidth = window->screen()->availableGeometry().width();
         QVERIFY(window->BarSite()->BandWidth(0) <= screenWidth);
         QVERIFY(window->width() <= 2 * screenWidth + 100);
+        // Both bands share one row: the row, not each band, fits the screen.
+        QCOMPARE(window->BarSite()->RowCount(), 1);
+        QTRY_VERIFY(window->width() <= screenWidth);
+        QVERIFY(window->BarSite()->BandWidth(0) > window->BarSite()->BandMinWidth(0));
     }
 
     void storedValues_data() {
