@@ -1,4 +1,5 @@
 #include "core/FormatSettings.h"
+#include "ui/DarkPalette.h"
 #include "ui/InterfaceFont.h"
 #include "ui/LocaleFormat.h"
 #include "ui/MainForm.h"
@@ -13,6 +14,8 @@ int main(int argc, char* argv[]) {
     // Latin text in the desktop's proportional font, Japanese in a font that
     // leaves "\" and "~" as they are.
     QApplication::setFont(pexa::InterfaceFont());
+    if (pexa::WantsDarkPalette(qEnvironmentVariable("PEXA_PALETTE")))
+        QApplication::setPalette(pexa::DarkPalette());
     // The regional characters are read once; the program follows them until
     // it ends.
     pexa::CurrentFormat() = pexa::FormatFromLocale(QLocale::system());

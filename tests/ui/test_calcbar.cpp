@@ -744,6 +744,42 @@ private slots:
         QCOMPARE(bar->ValuePanel()->x(), panelBefore);
     }
 
+    // A long caption keeps clear of its button's edges: the button is at
+    // least as wide as the style draws that caption.
+    void buttonCaptionsClearTheEdges() {
+        TCalcBar* bar = NewBar(BarKind::Decimal);
+        std::vector<TBarButton*> buttons;
+        for (const char* caption : {"DWord", "BRev", "Word", "t"}) {
+            buttons.push_back(bar->AddOptionButton(nullptr));
+            buttons.back()->setText(caption);
+        }
+        bar->EnsurePlaced();
+        for (TBarButton* button : buttons)
+            QVERIFY2(button->width() >= button->sizeHint().width(),
+                     qPrintable(button->text()));
+    }
+
+    // The value is never cut: the bar's minimum width holds the whole text,
+    // and grows with it.
+    void minimumWidthHoldsTheWholeValue() {
+        TCalcBar* bar = NewBar(BarKind::Bin);
+        bar->SetMode(CalcValueMode::QWord);
+        QFont big = bar->ValuePanel()->font();
+        big.setPointSize(20);
+        bar->SetDisplayFont(big);
+        bar->EnsurePlaced();
+        bar->SetValue(IntegerValue(CalcValueMode::QWord, -1));
+        const int text = QFontMetrics(big).horizontalAdvance(bar->ValueLabel()->text());
+        const int beside = bar->CaptionWidth() + 2 * 2 + bar->OperatorLabel()->width();
+        QVERIFY(bar->minimumSizeHint().width() >= beside + text);
+        const int wide = bar->minimumSizeHint().width();
+        bar->SetValue(IntegerValue(CalcValueMode::QWord, 1));
+        QVERIFY(bar->minimumSizeHint().width() <= wide);
+        bar->SetMessageText(QString(200, QLatin1Char('x')));
+        QVERIFY(bar->minimumSizeHint().width() >=
+                beside + QFontMetrics(big).horizontalAdvance(QString(200, QLatin1Char('x'))));
+    }
+
     void panelFillsTheBarOnResize() {
         TCalcBar* bar = NewBar(BarKind::Bin);
         host_->show();
