@@ -325,8 +325,10 @@ void TCalcBar::resizeEvent(QResizeEvent* event) {
 
 QSize TCalcBar::sizeHint() const {
     const QSize minimum = minimumSizeHint();
+    // Room for eight characters, or the whole value when that is more.
     const int panelWidth = 8 * QFontMetrics(valuePanel_->font()).averageCharWidth();
-    return {minimum.width() + panelWidth, minimum.height()};
+    return {std::max(minimum.width(), minimum.width() - panelMinimum_ + panelWidth),
+            minimum.height()};
 }
 
 QSize TCalcBar::minimumSizeHint() const {

@@ -2,6 +2,7 @@
 
 #include "MainFormHarness.h"
 
+#include "ui/ButtonPanel.h"
 #include "ui/toolkit/BandSite.h"
 #include "ui/toolkit/SystemColors.h"
 #include "ui/toolkit/TextMetrics.h"
@@ -66,6 +67,7 @@ private slots:
     void bodyColour();
     void windowStaysWhenEverythingIsHidden();
     void largeFontWidensTheWindowInsteadOfCutting();
+    void panelKeysFitTheirCaptions();
 };
 
 void BarManagementTest::startsWithDecimalAndHexadecimal() {
@@ -415,6 +417,15 @@ void BarManagementTest::largeFontWidensTheWindowInsteadOfCutting() {
         QVERIFY(left.x() >= 0);
         QVERIFY(left.x() + label->width() <= window->width());
     }
+}
+
+// No key of the button panel is narrower than the style draws its caption.
+void BarManagementTest::panelKeysFitTheirCaptions() {
+    WindowFixture window;
+    const auto buttons = window->PaneButtons()->findChildren<TCmdButton*>();
+    QVERIFY(buttons.size() > 40);
+    for (const TCmdButton* button : buttons)
+        QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
 }
 
 QTEST_MAIN(BarManagementTest)
