@@ -275,8 +275,8 @@ int TCalcBar::OptionButtonWidth(const TBarButton& button) const {
     const int minimum = static_cast<int>(std::lround(ToolButtonWidth * 3.0 / 4.0));
     // The style's own margins and frame too, or a long caption ("DWord")
     // runs into the button's edges.
-    const int fitted = std::max(button.CaptionTextWidth() + 6 * BorderWidth(),
-                                button.sizeHint().width());
+    const int fitted =
+        std::max(button.CaptionTextWidth() + 6 * BorderWidth(), button.sizeHint().width());
     return std::max(fitted, minimum);
 }
 
@@ -348,11 +348,13 @@ QSize TCalcBar::minimumSizeHint() const {
 
 int TCalcBar::PanelContentWidth() const {
     int width = 2 * valuePanel_->frameWidth() + operatorLabel_->minimumWidth();
+    // Labels measure their ink, which can reach past the text's advance.
     for (const QLabel* indicator : indicators_) {
         if (!indicator->isHidden())
-            width += TextWidth(indicator->font(), indicator->text());
+            width += indicator->sizeHint().width();
     }
-    return width + TextWidth(valueLabel_->font(), valueLabel_->text());
+    return width + std::max(TextWidth(valueLabel_->font(), valueLabel_->text()),
+                            valueLabel_->sizeHint().width());
 }
 
 // The value is never cut: a text that does not fit widens the bar, and the

@@ -42,8 +42,7 @@ QString HelpStyleSheet(const QPalette& palette) {
                           "td { color: %1; }\n"
                           "p.note { color: %10; background-color: %11; }\n")
         .arg(Css(text), Css(page), Css(Legible(link, page)), Css(heading), Css(subheading),
-             Css(Legible(text, keyBox)), Css(keyBox), Css(Legible(text, tableHead)),
-             Css(tableHead))
+             Css(Legible(text, keyBox)), Css(keyBox), Css(Legible(text, tableHead)), Css(tableHead))
         .arg(Css(Legible(text, note)), Css(note));
 }
 

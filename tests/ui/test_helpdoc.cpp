@@ -17,8 +17,8 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
-#include <QTextTable>
 #include <QTextDocument>
+#include <QTextTable>
 
 #include <map>
 
@@ -154,9 +154,9 @@ private slots:
                                           ? format.background().color()
                                           : background;
                 QVERIFY2(ContrastRatio(text, behind) >= 4.5,
-                         qPrintable(QString("%1 on %2: %3")
-                                        .arg(text.name(), behind.name(),
-                                             it.fragment().text().left(40))));
+                         qPrintable(
+                             QString("%1 on %2: %3")
+                                 .arg(text.name(), behind.name(), it.fragment().text().left(40))));
                 ++runs;
             }
         }

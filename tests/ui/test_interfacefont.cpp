@@ -14,9 +14,7 @@ namespace {
 FontCatalog Catalog(QSet<QString> installed, QSet<QString> japanese) {
     FontCatalog catalog;
     catalog.Has = [installed](const QString& family) { return installed.contains(family); };
-    catalog.DrawsJapanese = [japanese](const QString& family) {
-        return japanese.contains(family);
-    };
+    catalog.DrawsJapanese = [japanese](const QString& family) { return japanese.contains(family); };
     return catalog;
 }
 
@@ -49,9 +47,8 @@ private slots:
         QFETCH(QStringList, installed);
         QFETCH(QStringList, japanese);
         QFETCH(QStringList, families);
-        const FontCatalog catalog =
-            Catalog(QSet<QString>(installed.begin(), installed.end()),
-                    QSet<QString>(japanese.begin(), japanese.end()));
+        const FontCatalog catalog = Catalog(QSet<QString>(installed.begin(), installed.end()),
+                                            QSet<QString>(japanese.begin(), japanese.end()));
         QCOMPARE(InterfaceFamilies(desktop, catalog), families);
     }
 };

@@ -335,7 +335,9 @@ private slots:
 
     void hugeBandWidthKeepsWindowOnScreen() {
         SettingsFile file;
-        file.Write("[Bar]\nBarCount=2\nBar0=DEC\nBar0Width=2147483647\nBar1=HEX\n"
+        // Without the tool bar and the button panel, the bars alone set the width.
+        file.Write("[View]\nToolBar=0\nButtonPanel=0\n"
+                   "[Bar]\nBarCount=2\nBar0=DEC\nBar0Width=2147483647\nBar1=HEX\n"
                    "Bar1Width=2147483647\nBar1Break=0\n");
         auto window = std::make_unique<TForm_Main>();
         window->show();

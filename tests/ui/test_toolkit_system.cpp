@@ -230,14 +230,16 @@ void TestToolkitSystem::contrastRatios() {
     QFETCH(QColor, a);
     QFETCH(QColor, b);
     QFETCH(double, ratio);
-    QVERIFY2(std::abs(ContrastRatio(a, b) - ratio) < 0.01, qPrintable(QString::number(ContrastRatio(a, b))));
+    QVERIFY2(std::abs(ContrastRatio(a, b) - ratio) < 0.01,
+             qPrintable(QString::number(ContrastRatio(a, b))));
 }
 
 void TestToolkitSystem::legibleColours_data() {
     QTest::addColumn<QColor>("color");
     QTest::addColumn<QColor>("background");
     QTest::addColumn<bool>("unchanged");
-    QTest::newRow("blue on light grey is kept") << QColor(0, 0, 255) << QColor(239, 239, 239) << true;
+    QTest::newRow("blue on light grey is kept")
+        << QColor(0, 0, 255) << QColor(239, 239, 239) << true;
     QTest::newRow("blue on dark grey lightens") << QColor(0, 0, 255) << QColor(53, 53, 53) << false;
     QTest::newRow("red on white darkens") << QColor(255, 0, 0) << QColor(255, 255, 255) << false;
     QTest::newRow("grey on grey") << QColor(190, 190, 190) << QColor(239, 239, 239) << false;

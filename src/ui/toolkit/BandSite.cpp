@@ -264,8 +264,8 @@ QRect TBandSite::BandRect(int index) const {
 
 int TBandSite::MinExtent(const Band& band) const {
     // A child's minimum size hint is what it needs to show its content whole.
-    const int child = std::max({band.minWidth, band.child->minimumWidth(),
-                                band.child->minimumSizeHint().width()});
+    const int child = std::max(
+        {band.minWidth, band.child->minimumWidth(), band.child->minimumSizeHint().width()});
     return kGripWidth + child + kEdgeWidth;
 }
 
