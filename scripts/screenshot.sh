@@ -18,7 +18,7 @@ if [ "${1:-}" = "--dark" ]; then
     shift
 fi
 out=${1:-docs/screenshot${dark:+-dark}.png}
-build=build-bench
+build=${PEXA_SCREENSHOT_BUILD:-build-bench}
 
 if [ -z "${PEXA_SCREENSHOT_IN_XVFB:-}" ]; then
     scripts/deps.sh
