@@ -5,19 +5,33 @@
 # (bench/startup/with_xvfb.sh); the window is found, typed into and saved by
 # bench_x11_probe (bench/startup/x11_probe.cpp).
 #
-#   scripts/screenshot.sh [output.png]      (default docs/screenshot.png)
+#   scripts/screenshot.sh [output.png]          (default docs/screenshot.png)
+#   scripts/screenshot.sh --dark [output.png]   (default docs/screenshot-dark.png)
+#
+# --dark runs pexa with PEXA_PALETTE=dark, its dark palette.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-out=${1:-docs/screenshot.png}
-build=build-bench
+dark=
+if [ "${1:-}" = "--dark" ]; then
+    dark=1
+    shift
+fi
+out=${1:-docs/screenshot${dark:+-dark}.png}
+build=${PEXA_SCREENSHOT_BUILD:-build-bench}
 
 if [ -z "${PEXA_SCREENSHOT_IN_XVFB:-}" ]; then
     scripts/deps.sh
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPEXA_BENCH=ON >/dev/null
     cmake --build "$build" --target pexa bench_x11_probe
     export PEXA_SCREENSHOT_IN_XVFB=1
-    exec bench/startup/with_xvfb.sh "$0" "$out"
+    exec bench/startup/with_xvfb.sh "$0" ${dark:+--dark} "$out"
+fi
+
+if [ -n "$dark" ]; then
+    export PEXA_PALETTE=dark
+else
+    unset PEXA_PALETTE
 fi
 
 work=$(mktemp -d)

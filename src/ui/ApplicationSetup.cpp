@@ -1,5 +1,8 @@
 #include "ui/ApplicationSetup.h"
 
+#include "ui/DarkPalette.h"
+#include "ui/InterfaceFont.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
@@ -13,6 +16,11 @@ void SetUpApplication() {
     // append " — pexa" to every window title.
     QApplication::setApplicationName(QStringLiteral("pexa"));
     QApplication::setWindowIcon(ApplicationIcon());
+    // Latin text in the desktop's proportional font, Japanese in a font that
+    // leaves "\" and "~" as they are.
+    QApplication::setFont(InterfaceFont());
+    if (WantsDarkPalette(qEnvironmentVariable("PEXA_PALETTE")))
+        QApplication::setPalette(DarkPalette());
 }
 
 // The picture is a resource of the executable, so that a copied pexa keeps

@@ -201,11 +201,15 @@ public:
 
     // Inserts "&" before the first character of label equal to key ignoring case.
     static QString AddAccessMark(const QString& label, char key);
-    // Colours the bar uses for its value text and its caption.
-    static QColor GreyTextColor();
-    static QColor WindowTextColor();
-    static QColor InvalidTextColor() { return QColor(255, 0, 0); }
-    static QColor ActiveCaptionColor() { return QColor(0, 0, 255); }
+    // Colours the bar uses for its value text and its caption, taken from
+    // its palette and made legible on what they are drawn on (the value
+    // panel's colour now, the window's colour for the caption).
+    QColor GreyTextColor() const;
+    QColor WindowTextColor() const;
+    QColor InvalidTextColor() const;
+    QColor ActiveCaptionColor() const;
+    QColor CaptionTextColor() const;
+    QColor IndicatorTextColor() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -232,6 +236,7 @@ private:
     }
     void BuildControls();
     void SetPanelColor(const QColor& color);
+    QColor PanelColor() const;
     void ConnectMouseDown(QWidget* control);
     void ControlMouseDown(QWidget* control, Qt::MouseButton button);
     bool PopupContextMenu(QPoint pos);
@@ -239,6 +244,8 @@ private:
     void LayoutControls();
     void OptionAreaChanged();
     int SharedCaptionWidth() const;
+    int PanelContentWidth() const;
+    void UpdatePanelMinimum();
     int OptionButtonWidth(const TBarButton& button) const;
     bool HasCapability(ConvOption option) const;
 
@@ -262,6 +269,9 @@ private:
     QString messageText_;
     QMenu* popupMenu_ = nullptr;
     bool placed_ = false;
+    // What the value panel needs to show its whole text, indicators and
+    // operator; part of the bar's minimum width.
+    int panelMinimum_ = 0;
 };
 
 } // namespace pexa

@@ -1,6 +1,7 @@
 #include "ui/HelpViewer.h"
 
 #include "ui/HelpPage.h"
+#include "ui/HelpStyle.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -115,6 +116,7 @@ bool THelpViewer::EnsureLoaded() {
         return false;
     }
     page_->setSearchPaths({QFileInfo(helpFile_).absolutePath()});
+    page_->document()->setDefaultStyleSheet(HelpStyleSheet(page_->palette()));
     page_->setHtml(QString::fromUtf8(bytes));
     loaded_ = true;
     loadedFile_ = helpFile_;

@@ -19,10 +19,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QShowEvent>
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <span>
 
 namespace pexa {
@@ -78,6 +80,12 @@ constexpr ToolBarToggle ToolBarToggles[] = {
     {"ActToggleAscii", "Chr"}, {"ActToggleTime", "Tim"},   {"ActToggleIP", "IP"},
     {"ActToggleFloat", "Flt"},
 };
+
+// The smallest client area: with no bar, tool bar or button panel left the
+// window still has a title bar to grab and close, and is never unmapped for
+// having no size.
+constexpr int kMinClientWidth = 240;
+constexpr int kMinClientHeight = 24;
 
 } // namespace
 
@@ -177,6 +185,7 @@ void TForm_Main::BuildContainers() {
     paneButtons_ = new QWidget(central);
     paneButtons_->setObjectName(QStringLiteral("PaneButtons"));
     column->addWidget(paneButtons_);
+    central->setMinimumSize(kMinClientWidth, kMinClientHeight);
     setCentralWidget(central);
 
     // The window is as large as its content and no larger; opening or closing
@@ -254,6 +263,24 @@ void TForm_Main::showEvent(QShowEvent* event) {
     if (!shownOnce_ && !event->spontaneous()) {
         shownOnce_ = true;
         FormShow();
+    }
+}
+
+// The bands give up width, row by row, so that the window fits the screen
+// it is on; when it is still too tall, rows that fit side by side are joined.
+void TForm_Main::FitToScreen() {
+    const QScreen* screen = this->screen();
+    if (screen == nullptr)
+        return;
+    const QRect available = screen->availableGeometry();
+    const int frameWidth = std::max(0, frameGeometry().width() - width());
+    const int frameHeight = std::max(0, frameGeometry().height() - height());
+    const int siteWidth = std::max(kMinClientWidth, available.width() - frameWidth);
+    barSite_->FitToWidth(siteWidth);
+    layout()->activate();
+    if (sizeHint().height() + frameHeight > available.height()) {
+        barSite_->JoinRowsWithin(siteWidth);
+        barSite_->FitToWidth(siteWidth);
     }
 }
 

@@ -269,6 +269,7 @@ private:
     void BuildToolBar();
     void StartUp();
     void FormShow();
+    void FitToScreen();
     void OnClipboardChanged();
     // Keys, menus and the button panel (MainFormKeys.cpp, MainFormMenus.cpp).
     void BuildCommandControls();

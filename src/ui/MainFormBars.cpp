@@ -273,8 +273,10 @@ void TForm_Main::ApplyWindowColor() {
 void TForm_Main::ChooseFont() {
     bool ok = false;
     const QFont font = QFontDialog::getFont(&ok, displayFont_, this);
-    if (ok)
+    if (ok) {
         SetDisplayFont(font);
+        FitToScreen();
+    }
 }
 
 void TForm_Main::ChooseColor() {

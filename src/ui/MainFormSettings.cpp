@@ -174,17 +174,16 @@ void TForm_Main::FormShow() {
 }
 
 void TForm_Main::ApplyBandLayouts() {
-    const QScreen* screen = this->screen();
-    const int widest =
-        screen != nullptr ? std::max(1, screen->availableGeometry().width()) : kMaxBandWidth;
     for (int i = 0; i < BarCount(); ++i) {
         TCalcBar* bar = BarAt(i);
         barSite_->SetBandMinWidth(i, bar->CaptionWidth());
         if (const std::optional<BandLayout> layout = ReadBandLayout(SavedPosition(*bar))) {
-            barSite_->SetBandWidth(i, std::min(layout->Width, widest));
+            barSite_->SetBandWidth(i, std::min(layout->Width, kMaxBandWidth));
             barSite_->SetBandBreak(i, layout->Break);
         }
     }
+    // A layout saved on a larger screen is fitted to this one row by row.
+    FitToScreen();
 }
 
 void TForm_Main::SaveSettings() {

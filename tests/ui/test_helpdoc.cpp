@@ -5,6 +5,8 @@
 
 #include "settings/Profile.h"
 #include "ui/CommandTable.h"
+#include "ui/HelpStyle.h"
+#include "ui/toolkit/SystemColors.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -14,7 +16,9 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTable>
 
 #include <map>
 
@@ -108,6 +112,55 @@ private slots:
         QStringDecoder utf8(QStringDecoder::Utf8);
         html_ = utf8(bytes);
         QVERIFY2(!utf8.hasError(), "pexa.hlp is not valid UTF-8");
+    }
+
+    // Every run of text against what it is drawn on (its own box, its
+    // paragraph's, its table cell's, or the page), on a light and on a dark
+    // desktop.
+    void textIsLegibleOnLightAndDarkPalettes_data() {
+        QTest::addColumn<QPalette>("palette");
+        QTest::newRow("light") << QPalette(QColor(239, 239, 239));
+        QPalette dark(QColor(53, 53, 53));
+        dark.setColor(QPalette::Base, QColor(35, 35, 35));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+        dark.setColor(QPalette::Link, QColor(0, 0, 255));
+        QTest::newRow("dark") << dark;
+    }
+
+    void textIsLegibleOnLightAndDarkPalettes() {
+        QFETCH(QPalette, palette);
+        QTextDocument document;
+        document.setDefaultStyleSheet(HelpStyleSheet(palette));
+        document.setHtml(html_);
+        const QColor page = palette.color(QPalette::Base);
+        int runs = 0;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            QColor background = page;
+            const QTextCursor at(block);
+            if (const QTextTable* table = at.currentTable()) {
+                const QBrush cell = table->cellAt(at).format().background();
+                if (cell.style() != Qt::NoBrush)
+                    background = cell.color();
+            }
+            if (block.blockFormat().background().style() != Qt::NoBrush)
+                background = block.blockFormat().background().color();
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat format = it.fragment().charFormat();
+                const QColor text = format.foreground().style() != Qt::NoBrush
+                                        ? format.foreground().color()
+                                        : palette.color(QPalette::Text);
+                const QColor behind = format.background().style() != Qt::NoBrush
+                                          ? format.background().color()
+                                          : background;
+                QVERIFY2(ContrastRatio(text, behind) >= 4.5,
+                         qPrintable(
+                             QString("%1 on %2: %3")
+                                 .arg(text.name(), behind.name(), it.fragment().text().left(40))));
+                ++runs;
+            }
+        }
+        QVERIFY(runs > 100);
     }
 
     void buildFolderHasTheSameDocument() {

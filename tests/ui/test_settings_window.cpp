@@ -352,7 +352,9 @@ private slots:
 
     void hugeBandWidthKeepsWindowOnScreen() {
         SettingsFile file;
-        file.Write("[Bar]\nBarCount=2\nBar0=DEC\nBar0Width=2147483647\nBar1=HEX\n"
+        // Without the tool bar and the button panel, the bars alone set the width.
+        file.Write("[View]\nToolBar=0\nButtonPanel=0\n"
+                   "[Bar]\nBarCount=2\nBar0=DEC\nBar0Width=2147483647\nBar1=HEX\n"
                    "Bar1Width=2147483647\nBar1Break=0\n");
         auto window = std::make_unique<TForm_Main>();
         window->show();
@@ -360,6 +362,10 @@ private slots:
         const int screenWidth = window->screen()->availableGeometry().width();
         QVERIFY(window->BarSite()->BandWidth(0) <= screenWidth);
         QVERIFY(window->width() <= 2 * screenWidth + 100);
+        // Both bands share one row: the row, not each band, fits the screen.
+        QCOMPARE(window->BarSite()->RowCount(), 1);
+        QTRY_VERIFY(window->width() <= screenWidth);
+        QVERIFY(window->BarSite()->BandWidth(0) > window->BarSite()->BandMinWidth(0));
     }
 
     void storedValues_data() {
