@@ -328,15 +328,15 @@ void Calculator::ApplyUnary(UnaryOp::Index op) {
 }
 
 void Calculator::ShiftByAmount(int direction) {
-    const int count = direction >= 0 ? shiftAmount_ : -shiftAmount_;
-    const bool rotate = RotationInEffect();
-    const bool arithmetic = ArithmeticShiftInEffect();
+    const int count = direction >= 0 ? options_.ShiftAmount() : -options_.ShiftAmount();
+    const bool rotate = options_.RotationInEffect(mode_);
+    const bool arithmetic = options_.ArithmeticShiftInEffect(mode_);
     ApplyInPlace([=](CalcValue& value) { ShiftValue(value, count, rotate, arithmetic); });
 }
 
 void Calculator::ApplyTrig(TrigFunctionKind kind, bool inverse) {
-    const bool hyperbolic = hyperbolic_;
-    const AngleUnit unit = angle_;
+    const bool hyperbolic = options_.Hyperbolic();
+    const AngleUnit unit = options_.Angle();
     ApplyInPlace([=](CalcValue& value) {
         if (inverse)
             InverseTrigFunction(value, kind, hyperbolic, unit);
@@ -389,41 +389,6 @@ void Calculator::SetReversed(bool on) {
             display_.BarReadingChanged(bar);
         }
     }
-}
-
-void Calculator::SetAngle(AngleUnit unit) {
-    const int code = static_cast<int>(unit);
-    if (code >= 0 && code <= 2)
-        angle_ = unit;
-}
-
-bool Calculator::IsValidShiftAmount(int bits) {
-    return bits == 1 || bits == 2 || bits == 4 || bits == 8 || bits == 16;
-}
-
-bool Calculator::SetShiftAmount(int bits) {
-    if (!IsValidShiftAmount(bits))
-        return false;
-    shiftAmount_ = bits;
-    return true;
-}
-
-bool Calculator::RotationInEffect() const {
-    return rotate_ && !IsFloatMode(mode_);
-}
-
-bool Calculator::ArithmeticShiftInEffect() const {
-    return arithmeticShift_ && !IsFloatMode(mode_);
-}
-
-BinaryOp::Index Calculator::ShiftLeftOperator() const {
-    return RotationInEffect() ? BinaryOp::RotateLeft : BinaryOp::ShiftLeft;
-}
-
-BinaryOp::Index Calculator::ShiftRightOperator() const {
-    if (RotationInEffect())
-        return BinaryOp::RotateRight;
-    return ArithmeticShiftInEffect() ? BinaryOp::ShiftRightArith : BinaryOp::ShiftRight;
 }
 
 // ---- Bars ---------------------------------------------------------------------

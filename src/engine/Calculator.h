@@ -3,6 +3,7 @@
 #include "conv/CalcConv.h"
 #include "core/CalcArithmetic.h"
 #include "core/CalcValue.h"
+#include "engine/FunctionOptions.h"
 #include "engine/OpenBars.h"
 
 #include <exception>
@@ -25,7 +26,7 @@ enum class EntryState {
 
 // The calculator: the current value, the accumulator and the operand of the
 // pending binary operator, the last answer, the entry state, the mode and
-// the options of the functions, and the open bars that show the value (each
+// the options of the functions (FunctionOptions), and the open bars that show the value (each
 // a conversion that reads and writes it in its notation). Commands come in
 // as calls; what changed goes out through the display.
 //
@@ -59,25 +60,9 @@ public:
     void SetSigned(bool on);
     bool Reversed() const { return reversed_; }
     void SetReversed(bool on);
-    AngleUnit Angle() const { return angle_; }
-    // Degrees, radians or grads; anything else is refused.
-    void SetAngle(AngleUnit unit);
-    bool Hyperbolic() const { return hyperbolic_; }
-    void SetHyperbolic(bool on) { hyperbolic_ = on; }
-    bool Rotate() const { return rotate_; }
-    void SetRotate(bool on) { rotate_ = on; }
-    bool ArithmeticShift() const { return arithmeticShift_; }
-    void SetArithmeticShift(bool on) { arithmeticShift_ = on; }
-    int ShiftAmount() const { return shiftAmount_; }
-    // 1, 2, 4, 8 or 16; false (and nothing changed) for anything else.
-    bool SetShiftAmount(int bits);
-    static bool IsValidShiftAmount(int bits);
-    // Rotation and arithmetic shifts apply to the integer modes only.
-    bool RotationInEffect() const;
-    bool ArithmeticShiftInEffect() const;
-    // The binary operation the shift keys stand for now.
-    BinaryOp::Index ShiftLeftOperator() const;
-    BinaryOp::Index ShiftRightOperator() const;
+    // The angle unit and the shift keys' behaviour, read by the functions.
+    const FunctionOptions& Options() const { return options_; }
+    FunctionOptions& Options() { return options_; }
 
     // ---- Entry --------------------------------------------------------------
     // Whether the active bar takes the character (startNew: it begins a new
@@ -153,11 +138,7 @@ private:
     CalcValueMode mode_ = CalcValueMode::DWord;
     bool signed_ = false;
     bool reversed_ = false;
-    AngleUnit angle_{};
-    bool hyperbolic_ = false;
-    bool rotate_ = false;
-    bool arithmeticShift_ = false;
-    int shiftAmount_ = 8;
+    FunctionOptions options_;
 };
 
 } // namespace pexa

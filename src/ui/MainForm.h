@@ -71,11 +71,11 @@ public:
     CalcValueMode CalcMode() const { return calculator_.Mode(); }
     bool ModeSigned() const { return calculator_.Signed(); }
     bool ModeReversed() const { return calculator_.Reversed(); }
-    AngleUnit AngleMode() const { return calculator_.Angle(); }
-    bool Hyp() const { return calculator_.Hyperbolic(); }
-    bool Rotate() const { return calculator_.Rotate(); }
-    bool Arithmetic() const { return calculator_.ArithmeticShift(); }
-    int ShiftAmount() const { return calculator_.ShiftAmount(); }
+    AngleUnit AngleMode() const { return calculator_.Options().Angle(); }
+    bool Hyp() const { return calculator_.Options().Hyperbolic(); }
+    bool Rotate() const { return calculator_.Options().Rotate(); }
+    bool Arithmetic() const { return calculator_.Options().ArithmeticShift(); }
+    int ShiftAmount() const { return calculator_.Options().ShiftAmount(); }
     // The amounts the shift commands offer: 1, 2, 4, 8 and 16.
     static bool IsValidShiftAmount(int bits);
 

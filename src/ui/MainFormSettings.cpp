@@ -123,12 +123,12 @@ void TForm_Main::ReadViewSettings() {
     SetAngleMode(static_cast<AngleUnit>(s.AngleMode));
     // The flags alone: the captions that follow them are set last, once the
     // key table is prepared.
-    calculator_.SetHyperbolic(s.Hyp);
-    calculator_.SetRotate(s.Rotate);
+    calculator_.Options().SetHyperbolic(s.Hyp);
+    calculator_.Options().SetRotate(s.Rotate);
     SetArithmetic(s.Arithmetic);
     // An amount the shift commands do not offer keeps the default.
-    calculator_.SetShiftAmount(IsValidShiftAmount(s.ShiftAmount) ? s.ShiftAmount
-                                                                 : KeyShiftAmount.Default);
+    calculator_.Options().SetShiftAmount(
+        IsValidShiftAmount(s.ShiftAmount) ? s.ShiftAmount : KeyShiftAmount.Default);
 }
 
 void TForm_Main::ReadColorSettings() {

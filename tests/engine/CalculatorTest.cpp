@@ -78,6 +78,8 @@ protected:
                 calc_.EnterPi();
             else if (token == "<<N")
                 calc_.ShiftByAmount(+1);
+            else if (token == ">>N")
+                calc_.ShiftByAmount(-1);
             else
                 for (const char c : token)
                     calc_.Type(c, false, false);
@@ -252,6 +254,28 @@ TEST_F(CalculatorTest, ClosedBarHandsBackItsConversionAndActivationMoves) {
     EXPECT_EQ(calc_.Bars().Active(), BarKind::Decimal);
     EXPECT_EQ(calc_.CloseBar(BarKind::Hex), nullptr);
     EXPECT_EQ(calc_.OpenBar(BarKind::Decimal), nullptr); // open already
+}
+
+// The shift keys take the amount and the kind of shift from the options,
+// and the trigonometric keys the angle unit.
+TEST_F(CalculatorTest, FunctionsReadTheOptions) {
+    calc_.SetMode(CalcValueMode::Byte);
+    calc_.Options().SetRotate(true);
+    calc_.Options().SetShiftAmount(1);
+    Keys("129 <<N");
+    EXPECT_EQ(Dec(), "3");
+    calc_.Options().SetRotate(false);
+    calc_.Options().SetArithmeticShift(true);
+    calc_.Options().SetShiftAmount(2);
+    calc_.SetSigned(true);
+    Keys("AC 64 neg >>N");
+    EXPECT_EQ(Dec(), "-16");
+
+    calc_.SetMode(CalcValueMode::Float);
+    calc_.Options().SetAngle(AngleUnit::Degree);
+    Keys("AC 90");
+    calc_.ApplyTrig(TrigFunctionKind::Sin, false);
+    EXPECT_EQ(Dec(), "1");
 }
 
 } // namespace
