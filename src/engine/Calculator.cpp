@@ -1,8 +1,10 @@
 #include "engine/Calculator.h"
 
 #include "conv/ConvFactory.h"
+#include "core/CalcConvCommonDef.h"
 #include "engine/CalculatorDisplay.h"
 
+#include <cstdint>
 #include <utility>
 
 namespace pexa {
@@ -343,6 +345,25 @@ void Calculator::ApplyTrig(TrigFunctionKind kind, bool inverse) {
         else
             TrigFunction(value, kind, hyperbolic, unit);
     });
+}
+
+bool Calculator::FlipBit(int bit) {
+    if (IsBlocked() || IsFloatMode(mode_) || bit < 0 || bit >= BitCountOf(mode_))
+        return false;
+    const CalcValueMode mode = mode_;
+    ApplyInPlace([=](CalcValue& value) {
+        SetInteger(value, mode, GetInteger(value) ^ (std::int64_t{1} << bit));
+    });
+    return true;
+}
+
+int Calculator::ValueBitShownAt(int shownBit, CalcValueMode mode, bool reversed) {
+    if (IsFloatMode(mode) || shownBit < 0 || shownBit >= BitCountOf(mode))
+        return -1;
+    if (!reversed || !IsMultiByteMode(mode))
+        return shownBit;
+    const int shownByte = shownBit / 8;
+    return (ByteCountOf(mode) - 1 - shownByte) * 8 + shownBit % 8;
 }
 
 // ---- Modes and options ------------------------------------------------------

@@ -92,6 +92,17 @@ public:
     // +1 shifts left, -1 right, by the shift amount.
     void ShiftByAmount(int direction);
     void ApplyTrig(TrigFunctionKind kind, bool inverse);
+    // Flips one bit of the current value (0 the least significant), as a
+    // function would: the entry ends, a pending operator stays. Refused,
+    // with nothing changed, in Real mode (a real has no bit pattern to
+    // edit), for a bit outside the mode's width, and while blocked.
+    bool FlipBit(int bit);
+    // The bit of the value that a bar shows at a position of its bit
+    // pattern (0 the rightmost). A bar that reverses the byte order shows
+    // the value's low byte leftmost, so its rightmost bit is the lowest bit
+    // of the value's top byte. -1 for a position outside the mode's width
+    // and in Real mode.
+    static int ValueBitShownAt(int shownBit, CalcValueMode mode, bool reversed);
     // Clears the entry; with all, the accumulator and pending operator too.
     void Clear(bool all);
     // Replaces the pending operator (none for an out-of-range number).

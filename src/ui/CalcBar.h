@@ -60,6 +60,9 @@ public:
     using MiddleClickEvent = std::function<void(TCalcBar& bar)>;
     // phase 0 runs before BuildMenu, phase 1 after it.
     using BuildMenuEvent = std::function<void(TCalcBar& bar, QMenu& menu, int phase)>;
+    // A click on a digit of a bar that shows the value's bits: bit is the
+    // bit of the value to flip, 0 the least significant.
+    using BitClickEvent = std::function<void(TCalcBar& bar, int bit)>;
 
     // The factory the owner's table of bar classes holds, one per class.
     using BarClass = TCalcBar* (*)(QWidget* owner, BarKind kind);
@@ -198,6 +201,8 @@ public:
     ActivateEvent OnActivate;
     MiddleClickEvent OnMiddleClick;
     BuildMenuEvent OnBuildMenu;
+    // Fired only by the binary bar.
+    BitClickEvent OnBitClick;
 
     // Inserts "&" before the first character of label equal to key ignoring case.
     static QString AddAccessMark(const QString& label, char key);

@@ -8,6 +8,7 @@
 #include "enc/EncFloat.h"
 #include "enc/EncTime.h"
 #include "settings/Profile.h"
+#include "ui/CalcBarBin.h"
 #include "ui/CommandTable.h"
 #include "ui/toolkit/Action.h"
 #include "ui/toolkit/ActionList.h"
@@ -153,6 +154,8 @@ TCalcBar::BarClass BarClassOf(BarKind kind) {
         return &TCalcBar::MakeAs<TCalcBar_Float>;
     case BarKind::Time:
         return &TCalcBar::MakeAs<TCalcBar_Time>;
+    case BarKind::Bin:
+        return &TCalcBar::MakeAs<TCalcBar_Bin>;
     default:
         return &TCalcBar::MakeAs<TCalcBar>;
     }
@@ -168,6 +171,8 @@ BarClassWithConv BarClassWithConvOf(BarKind kind) {
         return &MakeWithConv<TCalcBar_Float>;
     case BarKind::Time:
         return &MakeWithConv<TCalcBar_Time>;
+    case BarKind::Bin:
+        return &MakeWithConv<TCalcBar_Bin>;
     default:
         return &MakeWithConv<TCalcBar>;
     }

@@ -17,8 +17,8 @@ class TConvTime;
 
 // ---- Choosing the bar class ----
 
-// The bar class of each kind: the character, sexagesimal, float and date/time
-// kinds have bars of their own, every other kind the plain TCalcBar.
+// The bar class of each kind: the binary, character, sexagesimal, float and
+// date/time kinds have bars of their own, every other kind the plain TCalcBar.
 //   TCalcBar* bar = BarClassOf(kind)(owner, kind);
 TCalcBar::BarClass BarClassOf(BarKind kind);
 

@@ -121,6 +121,7 @@ TForm_Main::~TForm_Main() {
         bar->OnActivate = nullptr;
         bar->OnMiddleClick = nullptr;
         bar->OnBuildMenu = nullptr;
+        bar->OnBitClick = nullptr;
     }
 }
 

@@ -90,6 +90,10 @@ TCalcBar* TForm_Main::CreateBar(BarKind kind) {
     bar->OnBuildMenu = [this](TCalcBar& owner, QMenu& menu, int phase) {
         BuildBarMenu(owner, menu, phase);
     };
+    bar->OnBitClick = [this](TCalcBar&, int bit) {
+        calculator_.FlipBit(bit);
+        UpdateActions();
+    };
 
     bar->SetSeparated(separated_);
     bar->SetShowIndicators(showIndicators_);
@@ -113,6 +117,7 @@ void TForm_Main::CloseBar(TCalcBar* bar) {
     bar->OnActivate = nullptr;
     bar->OnMiddleClick = nullptr;
     bar->OnBuildMenu = nullptr;
+    bar->OnBitClick = nullptr;
     // The close may come from the bar's own menu or events: it is destroyed
     // when they have returned, and until then it is a hidden child that
     // keeps the conversion the calculator lets go.

@@ -127,6 +127,9 @@ private slots:
             case BarKind::Time:
                 expected = "pexa::TCalcBar_Time";
                 break;
+            case BarKind::Bin:
+                expected = "pexa::TCalcBar_Bin";
+                break;
             default:
                 break;
             }
