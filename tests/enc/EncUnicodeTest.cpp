@@ -124,14 +124,16 @@ TEST(EncUnicode, EncodersAgreeWithIconvForEveryScalarValue) {
         const std::string utf32 = {static_cast<char>(ch >> 24), static_cast<char>(ch >> 16),
                                    static_cast<char>(ch >> 8), static_cast<char>(ch)};
         const std::optional<std::string> utf8 = toUtf8.Convert(utf32);
-        ASSERT_EQ(IsScalarValue(ch), utf8.has_value()) << std::hex << static_cast<std::uint32_t>(ch);
+        ASSERT_EQ(IsScalarValue(ch), utf8.has_value())
+            << std::hex << static_cast<std::uint32_t>(ch);
         ASSERT_EQ(EncodeUtf8(ch), utf8.value_or("")) << std::hex << static_cast<std::uint32_t>(ch);
         std::uint32_t units = 0;
         const int count = EncodeUtf16(ch, units);
         std::string utf16;
         for (int i = 2 * count - 1; i >= 0; --i)
             utf16 += static_cast<char>(units >> (8 * i));
-        ASSERT_EQ(utf16, toUtf16.Convert(utf32).value_or("")) << std::hex << static_cast<std::uint32_t>(ch);
+        ASSERT_EQ(utf16, toUtf16.Convert(utf32).value_or(""))
+            << std::hex << static_cast<std::uint32_t>(ch);
     }
 }
 
