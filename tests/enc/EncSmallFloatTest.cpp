@@ -165,9 +165,9 @@ TEST(EncSmallFloat, EveryPatternShowsATextThatReadsBackToIt) {
     }
 }
 
-TEST(EncSmallFloat, EveryValueAndEveryHalfwayPointRoundsAsMpfr) {
-    // Each neighbouring pair of finite values, and the point halfway between
-    // them exactly and a hair either side, where ties to even decides.
+TEST(EncSmallFloat, EveryHalfwayPointRoundsAsMpfr) {
+    // The point halfway between each neighbouring pair of finite values,
+    // exactly and a hair either side, where ties to even decides.
     for (const SmallFormat& f : SmallFormats) {
         const std::uint64_t count = std::uint64_t{1} << (f.Width - 1);
         for (std::uint64_t bits = 0; bits + 1 < count; ++bits) {
@@ -177,10 +177,11 @@ TEST(EncSmallFloat, EveryValueAndEveryHalfwayPointRoundsAsMpfr) {
             const double high = IsFinitePattern(bits + 1, f) ? PatternValue(bits + 1, f)
                                                              : std::ldexp(1.0, std::ilogb(low) + 1);
             const double mid = (low + high) / 2;
-            for (const std::string& text :
-                 {Exact(low), Exact(mid), Nudge(mid, true), Nudge(mid, false), "-" + Exact(mid)}) {
+            for (const std::string& text : {Exact(mid), Nudge(mid, true), Nudge(mid, false)})
                 ExpectSameRounding(text, f);
-            }
+            // The sign is symmetric; a sample of negative ties is enough.
+            if (bits % 61 == 0)
+                ExpectSameRounding("-" + Exact(mid), f);
             if (HasFatalFailure())
                 return;
         }
