@@ -131,7 +131,24 @@ bool EucToSjis(std::uint8_t& lead, std::uint8_t& trail) {
     return JisToSjis(lead, trail);
 }
 
+bool IsUnicodeEncoding(CharEncoding encoding) {
+    return encoding == CharEncoding::Utf8 || encoding == CharEncoding::Utf16 ||
+           encoding == CharEncoding::CodePoint;
+}
+
 std::string CharCodeText(CharEncoding encoding, CalcValueMode mode, std::int64_t bits) {
+    switch (encoding) {
+    case CharEncoding::Utf8:
+        return Utf8CodeText(mode, bits);
+    case CharEncoding::Utf16:
+        return Utf16CodeText(mode, bits);
+    case CharEncoding::CodePoint: {
+        const auto value = static_cast<std::uint64_t>(MaskToMode(mode, bits));
+        return value == 0 ? std::string() : CodePointText(value);
+    }
+    default:
+        break;
+    }
     ByteReader reader(bits, mode);
     std::string text;
     while (reader.HasMore()) {
@@ -164,6 +181,12 @@ std::string CharEncodingName(CharEncoding encoding) {
         return "EUC";
     case CharEncoding::Jis:
         return "JIS";
+    case CharEncoding::Utf8:
+        return "UTF-8";
+    case CharEncoding::Utf16:
+        return "UTF-16";
+    case CharEncoding::CodePoint:
+        return "U+";
     }
     return "";
 }

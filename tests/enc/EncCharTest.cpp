@@ -1,5 +1,7 @@
 #include "enc/EncChar.h"
 
+#include "EncTestSupport.h"
+
 #include <gtest/gtest.h>
 #include <iconv.h>
 
@@ -15,38 +17,7 @@ namespace {
 using M = CalcValueMode;
 using E = CharEncoding;
 
-// One glibc iconv conversion; nullopt when iconv refuses any part of the input.
-class Iconv {
-public:
-    Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Iconv() {
-        if (Ok()) {
-            iconv_close(cd_);
-        }
-    }
-    Iconv(const Iconv&) = delete;
-    Iconv& operator=(const Iconv&) = delete;
-
-    bool Ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-
-    std::optional<std::string> Convert(const std::string& input) {
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        std::string in = input;
-        char out[64];
-        char* inPtr = in.data();
-        std::size_t inLeft = in.size();
-        char* outPtr = out;
-        std::size_t outLeft = sizeof out;
-        if (iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) ||
-            iconv(cd_, nullptr, nullptr, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
-            return std::nullopt;
-        }
-        return std::string(out, outPtr);
-    }
-
-private:
-    iconv_t cd_;
-};
+using test::Iconv;
 
 std::string Bytes(std::initializer_list<unsigned> bytes) {
     std::string s;
@@ -84,7 +55,10 @@ TEST(EncChar, EncodingNames) {
     EXPECT_EQ(CharEncodingName(E::ShiftJis), "SJIS");
     EXPECT_EQ(CharEncodingName(E::Euc), "EUC");
     EXPECT_EQ(CharEncodingName(E::Jis), "JIS");
-    EXPECT_EQ(CharEncodingName(static_cast<E>(4)), "");
+    EXPECT_EQ(CharEncodingName(E::Utf8), "UTF-8");
+    EXPECT_EQ(CharEncodingName(E::Utf16), "UTF-16");
+    EXPECT_EQ(CharEncodingName(E::CodePoint), "U+");
+    EXPECT_EQ(CharEncodingName(static_cast<E>(7)), "");
     EXPECT_EQ(CharEncodingName(static_cast<E>(255)), "");
 }
 
