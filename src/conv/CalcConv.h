@@ -204,6 +204,15 @@ public:
     virtual bool CanInputChar(char ch, bool newEntry, bool pasting) const = 0;
     // Applies a character; false (and nothing changed) when refused.
     virtual bool InputChar(char ch) = 0;
+    // Whether the bar takes typed and pasted characters whole, as Unicode
+    // characters (InputCharacter), rather than as display code page bytes
+    // (InputChar). Only the character bar's Unicode encodings do.
+    virtual bool TakesWholeCharacters() const { return false; }
+    // Whether InputCharacter would take the character (newEntry: into an
+    // empty bar); false where TakesWholeCharacters is false.
+    virtual bool CanInputCharacter(char32_t, bool /*newEntry*/) const { return false; }
+    // Applies a whole character; false (and nothing changed) when refused.
+    virtual bool InputCharacter(char32_t) { return false; }
     // Whether the sign key may type "-" into the entry.
     virtual bool CanToggleSign() const;
     // Whether pasting skips the character.

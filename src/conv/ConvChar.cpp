@@ -20,6 +20,16 @@ bool TopBytesFree(std::uint64_t bits, int widthBytes, int count) {
     return (bits >> (8 * (widthBytes - count))) == 0;
 }
 
+// The pattern with count bytes of code pushed in from the right; none when
+// the top count bytes of the width are not free.
+std::optional<std::uint64_t> Pushed(std::uint64_t bits, int widthBytes, std::uint64_t code,
+                                    int count) {
+    if (!TopBytesFree(bits, widthBytes, count))
+        return std::nullopt; // no room for the whole character within the width
+    const std::uint64_t shifted = count == 8 ? 0 : bits << (8 * count);
+    return shifted | code;
+}
+
 } // namespace
 
 TConvChar::TConvChar() : TCalcConv(BarKind::Char) {
@@ -97,43 +107,78 @@ bool TConvChar::CanInputChar(char, bool, bool) const {
 }
 
 bool TConvChar::PushBytes(std::uint64_t code, int count) {
-    const auto bits = static_cast<std::uint64_t>(GetBits());
-    if (!TopBytesFree(bits, ByteCountOf(GetMode()), count))
-        return false; // no room for the whole character within the width
-    const std::uint64_t shifted = count == 8 ? 0 : bits << (8 * count);
-    StoreBits(static_cast<std::int64_t>(shifted | code));
+    const std::optional<std::uint64_t> pushed =
+        Pushed(static_cast<std::uint64_t>(GetBits()), ByteCountOf(GetMode()), code, count);
+    if (!pushed)
+        return false;
+    StoreBits(static_cast<std::int64_t>(*pushed));
     return true;
 }
 
-bool TConvChar::InputCharacter(char32_t ch) {
+std::optional<std::uint64_t> TConvChar::WithCharacter(std::uint64_t bits, char32_t ch) const {
     if (!IsScalarValue(ch))
-        return false;
+        return std::nullopt;
+    const int widthBytes = ByteCountOf(GetMode());
     switch (charEncoding_) {
     case pexa::CharEncoding::Utf8: {
         const std::string bytes = EncodeUtf8(ch);
         std::uint64_t code = 0;
         for (const char b : bytes)
             code = (code << 8) | static_cast<unsigned char>(b);
-        return PushBytes(code, static_cast<int>(bytes.size()));
+        return Pushed(bits, widthBytes, code, static_cast<int>(bytes.size()));
     }
     case pexa::CharEncoding::Utf16: {
         std::uint32_t units = 0;
         const int count = EncodeUtf16(ch, units);
-        if (ByteCountOf(GetMode()) < 2)
-            return false;
-        return PushBytes(units, 2 * count);
+        if (widthBytes < 2)
+            return std::nullopt;
+        return Pushed(bits, widthBytes, units, 2 * count);
     }
     case pexa::CharEncoding::CodePoint: {
         // One character a value: a second one has no place to go.
         const int widthBits = BitCountOf(GetMode());
-        if (GetBits() != 0 || (widthBits < 32 && (ch >> widthBits) != 0))
-            return false;
-        StoreBits(static_cast<std::int64_t>(ch));
-        return true;
+        if (bits != 0 || (widthBits < 32 && (ch >> widthBits) != 0))
+            return std::nullopt;
+        return std::uint64_t{ch};
     }
     default:
-        return ch < 0x80 && PushBytes(ch, 1);
+        if (ch >= 0x80)
+            return std::nullopt;
+        return Pushed(bits, widthBytes, ch, 1);
     }
+}
+
+bool TConvChar::InputCharacter(char32_t ch) {
+    const std::optional<std::uint64_t> bits =
+        WithCharacter(static_cast<std::uint64_t>(GetBits()), ch);
+    if (!bits)
+        return false;
+    StoreBits(static_cast<std::int64_t>(*bits));
+    return true;
+}
+
+bool TConvChar::CanInputCharacter(char32_t ch, bool newEntry) const {
+    return TakesWholeCharacters() &&
+           WithCharacter(newEntry ? 0 : static_cast<std::uint64_t>(GetBits()), ch).has_value();
+}
+
+std::optional<std::string> TConvChar::BytesOfDisplayChar(std::string_view displayChar) const {
+    const bool pairEncoding =
+        charEncoding_ == pexa::CharEncoding::Euc || charEncoding_ == pexa::CharEncoding::Jis;
+    if (!pairEncoding)
+        return std::string(displayChar);
+    // Neither reads half-width katakana: its byte would only show as "_".
+    if (displayChar.size() == 1 && IsHalfWidthKana(static_cast<std::uint8_t>(displayChar[0])))
+        return std::nullopt;
+    if (displayChar.size() != 2)
+        return std::string(displayChar);
+    auto lead = static_cast<std::uint8_t>(displayChar[0]);
+    auto trail = static_cast<std::uint8_t>(displayChar[1]);
+    const bool converted =
+        charEncoding_ == pexa::CharEncoding::Euc ? SjisToEuc(lead, trail) : SjisToJis(lead, trail);
+    if (!converted)
+        return std::nullopt;
+    return std::string{static_cast<char>(lead), static_cast<char>(trail)};
 }
 
 bool TConvChar::InputChar(char ch) {

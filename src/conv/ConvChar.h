@@ -3,7 +3,9 @@
 #include "conv/CalcConv.h"
 #include "enc/EncChar.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace pexa {
 
@@ -33,12 +35,19 @@ public:
     // True for the Unicode encodings: the window then offers every typed or
     // pasted character whole to InputCharacter, not as display code page
     // bytes to InputChar.
-    bool TakesWholeCharacters() const;
+    bool TakesWholeCharacters() const override;
     // Puts a Unicode character into the value in the current encoding, whole
     // or not at all; false (and nothing changed) when it does not fit, when
     // it is no scalar value, or when the encoding is a byte encoding and the
     // character is not ASCII.
-    bool InputCharacter(char32_t ch);
+    bool InputCharacter(char32_t ch) override;
+    bool CanInputCharacter(char32_t ch, bool newEntry) const override;
+    // The bytes a character given as display code page (Shift JIS) bytes is
+    // put in as by the byte encodings: itself in ASCII and Shift JIS, its
+    // pair converted in EUC and JIS, so that a copied character pastes back
+    // as the code it was shown for. None for a character the encoding has no
+    // code for (half-width katakana in EUC and JIS).
+    std::optional<std::string> BytesOfDisplayChar(std::string_view displayChar) const;
 
     ConvOptionSet GetCapabilities() const override;
     std::string GetText(bool grouped) const override;
@@ -55,6 +64,8 @@ public:
     bool Backspace() override;
 
 private:
+    // The pattern bits with the character put in; none when it does not go in.
+    std::optional<std::uint64_t> WithCharacter(std::uint64_t bits, char32_t ch) const;
     // Pushes count bytes of code in from the right when the top count bytes
     // of the width are free.
     bool PushBytes(std::uint64_t code, int count);

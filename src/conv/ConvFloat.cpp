@@ -46,6 +46,13 @@ void TConvFloat::SetByteFormat(FloatFormat format) {
     UpdateText();
 }
 
+std::int64_t TConvFloat::GetPattern() const {
+    if (entryText_.empty())
+        return GetBits();
+    std::int64_t bits = 0;
+    return TextToBits(entryText_, bits) ? bits : 0;
+}
+
 ConvOptionSet TConvFloat::GetCapabilities() const {
     return {ConvOption::ReverseEndian};
 }

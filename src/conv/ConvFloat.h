@@ -35,6 +35,11 @@ public:
     void SetWordFormat(FloatFormat format);
     void SetByteFormat(FloatFormat format);
 
+    // The pattern the bar denotes in its format, byte order undone: the held
+    // one, or what the entry text reads as (0 when it is unreadable), as
+    // GetValue gives it.
+    std::int64_t GetPattern() const;
+
     ConvOptionSet GetCapabilities() const override;
     CalcValue GetValue() override;
     void UpdateText() override;

@@ -30,6 +30,10 @@ bool IsHalfWidthKana(std::uint8_t b);
 // Converts a JIS X 0208 pair (both bytes 0x21..0x7E) to Shift JIS in place. Bytes outside
 // that range give false and are left unchanged.
 bool JisToSjis(std::uint8_t& lead, std::uint8_t& trail);
+// The inverses: a Shift JIS pair that JisToSjis (EucToSjis) gives is converted back in place;
+// any other pair gives false and is left unchanged.
+bool SjisToJis(std::uint8_t& lead, std::uint8_t& trail);
+bool SjisToEuc(std::uint8_t& lead, std::uint8_t& trail);
 // Converts an EUC-JP pair to Shift JIS in place. Unless both bytes have bit 7 set the result is
 // false and the bytes are unchanged; otherwise bit 7 is cleared on both and the JIS pair is
 // converted as by JisToSjis.

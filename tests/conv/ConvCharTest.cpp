@@ -8,6 +8,7 @@
 #include <iconv.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace pexa {
@@ -398,6 +399,36 @@ TEST(ConvChar, UnicodeBytesStatesAndBackspace) {
         point->SetValue(IntValue(DWord, c.value));
         EXPECT_EQ(point->GetTextState(), c.state) << c.value;
         EXPECT_EQ(point->GetText(false), c.shown) << c.value;
+    }
+}
+
+// A character copied from a byte encoding's bar comes back as display code
+// page (Shift JIS) bytes; EUC and JIS put it in as their own code, so that
+// 亜 pastes back as the code it was shown for.
+TEST(ConvChar, DisplayCharactersPasteAsTheEncodingsOwnCode) {
+    struct Case {
+        CharEncoding encoding;
+        std::string display;
+        std::optional<std::string> bytes;
+    };
+    const Case cases[] = {
+        {CharEncoding::Euc, "\x88\x9F", "\xB0\xA1"}, // 亜
+        {CharEncoding::Euc, "\x96\x8E", "\xCB\xEE"}, // 本
+        {CharEncoding::Jis, "\x88\x9F", "\x30\x21"},
+        {CharEncoding::Jis, "\xEF\xFC", "\x7E\x7E"}, // the last row and cell
+        {CharEncoding::ShiftJis, "\x88\x9F", "\x88\x9F"},
+        {CharEncoding::Ascii, "\x88\x9F", "\x88\x9F"},
+        {CharEncoding::Euc, "A", "A"},
+        {CharEncoding::Jis, "A", "A"},
+        {CharEncoding::Euc, "\xB1", std::nullopt}, // half-width katakana
+        {CharEncoding::Jis, "\xB1", std::nullopt},
+        {CharEncoding::ShiftJis, "\xB1", "\xB1"},
+        {CharEncoding::Euc, "\xF0\x40", std::nullopt}, // user-defined area
+    };
+    for (const Case& c : cases) {
+        auto conv = MakeChar(Word, c.encoding);
+        EXPECT_EQ(AsChar(*conv).BytesOfDisplayChar(c.display), c.bytes)
+            << CharEncodingName(c.encoding) << " " << c.display;
     }
 }
 

@@ -64,7 +64,7 @@ TEST(EncChar, EncodingNames) {
 
 // The textbook Shift JIS to JIS X 0208 rule, written the other way round from the code under
 // test, so that a slip in either direction shows.
-std::pair<unsigned, unsigned> SjisToJis(unsigned s1, unsigned s2) {
+std::pair<unsigned, unsigned> TextbookSjisToJis(unsigned s1, unsigned s2) {
     unsigned row = (s1 <= 0x9F ? s1 - 0x81 : s1 - 0xC1) * 2 + 0x21;
     unsigned cell;
     if (s2 >= 0x9F) {
@@ -85,13 +85,41 @@ TEST(EncChar, JisToSjisIsTheStandardBijectionOnAllRowCellPairs) {
             ASSERT_TRUE(JisToSjis(lead, trail)) << std::hex << j1 << ' ' << j2;
             ASSERT_TRUE(IsSjisPair(lead, trail));
             ASSERT_FALSE(IsHalfWidthKana(lead));
-            ASSERT_EQ(SjisToJis(lead, trail), std::make_pair(j1, j2));
+            ASSERT_EQ(TextbookSjisToJis(lead, trail), std::make_pair(j1, j2));
             seen.insert(lead * 256u + trail);
         }
     }
     EXPECT_EQ(seen.size(), 94u * 94u);
     EXPECT_EQ(*seen.begin(), 0x8140u);
     EXPECT_EQ(*seen.rbegin(), 0xEFFCu);
+}
+
+// The program's way back, over every byte pair: exactly the images of the
+// JIS pairs convert, to the textbook's JIS (and EUC) pair; the rest are
+// refused unchanged.
+TEST(EncChar, SjisToJisAndEucInvertEveryPairAndRefuseTheRest) {
+    int converted = 0;
+    for (unsigned a = 0; a < 256; ++a) {
+        for (unsigned b = 0; b < 256; ++b) {
+            auto lead = static_cast<std::uint8_t>(a);
+            auto trail = static_cast<std::uint8_t>(b);
+            auto eucLead = lead;
+            auto eucTrail = trail;
+            const bool isJis = SjisToJis(lead, trail);
+            ASSERT_EQ(SjisToEuc(eucLead, eucTrail), isJis) << std::hex << a << ' ' << b;
+            if (!isJis) {
+                ASSERT_EQ(lead, a);
+                ASSERT_EQ(trail, b);
+                continue;
+            }
+            ++converted;
+            ASSERT_EQ(std::make_pair(unsigned{lead}, unsigned{trail}), TextbookSjisToJis(a, b))
+                << std::hex << a << ' ' << b;
+            ASSERT_EQ(eucLead, lead | 0x80);
+            ASSERT_EQ(eucTrail, trail | 0x80);
+        }
+    }
+    EXPECT_EQ(converted, 94 * 94);
 }
 
 TEST(EncChar, PairsOutsideTheirRangesAreRefusedUnchanged) {
