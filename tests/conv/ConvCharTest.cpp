@@ -413,7 +413,7 @@ TEST(ConvChar, DisplayCharactersPasteAsTheEncodingsOwnCode) {
     };
     const Case cases[] = {
         {CharEncoding::Euc, "\x88\x9F", "\xB0\xA1"}, // 亜
-        {CharEncoding::Euc, "\x96\x8E", "\xCB\xEE"}, // 本
+        {CharEncoding::Euc, "\x96\x8E", "\xCB\xEE"}, // 鮪
         {CharEncoding::Jis, "\x88\x9F", "\x30\x21"},
         {CharEncoding::Jis, "\xEF\xFC", "\x7E\x7E"}, // the last row and cell
         {CharEncoding::ShiftJis, "\x88\x9F", "\x88\x9F"},
