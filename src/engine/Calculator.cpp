@@ -130,6 +130,11 @@ bool Calculator::TypeInto(BarKind bar, char ch, bool startNew, bool pasting, boo
     const bool newEntry = startNew || entry_ != EntryState::Entering;
     if (!CanTypeInto(bar, ch, newEntry, pasting))
         return false;
+    return EnterInto(bar, newEntry, deferSync, [ch](TCalcConv& c) { return c.InputChar(ch); });
+}
+
+template <class Input>
+bool Calculator::EnterInto(BarKind bar, bool newEntry, bool deferSync, Input input) {
     TCalcConv& conversion = *bars_.Find(bar);
     if (newEntry) {
         ClearBar(bar);
@@ -139,7 +144,7 @@ bool Calculator::TypeInto(BarKind bar, char ch, bool startNew, bool pasting, boo
     }
     // A bar takes nothing while it shows an error; the clear above took any
     // away, and a deferred character reaches only an entry started that way.
-    const bool accepted = (deferSync || !bars_.HasError(bar)) && conversion.InputChar(ch);
+    const bool accepted = (deferSync || !bars_.HasError(bar)) && input(conversion);
     if (accepted && !deferSync)
         display_.BarTextChanged(bar);
     if (!newEntry && !accepted)
@@ -211,6 +216,46 @@ bool Calculator::Paste(const std::vector<std::optional<std::string>>& characters
         SyncFromBar(active);
         if (negative)
             Type('-', false, true);
+        entry_ = EntryState::Computed;
+    }
+    return !refused;
+}
+
+bool Calculator::TakesWholeCharacters() const {
+    const std::optional<BarKind> active = bars_.Active();
+    return active && bars_.Find(*active)->TakesWholeCharacters();
+}
+
+// Asked first, so that a character that cannot go in leaves the bar as it
+// was instead of clearing it for a new entry.
+bool Calculator::TypeCharacter(char32_t ch) {
+    const std::optional<BarKind> active = bars_.Active();
+    if (!active || bars_.HasError(*active))
+        return false;
+    const bool newEntry = entry_ != EntryState::Entering;
+    if (!bars_.Find(*active)->CanInputCharacter(ch, newEntry))
+        return false;
+    return EnterInto(*active, newEntry, false, [ch](TCalcConv& c) { return c.InputCharacter(ch); });
+}
+
+bool Calculator::PasteCharacters(const std::u32string& text) {
+    const std::optional<BarKind> active = bars_.Active();
+    if (!active || !bars_.Find(*active)->TakesWholeCharacters())
+        return text.empty();
+    TCalcConv& conversion = *bars_.Find(*active);
+    bool typed = false;
+    bool refused = false;
+    for (const char32_t ch : text) {
+        if (!conversion.CanInputCharacter(ch, !typed) || (typed && bars_.HasError(*active))) {
+            refused = true;
+            break;
+        }
+        EnterInto(*active, !typed, true, [ch](TCalcConv& c) { return c.InputCharacter(ch); });
+        typed = true;
+    }
+    if (typed) {
+        display_.BarTextChanged(*active);
+        SyncFromBar(active);
         entry_ = EntryState::Computed;
     }
     return !refused;

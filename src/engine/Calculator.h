@@ -77,6 +77,14 @@ public:
     // gives the number its sign in a bar that reads signed numbers. False
     // when a character was refused (what came before it stays typed).
     bool Paste(const std::vector<std::optional<std::string>>& characters);
+    // Whether the active bar takes characters whole (TCalcConv::TakesWholeCharacters).
+    bool TakesWholeCharacters() const;
+    // Types a whole character into such a bar; false when it refused it, in
+    // which case nothing changed (a refused first character does not clear).
+    bool TypeCharacter(char32_t ch);
+    // Pastes whole characters into such a bar as Paste does; the first
+    // character that does not go in stops the paste and gives false.
+    bool PasteCharacters(const std::u32string& text);
     // The sign key: toggles the entry's sign while typing, else negates.
     void ToggleSign();
     void BackSpace();
@@ -133,6 +141,9 @@ private:
     template <class Operation> void ApplyInPlace(Operation operation);
     bool TypeInto(BarKind bar, char ch, bool startNew, bool pasting, bool deferSync);
     bool CanTypeInto(BarKind bar, char ch, bool newEntry, bool pasting) const;
+    // The common part of typing: starts a new entry when asked, then applies
+    // input to the conversion.
+    template <class Input> bool EnterInto(BarKind bar, bool newEntry, bool deferSync, Input input);
     bool ApplyPastedSign(TCalcConv& conversion) const;
     // The bar operations that show their result, with errors caught per bar.
     void SetBarValue(BarKind bar, const CalcValue& value);

@@ -65,8 +65,8 @@ std::unique_ptr<TCalcConv> MakeConv(BarKind kind) {
     return conv;
 }
 
-QString FromConvText(const std::string& text) {
-    return SjisToUnicode(text);
+QString FromConvText(const std::string& text, TextCharset charset = TextCharset::ShiftJis) {
+    return ConvTextToUnicode(text, charset);
 }
 
 void SetTextColor(QWidget& widget, const QColor& color) {
@@ -397,7 +397,7 @@ void TCalcBar::ShowText() {
     if (HasMessage()) {
         valueLabel_->setText(messageText_);
     } else {
-        valueLabel_->setText(FromConvText(conv_->GetText(separated_)));
+        valueLabel_->setText(FromConvText(conv_->GetText(separated_), conv_->GetTextCharset()));
     }
     UpdateTextStyle();
     UpdatePanelMinimum();

@@ -2,6 +2,7 @@
 
 #include "conv/ConvChar.h"
 #include "conv/ConvDegree.h"
+#include "conv/ConvFloat.h"
 #include "conv/ConvTime.h"
 #include "core/CalcError.h"
 #include "enc/EncChar.h"
@@ -16,6 +17,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QPointer>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <cstddef>
@@ -28,7 +30,7 @@ namespace {
 // Keeps neighbouring indicators apart, as the bar's own indicators do.
 const char* const IndicatorSpace = " ";
 
-constexpr int LastCharEncoding = static_cast<int>(CharEncoding::Jis);
+constexpr int LastCharEncoding = static_cast<int>(CharEncoding::CodePoint);
 constexpr int LastTimeEncoding = static_cast<int>(TimeEncoding::OleDate);
 
 // The window's list; QPointer so that a list destroyed before it was
@@ -202,6 +204,9 @@ void TCalcBar_Char::Create() {
         {"ActCharEncodeSJIS", CharEncoding::ShiftJis},
         {"ActCharEncodeEUC", CharEncoding::Euc},
         {"ActCharEncodeJIS", CharEncoding::Jis},
+        {"ActCharEncodeUTF8", CharEncoding::Utf8},
+        {"ActCharEncodeUTF16", CharEncoding::Utf16},
+        {"ActCharEncodeCodePoint", CharEncoding::CodePoint},
     };
     AddEncodingButtons(*this, buttons, CharEncodingGroup);
 }
@@ -312,11 +317,96 @@ void TCalcBar_Degree::SaveSettings() {
 
 // ---- TCalcBar_Float ----
 
+namespace {
+
+// The choices of the format buttons, in button order.
+constexpr FloatFormat WordFormats[] = {FloatFormat::Half, FloatFormat::BFloat16};
+constexpr FloatFormat ByteFormats[] = {FloatFormat::E4M3, FloatFormat::E5M2};
+
+int ChoiceOf(const FloatFormat (&formats)[2], FloatFormat format) {
+    return format == formats[1] ? 1 : 0;
+}
+
+QString BinaryDigits(std::uint64_t value, int count) {
+    return QString::number(value, 2).rightJustified(count, QLatin1Char('0'));
+}
+
+} // namespace
+
 TCalcBar_Float::TCalcBar_Float(CreateKey key, QWidget* owner, BarKind kind)
-    : TCalcBar(key, owner, kind) {}
+    : TCalcBar(key, owner, kind), floatConv_(ConvOf<TConvFloat>(*this)) {}
 
 TCalcBar_Float::TCalcBar_Float(CreateKey key, QWidget* owner, BarConversion conv)
-    : TCalcBar(key, owner, std::move(conv)) {}
+    : TCalcBar(key, owner, std::move(conv)), floatConv_(ConvOf<TConvFloat>(*this)) {}
+
+void TCalcBar_Float::Create() {
+    TCalcBar::Create();
+    AddFormatButtons({"ActFloatHalf", "ActFloatBFloat16"}, Float16Group, WordFormat());
+    AddOptionSeparator(true);
+    AddFormatButtons({"ActFloatE4M3", "ActFloatE5M2"}, Float8Group, ByteFormat());
+}
+
+void TCalcBar_Float::AddFormatButtons(const char* const (&actions)[2], int groupIndex, int down) {
+    for (int choice = 0; choice < 2; ++choice) {
+        TBarButton* button = AddActionButton(*this, actions[choice]);
+        button->SetTag(choice);
+        button->SetGroupIndex(groupIndex);
+        button->SetDown(choice == down);
+        connect(button, &TBarButton::clicked, this, [this, groupIndex, choice] {
+            if (groupIndex == Float16Group)
+                SetWordFormat(choice);
+            else
+                SetByteFormat(choice);
+        });
+    }
+}
+
+void TCalcBar_Float::ShowFormatChoice(int groupIndex, int choice) {
+    SetGroupDown(*this, groupIndex,
+                 [choice](const TBarButton& button) { return button.Tag() == choice; });
+    ShowText();
+    UpdateIndicators();
+}
+
+int TCalcBar_Float::WordFormat() const {
+    return ChoiceOf(WordFormats, floatConv_.GetWordFormat());
+}
+
+int TCalcBar_Float::ByteFormat() const {
+    return ChoiceOf(ByteFormats, floatConv_.GetByteFormat());
+}
+
+void TCalcBar_Float::SetWordFormat(int choice) {
+    if (choice < 0 || choice > 1)
+        return;
+    floatConv_.SetWordFormat(WordFormats[choice]);
+    ShowFormatChoice(Float16Group, choice);
+}
+
+void TCalcBar_Float::SetByteFormat(int choice) {
+    if (choice < 0 || choice > 1)
+        return;
+    floatConv_.SetByteFormat(ByteFormats[choice]);
+    ShowFormatChoice(Float8Group, choice);
+}
+
+bool TCalcBar_Float::StepOption(bool backward) {
+    const int next = backward ? 0 : 1;
+    switch (GetMode()) {
+    case CalcValueMode::Word:
+        if (WordFormat() == next)
+            return false;
+        SetWordFormat(next);
+        return true;
+    case CalcValueMode::Byte:
+        if (ByteFormat() == next)
+            return false;
+        SetByteFormat(next);
+        return true;
+    default:
+        return false;
+    }
+}
 
 void TCalcBar_Float::CreateIndicators() {
     precisionIndicator_ = AddIndicator();
@@ -326,8 +416,53 @@ void TCalcBar_Float::CreateIndicators() {
 void TCalcBar_Float::UpdateIndicators() {
     TCalcBar::UpdateIndicators();
     if (precisionIndicator_ != nullptr) {
-        precisionIndicator_->setText(IndicatorText(FloatFormatName(DefaultFloatFormat(GetMode()))));
+        precisionIndicator_->setText(IndicatorText(FloatFormatName(floatConv_.GetFloatFormat())));
     }
+}
+
+QString TCalcBar_Float::FieldsText(FloatFormat format, std::int64_t bits) {
+    const FloatLayout& layout = LayoutOf(format);
+    const FloatFields fields = DecomposeFloat(format, bits);
+    const bool finite = fields.Class == FloatClass::Zero || fields.Class == FloatClass::Subnormal ||
+                        fields.Class == FloatClass::Normal;
+    const QString hidden =
+        fields.Class == FloatClass::Normal ? QStringLiteral("1.") : QStringLiteral("0.");
+    const QString fraction = BinaryDigits(fields.Fraction, layout.FractionBits);
+    QStringList lines;
+    lines << QString::fromLatin1(FloatFormatName(format).c_str());
+    lines << tr("Sign: %1 (%2)")
+                 .arg(fields.Negative ? 1 : 0)
+                 .arg(fields.Negative ? QStringLiteral("-") : QStringLiteral("+"));
+    QString exponent = tr("Exponent: %1 (biased %2)")
+                           .arg(BinaryDigits(fields.BiasedExponent, layout.ExponentBits))
+                           .arg(fields.BiasedExponent);
+    if (finite)
+        exponent += tr(", unbiased %1").arg(fields.UnbiasedExponent);
+    lines << exponent;
+    lines << (finite ? tr("Significand: %1%2").arg(hidden, fraction)
+                     : tr("Fraction: %1").arg(fraction));
+    return lines.join(QLatin1Char('\n'));
+}
+
+void TCalcBar_Float::ShowText() {
+    TCalcBar::ShowText();
+    const FloatFormat format = floatConv_.GetFloatFormat();
+    const QString tip = !HasMessage() && IsFloatFormatUsable(format, GetMode())
+                            ? FieldsText(format, floatConv_.GetPattern())
+                            : QString();
+    ValuePanel()->setToolTip(tip);
+    ValueLabel()->setToolTip(tip);
+}
+
+void TCalcBar_Float::LoadSettings() {
+    SetWordFormat(ReadProfile(KeyFloat16Format));
+    SetByteFormat(ReadProfile(KeyFloat8Format));
+}
+
+void TCalcBar_Float::SaveSettings() {
+    // A failed write stops the save at that key, as every save of the file does.
+    WriteProfile(KeyFloat16Format, WordFormat());
+    WriteProfile(KeyFloat8Format, ByteFormat());
 }
 
 // ---- TCalcBar_Time ----

@@ -225,8 +225,9 @@ public:
     // the window claims this way are kept from Qt's own shortcuts (the menu
     // bar's Alt mnemonics).
     bool ClaimsKey(const QKeyEvent& event);
-    // A typed character through the key table.
-    void FormKeyPress(QChar ch);
+    // A typed character: an ASCII one through the key table, any other whole
+    // into a bar that takes whole characters.
+    void FormKeyPress(char32_t ch);
     void StepOpPage(bool backward);
     void FormMouseWheelDown();
     void FormMouseWheelUp();

@@ -2,6 +2,7 @@
 // that draws each bar only when it is told to.
 
 #include "engine/Calculator.h"
+#include "conv/ConvChar.h"
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
 #include "engine/CalculatorDisplay.h"
@@ -346,6 +347,37 @@ TEST_F(CalculatorTest, FlipBitDoesNothingWhileBlocked) {
     EXPECT_EQ(Dec(), DivideByZeroShown);
     EXPECT_EQ(calc_.Entry(), state);
     EXPECT_EQ(GetInteger(calc_.Current()), 0);
+
+// A character bar in code point mode takes whole characters: typed ones
+// continue the entry, a pasted text starts a new one, and a character that
+// does not go in leaves the value as it was.
+TEST_F(CalculatorTest, WholeCharactersTypeAndPasteIntoTheCharacterBar) {
+    EXPECT_FALSE(calc_.TakesWholeCharacters()); // the decimal bar
+    EXPECT_FALSE(calc_.TypeCharacter(U'日'));
+    auto* chars = dynamic_cast<TConvChar*>(calc_.OpenBar(BarKind::Char));
+    ASSERT_NE(chars, nullptr);
+    chars->SetEncoding(CharEncoding::CodePoint);
+    calc_.Bars().Activate(BarKind::Char);
+    ASSERT_TRUE(calc_.TakesWholeCharacters());
+    Keys("7");
+    EXPECT_EQ(Hex(), "00000037");
+    EXPECT_FALSE(calc_.TypeCharacter(U'日')); // one character a value
+    EXPECT_EQ(Hex(), "00000037");
+    EXPECT_EQ(calc_.Entry(), EntryState::Entering);
+    EXPECT_TRUE(calc_.PasteCharacters(U"😀"));
+    EXPECT_EQ(Hex(), "0001F600");
+    EXPECT_EQ(calc_.Entry(), EntryState::Computed);
+    // A second character has no place: the first stays, the paste reports it.
+    EXPECT_FALSE(calc_.PasteCharacters(U"日本"));
+    EXPECT_EQ(Hex(), "000065E5");
+    // Refused at once (a surrogate is no character): nothing is cleared.
+    EXPECT_FALSE(calc_.PasteCharacters(U"\xD800"));
+    EXPECT_EQ(Hex(), "000065E5");
+    chars->SetEncoding(CharEncoding::Utf8);
+    EXPECT_TRUE(calc_.TypeCharacter(U'日')); // after a paste: a new entry
+    EXPECT_EQ(Hex(), "00E697A5");
+    EXPECT_FALSE(calc_.TypeCharacter(U'é')); // two more bytes do not fit
+    EXPECT_EQ(Hex(), "00E697A5");
 }
 
 TEST_F(CalculatorTest, ClosedBarHandsBackItsConversionAndActivationMoves) {

@@ -4,6 +4,8 @@
 
 #include "core/CalcArithmetic.h"
 #include "core/CalcError.h"
+#include "enc/EncChar.h"
+#include "ui/CalcBarVariants.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -50,6 +52,8 @@ private slots:
     void nextDigitAfterPasteStartsNewEntry();
     void nonAsciiTextIsRefused();
     void characterBarCopyAndPaste();
+    void unicodeCharacterBar();
+    void eucCharacterPastesBackAsItsCode();
     void dateBarTypesAndPastesInDWord();
     void negativeDigitsFitOnlyWithTheSign_data();
     void negativeDigitsFitOnlyWithTheSign();
@@ -251,6 +255,58 @@ void ClipboardTest::characterBarCopyAndPaste() {
     Keys(*window, "AC");
     QVERIFY(Run(*window, "ActEditPaste"));
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00004142");
+}
+
+// The Unicode encodings show, copy, paste and take typed characters whole.
+void ClipboardTest::unicodeCharacterBar() {
+    WindowFixture window;
+    if (!TForm_Main::CanCreateBarKind(BarKind::Char))
+        QSKIP("no character conversion in this build");
+    auto* chr = qobject_cast<TCalcBar_Char*>(window->CreateBar(BarKind::Char));
+    QVERIFY(chr != nullptr);
+    window->ActivateBar(chr);
+    chr->SetEncoding(static_cast<int>(CharEncoding::Utf8));
+    QVERIFY(window->PasteText(QStringLiteral("日")));
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "00E697A5");
+    QCOMPARE(chr->ValueLabel()->text(), QStringLiteral("_日"));
+    QVERIFY(Run(*window, "ActEditCopy"));
+    QCOMPARE(ClipboardText(), QStringLiteral("日"));
+
+    chr->SetEncoding(static_cast<int>(CharEncoding::CodePoint));
+    QVERIFY(window->PasteText(QStringLiteral("😀")));
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "0001F600");
+    QCOMPARE(chr->ValueLabel()->text(), QStringLiteral("😀"));
+    // A second character has no place in a code point: refused, value kept.
+    QVERIFY(!window->PasteText(QStringLiteral("日本")));
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "000065E5");
+    // Typed from the keyboard (an input method's character, a surrogate
+    // pair in the key's text) it goes in whole.
+    Keys(*window, "AC");
+    QTest::sendKeyEvent(QTest::Click, &*window, Qt::Key_unknown, QStringLiteral("😀"),
+                        Qt::NoModifier);
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "0001F600");
+}
+
+// The EUC bar shows 0xCBEE as 鮪, copied in Unicode; pasted back it is the
+// EUC code again, not the Shift JIS one (0x968E).
+void ClipboardTest::eucCharacterPastesBackAsItsCode() {
+    WindowFixture window;
+    if (!TForm_Main::CanCreateBarKind(BarKind::Char))
+        QSKIP("no character conversion in this build");
+    auto* chr = qobject_cast<TCalcBar_Char*>(window->CreateBar(BarKind::Char));
+    QVERIFY(chr != nullptr);
+    window->ActivateBar(window->FindBar(BarKind::Hex));
+    Keys(*window, "CBEE");
+    chr->SetEncoding(static_cast<int>(CharEncoding::Euc));
+    window->ActivateBar(chr);
+    QVERIFY(Run(*window, "ActEditCopy"));
+    QCOMPARE(ClipboardText(), QStringLiteral("鮪"));
+    Keys(*window, "AC");
+    QVERIFY(Run(*window, "ActEditPaste"));
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "0000CBEE");
+    // Half-width katakana has no EUC code here: refused.
+    QVERIFY(!window->PasteText(QStringLiteral("ｱ")));
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "0000CBEE");
 }
 
 // The default DWord mode cannot hold the years a date passes through while
