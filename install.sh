@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs pexa for the current user, or removes it again with --uninstall.
 #
-#   ~/.local/lib/pexa/pexa          the program; pexa.hlp, pexa_en.hlp and LICENSE beside it, and the
+#   ~/.local/lib/pexa/pexa          the program; pexa.hlp (Japanese), pexa_en.hlp (English)
+#                                   and LICENSE beside it, and the
 #                                   pexa.ini the program writes there (the folder must stay
 #                                   writable)
 #   ~/.local/bin/pexa               a symbolic link to it (the program finds its folder
@@ -200,8 +201,9 @@ do_uninstall() {
     say "Leaving $launcher alone: it does not point to $lib_dir/$program"
   fi
   local file
-  for file in "$lib_dir/$program" "$lib_dir/$program.hlp" "$lib_dir/${program}_en.hlp" "$lib_dir/LICENSE" \
-    "$desktop_file" "$icon_file"; do
+  for file in "$lib_dir/$program" "$lib_dir/$program.hlp" "$lib_dir/${program}_en.hlp" \
+    "$lib_dir/LICENSE" "$desktop_file" \
+    "$icon_file"; do
     if [ -e "$file" ] || [ -L "$file" ]; then
       rm -f "$file"
       removed=1

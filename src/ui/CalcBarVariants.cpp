@@ -11,6 +11,7 @@
 #include "settings/Profile.h"
 #include "ui/CalcBarBin.h"
 #include "ui/CommandTable.h"
+#include "ui/Language.h"
 #include "ui/toolkit/Action.h"
 #include "ui/toolkit/ActionList.h"
 
@@ -54,10 +55,10 @@ template <class Conv> Conv& ConvOf(TCalcBar& bar) {
 void FillFromCommandTable(TAction& action, const CommandInfo& info) {
     action.SetTag(info.Tag);
     action.SetCategory(QString::fromUtf8(info.Category));
-    action.SetCaption(QString::fromUtf8(info.Caption));
+    action.SetCaption(CommandText(info.Caption));
     action.SetGroupIndex(info.GroupIndex);
     action.SetHelpContext(info.HelpContext);
-    action.SetHint(QString::fromUtf8(info.Hint));
+    action.SetHint(CommandText(info.Hint));
 }
 
 // An option button made from the bar action of that name.
@@ -65,7 +66,10 @@ TBarButton* AddActionButton(TCalcBar& bar, const char* name) {
     const QString actionName = QString::fromLatin1(name);
     if (const TActionList* list = BarActions()) {
         if (const TAction* action = list->Find(actionName)) {
-            return bar.AddOptionButton(action);
+            TBarButton* button = bar.AddOptionButton(action);
+            // The window finds the command again when it retranslates the hint.
+            button->setProperty("pexaCommand", actionName);
+            return button;
         }
     }
     const CommandInfo* info = FindCommand(name);

@@ -51,7 +51,7 @@ TForm_About::TForm_About(QWidget* owner, const QString& executable)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Form_About"));
-    setWindowTitle(QStringLiteral("バージョン情報"));
+    setWindowTitle(tr("About pexa"));
     setFixedSize(kClientWidth, kClientHeight);
     CreateControls();
     std::optional<FileVersion> version;
@@ -81,7 +81,7 @@ void TForm_About::CreateControls() {
                           lblVersion_->geometry().right() + 1 + kMargin, 52);
     lblBuild_->hide();
     lblCopyright_ = MakeLabel(this, "LblCopyright", QString::fromLatin1(kCopyright), kTextLeft, 74);
-    lblSupport_ = MakeLabel(this, "LblSupport", QStringLiteral("サポートページ:"), kTextLeft, 104);
+    lblSupport_ = MakeLabel(this, "LblSupport", tr("Support page:"), kTextLeft, 104);
 
     // The support the program has is its manual: where it is, to open or copy.
     textUrl_ = new QLineEdit(QDir::toNativeSeparators(THelpViewer::DefaultHelpFile()), this);
@@ -95,7 +95,7 @@ void TForm_About::CreateControls() {
     textUrl_->setPalette(urlPalette);
     textUrl_->setCursorPosition(0);
 
-    cmdClose_ = new QPushButton(QStringLiteral("閉じる"), this);
+    cmdClose_ = new QPushButton(tr("Close"), this);
     cmdClose_->setObjectName(QStringLiteral("CmdClose"));
     cmdClose_->setDefault(true);
     cmdClose_->setAutoDefault(true);

@@ -2,6 +2,7 @@
 
 #include "ui/HelpPage.h"
 #include "ui/HelpStyle.h"
+#include "ui/Language.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -30,17 +31,17 @@ constexpr qint64 kMaxHelpFileBytes = 16 * 1024 * 1024;
 constexpr int kTopicRole = Qt::UserRole;
 
 QString NotFoundText(const QString& query) {
-    return QStringLiteral("「%1」は見つかりません。").arg(query);
+    return THelpViewer::tr("\"%1\" not found.").arg(query);
 }
 
 } // namespace
 
 THelpViewer::THelpViewer(QWidget* owner) : QWidget(owner, Qt::Window) {
     setObjectName(QStringLiteral("HelpViewer"));
-    setWindowTitle(QStringLiteral("pexa ヘルプ"));
     helpFile_ = DefaultHelpFile();
 
-    auto* searchLabel = new QLabel(QStringLiteral("検索(&S):"), this);
+    searchLabel_ = new QLabel(this);
+    auto* searchLabel = searchLabel_;
     searchField_ = new QLineEdit(this);
     searchField_->setObjectName(QStringLiteral("HelpSearch"));
     searchField_->setClearButtonEnabled(true);
@@ -69,6 +70,7 @@ THelpViewer::THelpViewer(QWidget* owner) : QWidget(owner, Qt::Window) {
     column->addWidget(splitter, 1);
     column->addWidget(statusLabel_);
     resize(760, 520);
+    RetranslateTexts();
 
     connect(searchField_, &QLineEdit::textChanged, this, &THelpViewer::FilterContents);
     connect(searchField_, &QLineEdit::returnPressed, this, &THelpViewer::OnSearchReturn);
@@ -79,7 +81,9 @@ THelpViewer::THelpViewer(QWidget* owner) : QWidget(owner, Qt::Window) {
 THelpViewer::~THelpViewer() = default;
 
 QString THelpViewer::DefaultHelpFile() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("pexa.hlp"));
+    const QString name =
+        JapaneseInEffect() ? QStringLiteral("pexa.hlp") : QStringLiteral("pexa_en.hlp");
+    return QDir(QCoreApplication::applicationDirPath()).filePath(name);
 }
 
 QString THelpViewer::ContextAnchor(int context) {
@@ -88,6 +92,32 @@ QString THelpViewer::ContextAnchor(int context) {
 
 void THelpViewer::SetHelpFile(const QString& path) {
     helpFile_ = path;
+    followsLanguage_ = false;
+}
+
+void THelpViewer::RetranslateTexts() {
+    setWindowTitle(tr("pexa Help"));
+    searchLabel_->setText(tr("&Search:"));
+}
+
+void THelpViewer::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange)
+        return;
+    RetranslateTexts();
+    if (!followsLanguage_ || helpFile_ == DefaultHelpFile())
+        return;
+    // The document of the other language, at the same topic when it has it.
+    helpFile_ = DefaultHelpFile();
+    if (!isVisible())
+        return;
+    statusLabel_->clear();
+    if (!EnsureLoaded())
+        return;
+    if (!currentAnchor_.isEmpty() && HasAnchor(currentAnchor_))
+        OpenAnchor(currentAnchor_);
+    else
+        OpenPosition(0, QString());
 }
 
 QString THelpViewer::StatusText() const {
@@ -103,16 +133,16 @@ bool THelpViewer::EnsureLoaded() {
     const QString shownPath = QDir::toNativeSeparators(helpFile_);
     QFile file(helpFile_);
     if (!QFileInfo(helpFile_).isFile() || !file.open(QIODevice::ReadOnly)) {
-        ShowFailure(QStringLiteral("ヘルプ ファイル %1 が見つかりません。").arg(shownPath));
+        ShowFailure(tr("Help file %1 not found.").arg(shownPath));
         return false;
     }
     if (file.size() > kMaxHelpFileBytes) {
-        ShowFailure(QStringLiteral("ヘルプ ファイル %1 が大きすぎます。").arg(shownPath));
+        ShowFailure(tr("Help file %1 is too large.").arg(shownPath));
         return false;
     }
     const QByteArray bytes = file.read(kMaxHelpFileBytes + 1);
     if (bytes.size() > kMaxHelpFileBytes || file.error() != QFileDevice::NoError) {
-        ShowFailure(QStringLiteral("ヘルプ ファイル %1 を読めません。").arg(shownPath));
+        ShowFailure(tr("Cannot read help file %1.").arg(shownPath));
         return false;
     }
     page_->setSearchPaths({QFileInfo(helpFile_).absolutePath()});
@@ -212,8 +242,7 @@ void THelpViewer::ShowContext(int context) {
             OpenAnchor(anchor);
         } else {
             OpenPosition(0, QString());
-            statusLabel_->setText(
-                QStringLiteral("ヘルプ トピック %1 はありません。目次を表示します。").arg(context));
+            statusLabel_->setText(tr("No help topic %1; showing the contents.").arg(context));
         }
     }
     Present();

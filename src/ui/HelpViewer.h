@@ -29,7 +29,8 @@ public:
     THelpViewer(const THelpViewer&) = delete;
     THelpViewer& operator=(const THelpViewer&) = delete;
 
-    // The file beside the running executable.
+    // The file beside the running executable: pexa.hlp for the Japanese
+    // interface, pexa_en.hlp for the English one.
     static QString DefaultHelpFile();
     // The anchor of a help context ("ctx20").
     static QString ContextAnchor(int context);
@@ -65,6 +66,9 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // Retitles the window and, unless another file was set, opens the
+    // document of the new language.
+    void changeEvent(QEvent* event) override;
 
 private:
     // A heading of the document and the text up to the next one.
@@ -76,6 +80,7 @@ private:
         int Position = 0; // of the heading in the document
     };
 
+    void RetranslateTexts();
     bool EnsureLoaded();
     void ShowFailure(const QString& message);
     void CollectTopics();
@@ -88,12 +93,15 @@ private:
     void Present();
 
     QString helpFile_;
+    // Whether the file is the default one, which follows the language.
+    bool followsLanguage_ = true;
     QString loadedFile_;
     bool loaded_ = false;
     QString currentAnchor_;
     std::vector<Topic> topics_;
     QStringList anchors_;
 
+    QLabel* searchLabel_ = nullptr;
     QLineEdit* searchField_ = nullptr;
     QListWidget* contentsList_ = nullptr;
     QTextBrowser* page_ = nullptr;

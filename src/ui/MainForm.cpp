@@ -5,6 +5,7 @@
 #include "ui/CalcBar.h"
 #include "ui/CalcBarVariants.h"
 #include "ui/CommandTable.h"
+#include "ui/Language.h"
 #include "ui/toolkit/Action.h"
 #include "ui/toolkit/ActionLink.h"
 #include "ui/toolkit/ActionList.h"
@@ -44,14 +45,14 @@ void AddActions(TActionList& list, std::span<const CommandInfo> table) {
         TAction* action = list.Add(QString::fromLatin1(info.Name));
         action->SetTag(info.Tag);
         action->SetCategory(QString::fromUtf8(info.Category));
-        action->SetCaption(QString::fromUtf8(info.Caption));
+        action->SetCaption(CommandText(info.Caption));
         action->SetShortCut(KeyOfText(info.ShortCut));
         const QKeyCombination secondary = KeyOfText(info.SecondaryShortCut);
         if (!IsNoShortCut(secondary))
             action->SetSecondaryShortCuts({secondary});
         action->SetGroupIndex(info.GroupIndex);
         action->SetHelpContext(info.HelpContext);
-        action->SetHint(QString::fromUtf8(info.Hint));
+        action->SetHint(CommandText(info.Hint));
     }
 }
 
@@ -232,23 +233,24 @@ void TForm_Main::BuildMenus() {
         connect(menu, &QMenu::aboutToShow, this, &TForm_Main::UpdateActions);
     };
 
-    menuEdit_ = menuMain_->addMenu(QStringLiteral("編集(&E)"));
+    menuEdit_ = menuMain_->addMenu(tr("&Edit"));
     menuEdit_->setObjectName(QStringLiteral("MenuEdit"));
     addItems(menuEdit_, {"ActEditCopy", "ActEditCopyFmt", "ActEditPaste", nullptr, "ActExit"});
 
-    popupBar_ = menuMain_->addMenu(QStringLiteral("バー(&B)"));
+    popupBar_ = menuMain_->addMenu(tr("&Bar"));
     popupBar_->setObjectName(QStringLiteral("PopupBar"));
     addItems(popupBar_,
              {"ActToggleDec", "ActToggleHex", "ActToggleBin", "ActToggleOct", "ActToggleDegree",
               "ActToggleKilo", "ActToggleAscii", "ActToggleTime", "ActToggleIP", "ActToggleFloat"});
 
-    popupView_ = menuMain_->addMenu(QStringLiteral("表示(&V)"));
+    popupView_ = menuMain_->addMenu(tr("&View"));
     popupView_->setObjectName(QStringLiteral("PopupView"));
     addItems(popupView_, {"ActSeparated", "ActShowIndicators", nullptr, "ActToolBar", "ActMenuBar",
                           "ActButtonPanel", "ActStayOnTop", nullptr, "ActQuickMenu", "ActModeMenu",
                           nullptr, "ActChooseFont", "ActChooseColor"});
+    BuildLanguageMenu();
 
-    menuHelp_ = menuMain_->addMenu(QStringLiteral("ヘルプ(&H)"));
+    menuHelp_ = menuMain_->addMenu(tr("&Help"));
     menuHelp_->setObjectName(QStringLiteral("MenuHelp"));
     addItems(menuHelp_, {"ActHelpIndex", nullptr, "ActHelpVersion"});
 

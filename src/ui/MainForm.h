@@ -5,6 +5,7 @@
 #include "engine/CalculatorDisplay.h"
 #include "ui/ButtonPanel.h"
 #include "ui/KeyTable.h"
+#include "ui/Language.h"
 
 #include <QColor>
 #include <QFont>
@@ -18,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+class QActionGroup;
 class QKeyEvent;
 class QMenu;
 class QMenuBar;
@@ -257,8 +259,18 @@ public:
     // hint with the command's shortcut or typed character; empty for none.
     QString ToolTipText(const QWidget& control) const;
 
+    // ---- Language (MainFormLanguage.cpp) -------------------------------------
+    // The View menu's choice of the interface language.
+    QMenu* PopupLanguage() const { return popupLanguage_; }
+    // Shows every window in that language at once; the value, the mode, the
+    // bars and an entry in progress stay as they are. Written to pexa.ini on
+    // shut-down.
+    void SetLanguage(UiLanguage language);
+
 protected:
     void showEvent(QShowEvent* event) override;
+    // Retranslates every text when the language changes.
+    void changeEvent(QEvent* event) override;
     // The tool bar's visibility is a command of its own, not Qt's menu.
     QMenu* createPopupMenu() override;
 
@@ -268,6 +280,10 @@ private:
     void BuildContainers();
     void BuildMenus();
     void BuildToolBar();
+    void BuildLanguageMenu();
+    // Every text the window and its menus show, in the language shown now.
+    void Retranslate();
+    void RetranslateOpMenus();
     void StartUp();
     void FormShow();
     void FitToScreen();
@@ -327,6 +343,8 @@ private:
     QMenu* popupBar_ = nullptr;
     QMenu* popupView_ = nullptr;
     QMenu* menuHelp_ = nullptr;
+    QMenu* popupLanguage_ = nullptr;
+    QActionGroup* languageChoices_ = nullptr;
     QWidget* paneButtons_ = nullptr;
 
     // The stored font character set, kept only to be written back.

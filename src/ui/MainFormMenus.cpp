@@ -16,6 +16,7 @@
 #include <QAbstractButton>
 #include <QActionGroup>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QGroupBox>
 #include <QHelpEvent>
@@ -39,9 +40,9 @@ namespace {
 
 enum class RowKind { Item, Header, Separator };
 
-// One row of the two operator menus: the English and the Japanese caption
-// (none: the command's own caption), and whether the row is in the submenu
-// of the header above it.
+// One row of the two operator menus: the short caption and the descriptive
+// one (translated; none: the command's own caption), and whether the row is
+// in the submenu of the header above it.
 struct OpMenuRow {
     RowKind Kind;
     const char* Action;
@@ -55,63 +56,76 @@ struct OpMenuRow {
 
 // clang-format off
 const OpMenuRow OpMenuRows[] = {
-    {RowKind::Item, "ActOpAnd", "An&d ", "論理積(An&d)"},
-    {RowKind::Item, "ActOpOr", "&Or ", "論理和(&Or)"},
-    {RowKind::Item, "ActOpXor", "&Xor ", "排他的論理和(&Xor)"},
-    {RowKind::Item, "ActOpNot", "&Not ", "ビット反転(&Not)"},
-    {RowKind::Item, "ActOpShiftLeft", "Shift &Left", "左シフト(&L)"},
-    {RowKind::Item, "ActOpShiftRight", "S&hift Right", "右シフト(&H)"},
-    {RowKind::Item, "ActShiftAr", nullptr, "算術シフト"},
-    {RowKind::Item, "ActRotate", "Rotate ", "ローテート"},
-    {RowKind::Item, "ActOpQShiftL", "&<<bits ", "左にnビットシフト(&<)"},
-    {RowKind::Item, "ActOpQShiftR", "&>>bits ", "右にnビットシフト(&>)"},
-    {RowKind::Header, "ActShiftAmountSel", nullptr, "シフト量"},
+    {RowKind::Item, "ActOpAnd", "An&d ", QT_TRANSLATE_NOOP("OpMenu", "Bitwise An&d")},
+    {RowKind::Item, "ActOpOr", "&Or ", QT_TRANSLATE_NOOP("OpMenu", "Bitwise &Or")},
+    {RowKind::Item, "ActOpXor", "&Xor ", QT_TRANSLATE_NOOP("OpMenu", "Bitwise &Xor")},
+    {RowKind::Item, "ActOpNot", "&Not ", QT_TRANSLATE_NOOP("OpMenu", "Bitwise &Not")},
+    {RowKind::Item, "ActOpShiftLeft", "Shift &Left", QT_TRANSLATE_NOOP("OpMenu", "Shift &Left")},
+    {RowKind::Item, "ActOpShiftRight", "S&hift Right", QT_TRANSLATE_NOOP("OpMenu", "Shift Rig&ht")},
+    {RowKind::Item, "ActShiftAr", nullptr, QT_TRANSLATE_NOOP("OpMenu", "Arithmetic Shift")},
+    {RowKind::Item, "ActRotate", "Rotate ", QT_TRANSLATE_NOOP("OpMenu", "Rotate")},
+    {RowKind::Item, "ActOpQShiftL", "&<<bits ", QT_TRANSLATE_NOOP("OpMenu", "Shift Left by n Bits (&<)")},
+    {RowKind::Item, "ActOpQShiftR", "&>>bits ", QT_TRANSLATE_NOOP("OpMenu", "Shift Right by n Bits (&>)")},
+    {RowKind::Header, "ActShiftAmountSel", nullptr, QT_TRANSLATE_NOOP("OpMenu", "Shift Amount")},
     {RowKind::Item, "ActShiftAmount1", nullptr, "&1 ", true, true},
     {RowKind::Item, "ActShiftAmount2", nullptr, "&2 ", true, true},
     {RowKind::Item, "ActShiftAmount4", nullptr, "&4 ", true, true},
     {RowKind::Item, "ActShiftAmount8", nullptr, "&8 ", true, true},
     {RowKind::Item, "ActShiftAmount16", nullptr, "1&6 ", true, true},
-    {RowKind::Item, "ActOpReverse", "Reverse B&ytes ", "バイトオーダー反転(&Y)"},
-    {RowKind::Item, "ActOpBitReverse", "Re&verse Bits ", "ビット順反転(&V)"},
-    {RowKind::Item, "ActOpSqrt", "S&qrt ", "平方根(&Q)", false, false, true},
-    {RowKind::Item, "ActOpSquare", "Sq&uare (x^2)", "自乗(&U)"},
-    {RowKind::Item, "ActOpPower", "&Power (x^y)", "累乗(&P)"},
-    {RowKind::Item, "ActOpRoot", "&Root ", "累乗根(&R)"},
-    {RowKind::Item, "ActOpFrac", "&Frac ", "小数(&F)"},
-    {RowKind::Item, "ActOpInvert", "Invert (1&/x)", "逆数(&/)"},
-    {RowKind::Item, "ActOpFactorial", "Factorial (n&!)", "階乗(&!)"},
-    {RowKind::Header, nullptr, "&Exp", "指数(&E)", false, false, false, "指数関数"},
+    {RowKind::Item, "ActOpReverse", "Reverse B&ytes ", QT_TRANSLATE_NOOP("OpMenu", "Reverse B&ytes")},
+    {RowKind::Item, "ActOpBitReverse", "Re&verse Bits ", QT_TRANSLATE_NOOP("OpMenu", "Re&verse Bits")},
+    {RowKind::Item, "ActOpSqrt", "S&qrt ", QT_TRANSLATE_NOOP("OpMenu", "S&quare Root"), false, false, true},
+    {RowKind::Item, "ActOpSquare", "Sq&uare (x^2)", QT_TRANSLATE_NOOP("OpMenu", "Sq&uare")},
+    {RowKind::Item, "ActOpPower", "&Power (x^y)", QT_TRANSLATE_NOOP("OpMenu", "&Power")},
+    {RowKind::Item, "ActOpRoot", "&Root ", QT_TRANSLATE_NOOP("OpMenu", "&Root")},
+    {RowKind::Item, "ActOpFrac", "&Frac ", QT_TRANSLATE_NOOP("OpMenu", "&Fractional Part")},
+    {RowKind::Item, "ActOpInvert", "Invert (1&/x)", QT_TRANSLATE_NOOP("OpMenu", "Reciprocal (&/)")},
+    {RowKind::Item, "ActOpFactorial", "Factorial (n&!)", QT_TRANSLATE_NOOP("OpMenu", "Factorial (&!)")},
+    {RowKind::Header, nullptr, "&Exp", QT_TRANSLATE_NOOP("OpMenu", "&Exponential"), false, false, false, QT_TRANSLATE_NOOP("OpMenu", "Exponential functions")},
     {RowKind::Item, "ActOpExpE", "&e^x ", "&e^x ", true},
     {RowKind::Item, "ActOpExp2", "&2^x ", "&2^x ", true},
     {RowKind::Item, "ActOpExp10", "&10^x ", "&10^x ", true},
-    {RowKind::Header, nullptr, "Lo&g", "対数(&G)", false, false, false, "対数関数"},
-    {RowKind::Item, "ActOpLogE", "&Ln ", "自然対数(&Ln)", true},
-    {RowKind::Item, "ActOpLog2", "Log&2 ", "底&2の対数", true},
-    {RowKind::Item, "ActOpLog10", "Log&10 ", "常用対数(Lo&g)", true},
-    {RowKind::Item, "ActOpLogN", "Log&N ", "任意の底の対数(&N)", true},
-    {RowKind::Header, nullptr, "&Int", "整数化(&I)", false, false, false, "整数化"},
-    {RowKind::Item, "ActOpIntFloor", "&Trunc ", "切り捨て(&T)", true},
-    {RowKind::Item, "ActOpIntCeil", "&Ceil ", "切り上げ(&C)", true},
-    {RowKind::Item, "ActOpIntRound", "&Round ", "四捨五入(&R)", true},
-    {RowKind::Item, "ActOpSin", "&sin ", "正弦(&sin)", false, false, true},
-    {RowKind::Item, "ActOpCos", "&cos ", "余弦(&cos)"},
-    {RowKind::Item, "ActOpTan", "&tan ", "正接(&tan)"},
-    {RowKind::Item, "ActOpArcSin", nullptr, "逆正弦(arcsin)"},
-    {RowKind::Item, "ActOpArcCos", nullptr, "逆余弦(arccos)"},
-    {RowKind::Item, "ActOpArcTan", nullptr, "逆正接(arctan)"},
+    {RowKind::Header, nullptr, "Lo&g", QT_TRANSLATE_NOOP("OpMenu", "Lo&garithm"), false, false, false, QT_TRANSLATE_NOOP("OpMenu", "Logarithms")},
+    {RowKind::Item, "ActOpLogE", "&Ln ", QT_TRANSLATE_NOOP("OpMenu", "Natural Log (&Ln)"), true},
+    {RowKind::Item, "ActOpLog2", "Log&2 ", QT_TRANSLATE_NOOP("OpMenu", "Log Base &2"), true},
+    {RowKind::Item, "ActOpLog10", "Log&10 ", QT_TRANSLATE_NOOP("OpMenu", "Common Log (Lo&g)"), true},
+    {RowKind::Item, "ActOpLogN", "Log&N ", QT_TRANSLATE_NOOP("OpMenu", "Log Base &N"), true},
+    {RowKind::Header, nullptr, "&Int", QT_TRANSLATE_NOOP("OpMenu", "&Integer Part"), false, false, false, QT_TRANSLATE_NOOP("OpMenu", "Rounding to an integer")},
+    {RowKind::Item, "ActOpIntFloor", "&Trunc ", QT_TRANSLATE_NOOP("OpMenu", "&Truncate"), true},
+    {RowKind::Item, "ActOpIntCeil", "&Ceil ", QT_TRANSLATE_NOOP("OpMenu", "&Ceiling"), true},
+    {RowKind::Item, "ActOpIntRound", "&Round ", QT_TRANSLATE_NOOP("OpMenu", "&Round"), true},
+    {RowKind::Item, "ActOpSin", "&sin ", QT_TRANSLATE_NOOP("OpMenu", "Sine (&sin)"), false, false, true},
+    {RowKind::Item, "ActOpCos", "&cos ", QT_TRANSLATE_NOOP("OpMenu", "Cosine (&cos)")},
+    {RowKind::Item, "ActOpTan", "&tan ", QT_TRANSLATE_NOOP("OpMenu", "Tangent (&tan)")},
+    {RowKind::Item, "ActOpArcSin", nullptr, QT_TRANSLATE_NOOP("OpMenu", "Arcsine (arcsin)")},
+    {RowKind::Item, "ActOpArcCos", nullptr, QT_TRANSLATE_NOOP("OpMenu", "Arccosine (arccos)")},
+    {RowKind::Item, "ActOpArcTan", nullptr, QT_TRANSLATE_NOOP("OpMenu", "Arctangent (arctan)")},
     {RowKind::Separator, nullptr, nullptr, nullptr},
-    {RowKind::Item, "ActTriHyp", "Hyperbolic ", "双曲線関数(Hyp)"},
-    {RowKind::Header, nullptr, "&Angle", "角度単位(&A)", false, false, false, "角度単位"},
-    {RowKind::Item, "ActTriModeDeg", "&Degree ", "度(&Deg)", true, true},
-    {RowKind::Item, "ActTriModeRad", "&Radian ", "ラジアン(&Rad)", true, true},
-    {RowKind::Item, "ActTriModeGrad", "&Gradian ", "グラジアン(&Grad)", true, true},
+    {RowKind::Item, "ActTriHyp", "Hyperbolic ", QT_TRANSLATE_NOOP("OpMenu", "Hyperbolic (Hyp)")},
+    {RowKind::Header, nullptr, "&Angle", QT_TRANSLATE_NOOP("OpMenu", "&Angle Unit"), false, false, false, QT_TRANSLATE_NOOP("OpMenu", "Angle unit")},
+    {RowKind::Item, "ActTriModeDeg", "&Degree ", QT_TRANSLATE_NOOP("OpMenu", "Degrees (&Deg)"), true, true},
+    {RowKind::Item, "ActTriModeRad", "&Radian ", QT_TRANSLATE_NOOP("OpMenu", "Radians (&Rad)"), true, true},
+    {RowKind::Item, "ActTriModeGrad", "&Gradian ", QT_TRANSLATE_NOOP("OpMenu", "Gradians (&Grad)"), true, true},
     {RowKind::Separator, nullptr, nullptr, nullptr},
-    {RowKind::Item, "ActPi", "PI ", "円周率(Pi)"},
+    {RowKind::Item, "ActPi", "PI ", QT_TRANSLATE_NOOP("OpMenu", "Pi")},
 };
 // clang-format on
 
+// The descriptive menu's rows keep their untranslated texts here, so that
+// a change of language can translate them again.
+constexpr const char* kSourceTextProperty = "pexaSourceText";
+constexpr const char* kSourceHintProperty = "pexaSourceHint";
+
 QString TextOf(const char* utf8) {
     return utf8 != nullptr ? QString::fromUtf8(utf8) : QString();
+}
+
+QString OpMenuText(const char* source) {
+    return source != nullptr ? QCoreApplication::translate("OpMenu", source) : QString();
+}
+
+QString OpMenuText(const QVariant& source) {
+    return OpMenuText(source.toString().toUtf8().constData());
 }
 
 // A menu item bound to a command; a radio item joins the menu's group.
@@ -184,7 +198,8 @@ void TForm_Main::BuildPopupMenus() {
         QMenu* submenu = nullptr;
         QActionGroup* radio = nullptr;
         for (const OpMenuRow& row : OpMenuRows) {
-            const QString caption = TextOf(japanese ? row.CaptionJ : row.Caption);
+            const char* source = japanese ? row.CaptionJ : row.Caption;
+            const QString caption = japanese ? OpMenuText(source) : TextOf(source);
             TAction* action = row.Action != nullptr ? FindAction(row.Action) : nullptr;
             if (!row.InSubmenu) {
                 submenu = nullptr;
@@ -203,9 +218,12 @@ void TForm_Main::BuildPopupMenus() {
                 submenu = top.addMenu(caption.isEmpty() && action != nullptr ? action->Caption()
                                                                              : caption);
                 connect(submenu, &QMenu::aboutToShow, this, &TForm_Main::UpdateActions);
+                if (japanese && source != nullptr)
+                    submenu->menuAction()->setProperty(kSourceTextProperty, TextOf(source));
                 if (row.Hint != nullptr) {
-                    submenu->menuAction()->setToolTip(TextOf(row.Hint));
-                    submenu->menuAction()->setStatusTip(TextOf(row.Hint));
+                    submenu->menuAction()->setToolTip(OpMenuText(row.Hint));
+                    submenu->menuAction()->setStatusTip(OpMenuText(row.Hint));
+                    submenu->menuAction()->setProperty(kSourceHintProperty, TextOf(row.Hint));
                 }
                 if (action != nullptr)
                     BindHeader(*submenu, action);
@@ -214,7 +232,9 @@ void TForm_Main::BuildPopupMenus() {
                 QMenu& menu = row.InSubmenu && submenu != nullptr ? *submenu : top;
                 if (row.Radio && radio == nullptr)
                     radio = RadioGroup(menu);
-                AddItem(menu, action, caption, row.Radio ? radio : nullptr);
+                TActionLink* item = AddItem(menu, action, caption, row.Radio ? radio : nullptr);
+                if (japanese && source != nullptr)
+                    item->setProperty(kSourceTextProperty, TextOf(source));
                 break;
             }
             }
@@ -226,6 +246,37 @@ void TForm_Main::BuildPopupMenus() {
     disconnect(mainPopup_, &QMenu::aboutToShow, this, &TForm_Main::UpdateActions);
     connect(mainPopup_, &QMenu::aboutToShow, this, &TForm_Main::MainPopupPopup);
     connect(mainPopup_, &QMenu::aboutToShow, this, &TForm_Main::UpdateActions);
+}
+
+namespace {
+
+void RetranslateMenuItems(QMenu& menu) {
+    for (QAction* item : menu.actions()) {
+        const QVariant source = item->property(kSourceTextProperty);
+        if (source.isValid()) {
+            if (auto* link = qobject_cast<TActionLink*>(item))
+                link->SetOwnCaption(OpMenuText(source));
+            else
+                item->setText(OpMenuText(source));
+        }
+        const QVariant hint = item->property(kSourceHintProperty);
+        if (hint.isValid()) {
+            item->setToolTip(OpMenuText(hint));
+            item->setStatusTip(OpMenuText(hint));
+        }
+        if (QMenu* submenu = item->menu())
+            RetranslateMenuItems(*submenu);
+    }
+}
+
+} // namespace
+
+void TForm_Main::RetranslateOpMenus() {
+    RetranslateMenuItems(*popupAllOp_);
+    RetranslateMenuItems(*popupAllOpJ_);
+    // The typed characters are added to the new captions again.
+    if (keysPrepared_)
+        PrepareOpMenu(*popupAllOpJ_);
 }
 
 void TForm_Main::BindMenuActions() {
@@ -352,6 +403,9 @@ void TForm_Main::MainPopupPopup() {
                 mainPopup_->addSeparator();
             } else if (TAction* action = CommandOfMenuItem(item)) {
                 mainPopup_->addAction(action);
+            } else if (item->menu() != nullptr) {
+                // A submenu of the window's own (the language) is shared.
+                mainPopup_->addAction(item);
             } else {
                 qWarning("%s", AssertionFailure("MainForm").what());
             }

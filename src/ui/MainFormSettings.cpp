@@ -26,17 +26,20 @@ namespace pexa {
 
 namespace {
 
-// The file's message ("<path> に書き込めません") in a message box over the
-// window, or on its own while the window is not shown.
+// The failed write in a message box over the window, or on its own while the
+// window is not shown.
 void ReportWriteFailure(QWidget& window, const ProfileError& failure) {
-    QMessageBox::warning(window.isVisible() ? &window : nullptr,
-                         QApplication::applicationDisplayName(),
-                         QString::fromStdString(failure.what()));
+    QMessageBox::warning(
+        window.isVisible() ? &window : nullptr, QApplication::applicationDisplayName(),
+        TForm_Main::tr("Cannot write to %1").arg(QString::fromStdString(failure.Path())));
 }
 
 // The bar's place in the saved list, which names its band keys; bars opened
 // later have none.
 constexpr const char* kSavedPositionProperty = "pexaSavedPosition";
+
+// The interface language: auto, en or ja.
+constexpr std::string_view kLanguageKey = "Language";
 
 // Sizes outside this range come from a damaged or hand-edited file: the font
 // engine would choke on them or the window would not fit any screen.
@@ -112,6 +115,7 @@ void TForm_Main::StartUp() {
 }
 
 void TForm_Main::ReadViewSettings() {
+    SetLanguage(LanguageOfSetting(ReadProfileString(SectionView, kLanguageKey, "auto")));
     const MainSettings s = ReadMainSettings();
     SetCalcMode(static_cast<CalcValueMode>(s.CalcMode));
     SetSeparated(s.Separated);
@@ -235,6 +239,7 @@ void TForm_Main::WriteAllSettings() {
     s.Arithmetic = Arithmetic();
     s.ShiftAmount = ShiftAmount();
     WriteMainSettings(s);
+    WriteProfileString(SectionView, kLanguageKey, SettingOfLanguage(ChosenLanguage()));
 
     WriteProfile(KeyBodyColor, bodyColor_);
     // A colour the user did not change is written back in the text it was

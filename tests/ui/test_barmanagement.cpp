@@ -357,7 +357,9 @@ void BarManagementTest::containersAndMenus() {
     QCOMPARE(menus[3]->text(), "ヘルプ(&H)");
     QCOMPARE(window->PopupBar()->actions().size(), 10);
     QCOMPARE(window->PopupBar()->actions()[2], window->FindAction("ActToggleBin"));
-    QCOMPARE(window->PopupView()->actions().size(), 13);
+    // The commands, and the language submenu after a separator.
+    QCOMPARE(window->PopupView()->actions().size(), 15);
+    QCOMPARE(window->PopupView()->actions().last()->menu(), window->PopupLanguage());
     QCOMPARE(window->MenuEdit()->actions().last(), window->FindAction("ActExit"));
     QCOMPARE(window->PaneButtons()->objectName(), "PaneButtons");
     QVERIFY(!window->PaneButtons()->isHidden());

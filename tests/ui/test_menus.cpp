@@ -434,6 +434,8 @@ void MenusTest::mainPopupIsFilledOnceWithBarAndViewCommands() {
         "-",
         "ActChooseFont",
         "ActChooseColor",
+        "-",
+        "", // the language submenu
     };
     QCOMPARE(BoundNames(*form.MainPopup()), expected);
     // The copies show the commands' captions and states.

@@ -160,7 +160,8 @@ private slots:
         QCOMPARE(KeysOf(text, "Mode"), QStringList({"CalcMode", "Separated", "AngleMode", "Hyp",
                                                     "Rotate", "Arithmetic", "ShiftAmount"}));
         QCOMPARE(KeysOf(text, "View"),
-                 QStringList({"ShowIndicators", "ToolBar", "MenuBar", "ButtonPanel", "Topmost"}));
+                 QStringList({"ShowIndicators", "ToolBar", "MenuBar", "ButtonPanel", "Topmost",
+                              "Language"}));
         QStringList color{"BodyColor"};
         for (char c = 'A'; c <= 'P'; ++c)
             color << QStringLiteral("Color%1").arg(QLatin1Char(c));
