@@ -216,6 +216,36 @@
     </message>
 </context>
 <context>
+    <name>pexa::TCalcBar_Bin</name>
+    <message>
+        <source>Bit %1</source>
+        <translation>ビット %1</translation>
+    </message>
+</context>
+<context>
+    <name>pexa::TCalcBar_Float</name>
+    <message>
+        <source>Sign: %1 (%2)</source>
+        <translation>符号: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Exponent: %1 (biased %2)</source>
+        <translation>指数: %1 (バイアス付き %2)</translation>
+    </message>
+    <message>
+        <source>, unbiased %1</source>
+        <translation>、バイアスなし %1</translation>
+    </message>
+    <message>
+        <source>Significand: %1%2</source>
+        <translation>仮数: %1%2</translation>
+    </message>
+    <message>
+        <source>Fraction: %1</source>
+        <translation>仮数部: %1</translation>
+    </message>
+</context>
+<context>
     <name>pexa::TForm_About</name>
     <message>
         <source>About pexa</source>

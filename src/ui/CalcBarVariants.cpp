@@ -15,6 +15,7 @@
 #include "ui/toolkit/Action.h"
 #include "ui/toolkit/ActionList.h"
 
+#include <QEvent>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QPointer>
@@ -456,6 +457,12 @@ void TCalcBar_Float::ShowText() {
                             : QString();
     ValuePanel()->setToolTip(tip);
     ValueLabel()->setToolTip(tip);
+}
+
+void TCalcBar_Float::changeEvent(QEvent* event) {
+    TCalcBar::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange && ValueLabel() != nullptr)
+        ShowText();
 }
 
 void TCalcBar_Float::LoadSettings() {

@@ -152,6 +152,8 @@ public:
     bool StepOption(bool backward) override;
 
 protected:
+    // The field tooltip is made in the interface language; a switch remakes it.
+    void changeEvent(QEvent* event) override;
     void Create() override;
 
 private:
