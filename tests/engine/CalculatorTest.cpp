@@ -347,6 +347,7 @@ TEST_F(CalculatorTest, FlipBitDoesNothingWhileBlocked) {
     EXPECT_EQ(Dec(), DivideByZeroShown);
     EXPECT_EQ(calc_.Entry(), state);
     EXPECT_EQ(GetInteger(calc_.Current()), 0);
+}
 
 // A character bar in code point mode takes whole characters: typed ones
 // continue the entry, a pasted text starts a new one, and a character that
