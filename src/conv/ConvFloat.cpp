@@ -22,6 +22,22 @@ bool HasExponentMark(const std::string& text) {
     return text.find_first_of("Ee") != std::string::npos;
 }
 
+// A letter of the words shown for the patterns that are no number ("Inf",
+// "QNaN", ...); "E" and "e" are the exponent mark instead.
+bool IsWordLetter(char c) {
+    return ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) && !IsExponentMark(c);
+}
+
+// The text a word letter makes of an entry: the lone zero of a new entry,
+// and the zero a pasted "-" was put on ("-Inf"), give way to the word.
+std::string WordCandidate(const std::string& entry, char ch) {
+    if (entry.empty() || entry == "0")
+        return std::string(1, ch);
+    if (entry == "-0")
+        return std::string("-") + ch;
+    return entry + ch;
+}
+
 } // namespace
 
 TConvFloat::TConvFloat() : TCalcConv(BarKind::Float) {
@@ -67,6 +83,8 @@ void TConvFloat::UpdateText() {
 }
 
 bool TConvFloat::TextToBits(const std::string& text, std::int64_t& bits) const {
+    if (NamedFloatBits(text, GetFloatFormat(), bits))
+        return true;
     try {
         bits = FloatTextToBits(text, GetFloatFormat());
     } catch (const ConvertError&) {
@@ -97,10 +115,24 @@ std::string TConvFloat::GetText(bool) const {
 ConvTextState TConvFloat::GetTextState() const {
     if (!IsFloatFormatUsable(GetFloatFormat(), GetMode()))
         return ConvTextState::NotApplicable;
+    if (IsUnfinishedWord())
+        return ConvTextState::Invalid;
     return ConvTextState::Normal;
 }
 
-bool TConvFloat::CanInputChar(char ch, bool newEntry, bool) const {
+bool TConvFloat::IsUnfinishedWord() const {
+    std::int64_t bits = 0;
+    return IsNamedFloatPrefix(entryText_, GetFloatFormat()) &&
+           !NamedFloatBits(entryText_, GetFloatFormat(), bits);
+}
+
+// The words for infinities and NaNs come only from the clipboard, where a
+// copied "Inf" or "QNaN" has to go back in; the keyboard has no use for them.
+bool TConvFloat::CanInputChar(char ch, bool newEntry, bool pasting) const {
+    if (IsWordLetter(ch)) {
+        return pasting &&
+               IsNamedFloatPrefix(WordCandidate(newEntry ? "" : entryText_, ch), GetFloatFormat());
+    }
     if (ch == CurrentFormat().DecimalSeparator) {
         return newEntry ||
                (entryText_.find(ch) == std::string::npos && !HasExponentMark(entryText_));
@@ -115,6 +147,8 @@ std::string TConvFloat::BuildCandidate(char ch) const {
     // The exponent mark is taken in either case, so "e" typed first gives "0e"
     // as "E" gives "0E".
     const bool startsPart = IsExponentMark(ch) || ch == separator;
+    if (IsWordLetter(ch))
+        return WordCandidate(entryText_, ch);
     // "-" on the lone zero gives "-0", the negative zero the formats have:
     // the sign key works from the first key on, and a pasted "-1.5", whose
     // minus comes first, is not cut off at its sign.
@@ -140,11 +174,21 @@ std::string TConvFloat::BuildCandidate(char ch) const {
 
 bool TConvFloat::InputChar(char ch) {
     // A key that cannot apply to the text as it stands is refused here too,
-    // whatever the caller asked before.
-    if (!CanInputChar(ch, false, false))
+    // whatever the caller asked before. Only the caller knows whether the
+    // character was pasted; the keyboard's letters stop at its CanInputChar.
+    if (!CanInputChar(ch, false, true))
         return false;
     std::string candidate = BuildCandidate(ch);
     std::int64_t bits = 0;
+    if (IsNamedFloatPrefix(candidate, GetFloatFormat())) {
+        // The start of a word denotes nothing yet: it reads as 0 until the
+        // word is whole, and the bar shows it as invalid meanwhile.
+        if (!NamedFloatBits(candidate, GetFloatFormat(), bits))
+            bits = 0;
+        StoreBits(bits);
+        entryText_ = std::move(candidate);
+        return true;
+    }
     if (!TextToBits(candidate, bits))
         return false;
     if (!NormalizeFloatText(candidate))
@@ -165,7 +209,11 @@ bool TConvFloat::CanBackspace() const {
 bool TConvFloat::Backspace() {
     if (entryText_.empty())
         return false; // the rendered pattern is no typed text to shorten
-    entryText_.pop_back();
+    // A word stands for its pattern as a whole: the key takes all of it.
+    if (IsNamedFloatPrefix(entryText_, GetFloatFormat()))
+        entryText_.clear();
+    else
+        entryText_.pop_back();
     NormalizeEntry(entryText_);
     std::int64_t bits = 0;
     if (!TextToBits(entryText_, bits))

@@ -12,7 +12,9 @@ namespace pexa {
 // mode, the chosen 16-bit format in Word mode and the chosen 8-bit format in
 // Byte mode) and shows the real it
 // encodes; a typed decimal real becomes the pattern of that real, rounded to
-// the format. The typed text is kept as typed; once the value is set from
+// the format. A pasted "Inf", "-Inf", "QNaN", "SNaN" or "NaN" (the words the
+// bar shows for the patterns that are no number) becomes the pattern of
+// that word (see NamedFloatBits). The typed text is kept as typed; once the value is set from
 // outside, or the mode or byte order changes, the text is dropped and the
 // pattern is rendered again. With Reverse Endian in effect the pattern is
 // read and stored with its bytes reversed. In Float mode no format fits and
@@ -56,6 +58,9 @@ private:
     // The pattern of a text in the current format; false when it is no real
     // number or the format cannot hold it.
     bool TextToBits(const std::string& text, std::int64_t& bits) const;
+    // Whether the entry is the start of a pasted word ("In" of "Inf") that
+    // does not yet stand for a pattern.
+    bool IsUnfinishedWord() const;
     // The candidate text for a typed character, before it is checked.
     std::string BuildCandidate(char ch) const;
 

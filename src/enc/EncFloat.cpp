@@ -13,7 +13,9 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace pexa {
 
@@ -61,29 +63,49 @@ template <class T> bool RoundDecimal(const DecimalNumber& number, T& result) {
     return true;
 }
 
-// The general 15-digit notation of a finite, nonzero value.
-std::string FormatGeneral15(double value) {
-    constexpr int Precision = 15;
-    char buffer[64];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                         std::chars_format::scientific, Precision - 1);
+// A finite, nonzero magnitude rounded to a number of significant digits,
+// in the "C" notation to_chars writes ("d.ddde[+-]xx").
+struct ScientificText {
+    char Buffer[64];
+    std::size_t Length;
+    const char* End() const { return Buffer + Length; }
+};
+
+ScientificText ToScientific(double magnitude, int precision) {
+    ScientificText result{};
+    const auto [end, ec] = std::to_chars(result.Buffer, result.Buffer + sizeof result.Buffer,
+                                         magnitude, std::chars_format::scientific, precision - 1);
     if (ec != std::errc{})
         throw AssertionFailure("EncFloat");
-    // buffer holds d.dddddddddddddde[+-]xx
-    const char* mark = std::find(buffer, end, 'e');
+    result.Length = static_cast<std::size_t>(end - result.Buffer);
+    return result;
+}
+
+bool ReadsBackAs(const ScientificText& text, double magnitude) {
+    double back = 0;
+    const auto [ptr, ec] =
+        std::from_chars(text.Buffer, text.End(), back, std::chars_format::scientific);
+    return ec == std::errc{} && ptr == text.End() && back == magnitude;
+}
+
+// The general notation of a finite, nonzero value with the given number of
+// significant digits (plain while the decimal exponent lies in -4 to
+// precision - 1, scientific otherwise; trailing zeros dropped).
+std::string FormatGeneral(double value, const ScientificText& scientific, int precision) {
+    const char* mark = std::find(scientific.Buffer, scientific.End(), 'e');
     std::string digits;
-    for (const char* p = buffer; p != mark; ++p) {
+    for (const char* p = scientific.Buffer; p != mark; ++p) {
         if (IsDigit(*p))
             digits.push_back(*p);
     }
     int exponent = 0;
-    std::from_chars(mark + 1 + (mark[1] == '+' ? 1 : 0), end, exponent);
+    std::from_chars(mark + 1 + (mark[1] == '+' ? 1 : 0), scientific.End(), exponent);
     digits.erase(digits.find_last_not_of('0') + 1);
 
     const char separator = CurrentFormat().DecimalSeparator;
     std::string text = value < 0 ? "-" : "";
     const auto count = static_cast<int>(digits.size());
-    if (exponent >= -4 && exponent < Precision) {
+    if (exponent >= -4 && exponent < precision) {
         if (exponent < 0) {
             text += '0';
             text += separator;
@@ -107,6 +129,52 @@ std::string FormatGeneral15(double value) {
     text += 'E';
     text += std::to_string(exponent);
     return text;
+}
+
+// 15 significant digits, the most that every decimal of that length keeps
+// through a double. A double needs up to 17 to be told from its neighbours,
+// so that its text pastes back as the same pattern: it gets the fewest of
+// 15, 16 and 17 that read back. The narrower formats need at most 9, so 15
+// always read back for them.
+std::string FormatFinite(FloatFormat format, double value) {
+    constexpr int ShownDigits = 15;
+    constexpr int DoubleRoundTripDigits = 17;
+    const double magnitude = std::fabs(value);
+    int precision = ShownDigits;
+    ScientificText scientific = ToScientific(magnitude, precision);
+    while (format == FloatFormat::Double && precision < DoubleRoundTripDigits &&
+           !ReadsBackAs(scientific, magnitude)) {
+        ++precision;
+        scientific = ToScientific(magnitude, precision);
+    }
+    return FormatGeneral(value, scientific, precision);
+}
+
+// The words the bar shows for the patterns that are no number, with the
+// pattern each one pastes back as. A NaN's payload (and a NaN's sign) is not
+// in its word, so every NaN of a kind reads back as the one canonical
+// pattern here: positive, with only the top fraction bit set for a quiet NaN
+// (the default quiet NaN) and only the next one for a signalling NaN
+// (std::numeric_limits<T>::signaling_NaN on this machine); E4M3's one NaN
+// has every exponent and fraction bit set.
+struct NamedPattern {
+    const char* Word;
+    std::int64_t Bits;
+};
+
+std::vector<NamedPattern> NamedPatternsOf(FloatFormat format) {
+    const FloatLayout& layout = LayoutOf(format);
+    const std::uint64_t exponentOnes = ((std::uint64_t{1} << layout.ExponentBits) - 1)
+                                       << layout.FractionBits;
+    const std::uint64_t sign = std::uint64_t{1} << (layout.Width - 1);
+    const std::uint64_t topFraction = std::uint64_t{1} << (layout.FractionBits - 1);
+    const auto pattern = [](std::uint64_t bits) { return static_cast<std::int64_t>(bits); };
+    if (!layout.HasInfinity)
+        return {{"NaN", pattern(exponentOnes | (topFraction * 2 - 1))}};
+    return {{"Inf", pattern(exponentOnes)},
+            {"-Inf", pattern(sign | exponentOnes)},
+            {"QNaN", pattern(exponentOnes | topFraction)},
+            {"SNaN", pattern(exponentOnes | topFraction / 2)}};
 }
 
 } // namespace
@@ -195,8 +263,29 @@ std::string FormatFloatBits(FloatFormat format, std::int64_t bits) {
     case FloatClass::NaN:
         return "NaN";
     default:
-        return FormatGeneral15(FiniteFloatValue(format, bits));
+        return FormatFinite(format, FiniteFloatValue(format, bits));
     }
+}
+
+bool NamedFloatBits(const std::string& text, FloatFormat format, std::int64_t& bits) {
+    for (const NamedPattern& named : NamedPatternsOf(format)) {
+        if (text == named.Word) {
+            bits = named.Bits;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool IsNamedFloatPrefix(const std::string& text, FloatFormat format) {
+    // A sign alone starts a number as much as "-Inf".
+    if (text.empty() || text == "-")
+        return false;
+    for (const NamedPattern& named : NamedPatternsOf(format)) {
+        if (std::string_view(named.Word).starts_with(text))
+            return true;
+    }
+    return false;
 }
 
 bool NormalizeFloatText(std::string& text) {
@@ -217,7 +306,8 @@ bool NormalizeFloatText(std::string& text) {
     }
     text = std::move(normalized);
 
-    constexpr std::size_t MaxFractionDigits = 18;
+    // The longest fraction the bar shows: "0.000" and 17 digits.
+    constexpr std::size_t MaxFractionDigits = 20;
     const std::size_t p = text.find(separator);
     if (p == std::string::npos)
         return true;

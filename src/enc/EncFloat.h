@@ -30,13 +30,24 @@ std::string FloatFormatName(FloatFormat format);
 // CalcError Overflow when the rounded magnitude exceeds the format's range.
 std::int64_t FloatTextToBits(const std::string& text, FloatFormat format);
 
-// The text of the number a pattern encodes: 15 significant digits, "Inf",
-// "-Inf", "QNaN", "SNaN" ("NaN" in E4M3, which has no quiet or signalling
-// kind), "0" or "-0". Bits above the format's width are ignored.
+// The text of the number a pattern encodes: 15 significant digits (for a
+// Double the fewest of 15, 16 and 17 that read back as the same pattern),
+// "Inf", "-Inf", "QNaN", "SNaN" ("NaN" in E4M3, which has no quiet or
+// signalling kind), "0" or "-0". Bits above the format's width are ignored.
 std::string FormatFloatBits(FloatFormat format, std::int64_t bits);
 
+// The pattern a word FormatFloatBits shows for a non-number stands for, when
+// the format has that word: "Inf" and "-Inf" exactly; "QNaN", "SNaN" (and
+// E4M3's "NaN") as one canonical positive NaN of that kind, since the word
+// does not show a payload. False for any other text.
+bool NamedFloatBits(const std::string& text, FloatFormat format, std::int64_t& bits);
+
+// Whether the text is a word NamedFloatBits takes in the format, or the
+// start of one with at least a letter of it ("-" alone is not).
+bool IsNamedFloatPrefix(const std::string& text, FloatFormat format);
+
 // Removes superfluous leading zeros of the integer part and of the exponent
-// while the user types; false when the fraction has more than 18 digits.
+// while the user types; false when the fraction has more than 20 digits.
 bool NormalizeFloatText(std::string& text);
 
 // Reads a decimal real number (optional sign, digits with the locale's

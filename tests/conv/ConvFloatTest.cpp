@@ -99,10 +99,10 @@ TEST(ConvFloat, Typing) {
         {DWord, false, "35E37", "++++-", "35E3", SingleBits(35e3f)},
         {DWord, false, "1E-50", "+++++", "1E-50", 0},
         {DWord, false, "1E-50-", "++++++", "-1E-50", static_cast<std::int64_t>(0x80000000)},
-        {DWord, false, "0.123456789012345678", std::string(20, '+'), "0.123456789012345678",
-         SingleBits(0.123456789012345678f)},
-        {DWord, false, "0.1234567890123456789", std::string(20, '+') + "-", "0.123456789012345678",
-         SingleBits(0.123456789012345678f)},
+        {DWord, false, "0.12345678901234567890", std::string(22, '+'), "0.12345678901234567890",
+         SingleBits(0.1234567890123456789f)},
+        {DWord, false, "0.123456789012345678901", std::string(22, '+') + "-",
+         "0.12345678901234567890", SingleBits(0.1234567890123456789f)},
         {DWord, true, "1", "+", "1", 0x0000803F},
         {QWord, false, "1", "+", "1", 0x3FF0000000000000},
         {QWord, false, "0.1", "+++", "0.1", DoubleBits(0.1)},
@@ -131,7 +131,9 @@ TEST(ConvFloat, KeyEnabling) {
         const bool expected =
             (ch >= '0' && ch <= '9') || ch == '-' || ch == '.' || ch == 'E' || ch == 'e';
         EXPECT_EQ(conv->CanInputChar(ch, true, false), expected) << c;
-        EXPECT_EQ(conv->CanInputChar(ch, true, true), expected) << c;
+        // Pasted, the first letters of "Inf", "QNaN" and "SNaN" go in too.
+        const bool wordStart = ch == 'I' || ch == 'Q' || ch == 'S';
+        EXPECT_EQ(conv->CanInputChar(ch, true, true), expected || wordStart) << c;
     }
     TypeKeys(*conv, "1.5");
     EXPECT_FALSE(conv->CanInputChar('.', false, false));
@@ -197,6 +199,65 @@ TEST(ConvFloat, RenderingAndTextState) {
         EXPECT_EQ(conv->GetTextState(), c.state);
         EXPECT_FALSE(conv->CanBackspace());
     }
+}
+
+// The words shown for infinities and NaNs paste back as a pattern that
+// shows the same word; the keyboard cannot type them.
+TEST(ConvFloat, PastedWordsGiveTheirPatterns) {
+    const auto N = ConvTextState::Normal;
+    const auto R = ConvTextState::Invalid;
+    const struct {
+        CalcValueMode mode;
+        bool reversed;
+        const char* pasted;
+        bool accepted; // every character went in
+        const char* text;
+        std::int64_t value;
+        ConvTextState state;
+    } cases[] = {
+        {DWord, false, "Inf", true, "Inf", 0x7F800000, N},
+        {DWord, false, "-Inf", true, "-Inf", 0xFF800000, N},
+        {DWord, true, "-Inf", true, "-Inf", 0x000080FF, N},
+        {DWord, false, "QNaN", true, "QNaN", 0x7FC00000, N},
+        {DWord, false, "SNaN", true, "SNaN", 0x7FA00000, N},
+        {QWord, false, "-Inf", true, "-Inf", DoubleBits(-INFINITY), N},
+        {QWord, false, "QNaN", true, "QNaN", 0x7FF8000000000000, N},
+        {Word, false, "Inf", true, "Inf", 0x7C00, N},
+        {Byte, false, "NaN", true, "NaN", 0x7F, N},
+        // Words of other formats, other spellings and unfinished words.
+        {Byte, false, "Inf", false, "0", 0, N},
+        {DWord, false, "NaN", false, "0", 0, N},
+        {DWord, false, "inf", false, "0", 0, N},
+        {DWord, false, "-QNaN", false, "-0", SingleBits(-0.0f), N},
+        {DWord, false, "Inf1", true, "Inf", 0x7F800000, N}, // stops at the 1
+        {DWord, false, "1Inf", false, "1", SingleBits(1.0f), N},
+        {DWord, false, "In", true, "In", 0, R},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(ModeCaption(c.mode)) + (c.reversed ? " reversed " : " ") +
+                     c.pasted);
+        auto conv = MakeConv(BarKind::Float, c.mode, false, c.reversed);
+        EXPECT_EQ(PasteText(*conv, c.pasted), c.accepted);
+        EXPECT_EQ(conv->GetText(false), c.text);
+        EXPECT_EQ(IntOf(*conv), c.value);
+        EXPECT_EQ(conv->GetTextState(), c.state);
+        // Rendered from its value, the bar shows the word again.
+        if (c.state == N) {
+            conv->SetValue(conv->GetValue());
+            EXPECT_EQ(conv->GetText(false), c.text);
+        }
+    }
+    auto conv = MakeConv(BarKind::Float, DWord);
+    EXPECT_EQ(TypeKeys(*conv, "Inf"), "xxx");
+    EXPECT_EQ(TypeKeys(*conv, "N"), "x");
+    // The word goes as a whole, and "-" signs an infinity.
+    ASSERT_TRUE(PasteText(*conv, "Inf"));
+    EXPECT_TRUE(conv->InputChar('-'));
+    EXPECT_EQ(conv->GetText(false), "-Inf");
+    EXPECT_EQ(IntOf(*conv), 0xFF800000);
+    EXPECT_TRUE(conv->Backspace());
+    EXPECT_EQ(conv->GetText(false), "0");
+    EXPECT_EQ(IntOf(*conv), 0);
 }
 
 TEST(ConvFloat, FormatFollowsTheMode) {
@@ -278,12 +339,11 @@ TEST(ConvFloat, DoublePatternsAgreeWithTheMachine) {
         conv->SetValue(Int(bits));
         const std::string text = conv->GetText(false);
         SCOPED_TRACE(text);
-        // 15 significant digits: within half a unit of the 15th digit.
-        const double shown = std::strtod(text.c_str(), nullptr);
-        EXPECT_LE(std::fabs(shown - d), std::fabs(d) * 5.000001e-15);
-        // Typed back, the text gives the double nearest to it.
+        // As many digits as tell the double from its neighbours.
+        EXPECT_EQ(std::strtod(text.c_str(), nullptr), d);
+        // Pasted back, the text gives the same pattern.
         ASSERT_TRUE(PasteText(*conv, text));
-        EXPECT_EQ(IntOf(*conv), DoubleBits(shown));
+        EXPECT_EQ(IntOf(*conv), bits);
     }
 }
 

@@ -180,7 +180,7 @@ TEST(EncFloatTest, DecimalCommaLocale) {
     std::string text = "00,5";
     EXPECT_TRUE(NormalizeFloatText(text));
     EXPECT_EQ(text, "0,5");
-    text = "1,0000000000000000001";
+    text = "1,000000000000000000001";
     EXPECT_FALSE(NormalizeFloatText(text));
     Real r = 0;
     EXPECT_TRUE(TryReadReal("0,25", r));
@@ -314,10 +314,18 @@ TEST(EncFloatTest, FormatBitsTable) {
         {FloatFormat::Double, DoubleBits(9.99999999999999e-5), "9.99999999999999E-5"},
         {FloatFormat::Double, DoubleBits(12345.5), "12345.5"},
         {FloatFormat::Double, DoubleBits(123456789012345.0), "123456789012345"},
-        {FloatFormat::Double, DoubleBits(1234567890123456.0), "1.23456789012346E15"},
+        // 15 digits that read back as another double give way to 16 or 17.
+        {FloatFormat::Double, DoubleBits(1234567890123456.0), "1234567890123456"},
+        {FloatFormat::Double, DoubleBits(2016805350455841.0), "2016805350455841"},
+        {FloatFormat::Double, DoubleBits(2016805350455842.0), "2016805350455842"},
+        {FloatFormat::Double, 0x3FD3333333333334, "0.30000000000000004"}, // 0.1 + 0.2
+        {FloatFormat::Double, 0x3F1A36E2EB1C432E, "0.00010000000000000002"},
+        {FloatFormat::Double, 0x4350000000000001, "18014398509481988"},
+        {FloatFormat::Double, 0x4376345785D8A001, "1.0000000000000002E17"},
         {FloatFormat::Double, DoubleBits(100000000000000.0), "100000000000000"},
-        {FloatFormat::Double, DoubleBits(999999999999999.5), "1E15"}, // rounds up a decade
-        {FloatFormat::Double, DoubleBits(0.000099999999999999995), "0.0001"},
+        {FloatFormat::Double, DoubleBits(999999999999999.5), "999999999999999.5"},
+        {FloatFormat::Double, DoubleBits(1e23), "1E23"}, // 9.99999999999999916E22 rounds up
+        {FloatFormat::Double, DoubleBits(0.000099999999999999995), "9.999999999999999E-5"},
         {FloatFormat::Double, DoubleBits(-2.5), "-2.5"},
     };
     for (const auto& c : cases) {
@@ -326,10 +334,11 @@ TEST(EncFloatTest, FormatBitsTable) {
     }
 }
 
-// printf's %.15G follows the same rule, with a signed two-digit exponent.
-std::string ReferenceGeneral15(double value) {
+// printf's %.<n>G follows the same rule, with a signed two-digit exponent.
+std::string ReferenceGeneral(double value, int precision) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15G", value); // test program runs in the "C" locale
+    // The test program runs in the "C" locale.
+    std::snprintf(buffer, sizeof buffer, "%.*G", precision, value);
     std::string text = buffer;
     const std::size_t e = text.find('E');
     if (e == std::string::npos)
@@ -340,29 +349,44 @@ std::string ReferenceGeneral15(double value) {
     return text.substr(0, e + 1) + (negative ? "-" : "") + digits;
 }
 
+// A double shows the first of %.15G, %.16G and %.17G that strtod reads back.
+std::string ReferenceDoubleText(double value) {
+    for (const int precision : {15, 16}) {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%.*G", precision, value);
+        if (strtod_l(buffer, nullptr, CLocale()) == value)
+            return ReferenceGeneral(value, precision);
+    }
+    return ReferenceGeneral(value, 17);
+}
+
 TEST(EncFloatTest, FormatBitsOfRandomPatternsMatchesPrintfAndReadsBack) {
     ASSERT_STREQ(setlocale(LC_NUMERIC, nullptr), "C");
     std::mt19937_64 rng(2718);
+    int longer = 0;
     for (int i = 0; i < 100000; ++i) {
         const std::uint64_t bits = rng();
         const double d = BitsDouble(bits);
         const std::string text =
             FormatFloatBits(FloatFormat::Double, static_cast<std::int64_t>(bits));
         if (std::isfinite(d) && d != 0) {
-            ASSERT_EQ(text, ReferenceGeneral15(d)) << std::hex << bits;
-            // 15 digits stand within half a unit of their last place.
-            const double back = BitsDouble(FloatTextToBits(text, FloatFormat::Double));
-            ASSERT_LE(std::fabs(back - d), std::fabs(d) * 5.1e-15) << text;
+            ASSERT_EQ(text, ReferenceDoubleText(d)) << std::hex << bits;
+            // Pasted back, the text gives the pattern it was shown for.
+            ASSERT_EQ(static_cast<std::uint64_t>(FloatTextToBits(text, FloatFormat::Double)), bits)
+                << text;
+            longer += text != ReferenceGeneral(d, 15) ? 1 : 0;
         }
         const auto bits32 = static_cast<std::uint32_t>(bits);
         const float f = BitsFloat(bits32);
         const std::string text32 = FormatFloatBits(FloatFormat::Single, bits32);
         if (std::isfinite(f) && f != 0) {
-            ASSERT_EQ(text32, ReferenceGeneral15(f)) << std::hex << bits32;
+            ASSERT_EQ(text32, ReferenceGeneral(f, 15)) << std::hex << bits32;
             // 15 digits are more than a single needs: the pattern comes back.
             ASSERT_EQ(FloatTextToBits(text32, FloatFormat::Single), bits32) << text32;
         }
     }
+    // Most random doubles need more than 15 digits.
+    EXPECT_GT(longer, 50000);
 }
 
 TEST(EncFloatTest, FormatBitsRoundTripsDoublesOfFifteenDigits) {
@@ -381,6 +405,49 @@ TEST(EncFloatTest, FormatBitsRoundTripsDoublesOfFifteenDigits) {
                   DoubleBits(d))
             << text << " shown as " << shown;
     }
+}
+
+// The words shown for infinities and NaNs read back as the pattern shown:
+// infinities exactly, NaNs as the one canonical pattern of their kind (the
+// C library's quiet and signalling NaNs), each showing the word again.
+TEST(EncFloatTest, NamedPatternsReadBackAsTheirWords) {
+    using F = std::numeric_limits<float>;
+    using D = std::numeric_limits<double>;
+    struct NamedCase {
+        FloatFormat Format;
+        const char* Word;
+        std::uint64_t Bits;
+    };
+    const NamedCase cases[] = {
+        {FloatFormat::Single, "Inf", FloatBits(F::infinity())},
+        {FloatFormat::Single, "-Inf", FloatBits(-F::infinity())},
+        {FloatFormat::Single, "QNaN", FloatBits(F::quiet_NaN())},
+        {FloatFormat::Single, "SNaN", FloatBits(F::signaling_NaN())},
+        {FloatFormat::Double, "Inf", DoubleBits(D::infinity())},
+        {FloatFormat::Double, "-Inf", DoubleBits(-D::infinity())},
+        {FloatFormat::Double, "QNaN", DoubleBits(D::quiet_NaN())},
+        {FloatFormat::Double, "SNaN", DoubleBits(D::signaling_NaN())},
+        {FloatFormat::Half, "-Inf", 0xFC00},
+        {FloatFormat::Half, "SNaN", 0x7D00},
+        {FloatFormat::BFloat16, "QNaN", 0x7FC0},
+        {FloatFormat::E5M2, "SNaN", 0x7D},
+        {FloatFormat::E4M3, "NaN", 0x7F},
+    };
+    for (const auto& c : cases) {
+        std::int64_t bits = -1;
+        ASSERT_TRUE(NamedFloatBits(c.Word, c.Format, bits)) << c.Word;
+        EXPECT_EQ(static_cast<std::uint64_t>(bits), c.Bits) << c.Word;
+        EXPECT_EQ(FormatFloatBits(c.Format, bits), c.Word);
+        EXPECT_TRUE(IsNamedFloatPrefix(std::string(c.Word).substr(0, 2), c.Format)) << c.Word;
+    }
+    // Only the words the format shows, exactly as shown.
+    std::int64_t bits = 0;
+    for (const char* text : {"inf", "+Inf", "-QNaN", "NaN", "Infinity", "1", ""})
+        EXPECT_FALSE(NamedFloatBits(text, FloatFormat::Double, bits)) << text;
+    EXPECT_FALSE(NamedFloatBits("Inf", FloatFormat::E4M3, bits));
+    EXPECT_FALSE(NamedFloatBits("QNaN", FloatFormat::E4M3, bits));
+    for (const char* text : {"-", "", "-Q", "QNaNx", "1", "N"})
+        EXPECT_FALSE(IsNamedFloatPrefix(text, FloatFormat::Single)) << text;
 }
 
 TEST(EncFloatTest, NormalizeFloatText) {
@@ -411,13 +478,14 @@ TEST(EncFloatTest, NormalizeFloatText) {
         EXPECT_TRUE(NormalizeFloatText(text)) << in;
         EXPECT_EQ(text, out) << in;
     }
-    std::string eighteen = "1." + std::string(18, '3');
-    EXPECT_TRUE(NormalizeFloatText(eighteen));
-    std::string nineteen = "1." + std::string(19, '3');
-    EXPECT_FALSE(NormalizeFloatText(nineteen));
-    std::string withExponent = "1." + std::string(18, '3') + "E12345";
+    // The longest fraction shown is 20 digits: 0.000 and 17 significant ones.
+    std::string twenty = "1." + std::string(20, '3');
+    EXPECT_TRUE(NormalizeFloatText(twenty));
+    std::string twentyOne = "1." + std::string(21, '3');
+    EXPECT_FALSE(NormalizeFloatText(twentyOne));
+    std::string withExponent = "1." + std::string(20, '3') + "E12345";
     EXPECT_TRUE(NormalizeFloatText(withExponent));
-    std::string lowerE = "1." + std::string(19, '3') + "e1";
+    std::string lowerE = "1." + std::string(21, '3') + "e1";
     EXPECT_FALSE(NormalizeFloatText(lowerE));
     // A long run of zeros is handled in one pass.
     std::string zeros(1000000, '0');

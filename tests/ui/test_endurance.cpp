@@ -185,6 +185,20 @@ std::optional<long double> ParseDecimalReal(const std::string& text, const Forma
     return x;
 }
 
+// Whether the float bar's text, read by the C library into the format's own
+// type, gives back exactly the number shown (its sign included).
+template <class T> bool ReadsBackAs(const std::string& text, T expected) {
+    std::string c = text;
+    for (char& ch : c) {
+        if (ch == CurrentFormat().DecimalSeparator)
+            ch = '.';
+    }
+    T x{};
+    const auto [end, error] = std::from_chars(c.data(), c.data() + c.size(), x);
+    return error == std::errc() && end == c.data() + c.size() &&
+           std::memcmp(&x, &expected, sizeof x) == 0;
+}
+
 std::uint64_t ReverseByteOrder(std::uint64_t bits, int bytes) {
     std::uint64_t out = 0;
     for (int i = 0; i < bytes; ++i)
@@ -894,8 +908,8 @@ QString Session::CheckNotationsAgainstHex(const std::string& hexText) {
 }
 
 // In the integer modes the IEEE 754 bar shows the bits as a single (a double
-// in Int64 mode), read here through memcpy: 15 significant digits, "0", "Inf",
-// "QNaN" or "SNaN".
+// in Int64 mode), read here through memcpy: digits enough to read back as the
+// same single or double, "0", "Inf", "QNaN" or "SNaN".
 QString Session::CheckFloatBar(const std::string& hexText) {
     const CalcValueMode mode = window_.CalcMode();
     const TCalcBar* bar = window_.FindBar(BarKind::Float);
@@ -907,15 +921,16 @@ QString Session::CheckFloatBar(const std::string& hexText) {
         bits = ReverseByteOrder(bits, ModeBytes(mode));
     long double expected = 0;
     const FloatFormat format = dynamic_cast<const TConvFloat&>(bar->Conv()).GetFloatFormat();
+    const bool small = mode == CalcValueMode::Word || mode == CalcValueMode::Byte;
+    double d = 0;
+    float f = 0;
     if (mode == CalcValueMode::QWord) {
-        double d = 0;
         std::memcpy(&d, &bits, sizeof d);
         expected = d;
-    } else if (mode == CalcValueMode::Word || mode == CalcValueMode::Byte) {
+    } else if (small) {
         expected = SmallFloatReading(bits, format);
     } else {
         const auto low = static_cast<std::uint32_t>(bits);
-        float f = 0;
         std::memcpy(&f, &low, sizeof f);
         expected = f;
     }
@@ -926,6 +941,10 @@ QString Session::CheckFloatBar(const std::string& hexText) {
         agrees = text == (format == FloatFormat::E4M3 ? "NaN" : "QNaN") || text == "SNaN";
     } else if (std::isinf(expected)) {
         agrees = text == (expected < 0 ? "-Inf" : "Inf");
+    } else if (mode == CalcValueMode::QWord) {
+        agrees = ReadsBackAs(text, d);
+    } else if (!small) {
+        agrees = ReadsBackAs(text, f);
     } else if (const auto shown = ParseDecimalReal(text, CurrentFormat())) {
         agrees = std::fabs(*shown - expected) <= std::fabs(expected) * 1e-14L &&
                  std::signbit(*shown) == std::signbit(expected);
