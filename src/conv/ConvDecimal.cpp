@@ -10,6 +10,10 @@ namespace {
 
 constexpr int ThousandsGroup = 3;
 
+// The ends of the range a typed real must lie in (signed 64 bits).
+constexpr Real MinTypedReal = -9223372036854775808.0L;
+constexpr Real MaxTypedReal = 9223372036854775807.0L;
+
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -28,6 +32,43 @@ void DropDanglingExponent(std::string& text) {
         text.pop_back();
 }
 
+// The mantissa of the scientific form the bar writes for a real of more than
+// 18 integer digits: one leading digit, then the separator and the other
+// significant digits ("-9.22337203685477581" of "-9.22337203685477581E18").
+bool IsShownMantissa(const std::string& text, char separator) {
+    std::size_t pos = !text.empty() && text[0] == '-' ? 1 : 0;
+    if (pos >= text.size() || text[pos] < '1' || text[pos] > '9')
+        return false;
+    ++pos;
+    if (pos == text.size())
+        return true;
+    if (text[pos] != separator || pos + 1 == text.size())
+        return false;
+    for (++pos; pos < text.size(); ++pos) {
+        if (!IsDigit(text[pos]))
+            return false;
+    }
+    return true;
+}
+
+// The real of an entry text. An exponent mark still without digits (a pasted
+// text cut short after its "E") adds nothing. The 18 digits the bar shows
+// round the ends of the typable range outward ("9.22337203685477581E18" for
+// 2^63 - 1): that text stands for the end it was shown for.
+bool ReadEntryReal(const std::string& text, Real& x) {
+    std::string number = text;
+    DropDanglingExponent(number);
+    if (!ParseDecimalReal(number, x))
+        return false;
+    if (number.find('E') == std::string::npos)
+        return true;
+    if (x > MaxTypedReal && number == FormatRealShort(MaxTypedReal))
+        x = MaxTypedReal;
+    else if (x < MinTypedReal && number == FormatRealShort(MinTypedReal))
+        x = MinTypedReal;
+    return true;
+}
+
 } // namespace
 
 TConvDecimal::TConvDecimal() : TCalcConv(BarKind::Decimal) {
@@ -42,7 +83,7 @@ CalcValue TConvDecimal::ReadEntry(const std::string& text) const {
     CalcValue result = HeldValue();
     if (IsFloatMode(GetMode())) {
         Real x = 0;
-        if (!ParseDecimalReal(text, x))
+        if (!ReadEntryReal(text, x))
             x = 0;
         StoreReal(x, result);
     } else {
@@ -94,19 +135,31 @@ std::string TConvDecimal::GetText(bool grouped) const {
     return sign + text;
 }
 
-bool TConvDecimal::CanInputChar(char ch, bool newEntry, bool) const {
+bool TConvDecimal::CanInputChar(char ch, bool newEntry, bool pasting) const {
     if (ch == CurrentFormat().DecimalSeparator)
         return IsFloatMode(GetMode()) &&
                (newEntry || !HasSeparator(entryText_, CurrentFormat().DecimalSeparator));
     if (ch == '-')
         return IsSigned();
+    // No key types an exponent; a pasted copy of the bar's own scientific
+    // form (1.5E18) must read back.
+    if (ch == 'E')
+        return pasting && !newEntry && ExponentMayFollow();
     return IsDigit(ch);
+}
+
+bool TConvDecimal::ExponentMayFollow() const {
+    return IsFloatMode(GetMode()) && IsShownMantissa(entryText_, CurrentFormat().DecimalSeparator);
 }
 
 bool TConvDecimal::InputChar(char ch) {
     const char separator = CurrentFormat().DecimalSeparator;
     std::string candidate;
-    if (entryText_ == "0" && ch != separator) {
+    if (ch == 'E') {
+        if (!ExponentMayFollow())
+            return false;
+        candidate = entryText_ + ch;
+    } else if (entryText_ == "0" && ch != separator) {
         candidate.assign(1, ch);
     } else if (entryText_.empty() && ch == separator) {
         candidate = std::string("0") + separator;
@@ -130,7 +183,9 @@ bool TConvDecimal::InputChar(char ch) {
 bool TConvDecimal::StoreCandidate(const std::string& candidate) {
     if (IsFloatMode(GetMode())) {
         Real x = 0;
-        return ParseDecimalReal(candidate, x) && TryStoreReal(candidate, x);
+        // The exponent is no decimal: only the mantissa's places count.
+        return ReadEntryReal(candidate, x) &&
+               TryStoreReal(candidate.substr(0, candidate.find('E')), x);
     }
     std::int64_t n = 0;
     return ParseDecimalInteger(candidate, n) && TryStoreInteger(n);

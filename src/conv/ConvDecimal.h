@@ -29,6 +29,9 @@ private:
     // The value the text denotes in the current mode; 0 when it does not read.
     CalcValue ReadEntry(const std::string& text) const;
     bool StoreCandidate(const std::string& candidate);
+    // The entry is the mantissa of the bar's scientific form, so that a
+    // pasted "E" may follow it.
+    bool ExponentMayFollow() const;
 
     std::string entryText_;
     // The text was written by UpdateText and not edited since: it reads as

@@ -118,10 +118,13 @@ std::string TConvTime::GetSeparatorCaption() const {
     return {format.DateSeparator, ' ', format.TimeSeparator};
 }
 
-bool TConvTime::CanInputChar(char ch, bool newEntry, bool) const {
+bool TConvTime::CanInputChar(char ch, bool newEntry, bool pasting) const {
     const FormatSettings& format = CurrentFormat();
+    // The decimal-point key never types here. Where the date or time
+    // separator is the same character, a pasted date/time text has it
+    // between its fields, and the entry check puts it only where one is due.
     if (ch == format.DecimalSeparator)
-        return false;
+        return pasting && !newEntry && (ch == format.DateSeparator || ch == format.TimeSeparator);
     if (ch == '-') {
         if (IsSigned())
             return true;
@@ -174,9 +177,9 @@ bool TConvTime::MakeCandidate(char ch, std::string& candidate) const {
 }
 
 bool TConvTime::InputChar(char ch) {
-    // Only what the keys may type: a character that never belongs in a
-    // date/time text ("x", "$") would otherwise read as a number prefix.
-    if (!CanInputChar(ch, false, false))
+    // Only what the keys or a paste may type: a character that never belongs
+    // in a date/time text ("x", "$") would otherwise read as a number prefix.
+    if (!CanInputChar(ch, false, true))
         return false;
     std::string candidate;
     if (!MakeCandidate(ch, candidate))

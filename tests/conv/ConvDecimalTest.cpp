@@ -419,6 +419,58 @@ TEST(ConvDecimal, ValueBeyondEighteenDigitsReadsBackExactly) {
     EXPECT_EQ(RealOf(*conv), 1.0L / 3);
 }
 
+// Reals of 19 integer digits are shown in scientific form; a copy of that text
+// pasted back gives the value again, the ends of the 64-bit range included,
+// which 18 digits round outward.
+TEST(ConvDecimal, PastedScientificTextReadsBack) {
+    struct Case {
+        Real shown;
+        const char* text;
+        Real read;
+    };
+    const Case cases[] = {
+        {-9223372036854775808.0L, "-9.22337203685477581E18", -9223372036854775808.0L},
+        {-9223372036854775806.0L, "-9.22337203685477581E18", -9223372036854775808.0L},
+        {9223372036854775807.0L, "9.22337203685477581E18", 9223372036854775807.0L},
+        {1.5e18L, "1.5E18", 1.5e18L},
+        {-1e18L, "-1E18", -1e18L},
+        {1234567890123456789.0L, "1.23456789012345679E18", 1234567890123456790.0L},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        auto shown = MakeConv(BarKind::Decimal, Float);
+        shown->SetValue(RealValue(c.shown));
+        ASSERT_EQ(shown->GetText(false), c.text);
+        auto pasted = MakeConv(BarKind::Decimal, Float);
+        EXPECT_TRUE(PasteText(*pasted, c.text));
+        EXPECT_EQ(pasted->GetText(false), c.text);
+        EXPECT_EQ(RealOf(*pasted), c.read);
+    }
+    const FormatSettingsScope scope(CommaDecimal);
+    auto conv = MakeConv(BarKind::Decimal, Float);
+    EXPECT_TRUE(PasteText(*conv, "-1,5E18"));
+    EXPECT_EQ(RealOf(*conv), -1.5e18L);
+}
+
+// Only a paste of the bar's own form takes an exponent: no key types one, no
+// other mantissa takes one, and the range still holds.
+TEST(ConvDecimal, ExponentOnlyInPastedScientificForm) {
+    auto conv = MakeConv(BarKind::Decimal, Float);
+    EXPECT_EQ(TypeKeys(*conv, "1.5E18"), "+++x++");
+    EXPECT_EQ(conv->GetText(false), "1.518");
+    EXPECT_FALSE(PasteText(*conv, "15E17"));
+    EXPECT_EQ(conv->GetText(false), "15");
+    EXPECT_TRUE(PasteText(*conv, "9.2233720368547759E18"));
+    EXPECT_EQ(conv->GetText(false), "9.2233720368547759E1");
+    EXPECT_TRUE(PasteText(*conv, "1E19"));
+    EXPECT_EQ(RealOf(*conv), 10.0L);
+    for (const CalcValueMode mode : {Byte, QWord}) {
+        auto integer = MakeConv(BarKind::Decimal, mode, true);
+        EXPECT_FALSE(PasteText(*integer, "1E18"));
+        EXPECT_EQ(integer->GetText(false), "1");
+    }
+}
+
 TEST(ConvDecimal, ClearGivesTheEmptyEntry) {
     auto conv = MakeConv(BarKind::Decimal, Float);
     conv->SetValue(RealValue(12.5L));

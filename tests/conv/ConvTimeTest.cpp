@@ -588,5 +588,40 @@ TEST(ConvTime, DecimalPointKeyNeverTypes) {
     EXPECT_EQ(conv->GetText(false), "2006.1");
 }
 
+// Where the date or time separator is also the decimal separator, the bar
+// still takes back the texts it shows; only the decimal-point key stays off.
+TEST(ConvTime, SeparatorEqualToDecimalPointPastesBack) {
+    struct Case {
+        FormatSettings locale;
+        TimeSetup setup;
+        CalcValue value;
+        const char* text;
+    };
+    const std::int64_t seconds = ChronoSeconds(2006, 1, 2, 3, 4, 5);
+    const Case cases[] = {
+        {{'.', '\'', '.', ':'}, {}, IntValue(QWord, seconds), "2006.01.02 03:04:05"},
+        {{'.', '\'', '.', ':'}, {DWord, Ole}, IntValue(DWord, OleDaysAt1970), "1970.01.01"},
+        {{'.', '\'', '.', ':'},
+         {Float, Ole},
+         RealValue(OleDaysAt1970 + 0.5L),
+         "1970.01.01 12:00:00"},
+        {{',', '.', '/', ','}, {}, IntValue(QWord, seconds), "2006/01/02 03,04,05"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const FormatSettingsScope scope(c.locale);
+        auto shown = MakeTime(c.setup);
+        shown->SetValue(c.value);
+        ASSERT_EQ(shown->GetText(false), c.text);
+        auto pasted = MakeTime(c.setup);
+        EXPECT_TRUE(PasteText(*pasted, c.text));
+        EXPECT_EQ(pasted->GetTextState(), ConvTextState::Normal);
+        EXPECT_EQ(GetInteger(pasted->GetValue()), GetInteger(shown->GetValue()));
+        EXPECT_EQ(GetReal(pasted->GetValue()), GetReal(shown->GetValue()));
+        EXPECT_FALSE(pasted->CanInputChar(c.locale.DecimalSeparator, false, false));
+        EXPECT_FALSE(PasteText(*pasted, std::string(1, c.locale.DecimalSeparator) + "5"));
+    }
+}
+
 } // namespace
 } // namespace pexa
