@@ -47,9 +47,8 @@ template <class Conv> Conv& ConvOf(TCalcBar& bar) {
 }
 
 // A stand-in for a bar action the window does not provide: the command
-// table's row, which has the same caption, hint, tag and group index.
+// table's row, which has the same caption, hint and group index.
 void FillFromCommandTable(TAction& action, const CommandInfo& info) {
-    action.SetTag(info.Tag);
     action.SetCategory(QString::fromUtf8(info.Category));
     action.SetCaption(QString::fromUtf8(info.Caption));
     action.SetGroupIndex(info.GroupIndex);
@@ -57,20 +56,20 @@ void FillFromCommandTable(TAction& action, const CommandInfo& info) {
     action.SetHint(QString::fromUtf8(info.Hint));
 }
 
-// An option button made from the bar action of that name.
-TBarButton* AddActionButton(TCalcBar& bar, const char* name) {
-    const QString actionName = QString::fromLatin1(name);
+// An option button made from the bar action of the command.
+TBarButton* AddActionButton(TCalcBar& bar, Command command) {
+    const CommandInfo& info = InfoOf(command);
+    // A registered list need not hold every bar command, nor in table order.
     if (const TActionList* list = BarActions()) {
-        if (const TAction* action = list->Find(actionName)) {
+        if (const TAction* action = list->Find(QString::fromLatin1(info.Name))) {
             return bar.AddOptionButton(action);
         }
     }
-    const CommandInfo* info = FindCommand(name);
-    if (info == nullptr) {
+    if (info.List != CommandList::Bars) {
         throw AssertionFailure("CalcBar");
     }
-    TAction standIn(actionName);
-    FillFromCommandTable(standIn, *info);
+    TAction standIn(QString::fromLatin1(info.Name));
+    FillFromCommandTable(standIn, info);
     return bar.AddOptionButton(&standIn);
 }
 
@@ -115,7 +114,7 @@ template <class Bar> TCalcBar* MakeWithConv(QWidget* owner, BarConversion conv) 
 }
 
 template <class Encoding> struct EncodingButton {
-    const char* Action;
+    Command Action;
     Encoding Value;
 };
 
@@ -203,10 +202,10 @@ void TCalcBar_Char::Create() {
     TCalcBar::Create();
     // Button order is the numeric order of the encodings, which the arrow keys step.
     constexpr EncodingButton<CharEncoding> buttons[] = {
-        {"ActCharEncodeASCII", CharEncoding::Ascii},
-        {"ActCharEncodeSJIS", CharEncoding::ShiftJis},
-        {"ActCharEncodeEUC", CharEncoding::Euc},
-        {"ActCharEncodeJIS", CharEncoding::Jis},
+        {Command::CharEncodeASCII, CharEncoding::Ascii},
+        {Command::CharEncodeSJIS, CharEncoding::ShiftJis},
+        {Command::CharEncodeEUC, CharEncoding::Euc},
+        {Command::CharEncodeJIS, CharEncoding::Jis},
     };
     AddEncodingButtons(*this, buttons, CharEncodingGroup);
 }
@@ -279,7 +278,7 @@ TCalcBar_Degree::TCalcBar_Degree(CreateKey key, QWidget* owner, BarConversion co
 
 void TCalcBar_Degree::Create() {
     TCalcBar::Create();
-    hmsButton_ = AddActionButton(*this, "ActDegreeHMS");
+    hmsButton_ = AddActionButton(*this, Command::DegreeHMS);
     hmsButton_->SetGroupIndex(HmsButtonGroup);
     // A group of one: the button toggles.
     hmsButton_->SetAllowAllUp(true);
@@ -346,12 +345,12 @@ TCalcBar_Time::TCalcBar_Time(CreateKey key, QWidget* owner, BarConversion conv)
 void TCalcBar_Time::Create() {
     TCalcBar::Create();
     constexpr EncodingButton<TimeEncoding> buttons[] = {
-        {"ActTimeEncodeTimeT", TimeEncoding::TimeT},
-        {"ActTimeEncodeOleDate", TimeEncoding::OleDate},
+        {Command::TimeEncodeTimeT, TimeEncoding::TimeT},
+        {Command::TimeEncodeOleDate, TimeEncoding::OleDate},
     };
     AddEncodingButtons(*this, buttons, TimeEncodingGroup);
     AddOptionSeparator(true);
-    TBarButton* diff = AddActionButton(*this, "ActTimeDiffMode");
+    TBarButton* diff = AddActionButton(*this, Command::TimeDiffMode);
     diff->SetGroupIndex(TimeDiffGroup);
     // Independent of the encoding buttons: a group of its own that toggles.
     diff->SetAllowAllUp(true);

@@ -29,6 +29,8 @@
 #include <QToolButton>
 #include <QToolTip>
 
+#include <optional>
+
 #include <sys/utsname.h>
 
 namespace pexa {
@@ -57,7 +59,7 @@ enum class RowKind { Item, Header, Separator };
 // of the header above it.
 struct OpMenuRow {
     RowKind Kind;
-    const char* Action;
+    std::optional<Command> Action;
     const char* Caption;
     const char* CaptionJ;
     bool InSubmenu = false;
@@ -68,58 +70,58 @@ struct OpMenuRow {
 
 // clang-format off
 const OpMenuRow OpMenuRows[] = {
-    {RowKind::Item, "ActOpAnd", "An&d ", "論理積(An&d)"},
-    {RowKind::Item, "ActOpOr", "&Or ", "論理和(&Or)"},
-    {RowKind::Item, "ActOpXor", "&Xor ", "排他的論理和(&Xor)"},
-    {RowKind::Item, "ActOpNot", "&Not ", "ビット反転(&Not)"},
-    {RowKind::Item, "ActOpShiftLeft", "Shift &Left", "左シフト(&L)"},
-    {RowKind::Item, "ActOpShiftRight", "S&hift Right", "右シフト(&H)"},
-    {RowKind::Item, "ActShiftAr", nullptr, "算術シフト"},
-    {RowKind::Item, "ActRotate", "Rotate ", "ローテート"},
-    {RowKind::Item, "ActOpQShiftL", "&<<bits ", "左にnビットシフト(&<)"},
-    {RowKind::Item, "ActOpQShiftR", "&>>bits ", "右にnビットシフト(&>)"},
-    {RowKind::Header, "ActShiftAmountSel", nullptr, "シフト量"},
-    {RowKind::Item, "ActShiftAmount1", nullptr, "&1 ", true, true},
-    {RowKind::Item, "ActShiftAmount2", nullptr, "&2 ", true, true},
-    {RowKind::Item, "ActShiftAmount4", nullptr, "&4 ", true, true},
-    {RowKind::Item, "ActShiftAmount8", nullptr, "&8 ", true, true},
-    {RowKind::Item, "ActShiftAmount16", nullptr, "1&6 ", true, true},
-    {RowKind::Item, "ActOpReverse", "Reverse B&ytes ", "バイトオーダー反転(&Y)"},
-    {RowKind::Item, "ActOpBitReverse", "Re&verse Bits ", "ビット順反転(&V)"},
-    {RowKind::Item, "ActOpSqrt", "S&qrt ", "平方根(&Q)", false, false, true},
-    {RowKind::Item, "ActOpSquare", "Sq&uare (x^2)", "自乗(&U)"},
-    {RowKind::Item, "ActOpPower", "&Power (x^y)", "累乗(&P)"},
-    {RowKind::Item, "ActOpRoot", "&Root ", "累乗根(&R)"},
-    {RowKind::Item, "ActOpFrac", "&Frac ", "小数(&F)"},
-    {RowKind::Item, "ActOpInvert", "Invert (1&/x)", "逆数(&/)"},
-    {RowKind::Item, "ActOpFactorial", "Factorial (n&!)", "階乗(&!)"},
-    {RowKind::Header, nullptr, "&Exp", "指数(&E)", false, false, false, "指数関数"},
-    {RowKind::Item, "ActOpExpE", "&e^x ", "&e^x ", true},
-    {RowKind::Item, "ActOpExp2", "&2^x ", "&2^x ", true},
-    {RowKind::Item, "ActOpExp10", "&10^x ", "&10^x ", true},
-    {RowKind::Header, nullptr, "Lo&g", "対数(&G)", false, false, false, "対数関数"},
-    {RowKind::Item, "ActOpLogE", "&Ln ", "自然対数(&Ln)", true},
-    {RowKind::Item, "ActOpLog2", "Log&2 ", "底&2の対数", true},
-    {RowKind::Item, "ActOpLog10", "Log&10 ", "常用対数(Lo&g)", true},
-    {RowKind::Item, "ActOpLogN", "Log&N ", "任意の底の対数(&N)", true},
-    {RowKind::Header, nullptr, "&Int", "整数化(&I)", false, false, false, "整数化"},
-    {RowKind::Item, "ActOpIntFloor", "&Trunc ", "切り捨て(&T)", true},
-    {RowKind::Item, "ActOpIntCeil", "&Ceil ", "切り上げ(&C)", true},
-    {RowKind::Item, "ActOpIntRound", "&Round ", "四捨五入(&R)", true},
-    {RowKind::Item, "ActOpSin", "&sin ", "正弦(&sin)", false, false, true},
-    {RowKind::Item, "ActOpCos", "&cos ", "余弦(&cos)"},
-    {RowKind::Item, "ActOpTan", "&tan ", "正接(&tan)"},
-    {RowKind::Item, "ActOpArcSin", nullptr, "逆正弦(arcsin)"},
-    {RowKind::Item, "ActOpArcCos", nullptr, "逆余弦(arccos)"},
-    {RowKind::Item, "ActOpArcTan", nullptr, "逆正接(arctan)"},
-    {RowKind::Separator, nullptr, nullptr, nullptr},
-    {RowKind::Item, "ActTriHyp", "Hyperbolic ", "双曲線関数(Hyp)"},
-    {RowKind::Header, nullptr, "&Angle", "角度単位(&A)", false, false, false, "角度単位"},
-    {RowKind::Item, "ActTriModeDeg", "&Degree ", "度(&Deg)", true, true},
-    {RowKind::Item, "ActTriModeRad", "&Radian ", "ラジアン(&Rad)", true, true},
-    {RowKind::Item, "ActTriModeGrad", "&Gradian ", "グラジアン(&Grad)", true, true},
-    {RowKind::Separator, nullptr, nullptr, nullptr},
-    {RowKind::Item, "ActPi", "PI ", "円周率(Pi)"},
+    {RowKind::Item, Command::OpAnd, "An&d ", "論理積(An&d)"},
+    {RowKind::Item, Command::OpOr, "&Or ", "論理和(&Or)"},
+    {RowKind::Item, Command::OpXor, "&Xor ", "排他的論理和(&Xor)"},
+    {RowKind::Item, Command::OpNot, "&Not ", "ビット反転(&Not)"},
+    {RowKind::Item, Command::OpShiftLeft, "Shift &Left", "左シフト(&L)"},
+    {RowKind::Item, Command::OpShiftRight, "S&hift Right", "右シフト(&H)"},
+    {RowKind::Item, Command::ShiftAr, nullptr, "算術シフト"},
+    {RowKind::Item, Command::Rotate, "Rotate ", "ローテート"},
+    {RowKind::Item, Command::OpQShiftL, "&<<bits ", "左にnビットシフト(&<)"},
+    {RowKind::Item, Command::OpQShiftR, "&>>bits ", "右にnビットシフト(&>)"},
+    {RowKind::Header, Command::ShiftAmountSel, nullptr, "シフト量"},
+    {RowKind::Item, Command::ShiftAmount1, nullptr, "&1 ", true, true},
+    {RowKind::Item, Command::ShiftAmount2, nullptr, "&2 ", true, true},
+    {RowKind::Item, Command::ShiftAmount4, nullptr, "&4 ", true, true},
+    {RowKind::Item, Command::ShiftAmount8, nullptr, "&8 ", true, true},
+    {RowKind::Item, Command::ShiftAmount16, nullptr, "1&6 ", true, true},
+    {RowKind::Item, Command::OpReverse, "Reverse B&ytes ", "バイトオーダー反転(&Y)"},
+    {RowKind::Item, Command::OpBitReverse, "Re&verse Bits ", "ビット順反転(&V)"},
+    {RowKind::Item, Command::OpSqrt, "S&qrt ", "平方根(&Q)", false, false, true},
+    {RowKind::Item, Command::OpSquare, "Sq&uare (x^2)", "自乗(&U)"},
+    {RowKind::Item, Command::OpPower, "&Power (x^y)", "累乗(&P)"},
+    {RowKind::Item, Command::OpRoot, "&Root ", "累乗根(&R)"},
+    {RowKind::Item, Command::OpFrac, "&Frac ", "小数(&F)"},
+    {RowKind::Item, Command::OpInvert, "Invert (1&/x)", "逆数(&/)"},
+    {RowKind::Item, Command::OpFactorial, "Factorial (n&!)", "階乗(&!)"},
+    {RowKind::Header, std::nullopt, "&Exp", "指数(&E)", false, false, false, "指数関数"},
+    {RowKind::Item, Command::OpExpE, "&e^x ", "&e^x ", true},
+    {RowKind::Item, Command::OpExp2, "&2^x ", "&2^x ", true},
+    {RowKind::Item, Command::OpExp10, "&10^x ", "&10^x ", true},
+    {RowKind::Header, std::nullopt, "Lo&g", "対数(&G)", false, false, false, "対数関数"},
+    {RowKind::Item, Command::OpLogE, "&Ln ", "自然対数(&Ln)", true},
+    {RowKind::Item, Command::OpLog2, "Log&2 ", "底&2の対数", true},
+    {RowKind::Item, Command::OpLog10, "Log&10 ", "常用対数(Lo&g)", true},
+    {RowKind::Item, Command::OpLogN, "Log&N ", "任意の底の対数(&N)", true},
+    {RowKind::Header, std::nullopt, "&Int", "整数化(&I)", false, false, false, "整数化"},
+    {RowKind::Item, Command::OpIntFloor, "&Trunc ", "切り捨て(&T)", true},
+    {RowKind::Item, Command::OpIntCeil, "&Ceil ", "切り上げ(&C)", true},
+    {RowKind::Item, Command::OpIntRound, "&Round ", "四捨五入(&R)", true},
+    {RowKind::Item, Command::OpSin, "&sin ", "正弦(&sin)", false, false, true},
+    {RowKind::Item, Command::OpCos, "&cos ", "余弦(&cos)"},
+    {RowKind::Item, Command::OpTan, "&tan ", "正接(&tan)"},
+    {RowKind::Item, Command::OpArcSin, nullptr, "逆正弦(arcsin)"},
+    {RowKind::Item, Command::OpArcCos, nullptr, "逆余弦(arccos)"},
+    {RowKind::Item, Command::OpArcTan, nullptr, "逆正接(arctan)"},
+    {RowKind::Separator, std::nullopt, nullptr, nullptr},
+    {RowKind::Item, Command::TriHyp, "Hyperbolic ", "双曲線関数(Hyp)"},
+    {RowKind::Header, std::nullopt, "&Angle", "角度単位(&A)", false, false, false, "角度単位"},
+    {RowKind::Item, Command::TriModeDeg, "&Degree ", "度(&Deg)", true, true},
+    {RowKind::Item, Command::TriModeRad, "&Radian ", "ラジアン(&Rad)", true, true},
+    {RowKind::Item, Command::TriModeGrad, "&Gradian ", "グラジアン(&Grad)", true, true},
+    {RowKind::Separator, std::nullopt, nullptr, nullptr},
+    {RowKind::Item, Command::Pi, "PI ", "円周率(Pi)"},
 };
 // clang-format on
 
@@ -171,24 +173,24 @@ void TForm_Main::BuildPopupMenus() {
     auto newMenu = [this](const char* name) {
         auto* menu = new QMenu(this);
         menu->setObjectName(QString::fromLatin1(name));
-        connect(menu, &QMenu::aboutToShow, this, &TForm_Main::UpdateActions);
+        connect(menu, &QMenu::aboutToShow, this, &TForm_Main::RefreshStates);
         return menu;
     };
 
     popupAllMode_ = newMenu("PopupAllMode");
     QActionGroup* modes = RadioGroup(*popupAllMode_);
-    for (const char* name :
-         {"ActModeByte", "ActModeWord", "ActModeDWord", "ActModeQWord", "ActModeFloat"})
-        AddItem(*popupAllMode_, FindAction(name), QString(), modes);
+    for (const Command name : {Command::ModeByte, Command::ModeWord, Command::ModeDWord,
+                               Command::ModeQWord, Command::ModeFloat})
+        AddItem(*popupAllMode_, Action(name), QString(), modes);
     popupAllMode_->addSeparator();
-    AddItem(*popupAllMode_, FindAction("ActModeSigned"), QString(), nullptr);
-    AddItem(*popupAllMode_, FindAction("ActModeReversed"), QString(), nullptr);
+    AddItem(*popupAllMode_, Action(Command::ModeSigned), QString(), nullptr);
+    AddItem(*popupAllMode_, Action(Command::ModeReversed), QString(), nullptr);
 
     popupShiftAmount_ = newMenu("PopupShiftAmount");
     QActionGroup* amounts = RadioGroup(*popupShiftAmount_);
-    for (const char* name : {"ActShiftAmount1", "ActShiftAmount2", "ActShiftAmount4",
-                             "ActShiftAmount8", "ActShiftAmount16"})
-        AddItem(*popupShiftAmount_, FindAction(name), QString(), amounts);
+    for (const Command name : {Command::ShiftAmount1, Command::ShiftAmount2, Command::ShiftAmount4,
+                               Command::ShiftAmount8, Command::ShiftAmount16})
+        AddItem(*popupShiftAmount_, Action(name), QString(), amounts);
 
     popupAllOp_ = newMenu("PopupAllOp");
     popupAllOpJ_ = newMenu("PopupAllOpJ");
@@ -198,7 +200,7 @@ void TForm_Main::BuildPopupMenus() {
         QActionGroup* radio = nullptr;
         for (const OpMenuRow& row : OpMenuRows) {
             const QString caption = TextOf(japanese ? row.CaptionJ : row.Caption);
-            TAction* action = row.Action != nullptr ? FindAction(row.Action) : nullptr;
+            TAction* action = row.Action ? Action(*row.Action) : nullptr;
             if (!row.InSubmenu) {
                 submenu = nullptr;
                 radio = nullptr;
@@ -215,7 +217,7 @@ void TForm_Main::BuildPopupMenus() {
             case RowKind::Header:
                 submenu = top.addMenu(caption.isEmpty() && action != nullptr ? action->Caption()
                                                                              : caption);
-                connect(submenu, &QMenu::aboutToShow, this, &TForm_Main::UpdateActions);
+                connect(submenu, &QMenu::aboutToShow, this, &TForm_Main::RefreshStates);
                 if (row.Hint != nullptr) {
                     submenu->menuAction()->setToolTip(TextOf(row.Hint));
                     submenu->menuAction()->setStatusTip(TextOf(row.Hint));
@@ -236,24 +238,24 @@ void TForm_Main::BuildPopupMenus() {
 
     mainPopup_ = newMenu("MainPopup");
     // Filled on its first opening, before the update pass shows the states.
-    disconnect(mainPopup_, &QMenu::aboutToShow, this, &TForm_Main::UpdateActions);
+    disconnect(mainPopup_, &QMenu::aboutToShow, this, &TForm_Main::RefreshStates);
     connect(mainPopup_, &QMenu::aboutToShow, this, &TForm_Main::MainPopupPopup);
-    connect(mainPopup_, &QMenu::aboutToShow, this, &TForm_Main::UpdateActions);
+    connect(mainPopup_, &QMenu::aboutToShow, this, &TForm_Main::RefreshStates);
 }
 
 void TForm_Main::BindMenuActions() {
-    for (const char* name : {"ActQuickMenu", "ActQuickMenuJ", "ActModeMenu"})
-        FindAction(name)->SetOnExecute(
+    for (const Command name : {Command::QuickMenu, Command::QuickMenuJ, Command::ModeMenu})
+        Action(name)->SetOnExecute(
             [this](TAction& action) { QuickMenuOf(action)->popup(QuickMenuPosition(action)); });
-    FindAction("ActShiftAmountSel")->SetOnExecute([this](TAction&) {
+    Action(Command::ShiftAmountSel)->SetOnExecute([this](TAction&) {
         QWidget* selector = buttons_.CmdShiftAmountSel;
         popupShiftAmount_->popup(selector->mapToGlobal(QPoint(0, selector->height())));
     });
 
     TShiftAmountSel* selector = buttons_.CmdShiftAmountSel;
-    const TAction* amountSel = FindAction("ActShiftAmountSel");
+    const TAction* amountSel = Action(Command::ShiftAmountSel);
     SetWidgetHint(*selector, amountSel->Hint());
-    selector->OnMouseDown = [this] { FindAction("ActShiftAmountSel")->Execute(); };
+    selector->OnMouseDown = [this] { Action(Command::ShiftAmountSel)->Execute(); };
 }
 
 // ---- Operator menus -------------------------------------------------------------
@@ -303,9 +305,9 @@ int TForm_Main::OsMajorVersion() {
 }
 
 QMenu* TForm_Main::QuickMenuOf(const TAction& action) const {
-    if (action.Name() == QLatin1String("ActModeMenu"))
+    if (&action == Action(Command::ModeMenu))
         return popupAllMode_;
-    return action.Tag() == 1 ? popupAllOpJ_ : popupAllOp_;
+    return &action == Action(Command::QuickMenuJ) ? popupAllOpJ_ : popupAllOp_;
 }
 
 QPoint TForm_Main::QuickMenuPosition(const TAction& action) const {

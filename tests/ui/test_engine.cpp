@@ -372,7 +372,7 @@ void EngineTest::nBitShiftsUseTheAmount() {
 
 void EngineTest::shiftAndTrigCaptions() {
     WindowFixture window;
-    auto caption = [&](const char* name) { return window->FindAction(name)->Caption(); };
+    auto caption = [&](const char* name) { return FindAction(*window, name)->Caption(); };
     QCOMPARE(caption("ActOpShiftLeft"), "<<");
     QCOMPARE(caption("ActOpQShiftL"), "<<8");
     QCOMPARE(caption("ActOpQShiftR"), ">>8");
@@ -452,7 +452,7 @@ void EngineTest::noBarsAtAll() {
 
 void EngineTest::separatorKeyCaptionFollowsActiveBar() {
     WindowFixture window;
-    TAction* separator = window->FindAction("ActDegreeSep");
+    TAction* separator = FindAction(*window, "ActDegreeSep");
     window->UpdateActions();
     QCOMPARE(separator->Caption(),
              QString::fromStdString(window->ActiveBar()->GetSeparatorCaption()));
