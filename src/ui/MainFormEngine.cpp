@@ -43,11 +43,13 @@ void TForm_Main::ShowBarText(TCalcBar& bar) {
 }
 
 void TForm_Main::BarTextChanged(BarKind kind) {
+    MarkChanged(EntrySource);
     if (TCalcBar* bar = FindBar(kind))
         ShowBarText(*bar);
 }
 
 void TForm_Main::BarReadingChanged(BarKind kind) {
+    MarkChanged(EntrySource);
     if (TCalcBar* bar = FindBar(kind)) {
         bar->UpdateIndicators();
         ShowBarText(*bar);
@@ -55,12 +57,14 @@ void TForm_Main::BarReadingChanged(BarKind kind) {
 }
 
 void TForm_Main::PendingOperatorChanged() {
+    MarkChanged(EntrySource);
     const QString text = OperatorText();
     for (int i = 0; i < BarCount(); ++i)
         BarAt(i)->SetOperatorText(text);
 }
 
 void TForm_Main::ActiveBarChanged() {
+    MarkChanged(EntrySource | BarsSource);
     const std::optional<BarKind> active = calculator_.Bars().Active();
     for (int i = 0; i < BarCount(); ++i)
         BarAt(i)->SetActive(active == BarAt(i)->Kind());

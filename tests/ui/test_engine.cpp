@@ -53,6 +53,7 @@ private slots:
     void piIsTheExtendedValue();
     void noBarsAtAll();
     void separatorKeyCaptionFollowsActiveBar();
+    void oneStateRefreshPerCommand();
 };
 
 void EngineTest::sequences_data() {
@@ -459,6 +460,28 @@ void EngineTest::separatorKeyCaptionFollowsActiveBar() {
     CloseAllBars(*window);
     window->UpdateActions();
     QCOMPARE(separator->Caption(), ":");
+}
+
+void EngineTest::oneStateRefreshPerCommand() {
+    WindowFixture window;
+    Keys(*window, "1");
+    const int start = window->StateRefreshCount();
+    // Nothing changed since the command's own refresh: nothing to recompute.
+    window->RefreshStates();
+    QCOMPARE(window->StateRefreshCount(), start);
+    QVERIFY(Run(*window, "ActDigit2"));
+    QCOMPARE(window->StateRefreshCount(), start + 1);
+    // The states show what the command changed without any further pass.
+    QVERIFY(!FindAction(*window, "ActPi")->Enabled());
+    QVERIFY(Run(*window, "ActModeFloat"));
+    QCOMPARE(window->StateRefreshCount(), start + 2);
+    QVERIFY(FindAction(*window, "ActPi")->Enabled());
+    QVERIFY(FindAction(*window, "ActModeFloat")->Checked());
+    QVERIFY(!FindAction(*window, "ActModeDWord")->Checked());
+    // A change made outside a command is caught before the next command.
+    window->SetCalcMode(CalcValueMode::DWord);
+    QVERIFY(!Run(*window, "ActPi"));
+    QCOMPARE(window->StateRefreshCount(), start + 3);
 }
 
 QTEST_MAIN(EngineTest)
