@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs pexa for the current user, or removes it again with --uninstall.
 #
-#   ~/.local/lib/pexa/pexa          the program; pexa.hlp beside it, and the pexa.ini the
-#                                   program writes there (the folder must stay writable)
+#   ~/.local/lib/pexa/pexa          the program; pexa.hlp (Japanese), pexa_en.hlp (English)
+#                                   and LICENSE beside it, and the
+#                                   pexa.ini the program writes there (the folder must stay
+#                                   writable)
 #   ~/.local/bin/pexa               a symbolic link to it (the program finds its folder
 #                                   through /proc/self/exe, which resolves the link)
 #   $XDG_DATA_HOME/applications/pexa.desktop
@@ -147,7 +149,11 @@ launcher_is_ours() {
 
 do_install() {
   local help_file=$source_dir/resources/$program.hlp
+  local english_help_file=$source_dir/resources/${program}_en.hlp
+  local license_file=$source_dir/LICENSE
   [ -f "$help_file" ] || fail "missing $help_file"
+  [ -f "$english_help_file" ] || fail "missing $english_help_file"
+  [ -f "$license_file" ] || fail "missing $license_file"
   if [ -e "$launcher" ] || [ -L "$launcher" ]; then
     [ -L "$launcher" ] || fail "$launcher exists and is not a link made by this script; remove it first"
   fi
@@ -162,6 +168,8 @@ do_install() {
   mkdir -p "$lib_dir" "$bin_dir" "$apps_dir" "$icon_dir"
   put_file "$binary" "$lib_dir/$program" 755
   put_file "$help_file" "$lib_dir/$program.hlp" 644
+  put_file "$english_help_file" "$lib_dir/${program}_en.hlp" 644
+  put_file "$license_file" "$lib_dir/LICENSE" 644
   ln -sfn "$lib_dir/$program" "$launcher"
 
   local entry
@@ -174,7 +182,7 @@ do_install() {
   refresh_desktop
 
   say "Installed pexa:"
-  say "  program       $lib_dir/$program (help: $program.hlp, settings: $program.ini)"
+  say "  program       $lib_dir/$program (help: $program.hlp, ${program}_en.hlp, licence: LICENSE, settings: $program.ini)"
   say "  launcher      $launcher"
   say "  menu entry    $desktop_file"
   say "  icon          $icon_file"
@@ -193,7 +201,9 @@ do_uninstall() {
     say "Leaving $launcher alone: it does not point to $lib_dir/$program"
   fi
   local file
-  for file in "$lib_dir/$program" "$lib_dir/$program.hlp" "$desktop_file" "$icon_file"; do
+  for file in "$lib_dir/$program" "$lib_dir/$program.hlp" "$lib_dir/${program}_en.hlp" \
+    "$lib_dir/LICENSE" "$desktop_file" \
+    "$icon_file"; do
     if [ -e "$file" ] || [ -L "$file" ]; then
       rm -f "$file"
       removed=1

@@ -5,7 +5,9 @@
 // out agree.
 
 #include "conv/CalcConv.h"
+#include "conv/ConvChar.h"
 #include "conv/ConvFactory.h"
+#include "conv/ConvFloat.h"
 #include "conv/ConvTime.h"
 #include "core/CalcConvCommonDef.h"
 #include "core/CalcError.h"
@@ -315,6 +317,57 @@ void Type(TCalcConv& conv, char ch, bool pasting, bool& newEntry) {
         Fail("a refused character changed the value", text);
 }
 
+// Characters from every plane, the edges of the scalar values and beyond.
+char32_t RandomCharacter(Input& in) {
+    constexpr char32_t Edges[] = {0x7F,   0x80,    0x7FF,    0x800,    0xD7FF,
+                                  0xD800, 0xDFFF,  0xE000,   0xFFFF,   0x10000,
+                                  0x65E5, 0x1F600, 0x10FFFF, 0x110000, 0xFFFFFFFF};
+    const std::uint8_t how = in.Byte();
+    if (how % 4 == 0)
+        return Edges[in.Byte() % (sizeof Edges / sizeof Edges[0])];
+    const std::uint32_t bits =
+        (std::uint32_t{in.Byte()} << 16) | (std::uint32_t{in.Byte()} << 8) | in.Byte();
+    return how % 4 == 1 ? bits & 0x7F : bits % 0x120000;
+}
+
+// A whole character: CanInputCharacter foretells InputCharacter, and a
+// refused one changes nothing.
+void TypeCharacter(TCalcConv& conv, char32_t ch, bool& newEntry) {
+    const bool can = conv.CanInputCharacter(ch, false);
+    if (can && !conv.TakesWholeCharacters())
+        Fail("a bar without whole characters offers to take one");
+    const std::string text = conv.GetText(false);
+    if (conv.InputCharacter(ch) != can)
+        Fail("CanInputCharacter and InputCharacter disagree", text);
+    newEntry = false;
+    if (!can && conv.GetText(false) != text)
+        Fail("a refused whole character changed the text", text);
+}
+
+// The variants' own choices (character encoding, float formats, codes
+// outside the lists included), whole characters, and ignored characters.
+void PlayVariant(TCalcConv& conv, Input& in, bool& newEntry) {
+    const std::uint8_t b = in.Byte();
+    switch (b % 4) {
+    case 0:
+        if (auto* chr = dynamic_cast<TConvChar*>(&conv))
+            chr->SetEncoding(static_cast<CharEncoding>(in.Byte() % 7));
+        if (auto* flt = dynamic_cast<TConvFloat*>(&conv)) {
+            const auto format = static_cast<FloatFormat>(in.Byte() % (FloatFormatCount + 1));
+            flt->SetWordFormat(format);
+            flt->SetByteFormat(format);
+        }
+        break;
+    case 1:
+    case 2:
+        TypeCharacter(conv, RandomCharacter(in), newEntry);
+        break;
+    default:
+        (void)conv.IsIgnoredChar(static_cast<char>(in.Byte()));
+        break;
+    }
+}
+
 void Play(TCalcConv& conv, Input& in) {
     bool newEntry = true;
     for (int step = 0; step < 512 && in.More(); ++step) {
@@ -366,7 +419,7 @@ void Play(TCalcConv& conv, Input& in) {
             conv.UpdateText();
             break;
         case 12:
-            (void)conv.IsIgnoredChar(static_cast<char>(in.Byte()));
+            PlayVariant(conv, in, newEntry);
             break;
         case 13:
             CheckHeldValueAgrees(conv);

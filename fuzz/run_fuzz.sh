@@ -7,7 +7,8 @@
 #   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DPEXA_FUZZ=ON \
 #     -DPEXA_UI=OFF -DPEXA_BENCH=OFF && cmake --build build-fuzz).
 # Each target keeps its corpus and any crash artifacts in CORPUS_ROOT/<target>
-# (default /tmp/pexa-fuzz), so later runs start from what earlier ones found.
+# (default /tmp/pexa-fuzz), so later runs start from what earlier ones found;
+# the seeds in fuzz/corpus/<target> are read as well.
 # The exit status is non-zero when any target reported a finding.
 set -uo pipefail
 
@@ -47,8 +48,11 @@ for target in "${targets[@]}"; do
     corpus="$corpus_root/$name"
     mkdir -p "$corpus/artifacts"
     echo "=== $name: ${seconds}s, corpus $corpus"
+    # The repository's seeds are read too; new inputs go to the first folder only.
+    seeds=()
+    [[ -d $here/corpus/$name ]] && seeds=("$here/corpus/$name")
     if ! "$target" -max_total_time="$seconds" -print_final_stats=1 \
-        -artifact_prefix="$corpus/artifacts/" "${extra_flags[@]}" "$corpus"; then
+        -artifact_prefix="$corpus/artifacts/" "${extra_flags[@]}" "$corpus" "${seeds[@]}"; then
         failed+=("$name")
     fi
 done

@@ -54,6 +54,7 @@ fi
 
 # --- the build folder holds the help beside the program -------------------------------
 check_same "$source_dir/resources/pexa.hlp" "$build_dir/pexa.hlp"
+check_same "$source_dir/resources/pexa_en.hlp" "$build_dir/pexa_en.hlp"
 
 # --- cmake --install ------------------------------------------------------------------
 check_prefix() {
@@ -61,6 +62,8 @@ check_prefix() {
   check_executable "$root/$libdir/pexa/pexa"
   check_same "$binary" "$root/$libdir/pexa/pexa"
   check_same "$source_dir/resources/pexa.hlp" "$root/$libdir/pexa/pexa.hlp"
+  check_same "$source_dir/resources/pexa_en.hlp" "$root/$libdir/pexa/pexa_en.hlp"
+  check_same "$source_dir/LICENSE" "$root/$libdir/pexa/LICENSE"
   check_link_to "$root/$bindir/pexa" "$root/$libdir/pexa/pexa"
   case $(readlink "$root/$bindir/pexa") in
     /*) fail "launcher link is absolute: $(readlink "$root/$bindir/pexa")" ;;
@@ -98,6 +101,8 @@ check_user_install() {
   check_executable "$lib/pexa"
   check_same "$binary" "$lib/pexa"
   check_same "$source_dir/resources/pexa.hlp" "$lib/pexa.hlp"
+  check_same "$source_dir/resources/pexa_en.hlp" "$lib/pexa_en.hlp"
+  check_same "$source_dir/LICENSE" "$lib/LICENSE"
   check_link_to "$launcher" "$lib/pexa"
   check_same "$source_dir/resources/pexa.svg" "$icon"
   check_file "$entry"
@@ -117,7 +122,9 @@ check_user_install
 # The settings the program writes beside itself survive an uninstall.
 printf '[Mode]\nCalcMode=3\n' >"$lib/pexa.ini"
 run_script --uninstall >"$work/uninstall.log" 2>&1 || fail "install.sh --uninstall: $(cat "$work/uninstall.log")"
-for file in "$lib/pexa" "$lib/pexa.hlp" "$launcher" "$entry" "$icon"; do check_gone "$file"; done
+for file in "$lib/pexa" "$lib/pexa.hlp" "$lib/pexa_en.hlp" "$lib/LICENSE" "$launcher" "$entry" "$icon"; do
+  check_gone "$file"
+done
 check_file "$lib/pexa.ini"
 grep -q "$lib/pexa.ini" "$work/uninstall.log" || fail "uninstall does not say where pexa.ini stays"
 

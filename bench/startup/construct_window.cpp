@@ -9,6 +9,7 @@
 // first paint. It reads pexa.ini beside the executable, as pexa does.
 
 #include "core/FormatSettings.h"
+#include "ui/ApplicationSetup.h"
 #include "ui/LocaleFormat.h"
 #include "ui/MainForm.h"
 
@@ -21,8 +22,7 @@ int main(int argc, char* argv[]) {
     QElapsedTimer clock;
     clock.start();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("pexa"));
-    QApplication::setApplicationDisplayName(QStringLiteral("pexa"));
+    pexa::SetUpApplication();
     pexa::CurrentFormat() = pexa::FormatFromLocale(QLocale::system());
     const qint64 appReady = clock.nsecsElapsed();
 

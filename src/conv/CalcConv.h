@@ -74,6 +74,13 @@ enum class ConvTextState : std::uint8_t {
     Invalid = 2,       // red: the entry text denotes no valid value
 };
 
+// The character set of a conversion's texts. Every notation but the
+// character bar's is plain ASCII, which reads the same in both.
+enum class TextCharset : std::uint8_t {
+    ShiftJis = 0, // the display code page (CP932)
+    Utf8 = 1,
+};
+
 // The bar kinds; the code is the index the bar-toggle commands use.
 enum class BarKind : std::uint8_t {
     Decimal = 0, // TConvDecimal
@@ -186,6 +193,8 @@ public:
     // The text copied to the clipboard: GetText, less any padding that is
     // only there for the display and would read back as part of the value.
     virtual std::string GetClipboardText(bool grouped) const { return GetText(grouped); }
+    // The character set GetText and GetClipboardText are in.
+    virtual TextCharset GetTextCharset() const { return TextCharset::ShiftJis; }
     virtual ConvTextState GetTextState() const;
     // The caption of the separator key while this bar is active.
     virtual std::string GetSeparatorCaption() const;
@@ -195,6 +204,15 @@ public:
     virtual bool CanInputChar(char ch, bool newEntry, bool pasting) const = 0;
     // Applies a character; false (and nothing changed) when refused.
     virtual bool InputChar(char ch) = 0;
+    // Whether the bar takes typed and pasted characters whole, as Unicode
+    // characters (InputCharacter), rather than as display code page bytes
+    // (InputChar). Only the character bar's Unicode encodings do.
+    virtual bool TakesWholeCharacters() const { return false; }
+    // Whether InputCharacter would take the character (newEntry: into an
+    // empty bar); false where TakesWholeCharacters is false.
+    virtual bool CanInputCharacter(char32_t, bool /*newEntry*/) const { return false; }
+    // Applies a whole character; false (and nothing changed) when refused.
+    virtual bool InputCharacter(char32_t) { return false; }
     // Whether the sign key may type "-" into the entry.
     virtual bool CanToggleSign() const;
     // Whether pasting skips the character.

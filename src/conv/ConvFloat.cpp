@@ -29,7 +29,28 @@ TConvFloat::TConvFloat() : TCalcConv(BarKind::Float) {
 }
 
 FloatFormat TConvFloat::GetFloatFormat() const {
-    return DefaultFloatFormat(GetMode());
+    return FloatFormatForMode(GetMode(), wordFormat_, byteFormat_);
+}
+
+void TConvFloat::SetWordFormat(FloatFormat format) {
+    if (format != FloatFormat::Half && format != FloatFormat::BFloat16)
+        return;
+    wordFormat_ = format;
+    UpdateText();
+}
+
+void TConvFloat::SetByteFormat(FloatFormat format) {
+    if (format != FloatFormat::E4M3 && format != FloatFormat::E5M2)
+        return;
+    byteFormat_ = format;
+    UpdateText();
+}
+
+std::int64_t TConvFloat::GetPattern() const {
+    if (entryText_.empty())
+        return GetBits();
+    std::int64_t bits = 0;
+    return TextToBits(entryText_, bits) ? bits : 0;
 }
 
 ConvOptionSet TConvFloat::GetCapabilities() const {

@@ -131,7 +131,59 @@ bool EucToSjis(std::uint8_t& lead, std::uint8_t& trail) {
     return JisToSjis(lead, trail);
 }
 
+bool SjisToJis(std::uint8_t& lead, std::uint8_t& trail) {
+    if (!IsSjisPair(lead, trail)) {
+        return false;
+    }
+    // Each Shift JIS lead byte covers two JIS rows; trail bytes from 0x9F on
+    // belong to the even one.
+    const unsigned base = lead <= 0x9F ? lead - 0x70u : lead - 0xB0u;
+    const bool evenRow = trail >= 0x9F;
+    const unsigned jisLead = evenRow ? 2 * base : 2 * base - 1;
+    const unsigned jisTrail =
+        evenRow ? trail - 0x7Eu : (trail > 0x7F ? trail - 0x20u : trail - 0x1Fu);
+    if (jisLead > 0xFF || jisTrail > 0xFF) {
+        return false;
+    }
+    std::uint8_t checkLead = static_cast<std::uint8_t>(jisLead);
+    std::uint8_t checkTrail = static_cast<std::uint8_t>(jisTrail);
+    // Only a pair that converts back is a JIS code (this leaves out the
+    // user-defined leads 0xF0 and up and the trail bytes no row uses).
+    if (!JisToSjis(checkLead, checkTrail) || checkLead != lead || checkTrail != trail) {
+        return false;
+    }
+    lead = static_cast<std::uint8_t>(jisLead);
+    trail = static_cast<std::uint8_t>(jisTrail);
+    return true;
+}
+
+bool SjisToEuc(std::uint8_t& lead, std::uint8_t& trail) {
+    if (!SjisToJis(lead, trail)) {
+        return false;
+    }
+    lead |= 0x80;
+    trail |= 0x80;
+    return true;
+}
+
+bool IsUnicodeEncoding(CharEncoding encoding) {
+    return encoding == CharEncoding::Utf8 || encoding == CharEncoding::Utf16 ||
+           encoding == CharEncoding::CodePoint;
+}
+
 std::string CharCodeText(CharEncoding encoding, CalcValueMode mode, std::int64_t bits) {
+    switch (encoding) {
+    case CharEncoding::Utf8:
+        return Utf8CodeText(mode, bits);
+    case CharEncoding::Utf16:
+        return Utf16CodeText(mode, bits);
+    case CharEncoding::CodePoint: {
+        const auto value = static_cast<std::uint64_t>(MaskToMode(mode, bits));
+        return value == 0 ? std::string() : CodePointText(value);
+    }
+    default:
+        break;
+    }
     ByteReader reader(bits, mode);
     std::string text;
     while (reader.HasMore()) {
@@ -164,6 +216,12 @@ std::string CharEncodingName(CharEncoding encoding) {
         return "EUC";
     case CharEncoding::Jis:
         return "JIS";
+    case CharEncoding::Utf8:
+        return "UTF-8";
+    case CharEncoding::Utf16:
+        return "UTF-16";
+    case CharEncoding::CodePoint:
+        return "U+";
     }
     return "";
 }

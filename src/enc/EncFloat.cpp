@@ -4,6 +4,8 @@
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
 #include "enc/ConvertError.h"
+#include "enc/DecimalNumber.h"
+#include "enc/EncSmallFloat.h"
 
 #include <algorithm>
 #include <bit>
@@ -21,96 +23,13 @@ static_assert(std::numeric_limits<float>::is_iec559 && std::numeric_limits<doubl
 
 namespace {
 
-// Significant digits kept when reading a number. Every halfway point between
-// two neighbouring 80-bit reals (denormals included) has fewer significant
-// digits, so cutting there and appending one nonzero "sticky" digit keeps
-// the rounding decision of every format exact.
-constexpr std::size_t MaxSignificantDigits = 20000;
-
 // A decimal exponent beyond which any kept digit string is out of every
 // format's range (the 80-bit range ends near 10^4932, its denormals near
 // 10^-4951, and 20000 digits shift that by 20000 at most).
 constexpr std::int64_t ExponentRangeLimit = 30000;
 
-// Saturation bound for the typed exponent, far outside every range.
-constexpr std::int64_t ExponentSaturation = 1000000000;
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-// value = (negative ? -1 : 1) * 0.Digits * 10^Exponent; Digits is empty for zero
-// and otherwise has no leading or trailing zeros.
-struct DecimalNumber {
-    bool Negative = false;
-    std::string Digits;
-    std::int64_t Exponent = 0;
-};
-
-std::size_t SkipDigits(const std::string& text, std::size_t i) {
-    while (i < text.size() && IsDigit(text[i]))
-        ++i;
-    return i;
-}
-
-// Reads the exponent digits from i on, saturating; returns the end position.
-std::size_t ReadExponent(const std::string& text, std::size_t i, std::int64_t& exponent) {
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    std::int64_t magnitude = 0;
-    for (; i < text.size() && IsDigit(text[i]); ++i) {
-        if (magnitude < ExponentSaturation)
-            magnitude = magnitude * 10 + (text[i] - '0');
-    }
-    exponent = negative ? -magnitude : magnitude;
-    return i;
-}
-
-bool ScanDecimal(const std::string& text, DecimalNumber& number) {
-    const char separator = CurrentFormat().DecimalSeparator;
-    std::size_t i = 0;
-    number = DecimalNumber{};
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        number.Negative = text[i] == '-';
-        ++i;
-    }
-    const std::size_t intBegin = i;
-    const std::size_t intEnd = SkipDigits(text, i);
-    i = intEnd;
-    std::size_t fracBegin = i;
-    std::size_t fracEnd = i;
-    if (i < text.size() && text[i] == separator) {
-        fracBegin = i + 1;
-        fracEnd = SkipDigits(text, fracBegin);
-        i = fracEnd;
-    }
-    if (intEnd == intBegin && fracEnd == fracBegin)
-        return false;
-    std::int64_t exponent = 0;
-    if (i < text.size() && (text[i] == 'E' || text[i] == 'e'))
-        i = ReadExponent(text, i + 1, exponent);
-    if (i != text.size())
-        return false;
-
-    std::string digits;
-    digits.reserve((intEnd - intBegin) + (fracEnd - fracBegin));
-    digits.append(text, intBegin, intEnd - intBegin);
-    digits.append(text, fracBegin, fracEnd - fracBegin);
-    const std::size_t first = digits.find_first_not_of('0');
-    if (first == std::string::npos)
-        return true; // a zero, keeping its sign
-    const std::size_t last = digits.find_last_not_of('0');
-    const auto intCount = static_cast<std::int64_t>(intEnd - intBegin);
-    number.Exponent = intCount - static_cast<std::int64_t>(first) + exponent;
-    number.Digits = digits.substr(first, last - first + 1);
-    if (number.Digits.size() > MaxSignificantDigits) {
-        number.Digits.resize(MaxSignificantDigits);
-        number.Digits.push_back('1');
-    }
-    return true;
 }
 
 // Rounds the number to T once, correctly; false when it overflows T.
@@ -140,24 +59,6 @@ template <class T> bool RoundDecimal(const DecimalNumber& number, T& result) {
         return false;
     result = number.Negative ? -value : value;
     return true;
-}
-
-int FormatWidth(FloatFormat format) {
-    return format == FloatFormat::Double ? 64 : 32;
-}
-
-int FractionBits(FloatFormat format) {
-    return format == FloatFormat::Double ? 52 : 23;
-}
-
-std::uint64_t ExponentMask(FloatFormat format) {
-    return format == FloatFormat::Double ? 0x7FF : 0xFF;
-}
-
-double PatternValue(FloatFormat format, std::uint64_t pattern) {
-    if (format == FloatFormat::Double)
-        return std::bit_cast<double>(pattern);
-    return static_cast<double>(std::bit_cast<float>(static_cast<std::uint32_t>(pattern)));
 }
 
 // The general 15-digit notation of a finite, nonzero value.
@@ -214,10 +115,21 @@ FloatFormat DefaultFloatFormat(CalcValueMode mode) {
     return mode == CalcValueMode::QWord ? FloatFormat::Double : FloatFormat::Single;
 }
 
+FloatFormat FloatFormatForMode(CalcValueMode mode, FloatFormat wordChoice, FloatFormat byteChoice) {
+    switch (mode) {
+    case CalcValueMode::Byte:
+        return byteChoice == FloatFormat::E5M2 ? FloatFormat::E5M2 : FloatFormat::E4M3;
+    case CalcValueMode::Word:
+        return wordChoice == FloatFormat::BFloat16 ? FloatFormat::BFloat16 : FloatFormat::Half;
+    default:
+        return DefaultFloatFormat(mode);
+    }
+}
+
 bool IsFloatFormatUsable(FloatFormat format, CalcValueMode mode) {
     if (IsFloatMode(mode))
         return false;
-    return BitCountOf(mode) >= FormatWidth(format);
+    return BitCountOf(mode) >= LayoutOf(format).Width;
 }
 
 std::string FloatFormatName(FloatFormat format) {
@@ -226,6 +138,14 @@ std::string FloatFormatName(FloatFormat format) {
         return "Single";
     case FloatFormat::Double:
         return "Double";
+    case FloatFormat::Half:
+        return "Half";
+    case FloatFormat::BFloat16:
+        return "BF16";
+    case FloatFormat::E4M3:
+        return "E4M3";
+    case FloatFormat::E5M2:
+        return "E5M2";
     }
     return {};
 }
@@ -239,11 +159,20 @@ std::int64_t FloatTextToBits(const std::string& text, FloatFormat format) {
     DecimalNumber number;
     if (!ScanDecimal(text, number))
         throw ConvertError("'" + text + "' is not a valid floating point value");
-    if (format == FloatFormat::Double) {
+    switch (format) {
+    case FloatFormat::Double: {
         double value = 0;
         if (!RoundDecimal(number, value))
             throw CalcError(CalcErrorKind::Overflow);
         return static_cast<std::int64_t>(std::bit_cast<std::uint64_t>(value));
+    }
+    case FloatFormat::Half:
+    case FloatFormat::BFloat16:
+    case FloatFormat::E4M3:
+    case FloatFormat::E5M2:
+        return static_cast<std::int64_t>(RoundToSmallFloat(number, format));
+    default:
+        break;
     }
     float value = 0;
     if (!RoundDecimal(number, value))
@@ -252,26 +181,22 @@ std::int64_t FloatTextToBits(const std::string& text, FloatFormat format) {
 }
 
 std::string FormatFloatBits(FloatFormat format, std::int64_t bits) {
-    const int width = FormatWidth(format);
-    const int fractionBits = FractionBits(format);
-    const std::uint64_t exponentMask = ExponentMask(format);
-    std::uint64_t pattern = static_cast<std::uint64_t>(bits);
-    if (width < 64)
-        pattern &= (std::uint64_t{1} << width) - 1;
-
-    const bool negative = ((pattern >> (width - 1)) & 1) != 0;
-    const std::uint64_t exponent = (pattern >> fractionBits) & exponentMask;
-    const std::uint64_t fraction = pattern & ((std::uint64_t{1} << fractionBits) - 1);
-    const std::string sign = negative ? "-" : "";
-    if (exponent == 0 && fraction == 0)
+    const FloatFields fields = DecomposeFloat(format, bits);
+    const std::string sign = fields.Negative ? "-" : "";
+    switch (fields.Class) {
+    case FloatClass::Zero:
         return sign + "0";
-    if (exponent == exponentMask) {
-        if (fraction == 0)
-            return sign + "Inf";
-        const bool quiet = ((fraction >> (fractionBits - 1)) & 1) != 0;
-        return quiet ? "QNaN" : "SNaN";
+    case FloatClass::Infinity:
+        return sign + "Inf";
+    case FloatClass::QuietNaN:
+        return "QNaN";
+    case FloatClass::SignalingNaN:
+        return "SNaN";
+    case FloatClass::NaN:
+        return "NaN";
+    default:
+        return FormatGeneral15(FiniteFloatValue(format, bits));
     }
-    return FormatGeneral15(PatternValue(format, pattern));
 }
 
 bool NormalizeFloatText(std::string& text) {

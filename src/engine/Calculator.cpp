@@ -1,8 +1,10 @@
 #include "engine/Calculator.h"
 
 #include "conv/ConvFactory.h"
+#include "core/CalcConvCommonDef.h"
 #include "engine/CalculatorDisplay.h"
 
+#include <cstdint>
 #include <utility>
 
 namespace pexa {
@@ -128,6 +130,11 @@ bool Calculator::TypeInto(BarKind bar, char ch, bool startNew, bool pasting, boo
     const bool newEntry = startNew || entry_ != EntryState::Entering;
     if (!CanTypeInto(bar, ch, newEntry, pasting))
         return false;
+    return EnterInto(bar, newEntry, deferSync, [ch](TCalcConv& c) { return c.InputChar(ch); });
+}
+
+template <class Input>
+bool Calculator::EnterInto(BarKind bar, bool newEntry, bool deferSync, Input input) {
     TCalcConv& conversion = *bars_.Find(bar);
     if (newEntry) {
         ClearBar(bar);
@@ -137,7 +144,7 @@ bool Calculator::TypeInto(BarKind bar, char ch, bool startNew, bool pasting, boo
     }
     // A bar takes nothing while it shows an error; the clear above took any
     // away, and a deferred character reaches only an entry started that way.
-    const bool accepted = (deferSync || !bars_.HasError(bar)) && conversion.InputChar(ch);
+    const bool accepted = (deferSync || !bars_.HasError(bar)) && input(conversion);
     if (accepted && !deferSync)
         display_.BarTextChanged(bar);
     if (!newEntry && !accepted)
@@ -209,6 +216,46 @@ bool Calculator::Paste(const std::vector<std::optional<std::string>>& characters
         SyncFromBar(active);
         if (negative)
             Type('-', false, true);
+        entry_ = EntryState::Computed;
+    }
+    return !refused;
+}
+
+bool Calculator::TakesWholeCharacters() const {
+    const std::optional<BarKind> active = bars_.Active();
+    return active && bars_.Find(*active)->TakesWholeCharacters();
+}
+
+// Asked first, so that a character that cannot go in leaves the bar as it
+// was instead of clearing it for a new entry.
+bool Calculator::TypeCharacter(char32_t ch) {
+    const std::optional<BarKind> active = bars_.Active();
+    if (!active || bars_.HasError(*active))
+        return false;
+    const bool newEntry = entry_ != EntryState::Entering;
+    if (!bars_.Find(*active)->CanInputCharacter(ch, newEntry))
+        return false;
+    return EnterInto(*active, newEntry, false, [ch](TCalcConv& c) { return c.InputCharacter(ch); });
+}
+
+bool Calculator::PasteCharacters(const std::u32string& text) {
+    const std::optional<BarKind> active = bars_.Active();
+    if (!active || !bars_.Find(*active)->TakesWholeCharacters())
+        return text.empty();
+    TCalcConv& conversion = *bars_.Find(*active);
+    bool typed = false;
+    bool refused = false;
+    for (const char32_t ch : text) {
+        if (!conversion.CanInputCharacter(ch, !typed) || (typed && bars_.HasError(*active))) {
+            refused = true;
+            break;
+        }
+        EnterInto(*active, !typed, true, [ch](TCalcConv& c) { return c.InputCharacter(ch); });
+        typed = true;
+    }
+    if (typed) {
+        display_.BarTextChanged(*active);
+        SyncFromBar(active);
         entry_ = EntryState::Computed;
     }
     return !refused;
@@ -328,21 +375,40 @@ void Calculator::ApplyUnary(UnaryOp::Index op) {
 }
 
 void Calculator::ShiftByAmount(int direction) {
-    const int count = direction >= 0 ? shiftAmount_ : -shiftAmount_;
-    const bool rotate = RotationInEffect();
-    const bool arithmetic = ArithmeticShiftInEffect();
+    const int count = direction >= 0 ? options_.ShiftAmount() : -options_.ShiftAmount();
+    const bool rotate = options_.RotationInEffect(mode_);
+    const bool arithmetic = options_.ArithmeticShiftInEffect(mode_);
     ApplyInPlace([=](CalcValue& value) { ShiftValue(value, count, rotate, arithmetic); });
 }
 
 void Calculator::ApplyTrig(TrigFunctionKind kind, bool inverse) {
-    const bool hyperbolic = hyperbolic_;
-    const AngleUnit unit = angle_;
+    const bool hyperbolic = options_.Hyperbolic();
+    const AngleUnit unit = options_.Angle();
     ApplyInPlace([=](CalcValue& value) {
         if (inverse)
             InverseTrigFunction(value, kind, hyperbolic, unit);
         else
             TrigFunction(value, kind, hyperbolic, unit);
     });
+}
+
+bool Calculator::FlipBit(int bit) {
+    if (IsBlocked() || IsFloatMode(mode_) || bit < 0 || bit >= BitCountOf(mode_))
+        return false;
+    const CalcValueMode mode = mode_;
+    ApplyInPlace([=](CalcValue& value) {
+        SetInteger(value, mode, GetInteger(value) ^ (std::int64_t{1} << bit));
+    });
+    return true;
+}
+
+int Calculator::ValueBitShownAt(int shownBit, CalcValueMode mode, bool reversed) {
+    if (IsFloatMode(mode) || shownBit < 0 || shownBit >= BitCountOf(mode))
+        return -1;
+    if (!reversed || !IsMultiByteMode(mode))
+        return shownBit;
+    const int shownByte = shownBit / 8;
+    return (ByteCountOf(mode) - 1 - shownByte) * 8 + shownBit % 8;
 }
 
 // ---- Modes and options ------------------------------------------------------
@@ -389,41 +455,6 @@ void Calculator::SetReversed(bool on) {
             display_.BarReadingChanged(bar);
         }
     }
-}
-
-void Calculator::SetAngle(AngleUnit unit) {
-    const int code = static_cast<int>(unit);
-    if (code >= 0 && code <= 2)
-        angle_ = unit;
-}
-
-bool Calculator::IsValidShiftAmount(int bits) {
-    return bits == 1 || bits == 2 || bits == 4 || bits == 8 || bits == 16;
-}
-
-bool Calculator::SetShiftAmount(int bits) {
-    if (!IsValidShiftAmount(bits))
-        return false;
-    shiftAmount_ = bits;
-    return true;
-}
-
-bool Calculator::RotationInEffect() const {
-    return rotate_ && !IsFloatMode(mode_);
-}
-
-bool Calculator::ArithmeticShiftInEffect() const {
-    return arithmeticShift_ && !IsFloatMode(mode_);
-}
-
-BinaryOp::Index Calculator::ShiftLeftOperator() const {
-    return RotationInEffect() ? BinaryOp::RotateLeft : BinaryOp::ShiftLeft;
-}
-
-BinaryOp::Index Calculator::ShiftRightOperator() const {
-    if (RotationInEffect())
-        return BinaryOp::RotateRight;
-    return ArithmeticShiftInEffect() ? BinaryOp::ShiftRightArith : BinaryOp::ShiftRight;
 }
 
 // ---- Bars ---------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "conv/CalcConv.h"
 #include "core/CalcArithmetic.h"
 #include "core/CalcValue.h"
+#include "engine/FunctionOptions.h"
 #include "engine/OpenBars.h"
 
 #include <exception>
@@ -25,7 +26,7 @@ enum class EntryState {
 
 // The calculator: the current value, the accumulator and the operand of the
 // pending binary operator, the last answer, the entry state, the mode and
-// the options of the functions, and the open bars that show the value (each
+// the options of the functions (FunctionOptions), and the open bars that show the value (each
 // a conversion that reads and writes it in its notation). Commands come in
 // as calls; what changed goes out through the display.
 //
@@ -59,25 +60,9 @@ public:
     void SetSigned(bool on);
     bool Reversed() const { return reversed_; }
     void SetReversed(bool on);
-    AngleUnit Angle() const { return angle_; }
-    // Degrees, radians or grads; anything else is refused.
-    void SetAngle(AngleUnit unit);
-    bool Hyperbolic() const { return hyperbolic_; }
-    void SetHyperbolic(bool on) { hyperbolic_ = on; }
-    bool Rotate() const { return rotate_; }
-    void SetRotate(bool on) { rotate_ = on; }
-    bool ArithmeticShift() const { return arithmeticShift_; }
-    void SetArithmeticShift(bool on) { arithmeticShift_ = on; }
-    int ShiftAmount() const { return shiftAmount_; }
-    // 1, 2, 4, 8 or 16; false (and nothing changed) for anything else.
-    bool SetShiftAmount(int bits);
-    static bool IsValidShiftAmount(int bits);
-    // Rotation and arithmetic shifts apply to the integer modes only.
-    bool RotationInEffect() const;
-    bool ArithmeticShiftInEffect() const;
-    // The binary operation the shift keys stand for now.
-    BinaryOp::Index ShiftLeftOperator() const;
-    BinaryOp::Index ShiftRightOperator() const;
+    // The angle unit and the shift keys' behaviour, read by the functions.
+    const FunctionOptions& Options() const { return options_; }
+    FunctionOptions& Options() { return options_; }
 
     // ---- Entry --------------------------------------------------------------
     // Whether the active bar takes the character (startNew: it begins a new
@@ -92,6 +77,14 @@ public:
     // gives the number its sign in a bar that reads signed numbers. False
     // when a character was refused (what came before it stays typed).
     bool Paste(const std::vector<std::optional<std::string>>& characters);
+    // Whether the active bar takes characters whole (TCalcConv::TakesWholeCharacters).
+    bool TakesWholeCharacters() const;
+    // Types a whole character into such a bar; false when it refused it, in
+    // which case nothing changed (a refused first character does not clear).
+    bool TypeCharacter(char32_t ch);
+    // Pastes whole characters into such a bar as Paste does; the first
+    // character that does not go in stops the paste and gives false.
+    bool PasteCharacters(const std::u32string& text);
     // The sign key: toggles the entry's sign while typing, else negates.
     void ToggleSign();
     void BackSpace();
@@ -107,6 +100,17 @@ public:
     // +1 shifts left, -1 right, by the shift amount.
     void ShiftByAmount(int direction);
     void ApplyTrig(TrigFunctionKind kind, bool inverse);
+    // Flips one bit of the current value (0 the least significant), as a
+    // function would: the entry ends, a pending operator stays. Refused,
+    // with nothing changed, in Real mode (a real has no bit pattern to
+    // edit), for a bit outside the mode's width, and while blocked.
+    bool FlipBit(int bit);
+    // The bit of the value that a bar shows at a position of its bit
+    // pattern (0 the rightmost). A bar that reverses the byte order shows
+    // the value's low byte leftmost, so its rightmost bit is the lowest bit
+    // of the value's top byte. -1 for a position outside the mode's width
+    // and in Real mode.
+    static int ValueBitShownAt(int shownBit, CalcValueMode mode, bool reversed);
     // Clears the entry; with all, the accumulator and pending operator too.
     void Clear(bool all);
     // Replaces the pending operator (none for an out-of-range number).
@@ -137,6 +141,9 @@ private:
     template <class Operation> void ApplyInPlace(Operation operation);
     bool TypeInto(BarKind bar, char ch, bool startNew, bool pasting, bool deferSync);
     bool CanTypeInto(BarKind bar, char ch, bool newEntry, bool pasting) const;
+    // The common part of typing: starts a new entry when asked, then applies
+    // input to the conversion.
+    template <class Input> bool EnterInto(BarKind bar, bool newEntry, bool deferSync, Input input);
     bool ApplyPastedSign(TCalcConv& conversion) const;
     // The bar operations that show their result, with errors caught per bar.
     void SetBarValue(BarKind bar, const CalcValue& value);
@@ -153,11 +160,7 @@ private:
     CalcValueMode mode_ = CalcValueMode::DWord;
     bool signed_ = false;
     bool reversed_ = false;
-    AngleUnit angle_{};
-    bool hyperbolic_ = false;
-    bool rotate_ = false;
-    bool arithmeticShift_ = false;
-    int shiftAmount_ = 8;
+    FunctionOptions options_;
 };
 
 } // namespace pexa

@@ -7,11 +7,11 @@ CalculatorStates StatesOf(const Calculator& calculator) {
     states.Mode = calculator.Mode();
     states.Signed = calculator.Signed();
     states.Reversed = calculator.Reversed();
-    states.Angle = calculator.Angle();
-    states.Hyperbolic = calculator.Hyperbolic();
-    states.Rotate = calculator.Rotate();
-    states.ArithmeticShift = calculator.ArithmeticShift();
-    states.ShiftAmount = calculator.ShiftAmount();
+    states.Angle = calculator.Options().Angle();
+    states.Hyperbolic = calculator.Options().Hyperbolic();
+    states.Rotate = calculator.Options().Rotate();
+    states.ArithmeticShift = calculator.Options().ArithmeticShift();
+    states.ShiftAmount = calculator.Options().ShiftAmount();
     states.Entry = calculator.Entry();
     states.Pending = calculator.PendingOperator();
     const OpenBars& bars = calculator.Bars();

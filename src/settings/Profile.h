@@ -169,7 +169,12 @@ std::string BarKindKey(int position);
 std::string BarWidthKey(int position);
 std::string BarBreakKey(int position);
 
-inline constexpr ProfileIntKey KeyCharEncoding{SectionMode, "CharEncoding", 0, 0, 3};
+// 0 ASCII, 1 Shift JIS, 2 EUC, 3 JIS, 4 UTF-8, 5 UTF-16, 6 code point.
+inline constexpr ProfileIntKey KeyCharEncoding{SectionMode, "CharEncoding", 0, 0, 6};
+// The float bar's 16-bit format in Word mode (0 half, 1 bfloat16) and its
+// 8-bit format in Byte mode (0 E4M3, 1 E5M2).
+inline constexpr ProfileIntKey KeyFloat16Format{SectionMode, "Float16Format", 0, 0, 1};
+inline constexpr ProfileIntKey KeyFloat8Format{SectionMode, "Float8Format", 0, 0, 1};
 inline constexpr ProfileBoolKey KeyHmsStyle{SectionMode, "HMSStyle", false};
 inline constexpr ProfileIntKey KeyTimeEncoding{SectionMode, "TimeEncoding", 0, 0, 1};
 inline constexpr ProfileBoolKey KeyTimeDiffMode{SectionMode, "TimeDiffMode", false};

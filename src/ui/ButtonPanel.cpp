@@ -15,6 +15,7 @@
 #include <QPolygon>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace pexa {
@@ -255,6 +256,18 @@ void BuildOperatorGroup(PanelBuilder& build, TButtonPanel& panel, QWidget* paren
     grid->addWidget(equal, 4, 1, 2, 1);
 }
 
+// The keys share one width, wide enough for the widest caption with the
+// style's margins ("DWord" in a wide font), so that no caption touches its
+// button's edges.
+void FitButtonsToCaptions(const TButtonPanel& panel) {
+    int widest = 0;
+    for (const TCmdButton* button : panel.Buttons)
+        widest = std::max(widest, button->sizeHint().width());
+    for (TCmdButton* button : panel.Buttons)
+        if (button->width() < widest)
+            button->setFixedWidth(widest);
+}
+
 } // namespace
 
 TButtonPanel BuildButtonPanel(QWidget& pane, const TActionFinder& find) {
@@ -308,6 +321,7 @@ TButtonPanel BuildButtonPanel(QWidget& pane, const TActionFinder& find) {
     right->addLayout(keys);
     right->addStretch(1);
     columns->addLayout(right);
+    FitButtonsToCaptions(panel);
     return panel;
 }
 

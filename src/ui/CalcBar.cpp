@@ -44,6 +44,9 @@ QColor ButtonShadowColor() {
     return SystemColor(TSystemColor::ButtonShadow);
 }
 
+// The hue of a value the conversion refuses; the palette has no role for it.
+const QColor InvalidHue(255, 0, 0);
+
 // The symbols of the sixteen binary operators; the widest decides the width
 // of the pending-operator label, so the label never changes width.
 QStringList BinaryOperatorSymbols() {
@@ -62,8 +65,8 @@ std::unique_ptr<TCalcConv> MakeConv(BarKind kind) {
     return conv;
 }
 
-QString FromConvText(const std::string& text) {
-    return SjisToUnicode(text);
+QString FromConvText(const std::string& text, TextCharset charset = TextCharset::ShiftJis) {
+    return ConvTextToUnicode(text, charset);
 }
 
 void SetTextColor(QWidget& widget, const QColor& color) {
@@ -211,6 +214,11 @@ bool TCalcBar::event(QEvent* event) {
         UpdateFonts();
         LayoutControls();
     }
+    // A new desktop palette or window colour: the text colours are chosen
+    // against the colours they are drawn on.
+    if (event->type() == QEvent::PaletteChange && placed_) {
+        ApplyActiveColors();
+    }
     return handled;
 }
 
@@ -271,7 +279,11 @@ int TCalcBar::OptionButtonWidth(const TBarButton& button) const {
         return button.sizeHint().width();
     }
     const int minimum = static_cast<int>(std::lround(ToolButtonWidth * 3.0 / 4.0));
-    return std::max(button.CaptionTextWidth() + 6 * BorderWidth(), minimum);
+    // The style's own margins and frame too, or a long caption ("DWord")
+    // runs into the button's edges.
+    const int fitted =
+        std::max(button.CaptionTextWidth() + 6 * BorderWidth(), button.sizeHint().width());
+    return std::max(fitted, minimum);
 }
 
 void TCalcBar::LayoutControls() {
@@ -319,8 +331,10 @@ void TCalcBar::resizeEvent(QResizeEvent* event) {
 
 QSize TCalcBar::sizeHint() const {
     const QSize minimum = minimumSizeHint();
+    // Room for eight characters, or the whole value when that is more.
     const int panelWidth = 8 * QFontMetrics(valuePanel_->font()).averageCharWidth();
-    return {minimum.width() + panelWidth, minimum.height()};
+    return {std::max(minimum.width(), minimum.width() - panelMinimum_ + panelWidth),
+            minimum.height()};
 }
 
 QSize TCalcBar::minimumSizeHint() const {
@@ -332,9 +346,31 @@ QSize TCalcBar::minimumSizeHint() const {
         const auto* button = qobject_cast<const TBarButton*>(control);
         width += button != nullptr ? OptionButtonWidth(*button) : control->sizeHint().width();
     }
+    width += panelMinimum_;
     const int panelHeight =
         QFontMetrics(valuePanel_->font()).height() + 2 * valuePanel_->frameWidth() + 2;
     return {width, std::max(ToolButtonHeight, panelHeight)};
+}
+
+int TCalcBar::PanelContentWidth() const {
+    int width = 2 * valuePanel_->frameWidth() + operatorLabel_->minimumWidth();
+    // Labels measure their ink, which can reach past the text's advance.
+    for (const QLabel* indicator : indicators_) {
+        if (!indicator->isHidden())
+            width += indicator->sizeHint().width();
+    }
+    return width + std::max(TextWidth(valueLabel_->font(), valueLabel_->text()),
+                            valueLabel_->sizeHint().width());
+}
+
+// The value is never cut: a text that does not fit widens the bar, and the
+// band site and the window grow with it.
+void TCalcBar::UpdatePanelMinimum() {
+    const int wanted = PanelContentWidth();
+    if (wanted != panelMinimum_) {
+        panelMinimum_ = wanted;
+        updateGeometry();
+    }
 }
 
 // ---- fonts, text and colours ----
@@ -344,6 +380,7 @@ void TCalcBar::UpdateFonts() {
     UpdateTextStyle();
     const int widest = WidestOperatorSymbol(operatorLabel_->font());
     operatorLabel_->setFixedWidth(widest + 2 * BorderWidth());
+    UpdatePanelMinimum();
     updateGeometry();
 }
 
@@ -360,17 +397,41 @@ void TCalcBar::ShowText() {
     if (HasMessage()) {
         valueLabel_->setText(messageText_);
     } else {
-        valueLabel_->setText(FromConvText(conv_->GetText(separated_)));
+        valueLabel_->setText(FromConvText(conv_->GetText(separated_), conv_->GetTextCharset()));
     }
     UpdateTextStyle();
+    UpdatePanelMinimum();
 }
 
-QColor TCalcBar::GreyTextColor() {
-    return SystemColor(TSystemColor::GrayText);
+QColor TCalcBar::PanelColor() const {
+    return valuePanel_->palette().color(QPalette::Window);
 }
 
-QColor TCalcBar::WindowTextColor() {
-    return SystemColor(TSystemColor::WindowText);
+QColor TCalcBar::GreyTextColor() const {
+    return LegibleGreyText(QGuiApplication::palette(), PanelColor());
+}
+
+QColor TCalcBar::WindowTextColor() const {
+    return Legible(SystemColor(TSystemColor::WindowText), PanelColor());
+}
+
+QColor TCalcBar::InvalidTextColor() const {
+    return Legible(InvalidHue, PanelColor());
+}
+
+// The caption is drawn straight on the window, whose colour the user may
+// have chosen; the active one takes the palette's link colour (blue on a
+// light desktop).
+QColor TCalcBar::ActiveCaptionColor() const {
+    return Legible(palette().color(QPalette::Link), palette().color(QPalette::Window));
+}
+
+QColor TCalcBar::CaptionTextColor() const {
+    return Legible(ButtonTextColor(), palette().color(QPalette::Window));
+}
+
+QColor TCalcBar::IndicatorTextColor() const {
+    return Legible(ButtonShadowColor(), PanelColor());
 }
 
 void TCalcBar::UpdateTextStyle() {
@@ -401,7 +462,11 @@ void TCalcBar::ApplyActiveColors() {
     // The bar itself keeps its parent's colour: it paints no background.
     setAutoFillBackground(false);
     SetPanelColor(active_ ? WindowColor() : ButtonFaceColor());
-    SetTextColor(*captionLabel_, active_ ? ActiveCaptionColor() : ButtonTextColor());
+    SetTextColor(*captionLabel_, active_ ? ActiveCaptionColor() : CaptionTextColor());
+    // The value and the indicators are legible on the panel's new colour.
+    for (QLabel* indicator : indicators_)
+        SetTextColor(*indicator, IndicatorTextColor());
+    UpdateTextStyle();
 }
 
 void TCalcBar::SetDisplayFont(const std::optional<QFont>& font) {
@@ -436,7 +501,7 @@ QLabel* TCalcBar::AddIndicator() {
     QFont font = label->font();
     font.setPointSize(IndicatorFontPointSize);
     label->setFont(font);
-    SetTextColor(*label, ButtonShadowColor());
+    SetTextColor(*label, IndicatorTextColor());
     label->setVisible(showIndicators_);
     ConnectMouseDown(label);
     panelLayout_->insertWidget(static_cast<int>(indicators_.size()), label);
@@ -467,6 +532,7 @@ void TCalcBar::UpdateIndicators() {
         reverseIndicator_->setText(QLatin1String(isReversed ? "Rev" : "") +
                                    QLatin1String(IndicatorSpace));
     }
+    UpdatePanelMinimum();
 }
 
 void TCalcBar::SetShowIndicators(bool on) {
@@ -474,6 +540,7 @@ void TCalcBar::SetShowIndicators(bool on) {
     for (auto it = indicators_.rbegin(); it != indicators_.rend(); ++it) {
         (*it)->setVisible(on);
     }
+    UpdatePanelMinimum();
 }
 
 // ---- the conversion's operations ----
@@ -717,6 +784,11 @@ bool TCalcBar::eventFilter(QObject* watched, QEvent* event) {
         ControlMouseDown(control, button);
         return !forButton;
     }
+    case QEvent::LayoutRequest:
+        // An indicator a variant set changed its text.
+        if (control == valuePanel_)
+            UpdatePanelMinimum();
+        break;
     case QEvent::ShowToParent:
     case QEvent::HideToParent:
         if (std::find(optionControls_.begin(), optionControls_.end(), control) !=

@@ -60,6 +60,9 @@ public:
     using MiddleClickEvent = std::function<void(TCalcBar& bar)>;
     // phase 0 runs before BuildMenu, phase 1 after it.
     using BuildMenuEvent = std::function<void(TCalcBar& bar, QMenu& menu, int phase)>;
+    // A click on a digit of a bar that shows the value's bits: bit is the
+    // bit of the value to flip, 0 the least significant.
+    using BitClickEvent = std::function<void(TCalcBar& bar, int bit)>;
 
     // The factory the owner's table of bar classes holds, one per class.
     using BarClass = TCalcBar* (*)(QWidget* owner, BarKind kind);
@@ -105,6 +108,8 @@ public:
     virtual bool CanActivate() const;
     // Run once at placement; variants read their own settings keys.
     virtual void LoadSettings();
+    // Variants write their own keys; a failed write throws ProfileError for
+    // the caller to report.
     virtual void SaveSettings();
     // Key (a Qt::Key) and modifiers of the active bar, after the window's own
     // shortcuts and the access-key test; true when the bar used the key.
@@ -196,14 +201,20 @@ public:
     ActivateEvent OnActivate;
     MiddleClickEvent OnMiddleClick;
     BuildMenuEvent OnBuildMenu;
+    // Fired only by the binary bar.
+    BitClickEvent OnBitClick;
 
     // Inserts "&" before the first character of label equal to key ignoring case.
     static QString AddAccessMark(const QString& label, char key);
-    // Colours the bar uses for its value text and its caption.
-    static QColor GreyTextColor();
-    static QColor WindowTextColor();
-    static QColor InvalidTextColor() { return QColor(255, 0, 0); }
-    static QColor ActiveCaptionColor() { return QColor(0, 0, 255); }
+    // Colours the bar uses for its value text and its caption, taken from
+    // its palette and made legible on what they are drawn on (the value
+    // panel's colour now, the window's colour for the caption).
+    QColor GreyTextColor() const;
+    QColor WindowTextColor() const;
+    QColor InvalidTextColor() const;
+    QColor ActiveCaptionColor() const;
+    QColor CaptionTextColor() const;
+    QColor IndicatorTextColor() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -230,6 +241,7 @@ private:
     }
     void BuildControls();
     void SetPanelColor(const QColor& color);
+    QColor PanelColor() const;
     void ConnectMouseDown(QWidget* control);
     void ControlMouseDown(QWidget* control, Qt::MouseButton button);
     bool PopupContextMenu(QPoint pos);
@@ -237,6 +249,8 @@ private:
     void LayoutControls();
     void OptionAreaChanged();
     int SharedCaptionWidth() const;
+    int PanelContentWidth() const;
+    void UpdatePanelMinimum();
     int OptionButtonWidth(const TBarButton& button) const;
     bool HasCapability(ConvOption option) const;
 
@@ -260,6 +274,9 @@ private:
     QString messageText_;
     QMenu* popupMenu_ = nullptr;
     bool placed_ = false;
+    // What the value panel needs to show its whole text, indicators and
+    // operator; part of the bar's minimum width.
+    int panelMinimum_ = 0;
 };
 
 } // namespace pexa

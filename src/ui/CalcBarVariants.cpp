@@ -2,19 +2,23 @@
 
 #include "conv/ConvChar.h"
 #include "conv/ConvDegree.h"
+#include "conv/ConvFloat.h"
 #include "conv/ConvTime.h"
 #include "core/CalcError.h"
 #include "enc/EncChar.h"
 #include "enc/EncFloat.h"
 #include "enc/EncTime.h"
 #include "settings/Profile.h"
+#include "ui/CalcBarBin.h"
 #include "ui/CommandTable.h"
+#include "ui/Language.h"
 #include "ui/toolkit/Action.h"
 #include "ui/toolkit/ActionList.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QPointer>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <cstddef>
@@ -27,7 +31,7 @@ namespace {
 // Keeps neighbouring indicators apart, as the bar's own indicators do.
 const char* const IndicatorSpace = " ";
 
-constexpr int LastCharEncoding = static_cast<int>(CharEncoding::Jis);
+constexpr int LastCharEncoding = static_cast<int>(CharEncoding::CodePoint);
 constexpr int LastTimeEncoding = static_cast<int>(TimeEncoding::OleDate);
 
 // The window's list; QPointer so that a list destroyed before it was
@@ -50,10 +54,19 @@ template <class Conv> Conv& ConvOf(TCalcBar& bar) {
 // table's row, which has the same caption, hint and group index.
 void FillFromCommandTable(TAction& action, const CommandInfo& info) {
     action.SetCategory(QString::fromUtf8(info.Category));
-    action.SetCaption(QString::fromUtf8(info.Caption));
+    action.SetCaption(CommandText(info.Caption));
     action.SetGroupIndex(info.GroupIndex);
     action.SetHelpContext(info.HelpContext);
-    action.SetHint(QString::fromUtf8(info.Hint));
+    action.SetHint(CommandText(info.Hint));
+}
+
+// Holds the command's index (never its name): the window finds the command
+// again when it retranslates the hint.
+constexpr const char* kCommandProperty = "pexaCommand";
+
+TBarButton* MarkCommand(TBarButton& button, Command command) {
+    button.setProperty(kCommandProperty, static_cast<int>(IndexOf(command)));
+    return &button;
 }
 
 // An option button made from the bar action of the command.
@@ -62,7 +75,7 @@ TBarButton* AddActionButton(TCalcBar& bar, Command command) {
     // A registered list need not hold every bar command, nor in table order.
     if (const TActionList* list = BarActions()) {
         if (const TAction* action = list->Find(QString::fromLatin1(info.Name))) {
-            return bar.AddOptionButton(action);
+            return MarkCommand(*bar.AddOptionButton(action), command);
         }
     }
     if (info.List != CommandList::Bars) {
@@ -70,17 +83,7 @@ TBarButton* AddActionButton(TCalcBar& bar, Command command) {
     }
     TAction standIn(QString::fromLatin1(info.Name));
     FillFromCommandTable(standIn, info);
-    return bar.AddOptionButton(&standIn);
-}
-
-// A failed write is reported in the log only: the bar is going away, and the
-// user's remaining settings must still be written.
-template <class Write> void SaveQuietly(Write write) {
-    try {
-        write();
-    } catch (const ProfileError& error) {
-        qWarning("%s", error.what());
-    }
+    return MarkCommand(*bar.AddOptionButton(&standIn), command);
 }
 
 // The panel font with fixed pitch. When the panel's family has no fixed
@@ -150,6 +153,14 @@ template <class Bar> bool StepEncoding(Bar& bar, int lastEncoding, bool backward
 
 } // namespace
 
+std::optional<Command> CommandOfOptionButton(const QObject& control) {
+    bool ok = false;
+    const int index = control.property(kCommandProperty).toInt(&ok);
+    if (!ok || index < 0 || static_cast<std::size_t>(index) >= CommandCount)
+        return std::nullopt;
+    return static_cast<Command>(index);
+}
+
 // ---- class table and bar actions ----
 
 TCalcBar::BarClass BarClassOf(BarKind kind) {
@@ -162,6 +173,8 @@ TCalcBar::BarClass BarClassOf(BarKind kind) {
         return &TCalcBar::MakeAs<TCalcBar_Float>;
     case BarKind::Time:
         return &TCalcBar::MakeAs<TCalcBar_Time>;
+    case BarKind::Bin:
+        return &TCalcBar::MakeAs<TCalcBar_Bin>;
     default:
         return &TCalcBar::MakeAs<TCalcBar>;
     }
@@ -177,6 +190,8 @@ BarClassWithConv BarClassWithConvOf(BarKind kind) {
         return &MakeWithConv<TCalcBar_Float>;
     case BarKind::Time:
         return &MakeWithConv<TCalcBar_Time>;
+    case BarKind::Bin:
+        return &MakeWithConv<TCalcBar_Bin>;
     default:
         return &MakeWithConv<TCalcBar>;
     }
@@ -206,6 +221,9 @@ void TCalcBar_Char::Create() {
         {Command::CharEncodeSJIS, CharEncoding::ShiftJis},
         {Command::CharEncodeEUC, CharEncoding::Euc},
         {Command::CharEncodeJIS, CharEncoding::Jis},
+        {Command::CharEncodeUTF8, CharEncoding::Utf8},
+        {Command::CharEncodeUTF16, CharEncoding::Utf16},
+        {Command::CharEncodeCodePoint, CharEncoding::CodePoint},
     };
     AddEncodingButtons(*this, buttons, CharEncodingGroup);
 }
@@ -265,7 +283,7 @@ void TCalcBar_Char::LoadSettings() {
 }
 
 void TCalcBar_Char::SaveSettings() {
-    SaveQuietly([this] { WriteProfile(KeyCharEncoding, Encoding()); });
+    WriteProfile(KeyCharEncoding, Encoding());
 }
 
 // ---- TCalcBar_Degree ----
@@ -311,16 +329,101 @@ void TCalcBar_Degree::LoadSettings() {
 }
 
 void TCalcBar_Degree::SaveSettings() {
-    SaveQuietly([this] { WriteProfile(KeyHmsStyle, HmsStyle()); });
+    WriteProfile(KeyHmsStyle, HmsStyle());
 }
 
 // ---- TCalcBar_Float ----
 
+namespace {
+
+// The choices of the format buttons, in button order.
+constexpr FloatFormat WordFormats[] = {FloatFormat::Half, FloatFormat::BFloat16};
+constexpr FloatFormat ByteFormats[] = {FloatFormat::E4M3, FloatFormat::E5M2};
+
+int ChoiceOf(const FloatFormat (&formats)[2], FloatFormat format) {
+    return format == formats[1] ? 1 : 0;
+}
+
+QString BinaryDigits(std::uint64_t value, int count) {
+    return QString::number(value, 2).rightJustified(count, QLatin1Char('0'));
+}
+
+} // namespace
+
 TCalcBar_Float::TCalcBar_Float(CreateKey key, QWidget* owner, BarKind kind)
-    : TCalcBar(key, owner, kind) {}
+    : TCalcBar(key, owner, kind), floatConv_(ConvOf<TConvFloat>(*this)) {}
 
 TCalcBar_Float::TCalcBar_Float(CreateKey key, QWidget* owner, BarConversion conv)
-    : TCalcBar(key, owner, std::move(conv)) {}
+    : TCalcBar(key, owner, std::move(conv)), floatConv_(ConvOf<TConvFloat>(*this)) {}
+
+void TCalcBar_Float::Create() {
+    TCalcBar::Create();
+    AddFormatButtons({Command::FloatHalf, Command::FloatBFloat16}, Float16Group, WordFormat());
+    AddOptionSeparator(true);
+    AddFormatButtons({Command::FloatE4M3, Command::FloatE5M2}, Float8Group, ByteFormat());
+}
+
+void TCalcBar_Float::AddFormatButtons(const Command (&actions)[2], int groupIndex, int down) {
+    for (int choice = 0; choice < 2; ++choice) {
+        TBarButton* button = AddActionButton(*this, actions[choice]);
+        button->SetTag(choice);
+        button->SetGroupIndex(groupIndex);
+        button->SetDown(choice == down);
+        connect(button, &TBarButton::clicked, this, [this, groupIndex, choice] {
+            if (groupIndex == Float16Group)
+                SetWordFormat(choice);
+            else
+                SetByteFormat(choice);
+        });
+    }
+}
+
+void TCalcBar_Float::ShowFormatChoice(int groupIndex, int choice) {
+    SetGroupDown(*this, groupIndex,
+                 [choice](const TBarButton& button) { return button.Tag() == choice; });
+    ShowText();
+    UpdateIndicators();
+}
+
+int TCalcBar_Float::WordFormat() const {
+    return ChoiceOf(WordFormats, floatConv_.GetWordFormat());
+}
+
+int TCalcBar_Float::ByteFormat() const {
+    return ChoiceOf(ByteFormats, floatConv_.GetByteFormat());
+}
+
+void TCalcBar_Float::SetWordFormat(int choice) {
+    if (choice < 0 || choice > 1)
+        return;
+    floatConv_.SetWordFormat(WordFormats[choice]);
+    ShowFormatChoice(Float16Group, choice);
+}
+
+void TCalcBar_Float::SetByteFormat(int choice) {
+    if (choice < 0 || choice > 1)
+        return;
+    floatConv_.SetByteFormat(ByteFormats[choice]);
+    ShowFormatChoice(Float8Group, choice);
+}
+
+bool TCalcBar_Float::StepOption(bool backward) {
+    const int next = backward ? 0 : 1;
+    switch (GetMode()) {
+    case CalcValueMode::Word:
+        if (WordFormat() == next)
+            return false;
+        SetWordFormat(next);
+        return true;
+    case CalcValueMode::Byte:
+        if (ByteFormat() == next)
+            return false;
+        SetByteFormat(next);
+        return true;
+    default:
+        return false;
+    }
+}
 
 void TCalcBar_Float::CreateIndicators() {
     precisionIndicator_ = AddIndicator();
@@ -330,8 +433,53 @@ void TCalcBar_Float::CreateIndicators() {
 void TCalcBar_Float::UpdateIndicators() {
     TCalcBar::UpdateIndicators();
     if (precisionIndicator_ != nullptr) {
-        precisionIndicator_->setText(IndicatorText(FloatFormatName(DefaultFloatFormat(GetMode()))));
+        precisionIndicator_->setText(IndicatorText(FloatFormatName(floatConv_.GetFloatFormat())));
     }
+}
+
+QString TCalcBar_Float::FieldsText(FloatFormat format, std::int64_t bits) {
+    const FloatLayout& layout = LayoutOf(format);
+    const FloatFields fields = DecomposeFloat(format, bits);
+    const bool finite = fields.Class == FloatClass::Zero || fields.Class == FloatClass::Subnormal ||
+                        fields.Class == FloatClass::Normal;
+    const QString hidden =
+        fields.Class == FloatClass::Normal ? QStringLiteral("1.") : QStringLiteral("0.");
+    const QString fraction = BinaryDigits(fields.Fraction, layout.FractionBits);
+    QStringList lines;
+    lines << QString::fromLatin1(FloatFormatName(format).c_str());
+    lines << tr("Sign: %1 (%2)")
+                 .arg(fields.Negative ? 1 : 0)
+                 .arg(fields.Negative ? QStringLiteral("-") : QStringLiteral("+"));
+    QString exponent = tr("Exponent: %1 (biased %2)")
+                           .arg(BinaryDigits(fields.BiasedExponent, layout.ExponentBits))
+                           .arg(fields.BiasedExponent);
+    if (finite)
+        exponent += tr(", unbiased %1").arg(fields.UnbiasedExponent);
+    lines << exponent;
+    lines << (finite ? tr("Significand: %1%2").arg(hidden, fraction)
+                     : tr("Fraction: %1").arg(fraction));
+    return lines.join(QLatin1Char('\n'));
+}
+
+void TCalcBar_Float::ShowText() {
+    TCalcBar::ShowText();
+    const FloatFormat format = floatConv_.GetFloatFormat();
+    const QString tip = !HasMessage() && IsFloatFormatUsable(format, GetMode())
+                            ? FieldsText(format, floatConv_.GetPattern())
+                            : QString();
+    ValuePanel()->setToolTip(tip);
+    ValueLabel()->setToolTip(tip);
+}
+
+void TCalcBar_Float::LoadSettings() {
+    SetWordFormat(ReadProfile(KeyFloat16Format));
+    SetByteFormat(ReadProfile(KeyFloat8Format));
+}
+
+void TCalcBar_Float::SaveSettings() {
+    // A failed write stops the save at that key, as every save of the file does.
+    WriteProfile(KeyFloat16Format, WordFormat());
+    WriteProfile(KeyFloat8Format, ByteFormat());
 }
 
 // ---- TCalcBar_Time ----
@@ -419,10 +567,8 @@ void TCalcBar_Time::LoadSettings() {
 
 void TCalcBar_Time::SaveSettings() {
     // A failed write stops the save at that key, as every save of the file does.
-    SaveQuietly([this] {
-        WriteProfile(KeyTimeEncoding, Encoding());
-        WriteProfile(KeyTimeDiffMode, DiffMode());
-    });
+    WriteProfile(KeyTimeEncoding, Encoding());
+    WriteProfile(KeyTimeDiffMode, DiffMode());
 }
 
 } // namespace pexa

@@ -1,24 +1,33 @@
 #pragma once
 
 #include "conv/CalcConv.h"
+#include "enc/FloatLayout.h"
 #include "ui/CalcBar.h"
 
 #include <QFont>
 #include <QLabel>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace pexa {
+
+enum class Command : std::uint8_t;
 
 class TActionList;
 class TConvChar;
 class TConvDegree;
+class TConvFloat;
 class TConvTime;
+
+// The command a bar's option button was made from; none for any other control.
+std::optional<Command> CommandOfOptionButton(const QObject& control);
 
 // ---- Choosing the bar class ----
 
-// The bar class of each kind: the character, sexagesimal, float and date/time
-// kinds have bars of their own, every other kind the plain TCalcBar.
+// The bar class of each kind: the binary, character, sexagesimal, float and
+// date/time kinds have bars of their own, every other kind the plain TCalcBar.
 //   TCalcBar* bar = BarClassOf(kind)(owner, kind);
 TCalcBar::BarClass BarClassOf(BarKind kind);
 
@@ -44,10 +53,12 @@ inline constexpr int HmsButtonGroup = 1001;
 inline constexpr int CharEncodingGroup = 1002;
 inline constexpr int TimeEncodingGroup = 1003;
 inline constexpr int TimeDiffGroup = 1004;
+inline constexpr int Float16Group = 1005;
+inline constexpr int Float8Group = 1006;
 
 // ---- The character bar (kind 4) ----
 
-// Buttons A, S, E, J choose the character encoding; the encoding's name
+// Buttons A, S, E, J, UTF8, UTF16 and U+ choose the character encoding; the encoding's name
 // stands leftmost among the indicators. The text is drawn in a fixed-pitch
 // font so that each byte keeps its own column.
 class TCalcBar_Char : public TCalcBar {
@@ -57,7 +68,8 @@ public:
     TCalcBar_Char(CreateKey key, QWidget* owner, BarKind kind);
     TCalcBar_Char(CreateKey key, QWidget* owner, BarConversion conv);
 
-    // 0 ASCII, 1 Shift JIS, 2 EUC, 3 JIS; any other number changes nothing.
+    // 0 ASCII, 1 Shift JIS, 2 EUC, 3 JIS, 4 UTF-8, 5 UTF-16, 6 code point;
+    // any other number changes nothing.
     void SetEncoding(int encoding);
     int Encoding() const;
     QLabel* EncodingIndicator() const { return encodingIndicator_; }
@@ -67,7 +79,7 @@ public:
     void SaveSettings() override;
     void CreateIndicators() override;
     void UpdateIndicators() override;
-    // Right steps A → S → E → J, Left back; false at either end.
+    // Right steps A → S → E → J → UTF8 → UTF16 → U+, Left back; false at either end.
     bool StepOption(bool backward) override;
 
 protected:
@@ -115,8 +127,11 @@ private:
 
 // ---- The IEEE 754 bar (kind 7) ----
 
-// No buttons; an indicator names the precision the mode gives ("Double" in
-// QWord mode, "Single" otherwise).
+// Buttons half and bf16 choose the format of Word mode, after a divider E4M3
+// and E5M2 the format of Byte mode; Left and Right step the pair of the mode
+// in force. An indicator names the format the mode reads ("Double" in QWord
+// mode, "Single" in DWord and Float mode). The value's tooltip lists the
+// pattern's fields.
 class TCalcBar_Float : public TCalcBar {
     Q_OBJECT
 
@@ -124,12 +139,33 @@ public:
     TCalcBar_Float(CreateKey key, QWidget* owner, BarKind kind);
     TCalcBar_Float(CreateKey key, QWidget* owner, BarConversion conv);
 
+    // 0 half, 1 bfloat16; any other number changes nothing.
+    void SetWordFormat(int choice);
+    int WordFormat() const;
+    // 0 E4M3, 1 E5M2; any other number changes nothing.
+    void SetByteFormat(int choice);
+    int ByteFormat() const;
     QLabel* PrecisionIndicator() const { return precisionIndicator_; }
 
+    // Sign, exponent (biased and unbiased) and significand of a pattern in
+    // a format, one field a line.
+    static QString FieldsText(FloatFormat format, std::int64_t bits);
+
+    void ShowText() override;
+    void LoadSettings() override;
+    void SaveSettings() override;
     void CreateIndicators() override;
     void UpdateIndicators() override;
+    bool StepOption(bool backward) override;
+
+protected:
+    void Create() override;
 
 private:
+    void AddFormatButtons(const Command (&actions)[2], int groupIndex, int down);
+    void ShowFormatChoice(int groupIndex, int choice);
+
+    TConvFloat& floatConv_;
     QLabel* precisionIndicator_ = nullptr;
 };
 

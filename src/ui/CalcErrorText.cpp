@@ -1,23 +1,25 @@
 #include "ui/CalcErrorText.h"
 
+#include <QCoreApplication>
+
 namespace pexa {
 
 QString CalcErrorText(CalcErrorKind kind) {
     switch (kind) {
     case CalcErrorKind::DivideByZero:
-        return QStringLiteral("0で割ることはできません");
+        return QCoreApplication::translate("CalcError", "Cannot divide by zero");
     case CalcErrorKind::Overflow:
-        return QStringLiteral("オーバーフローしました");
+        return QCoreApplication::translate("CalcError", "Overflow");
     case CalcErrorKind::Underflow:
-        return QStringLiteral("アンダーフローしました");
+        return QCoreApplication::translate("CalcError", "Underflow");
     case CalcErrorKind::InvalidOperation:
-        return QStringLiteral("計算できません");
+        return QCoreApplication::translate("CalcError", "Invalid operation");
     case CalcErrorKind::InvalidArgument:
-        return QStringLiteral("無効な値です");
+        return QCoreApplication::translate("CalcError", "Invalid value");
     case CalcErrorKind::MathError:
         break;
     }
-    return QStringLiteral("演算エラー");
+    return QCoreApplication::translate("CalcError", "Math error");
 }
 
 } // namespace pexa

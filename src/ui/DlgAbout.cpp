@@ -1,6 +1,8 @@
 #include "ui/DlgAbout.h"
 
-#include <QApplication>
+#include "ui/HelpViewer.h"
+
+#include <QDir>
 #include <QFont>
 #include <QIcon>
 #include <QKeyEvent>
@@ -24,8 +26,8 @@ constexpr int kButtonHeight = 25;
 constexpr int kAppNamePixels = 13;
 
 const char* const kAppDescription = "Calculator for programmers";
-const char* const kCopyright = "Copyright (C) the pexa developers";
-const char* const kSupportUrl = "https://pexa.example.org/support/";
+// The licence is the LICENSE file that ships beside the program.
+const char* const kCopyright = "Copyright (C) the pexa developers, MIT License";
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x, int y) {
     auto* label = new QLabel(text, parent);
@@ -35,8 +37,9 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x,
     return label;
 }
 
-QIcon ApplicationIcon(const QWidget& dialog) {
-    const QIcon icon = QApplication::windowIcon();
+// The icon the window shows (its owner's or the application's).
+QIcon DialogIcon(const QWidget& dialog) {
+    const QIcon icon = dialog.windowIcon();
     return icon.isNull() ? dialog.style()->standardIcon(QStyle::SP_ComputerIcon) : icon;
 }
 
@@ -48,7 +51,7 @@ TForm_About::TForm_About(QWidget* owner, const QString& executable)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Form_About"));
-    setWindowTitle(QStringLiteral("バージョン情報"));
+    setWindowTitle(tr("About pexa"));
     setFixedSize(kClientWidth, kClientHeight);
     CreateControls();
     std::optional<FileVersion> version;
@@ -78,9 +81,10 @@ void TForm_About::CreateControls() {
                           lblVersion_->geometry().right() + 1 + kMargin, 52);
     lblBuild_->hide();
     lblCopyright_ = MakeLabel(this, "LblCopyright", QString::fromLatin1(kCopyright), kTextLeft, 74);
-    lblSupport_ = MakeLabel(this, "LblSupport", QStringLiteral("サポートページ:"), kTextLeft, 104);
+    lblSupport_ = MakeLabel(this, "LblSupport", tr("Support page:"), kTextLeft, 104);
 
-    textUrl_ = new QLineEdit(QString::fromLatin1(kSupportUrl), this);
+    // The support the program has is its manual: where it is, to open or copy.
+    textUrl_ = new QLineEdit(QDir::toNativeSeparators(THelpViewer::DefaultHelpFile()), this);
     textUrl_->setObjectName(QStringLiteral("TextURL"));
     textUrl_->setReadOnly(true);
     textUrl_->setFrame(false);
@@ -91,7 +95,7 @@ void TForm_About::CreateControls() {
     textUrl_->setPalette(urlPalette);
     textUrl_->setCursorPosition(0);
 
-    cmdClose_ = new QPushButton(QStringLiteral("閉じる"), this);
+    cmdClose_ = new QPushButton(tr("Close"), this);
     cmdClose_->setObjectName(QStringLiteral("CmdClose"));
     cmdClose_->setDefault(true);
     cmdClose_->setAutoDefault(true);
@@ -101,7 +105,7 @@ void TForm_About::CreateControls() {
 }
 
 void TForm_About::FormCreate(const std::optional<FileVersion>& version) {
-    imgIcon_->setPixmap(ApplicationIcon(*this).pixmap(kIconSize, kIconSize));
+    imgIcon_->setPixmap(DialogIcon(*this).pixmap(kIconSize, kIconSize));
     if (!version)
         return;
     lblBuild_->setText(FormatBuild(lblBuild_->text(), *version));

@@ -14,7 +14,7 @@ class QPushButton;
 namespace pexa {
 
 // The about box: the program's name, description, version and build number,
-// author and support page. The build number comes from the version section
+// authors and licence, and where the manual is. The build number comes from the version section
 // of the executable file; without one the build label stays hidden.
 class TForm_About : public QDialog {
     Q_OBJECT

@@ -7,6 +7,16 @@
 
 namespace pexa {
 
+namespace {
+
+// What a refused name gives. Not a null value: on a null one the document would
+// read the file by itself.
+QVariant Refused() {
+    return QByteArray("");
+}
+
+} // namespace
+
 HelpPage::HelpPage(QWidget* parent) : QTextBrowser(parent) {}
 
 QString HelpPage::LocalPathOf(const QUrl& name) const {
@@ -20,23 +30,23 @@ QString HelpPage::LocalPathOf(const QUrl& name) const {
 
 QVariant HelpPage::loadResource(int /*type*/, const QUrl& name) {
     if (searchPaths().isEmpty())
-        return {};
+        return Refused();
     const QString folder = QFileInfo(searchPaths().front()).canonicalFilePath();
     const QString path = LocalPathOf(name);
     if (folder.isEmpty() || path.isEmpty())
-        return {};
+        return Refused();
     // The canonical path has every link resolved, so a link cannot lead out.
     const QFileInfo info(QFileInfo(path).canonicalFilePath());
     if (!info.filePath().startsWith(folder + QLatin1Char('/')) || !info.isFile() ||
         info.size() > MaxResourceBytes)
-        return {};
+        return Refused();
     QFile file(info.filePath());
     if (!file.open(QIODevice::ReadOnly))
-        return {};
+        return Refused();
     // The size can change after the check; the read never takes more than the limit.
     const QByteArray bytes = file.read(MaxResourceBytes + 1);
     if (bytes.size() > MaxResourceBytes || file.error() != QFileDevice::NoError)
-        return {};
+        return Refused();
     return bytes;
 }
 

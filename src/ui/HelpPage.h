@@ -7,7 +7,8 @@ namespace pexa {
 // The help window's page. The help document may name pictures and other files;
 // only regular files of a limited size inside the document's own folder (the
 // page's first search path) are read, so that a name such as /dev/zero or a
-// link out of the folder can neither hang the window nor read another file.
+// link out of the folder can neither hang the window nor read another file. A
+// refused name reads as an empty resource (a broken picture).
 class HelpPage : public QTextBrowser {
     Q_OBJECT
 

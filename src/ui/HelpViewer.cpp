@@ -1,12 +1,15 @@
 #include "ui/HelpViewer.h"
 
 #include "ui/HelpPage.h"
+#include "ui/HelpStyle.h"
+#include "ui/Language.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,14 +30,18 @@ namespace {
 constexpr qint64 kMaxHelpFileBytes = 16 * 1024 * 1024;
 constexpr int kTopicRole = Qt::UserRole;
 
+QString NotFoundText(const QString& query) {
+    return THelpViewer::tr("\"%1\" not found.").arg(query);
+}
+
 } // namespace
 
 THelpViewer::THelpViewer(QWidget* owner) : QWidget(owner, Qt::Window) {
     setObjectName(QStringLiteral("HelpViewer"));
-    setWindowTitle(QStringLiteral("pexa ヘルプ"));
     helpFile_ = DefaultHelpFile();
 
-    auto* searchLabel = new QLabel(QStringLiteral("検索(&S):"), this);
+    searchLabel_ = new QLabel(this);
+    auto* searchLabel = searchLabel_;
     searchField_ = new QLineEdit(this);
     searchField_->setObjectName(QStringLiteral("HelpSearch"));
     searchField_->setClearButtonEnabled(true);
@@ -63,6 +70,7 @@ THelpViewer::THelpViewer(QWidget* owner) : QWidget(owner, Qt::Window) {
     column->addWidget(splitter, 1);
     column->addWidget(statusLabel_);
     resize(760, 520);
+    RetranslateTexts();
 
     connect(searchField_, &QLineEdit::textChanged, this, &THelpViewer::FilterContents);
     connect(searchField_, &QLineEdit::returnPressed, this, &THelpViewer::OnSearchReturn);
@@ -73,7 +81,9 @@ THelpViewer::THelpViewer(QWidget* owner) : QWidget(owner, Qt::Window) {
 THelpViewer::~THelpViewer() = default;
 
 QString THelpViewer::DefaultHelpFile() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("pexa.hlp"));
+    const QString name =
+        JapaneseInEffect() ? QStringLiteral("pexa.hlp") : QStringLiteral("pexa_en.hlp");
+    return QDir(QCoreApplication::applicationDirPath()).filePath(name);
 }
 
 QString THelpViewer::ContextAnchor(int context) {
@@ -82,6 +92,32 @@ QString THelpViewer::ContextAnchor(int context) {
 
 void THelpViewer::SetHelpFile(const QString& path) {
     helpFile_ = path;
+    followsLanguage_ = false;
+}
+
+void THelpViewer::RetranslateTexts() {
+    setWindowTitle(tr("pexa Help"));
+    searchLabel_->setText(tr("&Search:"));
+}
+
+void THelpViewer::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange)
+        return;
+    RetranslateTexts();
+    if (!followsLanguage_ || helpFile_ == DefaultHelpFile())
+        return;
+    // The document of the other language, at the same topic when it has it.
+    helpFile_ = DefaultHelpFile();
+    if (!isVisible())
+        return;
+    statusLabel_->clear();
+    if (!EnsureLoaded())
+        return;
+    if (!currentAnchor_.isEmpty() && HasAnchor(currentAnchor_))
+        OpenAnchor(currentAnchor_);
+    else
+        OpenPosition(0, QString());
 }
 
 QString THelpViewer::StatusText() const {
@@ -97,19 +133,20 @@ bool THelpViewer::EnsureLoaded() {
     const QString shownPath = QDir::toNativeSeparators(helpFile_);
     QFile file(helpFile_);
     if (!QFileInfo(helpFile_).isFile() || !file.open(QIODevice::ReadOnly)) {
-        ShowFailure(QStringLiteral("ヘルプ ファイル %1 が見つかりません。").arg(shownPath));
+        ShowFailure(tr("Help file %1 not found.").arg(shownPath));
         return false;
     }
     if (file.size() > kMaxHelpFileBytes) {
-        ShowFailure(QStringLiteral("ヘルプ ファイル %1 が大きすぎます。").arg(shownPath));
+        ShowFailure(tr("Help file %1 is too large.").arg(shownPath));
         return false;
     }
     const QByteArray bytes = file.read(kMaxHelpFileBytes + 1);
     if (bytes.size() > kMaxHelpFileBytes || file.error() != QFileDevice::NoError) {
-        ShowFailure(QStringLiteral("ヘルプ ファイル %1 を読めません。").arg(shownPath));
+        ShowFailure(tr("Cannot read help file %1.").arg(shownPath));
         return false;
     }
     page_->setSearchPaths({QFileInfo(helpFile_).absolutePath()});
+    page_->document()->setDefaultStyleSheet(HelpStyleSheet(page_->palette()));
     page_->setHtml(QString::fromUtf8(bytes));
     loaded_ = true;
     loadedFile_ = helpFile_;
@@ -205,8 +242,7 @@ void THelpViewer::ShowContext(int context) {
             OpenAnchor(anchor);
         } else {
             OpenPosition(0, QString());
-            statusLabel_->setText(
-                QStringLiteral("ヘルプ トピック %1 はありません。目次を表示します。").arg(context));
+            statusLabel_->setText(tr("No help topic %1; showing the contents.").arg(context));
         }
     }
     Present();
@@ -220,13 +256,23 @@ void THelpViewer::Present() {
 
 void THelpViewer::FilterContents(const QString& text) {
     const QString query = text.trimmed();
+    int shown = 0;
     for (int row = 0; row < contentsList_->count(); ++row) {
         QListWidgetItem* item = contentsList_->item(row);
         const Topic& topic = topics_[static_cast<std::size_t>(item->data(kTopicRole).toInt())];
         const bool match = query.isEmpty() || topic.Title.contains(query, Qt::CaseInsensitive) ||
                            topic.Text.contains(query, Qt::CaseInsensitive);
         item->setHidden(!match);
+        shown += match ? 1 : 0;
     }
+    // A document that could not be read keeps its message.
+    if (!loaded_)
+        return;
+    // An emptied list alone would look like a broken window.
+    if (!query.isEmpty() && shown == 0)
+        statusLabel_->setText(NotFoundText(query));
+    else
+        statusLabel_->clear();
 }
 
 bool THelpViewer::FindNext(const QString& text) {
@@ -244,8 +290,17 @@ bool THelpViewer::FindNext(const QString& text) {
         statusLabel_->clear();
         return true;
     }
-    statusLabel_->setText(QStringLiteral("「%1」は見つかりません。").arg(query));
+    statusLabel_->setText(NotFoundText(query));
     return false;
+}
+
+// Esc closes the window from any of its controls, as in other viewers.
+void THelpViewer::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void THelpViewer::OnContentsActivated() {

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -28,7 +29,8 @@ public:
     THelpViewer(const THelpViewer&) = delete;
     THelpViewer& operator=(const THelpViewer&) = delete;
 
-    // The file beside the running executable.
+    // The file beside the running executable: pexa.hlp for the Japanese
+    // interface, pexa_en.hlp for the English one.
     static QString DefaultHelpFile();
     // The anchor of a help context ("ctx20").
     static QString ContextAnchor(int context);
@@ -51,7 +53,8 @@ public:
     QString StatusText() const;
 
     // Keeps only the contents entries whose topic contains the text
-    // (ignoring case); an empty text shows them all.
+    // (ignoring case); an empty text shows them all. When none is left the
+    // status line says so.
     void FilterContents(const QString& text);
     // Selects the next occurrence of the text in the page, from the
     // selection on and wrapping at the end; false when there is none.
@@ -60,6 +63,12 @@ public:
     QLineEdit* SearchField() const { return searchField_; }
     QListWidget* ContentsList() const { return contentsList_; }
     QTextBrowser* Page() const { return page_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    // Retitles the window and, unless another file was set, opens the
+    // document of the new language.
+    void changeEvent(QEvent* event) override;
 
 private:
     // A heading of the document and the text up to the next one.
@@ -71,6 +80,7 @@ private:
         int Position = 0; // of the heading in the document
     };
 
+    void RetranslateTexts();
     bool EnsureLoaded();
     void ShowFailure(const QString& message);
     void CollectTopics();
@@ -83,12 +93,15 @@ private:
     void Present();
 
     QString helpFile_;
+    // Whether the file is the default one, which follows the language.
+    bool followsLanguage_ = true;
     QString loadedFile_;
     bool loaded_ = false;
     QString currentAnchor_;
     std::vector<Topic> topics_;
     QStringList anchors_;
 
+    QLabel* searchLabel_ = nullptr;
     QLineEdit* searchField_ = nullptr;
     QListWidget* contentsList_ = nullptr;
     QTextBrowser* page_ = nullptr;

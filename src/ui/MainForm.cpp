@@ -5,6 +5,7 @@
 #include "ui/CalcBar.h"
 #include "ui/CalcBarVariants.h"
 #include "ui/CommandTable.h"
+#include "ui/Language.h"
 #include "ui/toolkit/Action.h"
 #include "ui/toolkit/ActionLink.h"
 #include "ui/toolkit/ActionList.h"
@@ -19,10 +20,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QShowEvent>
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <span>
@@ -45,14 +48,14 @@ void AddActions(TActionList& list, std::span<const CommandInfo> table,
         TAction* action = list.Add(QString::fromLatin1(info.Name));
         actions[IndexOf(info.Id)] = action;
         action->SetCategory(QString::fromUtf8(info.Category));
-        action->SetCaption(QString::fromUtf8(info.Caption));
+        action->SetCaption(CommandText(info.Caption));
         action->SetShortCut(KeyOfText(info.ShortCut));
         const QKeyCombination secondary = KeyOfText(info.SecondaryShortCut);
         if (!IsNoShortCut(secondary))
             action->SetSecondaryShortCuts({secondary});
         action->SetGroupIndex(info.GroupIndex);
         action->SetHelpContext(info.HelpContext);
-        action->SetHint(QString::fromUtf8(info.Hint));
+        action->SetHint(CommandText(info.Hint));
     }
 }
 
@@ -81,6 +84,12 @@ constexpr ToolBarToggle ToolBarToggles[] = {
     {Command::ToggleAscii, "Chr"}, {Command::ToggleTime, "Tim"},   {Command::ToggleIP, "IP"},
     {Command::ToggleFloat, "Flt"},
 };
+
+// The smallest client area: with no bar, tool bar or button panel left the
+// window still has a title bar to grab and close, and is never unmapped for
+// having no size.
+constexpr int kMinClientWidth = 240;
+constexpr int kMinClientHeight = 24;
 
 } // namespace
 
@@ -116,6 +125,7 @@ TForm_Main::~TForm_Main() {
         bar->OnActivate = nullptr;
         bar->OnMiddleClick = nullptr;
         bar->OnBuildMenu = nullptr;
+        bar->OnBitClick = nullptr;
     }
 }
 
@@ -199,6 +209,7 @@ void TForm_Main::BuildContainers() {
     paneButtons_ = new QWidget(central);
     paneButtons_->setObjectName(QStringLiteral("PaneButtons"));
     column->addWidget(paneButtons_);
+    central->setMinimumSize(kMinClientWidth, kMinClientHeight);
     setCentralWidget(central);
 
     // The window is as large as its content and no larger; opening or closing
@@ -244,26 +255,27 @@ void TForm_Main::BuildMenus() {
         connect(menu, &QMenu::aboutToShow, this, &TForm_Main::RefreshStates);
     };
 
-    menuEdit_ = menuMain_->addMenu(QStringLiteral("編集(&E)"));
+    menuEdit_ = menuMain_->addMenu(tr("&Edit"));
     menuEdit_->setObjectName(QStringLiteral("MenuEdit"));
     addItems(menuEdit_, {Command::EditCopy, Command::EditCopyFmt, Command::EditPaste, std::nullopt,
                          Command::Exit});
 
-    popupBar_ = menuMain_->addMenu(QStringLiteral("バー(&B)"));
+    popupBar_ = menuMain_->addMenu(tr("&Bar"));
     popupBar_->setObjectName(QStringLiteral("PopupBar"));
     addItems(popupBar_,
              {Command::ToggleDec, Command::ToggleHex, Command::ToggleBin, Command::ToggleOct,
               Command::ToggleDegree, Command::ToggleKilo, Command::ToggleAscii, Command::ToggleTime,
               Command::ToggleIP, Command::ToggleFloat});
 
-    popupView_ = menuMain_->addMenu(QStringLiteral("表示(&V)"));
+    popupView_ = menuMain_->addMenu(tr("&View"));
     popupView_->setObjectName(QStringLiteral("PopupView"));
     addItems(popupView_, {Command::Separated, Command::ShowIndicators, std::nullopt,
                           Command::ToolBar, Command::MenuBar, Command::ButtonPanel,
                           Command::StayOnTop, std::nullopt, Command::QuickMenu, Command::ModeMenu,
                           std::nullopt, Command::ChooseFont, Command::ChooseColor});
+    BuildLanguageMenu();
 
-    menuHelp_ = menuMain_->addMenu(QStringLiteral("ヘルプ(&H)"));
+    menuHelp_ = menuMain_->addMenu(tr("&Help"));
     menuHelp_->setObjectName(QStringLiteral("MenuHelp"));
     addItems(menuHelp_, {Command::HelpIndex, std::nullopt, Command::HelpVersion});
 
@@ -282,6 +294,26 @@ void TForm_Main::showEvent(QShowEvent* event) {
     }
 }
 
+// The bands give up width, row by row, so that the window fits the screen
+// it is on; when it is still too tall, rows that fit side by side are joined.
+void TForm_Main::FitToScreen() {
+    const QScreen* screen = this->screen();
+    if (screen == nullptr)
+        return;
+    const QRect available = screen->availableGeometry();
+    const int frameWidth = std::max(0, frameGeometry().width() - width());
+    const int frameHeight = std::max(0, frameGeometry().height() - height());
+    const int siteWidth = std::max(kMinClientWidth, available.width() - frameWidth);
+    barSite_->FitToWidth(siteWidth);
+    layout()->activate();
+    if (sizeHint().height() + frameHeight > available.height()) {
+        barSite_->JoinRowsWithin(siteWidth);
+        barSite_->FitToWidth(siteWidth);
+    }
+}
+
+// Another program may fill or empty the clipboard while nothing happens in
+// this window: Paste follows at once, wherever it is shown.
 void TForm_Main::OnClipboardChanged() {
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
     clipboardHasText_ = mime != nullptr && mime->hasText();

@@ -7,6 +7,7 @@
 #include "ui/ButtonPanel.h"
 #include "ui/CommandTable.h"
 #include "ui/KeyTable.h"
+#include "ui/Language.h"
 
 #include <QColor>
 #include <QFont>
@@ -22,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+class QActionGroup;
 class QKeyEvent;
 class QMenu;
 class QMenuBar;
@@ -82,11 +84,11 @@ public:
     CalcValueMode CalcMode() const { return calculator_.Mode(); }
     bool ModeSigned() const { return calculator_.Signed(); }
     bool ModeReversed() const { return calculator_.Reversed(); }
-    AngleUnit AngleMode() const { return calculator_.Angle(); }
-    bool Hyp() const { return calculator_.Hyperbolic(); }
-    bool Rotate() const { return calculator_.Rotate(); }
-    bool Arithmetic() const { return calculator_.ArithmeticShift(); }
-    int ShiftAmount() const { return calculator_.ShiftAmount(); }
+    AngleUnit AngleMode() const { return calculator_.Options().Angle(); }
+    bool Hyp() const { return calculator_.Options().Hyperbolic(); }
+    bool Rotate() const { return calculator_.Options().Rotate(); }
+    bool Arithmetic() const { return calculator_.Options().ArithmeticShift(); }
+    int ShiftAmount() const { return calculator_.Options().ShiftAmount(); }
     // The amounts the shift commands offer: 1, 2, 4, 8 and 16.
     static bool IsValidShiftAmount(int bits);
 
@@ -209,6 +211,9 @@ public:
     // that fails stops it and is reported in a message box; what the file
     // held stays as it was.
     void SaveSettings();
+    // Writes a bar's own keys at once (the bar is being switched off); a
+    // failed write is reported the same way.
+    void SaveBarSettings(TCalcBar& bar);
     // Opens the help window at its contents, or at a command's topic.
     void ShowHelpContents();
     void ShowHelpContext(int context);
@@ -233,8 +238,9 @@ public:
     // the window claims this way are kept from Qt's own shortcuts (the menu
     // bar's Alt mnemonics).
     bool ClaimsKey(const QKeyEvent& event);
-    // A typed character through the key table.
-    void FormKeyPress(QChar ch);
+    // A typed character: an ASCII one through the key table, any other whole
+    // into a bar that takes whole characters.
+    void FormKeyPress(char32_t ch);
     void StepOpPage(bool backward);
     void FormMouseWheelDown();
     void FormMouseWheelUp();
@@ -249,7 +255,7 @@ public:
     TOpPages* OpPages() const { return buttons_.OpPages; }
     // Adds the typed character of each command to an operator menu's items.
     void PrepareOpMenu(QMenu& menu) const;
-    static void PrepareOpMenu(QMenu& menu, const TKeyTable& table, int osMajorVersion);
+    static void PrepareOpMenu(QMenu& menu, const TKeyTable& table);
     // The kernel's major release number.
     static int OsMajorVersion();
     // The menu a quick-menu or mode-menu command opens, and where.
@@ -264,8 +270,18 @@ public:
     // hint with the command's shortcut or typed character; empty for none.
     QString ToolTipText(const QWidget& control) const;
 
+    // ---- Language (MainFormLanguage.cpp) -------------------------------------
+    // The View menu's choice of the interface language.
+    QMenu* PopupLanguage() const { return popupLanguage_; }
+    // Shows every window in that language at once; the value, the mode, the
+    // bars and an entry in progress stay as they are. Written to pexa.ini on
+    // shut-down.
+    void SetLanguage(UiLanguage language);
+
 protected:
     void showEvent(QShowEvent* event) override;
+    // Retranslates every text when the language changes.
+    void changeEvent(QEvent* event) override;
     // The tool bar's visibility is a command of its own, not Qt's menu.
     QMenu* createPopupMenu() override;
 
@@ -275,8 +291,13 @@ private:
     void BuildContainers();
     void BuildMenus();
     void BuildToolBar();
+    void BuildLanguageMenu();
+    // Every text the window and its menus show, in the language shown now.
+    void Retranslate();
+    void RetranslateOpMenus();
     void StartUp();
     void FormShow();
+    void FitToScreen();
     void OnClipboardChanged();
     // Keys, menus and the button panel (MainFormKeys.cpp, MainFormMenus.cpp).
     void BuildCommandControls();
@@ -354,6 +375,8 @@ private:
     QMenu* popupBar_ = nullptr;
     QMenu* popupView_ = nullptr;
     QMenu* menuHelp_ = nullptr;
+    QMenu* popupLanguage_ = nullptr;
+    QActionGroup* languageChoices_ = nullptr;
     QWidget* paneButtons_ = nullptr;
 
     // The stored font character set, kept only to be written back.

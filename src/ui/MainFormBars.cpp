@@ -91,6 +91,10 @@ TCalcBar* TForm_Main::CreateBar(BarKind kind) {
     bar->OnBuildMenu = [this](TCalcBar& owner, QMenu& menu, int phase) {
         BuildBarMenu(owner, menu, phase);
     };
+    bar->OnBitClick = [this](TCalcBar&, int bit) {
+        calculator_.FlipBit(bit);
+        UpdateActions();
+    };
 
     bar->SetSeparated(separated_);
     bar->SetShowIndicators(showIndicators_);
@@ -114,6 +118,7 @@ void TForm_Main::CloseBar(TCalcBar* bar) {
     bar->OnActivate = nullptr;
     bar->OnMiddleClick = nullptr;
     bar->OnBuildMenu = nullptr;
+    bar->OnBitClick = nullptr;
     // The close may come from the bar's own menu or events: it is destroyed
     // when they have returned, and until then it is a hidden child that
     // keeps the conversion the calculator lets go.
@@ -129,7 +134,7 @@ void TForm_Main::CloseBarOfKind(BarKind kind) {
     TCalcBar* bar = FindBar(kind);
     if (bar == nullptr)
         return;
-    bar->SaveSettings();
+    SaveBarSettings(*bar);
     CloseBar(bar);
 }
 
@@ -280,8 +285,10 @@ void TForm_Main::ApplyWindowColor() {
 void TForm_Main::ChooseFont() {
     bool ok = false;
     const QFont font = QFontDialog::getFont(&ok, displayFont_, this);
-    if (ok)
+    if (ok) {
         SetDisplayFont(font);
+        FitToScreen();
+    }
 }
 
 void TForm_Main::ChooseColor() {

@@ -3,6 +3,7 @@
 #include "ui/MainForm.h"
 
 #include "conv/CalcConv.h"
+#include "conv/ConvChar.h"
 #include "ui/CalcBar.h"
 #include "ui/SjisText.h"
 #include "ui/toolkit/Action.h"
@@ -19,14 +20,36 @@ namespace pexa {
 namespace {
 
 // The bytes a pasted character is offered as, one at a time. The character
-// bar reads Shift JIS bytes; the other notations are ASCII, so anything else
-// is a character they refuse.
+// bar reads display code page (Shift JIS) bytes, which its encoding may put
+// in as another code; the other notations are ASCII, so anything else is a
+// character they refuse.
 std::optional<std::string> PasteBytesOf(char32_t ch, const TCalcBar* bar) {
-    if (ch < 0x80)
+    const auto* chars = bar != nullptr ? dynamic_cast<const TConvChar*>(&bar->Conv()) : nullptr;
+    if (ch < 0x80 && chars == nullptr)
         return std::string(1, static_cast<char>(ch));
-    if (bar != nullptr && bar->Kind() == BarKind::Char)
-        return UnicodeToSjis(ch);
-    return std::nullopt;
+    if (chars == nullptr)
+        return std::nullopt;
+    const std::optional<std::string> sjis =
+        ch < 0x80 ? std::string(1, static_cast<char>(ch)) : UnicodeToSjis(ch);
+    if (!sjis)
+        return std::nullopt;
+    return chars->BytesOfDisplayChar(*sjis);
+}
+
+// The characters of a text, surrogate pairs joined; a lone surrogate stays
+// a code unit of its own, which no bar takes.
+std::u32string CharactersOf(const QString& text) {
+    std::u32string characters;
+    characters.reserve(static_cast<size_t>(text.size()));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t ch = text.at(i).unicode();
+        if (QChar::isHighSurrogate(ch) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            ch = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            ++i;
+        }
+        characters.push_back(ch);
+    }
+    return characters;
 }
 
 } // namespace
@@ -35,29 +58,32 @@ void TForm_Main::CopyToClipboard(bool grouped) {
     const TCalcBar* bar = ActiveBar();
     if (bar == nullptr)
         return;
-    QGuiApplication::clipboard()->setText(SjisToUnicode(bar->Conv().GetClipboardText(grouped)),
-                                          QClipboard::Clipboard);
+    const TCalcConv& conv = bar->Conv();
+    QGuiApplication::clipboard()->setText(
+        ConvTextToUnicode(conv.GetClipboardText(grouped), conv.GetTextCharset()),
+        QClipboard::Clipboard);
 }
 
 void TForm_Main::PasteFromClipboard() {
     PasteText(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
 }
 
-// Each character is offered as the bytes the active bar reads; the
-// calculator types them as it types keys.
+// Each character is offered whole to a bar that takes whole characters,
+// else as the bytes the active bar reads; the calculator types them as it
+// types keys.
 bool TForm_Main::PasteText(const QString& text) {
     const TCalcBar* bar = ActiveBar();
-    std::vector<std::optional<std::string>> characters;
-    characters.reserve(static_cast<size_t>(text.size()));
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        char32_t ch = text.at(i).unicode();
-        if (QChar::isHighSurrogate(ch) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            ch = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
-            ++i;
-        }
-        characters.push_back(PasteBytesOf(ch, bar));
+    const std::u32string characters = CharactersOf(text);
+    bool accepted = false;
+    if (calculator_.TakesWholeCharacters()) {
+        accepted = calculator_.PasteCharacters(characters);
+    } else {
+        std::vector<std::optional<std::string>> offered;
+        offered.reserve(characters.size());
+        for (const char32_t ch : characters)
+            offered.push_back(PasteBytesOf(ch, bar));
+        accepted = calculator_.Paste(offered);
     }
-    const bool accepted = calculator_.Paste(characters);
     if (!accepted)
         QApplication::beep();
     return accepted;

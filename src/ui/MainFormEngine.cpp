@@ -192,45 +192,45 @@ void TForm_Main::SetModeReversed(bool on) {
 }
 
 bool TForm_Main::RotationInEffect() const {
-    return calculator_.RotationInEffect();
+    return calculator_.Options().RotationInEffect(calculator_.Mode());
 }
 
 bool TForm_Main::ArithmeticShiftInEffect() const {
-    return calculator_.ArithmeticShiftInEffect();
+    return calculator_.Options().ArithmeticShiftInEffect(calculator_.Mode());
 }
 
 BinaryOp::Index TForm_Main::ShiftLeftOp() const {
-    return calculator_.ShiftLeftOperator();
+    return calculator_.Options().ShiftLeftOperator(calculator_.Mode());
 }
 
 BinaryOp::Index TForm_Main::ShiftRightOp() const {
-    return calculator_.ShiftRightOperator();
+    return calculator_.Options().ShiftRightOperator(calculator_.Mode());
 }
 
 void TForm_Main::SetAngleMode(AngleUnit unit) {
-    calculator_.SetAngle(unit);
+    calculator_.Options().SetAngle(unit);
 }
 
 void TForm_Main::SetHyp(bool on) {
-    calculator_.SetHyperbolic(on);
+    calculator_.Options().SetHyperbolic(on);
     SetTrigCaptions();
 }
 
 void TForm_Main::SetRotate(bool on) {
-    calculator_.SetRotate(on);
+    calculator_.Options().SetRotate(on);
     SetShiftCaptions();
 }
 
 void TForm_Main::SetArithmetic(bool on) {
-    calculator_.SetArithmeticShift(on);
+    calculator_.Options().SetArithmeticShift(on);
 }
 
 bool TForm_Main::IsValidShiftAmount(int bits) {
-    return Calculator::IsValidShiftAmount(bits);
+    return FunctionOptions::IsValidShiftAmount(bits);
 }
 
 void TForm_Main::SetShiftAmount(int bits) {
-    if (calculator_.SetShiftAmount(bits))
+    if (calculator_.Options().SetShiftAmount(bits))
         SetShiftCaptions();
 }
 

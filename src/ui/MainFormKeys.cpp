@@ -150,9 +150,14 @@ private:
         if (guard.isNull() || !TypesCharacters(event))
             return false;
         const QString text = event.text();
-        for (const QChar ch : text) {
-            if (guard.isNull())
-                break;
+        for (qsizetype i = 0; i < text.size() && !guard.isNull(); ++i) {
+            char32_t ch = text.at(i).unicode();
+            // A character beyond the Basic Multilingual Plane comes as a pair.
+            if (QChar::isHighSurrogate(ch) && i + 1 < text.size() &&
+                text.at(i + 1).isLowSurrogate()) {
+                ch = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+                ++i;
+            }
             window_->FormKeyPress(ch);
         }
         event.accept();
@@ -274,9 +279,17 @@ bool TForm_Main::ClaimsKey(const QKeyEvent& event) {
     return IsCtrlTab(event);
 }
 
-void TForm_Main::FormKeyPress(QChar ch) {
-    if (TAction* action = keyTable_.ActionOf(ch.unicode()))
-        action->Execute();
+void TForm_Main::FormKeyPress(char32_t ch) {
+    // ASCII keys keep their commands (operators stay operators); any other
+    // character goes whole into a bar that takes characters.
+    if (ch < 0x80 || !calculator_.TakesWholeCharacters()) {
+        if (TAction* action = keyTable_.ActionOf(static_cast<int>(ch)))
+            action->Execute();
+        return;
+    }
+    if (!calculator_.TypeCharacter(ch))
+        QApplication::beep();
+    RefreshStates();
 }
 
 void TForm_Main::StepOpPage(bool backward) {

@@ -16,6 +16,7 @@
 #include <QAbstractButton>
 #include <QActionGroup>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QGroupBox>
 #include <QHelpEvent>
@@ -37,26 +38,13 @@ namespace pexa {
 
 namespace {
 
-// The command a menu item or a submenu header stands for.
-constexpr const char* kBoundActionProperty = "pexaBoundAction";
-
-TAction* BoundAction(const QAction* item) {
-    if (item == nullptr)
-        return nullptr;
-    if (auto* action = qobject_cast<TAction*>(const_cast<QAction*>(item)))
-        return action;
-    if (const auto* link = qobject_cast<const TActionLink*>(item))
-        return link->Source();
-    return qobject_cast<TAction*>(item->property(kBoundActionProperty).value<QObject*>());
-}
-
 // ---- The operator menus ---------------------------------------------------------
 
 enum class RowKind { Item, Header, Separator };
 
-// One row of the two operator menus: the English and the Japanese caption
-// (none: the command's own caption), and whether the row is in the submenu
-// of the header above it.
+// One row of the two operator menus: the short caption and the descriptive
+// one (translated; none: the command's own caption), and whether the row is
+// in the submenu of the header above it.
 struct OpMenuRow {
     RowKind Kind;
     std::optional<Command> Action;
@@ -70,63 +58,76 @@ struct OpMenuRow {
 
 // clang-format off
 const OpMenuRow OpMenuRows[] = {
-    {RowKind::Item, Command::OpAnd, "An&d ", "論理積(An&d)"},
-    {RowKind::Item, Command::OpOr, "&Or ", "論理和(&Or)"},
-    {RowKind::Item, Command::OpXor, "&Xor ", "排他的論理和(&Xor)"},
-    {RowKind::Item, Command::OpNot, "&Not ", "ビット反転(&Not)"},
-    {RowKind::Item, Command::OpShiftLeft, "Shift &Left", "左シフト(&L)"},
-    {RowKind::Item, Command::OpShiftRight, "S&hift Right", "右シフト(&H)"},
-    {RowKind::Item, Command::ShiftAr, nullptr, "算術シフト"},
-    {RowKind::Item, Command::Rotate, "Rotate ", "ローテート"},
-    {RowKind::Item, Command::OpQShiftL, "&<<bits ", "左にnビットシフト(&<)"},
-    {RowKind::Item, Command::OpQShiftR, "&>>bits ", "右にnビットシフト(&>)"},
-    {RowKind::Header, Command::ShiftAmountSel, nullptr, "シフト量"},
+    {RowKind::Item, Command::OpAnd, "An&d ", QT_TRANSLATE_NOOP("OpMenu", "Bitwise An&d")},
+    {RowKind::Item, Command::OpOr, "&Or ", QT_TRANSLATE_NOOP("OpMenu", "Bitwise &Or")},
+    {RowKind::Item, Command::OpXor, "&Xor ", QT_TRANSLATE_NOOP("OpMenu", "Bitwise &Xor")},
+    {RowKind::Item, Command::OpNot, "&Not ", QT_TRANSLATE_NOOP("OpMenu", "Bitwise &Not")},
+    {RowKind::Item, Command::OpShiftLeft, "Shift &Left", QT_TRANSLATE_NOOP("OpMenu", "Shift &Left")},
+    {RowKind::Item, Command::OpShiftRight, "S&hift Right", QT_TRANSLATE_NOOP("OpMenu", "Shift Rig&ht")},
+    {RowKind::Item, Command::ShiftAr, nullptr, QT_TRANSLATE_NOOP("OpMenu", "Arithmetic Shift")},
+    {RowKind::Item, Command::Rotate, "Rotate ", QT_TRANSLATE_NOOP("OpMenu", "Rotate")},
+    {RowKind::Item, Command::OpQShiftL, "&<<bits ", QT_TRANSLATE_NOOP("OpMenu", "Shift Left by n Bits (&<)")},
+    {RowKind::Item, Command::OpQShiftR, "&>>bits ", QT_TRANSLATE_NOOP("OpMenu", "Shift Right by n Bits (&>)")},
+    {RowKind::Header, Command::ShiftAmountSel, nullptr, QT_TRANSLATE_NOOP("OpMenu", "Shift Amount")},
     {RowKind::Item, Command::ShiftAmount1, nullptr, "&1 ", true, true},
     {RowKind::Item, Command::ShiftAmount2, nullptr, "&2 ", true, true},
     {RowKind::Item, Command::ShiftAmount4, nullptr, "&4 ", true, true},
     {RowKind::Item, Command::ShiftAmount8, nullptr, "&8 ", true, true},
     {RowKind::Item, Command::ShiftAmount16, nullptr, "1&6 ", true, true},
-    {RowKind::Item, Command::OpReverse, "Reverse B&ytes ", "バイトオーダー反転(&Y)"},
-    {RowKind::Item, Command::OpBitReverse, "Re&verse Bits ", "ビット順反転(&V)"},
-    {RowKind::Item, Command::OpSqrt, "S&qrt ", "平方根(&Q)", false, false, true},
-    {RowKind::Item, Command::OpSquare, "Sq&uare (x^2)", "自乗(&U)"},
-    {RowKind::Item, Command::OpPower, "&Power (x^y)", "累乗(&P)"},
-    {RowKind::Item, Command::OpRoot, "&Root ", "累乗根(&R)"},
-    {RowKind::Item, Command::OpFrac, "&Frac ", "小数(&F)"},
-    {RowKind::Item, Command::OpInvert, "Invert (1&/x)", "逆数(&/)"},
-    {RowKind::Item, Command::OpFactorial, "Factorial (n&!)", "階乗(&!)"},
-    {RowKind::Header, std::nullopt, "&Exp", "指数(&E)", false, false, false, "指数関数"},
+    {RowKind::Item, Command::OpReverse, "Reverse B&ytes ", QT_TRANSLATE_NOOP("OpMenu", "Reverse B&ytes")},
+    {RowKind::Item, Command::OpBitReverse, "Re&verse Bits ", QT_TRANSLATE_NOOP("OpMenu", "Re&verse Bits")},
+    {RowKind::Item, Command::OpSqrt, "S&qrt ", QT_TRANSLATE_NOOP("OpMenu", "S&quare Root"), false, false, true},
+    {RowKind::Item, Command::OpSquare, "Sq&uare (x^2)", QT_TRANSLATE_NOOP("OpMenu", "Sq&uare")},
+    {RowKind::Item, Command::OpPower, "&Power (x^y)", QT_TRANSLATE_NOOP("OpMenu", "&Power")},
+    {RowKind::Item, Command::OpRoot, "&Root ", QT_TRANSLATE_NOOP("OpMenu", "&Root")},
+    {RowKind::Item, Command::OpFrac, "&Frac ", QT_TRANSLATE_NOOP("OpMenu", "&Fractional Part")},
+    {RowKind::Item, Command::OpInvert, "Invert (1&/x)", QT_TRANSLATE_NOOP("OpMenu", "Reciprocal (&/)")},
+    {RowKind::Item, Command::OpFactorial, "Factorial (n&!)", QT_TRANSLATE_NOOP("OpMenu", "Factorial (&!)")},
+    {RowKind::Header, std::nullopt, "&Exp", QT_TRANSLATE_NOOP("OpMenu", "&Exponential"), false, false, false, QT_TRANSLATE_NOOP("OpMenu", "Exponential functions")},
     {RowKind::Item, Command::OpExpE, "&e^x ", "&e^x ", true},
     {RowKind::Item, Command::OpExp2, "&2^x ", "&2^x ", true},
     {RowKind::Item, Command::OpExp10, "&10^x ", "&10^x ", true},
-    {RowKind::Header, std::nullopt, "Lo&g", "対数(&G)", false, false, false, "対数関数"},
-    {RowKind::Item, Command::OpLogE, "&Ln ", "自然対数(&Ln)", true},
-    {RowKind::Item, Command::OpLog2, "Log&2 ", "底&2の対数", true},
-    {RowKind::Item, Command::OpLog10, "Log&10 ", "常用対数(Lo&g)", true},
-    {RowKind::Item, Command::OpLogN, "Log&N ", "任意の底の対数(&N)", true},
-    {RowKind::Header, std::nullopt, "&Int", "整数化(&I)", false, false, false, "整数化"},
-    {RowKind::Item, Command::OpIntFloor, "&Trunc ", "切り捨て(&T)", true},
-    {RowKind::Item, Command::OpIntCeil, "&Ceil ", "切り上げ(&C)", true},
-    {RowKind::Item, Command::OpIntRound, "&Round ", "四捨五入(&R)", true},
-    {RowKind::Item, Command::OpSin, "&sin ", "正弦(&sin)", false, false, true},
-    {RowKind::Item, Command::OpCos, "&cos ", "余弦(&cos)"},
-    {RowKind::Item, Command::OpTan, "&tan ", "正接(&tan)"},
-    {RowKind::Item, Command::OpArcSin, nullptr, "逆正弦(arcsin)"},
-    {RowKind::Item, Command::OpArcCos, nullptr, "逆余弦(arccos)"},
-    {RowKind::Item, Command::OpArcTan, nullptr, "逆正接(arctan)"},
+    {RowKind::Header, std::nullopt, "Lo&g", QT_TRANSLATE_NOOP("OpMenu", "Lo&garithm"), false, false, false, QT_TRANSLATE_NOOP("OpMenu", "Logarithms")},
+    {RowKind::Item, Command::OpLogE, "&Ln ", QT_TRANSLATE_NOOP("OpMenu", "Natural Log (&Ln)"), true},
+    {RowKind::Item, Command::OpLog2, "Log&2 ", QT_TRANSLATE_NOOP("OpMenu", "Log Base &2"), true},
+    {RowKind::Item, Command::OpLog10, "Log&10 ", QT_TRANSLATE_NOOP("OpMenu", "Common Log (Lo&g)"), true},
+    {RowKind::Item, Command::OpLogN, "Log&N ", QT_TRANSLATE_NOOP("OpMenu", "Log Base &N"), true},
+    {RowKind::Header, std::nullopt, "&Int", QT_TRANSLATE_NOOP("OpMenu", "&Integer Part"), false, false, false, QT_TRANSLATE_NOOP("OpMenu", "Rounding to an integer")},
+    {RowKind::Item, Command::OpIntFloor, "&Trunc ", QT_TRANSLATE_NOOP("OpMenu", "&Truncate"), true},
+    {RowKind::Item, Command::OpIntCeil, "&Ceil ", QT_TRANSLATE_NOOP("OpMenu", "&Ceiling"), true},
+    {RowKind::Item, Command::OpIntRound, "&Round ", QT_TRANSLATE_NOOP("OpMenu", "&Round"), true},
+    {RowKind::Item, Command::OpSin, "&sin ", QT_TRANSLATE_NOOP("OpMenu", "Sine (&sin)"), false, false, true},
+    {RowKind::Item, Command::OpCos, "&cos ", QT_TRANSLATE_NOOP("OpMenu", "Cosine (&cos)")},
+    {RowKind::Item, Command::OpTan, "&tan ", QT_TRANSLATE_NOOP("OpMenu", "Tangent (&tan)")},
+    {RowKind::Item, Command::OpArcSin, nullptr, QT_TRANSLATE_NOOP("OpMenu", "Arcsine (arcsin)")},
+    {RowKind::Item, Command::OpArcCos, nullptr, QT_TRANSLATE_NOOP("OpMenu", "Arccosine (arccos)")},
+    {RowKind::Item, Command::OpArcTan, nullptr, QT_TRANSLATE_NOOP("OpMenu", "Arctangent (arctan)")},
     {RowKind::Separator, std::nullopt, nullptr, nullptr},
-    {RowKind::Item, Command::TriHyp, "Hyperbolic ", "双曲線関数(Hyp)"},
-    {RowKind::Header, std::nullopt, "&Angle", "角度単位(&A)", false, false, false, "角度単位"},
-    {RowKind::Item, Command::TriModeDeg, "&Degree ", "度(&Deg)", true, true},
-    {RowKind::Item, Command::TriModeRad, "&Radian ", "ラジアン(&Rad)", true, true},
-    {RowKind::Item, Command::TriModeGrad, "&Gradian ", "グラジアン(&Grad)", true, true},
+    {RowKind::Item, Command::TriHyp, "Hyperbolic ", QT_TRANSLATE_NOOP("OpMenu", "Hyperbolic (Hyp)")},
+    {RowKind::Header, std::nullopt, "&Angle", QT_TRANSLATE_NOOP("OpMenu", "&Angle Unit"), false, false, false, QT_TRANSLATE_NOOP("OpMenu", "Angle unit")},
+    {RowKind::Item, Command::TriModeDeg, "&Degree ", QT_TRANSLATE_NOOP("OpMenu", "Degrees (&Deg)"), true, true},
+    {RowKind::Item, Command::TriModeRad, "&Radian ", QT_TRANSLATE_NOOP("OpMenu", "Radians (&Rad)"), true, true},
+    {RowKind::Item, Command::TriModeGrad, "&Gradian ", QT_TRANSLATE_NOOP("OpMenu", "Gradians (&Grad)"), true, true},
     {RowKind::Separator, std::nullopt, nullptr, nullptr},
-    {RowKind::Item, Command::Pi, "PI ", "円周率(Pi)"},
+    {RowKind::Item, Command::Pi, "PI ", QT_TRANSLATE_NOOP("OpMenu", "Pi")},
 };
 // clang-format on
 
+// The descriptive menu's rows keep their untranslated texts here, so that
+// a change of language can translate them again.
+constexpr const char* kSourceTextProperty = "pexaSourceText";
+constexpr const char* kSourceHintProperty = "pexaSourceHint";
+
 QString TextOf(const char* utf8) {
     return utf8 != nullptr ? QString::fromUtf8(utf8) : QString();
+}
+
+QString OpMenuText(const char* source) {
+    return source != nullptr ? QCoreApplication::translate("OpMenu", source) : QString();
+}
+
+QString OpMenuText(const QVariant& source) {
+    return OpMenuText(source.toString().toUtf8().constData());
 }
 
 // A menu item bound to a command; a radio item joins the menu's group.
@@ -155,7 +156,7 @@ QActionGroup* RadioGroup(QMenu& menu) {
 // visible state; it opens its submenu instead of running the command.
 void BindHeader(QMenu& submenu, TAction* action) {
     QAction* header = submenu.menuAction();
-    header->setProperty(kBoundActionProperty, QVariant::fromValue<QObject*>(action));
+    SetCommandOfMenuItem(*header, action);
     const QPointer<TAction> source(action);
     auto sync = [header, source] {
         if (source.isNull())
@@ -199,7 +200,8 @@ void TForm_Main::BuildPopupMenus() {
         QMenu* submenu = nullptr;
         QActionGroup* radio = nullptr;
         for (const OpMenuRow& row : OpMenuRows) {
-            const QString caption = TextOf(japanese ? row.CaptionJ : row.Caption);
+            const char* source = japanese ? row.CaptionJ : row.Caption;
+            const QString caption = japanese ? OpMenuText(source) : TextOf(source);
             TAction* action = row.Action ? Action(*row.Action) : nullptr;
             if (!row.InSubmenu) {
                 submenu = nullptr;
@@ -218,9 +220,12 @@ void TForm_Main::BuildPopupMenus() {
                 submenu = top.addMenu(caption.isEmpty() && action != nullptr ? action->Caption()
                                                                              : caption);
                 connect(submenu, &QMenu::aboutToShow, this, &TForm_Main::RefreshStates);
+                if (japanese && source != nullptr)
+                    submenu->menuAction()->setProperty(kSourceTextProperty, TextOf(source));
                 if (row.Hint != nullptr) {
-                    submenu->menuAction()->setToolTip(TextOf(row.Hint));
-                    submenu->menuAction()->setStatusTip(TextOf(row.Hint));
+                    submenu->menuAction()->setToolTip(OpMenuText(row.Hint));
+                    submenu->menuAction()->setStatusTip(OpMenuText(row.Hint));
+                    submenu->menuAction()->setProperty(kSourceHintProperty, TextOf(row.Hint));
                 }
                 if (action != nullptr)
                     BindHeader(*submenu, action);
@@ -229,7 +234,9 @@ void TForm_Main::BuildPopupMenus() {
                 QMenu& menu = row.InSubmenu && submenu != nullptr ? *submenu : top;
                 if (row.Radio && radio == nullptr)
                     radio = RadioGroup(menu);
-                AddItem(menu, action, caption, row.Radio ? radio : nullptr);
+                TActionLink* item = AddItem(menu, action, caption, row.Radio ? radio : nullptr);
+                if (japanese && source != nullptr)
+                    item->setProperty(kSourceTextProperty, TextOf(source));
                 break;
             }
             }
@@ -241,6 +248,37 @@ void TForm_Main::BuildPopupMenus() {
     disconnect(mainPopup_, &QMenu::aboutToShow, this, &TForm_Main::RefreshStates);
     connect(mainPopup_, &QMenu::aboutToShow, this, &TForm_Main::MainPopupPopup);
     connect(mainPopup_, &QMenu::aboutToShow, this, &TForm_Main::RefreshStates);
+}
+
+namespace {
+
+void RetranslateMenuItems(QMenu& menu) {
+    for (QAction* item : menu.actions()) {
+        const QVariant source = item->property(kSourceTextProperty);
+        if (source.isValid()) {
+            if (auto* link = qobject_cast<TActionLink*>(item))
+                link->SetOwnCaption(OpMenuText(source));
+            else
+                item->setText(OpMenuText(source));
+        }
+        const QVariant hint = item->property(kSourceHintProperty);
+        if (hint.isValid()) {
+            item->setToolTip(OpMenuText(hint));
+            item->setStatusTip(OpMenuText(hint));
+        }
+        if (QMenu* submenu = item->menu())
+            RetranslateMenuItems(*submenu);
+    }
+}
+
+} // namespace
+
+void TForm_Main::RetranslateOpMenus() {
+    RetranslateMenuItems(*popupAllOp_);
+    RetranslateMenuItems(*popupAllOpJ_);
+    // The typed characters are added to the new captions again.
+    if (keysPrepared_)
+        PrepareOpMenu(*popupAllOpJ_);
 }
 
 void TForm_Main::BindMenuActions() {
@@ -261,23 +299,23 @@ void TForm_Main::BindMenuActions() {
 // ---- Operator menus -------------------------------------------------------------
 
 void TForm_Main::PrepareOpMenu(QMenu& menu) const {
-    PrepareOpMenu(menu, keyTable_, OsMajorVersion());
+    PrepareOpMenu(menu, keyTable_);
 }
 
-void TForm_Main::PrepareOpMenu(QMenu& menu, const TKeyTable& table, int osMajorVersion) {
+void TForm_Main::PrepareOpMenu(QMenu& menu, const TKeyTable& table) {
     for (QAction* item : menu.actions()) {
         if (item->isSeparator())
             continue;
-        const TAction* action = BoundAction(item);
+        const TAction* action = CommandOfMenuItem(item);
         const std::optional<char> ch =
             action != nullptr && !action->HasShortCut() ? table.KeyCharOf(action) : std::nullopt;
         // An item that shows the command itself cannot take a caption of its
         // own without renaming the command everywhere.
         if (ch.has_value() && qobject_cast<TAction*>(item) == nullptr) {
             QString key = KeyCharText(*ch);
-            // Menus of current systems read "&" after the tab as an access
-            // mark too.
-            if (osMajorVersion >= 5 && key == QLatin1String("&"))
+            // Qt reads "&" after the tab as an access mark too and would draw
+            // a lone one as nothing, whatever the system's version.
+            if (key == QLatin1String("&"))
                 key = QStringLiteral("&&");
             QString caption = item->text();
             const qsizetype tab = caption.indexOf(QLatin1Char('\t'));
@@ -290,7 +328,7 @@ void TForm_Main::PrepareOpMenu(QMenu& menu, const TKeyTable& table, int osMajorV
                 item->setText(caption);
         }
         if (QMenu* submenu = item->menu())
-            PrepareOpMenu(*submenu, table, osMajorVersion);
+            PrepareOpMenu(*submenu, table);
     }
 }
 
@@ -365,8 +403,11 @@ void TForm_Main::MainPopupPopup() {
         for (QAction* item : from.actions()) {
             if (item->isSeparator()) {
                 mainPopup_->addSeparator();
-            } else if (TAction* action = BoundAction(item)) {
+            } else if (TAction* action = CommandOfMenuItem(item)) {
                 mainPopup_->addAction(action);
+            } else if (item->menu() != nullptr) {
+                // A submenu of the window's own (the language) is shared.
+                mainPopup_->addAction(item);
             } else {
                 qWarning("%s", AssertionFailure("MainForm").what());
             }
@@ -383,7 +424,7 @@ namespace {
 
 TAction* BoundActionOf(const QWidget& control) {
     if (const auto* button = qobject_cast<const QToolButton*>(&control))
-        return BoundAction(button->defaultAction());
+        return CommandOfMenuItem(button->defaultAction());
     return nullptr;
 }
 

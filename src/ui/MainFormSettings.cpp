@@ -26,9 +26,20 @@ namespace pexa {
 
 namespace {
 
+// The failed write in a message box over the window, or on its own while the
+// window is not shown.
+void ReportWriteFailure(QWidget& window, const ProfileError& failure) {
+    QMessageBox::warning(
+        window.isVisible() ? &window : nullptr, QApplication::applicationDisplayName(),
+        TForm_Main::tr("Cannot write to %1").arg(QString::fromStdString(failure.Path())));
+}
+
 // The bar's place in the saved list, which names its band keys; bars opened
 // later have none.
 constexpr const char* kSavedPositionProperty = "pexaSavedPosition";
+
+// The interface language: auto, en or ja.
+constexpr std::string_view kLanguageKey = "Language";
 
 // Sizes outside this range come from a damaged or hand-edited file: the font
 // engine would choke on them or the window would not fit any screen.
@@ -104,6 +115,7 @@ void TForm_Main::StartUp() {
 }
 
 void TForm_Main::ReadViewSettings() {
+    SetLanguage(LanguageOfSetting(ReadProfileString(SectionView, kLanguageKey, "auto")));
     const MainSettings s = ReadMainSettings();
     SetCalcMode(static_cast<CalcValueMode>(s.CalcMode));
     SetSeparated(s.Separated);
@@ -115,12 +127,12 @@ void TForm_Main::ReadViewSettings() {
     SetAngleMode(static_cast<AngleUnit>(s.AngleMode));
     // The flags alone: the captions that follow them are set last, once the
     // key table is prepared.
-    calculator_.SetHyperbolic(s.Hyp);
-    calculator_.SetRotate(s.Rotate);
+    calculator_.Options().SetHyperbolic(s.Hyp);
+    calculator_.Options().SetRotate(s.Rotate);
     SetArithmetic(s.Arithmetic);
     // An amount the shift commands do not offer keeps the default.
-    calculator_.SetShiftAmount(IsValidShiftAmount(s.ShiftAmount) ? s.ShiftAmount
-                                                                 : KeyShiftAmount.Default);
+    calculator_.Options().SetShiftAmount(
+        IsValidShiftAmount(s.ShiftAmount) ? s.ShiftAmount : KeyShiftAmount.Default);
 }
 
 void TForm_Main::ReadColorSettings() {
@@ -166,17 +178,16 @@ void TForm_Main::FormShow() {
 }
 
 void TForm_Main::ApplyBandLayouts() {
-    const QScreen* screen = this->screen();
-    const int widest =
-        screen != nullptr ? std::max(1, screen->availableGeometry().width()) : kMaxBandWidth;
     for (int i = 0; i < BarCount(); ++i) {
         TCalcBar* bar = BarAt(i);
         barSite_->SetBandMinWidth(i, bar->CaptionWidth());
         if (const std::optional<BandLayout> layout = ReadBandLayout(SavedPosition(*bar))) {
-            barSite_->SetBandWidth(i, std::min(layout->Width, widest));
+            barSite_->SetBandWidth(i, std::min(layout->Width, kMaxBandWidth));
             barSite_->SetBandBreak(i, layout->Break);
         }
     }
+    // A layout saved on a larger screen is fitted to this one row by row.
+    FitToScreen();
 }
 
 void TForm_Main::SaveSettings() {
@@ -187,10 +198,20 @@ void TForm_Main::SaveSettings() {
         WriteAllSettings();
         batch.Commit();
     } catch (const ProfileError& failure) {
-        QMessageBox::warning(isVisible() ? this : nullptr, QApplication::applicationDisplayName(),
-                             QString::fromStdString(failure.what()));
+        ReportWriteFailure(*this, failure);
     } catch (const std::exception&) {
         // Nothing else is the user's to act on; the window still closes.
+    }
+}
+
+void TForm_Main::SaveBarSettings(TCalcBar& bar) {
+    try {
+        // One replacement of the file for all of the bar's keys.
+        IniWriteBatch batch(ProfilePath());
+        bar.SaveSettings();
+        batch.Commit();
+    } catch (const ProfileError& failure) {
+        ReportWriteFailure(*this, failure);
     }
 }
 
@@ -218,6 +239,7 @@ void TForm_Main::WriteAllSettings() {
     s.Arithmetic = Arithmetic();
     s.ShiftAmount = ShiftAmount();
     WriteMainSettings(s);
+    WriteProfileString(SectionView, kLanguageKey, SettingOfLanguage(ChosenLanguage()));
 
     WriteProfile(KeyBodyColor, bodyColor_);
     // A colour the user did not change is written back in the text it was

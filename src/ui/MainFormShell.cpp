@@ -16,18 +16,9 @@ namespace pexa {
 
 namespace {
 
-// The command behind a menu item, whether the item is the action itself or
-// a link with a caption of its own.
-const TAction* CommandOfItem(const QAction* item) {
-    if (const auto* action = qobject_cast<const TAction*>(item))
-        return action;
-    if (const auto* link = qobject_cast<const TActionLink*>(item))
-        return link->Source();
-    return nullptr;
-}
-
 // F1 while a menu item of the window is highlighted opens that command's
-// topic instead of the contents, and closes the menus. It watches the whole
+// topic instead of the contents (for a submenu header that stands for a
+// command too), and closes the menus. It watches the whole
 // application because an open menu takes the keyboard from the window.
 class TMenuHelpFilter : public QObject {
 public:
@@ -48,7 +39,7 @@ protected:
             event->accept();
             return true;
         }
-        const TAction* command = CommandOfItem(menu->activeAction());
+        const TAction* command = CommandOfMenuItem(menu->activeAction());
         const int context = command != nullptr ? command->HelpContext() : 0;
         CloseMenus();
         if (context > 0)

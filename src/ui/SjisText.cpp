@@ -123,6 +123,13 @@ QString SjisToUnicode(std::string_view bytes) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+QString ConvTextToUnicode(std::string_view bytes, TextCharset charset) {
+    if (charset == TextCharset::Utf8) {
+        return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    }
+    return SjisToUnicode(bytes);
+}
+
 std::optional<std::string> UnicodeToSjis(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     if (IsPlainAscii(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())))) {

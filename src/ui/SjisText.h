@@ -1,5 +1,7 @@
 #pragma once
 
+#include "conv/CalcConv.h"
+
 #include <QString>
 
 #include <optional>
@@ -16,6 +18,10 @@ namespace pexa {
 // lone lead byte, an unassigned pair, a stray trail byte) is shown as one "_",
 // so every input gives a text and nothing that can be shown is lost.
 QString SjisToUnicode(std::string_view bytes);
+
+// Decodes a conversion's text in the character set it names (GetTextCharset):
+// CP932 as SjisToUnicode, or UTF-8.
+QString ConvTextToUnicode(std::string_view bytes, TextCharset charset);
 
 // Encodes one Unicode character as its CP932 bytes (one or two); nothing when
 // the code page has no such character.

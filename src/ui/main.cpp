@@ -1,4 +1,5 @@
 #include "core/FormatSettings.h"
+#include "ui/ApplicationSetup.h"
 #include "ui/LocaleFormat.h"
 #include "ui/MainForm.h"
 
@@ -7,8 +8,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("pexa"));
-    QApplication::setApplicationDisplayName(QStringLiteral("pexa"));
+    pexa::SetUpApplication();
     // The regional characters are read once; the program follows them until
     // it ends.
     pexa::CurrentFormat() = pexa::FormatFromLocale(QLocale::system());

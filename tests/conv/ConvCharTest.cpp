@@ -8,6 +8,7 @@
 #include <iconv.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace pexa {
@@ -316,6 +317,118 @@ TEST(ConvChar, ValuesSurviveSetAndGet) {
             conv->SetValue(real);
             EXPECT_EQ(GetReal(conv->GetValue()), GetReal(real)) << ModeCaption(mode);
         }
+    }
+}
+
+// Typed or pasted characters go in whole, as the window offers them.
+std::string InputCharacters(TConvChar& chr, std::u32string_view text) {
+    std::string marks;
+    for (const char32_t ch : text)
+        marks += chr.InputCharacter(ch) ? '+' : '-';
+    return marks;
+}
+
+TEST(ConvChar, UnicodeInput) {
+    struct Case {
+        CharEncoding encoding;
+        CalcValueMode mode;
+        bool reversed;
+        std::u32string_view text;
+        std::string marks;
+        std::uint64_t value; // the held value
+        std::string shown;
+    };
+    const auto U8 = CharEncoding::Utf8;
+    const auto U16 = CharEncoding::Utf16;
+    const auto CP = CharEncoding::CodePoint;
+    const Case cases[] = {
+        {U8, DWord, false, U"日", "+", 0xE697A5, "_日"},
+        {U8, DWord, false, U"A日", "++", 0x41E697A5, "A日"},
+        {U8, DWord, false, U"日日", "+-", 0xE697A5, "_日"}, // all bytes or none
+        {U8, DWord, true, U"日", "+", 0xA597E600, "_日"},
+        {U8, Byte, false, U"é", "-", 0, "_"},
+        {U16, DWord, false, U"😀", "+", 0xD83DDE00, "😀"},
+        {U16, Word, false, U"😀", "-", 0, "_"},
+        {U16, DWord, false, U"AB", "++", 0x00410042, "AB"},
+        {U16, Byte, false, U"A", "-", 0, "_"},
+        {CP, Word, false, U"日", "+", 0x65E5, "日"},
+        {CP, DWord, false, U"😀", "+", 0x1F600, "😀"},
+        {CP, QWord, false, U"😀", "+", 0x1F600, "😀"},
+        {CP, Word, false, U"😀", "-", 0, "_"},
+        {CP, DWord, false, U"AB", "+-", 0x41, "A"}, // one character a value
+        {CP, Byte, false, U"é", "+", 0xE9, "é"},
+        {CharEncoding::ShiftJis, Word, false, U"A日", "+-", 0x41, "_A"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(CharEncodingName(c.encoding) + " " + ModeCaption(c.mode) +
+                     (c.reversed ? " reversed" : ""));
+        auto conv = MakeChar(c.mode, c.encoding, c.reversed);
+        EXPECT_EQ(InputCharacters(AsChar(*conv), c.text), c.marks);
+        EXPECT_EQ(static_cast<std::uint64_t>(GetInteger(conv->GetValue())), c.value);
+        EXPECT_EQ(conv->GetText(false), c.shown);
+        EXPECT_EQ(conv->GetTextCharset(),
+                  IsUnicodeEncoding(c.encoding) ? TextCharset::Utf8 : TextCharset::ShiftJis);
+    }
+}
+
+TEST(ConvChar, UnicodeBytesStatesAndBackspace) {
+    // UTF-8 takes raw bytes one by one as well; the other two only ASCII.
+    auto utf8 = MakeChar(DWord, CharEncoding::Utf8);
+    EXPECT_EQ(TypeKeys(*utf8, "A\xE6\x97\xA5"), "++++");
+    EXPECT_EQ(utf8->GetText(false), "A日");
+    EXPECT_TRUE(utf8->Backspace()); // the whole character goes
+    EXPECT_EQ(GetInteger(utf8->GetValue()), 0x41);
+    auto utf16 = MakeChar(DWord, CharEncoding::Utf16);
+    EXPECT_EQ(TypeKeys(*utf16, "A\xE6"), "+-");
+    EXPECT_TRUE(AsChar(*utf16).InputCharacter(U'😀') == false); // one unit left free
+    auto point = MakeChar(DWord, CharEncoding::CodePoint);
+    EXPECT_TRUE(AsChar(*point).InputCharacter(U'😀'));
+    EXPECT_TRUE(point->Backspace());
+    EXPECT_EQ(GetInteger(point->GetValue()), 0);
+
+    struct StateCase {
+        std::int64_t value;
+        ConvTextState state;
+        const char* shown;
+    };
+    const StateCase states[] = {{0x10FFFF, ConvTextState::Normal, "\xF4\x8F\xBF\xBF"},
+                                {0x110000, ConvTextState::Invalid, "_"},
+                                {0xD800, ConvTextState::Invalid, "_"},
+                                {0x7F, ConvTextState::Normal, "_"}};
+    for (const StateCase& c : states) {
+        point->SetValue(IntValue(DWord, c.value));
+        EXPECT_EQ(point->GetTextState(), c.state) << c.value;
+        EXPECT_EQ(point->GetText(false), c.shown) << c.value;
+    }
+}
+
+// A character copied from a byte encoding's bar comes back as display code
+// page (Shift JIS) bytes; EUC and JIS put it in as their own code, so that
+// 亜 pastes back as the code it was shown for.
+TEST(ConvChar, DisplayCharactersPasteAsTheEncodingsOwnCode) {
+    struct Case {
+        CharEncoding encoding;
+        std::string display;
+        std::optional<std::string> bytes;
+    };
+    const Case cases[] = {
+        {CharEncoding::Euc, "\x88\x9F", "\xB0\xA1"}, // 亜
+        {CharEncoding::Euc, "\x96\x8E", "\xCB\xEE"}, // 鮪
+        {CharEncoding::Jis, "\x88\x9F", "\x30\x21"},
+        {CharEncoding::Jis, "\xEF\xFC", "\x7E\x7E"}, // the last row and cell
+        {CharEncoding::ShiftJis, "\x88\x9F", "\x88\x9F"},
+        {CharEncoding::Ascii, "\x88\x9F", "\x88\x9F"},
+        {CharEncoding::Euc, "A", "A"},
+        {CharEncoding::Jis, "A", "A"},
+        {CharEncoding::Euc, "\xB1", std::nullopt}, // half-width katakana
+        {CharEncoding::Jis, "\xB1", std::nullopt},
+        {CharEncoding::ShiftJis, "\xB1", "\xB1"},
+        {CharEncoding::Euc, "\xF0\x40", std::nullopt}, // user-defined area
+    };
+    for (const Case& c : cases) {
+        auto conv = MakeChar(Word, c.encoding);
+        EXPECT_EQ(AsChar(*conv).BytesOfDisplayChar(c.display), c.bytes)
+            << CharEncodingName(c.encoding) << " " << c.display;
     }
 }
 

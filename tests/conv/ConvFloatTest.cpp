@@ -109,10 +109,15 @@ TEST(ConvFloat, Typing) {
         {QWord, false, "1E39", "++++", "1E39", DoubleBits(1e39)},
         {QWord, false, "1E309", "++++-", "1E30", DoubleBits(1e30)},
         {QWord, true, "1", "+", "1", 0xF03F},
-        // No format fits: the pattern is kept within the mode's width.
-        {Word, false, "1", "+", "1", 0},
-        {Word, false, "1.00000012", "++++++++++", "1.00000012", 0x0001},
-        {Byte, false, "2", "+", "2", 0},
+        // Word mode reads half precision, Byte mode E4M3 (until chosen otherwise).
+        {Word, false, "1", "+", "1", 0x3C00},
+        {Word, false, "65519", "+++++", "65519", 0x7BFF},
+        {Word, false, "65520", "++++-", "6552", 0x6E66},
+        {Word, true, "1", "+", "1", 0x003C},
+        {Byte, false, "2", "+", "2", 0x40},
+        {Byte, false, "500", "++-", "50", 0x64}, // 50 ties down to 48
+        {Byte, false, "-448", "++++", "-448", 0xFE},
+        // No format fits Float mode: the Single pattern is kept as an integer.
         {Float, false, "1", "+", "1", 0x3F800000},
     };
     for (const TypingCase& c : cases)
@@ -175,8 +180,11 @@ TEST(ConvFloat, RenderingAndTextState) {
         {QWord, false, Int(0x3FB999999999999A), "0.1", N},
         {QWord, false, Int(0x7FF8000000000000), "QNaN", N},
         {QWord, true, Int(0x000000000000F03F), "1", N},
-        {Word, false, Int(0x3F80), "2.27795078360642E-41", G},
-        {Byte, false, Int(0x01), "1.40129846432482E-45", G},
+        {Word, false, Int(0x3C00), "1", N},
+        {Word, false, Int(0x7C00), "Inf", N},
+        {Word, true, Int(0x003C), "1", N},
+        {Byte, false, Int(0x7F), "NaN", N},
+        {Byte, false, Int(0x01), "0.001953125", N},
         {Float, false, MakeReal(Float, 1065353216.75L), "1", G},
         {Float, true, MakeReal(Float, 1065353216.0L), "1", G},
     };
@@ -197,8 +205,8 @@ TEST(ConvFloat, FormatFollowsTheMode) {
     const struct {
         CalcValueMode mode;
         FloatFormat format;
-    } rows[] = {{Byte, FloatFormat::Single},
-                {Word, FloatFormat::Single},
+    } rows[] = {{Byte, FloatFormat::E4M3},
+                {Word, FloatFormat::Half},
                 {DWord, FloatFormat::Single},
                 {QWord, FloatFormat::Double},
                 {Float, FloatFormat::Single}};
@@ -206,6 +214,29 @@ TEST(ConvFloat, FormatFollowsTheMode) {
         conv->SetMode(row.mode);
         EXPECT_EQ(flt.GetFloatFormat(), row.format) << ModeCaption(row.mode);
     }
+}
+
+TEST(ConvFloat, ChosenSmallFormatsAndTheirTexts) {
+    auto conv = MakeConv(BarKind::Float, Word);
+    auto& flt = dynamic_cast<TConvFloat&>(*conv);
+    EXPECT_EQ(TypeKeys(*conv, "1"), "+");
+    // Choosing another format drops the typed text: the pattern now means another number.
+    flt.SetWordFormat(FloatFormat::BFloat16);
+    EXPECT_EQ(flt.GetFloatFormat(), FloatFormat::BFloat16);
+    EXPECT_EQ(conv->GetText(false), "0.0078125"); // 0x3C00 read as bfloat16
+    EXPECT_EQ(TypeKeys(*conv, "1"), "+");
+    EXPECT_EQ(IntOf(*conv), 0x3F80);
+    flt.SetWordFormat(FloatFormat::E5M2); // not a 16-bit format: ignored
+    EXPECT_EQ(flt.GetWordFormat(), FloatFormat::BFloat16);
+
+    conv->SetMode(Byte);
+    EXPECT_EQ(flt.GetFloatFormat(), FloatFormat::E4M3);
+    flt.SetByteFormat(FloatFormat::E5M2);
+    EXPECT_EQ(TypeKeys(*conv, "1"), "+");
+    EXPECT_EQ(IntOf(*conv), 0x3C);
+    EXPECT_EQ(TypeKeys(*conv, "61440"), "++++-"); // ties up to 65536: beyond E5M2
+    conv->SetMode(Word);
+    EXPECT_EQ(flt.GetFloatFormat(), FloatFormat::BFloat16); // each choice is kept
 }
 
 // Every finite Single pattern shown with 15 digits reads back as the same

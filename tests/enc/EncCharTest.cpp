@@ -1,5 +1,7 @@
 #include "enc/EncChar.h"
 
+#include "EncTestSupport.h"
+
 #include <gtest/gtest.h>
 #include <iconv.h>
 
@@ -15,38 +17,7 @@ namespace {
 using M = CalcValueMode;
 using E = CharEncoding;
 
-// One glibc iconv conversion; nullopt when iconv refuses any part of the input.
-class Iconv {
-public:
-    Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Iconv() {
-        if (Ok()) {
-            iconv_close(cd_);
-        }
-    }
-    Iconv(const Iconv&) = delete;
-    Iconv& operator=(const Iconv&) = delete;
-
-    bool Ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-
-    std::optional<std::string> Convert(const std::string& input) {
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        std::string in = input;
-        char out[64];
-        char* inPtr = in.data();
-        std::size_t inLeft = in.size();
-        char* outPtr = out;
-        std::size_t outLeft = sizeof out;
-        if (iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) ||
-            iconv(cd_, nullptr, nullptr, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
-            return std::nullopt;
-        }
-        return std::string(out, outPtr);
-    }
-
-private:
-    iconv_t cd_;
-};
+using test::Iconv;
 
 std::string Bytes(std::initializer_list<unsigned> bytes) {
     std::string s;
@@ -84,13 +55,16 @@ TEST(EncChar, EncodingNames) {
     EXPECT_EQ(CharEncodingName(E::ShiftJis), "SJIS");
     EXPECT_EQ(CharEncodingName(E::Euc), "EUC");
     EXPECT_EQ(CharEncodingName(E::Jis), "JIS");
-    EXPECT_EQ(CharEncodingName(static_cast<E>(4)), "");
+    EXPECT_EQ(CharEncodingName(E::Utf8), "UTF-8");
+    EXPECT_EQ(CharEncodingName(E::Utf16), "UTF-16");
+    EXPECT_EQ(CharEncodingName(E::CodePoint), "U+");
+    EXPECT_EQ(CharEncodingName(static_cast<E>(7)), "");
     EXPECT_EQ(CharEncodingName(static_cast<E>(255)), "");
 }
 
 // The textbook Shift JIS to JIS X 0208 rule, written the other way round from the code under
 // test, so that a slip in either direction shows.
-std::pair<unsigned, unsigned> SjisToJis(unsigned s1, unsigned s2) {
+std::pair<unsigned, unsigned> TextbookSjisToJis(unsigned s1, unsigned s2) {
     unsigned row = (s1 <= 0x9F ? s1 - 0x81 : s1 - 0xC1) * 2 + 0x21;
     unsigned cell;
     if (s2 >= 0x9F) {
@@ -111,13 +85,41 @@ TEST(EncChar, JisToSjisIsTheStandardBijectionOnAllRowCellPairs) {
             ASSERT_TRUE(JisToSjis(lead, trail)) << std::hex << j1 << ' ' << j2;
             ASSERT_TRUE(IsSjisPair(lead, trail));
             ASSERT_FALSE(IsHalfWidthKana(lead));
-            ASSERT_EQ(SjisToJis(lead, trail), std::make_pair(j1, j2));
+            ASSERT_EQ(TextbookSjisToJis(lead, trail), std::make_pair(j1, j2));
             seen.insert(lead * 256u + trail);
         }
     }
     EXPECT_EQ(seen.size(), 94u * 94u);
     EXPECT_EQ(*seen.begin(), 0x8140u);
     EXPECT_EQ(*seen.rbegin(), 0xEFFCu);
+}
+
+// The program's way back, over every byte pair: exactly the images of the
+// JIS pairs convert, to the textbook's JIS (and EUC) pair; the rest are
+// refused unchanged.
+TEST(EncChar, SjisToJisAndEucInvertEveryPairAndRefuseTheRest) {
+    int converted = 0;
+    for (unsigned a = 0; a < 256; ++a) {
+        for (unsigned b = 0; b < 256; ++b) {
+            auto lead = static_cast<std::uint8_t>(a);
+            auto trail = static_cast<std::uint8_t>(b);
+            auto eucLead = lead;
+            auto eucTrail = trail;
+            const bool isJis = SjisToJis(lead, trail);
+            ASSERT_EQ(SjisToEuc(eucLead, eucTrail), isJis) << std::hex << a << ' ' << b;
+            if (!isJis) {
+                ASSERT_EQ(lead, a);
+                ASSERT_EQ(trail, b);
+                continue;
+            }
+            ++converted;
+            ASSERT_EQ(std::make_pair(unsigned{lead}, unsigned{trail}), TextbookSjisToJis(a, b))
+                << std::hex << a << ' ' << b;
+            ASSERT_EQ(eucLead, lead | 0x80);
+            ASSERT_EQ(eucTrail, trail | 0x80);
+        }
+    }
+    EXPECT_EQ(converted, 94 * 94);
 }
 
 TEST(EncChar, PairsOutsideTheirRangesAreRefusedUnchanged) {

@@ -440,7 +440,11 @@ TEST(EncFloatTest, FormatsAndModes) {
     }
     EXPECT_EQ(FloatFormatName(FloatFormat::Single), "Single");
     EXPECT_EQ(FloatFormatName(FloatFormat::Double), "Double");
-    EXPECT_EQ(FloatFormatName(static_cast<FloatFormat>(2)), "");
+    EXPECT_EQ(FloatFormatName(FloatFormat::Half), "Half");
+    EXPECT_EQ(FloatFormatName(FloatFormat::BFloat16), "BF16");
+    EXPECT_EQ(FloatFormatName(FloatFormat::E4M3), "E4M3");
+    EXPECT_EQ(FloatFormatName(FloatFormat::E5M2), "E5M2");
+    EXPECT_EQ(FloatFormatName(static_cast<FloatFormat>(6)), "");
     EXPECT_EQ(FloatFormatName(static_cast<FloatFormat>(-1)), "");
 }
 

@@ -4,8 +4,12 @@
 
 #include "core/FormatSettings.h"
 
+#include <iconv.h>
+
 #include <cstdint>
 #include <limits>
+#include <optional>
+#include <string>
 
 namespace pexa::test {
 
@@ -27,5 +31,38 @@ inline FormatSettings DashCommaFormat() {
     format.TimeSeparator = '.';
     return format;
 }
+
+// One glibc iconv conversion; nullopt when iconv refuses any part of the input.
+class Iconv {
+public:
+    Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Iconv() {
+        if (Ok()) {
+            iconv_close(cd_);
+        }
+    }
+    Iconv(const Iconv&) = delete;
+    Iconv& operator=(const Iconv&) = delete;
+
+    bool Ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+    std::optional<std::string> Convert(const std::string& input) {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        std::string in = input;
+        char out[256];
+        char* inPtr = in.data();
+        std::size_t inLeft = in.size();
+        char* outPtr = out;
+        std::size_t outLeft = sizeof out;
+        if (iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) ||
+            iconv(cd_, nullptr, nullptr, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
+            return std::nullopt;
+        }
+        return std::string(out, outPtr);
+    }
+
+private:
+    iconv_t cd_;
+};
 
 } // namespace pexa::test

@@ -2,6 +2,7 @@
 // that draws each bar only when it is told to.
 
 #include "engine/Calculator.h"
+#include "conv/ConvChar.h"
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
 #include "engine/CalculatorDisplay.h"
@@ -78,6 +79,10 @@ protected:
                 calc_.EnterPi();
             else if (token == "<<N")
                 calc_.ShiftByAmount(+1);
+            else if (token == ">>N")
+                calc_.ShiftByAmount(-1);
+            else if (token.rfind("bit", 0) == 0)
+                calc_.FlipBit(std::stoi(token.substr(3)));
             else
                 for (const char c : token)
                     calc_.Type(c, false, false);
@@ -113,6 +118,11 @@ constexpr SequenceCase SequenceCases[] = {
     {"hex digits type into the active bar only when it reads them", "1 A 2 =", "12", "0000000C"},
     {"evaluation shown before next operator", "6 * 7 -", "42", "0000002A"},
     {"backspace edits", "123 BS 4", "124", "0000007C"},
+    {"bit flip keeps pending", "2 + 5 bit1 =", "9", "00000009"},
+    {"digit after bit flip starts afresh", "5 bit0 3", "3", "00000003"},
+    {"bit flip after equals", "2 + 3 = bit3 =", "18", "00000012"},
+    {"bit flip of top bit", "bit31", "2147483648", "80000000"},
+    {"bit flip twice restores", "6 bit2 bit2", "6", "00000006"},
 };
 
 TEST_F(CalculatorTest, Sequences) {
@@ -242,6 +252,135 @@ TEST_F(CalculatorTest, PasteTypesThroughTheActiveBarAndSignsLast) {
     EXPECT_EQ(Dec(), "4");
 }
 
+struct FlipWidthCase {
+    CalcValueMode Mode;
+    int TopBit;
+    const char* TopSetHex;
+};
+
+constexpr FlipWidthCase FlipWidthCases[] = {
+    {CalcValueMode::Byte, 7, "80"},
+    {CalcValueMode::Word, 15, "8000"},
+    {CalcValueMode::DWord, 31, "80000000"},
+    {CalcValueMode::QWord, 63, "8000000000000000"},
+};
+
+TEST_F(CalculatorTest, FlipBitReachesTheTopBitOfEveryIntegerModeAndNoFurther) {
+    for (const FlipWidthCase& c : FlipWidthCases) {
+        SCOPED_TRACE(ModeCaption(c.Mode));
+        calc_.SetMode(c.Mode);
+        Keys("AC");
+        EXPECT_TRUE(calc_.FlipBit(c.TopBit));
+        EXPECT_EQ(Hex(), c.TopSetHex);
+        EXPECT_EQ(calc_.Entry(), EntryState::Computed);
+        Keys("1");
+        EXPECT_FALSE(calc_.FlipBit(c.TopBit + 1));
+        EXPECT_FALSE(calc_.FlipBit(-1));
+        EXPECT_EQ(Dec(), "1");
+        EXPECT_EQ(calc_.Entry(), EntryState::Entering);
+    }
+}
+
+TEST_F(CalculatorTest, FlipBitIsRefusedInRealMode) {
+    calc_.SetMode(CalcValueMode::Float);
+    Keys("5");
+    EXPECT_FALSE(calc_.FlipBit(0));
+    EXPECT_EQ(Dec(), "5");
+    EXPECT_EQ(calc_.Entry(), EntryState::Entering);
+}
+
+TEST_F(CalculatorTest, FlipBitIgnoresTheSignedReading) {
+    calc_.SetMode(CalcValueMode::Byte);
+    calc_.SetSigned(true);
+    Keys("bit7");
+    EXPECT_EQ(Dec(), "-128");
+    EXPECT_EQ(Hex(), "80");
+    Keys("bit0");
+    EXPECT_EQ(Dec(), "-127");
+    Keys("bit7");
+    EXPECT_EQ(Dec(), "1");
+}
+
+TEST_F(CalculatorTest, FlipBitChangesTheValueNotTheReversedReading) {
+    calc_.OpenBar(BarKind::Bin);
+    calc_.SetReversed(true);
+    const TCalcConv& bin = *calc_.Bars().Find(BarKind::Bin);
+    // The binary bar shows the value's own bit order under Reverse Endian.
+    const int bit = Calculator::ValueBitShownAt(0, CalcValueMode::DWord, bin.IsReversed());
+    EXPECT_EQ(bit, 0);
+    EXPECT_TRUE(calc_.FlipBit(bit));
+    EXPECT_EQ(GetInteger(calc_.Current()), 1);
+    EXPECT_EQ(Hex(), "00000001");
+    EXPECT_EQ(bin.GetText(false), std::string(31, '0') + "1");
+    EXPECT_EQ(Dec(), "16777216");
+}
+
+struct ShownBitCase {
+    int Shown;
+    CalcValueMode Mode;
+    bool Reversed;
+    int ValueBit;
+};
+
+constexpr ShownBitCase ShownBitCases[] = {
+    {0, CalcValueMode::DWord, false, 0},  {31, CalcValueMode::DWord, false, 31},
+    {0, CalcValueMode::DWord, true, 24},  {31, CalcValueMode::DWord, true, 7},
+    {9, CalcValueMode::Word, true, 1},    {63, CalcValueMode::QWord, true, 7},
+    {12, CalcValueMode::QWord, true, 52}, {3, CalcValueMode::Byte, true, 3},
+    {8, CalcValueMode::Byte, false, -1},  {32, CalcValueMode::DWord, true, -1},
+    {-1, CalcValueMode::Word, false, -1}, {0, CalcValueMode::Float, false, -1},
+};
+
+TEST_F(CalculatorTest, ValueBitShownAtFollowsTheByteReversal) {
+    for (const ShownBitCase& c : ShownBitCases) {
+        SCOPED_TRACE(std::string(ModeCaption(c.Mode)) + " shown " + std::to_string(c.Shown) +
+                     (c.Reversed ? " reversed" : ""));
+        EXPECT_EQ(Calculator::ValueBitShownAt(c.Shown, c.Mode, c.Reversed), c.ValueBit);
+    }
+}
+
+TEST_F(CalculatorTest, FlipBitDoesNothingWhileBlocked) {
+    Keys("7 / 0 =");
+    const EntryState state = calc_.Entry();
+    EXPECT_FALSE(calc_.FlipBit(0));
+    EXPECT_TRUE(calc_.IsBlocked());
+    EXPECT_EQ(Dec(), DivideByZeroShown);
+    EXPECT_EQ(calc_.Entry(), state);
+    EXPECT_EQ(GetInteger(calc_.Current()), 0);
+}
+
+// A character bar in code point mode takes whole characters: typed ones
+// continue the entry, a pasted text starts a new one, and a character that
+// does not go in leaves the value as it was.
+TEST_F(CalculatorTest, WholeCharactersTypeAndPasteIntoTheCharacterBar) {
+    EXPECT_FALSE(calc_.TakesWholeCharacters()); // the decimal bar
+    EXPECT_FALSE(calc_.TypeCharacter(U'日'));
+    auto* chars = dynamic_cast<TConvChar*>(calc_.OpenBar(BarKind::Char));
+    ASSERT_NE(chars, nullptr);
+    chars->SetEncoding(CharEncoding::CodePoint);
+    calc_.Bars().Activate(BarKind::Char);
+    ASSERT_TRUE(calc_.TakesWholeCharacters());
+    Keys("7");
+    EXPECT_EQ(Hex(), "00000037");
+    EXPECT_FALSE(calc_.TypeCharacter(U'日')); // one character a value
+    EXPECT_EQ(Hex(), "00000037");
+    EXPECT_EQ(calc_.Entry(), EntryState::Entering);
+    EXPECT_TRUE(calc_.PasteCharacters(U"😀"));
+    EXPECT_EQ(Hex(), "0001F600");
+    EXPECT_EQ(calc_.Entry(), EntryState::Computed);
+    // A second character has no place: the first stays, the paste reports it.
+    EXPECT_FALSE(calc_.PasteCharacters(U"日本"));
+    EXPECT_EQ(Hex(), "000065E5");
+    // Refused at once (a surrogate is no character): nothing is cleared.
+    EXPECT_FALSE(calc_.PasteCharacters(U"\xD800"));
+    EXPECT_EQ(Hex(), "000065E5");
+    chars->SetEncoding(CharEncoding::Utf8);
+    EXPECT_TRUE(calc_.TypeCharacter(U'日')); // after a paste: a new entry
+    EXPECT_EQ(Hex(), "00E697A5");
+    EXPECT_FALSE(calc_.TypeCharacter(U'é')); // two more bytes do not fit
+    EXPECT_EQ(Hex(), "00E697A5");
+}
+
 TEST_F(CalculatorTest, ClosedBarHandsBackItsConversionAndActivationMoves) {
     calc_.Bars().Activate(BarKind::Hex);
     std::unique_ptr<TCalcConv> closed = calc_.CloseBar(BarKind::Hex);
@@ -252,6 +391,28 @@ TEST_F(CalculatorTest, ClosedBarHandsBackItsConversionAndActivationMoves) {
     EXPECT_EQ(calc_.Bars().Active(), BarKind::Decimal);
     EXPECT_EQ(calc_.CloseBar(BarKind::Hex), nullptr);
     EXPECT_EQ(calc_.OpenBar(BarKind::Decimal), nullptr); // open already
+}
+
+// The shift keys take the amount and the kind of shift from the options,
+// and the trigonometric keys the angle unit.
+TEST_F(CalculatorTest, FunctionsReadTheOptions) {
+    calc_.SetMode(CalcValueMode::Byte);
+    calc_.Options().SetRotate(true);
+    calc_.Options().SetShiftAmount(1);
+    Keys("129 <<N");
+    EXPECT_EQ(Dec(), "3");
+    calc_.Options().SetRotate(false);
+    calc_.Options().SetArithmeticShift(true);
+    calc_.Options().SetShiftAmount(2);
+    calc_.SetSigned(true);
+    Keys("AC 64 neg >>N");
+    EXPECT_EQ(Dec(), "-16");
+
+    calc_.SetMode(CalcValueMode::Float);
+    calc_.Options().SetAngle(AngleUnit::Degree);
+    Keys("AC 90");
+    calc_.ApplyTrig(TrigFunctionKind::Sin, false);
+    EXPECT_EQ(Dec(), "1");
 }
 
 } // namespace

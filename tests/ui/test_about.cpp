@@ -1,12 +1,14 @@
 // The about box and the version section it reads from the executable.
 
 #include "ui/DlgAbout.h"
+#include "ui/HelpViewer.h"
 #include "ui/MainForm.h"
 #include "ui/VersionInfo.h"
 #include "ui/toolkit/Action.h"
 
 #include "settings/Profile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -157,7 +159,9 @@ private slots:
         QVERIFY(url->isReadOnly());
         QVERIFY(!url->hasFrame());
         QVERIFY(!(url->focusPolicy() & Qt::TabFocus));
-        QVERIFY(url->text().startsWith(QStringLiteral("https://")));
+        // Nothing made up: the manual beside the program, and the licence it ships with.
+        QCOMPARE(url->text(), QDir::toNativeSeparators(THelpViewer::DefaultHelpFile()));
+        QVERIFY(about.LblCopyright()->text().contains(QStringLiteral("MIT License")));
         QCOMPARE(url->palette().color(QPalette::Base), about.palette().color(QPalette::Window));
         QCOMPARE(url->geometry().right(), about.width() - 8 - 1);
 

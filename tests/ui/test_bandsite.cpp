@@ -104,6 +104,10 @@ private slots:
     void pressOutsideGripsDoesNothing();
     void readBackRestoresLayout();
     void widthBeforeSiteHasWidth();
+    void fitToWidth_data();
+    void fitToWidth();
+    void joinRowsWithin();
+    void childMinimumSizeHintIsHonoured();
 };
 
 void TestBandSite::layout_data() {
@@ -424,6 +428,73 @@ void TestBandSite::widthBeforeSiteHasWidth() {
     QCOMPARE(site.RowOf(7), -1);
     QCOMPARE(site.minimumSizeHint().width(), kGrip + 30 + kEdge);
     QCOMPARE(site.sizeHint().width(), 120);
+}
+
+// A band layout fitted to a narrower screen: (width, break) of every band.
+using Layout = std::vector<std::pair<int, bool>>;
+
+void TestBandSite::fitToWidth_data() {
+    QTest::addColumn<std::vector<BandSpec>>("specs");
+    QTest::addColumn<int>("maxWidth");
+    QTest::addColumn<Layout>("fitted");
+    QTest::newRow("a row that fits keeps its widths")
+        << std::vector<BandSpec>{{300, 10, true}, {400, 10, false}, {500, 10, true}} << 800
+        << Layout{{300, true}, {400, false}, {500, true}};
+    // Extents above the minimums (21 each) are 1200 - 21 and 600 - 21; the
+    // 1600 - 42 pixels left are shared out in that proportion.
+    QTest::newRow("a wide row shares the width out")
+        << std::vector<BandSpec>{{1200, 10, true}, {600, 10, false}} << 1600
+        << Layout{{21 + 1179 * 1558 / 1758, true}, {21 + 579 * 1558 / 1758, false}};
+    QTest::newRow("minimums that do not fit wrap")
+        << std::vector<BandSpec>{{0, 300, true}, {0, 300, false}, {0, 300, false}} << 700
+        << Layout{{311, true}, {311, false}, {311, true}};
+}
+
+void TestBandSite::fitToWidth() {
+    QFETCH(std::vector<BandSpec>, specs);
+    QFETCH(int, maxWidth);
+    QFETCH(Layout, fitted);
+    TBandSite site;
+    site.resize(0, 0); // widths as requested, not as laid out
+    Fill(site, specs);
+    site.FitToWidth(maxWidth);
+    Layout got;
+    for (int i = 0; i < site.BandCount(); ++i)
+        got.emplace_back(site.BandWidth(i), site.BandBreak(i));
+    QCOMPARE(got, fitted);
+    QVERIFY(site.sizeHint().width() <= maxWidth);
+}
+
+void TestBandSite::joinRowsWithin() {
+    TBandSite site;
+    Fill(site, {{0, 100, true}, {0, 100, true}, {0, 100, true}, {0, 300, true}});
+    QCOMPARE(site.RowCount(), 4);
+    site.JoinRowsWithin(2 * (kGrip + 100 + kEdge) + 5);
+    QCOMPARE(site.RowCount(), 3);
+    QVERIFY(!site.BandBreak(1));
+    QVERIFY(site.BandBreak(2));
+    QVERIFY(site.BandBreak(3)); // too wide to join the third band
+}
+
+// A child that needs more than its band's minimum (a bar showing a long
+// value) widens the band, and the site's size hint follows at once.
+void TestBandSite::childMinimumSizeHintIsHonoured() {
+    class Needy : public Probe {
+    public:
+        using Probe::Probe;
+        int Needed = 40;
+        QSize minimumSizeHint() const override { return {Needed, 10}; }
+    };
+    TBandSite site;
+    auto* needy = new Needy(QSize(30, 20));
+    site.AddBand(needy);
+    QCOMPARE(site.minimumSizeHint().width(), kGrip + 40 + kEdge);
+    const int before = site.sizeHint().width();
+    needy->Needed = 400;
+    needy->updateGeometry();
+    QCoreApplication::sendPostedEvents(&site, QEvent::LayoutRequest);
+    QCOMPARE(site.sizeHint().width(), kGrip + 400 + kEdge);
+    QVERIFY(site.sizeHint().width() > before);
 }
 
 QTEST_MAIN(TestBandSite)

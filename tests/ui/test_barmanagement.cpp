@@ -2,12 +2,15 @@
 
 #include "MainFormHarness.h"
 
+#include "ui/ButtonPanel.h"
 #include "ui/toolkit/BandSite.h"
 #include "ui/toolkit/SystemColors.h"
+#include "ui/toolkit/TextMetrics.h"
 
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTest>
 #include <QToolBar>
 
@@ -62,6 +65,9 @@ private slots:
     void windowFollowsItsContent();
     void containersAndMenus();
     void bodyColour();
+    void windowStaysWhenEverythingIsHidden();
+    void largeFontWidensTheWindowInsteadOfCutting();
+    void panelKeysFitTheirCaptions();
 };
 
 void BarManagementTest::startsWithDecimalAndHexadecimal() {
@@ -351,7 +357,9 @@ void BarManagementTest::containersAndMenus() {
     QCOMPARE(menus[3]->text(), "ヘルプ(&H)");
     QCOMPARE(window->PopupBar()->actions().size(), 10);
     QCOMPARE(window->PopupBar()->actions()[2], FindAction(*window, "ActToggleBin"));
-    QCOMPARE(window->PopupView()->actions().size(), 13);
+    // The commands, and the language submenu after a separator.
+    QCOMPARE(window->PopupView()->actions().size(), 15);
+    QCOMPARE(window->PopupView()->actions().last()->menu(), window->PopupLanguage());
     QCOMPARE(window->MenuEdit()->actions().last(), FindAction(*window, "ActExit"));
     QCOMPARE(window->PaneButtons()->objectName(), "PaneButtons");
     QVERIFY(!window->PaneButtons()->isHidden());
@@ -365,6 +373,61 @@ void BarManagementTest::bodyColour() {
     window->SetBodyColor(0x0000FF); // 0x00BBGGRR: red
     QCOMPARE(window->palette().color(QPalette::Window), QColor(255, 0, 0));
     QCOMPARE(window->PaneButtons()->palette().color(QPalette::Window), QColor(255, 0, 0));
+}
+
+// With the tool bar, the button panel and the menu bar hidden, closing the
+// last bar must not leave a window of no size (which the desktop unmaps,
+// taking the only way to close it).
+void BarManagementTest::windowStaysWhenEverythingIsHidden() {
+    WindowFixture window;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window.Window()));
+    window->SetToolBarVisible(false);
+    window->SetButtonPanelVisible(false);
+    window->SetMenuBarVisible(false);
+    while (window->BarCount() > 0)
+        QVERIFY(Run(*window, "ActBarClose"));
+    QTRY_VERIFY(window->centralWidget()->height() >= 20);
+    QVERIFY(window->width() >= 200);
+    QVERIFY(window->isVisible());
+    // A bar opened again is shown whole.
+    QVERIFY(Run(*window, "ActToggleHex"));
+    QTRY_VERIFY(window->height() >= window->BarAt(0)->minimumSizeHint().height());
+}
+
+// A larger display font widens the bars, and with them the window, until
+// every value is shown whole.
+void BarManagementTest::largeFontWidensTheWindowInsteadOfCutting() {
+    WindowFixture window;
+    window->SetToolBarVisible(false);
+    window->SetButtonPanelVisible(false);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window.Window()));
+    Run(*window, "ActModeQWord");
+    Keys(*window, "AC 1234567890123456789");
+    QFont font = window->DisplayFont();
+    font.setPointSize(20);
+    window->SetDisplayFont(font);
+    const int screenWidth = window->screen()->availableGeometry().width();
+    for (int i = 0; i < window->BarCount(); ++i) {
+        const TCalcBar* bar = window->BarAt(i);
+        const QLabel* label = bar->ValueLabel();
+        const int needed = TextWidth(label->font(), label->text());
+        QVERIFY(needed < screenWidth / 2); // the test itself fits the screen
+        QTRY_VERIFY2(label->width() >= needed, qPrintable(label->text()));
+        const QPoint left = label->mapTo(&window.Window(), QPoint(0, 0));
+        QVERIFY(left.x() >= 0);
+        QVERIFY(left.x() + label->width() <= window->width());
+    }
+}
+
+// No key of the button panel is narrower than the style draws its caption.
+void BarManagementTest::panelKeysFitTheirCaptions() {
+    WindowFixture window;
+    const auto buttons = window->PaneButtons()->findChildren<TCmdButton*>();
+    QVERIFY(buttons.size() > 40);
+    for (const TCmdButton* button : buttons)
+        QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
 }
 
 QTEST_MAIN(BarManagementTest)

@@ -4,6 +4,7 @@
 #include "core/FormatSettings.h"
 #include "ui/CalcBar.h"
 #include "ui/toolkit/Action.h"
+#include "ui/toolkit/SystemColors.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -184,7 +185,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
         QCOMPARE(bar->Loads, 1);
         QCOMPARE(bar->Button->x(), bar->CaptionWidth() + 2);
-        QCOMPARE(bar->ValuePanel()->x(), bar->Button->x() + 17 + 2);
+        // At least three quarters of a tool button, and never narrower than
+        // the style draws the caption.
+        const int buttonWidth = std::max(17, bar->Button->sizeHint().width());
+        QCOMPARE(bar->ValuePanel()->x(), bar->Button->x() + buttonWidth + 2);
         bar->hide();
         bar->show();
         QCOMPARE(bar->Loads, 1);
@@ -400,19 +404,20 @@ private slots:
         script->Text = "abc";
         bar->ShowText();
         QCOMPARE(bar->ValueLabel()->text(), QString("abc"));
-        QCOMPARE(TextColor(*bar->ValueLabel()), TCalcBar::WindowTextColor());
+        QCOMPARE(TextColor(*bar->ValueLabel()), bar->WindowTextColor());
         script->State = ConvTextState::NotApplicable;
         bar->RefreshValue();
-        QCOMPARE(TextColor(*bar->ValueLabel()), TCalcBar::GreyTextColor());
+        QCOMPARE(TextColor(*bar->ValueLabel()), bar->GreyTextColor());
         script->State = ConvTextState::Invalid;
         bar->RefreshAll();
-        QCOMPARE(TextColor(*bar->ValueLabel()), QColor(255, 0, 0));
-        QVERIFY(TCalcBar::GreyTextColor() != TCalcBar::WindowTextColor());
+        QCOMPARE(TextColor(*bar->ValueLabel()), bar->InvalidTextColor());
+        QCOMPARE(bar->InvalidTextColor().hue(), 0); // red, however dark
+        QVERIFY(bar->GreyTextColor() != bar->WindowTextColor());
         // A message is grey whatever the state of the conversion.
         bar->SetMessageText("計算できません");
-        QCOMPARE(TextColor(*bar->ValueLabel()), TCalcBar::GreyTextColor());
+        QCOMPARE(TextColor(*bar->ValueLabel()), bar->GreyTextColor());
         bar->SetValue(MakeZero());
-        QCOMPARE(TextColor(*bar->ValueLabel()), QColor(255, 0, 0));
+        QCOMPARE(TextColor(*bar->ValueLabel()), bar->InvalidTextColor());
     }
 
     void shiftJisTextIsDecoded() {
@@ -445,7 +450,7 @@ private slots:
         QVERIFY(dec->HasMessage());
         QCOMPARE(dec->MessageText(), message);
         QCOMPARE(dec->ValueLabel()->text(), message);
-        QCOMPARE(TextColor(*dec->ValueLabel()), TCalcBar::GreyTextColor());
+        QCOMPARE(TextColor(*dec->ValueLabel()), dec->GreyTextColor());
         QVERIFY(!dec->CanInputChar('1', false, false));
         QVERIFY(!dec->CanInputChar('1', true, true));
         QVERIFY(!dec->InputChar('1'));
@@ -462,7 +467,7 @@ private slots:
         dec->SetValue(IntegerValue(CalcValueMode::DWord, 1234));
         QVERIFY(!dec->HasMessage());
         QCOMPARE(dec->ValueLabel()->text(), QString("1,234"));
-        QCOMPARE(TextColor(*dec->ValueLabel()), TCalcBar::WindowTextColor());
+        QCOMPARE(TextColor(*dec->ValueLabel()), dec->WindowTextColor());
         QVERIFY(dec->CanInputChar('1', false, false));
     }
 
@@ -482,6 +487,53 @@ private slots:
         hex->SetMessageText(QString());
         QVERIFY(!hex->HasMessage());
         QVERIFY(hex->CanInputChar('2', false, false));
+    }
+
+    // Every text of a bar, active or not, in each state, against what it is
+    // drawn on: legible on a light and on a dark desktop, and a greyed value
+    // still tells itself from a result.
+    void textsAreLegibleOnLightAndDarkPalettes_data() {
+        QTest::addColumn<QPalette>("palette");
+        QTest::newRow("light") << QPalette(QColor(239, 239, 239));
+        QPalette dark(QColor(53, 53, 53));
+        dark.setColor(QPalette::Base, QColor(35, 35, 35));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+        dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+        dark.setColor(QPalette::Disabled, QPalette::Text, QColor(90, 90, 90));
+        dark.setColor(QPalette::Link, QColor(0, 0, 255));
+        dark.setColor(QPalette::Dark, QColor(25, 25, 25));
+        QTest::newRow("dark") << dark;
+    }
+
+    void textsAreLegibleOnLightAndDarkPalettes() {
+        QFETCH(QPalette, palette);
+        const QPalette saved = QApplication::palette();
+        QApplication::setPalette(palette);
+        auto conv = std::make_unique<TScriptedConv>(ConvOptionSet{ConvOption::Signed});
+        TScriptedConv* script = conv.get();
+        TCalcBar* bar = TCalcBar::MakeWith<TCalcBar>(host_.get(), std::move(conv));
+        bar->EnsurePlaced();
+        const QColor window = bar->palette().color(QPalette::Window);
+        auto caption = [&] { return bar->CaptionLabel()->palette().color(QPalette::WindowText); };
+        auto panel = [&] { return bar->ValuePanel()->palette().color(QPalette::Window); };
+        for (const bool active : {false, true}) {
+            bar->SetActive(active);
+            QVERIFY2(ContrastRatio(caption(), window) >= 4.5, active ? "active" : "inactive");
+            QVERIFY(ContrastRatio(TextColor(*bar->SignIndicator()), panel()) >= 4.5);
+            for (const ConvTextState state :
+                 {ConvTextState::Normal, ConvTextState::NotApplicable, ConvTextState::Invalid}) {
+                script->State = state;
+                bar->RefreshValue();
+                QVERIFY(ContrastRatio(TextColor(*bar->ValueLabel()), panel()) >= 4.5);
+            }
+            bar->SetMessageText("計算できません");
+            const QColor grey = TextColor(*bar->ValueLabel());
+            QVERIFY(ContrastRatio(grey, panel()) >= 4.5);
+            QVERIFY(ContrastRatio(grey, bar->WindowTextColor()) >= 1.5);
+            bar->Clear();
+        }
+        QApplication::setPalette(saved);
     }
 
     void activeColours() {
@@ -673,8 +725,10 @@ private slots:
         const int border = 1;
         const int captionWidth = bar->CaptionWidth();
         QCOMPARE(narrow->x(), captionWidth + edge);
-        QCOMPARE(narrow->width(), 17); // three quarters of a tool button
-        QCOMPARE(divider->x(), narrow->x() + 17);
+        // Three quarters of a tool button, or what the style needs for the caption.
+        const int narrowWidth = std::max(17, narrow->sizeHint().width());
+        QCOMPARE(narrow->width(), narrowWidth);
+        QCOMPARE(divider->x(), narrow->x() + narrowWidth);
         QCOMPARE(divider->width(), 2 * (edge + border));
         QCOMPARE(gap->x(), divider->x() + divider->width());
         QCOMPARE(gap->width(), 2 * edge);
@@ -684,7 +738,8 @@ private slots:
         const int panelBefore = bar->ValuePanel()->x();
         TBarButton* late = bar->AddOptionButton(&hms);
         const int lateWidth =
-            std::max(QFontMetrics(late->font()).horizontalAdvance("hms") + 6 * border, 17);
+            std::max({QFontMetrics(late->font()).horizontalAdvance("hms") + 6 * border,
+                      late->sizeHint().width(), 17});
         QCOMPARE(late->x(), gap->x() + gap->width());
         QCOMPARE(late->width(), lateWidth);
         QCOMPARE(bar->ValuePanel()->x(), panelBefore + lateWidth);
@@ -692,6 +747,41 @@ private slots:
         // Hiding a control closes its gap.
         late->hide();
         QCOMPARE(bar->ValuePanel()->x(), panelBefore);
+    }
+
+    // A long caption keeps clear of its button's edges: the button is at
+    // least as wide as the style draws that caption.
+    void buttonCaptionsClearTheEdges() {
+        TCalcBar* bar = NewBar(BarKind::Decimal);
+        std::vector<TBarButton*> buttons;
+        for (const char* caption : {"DWord", "BRev", "Word", "t"}) {
+            buttons.push_back(bar->AddOptionButton(nullptr));
+            buttons.back()->setText(caption);
+        }
+        bar->EnsurePlaced();
+        for (TBarButton* button : buttons)
+            QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
+    }
+
+    // The value is never cut: the bar's minimum width holds the whole text,
+    // and grows with it.
+    void minimumWidthHoldsTheWholeValue() {
+        TCalcBar* bar = NewBar(BarKind::Bin);
+        bar->SetMode(CalcValueMode::QWord);
+        QFont big = bar->ValuePanel()->font();
+        big.setPointSize(20);
+        bar->SetDisplayFont(big);
+        bar->EnsurePlaced();
+        bar->SetValue(IntegerValue(CalcValueMode::QWord, -1));
+        const int text = QFontMetrics(big).horizontalAdvance(bar->ValueLabel()->text());
+        const int beside = bar->CaptionWidth() + 2 * 2 + bar->OperatorLabel()->width();
+        QVERIFY(bar->minimumSizeHint().width() >= beside + text);
+        const int wide = bar->minimumSizeHint().width();
+        bar->SetValue(IntegerValue(CalcValueMode::QWord, 1));
+        QVERIFY(bar->minimumSizeHint().width() <= wide);
+        bar->SetMessageText(QString(200, QLatin1Char('x')));
+        QVERIFY(bar->minimumSizeHint().width() >=
+                beside + QFontMetrics(big).horizontalAdvance(QString(200, QLatin1Char('x'))));
     }
 
     void panelFillsTheBarOnResize() {
@@ -752,8 +842,9 @@ private slots:
         const QFont normal = button->font();
         QFont big = normal;
         big.setPointSize(normal.pointSize() * 3);
-        const auto buttonWidth = [](const QFont& font, const char* text) {
-            return std::max(QFontMetrics(font).horizontalAdvance(text) + 6, 17);
+        const auto buttonWidth = [button](const QFont& font, const char* text) {
+            return std::max(
+                {QFontMetrics(font).horizontalAdvance(text) + 6, button->sizeHint().width(), 17});
         };
         const int withoutButton = bar->minimumSizeHint().width() - buttonWidth(normal, "ab");
         QCOMPARE(button->CaptionTextWidth(), QFontMetrics(normal).horizontalAdvance("ab"));

@@ -4,10 +4,13 @@
 
 #include "core/CalcArithmetic.h"
 #include "core/CalcError.h"
+#include "enc/EncChar.h"
+#include "ui/CalcBarVariants.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QTest>
+#include <QToolBar>
 
 #include <string>
 
@@ -49,10 +52,13 @@ private slots:
     void nextDigitAfterPasteStartsNewEntry();
     void nonAsciiTextIsRefused();
     void characterBarCopyAndPaste();
+    void unicodeCharacterBar();
+    void eucCharacterPastesBackAsItsCode();
     void dateBarTypesAndPastesInDWord();
     void negativeDigitsFitOnlyWithTheSign_data();
     void negativeDigitsFitOnlyWithTheSign();
     void enabledRules();
+    void pasteFollowsClipboardChangesAtOnce();
     void hugeTextWithNulsKeepsTheValue();
     void hugeRunsOfAcceptedCharactersFinish();
 };
@@ -251,6 +257,58 @@ void ClipboardTest::characterBarCopyAndPaste() {
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00004142");
 }
 
+// The Unicode encodings show, copy, paste and take typed characters whole.
+void ClipboardTest::unicodeCharacterBar() {
+    WindowFixture window;
+    if (!TForm_Main::CanCreateBarKind(BarKind::Char))
+        QSKIP("no character conversion in this build");
+    auto* chr = qobject_cast<TCalcBar_Char*>(window->CreateBar(BarKind::Char));
+    QVERIFY(chr != nullptr);
+    window->ActivateBar(chr);
+    chr->SetEncoding(static_cast<int>(CharEncoding::Utf8));
+    QVERIFY(window->PasteText(QStringLiteral("日")));
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "00E697A5");
+    QCOMPARE(chr->ValueLabel()->text(), QStringLiteral("_日"));
+    QVERIFY(Run(*window, "ActEditCopy"));
+    QCOMPARE(ClipboardText(), QStringLiteral("日"));
+
+    chr->SetEncoding(static_cast<int>(CharEncoding::CodePoint));
+    QVERIFY(window->PasteText(QStringLiteral("😀")));
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "0001F600");
+    QCOMPARE(chr->ValueLabel()->text(), QStringLiteral("😀"));
+    // A second character has no place in a code point: refused, value kept.
+    QVERIFY(!window->PasteText(QStringLiteral("日本")));
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "000065E5");
+    // Typed from the keyboard (an input method's character, a surrogate
+    // pair in the key's text) it goes in whole.
+    Keys(*window, "AC");
+    QTest::sendKeyEvent(QTest::Click, &*window, Qt::Key_unknown, QStringLiteral("😀"),
+                        Qt::NoModifier);
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "0001F600");
+}
+
+// The EUC bar shows 0xCBEE as 鮪, copied in Unicode; pasted back it is the
+// EUC code again, not the Shift JIS one (0x968E).
+void ClipboardTest::eucCharacterPastesBackAsItsCode() {
+    WindowFixture window;
+    if (!TForm_Main::CanCreateBarKind(BarKind::Char))
+        QSKIP("no character conversion in this build");
+    auto* chr = qobject_cast<TCalcBar_Char*>(window->CreateBar(BarKind::Char));
+    QVERIFY(chr != nullptr);
+    window->ActivateBar(window->FindBar(BarKind::Hex));
+    Keys(*window, "CBEE");
+    chr->SetEncoding(static_cast<int>(CharEncoding::Euc));
+    window->ActivateBar(chr);
+    QVERIFY(Run(*window, "ActEditCopy"));
+    QCOMPARE(ClipboardText(), QStringLiteral("鮪"));
+    Keys(*window, "AC");
+    QVERIFY(Run(*window, "ActEditPaste"));
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "0000CBEE");
+    // Half-width katakana has no EUC code here: refused.
+    QVERIFY(!window->PasteText(QStringLiteral("ｱ")));
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "0000CBEE");
+}
+
 // The default DWord mode cannot hold the years a date passes through while
 // it is typed (the year 2 of 2006), nor a zero-padded day's "0": both are
 // kept and the whole date arrives.
@@ -330,6 +388,26 @@ void ClipboardTest::enabledRules() {
         QCOMPARE(Enabled(*window, "ActEditCopyFmt"), window->BarAt(i)->SupportsSeparated());
         QVERIFY(Enabled(*window, "ActEditCopy"));
     }
+}
+
+// Another program changes the clipboard while the window is idle: the tool
+// button and the menu item of Paste change with it, with no command run
+// and no refresh asked for.
+void ClipboardTest::pasteFollowsClipboardChangesAtOnce() {
+    Clipboard().clear(QClipboard::Clipboard);
+    WindowFixture window;
+    window->UpdateActions();
+    QAction* paste = FindAction(*window, "ActEditPaste");
+    QWidget* button = window->MainToolBar()->widgetForAction(paste);
+    QVERIFY(button != nullptr);
+    QVERIFY(!button->isEnabled());
+    QVERIFY(!paste->isEnabled());
+    SetClipboardText("12");
+    QVERIFY(button->isEnabled());
+    QVERIFY(paste->isEnabled());
+    Clipboard().clear(QClipboard::Clipboard);
+    QVERIFY(!button->isEnabled());
+    QVERIFY(!paste->isEnabled());
 }
 
 void ClipboardTest::hugeTextWithNulsKeepsTheValue() {

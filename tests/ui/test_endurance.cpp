@@ -16,6 +16,7 @@
 
 #include "MainFormHarness.h"
 
+#include "conv/ConvFloat.h"
 #include "core/CalcConvCommonDef.h"
 #include "ui/toolkit/ActionList.h"
 
@@ -189,6 +190,36 @@ std::uint64_t ReverseByteOrder(std::uint64_t bits, int bytes) {
     for (int i = 0; i < bytes; ++i)
         out = (out << 8) | ((bits >> (8 * i)) & 0xFF);
     return out;
+}
+
+// The textbook reading of a 16- or 8-bit float pattern: fields, bias and the
+// hidden bit, with E4M3's all-ones pattern its only NaN and no infinity.
+long double SmallFloatReading(std::uint64_t bits, FloatFormat format) {
+    struct Fields {
+        int width, exponentBits, fractionBits, bias;
+    };
+    const Fields f = format == FloatFormat::Half       ? Fields{16, 5, 10, 15}
+                     : format == FloatFormat::BFloat16 ? Fields{16, 8, 7, 127}
+                     : format == FloatFormat::E4M3     ? Fields{8, 4, 3, 7}
+                                                       : Fields{8, 5, 2, 15};
+    const bool negative = ((bits >> (f.width - 1)) & 1) != 0;
+    const std::uint64_t fraction = bits & ((1u << f.fractionBits) - 1);
+    const std::uint64_t top = (1u << f.exponentBits) - 1;
+    const std::uint64_t exponent = (bits >> f.fractionBits) & top;
+    long double magnitude = 0;
+    if (format == FloatFormat::E4M3 && exponent == top && fraction == 7)
+        return NAN;
+    if (format != FloatFormat::E4M3 && exponent == top) {
+        if (fraction != 0)
+            return NAN;
+        magnitude = INFINITY;
+    } else if (exponent == 0) {
+        magnitude = std::ldexp(static_cast<long double>(fraction), 1 - f.bias - f.fractionBits);
+    } else {
+        magnitude = std::ldexp(static_cast<long double>(fraction | (1u << f.fractionBits)),
+                               static_cast<int>(exponent) - f.bias - f.fractionBits);
+    }
+    return negative ? -magnitude : magnitude;
 }
 
 int ModeBytes(CalcValueMode mode) {
@@ -875,10 +906,13 @@ QString Session::CheckFloatBar(const std::string& hexText) {
     if (ReversedIn(window_, *bar))
         bits = ReverseByteOrder(bits, ModeBytes(mode));
     long double expected = 0;
+    const FloatFormat format = dynamic_cast<const TConvFloat&>(bar->Conv()).GetFloatFormat();
     if (mode == CalcValueMode::QWord) {
         double d = 0;
         std::memcpy(&d, &bits, sizeof d);
         expected = d;
+    } else if (mode == CalcValueMode::Word || mode == CalcValueMode::Byte) {
+        expected = SmallFloatReading(bits, format);
     } else {
         const auto low = static_cast<std::uint32_t>(bits);
         float f = 0;
@@ -889,7 +923,7 @@ QString Session::CheckFloatBar(const std::string& hexText) {
     ++counts_.NotationComparisons;
     bool agrees = false;
     if (std::isnan(expected)) {
-        agrees = text == "QNaN" || text == "SNaN";
+        agrees = text == (format == FloatFormat::E4M3 ? "NaN" : "QNaN") || text == "SNaN";
     } else if (std::isinf(expected)) {
         agrees = text == (expected < 0 ? "-Inf" : "Inf");
     } else if (const auto shown = ParseDecimalReal(text, CurrentFormat())) {

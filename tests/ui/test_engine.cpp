@@ -6,7 +6,13 @@
 #include "core/CalcArithmetic.h"
 #include "core/CalcError.h"
 
+#include "ui/CalcBarBin.h"
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QHelpEvent>
 #include <QTest>
+#include <QToolTip>
 
 #include <cmath>
 #include <cstring>
@@ -22,6 +28,38 @@ const QString DivideByZeroText = QStringLiteral("0で割ることはできませ
 void CloseAllBars(TForm_Main& window) {
     while (window.BarCount() > 0)
         window.CloseBar(window.BarAt(0));
+}
+
+// The centre of the n-th character from the right of a right-aligned value
+// label, counting every character (blanks too) or the binary digits only.
+QPoint CentreOfCharacter(const QLabel& label, int n, bool digitsOnly) {
+    const QString text = label.text();
+    int counted = -1;
+    for (qsizetype i = text.size() - 1; i >= 0; --i) {
+        if (digitsOnly && text[i] == QLatin1Char(' '))
+            continue;
+        if (++counted == n) {
+            const QFontMetricsF metrics(label.font());
+            const qreal end =
+                label.contentsRect().right() + 1 - metrics.horizontalAdvance(text.mid(i + 1));
+            const qreal centre = end - metrics.horizontalAdvance(text.mid(i, 1)) / 2;
+            return {static_cast<int>(centre), label.height() / 2};
+        }
+    }
+    qFatal("%s has no character %d", qPrintable(text), n);
+}
+
+QPoint CentreOfBit(const QLabel& label, int bit) {
+    return CentreOfCharacter(label, bit, true);
+}
+
+// A window showing its decimal, hexadecimal and binary bars.
+TCalcBar_Bin* ShowBinaryBar(TForm_Main& window) {
+    Run(window, "ActToggleBin");
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return nullptr;
+    return qobject_cast<TCalcBar_Bin*>(window.FindBar(BarKind::Bin));
 }
 
 } // namespace
@@ -54,6 +92,9 @@ private slots:
     void noBarsAtAll();
     void separatorKeyCaptionFollowsActiveBar();
     void oneStateRefreshPerCommand();
+    void clickOnABinaryDigitFlipsItsBit_data();
+    void clickOnABinaryDigitFlipsItsBit();
+    void hoverOverABinaryDigitShowsItsBitNumber();
 };
 
 void EngineTest::sequences_data() {
@@ -482,6 +523,64 @@ void EngineTest::oneStateRefreshPerCommand() {
     window->SetCalcMode(CalcValueMode::DWord);
     QVERIFY(!Run(*window, "ActPi"));
     QCOMPARE(window->StateRefreshCount(), start + 3);
+}
+
+void EngineTest::clickOnABinaryDigitFlipsItsBit_data() {
+    QTest::addColumn<bool>("separated");
+    QTest::newRow("plain") << false;
+    QTest::newRow("grouped") << true;
+}
+
+void EngineTest::clickOnABinaryDigitFlipsItsBit() {
+    QFETCH(bool, separated);
+    WindowFixture window;
+    window->SetSeparated(separated);
+    TCalcBar_Bin* bin = ShowBinaryBar(*window);
+    QVERIFY(bin != nullptr);
+    const TCalcBar* hex = window->FindBar(BarKind::Hex);
+    QLabel* label = bin->ValueLabel();
+    // Opening the binary bar made it the active one.
+    window->ActivateBar(window->FindBar(BarKind::Decimal));
+    Keys(*window, "2 + 12");
+    // The click activates the bar and flips bit 4 of the entry: 12 ^ 16.
+    QTest::mouseClick(label, Qt::LeftButton, {}, CentreOfBit(*label, 4));
+    QCOMPARE(PlainText(hex), QStringLiteral("0000001C"));
+    QCOMPARE(window->ActiveBar(), bin);
+    QCOMPARE(window->State(), EntryState::Computed);
+    QTest::mouseClick(label, Qt::LeftButton, {}, CentreOfBit(*label, 31));
+    QCOMPARE(PlainText(hex), QStringLiteral("8000001C"));
+    if (separated) {
+        // The blank between the lowest two groups is no bit.
+        QTest::mouseClick(label, Qt::LeftButton, {}, CentreOfCharacter(*label, 4, false));
+        QCOMPARE(PlainText(hex), QStringLiteral("8000001C"));
+    }
+    // The pending operator still applies.
+    Keys(*window, "=");
+    QCOMPARE(PlainText(hex), QStringLiteral("8000001E"));
+    // The Real mode shows no bits to click.
+    Keys(*window, "ActModeFloat");
+    const QString shown = PlainText(hex);
+    QTest::mouseClick(label, Qt::LeftButton, {}, CentreOfBit(*label, 0));
+    QCOMPARE(PlainText(hex), shown);
+}
+
+void EngineTest::hoverOverABinaryDigitShowsItsBitNumber() {
+    WindowFixture window;
+    TCalcBar_Bin* bin = ShowBinaryBar(*window);
+    QVERIFY(bin != nullptr);
+    QLabel* label = bin->ValueLabel();
+    auto hover = [label](QPoint pos) {
+        QHelpEvent help(QEvent::ToolTip, pos, label->mapToGlobal(pos));
+        QApplication::sendEvent(label, &help);
+        return help.isAccepted();
+    };
+    QVERIFY(hover(CentreOfBit(*label, 9)));
+    QCOMPARE(QToolTip::text(), QCoreApplication::translate("pexa::TCalcBar_Bin", "Bit %1").arg(9));
+    QToolTip::hideText();
+    // In Real mode the digits are no bits.
+    Keys(*window, "ActModeFloat 5");
+    QVERIFY(!hover(CentreOfBit(*label, 0)));
+    QCOMPARE(bin->BitAt(CentreOfBit(*label, 0)), std::nullopt);
 }
 
 QTEST_MAIN(EngineTest)

@@ -226,6 +226,45 @@ private slots:
         QVERIFY(!viewer.FindNext(QString()));
     }
 
+    void searchWithoutHitsSaysSo() {
+        THelpViewer viewer;
+        viewer.SetHelpFile(HelpDocument());
+        viewer.ShowContents();
+        QTest::keyClicks(viewer.SearchField(), QStringLiteral("zzqx"));
+        QCOMPARE(VisibleContents(viewer), 0);
+        QCOMPARE(viewer.StatusText(), QStringLiteral("「zzqx」は見つかりません。"));
+        // A hit again, or an empty field, clears the message.
+        viewer.SearchField()->setText(QStringLiteral("3232235521"));
+        QCOMPARE(VisibleContents(viewer), 1);
+        QVERIFY(viewer.StatusText().isEmpty());
+        viewer.SearchField()->setText(QStringLiteral("zzqx"));
+        viewer.SearchField()->clear();
+        QVERIFY(viewer.StatusText().isEmpty());
+    }
+
+    void escClosesTheWindow_data() {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("search field") << "HelpSearch";
+        QTest::newRow("contents") << "HelpContents";
+        QTest::newRow("page") << "HelpPage";
+    }
+
+    void escClosesTheWindow() {
+        QFETCH(QString, control);
+        THelpViewer viewer;
+        viewer.SetHelpFile(HelpDocument());
+        viewer.ShowContents();
+        QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+        auto* target = viewer.findChild<QWidget*>(control);
+        QVERIFY(target != nullptr);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Escape);
+        QVERIFY(!viewer.isVisible());
+        // It opens again on the next request.
+        viewer.ShowContents();
+        QVERIFY(viewer.isVisible());
+    }
+
     void helpCommandOpensContents() {
         WindowFixture window;
         window->HelpViewer()->SetHelpFile(HelpDocument());
@@ -263,6 +302,35 @@ private slots:
         QTest::keyClick(popup, Qt::Key_F1);
         QVERIFY(window->HelpViewer()->isVisible());
         QCOMPARE(window->HelpViewer()->CurrentAnchor(), THelpViewer::ContextAnchor(context));
+        QTRY_VERIFY(!popup->isVisible());
+    }
+
+    // The shift-amount submenu header stands for the shift-amount command.
+    void f1OnSubmenuHeaderOpensItsCommandsTopic_data() {
+        QTest::addColumn<bool>("japanese");
+        QTest::addColumn<QString>("header");
+        QTest::newRow("operator menu") << false << "Bits";
+        QTest::newRow("Japanese operator menu") << true << "シフト量";
+    }
+
+    void f1OnSubmenuHeaderOpensItsCommandsTopic() {
+        QFETCH(bool, japanese);
+        QFETCH(QString, header);
+        WindowFixture window;
+        window->HelpViewer()->SetHelpFile(HelpDocument());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(&*window));
+        QMenu* popup = japanese ? window->PopupAllOpJ() : window->PopupAllOp();
+        QVERIFY(OpenMenuAt(popup, nullptr, *window) != nullptr);
+        QAction* headerItem = nullptr;
+        for (QAction* item : popup->actions())
+            if (item->menu() != nullptr && item->text().startsWith(header))
+                headerItem = item;
+        QVERIFY(headerItem != nullptr);
+        popup->setActiveAction(headerItem);
+        QTest::keyClick(popup, Qt::Key_F1);
+        QVERIFY(window->HelpViewer()->isVisible());
+        QCOMPARE(window->HelpViewer()->CurrentAnchor(), THelpViewer::ContextAnchor(16));
         QTRY_VERIFY(!popup->isVisible());
     }
 

@@ -1,10 +1,14 @@
-// The help document against the program: every help context that a command carries
+// The help documents against the program: every help context that a command carries
 // opens a topic in a QTextBrowser, every link lands, the keyboard reference names every
 // shortcut and typed character of the command table, and the settings table gives every
-// key with the default the program uses.
+// key with the default the program uses. The English and the Japanese document are
+// checked alike, and the English one has the Japanese one's anchors, so that a help
+// context opens the same topic in either.
 
 #include "settings/Profile.h"
 #include "ui/CommandTable.h"
+#include "ui/HelpStyle.h"
+#include "ui/toolkit/SystemColors.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -14,8 +18,11 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTable>
 
+#include <algorithm>
 #include <map>
 
 using namespace pexa;
@@ -86,6 +93,26 @@ QStringList LinkTargets(const QTextDocument& document) {
     return targets;
 }
 
+QString ReadUtf8(const QString& path, bool* ok) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(ReadFile(path));
+    *ok = !text.isEmpty() && !utf8.hasError();
+    return text;
+}
+
+bool IsJapaneseCharacter(QChar ch) {
+    const char16_t code = ch.unicode();
+    return (code >= 0x3000 && code <= 0x9FFF) || (code >= 0xF900 && code <= 0xFAFF) ||
+           (code >= 0xFF00 && code <= 0xFFEF);
+}
+
+// The text outside the spans marked as Japanese: a Japanese name the user has to
+// recognise is written inside one.
+QString OutsideJapaneseSpans(QString html) {
+    static const QRegularExpression span(R"(<span lang="ja">[^<]*</span>)");
+    return html.remove(span);
+}
+
 std::vector<const CommandInfo*> AllCommands() {
     std::vector<const CommandInfo*> all;
     for (auto table : {KeyActionsTable(), MenuActionsTable(), BarActionsTable()})
@@ -99,25 +126,127 @@ std::vector<const CommandInfo*> AllCommands() {
 class TestHelpDoc : public QObject {
     Q_OBJECT
 
-    QString html_;
+    QString japanese_;
+    QString english_;
+
+    // Each check runs on both documents.
+    static void AddDocumentColumn() {
+        QTest::addColumn<QString>("document");
+        QTest::newRow("ja") << QStringLiteral("ja");
+        QTest::newRow("en") << QStringLiteral("en");
+    }
+
+    const QString& Html(const QString& document) const {
+        return document == QLatin1String("en") ? english_ : japanese_;
+    }
 
 private slots:
     void initTestCase() {
-        const QByteArray bytes = ReadFile(PEXA_HELP_FILE);
-        QVERIFY2(!bytes.isEmpty(), PEXA_HELP_FILE);
-        QStringDecoder utf8(QStringDecoder::Utf8);
-        html_ = utf8(bytes);
-        QVERIFY2(!utf8.hasError(), "pexa.hlp is not valid UTF-8");
+        bool ok = false;
+        japanese_ = ReadUtf8(PEXA_HELP_FILE, &ok);
+        QVERIFY2(ok, PEXA_HELP_FILE " is missing or not valid UTF-8");
+        english_ = ReadUtf8(PEXA_HELP_FILE_EN, &ok);
+        QVERIFY2(ok, PEXA_HELP_FILE_EN " is missing or not valid UTF-8");
     }
 
-    void buildFolderHasTheSameDocument() {
-        QCOMPARE(ReadFile(PEXA_BUILD_HELP_FILE), ReadFile(PEXA_HELP_FILE));
+    void englishDocumentHasTheAnchorsOfTheJapaneseOne() {
+        QTextDocument japanese;
+        japanese.setHtml(japanese_);
+        QTextDocument english;
+        english.setHtml(english_);
+        const QSet<QString> anchors = AnchorNames(japanese);
+        QVERIFY(anchors.size() >= 20);
+        QCOMPARE(AnchorNames(english), anchors);
     }
+
+    void englishDocumentIsInEnglish() {
+        QVERIFY(english_.contains(QLatin1String("<html lang=\"en\">")));
+        QVERIFY(english_.contains(QLatin1String("<title>pexa Help</title>")));
+        const QString outside = OutsideJapaneseSpans(english_);
+        for (qsizetype i = 0; i < outside.size(); ++i)
+            QVERIFY2(!IsJapaneseCharacter(outside[i]),
+                     qPrintable(outside.mid(std::max<qsizetype>(0, i - 30), 60)));
+        // The check above must be able to fail: the Japanese document fails it.
+        const QString japanese = OutsideJapaneseSpans(japanese_);
+        QVERIFY(std::any_of(japanese.begin(), japanese.end(), IsJapaneseCharacter));
+    }
+
+    // Both documents style themselves the same way: the viewer's colours replace
+    // what the style block leaves open.
+    void bothDocumentsHaveTheSameStyleBlock() {
+        static const QRegularExpression style("<style[^>]*>.*</style>",
+                                              QRegularExpression::DotMatchesEverythingOption);
+        const QString japanese = style.match(japanese_).captured();
+        QVERIFY(!japanese.isEmpty());
+        QCOMPARE(style.match(english_).captured(), japanese);
+    }
+
+    // Every run of text against what it is drawn on (its own box, its
+    // paragraph's, its table cell's, or the page), on a light and on a dark
+    // desktop.
+    void textIsLegibleOnLightAndDarkPalettes_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QPalette>("palette");
+        QPalette dark(QColor(53, 53, 53));
+        dark.setColor(QPalette::Base, QColor(35, 35, 35));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+        dark.setColor(QPalette::Link, QColor(0, 0, 255));
+        for (const char* language : {"ja", "en"}) {
+            QTest::addRow("%s light", language)
+                << QString::fromLatin1(language) << QPalette(QColor(239, 239, 239));
+            QTest::addRow("%s dark", language) << QString::fromLatin1(language) << dark;
+        }
+    }
+
+    void textIsLegibleOnLightAndDarkPalettes() {
+        QFETCH(QString, language);
+        QFETCH(QPalette, palette);
+        QTextDocument document;
+        document.setDefaultStyleSheet(HelpStyleSheet(palette));
+        document.setHtml(Html(language));
+        const QColor page = palette.color(QPalette::Base);
+        int runs = 0;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            QColor background = page;
+            const QTextCursor at(block);
+            if (const QTextTable* table = at.currentTable()) {
+                const QBrush cell = table->cellAt(at).format().background();
+                if (cell.style() != Qt::NoBrush)
+                    background = cell.color();
+            }
+            if (block.blockFormat().background().style() != Qt::NoBrush)
+                background = block.blockFormat().background().color();
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat format = it.fragment().charFormat();
+                const QColor text = format.foreground().style() != Qt::NoBrush
+                                        ? format.foreground().color()
+                                        : palette.color(QPalette::Text);
+                const QColor behind = format.background().style() != Qt::NoBrush
+                                          ? format.background().color()
+                                          : background;
+                QVERIFY2(ContrastRatio(text, behind) >= 4.5,
+                         qPrintable(
+                             QString("%1 on %2: %3")
+                                 .arg(text.name(), behind.name(), it.fragment().text().left(40))));
+                ++runs;
+            }
+        }
+        QVERIFY(runs > 100);
+    }
+
+    void buildFolderHasTheSameDocuments() {
+        QCOMPARE(ReadFile(PEXA_BUILD_HELP_FILE), ReadFile(PEXA_HELP_FILE));
+        QCOMPARE(ReadFile(PEXA_BUILD_HELP_FILE_EN), ReadFile(PEXA_HELP_FILE_EN));
+    }
+
+    void everyHelpContextOpensItsTopic_data() { AddDocumentColumn(); }
 
     void everyHelpContextOpensItsTopic() {
+        QFETCH(QString, document);
         QTextBrowser browser;
         browser.resize(480, 320);
-        browser.setHtml(html_);
+        browser.setHtml(Html(document));
         browser.show();
         QVERIFY(QTest::qWaitForWindowExposed(&browser));
 
@@ -142,11 +271,14 @@ private slots:
         }
     }
 
+    void everyLinkLandsOnAnAnchor_data() { AddDocumentColumn(); }
+
     void everyLinkLandsOnAnAnchor() {
-        QTextDocument document;
-        document.setHtml(html_);
-        const QSet<QString> anchors = AnchorNames(document);
-        const QStringList targets = LinkTargets(document);
+        QFETCH(QString, document);
+        QTextDocument text;
+        text.setHtml(Html(document));
+        const QSet<QString> anchors = AnchorNames(text);
+        const QStringList targets = LinkTargets(text);
         QVERIFY(targets.size() > 50);
         for (const QString& target : targets) {
             QVERIFY2(target.startsWith('#'), qPrintable(target));
@@ -154,8 +286,11 @@ private slots:
         }
     }
 
+    void keyboardReferenceNamesEveryShortcut_data() { AddDocumentColumn(); }
+
     void keyboardReferenceNamesEveryShortcut() {
-        const QSet<QString> keys = KbdTexts(Section(html_, "keys"));
+        QFETCH(QString, document);
+        const QSet<QString> keys = KbdTexts(Section(Html(document), "keys"));
         for (const CommandInfo* command : AllCommands())
             for (const char* shortcut : {command->ShortCut, command->SecondaryShortCut}) {
                 if (*shortcut == '\0')
@@ -166,8 +301,17 @@ private slots:
             }
     }
 
+    void keyboardReferenceNamesEveryTypedCharacter_data() {
+        QTest::addColumn<QString>("document");
+        QTest::addColumn<QString>("decimalSeparator");
+        QTest::newRow("ja") << QStringLiteral("ja") << QStringLiteral("小数点記号");
+        QTest::newRow("en") << QStringLiteral("en") << QStringLiteral("decimal separator");
+    }
+
     void keyboardReferenceNamesEveryTypedCharacter() {
-        const QString reference = Section(html_, "keys");
+        QFETCH(QString, document);
+        QFETCH(QString, decimalSeparator);
+        const QString reference = Section(Html(document), "keys");
         const QSet<QString> keys = KbdTexts(reference);
         int checked = 0;
         for (const KeyCharBinding& binding : KeyCharBindings()) {
@@ -179,11 +323,14 @@ private slots:
             ++checked;
         }
         QVERIFY(checked >= 50);
-        QVERIFY(reference.contains("小数点記号"));
+        QVERIFY(reference.contains(decimalSeparator));
     }
 
+    void settingsTableGivesEveryKeyWithItsDefault_data() { AddDocumentColumn(); }
+
     void settingsTableGivesEveryKeyWithItsDefault() {
-        const QString settings = Section(html_, "settings");
+        QFETCH(QString, document);
+        const QString settings = Section(Html(document), "settings");
         QVERIFY(!settings.isEmpty());
         auto row = [&](std::string_view section, std::string_view key, const QString& value) {
             const QString cells =

@@ -104,7 +104,7 @@ private slots:
     void operatorMenuShowsTheTypedKeys();
     void japaneseOperatorMenu();
     void submenusCarryTheirKeys();
-    void keyTextOfTheAmpersandFollowsTheSystem();
+    void keyTextOfTheAmpersandIsDoubled();
     void osMajorVersionIsTheKernels();
     void radioItemsFollowTheCommands();
     void menuItemsRunTheirCommands();
@@ -208,7 +208,9 @@ void MenusTest::submenusCarryTheirKeys() {
         QCOMPARE(Submenu(menu, title)->menuAction()->toolTip(), QString::fromUtf8(hint));
 }
 
-void MenusTest::keyTextOfTheAmpersandFollowsTheSystem() {
+// Qt draws a lone "&" after the tab as nothing: the And item's key column
+// reads "&&" on every system.
+void MenusTest::keyTextOfTheAmpersandIsDoubled() {
     WindowFixture window;
     QMenu menu;
     auto* andItem =
@@ -218,14 +220,12 @@ void MenusTest::keyTextOfTheAmpersandFollowsTheSystem() {
     menu.addAction(andItem);
     menu.addAction(orItem);
     menu.addAction(FindAction(*window, "ActOpXor"));
-    TForm_Main::PrepareOpMenu(menu, window->KeyTable(), 4);
-    QCOMPARE(andItem->text(), QStringLiteral("An&d \t&"));
+    TForm_Main::PrepareOpMenu(menu, window->KeyTable());
+    QCOMPARE(andItem->text(), QStringLiteral("An&d \t&&"));
     QCOMPARE(orItem->text(), QStringLiteral("&Or \t|"));
     QCOMPARE(FindAction(*window, "ActOpXor")->Caption(), QStringLiteral("Xor"));
     // Preparing again replaces the key text after the tab.
-    TForm_Main::PrepareOpMenu(menu, window->KeyTable(), 5);
-    QCOMPARE(andItem->text(), QStringLiteral("An&d \t&&"));
-    TForm_Main::PrepareOpMenu(menu, window->KeyTable(), 6);
+    TForm_Main::PrepareOpMenu(menu, window->KeyTable());
     QCOMPARE(andItem->text(), QStringLiteral("An&d \t&&"));
     QCOMPARE(orItem->text(), QStringLiteral("&Or \t|"));
 }
@@ -435,6 +435,8 @@ void MenusTest::mainPopupIsFilledOnceWithBarAndViewCommands() {
         "-",
         "ActChooseFont",
         "ActChooseColor",
+        "-",
+        "", // the language submenu
     };
     QCOMPARE(BoundNames(*form.MainPopup()), expected);
     // The copies show the commands' captions and states.

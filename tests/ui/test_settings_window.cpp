@@ -1,6 +1,7 @@
 // The settings file through the real window: what start-up reads, what the
 // first show applies and what shut-down writes.
 
+#include "CommandLookup.h"
 #include "conv/CalcConv.h"
 #include "core/CalcArithmetic.h"
 #include "core/FormatSettings.h"
@@ -8,6 +9,7 @@
 #include "settings/Profile.h"
 #include "ui/CalcBar.h"
 #include "ui/MainForm.h"
+#include "ui/toolkit/Action.h"
 #include "ui/toolkit/BandSite.h"
 #include "ui/toolkit/SystemColors.h"
 
@@ -25,6 +27,7 @@
 #include <unistd.h>
 
 using namespace pexa;
+using pexa::testing::FindAction;
 
 Q_DECLARE_METATYPE(std::vector<pexa::BarKind>)
 
@@ -158,8 +161,8 @@ private slots:
                                                    "Bar1", "Bar1Width", "Bar1Break"}));
         QCOMPARE(KeysOf(text, "Mode"), QStringList({"CalcMode", "Separated", "AngleMode", "Hyp",
                                                     "Rotate", "Arithmetic", "ShiftAmount"}));
-        QCOMPARE(KeysOf(text, "View"),
-                 QStringList({"ShowIndicators", "ToolBar", "MenuBar", "ButtonPanel", "Topmost"}));
+        QCOMPARE(KeysOf(text, "View"), QStringList({"ShowIndicators", "ToolBar", "MenuBar",
+                                                    "ButtonPanel", "Topmost", "Language"}));
         QStringList color{"BodyColor"};
         for (char c = 'A'; c <= 'P'; ++c)
             color << QStringLiteral("Color%1").arg(QLatin1Char(c));
@@ -351,7 +354,9 @@ private slots:
 
     void hugeBandWidthKeepsWindowOnScreen() {
         SettingsFile file;
-        file.Write("[Bar]\nBarCount=2\nBar0=DEC\nBar0Width=2147483647\nBar1=HEX\n"
+        // Without the tool bar and the button panel, the bars alone set the width.
+        file.Write("[View]\nToolBar=0\nButtonPanel=0\n"
+                   "[Bar]\nBarCount=2\nBar0=DEC\nBar0Width=2147483647\nBar1=HEX\n"
                    "Bar1Width=2147483647\nBar1Break=0\n");
         auto window = std::make_unique<TForm_Main>();
         window->show();
@@ -359,6 +364,10 @@ private slots:
         const int screenWidth = window->screen()->availableGeometry().width();
         QVERIFY(window->BarSite()->BandWidth(0) <= screenWidth);
         QVERIFY(window->width() <= 2 * screenWidth + 100);
+        // Both bands share one row: the row, not each band, fits the screen.
+        QCOMPARE(window->BarSite()->RowCount(), 1);
+        QTRY_VERIFY(window->width() <= screenWidth);
+        QVERIFY(window->BarSite()->BandWidth(0) > window->BarSite()->BandMinWidth(0));
     }
 
     void storedValues_data() {
@@ -509,6 +518,34 @@ private slots:
         // One message, for the first key; the save stops there.
         QCOMPARE(catcher.Count(), 1);
         QCOMPARE(catcher.Text(), path + QStringLiteral(" に書き込めません"));
+        QVERIFY(!QFile::exists(path));
+    }
+
+    // Switching a bar off writes its own keys at once; a failed write says so
+    // then, and the bar still goes.
+    void switchingABarOffReportsAFailedWrite_data() {
+        QTest::addColumn<QString>("toggle");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("character bar") << "ActToggleAscii" << int(BarKind::Char);
+        QTest::newRow("date/time bar") << "ActToggleTime" << int(BarKind::Time);
+    }
+
+    void switchingABarOffReportsAFailedWrite() {
+        QFETCH(QString, toggle);
+        QFETCH(int, kind);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("missing/pexa.ini"));
+        ProfilePathOverride profile(path.toStdString());
+        auto window = std::make_unique<TForm_Main>();
+        TAction* action = FindAction(*window, toggle.toStdString());
+        QVERIFY(action->Execute());
+        QVERIFY(window->FindBar(static_cast<BarKind>(kind)) != nullptr);
+        MessageBoxCatcher catcher;
+        QVERIFY(action->Execute());
+        QCOMPARE(catcher.Count(), 1);
+        QCOMPARE(catcher.Text(), path + QStringLiteral(" に書き込めません"));
+        QCOMPARE(window->FindBar(static_cast<BarKind>(kind)), nullptr);
+        window.reset();
         QVERIFY(!QFile::exists(path));
     }
 };

@@ -45,6 +45,10 @@ private slots:
     void cacheTellsFontsApart();
     void stripAccessMarks_data();
     void stripAccessMarks();
+    void contrastRatios_data();
+    void contrastRatios();
+    void legibleColours_data();
+    void legibleColours();
 };
 
 void TestToolkitSystem::systemColorValues() {
@@ -207,6 +211,51 @@ void TestToolkitSystem::stripAccessMarks() {
     QFETCH(QString, caption);
     QFETCH(QString, plain);
     QCOMPARE(StripAccessMarks(caption), plain);
+}
+
+void TestToolkitSystem::contrastRatios_data() {
+    QTest::addColumn<QColor>("a");
+    QTest::addColumn<QColor>("b");
+    QTest::addColumn<double>("ratio");
+    QTest::newRow("black on white") << QColor(0, 0, 0) << QColor(255, 255, 255) << 21.0;
+    QTest::newRow("same colour") << QColor(90, 20, 200) << QColor(90, 20, 200) << 1.0;
+    QTest::newRow("order does not matter") << QColor(255, 255, 255) << QColor(0, 0, 0) << 21.0;
+    // Reference values of the sRGB luminance formula.
+    QTest::newRow("grey 190 on 239") << QColor(190, 190, 190) << QColor(239, 239, 239) << 1.61;
+    QTest::newRow("red on white") << QColor(255, 0, 0) << QColor(255, 255, 255) << 4.00;
+    QTest::newRow("blue on white") << QColor(0, 0, 255) << QColor(255, 255, 255) << 8.59;
+}
+
+void TestToolkitSystem::contrastRatios() {
+    QFETCH(QColor, a);
+    QFETCH(QColor, b);
+    QFETCH(double, ratio);
+    QVERIFY2(std::abs(ContrastRatio(a, b) - ratio) < 0.01,
+             qPrintable(QString::number(ContrastRatio(a, b))));
+}
+
+void TestToolkitSystem::legibleColours_data() {
+    QTest::addColumn<QColor>("color");
+    QTest::addColumn<QColor>("background");
+    QTest::addColumn<bool>("unchanged");
+    QTest::newRow("blue on light grey is kept")
+        << QColor(0, 0, 255) << QColor(239, 239, 239) << true;
+    QTest::newRow("blue on dark grey lightens") << QColor(0, 0, 255) << QColor(53, 53, 53) << false;
+    QTest::newRow("red on white darkens") << QColor(255, 0, 0) << QColor(255, 255, 255) << false;
+    QTest::newRow("grey on grey") << QColor(190, 190, 190) << QColor(239, 239, 239) << false;
+    QTest::newRow("mid grey background") << QColor(119, 119, 119) << QColor(119, 119, 119) << false;
+}
+
+void TestToolkitSystem::legibleColours() {
+    QFETCH(QColor, color);
+    QFETCH(QColor, background);
+    QFETCH(bool, unchanged);
+    const QColor legible = Legible(color, background);
+    QVERIFY(ContrastRatio(legible, background) >= kReadableContrast);
+    QCOMPARE(legible == color, unchanged);
+    // Moved towards black or white only: the hue stays.
+    if (!unchanged && color.hue() >= 0)
+        QCOMPARE(legible.hue(), color.hue());
 }
 
 QTEST_MAIN(TestToolkitSystem)

@@ -80,4 +80,24 @@ void TActionLink::OnTriggered() {
         SyncGroup();
 }
 
+namespace {
+
+constexpr const char* kMenuItemCommandProperty = "pexaCommand";
+
+} // namespace
+
+void SetCommandOfMenuItem(QAction& item, TAction* command) {
+    item.setProperty(kMenuItemCommandProperty, QVariant::fromValue<QObject*>(command));
+}
+
+TAction* CommandOfMenuItem(const QAction* item) {
+    if (item == nullptr)
+        return nullptr;
+    if (auto* action = qobject_cast<TAction*>(const_cast<QAction*>(item)))
+        return action;
+    if (const auto* link = qobject_cast<const TActionLink*>(item))
+        return link->Source();
+    return qobject_cast<TAction*>(item->property(kMenuItemCommandProperty).value<QObject*>());
+}
+
 } // namespace pexa

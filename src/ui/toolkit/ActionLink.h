@@ -42,4 +42,11 @@ private:
     bool ownCaption_ = false;
 };
 
+// Marks a menu item that is neither the action nor a link (a submenu header)
+// as standing for a command: help on it opens the command's topic.
+void SetCommandOfMenuItem(QAction& item, TAction* command);
+// The command a menu item stands for: the action itself, a link's source or
+// a command set with SetCommandOfMenuItem; none for the others.
+TAction* CommandOfMenuItem(const QAction* item);
+
 } // namespace pexa

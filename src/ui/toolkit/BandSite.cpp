@@ -186,6 +186,58 @@ bool TBandSite::BandBreak(int index) const {
     return ValidIndex(index) && bands_[static_cast<size_t>(index)].breakBefore;
 }
 
+void TBandSite::FitToWidth(int maxWidth) {
+    maxWidth = std::max(maxWidth, 1);
+    for (const auto& row : Rows()) {
+        int natural = 0;
+        int minimum = 0;
+        for (const int i : row) {
+            natural += NaturalExtent(bands_[static_cast<size_t>(i)]);
+            minimum += MinExtent(bands_[static_cast<size_t>(i)]);
+        }
+        if (natural <= maxWidth)
+            continue;
+        // Each band keeps its minimum and gets its share of what is left.
+        const double spare = std::max(0, maxWidth - minimum);
+        const double wanted = std::max(1, natural - minimum);
+        for (const int i : row) {
+            Band& band = bands_[static_cast<size_t>(i)];
+            const int low = MinExtent(band);
+            const int above = NaturalExtent(band) - low;
+            band.width = low + static_cast<int>(above * spare / wanted);
+        }
+        // Minimums that do not fit side by side go on rows of their own.
+        int used = 0;
+        for (const int i : row) {
+            Band& band = bands_[static_cast<size_t>(i)];
+            const int extent = MinExtent(band);
+            if (used > 0 && used + extent > maxWidth) {
+                band.breakBefore = true;
+                used = 0;
+            }
+            used += extent;
+        }
+    }
+    Relayout();
+}
+
+void TBandSite::JoinRowsWithin(int maxWidth) {
+    int used = 0;
+    for (size_t i = 0; i < bands_.size(); ++i) {
+        Band& band = bands_[i];
+        const int extent = MinExtent(band);
+        if (i > 0 && band.breakBefore && used + extent <= maxWidth) {
+            // Joined bands share the row from their minimums up.
+            band.breakBefore = false;
+            band.width = 0;
+        } else if (i == 0 || band.breakBefore) {
+            used = 0;
+        }
+        used += extent;
+    }
+    Relayout();
+}
+
 int TBandSite::RowCount() const {
     return static_cast<int>(Rows().size());
 }
@@ -211,7 +263,9 @@ QRect TBandSite::BandRect(int index) const {
 }
 
 int TBandSite::MinExtent(const Band& band) const {
-    const int child = std::max(band.minWidth, band.child->minimumWidth());
+    // A child's minimum size hint is what it needs to show its content whole.
+    const int child = std::max(
+        {band.minWidth, band.child->minimumWidth(), band.child->minimumSizeHint().width()});
     return kGripWidth + child + kEdgeWidth;
 }
 
@@ -245,6 +299,12 @@ void TBandSite::Relayout() {
     }
 
     bool changed = top != contentHeight_;
+    // The window follows the site's size hint: a wider widest row must reach it.
+    const int hintWidth = sizeHint().width();
+    if (hintWidth != hintWidth_) {
+        hintWidth_ = hintWidth;
+        updateGeometry();
+    }
     for (size_t i = 0; i < bands_.size(); ++i) {
         const Band& band = bands_[i];
         const QRect& r = band.rect;

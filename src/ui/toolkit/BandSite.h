@@ -63,6 +63,16 @@ public:
     void SetBandBreak(int index, bool on);
     bool BandBreak(int index) const;
 
+    // Makes every row fit in `maxWidth`: a row wider than that shares the
+    // width out among its bands in proportion to their requested widths
+    // (never below their minimums), and a row whose minimums alone do not
+    // fit is wrapped before the band that overflows. Rows that fit keep
+    // their widths.
+    void FitToWidth(int maxWidth);
+    // Joins each row to the one above while both fit in `maxWidth` side by
+    // side at their minimum widths; fewer rows make a lower site.
+    void JoinRowsWithin(int maxWidth);
+
     int RowCount() const;
     int RowOf(int index) const;
     // The band's rectangle (grip and edge included) in site coordinates.
@@ -122,6 +132,7 @@ private:
 
     std::vector<Band> bands_;
     int contentHeight_ = 0;
+    int hintWidth_ = 0;
     int layoutWidth_ = -1; // the site width the band rectangles were made for
     DragMode dragMode_ = DragMode::None;
     int dragBand_ = -1;

@@ -1,0 +1,411 @@
+// Plays random command sequences on the calculator: every command, characters
+// typed into every kind of bar, mode and option switches, bars opened, closed
+// and reordered, and pasted texts. After each step it checks that nothing
+// escaped, that the bars and the display agree, and that every open bar's
+// text, pasted into a bar of the same kind in a fresh calculator, reads back
+// as the calculator's value.
+
+#include "conv/CalcConv.h"
+#include "conv/ConvChar.h"
+#include "conv/ConvDegree.h"
+#include "conv/ConvTime.h"
+#include "core/CalcArithmetic.h"
+#include "core/CalcError.h"
+#include "core/CalcValue.h"
+#include "core/FormatSettings.h"
+#include "enc/EncChar.h"
+#include "enc/EncTime.h"
+#include "engine/Calculator.h"
+#include "engine/CalculatorDisplay.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace pexa;
+
+[[noreturn]] void Fail(const char* what, const std::string& detail = {}) {
+    std::fprintf(stderr, "fuzz_engine: %s %s\n", what, detail.c_str());
+    std::abort();
+}
+
+class Input {
+public:
+    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    bool More() const { return pos_ < size_; }
+    std::uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
+
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t pos_ = 0;
+};
+
+constexpr FormatSettings Locales[] = {
+    {'.', ',', '/', ':'},
+    {',', '.', '.', ':'},
+    {',', ' ', '-', '.'},
+    {'.', '\'', '.', ':'},
+};
+
+// Keys, separators of every locale above, radix prefixes, and bytes no key
+// produces.
+constexpr char Interesting[] = "0123456789ABCDEFabcdef.,-: '#$&HhXxOoBbE+\"/KMGTPd\x80\xA5\xFF";
+
+// Keeps what each bar shows, redrawn only when the calculator says so, and
+// checks that it is told only about open bars.
+class FuzzDisplay final : public CalculatorDisplay {
+public:
+    const Calculator* Calc = nullptr;
+    std::map<BarKind, std::string> Shown;
+
+    void BarTextChanged(BarKind bar) override { Draw(bar); }
+    void BarReadingChanged(BarKind bar) override { Draw(bar); }
+    void PendingOperatorChanged() override { (void)Calc->PendingOperatorSymbol(); }
+    void ActiveBarChanged() override {}
+
+    static std::string Render(const Calculator& calc, BarKind bar) {
+        const std::optional<CalcErrorKind> error = calc.Bars().ErrorOf(bar);
+        return error ? std::string("error: ") + CalcErrorKindName(*error)
+                     : calc.Bars().Find(bar)->GetText(false);
+    }
+    void Draw(BarKind bar) {
+        if (!Calc->Bars().IsOpen(bar))
+            Fail("the display was told about a bar that is not open");
+        Shown[bar] = Render(*Calc, bar);
+    }
+};
+
+// A display for the calculators that only read texts back.
+class NoDisplay final : public CalculatorDisplay {
+public:
+    void BarTextChanged(BarKind) override {}
+    void BarReadingChanged(BarKind) override {}
+    void PendingOperatorChanged() override {}
+    void ActiveBarChanged() override {}
+};
+
+// The settings a bar has beyond the calculator's mode and options, which the
+// window sets on the conversion itself.
+void CopyKindSettings(const TCalcConv& from, TCalcConv& to) {
+    if (const auto* chr = dynamic_cast<const TConvChar*>(&from))
+        dynamic_cast<TConvChar&>(to).SetEncoding(chr->GetCharEncoding());
+    if (const auto* time = dynamic_cast<const TConvTime*>(&from)) {
+        auto& target = dynamic_cast<TConvTime&>(to);
+        target.SetEncoding(time->GetTimeEncoding());
+        target.SetDiffMode(time->GetTimeDiffMode());
+    }
+    if (const auto* degree = dynamic_cast<const TConvDegree*>(&from))
+        dynamic_cast<TConvDegree&>(to).SetHmsStyle(degree->GetHmsStyle());
+}
+
+// A text as the characters a paste offers: one byte each, but a Shift JIS
+// pair as one character in the character bar.
+std::vector<std::optional<std::string>> PasteCharacters(const std::string& text, bool sjis) {
+    std::vector<std::optional<std::string>> characters;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto lead = static_cast<std::uint8_t>(text[i]);
+        if (sjis && i + 1 < text.size() &&
+            IsSjisPair(lead, static_cast<std::uint8_t>(text[i + 1]))) {
+            characters.push_back(text.substr(i, 2));
+            ++i;
+        } else {
+            characters.push_back(text.substr(i, 1));
+        }
+    }
+    return characters;
+}
+
+// How far a real shown in the bar's notation may lie from the value.
+Real Tolerance(const TCalcConv& bar, Real x) {
+    switch (bar.GetKind()) {
+    case BarKind::Decimal:
+    case BarKind::Kilo: // 18 significant digits
+        return 6e-18L * std::fabs(x) + 1.01e-18L;
+    case BarKind::Time: {
+        const auto& time = dynamic_cast<const TConvTime&>(bar);
+        return time.GetTimeEncoding() == TimeEncoding::OleDate ? 1.2e-5L + 1e-18L * std::fabs(x)
+                                                               : 1.0L;
+    }
+    default:
+        return 1e-9L * std::fabs(x) + 1e-12L;
+    }
+}
+
+bool ShowsIntegerPart(BarKind kind) {
+    return kind == BarKind::Hex || kind == BarKind::Oct || kind == BarKind::Bin ||
+           kind == BarKind::Char || kind == BarKind::IP;
+}
+
+// The bar's clipboard text, pasted into a bar of the same kind and settings
+// in a fresh calculator, must give the calculator's value. Bars that say the
+// mode cannot show the value, and the date bar's "(Invalid)", are left out.
+void CheckReadsBack(const Calculator& calc, BarKind kind) {
+    const TCalcConv& bar = *calc.Bars().Find(kind);
+    if (calc.Bars().HasError(kind) || bar.GetTextState() != ConvTextState::Normal)
+        return;
+    const std::string text = bar.GetClipboardText(false);
+    if (text.empty() || text == InvalidDateTimeText)
+        return;
+
+    NoDisplay quiet;
+    Calculator fresh(quiet);
+    fresh.SetMode(calc.Mode());
+    fresh.SetSigned(calc.Signed());
+    fresh.SetReversed(calc.Reversed());
+    TCalcConv* pasted = fresh.OpenBar(kind);
+    CopyKindSettings(bar, *pasted);
+    fresh.Bars().Activate(kind);
+    if (!fresh.Paste(PasteCharacters(text, kind == BarKind::Char)))
+        Fail("a bar's text is refused when pasted", text);
+    if (fresh.Bars().HasError(kind))
+        Fail("a bar's text pastes as an error", text);
+
+    // The registers start and are cleared as zeros of other modes; the bars
+    // show the value converted into the mode.
+    CalcValue value = MakeZero();
+    ConvertValue(value, calc.Mode(), calc.Current());
+    const CalcValue& read = fresh.Current();
+    if (kind == BarKind::Char && GetInteger(read) != GetInteger(value)) {
+        // Bytes that are no characters show as '_': the text must then at
+        // least show again as itself.
+        if (pasted->GetClipboardText(false) != text)
+            Fail("a character text does not read back", text);
+        return;
+    }
+    if (!IsFloatMode(calc.Mode()) || ShowsIntegerPart(kind)) {
+        if (GetInteger(read) != GetInteger(value))
+            Fail("a bar's text reads back as another value",
+                 text + " reads " + std::to_string(GetInteger(read)) + ", value " +
+                     std::to_string(GetInteger(value)));
+        return;
+    }
+    const Real x = GetReal(value);
+    if (!(std::fabs(GetReal(read) - x) <= Tolerance(bar, x))) {
+        char detail[96];
+        std::snprintf(detail, sizeof detail, " reads %.21Lg, value %.21Lg", GetReal(read), x);
+        Fail("a bar's text reads back as another real", text + detail);
+    }
+}
+
+void CheckState(const Calculator& calc, const FuzzDisplay& display) {
+    const OpenBars& bars = calc.Bars();
+    if (bars.Count() < 0 || bars.Count() > BarKindCount)
+        Fail("open bar count out of range");
+    for (int i = 0; i < bars.Count(); ++i) {
+        const BarKind kind = bars.KindAt(i);
+        if (bars.IndexOf(kind) != i)
+            Fail("a kind is open twice");
+        const TCalcConv& bar = *bars.Find(kind);
+        if (bar.GetKind() != kind || bar.GetMode() != calc.Mode())
+            Fail("a bar's conversion is not of its kind and the mode");
+        const auto it = display.Shown.find(kind);
+        if (it == display.Shown.end() || it->second != FuzzDisplay::Render(calc, kind))
+            Fail("the display was not told of a change",
+                 (it == display.Shown.end() ? std::string("(never drawn)") : it->second) + " vs " +
+                     FuzzDisplay::Render(calc, kind));
+    }
+    if (const std::optional<BarKind> active = bars.Active(); active && !bars.IsOpen(*active))
+        Fail("the active bar is not open");
+    for (int i = 0; i < bars.Count(); ++i)
+        CheckReadsBack(calc, bars.KindAt(i));
+}
+
+std::string ShortText(Input& in) {
+    std::string text;
+    const int length = in.Byte() % 24;
+    for (int i = 0; i < length; ++i) {
+        const std::uint8_t b = in.Byte();
+        text += (b & 0x80) != 0 ? static_cast<char>(in.Byte())
+                                : Interesting[b % (sizeof Interesting - 1)];
+    }
+    return text;
+}
+
+std::optional<BarKind> SomeBar(const Calculator& calc, std::uint8_t b) {
+    if (calc.Bars().Count() == 0 || b == 0xFF)
+        return std::nullopt;
+    return calc.Bars().KindAt(b % calc.Bars().Count());
+}
+
+void SetKindSettings(Calculator& calc, FuzzDisplay& display, Input& in) {
+    const std::uint8_t b = in.Byte();
+    const std::optional<BarKind> kind = SomeBar(calc, in.Byte());
+    if (!kind)
+        return;
+    TCalcConv& bar = *calc.Bars().Find(*kind);
+    if (auto* chr = dynamic_cast<TConvChar*>(&bar))
+        chr->SetEncoding(static_cast<CharEncoding>(b % 4));
+    else if (auto* time = dynamic_cast<TConvTime*>(&bar))
+        (b & 1) != 0 ? time->SetDiffMode((b & 2) != 0)
+                     : time->SetEncoding(static_cast<TimeEncoding>((b >> 1) % 2));
+    else if (auto* degree = dynamic_cast<TConvDegree*>(&bar))
+        degree->SetHmsStyle((b & 1) != 0);
+    else
+        return;
+    // The window redraws the bar after its own buttons.
+    display.Draw(*kind);
+}
+
+void Step(Calculator& calc, FuzzDisplay& display, Input& in) {
+    const std::uint8_t op = in.Byte();
+    switch (op % 26) {
+    case 0:
+    case 1:
+    case 2:
+    case 3: {
+        const std::uint8_t b = in.Byte();
+        calc.Type(Interesting[b % (sizeof Interesting - 1)], (b & 0x80) != 0, false);
+        break;
+    }
+    case 4:
+        calc.Type(static_cast<char>(in.Byte()), (op & 0x80) != 0, (op & 0x40) != 0);
+        break;
+    case 5: {
+        const std::string text = ShortText(in);
+        std::vector<std::optional<std::string>> characters =
+            PasteCharacters(text, (op & 0x80) != 0);
+        if ((op & 0x40) != 0 && !characters.empty())
+            characters[characters.size() / 2].reset(); // a character no bar takes
+        calc.Paste(characters);
+        break;
+    }
+    case 6: // another bar's text pasted into the active one
+        if (const std::optional<BarKind> from = SomeBar(calc, in.Byte()))
+            calc.Paste(PasteCharacters(calc.Bars().Find(*from)->GetClipboardText((op & 0x80) != 0),
+                                       calc.Bars().Active() == BarKind::Char));
+        break;
+    case 7:
+        calc.ToggleSign();
+        break;
+    case 8:
+        calc.BackSpace();
+        break;
+    case 9:
+        calc.PressOperator(static_cast<BinaryOp::Index>(in.Byte() % (BinaryOperatorCount + 1)));
+        break;
+    case 10:
+        (op & 0x80) != 0 ? calc.Equal() : calc.Evaluate((op & 0x40) != 0);
+        break;
+    case 11:
+        (op & 0x80) != 0 ? calc.RecallAnswer() : calc.EnterPi();
+        break;
+    case 12:
+        calc.ApplyUnary(static_cast<UnaryOp::Index>(in.Byte() % UnaryOperatorCount));
+        break;
+    case 13:
+        calc.ShiftByAmount((op & 0x80) != 0 ? 1 : -1);
+        break;
+    case 14:
+        calc.ApplyTrig(static_cast<TrigFunctionKind>(in.Byte() % 3), (op & 0x80) != 0);
+        break;
+    case 15:
+        calc.Clear((op & 0x80) != 0);
+        break;
+    case 16:
+        calc.SetMode(static_cast<CalcValueMode>(in.Byte() % CalcValueModeCount));
+        break;
+    case 17:
+        (op & 0x80) != 0 ? calc.SetSigned((op & 0x40) != 0) : calc.SetReversed((op & 0x40) != 0);
+        break;
+    case 18: {
+        const std::uint8_t b = in.Byte();
+        FunctionOptions& options = calc.Options();
+        switch (b % 5) {
+        case 0:
+            options.SetAngle(static_cast<AngleUnit>(b / 5 % 4));
+            break;
+        case 1:
+            options.SetHyperbolic((b & 0x80) != 0);
+            break;
+        case 2:
+            options.SetRotate((b & 0x80) != 0);
+            break;
+        case 3:
+            options.SetArithmeticShift((b & 0x80) != 0);
+            break;
+        default:
+            options.SetShiftAmount(b / 5 % 20);
+            break;
+        }
+        break;
+    }
+    case 19: {
+        const auto kind = static_cast<BarKind>(in.Byte() % BarKindCount);
+        if (calc.OpenBar(kind) != nullptr && !display.Shown.count(kind))
+            display.Draw(kind); // a new bar is drawn when the window adds it
+        break;
+    }
+    case 20: {
+        const auto kind = static_cast<BarKind>(in.Byte() % BarKindCount);
+        if (calc.CloseBar(kind) != nullptr)
+            display.Shown.erase(kind);
+        break;
+    }
+    case 21: {
+        const std::uint8_t b = in.Byte();
+        if (b % 3 == 0)
+            calc.Bars().Activate(SomeBar(calc, in.Byte()));
+        else if (b % 3 == 1)
+            calc.Bars().StepActive((b & 0x80) != 0 ? 1 : -1);
+        else
+            calc.Bars().EnsureActive();
+        break;
+    }
+    case 22: {
+        std::vector<BarKind> order;
+        for (int i = in.Byte() % 4; i > 0; --i)
+            order.push_back(static_cast<BarKind>(in.Byte() % BarKindCount));
+        calc.Bars().SetOrder(order);
+        break;
+    }
+    case 23:
+        SetKindSettings(calc, display, in);
+        break;
+    case 24:
+        calc.SetPendingOperator(in.Byte() % 2 == 0
+                                    ? std::nullopt
+                                    : std::optional(static_cast<BinaryOp::Index>(
+                                          in.Byte() % (BinaryOperatorCount + 2) - 1)));
+        break;
+    default:
+        calc.SyncFromBar(SomeBar(calc, in.Byte()));
+        break;
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    Input in(data, size);
+    const FormatSettingsScope scope(Locales[in.Byte() % (sizeof Locales / sizeof Locales[0])]);
+    FuzzDisplay display;
+    Calculator calc(display);
+    display.Calc = &calc;
+    try {
+        // The window's start: the decimal and hexadecimal bars, the first active.
+        for (const BarKind kind : {BarKind::Decimal, BarKind::Hex}) {
+            calc.OpenBar(kind);
+            display.Draw(kind);
+        }
+        calc.Bars().Activate(BarKind::Decimal);
+        CheckState(calc, display);
+        for (int step = 0; step < 256 && in.More(); ++step) {
+            Step(calc, display, in);
+            CheckState(calc, display);
+        }
+    } catch (const std::exception& e) {
+        Fail("exception escaped", e.what());
+    } catch (...) {
+        Fail("unknown exception escaped");
+    }
+    return 0;
+}

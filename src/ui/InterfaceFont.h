@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace pexa {
+
+// What the font choice needs to know about the installed fonts.
+struct FontCatalog {
+    // Whether a family is installed.
+    std::function<bool(const QString& family)> Has;
+    // Whether a family draws Japanese; such fonts often bring fixed-width
+    // Latin letters and draw "\" as a yen sign and "~" as an overline.
+    std::function<bool(const QString& family)> DrawsJapanese;
+};
+
+// The families the interface draws with, in fallback order: a proportional
+// Latin font for Latin text (the desktop's own when it is one), then a
+// Japanese font whose ASCII is ASCII for the rest.
+QStringList InterfaceFamilies(const QString& desktopFamily, const FontCatalog& catalog);
+
+// The catalog of the fonts installed on this machine.
+FontCatalog InstalledFonts();
+
+// The desktop's interface font with those families.
+QFont InterfaceFont();
+
+} // namespace pexa

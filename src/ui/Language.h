@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <string_view>
+
+namespace pexa {
+
+// The interface language the user chose: the desktop's, or one named.
+enum class UiLanguage { Automatic, English, Japanese };
+
+// The pexa.ini value ("auto", "en", "ja", any case, blanks around ignored);
+// anything else is Automatic, so a damaged file never locks the user out.
+UiLanguage LanguageOfSetting(std::string_view value);
+// The value written for a choice.
+std::string_view SettingOfLanguage(UiLanguage language);
+
+// Whether a choice shows Japanese, given the desktop's UI languages in order
+// of preference: Automatic follows the first of them only.
+bool ShowsJapanese(UiLanguage language, const QStringList& desktopLanguages);
+
+// Shows the interface in that language from now on: the Japanese
+// translation built into the program is installed or removed, and Qt tells
+// every window to retranslate itself. Number characters are not touched:
+// they follow the locale whatever the language.
+void ApplyLanguage(UiLanguage language);
+UiLanguage ChosenLanguage();
+// Whether the interface is Japanese now.
+bool JapaneseInEffect();
+
+// A caption or hint of the command table, translated. Every command text put
+// on an action, button, menu or tooltip goes through here.
+QString CommandText(const char* text);
+
+} // namespace pexa

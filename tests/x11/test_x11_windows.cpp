@@ -1,0 +1,205 @@
+// The windows as an X11 desktop sees them: the titles and icons that the
+// platform puts on the real X windows, read back through Xlib from a second
+// connection, the way a task bar or window switcher reads them. Runs under a
+// private Xvfb server (ctest starts it through bench/startup/with_xvfb.sh).
+
+#include "../ui/MainFormHarness.h"
+
+#include "ui/ApplicationSetup.h"
+#include "ui/DlgAbout.h"
+#include "ui/HelpViewer.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
+#include <QtTest>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <cstring>
+#include <map>
+#include <optional>
+#include <vector>
+
+using namespace pexa;
+using namespace pexa::testing;
+
+namespace {
+
+// One connection of our own, as another program on the desktop has.
+class XReader {
+public:
+    XReader() : display_(XOpenDisplay(nullptr)) {}
+    ~XReader() {
+        if (display_ != nullptr)
+            XCloseDisplay(display_);
+    }
+    XReader(const XReader&) = delete;
+    XReader& operator=(const XReader&) = delete;
+
+    bool IsOpen() const { return display_ != nullptr; }
+
+    // The property's items (8- or 32-bit), or none when the window lacks it.
+    template <class Item>
+    std::optional<std::vector<Item>> Property(const QWidget& window, const char* name, Atom type) {
+        const Atom property = XInternAtom(display_, name, False);
+        std::vector<Item> items;
+        long offset = 0;
+        for (;;) {
+            Atom actualType = 0;
+            int format = 0;
+            unsigned long count = 0;
+            unsigned long remaining = 0;
+            unsigned char* data = nullptr;
+            if (XGetWindowProperty(display_, static_cast<Window>(window.winId()), property, offset,
+                                   65536, False, type, &actualType, &format, &count, &remaining,
+                                   &data) != Success)
+                return std::nullopt;
+            if (actualType == None) {
+                XFree(data);
+                return std::nullopt;
+            }
+            // Xlib hands 32-bit items over as longs.
+            for (unsigned long i = 0; i < count; ++i) {
+                if (format == 32)
+                    items.push_back(static_cast<Item>(reinterpret_cast<const long*>(data)[i]));
+                else
+                    items.push_back(static_cast<Item>(data[i]));
+            }
+            XFree(data);
+            if (remaining == 0)
+                return items;
+            offset += static_cast<long>(count * static_cast<unsigned long>(format) / 32);
+        }
+    }
+
+    Atom Intern(const char* name) { return XInternAtom(display_, name, False); }
+
+    // The title as EWMH desktops show it (UTF-8).
+    QString NetWmName(const QWidget& window) {
+        const auto bytes = Property<char>(window, "_NET_WM_NAME", Intern("UTF8_STRING"));
+        return bytes ? QString::fromUtf8(bytes->data(), static_cast<qsizetype>(bytes->size()))
+                     : QStringLiteral("<none>");
+    }
+
+    // The icon images of _NET_WM_ICON by size, as 0xAARRGGBB pixels.
+    std::map<int, QImage> NetWmIcons(const QWidget& window) {
+        std::map<int, QImage> images;
+        const auto data = Property<quint32>(window, "_NET_WM_ICON", XA_CARDINAL);
+        if (!data)
+            return images;
+        std::size_t at = 0;
+        while (at + 2 <= data->size()) {
+            const auto width = static_cast<int>((*data)[at]);
+            const auto height = static_cast<int>((*data)[at + 1]);
+            const std::size_t pixels = static_cast<std::size_t>(width) * height;
+            at += 2;
+            if (width <= 0 || height <= 0 || at + pixels > data->size())
+                break;
+            QImage image(width, height, QImage::Format_ARGB32);
+            for (int y = 0; y < height; ++y)
+                std::memcpy(image.scanLine(y),
+                            data->data() + at + static_cast<std::size_t>(y) * width,
+                            static_cast<std::size_t>(width) * 4);
+            images[width] = image;
+            at += pixels;
+        }
+        return images;
+    }
+
+private:
+    Display* display_;
+};
+
+void Show(QWidget& window) {
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+}
+
+// Whether two renderings agree to within rounding of premultiplied alpha.
+bool SamePicture(const QImage& a, const QImage& b) {
+    if (a.size() != b.size())
+        return false;
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32);
+    const QImage y = b.convertToFormat(QImage::Format_ARGB32);
+    for (int row = 0; row < x.height(); ++row)
+        for (int column = 0; column < x.width(); ++column) {
+            const QRgb p = x.pixel(column, row);
+            const QRgb q = y.pixel(column, row);
+            if (std::abs(qAlpha(p) - qAlpha(q)) > 2 || std::abs(qRed(p) - qRed(q)) > 2 ||
+                std::abs(qGreen(p) - qGreen(q)) > 2 || std::abs(qBlue(p) - qBlue(q)) > 2)
+                return false;
+        }
+    return true;
+}
+
+} // namespace
+
+class X11WindowsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        QVERIFY2(QGuiApplication::platformName() == QLatin1String("xcb"),
+                 "run on the xcb platform under an X server");
+        QVERIFY(reader_.IsOpen());
+        SetUpApplication();
+    }
+
+    void mainWindowTitleIsTheCaption() {
+        WindowFixture window;
+        Show(*window);
+        QTRY_COMPARE(reader_.NetWmName(*window), QStringLiteral("pexa - Decimal"));
+        Run(*window, "ActBarNext");
+        QTRY_COMPARE(reader_.NetWmName(*window), QStringLiteral("pexa - Hexadecimal"));
+        Run(*window, "ActBarClose");
+        Run(*window, "ActBarClose");
+        QTRY_COMPARE(reader_.NetWmName(*window), QStringLiteral("pexa"));
+    }
+
+    void aboutBoxAndHelpWindowTitles() {
+        WindowFixture window;
+        Show(*window);
+        TForm_About about(&*window);
+        Show(about);
+        QTRY_COMPARE(reader_.NetWmName(about), QStringLiteral("バージョン情報"));
+        about.close();
+        window->ShowHelpContents();
+        QVERIFY(QTest::qWaitForWindowExposed(window->HelpViewer()));
+        QTRY_COMPARE(reader_.NetWmName(*window->HelpViewer()), QStringLiteral("pexa ヘルプ"));
+    }
+
+    void everyWindowCarriesTheIcon() {
+        const QIcon icon = ApplicationIcon();
+        QVERIFY(!icon.isNull());
+        WindowFixture window;
+        Show(*window);
+        TForm_About about(&*window);
+        Show(about);
+        window->ShowHelpContents();
+        QVERIFY(QTest::qWaitForWindowExposed(window->HelpViewer()));
+        for (const QWidget* shown : {static_cast<QWidget*>(&*window), static_cast<QWidget*>(&about),
+                                     static_cast<QWidget*>(window->HelpViewer())}) {
+            std::map<int, QImage> icons;
+            QTRY_VERIFY((icons = reader_.NetWmIcons(*shown)).size() >= 1);
+            for (const int size : kApplicationIconSizes) {
+                QVERIFY2(icons.count(size) == 1, qPrintable(shown->objectName()));
+                QVERIFY(SamePicture(icons[size], icon.pixmap(size).toImage()));
+            }
+            // A picture, not an empty square: transparent corners, an opaque body.
+            const QImage& small = icons[16];
+            QCOMPARE(qAlpha(small.pixel(0, 0)), 0);
+            QCOMPARE(qAlpha(small.pixel(8, 8)), 255);
+        }
+        // The about box shows the same icon.
+        QVERIFY(SamePicture(about.ImgIcon()->pixmap().toImage(), icon.pixmap(32).toImage()));
+    }
+
+private:
+    XReader reader_;
+};
+
+QTEST_MAIN(X11WindowsTest)
+#include "test_x11_windows.moc"
