@@ -53,9 +53,12 @@ BENCHMARK(BM_TypeDigit)
 void BM_DigitCommand(benchmark::State& state) {
     const auto window = AllBarsWindow(CalcValueMode::DWord);
     TAction* digits[9];
+    constexpr Command digitCommands[9] = {Command::Digit1, Command::Digit2, Command::Digit3,
+                                          Command::Digit4, Command::Digit5, Command::Digit6,
+                                          Command::Digit7, Command::Digit8, Command::Digit9};
     for (int i = 0; i < 9; ++i)
-        digits[i] = window->FindAction("ActDigit" + std::to_string(i + 1));
-    TAction* clear = window->FindAction("ActClearError");
+        digits[i] = window->Action(digitCommands[i]);
+    TAction* clear = window->Action(Command::ClearError);
     int typed = 0;
     for (auto _ : state) {
         if (typed % 8 == 0)
@@ -89,8 +92,8 @@ BENCHMARK(BM_ModeChange)->Unit(benchmark::kMicrosecond);
 void BM_Equals(benchmark::State& state) {
     const auto window = AllBarsWindow(CalcValueMode::DWord);
     window->TypeChar('3', true, false);
-    TAction* add = window->FindAction("ActOpAdd");
-    TAction* equal = window->FindAction("ActEqual");
+    TAction* add = window->Action(Command::OpAdd);
+    TAction* equal = window->Action(Command::Equal);
     add->Execute();
     window->TypeChar('1', true, false);
     for (auto _ : state)

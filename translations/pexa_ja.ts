@@ -29,6 +29,545 @@
     </message>
 </context>
 <context>
+    <name>Command</name>
+    <message>
+        <source>Result</source>
+        <translation>結果表示</translation>
+    </message>
+    <message>
+        <source>Change Sign</source>
+        <translation>符号反転</translation>
+    </message>
+    <message>
+        <source>Separator</source>
+        <translation>区切り文字</translation>
+    </message>
+    <message>
+        <source>Decimal Point</source>
+        <translation>小数点</translation>
+    </message>
+    <message>
+        <source>Delete Character</source>
+        <translation>1文字削除</translation>
+    </message>
+    <message>
+        <source>Clear Entry</source>
+        <translation>入力クリア</translation>
+    </message>
+    <message>
+        <source>Clear Everything</source>
+        <translation>すべてクリア</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>加算</translation>
+    </message>
+    <message>
+        <source>Subtract</source>
+        <translation>減算</translation>
+    </message>
+    <message>
+        <source>Multiply</source>
+        <translation>乗算</translation>
+    </message>
+    <message>
+        <source>Divide</source>
+        <translation>除算</translation>
+    </message>
+    <message>
+        <source>Remainder</source>
+        <translation>剰余</translation>
+    </message>
+    <message>
+        <source>8 Bits</source>
+        <translation>8ビット</translation>
+    </message>
+    <message>
+        <source>16 Bits</source>
+        <translation>16ビット</translation>
+    </message>
+    <message>
+        <source>32 Bits</source>
+        <translation>32ビット</translation>
+    </message>
+    <message>
+        <source>64 Bits</source>
+        <translation>64ビット</translation>
+    </message>
+    <message>
+        <source>Real Number</source>
+        <translation>実数</translation>
+    </message>
+    <message>
+        <source>Truncate</source>
+        <translation>切り捨て</translation>
+    </message>
+    <message>
+        <source>Ceiling</source>
+        <translation>切り上げ</translation>
+    </message>
+    <message>
+        <source>Round to Nearest</source>
+        <translation>四捨五入</translation>
+    </message>
+    <message>
+        <source>Fractional Part</source>
+        <translation>小数部取り出し</translation>
+    </message>
+    <message>
+        <source>Bitwise And</source>
+        <translation>論理積</translation>
+    </message>
+    <message>
+        <source>Bitwise Or</source>
+        <translation>論理和</translation>
+    </message>
+    <message>
+        <source>Bitwise Xor</source>
+        <translation>排他的論理和</translation>
+    </message>
+    <message>
+        <source>Bitwise Not</source>
+        <translation>ビット反転</translation>
+    </message>
+    <message>
+        <source>Shift Left</source>
+        <translation>左シフト</translation>
+    </message>
+    <message>
+        <source>Shift Right</source>
+        <translation>右シフト</translation>
+    </message>
+    <message>
+        <source>Shift Left n Bits</source>
+        <translation>nビット左シフト</translation>
+    </message>
+    <message>
+        <source>Shift Right n Bits</source>
+        <translation>nビット右シフト</translation>
+    </message>
+    <message>
+        <source>Square</source>
+        <translation>2乗</translation>
+    </message>
+    <message>
+        <source>Rotating Shifts</source>
+        <translation>ローテート</translation>
+    </message>
+    <message>
+        <source>Arithmetic Shift</source>
+        <translation>算術シフト</translation>
+    </message>
+    <message>
+        <source>Reverse Byte Order</source>
+        <translation>バイト並び反転</translation>
+    </message>
+    <message>
+        <source>Square Root</source>
+        <translation>平方根</translation>
+    </message>
+    <message>
+        <source>Reciprocal</source>
+        <translation>逆数</translation>
+    </message>
+    <message>
+        <source>Natural Log</source>
+        <translation>自然対数</translation>
+    </message>
+    <message>
+        <source>Log Base 2</source>
+        <translation>底2の対数</translation>
+    </message>
+    <message>
+        <source>Common Log</source>
+        <translation>常用対数</translation>
+    </message>
+    <message>
+        <source>Log Base n</source>
+        <translation>任意の底の対数</translation>
+    </message>
+    <message>
+        <source>e to the x</source>
+        <translation>eの累乗</translation>
+    </message>
+    <message>
+        <source>2 to the x</source>
+        <translation>2の累乗</translation>
+    </message>
+    <message>
+        <source>10 to the x</source>
+        <translation>10の累乗</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>累乗</translation>
+    </message>
+    <message>
+        <source>Nth Root</source>
+        <translation>累乗根</translation>
+    </message>
+    <message>
+        <source>Degrees</source>
+        <translation>度単位</translation>
+    </message>
+    <message>
+        <source>Radians</source>
+        <translation>ラジアン単位</translation>
+    </message>
+    <message>
+        <source>Gradians</source>
+        <translation>グラジアン単位</translation>
+    </message>
+    <message>
+        <source>Hyperbolic Functions</source>
+        <translation>双曲線関数</translation>
+    </message>
+    <message>
+        <source>Sine</source>
+        <translation>正弦</translation>
+    </message>
+    <message>
+        <source>Cosine</source>
+        <translation>余弦</translation>
+    </message>
+    <message>
+        <source>Tangent</source>
+        <translation>正接</translation>
+    </message>
+    <message>
+        <source>Arcsine</source>
+        <translation>逆正弦</translation>
+    </message>
+    <message>
+        <source>Arccosine</source>
+        <translation>逆余弦</translation>
+    </message>
+    <message>
+        <source>Arctangent</source>
+        <translation>逆正接</translation>
+    </message>
+    <message>
+        <source>Pi</source>
+        <translation>円周率</translation>
+    </message>
+    <message>
+        <source>Reverse Bit Order</source>
+        <translation>ビット並び反転</translation>
+    </message>
+    <message>
+        <source>Last Result</source>
+        <translation>直前の結果</translation>
+    </message>
+    <message>
+        <source>Signed Mode</source>
+        <translation>符号付きモード</translation>
+    </message>
+    <message>
+        <source>Swap Byte Order</source>
+        <translation>バイトオーダー変換</translation>
+    </message>
+    <message>
+        <source>Shift by 1</source>
+        <translation>シフト量1</translation>
+    </message>
+    <message>
+        <source>Shift by 2</source>
+        <translation>シフト量2</translation>
+    </message>
+    <message>
+        <source>Shift by 4</source>
+        <translation>シフト量4</translation>
+    </message>
+    <message>
+        <source>Shift by 8</source>
+        <translation>シフト量8</translation>
+    </message>
+    <message>
+        <source>Shift by 16</source>
+        <translation>シフト量16</translation>
+    </message>
+    <message>
+        <source>Factorial</source>
+        <translation>階乗</translation>
+    </message>
+    <message>
+        <source>Choose Shift Amount</source>
+        <translation>シフト量選択</translation>
+    </message>
+    <message>
+        <source>&amp;Decimal</source>
+        <translation>10進(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Decimal</source>
+        <translation>10進</translation>
+    </message>
+    <message>
+        <source>&amp;Hexadecimal</source>
+        <translation>16進(&amp;H)</translation>
+    </message>
+    <message>
+        <source>Hexadecimal</source>
+        <translation>16進</translation>
+    </message>
+    <message>
+        <source>&amp;Octal</source>
+        <translation>8進(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Octal</source>
+        <translation>8進</translation>
+    </message>
+    <message>
+        <source>&amp;Binary</source>
+        <translation>2進(&amp;B)</translation>
+    </message>
+    <message>
+        <source>Binary</source>
+        <translation>2進</translation>
+    </message>
+    <message>
+        <source>&amp;Character</source>
+        <translation>文字(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Character</source>
+        <translation>文字</translation>
+    </message>
+    <message>
+        <source>&amp;IP Address</source>
+        <translation>&amp;IPアドレス</translation>
+    </message>
+    <message>
+        <source>Sexa&amp;gesimal</source>
+        <translation>60進(&amp;G)</translation>
+    </message>
+    <message>
+        <source>Sexagesimal</source>
+        <translation>60進</translation>
+    </message>
+    <message>
+        <source>&amp;Floating Point</source>
+        <translation>浮動小数点(&amp;F)</translation>
+    </message>
+    <message>
+        <source>Date/&amp;Time</source>
+        <translation>日付/時刻(&amp;T)</translation>
+    </message>
+    <message>
+        <source>Date/Time</source>
+        <translation>日付/時刻</translation>
+    </message>
+    <message>
+        <source>&amp;Kilo (1024)</source>
+        <translation>1024進(&amp;K)</translation>
+    </message>
+    <message>
+        <source>Kilo (1024)</source>
+        <translation>1024進</translation>
+    </message>
+    <message>
+        <source>&amp;Next Bar</source>
+        <translation>次のバー(&amp;N)</translation>
+    </message>
+    <message>
+        <source>Next Bar</source>
+        <translation>次のバー</translation>
+    </message>
+    <message>
+        <source>&amp;Previous Bar</source>
+        <translation>前のバー(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Previous Bar</source>
+        <translation>前のバー</translation>
+    </message>
+    <message>
+        <source>Digit &amp;Grouping</source>
+        <translation>桁区切り(&amp;G)</translation>
+    </message>
+    <message>
+        <source>Digit Grouping</source>
+        <translation>桁区切り</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>コピー(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>コピー</translation>
+    </message>
+    <message>
+        <source>Copy with &amp;Separators</source>
+        <translation>コピー（桁区切り付き）(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Copy with Separators</source>
+        <translation>桁区切り付きコピー</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>貼り付け(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>貼り付け</translation>
+    </message>
+    <message>
+        <source>Clos&amp;e</source>
+        <translation>閉じる(&amp;X)</translation>
+    </message>
+    <message>
+        <source>Close Bar</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>&amp;Help Topics</source>
+        <translation>トピックの検索(&amp;H)</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>ヘルプ</translation>
+    </message>
+    <message>
+        <source>&amp;About pexa...</source>
+        <translation>バージョン情報(&amp;A)...</translation>
+    </message>
+    <message>
+        <source>About pexa</source>
+        <translation>バージョン情報</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>終了(&amp;X)</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>終了</translation>
+    </message>
+    <message>
+        <source>&amp;Indicators</source>
+        <translation>状態表示(&amp;I)</translation>
+    </message>
+    <message>
+        <source>Indicators</source>
+        <translation>状態表示</translation>
+    </message>
+    <message>
+        <source>&amp;Quick Menu</source>
+        <translation>演算メニュー(&amp;Q)</translation>
+    </message>
+    <message>
+        <source>Quick Menu</source>
+        <translation>クイックメニュー</translation>
+    </message>
+    <message>
+        <source>Descriptive Quick Menu (&amp;J)</source>
+        <translation>演算メニュー(&amp;J)</translation>
+    </message>
+    <message>
+        <source>Mo&amp;de Menu</source>
+        <translation>モードメニュー(&amp;M)</translation>
+    </message>
+    <message>
+        <source>Mode Menu</source>
+        <translation>モードメニュー</translation>
+    </message>
+    <message>
+        <source>&amp;Tool Bar</source>
+        <translation>ツールバー(&amp;T)</translation>
+    </message>
+    <message>
+        <source>Tool Bar</source>
+        <translation>ツールバー</translation>
+    </message>
+    <message>
+        <source>&amp;Menu Bar</source>
+        <translation>メニューバー(&amp;M)</translation>
+    </message>
+    <message>
+        <source>Menu Bar</source>
+        <translation>メニューバー</translation>
+    </message>
+    <message>
+        <source>&amp;Font...</source>
+        <translation>フォント(&amp;F)...</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>フォント</translation>
+    </message>
+    <message>
+        <source>Body &amp;Colour...</source>
+        <translation>本体の色(&amp;C)...</translation>
+    </message>
+    <message>
+        <source>Body Colour</source>
+        <translation>本体の色</translation>
+    </message>
+    <message>
+        <source>&amp;Buttons</source>
+        <translation>プッシュボタン(&amp;B)</translation>
+    </message>
+    <message>
+        <source>Buttons</source>
+        <translation>プッシュボタン</translation>
+    </message>
+    <message>
+        <source>Stay on To&amp;p</source>
+        <translation>常に手前に表示(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Stay on Top</source>
+        <translation>手前に表示</translation>
+    </message>
+    <message>
+        <source>[h]:m:s|No separators beyond 3 groups</source>
+        <translation>[h]:m:s形式|3ブロック以上は区切りなしにする</translation>
+    </message>
+    <message>
+        <source>UTF-8|Shows the value&apos;s bytes as UTF-8</source>
+        <translation>UTF-8|値のバイト列をUTF-8として表示します</translation>
+    </message>
+    <message>
+        <source>UTF-16|Shows the value as UTF-16 code units</source>
+        <translation>UTF-16|値を16ビット単位のUTF-16として表示します</translation>
+    </message>
+    <message>
+        <source>Code point|Shows the value as a Unicode code point</source>
+        <translation>コードポイント|値をUnicodeの符号位置として文字で表示します</translation>
+    </message>
+    <message>
+        <source>binary16|Shows a Word value as IEEE 754 half precision</source>
+        <translation>binary16|Wordモードの値をIEEE 754の半精度として表示します</translation>
+    </message>
+    <message>
+        <source>bfloat16|Shows a Word value as bfloat16</source>
+        <translation>bfloat16|Wordモードの値をbfloat16として表示します</translation>
+    </message>
+    <message>
+        <source>E4M3|Shows a Byte value as the 8-bit float E4M3</source>
+        <translation>E4M3|Byteモードの値を8ビット浮動小数点E4M3として表示します</translation>
+    </message>
+    <message>
+        <source>E5M2|Shows a Byte value as the 8-bit float E5M2</source>
+        <translation>E5M2|Byteモードの値を8ビット浮動小数点E5M2として表示します</translation>
+    </message>
+    <message>
+        <source>time_t|C time_t</source>
+        <translation>time_t|Cのtime_t型</translation>
+    </message>
+    <message>
+        <source>OLE DATE|OLE DATE type</source>
+        <translation>OLE DATE|OLEのDATE型</translation>
+    </message>
+    <message>
+        <source>Time difference|Shows a time difference instead of a date</source>
+        <translation>時間差モード|日付けのかわりに時刻の差分を表示します</translation>
+    </message>
+</context>
+<context>
     <name>OpMenu</name>
     <message>
         <source>Bitwise An&amp;d</source>
@@ -230,7 +769,7 @@
     </message>
     <message>
         <source>Exponent: %1 (biased %2)</source>
-        <translation>指数: %1 (バイアス付き %2)</translation>
+        <translation>指数部: %1 (バイアス付き %2)</translation>
     </message>
     <message>
         <source>, unbiased %1</source>

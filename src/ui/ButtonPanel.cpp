@@ -108,7 +108,7 @@ namespace {
 // One key of the panel: the command and the button's own caption (none
 // when it shows the command's).
 struct Key {
-    const char* Action;
+    Command Action;
     const char* Caption = nullptr;
 };
 
@@ -155,8 +155,8 @@ public:
     int ButtonHeight() const { return height_; }
 
 private:
-    static QString ButtonName(const char* action) {
-        const QString name = QString::fromLatin1(action);
+    static QString ButtonName(Command action) {
+        const QString name = QString::fromLatin1(InfoOf(action).Name);
         if (name == QLatin1String("ActTriModeDeg"))
             return QStringLiteral("CmdTriModeDegree");
         return QStringLiteral("Cmd") + name.mid(3);
@@ -183,32 +183,33 @@ QGroupBox* FramedGroup(const QString& title, QWidget* parent) {
 void BuildModeGroup(PanelBuilder& build, TButtonPanel& panel, QWidget* parent) {
     panel.GrpMode = FramedGroup(QStringLiteral("Mode"), parent);
     panel.GrpMode->setObjectName(QStringLiteral("GrpMode"));
-    build.Rows(panel.GrpMode, {{{"ActModeByte"},
-                                {"ActModeWord"},
-                                {"ActModeDWord"},
-                                {"ActModeQWord"},
-                                {"ActModeFloat"},
-                                {"ActModeSigned", "Sgn"},
-                                {"ActModeReversed", "Rev"}}});
+    build.Rows(panel.GrpMode, {{{Command::ModeByte},
+                                {Command::ModeWord},
+                                {Command::ModeDWord},
+                                {Command::ModeQWord},
+                                {Command::ModeFloat},
+                                {Command::ModeSigned, "Sgn"},
+                                {Command::ModeReversed, "Rev"}}});
 }
 
 void BuildBinaryPage(PanelBuilder& build, TButtonPanel& panel, QWidget* page) {
     auto* grid = PanelBuilder::Grid(page);
     int column = 0;
-    for (const char* name : {"ActOpAnd", "ActOpOr", "ActOpXor", "ActOpNot"})
+    for (const Command name : {Command::OpAnd, Command::OpOr, Command::OpXor, Command::OpNot})
         grid->addWidget(build.Button({name}, page), 0, column++);
     column = 0;
-    for (const char* name : {"ActOpShiftLeft", "ActOpShiftRight", "ActOpQShiftL", "ActOpQShiftR"})
+    for (const Command name :
+         {Command::OpShiftLeft, Command::OpShiftRight, Command::OpQShiftL, Command::OpQShiftR})
         grid->addWidget(build.Button({name}, page), 1, column++);
     panel.CmdShiftAmountSel = new TShiftAmountSel(page);
     panel.CmdShiftAmountSel->setObjectName(QStringLiteral("CmdShiftAmountSel"));
     panel.CmdShiftAmountSel->setFixedHeight(build.ButtonHeight());
     grid->addWidget(panel.CmdShiftAmountSel, 1, column);
-    grid->addWidget(build.Button({"ActOpReverse", "Rev"}, page), 2, 0);
-    grid->addWidget(build.Button({"ActOpBitReverse", "BRev"}, page), 2, 1);
+    grid->addWidget(build.Button({Command::OpReverse, "Rev"}, page), 2, 0);
+    grid->addWidget(build.Button({Command::OpBitReverse, "BRev"}, page), 2, 1);
     auto* shiftKind = FramedGroup(QString(), page);
     shiftKind->setObjectName(QStringLiteral("GrpShiftKind"));
-    build.Rows(shiftKind, {{{"ActShiftAr", "Ari"}, {"ActRotate", "Rot"}}});
+    build.Rows(shiftKind, {{{Command::ShiftAr, "Ari"}, {Command::Rotate, "Rot"}}});
     grid->addWidget(shiftKind, 2, 2, 1, 3);
 }
 
@@ -216,18 +217,19 @@ void BuildTrigonPage(PanelBuilder& build, QWidget* page) {
     auto* grid = PanelBuilder::Grid(page);
     auto* functions = FramedGroup(QString(), page);
     functions->setObjectName(QStringLiteral("GrpTriFunc"));
-    build.Rows(functions, {{{"ActOpSin"}, {"ActOpCos"}, {"ActOpTan"}},
-                           {{"ActOpArcSin"}, {"ActOpArcCos"}, {"ActOpArcTan"}}});
+    build.Rows(functions, {{{Command::OpSin}, {Command::OpCos}, {Command::OpTan}},
+                           {{Command::OpArcSin}, {Command::OpArcCos}, {Command::OpArcTan}}});
     grid->addWidget(functions, 0, 0, 2, 1);
     auto* hyperbolic = FramedGroup(QString(), page);
     hyperbolic->setObjectName(QStringLiteral("GrpTriHyp"));
-    build.Rows(hyperbolic, {{{"ActTriHyp", "Hyp"}}});
+    build.Rows(hyperbolic, {{{Command::TriHyp, "Hyp"}}});
     grid->addWidget(hyperbolic, 0, 1);
     auto* units = new QWidget(page);
     units->setObjectName(QStringLiteral("GrpTriMode"));
-    build.Rows(units,
-               {{{"ActTriModeDeg", "Deg"}, {"ActTriModeRad", "Rad"}, {"ActTriModeGrad", "Grad"}},
-                {{"ActPi"}}});
+    build.Rows(units, {{{Command::TriModeDeg, "Deg"},
+                        {Command::TriModeRad, "Rad"},
+                        {Command::TriModeGrad, "Grad"}},
+                       {{Command::Pi}}});
     grid->addWidget(units, 1, 1);
 }
 
@@ -242,14 +244,14 @@ void BuildOperatorGroup(PanelBuilder& build, TButtonPanel& panel, QWidget* paren
     panel.GrpOp = Group("GrpOp", parent);
     auto* grid = PanelBuilder::Grid(panel.GrpOp);
     QWidget* op = panel.GrpOp;
-    grid->addWidget(build.Button({"ActNegate"}, op), 0, 0);
-    grid->addWidget(build.Button({"ActOpMod"}, op), 1, 0);
-    grid->addWidget(build.Button({"ActOpDiv"}, op), 2, 0);
-    grid->addWidget(build.Button({"ActOpMul"}, op), 3, 0);
-    grid->addWidget(build.Button({"ActRecallAnswer", "Ans"}, op), 3, 1);
-    grid->addWidget(build.Button({"ActOpSub"}, op), 4, 0);
-    grid->addWidget(build.Button({"ActOpAdd"}, op), 5, 0);
-    TCmdButton* equal = build.Button({"ActEqual"}, op);
+    grid->addWidget(build.Button({Command::Negate}, op), 0, 0);
+    grid->addWidget(build.Button({Command::OpMod}, op), 1, 0);
+    grid->addWidget(build.Button({Command::OpDiv}, op), 2, 0);
+    grid->addWidget(build.Button({Command::OpMul}, op), 3, 0);
+    grid->addWidget(build.Button({Command::RecallAnswer, "Ans"}, op), 3, 1);
+    grid->addWidget(build.Button({Command::OpSub}, op), 4, 0);
+    grid->addWidget(build.Button({Command::OpAdd}, op), 5, 0);
+    TCmdButton* equal = build.Button({Command::Equal}, op);
     equal->setFixedHeight(2 * build.ButtonHeight() + grid->spacing());
     grid->addWidget(equal, 4, 1, 2, 1);
 }
@@ -286,10 +288,11 @@ TButtonPanel BuildButtonPanel(QWidget& pane, const TActionFinder& find) {
     panel.PageMath = Page(panel.OpPages, "PageMath", "Math");
     panel.PageTrigon = Page(panel.OpPages, "PageTrigon", "Trigon");
     BuildBinaryPage(build, panel, panel.PageBit);
-    build.Rows(panel.PageMath,
-               {{{"ActOpSqrt"}, {"ActOpSquare"}, {"ActOpPower"}, {"ActOpRoot"}},
-                {{"ActOpExpE"}, {"ActOpLogE"}, {"ActOpLog10"}, {"ActOpLog2"}},
-                {{"ActOpIntFloor"}, {"ActOpIntCeil"}, {"ActOpFrac"}, {"ActOpInvert"}}});
+    build.Rows(
+        panel.PageMath,
+        {{{Command::OpSqrt}, {Command::OpSquare}, {Command::OpPower}, {Command::OpRoot}},
+         {{Command::OpExpE}, {Command::OpLogE}, {Command::OpLog10}, {Command::OpLog2}},
+         {{Command::OpIntFloor}, {Command::OpIntCeil}, {Command::OpFrac}, {Command::OpInvert}}});
     BuildTrigonPage(build, panel.PageTrigon);
     panel.OpPages->setCurrentIndex(0);
     left->addWidget(panel.OpPages);
@@ -299,18 +302,19 @@ TButtonPanel BuildButtonPanel(QWidget& pane, const TActionFinder& find) {
     auto* right = new QVBoxLayout;
     right->setSpacing(4);
     panel.GrpManip = Group("GrpManip", &pane);
-    build.Rows(panel.GrpManip,
-               {{{"ActBackSpace", "→"}, {"ActClearError", "CE"}, {"ActAllClear", "AC"}}});
+    build.Rows(
+        panel.GrpManip,
+        {{{Command::BackSpace, "→"}, {Command::ClearError, "CE"}, {Command::AllClear, "AC"}}});
     right->addWidget(panel.GrpManip);
     auto* keys = new QHBoxLayout;
     keys->setSpacing(0);
     panel.GrpInput = Group("GrpInput", &pane);
-    build.Rows(panel.GrpInput, {{{"ActDigitD"}, {"ActDigitE"}, {"ActDigitF"}},
-                                {{"ActDigitA"}, {"ActDigitB"}, {"ActDigitC"}},
-                                {{"ActDigit7"}, {"ActDigit8"}, {"ActDigit9"}},
-                                {{"ActDigit4"}, {"ActDigit5"}, {"ActDigit6"}},
-                                {{"ActDigit1"}, {"ActDigit2"}, {"ActDigit3"}},
-                                {{"ActDigit0"}, {"ActPeriod"}, {"ActDegreeSep"}}});
+    build.Rows(panel.GrpInput, {{{Command::DigitD}, {Command::DigitE}, {Command::DigitF}},
+                                {{Command::DigitA}, {Command::DigitB}, {Command::DigitC}},
+                                {{Command::Digit7}, {Command::Digit8}, {Command::Digit9}},
+                                {{Command::Digit4}, {Command::Digit5}, {Command::Digit6}},
+                                {{Command::Digit1}, {Command::Digit2}, {Command::Digit3}},
+                                {{Command::Digit0}, {Command::Period}, {Command::DegreeSep}}});
     keys->addWidget(panel.GrpInput);
     BuildOperatorGroup(build, panel, &pane);
     keys->addWidget(panel.GrpOp);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/CommandTable.h"
+
 #include <QFrame>
 #include <QString>
 #include <QToolButton>
@@ -72,7 +74,7 @@ struct TButtonPanel {
     TCmdButton* ButtonOf(const QString& actionName) const;
 };
 
-using TActionFinder = std::function<TAction*(const char* name)>;
+using TActionFinder = std::function<TAction*(Command command)>;
 
 // Fills the pane with the mode group, the operation pages, and the entry,
 // clearing and operator keys, every button bound to its command.

@@ -52,9 +52,8 @@ template <class Conv> Conv& ConvOf(TCalcBar& bar) {
 }
 
 // A stand-in for a bar action the window does not provide: the command
-// table's row, which has the same caption, hint, tag and group index.
+// table's row, which has the same caption, hint and group index.
 void FillFromCommandTable(TAction& action, const CommandInfo& info) {
-    action.SetTag(info.Tag);
     action.SetCategory(QString::fromUtf8(info.Category));
     action.SetCaption(CommandText(info.Caption));
     action.SetGroupIndex(info.GroupIndex);
@@ -62,24 +61,30 @@ void FillFromCommandTable(TAction& action, const CommandInfo& info) {
     action.SetHint(CommandText(info.Hint));
 }
 
-// An option button made from the bar action of that name.
-TBarButton* AddActionButton(TCalcBar& bar, const char* name) {
-    const QString actionName = QString::fromLatin1(name);
+// Holds the command's index (never its name): the window finds the command
+// again when it retranslates the hint.
+constexpr const char* kCommandProperty = "pexaCommand";
+
+TBarButton* MarkCommand(TBarButton& button, Command command) {
+    button.setProperty(kCommandProperty, static_cast<int>(IndexOf(command)));
+    return &button;
+}
+
+// An option button made from the bar action of the command.
+TBarButton* AddActionButton(TCalcBar& bar, Command command) {
+    const CommandInfo& info = InfoOf(command);
+    // A registered list need not hold every bar command, nor in table order.
     if (const TActionList* list = BarActions()) {
-        if (const TAction* action = list->Find(actionName)) {
-            TBarButton* button = bar.AddOptionButton(action);
-            // The window finds the command again when it retranslates the hint.
-            button->setProperty("pexaCommand", actionName);
-            return button;
+        if (const TAction* action = list->Find(QString::fromLatin1(info.Name))) {
+            return MarkCommand(*bar.AddOptionButton(action), command);
         }
     }
-    const CommandInfo* info = FindCommand(name);
-    if (info == nullptr) {
+    if (info.List != CommandList::Bars) {
         throw AssertionFailure("CalcBar");
     }
-    TAction standIn(actionName);
-    FillFromCommandTable(standIn, *info);
-    return bar.AddOptionButton(&standIn);
+    TAction standIn(QString::fromLatin1(info.Name));
+    FillFromCommandTable(standIn, info);
+    return MarkCommand(*bar.AddOptionButton(&standIn), command);
 }
 
 // The panel font with fixed pitch. When the panel's family has no fixed
@@ -113,7 +118,7 @@ template <class Bar> TCalcBar* MakeWithConv(QWidget* owner, BarConversion conv) 
 }
 
 template <class Encoding> struct EncodingButton {
-    const char* Action;
+    Command Action;
     Encoding Value;
 };
 
@@ -148,6 +153,14 @@ template <class Bar> bool StepEncoding(Bar& bar, int lastEncoding, bool backward
 }
 
 } // namespace
+
+std::optional<Command> CommandOfOptionButton(const QObject& control) {
+    bool ok = false;
+    const int index = control.property(kCommandProperty).toInt(&ok);
+    if (!ok || index < 0 || static_cast<std::size_t>(index) >= CommandCount)
+        return std::nullopt;
+    return static_cast<Command>(index);
+}
 
 // ---- class table and bar actions ----
 
@@ -205,13 +218,13 @@ void TCalcBar_Char::Create() {
     TCalcBar::Create();
     // Button order is the numeric order of the encodings, which the arrow keys step.
     constexpr EncodingButton<CharEncoding> buttons[] = {
-        {"ActCharEncodeASCII", CharEncoding::Ascii},
-        {"ActCharEncodeSJIS", CharEncoding::ShiftJis},
-        {"ActCharEncodeEUC", CharEncoding::Euc},
-        {"ActCharEncodeJIS", CharEncoding::Jis},
-        {"ActCharEncodeUTF8", CharEncoding::Utf8},
-        {"ActCharEncodeUTF16", CharEncoding::Utf16},
-        {"ActCharEncodeCodePoint", CharEncoding::CodePoint},
+        {Command::CharEncodeASCII, CharEncoding::Ascii},
+        {Command::CharEncodeSJIS, CharEncoding::ShiftJis},
+        {Command::CharEncodeEUC, CharEncoding::Euc},
+        {Command::CharEncodeJIS, CharEncoding::Jis},
+        {Command::CharEncodeUTF8, CharEncoding::Utf8},
+        {Command::CharEncodeUTF16, CharEncoding::Utf16},
+        {Command::CharEncodeCodePoint, CharEncoding::CodePoint},
     };
     AddEncodingButtons(*this, buttons, CharEncodingGroup);
 }
@@ -284,7 +297,7 @@ TCalcBar_Degree::TCalcBar_Degree(CreateKey key, QWidget* owner, BarConversion co
 
 void TCalcBar_Degree::Create() {
     TCalcBar::Create();
-    hmsButton_ = AddActionButton(*this, "ActDegreeHMS");
+    hmsButton_ = AddActionButton(*this, Command::DegreeHMS);
     hmsButton_->SetGroupIndex(HmsButtonGroup);
     // A group of one: the button toggles.
     hmsButton_->SetAllowAllUp(true);
@@ -346,12 +359,12 @@ TCalcBar_Float::TCalcBar_Float(CreateKey key, QWidget* owner, BarConversion conv
 
 void TCalcBar_Float::Create() {
     TCalcBar::Create();
-    AddFormatButtons({"ActFloatHalf", "ActFloatBFloat16"}, Float16Group, WordFormat());
+    AddFormatButtons({Command::FloatHalf, Command::FloatBFloat16}, Float16Group, WordFormat());
     AddOptionSeparator(true);
-    AddFormatButtons({"ActFloatE4M3", "ActFloatE5M2"}, Float8Group, ByteFormat());
+    AddFormatButtons({Command::FloatE4M3, Command::FloatE5M2}, Float8Group, ByteFormat());
 }
 
-void TCalcBar_Float::AddFormatButtons(const char* const (&actions)[2], int groupIndex, int down) {
+void TCalcBar_Float::AddFormatButtons(const Command (&actions)[2], int groupIndex, int down) {
     for (int choice = 0; choice < 2; ++choice) {
         TBarButton* button = AddActionButton(*this, actions[choice]);
         button->SetTag(choice);
@@ -487,12 +500,12 @@ TCalcBar_Time::TCalcBar_Time(CreateKey key, QWidget* owner, BarConversion conv)
 void TCalcBar_Time::Create() {
     TCalcBar::Create();
     constexpr EncodingButton<TimeEncoding> buttons[] = {
-        {"ActTimeEncodeTimeT", TimeEncoding::TimeT},
-        {"ActTimeEncodeOleDate", TimeEncoding::OleDate},
+        {Command::TimeEncodeTimeT, TimeEncoding::TimeT},
+        {Command::TimeEncodeOleDate, TimeEncoding::OleDate},
     };
     AddEncodingButtons(*this, buttons, TimeEncodingGroup);
     AddOptionSeparator(true);
-    TBarButton* diff = AddActionButton(*this, "ActTimeDiffMode");
+    TBarButton* diff = AddActionButton(*this, Command::TimeDiffMode);
     diff->SetGroupIndex(TimeDiffGroup);
     // Independent of the encoding buttons: a group of its own that toggles.
     diff->SetAllowAllUp(true);

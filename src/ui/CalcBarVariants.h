@@ -7,15 +7,22 @@
 #include <QFont>
 #include <QLabel>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace pexa {
+
+enum class Command : std::uint8_t;
 
 class TActionList;
 class TConvChar;
 class TConvDegree;
 class TConvFloat;
 class TConvTime;
+
+// The command a bar's option button was made from; none for any other control.
+std::optional<Command> CommandOfOptionButton(const QObject& control);
 
 // ---- Choosing the bar class ----
 
@@ -157,7 +164,7 @@ protected:
     void Create() override;
 
 private:
-    void AddFormatButtons(const char* const (&actions)[2], int groupIndex, int down);
+    void AddFormatButtons(const Command (&actions)[2], int groupIndex, int down);
     void ShowFormatChoice(int groupIndex, int choice);
 
     TConvFloat& floatConv_;

@@ -1,193 +1,214 @@
 #include "ui/CommandTable.h"
 
+#include <QtGlobal>
+
 #include <iterator>
 
 namespace pexa {
 
 namespace {
 
+// Captions and hints are English source texts (context "Command"), shown
+// through CommandText; texts that read the same in every language are not
+// marked for translation.
 // clang-format off
-const CommandInfo KeyActionsTable_[] = {
-    {"ActEqual", 0, "Operation", "=", "Return", "Enter", 0, 15, "結果表示"},
-    {"ActDigit0", 48, "Input", "0", "0", "", 0, 21, ""},
-    {"ActDigit1", 49, "Input", "1", "1", "", 0, 21, ""},
-    {"ActDigit2", 50, "Input", "2", "2", "", 0, 21, ""},
-    {"ActDigit3", 51, "Input", "3", "3", "", 0, 21, ""},
-    {"ActDigit4", 52, "Input", "4", "4", "", 0, 21, ""},
-    {"ActNegate", 45, "Operation", "+/-", "", "", 0, 15, "符号反転"},
-    {"ActDigit5", 53, "Input", "5", "5", "", 0, 21, ""},
-    {"ActDigit6", 54, "Input", "6", "6", "", 0, 21, ""},
-    {"ActDigit7", 55, "Input", "7", "7", "", 0, 21, ""},
-    {"ActDigit8", 56, "Input", "8", "8", "", 0, 21, ""},
-    {"ActDigit9", 57, "Input", "9", "9", "", 0, 21, ""},
-    {"ActDigitA", 65, "Input", "A", "A", "", 0, 21, ""},
-    {"ActDigitB", 66, "Input", "B", "B", "", 0, 21, ""},
-    {"ActDigitC", 67, "Input", "C", "C", "", 0, 21, ""},
-    {"ActDigitD", 68, "Input", "D", "D", "", 0, 21, ""},
-    {"ActDigitE", 69, "Input", "E", "E", "", 0, 21, ""},
-    {"ActDigitF", 70, "Input", "F", "F", "", 0, 21, ""},
-    {"ActDegreeSep", 58, "Input", ":", ":", "", 0, 21, "区切り文字"},
-    {"ActPeriod", 46, "Input", ".", ".", ",", 0, 21, "小数点"},
-    {"ActBackSpace", 0, "Input", "Back", "Backspace", "", 0, 21, "1文字削除"},
-    {"ActClearError", 0, "Input", "Clear Error", "Del", "", 0, 21, "入力クリア"},
-    {"ActAllClear", 0, "Input", "Clear All", "Esc", "", 0, 21, "すべてクリア"},
-    {"ActOpAdd", 0, "OpMath", "+", "", "", 0, 15, "加算"},
-    {"ActOpSub", 0, "OpMath", "-", "", "", 0, 15, "減算"},
-    {"ActOpMul", 0, "OpMath", "*", "", "", 0, 15, "乗算"},
-    {"ActOpDiv", 0, "OpMath", "/", "", "", 0, 15, "除算"},
-    {"ActOpMod", 0, "OpMath", "Mod", "", "", 0, 15, "剰余"},
-    {"ActModeByte", 0, "Mode", "Byte", "Ctrl+B", "", 10, 13, "8ビット"},
-    {"ActModeWord", 1, "Mode", "Word", "Ctrl+W", "", 10, 13, "16ビット"},
-    {"ActModeDWord", 2, "Mode", "DWord", "Ctrl+D", "", 10, 13, "32ビット"},
-    {"ActModeQWord", 3, "Mode", "Int64", "Ctrl+Q", "", 10, 13, "64ビット"},
-    {"ActModeFloat", 4, "Mode", "Real", "Ctrl+R", "", 10, 13, "実数"},
-    {"ActOpIntFloor", 0, "OpMath", "Trunc", "", "", 0, 17, "切り捨て"},
-    {"ActOpIntCeil", 0, "OpMath", "Ceil", "", "", 0, 17, "切り上げ"},
-    {"ActOpIntRound", 0, "OpMath", "Round", "", "", 0, 17, "四捨五入"},
-    {"ActOpFrac", 0, "OpMath", "Frac", "", "", 0, 17, "小数部取り出し"},
-    {"ActOpAnd", 0, "OpBit", "And", "", "", 0, 16, "論理積"},
-    {"ActOpOr", 0, "OpBit", "Or", "", "", 0, 16, "論理和"},
-    {"ActOpXor", 0, "OpBit", "Xor", "", "", 0, 16, "排他的論理和"},
-    {"ActOpNot", 0, "OpBit", "Not", "", "", 0, 16, "ビット反転"},
-    {"ActOpShiftLeft", 0, "OpBit", "<<", "", "", 0, 16, "左シフト"},
-    {"ActOpShiftRight", 0, "OpBit", ">>", "", "", 0, 16, "右シフト"},
-    {"ActOpQShiftL", 0, "OpBit", "<<n", "", "", 0, 16, "nビット左シフト"},
-    {"ActOpQShiftR", 0, "OpBit", ">>n", "", "", 0, 16, "nビット右シフト"},
-    {"ActOpSquare", 0, "OpMath", "x^2", "", "", 0, 17, "2乗"},
-    {"ActRotate", 0, "OpBit", "Rotate", "Ctrl+T", "", 23, 16, "ローテート"},
-    {"ActShiftAr", 0, "OpBit", "Arithmetic", "Ctrl+A", "", 24, 16, "算術シフト"},
-    {"ActOpReverse", 0, "OpBit", "Reverse Bytes", "", "", 0, 16, "バイト並び反転"},
-    {"ActOpSqrt", 0, "OpMath", "Sqrt", "", "", 0, 17, "平方根"},
-    {"ActOpInvert", 0, "OpMath", "1/x", "", "", 0, 17, "逆数"},
-    {"ActOpLogE", 0, "OpMath", "Ln", "", "", 0, 17, "自然対数"},
-    {"ActOpLog2", 0, "OpMath", "Log2", "", "", 0, 17, "底2の対数"},
-    {"ActOpLog10", 0, "OpMath", "Log", "", "", 0, 17, "常用対数"},
-    {"ActOpLogN", 0, "OpMath", "LogN", "", "", 0, 17, "任意の底の対数"},
-    {"ActOpExpE", 0, "OpMath", "e^x", "", "", 0, 17, "eの累乗"},
-    {"ActOpExp2", 0, "OpMath", "2^x", "", "", 0, 17, "2の累乗"},
-    {"ActOpExp10", 0, "OpMath", "10^x", "", "", 0, 17, "10の累乗"},
-    {"ActOpPower", 0, "OpMath", "x^y", "", "", 0, 17, "累乗"},
-    {"ActOpRoot", 0, "OpMath", "Root", "", "", 0, 17, "累乗根"},
-    {"ActTriModeDeg", 0, "OpTri", "Degree", "", "", 20, 18, "度単位"},
-    {"ActTriModeRad", 1, "OpTri", "Radian", "", "", 20, 18, "ラジアン単位"},
-    {"ActTriModeGrad", 2, "OpTri", "Gradian", "", "", 20, 18, "グラジアン単位"},
-    {"ActTriHyp", 0, "OpTri", "Hyperbolic", "Ctrl+H", "", 22, 18, "双曲線関数"},
-    {"ActOpSin", 0, "OpTri", "sin", "", "", 0, 18, "正弦"},
-    {"ActOpCos", 1, "OpTri", "cos", "", "", 0, 18, "余弦"},
-    {"ActOpTan", 2, "OpTri", "tan", "", "", 0, 18, "正接"},
-    {"ActOpArcSin", 0, "OpTri", "asin", "", "", 0, 18, "逆正弦"},
-    {"ActOpArcCos", 1, "OpTri", "acos", "", "", 0, 18, "逆余弦"},
-    {"ActOpArcTan", 2, "OpTri", "atan", "", "", 0, 18, "逆正接"},
-    {"ActPi", 0, "OpTri", "PI", "", "", 0, 18, "円周率"},
-    {"ActOpBitReverse", 0, "OpBit", "Reverse Bits", "", "", 0, 16, "ビット並び反転"},
-    {"ActRecallAnswer", 0, "Operation", "Answer", "", "", 0, 15, "直前の結果"},
-    {"ActModeSigned", 0, "Mode", "Signed", "Ctrl+S", "", 11, 13, "符号付きモード"},
-    {"ActModeReversed", 0, "Mode", "Reverse Endian", "Ctrl+E", "", 12, 13, "バイトオーダー変換"},
-    {"ActShiftAmount1", 1, "OpBit", "1", "", "", 0, 16, "シフト量1"},
-    {"ActShiftAmount2", 2, "OpBit", "2", "", "", 0, 16, "シフト量2"},
-    {"ActShiftAmount4", 4, "OpBit", "4", "", "", 0, 16, "シフト量4"},
-    {"ActShiftAmount8", 8, "OpBit", "8", "", "", 0, 16, "シフト量8"},
-    {"ActShiftAmount16", 16, "OpBit", "16", "", "", 0, 16, "シフト量16"},
-    {"ActOpFactorial", 0, "OpMath", "n!", "", "", 0, 17, "階乗"},
-    {"ActShiftAmountSel", 0, "OpBit", "Bits", "", "", 0, 16, "シフト量選択"},
+constexpr CommandInfo CommandTable[] = {
+    // The calculator keys.
+    {Command::Equal, CommandList::Keys, "ActEqual", "Operation", "=", "Return", "Enter", 0, 15, QT_TRANSLATE_NOOP("Command", "Result"), NoPayload{}},
+    {Command::Digit0, CommandList::Keys, "ActDigit0", "Input", "0", "0", "", 0, 21, "", TypedChar{'0'}},
+    {Command::Digit1, CommandList::Keys, "ActDigit1", "Input", "1", "1", "", 0, 21, "", TypedChar{'1'}},
+    {Command::Digit2, CommandList::Keys, "ActDigit2", "Input", "2", "2", "", 0, 21, "", TypedChar{'2'}},
+    {Command::Digit3, CommandList::Keys, "ActDigit3", "Input", "3", "3", "", 0, 21, "", TypedChar{'3'}},
+    {Command::Digit4, CommandList::Keys, "ActDigit4", "Input", "4", "4", "", 0, 21, "", TypedChar{'4'}},
+    {Command::Negate, CommandList::Keys, "ActNegate", "Operation", "+/-", "", "", 0, 15, QT_TRANSLATE_NOOP("Command", "Change Sign"), NoPayload{}},
+    {Command::Digit5, CommandList::Keys, "ActDigit5", "Input", "5", "5", "", 0, 21, "", TypedChar{'5'}},
+    {Command::Digit6, CommandList::Keys, "ActDigit6", "Input", "6", "6", "", 0, 21, "", TypedChar{'6'}},
+    {Command::Digit7, CommandList::Keys, "ActDigit7", "Input", "7", "7", "", 0, 21, "", TypedChar{'7'}},
+    {Command::Digit8, CommandList::Keys, "ActDigit8", "Input", "8", "8", "", 0, 21, "", TypedChar{'8'}},
+    {Command::Digit9, CommandList::Keys, "ActDigit9", "Input", "9", "9", "", 0, 21, "", TypedChar{'9'}},
+    {Command::DigitA, CommandList::Keys, "ActDigitA", "Input", "A", "A", "", 0, 21, "", TypedChar{'A'}},
+    {Command::DigitB, CommandList::Keys, "ActDigitB", "Input", "B", "B", "", 0, 21, "", TypedChar{'B'}},
+    {Command::DigitC, CommandList::Keys, "ActDigitC", "Input", "C", "C", "", 0, 21, "", TypedChar{'C'}},
+    {Command::DigitD, CommandList::Keys, "ActDigitD", "Input", "D", "D", "", 0, 21, "", TypedChar{'D'}},
+    {Command::DigitE, CommandList::Keys, "ActDigitE", "Input", "E", "E", "", 0, 21, "", TypedChar{'E'}},
+    {Command::DigitF, CommandList::Keys, "ActDigitF", "Input", "F", "F", "", 0, 21, "", TypedChar{'F'}},
+    {Command::DegreeSep, CommandList::Keys, "ActDegreeSep", "Input", ":", ":", "", 0, 21, QT_TRANSLATE_NOOP("Command", "Separator"), TypedChar{':'}},
+    {Command::Period, CommandList::Keys, "ActPeriod", "Input", ".", ".", ",", 0, 21, QT_TRANSLATE_NOOP("Command", "Decimal Point"), NoPayload{}},
+    {Command::BackSpace, CommandList::Keys, "ActBackSpace", "Input", "Back", "Backspace", "", 0, 21, QT_TRANSLATE_NOOP("Command", "Delete Character"), NoPayload{}},
+    {Command::ClearError, CommandList::Keys, "ActClearError", "Input", "Clear Error", "Del", "", 0, 21, QT_TRANSLATE_NOOP("Command", "Clear Entry"), NoPayload{}},
+    {Command::AllClear, CommandList::Keys, "ActAllClear", "Input", "Clear All", "Esc", "", 0, 21, QT_TRANSLATE_NOOP("Command", "Clear Everything"), NoPayload{}},
+    {Command::OpAdd, CommandList::Keys, "ActOpAdd", "OpMath", "+", "", "", 0, 15, QT_TRANSLATE_NOOP("Command", "Add"), BinaryOp::Add},
+    {Command::OpSub, CommandList::Keys, "ActOpSub", "OpMath", "-", "", "", 0, 15, QT_TRANSLATE_NOOP("Command", "Subtract"), BinaryOp::Sub},
+    {Command::OpMul, CommandList::Keys, "ActOpMul", "OpMath", "*", "", "", 0, 15, QT_TRANSLATE_NOOP("Command", "Multiply"), BinaryOp::Mul},
+    {Command::OpDiv, CommandList::Keys, "ActOpDiv", "OpMath", "/", "", "", 0, 15, QT_TRANSLATE_NOOP("Command", "Divide"), BinaryOp::Div},
+    {Command::OpMod, CommandList::Keys, "ActOpMod", "OpMath", "Mod", "", "", 0, 15, QT_TRANSLATE_NOOP("Command", "Remainder"), BinaryOp::Mod},
+    {Command::ModeByte, CommandList::Keys, "ActModeByte", "Mode", "Byte", "Ctrl+B", "", 10, 13, QT_TRANSLATE_NOOP("Command", "8 Bits"), CalcValueMode::Byte},
+    {Command::ModeWord, CommandList::Keys, "ActModeWord", "Mode", "Word", "Ctrl+W", "", 10, 13, QT_TRANSLATE_NOOP("Command", "16 Bits"), CalcValueMode::Word},
+    {Command::ModeDWord, CommandList::Keys, "ActModeDWord", "Mode", "DWord", "Ctrl+D", "", 10, 13, QT_TRANSLATE_NOOP("Command", "32 Bits"), CalcValueMode::DWord},
+    {Command::ModeQWord, CommandList::Keys, "ActModeQWord", "Mode", "Int64", "Ctrl+Q", "", 10, 13, QT_TRANSLATE_NOOP("Command", "64 Bits"), CalcValueMode::QWord},
+    {Command::ModeFloat, CommandList::Keys, "ActModeFloat", "Mode", "Real", "Ctrl+R", "", 10, 13, QT_TRANSLATE_NOOP("Command", "Real Number"), CalcValueMode::Float},
+    {Command::OpIntFloor, CommandList::Keys, "ActOpIntFloor", "OpMath", "Trunc", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Truncate"), UnaryOp::Floor},
+    {Command::OpIntCeil, CommandList::Keys, "ActOpIntCeil", "OpMath", "Ceil", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Ceiling"), UnaryOp::Ceil},
+    {Command::OpIntRound, CommandList::Keys, "ActOpIntRound", "OpMath", "Round", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Round to Nearest"), UnaryOp::Round},
+    {Command::OpFrac, CommandList::Keys, "ActOpFrac", "OpMath", "Frac", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Fractional Part"), UnaryOp::Frac},
+    {Command::OpAnd, CommandList::Keys, "ActOpAnd", "OpBit", "And", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Bitwise And"), BinaryOp::And},
+    {Command::OpOr, CommandList::Keys, "ActOpOr", "OpBit", "Or", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Bitwise Or"), BinaryOp::Or},
+    {Command::OpXor, CommandList::Keys, "ActOpXor", "OpBit", "Xor", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Bitwise Xor"), BinaryOp::Xor},
+    {Command::OpNot, CommandList::Keys, "ActOpNot", "OpBit", "Not", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Bitwise Not"), UnaryOp::Not},
+    {Command::OpShiftLeft, CommandList::Keys, "ActOpShiftLeft", "OpBit", "<<", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Shift Left"), NoPayload{}},
+    {Command::OpShiftRight, CommandList::Keys, "ActOpShiftRight", "OpBit", ">>", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Shift Right"), NoPayload{}},
+    {Command::OpQShiftL, CommandList::Keys, "ActOpQShiftL", "OpBit", "<<n", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Shift Left n Bits"), NoPayload{}},
+    {Command::OpQShiftR, CommandList::Keys, "ActOpQShiftR", "OpBit", ">>n", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Shift Right n Bits"), NoPayload{}},
+    {Command::OpSquare, CommandList::Keys, "ActOpSquare", "OpMath", "x^2", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Square"), UnaryOp::Square},
+    {Command::Rotate, CommandList::Keys, "ActRotate", "OpBit", "Rotate", "Ctrl+T", "", 23, 16, QT_TRANSLATE_NOOP("Command", "Rotating Shifts"), NoPayload{}},
+    {Command::ShiftAr, CommandList::Keys, "ActShiftAr", "OpBit", "Arithmetic", "Ctrl+A", "", 24, 16, QT_TRANSLATE_NOOP("Command", "Arithmetic Shift"), NoPayload{}},
+    {Command::OpReverse, CommandList::Keys, "ActOpReverse", "OpBit", "Reverse Bytes", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Reverse Byte Order"), UnaryOp::ReverseByteOrder},
+    {Command::OpSqrt, CommandList::Keys, "ActOpSqrt", "OpMath", "Sqrt", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Square Root"), UnaryOp::Sqrt},
+    {Command::OpInvert, CommandList::Keys, "ActOpInvert", "OpMath", "1/x", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Reciprocal"), UnaryOp::Reciprocal},
+    {Command::OpLogE, CommandList::Keys, "ActOpLogE", "OpMath", "Ln", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Natural Log"), UnaryOp::Ln},
+    {Command::OpLog2, CommandList::Keys, "ActOpLog2", "OpMath", "Log2", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Log Base 2"), UnaryOp::Log2},
+    {Command::OpLog10, CommandList::Keys, "ActOpLog10", "OpMath", "Log", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Common Log"), UnaryOp::Log10},
+    {Command::OpLogN, CommandList::Keys, "ActOpLogN", "OpMath", "LogN", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Log Base n"), BinaryOp::LogN},
+    {Command::OpExpE, CommandList::Keys, "ActOpExpE", "OpMath", "e^x", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "e to the x"), UnaryOp::Exp},
+    {Command::OpExp2, CommandList::Keys, "ActOpExp2", "OpMath", "2^x", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "2 to the x"), UnaryOp::Exp2},
+    {Command::OpExp10, CommandList::Keys, "ActOpExp10", "OpMath", "10^x", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "10 to the x"), UnaryOp::Exp10},
+    {Command::OpPower, CommandList::Keys, "ActOpPower", "OpMath", "x^y", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Power"), BinaryOp::Power},
+    {Command::OpRoot, CommandList::Keys, "ActOpRoot", "OpMath", "Root", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Nth Root"), BinaryOp::Root},
+    {Command::TriModeDeg, CommandList::Keys, "ActTriModeDeg", "OpTri", "Degree", "", "", 20, 18, QT_TRANSLATE_NOOP("Command", "Degrees"), AngleUnit::Degree},
+    {Command::TriModeRad, CommandList::Keys, "ActTriModeRad", "OpTri", "Radian", "", "", 20, 18, QT_TRANSLATE_NOOP("Command", "Radians"), AngleUnit::Radian},
+    {Command::TriModeGrad, CommandList::Keys, "ActTriModeGrad", "OpTri", "Gradian", "", "", 20, 18, QT_TRANSLATE_NOOP("Command", "Gradians"), AngleUnit::Gradian},
+    {Command::TriHyp, CommandList::Keys, "ActTriHyp", "OpTri", "Hyperbolic", "Ctrl+H", "", 22, 18, QT_TRANSLATE_NOOP("Command", "Hyperbolic Functions"), NoPayload{}},
+    {Command::OpSin, CommandList::Keys, "ActOpSin", "OpTri", "sin", "", "", 0, 18, QT_TRANSLATE_NOOP("Command", "Sine"), TrigChoice{TrigFunctionKind::Sin, false}},
+    {Command::OpCos, CommandList::Keys, "ActOpCos", "OpTri", "cos", "", "", 0, 18, QT_TRANSLATE_NOOP("Command", "Cosine"), TrigChoice{TrigFunctionKind::Cos, false}},
+    {Command::OpTan, CommandList::Keys, "ActOpTan", "OpTri", "tan", "", "", 0, 18, QT_TRANSLATE_NOOP("Command", "Tangent"), TrigChoice{TrigFunctionKind::Tan, false}},
+    {Command::OpArcSin, CommandList::Keys, "ActOpArcSin", "OpTri", "asin", "", "", 0, 18, QT_TRANSLATE_NOOP("Command", "Arcsine"), TrigChoice{TrigFunctionKind::Sin, true}},
+    {Command::OpArcCos, CommandList::Keys, "ActOpArcCos", "OpTri", "acos", "", "", 0, 18, QT_TRANSLATE_NOOP("Command", "Arccosine"), TrigChoice{TrigFunctionKind::Cos, true}},
+    {Command::OpArcTan, CommandList::Keys, "ActOpArcTan", "OpTri", "atan", "", "", 0, 18, QT_TRANSLATE_NOOP("Command", "Arctangent"), TrigChoice{TrigFunctionKind::Tan, true}},
+    {Command::Pi, CommandList::Keys, "ActPi", "OpTri", "PI", "", "", 0, 18, QT_TRANSLATE_NOOP("Command", "Pi"), NoPayload{}},
+    {Command::OpBitReverse, CommandList::Keys, "ActOpBitReverse", "OpBit", "Reverse Bits", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Reverse Bit Order"), UnaryOp::ReverseBitOrder},
+    {Command::RecallAnswer, CommandList::Keys, "ActRecallAnswer", "Operation", "Answer", "", "", 0, 15, QT_TRANSLATE_NOOP("Command", "Last Result"), NoPayload{}},
+    {Command::ModeSigned, CommandList::Keys, "ActModeSigned", "Mode", "Signed", "Ctrl+S", "", 11, 13, QT_TRANSLATE_NOOP("Command", "Signed Mode"), NoPayload{}},
+    {Command::ModeReversed, CommandList::Keys, "ActModeReversed", "Mode", "Reverse Endian", "Ctrl+E", "", 12, 13, QT_TRANSLATE_NOOP("Command", "Swap Byte Order"), NoPayload{}},
+    {Command::ShiftAmount1, CommandList::Keys, "ActShiftAmount1", "OpBit", "1", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Shift by 1"), ShiftAmountChoice{1}},
+    {Command::ShiftAmount2, CommandList::Keys, "ActShiftAmount2", "OpBit", "2", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Shift by 2"), ShiftAmountChoice{2}},
+    {Command::ShiftAmount4, CommandList::Keys, "ActShiftAmount4", "OpBit", "4", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Shift by 4"), ShiftAmountChoice{4}},
+    {Command::ShiftAmount8, CommandList::Keys, "ActShiftAmount8", "OpBit", "8", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Shift by 8"), ShiftAmountChoice{8}},
+    {Command::ShiftAmount16, CommandList::Keys, "ActShiftAmount16", "OpBit", "16", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Shift by 16"), ShiftAmountChoice{16}},
+    {Command::OpFactorial, CommandList::Keys, "ActOpFactorial", "OpMath", "n!", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Factorial"), UnaryOp::Factorial},
+    {Command::ShiftAmountSel, CommandList::Keys, "ActShiftAmountSel", "OpBit", "Bits", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Choose Shift Amount"), NoPayload{}},
+    // The window and bar commands.
+    {Command::ToggleDec, CommandList::Menus, "ActToggleDec", "Bar", QT_TRANSLATE_NOOP("Command", "&Decimal"), "", "", 0, 5, QT_TRANSLATE_NOOP("Command", "Decimal"), BarKind::Decimal},
+    {Command::ToggleHex, CommandList::Menus, "ActToggleHex", "Bar", QT_TRANSLATE_NOOP("Command", "&Hexadecimal"), "", "", 0, 6, QT_TRANSLATE_NOOP("Command", "Hexadecimal"), BarKind::Hex},
+    {Command::ToggleOct, CommandList::Menus, "ActToggleOct", "Bar", QT_TRANSLATE_NOOP("Command", "&Octal"), "", "", 0, 6, QT_TRANSLATE_NOOP("Command", "Octal"), BarKind::Oct},
+    {Command::ToggleBin, CommandList::Menus, "ActToggleBin", "Bar", QT_TRANSLATE_NOOP("Command", "&Binary"), "", "", 0, 6, QT_TRANSLATE_NOOP("Command", "Binary"), BarKind::Bin},
+    {Command::ToggleAscii, CommandList::Menus, "ActToggleAscii", "Bar", QT_TRANSLATE_NOOP("Command", "&Character"), "", "", 0, 9, QT_TRANSLATE_NOOP("Command", "Character"), BarKind::Char},
+    {Command::ToggleIP, CommandList::Menus, "ActToggleIP", "Bar", QT_TRANSLATE_NOOP("Command", "&IP Address"), "", "", 0, 11, "IP Address", BarKind::IP},
+    {Command::ToggleDegree, CommandList::Menus, "ActToggleDegree", "Bar", QT_TRANSLATE_NOOP("Command", "Sexa&gesimal"), "", "", 0, 7, QT_TRANSLATE_NOOP("Command", "Sexagesimal"), BarKind::Degree},
+    {Command::ToggleFloat, CommandList::Menus, "ActToggleFloat", "Bar", QT_TRANSLATE_NOOP("Command", "&Floating Point"), "", "", 0, 12, "IEEE754 Floating-point", BarKind::Float},
+    {Command::ToggleTime, CommandList::Menus, "ActToggleTime", "Bar", QT_TRANSLATE_NOOP("Command", "Date/&Time"), "", "", 0, 10, QT_TRANSLATE_NOOP("Command", "Date/Time"), BarKind::Time},
+    {Command::ToggleKilo, CommandList::Menus, "ActToggleKilo", "Bar", QT_TRANSLATE_NOOP("Command", "&Kilo (1024)"), "", "", 0, 8, QT_TRANSLATE_NOOP("Command", "Kilo (1024)"), BarKind::Kilo},
+    {Command::BarNext, CommandList::Menus, "ActBarNext", "Bar", QT_TRANSLATE_NOOP("Command", "&Next Bar"), "Tab", "Down", 0, 3, QT_TRANSLATE_NOOP("Command", "Next Bar"), NoPayload{}},
+    {Command::BarPrev, CommandList::Menus, "ActBarPrev", "Bar", QT_TRANSLATE_NOOP("Command", "&Previous Bar"), "Shift+Tab", "Up", 0, 3, QT_TRANSLATE_NOOP("Command", "Previous Bar"), NoPayload{}},
+    {Command::Separated, CommandList::Menus, "ActSeparated", "Display", QT_TRANSLATE_NOOP("Command", "Digit &Grouping"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Digit Grouping"), NoPayload{}},
+    {Command::EditCopy, CommandList::Menus, "ActEditCopy", "Edit", QT_TRANSLATE_NOOP("Command", "&Copy"), "Ctrl+C", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Copy"), NoPayload{}},
+    {Command::EditCopyFmt, CommandList::Menus, "ActEditCopyFmt", "Edit", QT_TRANSLATE_NOOP("Command", "Copy with &Separators"), "Ctrl+Shift+C", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Copy with Separators"), NoPayload{}},
+    {Command::EditPaste, CommandList::Menus, "ActEditPaste", "Edit", QT_TRANSLATE_NOOP("Command", "&Paste"), "Ctrl+V", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Paste"), NoPayload{}},
+    {Command::BarClose, CommandList::Menus, "ActBarClose", "Bar", QT_TRANSLATE_NOOP("Command", "Clos&e"), "Ctrl+F4", "", 0, 3, QT_TRANSLATE_NOOP("Command", "Close Bar"), NoPayload{}},
+    {Command::HelpIndex, CommandList::Menus, "ActHelpIndex", "Help", QT_TRANSLATE_NOOP("Command", "&Help Topics"), "F1", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Help"), NoPayload{}},
+    {Command::HelpVersion, CommandList::Menus, "ActHelpVersion", "Help", QT_TRANSLATE_NOOP("Command", "&About pexa..."), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "About pexa"), NoPayload{}},
+    {Command::Exit, CommandList::Menus, "ActExit", "", QT_TRANSLATE_NOOP("Command", "E&xit"), "Alt+F4", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Exit"), NoPayload{}},
+    {Command::ShowIndicators, CommandList::Menus, "ActShowIndicators", "Display", QT_TRANSLATE_NOOP("Command", "&Indicators"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Indicators"), NoPayload{}},
+    {Command::QuickMenu, CommandList::Menus, "ActQuickMenu", "", QT_TRANSLATE_NOOP("Command", "&Quick Menu"), "Q", "", 0, 22, QT_TRANSLATE_NOOP("Command", "Quick Menu"), NoPayload{}},
+    {Command::QuickMenuJ, CommandList::Menus, "ActQuickMenuJ", "", QT_TRANSLATE_NOOP("Command", "Descriptive Quick Menu (&J)"), "Shift+Q", "", 0, 22, QT_TRANSLATE_NOOP("Command", "Quick Menu"), NoPayload{}},
+    {Command::ModeMenu, CommandList::Menus, "ActModeMenu", "", QT_TRANSLATE_NOOP("Command", "Mo&de Menu"), "M", "", 0, 23, QT_TRANSLATE_NOOP("Command", "Mode Menu"), NoPayload{}},
+    {Command::ToolBar, CommandList::Menus, "ActToolBar", "Display", QT_TRANSLATE_NOOP("Command", "&Tool Bar"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Tool Bar"), NoPayload{}},
+    {Command::MenuBar, CommandList::Menus, "ActMenuBar", "Display", QT_TRANSLATE_NOOP("Command", "&Menu Bar"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Menu Bar"), NoPayload{}},
+    {Command::ChooseFont, CommandList::Menus, "ActChooseFont", "Display", QT_TRANSLATE_NOOP("Command", "&Font..."), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Font"), NoPayload{}},
+    {Command::ChooseColor, CommandList::Menus, "ActChooseColor", "Display", QT_TRANSLATE_NOOP("Command", "Body &Colour..."), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Body Colour"), NoPayload{}},
+    {Command::ButtonPanel, CommandList::Menus, "ActButtonPanel", "Display", QT_TRANSLATE_NOOP("Command", "&Buttons"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Buttons"), NoPayload{}},
+    {Command::StayOnTop, CommandList::Menus, "ActStayOnTop", "Display", QT_TRANSLATE_NOOP("Command", "Stay on To&p"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Stay on Top"), NoPayload{}},
+    // The option buttons of the bar variants.
+    {Command::DegreeHMS, CommandList::Bars, "ActDegreeHMS", "Degree", "hms", "", "", 1001, 7, QT_TRANSLATE_NOOP("Command", "[h]:m:s|No separators beyond 3 groups"), NoPayload{}},
+    {Command::CharEncodeASCII, CommandList::Bars, "ActCharEncodeASCII", "Char", "A", "", "", 1002, 9, "ASCII", NoPayload{}},
+    {Command::CharEncodeSJIS, CommandList::Bars, "ActCharEncodeSJIS", "Char", "S", "", "", 1002, 9, "Shift JIS", NoPayload{}},
+    {Command::CharEncodeJIS, CommandList::Bars, "ActCharEncodeJIS", "Char", "J", "", "", 1002, 9, "JIS", NoPayload{}},
+    {Command::CharEncodeEUC, CommandList::Bars, "ActCharEncodeEUC", "Char", "E", "", "", 1002, 9, "EUC-jp", NoPayload{}},
+    {Command::CharEncodeUTF8, CommandList::Bars, "ActCharEncodeUTF8", "Char", "UTF8", "", "", 1002, 9, QT_TRANSLATE_NOOP("Command", "UTF-8|Shows the value's bytes as UTF-8"), NoPayload{}},
+    {Command::CharEncodeUTF16, CommandList::Bars, "ActCharEncodeUTF16", "Char", "UTF16", "", "", 1002, 9, QT_TRANSLATE_NOOP("Command", "UTF-16|Shows the value as UTF-16 code units"), NoPayload{}},
+    {Command::CharEncodeCodePoint, CommandList::Bars, "ActCharEncodeCodePoint", "Char", "U+", "", "", 1002, 9, QT_TRANSLATE_NOOP("Command", "Code point|Shows the value as a Unicode code point"), NoPayload{}},
+    {Command::FloatHalf, CommandList::Bars, "ActFloatHalf", "Float", "half", "", "", 1005, 12, QT_TRANSLATE_NOOP("Command", "binary16|Shows a Word value as IEEE 754 half precision"), NoPayload{}},
+    {Command::FloatBFloat16, CommandList::Bars, "ActFloatBFloat16", "Float", "bf16", "", "", 1005, 12, QT_TRANSLATE_NOOP("Command", "bfloat16|Shows a Word value as bfloat16"), NoPayload{}},
+    {Command::FloatE4M3, CommandList::Bars, "ActFloatE4M3", "Float", "E4M3", "", "", 1006, 12, QT_TRANSLATE_NOOP("Command", "E4M3|Shows a Byte value as the 8-bit float E4M3"), NoPayload{}},
+    {Command::FloatE5M2, CommandList::Bars, "ActFloatE5M2", "Float", "E5M2", "", "", 1006, 12, QT_TRANSLATE_NOOP("Command", "E5M2|Shows a Byte value as the 8-bit float E5M2"), NoPayload{}},
+    {Command::TimeEncodeTimeT, CommandList::Bars, "ActTimeEncodeTimeT", "Date", "t", "", "", 1003, 10, QT_TRANSLATE_NOOP("Command", "time_t|C time_t"), NoPayload{}},
+    {Command::TimeEncodeOleDate, CommandList::Bars, "ActTimeEncodeOleDate", "Date", "O", "", "", 1003, 10, QT_TRANSLATE_NOOP("Command", "OLE DATE|OLE DATE type"), NoPayload{}},
+    {Command::TimeDiffMode, CommandList::Bars, "ActTimeDiffMode", "Date", "Diff", "", "", 1004, 10, QT_TRANSLATE_NOOP("Command", "Time difference|Shows a time difference instead of a date"), NoPayload{}},
 };
 
-const CommandInfo MenuActionsTable_[] = {
-    {"ActToggleDec", 0, "Bar", "10進(&D)", "", "", 0, 5, "10進"},
-    {"ActToggleHex", 1, "Bar", "16進(&H)", "", "", 0, 6, "16進"},
-    {"ActToggleOct", 2, "Bar", "8進(&O)", "", "", 0, 6, "8進"},
-    {"ActToggleBin", 3, "Bar", "2進(&B)", "", "", 0, 6, "2進"},
-    {"ActToggleAscii", 4, "Bar", "文字(&C)", "", "", 0, 9, "文字"},
-    {"ActToggleIP", 5, "Bar", "&IPアドレス", "", "", 0, 11, "IP Address"},
-    {"ActToggleDegree", 6, "Bar", "60進(&G)", "", "", 0, 7, "60進"},
-    {"ActToggleFloat", 7, "Bar", "浮動小数点(&F)", "", "", 0, 12, "IEEE754 Floating-point"},
-    {"ActToggleTime", 8, "Bar", "日付/時刻(&T)", "", "", 0, 10, "日付/時刻"},
-    {"ActToggleKilo", 9, "Bar", "1024進(&K)", "", "", 0, 8, "1024進"},
-    {"ActBarNext", 0, "Bar", "次のバー(&N)", "Tab", "Down", 0, 3, "次のバー"},
-    {"ActBarPrev", 0, "Bar", "前のバー(&P)", "Shift+Tab", "Up", 0, 3, "前のバー"},
-    {"ActSeparated", 0, "Display", "桁区切り(&G)", "", "", 0, 20, "桁区切り"},
-    {"ActEditCopy", 0, "Edit", "コピー(&C)", "Ctrl+C", "", 0, 20, "コピー"},
-    {"ActEditCopyFmt", 1, "Edit", "コピー（桁区切り付き）(&S)", "Ctrl+Shift+C", "", 0, 20, "桁区切り付きコピー"},
-    {"ActEditPaste", 0, "Edit", "貼り付け(&P)", "Ctrl+V", "", 0, 20, "貼り付け"},
-    {"ActBarClose", 0, "Bar", "閉じる(&X)", "Ctrl+F4", "", 0, 3, "閉じる"},
-    {"ActHelpIndex", 0, "Help", "トピックの検索(&H)", "F1", "", 0, 20, "ヘルプ"},
-    {"ActHelpVersion", 0, "Help", "バージョン情報(&A)...", "", "", 0, 20, "バージョン情報"},
-    {"ActExit", 0, "", "終了(&X)", "Alt+F4", "", 0, 20, "終了"},
-    {"ActShowIndicators", 0, "Display", "状態表示(&I)", "", "", 0, 20, "状態表示"},
-    {"ActQuickMenu", 0, "", "演算メニュー(&Q)", "Q", "", 0, 22, "クイックメニュー"},
-    {"ActQuickMenuJ", 1, "", "演算メニュー(&J)", "Shift+Q", "", 0, 22, "クイックメニュー"},
-    {"ActModeMenu", 0, "", "モードメニュー(&M)", "M", "", 0, 23, "モードメニュー"},
-    {"ActToolBar", 0, "Display", "ツールバー(&T)", "", "", 0, 20, "ツールバー"},
-    {"ActMenuBar", 0, "Display", "メニューバー(&M)", "", "", 0, 20, "メニューバー"},
-    {"ActChooseFont", 0, "Display", "フォント(&F)...", "", "", 0, 20, "フォント"},
-    {"ActChooseColor", 0, "Display", "本体の色(&C)...", "", "", 0, 20, "本体の色"},
-    {"ActButtonPanel", 0, "Display", "プッシュボタン(&B)", "", "", 0, 20, "プッシュボタン"},
-    {"ActStayOnTop", 0, "Display", "常に手前に表示(&P)", "", "", 0, 20, "手前に表示"},
-};
-
-const CommandInfo BarActionsTable_[] = {
-    {"ActDegreeHMS", 0, "Degree", "hms", "", "", 1001, 7, "[h]:m:s形式|3ブロック以上は区切りなしにする"},
-    {"ActCharEncodeASCII", 0, "Char", "A", "", "", 1002, 9, "ASCII"},
-    {"ActCharEncodeSJIS", 1, "Char", "S", "", "", 1002, 9, "Shift JIS"},
-    {"ActCharEncodeJIS", 2, "Char", "J", "", "", 1002, 9, "JIS"},
-    {"ActCharEncodeEUC", 3, "Char", "E", "", "", 1002, 9, "EUC-jp"},
-    {"ActCharEncodeUTF8", 4, "Char", "UTF8", "", "", 1002, 9, "UTF-8|値のバイト列をUTF-8として表示します"},
-    {"ActCharEncodeUTF16", 5, "Char", "UTF16", "", "", 1002, 9, "UTF-16|値を16ビット単位のUTF-16として表示します"},
-    {"ActCharEncodeCodePoint", 6, "Char", "U+", "", "", 1002, 9, "コードポイント|値をUnicodeの符号位置として文字で表示します"},
-    {"ActFloatHalf", 0, "Float", "half", "", "", 1005, 12, "binary16|Wordモードの値をIEEE 754の半精度として表示します"},
-    {"ActFloatBFloat16", 1, "Float", "bf16", "", "", 1005, 12, "bfloat16|Wordモードの値をbfloat16として表示します"},
-    {"ActFloatE4M3", 0, "Float", "E4M3", "", "", 1006, 12, "E4M3|Byteモードの値を8ビット浮動小数点E4M3として表示します"},
-    {"ActFloatE5M2", 1, "Float", "E5M2", "", "", 1006, 12, "E5M2|Byteモードの値を8ビット浮動小数点E5M2として表示します"},
-    {"ActTimeEncodeTimeT", 0, "Date", "t", "", "", 1003, 10, "time_t|Cのtime_t型"},
-    {"ActTimeEncodeOleDate", 0, "Date", "O", "", "", 1003, 10, "OLE DATE|OLEのDATE型"},
-    {"ActTimeDiffMode", 0, "Date", "Diff", "", "", 1004, 10, "時間差モード|日付けのかわりに時刻の差分を表示します"},
-};
-
-const KeyCharBinding KeyCharTable[] = {
-    {'=', "ActEqual"}, {'?', "ActRecallAnswer"}, {'+', "ActOpAdd"}, {'-', "ActOpSub"},
-    {'*', "ActOpMul"}, {'/', "ActOpDiv"}, {'%', "ActOpMod"}, {'&', "ActOpAnd"},
-    {'|', "ActOpOr"}, {'^', "ActOpXor"}, {'<', "ActOpShiftLeft"}, {'>', "ActOpShiftRight"},
-    {'w', "ActOpPower"}, {'t', "ActOpRoot"}, {'g', "ActOpLogN"}, {'_', "ActNegate"},
-    {'~', "ActOpNot"}, {'{', "ActOpQShiftL"}, {'}', "ActOpQShiftR"}, {';', "ActShiftAmountSel"},
-    {'v', "ActOpReverse"}, {'V', "ActOpBitReverse"}, {'i', "ActOpIntFloor"}, {'j', "ActOpIntCeil"},
-    {'k', "ActOpIntRound"}, {'#', "ActOpFrac"}, {'@', "ActOpSqrt"}, {'`', "ActOpSquare"},
-    {'\\', "ActOpInvert"}, {'n', "ActOpLogE"}, {'l', "ActOpLog10"}, {'L', "ActOpLog2"},
-    {'x', "ActOpExpE"}, {'y', "ActOpExp10"}, {'X', "ActOpExp2"}, {'!', "ActOpFactorial"},
-    {'I', "ActOpSin"}, {'O', "ActOpCos"}, {'T', "ActOpTan"}, {'P', "ActPi"},
-    {'0', "ActDigit0"}, {'1', "ActDigit1"}, {'2', "ActDigit2"}, {'3', "ActDigit3"},
-    {'4', "ActDigit4"}, {'5', "ActDigit5"}, {'6', "ActDigit6"}, {'7', "ActDigit7"},
-    {'8', "ActDigit8"}, {'9', "ActDigit9"}, {DecimalSeparatorKey, "ActPeriod"},
+constexpr KeyCharBinding KeyCharTable[] = {
+    {'=', Command::Equal}, {'?', Command::RecallAnswer}, {'+', Command::OpAdd}, {'-', Command::OpSub},
+    {'*', Command::OpMul}, {'/', Command::OpDiv}, {'%', Command::OpMod}, {'&', Command::OpAnd},
+    {'|', Command::OpOr}, {'^', Command::OpXor}, {'<', Command::OpShiftLeft}, {'>', Command::OpShiftRight},
+    {'w', Command::OpPower}, {'t', Command::OpRoot}, {'g', Command::OpLogN}, {'_', Command::Negate},
+    {'~', Command::OpNot}, {'{', Command::OpQShiftL}, {'}', Command::OpQShiftR}, {';', Command::ShiftAmountSel},
+    {'v', Command::OpReverse}, {'V', Command::OpBitReverse}, {'i', Command::OpIntFloor}, {'j', Command::OpIntCeil},
+    {'k', Command::OpIntRound}, {'#', Command::OpFrac}, {'@', Command::OpSqrt}, {'`', Command::OpSquare},
+    {'\\', Command::OpInvert}, {'n', Command::OpLogE}, {'l', Command::OpLog10}, {'L', Command::OpLog2},
+    {'x', Command::OpExpE}, {'y', Command::OpExp10}, {'X', Command::OpExp2}, {'!', Command::OpFactorial},
+    {'I', Command::OpSin}, {'O', Command::OpCos}, {'T', Command::OpTan}, {'P', Command::Pi},
+    {'0', Command::Digit0}, {'1', Command::Digit1}, {'2', Command::Digit2}, {'3', Command::Digit3},
+    {'4', Command::Digit4}, {'5', Command::Digit5}, {'6', Command::Digit6}, {'7', Command::Digit7},
+    {'8', Command::Digit8}, {'9', Command::Digit9}, {DecimalSeparatorKey, Command::Period},
 };
 // clang-format on
 
-const CommandInfo* FindIn(std::span<const CommandInfo> table, std::string_view name) {
-    for (const CommandInfo& info : table)
-        if (name == info.Name)
-            return &info;
-    return nullptr;
+static_assert(std::size(CommandTable) == CommandCount, "the table has a row for every command");
+
+// A lookup is an index, so row i must describe command i; and each list's
+// rows stand together, in list order, so that a list is one slice.
+constexpr bool RowsInCommandOrder() {
+    for (std::size_t i = 0; i < std::size(CommandTable); ++i) {
+        if (IndexOf(CommandTable[i].Id) != i)
+            return false;
+        if (i > 0 && CommandTable[i].List < CommandTable[i - 1].List)
+            return false;
+    }
+    return true;
+}
+static_assert(RowsInCommandOrder(), "row i of the command table describes command i");
+
+constexpr std::size_t FirstOf(CommandList list) {
+    std::size_t i = 0;
+    while (i < std::size(CommandTable) && CommandTable[i].List < list)
+        ++i;
+    return i;
+}
+
+std::span<const CommandInfo> Slice(CommandList list, CommandList next, bool last) {
+    const std::size_t first = FirstOf(list);
+    const std::size_t end = last ? std::size(CommandTable) : FirstOf(next);
+    return std::span<const CommandInfo>(CommandTable).subspan(first, end - first);
 }
 
 } // namespace
 
+std::span<const CommandInfo> Commands() {
+    return CommandTable;
+}
+const CommandInfo& InfoOf(Command command) {
+    return CommandTable[IndexOf(command)];
+}
 std::span<const CommandInfo> KeyActionsTable() {
-    return KeyActionsTable_;
+    return Slice(CommandList::Keys, CommandList::Menus, false);
 }
 std::span<const CommandInfo> MenuActionsTable() {
-    return MenuActionsTable_;
+    return Slice(CommandList::Menus, CommandList::Bars, false);
 }
 std::span<const CommandInfo> BarActionsTable() {
-    return BarActionsTable_;
+    return Slice(CommandList::Bars, CommandList::Bars, true);
 }
 std::span<const KeyCharBinding> KeyCharBindings() {
     return KeyCharTable;
-}
-
-const CommandInfo* FindCommand(std::string_view name) {
-    if (const CommandInfo* info = FindIn(KeyActionsTable(), name))
-        return info;
-    if (const CommandInfo* info = FindIn(MenuActionsTable(), name))
-        return info;
-    return FindIn(BarActionsTable(), name);
 }
 
 } // namespace pexa

@@ -1,19 +1,187 @@
 #pragma once
 
+#include "conv/CalcConv.h"
+#include "core/CalcArithmetic.h"
+#include "core/CalcValue.h"
+#include "core/RealFunctions.h"
+
 #include <cstddef>
+#include <cstdint>
 #include <span>
-#include <string_view>
+#include <variant>
 
 namespace pexa {
 
-// One row of the window's command table. Shortcuts are written in
-// QKeySequence's portable form ("Ctrl+B", "Return", ":"); an empty text means
-// none. A plain letter or digit shortcut matches only the key without any
-// modifier (number-pad keys included: they reach the commands as typed
-// characters instead).
+// Every command of the window, in the order of the command table: the
+// calculator keys, then the window and bar commands, then the option buttons
+// of the bar variants (which have no handlers in the window).
+enum class Command : std::uint8_t {
+    Equal,
+    Digit0,
+    Digit1,
+    Digit2,
+    Digit3,
+    Digit4,
+    Negate,
+    Digit5,
+    Digit6,
+    Digit7,
+    Digit8,
+    Digit9,
+    DigitA,
+    DigitB,
+    DigitC,
+    DigitD,
+    DigitE,
+    DigitF,
+    DegreeSep,
+    Period,
+    BackSpace,
+    ClearError,
+    AllClear,
+    OpAdd,
+    OpSub,
+    OpMul,
+    OpDiv,
+    OpMod,
+    ModeByte,
+    ModeWord,
+    ModeDWord,
+    ModeQWord,
+    ModeFloat,
+    OpIntFloor,
+    OpIntCeil,
+    OpIntRound,
+    OpFrac,
+    OpAnd,
+    OpOr,
+    OpXor,
+    OpNot,
+    OpShiftLeft,
+    OpShiftRight,
+    OpQShiftL,
+    OpQShiftR,
+    OpSquare,
+    Rotate,
+    ShiftAr,
+    OpReverse,
+    OpSqrt,
+    OpInvert,
+    OpLogE,
+    OpLog2,
+    OpLog10,
+    OpLogN,
+    OpExpE,
+    OpExp2,
+    OpExp10,
+    OpPower,
+    OpRoot,
+    TriModeDeg,
+    TriModeRad,
+    TriModeGrad,
+    TriHyp,
+    OpSin,
+    OpCos,
+    OpTan,
+    OpArcSin,
+    OpArcCos,
+    OpArcTan,
+    Pi,
+    OpBitReverse,
+    RecallAnswer,
+    ModeSigned,
+    ModeReversed,
+    ShiftAmount1,
+    ShiftAmount2,
+    ShiftAmount4,
+    ShiftAmount8,
+    ShiftAmount16,
+    OpFactorial,
+    ShiftAmountSel,
+    ToggleDec,
+    ToggleHex,
+    ToggleOct,
+    ToggleBin,
+    ToggleAscii,
+    ToggleIP,
+    ToggleDegree,
+    ToggleFloat,
+    ToggleTime,
+    ToggleKilo,
+    BarNext,
+    BarPrev,
+    Separated,
+    EditCopy,
+    EditCopyFmt,
+    EditPaste,
+    BarClose,
+    HelpIndex,
+    HelpVersion,
+    Exit,
+    ShowIndicators,
+    QuickMenu,
+    QuickMenuJ,
+    ModeMenu,
+    ToolBar,
+    MenuBar,
+    ChooseFont,
+    ChooseColor,
+    ButtonPanel,
+    StayOnTop,
+    DegreeHMS,
+    CharEncodeASCII,
+    CharEncodeSJIS,
+    CharEncodeJIS,
+    CharEncodeEUC,
+    CharEncodeUTF8,
+    CharEncodeUTF16,
+    CharEncodeCodePoint,
+    FloatHalf,
+    FloatBFloat16,
+    FloatE4M3,
+    FloatE5M2,
+    TimeEncodeTimeT,
+    TimeEncodeOleDate,
+    TimeDiffMode,
+};
+
+inline constexpr std::size_t CommandCount = static_cast<std::size_t>(Command::TimeDiffMode) + 1;
+
+constexpr std::size_t IndexOf(Command command) {
+    return static_cast<std::size_t>(command);
+}
+
+// The three lists a command belongs to: the key routing offers keys to the
+// calculator keys first, then to the window commands.
+enum class CommandList : std::uint8_t { Keys, Menus, Bars };
+
+// What a command of a family carries to the family's one handler.
+struct NoPayload {};
+// The character a digit key types.
+struct TypedChar {
+    char Char;
+};
+// The amount a shift-amount command chooses.
+struct ShiftAmountChoice {
+    int Bits;
+};
+struct TrigChoice {
+    TrigFunctionKind Kind;
+    bool Inverse;
+};
+using CommandPayload = std::variant<NoPayload, TypedChar, CalcValueMode, ShiftAmountChoice, BarKind,
+                                    BinaryOp::Index, UnaryOp::Index, AngleUnit, TrigChoice>;
+
+// One row of the command table. Shortcuts are written in QKeySequence's
+// portable form ("Ctrl+B", "Return", ":"); an empty text means none. A plain
+// letter or digit shortcut matches only the key without any modifier
+// (number-pad keys included: they reach the commands as typed characters
+// instead). Name is what pexa.ini, the help document and the controls'
+// object names know the command by.
 struct CommandInfo {
+    Command Id;
+    CommandList List;
     const char* Name;
-    int Tag;
     const char* Category;
     const char* Caption;
     const char* ShortCut;
@@ -21,22 +189,28 @@ struct CommandInfo {
     int GroupIndex;
     int HelpContext;
     const char* Hint;
+    CommandPayload Payload;
 };
 
-// The calculator keys, the window and bar commands, and the option buttons of
-// the bar variants (which have no handlers in the window).
+// The whole table, row i being command i.
+std::span<const CommandInfo> Commands();
+const CommandInfo& InfoOf(Command command);
+
+// The rows of one list, in table order.
 std::span<const CommandInfo> KeyActionsTable();
 std::span<const CommandInfo> MenuActionsTable();
 std::span<const CommandInfo> BarActionsTable();
 
-// The row of that name in any of the three lists, or nullptr.
-const CommandInfo* FindCommand(std::string_view name);
+// The payload of a command of a family, e.g. PayloadOf<CalcValueMode>(command).
+template <class T> const T& PayloadOf(Command command) {
+    return std::get<T>(InfoOf(command).Payload);
+}
 
 // One registration of the typed-character table, in registration order.
 // Character 0 stands for the locale's decimal separator, known only at run time.
 struct KeyCharBinding {
     char Char;
-    const char* ActionName;
+    Command Target;
 };
 
 inline constexpr char DecimalSeparatorKey = 0;

@@ -26,6 +26,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <span>
 
 namespace pexa {
@@ -40,10 +42,11 @@ QKeyCombination KeyOfText(const char* text) {
     return sequence.isEmpty() ? kNoShortCut : sequence[0];
 }
 
-void AddActions(TActionList& list, std::span<const CommandInfo> table) {
+void AddActions(TActionList& list, std::span<const CommandInfo> table,
+                std::array<TAction*, CommandCount>& actions) {
     for (const CommandInfo& info : table) {
         TAction* action = list.Add(QString::fromLatin1(info.Name));
-        action->SetTag(info.Tag);
+        actions[IndexOf(info.Id)] = action;
         action->SetCategory(QString::fromUtf8(info.Category));
         action->SetCaption(CommandText(info.Caption));
         action->SetShortCut(KeyOfText(info.ShortCut));
@@ -57,29 +60,29 @@ void AddActions(TActionList& list, std::span<const CommandInfo> table) {
 }
 
 // Commands that show a checked state in menus and on buttons.
-constexpr const char* CheckableActions[] = {
-    "ActModeByte",     "ActModeWord",       "ActModeDWord",    "ActModeQWord",
-    "ActModeFloat",    "ActModeSigned",     "ActModeReversed", "ActRotate",
-    "ActShiftAr",      "ActTriModeDeg",     "ActTriModeRad",   "ActTriModeGrad",
-    "ActTriHyp",       "ActShiftAmount1",   "ActShiftAmount2", "ActShiftAmount4",
-    "ActShiftAmount8", "ActShiftAmount16",  "ActToggleDec",    "ActToggleHex",
-    "ActToggleOct",    "ActToggleBin",      "ActToggleAscii",  "ActToggleIP",
-    "ActToggleDegree", "ActToggleFloat",    "ActToggleTime",   "ActToggleKilo",
-    "ActSeparated",    "ActShowIndicators", "ActToolBar",      "ActMenuBar",
-    "ActButtonPanel",  "ActStayOnTop",
+constexpr Command CheckableActions[] = {
+    Command::ModeByte,     Command::ModeWord,       Command::ModeDWord,    Command::ModeQWord,
+    Command::ModeFloat,    Command::ModeSigned,     Command::ModeReversed, Command::Rotate,
+    Command::ShiftAr,      Command::TriModeDeg,     Command::TriModeRad,   Command::TriModeGrad,
+    Command::TriHyp,       Command::ShiftAmount1,   Command::ShiftAmount2, Command::ShiftAmount4,
+    Command::ShiftAmount8, Command::ShiftAmount16,  Command::ToggleDec,    Command::ToggleHex,
+    Command::ToggleOct,    Command::ToggleBin,      Command::ToggleAscii,  Command::ToggleIP,
+    Command::ToggleDegree, Command::ToggleFloat,    Command::ToggleTime,   Command::ToggleKilo,
+    Command::Separated,    Command::ShowIndicators, Command::ToolBar,      Command::MenuBar,
+    Command::ButtonPanel,  Command::StayOnTop,
 };
 
 // The tool bar's bar buttons, in tool-bar order, with their own short captions
 // (none: the action's caption).
 struct ToolBarToggle {
-    const char* Action;
+    Command Action;
     const char* Caption;
 };
 constexpr ToolBarToggle ToolBarToggles[] = {
-    {"ActToggleDec", "Dec"},   {"ActToggleHex", "Hex"},    {"ActToggleBin", "Bin"},
-    {"ActToggleOct", "Oct"},   {"ActToggleDegree", "Deg"}, {"ActToggleKilo", nullptr},
-    {"ActToggleAscii", "Chr"}, {"ActToggleTime", "Tim"},   {"ActToggleIP", "IP"},
-    {"ActToggleFloat", "Flt"},
+    {Command::ToggleDec, "Dec"},   {Command::ToggleHex, "Hex"},    {Command::ToggleBin, "Bin"},
+    {Command::ToggleOct, "Oct"},   {Command::ToggleDegree, "Deg"}, {Command::ToggleKilo, nullptr},
+    {Command::ToggleAscii, "Chr"}, {Command::ToggleTime, "Tim"},   {Command::ToggleIP, "IP"},
+    {Command::ToggleFloat, "Flt"},
 };
 
 // The smallest client area: with no bar, tool bar or button panel left the
@@ -133,44 +136,63 @@ void TForm_Main::CreateActions() {
     menuActions_->setObjectName(QStringLiteral("MenuActions"));
     barActions_ = new TActionList(this);
     barActions_->setObjectName(QStringLiteral("BarActions"));
-    AddActions(*keyActions_, KeyActionsTable());
-    AddActions(*menuActions_, MenuActionsTable());
-    AddActions(*barActions_, BarActionsTable());
+    AddActions(*keyActions_, KeyActionsTable(), actions_);
+    AddActions(*menuActions_, MenuActionsTable(), actions_);
+    AddActions(*barActions_, BarActionsTable(), actions_);
     // The variants build their option buttons from these actions.
     SetBarActions(barActions_);
 
-    for (const char* name : CheckableActions)
-        if (TAction* action = FindAction(name))
-            action->setCheckable(true);
+    for (const Command command : CheckableActions)
+        Action(command)->setCheckable(true);
     // The gradian unit is kept for settings written by older versions but is
     // not offered to the user.
-    if (TAction* grad = FindAction("ActTriModeGrad"))
-        grad->SetVisible(false);
+    Action(Command::TriModeGrad)->SetVisible(false);
 
-    // Whatever a command did, the next menu, button or key sees fresh states.
-    for (TActionList* list : {keyActions_, menuActions_})
-        list->SetOnExecuted([this](TAction&) { UpdateActions(); });
+    // A command meets current states, and whatever it did shows at once: the
+    // states that depend on what it changed are refreshed, once.
+    for (TActionList* list : {keyActions_, menuActions_}) {
+        list->SetOnPrepare([this] { RefreshStates(); });
+        list->SetOnExecuted([this](TAction&) { RefreshStates(); });
+    }
 
     BindEngineActions();
     BindBarActions();
     BindClipboardActions();
     BindShellActions();
-    if (TAction* exit = FindAction("ActExit"))
-        exit->SetOnExecute([this](TAction&) { close(); });
+    Action(Command::Exit)->SetOnExecute([this](TAction&) { close(); });
 }
 
-TAction* TForm_Main::FindAction(std::string_view name) const {
-    const QString text = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-    for (TActionList* list : {keyActions_, menuActions_, barActions_})
-        if (list != nullptr)
-            if (TAction* action = list->Find(text))
-                return action;
-    return nullptr;
+void TForm_Main::OnState(Command command, unsigned sources, std::function<void(TAction&)> update) {
+    stateSources_[IndexOf(command)] = static_cast<unsigned char>(sources);
+    Action(command)->SetOnUpdate(std::move(update));
 }
 
 void TForm_Main::UpdateActions() {
-    keyActions_->UpdateAll();
-    menuActions_->UpdateAll();
+    MarkChanged(AllSources);
+    RefreshStates();
+}
+
+void TForm_Main::RefreshStates() {
+    const CalculatorStates now = StatesOf(calculator_);
+    const StateChanges changes = ChangesBetween(shownStates_, now);
+    unsigned sources = changed_;
+    // Typing depends on the mode, the active bar and the entry state too.
+    if (changes.Entry)
+        sources |= EntrySource;
+    if (changes.Mode)
+        sources |= ModeSource | EntrySource;
+    if (changes.Options)
+        sources |= OptionsSource;
+    if (changes.Bars)
+        sources |= BarsSource | EntrySource;
+    if (sources == 0)
+        return;
+    shownStates_ = now;
+    changed_ = 0;
+    ++stateRefreshCount_;
+    for (std::size_t i = 0; i < CommandCount; ++i)
+        if ((stateSources_[i] & sources) != 0)
+            actions_[i]->Update();
 }
 
 void TForm_Main::BuildContainers() {
@@ -203,7 +225,7 @@ void TForm_Main::BuildToolBar() {
     mainToolBar_->setFloatable(false);
     mainToolBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
     for (const ToolBarToggle& toggle : ToolBarToggles) {
-        TAction* action = FindAction(toggle.Action);
+        TAction* action = Action(toggle.Action);
         if (toggle.Caption == nullptr)
             mainToolBar_->addAction(action);
         else
@@ -211,48 +233,51 @@ void TForm_Main::BuildToolBar() {
                 new TActionLink(action, QString::fromLatin1(toggle.Caption), mainToolBar_));
     }
     mainToolBar_->addSeparator();
-    mainToolBar_->addAction(FindAction("ActSeparated"));
-    mainToolBar_->addAction(FindAction("ActShowIndicators"));
+    mainToolBar_->addAction(Action(Command::Separated));
+    mainToolBar_->addAction(Action(Command::ShowIndicators));
     mainToolBar_->addSeparator();
-    mainToolBar_->addAction(FindAction("ActEditCopy"));
-    mainToolBar_->addAction(FindAction("ActEditCopyFmt"));
-    mainToolBar_->addAction(FindAction("ActEditPaste"));
+    mainToolBar_->addAction(Action(Command::EditCopy));
+    mainToolBar_->addAction(Action(Command::EditCopyFmt));
+    mainToolBar_->addAction(Action(Command::EditPaste));
     addToolBar(Qt::TopToolBarArea, mainToolBar_);
 }
 
 void TForm_Main::BuildMenus() {
     menuMain_ = new QMenuBar(this);
     menuMain_->setObjectName(QStringLiteral("MenuMain"));
-    auto addItems = [this](QMenu* menu, std::initializer_list<const char*> names) {
-        for (const char* name : names) {
-            if (name == nullptr)
+    auto addItems = [this](QMenu* menu, std::initializer_list<std::optional<Command>> commands) {
+        for (const std::optional<Command> command : commands) {
+            if (!command)
                 menu->addSeparator();
             else
-                menu->addAction(FindAction(name));
+                menu->addAction(Action(*command));
         }
-        connect(menu, &QMenu::aboutToShow, this, &TForm_Main::UpdateActions);
+        connect(menu, &QMenu::aboutToShow, this, &TForm_Main::RefreshStates);
     };
 
     menuEdit_ = menuMain_->addMenu(tr("&Edit"));
     menuEdit_->setObjectName(QStringLiteral("MenuEdit"));
-    addItems(menuEdit_, {"ActEditCopy", "ActEditCopyFmt", "ActEditPaste", nullptr, "ActExit"});
+    addItems(menuEdit_, {Command::EditCopy, Command::EditCopyFmt, Command::EditPaste, std::nullopt,
+                         Command::Exit});
 
     popupBar_ = menuMain_->addMenu(tr("&Bar"));
     popupBar_->setObjectName(QStringLiteral("PopupBar"));
     addItems(popupBar_,
-             {"ActToggleDec", "ActToggleHex", "ActToggleBin", "ActToggleOct", "ActToggleDegree",
-              "ActToggleKilo", "ActToggleAscii", "ActToggleTime", "ActToggleIP", "ActToggleFloat"});
+             {Command::ToggleDec, Command::ToggleHex, Command::ToggleBin, Command::ToggleOct,
+              Command::ToggleDegree, Command::ToggleKilo, Command::ToggleAscii, Command::ToggleTime,
+              Command::ToggleIP, Command::ToggleFloat});
 
     popupView_ = menuMain_->addMenu(tr("&View"));
     popupView_->setObjectName(QStringLiteral("PopupView"));
-    addItems(popupView_, {"ActSeparated", "ActShowIndicators", nullptr, "ActToolBar", "ActMenuBar",
-                          "ActButtonPanel", "ActStayOnTop", nullptr, "ActQuickMenu", "ActModeMenu",
-                          nullptr, "ActChooseFont", "ActChooseColor"});
+    addItems(popupView_, {Command::Separated, Command::ShowIndicators, std::nullopt,
+                          Command::ToolBar, Command::MenuBar, Command::ButtonPanel,
+                          Command::StayOnTop, std::nullopt, Command::QuickMenu, Command::ModeMenu,
+                          std::nullopt, Command::ChooseFont, Command::ChooseColor});
     BuildLanguageMenu();
 
     menuHelp_ = menuMain_->addMenu(tr("&Help"));
     menuHelp_->setObjectName(QStringLiteral("MenuHelp"));
-    addItems(menuHelp_, {"ActHelpIndex", nullptr, "ActHelpVersion"});
+    addItems(menuHelp_, {Command::HelpIndex, std::nullopt, Command::HelpVersion});
 
     setMenuBar(menuMain_);
 }
@@ -292,8 +317,8 @@ void TForm_Main::FitToScreen() {
 void TForm_Main::OnClipboardChanged() {
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
     clipboardHasText_ = mime != nullptr && mime->hasText();
-    if (TAction* paste = FindAction("ActEditPaste"))
-        paste->Update();
+    MarkChanged(ClipboardSource);
+    RefreshStates();
 }
 
 } // namespace pexa

@@ -3,7 +3,9 @@
 #include "core/CalcValue.h"
 #include "engine/Calculator.h"
 #include "engine/CalculatorDisplay.h"
+#include "engine/CalculatorStates.h"
 #include "ui/ButtonPanel.h"
+#include "ui/CommandTable.h"
 #include "ui/KeyTable.h"
 #include "ui/Language.h"
 
@@ -12,8 +14,10 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -56,10 +60,17 @@ public:
     TActionList* MenuActions() const { return menuActions_; }
     // The bar variants' option buttons; the window gives them no handlers.
     TActionList* BarActions() const { return barActions_; }
-    // The action of that name in any of the three lists, or none.
-    TAction* FindAction(std::string_view name) const;
+    // The action of a command; every command has one.
+    TAction* Action(Command command) const { return actions_[IndexOf(command)]; }
     // Recomputes every command's enabled, checked and caption state.
     void UpdateActions();
+    // Recomputes the states of the commands that depend on what changed since
+    // the last refresh (what the calculator reported, its states, the view
+    // options, the clipboard); does nothing when nothing did. Every user
+    // command ends with one.
+    void RefreshStates();
+    // How many refreshes found something to recompute.
+    int StateRefreshCount() const { return stateRefreshCount_; }
 
     // ---- Engine state --------------------------------------------------
     const Calculator& Calc() const { return calculator_; }
@@ -304,6 +315,20 @@ private:
     void WriteAllSettings();
     void BindShellActions();
 
+    // What a command's state follows.
+    enum StateSource : unsigned {
+        EntrySource = 1u << 0,     // the active bar's text, the entry state
+        ModeSource = 1u << 1,      // mode, signed, reversed
+        OptionsSource = 1u << 2,   // angle unit, hyperbolic, shift options
+        BarsSource = 1u << 3,      // open bars and the active one
+        ViewSource = 1u << 4,      // the window's view options
+        ClipboardSource = 1u << 5, // whether the clipboard holds text
+        AllSources = (1u << 6) - 1,
+    };
+    // Sets the function that computes a command's state, and what it follows.
+    void OnState(Command command, unsigned sources, std::function<void(TAction&)> update);
+    void MarkChanged(unsigned sources) { changed_ |= sources; }
+
     // Handlers (MainFormEngine.cpp and MainFormBars.cpp).
     void BindEngineActions();
     void BindBarActions();
@@ -333,6 +358,13 @@ private:
     bool shownOnce_ = false;
     bool clipboardHasText_ = false;
 
+    std::array<TAction*, CommandCount> actions_{};
+    // Per command, the StateSource bits its state follows (none: fixed).
+    std::array<unsigned char, CommandCount> stateSources_{};
+    unsigned changed_ = AllSources;
+    // The calculator's states as the commands show them.
+    CalculatorStates shownStates_;
+    int stateRefreshCount_ = 0;
     TActionList* keyActions_ = nullptr;
     TActionList* menuActions_ = nullptr;
     TActionList* barActions_ = nullptr;

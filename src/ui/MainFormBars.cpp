@@ -25,9 +25,10 @@ namespace pexa {
 
 namespace {
 
-constexpr const char* ToggleActions[BarKindCount] = {
-    "ActToggleDec", "ActToggleHex",    "ActToggleOct",   "ActToggleBin",  "ActToggleAscii",
-    "ActToggleIP",  "ActToggleDegree", "ActToggleFloat", "ActToggleTime", "ActToggleKilo",
+constexpr Command ToggleActions[BarKindCount] = {
+    Command::ToggleDec,   Command::ToggleHex,  Command::ToggleOct,    Command::ToggleBin,
+    Command::ToggleAscii, Command::ToggleIP,   Command::ToggleDegree, Command::ToggleFloat,
+    Command::ToggleTime,  Command::ToggleKilo,
 };
 
 } // namespace
@@ -71,7 +72,7 @@ TCalcBar* TForm_Main::CreateBar(BarKind kind) {
 
     bar->OnActivate = [this](TCalcBar& activated) {
         ActivateBar(&activated);
-        UpdateActions();
+        RefreshStates();
     };
     // The click arrives inside the bar's own event handling: the bar goes
     // once that has returned.
@@ -82,7 +83,7 @@ TCalcBar* TForm_Main::CreateBar(BarKind kind) {
             [this, target] {
                 if (!target.isNull() && barSite_->IndexOf(target) >= 0) {
                     CloseBar(target);
-                    UpdateActions();
+                    RefreshStates();
                 }
             },
             Qt::QueuedConnection);
@@ -186,28 +187,30 @@ void TForm_Main::UpdateCaption() {
 
 void TForm_Main::BuildBarMenu(TCalcBar& bar, QMenu& menu, int phase) {
     if (phase == 0) {
-        connect(&menu, &QMenu::aboutToShow, this, &TForm_Main::UpdateActions);
-        menu.addAction(FindAction("ActEditCopy"));
+        connect(&menu, &QMenu::aboutToShow, this, &TForm_Main::RefreshStates);
+        menu.addAction(Action(Command::EditCopy));
         if (bar.SupportsSeparated())
-            menu.addAction(FindAction("ActEditCopyFmt"));
+            menu.addAction(Action(Command::EditCopyFmt));
         if (!bar.RefusesPaste())
-            menu.addAction(FindAction("ActEditPaste"));
+            menu.addAction(Action(Command::EditPaste));
         menu.addSeparator();
     } else {
         menu.addSeparator();
-        menu.addAction(FindAction("ActBarClose"));
+        menu.addAction(Action(Command::BarClose));
     }
 }
 
 // ---- View options -------------------------------------------------------------
 
 void TForm_Main::SetSeparated(bool on) {
+    MarkChanged(ViewSource);
     separated_ = on;
     for (int i = 0; i < BarCount(); ++i)
         BarAt(i)->SetSeparated(on);
 }
 
 void TForm_Main::SetShowIndicators(bool on) {
+    MarkChanged(ViewSource);
     showIndicators_ = on;
     for (int i = 0; i < BarCount(); ++i)
         BarAt(i)->SetShowIndicators(on);
@@ -218,6 +221,7 @@ bool TForm_Main::ToolBarVisible() const {
 }
 
 void TForm_Main::SetToolBarVisible(bool on) {
+    MarkChanged(ViewSource);
     mainToolBar_->setVisible(on);
 }
 
@@ -228,6 +232,7 @@ bool TForm_Main::MenuBarVisible() const {
 // A hidden menu bar takes no room and no Alt keys; the commands keep their
 // shortcuts, which the window matches itself.
 void TForm_Main::SetMenuBarVisible(bool on) {
+    MarkChanged(ViewSource);
     menuMain_->setVisible(on);
 }
 
@@ -236,6 +241,7 @@ bool TForm_Main::ButtonPanelVisible() const {
 }
 
 void TForm_Main::SetButtonPanelVisible(bool on) {
+    MarkChanged(ViewSource);
     paneButtons_->setVisible(on);
 }
 
@@ -244,6 +250,7 @@ bool TForm_Main::StayOnTop() const {
 }
 
 void TForm_Main::SetStayOnTop(bool on) {
+    MarkChanged(ViewSource);
     if (StayOnTop() == on)
         return;
     // Changing the flags hides a shown window.
@@ -293,43 +300,46 @@ void TForm_Main::ChooseColor() {
 // ---- Command bindings -------------------------------------------------------
 
 void TForm_Main::BindBarActions() {
-    for (int kind = 0; kind < BarKindCount; ++kind) {
-        TAction* toggle = FindAction(ToggleActions[kind]);
-        toggle->SetOnExecute([this](TAction& a) { ToggleBar(static_cast<BarKind>(a.Tag())); });
+    for (const Command command : ToggleActions) {
+        const BarKind kind = PayloadOf<BarKind>(command);
+        Action(command)->SetOnExecute([this, kind](TAction&) { ToggleBar(kind); });
         // A kind this build has no conversion for cannot be opened.
-        const bool available = CanCreateBarKind(static_cast<BarKind>(kind));
-        toggle->SetOnUpdate([this, available](TAction& a) {
-            const bool open = FindBar(static_cast<BarKind>(a.Tag())) != nullptr;
+        const bool available = CanCreateBarKind(kind);
+        OnState(command, BarsSource, [this, kind, available](TAction& a) {
+            const bool open = FindBar(kind) != nullptr;
             a.SetEnabled(available || open);
             a.SetChecked(open);
         });
     }
-    FindAction("ActBarNext")->SetOnExecute([this](TAction&) { StepActiveBar(+1); });
-    FindAction("ActBarPrev")->SetOnExecute([this](TAction&) { StepActiveBar(-1); });
-    TAction* barClose = FindAction("ActBarClose");
+    Action(Command::BarNext)->SetOnExecute([this](TAction&) { StepActiveBar(+1); });
+    Action(Command::BarPrev)->SetOnExecute([this](TAction&) { StepActiveBar(-1); });
+    TAction* barClose = Action(Command::BarClose);
     barClose->SetOnExecute([this](TAction&) { CloseBar(ActiveBar()); });
-    barClose->SetOnUpdate([this](TAction& a) { a.SetEnabled(ActiveBar() != nullptr); });
+    OnState(Command::BarClose, BarsSource,
+            [this](TAction& a) { a.SetEnabled(ActiveBar() != nullptr); });
 
-    TAction* separated = FindAction("ActSeparated");
+    TAction* separated = Action(Command::Separated);
     separated->SetOnExecute([this](TAction&) { SetSeparated(!separated_); });
-    separated->SetOnUpdate([this](TAction& a) { a.SetChecked(separated_); });
-    TAction* indicators = FindAction("ActShowIndicators");
+    OnState(Command::Separated, ViewSource, [this](TAction& a) { a.SetChecked(separated_); });
+    TAction* indicators = Action(Command::ShowIndicators);
     indicators->SetOnExecute([this](TAction&) { SetShowIndicators(!showIndicators_); });
-    indicators->SetOnUpdate([this](TAction& a) { a.SetChecked(showIndicators_); });
-    TAction* toolBar = FindAction("ActToolBar");
+    OnState(Command::ShowIndicators, ViewSource,
+            [this](TAction& a) { a.SetChecked(showIndicators_); });
+    TAction* toolBar = Action(Command::ToolBar);
     toolBar->SetOnExecute([this](TAction&) { SetToolBarVisible(!ToolBarVisible()); });
-    toolBar->SetOnUpdate([this](TAction& a) { a.SetChecked(ToolBarVisible()); });
-    TAction* menuBar = FindAction("ActMenuBar");
+    OnState(Command::ToolBar, ViewSource, [this](TAction& a) { a.SetChecked(ToolBarVisible()); });
+    TAction* menuBar = Action(Command::MenuBar);
     menuBar->SetOnExecute([this](TAction&) { SetMenuBarVisible(!MenuBarVisible()); });
-    menuBar->SetOnUpdate([this](TAction& a) { a.SetChecked(MenuBarVisible()); });
-    TAction* buttonPanel = FindAction("ActButtonPanel");
+    OnState(Command::MenuBar, ViewSource, [this](TAction& a) { a.SetChecked(MenuBarVisible()); });
+    TAction* buttonPanel = Action(Command::ButtonPanel);
     buttonPanel->SetOnExecute([this](TAction&) { SetButtonPanelVisible(!ButtonPanelVisible()); });
-    buttonPanel->SetOnUpdate([this](TAction& a) { a.SetChecked(ButtonPanelVisible()); });
-    TAction* stayOnTop = FindAction("ActStayOnTop");
+    OnState(Command::ButtonPanel, ViewSource,
+            [this](TAction& a) { a.SetChecked(ButtonPanelVisible()); });
+    TAction* stayOnTop = Action(Command::StayOnTop);
     stayOnTop->SetOnExecute([this](TAction&) { SetStayOnTop(!StayOnTop()); });
-    stayOnTop->SetOnUpdate([this](TAction& a) { a.SetChecked(StayOnTop()); });
-    FindAction("ActChooseFont")->SetOnExecute([this](TAction&) { ChooseFont(); });
-    FindAction("ActChooseColor")->SetOnExecute([this](TAction&) { ChooseColor(); });
+    OnState(Command::StayOnTop, ViewSource, [this](TAction& a) { a.SetChecked(StayOnTop()); });
+    Action(Command::ChooseFont)->SetOnExecute([this](TAction&) { ChooseFont(); });
+    Action(Command::ChooseColor)->SetOnExecute([this](TAction&) { ChooseColor(); });
 }
 
 } // namespace pexa

@@ -90,18 +90,19 @@ bool TForm_Main::PasteText(const QString& text) {
 }
 
 void TForm_Main::BindClipboardActions() {
-    TAction* copy = FindAction("ActEditCopy");
-    copy->SetOnExecute([this](TAction& a) { CopyToClipboard(a.Tag() != 0); });
-    copy->SetOnUpdate([this](TAction& a) { a.SetEnabled(ActiveBar() != nullptr); });
-    TAction* copyFmt = FindAction("ActEditCopyFmt");
-    copyFmt->SetOnExecute([this](TAction& a) { CopyToClipboard(a.Tag() != 0); });
-    copyFmt->SetOnUpdate([this](TAction& a) {
+    TAction* copy = Action(Command::EditCopy);
+    copy->SetOnExecute([this](TAction&) { CopyToClipboard(false); });
+    OnState(Command::EditCopy, BarsSource,
+            [this](TAction& a) { a.SetEnabled(ActiveBar() != nullptr); });
+    TAction* copyFmt = Action(Command::EditCopyFmt);
+    copyFmt->SetOnExecute([this](TAction&) { CopyToClipboard(true); });
+    OnState(Command::EditCopyFmt, BarsSource, [this](TAction& a) {
         const TCalcBar* bar = ActiveBar();
         a.SetEnabled(bar != nullptr && bar->SupportsSeparated());
     });
-    TAction* paste = FindAction("ActEditPaste");
+    TAction* paste = Action(Command::EditPaste);
     paste->SetOnExecute([this](TAction&) { PasteFromClipboard(); });
-    paste->SetOnUpdate([this](TAction& a) {
+    OnState(Command::EditPaste, BarsSource | ClipboardSource, [this](TAction& a) {
         const TCalcBar* bar = ActiveBar();
         a.SetEnabled(bar != nullptr && !bar->RefusesPaste() && clipboardHasText_);
     });

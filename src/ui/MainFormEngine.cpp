@@ -9,78 +9,28 @@
 #include "core/FormatSettings.h"
 #include "ui/CalcBar.h"
 #include "ui/CalcErrorText.h"
+#include "ui/CommandTable.h"
 #include "ui/toolkit/Action.h"
 #include "ui/toolkit/ActionList.h"
+
+#include <variant>
 
 namespace pexa {
 
 namespace {
 
-struct BinaryCommand {
-    const char* Action;
-    BinaryOp::Index Op;
-};
-// The shift commands are not here: what they do depends on the options.
-constexpr BinaryCommand BinaryCommands[] = {
-    {"ActOpAdd", BinaryOp::Add},   {"ActOpSub", BinaryOp::Sub},   {"ActOpMul", BinaryOp::Mul},
-    {"ActOpDiv", BinaryOp::Div},   {"ActOpMod", BinaryOp::Mod},   {"ActOpAnd", BinaryOp::And},
-    {"ActOpOr", BinaryOp::Or},     {"ActOpXor", BinaryOp::Xor},   {"ActOpPower", BinaryOp::Power},
-    {"ActOpRoot", BinaryOp::Root}, {"ActOpLogN", BinaryOp::LogN},
-};
-
-struct UnaryCommand {
-    const char* Action;
-    UnaryOp::Index Op;
-};
-constexpr UnaryCommand UnaryCommands[] = {
-    {"ActOpNot", UnaryOp::Not},
-    {"ActOpReverse", UnaryOp::ReverseByteOrder},
-    {"ActOpBitReverse", UnaryOp::ReverseBitOrder},
-    {"ActOpIntFloor", UnaryOp::Floor},
-    {"ActOpIntCeil", UnaryOp::Ceil},
-    {"ActOpIntRound", UnaryOp::Round},
-    {"ActOpFrac", UnaryOp::Frac},
-    {"ActOpSquare", UnaryOp::Square},
-    {"ActOpSqrt", UnaryOp::Sqrt},
-    {"ActOpInvert", UnaryOp::Reciprocal},
-    {"ActOpFactorial", UnaryOp::Factorial},
-    {"ActOpLogE", UnaryOp::Ln},
-    {"ActOpLog2", UnaryOp::Log2},
-    {"ActOpLog10", UnaryOp::Log10},
-    {"ActOpExpE", UnaryOp::Exp},
-    {"ActOpExp2", UnaryOp::Exp2},
-    {"ActOpExp10", UnaryOp::Exp10},
-};
-
-constexpr const char* DigitActions[] = {
-    "ActDigit0", "ActDigit1", "ActDigit2", "ActDigit3", "ActDigit4",    "ActDigit5",
-    "ActDigit6", "ActDigit7", "ActDigit8", "ActDigit9", "ActDigitA",    "ActDigitB",
-    "ActDigitC", "ActDigitD", "ActDigitE", "ActDigitF", "ActDegreeSep",
-};
-
 // Enabled only in these modes.
-constexpr const char* FloatOnlyActions[] = {
-    "ActOpIntFloor", "ActOpIntCeil", "ActOpIntRound", "ActOpFrac",   "ActOpInvert", "ActPi",
-    "ActOpSin",      "ActOpCos",     "ActOpTan",      "ActOpArcSin", "ActOpArcCos", "ActOpArcTan",
+constexpr Command FloatOnlyCommands[] = {
+    Command::OpIntFloor, Command::OpIntCeil, Command::OpIntRound, Command::OpFrac,
+    Command::OpInvert,   Command::Pi,        Command::OpSin,      Command::OpCos,
+    Command::OpTan,      Command::OpArcSin,  Command::OpArcCos,   Command::OpArcTan,
 };
 
-constexpr const char* ModeActions[] = {"ActModeByte", "ActModeWord", "ActModeDWord", "ActModeQWord",
-                                       "ActModeFloat"};
-constexpr const char* AngleActions[] = {"ActTriModeDeg", "ActTriModeRad", "ActTriModeGrad"};
-constexpr const char* ShiftAmountActions[] = {
-    "ActShiftAmount1", "ActShiftAmount2", "ActShiftAmount4", "ActShiftAmount8", "ActShiftAmount16"};
+constexpr Command TrigCommands[] = {Command::OpSin,    Command::OpCos,    Command::OpTan,
+                                    Command::OpArcSin, Command::OpArcCos, Command::OpArcTan};
 
-struct TrigCommand {
-    const char* Action;
-    bool Inverse;
-};
-constexpr TrigCommand TrigCommands[] = {
-    {"ActOpSin", false},   {"ActOpCos", false},   {"ActOpTan", false},
-    {"ActOpArcSin", true}, {"ActOpArcCos", true}, {"ActOpArcTan", true},
-};
-
-char TagChar(const TAction& action) {
-    return static_cast<char>(action.Tag());
+template <class T> const T* PayloadIf(const CommandInfo& info) {
+    return std::get_if<T>(&info.Payload);
 }
 
 } // namespace
@@ -93,11 +43,13 @@ void TForm_Main::ShowBarText(TCalcBar& bar) {
 }
 
 void TForm_Main::BarTextChanged(BarKind kind) {
+    MarkChanged(EntrySource);
     if (TCalcBar* bar = FindBar(kind))
         ShowBarText(*bar);
 }
 
 void TForm_Main::BarReadingChanged(BarKind kind) {
+    MarkChanged(EntrySource);
     if (TCalcBar* bar = FindBar(kind)) {
         bar->UpdateIndicators();
         ShowBarText(*bar);
@@ -105,12 +57,14 @@ void TForm_Main::BarReadingChanged(BarKind kind) {
 }
 
 void TForm_Main::PendingOperatorChanged() {
+    MarkChanged(EntrySource);
     const QString text = OperatorText();
     for (int i = 0; i < BarCount(); ++i)
         BarAt(i)->SetOperatorText(text);
 }
 
 void TForm_Main::ActiveBarChanged() {
+    MarkChanged(EntrySource | BarsSource);
     const std::optional<BarKind> active = calculator_.Bars().Active();
     for (int i = 0; i < BarCount(); ++i)
         BarAt(i)->SetActive(active == BarAt(i)->Kind());
@@ -286,135 +240,128 @@ void TForm_Main::SetShiftCaptions() {
     const QString left = Rotate() ? QStringLiteral("<rot") : QStringLiteral("<<");
     const QString right = Rotate() ? QStringLiteral("rot>") : QStringLiteral(">>");
     const QString amount = QString::number(ShiftAmount());
-    FindAction("ActOpShiftLeft")->SetCaption(left);
-    FindAction("ActOpShiftRight")->SetCaption(right);
-    FindAction("ActOpQShiftL")->SetCaption(left + amount);
-    FindAction("ActOpQShiftR")->SetCaption(right + amount);
+    Action(Command::OpShiftLeft)->SetCaption(left);
+    Action(Command::OpShiftRight)->SetCaption(right);
+    Action(Command::OpQShiftL)->SetCaption(left + amount);
+    Action(Command::OpQShiftR)->SetCaption(right + amount);
 }
 
 void TForm_Main::SetTrigCaptions() {
-    for (const TrigCommand& command : TrigCommands) {
-        TAction* action = FindAction(command.Action);
-        const auto kind = static_cast<TrigFunctionKind>(action->Tag());
-        action->SetCaption(
-            QString::fromStdString(TrigFunctionCaption(kind, command.Inverse, Hyp())));
+    for (const Command command : TrigCommands) {
+        const TrigChoice& function = PayloadOf<TrigChoice>(command);
+        Action(command)->SetCaption(
+            QString::fromStdString(TrigFunctionCaption(function.Kind, function.Inverse, Hyp())));
     }
 }
 
 // ---- Command bindings -------------------------------------------------------
 
 void TForm_Main::BindEngineActions() {
-    for (const char* name : DigitActions) {
-        TAction* action = FindAction(name);
-        action->SetOnExecute([this](TAction& a) { TypeChar(TagChar(a), false, false); });
-        action->SetOnUpdate(
-            [this](TAction& a) { a.SetEnabled(CanTypeChar(TagChar(a), false, false)); });
+    constexpr unsigned typing = EntrySource | ModeSource | BarsSource;
+    // The families of commands that one handler serves, told apart by what
+    // their row carries.
+    for (const CommandInfo& info : KeyActionsTable()) {
+        TAction* action = Action(info.Id);
+        if (const TypedChar* typed = PayloadIf<TypedChar>(info)) {
+            const char ch = typed->Char;
+            action->SetOnExecute([this, ch](TAction&) { TypeChar(ch, false, false); });
+            OnState(info.Id, typing,
+                    [this, ch](TAction& a) { a.SetEnabled(CanTypeChar(ch, false, false)); });
+        } else if (const BinaryOp::Index* op = PayloadIf<BinaryOp::Index>(info)) {
+            const BinaryOp::Index binary = *op;
+            action->SetOnExecute([this, binary](TAction&) { PressOperator(binary); });
+        } else if (const UnaryOp::Index* uop = PayloadIf<UnaryOp::Index>(info)) {
+            const UnaryOp::Index unary = *uop;
+            action->SetOnExecute([this, unary](TAction&) { ApplyUnary(unary); });
+        } else if (const TrigChoice* trig = PayloadIf<TrigChoice>(info)) {
+            const TrigChoice function = *trig;
+            action->SetOnExecute(
+                [this, function](TAction&) { ApplyTrig(function.Kind, function.Inverse); });
+        } else if (const CalcValueMode* mode = PayloadIf<CalcValueMode>(info)) {
+            const CalcValueMode value = *mode;
+            action->SetOnExecute([this, value](TAction&) { SetCalcMode(value); });
+            OnState(info.Id, ModeSource, [this, value](TAction& a) {
+                a.SetEnabled(true);
+                a.SetChecked(CalcMode() == value);
+            });
+        } else if (const ShiftAmountChoice* bits = PayloadIf<ShiftAmountChoice>(info)) {
+            const int amount = bits->Bits;
+            action->SetOnExecute([this, amount](TAction&) { SetShiftAmount(amount); });
+            OnState(info.Id, OptionsSource,
+                    [this, amount](TAction& a) { a.SetChecked(ShiftAmount() == amount); });
+        } else if (const AngleUnit* angle = PayloadIf<AngleUnit>(info)) {
+            const AngleUnit unit = *angle;
+            action->SetOnExecute([this, unit](TAction&) { SetAngleMode(unit); });
+            OnState(info.Id, OptionsSource,
+                    [this, unit](TAction& a) { a.SetChecked(AngleMode() == unit); });
+        }
     }
     // The separator key is typed as ":"; its caption is the active bar's.
-    FindAction("ActDegreeSep")->SetOnUpdate([this](TAction& a) {
-        a.SetEnabled(CanTypeChar(TagChar(a), false, false));
+    OnState(Command::DegreeSep, typing, [this](TAction& a) {
+        a.SetEnabled(CanTypeChar(PayloadOf<TypedChar>(Command::DegreeSep).Char, false, false));
         const TCalcBar* bar = ActiveBar();
         a.SetCaption(bar != nullptr ? QString::fromStdString(bar->GetSeparatorCaption())
                                     : QStringLiteral(":"));
     });
-    TAction* period = FindAction("ActPeriod");
-    period->SetOnExecute(
-        [this](TAction&) { TypeChar(CurrentFormat().DecimalSeparator, false, false); });
-    period->SetOnUpdate([this](TAction& a) {
+    Action(Command::Period)->SetOnExecute([this](TAction&) {
+        TypeChar(CurrentFormat().DecimalSeparator, false, false);
+    });
+    OnState(Command::Period, typing, [this](TAction& a) {
         a.SetEnabled(CanTypeChar(CurrentFormat().DecimalSeparator, false, false));
     });
-    TAction* backSpace = FindAction("ActBackSpace");
-    backSpace->SetOnExecute([this](TAction&) { BackSpace(); });
-    backSpace->SetOnUpdate([this](TAction& a) { a.SetEnabled(State() == EntryState::Entering); });
-    FindAction("ActClearError")->SetOnExecute([this](TAction&) { ClearCalc(false); });
-    FindAction("ActAllClear")->SetOnExecute([this](TAction&) { ClearCalc(true); });
+    Action(Command::BackSpace)->SetOnExecute([this](TAction&) { BackSpace(); });
+    OnState(Command::BackSpace, typing,
+            [this](TAction& a) { a.SetEnabled(State() == EntryState::Entering); });
+    Action(Command::ClearError)->SetOnExecute([this](TAction&) { ClearCalc(false); });
+    Action(Command::AllClear)->SetOnExecute([this](TAction&) { ClearCalc(true); });
 
-    for (const BinaryCommand& command : BinaryCommands) {
-        const BinaryOp::Index op = command.Op;
-        FindAction(command.Action)->SetOnExecute([this, op](TAction&) { PressOperator(op); });
-    }
-    FindAction("ActOpShiftLeft")->SetOnExecute([this](TAction&) { PressOperator(ShiftLeftOp()); });
-    FindAction("ActOpShiftRight")->SetOnExecute([this](TAction&) {
+    // The shift commands stand for what the options make of them.
+    Action(Command::OpShiftLeft)->SetOnExecute([this](TAction&) { PressOperator(ShiftLeftOp()); });
+    Action(Command::OpShiftRight)->SetOnExecute([this](TAction&) {
         PressOperator(ShiftRightOp());
     });
-    FindAction("ActEqual")->SetOnExecute([this](TAction&) { Equal(); });
-    FindAction("ActRecallAnswer")->SetOnExecute([this](TAction&) { RecallAnswer(); });
-    FindAction("ActPi")->SetOnExecute([this](TAction&) { EnterPi(); });
-    FindAction("ActNegate")->SetOnExecute([this](TAction&) { ToggleSign(); });
-    for (const UnaryCommand& command : UnaryCommands) {
-        const UnaryOp::Index op = command.Op;
-        FindAction(command.Action)->SetOnExecute([this, op](TAction&) { ApplyUnary(op); });
-    }
-    FindAction("ActOpQShiftL")->SetOnExecute([this](TAction&) { ShiftByAmount(+1); });
-    FindAction("ActOpQShiftR")->SetOnExecute([this](TAction&) { ShiftByAmount(-1); });
-    for (const TrigCommand& command : TrigCommands) {
-        const bool inverse = command.Inverse;
-        FindAction(command.Action)->SetOnExecute([this, inverse](TAction& a) {
-            ApplyTrig(static_cast<TrigFunctionKind>(a.Tag()), inverse);
-        });
-    }
+    Action(Command::Equal)->SetOnExecute([this](TAction&) { Equal(); });
+    Action(Command::RecallAnswer)->SetOnExecute([this](TAction&) { RecallAnswer(); });
+    Action(Command::Pi)->SetOnExecute([this](TAction&) { EnterPi(); });
+    Action(Command::Negate)->SetOnExecute([this](TAction&) { ToggleSign(); });
+    Action(Command::OpQShiftL)->SetOnExecute([this](TAction&) { ShiftByAmount(+1); });
+    Action(Command::OpQShiftR)->SetOnExecute([this](TAction&) { ShiftByAmount(-1); });
 
-    for (const char* name : ModeActions) {
-        TAction* action = FindAction(name);
-        action->SetOnExecute(
-            [this](TAction& a) { SetCalcMode(static_cast<CalcValueMode>(a.Tag())); });
-        action->SetOnUpdate([this](TAction& a) {
-            a.SetEnabled(true);
-            a.SetChecked(static_cast<int>(CalcMode()) == a.Tag());
-        });
-    }
-    TAction* modeSigned = FindAction("ActModeSigned");
-    modeSigned->SetOnExecute([this](TAction&) { SetModeSigned(!ModeSigned()); });
-    modeSigned->SetOnUpdate([this](TAction& a) {
+    Action(Command::ModeSigned)->SetOnExecute([this](TAction&) { SetModeSigned(!ModeSigned()); });
+    OnState(Command::ModeSigned, ModeSource, [this](TAction& a) {
         a.SetEnabled(CalcMode() == CalcValueMode::Byte || CalcMode() == CalcValueMode::Word ||
                      CalcMode() == CalcValueMode::DWord);
         a.SetChecked(ModeSigned());
     });
-    TAction* modeReversed = FindAction("ActModeReversed");
-    modeReversed->SetOnExecute([this](TAction&) { SetModeReversed(!ModeReversed()); });
-    modeReversed->SetOnUpdate([this](TAction& a) {
+    Action(Command::ModeReversed)->SetOnExecute([this](TAction&) {
+        SetModeReversed(!ModeReversed());
+    });
+    OnState(Command::ModeReversed, ModeSource, [this](TAction& a) {
         a.SetEnabled(IsMultiByteMode(CalcMode()));
         a.SetChecked(ModeReversed());
     });
-    FindAction("ActOpReverse")->SetOnUpdate([this](TAction& a) {
-        a.SetEnabled(IsMultiByteMode(CalcMode()));
-    });
-    for (const char* name : FloatOnlyActions)
-        FindAction(name)->SetOnUpdate(
-            [this](TAction& a) { a.SetEnabled(IsFloatMode(CalcMode())); });
-    FindAction("ActOpBitReverse")->SetOnUpdate([this](TAction& a) {
-        a.SetEnabled(!IsFloatMode(CalcMode()));
-    });
+    OnState(Command::OpReverse, ModeSource,
+            [this](TAction& a) { a.SetEnabled(IsMultiByteMode(CalcMode())); });
+    for (const Command command : FloatOnlyCommands)
+        OnState(command, ModeSource, [this](TAction& a) { a.SetEnabled(IsFloatMode(CalcMode())); });
+    OnState(Command::OpBitReverse, ModeSource,
+            [this](TAction& a) { a.SetEnabled(!IsFloatMode(CalcMode())); });
 
-    TAction* triHyp = FindAction("ActTriHyp");
-    triHyp->SetOnExecute([this](TAction&) { SetHyp(!Hyp()); });
-    triHyp->SetOnUpdate([this](TAction& a) {
+    Action(Command::TriHyp)->SetOnExecute([this](TAction&) { SetHyp(!Hyp()); });
+    OnState(Command::TriHyp, ModeSource | OptionsSource, [this](TAction& a) {
         a.SetEnabled(IsFloatMode(CalcMode()));
         a.SetChecked(Hyp());
     });
-    TAction* rotate = FindAction("ActRotate");
-    rotate->SetOnExecute([this](TAction&) { SetRotate(!Rotate()); });
-    rotate->SetOnUpdate([this](TAction& a) {
+    Action(Command::Rotate)->SetOnExecute([this](TAction&) { SetRotate(!Rotate()); });
+    OnState(Command::Rotate, ModeSource | OptionsSource, [this](TAction& a) {
         a.SetEnabled(!IsFloatMode(CalcMode()));
         a.SetChecked(Rotate());
     });
-    TAction* shiftAr = FindAction("ActShiftAr");
-    shiftAr->SetOnExecute([this](TAction&) { SetArithmetic(!Arithmetic()); });
-    shiftAr->SetOnUpdate([this](TAction& a) {
+    Action(Command::ShiftAr)->SetOnExecute([this](TAction&) { SetArithmetic(!Arithmetic()); });
+    OnState(Command::ShiftAr, ModeSource | OptionsSource, [this](TAction& a) {
         a.SetEnabled(!IsFloatMode(CalcMode()));
         a.SetChecked(Arithmetic());
     });
-    for (const char* name : ShiftAmountActions) {
-        TAction* action = FindAction(name);
-        action->SetOnExecute([this](TAction& a) { SetShiftAmount(a.Tag()); });
-        action->SetOnUpdate([this](TAction& a) { a.SetChecked(ShiftAmount() == a.Tag()); });
-    }
-    for (const char* name : AngleActions) {
-        TAction* action = FindAction(name);
-        action->SetOnExecute([this](TAction& a) { SetAngleMode(static_cast<AngleUnit>(a.Tag())); });
-        action->SetOnUpdate(
-            [this](TAction& a) { a.SetChecked(static_cast<int>(AngleMode()) == a.Tag()); });
-    }
 }
 
 } // namespace pexa

@@ -213,10 +213,9 @@ bool TForm_Main::PrepareKeysAndMenus() {
         for (const KeyCharBinding& binding : KeyCharBindings()) {
             const char ch = binding.Char == DecimalSeparatorKey ? CurrentFormat().DecimalSeparator
                                                                 : binding.Char;
-            QWidget* hintTarget = std::string_view(binding.ActionName) == "ActShiftAmountSel"
-                                      ? buttons_.CmdShiftAmountSel
-                                      : nullptr;
-            RegisterKeyChar(FindAction(binding.ActionName), ch, hintTarget);
+            QWidget* hintTarget =
+                binding.Target == Command::ShiftAmountSel ? buttons_.CmdShiftAmountSel : nullptr;
+            RegisterKeyChar(Action(binding.Target), ch, hintTarget);
         }
     } catch (const TKeyTableError& error) {
         // A broken table is the program's own mistake: reported, and the
@@ -244,7 +243,7 @@ bool TForm_Main::IsShortCut(const QKeyEvent& event) {
         TCalcBar* bar = BarAt(i);
         if (bar->MatchesAccessKey(key, mods)) {
             ActivateBar(bar);
-            UpdateActions();
+            RefreshStates();
             return true;
         }
     }
@@ -268,7 +267,7 @@ bool TForm_Main::ClaimsKey(const QKeyEvent& event) {
             continue;
         // The states are those the key would meet.
         if (!updated) {
-            UpdateActions();
+            RefreshStates();
             updated = true;
         }
         if (action->Enabled() && action->HasExecuteHandler())
@@ -290,7 +289,7 @@ void TForm_Main::FormKeyPress(char32_t ch) {
     }
     if (!calculator_.TypeCharacter(ch))
         QApplication::beep();
-    UpdateActions();
+    RefreshStates();
 }
 
 void TForm_Main::StepOpPage(bool backward) {
@@ -300,21 +299,16 @@ void TForm_Main::StepOpPage(bool backward) {
 
 void TForm_Main::FormMouseWheelDown() {
     StepActiveBar(+1);
-    UpdateActions();
+    RefreshStates();
 }
 
 void TForm_Main::FormMouseWheelUp() {
     StepActiveBar(-1);
-    UpdateActions();
+    RefreshStates();
 }
 
 void TForm_Main::BuildCommandControls() {
-    buttons_ = BuildButtonPanel(*paneButtons_, [this](const char* name) {
-        TAction* action = FindAction(name);
-        if (action == nullptr)
-            throw AssertionFailure("MainForm");
-        return action;
-    });
+    buttons_ = BuildButtonPanel(*paneButtons_, [this](Command command) { return Action(command); });
     BuildPopupMenus();
     BindMenuActions();
     new TKeyRouter(this);

@@ -4,6 +4,7 @@
 #include "ui/MainForm.h"
 
 #include "ui/CalcBar.h"
+#include "ui/CalcBarVariants.h"
 #include "ui/CommandTable.h"
 #include "ui/toolkit/Action.h"
 #include "ui/toolkit/ActionList.h"
@@ -14,12 +15,11 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <optional>
+
 namespace pexa {
 
 namespace {
-
-// Set on a bar's option button: the command it was made from.
-constexpr const char* kCommandProperty = "pexaCommand";
 
 struct LanguageItem {
     UiLanguage Language;
@@ -30,16 +30,6 @@ constexpr LanguageItem LanguageItems[] = {
     {UiLanguage::English, "ActLanguageEnglish"},
     {UiLanguage::Japanese, "ActLanguageJapanese"},
 };
-
-// The texts of the table's rows again, in the language shown now.
-void RetranslateActions(TActionList& list, std::span<const CommandInfo> table) {
-    for (const CommandInfo& info : table) {
-        if (TAction* action = list.Find(QString::fromLatin1(info.Name))) {
-            action->SetCaption(CommandText(info.Caption));
-            action->SetHint(CommandText(info.Hint));
-        }
-    }
-}
 
 } // namespace
 
@@ -92,9 +82,12 @@ void TForm_Main::Retranslate() {
         languageChoices_->actions()[0]->setText(tr("&Automatic"));
     }
 
-    RetranslateActions(*keyActions_, KeyActionsTable());
-    RetranslateActions(*menuActions_, MenuActionsTable());
-    RetranslateActions(*barActions_, BarActionsTable());
+    // The texts of the table's rows again, in the language shown now.
+    for (const CommandInfo& info : Commands()) {
+        TAction* action = Action(info.Id);
+        action->SetCaption(CommandText(info.Caption));
+        action->SetHint(CommandText(info.Hint));
+    }
     // The captions that follow the options are made again over the table's.
     if (keysPrepared_) {
         SetTrigCaptions();
@@ -102,16 +95,15 @@ void TForm_Main::Retranslate() {
     }
     if (popupAllOpJ_ != nullptr)
         RetranslateOpMenus();
-    if (TAction* amountSel = FindAction("ActShiftAmountSel");
-        amountSel != nullptr && buttons_.CmdShiftAmountSel != nullptr)
-        SetWidgetHint(*buttons_.CmdShiftAmountSel, amountSel->Hint());
-    // A bar's option buttons copy their command's hint when they are made.
+    if (buttons_.CmdShiftAmountSel != nullptr)
+        SetWidgetHint(*buttons_.CmdShiftAmountSel, Action(Command::ShiftAmountSel)->Hint());
+    // A bar's option buttons copy their command's hint when they are made,
+    // and a bar's value tooltip is made with its text.
     for (int i = 0; i < BarCount(); ++i) {
+        BarAt(i)->ShowText();
         for (QAbstractButton* button : BarAt(i)->findChildren<QAbstractButton*>()) {
-            const QString name = button->property(kCommandProperty).toString();
-            if (!name.isEmpty())
-                if (const TAction* action = FindAction(name.toStdString()))
-                    button->setToolTip(action->ShortHint());
+            if (const std::optional<Command> command = CommandOfOptionButton(*button))
+                button->setToolTip(Action(*command)->ShortHint());
         }
     }
     UpdateActions();

@@ -30,6 +30,8 @@
 #include <QToolButton>
 #include <QToolTip>
 
+#include <optional>
+
 #include <sys/utsname.h>
 
 namespace pexa {
@@ -45,7 +47,7 @@ enum class RowKind { Item, Header, Separator };
 // in the submenu of the header above it.
 struct OpMenuRow {
     RowKind Kind;
-    const char* Action;
+    std::optional<Command> Action;
     const char* Caption;
     const char* CaptionJ;
     bool InSubmenu = false;
@@ -56,58 +58,58 @@ struct OpMenuRow {
 
 // clang-format off
 const OpMenuRow OpMenuRows[] = {
-    {RowKind::Item, "ActOpAnd", "An&d ", QT_TRANSLATE_NOOP("OpMenu", "Bitwise An&d")},
-    {RowKind::Item, "ActOpOr", "&Or ", QT_TRANSLATE_NOOP("OpMenu", "Bitwise &Or")},
-    {RowKind::Item, "ActOpXor", "&Xor ", QT_TRANSLATE_NOOP("OpMenu", "Bitwise &Xor")},
-    {RowKind::Item, "ActOpNot", "&Not ", QT_TRANSLATE_NOOP("OpMenu", "Bitwise &Not")},
-    {RowKind::Item, "ActOpShiftLeft", "Shift &Left", QT_TRANSLATE_NOOP("OpMenu", "Shift &Left")},
-    {RowKind::Item, "ActOpShiftRight", "S&hift Right", QT_TRANSLATE_NOOP("OpMenu", "Shift Rig&ht")},
-    {RowKind::Item, "ActShiftAr", nullptr, QT_TRANSLATE_NOOP("OpMenu", "Arithmetic Shift")},
-    {RowKind::Item, "ActRotate", "Rotate ", QT_TRANSLATE_NOOP("OpMenu", "Rotate")},
-    {RowKind::Item, "ActOpQShiftL", "&<<bits ", QT_TRANSLATE_NOOP("OpMenu", "Shift Left by n Bits (&<)")},
-    {RowKind::Item, "ActOpQShiftR", "&>>bits ", QT_TRANSLATE_NOOP("OpMenu", "Shift Right by n Bits (&>)")},
-    {RowKind::Header, "ActShiftAmountSel", nullptr, QT_TRANSLATE_NOOP("OpMenu", "Shift Amount")},
-    {RowKind::Item, "ActShiftAmount1", nullptr, "&1 ", true, true},
-    {RowKind::Item, "ActShiftAmount2", nullptr, "&2 ", true, true},
-    {RowKind::Item, "ActShiftAmount4", nullptr, "&4 ", true, true},
-    {RowKind::Item, "ActShiftAmount8", nullptr, "&8 ", true, true},
-    {RowKind::Item, "ActShiftAmount16", nullptr, "1&6 ", true, true},
-    {RowKind::Item, "ActOpReverse", "Reverse B&ytes ", QT_TRANSLATE_NOOP("OpMenu", "Reverse B&ytes")},
-    {RowKind::Item, "ActOpBitReverse", "Re&verse Bits ", QT_TRANSLATE_NOOP("OpMenu", "Re&verse Bits")},
-    {RowKind::Item, "ActOpSqrt", "S&qrt ", QT_TRANSLATE_NOOP("OpMenu", "S&quare Root"), false, false, true},
-    {RowKind::Item, "ActOpSquare", "Sq&uare (x^2)", QT_TRANSLATE_NOOP("OpMenu", "Sq&uare")},
-    {RowKind::Item, "ActOpPower", "&Power (x^y)", QT_TRANSLATE_NOOP("OpMenu", "&Power")},
-    {RowKind::Item, "ActOpRoot", "&Root ", QT_TRANSLATE_NOOP("OpMenu", "&Root")},
-    {RowKind::Item, "ActOpFrac", "&Frac ", QT_TRANSLATE_NOOP("OpMenu", "&Fractional Part")},
-    {RowKind::Item, "ActOpInvert", "Invert (1&/x)", QT_TRANSLATE_NOOP("OpMenu", "Reciprocal (&/)")},
-    {RowKind::Item, "ActOpFactorial", "Factorial (n&!)", QT_TRANSLATE_NOOP("OpMenu", "Factorial (&!)")},
-    {RowKind::Header, nullptr, "&Exp", QT_TRANSLATE_NOOP("OpMenu", "&Exponential"), false, false, false, QT_TRANSLATE_NOOP("OpMenu", "Exponential functions")},
-    {RowKind::Item, "ActOpExpE", "&e^x ", "&e^x ", true},
-    {RowKind::Item, "ActOpExp2", "&2^x ", "&2^x ", true},
-    {RowKind::Item, "ActOpExp10", "&10^x ", "&10^x ", true},
-    {RowKind::Header, nullptr, "Lo&g", QT_TRANSLATE_NOOP("OpMenu", "Lo&garithm"), false, false, false, QT_TRANSLATE_NOOP("OpMenu", "Logarithms")},
-    {RowKind::Item, "ActOpLogE", "&Ln ", QT_TRANSLATE_NOOP("OpMenu", "Natural Log (&Ln)"), true},
-    {RowKind::Item, "ActOpLog2", "Log&2 ", QT_TRANSLATE_NOOP("OpMenu", "Log Base &2"), true},
-    {RowKind::Item, "ActOpLog10", "Log&10 ", QT_TRANSLATE_NOOP("OpMenu", "Common Log (Lo&g)"), true},
-    {RowKind::Item, "ActOpLogN", "Log&N ", QT_TRANSLATE_NOOP("OpMenu", "Log Base &N"), true},
-    {RowKind::Header, nullptr, "&Int", QT_TRANSLATE_NOOP("OpMenu", "&Integer Part"), false, false, false, QT_TRANSLATE_NOOP("OpMenu", "Rounding to an integer")},
-    {RowKind::Item, "ActOpIntFloor", "&Trunc ", QT_TRANSLATE_NOOP("OpMenu", "&Truncate"), true},
-    {RowKind::Item, "ActOpIntCeil", "&Ceil ", QT_TRANSLATE_NOOP("OpMenu", "&Ceiling"), true},
-    {RowKind::Item, "ActOpIntRound", "&Round ", QT_TRANSLATE_NOOP("OpMenu", "&Round"), true},
-    {RowKind::Item, "ActOpSin", "&sin ", QT_TRANSLATE_NOOP("OpMenu", "Sine (&sin)"), false, false, true},
-    {RowKind::Item, "ActOpCos", "&cos ", QT_TRANSLATE_NOOP("OpMenu", "Cosine (&cos)")},
-    {RowKind::Item, "ActOpTan", "&tan ", QT_TRANSLATE_NOOP("OpMenu", "Tangent (&tan)")},
-    {RowKind::Item, "ActOpArcSin", nullptr, QT_TRANSLATE_NOOP("OpMenu", "Arcsine (arcsin)")},
-    {RowKind::Item, "ActOpArcCos", nullptr, QT_TRANSLATE_NOOP("OpMenu", "Arccosine (arccos)")},
-    {RowKind::Item, "ActOpArcTan", nullptr, QT_TRANSLATE_NOOP("OpMenu", "Arctangent (arctan)")},
-    {RowKind::Separator, nullptr, nullptr, nullptr},
-    {RowKind::Item, "ActTriHyp", "Hyperbolic ", QT_TRANSLATE_NOOP("OpMenu", "Hyperbolic (Hyp)")},
-    {RowKind::Header, nullptr, "&Angle", QT_TRANSLATE_NOOP("OpMenu", "&Angle Unit"), false, false, false, QT_TRANSLATE_NOOP("OpMenu", "Angle unit")},
-    {RowKind::Item, "ActTriModeDeg", "&Degree ", QT_TRANSLATE_NOOP("OpMenu", "Degrees (&Deg)"), true, true},
-    {RowKind::Item, "ActTriModeRad", "&Radian ", QT_TRANSLATE_NOOP("OpMenu", "Radians (&Rad)"), true, true},
-    {RowKind::Item, "ActTriModeGrad", "&Gradian ", QT_TRANSLATE_NOOP("OpMenu", "Gradians (&Grad)"), true, true},
-    {RowKind::Separator, nullptr, nullptr, nullptr},
-    {RowKind::Item, "ActPi", "PI ", QT_TRANSLATE_NOOP("OpMenu", "Pi")},
+    {RowKind::Item, Command::OpAnd, "An&d ", QT_TRANSLATE_NOOP("OpMenu", "Bitwise An&d")},
+    {RowKind::Item, Command::OpOr, "&Or ", QT_TRANSLATE_NOOP("OpMenu", "Bitwise &Or")},
+    {RowKind::Item, Command::OpXor, "&Xor ", QT_TRANSLATE_NOOP("OpMenu", "Bitwise &Xor")},
+    {RowKind::Item, Command::OpNot, "&Not ", QT_TRANSLATE_NOOP("OpMenu", "Bitwise &Not")},
+    {RowKind::Item, Command::OpShiftLeft, "Shift &Left", QT_TRANSLATE_NOOP("OpMenu", "Shift &Left")},
+    {RowKind::Item, Command::OpShiftRight, "S&hift Right", QT_TRANSLATE_NOOP("OpMenu", "Shift Rig&ht")},
+    {RowKind::Item, Command::ShiftAr, nullptr, QT_TRANSLATE_NOOP("OpMenu", "Arithmetic Shift")},
+    {RowKind::Item, Command::Rotate, "Rotate ", QT_TRANSLATE_NOOP("OpMenu", "Rotate")},
+    {RowKind::Item, Command::OpQShiftL, "&<<bits ", QT_TRANSLATE_NOOP("OpMenu", "Shift Left by n Bits (&<)")},
+    {RowKind::Item, Command::OpQShiftR, "&>>bits ", QT_TRANSLATE_NOOP("OpMenu", "Shift Right by n Bits (&>)")},
+    {RowKind::Header, Command::ShiftAmountSel, nullptr, QT_TRANSLATE_NOOP("OpMenu", "Shift Amount")},
+    {RowKind::Item, Command::ShiftAmount1, nullptr, "&1 ", true, true},
+    {RowKind::Item, Command::ShiftAmount2, nullptr, "&2 ", true, true},
+    {RowKind::Item, Command::ShiftAmount4, nullptr, "&4 ", true, true},
+    {RowKind::Item, Command::ShiftAmount8, nullptr, "&8 ", true, true},
+    {RowKind::Item, Command::ShiftAmount16, nullptr, "1&6 ", true, true},
+    {RowKind::Item, Command::OpReverse, "Reverse B&ytes ", QT_TRANSLATE_NOOP("OpMenu", "Reverse B&ytes")},
+    {RowKind::Item, Command::OpBitReverse, "Re&verse Bits ", QT_TRANSLATE_NOOP("OpMenu", "Re&verse Bits")},
+    {RowKind::Item, Command::OpSqrt, "S&qrt ", QT_TRANSLATE_NOOP("OpMenu", "S&quare Root"), false, false, true},
+    {RowKind::Item, Command::OpSquare, "Sq&uare (x^2)", QT_TRANSLATE_NOOP("OpMenu", "Sq&uare")},
+    {RowKind::Item, Command::OpPower, "&Power (x^y)", QT_TRANSLATE_NOOP("OpMenu", "&Power")},
+    {RowKind::Item, Command::OpRoot, "&Root ", QT_TRANSLATE_NOOP("OpMenu", "&Root")},
+    {RowKind::Item, Command::OpFrac, "&Frac ", QT_TRANSLATE_NOOP("OpMenu", "&Fractional Part")},
+    {RowKind::Item, Command::OpInvert, "Invert (1&/x)", QT_TRANSLATE_NOOP("OpMenu", "Reciprocal (&/)")},
+    {RowKind::Item, Command::OpFactorial, "Factorial (n&!)", QT_TRANSLATE_NOOP("OpMenu", "Factorial (&!)")},
+    {RowKind::Header, std::nullopt, "&Exp", QT_TRANSLATE_NOOP("OpMenu", "&Exponential"), false, false, false, QT_TRANSLATE_NOOP("OpMenu", "Exponential functions")},
+    {RowKind::Item, Command::OpExpE, "&e^x ", "&e^x ", true},
+    {RowKind::Item, Command::OpExp2, "&2^x ", "&2^x ", true},
+    {RowKind::Item, Command::OpExp10, "&10^x ", "&10^x ", true},
+    {RowKind::Header, std::nullopt, "Lo&g", QT_TRANSLATE_NOOP("OpMenu", "Lo&garithm"), false, false, false, QT_TRANSLATE_NOOP("OpMenu", "Logarithms")},
+    {RowKind::Item, Command::OpLogE, "&Ln ", QT_TRANSLATE_NOOP("OpMenu", "Natural Log (&Ln)"), true},
+    {RowKind::Item, Command::OpLog2, "Log&2 ", QT_TRANSLATE_NOOP("OpMenu", "Log Base &2"), true},
+    {RowKind::Item, Command::OpLog10, "Log&10 ", QT_TRANSLATE_NOOP("OpMenu", "Common Log (Lo&g)"), true},
+    {RowKind::Item, Command::OpLogN, "Log&N ", QT_TRANSLATE_NOOP("OpMenu", "Log Base &N"), true},
+    {RowKind::Header, std::nullopt, "&Int", QT_TRANSLATE_NOOP("OpMenu", "&Integer Part"), false, false, false, QT_TRANSLATE_NOOP("OpMenu", "Rounding to an integer")},
+    {RowKind::Item, Command::OpIntFloor, "&Trunc ", QT_TRANSLATE_NOOP("OpMenu", "&Truncate"), true},
+    {RowKind::Item, Command::OpIntCeil, "&Ceil ", QT_TRANSLATE_NOOP("OpMenu", "&Ceiling"), true},
+    {RowKind::Item, Command::OpIntRound, "&Round ", QT_TRANSLATE_NOOP("OpMenu", "&Round"), true},
+    {RowKind::Item, Command::OpSin, "&sin ", QT_TRANSLATE_NOOP("OpMenu", "Sine (&sin)"), false, false, true},
+    {RowKind::Item, Command::OpCos, "&cos ", QT_TRANSLATE_NOOP("OpMenu", "Cosine (&cos)")},
+    {RowKind::Item, Command::OpTan, "&tan ", QT_TRANSLATE_NOOP("OpMenu", "Tangent (&tan)")},
+    {RowKind::Item, Command::OpArcSin, nullptr, QT_TRANSLATE_NOOP("OpMenu", "Arcsine (arcsin)")},
+    {RowKind::Item, Command::OpArcCos, nullptr, QT_TRANSLATE_NOOP("OpMenu", "Arccosine (arccos)")},
+    {RowKind::Item, Command::OpArcTan, nullptr, QT_TRANSLATE_NOOP("OpMenu", "Arctangent (arctan)")},
+    {RowKind::Separator, std::nullopt, nullptr, nullptr},
+    {RowKind::Item, Command::TriHyp, "Hyperbolic ", QT_TRANSLATE_NOOP("OpMenu", "Hyperbolic (Hyp)")},
+    {RowKind::Header, std::nullopt, "&Angle", QT_TRANSLATE_NOOP("OpMenu", "&Angle Unit"), false, false, false, QT_TRANSLATE_NOOP("OpMenu", "Angle unit")},
+    {RowKind::Item, Command::TriModeDeg, "&Degree ", QT_TRANSLATE_NOOP("OpMenu", "Degrees (&Deg)"), true, true},
+    {RowKind::Item, Command::TriModeRad, "&Radian ", QT_TRANSLATE_NOOP("OpMenu", "Radians (&Rad)"), true, true},
+    {RowKind::Item, Command::TriModeGrad, "&Gradian ", QT_TRANSLATE_NOOP("OpMenu", "Gradians (&Grad)"), true, true},
+    {RowKind::Separator, std::nullopt, nullptr, nullptr},
+    {RowKind::Item, Command::Pi, "PI ", QT_TRANSLATE_NOOP("OpMenu", "Pi")},
 };
 // clang-format on
 
@@ -172,24 +174,24 @@ void TForm_Main::BuildPopupMenus() {
     auto newMenu = [this](const char* name) {
         auto* menu = new QMenu(this);
         menu->setObjectName(QString::fromLatin1(name));
-        connect(menu, &QMenu::aboutToShow, this, &TForm_Main::UpdateActions);
+        connect(menu, &QMenu::aboutToShow, this, &TForm_Main::RefreshStates);
         return menu;
     };
 
     popupAllMode_ = newMenu("PopupAllMode");
     QActionGroup* modes = RadioGroup(*popupAllMode_);
-    for (const char* name :
-         {"ActModeByte", "ActModeWord", "ActModeDWord", "ActModeQWord", "ActModeFloat"})
-        AddItem(*popupAllMode_, FindAction(name), QString(), modes);
+    for (const Command name : {Command::ModeByte, Command::ModeWord, Command::ModeDWord,
+                               Command::ModeQWord, Command::ModeFloat})
+        AddItem(*popupAllMode_, Action(name), QString(), modes);
     popupAllMode_->addSeparator();
-    AddItem(*popupAllMode_, FindAction("ActModeSigned"), QString(), nullptr);
-    AddItem(*popupAllMode_, FindAction("ActModeReversed"), QString(), nullptr);
+    AddItem(*popupAllMode_, Action(Command::ModeSigned), QString(), nullptr);
+    AddItem(*popupAllMode_, Action(Command::ModeReversed), QString(), nullptr);
 
     popupShiftAmount_ = newMenu("PopupShiftAmount");
     QActionGroup* amounts = RadioGroup(*popupShiftAmount_);
-    for (const char* name : {"ActShiftAmount1", "ActShiftAmount2", "ActShiftAmount4",
-                             "ActShiftAmount8", "ActShiftAmount16"})
-        AddItem(*popupShiftAmount_, FindAction(name), QString(), amounts);
+    for (const Command name : {Command::ShiftAmount1, Command::ShiftAmount2, Command::ShiftAmount4,
+                               Command::ShiftAmount8, Command::ShiftAmount16})
+        AddItem(*popupShiftAmount_, Action(name), QString(), amounts);
 
     popupAllOp_ = newMenu("PopupAllOp");
     popupAllOpJ_ = newMenu("PopupAllOpJ");
@@ -200,7 +202,7 @@ void TForm_Main::BuildPopupMenus() {
         for (const OpMenuRow& row : OpMenuRows) {
             const char* source = japanese ? row.CaptionJ : row.Caption;
             const QString caption = japanese ? OpMenuText(source) : TextOf(source);
-            TAction* action = row.Action != nullptr ? FindAction(row.Action) : nullptr;
+            TAction* action = row.Action ? Action(*row.Action) : nullptr;
             if (!row.InSubmenu) {
                 submenu = nullptr;
                 radio = nullptr;
@@ -217,7 +219,7 @@ void TForm_Main::BuildPopupMenus() {
             case RowKind::Header:
                 submenu = top.addMenu(caption.isEmpty() && action != nullptr ? action->Caption()
                                                                              : caption);
-                connect(submenu, &QMenu::aboutToShow, this, &TForm_Main::UpdateActions);
+                connect(submenu, &QMenu::aboutToShow, this, &TForm_Main::RefreshStates);
                 if (japanese && source != nullptr)
                     submenu->menuAction()->setProperty(kSourceTextProperty, TextOf(source));
                 if (row.Hint != nullptr) {
@@ -243,9 +245,9 @@ void TForm_Main::BuildPopupMenus() {
 
     mainPopup_ = newMenu("MainPopup");
     // Filled on its first opening, before the update pass shows the states.
-    disconnect(mainPopup_, &QMenu::aboutToShow, this, &TForm_Main::UpdateActions);
+    disconnect(mainPopup_, &QMenu::aboutToShow, this, &TForm_Main::RefreshStates);
     connect(mainPopup_, &QMenu::aboutToShow, this, &TForm_Main::MainPopupPopup);
-    connect(mainPopup_, &QMenu::aboutToShow, this, &TForm_Main::UpdateActions);
+    connect(mainPopup_, &QMenu::aboutToShow, this, &TForm_Main::RefreshStates);
 }
 
 namespace {
@@ -280,18 +282,18 @@ void TForm_Main::RetranslateOpMenus() {
 }
 
 void TForm_Main::BindMenuActions() {
-    for (const char* name : {"ActQuickMenu", "ActQuickMenuJ", "ActModeMenu"})
-        FindAction(name)->SetOnExecute(
+    for (const Command name : {Command::QuickMenu, Command::QuickMenuJ, Command::ModeMenu})
+        Action(name)->SetOnExecute(
             [this](TAction& action) { QuickMenuOf(action)->popup(QuickMenuPosition(action)); });
-    FindAction("ActShiftAmountSel")->SetOnExecute([this](TAction&) {
+    Action(Command::ShiftAmountSel)->SetOnExecute([this](TAction&) {
         QWidget* selector = buttons_.CmdShiftAmountSel;
         popupShiftAmount_->popup(selector->mapToGlobal(QPoint(0, selector->height())));
     });
 
     TShiftAmountSel* selector = buttons_.CmdShiftAmountSel;
-    const TAction* amountSel = FindAction("ActShiftAmountSel");
+    const TAction* amountSel = Action(Command::ShiftAmountSel);
     SetWidgetHint(*selector, amountSel->Hint());
-    selector->OnMouseDown = [this] { FindAction("ActShiftAmountSel")->Execute(); };
+    selector->OnMouseDown = [this] { Action(Command::ShiftAmountSel)->Execute(); };
 }
 
 // ---- Operator menus -------------------------------------------------------------
@@ -341,9 +343,9 @@ int TForm_Main::OsMajorVersion() {
 }
 
 QMenu* TForm_Main::QuickMenuOf(const TAction& action) const {
-    if (action.Name() == QLatin1String("ActModeMenu"))
+    if (&action == Action(Command::ModeMenu))
         return popupAllMode_;
-    return action.Tag() == 1 ? popupAllOpJ_ : popupAllOp_;
+    return &action == Action(Command::QuickMenuJ) ? popupAllOpJ_ : popupAllOp_;
 }
 
 QPoint TForm_Main::QuickMenuPosition(const TAction& action) const {

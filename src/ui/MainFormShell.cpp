@@ -69,8 +69,8 @@ private:
 } // namespace
 
 void TForm_Main::BindShellActions() {
-    FindAction("ActHelpIndex")->SetOnExecute([this](TAction&) { ShowHelpContents(); });
-    FindAction("ActHelpVersion")->SetOnExecute([this](TAction&) { ShowAbout(); });
+    Action(Command::HelpIndex)->SetOnExecute([this](TAction&) { ShowHelpContents(); });
+    Action(Command::HelpVersion)->SetOnExecute([this](TAction&) { ShowAbout(); });
     qApp->installEventFilter(new TMenuHelpFilter(*this));
 }
 

@@ -3,6 +3,7 @@
 // Drives the real main window by executing its actions and reads what every
 // bar shows. Shared by the main-window test programs.
 
+#include "CommandLookup.h"
 #include "conv/CalcConv.h"
 #include "core/FormatSettings.h"
 #include "settings/Profile.h"
@@ -40,7 +41,7 @@ inline QString ActionOfKey(const QString& token) {
 // Executes an action as every route does (update pass first; a disabled
 // action does nothing). Returns whether it ran.
 inline bool Run(TForm_Main& window, const QString& name) {
-    TAction* action = window.FindAction(name.toStdString());
+    TAction* action = FindAction(window, name.toStdString());
     if (action == nullptr)
         qFatal("no action %s", qPrintable(name));
     return action->Execute();
@@ -76,12 +77,12 @@ inline QString PlainText(const TCalcBar* bar) {
 
 inline bool Enabled(TForm_Main& window, const char* name) {
     window.UpdateActions();
-    return window.FindAction(name)->Enabled();
+    return FindAction(window, name)->Enabled();
 }
 
 inline bool Checked(TForm_Main& window, const char* name) {
     window.UpdateActions();
-    return window.FindAction(name)->Checked();
+    return FindAction(window, name)->Checked();
 }
 
 // The window in a known state: the start-up defaults (DWord, decimal and

@@ -212,7 +212,7 @@ private slots:
                 QCOMPARE(about.parentWidget(), &window);
             },
             &seen);
-        QVERIFY(window.FindAction("ActHelpVersion")->Execute());
+        QVERIFY(window.Action(Command::HelpVersion)->Execute());
         QVERIFY(seen);
         // Destroyed when it closed.
         QVERIFY(window.findChildren<TForm_About*>().isEmpty());

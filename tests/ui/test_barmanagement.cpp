@@ -263,12 +263,12 @@ void BarManagementTest::barMenuContributions() {
     window->BuildBarMenu(*dec, menu, 1);
     const QList<QAction*> items = menu.actions();
     QCOMPARE(items.size(), 6);
-    QCOMPARE(items[0], window->FindAction("ActEditCopy"));
-    QCOMPARE(items[1], window->FindAction("ActEditCopyFmt"));
-    QCOMPARE(items[2], window->FindAction("ActEditPaste"));
+    QCOMPARE(items[0], FindAction(*window, "ActEditCopy"));
+    QCOMPARE(items[1], FindAction(*window, "ActEditCopyFmt"));
+    QCOMPARE(items[2], FindAction(*window, "ActEditPaste"));
     QVERIFY(items[3]->isSeparator());
     QVERIFY(items[4]->isSeparator());
-    QCOMPARE(items[5], window->FindAction("ActBarClose"));
+    QCOMPARE(items[5], FindAction(*window, "ActBarClose"));
     // The items follow the commands' state.
     window->CloseBar(dec);
     window->CloseBar(window->BarAt(0));
@@ -341,10 +341,10 @@ void BarManagementTest::containersAndMenus() {
     const QStringList captions = {"Dec", "Hex", "Bin", "Oct", "Deg"};
     for (int i = 0; i < captions.size(); ++i)
         QCOMPARE(tools[i]->text(), captions[i]);
-    QCOMPARE(tools[5]->text(), window->FindAction("ActToggleKilo")->Caption());
+    QCOMPARE(tools[5]->text(), FindAction(*window, "ActToggleKilo")->Caption());
     QVERIFY(tools[10]->isSeparator());
-    QCOMPARE(tools[11], window->FindAction("ActSeparated"));
-    QCOMPARE(tools[16], window->FindAction("ActEditPaste"));
+    QCOMPARE(tools[11], FindAction(*window, "ActSeparated"));
+    QCOMPARE(tools[16], FindAction(*window, "ActEditPaste"));
     // A tool button with its own caption still runs its command.
     tools[3]->trigger();
     QVERIFY(window->FindBar(BarKind::Oct) != nullptr);
@@ -356,14 +356,14 @@ void BarManagementTest::containersAndMenus() {
     QCOMPARE(menus[2]->text(), "表示(&V)");
     QCOMPARE(menus[3]->text(), "ヘルプ(&H)");
     QCOMPARE(window->PopupBar()->actions().size(), 10);
-    QCOMPARE(window->PopupBar()->actions()[2], window->FindAction("ActToggleBin"));
+    QCOMPARE(window->PopupBar()->actions()[2], FindAction(*window, "ActToggleBin"));
     // The commands, and the language submenu after a separator.
     QCOMPARE(window->PopupView()->actions().size(), 15);
     QCOMPARE(window->PopupView()->actions().last()->menu(), window->PopupLanguage());
-    QCOMPARE(window->MenuEdit()->actions().last(), window->FindAction("ActExit"));
+    QCOMPARE(window->MenuEdit()->actions().last(), FindAction(*window, "ActExit"));
     QCOMPARE(window->PaneButtons()->objectName(), "PaneButtons");
     QVERIFY(!window->PaneButtons()->isHidden());
-    QVERIFY(!window->FindAction("ActTriModeGrad")->Visible());
+    QVERIFY(!FindAction(*window, "ActTriModeGrad")->Visible());
 }
 
 void BarManagementTest::bodyColour() {

@@ -4,6 +4,7 @@
 #include "core/FormatSettings.h"
 #include "settings/Profile.h"
 #include "ui/CalcBarVariants.h"
+#include "ui/Language.h"
 #include "ui/toolkit/Action.h"
 #include "ui/toolkit/ActionList.h"
 
@@ -12,6 +13,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -423,17 +425,18 @@ private slots:
         QCOMPARE(fallback->ByteFormat(), 0);
     }
 
-    // -2.5 in Single: sign 1, exponent 128 (unbiased 1), significand 1.01; the tests
-    // run with the Japanese interface.
+    // -2.5 in Single: sign 1, exponent 128 (unbiased 1), significand 1.01.
     void floatToolTipListsTheFields() {
+        ApplyLanguage(UiLanguage::English);
+        const auto desktopLanguage = qScopeGuard([] { ApplyLanguage(UiLanguage::Automatic); });
         auto* bar = NewBar<TCalcBar_Float>(BarKind::Float, CalcValueMode::DWord);
         bar->SetValue(IntegerValue(CalcValueMode::DWord, 0xC0200000));
         QCOMPARE(bar->ValueLabel()->toolTip(),
-                 QString("Single\n符号: 1 (-)\n指数: 10000000 (バイアス付き 128)、バイアスなし 1\n"
-                         "仮数: 1.01000000000000000000000"));
+                 QString("Single\nSign: 1 (-)\nExponent: 10000000 (biased 128), unbiased 1\n"
+                         "Significand: 1.01000000000000000000000"));
         // The E5M2 infinity has no significand to show.
         QCOMPARE(TCalcBar_Float::FieldsText(FloatFormat::E5M2, 0x7C),
-                 QString("E5M2\n符号: 0 (+)\n指数: 11111 (バイアス付き 31)\n仮数部: 00"));
+                 QString("E5M2\nSign: 0 (+)\nExponent: 11111 (biased 31)\nFraction: 00"));
         // Float mode has no pattern.
         bar->SetMode(CalcValueMode::Float);
         QVERIFY(bar->ValueLabel()->toolTip().isEmpty());

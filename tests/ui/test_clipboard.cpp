@@ -397,7 +397,7 @@ void ClipboardTest::pasteFollowsClipboardChangesAtOnce() {
     Clipboard().clear(QClipboard::Clipboard);
     WindowFixture window;
     window->UpdateActions();
-    QAction* paste = window->FindAction("ActEditPaste");
+    QAction* paste = FindAction(*window, "ActEditPaste");
     QWidget* button = window->MainToolBar()->widgetForAction(paste);
     QVERIFY(button != nullptr);
     QVERIFY(!button->isEnabled());

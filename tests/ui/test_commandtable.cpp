@@ -1,6 +1,7 @@
 // Consistency of the command table: the key routing and the menus look
 // commands up by name and by typed character, so a transcription slip here
 // silently loses a key.
+#include "CommandLookup.h"
 #include "ui/CommandTable.h"
 
 #include <QKeySequence>
@@ -10,6 +11,7 @@
 #include <string>
 
 using namespace pexa;
+using pexa::testing::CommandNamed;
 
 class TestCommandTable : public QObject {
     Q_OBJECT
@@ -28,8 +30,8 @@ private slots:
     void everyBoundCharacterNamesACommandOnce() {
         std::set<char> seen;
         for (const KeyCharBinding& binding : KeyCharBindings()) {
-            QVERIFY2(FindCommand(binding.ActionName) != nullptr, binding.ActionName);
-            QVERIFY2(seen.insert(binding.Char).second, binding.ActionName);
+            const char* name = InfoOf(binding.Target).Name;
+            QVERIFY2(seen.insert(binding.Char).second, name);
             if (binding.Char != DecimalSeparatorKey)
                 QVERIFY(binding.Char >= 33 && binding.Char <= 126);
         }
@@ -52,10 +54,11 @@ private slots:
         const char* modes[] = {"ActModeByte", "ActModeWord", "ActModeDWord", "ActModeQWord",
                                "ActModeFloat"};
         for (int code = 0; code < 5; ++code) {
-            const CommandInfo* info = FindCommand(modes[code]);
-            QVERIFY(info != nullptr);
-            QCOMPARE(info->Tag, code);
-            QCOMPARE(info->GroupIndex, 10);
+            const std::optional<Command> command = CommandNamed(modes[code]);
+            QVERIFY(command.has_value());
+            const CommandInfo& info = InfoOf(*command);
+            QCOMPARE(static_cast<int>(std::get<CalcValueMode>(info.Payload)), code);
+            QCOMPARE(info.GroupIndex, 10);
         }
     }
 };

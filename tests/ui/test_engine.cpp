@@ -91,6 +91,7 @@ private slots:
     void piIsTheExtendedValue();
     void noBarsAtAll();
     void separatorKeyCaptionFollowsActiveBar();
+    void oneStateRefreshPerCommand();
     void clickOnABinaryDigitFlipsItsBit_data();
     void clickOnABinaryDigitFlipsItsBit();
     void hoverOverABinaryDigitShowsItsBitNumber();
@@ -413,7 +414,7 @@ void EngineTest::nBitShiftsUseTheAmount() {
 
 void EngineTest::shiftAndTrigCaptions() {
     WindowFixture window;
-    auto caption = [&](const char* name) { return window->FindAction(name)->Caption(); };
+    auto caption = [&](const char* name) { return FindAction(*window, name)->Caption(); };
     QCOMPARE(caption("ActOpShiftLeft"), "<<");
     QCOMPARE(caption("ActOpQShiftL"), "<<8");
     QCOMPARE(caption("ActOpQShiftR"), ">>8");
@@ -493,13 +494,35 @@ void EngineTest::noBarsAtAll() {
 
 void EngineTest::separatorKeyCaptionFollowsActiveBar() {
     WindowFixture window;
-    TAction* separator = window->FindAction("ActDegreeSep");
+    TAction* separator = FindAction(*window, "ActDegreeSep");
     window->UpdateActions();
     QCOMPARE(separator->Caption(),
              QString::fromStdString(window->ActiveBar()->GetSeparatorCaption()));
     CloseAllBars(*window);
     window->UpdateActions();
     QCOMPARE(separator->Caption(), ":");
+}
+
+void EngineTest::oneStateRefreshPerCommand() {
+    WindowFixture window;
+    Keys(*window, "1");
+    const int start = window->StateRefreshCount();
+    // Nothing changed since the command's own refresh: nothing to recompute.
+    window->RefreshStates();
+    QCOMPARE(window->StateRefreshCount(), start);
+    QVERIFY(Run(*window, "ActDigit2"));
+    QCOMPARE(window->StateRefreshCount(), start + 1);
+    // The states show what the command changed without any further pass.
+    QVERIFY(!FindAction(*window, "ActPi")->Enabled());
+    QVERIFY(Run(*window, "ActModeFloat"));
+    QCOMPARE(window->StateRefreshCount(), start + 2);
+    QVERIFY(FindAction(*window, "ActPi")->Enabled());
+    QVERIFY(FindAction(*window, "ActModeFloat")->Checked());
+    QVERIFY(!FindAction(*window, "ActModeDWord")->Checked());
+    // A change made outside a command is caught before the next command.
+    window->SetCalcMode(CalcValueMode::DWord);
+    QVERIFY(!Run(*window, "ActPi"));
+    QCOMPARE(window->StateRefreshCount(), start + 3);
 }
 
 void EngineTest::clickOnABinaryDigitFlipsItsBit_data() {

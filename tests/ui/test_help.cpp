@@ -43,7 +43,7 @@ QMenu* OpenMenuAt(QMenu* menu, const char* actionName, TForm_Main& window) {
     if (!QTest::qWaitForWindowExposed(menu))
         return nullptr;
     if (actionName != nullptr)
-        menu->setActiveAction(window.FindAction(actionName));
+        menu->setActiveAction(FindAction(window, actionName));
     return menu;
 }
 
@@ -272,7 +272,7 @@ private slots:
         QVERIFY(window->HelpViewer()->isVisible());
         QVERIFY(window->HelpViewer()->IsLoaded());
         QVERIFY(window->HelpViewer()->CurrentAnchor().isEmpty());
-        QCOMPARE(window->FindAction("ActHelpIndex")->ShortCut(), QKeyCombination(Qt::Key_F1));
+        QCOMPARE(FindAction(*window, "ActHelpIndex")->ShortCut(), QKeyCombination(Qt::Key_F1));
     }
 
     void f1OnMenuItemOpensItsTopic_data() {
@@ -298,7 +298,7 @@ private slots:
         auto* popup = window->findChild<QMenu*>(menu);
         QVERIFY(popup != nullptr);
         QVERIFY(OpenMenuAt(popup, action.toLatin1().constData(), *window) != nullptr);
-        QCOMPARE(popup->activeAction(), window->FindAction(action.toStdString()));
+        QCOMPARE(popup->activeAction(), FindAction(*window, action.toStdString()));
         QTest::keyClick(popup, Qt::Key_F1);
         QVERIFY(window->HelpViewer()->isVisible());
         QCOMPARE(window->HelpViewer()->CurrentAnchor(), THelpViewer::ContextAnchor(context));

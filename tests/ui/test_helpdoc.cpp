@@ -318,7 +318,8 @@ private slots:
             if (binding.Char == DecimalSeparatorKey)
                 continue;
             QVERIFY2(keys.contains(QString(QChar(binding.Char))),
-                     qPrintable(QString("'%1' (%2)").arg(binding.Char).arg(binding.ActionName)));
+                     qPrintable(
+                         QString("'%1' (%2)").arg(binding.Char).arg(InfoOf(binding.Target).Name)));
             ++checked;
         }
         QVERIFY(checked >= 50);

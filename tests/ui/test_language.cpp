@@ -5,7 +5,6 @@
 
 #include "core/CalcError.h"
 #include "ui/CalcErrorText.h"
-#include "ui/CommandTable.h"
 #include "ui/DlgAbout.h"
 #include "ui/HelpViewer.h"
 #include "ui/Language.h"
@@ -38,32 +37,6 @@ bool HasJapanese(const QString& text) {
             return true;
     }
     return false;
-}
-
-// KNOWN GAP, to be removed when the command table gets English source texts:
-// some of its captions and its hints are still Japanese. Exactly those texts
-// (hints with their short and long parts, captions also without access
-// marks) are taken out before a text is checked, nothing else.
-QString WithoutCommandTableTexts(QString text) {
-    QStringList hints;
-    for (auto table : {KeyActionsTable(), MenuActionsTable(), BarActionsTable()})
-        for (const CommandInfo& info : table) {
-            if (info.Hint != nullptr && *info.Hint != '\0') {
-                const QString hint = QString::fromUtf8(info.Hint);
-                hints << hint << hint.split(QLatin1Char('|'));
-            }
-            if (info.Caption != nullptr && *info.Caption != '\0') {
-                const QString caption = QString::fromUtf8(info.Caption);
-                hints << caption << QString(caption).remove(QLatin1Char('&'));
-            }
-        }
-    // Longest first, so that a part never leaves the rest of its hint behind.
-    std::sort(hints.begin(), hints.end(),
-              [](const QString& a, const QString& b) { return a.size() > b.size(); });
-    for (const QString& hint : hints)
-        if (!hint.isEmpty())
-            text.remove(hint);
-    return text;
 }
 
 // Every text a widget or action shows, with where it was found.
@@ -128,7 +101,7 @@ QStringList JapaneseTexts(const QStringList& texts, const QObject& window) {
         // Each language is offered under its own name.
         if (text.startsWith(QLatin1String("QAction ActLanguageJapanese ")))
             continue;
-        if (HasJapanese(WithoutCommandTableTexts(text)))
+        if (HasJapanese(text))
             found << text;
     }
     return found;

@@ -213,16 +213,17 @@ void MenusTest::submenusCarryTheirKeys() {
 void MenusTest::keyTextOfTheAmpersandIsDoubled() {
     WindowFixture window;
     QMenu menu;
-    auto* andItem = new TActionLink(window->FindAction("ActOpAnd"), QStringLiteral("An&d "), &menu);
-    auto* orItem = new TActionLink(window->FindAction("ActOpOr"), QStringLiteral("&Or "), &menu);
+    auto* andItem =
+        new TActionLink(FindAction(*window, "ActOpAnd"), QStringLiteral("An&d "), &menu);
+    auto* orItem = new TActionLink(FindAction(*window, "ActOpOr"), QStringLiteral("&Or "), &menu);
     // A command shown by the menu itself keeps its caption.
     menu.addAction(andItem);
     menu.addAction(orItem);
-    menu.addAction(window->FindAction("ActOpXor"));
+    menu.addAction(FindAction(*window, "ActOpXor"));
     TForm_Main::PrepareOpMenu(menu, window->KeyTable());
     QCOMPARE(andItem->text(), QStringLiteral("An&d \t&&"));
     QCOMPARE(orItem->text(), QStringLiteral("&Or \t|"));
-    QCOMPARE(window->FindAction("ActOpXor")->Caption(), QStringLiteral("Xor"));
+    QCOMPARE(FindAction(*window, "ActOpXor")->Caption(), QStringLiteral("Xor"));
     // Preparing again replaces the key text after the tab.
     TForm_Main::PrepareOpMenu(menu, window->KeyTable());
     QCOMPARE(andItem->text(), QStringLiteral("An&d \t&&"));
@@ -343,9 +344,9 @@ void MenusTest::quickMenuPlacement() {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     const QRect frame = form.frameGeometry();
-    const TAction& quick = *form.FindAction("ActQuickMenu");
-    const TAction& quickJ = *form.FindAction("ActQuickMenuJ");
-    const TAction& mode = *form.FindAction("ActModeMenu");
+    const TAction& quick = *FindAction(form, "ActQuickMenu");
+    const TAction& quickJ = *FindAction(form, "ActQuickMenuJ");
+    const TAction& mode = *FindAction(form, "ActModeMenu");
     QCOMPARE(form.QuickMenuOf(quick), form.PopupAllOp());
     QCOMPARE(form.QuickMenuOf(quickJ), form.PopupAllOpJ());
     QCOMPARE(form.QuickMenuOf(mode), form.PopupAllMode());

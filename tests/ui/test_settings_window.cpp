@@ -1,6 +1,7 @@
 // The settings file through the real window: what start-up reads, what the
 // first show applies and what shut-down writes.
 
+#include "CommandLookup.h"
 #include "conv/CalcConv.h"
 #include "core/CalcArithmetic.h"
 #include "core/FormatSettings.h"
@@ -26,6 +27,7 @@
 #include <unistd.h>
 
 using namespace pexa;
+using pexa::testing::FindAction;
 
 Q_DECLARE_METATYPE(std::vector<pexa::BarKind>)
 
@@ -159,9 +161,8 @@ private slots:
                                                    "Bar1", "Bar1Width", "Bar1Break"}));
         QCOMPARE(KeysOf(text, "Mode"), QStringList({"CalcMode", "Separated", "AngleMode", "Hyp",
                                                     "Rotate", "Arithmetic", "ShiftAmount"}));
-        QCOMPARE(KeysOf(text, "View"),
-                 QStringList({"ShowIndicators", "ToolBar", "MenuBar", "ButtonPanel", "Topmost",
-                              "Language"}));
+        QCOMPARE(KeysOf(text, "View"), QStringList({"ShowIndicators", "ToolBar", "MenuBar",
+                                                    "ButtonPanel", "Topmost", "Language"}));
         QStringList color{"BodyColor"};
         for (char c = 'A'; c <= 'P'; ++c)
             color << QStringLiteral("Color%1").arg(QLatin1Char(c));
@@ -536,7 +537,7 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("missing/pexa.ini"));
         ProfilePathOverride profile(path.toStdString());
         auto window = std::make_unique<TForm_Main>();
-        TAction* action = window->FindAction(toggle.toStdString());
+        TAction* action = FindAction(*window, toggle.toStdString());
         QVERIFY(action->Execute());
         QVERIFY(window->FindBar(static_cast<BarKind>(kind)) != nullptr);
         MessageBoxCatcher catcher;

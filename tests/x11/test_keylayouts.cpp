@@ -64,6 +64,9 @@ public:
                 action->SetOnUpdate([](TAction& a) { a.SetEnabled(true); });
             }
         }
+        // The window refreshes only states whose sources changed: the new
+        // update handlers take effect through one full recompute.
+        window.UpdateActions();
     }
     const QStringList& Log() const { return log_; }
 

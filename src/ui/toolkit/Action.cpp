@@ -113,7 +113,7 @@ void TAction::Update() {
 bool TAction::Execute() {
     const QPointer<TAction> guard(this);
     if (list_ != nullptr)
-        list_->UpdateAll();
+        list_->Prepare();
     else
         Update();
     if (guard.isNull() || !enabled_ || !onExecute_)
@@ -123,7 +123,8 @@ bool TAction::Execute() {
     // the window's next pass.
     if (!guard.isNull() && list_ != nullptr) {
         TActionList* list = list_;
-        list->UpdateAll();
+        if (!list->HasPrepareHandler())
+            list->UpdateAll();
         if (!guard.isNull())
             list->NotifyExecuted(*this);
     }

@@ -92,8 +92,9 @@ public:
     // Runs this action's own update handler, if any.
     void Update();
     // Runs the update pass (of the whole list, or this action's own update
-    // when it belongs to none), then the execute handler if the action is
-    // enabled, then the list's update pass again and its OnExecuted hook.
+    // when it belongs to none; or the list's OnPrepare hook in its place),
+    // then the execute handler if the action is enabled, then the list's
+    // update pass again (not with OnPrepare) and its OnExecuted hook.
     // Returns whether the handler ran: false for a disabled action or one
     // without a handler, so that a key can fall through.
     bool Execute();

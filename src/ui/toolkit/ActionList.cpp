@@ -111,6 +111,15 @@ void TActionList::UncheckGroup(int groupIndex, const TAction* except) {
     }
 }
 
+void TActionList::Prepare() {
+    if (!onPrepare_) {
+        UpdateAll();
+        return;
+    }
+    const PrepareHandler handler = onPrepare_;
+    handler();
+}
+
 void TActionList::NotifyExecuted(TAction& action) {
     if (!onExecuted_)
         return;

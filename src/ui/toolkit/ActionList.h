@@ -28,6 +28,7 @@ class TActionList : public QObject {
 public:
     using FailureHandler = std::function<void(TAction& action, const QString& message)>;
     using ExecutedHandler = std::function<void(TAction& action)>;
+    using PrepareHandler = std::function<void()>;
 
     explicit TActionList(QObject* parent = nullptr);
     ~TActionList() override;
@@ -60,6 +61,12 @@ public:
     // Called after any action of the list executed (e.g. to run the update
     // passes of all lists).
     void SetOnExecuted(ExecutedHandler handler) { onExecuted_ = std::move(handler); }
+    // For a list whose owner keeps the actions' states itself: called before
+    // an action executes, in place of the update passes before and after
+    // (the owner refreshes what the command changed from OnExecuted).
+    void SetOnPrepare(PrepareHandler handler) { onPrepare_ = std::move(handler); }
+    bool HasPrepareHandler() const { return static_cast<bool>(onPrepare_); }
+    void Prepare();
     // Called when a handler fails with an exception; the message is empty
     // for an exception that is not a std::exception. Without it, failures
     // are logged with qWarning.
@@ -76,6 +83,7 @@ private:
     std::vector<TAction*> actions_;
     bool updating_ = false;
     ExecutedHandler onExecuted_;
+    PrepareHandler onPrepare_;
     FailureHandler onFailure_;
 };
 
