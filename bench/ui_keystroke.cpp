@@ -3,10 +3,10 @@
 // painting (the window is never shown).
 
 #include "QtBenchMain.h"
-#include "conv/CalcConv.h"
+#include "conv/Conversion.h"
 #include "core/FormatSettings.h"
 #include "ui/CalcBar.h"
-#include "ui/MainForm.h"
+#include "ui/MainWindow.h"
 #include "ui/toolkit/Action.h"
 
 #include <benchmark/benchmark.h>
@@ -20,8 +20,8 @@ using namespace pexa;
 
 namespace {
 
-std::unique_ptr<TForm_Main> AllBarsWindow(CalcValueMode mode) {
-    auto window = std::make_unique<TForm_Main>();
+std::unique_ptr<MainWindow> AllBarsWindow(CalcValueMode mode) {
+    auto window = std::make_unique<MainWindow>();
     for (int kind = 0; kind < BarKindCount; ++kind)
         if (window->FindBar(static_cast<BarKind>(kind)) == nullptr)
             window->CreateBar(static_cast<BarKind>(kind));
@@ -52,13 +52,13 @@ BENCHMARK(BM_TypeDigit)
 // update pass of every command before, and again after.
 void BM_DigitCommand(benchmark::State& state) {
     const auto window = AllBarsWindow(CalcValueMode::DWord);
-    TAction* digits[9];
+    CommandAction* digits[9];
     constexpr Command digitCommands[9] = {Command::Digit1, Command::Digit2, Command::Digit3,
                                           Command::Digit4, Command::Digit5, Command::Digit6,
                                           Command::Digit7, Command::Digit8, Command::Digit9};
     for (int i = 0; i < 9; ++i)
         digits[i] = window->Action(digitCommands[i]);
-    TAction* clear = window->Action(Command::ClearError);
+    CommandAction* clear = window->Action(Command::ClearError);
     int typed = 0;
     for (auto _ : state) {
         if (typed % 8 == 0)
@@ -92,8 +92,8 @@ BENCHMARK(BM_ModeChange)->Unit(benchmark::kMicrosecond);
 void BM_Equals(benchmark::State& state) {
     const auto window = AllBarsWindow(CalcValueMode::DWord);
     window->TypeChar('3', true, false);
-    TAction* add = window->Action(Command::OpAdd);
-    TAction* equal = window->Action(Command::Equal);
+    CommandAction* add = window->Action(Command::OpAdd);
+    CommandAction* equal = window->Action(Command::Equal);
     add->Execute();
     window->TypeChar('1', true, false);
     for (auto _ : state)

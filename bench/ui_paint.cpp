@@ -13,11 +13,11 @@
 // the screen (an X11 PutImage, for instance) is not part of the time.
 
 #include "QtBenchMain.h"
-#include "conv/CalcConv.h"
+#include "conv/Conversion.h"
 #include "core/FormatSettings.h"
 #include "settings/Profile.h"
 #include "ui/CalcBar.h"
-#include "ui/MainForm.h"
+#include "ui/MainWindow.h"
 
 #include <benchmark/benchmark.h>
 
@@ -46,7 +46,7 @@ public:
         if (event->type() == QEvent::Paint) {
             ++paints_;
             for (QObject* o = watched; o != nullptr; o = o->parent())
-                if (auto* bar = qobject_cast<TCalcBar*>(o)) {
+                if (auto* bar = qobject_cast<CalcBar*>(o)) {
                     bars_.insert(bar);
                     break;
                 }
@@ -62,7 +62,7 @@ public:
 
 private:
     long paints_ = 0;
-    QSet<TCalcBar*> bars_;
+    QSet<CalcBar*> bars_;
 };
 
 QString WriteTenBarsIni(const QTemporaryDir& dir) {
@@ -81,15 +81,15 @@ QString WriteTenBarsIni(const QTemporaryDir& dir) {
 struct ShownWindow {
     QTemporaryDir dir;
     std::unique_ptr<ProfilePathOverride> profile;
-    std::unique_ptr<TForm_Main> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 std::unique_ptr<ShownWindow> ShowAllBars(CalcValueMode mode) {
     auto shown = std::make_unique<ShownWindow>();
     shown->profile =
         std::make_unique<ProfilePathOverride>(WriteTenBarsIni(shown->dir).toStdString());
-    shown->window = std::make_unique<TForm_Main>();
-    TForm_Main& window = *shown->window;
+    shown->window = std::make_unique<MainWindow>();
+    MainWindow& window = *shown->window;
     // A build whose window does not read the bar list yet still gets all ten.
     for (int kind = 0; kind < BarKindCount; ++kind)
         if (window.FindBar(static_cast<BarKind>(kind)) == nullptr)
@@ -124,7 +124,7 @@ double Percentile(std::vector<double> samples, double fraction) {
 // cleared with Del (not timed), so the entry never outgrows the mode.
 void TypeAndPaint(benchmark::State& state, bool repaintWholeWindow) {
     const auto shown = ShowAllBars(static_cast<CalcValueMode>(state.range(0)));
-    TForm_Main& window = *shown->window;
+    MainWindow& window = *shown->window;
     QWindow* handle = window.windowHandle();
     PaintWatch watch;
     qApp->installEventFilter(&watch);

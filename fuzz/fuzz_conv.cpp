@@ -4,11 +4,11 @@
 // character changes nothing, and that the text shown and the value handed
 // out agree.
 
-#include "conv/CalcConv.h"
-#include "conv/ConvChar.h"
-#include "conv/ConvFactory.h"
-#include "conv/ConvFloat.h"
-#include "conv/ConvTime.h"
+#include "conv/Conversion.h"
+#include "conv/CharacterConversion.h"
+#include "conv/ConversionFactory.h"
+#include "conv/FloatConversion.h"
+#include "conv/DateTimeConversion.h"
 #include "core/CalcConvCommonDef.h"
 #include "core/CalcError.h"
 #include "core/CalcValue.h"
@@ -108,7 +108,7 @@ template <class F> bool Guarded(F&& call) {
     }
 }
 
-std::int64_t BitsAsShown(const TCalcConv& conv, const CalcValue& value) {
+std::int64_t BitsAsShown(const Conversion& conv, const CalcValue& value) {
     std::int64_t bits = GetInteger(value);
     if (conv.IsReversed())
         ReverseBytes(bits, conv.GetMode());
@@ -128,7 +128,7 @@ std::string Without(std::string text, char c) {
 
 // The decimal bar's text read independently (strtold in the untouched "C"
 // locale) must be the number GetValue hands out.
-void CheckDecimal(TCalcConv& conv, const CalcValue& value) {
+void CheckDecimal(Conversion& conv, const CalcValue& value) {
     const FormatSettings& format = CurrentFormat();
     const std::string text = conv.GetText(false);
     if (Without(conv.GetText(true), format.ThousandSeparator) != text)
@@ -154,7 +154,7 @@ void CheckDecimal(TCalcConv& conv, const CalcValue& value) {
         Fail("decimal text and value differ", text + " vs " + expected);
 }
 
-void CheckRadix(TCalcConv& conv, const CalcValue& value, int digitBits) {
+void CheckRadix(Conversion& conv, const CalcValue& value, int digitBits) {
     const std::string text = conv.GetText(false);
     if (Without(conv.GetText(true), ' ') != text)
         Fail("radix grouping changed the digits", text);
@@ -176,7 +176,7 @@ void CheckRadix(TCalcConv& conv, const CalcValue& value, int digitBits) {
 }
 
 // The size text read by the codec is the number the bar hands out.
-void CheckKilo(TCalcConv& conv, const CalcValue& value) {
+void CheckKilo(Conversion& conv, const CalcValue& value) {
     const std::string text = conv.GetText(false);
     if (conv.GetText(true) != text)
         Fail("size text changed by grouping", text);
@@ -200,13 +200,13 @@ void CheckKilo(TCalcConv& conv, const CalcValue& value) {
 
 // A date/time text shown as valid denotes the number the bar hands out: to
 // the second for a real, exactly otherwise.
-void CheckTime(TCalcConv& conv, const CalcValue& value) {
+void CheckTime(Conversion& conv, const CalcValue& value) {
     const std::string text = conv.GetText(false);
     if (conv.GetText(true) != text)
         Fail("date text changed by grouping", text);
     if (text.empty() || text == InvalidDateTimeText || conv.GetTextState() != ConvTextState::Normal)
         return;
-    const auto& time = dynamic_cast<const TConvTime&>(conv);
+    const auto& time = dynamic_cast<const DateTimeConversion&>(conv);
     const bool isFloat = IsFloatMode(conv.GetMode());
     CalcValue read;
     try {
@@ -234,7 +234,7 @@ void CheckTime(TCalcConv& conv, const CalcValue& value) {
 }
 
 // Checks that need no knowledge of the notation, then those that do.
-void CheckState(TCalcConv& conv) {
+void CheckState(Conversion& conv) {
     const std::string plain = conv.GetText(false);
     (void)conv.GetText(true);
     const auto state = static_cast<int>(conv.GetTextState());
@@ -276,7 +276,7 @@ void CheckState(TCalcConv& conv) {
 
 // Rewriting the text from the held value must not change the value the bar
 // hands out: the held value and the entry text agree.
-void CheckHeldValueAgrees(TCalcConv& conv) {
+void CheckHeldValueAgrees(Conversion& conv) {
     CalcValue before;
     CalcValue after;
     if (!Guarded([&] { before = conv.GetValue(); }))
@@ -298,7 +298,7 @@ void CheckHeldValueAgrees(TCalcConv& conv) {
     }
 }
 
-void Type(TCalcConv& conv, char ch, bool pasting, bool& newEntry) {
+void Type(Conversion& conv, char ch, bool pasting, bool& newEntry) {
     if (!conv.CanInputChar(ch, newEntry, pasting))
         return;
     if (newEntry)
@@ -332,7 +332,7 @@ char32_t RandomCharacter(Input& in) {
 
 // A whole character: CanInputCharacter foretells InputCharacter, and a
 // refused one changes nothing.
-void TypeCharacter(TCalcConv& conv, char32_t ch, bool& newEntry) {
+void TypeCharacter(Conversion& conv, char32_t ch, bool& newEntry) {
     const bool can = conv.CanInputCharacter(ch, false);
     if (can && !conv.TakesWholeCharacters())
         Fail("a bar without whole characters offers to take one");
@@ -346,13 +346,13 @@ void TypeCharacter(TCalcConv& conv, char32_t ch, bool& newEntry) {
 
 // The variants' own choices (character encoding, float formats, codes
 // outside the lists included), whole characters, and ignored characters.
-void PlayVariant(TCalcConv& conv, Input& in, bool& newEntry) {
+void PlayVariant(Conversion& conv, Input& in, bool& newEntry) {
     const std::uint8_t b = in.Byte();
     switch (b % 4) {
     case 0:
-        if (auto* chr = dynamic_cast<TConvChar*>(&conv))
+        if (auto* chr = dynamic_cast<CharacterConversion*>(&conv))
             chr->SetEncoding(static_cast<CharEncoding>(in.Byte() % 7));
-        if (auto* flt = dynamic_cast<TConvFloat*>(&conv)) {
+        if (auto* flt = dynamic_cast<FloatConversion*>(&conv)) {
             const auto format = static_cast<FloatFormat>(in.Byte() % (FloatFormatCount + 1));
             flt->SetWordFormat(format);
             flt->SetByteFormat(format);
@@ -368,7 +368,7 @@ void PlayVariant(TCalcConv& conv, Input& in, bool& newEntry) {
     }
 }
 
-void Play(TCalcConv& conv, Input& in) {
+void Play(Conversion& conv, Input& in) {
     bool newEntry = true;
     for (int step = 0; step < 512 && in.More(); ++step) {
         const std::uint8_t op = in.Byte();
@@ -444,7 +444,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Input in(data, size);
     const FormatSettingsScope scope(Locales[in.Byte() % (sizeof Locales / sizeof Locales[0])]);
     const int kind = in.Byte() % BarKindCount;
-    const std::unique_ptr<TCalcConv> conv = CreateConv(kind);
+    const std::unique_ptr<Conversion> conv = CreateConv(kind);
     if (!conv)
         return 0;
     try {

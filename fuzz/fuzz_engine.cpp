@@ -5,10 +5,10 @@
 // text, pasted into a bar of the same kind in a fresh calculator, reads back
 // as the calculator's value.
 
-#include "conv/CalcConv.h"
-#include "conv/ConvChar.h"
-#include "conv/ConvDegree.h"
-#include "conv/ConvTime.h"
+#include "conv/Conversion.h"
+#include "conv/CharacterConversion.h"
+#include "conv/SexagesimalConversion.h"
+#include "conv/DateTimeConversion.h"
 #include "core/CalcArithmetic.h"
 #include "core/CalcError.h"
 #include "core/CalcValue.h"
@@ -95,16 +95,16 @@ public:
 
 // The settings a bar has beyond the calculator's mode and options, which the
 // window sets on the conversion itself.
-void CopyKindSettings(const TCalcConv& from, TCalcConv& to) {
-    if (const auto* chr = dynamic_cast<const TConvChar*>(&from))
-        dynamic_cast<TConvChar&>(to).SetEncoding(chr->GetCharEncoding());
-    if (const auto* time = dynamic_cast<const TConvTime*>(&from)) {
-        auto& target = dynamic_cast<TConvTime&>(to);
+void CopyKindSettings(const Conversion& from, Conversion& to) {
+    if (const auto* chr = dynamic_cast<const CharacterConversion*>(&from))
+        dynamic_cast<CharacterConversion&>(to).SetEncoding(chr->GetCharEncoding());
+    if (const auto* time = dynamic_cast<const DateTimeConversion*>(&from)) {
+        auto& target = dynamic_cast<DateTimeConversion&>(to);
         target.SetEncoding(time->GetTimeEncoding());
         target.SetDiffMode(time->GetTimeDiffMode());
     }
-    if (const auto* degree = dynamic_cast<const TConvDegree*>(&from))
-        dynamic_cast<TConvDegree&>(to).SetHmsStyle(degree->GetHmsStyle());
+    if (const auto* degree = dynamic_cast<const SexagesimalConversion*>(&from))
+        dynamic_cast<SexagesimalConversion&>(to).SetHmsStyle(degree->GetHmsStyle());
 }
 
 // A text as the characters a paste offers: one byte each, but a Shift JIS
@@ -125,13 +125,13 @@ std::vector<std::optional<std::string>> PasteCharacters(const std::string& text,
 }
 
 // How far a real shown in the bar's notation may lie from the value.
-Real Tolerance(const TCalcConv& bar, Real x) {
+Real Tolerance(const Conversion& bar, Real x) {
     switch (bar.GetKind()) {
     case BarKind::Decimal:
     case BarKind::Kilo: // 18 significant digits
         return 6e-18L * std::fabs(x) + 1.01e-18L;
     case BarKind::Time: {
-        const auto& time = dynamic_cast<const TConvTime&>(bar);
+        const auto& time = dynamic_cast<const DateTimeConversion&>(bar);
         return time.GetTimeEncoding() == TimeEncoding::OleDate ? 1.2e-5L + 1e-18L * std::fabs(x)
                                                                : 1.0L;
     }
@@ -152,7 +152,7 @@ bool ShowsPartOfValue(BarKind kind, CalcValueMode mode) {
 }
 
 // Whether the bar shows the two values as the same text.
-bool ShowSame(TCalcConv& bar, const CalcValue& a, const CalcValue& b) {
+bool ShowSame(Conversion& bar, const CalcValue& a, const CalcValue& b) {
     bar.SetValue(a);
     const std::string text = bar.GetClipboardText(false);
     bar.SetValue(b);
@@ -163,7 +163,7 @@ bool ShowSame(TCalcConv& bar, const CalcValue& a, const CalcValue& b) {
 // in a fresh calculator, must give the calculator's value. Bars that say the
 // mode cannot show the value, and the date bar's "(Invalid)", are left out.
 void CheckReadsBack(const Calculator& calc, BarKind kind) {
-    const TCalcConv& bar = *calc.Bars().Find(kind);
+    const Conversion& bar = *calc.Bars().Find(kind);
     if (calc.Bars().HasError(kind) || bar.GetTextState() != ConvTextState::Normal)
         return;
     const std::string text = bar.GetClipboardText(false);
@@ -175,7 +175,7 @@ void CheckReadsBack(const Calculator& calc, BarKind kind) {
     fresh.SetMode(calc.Mode());
     fresh.SetSigned(calc.Signed());
     fresh.SetReversed(calc.Reversed());
-    TCalcConv* pasted = fresh.OpenBar(kind);
+    Conversion* pasted = fresh.OpenBar(kind);
     CopyKindSettings(bar, *pasted);
     fresh.Bars().Activate(kind);
     if (!fresh.Paste(PasteCharacters(text, kind == BarKind::Char)))
@@ -222,7 +222,7 @@ void CheckReadsBack(const Calculator& calc, BarKind kind) {
     // which is where that value pastes back to.
     const bool sameOleMoment =
         kind == BarKind::Time &&
-        dynamic_cast<const TConvTime&>(bar).GetTimeEncoding() == TimeEncoding::OleDate && x > -1 &&
+        dynamic_cast<const DateTimeConversion&>(bar).GetTimeEncoding() == TimeEncoding::OleDate && x > -1 &&
         x < 0 && ShowSame(*pasted, value, CalcValue(read));
     if (!sameOleMoment && !(std::fabs(GetReal(read) - x) <= Tolerance(bar, x))) {
         char detail[96];
@@ -239,7 +239,7 @@ void CheckState(const Calculator& calc, const FuzzDisplay& display) {
         const BarKind kind = bars.KindAt(i);
         if (bars.IndexOf(kind) != i)
             Fail("a kind is open twice");
-        const TCalcConv& bar = *bars.Find(kind);
+        const Conversion& bar = *bars.Find(kind);
         if (bar.GetKind() != kind || bar.GetMode() != calc.Mode())
             Fail("a bar's conversion is not of its kind and the mode");
         const auto it = display.Shown.find(kind);
@@ -276,13 +276,13 @@ void SetKindSettings(Calculator& calc, FuzzDisplay& display, Input& in) {
     const std::optional<BarKind> kind = SomeBar(calc, in.Byte());
     if (!kind)
         return;
-    TCalcConv& bar = *calc.Bars().Find(*kind);
-    if (auto* chr = dynamic_cast<TConvChar*>(&bar))
+    Conversion& bar = *calc.Bars().Find(*kind);
+    if (auto* chr = dynamic_cast<CharacterConversion*>(&bar))
         chr->SetEncoding(static_cast<CharEncoding>(b % 4));
-    else if (auto* time = dynamic_cast<TConvTime*>(&bar))
+    else if (auto* time = dynamic_cast<DateTimeConversion*>(&bar))
         (b & 1) != 0 ? time->SetDiffMode((b & 2) != 0)
                      : time->SetEncoding(static_cast<TimeEncoding>((b >> 1) % 2));
-    else if (auto* degree = dynamic_cast<TConvDegree*>(&bar))
+    else if (auto* degree = dynamic_cast<SexagesimalConversion*>(&bar))
         degree->SetHmsStyle((b & 1) != 0);
     else
         return;

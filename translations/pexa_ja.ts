@@ -755,14 +755,14 @@
     </message>
 </context>
 <context>
-    <name>pexa::TCalcBar_Bin</name>
+    <name>pexa::BinaryBar</name>
     <message>
         <source>Bit %1</source>
         <translation>ビット %1</translation>
     </message>
 </context>
 <context>
-    <name>pexa::TCalcBar_Float</name>
+    <name>pexa::FloatBar</name>
     <message>
         <source>Sign: %1 (%2)</source>
         <translation>符号: %1 (%2)</translation>
@@ -785,7 +785,7 @@
     </message>
 </context>
 <context>
-    <name>pexa::TForm_About</name>
+    <name>pexa::AboutDialog</name>
     <message>
         <source>About pexa</source>
         <translation>バージョン情報</translation>
@@ -800,7 +800,7 @@
     </message>
 </context>
 <context>
-    <name>pexa::TForm_Main</name>
+    <name>pexa::MainWindow</name>
     <message>
         <source>&amp;Edit</source>
         <translation>編集(&amp;E)</translation>
@@ -831,7 +831,7 @@
     </message>
 </context>
 <context>
-    <name>pexa::THelpViewer</name>
+    <name>pexa::HelpWindow</name>
     <message>
         <source>&quot;%1&quot; not found.</source>
         <translation>「%1」は見つかりません。</translation>

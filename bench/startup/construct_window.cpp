@@ -11,7 +11,7 @@
 #include "core/FormatSettings.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/LocaleFormat.h"
-#include "ui/MainForm.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -26,7 +26,7 @@ int main(int argc, char* argv[]) {
     pexa::CurrentFormat() = pexa::FormatFromLocale(QLocale::system());
     const qint64 appReady = clock.nsecsElapsed();
 
-    pexa::TForm_Main window;
+    pexa::MainWindow window;
     const qint64 constructed = clock.nsecsElapsed();
     window.show();
     // The first paint: what the user waits for.

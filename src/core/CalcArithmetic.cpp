@@ -385,7 +385,7 @@ std::string TrigFunctionCaption(TrigFunctionKind kind, bool inverse, bool hyperb
 
 // ---- Tables ------------------------------------------------------------------------
 
-const TBinaryOperatorInfo BinaryOperators[BinaryOperatorCount] = {
+const BinaryOperatorInfo BinaryOperators[BinaryOperatorCount] = {
     {&Add, "+"},
     {&Sub, "-"},
     {&Mul, "*"},
@@ -404,7 +404,7 @@ const TBinaryOperatorInfo BinaryOperators[BinaryOperatorCount] = {
     {&LogN, "log"},
 };
 
-const TUnaryOperatorInfo UnaryOperators[UnaryOperatorCount] = {
+const UnaryOperatorInfo UnaryOperators[UnaryOperatorCount] = {
     {&Negate, "+/-"},  {&Not, "not"},    {&ReverseByteOrder, "rev"}, {&ReverseBitOrder, "brev"},
     {&Floor, "floor"}, {&Ceil, "ceil"},  {&Round, "round"},          {&Frac, "frac"},
     {&Square, "x^2"},  {&Sqrt, "sqrt"},  {&Reciprocal, "1/x"},       {&Factorial, "n!"},

@@ -15,12 +15,12 @@ using BinaryOperation = void (*)(const CalcValue& a, const CalcValue& b, CalcVal
 // A unary operation changes its value in place.
 using UnaryOperation = void (*)(CalcValue& v);
 
-struct TBinaryOperatorInfo {
+struct BinaryOperatorInfo {
     BinaryOperation Operation;
     const char* Symbol;
 };
 
-struct TUnaryOperatorInfo {
+struct UnaryOperatorInfo {
     UnaryOperation Operation;
     const char* Symbol;
 };
@@ -75,8 +75,8 @@ enum Index : int {
 };
 } // namespace UnaryOp
 
-extern const TBinaryOperatorInfo BinaryOperators[BinaryOperatorCount];
-extern const TUnaryOperatorInfo UnaryOperators[UnaryOperatorCount];
+extern const BinaryOperatorInfo BinaryOperators[BinaryOperatorCount];
+extern const UnaryOperatorInfo UnaryOperators[UnaryOperatorCount];
 
 // The wider of two modes (the larger code); Float beats every integer mode.
 CalcValueMode WiderMode(CalcValueMode a, CalcValueMode b);

@@ -1,6 +1,6 @@
 #include "engine/Calculator.h"
 
-#include "conv/ConvFactory.h"
+#include "conv/ConversionFactory.h"
 #include "core/CalcConvCommonDef.h"
 #include "engine/CalculatorDisplay.h"
 
@@ -45,7 +45,7 @@ void Calculator::ReportFailure(std::exception_ptr failure, std::optional<BarKind
 
 // Like typing, a new value takes away the bar's error first.
 void Calculator::SetBarValue(BarKind bar, const CalcValue& value) {
-    TCalcConv* conversion = bars_.Find(bar);
+    Conversion* conversion = bars_.Find(bar);
     if (conversion == nullptr)
         return;
     try {
@@ -59,7 +59,7 @@ void Calculator::SetBarValue(BarKind bar, const CalcValue& value) {
 }
 
 void Calculator::ClearBar(BarKind bar) {
-    TCalcConv* conversion = bars_.Find(bar);
+    Conversion* conversion = bars_.Find(bar);
     if (conversion == nullptr)
         return;
     conversion->Clear();
@@ -90,7 +90,7 @@ void Calculator::SetComputedValue(const CalcValue& value) {
 
 void Calculator::SyncFromBar(std::optional<BarKind> edited) {
     if (edited) {
-        if (TCalcConv* conversion = bars_.Find(*edited)) {
+        if (Conversion* conversion = bars_.Find(*edited)) {
             try {
                 current_ = conversion->GetValue();
             } catch (...) {
@@ -108,7 +108,7 @@ void Calculator::SyncFromBar(std::optional<BarKind> edited) {
 // ---- Entry --------------------------------------------------------------------
 
 bool Calculator::CanTypeInto(BarKind bar, char ch, bool newEntry, bool pasting) const {
-    const TCalcConv* conversion = bars_.Find(bar);
+    const Conversion* conversion = bars_.Find(bar);
     return conversion != nullptr && !bars_.HasError(bar) &&
            conversion->CanInputChar(ch, newEntry, pasting);
 }
@@ -130,12 +130,12 @@ bool Calculator::TypeInto(BarKind bar, char ch, bool startNew, bool pasting, boo
     const bool newEntry = startNew || entry_ != EntryState::Entering;
     if (!CanTypeInto(bar, ch, newEntry, pasting))
         return false;
-    return EnterInto(bar, newEntry, deferSync, [ch](TCalcConv& c) { return c.InputChar(ch); });
+    return EnterInto(bar, newEntry, deferSync, [ch](Conversion& c) { return c.InputChar(ch); });
 }
 
 template <class Input>
 bool Calculator::EnterInto(BarKind bar, bool newEntry, bool deferSync, Input input) {
-    TCalcConv& conversion = *bars_.Find(bar);
+    Conversion& conversion = *bars_.Find(bar);
     if (newEntry) {
         ClearBar(bar);
         if (entry_ == EntryState::Equalled)
@@ -160,7 +160,7 @@ bool Calculator::IsIgnoredInPaste(char ch) const {
 }
 
 // Toggles the sign of the entry a paste has typed so far, as the "-" key does.
-bool Calculator::ApplyPastedSign(TCalcConv& conversion) const {
+bool Calculator::ApplyPastedSign(Conversion& conversion) const {
     if (!conversion.CanInputChar('-', false, true))
         return false;
     return conversion.InputChar('-');
@@ -171,7 +171,7 @@ bool Calculator::ApplyPastedSign(TCalcConv& conversion) const {
 // which keeps a long clipboard text (a stray file, megabytes of zeros) fast.
 bool Calculator::Paste(const std::vector<std::optional<std::string>>& characters) {
     const std::optional<BarKind> active = bars_.Active();
-    TCalcConv* conversion = active ? bars_.Find(*active) : nullptr;
+    Conversion* conversion = active ? bars_.Find(*active) : nullptr;
     size_t start = 0;
     bool negative = false;
     if (characters.size() > 1 && characters.front() == std::string("-") && conversion != nullptr &&
@@ -235,14 +235,14 @@ bool Calculator::TypeCharacter(char32_t ch) {
     const bool newEntry = entry_ != EntryState::Entering;
     if (!bars_.Find(*active)->CanInputCharacter(ch, newEntry))
         return false;
-    return EnterInto(*active, newEntry, false, [ch](TCalcConv& c) { return c.InputCharacter(ch); });
+    return EnterInto(*active, newEntry, false, [ch](Conversion& c) { return c.InputCharacter(ch); });
 }
 
 bool Calculator::PasteCharacters(const std::u32string& text) {
     const std::optional<BarKind> active = bars_.Active();
     if (!active || !bars_.Find(*active)->TakesWholeCharacters())
         return text.empty();
-    TCalcConv& conversion = *bars_.Find(*active);
+    Conversion& conversion = *bars_.Find(*active);
     bool typed = false;
     bool refused = false;
     for (const char32_t ch : text) {
@@ -250,7 +250,7 @@ bool Calculator::PasteCharacters(const std::u32string& text) {
             refused = true;
             break;
         }
-        EnterInto(*active, !typed, true, [ch](TCalcConv& c) { return c.InputCharacter(ch); });
+        EnterInto(*active, !typed, true, [ch](Conversion& c) { return c.InputCharacter(ch); });
         typed = true;
     }
     if (typed) {
@@ -274,7 +274,7 @@ void Calculator::BackSpace() {
     const std::optional<BarKind> active = bars_.Active();
     if (entry_ != EntryState::Entering || !active || bars_.HasError(*active))
         return;
-    TCalcConv& conversion = *bars_.Find(*active);
+    Conversion& conversion = *bars_.Find(*active);
     if (!conversion.CanBackspace() || !conversion.Backspace())
         return;
     display_.BarTextChanged(*active);
@@ -437,7 +437,7 @@ void Calculator::SetSigned(bool on) {
     signed_ = on;
     for (int i = 0; i < bars_.Count(); ++i) {
         const BarKind bar = bars_.KindAt(i);
-        TCalcConv& conversion = *bars_.Find(bar);
+        Conversion& conversion = *bars_.Find(bar);
         if (conversion.GetCapabilities().Contains(ConvOption::Signed)) {
             conversion.SetOption(ConvOption::Signed, on);
             display_.BarReadingChanged(bar);
@@ -449,7 +449,7 @@ void Calculator::SetReversed(bool on) {
     reversed_ = on;
     for (int i = 0; i < bars_.Count(); ++i) {
         const BarKind bar = bars_.KindAt(i);
-        TCalcConv& conversion = *bars_.Find(bar);
+        Conversion& conversion = *bars_.Find(bar);
         if (conversion.GetCapabilities().Contains(ConvOption::ReverseEndian)) {
             conversion.SetOption(ConvOption::ReverseEndian, on);
             display_.BarReadingChanged(bar);
@@ -463,14 +463,14 @@ bool Calculator::CanOpenBarKind(BarKind kind) {
     return CreateConv(static_cast<int>(kind)) != nullptr;
 }
 
-TCalcConv* Calculator::OpenBar(BarKind kind) {
+Conversion* Calculator::OpenBar(BarKind kind) {
     if (bars_.IsOpen(kind))
         return nullptr;
-    std::unique_ptr<TCalcConv> created = CreateConv(static_cast<int>(kind));
+    std::unique_ptr<Conversion> created = CreateConv(static_cast<int>(kind));
     if (created == nullptr)
         return nullptr;
     bars_.Add(std::move(created));
-    TCalcConv& conversion = *bars_.Find(kind);
+    Conversion& conversion = *bars_.Find(kind);
     try {
         conversion.SetMode(mode_);
     } catch (...) {
@@ -484,7 +484,7 @@ TCalcConv* Calculator::OpenBar(BarKind kind) {
     return &conversion;
 }
 
-std::unique_ptr<TCalcConv> Calculator::CloseBar(BarKind kind) {
+std::unique_ptr<Conversion> Calculator::CloseBar(BarKind kind) {
     return bars_.Remove(kind);
 }
 

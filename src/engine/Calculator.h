@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conv/CalcConv.h"
+#include "conv/Conversion.h"
 #include "core/CalcArithmetic.h"
 #include "core/CalcValue.h"
 #include "engine/FunctionOptions.h"
@@ -77,7 +77,7 @@ public:
     // gives the number its sign in a bar that reads signed numbers. False
     // when a character was refused (what came before it stays typed).
     bool Paste(const std::vector<std::optional<std::string>>& characters);
-    // Whether the active bar takes characters whole (TCalcConv::TakesWholeCharacters).
+    // Whether the active bar takes characters whole (Conversion::TakesWholeCharacters).
     bool TakesWholeCharacters() const;
     // Types a whole character into such a bar; false when it refused it, in
     // which case nothing changed (a refused first character does not clear).
@@ -131,10 +131,10 @@ public:
     OpenBars& Bars() { return bars_; }
     // Opens a bar of the kind at the end, reading the current value in the
     // current mode; none when the kind has no conversion or is open.
-    TCalcConv* OpenBar(BarKind kind);
+    Conversion* OpenBar(BarKind kind);
     // Closes a bar and hands its conversion to the caller (for whatever
     // still refers to it); none when the kind was not open.
-    std::unique_ptr<TCalcConv> CloseBar(BarKind kind);
+    std::unique_ptr<Conversion> CloseBar(BarKind kind);
     static bool CanOpenBarKind(BarKind kind);
 
 private:
@@ -144,7 +144,7 @@ private:
     // The common part of typing: starts a new entry when asked, then applies
     // input to the conversion.
     template <class Input> bool EnterInto(BarKind bar, bool newEntry, bool deferSync, Input input);
-    bool ApplyPastedSign(TCalcConv& conversion) const;
+    bool ApplyPastedSign(Conversion& conversion) const;
     // The bar operations that show their result, with errors caught per bar.
     void SetBarValue(BarKind bar, const CalcValue& value);
     void ClearBar(BarKind bar);

@@ -16,9 +16,9 @@ int OpenBars::IndexOf(BarKind kind) const {
     return -1;
 }
 
-TCalcConv* OpenBars::Find(BarKind kind) const {
+Conversion* OpenBars::Find(BarKind kind) const {
     const int index = IndexOf(kind);
-    return index >= 0 ? bars_[static_cast<size_t>(index)].Conversion.get() : nullptr;
+    return index >= 0 ? bars_[static_cast<size_t>(index)].Owned.get() : nullptr;
 }
 
 std::optional<CalcErrorKind> OpenBars::ErrorOf(BarKind kind) const {
@@ -34,18 +34,18 @@ void OpenBars::SetError(BarKind kind, std::optional<CalcErrorKind> error) {
     display_.BarTextChanged(kind);
 }
 
-void OpenBars::Add(std::unique_ptr<TCalcConv> conversion) {
+void OpenBars::Add(std::unique_ptr<Conversion> conversion) {
     if (conversion == nullptr || IsOpen(conversion->GetKind()))
         return;
     const BarKind kind = conversion->GetKind();
     bars_.push_back(Bar{kind, std::move(conversion), std::nullopt});
 }
 
-std::unique_ptr<TCalcConv> OpenBars::Remove(BarKind kind) {
+std::unique_ptr<Conversion> OpenBars::Remove(BarKind kind) {
     const int index = IndexOf(kind);
     if (index < 0)
         return nullptr;
-    std::unique_ptr<TCalcConv> conversion = std::move(bars_[static_cast<size_t>(index)].Conversion);
+    std::unique_ptr<Conversion> conversion = std::move(bars_[static_cast<size_t>(index)].Owned);
     bars_.erase(bars_.begin() + index);
     if (active_ == kind) {
         active_.reset();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conv/CalcConv.h"
+#include "conv/Conversion.h"
 #include "core/CalcConvCommonDef.h"
 #include "core/CalcError.h"
 
@@ -25,7 +25,7 @@ public:
     int IndexOf(BarKind kind) const;
     bool IsOpen(BarKind kind) const { return IndexOf(kind) >= 0; }
     // The conversion of an open bar, or none.
-    TCalcConv* Find(BarKind kind) const;
+    Conversion* Find(BarKind kind) const;
 
     // The error the bar shows in place of its value; the bar takes no input
     // while it has one.
@@ -35,9 +35,9 @@ public:
     void SetError(BarKind kind, std::optional<CalcErrorKind> error);
 
     // Adds a bar at the end around a conversion of its kind.
-    void Add(std::unique_ptr<TCalcConv> conversion);
+    void Add(std::unique_ptr<Conversion> conversion);
     // Takes a bar out and hands its conversion back; none when not open.
-    std::unique_ptr<TCalcConv> Remove(BarKind kind);
+    std::unique_ptr<Conversion> Remove(BarKind kind);
     // The window's order of the open kinds (after the user moved a bar);
     // kinds that are not open, and open kinds not named, are left alone.
     void SetOrder(const std::vector<BarKind>& order);
@@ -57,7 +57,7 @@ public:
 private:
     struct Bar {
         BarKind Kind;
-        std::unique_ptr<TCalcConv> Conversion;
+        std::unique_ptr<Conversion> Owned;
         std::optional<CalcErrorKind> Error;
     };
 

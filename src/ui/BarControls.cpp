@@ -8,15 +8,15 @@
 
 namespace pexa {
 
-// ---- TBarButton ----
+// ---- BarButton ----
 
-TBarButton::TBarButton(QWidget* parent) : QToolButton(parent) {
+BarButton::BarButton(QWidget* parent) : QToolButton(parent) {
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus);
     setToolButtonStyle(Qt::ToolButtonTextOnly);
 }
 
-void TBarButton::SetGroupIndex(int index) {
+void BarButton::SetGroupIndex(int index) {
     groupIndex_ = index;
     setCheckable(index != 0);
     if (index == 0) {
@@ -24,7 +24,7 @@ void TBarButton::SetGroupIndex(int index) {
     }
 }
 
-void TBarButton::SetDown(bool down) {
+void BarButton::SetDown(bool down) {
     if (groupIndex_ == 0) {
         return;
     }
@@ -34,38 +34,38 @@ void TBarButton::SetDown(bool down) {
     }
 }
 
-void TBarButton::nextCheckState() {
+void BarButton::nextCheckState() {
     if (isChecked() && !allowAllUp_) {
         return;
     }
     SetDown(!isChecked());
 }
 
-void TBarButton::ReleaseGroupSiblings() {
+void BarButton::ReleaseGroupSiblings() {
     QWidget* parent = parentWidget();
     if (parent == nullptr) {
         return;
     }
-    const auto siblings = parent->findChildren<TBarButton*>(Qt::FindDirectChildrenOnly);
-    for (TBarButton* sibling : siblings) {
+    const auto siblings = parent->findChildren<BarButton*>(Qt::FindDirectChildrenOnly);
+    for (BarButton* sibling : siblings) {
         if (sibling != this && sibling->groupIndex_ == groupIndex_) {
             sibling->setChecked(false);
         }
     }
 }
 
-// ---- TBarSeparator ----
+// ---- BarSeparator ----
 
-TBarSeparator::TBarSeparator(bool divider, int width, QWidget* parent)
+BarSeparator::BarSeparator(bool divider, int width, QWidget* parent)
     : QWidget(parent), divider_(divider), width_(width) {
     setFixedWidth(width);
 }
 
-QSize TBarSeparator::sizeHint() const {
+QSize BarSeparator::sizeHint() const {
     return {width_, ToolButtonHeight};
 }
 
-void TBarSeparator::paintEvent(QPaintEvent*) {
+void BarSeparator::paintEvent(QPaintEvent*) {
     if (!divider_) {
         return;
     }
@@ -77,7 +77,7 @@ void TBarSeparator::paintEvent(QPaintEvent*) {
     painter.drawLine(x + 1, 2, x + 1, height() - 3);
 }
 
-int TBarButton::CaptionTextWidth() const {
+int BarButton::CaptionTextWidth() const {
     const QFont& current = font();
     const QString caption = text();
     if (measured_.has_value() && measured_->Generation == TextMetricsGeneration() &&
@@ -88,22 +88,22 @@ int TBarButton::CaptionTextWidth() const {
     return width;
 }
 
-// ---- TBarCaption ----
+// ---- BarCaption ----
 
-TBarCaption::TBarCaption(QWidget* parent) : QWidget(parent) {}
+BarCaption::BarCaption(QWidget* parent) : QWidget(parent) {}
 
-void TBarCaption::SetMarkedText(const QString& text) {
+void BarCaption::SetMarkedText(const QString& text) {
     markedText_ = text;
     measured_.reset();
     updateGeometry();
     update();
 }
 
-QString TBarCaption::PlainText() const {
+QString BarCaption::PlainText() const {
     return StripAccessMarks(markedText_);
 }
 
-QSize TBarCaption::sizeHint() const {
+QSize BarCaption::sizeHint() const {
     const QFont& current = font();
     if (measured_.has_value() && measured_->Generation == TextMetricsGeneration() &&
         measured_->Font == current)
@@ -114,7 +114,7 @@ QSize TBarCaption::sizeHint() const {
     return size;
 }
 
-void TBarCaption::paintEvent(QPaintEvent*) {
+void BarCaption::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     style()->drawItemText(&painter, rect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic,
                           palette(), isEnabled(), markedText_, QPalette::WindowText);

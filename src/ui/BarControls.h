@@ -17,10 +17,10 @@ inline constexpr int ToolButtonHeight = 22;
 // A push button of a bar's option area. Buttons that share a non-zero group
 // index within one bar behave as radio buttons; with AllowAllUp a pressed
 // button of the group can also be released (a lone toggle button).
-class TBarButton : public QToolButton {
+class BarButton : public QToolButton {
     Q_OBJECT
 public:
-    explicit TBarButton(QWidget* parent = nullptr);
+    explicit BarButton(QWidget* parent = nullptr);
 
     int GroupIndex() const { return groupIndex_; }
     void SetGroupIndex(int index);
@@ -56,10 +56,10 @@ private:
 };
 
 // A gap between option buttons, optionally drawn as a dividing line.
-class TBarSeparator : public QWidget {
+class BarSeparator : public QWidget {
     Q_OBJECT
 public:
-    TBarSeparator(bool divider, int width, QWidget* parent = nullptr);
+    BarSeparator(bool divider, int width, QWidget* parent = nullptr);
     bool IsDivider() const { return divider_; }
     QSize sizeHint() const override;
 
@@ -73,10 +73,10 @@ private:
 
 // The bar's short name with its access letter underlined. Drawn by us so that
 // its width is exactly the measured text width the caption alignment relies on.
-class TBarCaption : public QWidget {
+class BarCaption : public QWidget {
     Q_OBJECT
 public:
-    explicit TBarCaption(QWidget* parent = nullptr);
+    explicit BarCaption(QWidget* parent = nullptr);
     // Text with an optional "&" before the access letter.
     void SetMarkedText(const QString& text);
     const QString& MarkedText() const { return markedText_; }

@@ -1,6 +1,6 @@
 #include "ui/ButtonPanel.h"
 
-#include "ui/OpPages.h"
+#include "ui/OperatorPages.h"
 #include "ui/toolkit/Action.h"
 #include "ui/toolkit/ActionLink.h"
 
@@ -20,30 +20,30 @@
 
 namespace pexa {
 
-// ---- TCmdButton ---------------------------------------------------------------
+// ---- CommandButton ---------------------------------------------------------------
 
-TCmdButton::TCmdButton(TAction* action, const QString& ownCaption, QWidget* parent)
-    : QToolButton(parent), link_(ownCaption.isEmpty() ? new TActionLink(action, this)
-                                                      : new TActionLink(action, ownCaption, this)) {
+CommandButton::CommandButton(CommandAction* action, const QString& ownCaption, QWidget* parent)
+    : QToolButton(parent), link_(ownCaption.isEmpty() ? new ActionLink(action, this)
+                                                      : new ActionLink(action, ownCaption, this)) {
     setFocusPolicy(Qt::NoFocus);
     setToolButtonStyle(Qt::ToolButtonTextOnly);
     setDefaultAction(link_);
-    connect(link_, &QAction::changed, this, &TCmdButton::SyncVisible);
+    connect(link_, &QAction::changed, this, &CommandButton::SyncVisible);
     SyncVisible();
 }
 
-TAction* TCmdButton::Action() const {
+CommandAction* CommandButton::Action() const {
     return link_->Source();
 }
 
-void TCmdButton::SyncVisible() {
+void CommandButton::SyncVisible() {
     // Qt's tool button follows its action's caption and states but not its
     // visibility; a hidden command (the gradian unit) hides its button.
     if (isHidden() == link_->isVisible())
         setHidden(!link_->isVisible());
 }
 
-// ---- TShiftAmountSel ------------------------------------------------------------
+// ---- ShiftAmountSelector ------------------------------------------------------------
 
 namespace {
 
@@ -59,7 +59,7 @@ QPixmap ArrowPicture(const QColor& color) {
 
 } // namespace
 
-TShiftAmountSel::TShiftAmountSel(QWidget* parent) : QFrame(parent), picture_(new QLabel(this)) {
+ShiftAmountSelector::ShiftAmountSelector(QWidget* parent) : QFrame(parent), picture_(new QLabel(this)) {
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Raised);
     setFocusPolicy(Qt::NoFocus);
@@ -71,11 +71,11 @@ TShiftAmountSel::TShiftAmountSel(QWidget* parent) : QFrame(parent), picture_(new
     layout->addWidget(picture_);
 }
 
-QSize TShiftAmountSel::sizeHint() const {
+QSize ShiftAmountSelector::sizeHint() const {
     return {12, QFrame::sizeHint().height()};
 }
 
-bool TShiftAmountSel::MouseDown(Qt::MouseButton button) {
+bool ShiftAmountSelector::MouseDown(Qt::MouseButton button) {
     if (button != Qt::LeftButton)
         return false;
     if (OnMouseDown)
@@ -83,12 +83,12 @@ bool TShiftAmountSel::MouseDown(Qt::MouseButton button) {
     return true;
 }
 
-void TShiftAmountSel::mousePressEvent(QMouseEvent* event) {
+void ShiftAmountSelector::mousePressEvent(QMouseEvent* event) {
     if (!MouseDown(event->button()))
         QFrame::mousePressEvent(event);
 }
 
-bool TShiftAmountSel::eventFilter(QObject* watched, QEvent* event) {
+bool ShiftAmountSelector::eventFilter(QObject* watched, QEvent* event) {
     if (watched == picture_ && event->type() == QEvent::MouseButtonPress)
         return MouseDown(static_cast<QMouseEvent*>(event)->button());
     return QFrame::eventFilter(watched, event);
@@ -96,8 +96,8 @@ bool TShiftAmountSel::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- The panel ----------------------------------------------------------------
 
-TCmdButton* TButtonPanel::ButtonOf(const QString& actionName) const {
-    for (TCmdButton* button : Buttons)
+CommandButton* ButtonPanel::ButtonOf(const QString& actionName) const {
+    for (CommandButton* button : Buttons)
         if (button->Action() != nullptr && button->Action()->Name() == actionName)
             return button;
     return nullptr;
@@ -114,16 +114,16 @@ struct Key {
 
 class PanelBuilder {
 public:
-    PanelBuilder(QWidget& pane, const TActionFinder& find, TButtonPanel& panel)
+    PanelBuilder(QWidget& pane, const ActionFinder& find, ButtonPanel& panel)
         : find_(find), panel_(panel) {
         const QFontMetrics metrics(pane.font());
         height_ = metrics.height() + 8;
         width_ = std::max(height_ * 3 / 2, metrics.horizontalAdvance(QStringLiteral("Int64")) + 8);
     }
 
-    TCmdButton* Button(const Key& key, QWidget* parent) {
-        TAction* action = find_(key.Action);
-        auto* button = new TCmdButton(
+    CommandButton* Button(const Key& key, QWidget* parent) {
+        CommandAction* action = find_(key.Action);
+        auto* button = new CommandButton(
             action, key.Caption != nullptr ? QString::fromUtf8(key.Caption) : QString(), parent);
         button->setObjectName(ButtonName(key.Action));
         button->setFixedSize(width_, height_);
@@ -162,8 +162,8 @@ private:
         return QStringLiteral("Cmd") + name.mid(3);
     }
 
-    const TActionFinder& find_;
-    TButtonPanel& panel_;
+    const ActionFinder& find_;
+    ButtonPanel& panel_;
     int width_ = 0;
     int height_ = 0;
 };
@@ -180,7 +180,7 @@ QGroupBox* FramedGroup(const QString& title, QWidget* parent) {
     return group;
 }
 
-void BuildModeGroup(PanelBuilder& build, TButtonPanel& panel, QWidget* parent) {
+void BuildModeGroup(PanelBuilder& build, ButtonPanel& panel, QWidget* parent) {
     panel.GrpMode = FramedGroup(QStringLiteral("Mode"), parent);
     panel.GrpMode->setObjectName(QStringLiteral("GrpMode"));
     build.Rows(panel.GrpMode, {{{Command::ModeByte},
@@ -192,7 +192,7 @@ void BuildModeGroup(PanelBuilder& build, TButtonPanel& panel, QWidget* parent) {
                                 {Command::ModeReversed, "Rev"}}});
 }
 
-void BuildBinaryPage(PanelBuilder& build, TButtonPanel& panel, QWidget* page) {
+void BuildBinaryPage(PanelBuilder& build, ButtonPanel& panel, QWidget* page) {
     auto* grid = PanelBuilder::Grid(page);
     int column = 0;
     for (const Command name : {Command::OpAnd, Command::OpOr, Command::OpXor, Command::OpNot})
@@ -201,7 +201,7 @@ void BuildBinaryPage(PanelBuilder& build, TButtonPanel& panel, QWidget* page) {
     for (const Command name :
          {Command::OpShiftLeft, Command::OpShiftRight, Command::OpQShiftL, Command::OpQShiftR})
         grid->addWidget(build.Button({name}, page), 1, column++);
-    panel.CmdShiftAmountSel = new TShiftAmountSel(page);
+    panel.CmdShiftAmountSel = new ShiftAmountSelector(page);
     panel.CmdShiftAmountSel->setObjectName(QStringLiteral("CmdShiftAmountSel"));
     panel.CmdShiftAmountSel->setFixedHeight(build.ButtonHeight());
     grid->addWidget(panel.CmdShiftAmountSel, 1, column);
@@ -233,14 +233,14 @@ void BuildTrigonPage(PanelBuilder& build, QWidget* page) {
     grid->addWidget(units, 1, 1);
 }
 
-QWidget* Page(TOpPages* pages, const char* name, const char* caption) {
+QWidget* Page(OperatorPages* pages, const char* name, const char* caption) {
     auto* page = new QWidget(pages);
     page->setObjectName(QString::fromLatin1(name));
     pages->addTab(page, QString::fromLatin1(caption));
     return page;
 }
 
-void BuildOperatorGroup(PanelBuilder& build, TButtonPanel& panel, QWidget* parent) {
+void BuildOperatorGroup(PanelBuilder& build, ButtonPanel& panel, QWidget* parent) {
     panel.GrpOp = Group("GrpOp", parent);
     auto* grid = PanelBuilder::Grid(panel.GrpOp);
     QWidget* op = panel.GrpOp;
@@ -251,7 +251,7 @@ void BuildOperatorGroup(PanelBuilder& build, TButtonPanel& panel, QWidget* paren
     grid->addWidget(build.Button({Command::RecallAnswer, "Ans"}, op), 3, 1);
     grid->addWidget(build.Button({Command::OpSub}, op), 4, 0);
     grid->addWidget(build.Button({Command::OpAdd}, op), 5, 0);
-    TCmdButton* equal = build.Button({Command::Equal}, op);
+    CommandButton* equal = build.Button({Command::Equal}, op);
     equal->setFixedHeight(2 * build.ButtonHeight() + grid->spacing());
     grid->addWidget(equal, 4, 1, 2, 1);
 }
@@ -259,19 +259,19 @@ void BuildOperatorGroup(PanelBuilder& build, TButtonPanel& panel, QWidget* paren
 // The keys share one width, wide enough for the widest caption with the
 // style's margins ("DWord" in a wide font), so that no caption touches its
 // button's edges.
-void FitButtonsToCaptions(const TButtonPanel& panel) {
+void FitButtonsToCaptions(const ButtonPanel& panel) {
     int widest = 0;
-    for (const TCmdButton* button : panel.Buttons)
+    for (const CommandButton* button : panel.Buttons)
         widest = std::max(widest, button->sizeHint().width());
-    for (TCmdButton* button : panel.Buttons)
+    for (CommandButton* button : panel.Buttons)
         if (button->width() < widest)
             button->setFixedWidth(widest);
 }
 
 } // namespace
 
-TButtonPanel BuildButtonPanel(QWidget& pane, const TActionFinder& find) {
-    TButtonPanel panel;
+ButtonPanel BuildButtonPanel(QWidget& pane, const ActionFinder& find) {
+    ButtonPanel panel;
     PanelBuilder build(pane, find, panel);
 
     auto* columns = new QHBoxLayout(&pane);
@@ -282,7 +282,7 @@ TButtonPanel BuildButtonPanel(QWidget& pane, const TActionFinder& find) {
     left->setSpacing(4);
     BuildModeGroup(build, panel, &pane);
     left->addWidget(panel.GrpMode);
-    panel.OpPages = new TOpPages(&pane);
+    panel.OpPages = new OperatorPages(&pane);
     panel.OpPages->setObjectName(QStringLiteral("OpPages"));
     panel.PageBit = Page(panel.OpPages, "PageBit", "Binary");
     panel.PageMath = Page(panel.OpPages, "PageMath", "Math");

@@ -14,34 +14,34 @@ class QLabel;
 
 namespace pexa {
 
-class TAction;
-class TActionLink;
-class TOpPages;
+class CommandAction;
+class ActionLink;
+class OperatorPages;
 
 // A calculator button bound to a command: it runs the command when clicked
 // and shows its caption (unless the button has its own, like "Sgn" or "CE"),
 // its enabled, checked and visible state. It never takes the keyboard focus.
-class TCmdButton : public QToolButton {
+class CommandButton : public QToolButton {
     Q_OBJECT
 public:
     // An empty own caption follows the command's caption.
-    TCmdButton(TAction* action, const QString& ownCaption, QWidget* parent = nullptr);
+    CommandButton(CommandAction* action, const QString& ownCaption, QWidget* parent = nullptr);
 
-    TAction* Action() const;
-    TActionLink* Link() const { return link_; }
+    CommandAction* Action() const;
+    ActionLink* Link() const { return link_; }
 
 private:
     void SyncVisible();
 
-    TActionLink* link_;
+    ActionLink* link_;
 };
 
 // The shift-amount selector: a narrow panel with an arrow picture. A left
 // press on either reports OnMouseDown; other buttons do nothing.
-class TShiftAmountSel : public QFrame {
+class ShiftAmountSelector : public QFrame {
     Q_OBJECT
 public:
-    explicit TShiftAmountSel(QWidget* parent = nullptr);
+    explicit ShiftAmountSelector(QWidget* parent = nullptr);
     QLabel* Picture() const { return picture_; }
     std::function<void()> OnMouseDown;
 
@@ -58,26 +58,26 @@ private:
 };
 
 // The parts of the button panel.
-struct TButtonPanel {
+struct ButtonPanel {
     QGroupBox* GrpMode = nullptr;
-    TOpPages* OpPages = nullptr;
+    OperatorPages* OpPages = nullptr;
     QWidget* PageBit = nullptr;
     QWidget* PageMath = nullptr;
     QWidget* PageTrigon = nullptr;
     QFrame* GrpManip = nullptr;
     QFrame* GrpInput = nullptr;
     QFrame* GrpOp = nullptr;
-    TShiftAmountSel* CmdShiftAmountSel = nullptr;
-    std::vector<TCmdButton*> Buttons;
+    ShiftAmountSelector* CmdShiftAmountSel = nullptr;
+    std::vector<CommandButton*> Buttons;
 
     // The first button bound to the command of that name, or none.
-    TCmdButton* ButtonOf(const QString& actionName) const;
+    CommandButton* ButtonOf(const QString& actionName) const;
 };
 
-using TActionFinder = std::function<TAction*(Command command)>;
+using ActionFinder = std::function<CommandAction*(Command command)>;
 
 // Fills the pane with the mode group, the operation pages, and the entry,
 // clearing and operator keys, every button bound to its command.
-TButtonPanel BuildButtonPanel(QWidget& pane, const TActionFinder& find);
+ButtonPanel BuildButtonPanel(QWidget& pane, const ActionFinder& find);
 
 } // namespace pexa

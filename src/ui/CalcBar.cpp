@@ -1,6 +1,6 @@
 #include "ui/CalcBar.h"
 
-#include "conv/ConvFactory.h"
+#include "conv/ConversionFactory.h"
 #include "core/CalcArithmetic.h"
 #include "core/CalcConvCommonDef.h"
 #include "core/CalcError.h"
@@ -32,16 +32,16 @@ constexpr int IndicatorFontPointSize = 8;
 const char* const IndicatorSpace = " ";
 
 QColor ButtonFaceColor() {
-    return SystemColor(TSystemColor::ButtonFace);
+    return SystemColor(SystemColorId::ButtonFace);
 }
 QColor WindowColor() {
-    return SystemColor(TSystemColor::Window);
+    return SystemColor(SystemColorId::Window);
 }
 QColor ButtonTextColor() {
-    return SystemColor(TSystemColor::ButtonText);
+    return SystemColor(SystemColorId::ButtonText);
 }
 QColor ButtonShadowColor() {
-    return SystemColor(TSystemColor::ButtonShadow);
+    return SystemColor(SystemColorId::ButtonShadow);
 }
 
 // The hue of a value the conversion refuses; the palette has no role for it.
@@ -51,14 +51,14 @@ const QColor InvalidHue(255, 0, 0);
 // of the pending-operator label, so the label never changes width.
 QStringList BinaryOperatorSymbols() {
     QStringList symbols;
-    for (const TBinaryOperatorInfo& info : BinaryOperators) {
+    for (const BinaryOperatorInfo& info : BinaryOperators) {
         symbols.append(QString::fromLatin1(info.Symbol));
     }
     return symbols;
 }
 
-std::unique_ptr<TCalcConv> MakeConv(BarKind kind) {
-    std::unique_ptr<TCalcConv> conv = CreateConv(static_cast<int>(kind));
+std::unique_ptr<Conversion> MakeConv(BarKind kind) {
+    std::unique_ptr<Conversion> conv = CreateConv(static_cast<int>(kind));
     if (!conv) {
         throw AssertionFailure("CalcBar");
     }
@@ -90,12 +90,12 @@ QString ButtonCaption(const QString& caption) {
 
 } // namespace
 
-// ---- TCalcBar: construction ----
+// ---- CalcBar: construction ----
 
-TCalcBar::TCalcBar(CreateKey key, QWidget* owner, BarKind kind)
-    : TCalcBar(key, owner, MakeConv(kind)) {}
+CalcBar::CalcBar(CreateKey key, QWidget* owner, BarKind kind)
+    : CalcBar(key, owner, MakeConv(kind)) {}
 
-TCalcBar::TCalcBar(CreateKey, QWidget* owner, BarConversion conv)
+CalcBar::CalcBar(CreateKey, QWidget* owner, BarConversion conv)
     : QWidget(owner), kind_(conv.Get() != nullptr ? conv.Get()->GetKind() : BarKind::Decimal),
       ownedConv_(conv.TakeOwned()), conv_(conv.Get()) {
     if (!conv_) {
@@ -104,16 +104,16 @@ TCalcBar::TCalcBar(CreateKey, QWidget* owner, BarConversion conv)
     BuildControls();
 }
 
-void TCalcBar::BuildControls() {
+void CalcBar::BuildControls() {
     setWindowTitle(Title());
 
-    captionLabel_ = new TBarCaption(this);
+    captionLabel_ = new BarCaption(this);
     captionLabel_->SetMarkedText(
         AddAccessMark(FromConvText(conv_->GetLabel()), conv_->GetAccessKey()));
     ConnectMouseDown(captionLabel_);
 
-    leadingSpacer_ = new TBarSeparator(false, EdgeWidth(), this);
-    trailingSpacer_ = new TBarSeparator(false, EdgeWidth(), this);
+    leadingSpacer_ = new BarSeparator(false, EdgeWidth(), this);
+    trailingSpacer_ = new BarSeparator(false, EdgeWidth(), this);
     ConnectMouseDown(leadingSpacer_);
     ConnectMouseDown(trailingSpacer_);
 
@@ -150,22 +150,22 @@ void TCalcBar::BuildControls() {
     SetPanelColor(WindowColor());
 }
 
-TCalcBar::~TCalcBar() = default;
+CalcBar::~CalcBar() = default;
 
-void TCalcBar::AdoptConversion(std::unique_ptr<TCalcConv> conv) {
+void CalcBar::AdoptConversion(std::unique_ptr<Conversion> conv) {
     if (conv != nullptr && conv.get() == conv_)
         ownedConv_ = std::move(conv);
 }
 
-void TCalcBar::Create() {
+void CalcBar::Create() {
     CreateIndicators();
 }
 
-QString TCalcBar::Title() const {
+QString CalcBar::Title() const {
     return FromConvText(conv_->GetTitle());
 }
 
-QString TCalcBar::AddAccessMark(const QString& label, char key) {
+QString CalcBar::AddAccessMark(const QString& label, char key) {
     if (key == '\0') {
         return label;
     }
@@ -180,19 +180,19 @@ QString TCalcBar::AddAccessMark(const QString& label, char key) {
     return label;
 }
 
-void TCalcBar::ConnectMouseDown(QWidget* control) {
+void CalcBar::ConnectMouseDown(QWidget* control) {
     control->installEventFilter(this);
 }
 
 // ---- placement ----
 
-void TCalcBar::EnsurePlaced() {
+void CalcBar::EnsurePlaced() {
     if (!placed_) {
         Place();
     }
 }
 
-void TCalcBar::Place() {
+void CalcBar::Place() {
     placed_ = true;
     LayoutControls();
     updateGeometry();
@@ -201,7 +201,7 @@ void TCalcBar::Place() {
     LoadSettings();
 }
 
-bool TCalcBar::event(QEvent* event) {
+bool CalcBar::event(QEvent* event) {
     // Placement waits until the bar is about to be shown (or polished), so a
     // variant's buttons and settings are in place first.
     if (event->type() == QEvent::Polish) {
@@ -266,15 +266,15 @@ int WidestOperatorSymbol(const QFont& font) {
 
 } // namespace
 
-int TCalcBar::SharedCaptionWidth() const {
+int CalcBar::SharedCaptionWidth() const {
     return WidestBarLabel(captionLabel_->font()) + 2 * BorderWidth();
 }
 
-int TCalcBar::CaptionWidth() const {
+int CalcBar::CaptionWidth() const {
     return std::max(captionLabel_->sizeHint().width(), SharedCaptionWidth());
 }
 
-int TCalcBar::OptionButtonWidth(const TBarButton& button) const {
+int CalcBar::OptionButtonWidth(const BarButton& button) const {
     if (button.HasGlyph()) {
         return button.sizeHint().width();
     }
@@ -286,7 +286,7 @@ int TCalcBar::OptionButtonWidth(const TBarButton& button) const {
     return std::max(fitted, minimum);
 }
 
-void TCalcBar::LayoutControls() {
+void CalcBar::LayoutControls() {
     const int h = height();
     int x = 0;
     auto place = [&](QWidget* control, int width) {
@@ -299,7 +299,7 @@ void TCalcBar::LayoutControls() {
         if (control->isHidden()) {
             continue;
         }
-        if (auto* button = qobject_cast<TBarButton*>(control)) {
+        if (auto* button = qobject_cast<BarButton*>(control)) {
             place(button, OptionButtonWidth(*button));
         } else {
             place(control, control->sizeHint().width());
@@ -310,7 +310,7 @@ void TCalcBar::LayoutControls() {
     FitPanel();
 }
 
-void TCalcBar::OptionAreaChanged() {
+void CalcBar::OptionAreaChanged() {
     if (placed_) {
         LayoutControls();
     }
@@ -318,18 +318,18 @@ void TCalcBar::OptionAreaChanged() {
     updateGeometry();
 }
 
-void TCalcBar::FitPanel() {
+void CalcBar::FitPanel() {
     valuePanel_->resize(std::max(0, width() - valuePanel_->x()), valuePanel_->height());
 }
 
-void TCalcBar::resizeEvent(QResizeEvent* event) {
+void CalcBar::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (placed_) {
         LayoutControls();
     }
 }
 
-QSize TCalcBar::sizeHint() const {
+QSize CalcBar::sizeHint() const {
     const QSize minimum = minimumSizeHint();
     // Room for eight characters, or the whole value when that is more.
     const int panelWidth = 8 * QFontMetrics(valuePanel_->font()).averageCharWidth();
@@ -337,13 +337,13 @@ QSize TCalcBar::sizeHint() const {
             minimum.height()};
 }
 
-QSize TCalcBar::minimumSizeHint() const {
+QSize CalcBar::minimumSizeHint() const {
     int width = CaptionWidth() + 2 * EdgeWidth();
     for (QWidget* control : optionControls_) {
         if (control->isHidden()) {
             continue;
         }
-        const auto* button = qobject_cast<const TBarButton*>(control);
+        const auto* button = qobject_cast<const BarButton*>(control);
         width += button != nullptr ? OptionButtonWidth(*button) : control->sizeHint().width();
     }
     width += panelMinimum_;
@@ -352,7 +352,7 @@ QSize TCalcBar::minimumSizeHint() const {
     return {width, std::max(ToolButtonHeight, panelHeight)};
 }
 
-int TCalcBar::PanelContentWidth() const {
+int CalcBar::PanelContentWidth() const {
     int width = 2 * valuePanel_->frameWidth() + operatorLabel_->minimumWidth();
     // Labels measure their ink, which can reach past the text's advance.
     for (const QLabel* indicator : indicators_) {
@@ -365,7 +365,7 @@ int TCalcBar::PanelContentWidth() const {
 
 // The value is never cut: a text that does not fit widens the bar, and the
 // band site and the window grow with it.
-void TCalcBar::UpdatePanelMinimum() {
+void CalcBar::UpdatePanelMinimum() {
     const int wanted = PanelContentWidth();
     if (wanted != panelMinimum_) {
         panelMinimum_ = wanted;
@@ -375,7 +375,7 @@ void TCalcBar::UpdatePanelMinimum() {
 
 // ---- fonts, text and colours ----
 
-void TCalcBar::UpdateFonts() {
+void CalcBar::UpdateFonts() {
     valueLabel_->setFont(valuePanel_->font());
     UpdateTextStyle();
     const int widest = WidestOperatorSymbol(operatorLabel_->font());
@@ -384,16 +384,16 @@ void TCalcBar::UpdateFonts() {
     updateGeometry();
 }
 
-void TCalcBar::RefreshValue() {
+void CalcBar::RefreshValue() {
     ShowText();
 }
 
-void TCalcBar::RefreshAll() {
+void CalcBar::RefreshAll() {
     UpdateIndicators();
     ShowText();
 }
 
-void TCalcBar::ShowText() {
+void CalcBar::ShowText() {
     if (HasMessage()) {
         valueLabel_->setText(messageText_);
     } else {
@@ -403,38 +403,38 @@ void TCalcBar::ShowText() {
     UpdatePanelMinimum();
 }
 
-QColor TCalcBar::PanelColor() const {
+QColor CalcBar::PanelColor() const {
     return valuePanel_->palette().color(QPalette::Window);
 }
 
-QColor TCalcBar::GreyTextColor() const {
+QColor CalcBar::GreyTextColor() const {
     return LegibleGreyText(QGuiApplication::palette(), PanelColor());
 }
 
-QColor TCalcBar::WindowTextColor() const {
-    return Legible(SystemColor(TSystemColor::WindowText), PanelColor());
+QColor CalcBar::WindowTextColor() const {
+    return Legible(SystemColor(SystemColorId::WindowText), PanelColor());
 }
 
-QColor TCalcBar::InvalidTextColor() const {
+QColor CalcBar::InvalidTextColor() const {
     return Legible(InvalidHue, PanelColor());
 }
 
 // The caption is drawn straight on the window, whose colour the user may
 // have chosen; the active one takes the palette's link colour (blue on a
 // light desktop).
-QColor TCalcBar::ActiveCaptionColor() const {
+QColor CalcBar::ActiveCaptionColor() const {
     return Legible(palette().color(QPalette::Link), palette().color(QPalette::Window));
 }
 
-QColor TCalcBar::CaptionTextColor() const {
+QColor CalcBar::CaptionTextColor() const {
     return Legible(ButtonTextColor(), palette().color(QPalette::Window));
 }
 
-QColor TCalcBar::IndicatorTextColor() const {
+QColor CalcBar::IndicatorTextColor() const {
     return Legible(ButtonShadowColor(), PanelColor());
 }
 
-void TCalcBar::UpdateTextStyle() {
+void CalcBar::UpdateTextStyle() {
     if (HasMessage()) {
         SetTextColor(*valueLabel_, GreyTextColor());
         return;
@@ -452,13 +452,13 @@ void TCalcBar::UpdateTextStyle() {
     }
 }
 
-void TCalcBar::SetPanelColor(const QColor& color) {
+void CalcBar::SetPanelColor(const QColor& color) {
     QPalette palette = valuePanel_->palette();
     palette.setColor(QPalette::Window, color);
     valuePanel_->setPalette(palette);
 }
 
-void TCalcBar::ApplyActiveColors() {
+void CalcBar::ApplyActiveColors() {
     // The bar itself keeps its parent's colour: it paints no background.
     setAutoFillBackground(false);
     SetPanelColor(active_ ? WindowColor() : ButtonFaceColor());
@@ -469,7 +469,7 @@ void TCalcBar::ApplyActiveColors() {
     UpdateTextStyle();
 }
 
-void TCalcBar::SetDisplayFont(const std::optional<QFont>& font) {
+void CalcBar::SetDisplayFont(const std::optional<QFont>& font) {
     if (!font) {
         return;
     }
@@ -481,20 +481,20 @@ void TCalcBar::SetDisplayFont(const std::optional<QFont>& font) {
     updateGeometry();
 }
 
-void TCalcBar::SetActive(bool on) {
+void CalcBar::SetActive(bool on) {
     if ((!on || CanActivate()) && on != active_) {
         active_ = on;
         ApplyActiveColors();
     }
 }
 
-bool TCalcBar::CanActivate() const {
+bool CalcBar::CanActivate() const {
     return true;
 }
 
 // ---- indicators ----
 
-QLabel* TCalcBar::AddIndicator() {
+QLabel* CalcBar::AddIndicator() {
     auto* label = new QLabel(valuePanel_);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -509,7 +509,7 @@ QLabel* TCalcBar::AddIndicator() {
     return label;
 }
 
-void TCalcBar::CreateIndicators() {
+void CalcBar::CreateIndicators() {
     if (HasCapability(ConvOption::Signed)) {
         signIndicator_ = AddIndicator();
     }
@@ -519,7 +519,7 @@ void TCalcBar::CreateIndicators() {
     UpdateIndicators();
 }
 
-void TCalcBar::UpdateIndicators() {
+void CalcBar::UpdateIndicators() {
     const CalcValueMode mode = conv_->GetMode();
     if (signIndicator_ != nullptr) {
         const bool isSigned = conv_->HasOption(ConvOption::Signed) || Is64BitMode(mode);
@@ -535,7 +535,7 @@ void TCalcBar::UpdateIndicators() {
     UpdatePanelMinimum();
 }
 
-void TCalcBar::SetShowIndicators(bool on) {
+void CalcBar::SetShowIndicators(bool on) {
     showIndicators_ = on;
     for (auto it = indicators_.rbegin(); it != indicators_.rend(); ++it) {
         (*it)->setVisible(on);
@@ -545,39 +545,39 @@ void TCalcBar::SetShowIndicators(bool on) {
 
 // ---- the conversion's operations ----
 
-bool TCalcBar::HasCapability(ConvOption option) const {
+bool CalcBar::HasCapability(ConvOption option) const {
     return conv_->GetCapabilities().Contains(option);
 }
 
-void TCalcBar::SetMode(CalcValueMode mode) {
+void CalcBar::SetMode(CalcValueMode mode) {
     conv_->SetMode(mode);
     RefreshAll();
 }
 
-CalcValueMode TCalcBar::GetMode() const {
+CalcValueMode CalcBar::GetMode() const {
     return conv_->GetMode();
 }
 
-void TCalcBar::SetValue(const CalcValue& value) {
+void CalcBar::SetValue(const CalcValue& value) {
     messageText_.clear();
     conv_->SetValue(value);
     RefreshValue();
 }
 
-CalcValue TCalcBar::GetValue() const {
+CalcValue CalcBar::GetValue() const {
     return conv_->GetValue();
 }
 
-std::string TCalcBar::GetText(bool separated) const {
+std::string CalcBar::GetText(bool separated) const {
     return conv_->GetText(separated);
 }
 
-void TCalcBar::SetSeparated(bool on) {
+void CalcBar::SetSeparated(bool on) {
     separated_ = on;
     ShowText();
 }
 
-void TCalcBar::SetSigned(bool on) {
+void CalcBar::SetSigned(bool on) {
     if (!SupportsSigned()) {
         return;
     }
@@ -586,7 +586,7 @@ void TCalcBar::SetSigned(bool on) {
     RefreshValue();
 }
 
-void TCalcBar::SetReverse(bool on) {
+void CalcBar::SetReverse(bool on) {
     if (!SupportsReverse()) {
         return;
     }
@@ -595,48 +595,48 @@ void TCalcBar::SetReverse(bool on) {
     RefreshValue();
 }
 
-bool TCalcBar::SupportsSeparated() const {
+bool CalcBar::SupportsSeparated() const {
     return HasCapability(ConvOption::Separated);
 }
 
-bool TCalcBar::RefusesPaste() const {
+bool CalcBar::RefusesPaste() const {
     return HasCapability(ConvOption::NoPaste);
 }
 
-bool TCalcBar::SupportsSigned() const {
+bool CalcBar::SupportsSigned() const {
     return HasCapability(ConvOption::Signed);
 }
 
-bool TCalcBar::SupportsReverse() const {
+bool CalcBar::SupportsReverse() const {
     return HasCapability(ConvOption::ReverseEndian);
 }
 
-bool TCalcBar::SignedOption() const {
+bool CalcBar::SignedOption() const {
     return conv_->HasOption(ConvOption::Signed);
 }
 
-bool TCalcBar::ReverseOption() const {
+bool CalcBar::ReverseOption() const {
     return conv_->HasOption(ConvOption::ReverseEndian);
 }
 
-void TCalcBar::SetOperatorText(const QString& text) {
+void CalcBar::SetOperatorText(const QString& text) {
     operatorLabel_->setText(text);
 }
 
-QString TCalcBar::OperatorText() const {
+QString CalcBar::OperatorText() const {
     return operatorLabel_->text();
 }
 
-void TCalcBar::SetMessageText(const QString& text) {
+void CalcBar::SetMessageText(const QString& text) {
     messageText_ = text;
     RefreshValue();
 }
 
-bool TCalcBar::CanInputChar(char ch, bool newEntry, bool pasting) const {
+bool CalcBar::CanInputChar(char ch, bool newEntry, bool pasting) const {
     return !HasMessage() && conv_->CanInputChar(ch, newEntry, pasting);
 }
 
-bool TCalcBar::InputChar(char ch) {
+bool CalcBar::InputChar(char ch) {
     if (HasMessage()) {
         return false;
     }
@@ -647,15 +647,15 @@ bool TCalcBar::InputChar(char ch) {
     return accepted;
 }
 
-bool TCalcBar::IsIgnoredChar(char ch) const {
+bool CalcBar::IsIgnoredChar(char ch) const {
     return conv_->IsIgnoredChar(ch);
 }
 
-bool TCalcBar::CanBackspace() const {
+bool CalcBar::CanBackspace() const {
     return !HasMessage() && conv_->CanBackspace();
 }
 
-bool TCalcBar::Backspace() {
+bool CalcBar::Backspace() {
     if (HasMessage()) {
         return false;
     }
@@ -666,43 +666,43 @@ bool TCalcBar::Backspace() {
     return removed;
 }
 
-void TCalcBar::Clear() {
+void CalcBar::Clear() {
     conv_->Clear();
     messageText_.clear();
     RefreshValue();
 }
 
-std::string TCalcBar::GetSeparatorCaption() const {
+std::string CalcBar::GetSeparatorCaption() const {
     return conv_->GetSeparatorCaption();
 }
 
-bool TCalcBar::CanToggleSign() const {
+bool CalcBar::CanToggleSign() const {
     return conv_->CanToggleSign();
 }
 
-void TCalcBar::LoadSettings() {}
+void CalcBar::LoadSettings() {}
 
-void TCalcBar::SaveSettings() {}
+void CalcBar::SaveSettings() {}
 
-bool TCalcBar::StepOption(bool) {
+bool CalcBar::StepOption(bool) {
     return false;
 }
 
-bool TCalcBar::ToggleOption() {
+bool CalcBar::ToggleOption() {
     return false;
 }
 
-void TCalcBar::BuildMenu(QMenu&) {}
+void CalcBar::BuildMenu(QMenu&) {}
 
 // ---- keys ----
 
-bool TCalcBar::MatchesAccessKey(int key, Qt::KeyboardModifiers shift) const {
+bool CalcBar::MatchesAccessKey(int key, Qt::KeyboardModifiers shift) const {
     const char accessKey = conv_->GetAccessKey();
     return accessKey != '\0' && key == static_cast<unsigned char>(accessKey) &&
            ShiftState(shift) == Qt::AltModifier;
 }
 
-bool TCalcBar::HandleKey(int key, Qt::KeyboardModifiers shift) {
+bool CalcBar::HandleKey(int key, Qt::KeyboardModifiers shift) {
     const Qt::KeyboardModifiers state = ShiftState(shift);
     if ((key == Qt::Key_Menu && state == Qt::NoModifier) ||
         (key == Qt::Key_F10 && state == Qt::ShiftModifier)) {
@@ -724,8 +724,8 @@ bool TCalcBar::HandleKey(int key, Qt::KeyboardModifiers shift) {
 
 // ---- option controls ----
 
-TBarButton* TCalcBar::AddOptionButton(const TAction* action) {
-    auto* button = new TBarButton(this);
+BarButton* CalcBar::AddOptionButton(const CommandAction* action) {
+    auto* button = new BarButton(this);
     ConnectMouseDown(button);
     if (action != nullptr) {
         button->setText(ButtonCaption(action->Caption()));
@@ -740,9 +740,9 @@ TBarButton* TCalcBar::AddOptionButton(const TAction* action) {
     return button;
 }
 
-TBarSeparator* TCalcBar::AddOptionSeparator(bool divider) {
+BarSeparator* CalcBar::AddOptionSeparator(bool divider) {
     const int width = divider ? 2 * (EdgeWidth() + BorderWidth()) : 2 * EdgeWidth();
-    auto* separator = new TBarSeparator(divider, width, this);
+    auto* separator = new BarSeparator(divider, width, this);
     ConnectMouseDown(separator);
     optionControls_.push_back(separator);
     OptionAreaChanged();
@@ -751,15 +751,15 @@ TBarSeparator* TCalcBar::AddOptionSeparator(bool divider) {
 
 // ---- mouse and context menu ----
 
-void TCalcBar::mousePressEvent(QMouseEvent* event) {
+void CalcBar::mousePressEvent(QMouseEvent* event) {
     QWidget::mousePressEvent(event);
     if (!active_ && OnActivate) {
         OnActivate(*this);
     }
 }
 
-void TCalcBar::ControlMouseDown(QWidget*, Qt::MouseButton button) {
-    QPointer<TCalcBar> self(this);
+void CalcBar::ControlMouseDown(QWidget*, Qt::MouseButton button) {
+    QPointer<CalcBar> self(this);
     if (!active_ && OnActivate) {
         OnActivate(*this);
     }
@@ -768,7 +768,7 @@ void TCalcBar::ControlMouseDown(QWidget*, Qt::MouseButton button) {
     }
 }
 
-bool TCalcBar::eventFilter(QObject* watched, QEvent* event) {
+bool CalcBar::eventFilter(QObject* watched, QEvent* event) {
     auto* control = qobject_cast<QWidget*>(watched);
     if (control == nullptr) {
         return QWidget::eventFilter(watched, event);
@@ -779,7 +779,7 @@ bool TCalcBar::eventFilter(QObject* watched, QEvent* event) {
         const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
         // A left press on a button is the button's own; every other press ends
         // here so it does not reach the bar a second time.
-        const bool forButton = button == Qt::LeftButton && qobject_cast<TBarButton*>(control);
+        const bool forButton = button == Qt::LeftButton && qobject_cast<BarButton*>(control);
         event->accept();
         ControlMouseDown(control, button);
         return !forButton;
@@ -802,13 +802,13 @@ bool TCalcBar::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void TCalcBar::contextMenuEvent(QContextMenuEvent* event) {
+void CalcBar::contextMenuEvent(QContextMenuEvent* event) {
     const bool fromKeyboard = event->reason() == QContextMenuEvent::Keyboard;
     const QPoint pos = fromKeyboard ? QPoint(-1, -1) : event->pos();
     event->setAccepted(PopupContextMenu(pos));
 }
 
-bool TCalcBar::PopupContextMenu(QPoint pos) {
+bool CalcBar::PopupContextMenu(QPoint pos) {
     if (popupMenu_ == nullptr) {
         popupMenu_ = new QMenu(this);
         if (OnBuildMenu) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conv/CalcConv.h"
+#include "conv/Conversion.h"
 #include "core/CalcValue.h"
 #include "ui/BarControls.h"
 #include "ui/toolkit/Action.h"
@@ -27,15 +27,15 @@ namespace pexa {
 class BarConversion {
 public:
     // Implicit, so that a bar is made from either.
-    BarConversion(std::unique_ptr<TCalcConv> owned)
+    BarConversion(std::unique_ptr<Conversion> owned)
         : owned_(std::move(owned)), conv_(owned_.get()) {}
-    BarConversion(TCalcConv& kept) : conv_(&kept) {}
-    TCalcConv* Get() const { return conv_; }
-    std::unique_ptr<TCalcConv> TakeOwned() { return std::move(owned_); }
+    BarConversion(Conversion& kept) : conv_(&kept) {}
+    Conversion* Get() const { return conv_; }
+    std::unique_ptr<Conversion> TakeOwned() { return std::move(owned_); }
 
 private:
-    std::unique_ptr<TCalcConv> owned_;
-    TCalcConv* conv_ = nullptr;
+    std::unique_ptr<Conversion> owned_;
+    Conversion* conv_ = nullptr;
 };
 
 // The display bar: shows one conversion's rendering of the calculator value,
@@ -46,50 +46,50 @@ private:
 // Bars are created with Make<Bar>(owner, kind), which runs the virtual second
 // construction step (Create) once the object is complete, so that a variant's
 // CreateIndicators and option buttons take part.
-class TCalcBar : public QWidget {
+class CalcBar : public QWidget {
     Q_OBJECT
 
 public:
     // Only Make can construct bars, so none escapes its second construction step.
     class CreateKey {
-        friend class TCalcBar;
+        friend class CalcBar;
         CreateKey() = default;
     };
 
-    using ActivateEvent = std::function<void(TCalcBar& bar)>;
-    using MiddleClickEvent = std::function<void(TCalcBar& bar)>;
+    using ActivateEvent = std::function<void(CalcBar& bar)>;
+    using MiddleClickEvent = std::function<void(CalcBar& bar)>;
     // phase 0 runs before BuildMenu, phase 1 after it.
-    using BuildMenuEvent = std::function<void(TCalcBar& bar, QMenu& menu, int phase)>;
+    using BuildMenuEvent = std::function<void(CalcBar& bar, QMenu& menu, int phase)>;
     // A click on a digit of a bar that shows the value's bits: bit is the
     // bit of the value to flip, 0 the least significant.
-    using BitClickEvent = std::function<void(TCalcBar& bar, int bit)>;
+    using BitClickEvent = std::function<void(CalcBar& bar, int bit)>;
 
     // The factory the owner's table of bar classes holds, one per class.
-    using BarClass = TCalcBar* (*)(QWidget* owner, BarKind kind);
+    using BarClass = CalcBar* (*)(QWidget* owner, BarKind kind);
 
     template <class Bar> static Bar* Make(QWidget* owner, BarKind kind) {
         return Completed(new Bar(CreateKey{}, owner, kind));
     }
-    template <class Bar> static TCalcBar* MakeAs(QWidget* owner, BarKind kind) {
+    template <class Bar> static CalcBar* MakeAs(QWidget* owner, BarKind kind) {
         return Make<Bar>(owner, kind);
     }
     // A bar around a conversion made elsewhere (of the conversion's kind).
-    template <class Bar> static Bar* MakeWith(QWidget* owner, std::unique_ptr<TCalcConv> conv) {
+    template <class Bar> static Bar* MakeWith(QWidget* owner, std::unique_ptr<Conversion> conv) {
         return MakeFrom<Bar>(owner, BarConversion(std::move(conv)));
     }
     // A bar showing a conversion its owner keeps (see AdoptConversion).
-    template <class Bar> static Bar* MakeOver(QWidget* owner, TCalcConv& conv) {
+    template <class Bar> static Bar* MakeOver(QWidget* owner, Conversion& conv) {
         return MakeFrom<Bar>(owner, BarConversion(conv));
     }
     template <class Bar> static Bar* MakeFrom(QWidget* owner, BarConversion conv) {
         return Completed(new Bar(CreateKey{}, owner, std::move(conv)));
     }
 
-    TCalcBar(CreateKey key, QWidget* owner, BarKind kind);
-    TCalcBar(CreateKey key, QWidget* owner, BarConversion conv);
-    ~TCalcBar() override;
-    TCalcBar(const TCalcBar&) = delete;
-    TCalcBar& operator=(const TCalcBar&) = delete;
+    CalcBar(CreateKey key, QWidget* owner, BarKind kind);
+    CalcBar(CreateKey key, QWidget* owner, BarConversion conv);
+    ~CalcBar() override;
+    CalcBar(const CalcBar&) = delete;
+    CalcBar& operator=(const CalcBar&) = delete;
 
     // ---- virtual operations, in slot order ----
     virtual void RefreshValue();
@@ -126,9 +126,9 @@ public:
 
     BarKind Kind() const { return kind_; }
     // Keeps a conversion that its owner let go alive as long as the bar.
-    void AdoptConversion(std::unique_ptr<TCalcConv> conv);
-    TCalcConv& Conv() { return *conv_; }
-    const TCalcConv& Conv() const { return *conv_; }
+    void AdoptConversion(std::unique_ptr<Conversion> conv);
+    Conversion& Conv() { return *conv_; }
+    const Conversion& Conv() const { return *conv_; }
     // The long title of the kind ("Hexadecimal"); the window shows it.
     QString Title() const;
 
@@ -182,15 +182,15 @@ public:
     bool IsPlaced() const { return placed_; }
 
     // For the variants: controls in the option area and indicator labels.
-    TBarButton* AddOptionButton(const TAction* action);
-    TBarSeparator* AddOptionSeparator(bool divider);
+    BarButton* AddOptionButton(const CommandAction* action);
+    BarSeparator* AddOptionSeparator(bool divider);
     QLabel* AddIndicator();
 
     const std::vector<QWidget*>& OptionControls() const { return optionControls_; }
     const std::vector<QLabel*>& Indicators() const { return indicators_; }
     QLabel* SignIndicator() const { return signIndicator_; }
     QLabel* ReverseIndicator() const { return reverseIndicator_; }
-    TBarCaption* CaptionLabel() const { return captionLabel_; }
+    BarCaption* CaptionLabel() const { return captionLabel_; }
     QFrame* ValuePanel() const { return valuePanel_; }
     QLabel* ValueLabel() const { return valueLabel_; }
     QLabel* OperatorLabel() const { return operatorLabel_; }
@@ -232,7 +232,7 @@ protected:
 private:
     template <class Bar> static Bar* Completed(Bar* bar) {
         try {
-            static_cast<TCalcBar*>(bar)->Create();
+            static_cast<CalcBar*>(bar)->Create();
         } catch (...) {
             delete bar;
             throw;
@@ -251,15 +251,15 @@ private:
     int SharedCaptionWidth() const;
     int PanelContentWidth() const;
     void UpdatePanelMinimum();
-    int OptionButtonWidth(const TBarButton& button) const;
+    int OptionButtonWidth(const BarButton& button) const;
     bool HasCapability(ConvOption option) const;
 
     BarKind kind_;
-    std::unique_ptr<TCalcConv> ownedConv_;
-    TCalcConv* conv_ = nullptr;
-    TBarCaption* captionLabel_ = nullptr;
-    TBarSeparator* leadingSpacer_ = nullptr;
-    TBarSeparator* trailingSpacer_ = nullptr;
+    std::unique_ptr<Conversion> ownedConv_;
+    Conversion* conv_ = nullptr;
+    BarCaption* captionLabel_ = nullptr;
+    BarSeparator* leadingSpacer_ = nullptr;
+    BarSeparator* trailingSpacer_ = nullptr;
     QFrame* valuePanel_ = nullptr;
     QHBoxLayout* panelLayout_ = nullptr;
     QLabel* valueLabel_ = nullptr;

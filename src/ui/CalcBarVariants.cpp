@@ -1,15 +1,15 @@
 #include "ui/CalcBarVariants.h"
 
-#include "conv/ConvChar.h"
-#include "conv/ConvDegree.h"
-#include "conv/ConvFloat.h"
-#include "conv/ConvTime.h"
+#include "conv/CharacterConversion.h"
+#include "conv/SexagesimalConversion.h"
+#include "conv/FloatConversion.h"
+#include "conv/DateTimeConversion.h"
 #include "core/CalcError.h"
 #include "enc/EncChar.h"
 #include "enc/EncFloat.h"
 #include "enc/EncTime.h"
 #include "settings/Profile.h"
-#include "ui/CalcBarBin.h"
+#include "ui/BinaryBar.h"
 #include "ui/CommandTable.h"
 #include "ui/Language.h"
 #include "ui/toolkit/Action.h"
@@ -37,13 +37,13 @@ constexpr int LastTimeEncoding = static_cast<int>(TimeEncoding::OleDate);
 
 // The window's list; QPointer so that a list destroyed before it was
 // unregistered is never reached.
-QPointer<const TActionList>& RegisteredBarActions() {
-    static QPointer<const TActionList> actions;
+QPointer<const CommandActionList>& RegisteredBarActions() {
+    static QPointer<const CommandActionList> actions;
     return actions;
 }
 
 // The conversion of a variant, of the class the variant works with.
-template <class Conv> Conv& ConvOf(TCalcBar& bar) {
+template <class Conv> Conv& ConvOf(CalcBar& bar) {
     auto* conv = dynamic_cast<Conv*>(&bar.Conv());
     if (conv == nullptr) {
         throw AssertionFailure("CalcBar");
@@ -53,7 +53,7 @@ template <class Conv> Conv& ConvOf(TCalcBar& bar) {
 
 // A stand-in for a bar action the window does not provide: the command
 // table's row, which has the same caption, hint and group index.
-void FillFromCommandTable(TAction& action, const CommandInfo& info) {
+void FillFromCommandTable(CommandAction& action, const CommandInfo& info) {
     action.SetCategory(QString::fromUtf8(info.Category));
     action.SetCaption(CommandText(info.Caption));
     action.SetGroupIndex(info.GroupIndex);
@@ -65,24 +65,24 @@ void FillFromCommandTable(TAction& action, const CommandInfo& info) {
 // again when it retranslates the hint.
 constexpr const char* kCommandProperty = "pexaCommand";
 
-TBarButton* MarkCommand(TBarButton& button, Command command) {
+BarButton* MarkCommand(BarButton& button, Command command) {
     button.setProperty(kCommandProperty, static_cast<int>(IndexOf(command)));
     return &button;
 }
 
 // An option button made from the bar action of the command.
-TBarButton* AddActionButton(TCalcBar& bar, Command command) {
+BarButton* AddActionButton(CalcBar& bar, Command command) {
     const CommandInfo& info = InfoOf(command);
     // A registered list need not hold every bar command, nor in table order.
-    if (const TActionList* list = BarActions()) {
-        if (const TAction* action = list->Find(QString::fromLatin1(info.Name))) {
+    if (const CommandActionList* list = BarActions()) {
+        if (const CommandAction* action = list->Find(QString::fromLatin1(info.Name))) {
             return MarkCommand(*bar.AddOptionButton(action), command);
         }
     }
     if (info.List != CommandList::Bars) {
         throw AssertionFailure("CalcBar");
     }
-    TAction standIn(QString::fromLatin1(info.Name));
+    CommandAction standIn(QString::fromLatin1(info.Name));
     FillFromCommandTable(standIn, info);
     return MarkCommand(*bar.AddOptionButton(&standIn), command);
 }
@@ -104,17 +104,17 @@ QString IndicatorText(const std::string& name) {
 }
 
 // Sets the down state of every option button of one group.
-template <class DownFor> void SetGroupDown(const TCalcBar& bar, int groupIndex, DownFor downFor) {
+template <class DownFor> void SetGroupDown(const CalcBar& bar, int groupIndex, DownFor downFor) {
     for (QWidget* control : bar.OptionControls()) {
-        auto* button = qobject_cast<TBarButton*>(control);
+        auto* button = qobject_cast<BarButton*>(control);
         if (button != nullptr && button->GroupIndex() == groupIndex) {
             button->SetDown(downFor(*button));
         }
     }
 }
 
-template <class Bar> TCalcBar* MakeWithConv(QWidget* owner, BarConversion conv) {
-    return TCalcBar::MakeFrom<Bar>(owner, std::move(conv));
+template <class Bar> CalcBar* MakeWithConv(QWidget* owner, BarConversion conv) {
+    return CalcBar::MakeFrom<Bar>(owner, std::move(conv));
 }
 
 template <class Encoding> struct EncodingButton {
@@ -127,19 +127,19 @@ template <class Encoding> struct EncodingButton {
 template <class Bar, class Encoding, std::size_t N>
 void AddEncodingButtons(Bar& bar, const EncodingButton<Encoding> (&buttons)[N], int groupIndex) {
     for (const EncodingButton<Encoding>& entry : buttons) {
-        TBarButton* button = AddActionButton(bar, entry.Action);
+        BarButton* button = AddActionButton(bar, entry.Action);
         const int encoding = static_cast<int>(entry.Value);
         button->SetTag(encoding);
         button->SetGroupIndex(groupIndex);
         button->SetDown(encoding == bar.Encoding());
-        QObject::connect(button, &TBarButton::clicked, &bar,
+        QObject::connect(button, &BarButton::clicked, &bar,
                          [&bar, button] { bar.SetEncoding(button->Tag()); });
     }
 }
 
-void ShowEncodingDown(const TCalcBar& bar, int groupIndex, int encoding) {
+void ShowEncodingDown(const CalcBar& bar, int groupIndex, int encoding) {
     SetGroupDown(bar, groupIndex,
-                 [encoding](const TBarButton& button) { return button.Tag() == encoding; });
+                 [encoding](const BarButton& button) { return button.Tag() == encoding; });
 }
 
 // Steps the bar's encoding as an arrow key does; false past either end.
@@ -164,58 +164,58 @@ std::optional<Command> CommandOfOptionButton(const QObject& control) {
 
 // ---- class table and bar actions ----
 
-TCalcBar::BarClass BarClassOf(BarKind kind) {
+CalcBar::BarClass BarClassOf(BarKind kind) {
     switch (kind) {
     case BarKind::Char:
-        return &TCalcBar::MakeAs<TCalcBar_Char>;
+        return &CalcBar::MakeAs<CharacterBar>;
     case BarKind::Degree:
-        return &TCalcBar::MakeAs<TCalcBar_Degree>;
+        return &CalcBar::MakeAs<SexagesimalBar>;
     case BarKind::Float:
-        return &TCalcBar::MakeAs<TCalcBar_Float>;
+        return &CalcBar::MakeAs<FloatBar>;
     case BarKind::Time:
-        return &TCalcBar::MakeAs<TCalcBar_Time>;
+        return &CalcBar::MakeAs<DateTimeBar>;
     case BarKind::Bin:
-        return &TCalcBar::MakeAs<TCalcBar_Bin>;
+        return &CalcBar::MakeAs<BinaryBar>;
     default:
-        return &TCalcBar::MakeAs<TCalcBar>;
+        return &CalcBar::MakeAs<CalcBar>;
     }
 }
 
 BarClassWithConv BarClassWithConvOf(BarKind kind) {
     switch (kind) {
     case BarKind::Char:
-        return &MakeWithConv<TCalcBar_Char>;
+        return &MakeWithConv<CharacterBar>;
     case BarKind::Degree:
-        return &MakeWithConv<TCalcBar_Degree>;
+        return &MakeWithConv<SexagesimalBar>;
     case BarKind::Float:
-        return &MakeWithConv<TCalcBar_Float>;
+        return &MakeWithConv<FloatBar>;
     case BarKind::Time:
-        return &MakeWithConv<TCalcBar_Time>;
+        return &MakeWithConv<DateTimeBar>;
     case BarKind::Bin:
-        return &MakeWithConv<TCalcBar_Bin>;
+        return &MakeWithConv<BinaryBar>;
     default:
-        return &MakeWithConv<TCalcBar>;
+        return &MakeWithConv<CalcBar>;
     }
 }
 
-void SetBarActions(const TActionList* actions) {
+void SetBarActions(const CommandActionList* actions) {
     RegisteredBarActions() = actions;
 }
 
-const TActionList* BarActions() {
+const CommandActionList* BarActions() {
     return RegisteredBarActions().data();
 }
 
-// ---- TCalcBar_Char ----
+// ---- CharacterBar ----
 
-TCalcBar_Char::TCalcBar_Char(CreateKey key, QWidget* owner, BarKind kind)
-    : TCalcBar(key, owner, kind), charConv_(ConvOf<TConvChar>(*this)) {}
+CharacterBar::CharacterBar(CreateKey key, QWidget* owner, BarKind kind)
+    : CalcBar(key, owner, kind), charConv_(ConvOf<CharacterConversion>(*this)) {}
 
-TCalcBar_Char::TCalcBar_Char(CreateKey key, QWidget* owner, BarConversion conv)
-    : TCalcBar(key, owner, std::move(conv)), charConv_(ConvOf<TConvChar>(*this)) {}
+CharacterBar::CharacterBar(CreateKey key, QWidget* owner, BarConversion conv)
+    : CalcBar(key, owner, std::move(conv)), charConv_(ConvOf<CharacterConversion>(*this)) {}
 
-void TCalcBar_Char::Create() {
-    TCalcBar::Create();
+void CharacterBar::Create() {
+    CalcBar::Create();
     // Button order is the numeric order of the encodings, which the arrow keys step.
     constexpr EncodingButton<CharEncoding> buttons[] = {
         {Command::CharEncodeASCII, CharEncoding::Ascii},
@@ -229,11 +229,11 @@ void TCalcBar_Char::Create() {
     AddEncodingButtons(*this, buttons, CharEncodingGroup);
 }
 
-int TCalcBar_Char::Encoding() const {
+int CharacterBar::Encoding() const {
     return static_cast<int>(charConv_.GetCharEncoding());
 }
 
-void TCalcBar_Char::SetEncoding(int encoding) {
+void CharacterBar::SetEncoding(int encoding) {
     if (encoding < 0 || encoding > LastCharEncoding) {
         return;
     }
@@ -243,23 +243,23 @@ void TCalcBar_Char::SetEncoding(int encoding) {
     UpdateIndicators();
 }
 
-bool TCalcBar_Char::StepOption(bool backward) {
+bool CharacterBar::StepOption(bool backward) {
     return StepEncoding(*this, LastCharEncoding, backward);
 }
 
-void TCalcBar_Char::CreateIndicators() {
+void CharacterBar::CreateIndicators() {
     encodingIndicator_ = AddIndicator();
-    TCalcBar::CreateIndicators();
+    CalcBar::CreateIndicators();
 }
 
-void TCalcBar_Char::UpdateIndicators() {
-    TCalcBar::UpdateIndicators();
+void CharacterBar::UpdateIndicators() {
+    CalcBar::UpdateIndicators();
     if (encodingIndicator_ != nullptr) {
         encodingIndicator_->setText(IndicatorText(CharEncodingName(charConv_.GetCharEncoding())));
     }
 }
 
-QFont TCalcBar_Char::FixedPitchValueFont() {
+QFont CharacterBar::FixedPitchValueFont() {
     const QFont& panelFont = ValuePanel()->font();
     if (!hasFixedFont_ || !(panelFont == fixedFrom_)) {
         fixedFrom_ = panelFont;
@@ -269,71 +269,71 @@ QFont TCalcBar_Char::FixedPitchValueFont() {
     return fixedFont_;
 }
 
-void TCalcBar_Char::UpdateTextStyle() {
+void CharacterBar::UpdateTextStyle() {
     // A message is ordinary text; only the byte columns need fixed pitch.
     if (HasMessage()) {
         ValueLabel()->setFont(ValuePanel()->font());
     } else {
         ValueLabel()->setFont(FixedPitchValueFont());
     }
-    TCalcBar::UpdateTextStyle();
+    CalcBar::UpdateTextStyle();
 }
 
-void TCalcBar_Char::LoadSettings() {
+void CharacterBar::LoadSettings() {
     SetEncoding(ReadProfile(KeyCharEncoding));
 }
 
-void TCalcBar_Char::SaveSettings() {
+void CharacterBar::SaveSettings() {
     WriteProfile(KeyCharEncoding, Encoding());
 }
 
-// ---- TCalcBar_Degree ----
+// ---- SexagesimalBar ----
 
-TCalcBar_Degree::TCalcBar_Degree(CreateKey key, QWidget* owner, BarKind kind)
-    : TCalcBar(key, owner, kind), degreeConv_(ConvOf<TConvDegree>(*this)) {}
+SexagesimalBar::SexagesimalBar(CreateKey key, QWidget* owner, BarKind kind)
+    : CalcBar(key, owner, kind), degreeConv_(ConvOf<SexagesimalConversion>(*this)) {}
 
-TCalcBar_Degree::TCalcBar_Degree(CreateKey key, QWidget* owner, BarConversion conv)
-    : TCalcBar(key, owner, std::move(conv)), degreeConv_(ConvOf<TConvDegree>(*this)) {}
+SexagesimalBar::SexagesimalBar(CreateKey key, QWidget* owner, BarConversion conv)
+    : CalcBar(key, owner, std::move(conv)), degreeConv_(ConvOf<SexagesimalConversion>(*this)) {}
 
-void TCalcBar_Degree::Create() {
-    TCalcBar::Create();
+void SexagesimalBar::Create() {
+    CalcBar::Create();
     hmsButton_ = AddActionButton(*this, Command::DegreeHMS);
     hmsButton_->SetGroupIndex(HmsButtonGroup);
     // A group of one: the button toggles.
     hmsButton_->SetAllowAllUp(true);
     hmsButton_->SetDown(HmsStyle());
-    connect(hmsButton_, &TBarButton::clicked, this, [this] { SetHmsStyle(!HmsStyle()); });
+    connect(hmsButton_, &BarButton::clicked, this, [this] { SetHmsStyle(!HmsStyle()); });
 }
 
-bool TCalcBar_Degree::HmsStyle() const {
+bool SexagesimalBar::HmsStyle() const {
     return degreeConv_.GetHmsStyle();
 }
 
-void TCalcBar_Degree::SetHmsStyle(bool on) {
+void SexagesimalBar::SetHmsStyle(bool on) {
     degreeConv_.SetHmsStyle(on);
     hmsButton_->SetDown(on);
     ShowText();
 }
 
-bool TCalcBar_Degree::StepOption(bool) {
+bool SexagesimalBar::StepOption(bool) {
     SetHmsStyle(!HmsStyle());
     return true;
 }
 
-bool TCalcBar_Degree::ToggleOption() {
+bool SexagesimalBar::ToggleOption() {
     SetHmsStyle(!HmsStyle());
     return true;
 }
 
-void TCalcBar_Degree::LoadSettings() {
+void SexagesimalBar::LoadSettings() {
     SetHmsStyle(ReadProfile(KeyHmsStyle));
 }
 
-void TCalcBar_Degree::SaveSettings() {
+void SexagesimalBar::SaveSettings() {
     WriteProfile(KeyHmsStyle, HmsStyle());
 }
 
-// ---- TCalcBar_Float ----
+// ---- FloatBar ----
 
 namespace {
 
@@ -351,26 +351,26 @@ QString BinaryDigits(std::uint64_t value, int count) {
 
 } // namespace
 
-TCalcBar_Float::TCalcBar_Float(CreateKey key, QWidget* owner, BarKind kind)
-    : TCalcBar(key, owner, kind), floatConv_(ConvOf<TConvFloat>(*this)) {}
+FloatBar::FloatBar(CreateKey key, QWidget* owner, BarKind kind)
+    : CalcBar(key, owner, kind), floatConv_(ConvOf<FloatConversion>(*this)) {}
 
-TCalcBar_Float::TCalcBar_Float(CreateKey key, QWidget* owner, BarConversion conv)
-    : TCalcBar(key, owner, std::move(conv)), floatConv_(ConvOf<TConvFloat>(*this)) {}
+FloatBar::FloatBar(CreateKey key, QWidget* owner, BarConversion conv)
+    : CalcBar(key, owner, std::move(conv)), floatConv_(ConvOf<FloatConversion>(*this)) {}
 
-void TCalcBar_Float::Create() {
-    TCalcBar::Create();
+void FloatBar::Create() {
+    CalcBar::Create();
     AddFormatButtons({Command::FloatHalf, Command::FloatBFloat16}, Float16Group, WordFormat());
     AddOptionSeparator(true);
     AddFormatButtons({Command::FloatE4M3, Command::FloatE5M2}, Float8Group, ByteFormat());
 }
 
-void TCalcBar_Float::AddFormatButtons(const Command (&actions)[2], int groupIndex, int down) {
+void FloatBar::AddFormatButtons(const Command (&actions)[2], int groupIndex, int down) {
     for (int choice = 0; choice < 2; ++choice) {
-        TBarButton* button = AddActionButton(*this, actions[choice]);
+        BarButton* button = AddActionButton(*this, actions[choice]);
         button->SetTag(choice);
         button->SetGroupIndex(groupIndex);
         button->SetDown(choice == down);
-        connect(button, &TBarButton::clicked, this, [this, groupIndex, choice] {
+        connect(button, &BarButton::clicked, this, [this, groupIndex, choice] {
             if (groupIndex == Float16Group)
                 SetWordFormat(choice);
             else
@@ -379,36 +379,36 @@ void TCalcBar_Float::AddFormatButtons(const Command (&actions)[2], int groupInde
     }
 }
 
-void TCalcBar_Float::ShowFormatChoice(int groupIndex, int choice) {
+void FloatBar::ShowFormatChoice(int groupIndex, int choice) {
     SetGroupDown(*this, groupIndex,
-                 [choice](const TBarButton& button) { return button.Tag() == choice; });
+                 [choice](const BarButton& button) { return button.Tag() == choice; });
     ShowText();
     UpdateIndicators();
 }
 
-int TCalcBar_Float::WordFormat() const {
+int FloatBar::WordFormat() const {
     return ChoiceOf(WordFormats, floatConv_.GetWordFormat());
 }
 
-int TCalcBar_Float::ByteFormat() const {
+int FloatBar::ByteFormat() const {
     return ChoiceOf(ByteFormats, floatConv_.GetByteFormat());
 }
 
-void TCalcBar_Float::SetWordFormat(int choice) {
+void FloatBar::SetWordFormat(int choice) {
     if (choice < 0 || choice > 1)
         return;
     floatConv_.SetWordFormat(WordFormats[choice]);
     ShowFormatChoice(Float16Group, choice);
 }
 
-void TCalcBar_Float::SetByteFormat(int choice) {
+void FloatBar::SetByteFormat(int choice) {
     if (choice < 0 || choice > 1)
         return;
     floatConv_.SetByteFormat(ByteFormats[choice]);
     ShowFormatChoice(Float8Group, choice);
 }
 
-bool TCalcBar_Float::StepOption(bool backward) {
+bool FloatBar::StepOption(bool backward) {
     const int next = backward ? 0 : 1;
     switch (GetMode()) {
     case CalcValueMode::Word:
@@ -426,19 +426,19 @@ bool TCalcBar_Float::StepOption(bool backward) {
     }
 }
 
-void TCalcBar_Float::CreateIndicators() {
+void FloatBar::CreateIndicators() {
     precisionIndicator_ = AddIndicator();
-    TCalcBar::CreateIndicators();
+    CalcBar::CreateIndicators();
 }
 
-void TCalcBar_Float::UpdateIndicators() {
-    TCalcBar::UpdateIndicators();
+void FloatBar::UpdateIndicators() {
+    CalcBar::UpdateIndicators();
     if (precisionIndicator_ != nullptr) {
         precisionIndicator_->setText(IndicatorText(FloatFormatName(floatConv_.GetFloatFormat())));
     }
 }
 
-QString TCalcBar_Float::FieldsText(FloatFormat format, std::int64_t bits) {
+QString FloatBar::FieldsText(FloatFormat format, std::int64_t bits) {
     const FloatLayout& layout = LayoutOf(format);
     const FloatFields fields = DecomposeFloat(format, bits);
     const bool finite = fields.Class == FloatClass::Zero || fields.Class == FloatClass::Subnormal ||
@@ -462,8 +462,8 @@ QString TCalcBar_Float::FieldsText(FloatFormat format, std::int64_t bits) {
     return lines.join(QLatin1Char('\n'));
 }
 
-void TCalcBar_Float::ShowText() {
-    TCalcBar::ShowText();
+void FloatBar::ShowText() {
+    CalcBar::ShowText();
     const FloatFormat format = floatConv_.GetFloatFormat();
     const QString tip = !HasMessage() && IsFloatFormatUsable(format, GetMode())
                             ? FieldsText(format, floatConv_.GetPattern())
@@ -472,56 +472,56 @@ void TCalcBar_Float::ShowText() {
     ValueLabel()->setToolTip(tip);
 }
 
-void TCalcBar_Float::changeEvent(QEvent* event) {
-    TCalcBar::changeEvent(event);
+void FloatBar::changeEvent(QEvent* event) {
+    CalcBar::changeEvent(event);
     if (event->type() == QEvent::LanguageChange && ValueLabel() != nullptr)
         ShowText();
 }
 
-void TCalcBar_Float::LoadSettings() {
+void FloatBar::LoadSettings() {
     SetWordFormat(ReadProfile(KeyFloat16Format));
     SetByteFormat(ReadProfile(KeyFloat8Format));
 }
 
-void TCalcBar_Float::SaveSettings() {
+void FloatBar::SaveSettings() {
     // A failed write stops the save at that key, as every save of the file does.
     WriteProfile(KeyFloat16Format, WordFormat());
     WriteProfile(KeyFloat8Format, ByteFormat());
 }
 
-// ---- TCalcBar_Time ----
+// ---- DateTimeBar ----
 
-TCalcBar_Time::TCalcBar_Time(CreateKey key, QWidget* owner, BarKind kind)
-    : TCalcBar(key, owner, kind), timeConv_(ConvOf<TConvTime>(*this)) {}
+DateTimeBar::DateTimeBar(CreateKey key, QWidget* owner, BarKind kind)
+    : CalcBar(key, owner, kind), timeConv_(ConvOf<DateTimeConversion>(*this)) {}
 
-TCalcBar_Time::TCalcBar_Time(CreateKey key, QWidget* owner, BarConversion conv)
-    : TCalcBar(key, owner, std::move(conv)), timeConv_(ConvOf<TConvTime>(*this)) {}
+DateTimeBar::DateTimeBar(CreateKey key, QWidget* owner, BarConversion conv)
+    : CalcBar(key, owner, std::move(conv)), timeConv_(ConvOf<DateTimeConversion>(*this)) {}
 
-void TCalcBar_Time::Create() {
-    TCalcBar::Create();
+void DateTimeBar::Create() {
+    CalcBar::Create();
     constexpr EncodingButton<TimeEncoding> buttons[] = {
         {Command::TimeEncodeTimeT, TimeEncoding::TimeT},
         {Command::TimeEncodeOleDate, TimeEncoding::OleDate},
     };
     AddEncodingButtons(*this, buttons, TimeEncodingGroup);
     AddOptionSeparator(true);
-    TBarButton* diff = AddActionButton(*this, Command::TimeDiffMode);
+    BarButton* diff = AddActionButton(*this, Command::TimeDiffMode);
     diff->SetGroupIndex(TimeDiffGroup);
     // Independent of the encoding buttons: a group of its own that toggles.
     diff->SetAllowAllUp(true);
     diff->SetDown(DiffMode());
-    connect(diff, &TBarButton::clicked, this, [this] { ToggleOption(); });
+    connect(diff, &BarButton::clicked, this, [this] { ToggleOption(); });
 }
 
-int TCalcBar_Time::Encoding() const {
+int DateTimeBar::Encoding() const {
     return static_cast<int>(timeConv_.GetTimeEncoding());
 }
 
-bool TCalcBar_Time::DiffMode() const {
+bool DateTimeBar::DiffMode() const {
     return timeConv_.GetTimeDiffMode();
 }
 
-void TCalcBar_Time::SetEncoding(int encoding) {
+void DateTimeBar::SetEncoding(int encoding) {
     if (encoding < 0 || encoding > LastTimeEncoding) {
         return;
     }
@@ -531,30 +531,30 @@ void TCalcBar_Time::SetEncoding(int encoding) {
     UpdateIndicators();
 }
 
-void TCalcBar_Time::SetDiffMode(bool on) {
+void DateTimeBar::SetDiffMode(bool on) {
     timeConv_.SetDiffMode(on);
-    SetGroupDown(*this, TimeDiffGroup, [on](const TBarButton&) { return on; });
+    SetGroupDown(*this, TimeDiffGroup, [on](const BarButton&) { return on; });
     ShowText();
     UpdateIndicators();
 }
 
-bool TCalcBar_Time::StepOption(bool backward) {
+bool DateTimeBar::StepOption(bool backward) {
     return StepEncoding(*this, LastTimeEncoding, backward);
 }
 
-bool TCalcBar_Time::ToggleOption() {
+bool DateTimeBar::ToggleOption() {
     SetDiffMode(!DiffMode());
     return true;
 }
 
-void TCalcBar_Time::CreateIndicators() {
+void DateTimeBar::CreateIndicators() {
     encodingIndicator_ = AddIndicator();
     diffIndicator_ = AddIndicator();
-    TCalcBar::CreateIndicators();
+    CalcBar::CreateIndicators();
 }
 
-void TCalcBar_Time::UpdateIndicators() {
-    TCalcBar::UpdateIndicators();
+void DateTimeBar::UpdateIndicators() {
+    CalcBar::UpdateIndicators();
     if (encodingIndicator_ != nullptr) {
         encodingIndicator_->setText(IndicatorText(TimeEncodingName(timeConv_.GetTimeEncoding())));
     }
@@ -567,12 +567,12 @@ void TCalcBar_Time::UpdateIndicators() {
     }
 }
 
-void TCalcBar_Time::LoadSettings() {
+void DateTimeBar::LoadSettings() {
     SetEncoding(ReadProfile(KeyTimeEncoding));
     SetDiffMode(ReadProfile(KeyTimeDiffMode));
 }
 
-void TCalcBar_Time::SaveSettings() {
+void DateTimeBar::SaveSettings() {
     // A failed write stops the save at that key, as every save of the file does.
     WriteProfile(KeyTimeEncoding, Encoding());
     WriteProfile(KeyTimeDiffMode, DiffMode());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conv/CalcConv.h"
+#include "conv/Conversion.h"
 #include "enc/FloatLayout.h"
 #include "ui/CalcBar.h"
 
@@ -15,11 +15,11 @@ namespace pexa {
 
 enum class Command : std::uint8_t;
 
-class TActionList;
-class TConvChar;
-class TConvDegree;
-class TConvFloat;
-class TConvTime;
+class CommandActionList;
+class CharacterConversion;
+class SexagesimalConversion;
+class FloatConversion;
+class DateTimeConversion;
 
 // The command a bar's option button was made from; none for any other control.
 std::optional<Command> CommandOfOptionButton(const QObject& control);
@@ -27,14 +27,14 @@ std::optional<Command> CommandOfOptionButton(const QObject& control);
 // ---- Choosing the bar class ----
 
 // The bar class of each kind: the binary, character, sexagesimal, float and
-// date/time kinds have bars of their own, every other kind the plain TCalcBar.
-//   TCalcBar* bar = BarClassOf(kind)(owner, kind);
-TCalcBar::BarClass BarClassOf(BarKind kind);
+// date/time kinds have bars of their own, every other kind the plain CalcBar.
+//   CalcBar* bar = BarClassOf(kind)(owner, kind);
+CalcBar::BarClass BarClassOf(BarKind kind);
 
 // The same table for an owner that made the conversion itself; the bar takes
 // the kind of the conversion. A variant refuses (AssertionFailure) a
 // conversion of another class.
-using BarClassWithConv = TCalcBar* (*)(QWidget* owner, BarConversion conv);
+using BarClassWithConv = CalcBar* (*)(QWidget* owner, BarConversion conv);
 BarClassWithConv BarClassWithConvOf(BarKind kind);
 
 // ---- Where the option buttons come from ----
@@ -45,8 +45,8 @@ BarClassWithConv BarClassWithConvOf(BarKind kind);
 // creates any bar; the registration follows the list's lifetime, so a
 // destroyed list is never used. A bar created while no list is registered, or
 // whose action the list lacks, takes the command table's row instead.
-void SetBarActions(const TActionList* actions);
-const TActionList* BarActions();
+void SetBarActions(const CommandActionList* actions);
+const CommandActionList* BarActions();
 
 // Group indices of the option buttons (the same as the bar actions').
 inline constexpr int HmsButtonGroup = 1001;
@@ -61,12 +61,12 @@ inline constexpr int Float8Group = 1006;
 // Buttons A, S, E, J, UTF8, UTF16 and U+ choose the character encoding; the encoding's name
 // stands leftmost among the indicators. The text is drawn in a fixed-pitch
 // font so that each byte keeps its own column.
-class TCalcBar_Char : public TCalcBar {
+class CharacterBar : public CalcBar {
     Q_OBJECT
 
 public:
-    TCalcBar_Char(CreateKey key, QWidget* owner, BarKind kind);
-    TCalcBar_Char(CreateKey key, QWidget* owner, BarConversion conv);
+    CharacterBar(CreateKey key, QWidget* owner, BarKind kind);
+    CharacterBar(CreateKey key, QWidget* owner, BarConversion conv);
 
     // 0 ASCII, 1 Shift JIS, 2 EUC, 3 JIS, 4 UTF-8, 5 UTF-16, 6 code point;
     // any other number changes nothing.
@@ -88,7 +88,7 @@ protected:
 private:
     QFont FixedPitchValueFont();
 
-    TConvChar& charConv_;
+    CharacterConversion& charConv_;
     QLabel* encodingIndicator_ = nullptr;
     // The fixed-pitch font made from the panel font last time, kept because
     // the text style is set again at every keystroke.
@@ -101,16 +101,16 @@ private:
 
 // One toggle button "hms" switches the h:m:s style; Left, Right and Ctrl+Space
 // toggle it too.
-class TCalcBar_Degree : public TCalcBar {
+class SexagesimalBar : public CalcBar {
     Q_OBJECT
 
 public:
-    TCalcBar_Degree(CreateKey key, QWidget* owner, BarKind kind);
-    TCalcBar_Degree(CreateKey key, QWidget* owner, BarConversion conv);
+    SexagesimalBar(CreateKey key, QWidget* owner, BarKind kind);
+    SexagesimalBar(CreateKey key, QWidget* owner, BarConversion conv);
 
     void SetHmsStyle(bool on);
     bool HmsStyle() const;
-    TBarButton* HmsButton() const { return hmsButton_; }
+    BarButton* HmsButton() const { return hmsButton_; }
 
     void LoadSettings() override;
     void SaveSettings() override;
@@ -121,8 +121,8 @@ protected:
     void Create() override;
 
 private:
-    TConvDegree& degreeConv_;
-    TBarButton* hmsButton_ = nullptr;
+    SexagesimalConversion& degreeConv_;
+    BarButton* hmsButton_ = nullptr;
 };
 
 // ---- The IEEE 754 bar (kind 7) ----
@@ -132,12 +132,12 @@ private:
 // in force. An indicator names the format the mode reads ("Double" in QWord
 // mode, "Single" in DWord and Float mode). The value's tooltip lists the
 // pattern's fields.
-class TCalcBar_Float : public TCalcBar {
+class FloatBar : public CalcBar {
     Q_OBJECT
 
 public:
-    TCalcBar_Float(CreateKey key, QWidget* owner, BarKind kind);
-    TCalcBar_Float(CreateKey key, QWidget* owner, BarConversion conv);
+    FloatBar(CreateKey key, QWidget* owner, BarKind kind);
+    FloatBar(CreateKey key, QWidget* owner, BarConversion conv);
 
     // 0 half, 1 bfloat16; any other number changes nothing.
     void SetWordFormat(int choice);
@@ -167,7 +167,7 @@ private:
     void AddFormatButtons(const Command (&actions)[2], int groupIndex, int down);
     void ShowFormatChoice(int groupIndex, int choice);
 
-    TConvFloat& floatConv_;
+    FloatConversion& floatConv_;
     QLabel* precisionIndicator_ = nullptr;
 };
 
@@ -176,12 +176,12 @@ private:
 // Buttons t and O choose time_t or OLE DATE (Left and Right step between them);
 // after a divider, "Diff" switches the difference mode (Ctrl+Space too). The
 // indicators name the encoding and, only while it is on, the difference mode.
-class TCalcBar_Time : public TCalcBar {
+class DateTimeBar : public CalcBar {
     Q_OBJECT
 
 public:
-    TCalcBar_Time(CreateKey key, QWidget* owner, BarKind kind);
-    TCalcBar_Time(CreateKey key, QWidget* owner, BarConversion conv);
+    DateTimeBar(CreateKey key, QWidget* owner, BarKind kind);
+    DateTimeBar(CreateKey key, QWidget* owner, BarConversion conv);
 
     // 0 time_t, 1 OLE DATE; any other number changes nothing.
     void SetEncoding(int encoding);
@@ -202,7 +202,7 @@ protected:
     void Create() override;
 
 private:
-    TConvTime& timeConv_;
+    DateTimeConversion& timeConv_;
     QLabel* encodingIndicator_ = nullptr;
     QLabel* diffIndicator_ = nullptr;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conv/CalcConv.h"
+#include "conv/Conversion.h"
 #include "core/CalcArithmetic.h"
 #include "core/CalcValue.h"
 #include "core/RealFunctions.h"

@@ -1,7 +1,7 @@
 #include "core/FormatSettings.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/LocaleFormat.h"
-#include "ui/MainForm.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -13,7 +13,7 @@ int main(int argc, char* argv[]) {
     // it ends.
     pexa::CurrentFormat() = pexa::FormatFromLocale(QLocale::system());
 
-    pexa::TForm_Main window;
+    pexa::MainWindow window;
     window.show();
     return app.exec();
 }

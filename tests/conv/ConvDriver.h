@@ -4,8 +4,8 @@
 // Clear, refused keys change nothing, pasting skips ignored characters and
 // stops at the first refusal.
 
-#include "conv/CalcConv.h"
-#include "conv/ConvFactory.h"
+#include "conv/Conversion.h"
+#include "conv/ConversionFactory.h"
 #include "core/CalcValue.h"
 #include "core/FormatSettings.h"
 
@@ -46,7 +46,7 @@ inline CalcValue RealValue(Real x) {
 }
 
 // A fresh conversion of a kind, configured in the window's order.
-inline std::unique_ptr<TCalcConv> MakeConv(BarKind kind, CalcValueMode mode, bool isSigned = false,
+inline std::unique_ptr<Conversion> MakeConv(BarKind kind, CalcValueMode mode, bool isSigned = false,
                                            bool reversed = false) {
     auto conv = CreateConv(static_cast<int>(kind));
     conv->SetMode(mode);
@@ -59,7 +59,7 @@ inline std::unique_ptr<TCalcConv> MakeConv(BarKind kind, CalcValueMode mode, boo
 // Types the keys as one new entry; the result has one mark per key: '+'
 // accepted, 'x' refused by CanInputChar (the key is disabled), '-' refused
 // by InputChar.
-inline std::string TypeKeys(TCalcConv& conv, std::string_view keys, bool newEntry = true) {
+inline std::string TypeKeys(Conversion& conv, std::string_view keys, bool newEntry = true) {
     std::string marks;
     for (const char key : keys) {
         if (!conv.CanInputChar(key, newEntry, false)) {
@@ -77,7 +77,7 @@ inline std::string TypeKeys(TCalcConv& conv, std::string_view keys, bool newEntr
 
 // Pastes a text; false when it stopped at a character CanInputChar refuses
 // (the window beeps then).
-inline bool PasteText(TCalcConv& conv, std::string_view text) {
+inline bool PasteText(Conversion& conv, std::string_view text) {
     bool trailingMinus = false;
     if (text.size() > 1 && text[0] == '-' && conv.GetCapabilities().Contains(ConvOption::Signed)) {
         text.remove_prefix(1);
@@ -106,10 +106,10 @@ inline bool PasteText(TCalcConv& conv, std::string_view text) {
     return true;
 }
 
-inline std::int64_t IntOf(TCalcConv& conv) {
+inline std::int64_t IntOf(Conversion& conv) {
     return GetInteger(conv.GetValue());
 }
-inline Real RealOf(TCalcConv& conv) {
+inline Real RealOf(Conversion& conv) {
     return GetReal(conv.GetValue());
 }
 

@@ -3,9 +3,9 @@
 
 #include "ConvDriver.h"
 
-#include "conv/ConvChar.h"
-#include "conv/ConvDegree.h"
-#include "conv/ConvTime.h"
+#include "conv/CharacterConversion.h"
+#include "conv/SexagesimalConversion.h"
+#include "conv/DateTimeConversion.h"
 #include "core/CalcConvCommonDef.h"
 #include "core/FormatSettings.h"
 #include "enc/EncChar.h"
@@ -55,14 +55,14 @@ int VariantCount(BarKind kind) {
     }
 }
 
-std::unique_ptr<TCalcConv> MakeBar(const BarSetup& s) {
+std::unique_ptr<Conversion> MakeBar(const BarSetup& s) {
     auto conv = CreateConv(static_cast<int>(s.kind));
     // The bar variant sets its own options right after creation.
-    if (auto* chr = dynamic_cast<TConvChar*>(conv.get()))
+    if (auto* chr = dynamic_cast<CharacterConversion*>(conv.get()))
         chr->SetEncoding(static_cast<CharEncoding>(s.variant));
-    if (auto* degree = dynamic_cast<TConvDegree*>(conv.get()))
+    if (auto* degree = dynamic_cast<SexagesimalConversion*>(conv.get()))
         degree->SetHmsStyle(s.variant != 0);
-    if (auto* time = dynamic_cast<TConvTime*>(conv.get())) {
+    if (auto* time = dynamic_cast<DateTimeConversion*>(conv.get())) {
         time->SetEncoding(static_cast<TimeEncoding>(s.variant / 2));
         time->SetDiffMode(s.variant % 2 != 0);
     }
@@ -76,7 +76,7 @@ std::unique_ptr<TCalcConv> MakeBar(const BarSetup& s) {
 // The character bar as the window pastes into it: a Unicode encoding takes
 // each character of the UTF-8 text whole; a byte encoding takes each
 // display code page character as the bytes BytesOfDisplayChar gives.
-bool PasteCharacters(TConvChar& chr, const std::string& text) {
+bool PasteCharacters(CharacterConversion& chr, const std::string& text) {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     chr.Clear();
     for (std::size_t i = 0; i < text.size();) {
@@ -106,8 +106,8 @@ bool PasteCharacters(TConvChar& chr, const std::string& text) {
 // digits (or as soon as a digit only fits with it), ignored characters are
 // skipped, the first refused character stops the paste. False when any
 // character did not go in.
-bool PasteAsWindow(TCalcConv& conv, std::string text) {
-    if (auto* chr = dynamic_cast<TConvChar*>(&conv))
+bool PasteAsWindow(Conversion& conv, std::string text) {
+    if (auto* chr = dynamic_cast<CharacterConversion*>(&conv))
         return PasteCharacters(*chr, text);
     bool negative = false;
     if (text.size() > 1 && text[0] == '-' && conv.GetCapabilities().Contains(ConvOption::Signed)) {
@@ -182,7 +182,7 @@ bool ShowsWholePattern(const BarSetup& s, const std::string& text) {
 
 // Texts that stand for a value without denoting it: a byte that is no
 // character shows as "_".
-bool IsStandIn(const BarSetup& s, const std::string& text, TCalcConv& shown) {
+bool IsStandIn(const BarSetup& s, const std::string& text, Conversion& shown) {
     if (s.kind == BarKind::Char) {
         // The JIS bar reads pairs from the top and leaves an unpaired last
         // byte out of its text.
@@ -200,7 +200,7 @@ bool IsStandIn(const BarSetup& s, const std::string& text, TCalcConv& shown) {
 // only what the notation shows (an OLE time to the second, a single-precision
 // float), so in Float mode the value pasted back must show the same text; in
 // the integer modes it must be the same number.
-void ExpectPastesBack(const BarSetup& setup, TCalcConv& shown, TCalcConv& pasted,
+void ExpectPastesBack(const BarSetup& setup, Conversion& shown, Conversion& pasted,
                       const std::string& text, const std::function<std::string()>& render) {
     if (text.empty() || text == InvalidDateTimeText || IsStandIn(setup, text, shown) ||
         shown.GetTextState() == ConvTextState::NotApplicable)

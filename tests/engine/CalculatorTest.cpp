@@ -2,7 +2,7 @@
 // that draws each bar only when it is told to.
 
 #include "engine/Calculator.h"
-#include "conv/ConvChar.h"
+#include "conv/CharacterConversion.h"
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
 #include "engine/CalculatorDisplay.h"
@@ -304,7 +304,7 @@ TEST_F(CalculatorTest, FlipBitIgnoresTheSignedReading) {
 TEST_F(CalculatorTest, FlipBitChangesTheValueNotTheReversedReading) {
     calc_.OpenBar(BarKind::Bin);
     calc_.SetReversed(true);
-    const TCalcConv& bin = *calc_.Bars().Find(BarKind::Bin);
+    const Conversion& bin = *calc_.Bars().Find(BarKind::Bin);
     // The binary bar shows the value's own bit order under Reverse Endian.
     const int bit = Calculator::ValueBitShownAt(0, CalcValueMode::DWord, bin.IsReversed());
     EXPECT_EQ(bit, 0);
@@ -355,7 +355,7 @@ TEST_F(CalculatorTest, FlipBitDoesNothingWhileBlocked) {
 TEST_F(CalculatorTest, WholeCharactersTypeAndPasteIntoTheCharacterBar) {
     EXPECT_FALSE(calc_.TakesWholeCharacters()); // the decimal bar
     EXPECT_FALSE(calc_.TypeCharacter(U'日'));
-    auto* chars = dynamic_cast<TConvChar*>(calc_.OpenBar(BarKind::Char));
+    auto* chars = dynamic_cast<CharacterConversion*>(calc_.OpenBar(BarKind::Char));
     ASSERT_NE(chars, nullptr);
     chars->SetEncoding(CharEncoding::CodePoint);
     calc_.Bars().Activate(BarKind::Char);
@@ -383,7 +383,7 @@ TEST_F(CalculatorTest, WholeCharactersTypeAndPasteIntoTheCharacterBar) {
 
 TEST_F(CalculatorTest, ClosedBarHandsBackItsConversionAndActivationMoves) {
     calc_.Bars().Activate(BarKind::Hex);
-    std::unique_ptr<TCalcConv> closed = calc_.CloseBar(BarKind::Hex);
+    std::unique_ptr<Conversion> closed = calc_.CloseBar(BarKind::Hex);
     ASSERT_NE(closed, nullptr);
     EXPECT_EQ(closed->GetKind(), BarKind::Hex);
     EXPECT_EQ(calc_.Bars().Active(), std::nullopt);

@@ -4,7 +4,7 @@
 // the program itself reaches them by their Command value only.
 
 #include "ui/CommandTable.h"
-#include "ui/MainForm.h"
+#include "ui/MainWindow.h"
 
 #include <optional>
 #include <string_view>
@@ -19,7 +19,7 @@ inline std::optional<Command> CommandNamed(std::string_view name) {
 }
 
 // The window's action of the command of that name, or none.
-inline TAction* FindAction(const TForm_Main& window, std::string_view name) {
+inline CommandAction* FindAction(const MainWindow& window, std::string_view name) {
     const std::optional<Command> command = CommandNamed(name);
     return command ? window.Action(*command) : nullptr;
 }

@@ -1,8 +1,8 @@
 // The about box and the version section it reads from the executable.
 
-#include "ui/DlgAbout.h"
-#include "ui/HelpViewer.h"
-#include "ui/MainForm.h"
+#include "ui/AboutDialog.h"
+#include "ui/HelpWindow.h"
+#include "ui/MainWindow.h"
 #include "ui/VersionInfo.h"
 #include "ui/toolkit/Action.h"
 
@@ -114,9 +114,9 @@ std::vector<unsigned char> ReadAll(const QString& path) {
 }
 
 // Calls the check with the about box once it is up, then leaves it by Esc.
-void WhenAboutBoxShows(const std::function<void(TForm_About&)>& check, bool* seen) {
+void WhenAboutBoxShows(const std::function<void(AboutDialog&)>& check, bool* seen) {
     QTimer::singleShot(0, [check, seen] {
-        auto* about = qobject_cast<TForm_About*>(QApplication::activeModalWidget());
+        auto* about = qobject_cast<AboutDialog*>(QApplication::activeModalWidget());
         if (about == nullptr) {
             QTimer::singleShot(10, [check, seen] { WhenAboutBoxShows(check, seen); });
             return;
@@ -136,7 +136,7 @@ class TestAbout : public QObject {
 
 private slots:
     void controls() {
-        TForm_About about;
+        AboutDialog about;
         QCOMPARE(about.windowTitle(), QStringLiteral("バージョン情報"));
         QCOMPARE(about.size(), QSize(368, 161));
         QCOMPARE(about.minimumSize(), about.maximumSize());
@@ -160,7 +160,7 @@ private slots:
         QVERIFY(!url->hasFrame());
         QVERIFY(!(url->focusPolicy() & Qt::TabFocus));
         // Nothing made up: the manual beside the program, and the licence it ships with.
-        QCOMPARE(url->text(), QDir::toNativeSeparators(THelpViewer::DefaultHelpFile()));
+        QCOMPARE(url->text(), QDir::toNativeSeparators(HelpWindow::DefaultHelpFile()));
         QVERIFY(about.LblCopyright()->text().contains(QStringLiteral("MIT License")));
         QCOMPARE(url->palette().color(QPalette::Base), about.palette().color(QPalette::Window));
         QCOMPARE(url->geometry().right(), about.width() - 8 - 1);
@@ -176,7 +176,7 @@ private slots:
     }
 
     void buildLabelFromOwnExecutable() {
-        TForm_About about;
+        AboutDialog about;
         QVERIFY(!about.LblBuild()->isHidden());
         QCOMPARE(about.LblBuild()->text(), QStringLiteral("(Build 1.1.0.0)"));
     }
@@ -190,7 +190,7 @@ private slots:
 
     void closingKeys() {
         QFETCH(int, key);
-        TForm_About about;
+        AboutDialog about;
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         about.setResult(-1);
@@ -204,10 +204,10 @@ private slots:
     void commandShowsModalBoxOwnedByWindow() {
         QTemporaryDir dir;
         ProfilePathOverride profile(dir.filePath(QStringLiteral("pexa.ini")).toStdString());
-        TForm_Main window;
+        MainWindow window;
         bool seen = false;
         WhenAboutBoxShows(
-            [&window](TForm_About& about) {
+            [&window](AboutDialog& about) {
                 QVERIFY(about.isModal());
                 QCOMPARE(about.parentWidget(), &window);
             },
@@ -215,7 +215,7 @@ private slots:
         QVERIFY(window.Action(Command::HelpVersion)->Execute());
         QVERIFY(seen);
         // Destroyed when it closed.
-        QVERIFY(window.findChildren<TForm_About*>().isEmpty());
+        QVERIFY(window.findChildren<AboutDialog*>().isEmpty());
     }
 
     void formatBuild_data() {
@@ -234,7 +234,7 @@ private slots:
     void formatBuild() {
         QFETCH(QString, format);
         QFETCH(QString, expected);
-        QCOMPARE(TForm_About::FormatBuild(format, FileVersion{1, 65535, 0, 7}), expected);
+        QCOMPARE(AboutDialog::FormatBuild(format, FileVersion{1, 65535, 0, 7}), expected);
     }
 
     void ownExecutableCarriesBuildVersion() {
@@ -259,9 +259,9 @@ private slots:
         QCOMPARE(ReadFileVersion(copy.toStdString()), std::optional(BuildFileVersion()));
         QCOMPARE(ReadFileVersion(stripped.toStdString()), std::nullopt);
 
-        TForm_About plain(nullptr, copy);
+        AboutDialog plain(nullptr, copy);
         QVERIFY(!plain.LblBuild()->isHidden());
-        TForm_About withoutVersion(nullptr, stripped);
+        AboutDialog withoutVersion(nullptr, stripped);
         QVERIFY(withoutVersion.LblBuild()->isHidden());
         QCOMPARE(withoutVersion.LblBuild()->text(), QStringLiteral("(Build %d.%d.%d.%d)"));
     }
@@ -310,7 +310,7 @@ private slots:
                  std::nullopt);
         QCOMPARE(ReadFileVersion(dir.path().toStdString()), std::nullopt);
         QCOMPARE(ReadFileVersion("/dev/null"), std::nullopt);
-        TForm_About about(nullptr, dir.filePath(QStringLiteral("missing")));
+        AboutDialog about(nullptr, dir.filePath(QStringLiteral("missing")));
         QVERIFY(about.LblBuild()->isHidden());
     }
 

@@ -11,9 +11,9 @@ using namespace pexa;
 namespace {
 
 constexpr int kSiteWidth = 300;
-constexpr int kGrip = TBandSite::kGripWidth;
-constexpr int kEdge = TBandSite::kEdgeWidth;
-constexpr int kGap = TBandSite::kRowGap;
+constexpr int kGrip = BandSite::kGripWidth;
+constexpr int kEdge = BandSite::kEdgeWidth;
+constexpr int kGap = BandSite::kRowGap;
 
 // A child that wants a fixed size, like a bar does.
 class Probe : public QWidget {
@@ -36,7 +36,7 @@ struct BandSpec {
     int height = 20;
 };
 
-std::vector<Probe*> Fill(TBandSite& site, const std::vector<BandSpec>& specs) {
+std::vector<Probe*> Fill(BandSite& site, const std::vector<BandSpec>& specs) {
     std::vector<Probe*> probes;
     for (const BandSpec& spec : specs) {
         auto* probe = new Probe(QSize(50, spec.height));
@@ -56,7 +56,7 @@ struct Saved {
     bool operator==(const Saved&) const = default;
 };
 
-std::vector<Saved> ReadBack(const TBandSite& site) {
+std::vector<Saved> ReadBack(const BandSite& site) {
     std::vector<Saved> saved;
     for (int i = 0; i < site.BandCount(); ++i)
         saved.push_back({site.BandWidget(i), site.BandWidth(i), site.BandBreak(i)});
@@ -70,12 +70,12 @@ void Drag(QWidget* widget, QPoint from, QPoint to) {
     QTest::mouseRelease(widget, Qt::LeftButton, {}, to);
 }
 
-QPoint GripOf(const TBandSite& site, int index) {
+QPoint GripOf(const BandSite& site, int index) {
     const QRect r = site.BandRect(index);
     return QPoint(r.x() + kGrip / 2, r.center().y());
 }
 
-QPoint EdgeOf(const TBandSite& site, int index) {
+QPoint EdgeOf(const BandSite& site, int index) {
     const QRect r = site.BandRect(index);
     return QPoint(r.right() - 1, r.center().y());
 }
@@ -142,7 +142,7 @@ void TestBandSite::layout_data() {
 void TestBandSite::layout() {
     QFETCH(std::vector<BandSpec>, specs);
     QFETCH(RectList, rects);
-    TBandSite site;
+    BandSite site;
     site.resize(kSiteWidth, 10);
     Fill(site, specs);
     for (int i = 0; i < site.BandCount(); ++i) {
@@ -154,7 +154,7 @@ void TestBandSite::layout() {
 }
 
 void TestBandSite::childSitsBesideGrip() {
-    TBandSite site;
+    BandSite site;
     site.resize(kSiteWidth, 10);
     const auto probes = Fill(site, {{100, 0, true}, {0, 0, false}, {0, 0, true}});
     for (int i = 0; i < 3; ++i) {
@@ -166,7 +166,7 @@ void TestBandSite::childSitsBesideGrip() {
 }
 
 void TestBandSite::rowHeightIsTallestChild() {
-    TBandSite site;
+    BandSite site;
     site.resize(kSiteWidth, 10);
     const auto probes = Fill(site, {{100, 0, true, 20}, {0, 0, false, 30}, {0, 0, true, 12}});
     QCOMPARE(site.BandRect(0).height(), 30);
@@ -175,16 +175,16 @@ void TestBandSite::rowHeightIsTallestChild() {
     QVERIFY(QTest::qWaitForWindowExposed(&site));
 
     // A child whose wanted size changes re-lays the site out.
-    QSignalSpy changed(&site, &TBandSite::LayoutChanged);
+    QSignalSpy changed(&site, &BandSite::LayoutChanged);
     probes[2]->SetHint(QSize(50, 25));
     QTRY_COMPARE(site.sizeHint().height(), 30 + kGap + 25);
     QVERIFY(changed.count() >= 1);
 }
 
 void TestBandSite::heightFollowsRows() {
-    TBandSite site;
+    BandSite site;
     site.resize(kSiteWidth, 10);
-    QSignalSpy changed(&site, &TBandSite::LayoutChanged);
+    QSignalSpy changed(&site, &BandSite::LayoutChanged);
     QCOMPARE(site.sizeHint().height(), 0);
     auto* first = new Probe(QSize(50, 20));
     site.AddBand(first);
@@ -206,7 +206,7 @@ void TestBandSite::heightFollowsRows() {
 }
 
 void TestBandSite::deletedChildLeavesBandAndRowKeepsItsBands() {
-    TBandSite site;
+    BandSite site;
     site.resize(kSiteWidth, 10);
     auto probes = Fill(site, {{}, {100, 0, true}, {0, 0, false}, {}});
     QCOMPARE(site.RowCount(), 3);
@@ -225,7 +225,7 @@ void TestBandSite::deletedChildLeavesBandAndRowKeepsItsBands() {
 }
 
 void TestBandSite::takeBandHandsChildBack() {
-    TBandSite site;
+    BandSite site;
     site.resize(kSiteWidth, 10);
     auto probes = Fill(site, {{}, {}});
     QWidget* taken = site.TakeBand(0);
@@ -242,7 +242,7 @@ void TestBandSite::takeBandHandsChildBack() {
 }
 
 void TestBandSite::moveBandKeepsFlags() {
-    TBandSite site;
+    BandSite site;
     site.resize(kSiteWidth, 10);
     auto probes = Fill(site, {{}, {100, 0, false}, {}});
     site.MoveBand(0, 2);
@@ -257,7 +257,7 @@ void TestBandSite::moveBandKeepsFlags() {
 }
 
 void TestBandSite::moveBandToRow() {
-    TBandSite site;
+    BandSite site;
     site.resize(kSiteWidth, 10);
     auto probes = Fill(site, {{}, {}, {}});
 
@@ -292,12 +292,12 @@ void TestBandSite::moveBandToRow() {
 }
 
 void TestBandSite::dragGripToAnotherRow() {
-    TBandSite site;
+    BandSite site;
     site.resize(kSiteWidth, 80);
     auto probes = Fill(site, {{}, {}, {}});
     site.show();
     QVERIFY(QTest::qWaitForWindowExposed(&site));
-    QSignalSpy changed(&site, &TBandSite::LayoutChanged);
+    QSignalSpy changed(&site, &BandSite::LayoutChanged);
 
     Drag(&site, GripOf(site, 2), QPoint(250, 10)); // right half of row 0
     QCOMPARE(site.BandWidget(0), probes[0]);
@@ -315,7 +315,7 @@ void TestBandSite::dragGripToAnotherRow() {
 }
 
 void TestBandSite::dragGripAboveAndBelow() {
-    TBandSite site;
+    BandSite site;
     site.resize(kSiteWidth, 80);
     auto probes = Fill(site, {{100, 0, true}, {0, 0, false}, {}});
     site.show();
@@ -334,7 +334,7 @@ void TestBandSite::dragGripAboveAndBelow() {
 }
 
 void TestBandSite::dragGripOntoOwnPlaceChangesNothing() {
-    TBandSite site;
+    BandSite site;
     site.resize(kSiteWidth, 80);
     Fill(site, {{100, 0, true}, {0, 0, false}, {}});
     site.show();
@@ -345,7 +345,7 @@ void TestBandSite::dragGripOntoOwnPlaceChangesNothing() {
 }
 
 void TestBandSite::dragEdgeChangesWidth() {
-    TBandSite site;
+    BandSite site;
     site.resize(kSiteWidth, 80);
     Fill(site, {{100, 40, true}, {0, 60, false}});
     site.show();
@@ -374,7 +374,7 @@ void TestBandSite::dragEdgeChangesWidth() {
 }
 
 void TestBandSite::pressOutsideGripsDoesNothing() {
-    TBandSite site;
+    BandSite site;
     site.resize(kSiteWidth, 80);
     Fill(site, {{100, 0, true}, {0, 0, false}, {}});
     site.show();
@@ -390,7 +390,7 @@ void TestBandSite::pressOutsideGripsDoesNothing() {
 void TestBandSite::readBackRestoresLayout() {
     // What the settings file keeps after the user arranged the bands is
     // enough to build the same arrangement again.
-    TBandSite site;
+    BandSite site;
     site.resize(kSiteWidth, 80);
     auto probes = Fill(site, {{}, {}, {}, {}});
     site.show();
@@ -401,7 +401,7 @@ void TestBandSite::readBackRestoresLayout() {
     const auto saved = ReadBack(site);
     QCOMPARE(site.RowCount(), 2);
 
-    TBandSite restored;
+    BandSite restored;
     restored.resize(kSiteWidth, 80);
     for (const Saved& band : saved) {
         const int i = restored.AddBand(new Probe(QSize(50, 20)));
@@ -418,7 +418,7 @@ void TestBandSite::readBackRestoresLayout() {
 }
 
 void TestBandSite::widthBeforeSiteHasWidth() {
-    TBandSite site;
+    BandSite site;
     site.resize(0, 0);
     Fill(site, {{120, 0, true}, {0, 30, true}});
     QCOMPARE(site.BandWidth(0), 120);
@@ -454,7 +454,7 @@ void TestBandSite::fitToWidth() {
     QFETCH(std::vector<BandSpec>, specs);
     QFETCH(int, maxWidth);
     QFETCH(Layout, fitted);
-    TBandSite site;
+    BandSite site;
     site.resize(0, 0); // widths as requested, not as laid out
     Fill(site, specs);
     site.FitToWidth(maxWidth);
@@ -466,7 +466,7 @@ void TestBandSite::fitToWidth() {
 }
 
 void TestBandSite::joinRowsWithin() {
-    TBandSite site;
+    BandSite site;
     Fill(site, {{0, 100, true}, {0, 100, true}, {0, 100, true}, {0, 300, true}});
     QCOMPARE(site.RowCount(), 4);
     site.JoinRowsWithin(2 * (kGrip + 100 + kEdge) + 5);
@@ -485,7 +485,7 @@ void TestBandSite::childMinimumSizeHintIsHonoured() {
         int Needed = 40;
         QSize minimumSizeHint() const override { return {Needed, 10}; }
     };
-    TBandSite site;
+    BandSite site;
     auto* needy = new Needy(QSize(30, 20));
     site.AddBand(needy);
     QCOMPARE(site.minimumSizeHint().width(), kGrip + 40 + kEdge);

@@ -1,6 +1,6 @@
 // The main window's stack of bars, the active bar and the view options.
 
-#include "MainFormHarness.h"
+#include "MainWindowHarness.h"
 
 #include "ui/ButtonPanel.h"
 #include "ui/toolkit/BandSite.h"
@@ -21,7 +21,7 @@ using namespace pexa::testing;
 
 namespace {
 
-std::vector<BarKind> Kinds(const TForm_Main& window) {
+std::vector<BarKind> Kinds(const MainWindow& window) {
     std::vector<BarKind> kinds;
     for (int i = 0; i < window.BarCount(); ++i)
         kinds.push_back(window.BarAt(i)->Kind());
@@ -29,14 +29,14 @@ std::vector<BarKind> Kinds(const TForm_Main& window) {
 }
 
 // Opens the integer bars so that the window holds DEC, HEX, OCT, BIN.
-void OpenFourBars(TForm_Main& window) {
+void OpenFourBars(MainWindow& window) {
     Run(window, "ActToggleOct");
     Run(window, "ActToggleBin");
     QCOMPARE(Kinds(window),
              (std::vector<BarKind>{BarKind::Decimal, BarKind::Hex, BarKind::Oct, BarKind::Bin}));
 }
 
-int ActiveCount(const TForm_Main& window) {
+int ActiveCount(const MainWindow& window) {
     int count = 0;
     for (int i = 0; i < window.BarCount(); ++i)
         count += window.BarAt(i)->IsActive() ? 1 : 0;
@@ -204,7 +204,7 @@ void BarManagementTest::newBarTakesTheWindowState() {
     window->SetDisplayFont(font);
 
     Run(*window, "ActToggleBin");
-    TCalcBar* bin = window->FindBar(BarKind::Bin);
+    CalcBar* bin = window->FindBar(BarKind::Bin);
     QVERIFY(bin != nullptr);
     QCOMPARE(bin->GetMode(), CalcValueMode::Word);
     // 258 typed in byte-reversed decimal is stored as 0x0201.
@@ -218,7 +218,7 @@ void BarManagementTest::newBarTakesTheWindowState() {
     // The decimal bar reads the bytes reversed; a new one does too.
     window->CloseBarOfKind(BarKind::Decimal);
     Run(*window, "ActToggleDec");
-    TCalcBar* dec = window->FindBar(BarKind::Decimal);
+    CalcBar* dec = window->FindBar(BarKind::Decimal);
     QVERIFY(dec->ReverseOption());
     QCOMPARE(PlainText(dec), "258");
     QCOMPARE(dec->OperatorText(), "+");
@@ -231,21 +231,21 @@ void BarManagementTest::kindsWithoutConversionAreRefused() {
         if (window->FindBar(barKind) != nullptr)
             continue;
         const int before = window->BarCount();
-        TCalcBar* bar = window->CreateBar(barKind);
-        QCOMPARE(bar != nullptr, TForm_Main::CanCreateBarKind(barKind));
+        CalcBar* bar = window->CreateBar(barKind);
+        QCOMPARE(bar != nullptr, MainWindow::CanCreateBarKind(barKind));
         QCOMPARE(window->BarCount(), before + (bar != nullptr ? 1 : 0));
         if (bar != nullptr)
             QCOMPARE(bar->Kind(), barKind);
     }
-    QVERIFY(TForm_Main::CanCreateBarKind(BarKind::Decimal));
-    QVERIFY(TForm_Main::CanCreateBarKind(BarKind::Bin));
+    QVERIFY(MainWindow::CanCreateBarKind(BarKind::Decimal));
+    QVERIFY(MainWindow::CanCreateBarKind(BarKind::Bin));
 }
 
 void BarManagementTest::middleClickClosesTheBar() {
     WindowFixture window;
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(&window.Window()));
-    TCalcBar* hex = window->FindBar(BarKind::Hex);
+    CalcBar* hex = window->FindBar(BarKind::Hex);
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2),
                       hex->CaptionLabel()->mapToGlobal(QPointF(2, 2)), Qt::MiddleButton,
                       Qt::MiddleButton, Qt::NoModifier);
@@ -257,7 +257,7 @@ void BarManagementTest::middleClickClosesTheBar() {
 
 void BarManagementTest::barMenuContributions() {
     WindowFixture window;
-    TCalcBar* dec = window->FindBar(BarKind::Decimal);
+    CalcBar* dec = window->FindBar(BarKind::Decimal);
     QMenu menu;
     window->BuildBarMenu(*dec, menu, 0);
     window->BuildBarMenu(*dec, menu, 1);
@@ -368,8 +368,8 @@ void BarManagementTest::containersAndMenus() {
 
 void BarManagementTest::bodyColour() {
     WindowFixture window;
-    QCOMPARE(window->BodyColor(), SystemColorValue(TSystemColor::ButtonFace));
-    QCOMPARE(window->palette().color(QPalette::Window), SystemColor(TSystemColor::ButtonFace));
+    QCOMPARE(window->BodyColor(), SystemColorValue(SystemColorId::ButtonFace));
+    QCOMPARE(window->palette().color(QPalette::Window), SystemColor(SystemColorId::ButtonFace));
     window->SetBodyColor(0x0000FF); // 0x00BBGGRR: red
     QCOMPARE(window->palette().color(QPalette::Window), QColor(255, 0, 0));
     QCOMPARE(window->PaneButtons()->palette().color(QPalette::Window), QColor(255, 0, 0));
@@ -410,7 +410,7 @@ void BarManagementTest::largeFontWidensTheWindowInsteadOfCutting() {
     window->SetDisplayFont(font);
     const int screenWidth = window->screen()->availableGeometry().width();
     for (int i = 0; i < window->BarCount(); ++i) {
-        const TCalcBar* bar = window->BarAt(i);
+        const CalcBar* bar = window->BarAt(i);
         const QLabel* label = bar->ValueLabel();
         const int needed = TextWidth(label->font(), label->text());
         QVERIFY(needed < screenWidth / 2); // the test itself fits the screen
@@ -424,9 +424,9 @@ void BarManagementTest::largeFontWidensTheWindowInsteadOfCutting() {
 // No key of the button panel is narrower than the style draws its caption.
 void BarManagementTest::panelKeysFitTheirCaptions() {
     WindowFixture window;
-    const auto buttons = window->PaneButtons()->findChildren<TCmdButton*>();
+    const auto buttons = window->PaneButtons()->findChildren<CommandButton*>();
     QVERIFY(buttons.size() > 40);
-    for (const TCmdButton* button : buttons)
+    for (const CommandButton* button : buttons)
         QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
 }
 

@@ -1,5 +1,5 @@
-#include "conv/CalcConv.h"
-#include "conv/ConvFactory.h"
+#include "conv/Conversion.h"
+#include "conv/ConversionFactory.h"
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
 #include "settings/Profile.h"
@@ -31,22 +31,22 @@ CalcValue IntegerValue(CalcValueMode mode, std::int64_t v) {
     return value;
 }
 
-std::vector<TBarButton*> Buttons(const TCalcBar& bar) {
-    std::vector<TBarButton*> buttons;
+std::vector<BarButton*> Buttons(const CalcBar& bar) {
+    std::vector<BarButton*> buttons;
     for (QWidget* control : bar.OptionControls()) {
-        if (auto* button = qobject_cast<TBarButton*>(control)) {
+        if (auto* button = qobject_cast<BarButton*>(control)) {
             buttons.push_back(button);
         }
     }
     return buttons;
 }
 
-QString Captions(const TCalcBar& bar) {
+QString Captions(const CalcBar& bar) {
     QStringList captions;
     for (QWidget* control : bar.OptionControls()) {
-        if (auto* button = qobject_cast<TBarButton*>(control)) {
+        if (auto* button = qobject_cast<BarButton*>(control)) {
             captions << button->text();
-        } else if (auto* separator = qobject_cast<TBarSeparator*>(control)) {
+        } else if (auto* separator = qobject_cast<BarSeparator*>(control)) {
             captions << (separator->IsDivider() ? "|" : " ");
         }
     }
@@ -54,9 +54,9 @@ QString Captions(const TCalcBar& bar) {
 }
 
 // Which buttons are down, as "1" and "0" in button order.
-QString DownStates(const TCalcBar& bar) {
+QString DownStates(const CalcBar& bar) {
     QString states;
-    for (TBarButton* button : Buttons(bar)) {
+    for (BarButton* button : Buttons(bar)) {
         states += button->Down() ? '1' : '0';
     }
     return states;
@@ -113,24 +113,24 @@ private slots:
                 continue;
             }
             const BarKind barKind = static_cast<BarKind>(kind);
-            TCalcBar* bar = BarClassOf(barKind)(host_.get(), barKind);
-            TCalcBar* withConv = BarClassWithConvOf(barKind)(host_.get(), CreateConv(kind));
-            const char* expected = "pexa::TCalcBar";
+            CalcBar* bar = BarClassOf(barKind)(host_.get(), barKind);
+            CalcBar* withConv = BarClassWithConvOf(barKind)(host_.get(), CreateConv(kind));
+            const char* expected = "pexa::CalcBar";
             switch (barKind) {
             case BarKind::Char:
-                expected = "pexa::TCalcBar_Char";
+                expected = "pexa::CharacterBar";
                 break;
             case BarKind::Degree:
-                expected = "pexa::TCalcBar_Degree";
+                expected = "pexa::SexagesimalBar";
                 break;
             case BarKind::Float:
-                expected = "pexa::TCalcBar_Float";
+                expected = "pexa::FloatBar";
                 break;
             case BarKind::Time:
-                expected = "pexa::TCalcBar_Time";
+                expected = "pexa::DateTimeBar";
                 break;
             case BarKind::Bin:
-                expected = "pexa::TCalcBar_Bin";
+                expected = "pexa::BinaryBar";
                 break;
             default:
                 break;
@@ -144,41 +144,41 @@ private slots:
 
     void variantRefusesConversionOfAnotherClass() {
         QVERIFY_THROWS_EXCEPTION(AssertionFailure,
-                                 TCalcBar::Make<TCalcBar_Char>(host_.get(), BarKind::Hex));
+                                 CalcBar::Make<CharacterBar>(host_.get(), BarKind::Hex));
         QVERIFY_THROWS_EXCEPTION(AssertionFailure,
                                  BarClassWithConvOf(BarKind::Degree)(host_.get(), CreateConv(4)));
-        QVERIFY(host_->findChildren<TCalcBar*>().isEmpty());
+        QVERIFY(host_->findChildren<CalcBar*>().isEmpty());
     }
 
     // ---- where the buttons come from ----
 
     void buttonsFromCommandTableWithoutWindow() {
-        auto* chr = NewBar<TCalcBar_Char>(BarKind::Char);
+        auto* chr = NewBar<CharacterBar>(BarKind::Char);
         QCOMPARE(Captions(*chr), QString("A,S,E,J,UTF8,UTF16,U+"));
         const char* hints[] = {"ASCII", "Shift JIS", "EUC-jp",        "JIS",
                                "UTF-8", "UTF-16",    "コードポイント"};
-        const std::vector<TBarButton*> buttons = Buttons(*chr);
+        const std::vector<BarButton*> buttons = Buttons(*chr);
         for (int i = 0; i < 7; ++i) {
             QCOMPARE(buttons[i]->Tag(), i);
             QCOMPARE(buttons[i]->GroupIndex(), CharEncodingGroup);
             QCOMPARE(buttons[i]->toolTip(), QString(hints[i]));
         }
-        auto* deg = NewBar<TCalcBar_Degree>(BarKind::Degree);
+        auto* deg = NewBar<SexagesimalBar>(BarKind::Degree);
         QCOMPARE(Captions(*deg), QString("hms"));
         QCOMPARE(deg->HmsButton()->toolTip(), QString("[h]:m:s形式"));
         QVERIFY(deg->HmsButton()->AllowAllUp());
-        auto* flt = NewBar<TCalcBar_Float>(BarKind::Float);
+        auto* flt = NewBar<FloatBar>(BarKind::Float);
         QCOMPARE(Captions(*flt), QString("half,bf16,|,E4M3,E5M2"));
-        const std::vector<TBarButton*> floatButtons = Buttons(*flt);
+        const std::vector<BarButton*> floatButtons = Buttons(*flt);
         const int floatGroups[] = {Float16Group, Float16Group, Float8Group, Float8Group};
         for (std::size_t i = 0; i < 4; ++i) {
             QCOMPARE(floatButtons[i]->GroupIndex(), floatGroups[i]);
             QCOMPARE(floatButtons[i]->Tag(), static_cast<int>(i % 2));
         }
         QCOMPARE(DownStates(*flt), QString("1010"));
-        auto* tim = NewBar<TCalcBar_Time>(BarKind::Time);
+        auto* tim = NewBar<DateTimeBar>(BarKind::Time);
         QCOMPARE(Captions(*tim), QString("t,O,|,Diff"));
-        const std::vector<TBarButton*> timeButtons = Buttons(*tim);
+        const std::vector<BarButton*> timeButtons = Buttons(*tim);
         const char* timeHints[] = {"time_t", "OLE DATE", "時間差モード"};
         const int groups[] = {TimeEncodingGroup, TimeEncodingGroup, TimeDiffGroup};
         for (std::size_t i = 0; i < 3; ++i) {
@@ -191,23 +191,23 @@ private slots:
     }
 
     void buttonsFromWindowActions() {
-        auto list = std::make_unique<TActionList>();
-        TAction* ascii = list->Add("ActCharEncodeASCII");
+        auto list = std::make_unique<CommandActionList>();
+        CommandAction* ascii = list->Add("ActCharEncodeASCII");
         ascii->SetCaption("&x");
         ascii->SetHint("short|long form");
         ascii->SetTag(9);
-        TAction* hms = list->Add("ActDegreeHMS");
+        CommandAction* hms = list->Add("ActDegreeHMS");
         hms->SetCaption("H");
         hms->SetHint("style|shown nowhere");
         SetBarActions(list.get());
         QCOMPARE(BarActions(), list.get());
 
-        auto* chr = NewBar<TCalcBar_Char>(BarKind::Char);
+        auto* chr = NewBar<CharacterBar>(BarKind::Char);
         // The list's own action where it has one, the table's row where it lacks it.
         QCOMPARE(Captions(*chr), QString("x,S,E,J,UTF8,UTF16,U+"));
         QCOMPARE(Buttons(*chr)[0]->toolTip(), QString("short"));
         QCOMPARE(Buttons(*chr)[0]->Tag(), 0);
-        auto* deg = NewBar<TCalcBar_Degree>(BarKind::Degree);
+        auto* deg = NewBar<SexagesimalBar>(BarKind::Degree);
         QCOMPARE(deg->HmsButton()->text(), QString("H"));
         QCOMPARE(deg->HmsButton()->toolTip(), QString("style"));
         QCOMPARE(deg->HmsButton()->GroupIndex(), HmsButtonGroup);
@@ -215,13 +215,13 @@ private slots:
         // A list destroyed without being unregistered is not used afterwards.
         list.reset();
         QCOMPARE(BarActions(), nullptr);
-        QCOMPARE(Captions(*NewBar<TCalcBar_Char>(BarKind::Char)), QString("A,S,E,J,UTF8,UTF16,U+"));
+        QCOMPARE(Captions(*NewBar<CharacterBar>(BarKind::Char)), QString("A,S,E,J,UTF8,UTF16,U+"));
     }
 
     // ---- the character bar ----
 
     void charArrowsWalkAndStopAtEnds() {
-        auto* bar = NewBar<TCalcBar_Char>(BarKind::Char);
+        auto* bar = NewBar<CharacterBar>(BarKind::Char);
         QCOMPARE(bar->Encoding(), 0);
         QCOMPARE(DownStates(*bar), QString("1000000"));
         const char* names[] = {"ASCII ", "SJIS ", "EUC ", "JIS ", "UTF-8 ", "UTF-16 ", "U+ "};
@@ -259,7 +259,7 @@ private slots:
     void charEncodingChangesTheText() {
         QFETCH(qint64, value);
         QFETCH(int, encoding);
-        auto* bar = NewBar<TCalcBar_Char>(BarKind::Char, CalcValueMode::Word);
+        auto* bar = NewBar<CharacterBar>(BarKind::Char, CalcValueMode::Word);
         bar->SetValue(IntegerValue(CalcValueMode::Word, value));
         QVERIFY(!bar->ValueLabel()->text().contains(QString("亜")));
         bar->SetEncoding(encoding);
@@ -269,7 +269,7 @@ private slots:
     }
 
     void charButtonClickChoosesEncoding() {
-        auto* bar = NewBar<TCalcBar_Char>(BarKind::Char);
+        auto* bar = NewBar<CharacterBar>(BarKind::Char);
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
         QTest::mouseClick(Buttons(*bar)[2], Qt::LeftButton);
@@ -283,7 +283,7 @@ private slots:
     }
 
     void charOutOfRangeEncodingChangesNothing() {
-        auto* bar = NewBar<TCalcBar_Char>(BarKind::Char);
+        auto* bar = NewBar<CharacterBar>(BarKind::Char);
         bar->SetEncoding(2);
         for (int bad : {-1, 7, 255}) {
             bar->SetEncoding(bad);
@@ -293,7 +293,7 @@ private slots:
     }
 
     void charIndicatorStandsLeftmost() {
-        auto* bar = NewBar<TCalcBar_Char>(BarKind::Char);
+        auto* bar = NewBar<CharacterBar>(BarKind::Char);
         QCOMPARE(bar->Indicators().size(), std::size_t{2});
         QCOMPARE(bar->Indicators()[0], bar->EncodingIndicator());
         QCOMPARE(bar->Indicators()[1], bar->ReverseIndicator());
@@ -301,7 +301,7 @@ private slots:
     }
 
     void charTextIsFixedPitchExceptMessages() {
-        auto* bar = NewBar<TCalcBar_Char>(BarKind::Char);
+        auto* bar = NewBar<CharacterBar>(BarKind::Char);
         QFont proportional("DejaVu Sans");
         proportional.setPointSize(13);
         bar->SetDisplayFont(proportional);
@@ -323,7 +323,7 @@ private slots:
     // ---- the sexagesimal bar ----
 
     void degreeTogglesOnLeftRightAndCtrlSpace() {
-        auto* bar = NewBar<TCalcBar_Degree>(BarKind::Degree);
+        auto* bar = NewBar<SexagesimalBar>(BarKind::Degree);
         bar->SetValue(IntegerValue(CalcValueMode::DWord, 3661));
         QCOMPARE(bar->ValueLabel()->text(), QString("01:01:01"));
         QVERIFY(!bar->HmsButton()->Down());
@@ -349,7 +349,7 @@ private slots:
     }
 
     void degreeButtonToggles() {
-        auto* bar = NewBar<TCalcBar_Degree>(BarKind::Degree);
+        auto* bar = NewBar<SexagesimalBar>(BarKind::Degree);
         bar->SetValue(IntegerValue(CalcValueMode::DWord, 216000));
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
@@ -366,7 +366,7 @@ private slots:
     // ---- the float bar ----
 
     void floatIndicatorFollowsMode() {
-        auto* bar = NewBar<TCalcBar_Float>(BarKind::Float, CalcValueMode::Byte);
+        auto* bar = NewBar<FloatBar>(BarKind::Float, CalcValueMode::Byte);
         QCOMPARE(bar->Indicators().front(), bar->PrecisionIndicator());
         const struct {
             CalcValueMode mode;
@@ -396,7 +396,7 @@ private slots:
     // 0x3FC0 is 1.5 in bfloat16 and 1.9375 in half; stored, the choice
     // comes back in a bar created later.
     void floatWordFormatShownAndStored() {
-        auto* bar = NewBar<TCalcBar_Float>(BarKind::Float, CalcValueMode::Word);
+        auto* bar = NewBar<FloatBar>(BarKind::Float, CalcValueMode::Word);
         bar->EnsurePlaced();
         bar->SetValue(IntegerValue(CalcValueMode::Word, 0x3FC0));
         QCOMPARE(bar->ValueLabel()->text(), QString("1.9375"));
@@ -410,7 +410,7 @@ private slots:
         bar->SaveSettings();
         QCOMPARE(ReadProfileInt("Mode", "Float16Format", -5, 0, -1), 1);
         QCOMPARE(ReadProfileInt("Mode", "Float8Format", -5, 0, -1), 1);
-        auto* next = NewBar<TCalcBar_Float>(BarKind::Float, CalcValueMode::Word);
+        auto* next = NewBar<FloatBar>(BarKind::Float, CalcValueMode::Word);
         next->EnsurePlaced();
         QCOMPARE(next->WordFormat(), 1);
         QCOMPARE(next->ByteFormat(), 1);
@@ -419,7 +419,7 @@ private slots:
         QCOMPARE(next->ValueLabel()->text(), QString("1.5"));
         // A stored code out of range reads as the default.
         WriteIni(IniPath(), "[Mode]\nFloat16Format=2\nFloat8Format=-1\n");
-        auto* fallback = NewBar<TCalcBar_Float>(BarKind::Float, CalcValueMode::Word);
+        auto* fallback = NewBar<FloatBar>(BarKind::Float, CalcValueMode::Word);
         fallback->EnsurePlaced();
         QCOMPARE(fallback->WordFormat(), 0);
         QCOMPARE(fallback->ByteFormat(), 0);
@@ -429,13 +429,13 @@ private slots:
     void floatToolTipListsTheFields() {
         ApplyLanguage(UiLanguage::English);
         const auto desktopLanguage = qScopeGuard([] { ApplyLanguage(UiLanguage::Automatic); });
-        auto* bar = NewBar<TCalcBar_Float>(BarKind::Float, CalcValueMode::DWord);
+        auto* bar = NewBar<FloatBar>(BarKind::Float, CalcValueMode::DWord);
         bar->SetValue(IntegerValue(CalcValueMode::DWord, 0xC0200000));
         QCOMPARE(bar->ValueLabel()->toolTip(),
                  QString("Single\nSign: 1 (-)\nExponent: 10000000 (biased 128), unbiased 1\n"
                          "Significand: 1.01000000000000000000000"));
         // The E5M2 infinity has no significand to show.
-        QCOMPARE(TCalcBar_Float::FieldsText(FloatFormat::E5M2, 0x7C),
+        QCOMPARE(FloatBar::FieldsText(FloatFormat::E5M2, 0x7C),
                  QString("E5M2\nSign: 0 (+)\nExponent: 11111 (biased 31)\nFraction: 00"));
         // Float mode has no pattern.
         bar->SetMode(CalcValueMode::Float);
@@ -445,7 +445,7 @@ private slots:
     // ---- the date/time bar ----
 
     void timeArrowsStepEncoding() {
-        auto* bar = NewBar<TCalcBar_Time>(BarKind::Time);
+        auto* bar = NewBar<DateTimeBar>(BarKind::Time);
         QCOMPARE(bar->Encoding(), 0);
         QCOMPARE(DownStates(*bar), QString("100"));
         QCOMPARE(bar->EncodingIndicator()->text(), QString("time_t "));
@@ -466,7 +466,7 @@ private slots:
     }
 
     void timeDiffIsIndependentOfEncoding() {
-        auto* bar = NewBar<TCalcBar_Time>(BarKind::Time);
+        auto* bar = NewBar<DateTimeBar>(BarKind::Time);
         bar->SetValue(IntegerValue(CalcValueMode::DWord, 90061));
         const QString moment = bar->ValueLabel()->text();
         QVERIFY(moment.contains("1970"));
@@ -493,10 +493,10 @@ private slots:
     }
 
     void timeButtonsClick() {
-        auto* bar = NewBar<TCalcBar_Time>(BarKind::Time);
+        auto* bar = NewBar<DateTimeBar>(BarKind::Time);
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
-        const std::vector<TBarButton*> buttons = Buttons(*bar);
+        const std::vector<BarButton*> buttons = Buttons(*bar);
         QTest::mouseClick(buttons[2], Qt::LeftButton);
         QVERIFY(bar->DiffMode());
         QCOMPARE(DownStates(*bar), QString("101"));
@@ -512,7 +512,7 @@ private slots:
     }
 
     void timeIndicatorsInOrderAndDiffTakesNoRoom() {
-        auto* bar = NewBar<TCalcBar_Time>(BarKind::Time);
+        auto* bar = NewBar<DateTimeBar>(BarKind::Time);
         const std::vector<QLabel*> expected = {bar->EncodingIndicator(), bar->DiffIndicator(),
                                                bar->SignIndicator(), bar->ReverseIndicator()};
         QCOMPARE(bar->Indicators(), expected);
@@ -550,7 +550,7 @@ private slots:
         if (!stored.isEmpty()) {
             WriteIni(IniPath(), stored);
         }
-        auto* bar = NewBar<TCalcBar_Char>(BarKind::Char);
+        auto* bar = NewBar<CharacterBar>(BarKind::Char);
         QCOMPARE(bar->Encoding(), 0);
         bar->EnsurePlaced();
         QCOMPARE(bar->Encoding(), encoding);
@@ -561,14 +561,14 @@ private slots:
         const int saved = bar->Encoding();
         QCOMPARE(ReadProfileInt("Mode", "CharEncoding", -5, 0, -1), saved);
         // A bar created later starts with what was saved.
-        auto* next = NewBar<TCalcBar_Char>(BarKind::Char);
+        auto* next = NewBar<CharacterBar>(BarKind::Char);
         next->EnsurePlaced();
         QCOMPARE(next->Encoding(), saved);
     }
 
     void degreeSettings() {
         WriteIni(IniPath(), "[Mode]\nHMSStyle=1\n");
-        auto* bar = NewBar<TCalcBar_Degree>(BarKind::Degree);
+        auto* bar = NewBar<SexagesimalBar>(BarKind::Degree);
         QVERIFY(!bar->HmsStyle());
         bar->EnsurePlaced();
         QVERIFY(bar->HmsStyle());
@@ -581,7 +581,7 @@ private slots:
         QCOMPARE(ReadProfileInt("Mode", "HMSStyle", -5, 0, -1), 1);
 
         WriteIni(IniPath(), "[Mode]\nHMSStyle=0x10\n");
-        auto* other = NewBar<TCalcBar_Degree>(BarKind::Degree);
+        auto* other = NewBar<SexagesimalBar>(BarKind::Degree);
         other->EnsurePlaced();
         QVERIFY(other->HmsStyle());
     }
@@ -605,7 +605,7 @@ private slots:
         if (!stored.isEmpty()) {
             WriteIni(IniPath(), stored);
         }
-        auto* bar = NewBar<TCalcBar_Time>(BarKind::Time);
+        auto* bar = NewBar<DateTimeBar>(BarKind::Time);
         bar->EnsurePlaced();
         QCOMPARE(bar->Encoding(), encoding);
         QCOMPARE(bar->DiffMode(), diff);
@@ -617,14 +617,14 @@ private slots:
         bar->SaveSettings();
         QCOMPARE(ReadProfileInt("Mode", "TimeEncoding", -5, 0, -1), 1 - encoding);
         QCOMPARE(ReadProfileInt("Mode", "TimeDiffMode", -5, 0, -1), diff ? 0 : 1);
-        auto* next = NewBar<TCalcBar_Time>(BarKind::Time);
+        auto* next = NewBar<DateTimeBar>(BarKind::Time);
         next->EnsurePlaced();
         QCOMPARE(next->Encoding(), 1 - encoding);
         QCOMPARE(next->DiffMode(), !diff);
     }
 
     void timeSettingsWrittenInOrder() {
-        auto* bar = NewBar<TCalcBar_Time>(BarKind::Time);
+        auto* bar = NewBar<DateTimeBar>(BarKind::Time);
         bar->SaveSettings();
         QFile file(IniPath());
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -637,14 +637,14 @@ private slots:
     // A failed write reaches the caller (the window reports it), and the bar
     // is left as it was.
     void failedSaveReachesTheCaller() {
-        auto* chr = NewBar<TCalcBar_Char>(BarKind::Char);
-        auto* deg = NewBar<TCalcBar_Degree>(BarKind::Degree);
-        auto* tim = NewBar<TCalcBar_Time>(BarKind::Time);
+        auto* chr = NewBar<CharacterBar>(BarKind::Char);
+        auto* deg = NewBar<SexagesimalBar>(BarKind::Degree);
+        auto* tim = NewBar<DateTimeBar>(BarKind::Time);
         tim->SetDiffMode(true);
         chr->SetEncoding(3);
         deg->SetHmsStyle(true);
         ProfilePathOverride unwritable(dir_->filePath("missing/dir/pexa.ini").toStdString());
-        for (TCalcBar* bar : std::initializer_list<TCalcBar*>{chr, deg, tim}) {
+        for (CalcBar* bar : std::initializer_list<CalcBar*>{chr, deg, tim}) {
             QString message;
             try {
                 bar->SaveSettings();

@@ -1,5 +1,5 @@
-#include "conv/CalcConv.h"
-#include "conv/ConvFactory.h"
+#include "conv/Conversion.h"
+#include "conv/ConversionFactory.h"
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
 #include "ui/CalcBar.h"
@@ -25,10 +25,10 @@ namespace {
 
 // A conversion whose text, text state and capabilities the test sets, so the
 // bar's handling of every state can be driven without a real notation.
-class TScriptedConv : public TCalcConv {
+class ScriptedConversion : public Conversion {
 public:
-    explicit TScriptedConv(ConvOptionSet capabilities)
-        : TCalcConv(BarKind::Decimal), capabilities_(capabilities) {}
+    explicit ScriptedConversion(ConvOptionSet capabilities)
+        : Conversion(BarKind::Decimal), capabilities_(capabilities) {}
 
     ConvOptionSet GetCapabilities() const override { return capabilities_; }
     std::string GetText(bool grouped) const override { return grouped ? "grouped" : Text; }
@@ -62,12 +62,12 @@ void SendMousePress(QWidget* target, Qt::MouseButton button, QPoint pos = {1, 1}
 
 // A variant built the way the real ones are: its own indicator first, an
 // option button after the base construction, keys and menu items of its own.
-class TVariantBar : public TCalcBar {
+class VariantBar : public CalcBar {
 public:
-    TVariantBar(CreateKey key, QWidget* owner, BarKind kind) : TCalcBar(key, owner, kind) {}
+    VariantBar(CreateKey key, QWidget* owner, BarKind kind) : CalcBar(key, owner, kind) {}
 
     QLabel* Own = nullptr;
-    TBarButton* Button = nullptr;
+    BarButton* Button = nullptr;
     int Loads = 0;
     std::vector<bool> Steps;
     int Toggles = 0;
@@ -75,16 +75,16 @@ public:
 
 protected:
     void Create() override {
-        TCalcBar::Create();
+        CalcBar::Create();
         Button = AddOptionButton(nullptr);
         Button->setText("t");
     }
     void CreateIndicators() override {
         Own = AddIndicator();
-        TCalcBar::CreateIndicators();
+        CalcBar::CreateIndicators();
     }
     void UpdateIndicators() override {
-        TCalcBar::UpdateIndicators();
+        CalcBar::UpdateIndicators();
         if (Own != nullptr) {
             Own->setText(GetMode() == CalcValueMode::QWord ? "Double " : "Single ");
         }
@@ -113,8 +113,8 @@ private:
     std::unique_ptr<QWidget> host_;
     FormatSettingsScope format_{FormatSettings{}};
 
-    TCalcBar* NewBar(BarKind kind) {
-        TCalcBar* bar = TCalcBar::Make<TCalcBar>(host_.get(), kind);
+    CalcBar* NewBar(BarKind kind) {
+        CalcBar* bar = CalcBar::Make<CalcBar>(host_.get(), kind);
         bar->resize(320, bar->sizeHint().height());
         return bar;
     }
@@ -140,7 +140,7 @@ private slots:
         QFETCH(QString, label);
         QFETCH(char, key);
         QFETCH(QString, marked);
-        QCOMPARE(TCalcBar::AddAccessMark(label, key), marked);
+        QCOMPARE(CalcBar::AddAccessMark(label, key), marked);
     }
 
     // Every kind whose conversion exists: caption, title and indicators.
@@ -153,12 +153,12 @@ private slots:
             "Date/Time", "Kilo"};
         int available = 0;
         for (int kind = 0; kind < BarKindCount; ++kind) {
-            const std::unique_ptr<TCalcConv> probe = CreateConv(kind);
+            const std::unique_ptr<Conversion> probe = CreateConv(kind);
             if (!probe) {
                 continue;
             }
             ++available;
-            TCalcBar* bar = NewBar(static_cast<BarKind>(kind));
+            CalcBar* bar = NewBar(static_cast<BarKind>(kind));
             QCOMPARE(bar->CaptionLabel()->MarkedText(), QString(captions[kind]));
             QCOMPARE(bar->Title(), QString(titles[kind]));
             QCOMPARE(bar->windowTitle(), QString(titles[kind]));
@@ -172,7 +172,7 @@ private slots:
     }
 
     void variantsTakePartInConstruction() {
-        TVariantBar* bar = TCalcBar::Make<TVariantBar>(host_.get(), BarKind::Decimal);
+        VariantBar* bar = CalcBar::Make<VariantBar>(host_.get(), BarKind::Decimal);
         QCOMPARE(bar->Indicators().size(), std::size_t{3});
         QCOMPARE(bar->Indicators()[0], bar->Own);
         QCOMPARE(bar->Indicators()[1], bar->SignIndicator());
@@ -203,7 +203,7 @@ private slots:
 
         std::vector<std::string> log;
         bar->MenuLog = &log;
-        bar->OnBuildMenu = [&](TCalcBar&, QMenu&, int phase) {
+        bar->OnBuildMenu = [&](CalcBar&, QMenu&, int phase) {
             log.push_back("owner " + std::to_string(phase));
         };
         QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(2, 2),
@@ -216,22 +216,22 @@ private slots:
 
     void kindWithoutConversionIsRefused() {
         QVERIFY_THROWS_EXCEPTION(AssertionFailure,
-                                 TCalcBar::Make<TCalcBar>(host_.get(), static_cast<BarKind>(10)));
+                                 CalcBar::Make<CalcBar>(host_.get(), static_cast<BarKind>(10)));
         QVERIFY_THROWS_EXCEPTION(AssertionFailure,
-                                 TCalcBar::MakeWith<TCalcBar>(host_.get(), nullptr));
-        QVERIFY(host_->findChildren<TCalcBar*>().isEmpty());
-        TCalcBar::BarClass barClass = &TCalcBar::MakeAs<TCalcBar>;
-        TCalcBar* bar = barClass(host_.get(), BarKind::Oct);
+                                 CalcBar::MakeWith<CalcBar>(host_.get(), nullptr));
+        QVERIFY(host_->findChildren<CalcBar*>().isEmpty());
+        CalcBar::BarClass barClass = &CalcBar::MakeAs<CalcBar>;
+        CalcBar* bar = barClass(host_.get(), BarKind::Oct);
         QCOMPARE(bar->Kind(), BarKind::Oct);
         QCOMPARE(bar->parentWidget(), host_.get());
     }
 
     void shownTextFollowsValueModeAndGrouping() {
-        TCalcBar* dec = NewBar(BarKind::Decimal);
-        TCalcBar* hex = NewBar(BarKind::Hex);
-        TCalcBar* oct = NewBar(BarKind::Oct);
-        TCalcBar* bin = NewBar(BarKind::Bin);
-        for (TCalcBar* bar : {dec, hex, oct, bin}) {
+        CalcBar* dec = NewBar(BarKind::Decimal);
+        CalcBar* hex = NewBar(BarKind::Hex);
+        CalcBar* oct = NewBar(BarKind::Oct);
+        CalcBar* bin = NewBar(BarKind::Bin);
+        for (CalcBar* bar : {dec, hex, oct, bin}) {
             QCOMPARE(bar->ValueLabel()->text(), QString(" "));
             bar->SetMode(CalcValueMode::DWord);
             bar->SetValue(IntegerValue(CalcValueMode::DWord, 0x12345));
@@ -240,7 +240,7 @@ private slots:
         QCOMPARE(hex->ValueLabel()->text(), QString("00012345"));
         QCOMPARE(oct->ValueLabel()->text(), QString("00000221505"));
         QCOMPARE(bin->ValueLabel()->text(), QString("00000000000000010010001101000101"));
-        for (TCalcBar* bar : {dec, hex, oct, bin}) {
+        for (CalcBar* bar : {dec, hex, oct, bin}) {
             bar->SetSeparated(true);
             QVERIFY(bar->Separated());
         }
@@ -258,7 +258,7 @@ private slots:
     }
 
     void typingAndBackspaceRepaint() {
-        TCalcBar* dec = NewBar(BarKind::Decimal);
+        CalcBar* dec = NewBar(BarKind::Decimal);
         dec->SetMode(CalcValueMode::Byte);
         dec->Clear();
         QVERIFY(dec->CanInputChar('2', true, false));
@@ -288,7 +288,7 @@ private slots:
                             {BarKind::Oct, false, false, false},
                             {BarKind::Bin, true, false, false}};
         for (const Row& row : rows) {
-            TCalcBar* bar = NewBar(row.Kind);
+            CalcBar* bar = NewBar(row.Kind);
             QCOMPARE(bar->SupportsSeparated(), row.Separated);
             QCOMPARE(bar->SupportsSigned(), row.Signed);
             QCOMPARE(bar->SupportsReverse(), row.Reverse);
@@ -325,7 +325,7 @@ private slots:
         QFETCH(bool, reversed);
         QFETCH(QString, signText);
         QFETCH(QString, reverseText);
-        TCalcBar* dec = NewBar(BarKind::Decimal);
+        CalcBar* dec = NewBar(BarKind::Decimal);
         dec->SetMode(static_cast<CalcValueMode>(mode));
         dec->SetSigned(isSigned);
         dec->SetReverse(reversed);
@@ -336,7 +336,7 @@ private slots:
     }
 
     void indicatorsFollowTheModeAndRerender() {
-        TCalcBar* dec = NewBar(BarKind::Decimal);
+        CalcBar* dec = NewBar(BarKind::Decimal);
         dec->SetMode(CalcValueMode::Word);
         dec->SetValue(IntegerValue(CalcValueMode::Word, 1));
         QCOMPARE(dec->ReverseIndicator()->text(), QString(" "));
@@ -351,7 +351,7 @@ private slots:
     }
 
     void optionsAreIgnoredWithoutTheCapability() {
-        TCalcBar* hex = NewBar(BarKind::Hex);
+        CalcBar* hex = NewBar(BarKind::Hex);
         hex->SetMode(CalcValueMode::Word);
         hex->SetValue(IntegerValue(CalcValueMode::Word, 0x0102));
         hex->SetSigned(true);
@@ -362,7 +362,7 @@ private slots:
     }
 
     void indicatorVisibility() {
-        TCalcBar* dec = NewBar(BarKind::Decimal);
+        CalcBar* dec = NewBar(BarKind::Decimal);
         for (QLabel* label : dec->Indicators()) {
             QVERIFY(label->isHidden());
         }
@@ -383,7 +383,7 @@ private slots:
     }
 
     void indicatorsStandLeftOfTheValueInCreationOrder() {
-        TCalcBar* dec = NewBar(BarKind::Decimal);
+        CalcBar* dec = NewBar(BarKind::Decimal);
         dec->SetShowIndicators(true);
         QLabel* extra = dec->AddIndicator();
         extra->setText("Extra ");
@@ -398,9 +398,9 @@ private slots:
     }
 
     void textColoursByState() {
-        auto conv = std::make_unique<TScriptedConv>(ConvOptionSet{});
-        TScriptedConv* script = conv.get();
-        TCalcBar* bar = TCalcBar::MakeWith<TCalcBar>(host_.get(), std::move(conv));
+        auto conv = std::make_unique<ScriptedConversion>(ConvOptionSet{});
+        ScriptedConversion* script = conv.get();
+        CalcBar* bar = CalcBar::MakeWith<CalcBar>(host_.get(), std::move(conv));
         script->Text = "abc";
         bar->ShowText();
         QCOMPARE(bar->ValueLabel()->text(), QString("abc"));
@@ -421,17 +421,17 @@ private slots:
     }
 
     void shiftJisTextIsDecoded() {
-        auto conv = std::make_unique<TScriptedConv>(ConvOptionSet{});
-        TScriptedConv* script = conv.get();
-        TCalcBar* bar = TCalcBar::MakeWith<TCalcBar>(host_.get(), std::move(conv));
+        auto conv = std::make_unique<ScriptedConversion>(ConvOptionSet{});
+        ScriptedConversion* script = conv.get();
+        CalcBar* bar = CalcBar::MakeWith<CalcBar>(host_.get(), std::move(conv));
         script->Text = "_A\x88\x9F\xB1\x88";
         bar->ShowText();
         QCOMPARE(bar->ValueLabel()->text(), QString::fromUtf8("_A亜ｱ_"));
     }
 
     void indicatorsFromScriptedCapabilities() {
-        auto conv = std::make_unique<TScriptedConv>(ConvOptionSet{ConvOption::ReverseEndian});
-        TCalcBar* bar = TCalcBar::MakeWith<TCalcBar>(host_.get(), std::move(conv));
+        auto conv = std::make_unique<ScriptedConversion>(ConvOptionSet{ConvOption::ReverseEndian});
+        CalcBar* bar = CalcBar::MakeWith<CalcBar>(host_.get(), std::move(conv));
         QVERIFY(bar->SignIndicator() == nullptr);
         QVERIFY(bar->ReverseIndicator() != nullptr);
         QCOMPARE(bar->Indicators().size(), std::size_t{1});
@@ -440,7 +440,7 @@ private slots:
     }
 
     void messageBlocksInputUntilClearedByValue() {
-        TCalcBar* dec = NewBar(BarKind::Decimal);
+        CalcBar* dec = NewBar(BarKind::Decimal);
         dec->SetMode(CalcValueMode::Word);
         dec->Clear();
         QVERIFY(dec->InputChar('4'));
@@ -472,7 +472,7 @@ private slots:
     }
 
     void messageClearedByClear() {
-        TCalcBar* hex = NewBar(BarKind::Hex);
+        CalcBar* hex = NewBar(BarKind::Hex);
         hex->SetMode(CalcValueMode::Byte);
         hex->SetValue(IntegerValue(CalcValueMode::Byte, 0xAB));
         hex->SetMessageText("オーバーフローしました");
@@ -510,9 +510,9 @@ private slots:
         QFETCH(QPalette, palette);
         const QPalette saved = QApplication::palette();
         QApplication::setPalette(palette);
-        auto conv = std::make_unique<TScriptedConv>(ConvOptionSet{ConvOption::Signed});
-        TScriptedConv* script = conv.get();
-        TCalcBar* bar = TCalcBar::MakeWith<TCalcBar>(host_.get(), std::move(conv));
+        auto conv = std::make_unique<ScriptedConversion>(ConvOptionSet{ConvOption::Signed});
+        ScriptedConversion* script = conv.get();
+        CalcBar* bar = CalcBar::MakeWith<CalcBar>(host_.get(), std::move(conv));
         bar->EnsurePlaced();
         const QColor window = bar->palette().color(QPalette::Window);
         auto caption = [&] { return bar->CaptionLabel()->palette().color(QPalette::WindowText); };
@@ -537,7 +537,7 @@ private slots:
     }
 
     void activeColours() {
-        TCalcBar* bar = NewBar(BarKind::Decimal);
+        CalcBar* bar = NewBar(BarKind::Decimal);
         const QPalette system = QApplication::palette();
         auto panelColor = [&] { return bar->ValuePanel()->palette().color(QPalette::Window); };
         auto captionColor = [&] {
@@ -558,14 +558,14 @@ private slots:
     }
 
     void pressOnAChildActivatesOnlyAnInactiveBar() {
-        TCalcBar* bar = NewBar(BarKind::Hex);
+        CalcBar* bar = NewBar(BarKind::Hex);
         int activations = 0;
         int middles = 0;
-        bar->OnActivate = [&](TCalcBar& b) {
+        bar->OnActivate = [&](CalcBar& b) {
             QCOMPARE(&b, bar);
             ++activations;
         };
-        bar->OnMiddleClick = [&](TCalcBar&) { ++middles; };
+        bar->OnMiddleClick = [&](CalcBar&) { ++middles; };
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
 
@@ -589,13 +589,13 @@ private slots:
     }
 
     void middleClickOnChildrenOnly() {
-        TCalcBar* bar = NewBar(BarKind::Decimal);
+        CalcBar* bar = NewBar(BarKind::Decimal);
         bar->SetShowIndicators(true);
-        TBarButton* button = bar->AddOptionButton(nullptr);
+        BarButton* button = bar->AddOptionButton(nullptr);
         int activations = 0;
-        std::vector<TCalcBar*> middles;
-        bar->OnActivate = [&](TCalcBar&) { ++activations; };
-        bar->OnMiddleClick = [&](TCalcBar& b) { middles.push_back(&b); };
+        std::vector<CalcBar*> middles;
+        bar->OnActivate = [&](CalcBar&) { ++activations; };
+        bar->OnMiddleClick = [&](CalcBar& b) { middles.push_back(&b); };
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
 
@@ -616,13 +616,13 @@ private slots:
     }
 
     void middleClickMayDestroyTheBar() {
-        TCalcBar* deferred = NewBar(BarKind::Decimal);
-        TCalcBar* immediate = NewBar(BarKind::Hex);
+        CalcBar* deferred = NewBar(BarKind::Decimal);
+        CalcBar* immediate = NewBar(BarKind::Hex);
         immediate->move(0, 40);
-        QPointer<TCalcBar> deferredGuard(deferred);
-        QPointer<TCalcBar> immediateGuard(immediate);
-        deferred->OnMiddleClick = [](TCalcBar& b) { b.deleteLater(); };
-        immediate->OnMiddleClick = [](TCalcBar& b) { delete &b; };
+        QPointer<CalcBar> deferredGuard(deferred);
+        QPointer<CalcBar> immediateGuard(immediate);
+        deferred->OnMiddleClick = [](CalcBar& b) { b.deleteLater(); };
+        immediate->OnMiddleClick = [](CalcBar& b) { delete &b; };
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
         QTest::mousePress(deferred->ValueLabel(), Qt::MiddleButton);
@@ -632,13 +632,13 @@ private slots:
     }
 
     void optionButtonTakesTheActionAndStillClicks() {
-        TAction action("ActDegreeHMS");
+        CommandAction action("ActDegreeHMS");
         action.SetCaption("hms");
         action.SetHint(QString::fromUtf8("[h]:m:s形式|3ブロック以上は区切りなしにする"));
         action.SetGroupIndex(1001);
         action.SetTag(7);
-        TCalcBar* bar = NewBar(BarKind::Decimal);
-        TBarButton* button = bar->AddOptionButton(&action);
+        CalcBar* bar = NewBar(BarKind::Decimal);
+        BarButton* button = bar->AddOptionButton(&action);
         QCOMPARE(button->text(), QString("hms"));
         QCOMPARE(button->toolTip(), QString::fromUtf8("[h]:m:s形式"));
         QCOMPARE(button->GroupIndex(), 1001);
@@ -648,7 +648,7 @@ private slots:
 
         int activations = 0;
         int clicks = 0;
-        bar->OnActivate = [&](TCalcBar&) { ++activations; };
+        bar->OnActivate = [&](CalcBar&) { ++activations; };
         QObject::connect(button, &QToolButton::clicked, [&] { ++clicks; });
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
@@ -658,15 +658,15 @@ private slots:
     }
 
     void hiddenAndDisabledActions() {
-        TAction hidden("Hidden");
+        CommandAction hidden("Hidden");
         hidden.SetCaption("H");
         hidden.SetVisible(false);
-        TAction disabled("Disabled");
+        CommandAction disabled("Disabled");
         disabled.SetCaption("&Off");
         disabled.SetEnabled(false);
-        TCalcBar* bar = NewBar(BarKind::Decimal);
-        TBarButton* hiddenButton = bar->AddOptionButton(&hidden);
-        TBarButton* disabledButton = bar->AddOptionButton(&disabled);
+        CalcBar* bar = NewBar(BarKind::Decimal);
+        BarButton* hiddenButton = bar->AddOptionButton(&hidden);
+        BarButton* disabledButton = bar->AddOptionButton(&disabled);
         bar->EnsurePlaced();
         QVERIFY(hiddenButton->isHidden());
         QVERIFY(!disabledButton->isEnabled());
@@ -677,11 +677,11 @@ private slots:
     }
 
     void radioGroupsAndToggles() {
-        TCalcBar* bar = NewBar(BarKind::Decimal);
-        TBarButton* a = bar->AddOptionButton(nullptr);
-        TBarButton* b = bar->AddOptionButton(nullptr);
-        TBarButton* toggle = bar->AddOptionButton(nullptr);
-        TBarButton* plain = bar->AddOptionButton(nullptr);
+        CalcBar* bar = NewBar(BarKind::Decimal);
+        BarButton* a = bar->AddOptionButton(nullptr);
+        BarButton* b = bar->AddOptionButton(nullptr);
+        BarButton* toggle = bar->AddOptionButton(nullptr);
+        BarButton* plain = bar->AddOptionButton(nullptr);
         a->SetGroupIndex(1002);
         b->SetGroupIndex(1002);
         toggle->SetGroupIndex(1004);
@@ -711,13 +711,13 @@ private slots:
     }
 
     void optionControlsArePlacedBetweenTheSpacers() {
-        TAction hms("ActDegreeHMS");
+        CommandAction hms("ActDegreeHMS");
         hms.SetCaption("hms");
-        TCalcBar* bar = NewBar(BarKind::Decimal);
-        TBarButton* narrow = bar->AddOptionButton(nullptr);
+        CalcBar* bar = NewBar(BarKind::Decimal);
+        BarButton* narrow = bar->AddOptionButton(nullptr);
         narrow->setText("t");
-        TBarSeparator* divider = bar->AddOptionSeparator(true);
-        TBarSeparator* gap = bar->AddOptionSeparator(false);
+        BarSeparator* divider = bar->AddOptionSeparator(true);
+        BarSeparator* gap = bar->AddOptionSeparator(false);
         QVERIFY(divider->IsDivider());
         QVERIFY(!gap->IsDivider());
         bar->EnsurePlaced();
@@ -736,7 +736,7 @@ private slots:
 
         // A button added later lands before the trailing spacer.
         const int panelBefore = bar->ValuePanel()->x();
-        TBarButton* late = bar->AddOptionButton(&hms);
+        BarButton* late = bar->AddOptionButton(&hms);
         const int lateWidth =
             std::max({QFontMetrics(late->font()).horizontalAdvance("hms") + 6 * border,
                       late->sizeHint().width(), 17});
@@ -752,21 +752,21 @@ private slots:
     // A long caption keeps clear of its button's edges: the button is at
     // least as wide as the style draws that caption.
     void buttonCaptionsClearTheEdges() {
-        TCalcBar* bar = NewBar(BarKind::Decimal);
-        std::vector<TBarButton*> buttons;
+        CalcBar* bar = NewBar(BarKind::Decimal);
+        std::vector<BarButton*> buttons;
         for (const char* caption : {"DWord", "BRev", "Word", "t"}) {
             buttons.push_back(bar->AddOptionButton(nullptr));
             buttons.back()->setText(caption);
         }
         bar->EnsurePlaced();
-        for (TBarButton* button : buttons)
+        for (BarButton* button : buttons)
             QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
     }
 
     // The value is never cut: the bar's minimum width holds the whole text,
     // and grows with it.
     void minimumWidthHoldsTheWholeValue() {
-        TCalcBar* bar = NewBar(BarKind::Bin);
+        CalcBar* bar = NewBar(BarKind::Bin);
         bar->SetMode(CalcValueMode::QWord);
         QFont big = bar->ValuePanel()->font();
         big.setPointSize(20);
@@ -785,7 +785,7 @@ private slots:
     }
 
     void panelFillsTheBarOnResize() {
-        TCalcBar* bar = NewBar(BarKind::Bin);
+        CalcBar* bar = NewBar(BarKind::Bin);
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
         for (int width : {200, 480, 90}) {
@@ -797,7 +797,7 @@ private slots:
     }
 
     void equalCaptionWidths() {
-        std::vector<TCalcBar*> bars;
+        std::vector<CalcBar*> bars;
         for (int kind = 0; kind < 4; ++kind) {
             bars.push_back(NewBar(static_cast<BarKind>(kind)));
         }
@@ -809,7 +809,7 @@ private slots:
              {"DEC", "HEX", "OCT", "BIN", "CHR", "IP", "DEG", "FLT", "TIME", "KILO"}) {
             widest = std::max(widest, metrics.horizontalAdvance(label));
         }
-        for (TCalcBar* bar : bars) {
+        for (CalcBar* bar : bars) {
             QVERIFY(bar->IsPlaced());
             QCOMPARE(bar->CaptionWidth(), widest + 2);
             QCOMPARE(bar->CaptionLabel()->width(), widest + 2);
@@ -822,22 +822,22 @@ private slots:
         const QFontMetrics wideMetrics(bars[0]->CaptionLabel()->font());
         const int widestWide = wideMetrics.horizontalAdvance("KILO");
         QVERIFY(widestWide > widest);
-        for (TCalcBar* bar : bars) {
+        for (CalcBar* bar : bars) {
             QCOMPARE(bar->CaptionWidth(), bars[0]->CaptionWidth());
             QVERIFY(bar->CaptionWidth() >= widestWide + 2);
             QCOMPARE(bar->ValuePanel()->x(), bar->CaptionWidth() + 2 * 2);
         }
         host_->setFont(QFont());
         // Before placement the width is already the shared one.
-        const std::unique_ptr<TCalcBar> loose(TCalcBar::Make<TCalcBar>(nullptr, BarKind::Oct));
+        const std::unique_ptr<CalcBar> loose(CalcBar::Make<CalcBar>(nullptr, BarKind::Oct));
         QVERIFY(!loose->IsPlaced());
         QCOMPARE(loose->CaptionWidth(), widest + 2);
     }
 
     // Sizes measured once are kept; a new caption or font must measure again.
     void measuredSizesFollowCaptionAndFont() {
-        TCalcBar* bar = NewBar(BarKind::Decimal);
-        TBarButton* button = bar->AddOptionButton(nullptr);
+        CalcBar* bar = NewBar(BarKind::Decimal);
+        BarButton* button = bar->AddOptionButton(nullptr);
         button->setText("&ab");
         const QFont normal = button->font();
         QFont big = normal;
@@ -859,7 +859,7 @@ private slots:
         QCOMPARE(bar->minimumSizeHint().width(),
                  withoutButton + buttonWidth(big, "Kilobytes wide"));
 
-        TBarCaption caption;
+        BarCaption caption;
         caption.SetMarkedText("&HEX");
         QCOMPARE(caption.sizeHint(), QSize(QFontMetrics(caption.font()).horizontalAdvance("HEX"),
                                            QFontMetrics(caption.font()).height()));
@@ -872,7 +872,7 @@ private slots:
     }
 
     void operatorLabelKeepsItsWidth() {
-        TCalcBar* bar = NewBar(BarKind::Decimal);
+        CalcBar* bar = NewBar(BarKind::Decimal);
         bar->SetValue(IntegerValue(CalcValueMode::Byte, 7));
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
@@ -906,8 +906,8 @@ private slots:
     }
 
     void accessKeyNeedsAltAlone() {
-        TCalcBar* dec = NewBar(BarKind::Decimal);
-        TCalcBar* bin = NewBar(BarKind::Bin);
+        CalcBar* dec = NewBar(BarKind::Decimal);
+        CalcBar* bin = NewBar(BarKind::Bin);
         QVERIFY(dec->MatchesAccessKey(Qt::Key_D, Qt::AltModifier));
         QVERIFY(dec->MatchesAccessKey(Qt::Key_D, Qt::AltModifier | Qt::KeypadModifier));
         QVERIFY(!dec->MatchesAccessKey(Qt::Key_D, Qt::AltModifier | Qt::ShiftModifier));
@@ -919,7 +919,7 @@ private slots:
     }
 
     void keysOfTheBaseBar() {
-        TCalcBar* bar = NewBar(BarKind::Decimal);
+        CalcBar* bar = NewBar(BarKind::Decimal);
         QVERIFY(!bar->HandleKey(Qt::Key_Left, Qt::NoModifier));
         QVERIFY(!bar->HandleKey(Qt::Key_Right, Qt::NoModifier));
         QVERIFY(!bar->HandleKey(Qt::Key_Space, Qt::ControlModifier));
@@ -934,9 +934,9 @@ private slots:
     }
 
     void contextMenuBuiltOnceAndOpenedBelowThePanel() {
-        TCalcBar* bar = NewBar(BarKind::Decimal);
+        CalcBar* bar = NewBar(BarKind::Decimal);
         std::vector<int> phases;
-        bar->OnBuildMenu = [&](TCalcBar& b, QMenu& menu, int phase) {
+        bar->OnBuildMenu = [&](CalcBar& b, QMenu& menu, int phase) {
             QCOMPARE(&b, bar);
             phases.push_back(phase);
             menu.addAction(phase == 0 ? "Copy" : "Close");
@@ -971,7 +971,7 @@ private slots:
     }
 
     void emptyContextMenuIsNotShown() {
-        TCalcBar* bar = NewBar(BarKind::Hex);
+        CalcBar* bar = NewBar(BarKind::Hex);
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
         QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 3),
@@ -983,13 +983,13 @@ private slots:
         QVERIFY(!bar->PopupMenu()->isVisible());
         // An owner handler added later does not rebuild the kept menu.
         int builds = 0;
-        bar->OnBuildMenu = [&](TCalcBar&, QMenu&, int) { ++builds; };
+        bar->OnBuildMenu = [&](CalcBar&, QMenu&, int) { ++builds; };
         QApplication::sendEvent(bar, &request);
         QCOMPARE(builds, 0);
     }
 
     void displayFontBeforePlacement() {
-        TCalcBar* bar = NewBar(BarKind::Decimal);
+        CalcBar* bar = NewBar(BarKind::Decimal);
         QFont font = bar->font();
         font.setPointSize(17);
         bar->SetDisplayFont(font);

@@ -1,6 +1,6 @@
 // Copying the active bar's text and pasting clipboard text through the engine.
 
-#include "MainFormHarness.h"
+#include "MainWindowHarness.h"
 
 #include "core/CalcArithmetic.h"
 #include "core/CalcError.h"
@@ -216,7 +216,7 @@ void ClipboardTest::pasteAfterEqualsStartsAfresh() {
     WindowFixture window;
     Keys(*window, "2 + 3 =");
     QVERIFY(window->PasteText("40"));
-    QCOMPARE(window->PendingOp(), TForm_Main::NoOp);
+    QCOMPARE(window->PendingOp(), MainWindow::NoOp);
     QCOMPARE(window->BarAt(0)->OperatorText(), "");
     Keys(*window, "=");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "40");
@@ -242,9 +242,9 @@ void ClipboardTest::nonAsciiTextIsRefused() {
 
 void ClipboardTest::characterBarCopyAndPaste() {
     WindowFixture window;
-    if (!TForm_Main::CanCreateBarKind(BarKind::Char))
+    if (!MainWindow::CanCreateBarKind(BarKind::Char))
         QSKIP("no character conversion in this build");
-    TCalcBar* chr = window->CreateBar(BarKind::Char);
+    CalcBar* chr = window->CreateBar(BarKind::Char);
     window->ActivateBar(chr);
     QVERIFY(window->PasteText(QStringLiteral("AB")));
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00004142");
@@ -260,9 +260,9 @@ void ClipboardTest::characterBarCopyAndPaste() {
 // The Unicode encodings show, copy, paste and take typed characters whole.
 void ClipboardTest::unicodeCharacterBar() {
     WindowFixture window;
-    if (!TForm_Main::CanCreateBarKind(BarKind::Char))
+    if (!MainWindow::CanCreateBarKind(BarKind::Char))
         QSKIP("no character conversion in this build");
-    auto* chr = qobject_cast<TCalcBar_Char*>(window->CreateBar(BarKind::Char));
+    auto* chr = qobject_cast<CharacterBar*>(window->CreateBar(BarKind::Char));
     QVERIFY(chr != nullptr);
     window->ActivateBar(chr);
     chr->SetEncoding(static_cast<int>(CharEncoding::Utf8));
@@ -291,9 +291,9 @@ void ClipboardTest::unicodeCharacterBar() {
 // EUC code again, not the Shift JIS one (0x968E).
 void ClipboardTest::eucCharacterPastesBackAsItsCode() {
     WindowFixture window;
-    if (!TForm_Main::CanCreateBarKind(BarKind::Char))
+    if (!MainWindow::CanCreateBarKind(BarKind::Char))
         QSKIP("no character conversion in this build");
-    auto* chr = qobject_cast<TCalcBar_Char*>(window->CreateBar(BarKind::Char));
+    auto* chr = qobject_cast<CharacterBar*>(window->CreateBar(BarKind::Char));
     QVERIFY(chr != nullptr);
     window->ActivateBar(window->FindBar(BarKind::Hex));
     Keys(*window, "CBEE");
@@ -314,7 +314,7 @@ void ClipboardTest::eucCharacterPastesBackAsItsCode() {
 // kept and the whole date arrives.
 void ClipboardTest::dateBarTypesAndPastesInDWord() {
     WindowFixture window;
-    TCalcBar* time = window->FindBar(BarKind::Time);
+    CalcBar* time = window->FindBar(BarKind::Time);
     if (time == nullptr)
         time = window->CreateBar(BarKind::Time);
     window->ActivateBar(time);

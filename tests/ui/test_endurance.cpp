@@ -14,9 +14,9 @@
 // PEXA_ENDURANCE_TRACE=1 prints every step with what each bar shows. A long
 // run needs QTEST_FUNCTION_TIMEOUT (milliseconds) beyond Qt Test's 300000.
 
-#include "MainFormHarness.h"
+#include "MainWindowHarness.h"
 
-#include "conv/ConvFloat.h"
+#include "conv/FloatConversion.h"
 #include "core/CalcConvCommonDef.h"
 #include "ui/toolkit/ActionList.h"
 
@@ -249,14 +249,14 @@ int ModeBytes(CalcValueMode mode) {
     }
 }
 
-bool ReversedIn(const TForm_Main& window, const TCalcBar& bar) {
+bool ReversedIn(const MainWindow& window, const CalcBar& bar) {
     const CalcValueMode mode = window.CalcMode();
     const bool multiByte =
         mode == CalcValueMode::Word || mode == CalcValueMode::DWord || mode == CalcValueMode::QWord;
     return window.ModeReversed() && multiByte && bar.SupportsReverse();
 }
 
-bool SignedIn(const TForm_Main& window, const TCalcBar& bar) {
+bool SignedIn(const MainWindow& window, const CalcBar& bar) {
     return window.CalcMode() == CalcValueMode::QWord ||
            (window.ModeSigned() && bar.SupportsSigned());
 }
@@ -266,7 +266,7 @@ bool SignedIn(const TForm_Main& window, const TCalcBar& bar) {
 // The stored bits a number shown by a bar stands for in an integer mode,
 // after checking that it lies in the range the bar's signedness gives; the
 // hexadecimal bar's bits are compared with them.
-QString CompareNumber(const TForm_Main& window, const TCalcBar& bar, const IntegerText& number,
+QString CompareNumber(const MainWindow& window, const CalcBar& bar, const IntegerText& number,
                       const std::string& hexText) {
     const auto hexBits = ParseRadix(hexText, 4);
     if (!hexBits)
@@ -290,7 +290,7 @@ QString CompareNumber(const TForm_Main& window, const TCalcBar& bar, const Integ
     std::uint64_t hex = *hexBits & mask;
     if (*hexBits != hex)
         return QStringLiteral("hexadecimal text wider than the mode");
-    if (const TCalcBar* hexBar = window.FindBar(BarKind::Hex); ReversedIn(window, *hexBar))
+    if (const CalcBar* hexBar = window.FindBar(BarKind::Hex); ReversedIn(window, *hexBar))
         hex = ReverseByteOrder(hex, bytes);
     if (bits != hex)
         return QStringLiteral("bit patterns differ: %1 against %2")
@@ -299,7 +299,7 @@ QString CompareNumber(const TForm_Main& window, const TCalcBar& bar, const Integ
     return {};
 }
 
-QString CompareIntegerBars(const TForm_Main& window, const TCalcBar& dec,
+QString CompareIntegerBars(const MainWindow& window, const CalcBar& dec,
                            const std::string& decText, const std::string& hexText) {
     const auto number = ParseDecimalInteger(decText, CurrentFormat().ThousandSeparator);
     if (!number)
@@ -450,9 +450,9 @@ struct KeyStroke {
 
 class Session {
 public:
-    Session(TForm_Main& window, std::uint64_t seed) : window_(window), random_(seed) {
-        for (TActionList* list : {window.KeyActions(), window.MenuActions()})
-            for (TAction* action : list->Actions())
+    Session(MainWindow& window, std::uint64_t seed) : window_(window), random_(seed) {
+        for (CommandActionList* list : {window.KeyActions(), window.MenuActions()})
+            for (CommandAction* action : list->Actions())
                 if (!WaitingCommands.contains(action->Name()))
                     commands_.push_back(action->Name());
         for (int c = 33; c <= 126; ++c)
@@ -499,7 +499,7 @@ private:
     void Press(const KeyStroke& key);
     void Note(const QString& text) { current_ = text; }
 
-    TForm_Main& window_;
+    MainWindow& window_;
     std::mt19937_64 random_;
     std::vector<QString> commands_;
     QString printable_;
@@ -513,7 +513,7 @@ private:
 void Session::Step() {
     current_.clear();
     // A user clears a message soon; staying blocked would leave most keys idle.
-    const TCalcBar* active = window_.ActiveBar();
+    const CalcBar* active = window_.ActiveBar();
     if (active != nullptr && active->HasMessage() && Chance(15)) {
         Press(Chance(50) ? KeyStroke{Qt::Key_Escape, Qt::NoModifier, {}, "Esc"}
                          : KeyStroke{Qt::Key_Delete, Qt::NoModifier, {}, "Del"});
@@ -659,7 +659,7 @@ void Session::StepBarOption() {
         Press(Pick(keys));
         return;
     }
-    TCalcBar* bar = window_.ActiveBar();
+    CalcBar* bar = window_.ActiveBar();
     const int roll = Below(3);
     if (roll == 2) {
         Note(QStringLiteral("ToggleOption on the active bar"));
@@ -770,7 +770,7 @@ QString Session::Check() {
                g_criticalMessages.join(QStringLiteral(" | "));
     int active = 0;
     for (int i = 0; i < window_.BarCount(); ++i) {
-        const TCalcBar* bar = window_.BarAt(i);
+        const CalcBar* bar = window_.BarAt(i);
         if (bar->IsActive())
             typedInto_.insert(bar->Kind());
         const QString label = QString::fromStdString(bar->Conv().GetLabel());
@@ -792,9 +792,9 @@ QString Session::Check() {
     if (active != (window_.BarCount() > 0 ? 1 : 0))
         return QStringLiteral("%1 active bars among %2").arg(active).arg(window_.BarCount());
 
-    const TCalcBar* dec = window_.FindBar(BarKind::Decimal);
-    const TCalcBar* hex = window_.FindBar(BarKind::Hex);
-    const TCalcBar* activeBar = window_.ActiveBar();
+    const CalcBar* dec = window_.FindBar(BarKind::Decimal);
+    const CalcBar* hex = window_.FindBar(BarKind::Hex);
+    const CalcBar* activeBar = window_.ActiveBar();
     if (activeBar != nullptr && activeBar->HasMessage())
         ++counts_.Messages;
     if (window_.State() == EntryState::Entering)
@@ -821,7 +821,7 @@ QString Session::Check() {
 // The octal and binary bars show the bits the hexadecimal bar shows, and with
 // no message anywhere the hexadecimal bar shows the engine's current value.
 QString Session::CheckHexAgainstTheRest() {
-    const TCalcBar* hex = window_.FindBar(BarKind::Hex);
+    const CalcBar* hex = window_.FindBar(BarKind::Hex);
     if (hex == nullptr || hex->HasMessage())
         return {};
     const std::string hexText = hex->ValueLabel()->text().toStdString();
@@ -830,7 +830,7 @@ QString Session::CheckHexAgainstTheRest() {
         return QStringLiteral("unreadable hexadecimal text \"%1\"").arg(hexText.c_str());
     for (const auto& [kind, bitsPerDigit] :
          {std::pair{BarKind::Oct, 3}, std::pair{BarKind::Bin, 1}}) {
-        const TCalcBar* bar = window_.FindBar(kind);
+        const CalcBar* bar = window_.FindBar(kind);
         if (bar == nullptr || bar->HasMessage())
             continue;
         const std::string text = bar->ValueLabel()->text().toStdString();
@@ -875,7 +875,7 @@ QString Session::CheckNotationsAgainstHex(const std::string& hexText) {
     if (IsFloatMode(mode))
         return {};
     for (const BarKind kind : {BarKind::Degree, BarKind::Kilo, BarKind::IP}) {
-        const TCalcBar* bar = window_.FindBar(kind);
+        const CalcBar* bar = window_.FindBar(kind);
         if (bar == nullptr || bar->HasMessage() || bar->IsActive())
             continue;
         const std::string text = bar->ValueLabel()->text().toStdString();
@@ -912,7 +912,7 @@ QString Session::CheckNotationsAgainstHex(const std::string& hexText) {
 // same single or double, "0", "Inf", "QNaN" or "SNaN".
 QString Session::CheckFloatBar(const std::string& hexText) {
     const CalcValueMode mode = window_.CalcMode();
-    const TCalcBar* bar = window_.FindBar(BarKind::Float);
+    const CalcBar* bar = window_.FindBar(BarKind::Float);
     const auto hexBits = ParseRadix(hexText, 4);
     if (bar == nullptr || bar->HasMessage() || bar->IsActive() || !hexBits)
         return {};
@@ -920,7 +920,7 @@ QString Session::CheckFloatBar(const std::string& hexText) {
     if (ReversedIn(window_, *bar))
         bits = ReverseByteOrder(bits, ModeBytes(mode));
     long double expected = 0;
-    const FloatFormat format = dynamic_cast<const TConvFloat&>(bar->Conv()).GetFloatFormat();
+    const FloatFormat format = dynamic_cast<const FloatConversion&>(bar->Conv()).GetFloatFormat();
     const bool small = mode == CalcValueMode::Word || mode == CalcValueMode::Byte;
     double d = 0;
     float f = 0;
@@ -1105,7 +1105,7 @@ void EnduranceTest::checksSeeADisagreement() {
     Session session(*window, 1);
     Keys(*window, keys.replace(QLatin1String(" . "), QLatin1String(" ActPeriod ")));
     QCOMPARE(session.Check(), QString());
-    TCalcBar* hex = window->FindBar(BarKind::Hex);
+    CalcBar* hex = window->FindBar(BarKind::Hex);
     CalcValue wrong;
     if (IsFloatMode(window->CalcMode()))
         SetReal(wrong, CalcValueMode::Float, static_cast<Real>(wrongHex));
@@ -1143,7 +1143,7 @@ void EnduranceTest::randomSession() {
     QTemporaryDir settingsDir;
     const ProfilePathOverride profile(
         settingsDir.filePath(QStringLiteral("pexa.ini")).toStdString());
-    auto window = std::make_unique<TForm_Main>();
+    auto window = std::make_unique<MainWindow>();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     ModalWatch modalWatch;

@@ -1,12 +1,12 @@
 // The calculator as the main window runs it: its commands, enabled rules,
 // captions and the bars it draws. The rules alone are tested in tests/engine.
 
-#include "MainFormHarness.h"
+#include "MainWindowHarness.h"
 
 #include "core/CalcArithmetic.h"
 #include "core/CalcError.h"
 
-#include "ui/CalcBarBin.h"
+#include "ui/BinaryBar.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
@@ -25,7 +25,7 @@ namespace {
 
 const QString DivideByZeroText = QStringLiteral("0で割ることはできません");
 
-void CloseAllBars(TForm_Main& window) {
+void CloseAllBars(MainWindow& window) {
     while (window.BarCount() > 0)
         window.CloseBar(window.BarAt(0));
 }
@@ -54,12 +54,12 @@ QPoint CentreOfBit(const QLabel& label, int bit) {
 }
 
 // A window showing its decimal, hexadecimal and binary bars.
-TCalcBar_Bin* ShowBinaryBar(TForm_Main& window) {
+BinaryBar* ShowBinaryBar(MainWindow& window) {
     Run(window, "ActToggleBin");
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return nullptr;
-    return qobject_cast<TCalcBar_Bin*>(window.FindBar(BarKind::Bin));
+    return qobject_cast<BinaryBar*>(window.FindBar(BarKind::Bin));
 }
 
 } // namespace
@@ -165,7 +165,7 @@ void EngineTest::operatorIndicatorFollowsTheState() {
     QCOMPARE(window->BarAt(0)->OperatorText(), "|");
     Keys(*window, "AC");
     QCOMPARE(window->BarAt(0)->OperatorText(), "");
-    QCOMPARE(window->PendingOp(), TForm_Main::NoOp);
+    QCOMPARE(window->PendingOp(), MainWindow::NoOp);
 }
 
 void EngineTest::clearZeroIsFloatAndOperandFollowsIt() {
@@ -232,7 +232,7 @@ void EngineTest::errorMessagesByKind() {
     // A text of the error's own is never shown.
     const auto failure = std::make_exception_ptr(
         CalcError(static_cast<CalcErrorKind>(kind), "own text of the error"));
-    QCOMPARE(TForm_Main::CalcErrorText(failure), message);
+    QCOMPARE(MainWindow::CalcErrorText(failure), message);
     window->ShowCalcError(failure, nullptr);
     for (int i = 0; i < window->BarCount(); ++i)
         QCOMPARE(Shown(window->BarAt(i)), message);
@@ -494,7 +494,7 @@ void EngineTest::noBarsAtAll() {
 
 void EngineTest::separatorKeyCaptionFollowsActiveBar() {
     WindowFixture window;
-    TAction* separator = FindAction(*window, "ActDegreeSep");
+    CommandAction* separator = FindAction(*window, "ActDegreeSep");
     window->UpdateActions();
     QCOMPARE(separator->Caption(),
              QString::fromStdString(window->ActiveBar()->GetSeparatorCaption()));
@@ -535,9 +535,9 @@ void EngineTest::clickOnABinaryDigitFlipsItsBit() {
     QFETCH(bool, separated);
     WindowFixture window;
     window->SetSeparated(separated);
-    TCalcBar_Bin* bin = ShowBinaryBar(*window);
+    BinaryBar* bin = ShowBinaryBar(*window);
     QVERIFY(bin != nullptr);
-    const TCalcBar* hex = window->FindBar(BarKind::Hex);
+    const CalcBar* hex = window->FindBar(BarKind::Hex);
     QLabel* label = bin->ValueLabel();
     // Opening the binary bar made it the active one.
     window->ActivateBar(window->FindBar(BarKind::Decimal));
@@ -566,7 +566,7 @@ void EngineTest::clickOnABinaryDigitFlipsItsBit() {
 
 void EngineTest::hoverOverABinaryDigitShowsItsBitNumber() {
     WindowFixture window;
-    TCalcBar_Bin* bin = ShowBinaryBar(*window);
+    BinaryBar* bin = ShowBinaryBar(*window);
     QVERIFY(bin != nullptr);
     QLabel* label = bin->ValueLabel();
     auto hover = [label](QPoint pos) {
@@ -575,7 +575,7 @@ void EngineTest::hoverOverABinaryDigitShowsItsBitNumber() {
         return help.isAccepted();
     };
     QVERIFY(hover(CentreOfBit(*label, 9)));
-    QCOMPARE(QToolTip::text(), QCoreApplication::translate("pexa::TCalcBar_Bin", "Bit %1").arg(9));
+    QCOMPARE(QToolTip::text(), QCoreApplication::translate("pexa::BinaryBar", "Bit %1").arg(9));
     QToolTip::hideText();
     // In Real mode the digits are no bits.
     Keys(*window, "ActModeFloat 5");

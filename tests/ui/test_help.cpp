@@ -1,11 +1,11 @@
 // The help window over the program's help document, and how the main window
 // opens it.
 
-#include "MainFormHarness.h"
+#include "MainWindowHarness.h"
 
 #include "ui/CommandTable.h"
 #include "ui/HelpPage.h"
-#include "ui/HelpViewer.h"
+#include "ui/HelpWindow.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -26,11 +26,11 @@ QString HelpDocument() {
     return QFINDTESTDATA("../../resources/pexa.hlp");
 }
 
-QString CursorBlockText(const THelpViewer& viewer) {
+QString CursorBlockText(const HelpWindow& viewer) {
     return viewer.Page()->textCursor().block().text().trimmed();
 }
 
-int VisibleContents(const THelpViewer& viewer) {
+int VisibleContents(const HelpWindow& viewer) {
     int count = 0;
     for (int row = 0; row < viewer.ContentsList()->count(); ++row)
         count += viewer.ContentsList()->item(row)->isHidden() ? 0 : 1;
@@ -38,7 +38,7 @@ int VisibleContents(const THelpViewer& viewer) {
 }
 
 // Opens a menu of the window with one of its commands highlighted.
-QMenu* OpenMenuAt(QMenu* menu, const char* actionName, TForm_Main& window) {
+QMenu* OpenMenuAt(QMenu* menu, const char* actionName, MainWindow& window) {
     menu->popup(window.mapToGlobal(QPoint(10, 10)));
     if (!QTest::qWaitForWindowExposed(menu))
         return nullptr;
@@ -56,7 +56,7 @@ private slots:
     void initTestCase() { QVERIFY(!HelpDocument().isEmpty()); }
 
     void opensAtContents() {
-        THelpViewer viewer;
+        HelpWindow viewer;
         viewer.SetHelpFile(HelpDocument());
         viewer.ShowContents();
         QVERIFY(viewer.IsLoaded());
@@ -71,13 +71,13 @@ private slots:
 
     // Every number a command hands to the help system has its topic.
     void everyCommandsContextHasATopic() {
-        THelpViewer viewer;
+        HelpWindow viewer;
         viewer.SetHelpFile(HelpDocument());
         for (const auto& table : {KeyActionsTable(), MenuActionsTable(), BarActionsTable()})
             for (const CommandInfo& info : table) {
                 QVERIFY2(info.HelpContext > 0, info.Name);
                 viewer.ShowContext(info.HelpContext);
-                QVERIFY2(viewer.CurrentAnchor() == THelpViewer::ContextAnchor(info.HelpContext),
+                QVERIFY2(viewer.CurrentAnchor() == HelpWindow::ContextAnchor(info.HelpContext),
                          info.Name);
                 QVERIFY2(viewer.StatusText().isEmpty(), info.Name);
             }
@@ -95,7 +95,7 @@ private slots:
     void contextOpensItsTopic() {
         QFETCH(int, context);
         QFETCH(QString, heading);
-        THelpViewer viewer;
+        HelpWindow viewer;
         viewer.SetHelpFile(HelpDocument());
         viewer.ShowContents();
         viewer.ShowContext(context);
@@ -107,7 +107,7 @@ private slots:
     }
 
     void unknownContextShowsContents() {
-        THelpViewer viewer;
+        HelpWindow viewer;
         viewer.SetHelpFile(HelpDocument());
         viewer.ShowContext(99);
         QVERIFY(viewer.IsLoaded());
@@ -116,7 +116,7 @@ private slots:
     }
 
     void contentsEntryOpensTopic() {
-        THelpViewer viewer;
+        HelpWindow viewer;
         viewer.SetHelpFile(HelpDocument());
         viewer.ShowContents();
         QListWidget* list = viewer.ContentsList();
@@ -126,13 +126,13 @@ private slots:
         list->setCurrentItem(items.front());
         emit list->itemActivated(items.front());
         QCOMPARE(CursorBlockText(viewer), QStringLiteral("IP アドレス（IP）"));
-        QCOMPARE(viewer.CurrentAnchor(), THelpViewer::ContextAnchor(11));
+        QCOMPARE(viewer.CurrentAnchor(), HelpWindow::ContextAnchor(11));
     }
 
     void missingFileIsReportedByTheViewer() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("pexa.hlp"));
-        THelpViewer viewer;
+        HelpWindow viewer;
         viewer.SetHelpFile(path);
         viewer.ShowContext(20);
         QVERIFY(!viewer.IsLoaded());
@@ -147,7 +147,7 @@ private slots:
         viewer.ShowContext(20);
         QVERIFY(viewer.IsLoaded());
         QVERIFY(viewer.StatusText().isEmpty());
-        QCOMPARE(viewer.CurrentAnchor(), THelpViewer::ContextAnchor(20));
+        QCOMPARE(viewer.CurrentAnchor(), HelpWindow::ContextAnchor(20));
     }
 
     // The document's pictures come from its own folder only: a device, a file
@@ -171,7 +171,7 @@ private slots:
         QVERIFY(put(help, "<html><body><h1><a name=\"ctx20\">Top</a></h1>"
                           "<img src=\"file:///dev/zero\"><img src=\"pic.gif\"></body></html>"));
 
-        THelpViewer viewer;
+        HelpWindow viewer;
         viewer.SetHelpFile(help);
         viewer.ShowContents(); // returns although the document names /dev/zero
         QVERIFY(viewer.IsLoaded());
@@ -197,7 +197,7 @@ private slots:
     }
 
     void searchFiltersContentsAndFindsInPage() {
-        THelpViewer viewer;
+        HelpWindow viewer;
         viewer.SetHelpFile(HelpDocument());
         viewer.ShowContents();
         const int all = viewer.ContentsList()->count();
@@ -227,7 +227,7 @@ private slots:
     }
 
     void searchWithoutHitsSaysSo() {
-        THelpViewer viewer;
+        HelpWindow viewer;
         viewer.SetHelpFile(HelpDocument());
         viewer.ShowContents();
         QTest::keyClicks(viewer.SearchField(), QStringLiteral("zzqx"));
@@ -251,7 +251,7 @@ private slots:
 
     void escClosesTheWindow() {
         QFETCH(QString, control);
-        THelpViewer viewer;
+        HelpWindow viewer;
         viewer.SetHelpFile(HelpDocument());
         viewer.ShowContents();
         QVERIFY(QTest::qWaitForWindowExposed(&viewer));
@@ -301,7 +301,7 @@ private slots:
         QCOMPARE(popup->activeAction(), FindAction(*window, action.toStdString()));
         QTest::keyClick(popup, Qt::Key_F1);
         QVERIFY(window->HelpViewer()->isVisible());
-        QCOMPARE(window->HelpViewer()->CurrentAnchor(), THelpViewer::ContextAnchor(context));
+        QCOMPARE(window->HelpViewer()->CurrentAnchor(), HelpWindow::ContextAnchor(context));
         QTRY_VERIFY(!popup->isVisible());
     }
 
@@ -330,7 +330,7 @@ private slots:
         popup->setActiveAction(headerItem);
         QTest::keyClick(popup, Qt::Key_F1);
         QVERIFY(window->HelpViewer()->isVisible());
-        QCOMPARE(window->HelpViewer()->CurrentAnchor(), THelpViewer::ContextAnchor(16));
+        QCOMPARE(window->HelpViewer()->CurrentAnchor(), HelpWindow::ContextAnchor(16));
         QTRY_VERIFY(!popup->isVisible());
     }
 

@@ -1,10 +1,10 @@
 // How keys reach the main window's commands: shortcuts, the bars' access
 // keys, the active bar, Ctrl+Tab, the typed-character table, and the wheel.
 
-#include "MainFormHarness.h"
+#include "MainWindowHarness.h"
 
-#include "ui/KeyTable.h"
-#include "ui/OpPages.h"
+#include "ui/CharacterKeyTable.h"
+#include "ui/OperatorPages.h"
 #include "ui/toolkit/ActionList.h"
 
 #include <QApplication>
@@ -48,11 +48,11 @@ void Type(QWidget* target, const QString& chars) {
 // enabled, so that a key can be matched to exactly the command it runs.
 class Recorder {
 public:
-    explicit Recorder(TForm_Main& window) {
-        for (TActionList* list : {window.KeyActions(), window.MenuActions()}) {
-            for (TAction* action : list->Actions()) {
-                action->SetOnExecute([this](TAction& a) { log_.append(a.Name()); });
-                action->SetOnUpdate([](TAction& a) { a.SetEnabled(true); });
+    explicit Recorder(MainWindow& window) {
+        for (CommandActionList* list : {window.KeyActions(), window.MenuActions()}) {
+            for (CommandAction* action : list->Actions()) {
+                action->SetOnExecute([this](CommandAction& a) { log_.append(a.Name()); });
+                action->SetOnUpdate([](CommandAction& a) { a.SetEnabled(true); });
             }
         }
         // The window recomputes states when something changes, not before
@@ -244,7 +244,7 @@ void KeyRoutingTest::keyRunsItsCommand() {
 
 void KeyRoutingTest::keyTableHoldsTheListedCharacters() {
     WindowFixture window;
-    const TKeyTable& table = window->KeyTable();
+    const CharacterKeyTable& table = window->KeyTable();
     QVERIFY(window->KeysPrepared());
     // Forty operator characters, ten digits and the decimal separator.
     QCOMPARE(table.Count(), 51);
@@ -266,7 +266,7 @@ void KeyRoutingTest::keyTableFollowsTheDecimalSeparator() {
     comma.DecimalSeparator = ',';
     comma.ThousandSeparator = '.';
     FormatSettingsScope scope(comma);
-    TForm_Main window;
+    MainWindow window;
     QVERIFY(window.KeysPrepared());
     QCOMPARE(window.KeyTable().ActionOf(','), FindAction(window, "ActPeriod"));
     QCOMPARE(window.KeyTable().ActionOf('.'), nullptr);
@@ -299,7 +299,7 @@ void KeyRoutingTest::registrationFailureSkipsThePreparation() {
     odd.DecimalSeparator = separator;
     FormatSettingsScope scope(odd);
     QTest::ignoreMessage(QtWarningMsg, qPrintable(message));
-    TForm_Main window;
+    MainWindow window;
     window.SetSeparated(false);
     QVERIFY(!window.KeysPrepared());
     // The characters registered before the failure still work.
@@ -320,10 +320,10 @@ void KeyRoutingTest::registrationFailureSkipsThePreparation() {
 }
 
 void KeyRoutingTest::keyTableRegistration() {
-    TActionList list;
-    TAction* first = list.Add(QStringLiteral("First"));
-    TAction* second = list.Add(QStringLiteral("Second"));
-    TKeyTable table;
+    CommandActionList list;
+    CommandAction* first = list.Add(QStringLiteral("First"));
+    CommandAction* second = list.Add(QStringLiteral("Second"));
+    CharacterKeyTable table;
     table.Register(first, 'v');
     table.Register(second, '!');
     table.Register(second, 'V');
@@ -334,10 +334,10 @@ void KeyRoutingTest::keyTableRegistration() {
     QCOMPARE(table.KeyCharOf(first), std::optional<char>('v'));
     QCOMPARE(table.KeyCharOf(nullptr), std::nullopt);
 
-    auto failure = [&](TAction* action, char ch) -> QString {
+    auto failure = [&](CommandAction* action, char ch) -> QString {
         try {
             table.Register(action, ch);
-        } catch (const TKeyTableError& error) {
+        } catch (const KeyTableError& error) {
             return QString::fromUtf8(error.what());
         }
         return QString();
@@ -467,10 +467,10 @@ void KeyRoutingTest::disabledShortcutLetsTheKeyGoOn() {
     // A command bound to Shift+V competes with the typed "V". The window
     // keeps no state of its own for it, so its state is what is set here.
     int runs = 0;
-    TAction* probe = window->KeyActions()->Add(QStringLiteral("ActProbe"));
+    CommandAction* probe = window->KeyActions()->Add(QStringLiteral("ActProbe"));
     probe->SetShortCut(QKeyCombination(Qt::ShiftModifier, Qt::Key_V));
     probe->SetEnabled(false);
-    probe->SetOnExecute([&](TAction&) { ++runs; });
+    probe->SetOnExecute([&](CommandAction&) { ++runs; });
 
     Type(target, "1");
     Press(target, {Qt::Key_V, Shift, "V"});
@@ -519,7 +519,7 @@ void KeyRoutingTest::disabledDigitShortcutDoesNothing() {
 
 void KeyRoutingTest::altLetterPicksABarBeforeTheMenuBar() {
     WindowFixture window;
-    TForm_Main& form = window.Window();
+    MainWindow& form = window.Window();
     form.show();
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -571,7 +571,7 @@ void KeyRoutingTest::closedMenuGivesTheKeysBack() {
     QFETCH(bool, byMouse);
     QFETCH(bool, closeByClick);
     WindowFixture window;
-    TForm_Main& form = window.Window();
+    MainWindow& form = window.Window();
     form.show();
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -615,12 +615,12 @@ void KeyRoutingTest::closedMenuGivesTheKeysBack() {
 
 void KeyRoutingTest::activeBarHandlesItsKeys() {
     WindowFixture window;
-    TForm_Main& form = window.Window();
+    MainWindow& form = window.Window();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     // Shift+F10 opens the active bar's own menu (posted by the bar).
     QTest::keyClick(&form, Qt::Key_F10, Qt::ShiftModifier);
-    TCalcBar* bar = form.ActiveBar();
+    CalcBar* bar = form.ActiveBar();
     QTRY_VERIFY(bar->PopupMenu() != nullptr && bar->PopupMenu()->isVisible());
     bar->PopupMenu()->close();
 }
@@ -628,10 +628,10 @@ void KeyRoutingTest::activeBarHandlesItsKeys() {
 void KeyRoutingTest::ctrlTabStepsThePagesWithoutWrapping() {
     WindowFixture window;
     QWidget* target = &window.Window();
-    TOpPages* pages = window->OpPages();
+    OperatorPages* pages = window->OpPages();
     QCOMPARE(pages->count(), 3);
     QCOMPARE(pages->currentIndex(), 0);
-    TCalcBar* active = window->ActiveBar();
+    CalcBar* active = window->ActiveBar();
     // On the first page, backward stays there, and the key is still used up:
     // it is not Shift+Tab's "previous bar".
     Press(target, {Qt::Key_Backtab, Ctrl | Shift, ""});
@@ -653,7 +653,7 @@ void KeyRoutingTest::ctrlTabStepsThePagesWithoutWrapping() {
 
 void KeyRoutingTest::mouseWheelStepsTheBars() {
     WindowFixture window;
-    TForm_Main& form = window.Window();
+    MainWindow& form = window.Window();
     Run(form, "ActToggleOct");
     Run(form, "ActToggleDec"); // closed
     Run(form, "ActToggleDec"); // reopened at the bottom: HEX, OCT, DEC

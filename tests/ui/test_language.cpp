@@ -1,12 +1,12 @@
 // The interface language: every visible text in English or in Japanese, the
 // choice read from pexa.ini, and a switch while the window runs.
 
-#include "MainFormHarness.h"
+#include "MainWindowHarness.h"
 
 #include "core/CalcError.h"
 #include "ui/CalcErrorText.h"
-#include "ui/DlgAbout.h"
-#include "ui/HelpViewer.h"
+#include "ui/AboutDialog.h"
+#include "ui/HelpWindow.h"
 #include "ui/Language.h"
 
 #include <QAbstractButton>
@@ -23,7 +23,7 @@ using namespace pexa::testing;
 
 namespace {
 
-void SwitchTo(TForm_Main& window, UiLanguage language) {
+void SwitchTo(MainWindow& window, UiLanguage language) {
     window.SetLanguage(language);
     // Qt posts the change to the other windows.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
@@ -79,12 +79,12 @@ void CollectTexts(const QObject& root, QStringList& out) {
 }
 
 // The window with every bar open and the help window shown.
-void OpenEverything(TForm_Main& window) {
+void OpenEverything(MainWindow& window) {
     for (int kind = 0; kind < BarKindCount; ++kind)
         if (window.FindBar(static_cast<BarKind>(kind)) == nullptr)
             window.CreateBar(static_cast<BarKind>(kind));
     window.ShowHelpContents();
-    window.MainPopupPopup();
+    window.FillContextMenu();
 }
 
 QStringList JapaneseTexts(const QStringList& texts, const QObject& window) {
@@ -92,8 +92,8 @@ QStringList JapaneseTexts(const QStringList& texts, const QObject& window) {
     for (const QString& text : texts) {
         // The character bar's own content is the value, not the interface's.
         if (text.contains(QLatin1String("ValueLabel")) &&
-            static_cast<const TForm_Main&>(window).FindBar(BarKind::Char) != nullptr &&
-            text.contains(static_cast<const TForm_Main&>(window)
+            static_cast<const MainWindow&>(window).FindBar(BarKind::Char) != nullptr &&
+            text.contains(static_cast<const MainWindow&>(window)
                               .FindBar(BarKind::Char)
                               ->ValueLabel()
                               ->text()))
@@ -179,7 +179,7 @@ private slots:
             texts << CalcErrorText(kind);
         window->HelpViewer()->ShowContext(999);
         texts << window->HelpViewer()->StatusText();
-        TForm_About about(&*window, QString());
+        AboutDialog about(&*window, QString());
         CollectTexts(about, texts);
         QVERIFY(texts.size() > 200);
         const QStringList japanese = JapaneseTexts(texts, *window);
@@ -249,7 +249,7 @@ private slots:
         QCOMPARE(CalcErrorText(CalcErrorKind::DivideByZero), "0で割ることはできません");
         QCOMPARE(window->HelpViewer()->windowTitle(), "pexa ヘルプ");
         QVERIFY(window->HelpViewer()->HelpFile().endsWith(QLatin1String("/pexa.hlp")));
-        TForm_About about(&*window, QString());
+        AboutDialog about(&*window, QString());
         QCOMPARE(about.windowTitle(), "バージョン情報");
     }
 

@@ -1,11 +1,11 @@
 // The pop-up menus, the window's context menu, the button panel with its
 // operation pages, and the tooltips of the controls bound to commands.
 
-#include "MainFormHarness.h"
+#include "MainWindowHarness.h"
 
 #include "ui/ButtonPanel.h"
-#include "ui/KeyTable.h"
-#include "ui/OpPages.h"
+#include "ui/CharacterKeyTable.h"
+#include "ui/OperatorPages.h"
 #include "ui/toolkit/ActionLink.h"
 #include "ui/toolkit/ShortCut.h"
 
@@ -29,9 +29,9 @@ using namespace pexa::testing;
 namespace {
 
 QString BoundName(const QAction* item) {
-    if (const auto* action = qobject_cast<const TAction*>(item))
+    if (const auto* action = qobject_cast<const CommandAction*>(item))
         return action->Name();
-    if (const auto* link = qobject_cast<const TActionLink*>(item))
+    if (const auto* link = qobject_cast<const ActionLink*>(item))
         return link->Source() != nullptr ? link->Source()->Name() : QStringLiteral("<gone>");
     return QString();
 }
@@ -79,14 +79,14 @@ void CloseMenus() {
         popup->close();
 }
 
-TCmdButton* ButtonOf(TForm_Main& window, const char* action) {
-    TCmdButton* button = window.Buttons().ButtonOf(QString::fromLatin1(action));
+CommandButton* ButtonOf(MainWindow& window, const char* action) {
+    CommandButton* button = window.Buttons().ButtonOf(QString::fromLatin1(action));
     if (button == nullptr)
         qFatal("no button for %s", action);
     return button;
 }
 
-QToolButton* ToolBarButton(TForm_Main& window, const char* action) {
+QToolButton* ToolBarButton(MainWindow& window, const char* action) {
     for (QAction* item : window.MainToolBar()->actions())
         if (BoundName(item) == QLatin1String(action))
             return qobject_cast<QToolButton*>(window.MainToolBar()->widgetForAction(item));
@@ -214,18 +214,18 @@ void MenusTest::keyTextOfTheAmpersandIsDoubled() {
     WindowFixture window;
     QMenu menu;
     auto* andItem =
-        new TActionLink(FindAction(*window, "ActOpAnd"), QStringLiteral("An&d "), &menu);
-    auto* orItem = new TActionLink(FindAction(*window, "ActOpOr"), QStringLiteral("&Or "), &menu);
+        new ActionLink(FindAction(*window, "ActOpAnd"), QStringLiteral("An&d "), &menu);
+    auto* orItem = new ActionLink(FindAction(*window, "ActOpOr"), QStringLiteral("&Or "), &menu);
     // A command shown by the menu itself keeps its caption.
     menu.addAction(andItem);
     menu.addAction(orItem);
     menu.addAction(FindAction(*window, "ActOpXor"));
-    TForm_Main::PrepareOpMenu(menu, window->KeyTable());
+    MainWindow::PrepareOpMenu(menu, window->KeyTable());
     QCOMPARE(andItem->text(), QStringLiteral("An&d \t&&"));
     QCOMPARE(orItem->text(), QStringLiteral("&Or \t|"));
     QCOMPARE(FindAction(*window, "ActOpXor")->Caption(), QStringLiteral("Xor"));
     // Preparing again replaces the key text after the tab.
-    TForm_Main::PrepareOpMenu(menu, window->KeyTable());
+    MainWindow::PrepareOpMenu(menu, window->KeyTable());
     QCOMPARE(andItem->text(), QStringLiteral("An&d \t&&"));
     QCOMPARE(orItem->text(), QStringLiteral("&Or \t|"));
 }
@@ -233,7 +233,7 @@ void MenusTest::keyTextOfTheAmpersandIsDoubled() {
 void MenusTest::osMajorVersionIsTheKernels() {
     const int major = QSysInfo::kernelVersion().section(QLatin1Char('.'), 0, 0).toInt();
     QVERIFY(major > 0);
-    QCOMPARE(TForm_Main::OsMajorVersion(), major);
+    QCOMPARE(MainWindow::OsMajorVersion(), major);
 }
 
 void MenusTest::radioItemsFollowTheCommands() {
@@ -320,7 +320,7 @@ void MenusTest::ownCaptionsStayWhenCommandCaptionsChange() {
 
 void MenusTest::quickMenuKeysOpenTheirMenus() {
     WindowFixture window;
-    TForm_Main& form = window.Window();
+    MainWindow& form = window.Window();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTest::keyClick(&form, Qt::Key_Q);
@@ -339,14 +339,14 @@ void MenusTest::quickMenuKeysOpenTheirMenus() {
 
 void MenusTest::quickMenuPlacement() {
     WindowFixture window;
-    TForm_Main& form = window.Window();
+    MainWindow& form = window.Window();
     form.move(0, 0);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     const QRect frame = form.frameGeometry();
-    const TAction& quick = *FindAction(form, "ActQuickMenu");
-    const TAction& quickJ = *FindAction(form, "ActQuickMenuJ");
-    const TAction& mode = *FindAction(form, "ActModeMenu");
+    const CommandAction& quick = *FindAction(form, "ActQuickMenu");
+    const CommandAction& quickJ = *FindAction(form, "ActQuickMenuJ");
+    const CommandAction& mode = *FindAction(form, "ActModeMenu");
     QCOMPARE(form.QuickMenuOf(quick), form.PopupAllOp());
     QCOMPARE(form.QuickMenuOf(quickJ), form.PopupAllOpJ());
     QCOMPARE(form.QuickMenuOf(mode), form.PopupAllMode());
@@ -377,11 +377,11 @@ void MenusTest::quickMenuPlacement() {
 
 void MenusTest::shiftAmountSelector() {
     WindowFixture window;
-    TForm_Main& form = window.Window();
+    MainWindow& form = window.Window();
     form.move(0, 0);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    TShiftAmountSel* selector = form.Buttons().CmdShiftAmountSel;
+    ShiftAmountSelector* selector = form.Buttons().CmdShiftAmountSel;
     QCOMPARE(selector->objectName(), QStringLiteral("CmdShiftAmountSel"));
     QCOMPARE(selector->focusPolicy(), Qt::NoFocus);
 
@@ -403,7 +403,7 @@ void MenusTest::shiftAmountSelector() {
 
 void MenusTest::mainPopupIsFilledOnceWithBarAndViewCommands() {
     WindowFixture window;
-    TForm_Main& form = window.Window();
+    MainWindow& form = window.Window();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QVERIFY(form.MainPopup()->actions().isEmpty());
@@ -456,13 +456,13 @@ void MenusTest::mainPopupIsFilledOnceWithBarAndViewCommands() {
 
 void MenusTest::rightClickOnAControlOpensNothing() {
     WindowFixture window;
-    TForm_Main& form = window.Window();
+    MainWindow& form = window.Window();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     // A calculator button, a disabled one, the selector's picture and a
     // tool-bar button.
-    TCmdButton* add = ButtonOf(form, "ActOpAdd");
-    TCmdButton* floor = ButtonOf(form, "ActOpIntFloor");
+    CommandButton* add = ButtonOf(form, "ActOpAdd");
+    CommandButton* floor = ButtonOf(form, "ActOpIntFloor");
     QVERIFY(!floor->isEnabled());
     QLabel* picture = form.Buttons().CmdShiftAmountSel->Picture();
     QToolButton* copy = ToolBarButton(form, "ActEditCopy");
@@ -484,7 +484,7 @@ void MenusTest::rightClickOnAControlOpensNothing() {
 
 void MenusTest::realRightClicks() {
     WindowFixture window;
-    TForm_Main& form = window.Window();
+    MainWindow& form = window.Window();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     // Through the window system, which turns a right click into a context
@@ -493,7 +493,7 @@ void MenusTest::realRightClicks() {
         QTest::mouseClick(form.windowHandle(), Qt::RightButton, Qt::NoModifier,
                           control->mapTo(&form, pos));
     };
-    TCmdButton* digit = ButtonOf(form, "ActDigit5");
+    CommandButton* digit = ButtonOf(form, "ActDigit5");
     rightClick(digit, digit->rect().center());
     QTest::qWait(10);
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
@@ -504,7 +504,7 @@ void MenusTest::realRightClicks() {
 
 void MenusTest::panelButtonsRunTheirCommands() {
     WindowFixture window;
-    TForm_Main& form = window.Window();
+    MainWindow& form = window.Window();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     for (const char* name : {"ActDigit7", "ActOpAdd", "ActDigit2", "ActEqual"})
@@ -513,7 +513,7 @@ void MenusTest::panelButtonsRunTheirCommands() {
     QTest::mouseClick(ButtonOf(form, "ActAllClear"), Qt::LeftButton);
     QCOMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("0"));
 
-    TCmdButton* byte = ButtonOf(form, "ActModeByte");
+    CommandButton* byte = ButtonOf(form, "ActModeByte");
     QTest::mouseClick(byte, Qt::LeftButton);
     QCOMPARE(form.CalcMode(), CalcValueMode::Byte);
     QVERIFY(byte->isChecked());
@@ -522,14 +522,14 @@ void MenusTest::panelButtonsRunTheirCommands() {
     QTest::mouseClick(byte, Qt::LeftButton);
     QVERIFY(byte->isChecked());
 
-    TCmdButton* sign = ButtonOf(form, "ActModeSigned");
+    CommandButton* sign = ButtonOf(form, "ActModeSigned");
     QTest::mouseClick(sign, Qt::LeftButton);
     QVERIFY(form.ModeSigned());
     QVERIFY(sign->isChecked());
     QCOMPARE(sign->text(), QStringLiteral("Sgn"));
 
     // A disabled button does nothing.
-    TCmdButton* floor = ButtonOf(form, "ActOpIntFloor");
+    CommandButton* floor = ButtonOf(form, "ActOpIntFloor");
     QVERIFY(!floor->isEnabled());
     Keys(form, "5");
     QTest::mouseClick(floor, Qt::LeftButton);
@@ -537,7 +537,7 @@ void MenusTest::panelButtonsRunTheirCommands() {
 
     // Every button is bound to a command and named after it.
     QCOMPARE(static_cast<int>(form.Buttons().Buttons.size()), 71);
-    for (const TCmdButton* button : form.Buttons().Buttons) {
+    for (const CommandButton* button : form.Buttons().Buttons) {
         QVERIFY(button->Action() != nullptr);
         QVERIFY(button->objectName().startsWith(QLatin1String("Cmd")));
         QCOMPARE(button->focusPolicy(), Qt::NoFocus);
@@ -548,7 +548,7 @@ void MenusTest::panelButtonsRunTheirCommands() {
 
 void MenusTest::panelButtonsFollowTheirCommands() {
     WindowFixture window;
-    TForm_Main& form = window.Window();
+    MainWindow& form = window.Window();
     struct Caption {
         const char* Action;
         const char* Text;
@@ -599,14 +599,14 @@ void MenusTest::toolTipsAddTheKey() {
     QFETCH(QString, action);
     QFETCH(QString, tip);
     WindowFixture window;
-    TCmdButton* button = window->Buttons().ButtonOf(action);
+    CommandButton* button = window->Buttons().ButtonOf(action);
     QVERIFY(button != nullptr);
     QCOMPARE(window->ToolTipText(*button), tip);
 }
 
 void MenusTest::toolTipHookShowsTheText() {
     WindowFixture window;
-    TForm_Main& form = window.Window();
+    MainWindow& form = window.Window();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     auto showTip = [](QWidget* control) {
@@ -628,7 +628,7 @@ void MenusTest::toolTipHookShowsTheText() {
 
 void MenusTest::operationPages() {
     WindowFixture window;
-    TOpPages* pages = window->OpPages();
+    OperatorPages* pages = window->OpPages();
     QCOMPARE(pages->tabPosition(), QTabWidget::South);
     QCOMPARE(pages->count(), 3);
     QCOMPARE(pages->tabText(0), QStringLiteral("Binary"));
@@ -654,7 +654,7 @@ void MenusTest::operationPages() {
 
 void MenusTest::tabsAreFilledWithTheWindowColour() {
     WindowFixture window;
-    TForm_Main& form = window.Window();
+    MainWindow& form = window.Window();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTabBar* tabs = form.OpPages()->tabBar();

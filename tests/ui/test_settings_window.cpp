@@ -2,13 +2,13 @@
 // first show applies and what shut-down writes.
 
 #include "CommandLookup.h"
-#include "conv/CalcConv.h"
+#include "conv/Conversion.h"
 #include "core/CalcArithmetic.h"
 #include "core/FormatSettings.h"
 #include "settings/IniFile.h"
 #include "settings/Profile.h"
 #include "ui/CalcBar.h"
-#include "ui/MainForm.h"
+#include "ui/MainWindow.h"
 #include "ui/toolkit/Action.h"
 #include "ui/toolkit/BandSite.h"
 #include "ui/toolkit/SystemColors.h"
@@ -61,7 +61,7 @@ private:
     ProfilePathOverride profile_;
 };
 
-std::vector<BarKind> Kinds(const TForm_Main& window) {
+std::vector<BarKind> Kinds(const MainWindow& window) {
     std::vector<BarKind> kinds;
     for (int i = 0; i < window.BarCount(); ++i)
         kinds.push_back(window.BarAt(i)->Kind());
@@ -72,7 +72,7 @@ std::vector<BarKind> Kinds(const TForm_Main& window) {
 std::vector<BarKind> Available(std::initializer_list<BarKind> kinds) {
     std::vector<BarKind> result;
     for (const BarKind kind : kinds)
-        if (TForm_Main::CanCreateBarKind(kind))
+        if (MainWindow::CanCreateBarKind(kind))
             result.push_back(kind);
     return result;
 }
@@ -101,7 +101,7 @@ private:
 };
 
 // Defaults the window shows with no usable settings file.
-void VerifyDefaults(const TForm_Main& window) {
+void VerifyDefaults(const MainWindow& window) {
     QCOMPARE(window.CalcMode(), CalcValueMode::DWord);
     QVERIFY(window.Separated());
     QVERIFY(window.ShowIndicators());
@@ -114,7 +114,7 @@ void VerifyDefaults(const TForm_Main& window) {
     QVERIFY(!window.Rotate());
     QVERIFY(!window.Arithmetic());
     QCOMPARE(window.ShiftAmount(), 8);
-    QCOMPARE(window.BodyColor(), SystemColorValue(TSystemColor::ButtonFace));
+    QCOMPARE(window.BodyColor(), SystemColorValue(SystemColorId::ButtonFace));
     QCOMPARE(window.DisplayFont(), window.font());
     QCOMPARE(Kinds(window), (std::vector<BarKind>{BarKind::Decimal, BarKind::Hex}));
     for (int i = 0; i < 16; ++i)
@@ -148,14 +148,14 @@ private slots:
 
     void startsWithDefaultsWithoutFile() {
         SettingsFile file;
-        auto window = std::make_unique<TForm_Main>();
+        auto window = std::make_unique<MainWindow>();
         VerifyDefaults(*window);
         QCOMPARE(window->windowTitle(), QStringLiteral("pexa - Decimal"));
     }
 
     void firstSaveWritesEveryKeyInOrder() {
         SettingsFile file;
-        std::make_unique<TForm_Main>().reset();
+        std::make_unique<MainWindow>().reset();
         const QByteArray text = file.Read();
         QCOMPARE(KeysOf(text, "Bar"), QStringList({"BarCount", "Bar0", "Bar0Width", "Bar0Break",
                                                    "Bar1", "Bar1Width", "Bar1Break"}));
@@ -187,7 +187,7 @@ private slots:
         SettingsFile file;
         QFont font;
         {
-            auto window = std::make_unique<TForm_Main>();
+            auto window = std::make_unique<MainWindow>();
             window->SetCalcMode(CalcValueMode::QWord);
             window->SetSeparated(false);
             window->SetShowIndicators(false);
@@ -219,7 +219,7 @@ private slots:
         for (int i = 0; i < 16; ++i)
             QColorDialog::setCustomColor(i, Qt::black);
 
-        auto window = std::make_unique<TForm_Main>();
+        auto window = std::make_unique<MainWindow>();
         QCOMPARE(window->CalcMode(), CalcValueMode::QWord);
         QVERIFY(!window->Separated());
         QVERIFY(!window->ShowIndicators());
@@ -274,7 +274,7 @@ private slots:
                        .arg(position)
                        .arg(QString::fromLatin1(GetBarKindInfo(kind).Label))
                        .toLatin1();
-            if (TForm_Main::CanCreateBarKind(kind))
+            if (MainWindow::CanCreateBarKind(kind))
                 allKinds.push_back(kind);
         }
         QTest::newRow("all ten") << all << allKinds;
@@ -286,12 +286,12 @@ private slots:
         SettingsFile file;
         file.Write("[Bar]\n" + bars);
         {
-            auto window = std::make_unique<TForm_Main>();
+            auto window = std::make_unique<MainWindow>();
             QCOMPARE(Kinds(*window), expected);
         }
         // What shut-down writes reads back as the same list.
         QCOMPARE(file.Value("Bar", "BarCount"), std::optional(std::to_string(expected.size())));
-        auto window = std::make_unique<TForm_Main>();
+        auto window = std::make_unique<MainWindow>();
         QCOMPARE(Kinds(*window), expected);
     }
 
@@ -299,8 +299,8 @@ private slots:
         SettingsFile file;
         file.Write("[Bar]\nBarCount=3\nBar0=DEC\nBar0Width=220\nBar1=HEX\nBar1Width=200\n"
                    "Bar1Break=0\nBar2=OCT\nBar2Width=0\nBar2Break=0\n");
-        auto window = std::make_unique<TForm_Main>();
-        TBandSite* site = window->BarSite();
+        auto window = std::make_unique<MainWindow>();
+        BandSite* site = window->BarSite();
         // Not before the window is shown.
         QCOMPARE(site->RowCount(), 3);
         window->show();
@@ -327,7 +327,7 @@ private slots:
         file.Write("[Mode]\nCalcMode=1\nCharEncoding=1\nTimeEncoding=1\n[Bar]\nBarCount=4\n"
                    "Bar0=DEC\nBar0Width=220\nBar1=CHR\nBar2=TIME\nBar3=DEG\n");
         const std::size_t before = IniFileReadCount();
-        auto window = std::make_unique<TForm_Main>();
+        auto window = std::make_unique<MainWindow>();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         QCOMPARE(IniFileReadCount() - before, std::size_t{1});
@@ -340,7 +340,7 @@ private slots:
         SettingsFile file;
         file.Write("[Bar]\nBarCount=3\nBar0=DEC\nBar0Width=150\nBar1=DEC\nBar1Width=300\n"
                    "Bar1Break=1\nBar2=HEX\nBar2Width=100\nBar2Break=0\n");
-        auto window = std::make_unique<TForm_Main>();
+        auto window = std::make_unique<MainWindow>();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         QCOMPARE(Kinds(*window), (std::vector<BarKind>{BarKind::Decimal, BarKind::Hex}));
@@ -358,7 +358,7 @@ private slots:
         file.Write("[View]\nToolBar=0\nButtonPanel=0\n"
                    "[Bar]\nBarCount=2\nBar0=DEC\nBar0Width=2147483647\nBar1=HEX\n"
                    "Bar1Width=2147483647\nBar1Break=0\n");
-        auto window = std::make_unique<TForm_Main>();
+        auto window = std::make_unique<MainWindow>();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         const int screenWidth = window->screen()->availableGeometry().width();
@@ -395,7 +395,7 @@ private slots:
         QFETCH(int, shift);
         SettingsFile file;
         file.Write(content);
-        auto window = std::make_unique<TForm_Main>();
+        auto window = std::make_unique<MainWindow>();
         QCOMPARE(static_cast<int>(window->CalcMode()), mode);
         QCOMPARE(static_cast<int>(window->AngleMode()), angle);
         QCOMPARE(window->ShiftAmount(), shift);
@@ -419,7 +419,7 @@ private slots:
         SettingsFile file;
         file.Write("[DisplayFont]\nCharset=128\nName=\nItalic=1\n" + content);
         {
-            auto window = std::make_unique<TForm_Main>();
+            auto window = std::make_unique<MainWindow>();
             QCOMPARE(window->DisplayFont().pointSize(), size);
             QVERIFY(window->DisplayFont().italic());
             QVERIFY(!window->DisplayFont().bold());
@@ -437,7 +437,7 @@ private slots:
         file.Write("[Color]\nColorA=0000FF\nColorB=zz\nColorC=\nColorD=80000000\n"
                    "ColorE=00ff00\nColorF=1FF0000\n");
         {
-            auto window = std::make_unique<TForm_Main>();
+            auto window = std::make_unique<MainWindow>();
             QCOMPARE(QColorDialog::customColor(0).rgb(), QColor(255, 0, 0).rgb());
             for (int i = 1; i <= 3; ++i)
                 QCOMPARE(QColorDialog::customColor(i).rgb(), QColor(Qt::white).rgb());
@@ -460,7 +460,7 @@ private slots:
         const QByteArray foreign = "; written by hand\n[Other]\nKey=value with spaces\n"
                                    "[Mode]\nFutureOption=42\nCalcMode=1\n# note\n";
         file.Write(foreign);
-        std::make_unique<TForm_Main>().reset();
+        std::make_unique<MainWindow>().reset();
         const QByteArray after = file.Read();
         QVERIFY(after.startsWith("; written by hand\n[Other]\nKey=value with spaces\n[Mode]\n"
                                  "FutureOption=42\nCalcMode=1\n"));
@@ -486,7 +486,7 @@ private slots:
         QFETCH(QByteArray, content);
         SettingsFile file;
         file.Write(content);
-        auto window = std::make_unique<TForm_Main>();
+        auto window = std::make_unique<MainWindow>();
         VerifyDefaults(*window);
     }
 
@@ -498,7 +498,7 @@ private slots:
         QVERIFY(QFile::setPermissions(file.Path(), QFile::ReadOwner | QFile::ReadGroup));
         MessageBoxCatcher catcher;
         {
-            auto window = std::make_unique<TForm_Main>();
+            auto window = std::make_unique<MainWindow>();
             window->SetCalcMode(CalcValueMode::Float);
         }
         QCOMPARE(catcher.Count(), 1);
@@ -512,7 +512,7 @@ private slots:
         ProfilePathOverride profile(path.toStdString());
         MessageBoxCatcher catcher;
         {
-            auto window = std::make_unique<TForm_Main>();
+            auto window = std::make_unique<MainWindow>();
             VerifyDefaults(*window);
         }
         // One message, for the first key; the save stops there.
@@ -536,8 +536,8 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("missing/pexa.ini"));
         ProfilePathOverride profile(path.toStdString());
-        auto window = std::make_unique<TForm_Main>();
-        TAction* action = FindAction(*window, toggle.toStdString());
+        auto window = std::make_unique<MainWindow>();
+        CommandAction* action = FindAction(*window, toggle.toStdString());
         QVERIFY(action->Execute());
         QVERIFY(window->FindBar(static_cast<BarKind>(kind)) != nullptr);
         MessageBoxCatcher catcher;

@@ -21,15 +21,15 @@ QKeyEvent KeyDown(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
 // An action that counts its executions and whose update handler sets its
 // enabled state from a flag.
 struct Counted {
-    TAction* action;
+    CommandAction* action;
     int runs = 0;
     bool enabled = true;
 
-    Counted(TActionList& list, const QString& name, QKeyCombination key) {
+    Counted(CommandActionList& list, const QString& name, QKeyCombination key) {
         action = list.Add(name);
         action->SetShortCut(key);
-        action->SetOnExecute([this](TAction&) { ++runs; });
-        action->SetOnUpdate([this](TAction& a) { a.SetEnabled(enabled); });
+        action->SetOnExecute([this](CommandAction&) { ++runs; });
+        action->SetOnUpdate([this](CommandAction& a) { a.SetEnabled(enabled); });
     }
 };
 
@@ -91,11 +91,11 @@ void TestToolkitActions::splitHint() {
     QFETCH(QString, hint);
     QFETCH(QString, shortPart);
     QFETCH(QString, longPart);
-    const THintParts parts = SplitHint(hint);
+    const HintParts parts = SplitHint(hint);
     QCOMPARE(parts.Short, shortPart);
     QCOMPARE(parts.Long, longPart);
 
-    TAction action("ActTest");
+    CommandAction action("ActTest");
     action.SetHint(hint);
     QCOMPARE(action.Hint(), hint);
     QCOMPARE(action.ShortHint(), shortPart);
@@ -103,7 +103,7 @@ void TestToolkitActions::splitHint() {
 }
 
 void TestToolkitActions::hintFeedsTooltip() {
-    TAction action("ActOpAdd");
+    CommandAction action("ActOpAdd");
     action.SetCaption("+");
     action.SetHint("加算|long text");
     QCOMPARE(action.toolTip(), QString("加算"));
@@ -157,24 +157,24 @@ void TestToolkitActions::keyMatching() {
     QFETCH(int, pressedKey);
     QFETCH(int, pressedMods);
     QFETCH(bool, matches);
-    TActionList list;
+    CommandActionList list;
     Counted command(list, "ActCommand", QKeyCombination::fromCombined(shortCut));
     const QKeyEvent event = KeyDown(pressedKey, Qt::KeyboardModifiers(pressedMods));
     QCOMPARE(list.FindShortCut(KeyOfEvent(event)) == command.action, matches);
     QCOMPARE(list.HandleKeyEvent(event),
-             matches ? TShortCutResult::Executed : TShortCutResult::NoMatch);
+             matches ? ShortcutResult::Executed : ShortcutResult::NoMatch);
     QCOMPARE(command.runs, matches ? 1 : 0);
 }
 
 void TestToolkitActions::modifierOnlyKeysNeverMatch() {
-    TActionList list;
-    TAction* action = list.Add("ActOdd");
+    CommandActionList list;
+    CommandAction* action = list.Add("ActOdd");
     action->SetShortCut(QKeyCombination(Qt::Key_Shift));
     QVERIFY(!action->HasShortCut());
     for (const int key :
          {int(Qt::Key_Shift), int(Qt::Key_Control), int(Qt::Key_Alt), 0, int(Qt::Key_unknown)}) {
         const QKeyEvent event = KeyDown(key, Qt::ShiftModifier);
-        QCOMPARE(list.HandleKeyEvent(event), TShortCutResult::NoMatch);
+        QCOMPARE(list.HandleKeyEvent(event), ShortcutResult::NoMatch);
     }
 }
 
@@ -185,96 +185,96 @@ void TestToolkitActions::shortCutText() {
     QCOMPARE(ShortCutText(kNoShortCut), QString());
 
     // Menus see the shortcut, but only with a context Qt never fires here.
-    TAction action("ActEditCopy");
+    CommandAction action("ActEditCopy");
     action.SetShortCut(Qt::CTRL | Qt::Key_C);
     QCOMPARE(action.shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));
     QCOMPARE(action.shortcutContext(), Qt::WidgetShortcut);
 }
 
 void TestToolkitActions::disabledShortCutFallsThrough() {
-    TActionList list;
+    CommandActionList list;
     Counted digit(list, "ActDigitA", QKeyCombination(Qt::Key_A));
     digit.enabled = false;
     const QKeyEvent event = KeyDown(Qt::Key_A);
-    QCOMPARE(list.HandleKeyEvent(event), TShortCutResult::Disabled);
+    QCOMPARE(list.HandleKeyEvent(event), ShortcutResult::Disabled);
     QCOMPARE(digit.runs, 0);
     QVERIFY(!digit.action->Enabled());
 
     digit.enabled = true; // the update pass before execution sees the change
-    QCOMPARE(list.HandleKeyEvent(event), TShortCutResult::Executed);
+    QCOMPARE(list.HandleKeyEvent(event), ShortcutResult::Executed);
     QCOMPARE(digit.runs, 1);
 }
 
 void TestToolkitActions::updatePassRunsBeforeExecute() {
-    TActionList list;
+    CommandActionList list;
     QStringList trace;
-    TAction* other = list.Add("ActOther");
-    other->SetOnUpdate([&](TAction&) { trace << "update other"; });
-    TAction* action = list.Add("ActEqual");
+    CommandAction* other = list.Add("ActOther");
+    other->SetOnUpdate([&](CommandAction&) { trace << "update other"; });
+    CommandAction* action = list.Add("ActEqual");
     action->SetShortCut(QKeyCombination(Qt::Key_Return));
-    action->SetOnUpdate([&](TAction&) { trace << "update equal"; });
-    action->SetOnExecute([&](TAction&) { trace << "execute equal"; });
+    action->SetOnUpdate([&](CommandAction&) { trace << "update equal"; });
+    action->SetOnExecute([&](CommandAction&) { trace << "execute equal"; });
     QVERIFY(action->Execute());
     QCOMPARE(trace, QStringList({"update other", "update equal", "execute equal", "update other",
                                  "update equal"}));
 }
 
 void TestToolkitActions::secondaryShortCutExecutes() {
-    TActionList list;
+    CommandActionList list;
     Counted next(list, "ActBarNext", QKeyCombination(Qt::Key_Tab));
     next.action->SetSecondaryShortCuts({QKeyCombination(Qt::Key_Down)});
-    QCOMPARE(list.HandleKeyEvent(KeyDown(Qt::Key_Down)), TShortCutResult::Executed);
-    QCOMPARE(list.HandleKeyEvent(KeyDown(Qt::Key_Tab)), TShortCutResult::Executed);
-    QCOMPARE(list.HandleKeyEvent(KeyDown(Qt::Key_Up)), TShortCutResult::NoMatch);
+    QCOMPARE(list.HandleKeyEvent(KeyDown(Qt::Key_Down)), ShortcutResult::Executed);
+    QCOMPARE(list.HandleKeyEvent(KeyDown(Qt::Key_Tab)), ShortcutResult::Executed);
+    QCOMPARE(list.HandleKeyEvent(KeyDown(Qt::Key_Up)), ShortcutResult::NoMatch);
     QCOMPARE(next.runs, 2);
 
     // Secondary shortcuts alone are matched but not shown.
-    TAction* period = list.Add("ActPeriod");
+    CommandAction* period = list.Add("ActPeriod");
     period->SetSecondaryShortCuts({QKeyCombination(Qt::Key_Comma)});
     QCOMPARE(list.FindShortCut(QKeyCombination(Qt::Key_Comma)), period);
     QVERIFY(period->shortcut().isEmpty());
 }
 
 void TestToolkitActions::firstMatchInListDecides() {
-    TActionList list;
+    CommandActionList list;
     Counted first(list, "ActFirst", QKeyCombination(Qt::Key_F5));
     Counted second(list, "ActSecond", QKeyCombination(Qt::Key_F5));
     first.enabled = false;
-    QCOMPARE(list.HandleShortCut(QKeyCombination(Qt::Key_F5)), TShortCutResult::Disabled);
+    QCOMPARE(list.HandleShortCut(QKeyCombination(Qt::Key_F5)), ShortcutResult::Disabled);
     QCOMPARE(first.runs + second.runs, 0);
 }
 
 void TestToolkitActions::listsTriedInTurn() {
-    TActionList keys;
-    TActionList menus;
+    CommandActionList keys;
+    CommandActionList menus;
     Counted inKeys(keys, "ActKeys", Qt::CTRL | Qt::Key_B);
     Counted inMenus(menus, "ActMenus", Qt::CTRL | Qt::Key_B);
     const QKeyEvent event = KeyDown(Qt::Key_B, Qt::ControlModifier);
 
-    QCOMPARE(HandleShortCut({&keys, &menus}, event), TShortCutResult::Executed);
+    QCOMPARE(HandleShortCut({&keys, &menus}, event), ShortcutResult::Executed);
     QCOMPARE(inKeys.runs, 1);
     QCOMPARE(inMenus.runs, 0);
 
     inKeys.enabled = false;
-    QCOMPARE(HandleShortCut({&keys, &menus}, event), TShortCutResult::Executed);
+    QCOMPARE(HandleShortCut({&keys, &menus}, event), ShortcutResult::Executed);
     QCOMPARE(inMenus.runs, 1);
 
     inMenus.enabled = false;
-    QCOMPARE(HandleShortCut({&keys, nullptr, &menus}, event), TShortCutResult::Disabled);
+    QCOMPARE(HandleShortCut({&keys, nullptr, &menus}, event), ShortcutResult::Disabled);
     QCOMPARE(inKeys.runs + inMenus.runs, 2);
-    QCOMPARE(HandleShortCut({&keys, &menus}, KeyDown(Qt::Key_X)), TShortCutResult::NoMatch);
+    QCOMPARE(HandleShortCut({&keys, &menus}, KeyDown(Qt::Key_X)), ShortcutResult::NoMatch);
 }
 
 void TestToolkitActions::actionWithoutHandlerDoesNotExecute() {
-    TActionList list;
-    TAction* bare = list.Add("ActDegreeHMS");
+    CommandActionList list;
+    CommandAction* bare = list.Add("ActDegreeHMS");
     bare->SetShortCut(QKeyCombination(Qt::Key_H));
     QVERIFY(!bare->Execute());
-    QCOMPARE(list.HandleShortCut(QKeyCombination(Qt::Key_H)), TShortCutResult::Disabled);
+    QCOMPARE(list.HandleShortCut(QKeyCombination(Qt::Key_H)), ShortcutResult::Disabled);
 }
 
 void TestToolkitActions::hiddenActionStillExecutes() {
-    TActionList list;
+    CommandActionList list;
     Counted grad(list, "ActTriModeGrad", QKeyCombination(Qt::Key_G));
     grad.action->SetVisible(false);
     QVERIFY(!grad.action->Visible());
@@ -285,15 +285,15 @@ void TestToolkitActions::hiddenActionStillExecutes() {
 }
 
 void TestToolkitActions::radioGroups() {
-    TActionList list;
-    TActionList otherList;
-    TAction* byte = list.Add("ActModeByte");
-    TAction* word = list.Add("ActModeWord");
-    TAction* dword = list.Add("ActModeDWord");
-    TAction* signedMode = list.Add("ActModeSigned");
-    TAction* loose = list.Add("ActLoose");
-    TAction* elsewhere = otherList.Add("ActElsewhere");
-    for (TAction* mode : {byte, word, dword, elsewhere})
+    CommandActionList list;
+    CommandActionList otherList;
+    CommandAction* byte = list.Add("ActModeByte");
+    CommandAction* word = list.Add("ActModeWord");
+    CommandAction* dword = list.Add("ActModeDWord");
+    CommandAction* signedMode = list.Add("ActModeSigned");
+    CommandAction* loose = list.Add("ActLoose");
+    CommandAction* elsewhere = otherList.Add("ActElsewhere");
+    for (CommandAction* mode : {byte, word, dword, elsewhere})
         mode->SetGroupIndex(10);
     signedMode->SetGroupIndex(11);
 
@@ -316,17 +316,17 @@ void TestToolkitActions::radioGroups() {
     QVERIFY(!word->Checked() && !dword->Checked() && !byte->Checked());
 
     // Group 0: checking one does not touch the others.
-    TAction* loose2 = list.Add("ActLoose2");
+    CommandAction* loose2 = list.Add("ActLoose2");
     loose2->SetChecked(true);
     QVERIFY(loose->Checked());
 }
 
 void TestToolkitActions::updateAllRunsEveryHandlerOnce() {
-    TActionList list;
+    CommandActionList list;
     QList<int> runs(4, 0);
     for (int i = 0; i < 4; ++i) {
-        TAction* action = list.Add(QString("Act%1").arg(i));
-        action->SetOnUpdate([&list, &runs, i](TAction&) {
+        CommandAction* action = list.Add(QString("Act%1").arg(i));
+        action->SetOnUpdate([&list, &runs, i](CommandAction&) {
             ++runs[i];
             list.UpdateAll(); // nested pass: ignored
         });
@@ -341,65 +341,65 @@ void TestToolkitActions::updateAllRunsEveryHandlerOnce() {
 void TestToolkitActions::triggerDoesNotFlipCheckedState() {
     // A toggle command bound to a menu: Qt would flip the checked mark by
     // itself; here the command's own state decides.
-    TActionList list;
+    CommandActionList list;
     bool separated = false;
     int runs = 0;
-    TAction* toggle = list.Add("ActSeparated");
+    CommandAction* toggle = list.Add("ActSeparated");
     toggle->setCheckable(true);
-    toggle->SetOnUpdate([&](TAction& a) { a.SetChecked(separated); });
-    toggle->SetOnExecute([&](TAction&) { ++runs; });
+    toggle->SetOnUpdate([&](CommandAction& a) { a.SetChecked(separated); });
+    toggle->SetOnExecute([&](CommandAction&) { ++runs; });
 
     toggle->trigger(); // execute handler does not change `separated`
     QCOMPARE(runs, 1);
     QVERIFY(!toggle->Checked());
     QVERIFY(!toggle->isChecked());
 
-    toggle->SetOnExecute([&](TAction&) { separated = !separated; });
+    toggle->SetOnExecute([&](CommandAction&) { separated = !separated; });
     toggle->trigger();
     list.UpdateAll();
     QVERIFY(toggle->Checked());
     QVERIFY(toggle->isChecked());
 
     // A disabled command is not run from a menu either.
-    toggle->SetOnUpdate([](TAction& a) { a.SetEnabled(false); });
+    toggle->SetOnUpdate([](CommandAction& a) { a.SetEnabled(false); });
     toggle->trigger();
     QVERIFY(separated);
 }
 
 void TestToolkitActions::failingHandlerIsReported() {
-    TActionList list;
+    CommandActionList list;
     QStringList reports;
     list.SetOnFailure(
-        [&](TAction& a, const QString& message) { reports << a.Name() + ": " + message; });
-    TAction* failing = list.Add("ActFailing");
-    failing->SetOnExecute([](TAction&) { throw std::runtime_error("boom"); });
-    TAction* odd = list.Add("ActOdd");
-    odd->SetOnUpdate([](TAction&) { throw 42; });
+        [&](CommandAction& a, const QString& message) { reports << a.Name() + ": " + message; });
+    CommandAction* failing = list.Add("ActFailing");
+    failing->SetOnExecute([](CommandAction&) { throw std::runtime_error("boom"); });
+    CommandAction* odd = list.Add("ActOdd");
+    odd->SetOnUpdate([](CommandAction&) { throw 42; });
     QVERIFY(failing->Execute());
     // The update pass runs before and after the command.
     QCOMPARE(reports, QStringList({"ActOdd: ", "ActFailing: boom", "ActOdd: "}));
 
     int executed = 0;
-    list.SetOnExecuted([&](TAction&) { ++executed; });
+    list.SetOnExecuted([&](CommandAction&) { ++executed; });
     failing->trigger(); // from Qt: must not take the program down
     QCOMPARE(executed, 1);
     QCOMPARE(reports.size(), 6);
 }
 
 void TestToolkitActions::deletedActionLeavesList() {
-    TActionList list;
-    TAction* keep = list.Add("ActKeep");
-    TAction* gone = list.Add("ActGone");
+    CommandActionList list;
+    CommandAction* keep = list.Add("ActKeep");
+    CommandAction* gone = list.Add("ActGone");
     gone->SetShortCut(QKeyCombination(Qt::Key_F2));
     delete gone;
     QCOMPARE(list.Count(), 1);
     QCOMPARE(list.At(0), keep);
     QCOMPARE(list.At(1), nullptr);
     QCOMPARE(list.Find("ActGone"), nullptr);
-    QCOMPARE(list.HandleShortCut(QKeyCombination(Qt::Key_F2)), TShortCutResult::NoMatch);
+    QCOMPARE(list.HandleShortCut(QKeyCombination(Qt::Key_F2)), ShortcutResult::NoMatch);
 
-    TAction* moved = list.Add("ActMoved");
-    TActionList other;
+    CommandAction* moved = list.Add("ActMoved");
+    CommandActionList other;
     other.Add(moved);
     QCOMPARE(list.Count(), 1);
     QCOMPARE(moved->List(), &other);
@@ -411,16 +411,16 @@ void TestToolkitActions::deletedActionLeavesList() {
 }
 
 void TestToolkitActions::linkFollowsActionUnlessOwnCaption() {
-    TActionList list;
+    CommandActionList list;
     int runs = 0;
-    TAction* shift = list.Add("ActOpShiftLeft");
+    CommandAction* shift = list.Add("ActOpShiftLeft");
     shift->SetCaption("<<");
     shift->SetHint("左シフト|long");
-    shift->SetOnExecute([&](TAction&) { ++runs; });
+    shift->SetOnExecute([&](CommandAction&) { ++runs; });
 
     QMenu menu;
-    auto* follows = new TActionLink(shift, &menu);
-    auto* own = new TActionLink(shift, "Shift &Left\t<", &menu);
+    auto* follows = new ActionLink(shift, &menu);
+    auto* own = new ActionLink(shift, "Shift &Left\t<", &menu);
     menu.addAction(follows);
     menu.addAction(own);
     QCOMPARE(follows->text(), QString("<<"));
@@ -446,20 +446,20 @@ void TestToolkitActions::linkFollowsActionUnlessOwnCaption() {
 }
 
 void TestToolkitActions::linkRadioGroupShowsActionState() {
-    TActionList list;
+    CommandActionList list;
     int amount = 8;
-    QList<TAction*> actions;
+    QList<CommandAction*> actions;
     QActionGroup group(nullptr);
     group.setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    QList<TActionLink*> links;
+    QList<ActionLink*> links;
     for (const int n : {1, 2, 4, 8, 16}) {
-        TAction* action = list.Add(QString("ActShiftAmount%1").arg(n));
+        CommandAction* action = list.Add(QString("ActShiftAmount%1").arg(n));
         action->SetTag(n);
         action->SetGroupIndex(0);
-        action->SetOnUpdate([&amount](TAction& a) { a.SetChecked(a.Tag() == amount); });
-        action->SetOnExecute([&amount](TAction& a) { amount = a.Tag(); });
+        action->SetOnUpdate([&amount](CommandAction& a) { a.SetChecked(a.Tag() == amount); });
+        action->SetOnExecute([&amount](CommandAction& a) { amount = a.Tag(); });
         actions << action;
-        auto* link = new TActionLink(action, &group);
+        auto* link = new ActionLink(action, &group);
         group.addAction(link);
         links << link;
     }
@@ -479,16 +479,16 @@ void TestToolkitActions::linkRadioGroupShowsActionState() {
         QCOMPARE(links[i]->isChecked(), i == 1);
 
     // A command that refuses the change: the group shows the old state.
-    for (TAction* action : actions)
-        action->SetOnExecute([](TAction&) {});
+    for (CommandAction* action : actions)
+        action->SetOnExecute([](CommandAction&) {});
     links[4]->trigger();
     for (int i = 0; i < links.size(); ++i)
         QCOMPARE(links[i]->isChecked(), i == 1);
 }
 
 void TestToolkitActions::linkOfDeletedAction() {
-    auto* action = new TAction("ActTemporary");
-    TActionLink link(action);
+    auto* action = new CommandAction("ActTemporary");
+    ActionLink link(action);
     QVERIFY(link.isEnabled());
     delete action;
     QCOMPARE(link.Source(), nullptr);

@@ -53,9 +53,9 @@ private slots:
 
 void TestToolkitSystem::systemColorValues() {
     // The settings file's default for the body colour.
-    QCOMPARE(SystemColorValue(TSystemColor::ButtonFace), -2147483633);
-    QCOMPARE(static_cast<std::uint32_t>(SystemColorValue(TSystemColor::Window)), 0x80000005u);
-    QVERIFY(IsSystemColorValue(SystemColorValue(TSystemColor::GrayText)));
+    QCOMPARE(SystemColorValue(SystemColorId::ButtonFace), -2147483633);
+    QCOMPARE(static_cast<std::uint32_t>(SystemColorValue(SystemColorId::Window)), 0x80000005u);
+    QVERIFY(IsSystemColorValue(SystemColorValue(SystemColorId::GrayText)));
     QVERIFY(!IsSystemColorValue(0x00FFFFFF));
     QVERIFY(!IsSystemColorValue(0));
 }
@@ -79,7 +79,7 @@ void TestToolkitSystem::systemColorsMapToPaletteRoles() {
     const QPalette palette = DistinctPalette();
     const QColor expected = palette.color(static_cast<QPalette::ColorGroup>(group),
                                           static_cast<QPalette::ColorRole>(role));
-    const auto color = static_cast<TSystemColor>(index);
+    const auto color = static_cast<SystemColorId>(index);
     QCOMPARE(SystemColor(color, palette), expected);
     QCOMPARE(ColorFromValue(SystemColorValue(color), palette), expected);
 
@@ -94,9 +94,9 @@ void TestToolkitSystem::unknownSystemIndexReadsAsButtonFace() {
     const QPalette palette = DistinctPalette();
     const QColor face = palette.color(QPalette::Active, QPalette::Button);
     for (const std::uint32_t raw : {0x800000FFu, 0x80000000u, 0xFFFFFFFFu, 0x80001F63u})
-        QCOMPARE(ColorFromValue(static_cast<TColorValue>(raw), palette), face);
+        QCOMPARE(ColorFromValue(static_cast<ColorValue>(raw), palette), face);
     // The high bits beside the top bit do not change the index.
-    QCOMPARE(ColorFromValue(static_cast<TColorValue>(0xFF000005u), palette),
+    QCOMPARE(ColorFromValue(static_cast<ColorValue>(0xFF000005u), palette),
              palette.color(QPalette::Active, QPalette::Base));
 }
 
@@ -107,7 +107,7 @@ void TestToolkitSystem::rgbValuesRoundTrip() {
             const auto other = static_cast<std::uint32_t>((v * 37 + 11) % 256);
             const std::uint32_t raw =
                 (static_cast<std::uint32_t>(v) << shift) | (other << ((shift + 8) % 24));
-            const auto value = static_cast<TColorValue>(raw);
+            const auto value = static_cast<ColorValue>(raw);
             const QColor color = ColorFromValue(value);
             QCOMPARE(ValueFromColor(color), value);
             QCOMPARE(color.alpha(), 255);
@@ -129,8 +129,8 @@ void TestToolkitSystem::systemColourAsValueBecomesRgb() {
     // A colour chosen by the user is always stored as RGB, even when it came
     // from a system colour.
     const QPalette palette = DistinctPalette();
-    const QColor face = ColorFromValue(SystemColorValue(TSystemColor::ButtonFace), palette);
-    const TColorValue stored = ValueFromColor(face);
+    const QColor face = ColorFromValue(SystemColorValue(SystemColorId::ButtonFace), palette);
+    const ColorValue stored = ValueFromColor(face);
     QVERIFY(!IsSystemColorValue(stored));
     QCOMPARE(ColorFromValue(stored, palette), face);
 }

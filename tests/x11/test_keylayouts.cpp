@@ -4,7 +4,7 @@
 // access keys are matched by key, typed characters by character, so each
 // layout must reach the same commands as the US one.
 
-#include "../ui/MainFormHarness.h"
+#include "../ui/MainWindowHarness.h"
 
 #include "ui/toolkit/ActionList.h"
 
@@ -57,11 +57,11 @@ enum KeyCode : unsigned {
 // that a key is matched to exactly the command it runs.
 class Recorder {
 public:
-    explicit Recorder(TForm_Main& window) {
-        for (TActionList* list : {window.KeyActions(), window.MenuActions()}) {
-            for (TAction* action : list->Actions()) {
-                action->SetOnExecute([this](TAction& a) { log_.append(a.Name()); });
-                action->SetOnUpdate([](TAction& a) { a.SetEnabled(true); });
+    explicit Recorder(MainWindow& window) {
+        for (CommandActionList* list : {window.KeyActions(), window.MenuActions()}) {
+            for (CommandAction* action : list->Actions()) {
+                action->SetOnExecute([this](CommandAction& a) { log_.append(a.Name()); });
+                action->SetOnUpdate([](CommandAction& a) { a.SetEnabled(true); });
             }
         }
         // The window refreshes only states whose sources changed: the new
@@ -203,7 +203,7 @@ void KeyLayoutsTest::keyReachesItsCommand() {
     QFETCH(QString, command);
     SetLayout(layout);
     WindowFixture window;
-    TForm_Main& form = window.Window();
+    MainWindow& form = window.Window();
     Recorder recorder(form);
     form.show();
     form.activateWindow();
@@ -231,7 +231,7 @@ void KeyLayoutsTest::altLetterPicksTheBar() {
     QFETCH(QString, layout);
     SetLayout(layout);
     WindowFixture window;
-    TForm_Main& form = window.Window();
+    MainWindow& form = window.Window();
     form.show();
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -252,7 +252,7 @@ void KeyLayoutsTest::altLetterPicksTheBar() {
 void KeyLayoutsTest::closedMenuGivesTheKeysBack() {
     SetLayout(QStringLiteral("us"));
     WindowFixture window;
-    TForm_Main& form = window.Window();
+    MainWindow& form = window.Window();
     form.show();
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));

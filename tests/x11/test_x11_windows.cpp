@@ -3,11 +3,11 @@
 // connection, the way a task bar or window switcher reads them. Runs under a
 // private Xvfb server (ctest starts it through bench/startup/with_xvfb.sh).
 
-#include "../ui/MainFormHarness.h"
+#include "../ui/MainWindowHarness.h"
 
 #include "ui/ApplicationSetup.h"
-#include "ui/DlgAbout.h"
-#include "ui/HelpViewer.h"
+#include "ui/AboutDialog.h"
+#include "ui/HelpWindow.h"
 
 #include <QApplication>
 #include <QImage>
@@ -162,7 +162,7 @@ private slots:
     void aboutBoxAndHelpWindowTitles() {
         WindowFixture window;
         Show(*window);
-        TForm_About about(&*window);
+        AboutDialog about(&*window);
         Show(about);
         QTRY_COMPARE(reader_.NetWmName(about), QStringLiteral("バージョン情報"));
         about.close();
@@ -176,7 +176,7 @@ private slots:
         QVERIFY(!icon.isNull());
         WindowFixture window;
         Show(*window);
-        TForm_About about(&*window);
+        AboutDialog about(&*window);
         Show(about);
         window->ShowHelpContents();
         QVERIFY(QTest::qWaitForWindowExposed(window->HelpViewer()));

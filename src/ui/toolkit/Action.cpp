@@ -10,30 +10,30 @@
 
 namespace pexa {
 
-THintParts SplitHint(const QString& hint) {
+HintParts SplitHint(const QString& hint) {
     const qsizetype bar = hint.indexOf(QLatin1Char('|'));
     if (bar < 0)
         return {hint, QString()};
     return {hint.left(bar), hint.mid(bar + 1)};
 }
 
-TAction::TAction(const QString& name, QObject* parent) : QAction(parent), shortCut_(kNoShortCut) {
+CommandAction::CommandAction(const QString& name, QObject* parent) : QAction(parent), shortCut_(kNoShortCut) {
     setObjectName(name);
     setShortcutContext(Qt::WidgetShortcut);
-    connect(this, &QAction::triggered, this, &TAction::OnTriggered);
+    connect(this, &QAction::triggered, this, &CommandAction::OnTriggered);
 }
 
-TAction::~TAction() {
+CommandAction::~CommandAction() {
     if (list_ != nullptr)
         list_->Forget(this);
 }
 
-void TAction::SetShortCut(QKeyCombination key) {
+void CommandAction::SetShortCut(QKeyCombination key) {
     shortCut_ = NormalizeKey(key);
     ApplyShortCutsForDisplay();
 }
 
-void TAction::SetSecondaryShortCuts(const QList<QKeyCombination>& keys) {
+void CommandAction::SetSecondaryShortCuts(const QList<QKeyCombination>& keys) {
     secondary_.clear();
     for (const QKeyCombination key : keys) {
         const QKeyCombination normal = NormalizeKey(key);
@@ -43,17 +43,17 @@ void TAction::SetSecondaryShortCuts(const QList<QKeyCombination>& keys) {
     ApplyShortCutsForDisplay();
 }
 
-bool TAction::HasShortCut() const {
+bool CommandAction::HasShortCut() const {
     return !IsNoShortCut(shortCut_);
 }
 
-bool TAction::MatchesKey(QKeyCombination normalizedKey) const {
+bool CommandAction::MatchesKey(QKeyCombination normalizedKey) const {
     if (IsNoShortCut(normalizedKey))
         return false;
     return normalizedKey == shortCut_ || secondary_.contains(normalizedKey);
 }
 
-void TAction::ApplyShortCutsForDisplay() {
+void CommandAction::ApplyShortCutsForDisplay() {
     // Menus show the first key sequence; the secondary keys are listed too
     // so that a style that shows all of them can.
     QList<QKeySequence> sequences;
@@ -66,52 +66,52 @@ void TAction::ApplyShortCutsForDisplay() {
     setShortcuts(sequences);
 }
 
-void TAction::SetHint(const QString& hint) {
+void CommandAction::SetHint(const QString& hint) {
     hint_ = hint;
-    const THintParts parts = SplitHint(hint);
+    const HintParts parts = SplitHint(hint);
     setToolTip(parts.Short);
     setStatusTip(parts.Long);
 }
 
-QString TAction::ShortHint() const {
+QString CommandAction::ShortHint() const {
     return SplitHint(hint_).Short;
 }
 
-QString TAction::LongHint() const {
+QString CommandAction::LongHint() const {
     return SplitHint(hint_).Long;
 }
 
-void TAction::SetEnabled(bool on) {
+void CommandAction::SetEnabled(bool on) {
     enabled_ = on;
     setEnabled(on);
 }
 
-void TAction::SetVisible(bool on) {
+void CommandAction::SetVisible(bool on) {
     visible_ = on;
     setVisible(on);
 }
 
-void TAction::SetChecked(bool on) {
+void CommandAction::SetChecked(bool on) {
     if (on && list_ != nullptr && groupIndex_ != 0)
         list_->UncheckGroup(groupIndex_, this);
     SetCheckedAlone(on);
 }
 
-void TAction::SetCheckedAlone(bool on) {
+void CommandAction::SetCheckedAlone(bool on) {
     checked_ = on;
     if (on && !isCheckable())
         setCheckable(true);
     setChecked(on);
 }
 
-void TAction::Update() {
+void CommandAction::Update() {
     if (!onUpdate_)
         return;
     RunHandler(onUpdate_);
 }
 
-bool TAction::Execute() {
-    const QPointer<TAction> guard(this);
+bool CommandAction::Execute() {
+    const QPointer<CommandAction> guard(this);
     if (list_ != nullptr)
         list_->Prepare();
     else
@@ -122,7 +122,7 @@ bool TAction::Execute() {
     // Controls bound to the list show the new state at once, not only after
     // the window's next pass.
     if (!guard.isNull() && list_ != nullptr) {
-        TActionList* list = list_;
+        CommandActionList* list = list_;
         if (!list->HasPrepareHandler())
             list->UpdateAll();
         if (!guard.isNull())
@@ -131,20 +131,20 @@ bool TAction::Execute() {
     return true;
 }
 
-void TAction::RunHandler(Handler handler) {
+void CommandAction::RunHandler(Handler handler) {
     // Handlers run from Qt's event delivery, where an escaping exception
     // would end the program; failures are reported instead. The handler is
     // a copy because it may replace itself.
     try {
         handler(*this);
     } catch (const std::exception& e) {
-        TActionList::ReportFailure(list_, *this, QString::fromLocal8Bit(e.what()));
+        CommandActionList::ReportFailure(list_, *this, QString::fromLocal8Bit(e.what()));
     } catch (...) {
-        TActionList::ReportFailure(list_, *this, QString());
+        CommandActionList::ReportFailure(list_, *this, QString());
     }
 }
 
-void TAction::OnTriggered(bool /*checkedNow*/) {
+void CommandAction::OnTriggered(bool /*checkedNow*/) {
     // Qt has already flipped a checkable action; the state is ours to set.
     if (isCheckable() && isChecked() != checked_)
         setChecked(checked_);

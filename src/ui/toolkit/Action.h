@@ -9,37 +9,37 @@
 
 namespace pexa {
 
-class TActionList;
+class CommandActionList;
 
 // A hint is "short|long": the short part is the tooltip, the long part a
 // description. Without a '|' the whole hint is the short part.
-struct THintParts {
+struct HintParts {
     QString Short;
     QString Long;
 };
-THintParts SplitHint(const QString& hint);
+HintParts SplitHint(const QString& hint);
 
 // One command of the window. The action holds its own enabled, checked and
 // visible state; the QAction base only mirrors it so that menus and tool
 // buttons bound to the action follow it.
 //
-// Shortcuts are matched by TActionList, never by Qt: they are handed to the
+// Shortcuts are matched by CommandActionList, never by Qt: they are handed to the
 // QAction base for display only, with Qt::WidgetShortcut context, which Qt
 // never fires from the calculator window.
 //
 // Checked state is set by the update handler. A checkable action triggered
 // from a menu or a button does not flip itself (Qt would): its execute
 // handler changes the program's state and the update pass reflects it.
-class TAction : public QAction {
+class CommandAction : public QAction {
     Q_OBJECT
 
 public:
     // Both handlers get the action, so that one handler can serve a family
     // of actions told apart by their Tag.
-    using Handler = std::function<void(TAction&)>;
+    using Handler = std::function<void(CommandAction&)>;
 
-    explicit TAction(const QString& name, QObject* parent = nullptr);
-    ~TAction() override;
+    explicit CommandAction(const QString& name, QObject* parent = nullptr);
+    ~CommandAction() override;
 
     QString Name() const { return objectName(); }
 
@@ -99,10 +99,10 @@ public:
     // without a handler, so that a key can fall through.
     bool Execute();
 
-    TActionList* List() const { return list_; }
+    CommandActionList* List() const { return list_; }
 
 private:
-    friend class TActionList;
+    friend class CommandActionList;
 
     void OnTriggered(bool checkedNow);
     void ApplyShortCutsForDisplay();
@@ -121,7 +121,7 @@ private:
     bool visible_ = true;
     Handler onExecute_;
     Handler onUpdate_;
-    TActionList* list_ = nullptr;
+    CommandActionList* list_ = nullptr;
 };
 
 } // namespace pexa

@@ -6,39 +6,39 @@
 
 namespace pexa {
 
-TActionLink::TActionLink(TAction* source, QObject* parent) : QAction(parent), source_(source) {
+ActionLink::ActionLink(CommandAction* source, QObject* parent) : QAction(parent), source_(source) {
     setShortcutContext(Qt::WidgetShortcut);
     if (source != nullptr) {
-        connect(source, &QAction::changed, this, &TActionLink::Sync);
-        connect(source, &QAction::toggled, this, &TActionLink::Sync);
-        connect(source, &QObject::destroyed, this, &TActionLink::Sync);
+        connect(source, &QAction::changed, this, &ActionLink::Sync);
+        connect(source, &QAction::toggled, this, &ActionLink::Sync);
+        connect(source, &QObject::destroyed, this, &ActionLink::Sync);
     }
-    connect(this, &QAction::triggered, this, &TActionLink::OnTriggered);
+    connect(this, &QAction::triggered, this, &ActionLink::OnTriggered);
     Sync();
 }
 
-TActionLink::TActionLink(TAction* source, const QString& ownCaption, QObject* parent)
-    : TActionLink(source, parent) {
+ActionLink::ActionLink(CommandAction* source, const QString& ownCaption, QObject* parent)
+    : ActionLink(source, parent) {
     SetOwnCaption(ownCaption);
 }
 
-TAction* TActionLink::Source() const {
+CommandAction* ActionLink::Source() const {
     return source_.data();
 }
 
-void TActionLink::SetOwnCaption(const QString& caption) {
+void ActionLink::SetOwnCaption(const QString& caption) {
     ownCaption_ = true;
     setText(caption);
 }
 
-void TActionLink::FollowCaption() {
+void ActionLink::FollowCaption() {
     ownCaption_ = false;
     Sync();
 }
 
-void TActionLink::Sync() {
+void ActionLink::Sync() {
     // The source's QAction state is only a mirror; read its own state.
-    const TAction* source = source_.data();
+    const CommandAction* source = source_.data();
     if (source == nullptr) {
         setEnabled(false);
         setVisible(false);
@@ -58,23 +58,23 @@ void TActionLink::Sync() {
         setChecked(source->Checked());
 }
 
-void TActionLink::SyncGroup() {
+void ActionLink::SyncGroup() {
     QActionGroup* group = actionGroup();
     if (group == nullptr) {
         Sync();
         return;
     }
     for (QAction* member : group->actions()) {
-        if (auto* link = qobject_cast<TActionLink*>(member))
+        if (auto* link = qobject_cast<ActionLink*>(member))
             link->Sync();
     }
 }
 
-void TActionLink::OnTriggered() {
+void ActionLink::OnTriggered() {
     // Qt (and an exclusive group) may have flipped checked states already;
     // after the command ran, every link shows its action's state again.
-    const QPointer<TActionLink> guard(this);
-    if (TAction* source = source_.data())
+    const QPointer<ActionLink> guard(this);
+    if (CommandAction* source = source_.data())
         source->Execute();
     if (!guard.isNull())
         SyncGroup();
@@ -86,18 +86,18 @@ constexpr const char* kMenuItemCommandProperty = "pexaCommand";
 
 } // namespace
 
-void SetCommandOfMenuItem(QAction& item, TAction* command) {
+void SetCommandOfMenuItem(QAction& item, CommandAction* command) {
     item.setProperty(kMenuItemCommandProperty, QVariant::fromValue<QObject*>(command));
 }
 
-TAction* CommandOfMenuItem(const QAction* item) {
+CommandAction* CommandOfMenuItem(const QAction* item) {
     if (item == nullptr)
         return nullptr;
-    if (auto* action = qobject_cast<TAction*>(const_cast<QAction*>(item)))
+    if (auto* action = qobject_cast<CommandAction*>(const_cast<QAction*>(item)))
         return action;
-    if (const auto* link = qobject_cast<const TActionLink*>(item))
+    if (const auto* link = qobject_cast<const ActionLink*>(item))
         return link->Source();
-    return qobject_cast<TAction*>(item->property(kMenuItemCommandProperty).value<QObject*>());
+    return qobject_cast<CommandAction*>(item->property(kMenuItemCommandProperty).value<QObject*>());
 }
 
 } // namespace pexa

@@ -10,17 +10,17 @@
 
 namespace pexa {
 
-TActionList::TActionList(QObject* parent) : QObject(parent) {}
+CommandActionList::CommandActionList(QObject* parent) : QObject(parent) {}
 
-TActionList::~TActionList() {
+CommandActionList::~CommandActionList() {
     // The actions are our children and die with us; they must not call back
     // into a half-destroyed list.
-    for (TAction* action : actions_)
+    for (CommandAction* action : actions_)
         action->list_ = nullptr;
     actions_.clear();
 }
 
-TAction* TActionList::Add(TAction* action) {
+CommandAction* CommandActionList::Add(CommandAction* action) {
     if (action == nullptr)
         return nullptr;
     if (action->list_ == this)
@@ -33,11 +33,11 @@ TAction* TActionList::Add(TAction* action) {
     return action;
 }
 
-TAction* TActionList::Add(const QString& name) {
-    return Add(new TAction(name));
+CommandAction* CommandActionList::Add(const QString& name) {
+    return Add(new CommandAction(name));
 }
 
-void TActionList::Remove(TAction* action) {
+void CommandActionList::Remove(CommandAction* action) {
     if (action == nullptr || action->list_ != this)
         return;
     Forget(action);
@@ -46,33 +46,33 @@ void TActionList::Remove(TAction* action) {
         action->setParent(nullptr);
 }
 
-void TActionList::Forget(TAction* action) {
+void CommandActionList::Forget(CommandAction* action) {
     actions_.erase(std::remove(actions_.begin(), actions_.end(), action), actions_.end());
 }
 
-TAction* TActionList::At(int index) const {
+CommandAction* CommandActionList::At(int index) const {
     if (index < 0 || index >= Count())
         return nullptr;
     return actions_[static_cast<size_t>(index)];
 }
 
-TAction* TActionList::Find(const QString& name) const {
-    for (TAction* action : actions_) {
+CommandAction* CommandActionList::Find(const QString& name) const {
+    for (CommandAction* action : actions_) {
         if (action->Name() == name)
             return action;
     }
     return nullptr;
 }
 
-void TActionList::UpdateAll() {
+void CommandActionList::UpdateAll() {
     if (updating_)
         return;
     updating_ = true;
-    const QPointer<TActionList> guard(this);
+    const QPointer<CommandActionList> guard(this);
     // A copy, since an update handler may add or remove actions.
-    const std::vector<TAction*> snapshot = actions_;
-    std::vector<QPointer<TAction>> alive(snapshot.begin(), snapshot.end());
-    for (const QPointer<TAction>& action : alive) {
+    const std::vector<CommandAction*> snapshot = actions_;
+    std::vector<QPointer<CommandAction>> alive(snapshot.begin(), snapshot.end());
+    for (const QPointer<CommandAction>& action : alive) {
         if (guard.isNull())
             return;
         if (!action.isNull() && action->list_ == this)
@@ -82,36 +82,36 @@ void TActionList::UpdateAll() {
         updating_ = false;
 }
 
-TAction* TActionList::FindShortCut(QKeyCombination key) const {
+CommandAction* CommandActionList::FindShortCut(QKeyCombination key) const {
     const QKeyCombination normal = NormalizeKey(key);
     if (IsNoShortCut(normal))
         return nullptr;
-    for (TAction* action : actions_) {
+    for (CommandAction* action : actions_) {
         if (action->MatchesKey(normal))
             return action;
     }
     return nullptr;
 }
 
-TShortCutResult TActionList::HandleShortCut(QKeyCombination key) {
-    TAction* action = FindShortCut(key);
+ShortcutResult CommandActionList::HandleShortCut(QKeyCombination key) {
+    CommandAction* action = FindShortCut(key);
     if (action == nullptr)
-        return TShortCutResult::NoMatch;
-    return action->Execute() ? TShortCutResult::Executed : TShortCutResult::Disabled;
+        return ShortcutResult::NoMatch;
+    return action->Execute() ? ShortcutResult::Executed : ShortcutResult::Disabled;
 }
 
-TShortCutResult TActionList::HandleKeyEvent(const QKeyEvent& event) {
+ShortcutResult CommandActionList::HandleKeyEvent(const QKeyEvent& event) {
     return HandleShortCut(KeyOfEvent(event));
 }
 
-void TActionList::UncheckGroup(int groupIndex, const TAction* except) {
-    for (TAction* action : actions_) {
+void CommandActionList::UncheckGroup(int groupIndex, const CommandAction* except) {
+    for (CommandAction* action : actions_) {
         if (action != except && action->GroupIndex() == groupIndex && action->Checked())
             action->SetCheckedAlone(false);
     }
 }
 
-void TActionList::Prepare() {
+void CommandActionList::Prepare() {
     if (!onPrepare_) {
         UpdateAll();
         return;
@@ -120,7 +120,7 @@ void TActionList::Prepare() {
     handler();
 }
 
-void TActionList::NotifyExecuted(TAction& action) {
+void CommandActionList::NotifyExecuted(CommandAction& action) {
     if (!onExecuted_)
         return;
     const ExecutedHandler handler = onExecuted_;
@@ -133,7 +133,7 @@ void TActionList::NotifyExecuted(TAction& action) {
     }
 }
 
-void TActionList::ReportFailure(TActionList* list, TAction& action, const QString& message) {
+void CommandActionList::ReportFailure(CommandActionList* list, CommandAction& action, const QString& message) {
     if (list != nullptr && list->onFailure_) {
         const FailureHandler handler = list->onFailure_;
         try {
@@ -147,26 +147,26 @@ void TActionList::ReportFailure(TActionList* list, TAction& action, const QStrin
              message.isEmpty() ? "unknown failure" : qUtf8Printable(message));
 }
 
-TShortCutResult HandleShortCut(std::initializer_list<TActionList*> lists, QKeyCombination key) {
+ShortcutResult HandleShortCut(std::initializer_list<CommandActionList*> lists, QKeyCombination key) {
     const QKeyCombination normal = NormalizeKey(key);
-    TShortCutResult result = TShortCutResult::NoMatch;
-    for (TActionList* list : lists) {
+    ShortcutResult result = ShortcutResult::NoMatch;
+    for (CommandActionList* list : lists) {
         if (list == nullptr)
             continue;
         switch (list->HandleShortCut(normal)) {
-        case TShortCutResult::Executed:
-            return TShortCutResult::Executed;
-        case TShortCutResult::Disabled:
-            result = TShortCutResult::Disabled;
+        case ShortcutResult::Executed:
+            return ShortcutResult::Executed;
+        case ShortcutResult::Disabled:
+            result = ShortcutResult::Disabled;
             break;
-        case TShortCutResult::NoMatch:
+        case ShortcutResult::NoMatch:
             break;
         }
     }
     return result;
 }
 
-TShortCutResult HandleShortCut(std::initializer_list<TActionList*> lists, const QKeyEvent& event) {
+ShortcutResult HandleShortCut(std::initializer_list<CommandActionList*> lists, const QKeyEvent& event) {
     return HandleShortCut(lists, KeyOfEvent(event));
 }
 

@@ -15,36 +15,36 @@ class QKeyEvent;
 namespace pexa {
 
 // What became of a key offered to the shortcuts.
-enum class TShortCutResult {
+enum class ShortcutResult {
     NoMatch,  // no action has this key
     Disabled, // an action has it but did not execute: the key goes on
     Executed, // an action executed: the key is consumed
 };
 
 // An ordered list of actions with one update pass and the shortcut matcher.
-class TActionList : public QObject {
+class CommandActionList : public QObject {
     Q_OBJECT
 
 public:
-    using FailureHandler = std::function<void(TAction& action, const QString& message)>;
-    using ExecutedHandler = std::function<void(TAction& action)>;
+    using FailureHandler = std::function<void(CommandAction& action, const QString& message)>;
+    using ExecutedHandler = std::function<void(CommandAction& action)>;
     using PrepareHandler = std::function<void()>;
 
-    explicit TActionList(QObject* parent = nullptr);
-    ~TActionList() override;
+    explicit CommandActionList(QObject* parent = nullptr);
+    ~CommandActionList() override;
 
     // Appends the action and takes ownership (the list becomes its parent).
     // An action belongs to one list at a time.
-    TAction* Add(TAction* action);
+    CommandAction* Add(CommandAction* action);
     // Creates, appends and returns a new action.
-    TAction* Add(const QString& name);
+    CommandAction* Add(const QString& name);
     // Takes the action out of the list; the caller owns it afterwards.
-    void Remove(TAction* action);
+    void Remove(CommandAction* action);
 
     int Count() const { return static_cast<int>(actions_.size()); }
-    TAction* At(int index) const;
-    TAction* Find(const QString& name) const;
-    const std::vector<TAction*>& Actions() const { return actions_; }
+    CommandAction* At(int index) const;
+    CommandAction* Find(const QString& name) const;
+    const std::vector<CommandAction*>& Actions() const { return actions_; }
 
     // Runs every update handler in list order. A nested call made from an
     // update handler does nothing.
@@ -52,11 +52,11 @@ public:
 
     // The first action whose shortcut or secondary shortcut is the key
     // (normalised or not), or none.
-    TAction* FindShortCut(QKeyCombination key) const;
+    CommandAction* FindShortCut(QKeyCombination key) const;
     // Offers the key to the first matching action: it executes when it is
     // enabled after the update pass.
-    TShortCutResult HandleShortCut(QKeyCombination key);
-    TShortCutResult HandleKeyEvent(const QKeyEvent& event);
+    ShortcutResult HandleShortCut(QKeyCombination key);
+    ShortcutResult HandleKeyEvent(const QKeyEvent& event);
 
     // Called after any action of the list executed (e.g. to run the update
     // passes of all lists).
@@ -73,14 +73,14 @@ public:
     void SetOnFailure(FailureHandler handler) { onFailure_ = std::move(handler); }
 
 private:
-    friend class TAction;
+    friend class CommandAction;
 
-    void Forget(TAction* action);
-    void UncheckGroup(int groupIndex, const TAction* except);
-    void NotifyExecuted(TAction& action);
-    static void ReportFailure(TActionList* list, TAction& action, const QString& message);
+    void Forget(CommandAction* action);
+    void UncheckGroup(int groupIndex, const CommandAction* except);
+    void NotifyExecuted(CommandAction& action);
+    static void ReportFailure(CommandActionList* list, CommandAction& action, const QString& message);
 
-    std::vector<TAction*> actions_;
+    std::vector<CommandAction*> actions_;
     bool updating_ = false;
     ExecutedHandler onExecuted_;
     PrepareHandler onPrepare_;
@@ -91,7 +91,7 @@ private:
 // action lists: the first list whose matching action executes consumes the
 // key; a disabled match lets the next list try. The result is Disabled when
 // some action matched but none executed.
-TShortCutResult HandleShortCut(std::initializer_list<TActionList*> lists, const QKeyEvent& event);
-TShortCutResult HandleShortCut(std::initializer_list<TActionList*> lists, QKeyCombination key);
+ShortcutResult HandleShortCut(std::initializer_list<CommandActionList*> lists, const QKeyEvent& event);
+ShortcutResult HandleShortCut(std::initializer_list<CommandActionList*> lists, QKeyCombination key);
 
 } // namespace pexa

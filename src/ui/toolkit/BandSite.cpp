@@ -18,22 +18,22 @@ constexpr int kIndicatorWidth = 2;
 
 } // namespace
 
-TBandSite::TBandSite(QWidget* parent) : QWidget(parent) {
+BandSite::BandSite(QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setMouseTracking(true);
 }
 
-TBandSite::~TBandSite() {
+BandSite::~BandSite() {
     // The children die with the QWidget base; their removal must not find
     // bands to update any more.
     bands_.clear();
 }
 
-QWidget* TBandSite::BandWidget(int index) const {
+QWidget* BandSite::BandWidget(int index) const {
     return ValidIndex(index) ? bands_[static_cast<size_t>(index)].child : nullptr;
 }
 
-int TBandSite::IndexOf(const QWidget* child) const {
+int BandSite::IndexOf(const QWidget* child) const {
     for (int i = 0; i < BandCount(); ++i) {
         if (bands_[static_cast<size_t>(i)].child == child)
             return i;
@@ -41,11 +41,11 @@ int TBandSite::IndexOf(const QWidget* child) const {
     return -1;
 }
 
-int TBandSite::AddBand(QWidget* child, bool breakBefore) {
+int BandSite::AddBand(QWidget* child, bool breakBefore) {
     return InsertBand(BandCount(), child, breakBefore);
 }
 
-int TBandSite::InsertBand(int index, QWidget* child, bool breakBefore) {
+int BandSite::InsertBand(int index, QWidget* child, bool breakBefore) {
     if (child == nullptr || child == this)
         return -1;
     const int existing = IndexOf(child);
@@ -63,7 +63,7 @@ int TBandSite::InsertBand(int index, QWidget* child, bool breakBefore) {
     return index;
 }
 
-QWidget* TBandSite::TakeBand(int index) {
+QWidget* BandSite::TakeBand(int index) {
     if (!ValidIndex(index))
         return nullptr;
     QWidget* child = bands_[static_cast<size_t>(index)].child;
@@ -73,7 +73,7 @@ QWidget* TBandSite::TakeBand(int index) {
     return child;
 }
 
-void TBandSite::RemoveBandAt(int index) {
+void BandSite::RemoveBandAt(int index) {
     // Only the pointer may be used here: the child may be half destroyed.
     const auto at = bands_.begin() + index;
     const auto next = at + 1;
@@ -86,7 +86,7 @@ void TBandSite::RemoveBandAt(int index) {
     Relayout();
 }
 
-void TBandSite::MoveBand(int from, int to) {
+void BandSite::MoveBand(int from, int to) {
     if (!ValidIndex(from))
         return;
     to = std::clamp(to, 0, BandCount() - 1);
@@ -98,7 +98,7 @@ void TBandSite::MoveBand(int from, int to) {
     Relayout();
 }
 
-void TBandSite::MoveBandToRow(int index, int row, int position) {
+void BandSite::MoveBandToRow(int index, int row, int position) {
     if (!ValidIndex(index))
         return;
     std::vector<std::vector<int>> rows = Rows();
@@ -125,7 +125,7 @@ void TBandSite::MoveBandToRow(int index, int row, int position) {
     Relayout();
 }
 
-std::vector<std::vector<int>> TBandSite::Rows() const {
+std::vector<std::vector<int>> BandSite::Rows() const {
     std::vector<std::vector<int>> rows;
     for (int i = 0; i < BandCount(); ++i) {
         if (i == 0 || bands_[static_cast<size_t>(i)].breakBefore)
@@ -135,7 +135,7 @@ std::vector<std::vector<int>> TBandSite::Rows() const {
     return rows;
 }
 
-void TBandSite::ApplyRows(const std::vector<std::vector<int>>& rows) {
+void BandSite::ApplyRows(const std::vector<std::vector<int>>& rows) {
     std::vector<Band> ordered;
     ordered.reserve(bands_.size());
     for (const auto& row : rows) {
@@ -148,14 +148,14 @@ void TBandSite::ApplyRows(const std::vector<std::vector<int>>& rows) {
     bands_ = std::move(ordered);
 }
 
-void TBandSite::SetBandWidth(int index, int width) {
+void BandSite::SetBandWidth(int index, int width) {
     if (!ValidIndex(index))
         return;
     bands_[static_cast<size_t>(index)].width = std::max(0, width);
     Relayout();
 }
 
-int TBandSite::BandWidth(int index) const {
+int BandSite::BandWidth(int index) const {
     if (!ValidIndex(index))
         return 0;
     const Band& band = bands_[static_cast<size_t>(index)];
@@ -164,29 +164,29 @@ int TBandSite::BandWidth(int index) const {
     return BandRect(index).width();
 }
 
-void TBandSite::SetBandMinWidth(int index, int width) {
+void BandSite::SetBandMinWidth(int index, int width) {
     if (!ValidIndex(index))
         return;
     bands_[static_cast<size_t>(index)].minWidth = std::max(0, width);
     Relayout();
 }
 
-int TBandSite::BandMinWidth(int index) const {
+int BandSite::BandMinWidth(int index) const {
     return ValidIndex(index) ? bands_[static_cast<size_t>(index)].minWidth : 0;
 }
 
-void TBandSite::SetBandBreak(int index, bool on) {
+void BandSite::SetBandBreak(int index, bool on) {
     if (!ValidIndex(index))
         return;
     bands_[static_cast<size_t>(index)].breakBefore = on;
     Relayout();
 }
 
-bool TBandSite::BandBreak(int index) const {
+bool BandSite::BandBreak(int index) const {
     return ValidIndex(index) && bands_[static_cast<size_t>(index)].breakBefore;
 }
 
-void TBandSite::FitToWidth(int maxWidth) {
+void BandSite::FitToWidth(int maxWidth) {
     maxWidth = std::max(maxWidth, 1);
     for (const auto& row : Rows()) {
         int natural = 0;
@@ -221,7 +221,7 @@ void TBandSite::FitToWidth(int maxWidth) {
     Relayout();
 }
 
-void TBandSite::JoinRowsWithin(int maxWidth) {
+void BandSite::JoinRowsWithin(int maxWidth) {
     int used = 0;
     for (size_t i = 0; i < bands_.size(); ++i) {
         Band& band = bands_[i];
@@ -238,11 +238,11 @@ void TBandSite::JoinRowsWithin(int maxWidth) {
     Relayout();
 }
 
-int TBandSite::RowCount() const {
+int BandSite::RowCount() const {
     return static_cast<int>(Rows().size());
 }
 
-int TBandSite::RowOf(int index) const {
+int BandSite::RowOf(int index) const {
     if (!ValidIndex(index))
         return -1;
     int row = -1;
@@ -253,36 +253,36 @@ int TBandSite::RowOf(int index) const {
     return row;
 }
 
-QRect TBandSite::BandRect(int index) const {
+QRect BandSite::BandRect(int index) const {
     if (!ValidIndex(index))
         return QRect();
     // A hidden site gets its resize event only when shown; lay out now.
     if (layoutWidth_ != width())
-        const_cast<TBandSite*>(this)->Relayout();
+        const_cast<BandSite*>(this)->Relayout();
     return bands_[static_cast<size_t>(index)].rect;
 }
 
-int TBandSite::MinExtent(const Band& band) const {
+int BandSite::MinExtent(const Band& band) const {
     // A child's minimum size hint is what it needs to show its content whole.
     const int child = std::max(
         {band.minWidth, band.child->minimumWidth(), band.child->minimumSizeHint().width()});
     return kGripWidth + child + kEdgeWidth;
 }
 
-int TBandSite::NaturalExtent(const Band& band) const {
+int BandSite::NaturalExtent(const Band& band) const {
     const int wanted = band.width > 0
                            ? band.width
                            : kGripWidth + std::max(band.child->sizeHint().width(), 0) + kEdgeWidth;
     return std::max(wanted, MinExtent(band));
 }
 
-int TBandSite::ChildHeight(const QWidget* child) {
+int BandSite::ChildHeight(const QWidget* child) {
     int height = std::max(child->sizeHint().height(), child->minimumSizeHint().height());
     height = std::max(height, child->minimumHeight());
     return std::clamp(height, 0, child->maximumHeight());
 }
 
-void TBandSite::Relayout() {
+void BandSite::Relayout() {
     std::vector<QRect> before;
     before.reserve(bands_.size());
     for (const Band& band : bands_)
@@ -323,7 +323,7 @@ void TBandSite::Relayout() {
     }
 }
 
-int TBandSite::LayoutRow(const std::vector<int>& row, int top) {
+int BandSite::LayoutRow(const std::vector<int>& row, int top) {
     const int available = width();
     const size_t n = row.size();
     std::vector<int> widths(n);
@@ -353,7 +353,7 @@ int TBandSite::LayoutRow(const std::vector<int>& row, int top) {
     return height;
 }
 
-QSize TBandSite::sizeHint() const {
+QSize BandSite::sizeHint() const {
     int widest = 0;
     for (const auto& row : Rows()) {
         int sum = 0;
@@ -364,7 +364,7 @@ QSize TBandSite::sizeHint() const {
     return QSize(widest, contentHeight_);
 }
 
-QSize TBandSite::minimumSizeHint() const {
+QSize BandSite::minimumSizeHint() const {
     int widest = 0;
     for (const auto& row : Rows()) {
         int sum = 0;
@@ -375,7 +375,7 @@ QSize TBandSite::minimumSizeHint() const {
     return QSize(widest, contentHeight_);
 }
 
-bool TBandSite::event(QEvent* event) {
+bool BandSite::event(QEvent* event) {
     if (event->type() == QEvent::ChildRemoved) {
         // Deleted or re-parented elsewhere: its band goes.
         const QObject* child = static_cast<QChildEvent*>(event)->child();
@@ -391,17 +391,17 @@ bool TBandSite::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-void TBandSite::resizeEvent(QResizeEvent* event) {
+void BandSite::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     Relayout();
 }
 
-void TBandSite::showEvent(QShowEvent* event) {
+void BandSite::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     Relayout(); // children's wanted sizes may have changed while hidden
 }
 
-void TBandSite::paintEvent(QPaintEvent* /*event*/) {
+void BandSite::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     const auto rows = Rows();
     for (size_t r = 0; r + 1 < rows.size(); ++r) {
@@ -423,7 +423,7 @@ void TBandSite::paintEvent(QPaintEvent* /*event*/) {
         painter.fillRect(DropIndicator(drop_), palette().color(QPalette::Highlight));
 }
 
-TBandSite::Hit TBandSite::HitTest(QPoint pos) const {
+BandSite::Hit BandSite::HitTest(QPoint pos) const {
     const auto rows = Rows();
     for (const auto& row : rows) {
         for (size_t j = 0; j < row.size(); ++j) {
@@ -440,7 +440,7 @@ TBandSite::Hit TBandSite::HitTest(QPoint pos) const {
     return {};
 }
 
-TBandSite::DropTarget TBandSite::DropTargetAt(QPoint pos) const {
+BandSite::DropTarget BandSite::DropTargetAt(QPoint pos) const {
     const auto rows = Rows();
     if (rows.empty())
         return {};
@@ -462,7 +462,7 @@ TBandSite::DropTarget TBandSite::DropTargetAt(QPoint pos) const {
     return {static_cast<int>(rows.size()), 0, true};
 }
 
-QRect TBandSite::DropIndicator(const DropTarget& target) const {
+QRect BandSite::DropIndicator(const DropTarget& target) const {
     const auto rows = Rows();
     const int rowCount = static_cast<int>(rows.size());
     if (target.row < 0)
@@ -484,7 +484,7 @@ QRect TBandSite::DropIndicator(const DropTarget& target) const {
     return QRect(x, rowRect.y(), kIndicatorWidth, rowRect.height());
 }
 
-int TBandSite::MaxWidthInRow(int index) const {
+int BandSite::MaxWidthInRow(int index) const {
     const auto rows = Rows();
     const auto& row = rows[static_cast<size_t>(RowOf(index))];
     int before = 0;
@@ -502,7 +502,7 @@ int TBandSite::MaxWidthInRow(int index) const {
     return width() - before - after;
 }
 
-void TBandSite::mousePressEvent(QMouseEvent* event) {
+void BandSite::mousePressEvent(QMouseEvent* event) {
     const Hit hit =
         event->button() == Qt::LeftButton ? HitTest(event->position().toPoint()) : Hit{};
     if (hit.mode == DragMode::None) {
@@ -517,7 +517,7 @@ void TBandSite::mousePressEvent(QMouseEvent* event) {
     event->accept();
 }
 
-void TBandSite::mouseMoveEvent(QMouseEvent* event) {
+void BandSite::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     if (dragMode_ == DragMode::Move) {
         drop_ = DropTargetAt(pos);
@@ -539,7 +539,7 @@ void TBandSite::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
 }
 
-void TBandSite::mouseReleaseEvent(QMouseEvent* event) {
+void BandSite::mouseReleaseEvent(QMouseEvent* event) {
     if (dragMode_ == DragMode::None || event->button() != Qt::LeftButton) {
         QWidget::mouseReleaseEvent(event);
         return;
@@ -556,7 +556,7 @@ void TBandSite::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
 }
 
-void TBandSite::UpdateCursor(QPoint pos) {
+void BandSite::UpdateCursor(QPoint pos) {
     switch (HitTest(pos).mode) {
     case DragMode::Move:
         setCursor(Qt::SizeAllCursor);
@@ -570,7 +570,7 @@ void TBandSite::UpdateCursor(QPoint pos) {
     }
 }
 
-void TBandSite::EndDrag() {
+void BandSite::EndDrag() {
     dragMode_ = DragMode::None;
     dragBand_ = -1;
     drop_ = {};

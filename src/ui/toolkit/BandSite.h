@@ -20,7 +20,7 @@ namespace pexa {
 // The user drags a band by its grip to another place or row (above the
 // first row or below the last it starts a new row), and drags the gap at a
 // band's right edge to change its width.
-class TBandSite : public QWidget {
+class BandSite : public QWidget {
     Q_OBJECT
 
 public:
@@ -29,8 +29,8 @@ public:
     static constexpr int kEdgeWidth = 3; // gap at the band's right edge
     static constexpr int kRowGap = 2;    // between two rows
 
-    explicit TBandSite(QWidget* parent = nullptr);
-    ~TBandSite() override;
+    explicit BandSite(QWidget* parent = nullptr);
+    ~BandSite() override;
 
     int BandCount() const { return static_cast<int>(bands_.size()); }
     QWidget* BandWidget(int index) const;

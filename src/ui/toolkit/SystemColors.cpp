@@ -9,7 +9,7 @@ namespace pexa {
 
 namespace {
 
-struct TRoleOf {
+struct PaletteRoleEntry {
     QPalette::ColorGroup group;
     QPalette::ColorRole role;
 };
@@ -17,7 +17,7 @@ struct TRoleOf {
 // Besides the six colours the program names, the other classic indexes get
 // their nearest palette role, so that a settings file written elsewhere
 // still shows something sensible.
-TRoleOf RoleOf(int index) {
+PaletteRoleEntry RoleOf(int index) {
     switch (index) {
     case 4: // menu
     case 5: // window
@@ -55,19 +55,19 @@ TRoleOf RoleOf(int index) {
 } // namespace
 
 QColor SystemColorByIndex(int index, const QPalette& palette) {
-    const TRoleOf at = RoleOf(index);
+    const PaletteRoleEntry at = RoleOf(index);
     return palette.color(at.group, at.role);
 }
 
-QColor SystemColor(TSystemColor color, const QPalette& palette) {
+QColor SystemColor(SystemColorId color, const QPalette& palette) {
     return SystemColorByIndex(static_cast<int>(color), palette);
 }
 
-QColor SystemColor(TSystemColor color) {
+QColor SystemColor(SystemColorId color) {
     return SystemColor(color, QGuiApplication::palette());
 }
 
-QColor ColorFromValue(TColorValue value, const QPalette& palette) {
+QColor ColorFromValue(ColorValue value, const QPalette& palette) {
     const auto bits = static_cast<std::uint32_t>(value);
     if (IsSystemColorValue(value))
         return SystemColorByIndex(static_cast<int>(bits & 0xFFu), palette);
@@ -75,16 +75,16 @@ QColor ColorFromValue(TColorValue value, const QPalette& palette) {
                   static_cast<int>((bits >> 16) & 0xFFu));
 }
 
-QColor ColorFromValue(TColorValue value) {
+QColor ColorFromValue(ColorValue value) {
     return ColorFromValue(value, QGuiApplication::palette());
 }
 
-TColorValue ValueFromColor(const QColor& color) {
+ColorValue ValueFromColor(const QColor& color) {
     const QColor rgb = color.isValid() ? color.toRgb() : QColor(Qt::black);
     const auto r = static_cast<std::uint32_t>(rgb.red());
     const auto g = static_cast<std::uint32_t>(rgb.green());
     const auto b = static_cast<std::uint32_t>(rgb.blue());
-    return static_cast<TColorValue>(r | (g << 8) | (b << 16));
+    return static_cast<ColorValue>(r | (g << 8) | (b << 16));
 }
 
 namespace {

@@ -8,7 +8,7 @@
 namespace pexa {
 
 // The system colours the program uses, by their classic index.
-enum class TSystemColor : std::uint8_t {
+enum class SystemColorId : std::uint8_t {
     Window = 5,        // background of text areas (QPalette::Base)
     WindowText = 8,    // QPalette::Text
     ButtonFace = 15,   // QPalette::Button
@@ -20,27 +20,27 @@ enum class TSystemColor : std::uint8_t {
 // A stored colour is a 32-bit value: 0x00BBGGRR, or a system colour with the
 // top bit set and the index in the low byte (button face is 0x8000000F,
 // written as the integer -2147483633).
-using TColorValue = std::int32_t;
+using ColorValue = std::int32_t;
 
-constexpr TColorValue SystemColorValue(TSystemColor color) {
-    return static_cast<TColorValue>(0x80000000u | static_cast<std::uint32_t>(color));
+constexpr ColorValue SystemColorValue(SystemColorId color) {
+    return static_cast<ColorValue>(0x80000000u | static_cast<std::uint32_t>(color));
 }
 
-constexpr bool IsSystemColorValue(TColorValue value) {
+constexpr bool IsSystemColorValue(ColorValue value) {
     return value < 0;
 }
 
 // The palette colour that stands for a system colour. An index that the
 // program does not know (a hand-edited settings file) reads as button face.
-QColor SystemColor(TSystemColor color, const QPalette& palette);
-QColor SystemColor(TSystemColor color); // from the application's palette
+QColor SystemColor(SystemColorId color, const QPalette& palette);
+QColor SystemColor(SystemColorId color); // from the application's palette
 QColor SystemColorByIndex(int index, const QPalette& palette);
 
 // A stored value as a colour (system colours through the palette).
-QColor ColorFromValue(TColorValue value, const QPalette& palette);
-QColor ColorFromValue(TColorValue value); // from the application's palette
+QColor ColorFromValue(ColorValue value, const QPalette& palette);
+QColor ColorFromValue(ColorValue value); // from the application's palette
 // A colour as a stored RGB value 0x00BBGGRR (alpha is not kept).
-TColorValue ValueFromColor(const QColor& color);
+ColorValue ValueFromColor(const QColor& color);
 
 // Legibility of text against its background: the ratio of the two colours'
 // relative luminances (each plus 0.05), from 1 (same) to 21 (black on white).

@@ -1,0 +1,92 @@
+#include "ui/CharacterKeyTable.h"
+
+#include "ui/toolkit/Action.h"
+
+#include <QVariant>
+#include <QWidget>
+
+namespace pexa {
+
+namespace {
+
+constexpr const char* kHintProperty = "pexaHint";
+
+bool IsKeyChar(int code) {
+    return code >= kFirstKeyChar && code <= kLastKeyChar;
+}
+
+std::size_t SlotOf(int code) {
+    return static_cast<std::size_t>(code - kFirstKeyChar);
+}
+
+} // namespace
+
+QString KeyCharText(char ch) {
+    if (ch >= 'A' && ch <= 'Z')
+        return QStringLiteral("Shift+") + QChar(QLatin1Char(static_cast<char>(ch - 'A' + 'a')));
+    return QString(QChar(QLatin1Char(ch)));
+}
+
+QString WidgetHint(const QWidget& widget) {
+    return widget.property(kHintProperty).toString();
+}
+
+void SetWidgetHint(QWidget& widget, const QString& hint) {
+    widget.setProperty(kHintProperty, hint);
+    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+    widget.setToolTip(bar < 0 ? hint : hint.left(bar));
+}
+
+void CharacterKeyTable::Clear() {
+    slots_.fill(nullptr);
+}
+
+void CharacterKeyTable::Register(CommandAction* action, char ch, QWidget* hintTarget) {
+    const int code = static_cast<unsigned char>(ch);
+    if (IsKeyChar(code)) {
+        CommandAction*& slot = slots_[SlotOf(code)];
+        if (slot != nullptr)
+            throw KeyTableError(QStringLiteral("'%1': Duplicated shortcut")
+                                     .arg(QChar(QLatin1Char(ch)))
+                                     .toStdString());
+        slot = action;
+        if (hintTarget != nullptr) {
+            QString hint = WidgetHint(*hintTarget);
+            const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+            const qsizetype end = bar < 0 ? hint.size() : bar;
+            // A hint without a short part gets no key text: there is no
+            // tooltip to add it to.
+            if (end > 0) {
+                hint.insert(end, QStringLiteral(" (") + KeyCharText(ch) + QLatin1Char(')'));
+                SetWidgetHint(*hintTarget, hint);
+            }
+        }
+    } else if (code != 0) {
+        throw KeyTableError(QStringLiteral("$%1: Invalid ASCII character")
+                                 .arg(QString::number(code, 16).toUpper())
+                                 .toStdString());
+    }
+}
+
+CommandAction* CharacterKeyTable::ActionOf(int ch) const {
+    return IsKeyChar(ch) ? slots_[SlotOf(ch)] : nullptr;
+}
+
+std::optional<char> CharacterKeyTable::KeyCharOf(const CommandAction* action) const {
+    if (action == nullptr)
+        return std::nullopt;
+    for (int code = kFirstKeyChar; code <= kLastKeyChar; ++code)
+        if (slots_[SlotOf(code)] == action)
+            return static_cast<char>(code);
+    return std::nullopt;
+}
+
+int CharacterKeyTable::Count() const {
+    int count = 0;
+    for (const CommandAction* action : slots_)
+        if (action != nullptr)
+            ++count;
+    return count;
+}
+
+} // namespace pexa

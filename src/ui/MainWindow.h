@@ -1,0 +1,398 @@
+#pragma once
+
+#include "core/CalcValue.h"
+#include "engine/Calculator.h"
+#include "engine/CalculatorDisplay.h"
+#include "engine/CalculatorStates.h"
+#include "ui/ButtonPanel.h"
+#include "ui/CommandTable.h"
+#include "ui/CharacterKeyTable.h"
+#include "ui/Language.h"
+
+#include <QColor>
+#include <QFont>
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QActionGroup;
+class QKeyEvent;
+class QMenu;
+class QMenuBar;
+class QToolBar;
+
+namespace pexa {
+
+class CommandAction;
+class CommandActionList;
+class BandSite;
+class CalcBar;
+class HelpWindow;
+
+// The main window: the view over the calculator (which holds every value and
+// state, and the open bars' conversions), the stack of display bars, the
+// view options and the clipboard. Every user command is an action of one of
+// the three lists; the engine operations below pass those actions on to the
+// calculator, public so that key routing, menus, the button panel and tests
+// reach them.
+class MainWindow : public QMainWindow, private CalculatorDisplay {
+    Q_OBJECT
+
+public:
+    // PendingOp value when no binary operator waits.
+    static constexpr int NoOp = -1;
+
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // ---- Commands ------------------------------------------------------
+    CommandActionList* KeyActions() const { return keyActions_; }
+    CommandActionList* MenuActions() const { return menuActions_; }
+    // The bar variants' option buttons; the window gives them no handlers.
+    CommandActionList* BarActions() const { return barActions_; }
+    // The action of a command; every command has one.
+    CommandAction* Action(Command command) const { return actions_[IndexOf(command)]; }
+    // Recomputes every command's enabled, checked and caption state.
+    void UpdateActions();
+    // Recomputes the states of the commands that depend on what changed since
+    // the last refresh (what the calculator reported, its states, the view
+    // options, the clipboard); does nothing when nothing did. Every user
+    // command ends with one.
+    void RefreshStates();
+    // How many refreshes found something to recompute.
+    int StateRefreshCount() const { return stateRefreshCount_; }
+
+    // ---- Engine state --------------------------------------------------
+    const Calculator& Calc() const { return calculator_; }
+    const CalcValue& CurrentValue() const { return calculator_.Current(); }
+    const CalcValue& AccumValue() const { return calculator_.Accumulator(); }
+    const CalcValue& OperandValue() const { return calculator_.Operand(); }
+    const CalcValue& AnswerValue() const { return calculator_.Answer(); }
+    // A BinaryOp::Index, or NoOp.
+    int PendingOp() const;
+    EntryState State() const { return calculator_.Entry(); }
+    CalcValueMode CalcMode() const { return calculator_.Mode(); }
+    bool ModeSigned() const { return calculator_.Signed(); }
+    bool ModeReversed() const { return calculator_.Reversed(); }
+    AngleUnit AngleMode() const { return calculator_.Options().Angle(); }
+    bool Hyp() const { return calculator_.Options().Hyperbolic(); }
+    bool Rotate() const { return calculator_.Options().Rotate(); }
+    bool Arithmetic() const { return calculator_.Options().ArithmeticShift(); }
+    int ShiftAmount() const { return calculator_.Options().ShiftAmount(); }
+    // The amounts the shift commands offer: 1, 2, 4, 8 and 16.
+    static bool IsValidShiftAmount(int bits);
+
+    // Option setters for start-up (the commands flip them the same way).
+    // They refresh the captions that depend on them.
+    void SetAngleMode(AngleUnit unit);
+    void SetHyp(bool on);
+    void SetRotate(bool on);
+    void SetArithmetic(bool on);
+    // 1, 2, 4, 8 or 16; anything else is refused.
+    void SetShiftAmount(int bits);
+    void SetModeSigned(bool on);
+    void SetModeReversed(bool on);
+
+    // ---- Engine operations ---------------------------------------------
+    bool CanTypeChar(char ch, bool startNew, bool pasting) const;
+    // Types one character into the active bar; true when something changed.
+    bool TypeChar(char ch, bool startNew, bool pasting);
+    bool IsPasteIgnored(char ch) const;
+    void PressOperator(BinaryOp::Index op);
+    void Evaluate(bool isEquals);
+    // "=": Evaluate, then keep the answer.
+    void Equal();
+    void RecallAnswer();
+    void EnterPi();
+    void ApplyUnary(UnaryOp::Index op);
+    // +1 shifts left, -1 right, by ShiftAmount.
+    void ShiftByAmount(int direction);
+    void ApplyTrig(TrigFunctionKind kind, bool inverse);
+    // The sign key: toggles the entry's sign while typing, else negates.
+    void ToggleSign();
+    void BackSpace();
+    void ShowValue(const CalcValue& value);
+    void SetComputedValue(const CalcValue& value);
+    void SyncFromBar(CalcBar* bar);
+    void ClearCalc(bool all);
+    void SetCalcMode(CalcValueMode mode);
+    // Puts the failure's message into one bar, or every bar for none.
+    void ShowCalcError(std::exception_ptr failure, CalcBar* bar);
+    // The message shown for a failure; empty for one that is not a CalcError.
+    static QString CalcErrorText(std::exception_ptr failure);
+    bool IsBlocked() const;
+    QString OperatorText() const;
+    void SetPendingOp(int op);
+
+    // The binary operation the shift commands stand for now.
+    BinaryOp::Index ShiftLeftOp() const;
+    BinaryOp::Index ShiftRightOp() const;
+    bool RotationInEffect() const;
+    bool ArithmeticShiftInEffect() const;
+
+    // ---- Bars ------------------------------------------------------------
+    BandSite* BarSite() const { return barSite_; }
+    int BarCount() const;
+    CalcBar* BarAt(int index) const;
+    CalcBar* FindBar(BarKind kind) const;
+    // None when the kind has no conversion in this build.
+    CalcBar* CreateBar(BarKind kind);
+    static bool CanCreateBarKind(BarKind kind);
+    void CloseBar(CalcBar* bar);
+    void CloseBarOfKind(BarKind kind);
+    // Opens the kind's bar and activates it, or closes it when it is open.
+    void ToggleBar(BarKind kind);
+    CalcBar* ActiveBar() const;
+    int ActiveBarIndex() const;
+    int LastActiveIndex() const { return calculator_.Bars().LastActiveIndex(); }
+    void ActivateBar(CalcBar* bar);
+    void EnsureActiveBar();
+    void StepActiveBar(int direction);
+    void UpdateCaption();
+    void BuildBarMenu(CalcBar& bar, QMenu& menu, int phase);
+    QString BaseCaption() const { return baseCaption_; }
+
+    // ---- View options ----------------------------------------------------
+    bool Separated() const { return separated_; }
+    void SetSeparated(bool on);
+    bool ShowIndicators() const { return showIndicators_; }
+    void SetShowIndicators(bool on);
+    bool ToolBarVisible() const;
+    void SetToolBarVisible(bool on);
+    bool MenuBarVisible() const;
+    void SetMenuBarVisible(bool on);
+    bool ButtonPanelVisible() const;
+    void SetButtonPanelVisible(bool on);
+    bool StayOnTop() const;
+    void SetStayOnTop(bool on);
+    // The colour chooser's font: what every bar's value panel shows.
+    const QFont& DisplayFont() const { return displayFont_; }
+    void SetDisplayFont(const QFont& font);
+    // The window colour as stored: 0x00BBGGRR or a system colour value.
+    std::int32_t BodyColor() const { return bodyColor_; }
+    void SetBodyColor(std::int32_t value);
+    QColor BodyQColor() const;
+    // Open the choosers (modal); a confirmed choice is applied.
+    void ChooseFont();
+    void ChooseColor();
+
+    // ---- Clipboard -------------------------------------------------------
+    // The active bar's text (grouped or plain) to the clipboard.
+    void CopyToClipboard(bool grouped);
+    // Types the clipboard's text into the active bar.
+    void PasteFromClipboard();
+    // Types a text into the active bar as a paste does; false when a
+    // character was refused (the alert has sounded).
+    bool PasteText(const QString& text);
+    bool ClipboardHasText() const { return clipboardHasText_; }
+
+    // ---- Containers --------------------------------------------------
+    QToolBar* MainToolBar() const { return mainToolBar_; }
+    QMenuBar* MenuMain() const { return menuMain_; }
+    QMenu* MenuEdit() const { return menuEdit_; }
+    QMenu* PopupBar() const { return popupBar_; }
+    QMenu* PopupView() const { return popupView_; }
+    QMenu* MenuHelp() const { return menuHelp_; }
+    // The button panel; the calculator buttons are put into it from outside.
+    QWidget* PaneButtons() const { return paneButtons_; }
+
+    // ---- Settings, help and about box ------------------------------------
+    // The shut-down write of every setting and each bar's own keys. A write
+    // that fails stops it and is reported in a message box; what the file
+    // held stays as it was.
+    void SaveSettings();
+    // Writes a bar's own keys at once (the bar is being switched off); a
+    // failed write is reported the same way.
+    void SaveBarSettings(CalcBar& bar);
+    // Opens the help window at its contents, or at a command's topic.
+    void ShowHelpContents();
+    void ShowHelpContext(int context);
+    // The help window, created on first use.
+    HelpWindow* HelpViewer();
+    // The about box, modal.
+    void ShowAbout();
+    // ---- Keys (MainWindowKeys.cpp) -------------------------------------------
+    const CharacterKeyTable& KeyTable() const { return keyTable_; }
+    // Binds a typed character to a command; throws KeyTableError.
+    void RegisterKeyChar(CommandAction* action, char ch, QWidget* hintTarget = nullptr);
+    std::optional<char> KeyCharOf(const CommandAction* action) const;
+    // Whether the key table, the operator menus and the tooltip hook were
+    // prepared at start-up (a mistake in the key table stops that).
+    bool KeysPrepared() const { return keysPrepared_; }
+    // A key-down offered to the commands' shortcuts, then to IsShortCut; true
+    // when it was consumed (it then types no character).
+    bool KeyDown(const QKeyEvent& event);
+    // The bars' access keys, the active bar's own keys and Ctrl+Tab.
+    bool IsShortCut(const QKeyEvent& event);
+    // Whether KeyDown would consume the key, without running anything; keys
+    // the window claims this way are kept from Qt's own shortcuts (the menu
+    // bar's Alt mnemonics).
+    bool ClaimsKey(const QKeyEvent& event);
+    // A typed character: an ASCII one through the key table, any other whole
+    // into a bar that takes whole characters.
+    void FormKeyPress(char32_t ch);
+    void StepOpPage(bool backward);
+    void FormMouseWheelDown();
+    void FormMouseWheelUp();
+
+    // ---- Menus, button panel and tooltips (MainWindowMenus.cpp) ----------------
+    QMenu* PopupAllMode() const { return popupAllMode_; }
+    QMenu* PopupShiftAmount() const { return popupShiftAmount_; }
+    QMenu* PopupAllOp() const { return popupAllOp_; }
+    QMenu* PopupAllOpJ() const { return popupAllOpJ_; }
+    QMenu* MainPopup() const { return mainPopup_; }
+    const ButtonPanel& Buttons() const { return buttons_; }
+    OperatorPages* OpPages() const { return buttons_.OpPages; }
+    // Adds the typed character of each command to an operator menu's items.
+    void PrepareOpMenu(QMenu& menu) const;
+    static void PrepareOpMenu(QMenu& menu, const CharacterKeyTable& table);
+    // The kernel's major release number.
+    static int OsMajorVersion();
+    // The menu a quick-menu or mode-menu command opens, and where.
+    QMenu* QuickMenuOf(const CommandAction& action) const;
+    QPoint QuickMenuPosition(const CommandAction& action) const;
+    // A right-click at a point of the window (window coordinates): opens
+    // MainPopup over empty space; true when it did.
+    bool FormContextPopup(QPoint pos);
+    // Fills MainPopup with the bar and view commands, once.
+    void FillContextMenu();
+    // The tooltip a control shows: for one bound to a command, its short
+    // hint with the command's shortcut or typed character; empty for none.
+    QString ToolTipText(const QWidget& control) const;
+
+    // ---- Language (MainWindowLanguage.cpp) -------------------------------------
+    // The View menu's choice of the interface language.
+    QMenu* PopupLanguage() const { return popupLanguage_; }
+    // Shows every window in that language at once; the value, the mode, the
+    // bars and an entry in progress stay as they are. Written to pexa.ini on
+    // shut-down.
+    void SetLanguage(UiLanguage language);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    // Retranslates every text when the language changes.
+    void changeEvent(QEvent* event) override;
+    // The tool bar's visibility is a command of its own, not Qt's menu.
+    QMenu* createPopupMenu() override;
+
+private:
+    // Construction (MainWindow.cpp).
+    void CreateActions();
+    void BuildContainers();
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildLanguageMenu();
+    // Every text the window and its menus show, in the language shown now.
+    void Retranslate();
+    void RetranslateOpMenus();
+    void StartUp();
+    void FormShow();
+    void FitToScreen();
+    void OnClipboardChanged();
+    // Keys, menus and the button panel (MainWindowKeys.cpp, MainWindowMenus.cpp).
+    void BuildCommandControls();
+    void BuildPopupMenus();
+    void BindMenuActions();
+    bool PrepareKeysAndMenus();
+    void InstallToolTipHook();
+
+    // Settings and shell (MainWindowSettings.cpp, MainWindowShell.cpp).
+    void ReadViewSettings();
+    void ReadColorSettings();
+    void ReadFontSettings();
+    void ReadBars();
+    void ApplyBandLayouts();
+    void WriteAllSettings();
+    void BindShellActions();
+
+    // What a command's state follows.
+    enum StateSource : unsigned {
+        EntrySource = 1u << 0,     // the active bar's text, the entry state
+        ModeSource = 1u << 1,      // mode, signed, reversed
+        OptionsSource = 1u << 2,   // angle unit, hyperbolic, shift options
+        BarsSource = 1u << 3,      // open bars and the active one
+        ViewSource = 1u << 4,      // the window's view options
+        ClipboardSource = 1u << 5, // whether the clipboard holds text
+        AllSources = (1u << 6) - 1,
+    };
+    // Sets the function that computes a command's state, and what it follows.
+    void OnState(Command command, unsigned sources, std::function<void(CommandAction&)> update);
+    void MarkChanged(unsigned sources) { changed_ |= sources; }
+
+    // Handlers (MainWindowCommands.cpp and MainWindowBars.cpp).
+    void BindEngineActions();
+    void BindBarActions();
+    void BindClipboardActions();
+    void SetShiftCaptions();
+    void SetTrigCaptions();
+    void ApplyWindowColor();
+    // What the calculator reports (MainWindowCommands.cpp).
+    void BarTextChanged(BarKind kind) override;
+    void BarReadingChanged(BarKind kind) override;
+    void PendingOperatorChanged() override;
+    void ActiveBarChanged() override;
+    // The bar's text, or the calculator's error for it in its place.
+    void ShowBarText(CalcBar& bar);
+    // Tells the calculator the order the bars stand in now (the user may
+    // have moved one), before anything that depends on it.
+    void SyncBarOrder();
+
+    Calculator calculator_{*this};
+
+    // Bars and view.
+    QString baseCaption_;
+    bool separated_ = true;
+    bool showIndicators_ = true;
+    QFont displayFont_;
+    std::int32_t bodyColor_ = 0;
+    bool shownOnce_ = false;
+    bool clipboardHasText_ = false;
+
+    std::array<CommandAction*, CommandCount> actions_{};
+    // Per command, the StateSource bits its state follows (none: fixed).
+    std::array<unsigned char, CommandCount> stateSources_{};
+    unsigned changed_ = AllSources;
+    // The calculator's states as the commands show them.
+    CalculatorStates shownStates_;
+    int stateRefreshCount_ = 0;
+    CommandActionList* keyActions_ = nullptr;
+    CommandActionList* menuActions_ = nullptr;
+    CommandActionList* barActions_ = nullptr;
+    BandSite* barSite_ = nullptr;
+    QToolBar* mainToolBar_ = nullptr;
+    QMenuBar* menuMain_ = nullptr;
+    QMenu* menuEdit_ = nullptr;
+    QMenu* popupBar_ = nullptr;
+    QMenu* popupView_ = nullptr;
+    QMenu* menuHelp_ = nullptr;
+    QMenu* popupLanguage_ = nullptr;
+    QActionGroup* languageChoices_ = nullptr;
+    QWidget* paneButtons_ = nullptr;
+
+    // The stored font character set, kept only to be written back.
+    int displayCharset_ = 1;
+    // The colour chooser's custom colours as read ("ColorA=FFFFFF").
+    std::vector<std::string> customColors_;
+    HelpWindow* helpViewer_ = nullptr;
+    CharacterKeyTable keyTable_;
+    bool keysPrepared_ = false;
+    ButtonPanel buttons_;
+    QMenu* popupAllMode_ = nullptr;
+    QMenu* popupShiftAmount_ = nullptr;
+    QMenu* popupAllOp_ = nullptr;
+    QMenu* popupAllOpJ_ = nullptr;
+    QMenu* mainPopup_ = nullptr;
+    QObject* toolTipHook_ = nullptr;
+};
+
+} // namespace pexa

@@ -1,0 +1,317 @@
+// How keys and the mouse wheel reach the main window's commands: one
+// application event filter routes every key-down of the window through the
+// commands' shortcuts, the bars' access keys, the active bar, the page keys
+// and last the typed-character table.
+
+#include "ui/MainWindow.h"
+
+#include "core/CalcError.h"
+#include "core/FormatSettings.h"
+#include "ui/CalcBar.h"
+#include "ui/CommandTable.h"
+#include "ui/OperatorPages.h"
+#include "ui/toolkit/Action.h"
+#include "ui/toolkit/ActionList.h"
+#include "ui/toolkit/ShortCut.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QWheelEvent>
+
+namespace pexa {
+
+namespace {
+
+// One notch of a classic mouse wheel; finer wheels and touchpads send
+// parts of it, which add up to a step.
+constexpr int kWheelStep = QWheelEvent::DefaultDeltasPerStep;
+
+bool IsCtrlTab(const QKeyEvent& event) {
+    const int key = event.key();
+    const Qt::KeyboardModifiers mods = event.modifiers();
+    return (key == Qt::Key_Tab || key == Qt::Key_Backtab) && mods.testFlag(Qt::ControlModifier) &&
+           !mods.testFlag(Qt::AltModifier);
+}
+
+// Keys held with Ctrl, Alt or Meta type no character here: their text (a
+// control code, or the letter itself under Alt) is not typing.
+bool TypesCharacters(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers mods = event.modifiers();
+    return !event.text().isEmpty() &&
+           !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
+class KeyRouter : public QObject {
+public:
+    explicit KeyRouter(MainWindow* window) : QObject(window), window_(window) {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::ShortcutOverride:
+            return ShortcutOverride(watched, static_cast<QKeyEvent&>(*event));
+        case QEvent::KeyPress:
+            return KeyPress(watched, static_cast<QKeyEvent&>(*event));
+        case QEvent::Wheel:
+            return Wheel(watched, static_cast<QWheelEvent&>(*event));
+        case QEvent::ContextMenu:
+            return ContextMenu(watched, static_cast<QContextMenuEvent&>(*event));
+        case QEvent::Hide:
+            if (qobject_cast<QMenu*>(watched) != nullptr)
+                // The menu bar takes the keyboard back only after the closing
+                // key or click has been handled, so wait for that.
+                QMetaObject::invokeMethod(this, &KeyRouter::ReleaseMenuBar, Qt::QueuedConnection);
+            return false;
+        case QEvent::MouseButtonPress:
+            if (!IsInMenuBar(watched))
+                ReleaseMenuBar();
+            return false;
+        default:
+            return false;
+        }
+    }
+
+private:
+    static bool IsInMenuBar(QObject* watched) {
+        for (auto* w = qobject_cast<QWidget*>(watched); w != nullptr; w = w->parentWidget())
+            if (qobject_cast<QMenuBar*>(w) != nullptr)
+                return true;
+        return false;
+    }
+
+    // A widget of this window whose keys the window routes. A menu bar keeps
+    // its keys only while it is navigating (a title highlighted); with none,
+    // the focus it kept is given up and the key is routed.
+    QWidget* Routed(QObject* watched) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget == nullptr || widget->window() != window_)
+            return nullptr;
+        if (IsInMenuBar(widget)) {
+            if (MenuBarNavigating())
+                return nullptr;
+            ReleaseMenuBar();
+        }
+        return widget;
+    }
+
+    bool MenuBarNavigating() const {
+        const QMenuBar* bar = window_->MenuMain();
+        return QApplication::activePopupWidget() != nullptr ||
+               (bar != nullptr && bar->activeAction() != nullptr);
+    }
+
+    // No control of the window takes the focus, so a menu bar that entered
+    // keyboard navigation has no widget to give the focus back to and would
+    // keep every key (plain letters opening its menus, Esc doing nothing).
+    // Once no menu is open, the keyboard returns to the window.
+    void ReleaseMenuBar() {
+        QMenuBar* bar = window_->MenuMain();
+        if (bar == nullptr || QApplication::activePopupWidget() != nullptr)
+            return;
+        if (bar->activeAction() != nullptr)
+            bar->setActiveAction(nullptr);
+        // Losing the focus also ends the bar's keyboard mode.
+        if (bar->hasFocus())
+            bar->clearFocus();
+    }
+
+    bool ShortcutOverride(QObject* watched, QKeyEvent& event) {
+        if (Routed(watched) == nullptr || !window_->ClaimsKey(event))
+            return false;
+        event.accept();
+        return true;
+    }
+
+    bool KeyPress(QObject* watched, QKeyEvent& event) {
+        QWidget* widget = Routed(watched);
+        if (widget == nullptr)
+            return false;
+        // A key the route let pass travels up to the parents, which this
+        // filter sees again; it was routed once already.
+        if (&event == lastKey_ && !lastReceiver_.isNull() && widget != lastReceiver_ &&
+            widget->isAncestorOf(lastReceiver_)) {
+            lastReceiver_ = widget;
+            return false;
+        }
+        lastKey_ = &event;
+        lastReceiver_ = widget;
+
+        const QPointer<MainWindow> guard(window_);
+        if (window_->KeyDown(event)) {
+            event.accept();
+            return true;
+        }
+        if (guard.isNull() || !TypesCharacters(event))
+            return false;
+        const QString text = event.text();
+        for (qsizetype i = 0; i < text.size() && !guard.isNull(); ++i) {
+            char32_t ch = text.at(i).unicode();
+            // A character beyond the Basic Multilingual Plane comes as a pair.
+            if (QChar::isHighSurrogate(ch) && i + 1 < text.size() &&
+                text.at(i + 1).isLowSurrogate()) {
+                ch = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+                ++i;
+            }
+            window_->FormKeyPress(ch);
+        }
+        event.accept();
+        return true;
+    }
+
+    bool Wheel(QObject* watched, QWheelEvent& event) {
+        if (Routed(watched) == nullptr)
+            return false;
+        wheelDelta_ += event.angleDelta().y();
+        const QPointer<MainWindow> guard(window_);
+        while (wheelDelta_ >= kWheelStep && !guard.isNull()) {
+            wheelDelta_ -= kWheelStep;
+            window_->FormMouseWheelUp();
+        }
+        while (wheelDelta_ <= -kWheelStep && !guard.isNull()) {
+            wheelDelta_ += kWheelStep;
+            window_->FormMouseWheelDown();
+        }
+        event.accept();
+        return true;
+    }
+
+    // What no control of the window took reaches the window itself.
+    bool ContextMenu(QObject* watched, QContextMenuEvent& event) {
+        if (watched != window_ || event.reason() == QContextMenuEvent::Keyboard)
+            return false;
+        window_->FormContextPopup(event.pos());
+        event.accept();
+        return true;
+    }
+
+    MainWindow* window_;
+    const QEvent* lastKey_ = nullptr;
+    QPointer<QWidget> lastReceiver_;
+    int wheelDelta_ = 0;
+};
+
+} // namespace
+
+void MainWindow::RegisterKeyChar(CommandAction* action, char ch, QWidget* hintTarget) {
+    keyTable_.Register(action, ch, hintTarget);
+}
+
+std::optional<char> MainWindow::KeyCharOf(const CommandAction* action) const {
+    return keyTable_.KeyCharOf(action);
+}
+
+bool MainWindow::PrepareKeysAndMenus() {
+    keysPrepared_ = false;
+    keyTable_.Clear();
+    try {
+        for (const KeyCharBinding& binding : KeyCharBindings()) {
+            const char ch = binding.Char == DecimalSeparatorKey ? CurrentFormat().DecimalSeparator
+                                                                : binding.Char;
+            QWidget* hintTarget =
+                binding.Target == Command::ShiftAmountSel ? buttons_.CmdShiftAmountSel : nullptr;
+            RegisterKeyChar(Action(binding.Target), ch, hintTarget);
+        }
+    } catch (const KeyTableError& error) {
+        // A broken table is the program's own mistake: reported, and the
+        // window opens without the rest of the preparation.
+        qWarning("%s", error.what());
+        return false;
+    }
+    PrepareOpMenu(*popupAllOp_);
+    PrepareOpMenu(*popupAllOpJ_);
+    InstallToolTipHook();
+    keysPrepared_ = true;
+    return true;
+}
+
+bool MainWindow::KeyDown(const QKeyEvent& event) {
+    if (HandleShortCut({keyActions_, menuActions_}, event) == ShortcutResult::Executed)
+        return true;
+    return IsShortCut(event);
+}
+
+bool MainWindow::IsShortCut(const QKeyEvent& event) {
+    const int key = KeyCodeOfEvent(event);
+    const Qt::KeyboardModifiers mods = event.modifiers();
+    for (int i = 0; i < BarCount(); ++i) {
+        CalcBar* bar = BarAt(i);
+        if (bar->MatchesAccessKey(key, mods)) {
+            ActivateBar(bar);
+            RefreshStates();
+            return true;
+        }
+    }
+    if (CalcBar* bar = ActiveBar(); bar != nullptr && bar->HandleKey(key, mods)) {
+        UpdateActions();
+        return true;
+    }
+    if (IsCtrlTab(event)) {
+        StepOpPage(mods.testFlag(Qt::ShiftModifier) || key == Qt::Key_Backtab);
+        return true;
+    }
+    return false;
+}
+
+bool MainWindow::ClaimsKey(const QKeyEvent& event) {
+    const QKeyCombination key = KeyOfEvent(event);
+    bool updated = false;
+    for (CommandActionList* list : {keyActions_, menuActions_}) {
+        const CommandAction* action = list->FindShortCut(key);
+        if (action == nullptr)
+            continue;
+        // The states are those the key would meet.
+        if (!updated) {
+            RefreshStates();
+            updated = true;
+        }
+        if (action->Enabled() && action->HasExecuteHandler())
+            return true;
+    }
+    for (int i = 0; i < BarCount(); ++i)
+        if (BarAt(i)->MatchesAccessKey(KeyCodeOfEvent(event), event.modifiers()))
+            return true;
+    return IsCtrlTab(event);
+}
+
+void MainWindow::FormKeyPress(char32_t ch) {
+    // ASCII keys keep their commands (operators stay operators); any other
+    // character goes whole into a bar that takes characters.
+    if (ch < 0x80 || !calculator_.TakesWholeCharacters()) {
+        if (CommandAction* action = keyTable_.ActionOf(static_cast<int>(ch)))
+            action->Execute();
+        return;
+    }
+    if (!calculator_.TypeCharacter(ch))
+        QApplication::beep();
+    RefreshStates();
+}
+
+void MainWindow::StepOpPage(bool backward) {
+    if (buttons_.OpPages != nullptr)
+        buttons_.OpPages->StepPage(backward);
+}
+
+void MainWindow::FormMouseWheelDown() {
+    StepActiveBar(+1);
+    RefreshStates();
+}
+
+void MainWindow::FormMouseWheelUp() {
+    StepActiveBar(-1);
+    RefreshStates();
+}
+
+void MainWindow::BuildCommandControls() {
+    buttons_ = BuildButtonPanel(*paneButtons_, [this](Command command) { return Action(command); });
+    BuildPopupMenus();
+    BindMenuActions();
+    new KeyRouter(this);
+}
+
+} // namespace pexa

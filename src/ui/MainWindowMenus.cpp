@@ -1,0 +1,482 @@
+// The pop-up menus of the main window (mode, shift amount, the two operator
+// menus and the window's context menu), the commands that open them, and
+// the tooltips of the controls bound to commands.
+
+#include "ui/MainWindow.h"
+
+#include "core/CalcError.h"
+#include "ui/CalcBar.h"
+#include "ui/OperatorPages.h"
+#include "ui/toolkit/Action.h"
+#include "ui/toolkit/ActionLink.h"
+#include "ui/toolkit/ActionList.h"
+#include "ui/toolkit/BandSite.h"
+#include "ui/toolkit/ShortCut.h"
+
+#include <QAbstractButton>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QGroupBox>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
+
+#include <optional>
+
+#include <sys/utsname.h>
+
+namespace pexa {
+
+namespace {
+
+// ---- The operator menus ---------------------------------------------------------
+
+enum class RowKind { Item, Header, Separator };
+
+// One row of the two operator menus: the short caption and the descriptive
+// one (translated; none: the command's own caption), and whether the row is
+// in the submenu of the header above it.
+struct OpMenuRow {
+    RowKind Kind;
+    std::optional<Command> Action;
+    const char* Caption;
+    const char* CaptionJ;
+    bool InSubmenu = false;
+    bool Radio = false;
+    bool NewColumn = false;
+    const char* Hint = nullptr;
+};
+
+// clang-format off
+const OpMenuRow OpMenuRows[] = {
+    {RowKind::Item, Command::OpAnd, "An&d ", QT_TRANSLATE_NOOP("OpMenu", "Bitwise An&d")},
+    {RowKind::Item, Command::OpOr, "&Or ", QT_TRANSLATE_NOOP("OpMenu", "Bitwise &Or")},
+    {RowKind::Item, Command::OpXor, "&Xor ", QT_TRANSLATE_NOOP("OpMenu", "Bitwise &Xor")},
+    {RowKind::Item, Command::OpNot, "&Not ", QT_TRANSLATE_NOOP("OpMenu", "Bitwise &Not")},
+    {RowKind::Item, Command::OpShiftLeft, "Shift &Left", QT_TRANSLATE_NOOP("OpMenu", "Shift &Left")},
+    {RowKind::Item, Command::OpShiftRight, "S&hift Right", QT_TRANSLATE_NOOP("OpMenu", "Shift Rig&ht")},
+    {RowKind::Item, Command::ShiftAr, nullptr, QT_TRANSLATE_NOOP("OpMenu", "Arithmetic Shift")},
+    {RowKind::Item, Command::Rotate, "Rotate ", QT_TRANSLATE_NOOP("OpMenu", "Rotate")},
+    {RowKind::Item, Command::OpQShiftL, "&<<bits ", QT_TRANSLATE_NOOP("OpMenu", "Shift Left by n Bits (&<)")},
+    {RowKind::Item, Command::OpQShiftR, "&>>bits ", QT_TRANSLATE_NOOP("OpMenu", "Shift Right by n Bits (&>)")},
+    {RowKind::Header, Command::ShiftAmountSel, nullptr, QT_TRANSLATE_NOOP("OpMenu", "Shift Amount")},
+    {RowKind::Item, Command::ShiftAmount1, nullptr, "&1 ", true, true},
+    {RowKind::Item, Command::ShiftAmount2, nullptr, "&2 ", true, true},
+    {RowKind::Item, Command::ShiftAmount4, nullptr, "&4 ", true, true},
+    {RowKind::Item, Command::ShiftAmount8, nullptr, "&8 ", true, true},
+    {RowKind::Item, Command::ShiftAmount16, nullptr, "1&6 ", true, true},
+    {RowKind::Item, Command::OpReverse, "Reverse B&ytes ", QT_TRANSLATE_NOOP("OpMenu", "Reverse B&ytes")},
+    {RowKind::Item, Command::OpBitReverse, "Re&verse Bits ", QT_TRANSLATE_NOOP("OpMenu", "Re&verse Bits")},
+    {RowKind::Item, Command::OpSqrt, "S&qrt ", QT_TRANSLATE_NOOP("OpMenu", "S&quare Root"), false, false, true},
+    {RowKind::Item, Command::OpSquare, "Sq&uare (x^2)", QT_TRANSLATE_NOOP("OpMenu", "Sq&uare")},
+    {RowKind::Item, Command::OpPower, "&Power (x^y)", QT_TRANSLATE_NOOP("OpMenu", "&Power")},
+    {RowKind::Item, Command::OpRoot, "&Root ", QT_TRANSLATE_NOOP("OpMenu", "&Root")},
+    {RowKind::Item, Command::OpFrac, "&Frac ", QT_TRANSLATE_NOOP("OpMenu", "&Fractional Part")},
+    {RowKind::Item, Command::OpInvert, "Invert (1&/x)", QT_TRANSLATE_NOOP("OpMenu", "Reciprocal (&/)")},
+    {RowKind::Item, Command::OpFactorial, "Factorial (n&!)", QT_TRANSLATE_NOOP("OpMenu", "Factorial (&!)")},
+    {RowKind::Header, std::nullopt, "&Exp", QT_TRANSLATE_NOOP("OpMenu", "&Exponential"), false, false, false, QT_TRANSLATE_NOOP("OpMenu", "Exponential functions")},
+    {RowKind::Item, Command::OpExpE, "&e^x ", "&e^x ", true},
+    {RowKind::Item, Command::OpExp2, "&2^x ", "&2^x ", true},
+    {RowKind::Item, Command::OpExp10, "&10^x ", "&10^x ", true},
+    {RowKind::Header, std::nullopt, "Lo&g", QT_TRANSLATE_NOOP("OpMenu", "Lo&garithm"), false, false, false, QT_TRANSLATE_NOOP("OpMenu", "Logarithms")},
+    {RowKind::Item, Command::OpLogE, "&Ln ", QT_TRANSLATE_NOOP("OpMenu", "Natural Log (&Ln)"), true},
+    {RowKind::Item, Command::OpLog2, "Log&2 ", QT_TRANSLATE_NOOP("OpMenu", "Log Base &2"), true},
+    {RowKind::Item, Command::OpLog10, "Log&10 ", QT_TRANSLATE_NOOP("OpMenu", "Common Log (Lo&g)"), true},
+    {RowKind::Item, Command::OpLogN, "Log&N ", QT_TRANSLATE_NOOP("OpMenu", "Log Base &N"), true},
+    {RowKind::Header, std::nullopt, "&Int", QT_TRANSLATE_NOOP("OpMenu", "&Integer Part"), false, false, false, QT_TRANSLATE_NOOP("OpMenu", "Rounding to an integer")},
+    {RowKind::Item, Command::OpIntFloor, "&Trunc ", QT_TRANSLATE_NOOP("OpMenu", "&Truncate"), true},
+    {RowKind::Item, Command::OpIntCeil, "&Ceil ", QT_TRANSLATE_NOOP("OpMenu", "&Ceiling"), true},
+    {RowKind::Item, Command::OpIntRound, "&Round ", QT_TRANSLATE_NOOP("OpMenu", "&Round"), true},
+    {RowKind::Item, Command::OpSin, "&sin ", QT_TRANSLATE_NOOP("OpMenu", "Sine (&sin)"), false, false, true},
+    {RowKind::Item, Command::OpCos, "&cos ", QT_TRANSLATE_NOOP("OpMenu", "Cosine (&cos)")},
+    {RowKind::Item, Command::OpTan, "&tan ", QT_TRANSLATE_NOOP("OpMenu", "Tangent (&tan)")},
+    {RowKind::Item, Command::OpArcSin, nullptr, QT_TRANSLATE_NOOP("OpMenu", "Arcsine (arcsin)")},
+    {RowKind::Item, Command::OpArcCos, nullptr, QT_TRANSLATE_NOOP("OpMenu", "Arccosine (arccos)")},
+    {RowKind::Item, Command::OpArcTan, nullptr, QT_TRANSLATE_NOOP("OpMenu", "Arctangent (arctan)")},
+    {RowKind::Separator, std::nullopt, nullptr, nullptr},
+    {RowKind::Item, Command::TriHyp, "Hyperbolic ", QT_TRANSLATE_NOOP("OpMenu", "Hyperbolic (Hyp)")},
+    {RowKind::Header, std::nullopt, "&Angle", QT_TRANSLATE_NOOP("OpMenu", "&Angle Unit"), false, false, false, QT_TRANSLATE_NOOP("OpMenu", "Angle unit")},
+    {RowKind::Item, Command::TriModeDeg, "&Degree ", QT_TRANSLATE_NOOP("OpMenu", "Degrees (&Deg)"), true, true},
+    {RowKind::Item, Command::TriModeRad, "&Radian ", QT_TRANSLATE_NOOP("OpMenu", "Radians (&Rad)"), true, true},
+    {RowKind::Item, Command::TriModeGrad, "&Gradian ", QT_TRANSLATE_NOOP("OpMenu", "Gradians (&Grad)"), true, true},
+    {RowKind::Separator, std::nullopt, nullptr, nullptr},
+    {RowKind::Item, Command::Pi, "PI ", QT_TRANSLATE_NOOP("OpMenu", "Pi")},
+};
+// clang-format on
+
+// The descriptive menu's rows keep their untranslated texts here, so that
+// a change of language can translate them again.
+constexpr const char* kSourceTextProperty = "pexaSourceText";
+constexpr const char* kSourceHintProperty = "pexaSourceHint";
+
+QString TextOf(const char* utf8) {
+    return utf8 != nullptr ? QString::fromUtf8(utf8) : QString();
+}
+
+QString OpMenuText(const char* source) {
+    return source != nullptr ? QCoreApplication::translate("OpMenu", source) : QString();
+}
+
+QString OpMenuText(const QVariant& source) {
+    return OpMenuText(source.toString().toUtf8().constData());
+}
+
+// A menu item bound to a command; a radio item joins the menu's group.
+ActionLink* AddItem(QMenu& menu, CommandAction* action, const QString& ownCaption,
+                     QActionGroup* radioGroup) {
+    auto* item = ownCaption.isEmpty() ? new ActionLink(action, &menu)
+                                      : new ActionLink(action, ownCaption, &menu);
+    // Pop-up menus show the commands' shortcuts as the main menu does.
+    item->setShortcutVisibleInContextMenu(true);
+    if (radioGroup != nullptr) {
+        item->setCheckable(true);
+        radioGroup->addAction(item);
+        item->Sync();
+    }
+    menu.addAction(item);
+    return item;
+}
+
+QActionGroup* RadioGroup(QMenu& menu) {
+    auto* group = new QActionGroup(&menu);
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    return group;
+}
+
+// A submenu header that stands for a command follows its enabled and
+// visible state; it opens its submenu instead of running the command.
+void BindHeader(QMenu& submenu, CommandAction* action) {
+    QAction* header = submenu.menuAction();
+    SetCommandOfMenuItem(*header, action);
+    const QPointer<CommandAction> source(action);
+    auto sync = [header, source] {
+        if (source.isNull())
+            return;
+        header->setEnabled(source->Enabled());
+        header->setVisible(source->Visible());
+    };
+    QObject::connect(action, &QAction::changed, header, sync);
+    sync();
+}
+
+} // namespace
+
+void MainWindow::BuildPopupMenus() {
+    auto newMenu = [this](const char* name) {
+        auto* menu = new QMenu(this);
+        menu->setObjectName(QString::fromLatin1(name));
+        connect(menu, &QMenu::aboutToShow, this, &MainWindow::RefreshStates);
+        return menu;
+    };
+
+    popupAllMode_ = newMenu("PopupAllMode");
+    QActionGroup* modes = RadioGroup(*popupAllMode_);
+    for (const Command name : {Command::ModeByte, Command::ModeWord, Command::ModeDWord,
+                               Command::ModeQWord, Command::ModeFloat})
+        AddItem(*popupAllMode_, Action(name), QString(), modes);
+    popupAllMode_->addSeparator();
+    AddItem(*popupAllMode_, Action(Command::ModeSigned), QString(), nullptr);
+    AddItem(*popupAllMode_, Action(Command::ModeReversed), QString(), nullptr);
+
+    popupShiftAmount_ = newMenu("PopupShiftAmount");
+    QActionGroup* amounts = RadioGroup(*popupShiftAmount_);
+    for (const Command name : {Command::ShiftAmount1, Command::ShiftAmount2, Command::ShiftAmount4,
+                               Command::ShiftAmount8, Command::ShiftAmount16})
+        AddItem(*popupShiftAmount_, Action(name), QString(), amounts);
+
+    popupAllOp_ = newMenu("PopupAllOp");
+    popupAllOpJ_ = newMenu("PopupAllOpJ");
+    for (const bool japanese : {false, true}) {
+        QMenu& top = japanese ? *popupAllOpJ_ : *popupAllOp_;
+        QMenu* submenu = nullptr;
+        QActionGroup* radio = nullptr;
+        for (const OpMenuRow& row : OpMenuRows) {
+            const char* source = japanese ? row.CaptionJ : row.Caption;
+            const QString caption = japanese ? OpMenuText(source) : TextOf(source);
+            CommandAction* action = row.Action ? Action(*row.Action) : nullptr;
+            if (!row.InSubmenu) {
+                submenu = nullptr;
+                radio = nullptr;
+            }
+            // Qt's menus have no columns. A new column is shown the way the
+            // menus have always looked where the system has none either: as
+            // a separator in one long column.
+            if (row.NewColumn)
+                top.addSeparator();
+            switch (row.Kind) {
+            case RowKind::Separator:
+                top.addSeparator();
+                break;
+            case RowKind::Header:
+                submenu = top.addMenu(caption.isEmpty() && action != nullptr ? action->Caption()
+                                                                             : caption);
+                connect(submenu, &QMenu::aboutToShow, this, &MainWindow::RefreshStates);
+                if (japanese && source != nullptr)
+                    submenu->menuAction()->setProperty(kSourceTextProperty, TextOf(source));
+                if (row.Hint != nullptr) {
+                    submenu->menuAction()->setToolTip(OpMenuText(row.Hint));
+                    submenu->menuAction()->setStatusTip(OpMenuText(row.Hint));
+                    submenu->menuAction()->setProperty(kSourceHintProperty, TextOf(row.Hint));
+                }
+                if (action != nullptr)
+                    BindHeader(*submenu, action);
+                break;
+            case RowKind::Item: {
+                QMenu& menu = row.InSubmenu && submenu != nullptr ? *submenu : top;
+                if (row.Radio && radio == nullptr)
+                    radio = RadioGroup(menu);
+                ActionLink* item = AddItem(menu, action, caption, row.Radio ? radio : nullptr);
+                if (japanese && source != nullptr)
+                    item->setProperty(kSourceTextProperty, TextOf(source));
+                break;
+            }
+            }
+        }
+    }
+
+    mainPopup_ = newMenu("MainPopup");
+    // Filled on its first opening, before the update pass shows the states.
+    disconnect(mainPopup_, &QMenu::aboutToShow, this, &MainWindow::RefreshStates);
+    connect(mainPopup_, &QMenu::aboutToShow, this, &MainWindow::FillContextMenu);
+    connect(mainPopup_, &QMenu::aboutToShow, this, &MainWindow::RefreshStates);
+}
+
+namespace {
+
+void RetranslateMenuItems(QMenu& menu) {
+    for (QAction* item : menu.actions()) {
+        const QVariant source = item->property(kSourceTextProperty);
+        if (source.isValid()) {
+            if (auto* link = qobject_cast<ActionLink*>(item))
+                link->SetOwnCaption(OpMenuText(source));
+            else
+                item->setText(OpMenuText(source));
+        }
+        const QVariant hint = item->property(kSourceHintProperty);
+        if (hint.isValid()) {
+            item->setToolTip(OpMenuText(hint));
+            item->setStatusTip(OpMenuText(hint));
+        }
+        if (QMenu* submenu = item->menu())
+            RetranslateMenuItems(*submenu);
+    }
+}
+
+} // namespace
+
+void MainWindow::RetranslateOpMenus() {
+    RetranslateMenuItems(*popupAllOp_);
+    RetranslateMenuItems(*popupAllOpJ_);
+    // The typed characters are added to the new captions again.
+    if (keysPrepared_)
+        PrepareOpMenu(*popupAllOpJ_);
+}
+
+void MainWindow::BindMenuActions() {
+    for (const Command name : {Command::QuickMenu, Command::QuickMenuJ, Command::ModeMenu})
+        Action(name)->SetOnExecute(
+            [this](CommandAction& action) { QuickMenuOf(action)->popup(QuickMenuPosition(action)); });
+    Action(Command::ShiftAmountSel)->SetOnExecute([this](CommandAction&) {
+        QWidget* selector = buttons_.CmdShiftAmountSel;
+        popupShiftAmount_->popup(selector->mapToGlobal(QPoint(0, selector->height())));
+    });
+
+    ShiftAmountSelector* selector = buttons_.CmdShiftAmountSel;
+    const CommandAction* amountSel = Action(Command::ShiftAmountSel);
+    SetWidgetHint(*selector, amountSel->Hint());
+    selector->OnMouseDown = [this] { Action(Command::ShiftAmountSel)->Execute(); };
+}
+
+// ---- Operator menus -------------------------------------------------------------
+
+void MainWindow::PrepareOpMenu(QMenu& menu) const {
+    PrepareOpMenu(menu, keyTable_);
+}
+
+void MainWindow::PrepareOpMenu(QMenu& menu, const CharacterKeyTable& table) {
+    for (QAction* item : menu.actions()) {
+        if (item->isSeparator())
+            continue;
+        const CommandAction* action = CommandOfMenuItem(item);
+        const std::optional<char> ch =
+            action != nullptr && !action->HasShortCut() ? table.KeyCharOf(action) : std::nullopt;
+        // An item that shows the command itself cannot take a caption of its
+        // own without renaming the command everywhere.
+        if (ch.has_value() && qobject_cast<CommandAction*>(item) == nullptr) {
+            QString key = KeyCharText(*ch);
+            // Qt reads "&" after the tab as an access mark too and would draw
+            // a lone one as nothing, whatever the system's version.
+            if (key == QLatin1String("&"))
+                key = QStringLiteral("&&");
+            QString caption = item->text();
+            const qsizetype tab = caption.indexOf(QLatin1Char('\t'));
+            if (tab >= 0)
+                caption.truncate(tab);
+            caption += QLatin1Char('\t') + key;
+            if (auto* link = qobject_cast<ActionLink*>(item))
+                link->SetOwnCaption(caption);
+            else
+                item->setText(caption);
+        }
+        if (QMenu* submenu = item->menu())
+            PrepareOpMenu(*submenu, table);
+    }
+}
+
+int MainWindow::OsMajorVersion() {
+    utsname name{};
+    if (uname(&name) != 0)
+        return 5; // a kernel that cannot be asked is taken to be a current one
+    int major = 0;
+    for (const char* p = name.release; *p >= '0' && *p <= '9' && major < 100000; ++p)
+        major = major * 10 + (*p - '0');
+    return major;
+}
+
+QMenu* MainWindow::QuickMenuOf(const CommandAction& action) const {
+    if (&action == Action(Command::ModeMenu))
+        return popupAllMode_;
+    return &action == Action(Command::QuickMenuJ) ? popupAllOpJ_ : popupAllOp_;
+}
+
+QPoint MainWindow::QuickMenuPosition(const CommandAction& action) const {
+    const QPoint pointer = QCursor::pos();
+    const QRect frame = frameGeometry();
+    if (frame.contains(pointer))
+        return pointer;
+    if (ButtonPanelVisible()) {
+        const bool modeMenu = QuickMenuOf(action) == popupAllMode_;
+        const QWidget* anchor =
+            modeMenu ? static_cast<const QWidget*>(buttons_.GrpMode) : buttons_.OpPages;
+        return anchor->mapToGlobal(QPoint(0, 0));
+    }
+    return {frame.left(), frame.top() + frame.height()};
+}
+
+// ---- The window's context menu ----------------------------------------------------
+
+namespace {
+
+// Controls that only hold other controls: a right-click on their empty
+// space is a right-click on the window.
+bool IsContainer(const QWidget* widget) {
+    if (qobject_cast<const QAbstractButton*>(widget) != nullptr ||
+        qobject_cast<const QLabel*>(widget) != nullptr ||
+        qobject_cast<const QMenuBar*>(widget) != nullptr)
+        return false;
+    if (qobject_cast<const QToolBar*>(widget) != nullptr ||
+        qobject_cast<const BandSite*>(widget) != nullptr ||
+        qobject_cast<const CalcBar*>(widget) != nullptr ||
+        qobject_cast<const QGroupBox*>(widget) != nullptr ||
+        qobject_cast<const QTabWidget*>(widget) != nullptr ||
+        qobject_cast<const QTabBar*>(widget) != nullptr ||
+        qobject_cast<const QStackedWidget*>(widget) != nullptr ||
+        qobject_cast<const ShiftAmountSelector*>(widget) != nullptr)
+        return true;
+    const QMetaObject* type = widget->metaObject();
+    return type == &QWidget::staticMetaObject || type == &QFrame::staticMetaObject;
+}
+
+} // namespace
+
+bool MainWindow::FormContextPopup(QPoint pos) {
+    const QWidget* found = childAt(pos);
+    if (found != nullptr && !IsContainer(found))
+        return false;
+    mainPopup_->popup(mapToGlobal(pos));
+    return true;
+}
+
+void MainWindow::FillContextMenu() {
+    if (!mainPopup_->actions().isEmpty())
+        return;
+    auto copy = [this](const QMenu& from) {
+        for (QAction* item : from.actions()) {
+            if (item->isSeparator()) {
+                mainPopup_->addSeparator();
+            } else if (CommandAction* action = CommandOfMenuItem(item)) {
+                mainPopup_->addAction(action);
+            } else if (item->menu() != nullptr) {
+                // A submenu of the window's own (the language) is shared.
+                mainPopup_->addAction(item);
+            } else {
+                qWarning("%s", AssertionFailure("MainWindow").what());
+            }
+        }
+    };
+    copy(*popupBar_);
+    mainPopup_->addSeparator();
+    copy(*popupView_);
+}
+
+// ---- Tooltips -------------------------------------------------------------------
+
+namespace {
+
+CommandAction* BoundActionOf(const QWidget& control) {
+    if (const auto* button = qobject_cast<const QToolButton*>(&control))
+        return CommandOfMenuItem(button->defaultAction());
+    return nullptr;
+}
+
+// Shows the tooltips of the controls bound to commands with the key that
+// runs the command.
+class ToolTipHook : public QObject {
+public:
+    explicit ToolTipHook(MainWindow* window) : QObject(window), window_(window) {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ToolTip)
+            return false;
+        auto* control = qobject_cast<QWidget*>(watched);
+        if (control == nullptr || control->window() != window_ ||
+            BoundActionOf(*control) == nullptr)
+            return false;
+        const QString text = window_->ToolTipText(*control);
+        if (text.isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text, control);
+        }
+        return true;
+    }
+
+private:
+    MainWindow* window_;
+};
+
+} // namespace
+
+void MainWindow::InstallToolTipHook() {
+    if (toolTipHook_ == nullptr)
+        toolTipHook_ = new ToolTipHook(this);
+}
+
+QString MainWindow::ToolTipText(const QWidget& control) const {
+    const CommandAction* action = BoundActionOf(control);
+    if (action == nullptr)
+        return control.toolTip();
+    const QString text = action->ShortHint();
+    if (text.isEmpty())
+        return text;
+    if (action->HasShortCut())
+        return text + QStringLiteral(" (") + ShortCutText(action->ShortCut()) + QLatin1Char(')');
+    if (const std::optional<char> ch = KeyCharOf(action))
+        return text + QStringLiteral(" (") + KeyCharText(*ch) + QLatin1Char(')');
+    return text;
+}
+
+} // namespace pexa

@@ -1,0 +1,263 @@
+// The main window's settings: read when the window is created, the band
+// layout applied when it is first shown, everything written when it goes.
+
+#include "ui/MainWindow.h"
+
+#include "conv/Conversion.h"
+#include "core/CalcArithmetic.h"
+#include "settings/IniFile.h"
+#include "settings/MainSettings.h"
+#include "settings/Profile.h"
+#include "ui/CalcBar.h"
+#include "ui/toolkit/BandSite.h"
+#include "ui/toolkit/SystemColors.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFontInfo>
+#include <QMessageBox>
+#include <QScreen>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+namespace pexa {
+
+namespace {
+
+// The failed write in a message box over the window, or on its own while the
+// window is not shown.
+void ReportWriteFailure(QWidget& window, const ProfileError& failure) {
+    QMessageBox::warning(
+        window.isVisible() ? &window : nullptr, QApplication::applicationDisplayName(),
+        MainWindow::tr("Cannot write to %1").arg(QString::fromStdString(failure.Path())));
+}
+
+// The bar's place in the saved list, which names its band keys; bars opened
+// later have none.
+constexpr const char* kSavedPositionProperty = "pexaSavedPosition";
+
+// The interface language: auto, en or ja.
+constexpr std::string_view kLanguageKey = "Language";
+
+// Sizes outside this range come from a damaged or hand-edited file: the font
+// engine would choke on them or the window would not fit any screen.
+constexpr int kMinFontPoints = 1;
+constexpr int kMaxFontPoints = 144;
+
+// A band is never wider than this without a screen to measure, which keeps the
+// sum of a row's widths far from overflowing.
+constexpr int kMaxBandWidth = 8192;
+
+std::array<std::string_view, BarKindCount> KindLabels() {
+    std::array<std::string_view, BarKindCount> labels{};
+    for (int kind = 0; kind < BarKindCount; ++kind)
+        labels[static_cast<std::size_t>(kind)] = GetBarKindInfo(static_cast<BarKind>(kind)).Label;
+    return labels;
+}
+
+int SavedPosition(const CalcBar& bar) {
+    bool ok = false;
+    const int position = bar.property(kSavedPositionProperty).toInt(&ok);
+    return ok ? position : -1;
+}
+
+// The custom colour entry's value as a colour: "BBGGRR" in hexadecimal.
+QColor CustomColorOfText(std::string_view value) {
+    const std::optional<int> parsed = ParseProfileInt("$" + std::string(value));
+    const auto rgb = static_cast<std::uint32_t>(parsed.value_or(0xFFFFFF));
+    return QColor(static_cast<int>(rgb & 0xFFu), static_cast<int>((rgb >> 8) & 0xFFu),
+                  static_cast<int>((rgb >> 16) & 0xFFu));
+}
+
+std::string TextOfCustomColor(const QColor& color) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%06X", static_cast<unsigned>(ValueFromColor(color)));
+    return buffer;
+}
+
+std::string_view EntryValue(std::string_view entry) {
+    const auto equals = entry.find('=');
+    return equals == std::string_view::npos ? std::string_view() : entry.substr(equals + 1);
+}
+
+int PointSizeOf(const QFont& font) {
+    return font.pointSize() > 0 ? font.pointSize() : QFontInfo(font).pointSize();
+}
+
+ProfileFont ProfileFontOf(const QFont& font, int charset) {
+    ProfileFont stored;
+    stored.Charset = charset;
+    stored.Size = PointSizeOf(font);
+    stored.Name = font.family().toStdString();
+    stored.Bold = font.bold();
+    stored.Italic = font.italic();
+    stored.Underline = font.underline();
+    stored.StrikeOut = font.strikeOut();
+    return stored;
+}
+
+} // namespace
+
+void MainWindow::StartUp() {
+    baseCaption_ = windowTitle();
+    ReadViewSettings();
+    ReadColorSettings();
+    ReadFontSettings();
+    ReadBars();
+    // A mistake in the key table leaves the start-up captions as they are.
+    if (PrepareKeysAndMenus()) {
+        SetTrigCaptions();
+        SetShiftCaptions();
+    }
+    UpdateActions();
+}
+
+void MainWindow::ReadViewSettings() {
+    SetLanguage(LanguageOfSetting(ReadProfileString(SectionView, kLanguageKey, "auto")));
+    const MainSettings s = ReadMainSettings();
+    SetCalcMode(static_cast<CalcValueMode>(s.CalcMode));
+    SetSeparated(s.Separated);
+    SetShowIndicators(s.ShowIndicators);
+    SetToolBarVisible(s.ToolBar);
+    SetMenuBarVisible(s.MenuBar);
+    SetButtonPanelVisible(s.ButtonPanel);
+    SetStayOnTop(s.Topmost);
+    SetAngleMode(static_cast<AngleUnit>(s.AngleMode));
+    // The flags alone: the captions that follow them are set last, once the
+    // key table is prepared.
+    calculator_.Options().SetHyperbolic(s.Hyp);
+    calculator_.Options().SetRotate(s.Rotate);
+    SetArithmetic(s.Arithmetic);
+    // An amount the shift commands do not offer keeps the default.
+    calculator_.Options().SetShiftAmount(
+        IsValidShiftAmount(s.ShiftAmount) ? s.ShiftAmount : KeyShiftAmount.Default);
+}
+
+void MainWindow::ReadColorSettings() {
+    SetBodyColor(ReadProfile(ProfileIntKey{KeyBodyColor.Section, KeyBodyColor.Key, bodyColor_,
+                                           KeyBodyColor.Min, KeyBodyColor.Max}));
+    ReadCustomColors(SectionColor, customColors_);
+    for (int i = 0; i < CustomColorCount && i < static_cast<int>(customColors_.size()); ++i)
+        QColorDialog::setCustomColor(
+            i, CustomColorOfText(EntryValue(customColors_[static_cast<std::size_t>(i)])));
+}
+
+void MainWindow::ReadFontSettings() {
+    const QFont windowFont = font();
+    const ProfileFont source = ProfileFontOf(windowFont, displayCharset_);
+    ProfileFont stored;
+    ReadProfileFont(SectionDisplayFont, stored, &source);
+    displayCharset_ = stored.Charset;
+
+    QFont display = windowFont;
+    if (!stored.Name.empty())
+        display.setFamily(QString::fromStdString(stored.Name));
+    display.setPointSize(std::clamp(stored.Size, kMinFontPoints, kMaxFontPoints));
+    display.setBold(stored.Bold);
+    display.setItalic(stored.Italic);
+    display.setUnderline(stored.Underline);
+    display.setStrikeOut(stored.StrikeOut);
+    SetDisplayFont(display);
+}
+
+void MainWindow::ReadBars() {
+    const auto labels = KindLabels();
+    for (const SavedBar& saved : ReadBarList(labels)) {
+        // A kind this build cannot show is dropped from the list.
+        if (CalcBar* bar = CreateBar(static_cast<BarKind>(saved.Kind)))
+            bar->setProperty(kSavedPositionProperty, saved.Position);
+    }
+}
+
+void MainWindow::FormShow() {
+    for (int i = 0; i < BarCount(); ++i)
+        BarAt(i)->FitPanel();
+    ApplyBandLayouts();
+}
+
+void MainWindow::ApplyBandLayouts() {
+    for (int i = 0; i < BarCount(); ++i) {
+        CalcBar* bar = BarAt(i);
+        barSite_->SetBandMinWidth(i, bar->CaptionWidth());
+        if (const std::optional<BandLayout> layout = ReadBandLayout(SavedPosition(*bar))) {
+            barSite_->SetBandWidth(i, std::min(layout->Width, kMaxBandWidth));
+            barSite_->SetBandBreak(i, layout->Break);
+        }
+    }
+    // A layout saved on a larger screen is fitted to this one row by row.
+    FitToScreen();
+}
+
+void MainWindow::SaveSettings() {
+    try {
+        // One replacement of the file for the whole save: one flush to disk,
+        // and a failure leaves the file as it was.
+        IniWriteBatch batch(ProfilePath());
+        WriteAllSettings();
+        batch.Commit();
+    } catch (const ProfileError& failure) {
+        ReportWriteFailure(*this, failure);
+    } catch (const std::exception&) {
+        // Nothing else is the user's to act on; the window still closes.
+    }
+}
+
+void MainWindow::SaveBarSettings(CalcBar& bar) {
+    try {
+        // One replacement of the file for all of the bar's keys.
+        IniWriteBatch batch(ProfilePath());
+        bar.SaveSettings();
+        batch.Commit();
+    } catch (const ProfileError& failure) {
+        ReportWriteFailure(*this, failure);
+    }
+}
+
+void MainWindow::WriteAllSettings() {
+    const auto labels = KindLabels();
+    WriteBarCount(BarCount());
+    for (int i = 0; i < BarCount(); ++i) {
+        CalcBar* bar = BarAt(i);
+        bar->SaveSettings();
+        WriteBarEntry(i, labels[static_cast<std::size_t>(bar->Kind())],
+                      BandLayout{barSite_->BandWidth(i), barSite_->BandBreak(i)});
+    }
+
+    MainSettings s;
+    s.CalcMode = static_cast<int>(CalcMode());
+    s.Separated = separated_;
+    s.ShowIndicators = showIndicators_;
+    s.ToolBar = ToolBarVisible();
+    s.MenuBar = MenuBarVisible();
+    s.ButtonPanel = ButtonPanelVisible();
+    s.Topmost = StayOnTop();
+    s.AngleMode = static_cast<int>(AngleMode());
+    s.Hyp = Hyp();
+    s.Rotate = Rotate();
+    s.Arithmetic = Arithmetic();
+    s.ShiftAmount = ShiftAmount();
+    WriteMainSettings(s);
+    WriteProfileString(SectionView, kLanguageKey, SettingOfLanguage(ChosenLanguage()));
+
+    WriteProfile(KeyBodyColor, bodyColor_);
+    // A colour the user did not change is written back in the text it was
+    // read in.
+    std::vector<std::string> colors;
+    for (int i = 0; i < CustomColorCount; ++i) {
+        const QColor color = QColorDialog::customColor(i);
+        std::string value = TextOfCustomColor(color);
+        if (static_cast<std::size_t>(i) < customColors_.size()) {
+            const std::string_view read = EntryValue(customColors_[static_cast<std::size_t>(i)]);
+            if (CustomColorOfText(read).rgb() == color.rgb())
+                value = read;
+        }
+        colors.push_back(CustomColorKey(i) + "=" + value);
+    }
+    WriteCustomColors(SectionColor, colors);
+
+    WriteProfileFont(SectionDisplayFont, ProfileFontOf(displayFont_, displayCharset_));
+}
+
+} // namespace pexa
