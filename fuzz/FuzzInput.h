@@ -27,4 +27,25 @@ inline std::string ChooseText(std::uint8_t selector, const std::uint8_t* data, s
     return text;
 }
 
+// Reads a fuzz input byte by byte; past its end every byte reads as 0, so a
+// target can ask for as many as it likes.
+class ByteReader {
+public:
+    ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    bool More() const { return pos_ < size_; }
+    std::uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
+    // Eight bytes, the first one highest.
+    std::uint64_t U64() {
+        std::uint64_t v = 0;
+        for (int i = 0; i < 8; ++i)
+            v = (v << 8) | Byte();
+        return v;
+    }
+
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t pos_ = 0;
+};
+
 } // namespace pexa::fuzz

@@ -4,11 +4,11 @@
 // character changes nothing, and that the text shown and the value handed
 // out agree.
 
-#include "conv/Conversion.h"
 #include "conv/CharacterConversion.h"
+#include "conv/Conversion.h"
 #include "conv/ConversionFactory.h"
-#include "conv/FloatConversion.h"
 #include "conv/DateTimeConversion.h"
+#include "conv/FloatConversion.h"
 #include "core/CalcConvCommonDef.h"
 #include "core/CalcError.h"
 #include "core/CalcValue.h"
@@ -16,6 +16,8 @@
 #include "enc/ConvertError.h"
 #include "enc/EncKilo.h"
 #include "enc/EncTime.h"
+
+#include "FuzzInput.h"
 
 #include <cmath>
 #include <cstdint>
@@ -35,23 +37,7 @@ using namespace pexa;
     std::abort();
 }
 
-class Input {
-public:
-    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    bool More() const { return pos_ < size_; }
-    std::uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
-    std::uint64_t U64() {
-        std::uint64_t v = 0;
-        for (int i = 0; i < 8; ++i)
-            v = (v << 8) | Byte();
-        return v;
-    }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
-};
+using Input = pexa::fuzz::ByteReader;
 
 // Locales as regional settings report them: point or comma decimals, with
 // comma, point, blank or apostrophe thousands.

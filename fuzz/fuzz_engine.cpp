@@ -5,10 +5,10 @@
 // text, pasted into a bar of the same kind in a fresh calculator, reads back
 // as the calculator's value.
 
-#include "conv/Conversion.h"
 #include "conv/CharacterConversion.h"
-#include "conv/SexagesimalConversion.h"
+#include "conv/Conversion.h"
 #include "conv/DateTimeConversion.h"
+#include "conv/SexagesimalConversion.h"
 #include "core/CalcArithmetic.h"
 #include "core/CalcError.h"
 #include "core/CalcValue.h"
@@ -17,6 +17,8 @@
 #include "enc/EncTime.h"
 #include "engine/Calculator.h"
 #include "engine/CalculatorDisplay.h"
+
+#include "FuzzInput.h"
 
 #include <cmath>
 #include <cstdint>
@@ -37,17 +39,7 @@ using namespace pexa;
     std::abort();
 }
 
-class Input {
-public:
-    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    bool More() const { return pos_ < size_; }
-    std::uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
-};
+using Input = pexa::fuzz::ByteReader;
 
 constexpr FormatSettings Locales[] = {
     {'.', ',', '/', ':'},
@@ -222,8 +214,8 @@ void CheckReadsBack(const Calculator& calc, BarKind kind) {
     // which is where that value pastes back to.
     const bool sameOleMoment =
         kind == BarKind::Time &&
-        dynamic_cast<const DateTimeConversion&>(bar).GetTimeEncoding() == TimeEncoding::OleDate && x > -1 &&
-        x < 0 && ShowSame(*pasted, value, CalcValue(read));
+        dynamic_cast<const DateTimeConversion&>(bar).GetTimeEncoding() == TimeEncoding::OleDate &&
+        x > -1 && x < 0 && ShowSame(*pasted, value, CalcValue(read));
     if (!sameOleMoment && !(std::fabs(GetReal(read) - x) <= Tolerance(bar, x))) {
         char detail[96];
         std::snprintf(detail, sizeof detail, " reads %.21Lg, value %.21Lg", GetReal(read), x);

@@ -115,7 +115,8 @@ bool CharacterConversion::PushBytes(std::uint64_t code, int count) {
     return true;
 }
 
-std::optional<std::uint64_t> CharacterConversion::WithCharacter(std::uint64_t bits, char32_t ch) const {
+std::optional<std::uint64_t> CharacterConversion::WithCharacter(std::uint64_t bits,
+                                                                char32_t ch) const {
     if (!IsScalarValue(ch))
         return std::nullopt;
     const int widthBytes = ByteCountOf(GetMode());
@@ -162,7 +163,8 @@ bool CharacterConversion::CanInputCharacter(char32_t ch, bool newEntry) const {
            WithCharacter(newEntry ? 0 : static_cast<std::uint64_t>(GetBits()), ch).has_value();
 }
 
-std::optional<std::string> CharacterConversion::BytesOfDisplayChar(std::string_view displayChar) const {
+std::optional<std::string>
+CharacterConversion::BytesOfDisplayChar(std::string_view displayChar) const {
     const bool pairEncoding =
         charEncoding_ == pexa::CharEncoding::Euc || charEncoding_ == pexa::CharEncoding::Jis;
     if (!pairEncoding)

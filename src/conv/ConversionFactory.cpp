@@ -1,13 +1,13 @@
 #include "conv/ConversionFactory.h"
 
 #include "conv/CharacterConversion.h"
+#include "conv/DateTimeConversion.h"
 #include "conv/DecimalConversion.h"
-#include "conv/SexagesimalConversion.h"
 #include "conv/FloatConversion.h"
 #include "conv/IPv4Conversion.h"
-#include "conv/SizeConversion.h"
 #include "conv/RadixConversion.h"
-#include "conv/DateTimeConversion.h"
+#include "conv/SexagesimalConversion.h"
+#include "conv/SizeConversion.h"
 
 namespace pexa {
 

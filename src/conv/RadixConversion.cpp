@@ -29,7 +29,8 @@ int WidthBytes(CalcValueMode mode) {
 
 } // namespace
 
-RadixConversion::RadixConversion(const RadixParams& params) : Conversion(params.Kind), params_(params) {
+RadixConversion::RadixConversion(const RadixParams& params)
+    : Conversion(params.Kind), params_(params) {
     RadixConversion::Clear();
 }
 

@@ -235,7 +235,8 @@ bool Calculator::TypeCharacter(char32_t ch) {
     const bool newEntry = entry_ != EntryState::Entering;
     if (!bars_.Find(*active)->CanInputCharacter(ch, newEntry))
         return false;
-    return EnterInto(*active, newEntry, false, [ch](Conversion& c) { return c.InputCharacter(ch); });
+    return EnterInto(*active, newEntry, false,
+                     [ch](Conversion& c) { return c.InputCharacter(ch); });
 }
 
 bool Calculator::PasteCharacters(const std::u32string& text) {

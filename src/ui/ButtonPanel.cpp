@@ -59,7 +59,8 @@ QPixmap ArrowPicture(const QColor& color) {
 
 } // namespace
 
-ShiftAmountSelector::ShiftAmountSelector(QWidget* parent) : QFrame(parent), picture_(new QLabel(this)) {
+ShiftAmountSelector::ShiftAmountSelector(QWidget* parent)
+    : QFrame(parent), picture_(new QLabel(this)) {
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Raised);
     setFocusPolicy(Qt::NoFocus);

@@ -1,9 +1,9 @@
 #include "ui/CalcBarVariants.h"
 
 #include "conv/CharacterConversion.h"
-#include "conv/SexagesimalConversion.h"
-#include "conv/FloatConversion.h"
 #include "conv/DateTimeConversion.h"
+#include "conv/FloatConversion.h"
+#include "conv/SexagesimalConversion.h"
 #include "core/CalcError.h"
 #include "enc/EncChar.h"
 #include "enc/EncFloat.h"

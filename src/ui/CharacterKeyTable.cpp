@@ -47,8 +47,8 @@ void CharacterKeyTable::Register(CommandAction* action, char ch, QWidget* hintTa
         CommandAction*& slot = slots_[SlotOf(code)];
         if (slot != nullptr)
             throw KeyTableError(QStringLiteral("'%1': Duplicated shortcut")
-                                     .arg(QChar(QLatin1Char(ch)))
-                                     .toStdString());
+                                    .arg(QChar(QLatin1Char(ch)))
+                                    .toStdString());
         slot = action;
         if (hintTarget != nullptr) {
             QString hint = WidgetHint(*hintTarget);
@@ -63,8 +63,8 @@ void CharacterKeyTable::Register(CommandAction* action, char ch, QWidget* hintTa
         }
     } else if (code != 0) {
         throw KeyTableError(QStringLiteral("$%1: Invalid ASCII character")
-                                 .arg(QString::number(code, 16).toUpper())
-                                 .toStdString());
+                                .arg(QString::number(code, 16).toUpper())
+                                .toStdString());
     }
 }
 

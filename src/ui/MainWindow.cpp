@@ -162,7 +162,8 @@ void MainWindow::CreateActions() {
     Action(Command::Exit)->SetOnExecute([this](CommandAction&) { close(); });
 }
 
-void MainWindow::OnState(Command command, unsigned sources, std::function<void(CommandAction&)> update) {
+void MainWindow::OnState(Command command, unsigned sources,
+                         std::function<void(CommandAction&)> update) {
     stateSources_[IndexOf(command)] = static_cast<unsigned char>(sources);
     Action(command)->SetOnUpdate(std::move(update));
 }

@@ -5,8 +5,8 @@
 #include "engine/CalculatorDisplay.h"
 #include "engine/CalculatorStates.h"
 #include "ui/ButtonPanel.h"
-#include "ui/CommandTable.h"
 #include "ui/CharacterKeyTable.h"
+#include "ui/CommandTable.h"
 #include "ui/Language.h"
 
 #include <QColor>

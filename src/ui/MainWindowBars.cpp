@@ -327,17 +327,21 @@ void MainWindow::BindBarActions() {
             [this](CommandAction& a) { a.SetChecked(showIndicators_); });
     CommandAction* toolBar = Action(Command::ToolBar);
     toolBar->SetOnExecute([this](CommandAction&) { SetToolBarVisible(!ToolBarVisible()); });
-    OnState(Command::ToolBar, ViewSource, [this](CommandAction& a) { a.SetChecked(ToolBarVisible()); });
+    OnState(Command::ToolBar, ViewSource,
+            [this](CommandAction& a) { a.SetChecked(ToolBarVisible()); });
     CommandAction* menuBar = Action(Command::MenuBar);
     menuBar->SetOnExecute([this](CommandAction&) { SetMenuBarVisible(!MenuBarVisible()); });
-    OnState(Command::MenuBar, ViewSource, [this](CommandAction& a) { a.SetChecked(MenuBarVisible()); });
+    OnState(Command::MenuBar, ViewSource,
+            [this](CommandAction& a) { a.SetChecked(MenuBarVisible()); });
     CommandAction* buttonPanel = Action(Command::ButtonPanel);
-    buttonPanel->SetOnExecute([this](CommandAction&) { SetButtonPanelVisible(!ButtonPanelVisible()); });
+    buttonPanel->SetOnExecute(
+        [this](CommandAction&) { SetButtonPanelVisible(!ButtonPanelVisible()); });
     OnState(Command::ButtonPanel, ViewSource,
             [this](CommandAction& a) { a.SetChecked(ButtonPanelVisible()); });
     CommandAction* stayOnTop = Action(Command::StayOnTop);
     stayOnTop->SetOnExecute([this](CommandAction&) { SetStayOnTop(!StayOnTop()); });
-    OnState(Command::StayOnTop, ViewSource, [this](CommandAction& a) { a.SetChecked(StayOnTop()); });
+    OnState(Command::StayOnTop, ViewSource,
+            [this](CommandAction& a) { a.SetChecked(StayOnTop()); });
     Action(Command::ChooseFont)->SetOnExecute([this](CommandAction&) { ChooseFont(); });
     Action(Command::ChooseColor)->SetOnExecute([this](CommandAction&) { ChooseColor(); });
 }

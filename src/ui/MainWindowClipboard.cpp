@@ -2,8 +2,8 @@
 
 #include "ui/MainWindow.h"
 
-#include "conv/Conversion.h"
 #include "conv/CharacterConversion.h"
+#include "conv/Conversion.h"
 #include "ui/CalcBar.h"
 #include "ui/SjisText.h"
 #include "ui/toolkit/Action.h"
@@ -24,7 +24,8 @@ namespace {
 // in as another code; the other notations are ASCII, so anything else is a
 // character they refuse.
 std::optional<std::string> PasteBytesOf(char32_t ch, const CalcBar* bar) {
-    const auto* chars = bar != nullptr ? dynamic_cast<const CharacterConversion*>(&bar->Conv()) : nullptr;
+    const auto* chars =
+        bar != nullptr ? dynamic_cast<const CharacterConversion*>(&bar->Conv()) : nullptr;
     if (ch < 0x80 && chars == nullptr)
         return std::string(1, static_cast<char>(ch));
     if (chars == nullptr)

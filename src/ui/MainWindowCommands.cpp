@@ -316,7 +316,9 @@ void MainWindow::BindEngineActions() {
     Action(Command::AllClear)->SetOnExecute([this](CommandAction&) { ClearCalc(true); });
 
     // The shift commands stand for what the options make of them.
-    Action(Command::OpShiftLeft)->SetOnExecute([this](CommandAction&) { PressOperator(ShiftLeftOp()); });
+    Action(Command::OpShiftLeft)->SetOnExecute([this](CommandAction&) {
+        PressOperator(ShiftLeftOp());
+    });
     Action(Command::OpShiftRight)->SetOnExecute([this](CommandAction&) {
         PressOperator(ShiftRightOp());
     });
@@ -327,7 +329,9 @@ void MainWindow::BindEngineActions() {
     Action(Command::OpQShiftL)->SetOnExecute([this](CommandAction&) { ShiftByAmount(+1); });
     Action(Command::OpQShiftR)->SetOnExecute([this](CommandAction&) { ShiftByAmount(-1); });
 
-    Action(Command::ModeSigned)->SetOnExecute([this](CommandAction&) { SetModeSigned(!ModeSigned()); });
+    Action(Command::ModeSigned)->SetOnExecute([this](CommandAction&) {
+        SetModeSigned(!ModeSigned());
+    });
     OnState(Command::ModeSigned, ModeSource, [this](CommandAction& a) {
         a.SetEnabled(CalcMode() == CalcValueMode::Byte || CalcMode() == CalcValueMode::Word ||
                      CalcMode() == CalcValueMode::DWord);
@@ -343,7 +347,8 @@ void MainWindow::BindEngineActions() {
     OnState(Command::OpReverse, ModeSource,
             [this](CommandAction& a) { a.SetEnabled(IsMultiByteMode(CalcMode())); });
     for (const Command command : FloatOnlyCommands)
-        OnState(command, ModeSource, [this](CommandAction& a) { a.SetEnabled(IsFloatMode(CalcMode())); });
+        OnState(command, ModeSource,
+                [this](CommandAction& a) { a.SetEnabled(IsFloatMode(CalcMode())); });
     OnState(Command::OpBitReverse, ModeSource,
             [this](CommandAction& a) { a.SetEnabled(!IsFloatMode(CalcMode())); });
 
@@ -357,7 +362,9 @@ void MainWindow::BindEngineActions() {
         a.SetEnabled(!IsFloatMode(CalcMode()));
         a.SetChecked(Rotate());
     });
-    Action(Command::ShiftAr)->SetOnExecute([this](CommandAction&) { SetArithmetic(!Arithmetic()); });
+    Action(Command::ShiftAr)->SetOnExecute([this](CommandAction&) {
+        SetArithmetic(!Arithmetic());
+    });
     OnState(Command::ShiftAr, ModeSource | OptionsSource, [this](CommandAction& a) {
         a.SetEnabled(!IsFloatMode(CalcMode()));
         a.SetChecked(Arithmetic());

@@ -132,7 +132,7 @@ QString OpMenuText(const QVariant& source) {
 
 // A menu item bound to a command; a radio item joins the menu's group.
 ActionLink* AddItem(QMenu& menu, CommandAction* action, const QString& ownCaption,
-                     QActionGroup* radioGroup) {
+                    QActionGroup* radioGroup) {
     auto* item = ownCaption.isEmpty() ? new ActionLink(action, &menu)
                                       : new ActionLink(action, ownCaption, &menu);
     // Pop-up menus show the commands' shortcuts as the main menu does.
@@ -283,8 +283,9 @@ void MainWindow::RetranslateOpMenus() {
 
 void MainWindow::BindMenuActions() {
     for (const Command name : {Command::QuickMenu, Command::QuickMenuJ, Command::ModeMenu})
-        Action(name)->SetOnExecute(
-            [this](CommandAction& action) { QuickMenuOf(action)->popup(QuickMenuPosition(action)); });
+        Action(name)->SetOnExecute([this](CommandAction& action) {
+            QuickMenuOf(action)->popup(QuickMenuPosition(action));
+        });
     Action(Command::ShiftAmountSel)->SetOnExecute([this](CommandAction&) {
         QWidget* selector = buttons_.CmdShiftAmountSel;
         popupShiftAmount_->popup(selector->mapToGlobal(QPoint(0, selector->height())));

@@ -21,7 +21,7 @@ CharacterConversion& AsChar(Conversion& conv) {
 }
 
 std::unique_ptr<Conversion> MakeChar(CalcValueMode mode, CharEncoding encoding,
-                                    bool reversed = false) {
+                                     bool reversed = false) {
     auto conv = MakeConv(BarKind::Char, mode, false, reversed);
     AsChar(*conv).SetEncoding(encoding);
     return conv;

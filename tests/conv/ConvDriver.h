@@ -47,7 +47,7 @@ inline CalcValue RealValue(Real x) {
 
 // A fresh conversion of a kind, configured in the window's order.
 inline std::unique_ptr<Conversion> MakeConv(BarKind kind, CalcValueMode mode, bool isSigned = false,
-                                           bool reversed = false) {
+                                            bool reversed = false) {
     auto conv = CreateConv(static_cast<int>(kind));
     conv->SetMode(mode);
     conv->SetOption(ConvOption::Signed, isSigned);

@@ -4,8 +4,8 @@
 #include "ConvDriver.h"
 
 #include "conv/CharacterConversion.h"
-#include "conv/SexagesimalConversion.h"
 #include "conv/DateTimeConversion.h"
+#include "conv/SexagesimalConversion.h"
 #include "core/CalcConvCommonDef.h"
 #include "core/FormatSettings.h"
 #include "enc/EncChar.h"

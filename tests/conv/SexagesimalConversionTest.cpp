@@ -21,7 +21,7 @@ constexpr std::int64_t Int64Max = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t Int64Min = std::numeric_limits<std::int64_t>::min();
 
 std::unique_ptr<Conversion> MakeDegree(CalcValueMode mode, bool hms = false, bool isSigned = false,
-                                      bool reversed = false) {
+                                       bool reversed = false) {
     auto conv = MakeConv(BarKind::Degree, mode, isSigned, reversed);
     dynamic_cast<SexagesimalConversion&>(*conv).SetHmsStyle(hms);
     return conv;

@@ -20,7 +20,7 @@ constexpr std::int64_t M = K * K;
 constexpr std::int64_t G = M * K;
 
 std::unique_ptr<Conversion> MakeKilo(CalcValueMode mode, bool isSigned = false,
-                                    bool reversed = false) {
+                                     bool reversed = false) {
     return MakeConv(BarKind::Kilo, mode, isSigned, reversed);
 }
 

@@ -299,8 +299,8 @@ QString CompareNumber(const MainWindow& window, const CalcBar& bar, const Intege
     return {};
 }
 
-QString CompareIntegerBars(const MainWindow& window, const CalcBar& dec,
-                           const std::string& decText, const std::string& hexText) {
+QString CompareIntegerBars(const MainWindow& window, const CalcBar& dec, const std::string& decText,
+                           const std::string& hexText) {
     const auto number = ParseDecimalInteger(decText, CurrentFormat().ThousandSeparator);
     if (!number)
         return QStringLiteral("unreadable decimal text");

@@ -4,8 +4,8 @@
 #include "MainWindowHarness.h"
 
 #include "core/CalcError.h"
-#include "ui/CalcErrorText.h"
 #include "ui/AboutDialog.h"
+#include "ui/CalcErrorText.h"
 #include "ui/HelpWindow.h"
 #include "ui/Language.h"
 

@@ -213,8 +213,7 @@ void MenusTest::submenusCarryTheirKeys() {
 void MenusTest::keyTextOfTheAmpersandIsDoubled() {
     WindowFixture window;
     QMenu menu;
-    auto* andItem =
-        new ActionLink(FindAction(*window, "ActOpAnd"), QStringLiteral("An&d "), &menu);
+    auto* andItem = new ActionLink(FindAction(*window, "ActOpAnd"), QStringLiteral("An&d "), &menu);
     auto* orItem = new ActionLink(FindAction(*window, "ActOpOr"), QStringLiteral("&Or "), &menu);
     // A command shown by the menu itself keeps its caption.
     menu.addAction(andItem);

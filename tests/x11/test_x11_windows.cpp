@@ -5,8 +5,8 @@
 
 #include "../ui/MainWindowHarness.h"
 
-#include "ui/ApplicationSetup.h"
 #include "ui/AboutDialog.h"
+#include "ui/ApplicationSetup.h"
 #include "ui/HelpWindow.h"
 
 #include <QApplication>

@@ -17,7 +17,8 @@ HintParts SplitHint(const QString& hint) {
     return {hint.left(bar), hint.mid(bar + 1)};
 }
 
-CommandAction::CommandAction(const QString& name, QObject* parent) : QAction(parent), shortCut_(kNoShortCut) {
+CommandAction::CommandAction(const QString& name, QObject* parent)
+    : QAction(parent), shortCut_(kNoShortCut) {
     setObjectName(name);
     setShortcutContext(Qt::WidgetShortcut);
     connect(this, &QAction::triggered, this, &CommandAction::OnTriggered);

@@ -133,7 +133,8 @@ void CommandActionList::NotifyExecuted(CommandAction& action) {
     }
 }
 
-void CommandActionList::ReportFailure(CommandActionList* list, CommandAction& action, const QString& message) {
+void CommandActionList::ReportFailure(CommandActionList* list, CommandAction& action,
+                                      const QString& message) {
     if (list != nullptr && list->onFailure_) {
         const FailureHandler handler = list->onFailure_;
         try {
@@ -147,7 +148,8 @@ void CommandActionList::ReportFailure(CommandActionList* list, CommandAction& ac
              message.isEmpty() ? "unknown failure" : qUtf8Printable(message));
 }
 
-ShortcutResult HandleShortCut(std::initializer_list<CommandActionList*> lists, QKeyCombination key) {
+ShortcutResult HandleShortCut(std::initializer_list<CommandActionList*> lists,
+                              QKeyCombination key) {
     const QKeyCombination normal = NormalizeKey(key);
     ShortcutResult result = ShortcutResult::NoMatch;
     for (CommandActionList* list : lists) {
@@ -166,7 +168,8 @@ ShortcutResult HandleShortCut(std::initializer_list<CommandActionList*> lists, Q
     return result;
 }
 
-ShortcutResult HandleShortCut(std::initializer_list<CommandActionList*> lists, const QKeyEvent& event) {
+ShortcutResult HandleShortCut(std::initializer_list<CommandActionList*> lists,
+                              const QKeyEvent& event) {
     return HandleShortCut(lists, KeyOfEvent(event));
 }
 

@@ -78,7 +78,8 @@ private:
     void Forget(CommandAction* action);
     void UncheckGroup(int groupIndex, const CommandAction* except);
     void NotifyExecuted(CommandAction& action);
-    static void ReportFailure(CommandActionList* list, CommandAction& action, const QString& message);
+    static void ReportFailure(CommandActionList* list, CommandAction& action,
+                              const QString& message);
 
     std::vector<CommandAction*> actions_;
     bool updating_ = false;
@@ -91,7 +92,8 @@ private:
 // action lists: the first list whose matching action executes consumes the
 // key; a disabled match lets the next list try. The result is Disabled when
 // some action matched but none executed.
-ShortcutResult HandleShortCut(std::initializer_list<CommandActionList*> lists, const QKeyEvent& event);
+ShortcutResult HandleShortCut(std::initializer_list<CommandActionList*> lists,
+                              const QKeyEvent& event);
 ShortcutResult HandleShortCut(std::initializer_list<CommandActionList*> lists, QKeyCombination key);
 
 } // namespace pexa
