@@ -9,7 +9,7 @@
 #include "conv/ConversionFactory.h"
 #include "conv/DateTimeConversion.h"
 #include "conv/FloatConversion.h"
-#include "core/CalcConvCommonDef.h"
+#include "core/ModeWidth.h"
 #include "core/CalcError.h"
 #include "core/CalcValue.h"
 #include "core/FormatSettings.h"

@@ -3,7 +3,7 @@
 // invariant is a finding.
 #include "FuzzInput.h"
 
-#include "core/CalcConvCommonDef.h"
+#include "core/ModeWidth.h"
 #include "enc/EncChar.h"
 
 #include <cstddef>

@@ -5,7 +5,7 @@
 // make must decode back to itself.
 #include "FuzzInput.h"
 
-#include "core/CalcConvCommonDef.h"
+#include "core/ModeWidth.h"
 #include "enc/EncChar.h"
 #include "enc/EncUnicode.h"
 

@@ -1,6 +1,7 @@
 #include "conv/CharacterConversion.h"
 
-#include "core/CalcConvCommonDef.h"
+#include "core/DigitText.h"
+#include "core/ModeWidth.h"
 #include "enc/EncUnicode.h"
 
 #include <cstdint>

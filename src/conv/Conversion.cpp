@@ -1,6 +1,6 @@
 #include "conv/Conversion.h"
 
-#include "core/CalcConvCommonDef.h"
+#include "core/ModeWidth.h"
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
 

@@ -1,7 +1,7 @@
 #include "conv/DecimalConversion.h"
 
 #include "conv/ConvNumberText.h"
-#include "core/CalcConvCommonDef.h"
+#include "core/DigitText.h"
 #include "core/FormatSettings.h"
 
 namespace pexa {

@@ -1,6 +1,7 @@
 #include "conv/RadixConversion.h"
 
-#include "core/CalcConvCommonDef.h"
+#include "core/DigitText.h"
+#include "core/ModeWidth.h"
 
 #include <cstdint>
 

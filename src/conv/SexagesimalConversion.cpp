@@ -1,7 +1,7 @@
 #include "conv/SexagesimalConversion.h"
 
 #include "conv/ConvNumberText.h"
-#include "core/CalcConvCommonDef.h"
+#include "core/DigitText.h"
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
 #include "enc/ConvertError.h"

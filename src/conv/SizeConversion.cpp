@@ -1,7 +1,7 @@
 #include "conv/SizeConversion.h"
 
 #include "conv/ConvNumberText.h"
-#include "core/CalcConvCommonDef.h"
+#include "core/DigitText.h"
 #include "core/FormatSettings.h"
 #include "enc/ConvertError.h"
 #include "enc/EncKilo.h"

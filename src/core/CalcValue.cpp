@@ -1,6 +1,6 @@
 #include "core/CalcValue.h"
 
-#include "core/CalcConvCommonDef.h"
+#include "core/ModeWidth.h"
 #include "core/CalcError.h"
 
 #include <cmath>

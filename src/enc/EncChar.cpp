@@ -1,6 +1,6 @@
 #include "enc/EncChar.h"
 
-#include "core/CalcConvCommonDef.h"
+#include "core/ModeWidth.h"
 
 namespace pexa {
 

@@ -1,6 +1,6 @@
 #include "enc/EncFloat.h"
 
-#include "core/CalcConvCommonDef.h"
+#include "core/ModeWidth.h"
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
 #include "enc/ConvertError.h"

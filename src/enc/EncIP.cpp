@@ -1,6 +1,6 @@
 #include "enc/EncIP.h"
 
-#include "core/CalcConvCommonDef.h"
+#include "core/ModeWidth.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "enc/EncUnicode.h"
 
-#include "core/CalcConvCommonDef.h"
+#include "core/ModeWidth.h"
 
 #include <vector>
 

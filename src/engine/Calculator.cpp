@@ -1,7 +1,7 @@
 #include "engine/Calculator.h"
 
 #include "conv/ConversionFactory.h"
-#include "core/CalcConvCommonDef.h"
+#include "core/ModeWidth.h"
 #include "engine/CalculatorDisplay.h"
 
 #include <cstdint>

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/CalcConvCommonDef.h"
 
 namespace pexa {
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "conv/Conversion.h"
-#include "core/CalcConvCommonDef.h"
 #include "core/CalcError.h"
 
 #include <memory>

@@ -1,6 +1,5 @@
 #include "ui/BinaryBar.h"
 
-#include "core/CalcConvCommonDef.h"
 #include "engine/Calculator.h"
 
 #include <QFontMetricsF>

@@ -2,7 +2,7 @@
 
 #include "conv/ConversionFactory.h"
 #include "core/CalcArithmetic.h"
-#include "core/CalcConvCommonDef.h"
+#include "core/ModeWidth.h"
 #include "core/CalcError.h"
 #include "ui/SjisText.h"
 #include "ui/toolkit/SystemColors.h"

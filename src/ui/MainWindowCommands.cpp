@@ -4,7 +4,7 @@
 #include "ui/MainWindow.h"
 
 #include "core/CalcArithmetic.h"
-#include "core/CalcConvCommonDef.h"
+#include "core/ModeWidth.h"
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
 #include "ui/CalcBar.h"

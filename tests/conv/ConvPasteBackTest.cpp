@@ -6,7 +6,7 @@
 #include "conv/CharacterConversion.h"
 #include "conv/DateTimeConversion.h"
 #include "conv/SexagesimalConversion.h"
-#include "core/CalcConvCommonDef.h"
+#include "core/ModeWidth.h"
 #include "core/FormatSettings.h"
 #include "enc/EncChar.h"
 #include "enc/EncUnicode.h"

@@ -1,6 +1,6 @@
 #include "ConvDriver.h"
 
-#include "core/CalcConvCommonDef.h"
+#include "core/ModeWidth.h"
 #include "core/CalcError.h"
 
 #include <gtest/gtest.h>

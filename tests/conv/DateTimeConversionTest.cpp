@@ -1,7 +1,6 @@
 #include "ConvDriver.h"
 
 #include "conv/DateTimeConversion.h"
-#include "core/CalcConvCommonDef.h"
 #include "core/FormatSettings.h"
 
 #include <gtest/gtest.h>

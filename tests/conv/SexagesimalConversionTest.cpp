@@ -1,7 +1,7 @@
 #include "ConvDriver.h"
 
 #include "conv/SexagesimalConversion.h"
-#include "core/CalcConvCommonDef.h"
+#include "core/ModeWidth.h"
 #include "core/FormatSettings.h"
 
 #include <gtest/gtest.h>

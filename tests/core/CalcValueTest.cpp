@@ -1,7 +1,8 @@
 // The calculator value: how stores keep the two readings in step, how values
 // move between modes, and the bit and text helpers the conversions share.
 #include "core/CalcValue.h"
-#include "core/CalcConvCommonDef.h"
+#include "core/DigitText.h"
+#include "core/ModeWidth.h"
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
 

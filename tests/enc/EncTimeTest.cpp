@@ -2,7 +2,6 @@
 
 #include "EncTestSupport.h"
 
-#include "core/CalcConvCommonDef.h"
 #include "core/FormatSettings.h"
 #include "enc/ConvertError.h"
 

@@ -2,7 +2,6 @@
 
 #include "EncTestSupport.h"
 
-#include "core/CalcConvCommonDef.h"
 #include "enc/EncChar.h"
 
 #include <gtest/gtest.h>

@@ -17,7 +17,6 @@
 #include "MainWindowHarness.h"
 
 #include "conv/FloatConversion.h"
-#include "core/CalcConvCommonDef.h"
 #include "ui/toolkit/ActionList.h"
 
 #include <QApplication>

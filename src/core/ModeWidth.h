@@ -3,9 +3,12 @@
 #include "core/CalcValue.h"
 
 #include <cstdint>
-#include <string>
 
 namespace pexa {
+
+// The integer width of each calculation mode, and what follows from it:
+// the value range, masking to the width, byte order and sign extension.
+// Real mode keeps its bits in 64 bits, like QWord.
 
 // Bytes per mode, indexed by mode code: 1, 2, 4, 8, 8.
 inline constexpr int ModeByteCount[CalcValueModeCount] = {1, 2, 4, 8, 8};
@@ -32,9 +35,5 @@ std::int64_t MaskToMode(CalcValueMode mode, std::int64_t v);
 
 void ReverseBytes(std::int64_t& v, CalcValueMode mode);
 void SignExtend(std::int64_t& v, CalcValueMode mode);
-
-void PadText(std::string& text, char fill, int width, bool atLeft);
-void GroupDigits(std::string& text, char separator, int groupSize, int length);
-std::string ExpandExponent(const std::string& text);
 
 } // namespace pexa
