@@ -215,6 +215,10 @@ public:
     virtual bool InputCharacter(char32_t) { return false; }
     // Whether the sign key may type "-" into the entry.
     virtual bool CanToggleSign() const;
+    // Whether a paste types a leading "-" first, as typed, rather than after
+    // the digits: where a "-" after digits means something else (a date's
+    // field separator).
+    virtual bool TakesPastedSignFirst() const { return false; }
     // Whether pasting skips the character.
     virtual bool IsIgnoredChar(char ch) const;
     virtual bool CanBackspace() const;

@@ -1,8 +1,8 @@
 #include "conv/DateTimeConversion.h"
 
-#include "core/ModeWidth.h"
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
+#include "core/ModeWidth.h"
 #include "enc/ConvertError.h"
 
 namespace pexa {
@@ -136,6 +136,10 @@ bool DateTimeConversion::CanInputChar(char ch, bool newEntry, bool pasting) cons
     // due in its place, whatever the locale's characters are.
     return ch == ' ' || IsDigit(ch) || ch == format.DateSeparator || ch == format.TimeSeparator ||
            ch == ':';
+}
+
+bool DateTimeConversion::TakesPastedSignFirst() const {
+    return IsSigned() && DashSeparatesFields();
 }
 
 bool DateTimeConversion::DashIsSeparator() const {

@@ -37,6 +37,7 @@ public:
     std::string GetText(bool grouped) const override;
     ConvTextState GetTextState() const override;
     std::string GetSeparatorCaption() const override;
+    bool TakesPastedSignFirst() const override;
     bool CanInputChar(char ch, bool newEntry, bool pasting) const override;
     bool InputChar(char ch) override;
     bool IsIgnoredChar(char ch) const override;

@@ -175,7 +175,8 @@ bool Calculator::Paste(const std::vector<std::optional<std::string>>& characters
     size_t start = 0;
     bool negative = false;
     if (characters.size() > 1 && characters.front() == std::string("-") && conversion != nullptr &&
-        conversion->GetCapabilities().Contains(ConvOption::Signed)) {
+        conversion->GetCapabilities().Contains(ConvOption::Signed) &&
+        !conversion->TakesPastedSignFirst()) {
         start = 1;
         negative = true;
     }

@@ -252,6 +252,24 @@ TEST_F(CalculatorTest, PasteTypesThroughTheActiveBarAndSignsLast) {
     EXPECT_EQ(Dec(), "4");
 }
 
+// Where "-" also separates a date's fields, a pasted negative date keeps its
+// sign: "-2" is the year -2 as typed, not the year 2 with a separator due.
+TEST_F(CalculatorTest, PastedSignOfADashSeparatedDateIsTheSign) {
+    const FormatSettingsScope dashDates(FormatSettings{'.', ',', '-', ':'});
+    calc_.SetSigned(true);
+    calc_.OpenBar(BarKind::Time);
+    calc_.Bars().Activate(BarKind::Time);
+    calc_.Type('-', true, false);
+    calc_.Type('2', false, false);
+    const std::int64_t typed = GetInteger(calc_.Current());
+
+    ASSERT_TRUE(calc_.Paste({"2"}));
+    const std::int64_t unsignedYear = GetInteger(calc_.Current());
+    ASSERT_TRUE(calc_.Paste({"-", "2"}));
+    EXPECT_EQ(GetInteger(calc_.Current()), typed);
+    EXPECT_NE(GetInteger(calc_.Current()), unsignedYear);
+}
+
 struct FlipWidthCase {
     CalcValueMode Mode;
     int TopBit;
