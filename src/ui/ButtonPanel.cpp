@@ -1,8 +1,8 @@
 #include "ui/ButtonPanel.h"
 
 #include "ui/OperatorPages.h"
-#include "ui/toolkit/Action.h"
 #include "ui/toolkit/ActionLink.h"
+#include "ui/toolkit/CommandAction.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -38,7 +38,8 @@ CommandAction* CommandButton::Action() const {
 
 void CommandButton::SyncVisible() {
     // Qt's tool button follows its action's caption and states but not its
-    // visibility; a hidden command (the gradian unit) hides its button.
+    // visibility; a hidden link (a command the panel does not offer, or one
+    // that is gone) hides its button.
     if (isHidden() == link_->isVisible())
         setHidden(!link_->isVisible());
 }
@@ -128,6 +129,8 @@ public:
             action, key.Caption != nullptr ? QString::fromUtf8(key.Caption) : QString(), parent);
         button->setObjectName(ButtonName(key.Action));
         button->setFixedSize(width_, height_);
+        if (!OfferedInControls(key.Action))
+            button->Link()->setVisible(false);
         panel_.Buttons.push_back(button);
         return button;
     }

@@ -20,7 +20,7 @@ class OperatorPages;
 
 // A calculator button bound to a command: it runs the command when clicked
 // and shows its caption (unless the button has its own, like "Sgn" or "CE"),
-// its enabled, checked and visible state. It never takes the keyboard focus.
+// its enabled and checked state. It never takes the keyboard focus.
 class CommandButton : public QToolButton {
     Q_OBJECT
 public:

@@ -579,8 +579,8 @@ BarButton* CalcBar::AddOptionButton(const CommandAction* action) {
     if (action != nullptr) {
         button->setText(ButtonCaption(action->Caption()));
         button->setToolTip(action->ShortHint());
-        button->setEnabled(action->Enabled());
-        button->setVisible(action->Visible());
+        button->setEnabled(action->isEnabled());
+        button->setVisible(action->isVisible());
         button->SetGroupIndex(action->GroupIndex());
         button->SetTag(action->Tag());
     }

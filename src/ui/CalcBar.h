@@ -3,7 +3,7 @@
 #include "conv/Conversion.h"
 #include "core/CalcValue.h"
 #include "ui/BarControls.h"
-#include "ui/toolkit/Action.h"
+#include "ui/toolkit/CommandAction.h"
 
 #include <QLabel>
 #include <QString>

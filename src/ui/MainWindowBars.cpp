@@ -7,9 +7,9 @@
 #include "conv/ConversionFactory.h"
 #include "ui/CalcBar.h"
 #include "ui/CalcBarVariants.h"
-#include "ui/toolkit/Action.h"
-#include "ui/toolkit/ActionList.h"
 #include "ui/toolkit/BandSite.h"
+#include "ui/toolkit/CommandAction.h"
+#include "ui/toolkit/CommandActionList.h"
 #include "ui/toolkit/SystemColors.h"
 
 #include <QColorDialog>
@@ -307,7 +307,7 @@ void MainWindow::BindBarActions() {
         const bool available = CanCreateBarKind(kind);
         OnState(command, BarsSource, [this, kind, available](CommandAction& a) {
             const bool open = FindBar(kind) != nullptr;
-            a.SetEnabled(available || open);
+            a.setEnabled(available || open);
             a.SetChecked(open);
         });
     }
@@ -316,7 +316,7 @@ void MainWindow::BindBarActions() {
     CommandAction* barClose = Action(Command::BarClose);
     barClose->SetOnExecute([this](CommandAction&) { CloseBar(ActiveBar()); });
     OnState(Command::BarClose, BarsSource,
-            [this](CommandAction& a) { a.SetEnabled(ActiveBar() != nullptr); });
+            [this](CommandAction& a) { a.setEnabled(ActiveBar() != nullptr); });
 
     CommandAction* separated = Action(Command::Separated);
     separated->SetOnExecute([this](CommandAction&) { SetSeparated(!separated_); });

@@ -4,7 +4,7 @@
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/VersionInfo.h"
-#include "ui/toolkit/Action.h"
+#include "ui/toolkit/CommandAction.h"
 
 #include "settings/Profile.h"
 

@@ -3,7 +3,7 @@
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
 #include "ui/CalcBar.h"
-#include "ui/toolkit/Action.h"
+#include "ui/toolkit/CommandAction.h"
 #include "ui/toolkit/SystemColors.h"
 
 #include <QApplication>
@@ -660,10 +660,10 @@ private slots:
     void hiddenAndDisabledActions() {
         CommandAction hidden("Hidden");
         hidden.SetCaption("H");
-        hidden.SetVisible(false);
+        hidden.setVisible(false);
         CommandAction disabled("Disabled");
         disabled.SetCaption("&Off");
-        disabled.SetEnabled(false);
+        disabled.setEnabled(false);
         CalcBar* bar = NewBar(BarKind::Decimal);
         BarButton* hiddenButton = bar->AddOptionButton(&hidden);
         BarButton* disabledButton = bar->AddOptionButton(&disabled);
