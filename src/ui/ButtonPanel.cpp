@@ -77,22 +77,21 @@ QSize ShiftAmountSelector::sizeHint() const {
     return {12, QFrame::sizeHint().height()};
 }
 
-bool ShiftAmountSelector::MouseDown(Qt::MouseButton button) {
+bool ShiftAmountSelector::HandlePress(Qt::MouseButton button) {
     if (button != Qt::LeftButton)
         return false;
-    if (OnMouseDown)
-        OnMouseDown();
+    emit MouseDown();
     return true;
 }
 
 void ShiftAmountSelector::mousePressEvent(QMouseEvent* event) {
-    if (!MouseDown(event->button()))
+    if (!HandlePress(event->button()))
         QFrame::mousePressEvent(event);
 }
 
 bool ShiftAmountSelector::eventFilter(QObject* watched, QEvent* event) {
     if (watched == picture_ && event->type() == QEvent::MouseButtonPress)
-        return MouseDown(static_cast<QMouseEvent*>(event)->button());
+        return HandlePress(static_cast<QMouseEvent*>(event)->button());
     return QFrame::eventFilter(watched, event);
 }
 

@@ -37,13 +37,12 @@ private:
 };
 
 // The shift-amount selector: a narrow panel with an arrow picture. A left
-// press on either reports OnMouseDown; other buttons do nothing.
+// press on either reports MouseDown; other buttons do nothing.
 class ShiftAmountSelector : public QFrame {
     Q_OBJECT
 public:
     explicit ShiftAmountSelector(QWidget* parent = nullptr);
     QLabel* Picture() const { return picture_; }
-    std::function<void()> OnMouseDown;
 
     QSize sizeHint() const override;
 
@@ -51,8 +50,12 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+signals:
+    // A left press, delivered at once, inside the press's own handling.
+    void MouseDown();
+
 private:
-    bool MouseDown(Qt::MouseButton button);
+    bool HandlePress(Qt::MouseButton button);
 
     QLabel* picture_;
 };

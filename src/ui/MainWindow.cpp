@@ -121,11 +121,7 @@ MainWindow::~MainWindow() {
     // Bars reach back into the window from their events; none may fire while
     // the window's members are going away.
     for (int i = 0; i < BarCount(); ++i) {
-        CalcBar* bar = BarAt(i);
-        bar->OnActivate = nullptr;
-        bar->OnMiddleClick = nullptr;
-        bar->OnBuildMenu = nullptr;
-        bar->OnBitClick = nullptr;
+        DisconnectBar(*BarAt(i));
     }
 }
 

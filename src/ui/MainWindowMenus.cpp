@@ -301,7 +301,9 @@ void MainWindow::BindMenuActions() {
     ShiftAmountSelector* selector = buttons_.CmdShiftAmountSel;
     const CommandAction* amountSel = Action(Command::ShiftAmountSel);
     SetWidgetHint(*selector, amountSel->Hint());
-    selector->OnMouseDown = [this] { Action(Command::ShiftAmountSel)->Execute(); };
+    connect(
+        selector, &ShiftAmountSelector::MouseDown, this,
+        [this] { Action(Command::ShiftAmountSel)->Execute(); }, Qt::DirectConnection);
 }
 
 // ---- Operator menus -------------------------------------------------------------
