@@ -7,7 +7,7 @@
 #include "core/FormatSettings.h"
 #include "ui/CalcBar.h"
 #include "ui/MainWindow.h"
-#include "ui/toolkit/Action.h"
+#include "ui/toolkit/CommandAction.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QFont>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,8 +13,6 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QStyle>
-
-#include <algorithm>
 
 namespace pexa {
 
@@ -24,16 +24,19 @@ constexpr int kIconSize = 32;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
 constexpr int kAppNamePixels = 13;
+// The text lines start every kLinePitch pixels, the support line after a
+// wider gap, and the address right below it.
+constexpr int kLinePitch = 22;
+constexpr int kSupportGap = 30;
+constexpr int kAddressGap = 2;
 
 const char* const kAppDescription = "Calculator for programmers";
 // The licence is the LICENSE file that ships beside the program.
 const char* const kCopyright = "Copyright (C) the pexa developers, MIT License";
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x, int y) {
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->adjustSize();
-    label->move(x, y);
     return label;
 }
 
@@ -58,6 +61,9 @@ AboutDialog::AboutDialog(QWidget* owner, const QString& executable)
     if (!executable.isEmpty())
         version = ReadFileVersion(executable.toStdString());
     FormCreate(version);
+    // Placed now, so that the controls stand where they belong before the
+    // dialog is first shown.
+    layout()->activate();
 }
 
 AboutDialog::~AboutDialog() = default;
@@ -65,23 +71,20 @@ AboutDialog::~AboutDialog() = default;
 void AboutDialog::CreateControls() {
     imgIcon_ = new QLabel(this);
     imgIcon_->setObjectName(QStringLiteral("ImgIcon"));
-    imgIcon_->setGeometry(kMargin, kMargin, kIconSize, kIconSize);
+    imgIcon_->setFixedSize(kIconSize, kIconSize);
 
-    lblAppName_ = MakeLabel(this, "LblAppName", QStringLiteral("pexa"), kTextLeft, 8);
+    lblAppName_ = MakeLabel(this, "LblAppName", QStringLiteral("pexa"));
     QFont nameFont = lblAppName_->font();
     nameFont.setBold(true);
     nameFont.setPixelSize(kAppNamePixels);
     lblAppName_->setFont(nameFont);
-    lblAppName_->adjustSize();
 
-    lblAppDescr_ =
-        MakeLabel(this, "LblAppDescr", QString::fromLatin1(kAppDescription), kTextLeft, 30);
-    lblVersion_ = MakeLabel(this, "LblVersion", QStringLiteral("Version  1.01"), kTextLeft, 52);
-    lblBuild_ = MakeLabel(this, "LblBuild", QStringLiteral("(Build %d.%d.%d.%d)"),
-                          lblVersion_->geometry().right() + 1 + kMargin, 52);
+    lblAppDescr_ = MakeLabel(this, "LblAppDescr", QString::fromLatin1(kAppDescription));
+    lblVersion_ = MakeLabel(this, "LblVersion", QStringLiteral("Version  1.01"));
+    lblBuild_ = MakeLabel(this, "LblBuild", QStringLiteral("(Build %d.%d.%d.%d)"));
     lblBuild_->hide();
-    lblCopyright_ = MakeLabel(this, "LblCopyright", QString::fromLatin1(kCopyright), kTextLeft, 74);
-    lblSupport_ = MakeLabel(this, "LblSupport", tr("Support page:"), kTextLeft, 104);
+    lblCopyright_ = MakeLabel(this, "LblCopyright", QString::fromLatin1(kCopyright));
+    lblSupport_ = MakeLabel(this, "LblSupport", tr("Support page:"));
 
     // The support the program has is its manual: where it is, to open or copy.
     textUrl_ = new QLineEdit(QDir::toNativeSeparators(HelpWindow::DefaultHelpFile()), this);
@@ -99,9 +102,45 @@ void AboutDialog::CreateControls() {
     cmdClose_->setObjectName(QStringLiteral("CmdClose"));
     cmdClose_->setDefault(true);
     cmdClose_->setAutoDefault(true);
+    cmdClose_->setFixedSize(kButtonWidth, kButtonHeight);
     connect(cmdClose_, &QPushButton::clicked, this, &QDialog::accept);
-    PlaceAnchored();
+    LayOut();
     cmdClose_->setFocus();
+}
+
+// The icon in the top left corner, the close button in the top right one,
+// and the text lines between and below them, each as wide as its text (a
+// long line may reach under the button's column); the address takes the
+// whole width to the right margin.
+void AboutDialog::LayOut() {
+    auto* grid = new QGridLayout(this);
+    // The dialog keeps its fixed size whatever the texts ask for.
+    grid->setSizeConstraint(QLayout::SetNoConstraint);
+    grid->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    grid->setSpacing(0);
+    grid->setColumnMinimumWidth(0, kTextLeft - kMargin);
+    grid->setColumnStretch(1, 1);
+
+    const Qt::Alignment topLeft = Qt::AlignTop | Qt::AlignLeft;
+    grid->addWidget(imgIcon_, 0, 0, 2, 1, topLeft);
+    grid->addWidget(cmdClose_, 0, 2, 2, 1, Qt::AlignTop | Qt::AlignRight);
+    grid->addWidget(lblAppName_, 0, 1, topLeft);
+    grid->addWidget(lblAppDescr_, 1, 1, topLeft);
+    auto* versionLine = new QHBoxLayout;
+    versionLine->setSpacing(kMargin);
+    versionLine->addWidget(lblVersion_, 0, topLeft);
+    versionLine->addWidget(lblBuild_, 0, topLeft);
+    versionLine->addStretch(1);
+    grid->addLayout(versionLine, 2, 1, 1, 2);
+    grid->addWidget(lblCopyright_, 3, 1, 1, 2, topLeft);
+    for (const int line : {0, 1, 2})
+        grid->setRowMinimumHeight(line, kLinePitch);
+    grid->setRowMinimumHeight(3, kSupportGap);
+    grid->addWidget(lblSupport_, 4, 1, 1, 2, topLeft);
+    grid->setRowMinimumHeight(5, kAddressGap);
+    grid->addWidget(textUrl_, 6, 1, 1, 2, Qt::AlignTop);
+    // What the dialog has to spare goes below the address.
+    grid->setRowStretch(7, 1);
 }
 
 void AboutDialog::FormCreate(const std::optional<FileVersion>& version) {
@@ -109,7 +148,6 @@ void AboutDialog::FormCreate(const std::optional<FileVersion>& version) {
     if (!version)
         return;
     lblBuild_->setText(FormatBuild(lblBuild_->text(), *version));
-    lblBuild_->adjustSize();
     lblBuild_->show();
 }
 
@@ -127,22 +165,6 @@ QString AboutDialog::FormatBuild(const QString& format, const FileVersion& versi
         }
     }
     return text;
-}
-
-// The close button keeps to the right edge and the address field stretches
-// with the dialog.
-void AboutDialog::PlaceAnchored() {
-    if (cmdClose_ == nullptr)
-        return;
-    cmdClose_->setGeometry(width() - kMargin - kButtonWidth, kMargin, kButtonWidth, kButtonHeight);
-    const int urlTop = lblSupport_->geometry().bottom() + 1 + 2;
-    textUrl_->setGeometry(kTextLeft, urlTop, std::max(0, width() - kTextLeft - kMargin),
-                          textUrl_->sizeHint().height());
-}
-
-void AboutDialog::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    PlaceAnchored();
 }
 
 void AboutDialog::keyPressEvent(QKeyEvent* event) {

@@ -47,12 +47,11 @@ public:
 protected:
     // Esc closes with the same result as the close button.
     void keyPressEvent(QKeyEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void CreateControls();
     void FormCreate(const std::optional<FileVersion>& version);
-    void PlaceAnchored();
+    void LayOut();
 
     QLabel* imgIcon_ = nullptr;
     QLabel* lblAppName_ = nullptr;

@@ -116,8 +116,8 @@ bool BinaryBar::ClickBit(QObject* watched, QEvent* event) {
         bit = BitAt(mouse->position().toPoint());
     QPointer<BinaryBar> self(this);
     const bool handled = CalcBar::eventFilter(watched, event);
-    if (self && bit && OnBitClick)
-        OnBitClick(*this, *bit);
+    if (self && bit)
+        emit BitClicked(*this, *bit);
     return handled;
 }
 

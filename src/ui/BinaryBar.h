@@ -12,7 +12,7 @@ namespace pexa {
 // ---- The binary bar (kind 3) ----
 
 // Every binary digit is a switch: a left click flips that bit of the value
-// (the owner's OnBitClick does it), and hovering shows the bit's number, 0
+// (the owner does it on BitClicked), and hovering shows the bit's number, 0
 // for the least significant. The number is the bit of the value that a
 // click flips, which is also where the digit stands, since this bar never
 // reverses the byte order. The grouping blanks are no bits; a message and

@@ -1,8 +1,8 @@
 #include "ui/ButtonPanel.h"
 
 #include "ui/OperatorPages.h"
-#include "ui/toolkit/Action.h"
 #include "ui/toolkit/ActionLink.h"
+#include "ui/toolkit/CommandAction.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -38,7 +38,8 @@ CommandAction* CommandButton::Action() const {
 
 void CommandButton::SyncVisible() {
     // Qt's tool button follows its action's caption and states but not its
-    // visibility; a hidden command (the gradian unit) hides its button.
+    // visibility; a hidden link (a command the panel does not offer, or one
+    // that is gone) hides its button.
     if (isHidden() == link_->isVisible())
         setHidden(!link_->isVisible());
 }
@@ -76,22 +77,21 @@ QSize ShiftAmountSelector::sizeHint() const {
     return {12, QFrame::sizeHint().height()};
 }
 
-bool ShiftAmountSelector::MouseDown(Qt::MouseButton button) {
+bool ShiftAmountSelector::HandlePress(Qt::MouseButton button) {
     if (button != Qt::LeftButton)
         return false;
-    if (OnMouseDown)
-        OnMouseDown();
+    emit MouseDown();
     return true;
 }
 
 void ShiftAmountSelector::mousePressEvent(QMouseEvent* event) {
-    if (!MouseDown(event->button()))
+    if (!HandlePress(event->button()))
         QFrame::mousePressEvent(event);
 }
 
 bool ShiftAmountSelector::eventFilter(QObject* watched, QEvent* event) {
     if (watched == picture_ && event->type() == QEvent::MouseButtonPress)
-        return MouseDown(static_cast<QMouseEvent*>(event)->button());
+        return HandlePress(static_cast<QMouseEvent*>(event)->button());
     return QFrame::eventFilter(watched, event);
 }
 
@@ -128,6 +128,8 @@ public:
             action, key.Caption != nullptr ? QString::fromUtf8(key.Caption) : QString(), parent);
         button->setObjectName(ButtonName(key.Action));
         button->setFixedSize(width_, height_);
+        if (!OfferedInControls(key.Action))
+            button->Link()->setVisible(false);
         panel_.Buttons.push_back(button);
         return button;
     }

@@ -20,7 +20,7 @@ class OperatorPages;
 
 // A calculator button bound to a command: it runs the command when clicked
 // and shows its caption (unless the button has its own, like "Sgn" or "CE"),
-// its enabled, checked and visible state. It never takes the keyboard focus.
+// its enabled and checked state. It never takes the keyboard focus.
 class CommandButton : public QToolButton {
     Q_OBJECT
 public:
@@ -37,13 +37,12 @@ private:
 };
 
 // The shift-amount selector: a narrow panel with an arrow picture. A left
-// press on either reports OnMouseDown; other buttons do nothing.
+// press on either reports MouseDown; other buttons do nothing.
 class ShiftAmountSelector : public QFrame {
     Q_OBJECT
 public:
     explicit ShiftAmountSelector(QWidget* parent = nullptr);
     QLabel* Picture() const { return picture_; }
-    std::function<void()> OnMouseDown;
 
     QSize sizeHint() const override;
 
@@ -51,8 +50,12 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+signals:
+    // A left press, delivered at once, inside the press's own handling.
+    void MouseDown();
+
 private:
-    bool MouseDown(Qt::MouseButton button);
+    bool HandlePress(Qt::MouseButton button);
 
     QLabel* picture_;
 };

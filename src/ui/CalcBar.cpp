@@ -579,8 +579,8 @@ BarButton* CalcBar::AddOptionButton(const CommandAction* action) {
     if (action != nullptr) {
         button->setText(ButtonCaption(action->Caption()));
         button->setToolTip(action->ShortHint());
-        button->setEnabled(action->Enabled());
-        button->setVisible(action->Visible());
+        button->setEnabled(action->isEnabled());
+        button->setVisible(action->isVisible());
         button->SetGroupIndex(action->GroupIndex());
         button->SetTag(action->Tag());
     }
@@ -602,18 +602,18 @@ BarSeparator* CalcBar::AddOptionSeparator(bool divider) {
 
 void CalcBar::mousePressEvent(QMouseEvent* event) {
     QWidget::mousePressEvent(event);
-    if (!active_ && OnActivate) {
-        OnActivate(*this);
+    if (!active_) {
+        emit ActivateRequested(*this);
     }
 }
 
 void CalcBar::ControlMouseDown(QWidget*, Qt::MouseButton button) {
     QPointer<CalcBar> self(this);
-    if (!active_ && OnActivate) {
-        OnActivate(*this);
+    if (!active_) {
+        emit ActivateRequested(*this);
     }
-    if (self && button == Qt::MiddleButton && OnMiddleClick) {
-        OnMiddleClick(*this);
+    if (self && button == Qt::MiddleButton) {
+        emit MiddleClicked(*this);
     }
 }
 
@@ -660,13 +660,9 @@ void CalcBar::contextMenuEvent(QContextMenuEvent* event) {
 bool CalcBar::PopupContextMenu(QPoint pos) {
     if (popupMenu_ == nullptr) {
         popupMenu_ = new QMenu(this);
-        if (OnBuildMenu) {
-            OnBuildMenu(*this, *popupMenu_, 0);
-        }
+        emit MenuBuilding(*this, *popupMenu_, 0);
         BuildMenu(*popupMenu_);
-        if (OnBuildMenu) {
-            OnBuildMenu(*this, *popupMenu_, 1);
-        }
+        emit MenuBuilding(*this, *popupMenu_, 1);
     }
     if (popupMenu_->actions().isEmpty()) {
         return false;

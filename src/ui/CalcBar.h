@@ -3,7 +3,7 @@
 #include "conv/Conversion.h"
 #include "core/CalcValue.h"
 #include "ui/BarControls.h"
-#include "ui/toolkit/Action.h"
+#include "ui/toolkit/CommandAction.h"
 
 #include <QLabel>
 #include <QString>
@@ -55,14 +55,6 @@ public:
         friend class CalcBar;
         CreateKey() = default;
     };
-
-    using ActivateEvent = std::function<void(CalcBar& bar)>;
-    using MiddleClickEvent = std::function<void(CalcBar& bar)>;
-    // phase 0 runs before BuildMenu, phase 1 after it.
-    using BuildMenuEvent = std::function<void(CalcBar& bar, QMenu& menu, int phase)>;
-    // A click on a digit of a bar that shows the value's bits: bit is the
-    // bit of the value to flip, 0 the least significant.
-    using BitClickEvent = std::function<void(CalcBar& bar, int bit)>;
 
     // The factory the owner's table of bar classes holds, one per class.
     using BarClass = CalcBar* (*)(QWidget* owner, BarKind kind);
@@ -197,13 +189,6 @@ public:
     // The context menu, once it has been built.
     QMenu* PopupMenu() const { return popupMenu_; }
 
-    // Owner events: one handler each, set right after creation.
-    ActivateEvent OnActivate;
-    MiddleClickEvent OnMiddleClick;
-    BuildMenuEvent OnBuildMenu;
-    // Fired only by the binary bar.
-    BitClickEvent OnBitClick;
-
     // Inserts "&" before the first character of label equal to key ignoring case.
     static QString AddAccessMark(const QString& label, char key);
     // Colours the bar uses for its value text and its caption, taken from
@@ -218,6 +203,21 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+
+signals:
+    // The owner's events, connected directly by the owner right after
+    // creation: each arrives synchronously, inside the bar's own event
+    // handling (a receiver may delete the bar).
+    //
+    // A press on an inactive bar.
+    void ActivateRequested(CalcBar& bar);
+    // A middle press on one of the bar's controls.
+    void MiddleClicked(CalcBar& bar);
+    // The context menu being built: phase 0 before BuildMenu, phase 1 after it.
+    void MenuBuilding(CalcBar& bar, QMenu& menu, int phase);
+    // Only from a bar that shows the value's bits: a click on a digit; bit
+    // is the bit of the value to flip, 0 the least significant.
+    void BitClicked(CalcBar& bar, int bit);
 
 protected:
     void UpdateFonts();

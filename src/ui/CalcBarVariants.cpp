@@ -12,8 +12,8 @@
 #include "ui/BinaryBar.h"
 #include "ui/CommandTable.h"
 #include "ui/Language.h"
-#include "ui/toolkit/Action.h"
-#include "ui/toolkit/ActionList.h"
+#include "ui/toolkit/CommandAction.h"
+#include "ui/toolkit/CommandActionList.h"
 
 #include <QEvent>
 #include <QFontDatabase>
@@ -67,6 +67,8 @@ constexpr const char* kCommandProperty = "pexaCommand";
 
 BarButton* MarkCommand(BarButton& button, Command command) {
     button.setProperty(kCommandProperty, static_cast<int>(IndexOf(command)));
+    if (!OfferedInControls(command))
+        button.hide();
     return &button;
 }
 

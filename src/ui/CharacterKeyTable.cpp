@@ -1,6 +1,6 @@
 #include "ui/CharacterKeyTable.h"
 
-#include "ui/toolkit/Action.h"
+#include "ui/toolkit/CommandAction.h"
 
 #include <QVariant>
 #include <QWidget>

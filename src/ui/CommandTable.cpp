@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <iterator>
 
 namespace pexa {
@@ -162,6 +163,10 @@ constexpr KeyCharBinding KeyCharTable[] = {
 };
 // clang-format on
 
+// The gradian unit is kept for settings written by older versions but is
+// not offered to the user.
+constexpr Command NotOfferedInControls[] = {Command::TriModeGrad};
+
 static_assert(std::size(CommandTable) == CommandCount, "the table has a row for every command");
 
 // A lookup is an index, so row i must describe command i; and each list's
@@ -197,6 +202,10 @@ std::span<const CommandInfo> Commands() {
 }
 const CommandInfo& InfoOf(Command command) {
     return CommandTable[IndexOf(command)];
+}
+bool OfferedInControls(Command command) {
+    return std::find(std::begin(NotOfferedInControls), std::end(NotOfferedInControls), command) ==
+           std::end(NotOfferedInControls);
 }
 std::span<const CommandInfo> KeyActionsTable() {
     return Slice(CommandList::Keys, CommandList::Menus, false);

@@ -196,6 +196,11 @@ struct CommandInfo {
 std::span<const CommandInfo> Commands();
 const CommandInfo& InfoOf(Command command);
 
+// Whether menus and buttons offer the command. One they do not offer keeps
+// its item or button, hidden, and still runs from its key and keeps its
+// states.
+bool OfferedInControls(Command command);
+
 // The rows of one list, in table order.
 std::span<const CommandInfo> KeyActionsTable();
 std::span<const CommandInfo> MenuActionsTable();

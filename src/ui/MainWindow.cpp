@@ -6,10 +6,10 @@
 #include "ui/CalcBarVariants.h"
 #include "ui/CommandTable.h"
 #include "ui/Language.h"
-#include "ui/toolkit/Action.h"
 #include "ui/toolkit/ActionLink.h"
-#include "ui/toolkit/ActionList.h"
 #include "ui/toolkit/BandSite.h"
+#include "ui/toolkit/CommandAction.h"
+#include "ui/toolkit/CommandActionList.h"
 #include "ui/toolkit/ShortCut.h"
 #include "ui/toolkit/SystemColors.h"
 
@@ -121,11 +121,7 @@ MainWindow::~MainWindow() {
     // Bars reach back into the window from their events; none may fire while
     // the window's members are going away.
     for (int i = 0; i < BarCount(); ++i) {
-        CalcBar* bar = BarAt(i);
-        bar->OnActivate = nullptr;
-        bar->OnMiddleClick = nullptr;
-        bar->OnBuildMenu = nullptr;
-        bar->OnBitClick = nullptr;
+        DisconnectBar(*BarAt(i));
     }
 }
 
@@ -144,9 +140,6 @@ void MainWindow::CreateActions() {
 
     for (const Command command : CheckableActions)
         Action(command)->setCheckable(true);
-    // The gradian unit is kept for settings written by older versions but is
-    // not offered to the user.
-    Action(Command::TriModeGrad)->SetVisible(false);
 
     // A command meets current states, and whatever it did shows at once: the
     // states that depend on what it changed are refreshed, once.

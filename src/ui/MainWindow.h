@@ -346,6 +346,9 @@ private:
     // Tells the calculator the order the bars stand in now (the user may
     // have moved one), before anything that depends on it.
     void SyncBarOrder();
+    // Ends the bar's events to the window: a bar that is going, or every bar
+    // while the window is.
+    void DisconnectBar(CalcBar& bar);
 
     Calculator calculator_{*this};
 

@@ -7,9 +7,9 @@
 #include "conv/ConversionFactory.h"
 #include "ui/CalcBar.h"
 #include "ui/CalcBarVariants.h"
-#include "ui/toolkit/Action.h"
-#include "ui/toolkit/ActionList.h"
 #include "ui/toolkit/BandSite.h"
+#include "ui/toolkit/CommandAction.h"
+#include "ui/toolkit/CommandActionList.h"
 #include "ui/toolkit/SystemColors.h"
 
 #include <QColorDialog>
@@ -70,31 +70,43 @@ CalcBar* MainWindow::CreateBar(BarKind kind) {
     }
     const int index = barSite_->AddBand(bar);
 
-    bar->OnActivate = [this](CalcBar& activated) {
-        ActivateBar(&activated);
-        RefreshStates();
-    };
+    // Direct connections: the window acts inside the bar's event handling,
+    // before the bar goes on.
+    connect(
+        bar, &CalcBar::ActivateRequested, this,
+        [this](CalcBar& activated) {
+            ActivateBar(&activated);
+            RefreshStates();
+        },
+        Qt::DirectConnection);
     // The click arrives inside the bar's own event handling: the bar goes
     // once that has returned.
-    bar->OnMiddleClick = [this](CalcBar& clicked) {
-        QPointer<CalcBar> target(&clicked);
-        QMetaObject::invokeMethod(
-            this,
-            [this, target] {
-                if (!target.isNull() && barSite_->IndexOf(target) >= 0) {
-                    CloseBar(target);
-                    RefreshStates();
-                }
-            },
-            Qt::QueuedConnection);
-    };
-    bar->OnBuildMenu = [this](CalcBar& owner, QMenu& menu, int phase) {
-        BuildBarMenu(owner, menu, phase);
-    };
-    bar->OnBitClick = [this](CalcBar&, int bit) {
-        calculator_.FlipBit(bit);
-        UpdateActions();
-    };
+    connect(
+        bar, &CalcBar::MiddleClicked, this,
+        [this](CalcBar& clicked) {
+            QPointer<CalcBar> target(&clicked);
+            QMetaObject::invokeMethod(
+                this,
+                [this, target] {
+                    if (!target.isNull() && barSite_->IndexOf(target) >= 0) {
+                        CloseBar(target);
+                        RefreshStates();
+                    }
+                },
+                Qt::QueuedConnection);
+        },
+        Qt::DirectConnection);
+    connect(
+        bar, &CalcBar::MenuBuilding, this,
+        [this](CalcBar& owner, QMenu& menu, int phase) { BuildBarMenu(owner, menu, phase); },
+        Qt::DirectConnection);
+    connect(
+        bar, &CalcBar::BitClicked, this,
+        [this](CalcBar&, int bit) {
+            calculator_.FlipBit(bit);
+            UpdateActions();
+        },
+        Qt::DirectConnection);
 
     bar->SetSeparated(separated_);
     bar->SetShowIndicators(showIndicators_);
@@ -108,6 +120,13 @@ CalcBar* MainWindow::CreateBar(BarKind kind) {
     return bar;
 }
 
+void MainWindow::DisconnectBar(CalcBar& bar) {
+    disconnect(&bar, &CalcBar::ActivateRequested, this, nullptr);
+    disconnect(&bar, &CalcBar::MiddleClicked, this, nullptr);
+    disconnect(&bar, &CalcBar::MenuBuilding, this, nullptr);
+    disconnect(&bar, &CalcBar::BitClicked, this, nullptr);
+}
+
 void MainWindow::CloseBar(CalcBar* bar) {
     if (bar == nullptr)
         return;
@@ -115,10 +134,7 @@ void MainWindow::CloseBar(CalcBar* bar) {
     if (index < 0)
         return;
     barSite_->TakeBand(index);
-    bar->OnActivate = nullptr;
-    bar->OnMiddleClick = nullptr;
-    bar->OnBuildMenu = nullptr;
-    bar->OnBitClick = nullptr;
+    DisconnectBar(*bar);
     // The close may come from the bar's own menu or events: it is destroyed
     // when they have returned, and until then it is a hidden child that
     // keeps the conversion the calculator lets go.
@@ -307,7 +323,7 @@ void MainWindow::BindBarActions() {
         const bool available = CanCreateBarKind(kind);
         OnState(command, BarsSource, [this, kind, available](CommandAction& a) {
             const bool open = FindBar(kind) != nullptr;
-            a.SetEnabled(available || open);
+            a.setEnabled(available || open);
             a.SetChecked(open);
         });
     }
@@ -316,7 +332,7 @@ void MainWindow::BindBarActions() {
     CommandAction* barClose = Action(Command::BarClose);
     barClose->SetOnExecute([this](CommandAction&) { CloseBar(ActiveBar()); });
     OnState(Command::BarClose, BarsSource,
-            [this](CommandAction& a) { a.SetEnabled(ActiveBar() != nullptr); });
+            [this](CommandAction& a) { a.setEnabled(ActiveBar() != nullptr); });
 
     CommandAction* separated = Action(Command::Separated);
     separated->SetOnExecute([this](CommandAction&) { SetSeparated(!separated_); });

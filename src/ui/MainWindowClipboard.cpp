@@ -6,7 +6,7 @@
 #include "conv/Conversion.h"
 #include "ui/CalcBar.h"
 #include "ui/SjisText.h"
-#include "ui/toolkit/Action.h"
+#include "ui/toolkit/CommandAction.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -94,18 +94,18 @@ void MainWindow::BindClipboardActions() {
     CommandAction* copy = Action(Command::EditCopy);
     copy->SetOnExecute([this](CommandAction&) { CopyToClipboard(false); });
     OnState(Command::EditCopy, BarsSource,
-            [this](CommandAction& a) { a.SetEnabled(ActiveBar() != nullptr); });
+            [this](CommandAction& a) { a.setEnabled(ActiveBar() != nullptr); });
     CommandAction* copyFmt = Action(Command::EditCopyFmt);
     copyFmt->SetOnExecute([this](CommandAction&) { CopyToClipboard(true); });
     OnState(Command::EditCopyFmt, BarsSource, [this](CommandAction& a) {
         const CalcBar* bar = ActiveBar();
-        a.SetEnabled(bar != nullptr && bar->SupportsSeparated());
+        a.setEnabled(bar != nullptr && bar->SupportsSeparated());
     });
     CommandAction* paste = Action(Command::EditPaste);
     paste->SetOnExecute([this](CommandAction&) { PasteFromClipboard(); });
     OnState(Command::EditPaste, BarsSource | ClipboardSource, [this](CommandAction& a) {
         const CalcBar* bar = ActiveBar();
-        a.SetEnabled(bar != nullptr && !bar->RefusesPaste() && clipboardHasText_);
+        a.setEnabled(bar != nullptr && !bar->RefusesPaste() && clipboardHasText_);
     });
 }
 

@@ -10,8 +10,8 @@
 #include "ui/CalcBar.h"
 #include "ui/CalcErrorText.h"
 #include "ui/CommandTable.h"
-#include "ui/toolkit/Action.h"
-#include "ui/toolkit/ActionList.h"
+#include "ui/toolkit/CommandAction.h"
+#include "ui/toolkit/CommandActionList.h"
 
 #include <variant>
 
@@ -266,7 +266,7 @@ void MainWindow::BindEngineActions() {
             const char ch = typed->Char;
             action->SetOnExecute([this, ch](CommandAction&) { TypeChar(ch, false, false); });
             OnState(info.Id, typing,
-                    [this, ch](CommandAction& a) { a.SetEnabled(CanTypeChar(ch, false, false)); });
+                    [this, ch](CommandAction& a) { a.setEnabled(CanTypeChar(ch, false, false)); });
         } else if (const BinaryOp::Index* op = PayloadIf<BinaryOp::Index>(info)) {
             const BinaryOp::Index binary = *op;
             action->SetOnExecute([this, binary](CommandAction&) { PressOperator(binary); });
@@ -281,7 +281,7 @@ void MainWindow::BindEngineActions() {
             const CalcValueMode value = *mode;
             action->SetOnExecute([this, value](CommandAction&) { SetCalcMode(value); });
             OnState(info.Id, ModeSource, [this, value](CommandAction& a) {
-                a.SetEnabled(true);
+                a.setEnabled(true);
                 a.SetChecked(CalcMode() == value);
             });
         } else if (const ShiftAmountChoice* bits = PayloadIf<ShiftAmountChoice>(info)) {
@@ -298,7 +298,7 @@ void MainWindow::BindEngineActions() {
     }
     // The separator key is typed as ":"; its caption is the active bar's.
     OnState(Command::DegreeSep, typing, [this](CommandAction& a) {
-        a.SetEnabled(CanTypeChar(PayloadOf<TypedChar>(Command::DegreeSep).Char, false, false));
+        a.setEnabled(CanTypeChar(PayloadOf<TypedChar>(Command::DegreeSep).Char, false, false));
         const CalcBar* bar = ActiveBar();
         a.SetCaption(bar != nullptr ? QString::fromStdString(bar->GetSeparatorCaption())
                                     : QStringLiteral(":"));
@@ -307,11 +307,11 @@ void MainWindow::BindEngineActions() {
         TypeChar(CurrentFormat().DecimalSeparator, false, false);
     });
     OnState(Command::Period, typing, [this](CommandAction& a) {
-        a.SetEnabled(CanTypeChar(CurrentFormat().DecimalSeparator, false, false));
+        a.setEnabled(CanTypeChar(CurrentFormat().DecimalSeparator, false, false));
     });
     Action(Command::BackSpace)->SetOnExecute([this](CommandAction&) { BackSpace(); });
     OnState(Command::BackSpace, typing,
-            [this](CommandAction& a) { a.SetEnabled(State() == EntryState::Entering); });
+            [this](CommandAction& a) { a.setEnabled(State() == EntryState::Entering); });
     Action(Command::ClearError)->SetOnExecute([this](CommandAction&) { ClearCalc(false); });
     Action(Command::AllClear)->SetOnExecute([this](CommandAction&) { ClearCalc(true); });
 
@@ -333,7 +333,7 @@ void MainWindow::BindEngineActions() {
         SetModeSigned(!ModeSigned());
     });
     OnState(Command::ModeSigned, ModeSource, [this](CommandAction& a) {
-        a.SetEnabled(CalcMode() == CalcValueMode::Byte || CalcMode() == CalcValueMode::Word ||
+        a.setEnabled(CalcMode() == CalcValueMode::Byte || CalcMode() == CalcValueMode::Word ||
                      CalcMode() == CalcValueMode::DWord);
         a.SetChecked(ModeSigned());
     });
@@ -341,32 +341,32 @@ void MainWindow::BindEngineActions() {
         SetModeReversed(!ModeReversed());
     });
     OnState(Command::ModeReversed, ModeSource, [this](CommandAction& a) {
-        a.SetEnabled(IsMultiByteMode(CalcMode()));
+        a.setEnabled(IsMultiByteMode(CalcMode()));
         a.SetChecked(ModeReversed());
     });
     OnState(Command::OpReverse, ModeSource,
-            [this](CommandAction& a) { a.SetEnabled(IsMultiByteMode(CalcMode())); });
+            [this](CommandAction& a) { a.setEnabled(IsMultiByteMode(CalcMode())); });
     for (const Command command : FloatOnlyCommands)
         OnState(command, ModeSource,
-                [this](CommandAction& a) { a.SetEnabled(IsFloatMode(CalcMode())); });
+                [this](CommandAction& a) { a.setEnabled(IsFloatMode(CalcMode())); });
     OnState(Command::OpBitReverse, ModeSource,
-            [this](CommandAction& a) { a.SetEnabled(!IsFloatMode(CalcMode())); });
+            [this](CommandAction& a) { a.setEnabled(!IsFloatMode(CalcMode())); });
 
     Action(Command::TriHyp)->SetOnExecute([this](CommandAction&) { SetHyp(!Hyp()); });
     OnState(Command::TriHyp, ModeSource | OptionsSource, [this](CommandAction& a) {
-        a.SetEnabled(IsFloatMode(CalcMode()));
+        a.setEnabled(IsFloatMode(CalcMode()));
         a.SetChecked(Hyp());
     });
     Action(Command::Rotate)->SetOnExecute([this](CommandAction&) { SetRotate(!Rotate()); });
     OnState(Command::Rotate, ModeSource | OptionsSource, [this](CommandAction& a) {
-        a.SetEnabled(!IsFloatMode(CalcMode()));
+        a.setEnabled(!IsFloatMode(CalcMode()));
         a.SetChecked(Rotate());
     });
     Action(Command::ShiftAr)->SetOnExecute([this](CommandAction&) {
         SetArithmetic(!Arithmetic());
     });
     OnState(Command::ShiftAr, ModeSource | OptionsSource, [this](CommandAction& a) {
-        a.SetEnabled(!IsFloatMode(CalcMode()));
+        a.setEnabled(!IsFloatMode(CalcMode()));
         a.SetChecked(Arithmetic());
     });
 }

@@ -10,8 +10,8 @@
 #include "ui/CalcBar.h"
 #include "ui/CommandTable.h"
 #include "ui/OperatorPages.h"
-#include "ui/toolkit/Action.h"
-#include "ui/toolkit/ActionList.h"
+#include "ui/toolkit/CommandAction.h"
+#include "ui/toolkit/CommandActionList.h"
 #include "ui/toolkit/ShortCut.h"
 
 #include <QApplication>
@@ -270,7 +270,7 @@ bool MainWindow::ClaimsKey(const QKeyEvent& event) {
             RefreshStates();
             updated = true;
         }
-        if (action->Enabled() && action->HasExecuteHandler())
+        if (action->isEnabled() && action->HasExecuteHandler())
             return true;
     }
     for (int i = 0; i < BarCount(); ++i)

@@ -6,8 +6,8 @@
 #include "ui/CalcBar.h"
 #include "ui/CalcBarVariants.h"
 #include "ui/CommandTable.h"
-#include "ui/toolkit/Action.h"
-#include "ui/toolkit/ActionList.h"
+#include "ui/toolkit/CommandAction.h"
+#include "ui/toolkit/CommandActionList.h"
 
 #include <QAbstractButton>
 #include <QActionGroup>

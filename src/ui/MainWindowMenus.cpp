@@ -7,10 +7,10 @@
 #include "core/CalcError.h"
 #include "ui/CalcBar.h"
 #include "ui/OperatorPages.h"
-#include "ui/toolkit/Action.h"
 #include "ui/toolkit/ActionLink.h"
-#include "ui/toolkit/ActionList.h"
 #include "ui/toolkit/BandSite.h"
+#include "ui/toolkit/CommandAction.h"
+#include "ui/toolkit/CommandActionList.h"
 #include "ui/toolkit/ShortCut.h"
 
 #include <QAbstractButton>
@@ -130,11 +130,14 @@ QString OpMenuText(const QVariant& source) {
     return OpMenuText(source.toString().toUtf8().constData());
 }
 
-// A menu item bound to a command; a radio item joins the menu's group.
-ActionLink* AddItem(QMenu& menu, CommandAction* action, const QString& ownCaption,
+// A menu item bound to a command; a radio item joins the menu's group. A
+// command the menus do not offer gets a hidden item.
+ActionLink* AddItem(QMenu& menu, Command command, CommandAction* action, const QString& ownCaption,
                     QActionGroup* radioGroup) {
     auto* item = ownCaption.isEmpty() ? new ActionLink(action, &menu)
                                       : new ActionLink(action, ownCaption, &menu);
+    if (!OfferedInControls(command))
+        item->setVisible(false);
     // Pop-up menus show the commands' shortcuts as the main menu does.
     item->setShortcutVisibleInContextMenu(true);
     if (radioGroup != nullptr) {
@@ -152,17 +155,19 @@ QActionGroup* RadioGroup(QMenu& menu) {
     return group;
 }
 
-// A submenu header that stands for a command follows its enabled and
-// visible state; it opens its submenu instead of running the command.
-void BindHeader(QMenu& submenu, CommandAction* action) {
+// A submenu header that stands for a command follows its enabled state
+// (and is hidden when the menus do not offer the command); it opens its
+// submenu instead of running the command.
+void BindHeader(QMenu& submenu, Command command, CommandAction* action) {
     QAction* header = submenu.menuAction();
     SetCommandOfMenuItem(*header, action);
+    if (!OfferedInControls(command))
+        header->setVisible(false);
     const QPointer<CommandAction> source(action);
     auto sync = [header, source] {
         if (source.isNull())
             return;
-        header->setEnabled(source->Enabled());
-        header->setVisible(source->Visible());
+        header->setEnabled(source->isEnabled());
     };
     QObject::connect(action, &QAction::changed, header, sync);
     sync();
@@ -182,16 +187,17 @@ void MainWindow::BuildPopupMenus() {
     QActionGroup* modes = RadioGroup(*popupAllMode_);
     for (const Command name : {Command::ModeByte, Command::ModeWord, Command::ModeDWord,
                                Command::ModeQWord, Command::ModeFloat})
-        AddItem(*popupAllMode_, Action(name), QString(), modes);
+        AddItem(*popupAllMode_, name, Action(name), QString(), modes);
     popupAllMode_->addSeparator();
-    AddItem(*popupAllMode_, Action(Command::ModeSigned), QString(), nullptr);
-    AddItem(*popupAllMode_, Action(Command::ModeReversed), QString(), nullptr);
+    AddItem(*popupAllMode_, Command::ModeSigned, Action(Command::ModeSigned), QString(), nullptr);
+    AddItem(*popupAllMode_, Command::ModeReversed, Action(Command::ModeReversed), QString(),
+            nullptr);
 
     popupShiftAmount_ = newMenu("PopupShiftAmount");
     QActionGroup* amounts = RadioGroup(*popupShiftAmount_);
     for (const Command name : {Command::ShiftAmount1, Command::ShiftAmount2, Command::ShiftAmount4,
                                Command::ShiftAmount8, Command::ShiftAmount16})
-        AddItem(*popupShiftAmount_, Action(name), QString(), amounts);
+        AddItem(*popupShiftAmount_, name, Action(name), QString(), amounts);
 
     popupAllOp_ = newMenu("PopupAllOp");
     popupAllOpJ_ = newMenu("PopupAllOpJ");
@@ -228,13 +234,14 @@ void MainWindow::BuildPopupMenus() {
                     submenu->menuAction()->setProperty(kSourceHintProperty, TextOf(row.Hint));
                 }
                 if (action != nullptr)
-                    BindHeader(*submenu, action);
+                    BindHeader(*submenu, *row.Action, action);
                 break;
             case RowKind::Item: {
                 QMenu& menu = row.InSubmenu && submenu != nullptr ? *submenu : top;
                 if (row.Radio && radio == nullptr)
                     radio = RadioGroup(menu);
-                ActionLink* item = AddItem(menu, action, caption, row.Radio ? radio : nullptr);
+                ActionLink* item =
+                    AddItem(menu, *row.Action, action, caption, row.Radio ? radio : nullptr);
                 if (japanese && source != nullptr)
                     item->setProperty(kSourceTextProperty, TextOf(source));
                 break;
@@ -294,7 +301,9 @@ void MainWindow::BindMenuActions() {
     ShiftAmountSelector* selector = buttons_.CmdShiftAmountSel;
     const CommandAction* amountSel = Action(Command::ShiftAmountSel);
     SetWidgetHint(*selector, amountSel->Hint());
-    selector->OnMouseDown = [this] { Action(Command::ShiftAmountSel)->Execute(); };
+    connect(
+        selector, &ShiftAmountSelector::MouseDown, this,
+        [this] { Action(Command::ShiftAmountSel)->Execute(); }, Qt::DirectConnection);
 }
 
 // ---- Operator menus -------------------------------------------------------------

@@ -4,8 +4,8 @@
 
 #include "ui/AboutDialog.h"
 #include "ui/HelpWindow.h"
-#include "ui/toolkit/Action.h"
 #include "ui/toolkit/ActionLink.h"
+#include "ui/toolkit/CommandAction.h"
 
 #include <QApplication>
 #include <QKeyEvent>

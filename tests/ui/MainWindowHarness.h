@@ -9,7 +9,7 @@
 #include "settings/Profile.h"
 #include "ui/CalcBar.h"
 #include "ui/MainWindow.h"
-#include "ui/toolkit/Action.h"
+#include "ui/toolkit/CommandAction.h"
 
 #include <QLabel>
 #include <QString>
@@ -77,12 +77,12 @@ inline QString PlainText(const CalcBar* bar) {
 
 inline bool Enabled(MainWindow& window, const char* name) {
     window.UpdateActions();
-    return FindAction(window, name)->Enabled();
+    return FindAction(window, name)->isEnabled();
 }
 
 inline bool Checked(MainWindow& window, const char* name) {
     window.UpdateActions();
-    return FindAction(window, name)->Checked();
+    return FindAction(window, name)->isChecked();
 }
 
 // The window in a known state: the start-up defaults (DWord, decimal and

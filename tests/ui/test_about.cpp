@@ -4,7 +4,7 @@
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/VersionInfo.h"
-#include "ui/toolkit/Action.h"
+#include "ui/toolkit/CommandAction.h"
 
 #include "settings/Profile.h"
 
@@ -20,6 +20,7 @@
 #include <QtTest>
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 using namespace pexa;
@@ -170,6 +171,24 @@ private slots:
         QVERIFY(close->isDefault());
         QCOMPARE(close->geometry().right(), about.width() - 8 - 1);
         QCOMPARE(close->y(), 8);
+        // The text lines: left aligned at 52, one every 22 pixels, the
+        // support line after a wider gap, each as large as its text, and the
+        // address right below.
+        const std::pair<QLabel*, int> lines[] = {{about.LblAppName(), 8},
+                                                 {about.LblAppDescr(), 30},
+                                                 {about.LblVersion(), 52},
+                                                 {about.LblCopyright(), 74},
+                                                 {about.LblSupport(), 104}};
+        for (const auto& [label, top] : lines) {
+            QCOMPARE(label->pos(), QPoint(52, top));
+            QCOMPARE(label->size(), label->sizeHint());
+        }
+        QCOMPARE(about.LblBuild()->x(), about.LblVersion()->geometry().right() + 1 + 8);
+        QCOMPARE(about.LblBuild()->size(), about.LblBuild()->sizeHint());
+        QCOMPARE(url->geometry().topLeft(),
+                 QPoint(52, about.LblSupport()->geometry().bottom() + 1 + 2));
+        QCOMPARE(url->height(), url->sizeHint().height());
+        QCOMPARE(close->size(), QSize(75, 25));
         for (const char* name : {"ImgIcon", "LblAppName", "LblAppDescr", "LblVersion", "LblBuild",
                                  "LblCopyright", "LblSupport", "TextURL", "CmdClose"})
             QVERIFY2(about.findChild<QWidget*>(QString::fromLatin1(name)) != nullptr, name);

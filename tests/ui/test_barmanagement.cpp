@@ -363,7 +363,13 @@ void BarManagementTest::containersAndMenus() {
     QCOMPARE(window->MenuEdit()->actions().last(), FindAction(*window, "ActExit"));
     QCOMPARE(window->PaneButtons()->objectName(), "PaneButtons");
     QVERIFY(!window->PaneButtons()->isHidden());
-    QVERIFY(!FindAction(*window, "ActTriModeGrad")->Visible());
+    // The gradian unit is not offered, but its action stays shown (and so
+    // can be enabled): only its menu items and button are hidden.
+    QVERIFY(!OfferedInControls(Command::TriModeGrad));
+    QVERIFY(FindAction(*window, "ActTriModeGrad")->isVisible());
+    QVERIFY(FindAction(*window, "ActTriModeGrad")->isEnabled());
+    QVERIFY(FindAction(*window, "ActTriModeGrad")->Execute());
+    QCOMPARE(window->AngleMode(), AngleUnit::Gradian);
 }
 
 void BarManagementTest::bodyColour() {

@@ -5,8 +5,8 @@
 #include "settings/Profile.h"
 #include "ui/CalcBarVariants.h"
 #include "ui/Language.h"
-#include "ui/toolkit/Action.h"
-#include "ui/toolkit/ActionList.h"
+#include "ui/toolkit/CommandAction.h"
+#include "ui/toolkit/CommandActionList.h"
 
 #include <QApplication>
 #include <QFile>

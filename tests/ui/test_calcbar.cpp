@@ -3,7 +3,7 @@
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
 #include "ui/CalcBar.h"
-#include "ui/toolkit/Action.h"
+#include "ui/toolkit/CommandAction.h"
 #include "ui/toolkit/SystemColors.h"
 
 #include <QApplication>
@@ -203,9 +203,9 @@ private slots:
 
         std::vector<std::string> log;
         bar->MenuLog = &log;
-        bar->OnBuildMenu = [&](CalcBar&, QMenu&, int phase) {
+        QObject::connect(bar, &CalcBar::MenuBuilding, [&](CalcBar&, QMenu&, int phase) {
             log.push_back("owner " + std::to_string(phase));
-        };
+        });
         QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(2, 2),
                                   bar->mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(bar, &request);
@@ -561,11 +561,11 @@ private slots:
         CalcBar* bar = NewBar(BarKind::Hex);
         int activations = 0;
         int middles = 0;
-        bar->OnActivate = [&](CalcBar& b) {
+        QObject::connect(bar, &CalcBar::ActivateRequested, [&](CalcBar& b) {
             QCOMPARE(&b, bar);
             ++activations;
-        };
-        bar->OnMiddleClick = [&](CalcBar&) { ++middles; };
+        });
+        QObject::connect(bar, &CalcBar::MiddleClicked, [&](CalcBar&) { ++middles; });
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
 
@@ -594,8 +594,8 @@ private slots:
         BarButton* button = bar->AddOptionButton(nullptr);
         int activations = 0;
         std::vector<CalcBar*> middles;
-        bar->OnActivate = [&](CalcBar&) { ++activations; };
-        bar->OnMiddleClick = [&](CalcBar& b) { middles.push_back(&b); };
+        QObject::connect(bar, &CalcBar::ActivateRequested, [&](CalcBar&) { ++activations; });
+        QObject::connect(bar, &CalcBar::MiddleClicked, [&](CalcBar& b) { middles.push_back(&b); });
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
 
@@ -610,7 +610,7 @@ private slots:
         SendMousePress(bar, Qt::MiddleButton);
         QCOMPARE(middles.size(), std::size_t{4});
         // Without a handler nothing happens.
-        bar->OnMiddleClick = nullptr;
+        QObject::disconnect(bar, &CalcBar::MiddleClicked, nullptr, nullptr);
         QTest::mousePress(bar->ValueLabel(), Qt::MiddleButton);
         QCOMPARE(middles.size(), std::size_t{4});
     }
@@ -621,8 +621,8 @@ private slots:
         immediate->move(0, 40);
         QPointer<CalcBar> deferredGuard(deferred);
         QPointer<CalcBar> immediateGuard(immediate);
-        deferred->OnMiddleClick = [](CalcBar& b) { b.deleteLater(); };
-        immediate->OnMiddleClick = [](CalcBar& b) { delete &b; };
+        QObject::connect(deferred, &CalcBar::MiddleClicked, [](CalcBar& b) { b.deleteLater(); });
+        QObject::connect(immediate, &CalcBar::MiddleClicked, [](CalcBar& b) { delete &b; });
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
         QTest::mousePress(deferred->ValueLabel(), Qt::MiddleButton);
@@ -648,7 +648,7 @@ private slots:
 
         int activations = 0;
         int clicks = 0;
-        bar->OnActivate = [&](CalcBar&) { ++activations; };
+        QObject::connect(bar, &CalcBar::ActivateRequested, [&](CalcBar&) { ++activations; });
         QObject::connect(button, &QToolButton::clicked, [&] { ++clicks; });
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
@@ -660,10 +660,10 @@ private slots:
     void hiddenAndDisabledActions() {
         CommandAction hidden("Hidden");
         hidden.SetCaption("H");
-        hidden.SetVisible(false);
+        hidden.setVisible(false);
         CommandAction disabled("Disabled");
         disabled.SetCaption("&Off");
-        disabled.SetEnabled(false);
+        disabled.setEnabled(false);
         CalcBar* bar = NewBar(BarKind::Decimal);
         BarButton* hiddenButton = bar->AddOptionButton(&hidden);
         BarButton* disabledButton = bar->AddOptionButton(&disabled);
@@ -936,11 +936,11 @@ private slots:
     void contextMenuBuiltOnceAndOpenedBelowThePanel() {
         CalcBar* bar = NewBar(BarKind::Decimal);
         std::vector<int> phases;
-        bar->OnBuildMenu = [&](CalcBar& b, QMenu& menu, int phase) {
+        QObject::connect(bar, &CalcBar::MenuBuilding, [&](CalcBar& b, QMenu& menu, int phase) {
             QCOMPARE(&b, bar);
             phases.push_back(phase);
             menu.addAction(phase == 0 ? "Copy" : "Close");
-        };
+        });
         host_->move(10, 10);
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
@@ -983,7 +983,7 @@ private slots:
         QVERIFY(!bar->PopupMenu()->isVisible());
         // An owner handler added later does not rebuild the kept menu.
         int builds = 0;
-        bar->OnBuildMenu = [&](CalcBar&, QMenu&, int) { ++builds; };
+        QObject::connect(bar, &CalcBar::MenuBuilding, [&](CalcBar&, QMenu&, int) { ++builds; });
         QApplication::sendEvent(bar, &request);
         QCOMPARE(builds, 0);
     }

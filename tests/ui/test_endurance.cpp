@@ -17,7 +17,7 @@
 #include "MainWindowHarness.h"
 
 #include "conv/FloatConversion.h"
-#include "ui/toolkit/ActionList.h"
+#include "ui/toolkit/CommandActionList.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -615,7 +615,7 @@ void Session::ToggleBar() {
     // The decimal and hexadecimal bars stay open most of the time, so that
     // their agreement is checked often.
     const bool closesDecOrHex = (name == toggles[0] || name == toggles[1]) &&
-                                FindAction(window_, name.toStdString())->Checked();
+                                FindAction(window_, name.toStdString())->isChecked();
     if (closesDecOrHex && Chance(70))
         name = toggles[static_cast<std::size_t>(2 + Below(8))];
     Note(QStringLiteral("toggle %1").arg(name));

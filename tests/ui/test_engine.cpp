@@ -513,12 +513,12 @@ void EngineTest::oneStateRefreshPerCommand() {
     QVERIFY(Run(*window, "ActDigit2"));
     QCOMPARE(window->StateRefreshCount(), start + 1);
     // The states show what the command changed without any further pass.
-    QVERIFY(!FindAction(*window, "ActPi")->Enabled());
+    QVERIFY(!FindAction(*window, "ActPi")->isEnabled());
     QVERIFY(Run(*window, "ActModeFloat"));
     QCOMPARE(window->StateRefreshCount(), start + 2);
-    QVERIFY(FindAction(*window, "ActPi")->Enabled());
-    QVERIFY(FindAction(*window, "ActModeFloat")->Checked());
-    QVERIFY(!FindAction(*window, "ActModeDWord")->Checked());
+    QVERIFY(FindAction(*window, "ActPi")->isEnabled());
+    QVERIFY(FindAction(*window, "ActModeFloat")->isChecked());
+    QVERIFY(!FindAction(*window, "ActModeDWord")->isChecked());
     // A change made outside a command is caught before the next command.
     window->SetCalcMode(CalcValueMode::DWord);
     QVERIFY(!Run(*window, "ActPi"));

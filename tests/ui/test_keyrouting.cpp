@@ -5,7 +5,7 @@
 
 #include "ui/CharacterKeyTable.h"
 #include "ui/OperatorPages.h"
-#include "ui/toolkit/ActionList.h"
+#include "ui/toolkit/CommandActionList.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -52,7 +52,7 @@ public:
         for (CommandActionList* list : {window.KeyActions(), window.MenuActions()}) {
             for (CommandAction* action : list->Actions()) {
                 action->SetOnExecute([this](CommandAction& a) { log_.append(a.Name()); });
-                action->SetOnUpdate([](CommandAction& a) { a.SetEnabled(true); });
+                action->SetOnUpdate([](CommandAction& a) { a.setEnabled(true); });
             }
         }
         // The window recomputes states when something changes, not before
@@ -469,7 +469,7 @@ void KeyRoutingTest::disabledShortcutLetsTheKeyGoOn() {
     int runs = 0;
     CommandAction* probe = window->KeyActions()->Add(QStringLiteral("ActProbe"));
     probe->SetShortCut(QKeyCombination(Qt::ShiftModifier, Qt::Key_V));
-    probe->SetEnabled(false);
+    probe->setEnabled(false);
     probe->SetOnExecute([&](CommandAction&) { ++runs; });
 
     Type(target, "1");
@@ -477,25 +477,25 @@ void KeyRoutingTest::disabledShortcutLetsTheKeyGoOn() {
     QCOMPARE(runs, 0);
     QCOMPARE(ShownOf(*window, BarKind::Hex), QStringLiteral("80000000"));
 
-    probe->SetEnabled(true);
+    probe->setEnabled(true);
     Press(target, {Qt::Key_V, Shift, "V"});
     QCOMPARE(runs, 1);
     QCOMPARE(ShownOf(*window, BarKind::Hex), QStringLiteral("80000000"));
 
     // A disabled command on Ctrl+Tab leaves the key to the page control.
     probe->SetShortCut(QKeyCombination(Qt::ControlModifier, Qt::Key_Tab));
-    probe->SetEnabled(false);
+    probe->setEnabled(false);
     Press(target, {Qt::Key_Tab, Ctrl, "\t"});
     QCOMPARE(runs, 1);
     QCOMPARE(window->OpPages()->currentIndex(), 1);
-    probe->SetEnabled(true);
+    probe->setEnabled(true);
     Press(target, {Qt::Key_Tab, Ctrl, "\t"});
     QCOMPARE(runs, 2);
     QCOMPARE(window->OpPages()->currentIndex(), 1);
 
     // And a disabled command on Alt+H leaves the key to the bar.
     probe->SetShortCut(QKeyCombination(Qt::AltModifier, Qt::Key_H));
-    probe->SetEnabled(false);
+    probe->setEnabled(false);
     Press(target, {Qt::Key_H, Alt, "h"});
     QCOMPARE(runs, 2);
     QCOMPARE(window->ActiveBar(), window->FindBar(BarKind::Hex));

@@ -9,8 +9,8 @@
 #include "settings/Profile.h"
 #include "ui/CalcBar.h"
 #include "ui/MainWindow.h"
-#include "ui/toolkit/Action.h"
 #include "ui/toolkit/BandSite.h"
+#include "ui/toolkit/CommandAction.h"
 #include "ui/toolkit/SystemColors.h"
 
 #include <QColorDialog>

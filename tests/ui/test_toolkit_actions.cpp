@@ -1,6 +1,6 @@
-#include "ui/toolkit/Action.h"
 #include "ui/toolkit/ActionLink.h"
-#include "ui/toolkit/ActionList.h"
+#include "ui/toolkit/CommandAction.h"
+#include "ui/toolkit/CommandActionList.h"
 #include "ui/toolkit/ShortCut.h"
 
 #include <QActionGroup>
@@ -29,7 +29,7 @@ struct Counted {
         action = list.Add(name);
         action->SetShortCut(key);
         action->SetOnExecute([this](CommandAction&) { ++runs; });
-        action->SetOnUpdate([this](CommandAction& a) { a.SetEnabled(enabled); });
+        action->SetOnUpdate([this](CommandAction& a) { a.setEnabled(enabled); });
     }
 };
 
@@ -56,6 +56,7 @@ private slots:
     void radioGroups();
     void updateAllRunsEveryHandlerOnce();
     void triggerDoesNotFlipCheckedState();
+    void triggeredRadioItemKeepsCommandState();
     void failingHandlerIsReported();
     void deletedActionLeavesList();
     void linkFollowsActionUnlessOwnCaption();
@@ -198,7 +199,7 @@ void TestToolkitActions::disabledShortCutFallsThrough() {
     const QKeyEvent event = KeyDown(Qt::Key_A);
     QCOMPARE(list.HandleKeyEvent(event), ShortcutResult::Disabled);
     QCOMPARE(digit.runs, 0);
-    QVERIFY(!digit.action->Enabled());
+    QVERIFY(!digit.action->isEnabled());
 
     digit.enabled = true; // the update pass before execution sees the change
     QCOMPARE(list.HandleKeyEvent(event), ShortcutResult::Executed);
@@ -274,14 +275,24 @@ void TestToolkitActions::actionWithoutHandlerDoesNotExecute() {
 }
 
 void TestToolkitActions::hiddenActionStillExecutes() {
+    // A command the menus do not offer: its item is hidden, never the action
+    // (Qt would disable it), and every change of the action leaves the item
+    // hidden.
     CommandActionList list;
     Counted grad(list, "ActTriModeGrad", QKeyCombination(Qt::Key_G));
-    grad.action->SetVisible(false);
-    QVERIFY(!grad.action->Visible());
-    QVERIFY(!grad.action->isVisible());
-    QVERIFY(grad.action->Enabled()); // Qt disables hidden QActions; ours is not
-    QVERIFY(grad.action->Execute());
+    QMenu menu;
+    auto* item = new ActionLink(grad.action, &menu);
+    menu.addAction(item);
+    item->setVisible(false);
+    grad.action->SetCaption("Grad");
+    grad.action->SetChecked(true);
+    QVERIFY(!item->isVisible());
+    QVERIFY(item->isChecked());
+    QVERIFY(grad.action->isVisible());
+    QCOMPARE(list.HandleShortCut(QKeyCombination(Qt::Key_G)), ShortcutResult::Executed);
     QCOMPARE(grad.runs, 1);
+    QVERIFY(grad.action->isEnabled());
+    QVERIFY(!item->isVisible());
 }
 
 void TestToolkitActions::radioGroups() {
@@ -301,24 +312,23 @@ void TestToolkitActions::radioGroups() {
     signedMode->SetChecked(true);
     loose->SetChecked(true);
     elsewhere->SetChecked(true);
-    QVERIFY(dword->Checked() && dword->isChecked() && dword->isCheckable());
+    QVERIFY(dword->isChecked() && dword->isCheckable());
 
     word->SetChecked(true);
-    QVERIFY(word->Checked());
-    QVERIFY(!dword->Checked());
+    QVERIFY(word->isChecked());
     QVERIFY(!dword->isChecked());
-    QVERIFY(!byte->Checked());
-    QVERIFY(signedMode->Checked()); // another group
-    QVERIFY(loose->Checked());      // group 0 is no group
-    QVERIFY(elsewhere->Checked());  // same index, other list
+    QVERIFY(!byte->isChecked());
+    QVERIFY(signedMode->isChecked()); // another group
+    QVERIFY(loose->isChecked());      // group 0 is no group
+    QVERIFY(elsewhere->isChecked());  // same index, other list
 
     word->SetChecked(false); // a group may end up with none checked
-    QVERIFY(!word->Checked() && !dword->Checked() && !byte->Checked());
+    QVERIFY(!word->isChecked() && !dword->isChecked() && !byte->isChecked());
 
     // Group 0: checking one does not touch the others.
     CommandAction* loose2 = list.Add("ActLoose2");
     loose2->SetChecked(true);
-    QVERIFY(loose->Checked());
+    QVERIFY(loose->isChecked());
 }
 
 void TestToolkitActions::updateAllRunsEveryHandlerOnce() {
@@ -351,19 +361,69 @@ void TestToolkitActions::triggerDoesNotFlipCheckedState() {
 
     toggle->trigger(); // execute handler does not change `separated`
     QCOMPARE(runs, 1);
-    QVERIFY(!toggle->Checked());
     QVERIFY(!toggle->isChecked());
 
     toggle->SetOnExecute([&](CommandAction&) { separated = !separated; });
     toggle->trigger();
     list.UpdateAll();
-    QVERIFY(toggle->Checked());
     QVERIFY(toggle->isChecked());
 
     // A disabled command is not run from a menu either.
-    toggle->SetOnUpdate([](CommandAction& a) { a.SetEnabled(false); });
+    toggle->SetOnUpdate([](CommandAction& a) { a.setEnabled(false); });
     toggle->trigger();
     QVERIFY(separated);
+}
+
+void TestToolkitActions::triggeredRadioItemKeepsCommandState() {
+    // Radio commands in a menu of their own, in a list whose owner refreshes
+    // only what a command changed (as the window does): the states after a
+    // trigger are the commands' own, never Qt's flip.
+    CommandActionList list;
+    int mode = 2;
+    int refreshes = 0;
+    QMenu menu;
+    QList<CommandAction*> modes;
+    auto refresh = [&] {
+        ++refreshes;
+        for (CommandAction* action : modes)
+            action->SetChecked(action->Tag() == mode);
+    };
+    for (int i = 0; i < 3; ++i) {
+        CommandAction* action = list.Add(QString("ActMode%1").arg(i));
+        action->SetTag(i);
+        action->SetGroupIndex(10);
+        action->setCheckable(true);
+        action->SetOnExecute([&mode](CommandAction& a) { mode = a.Tag(); });
+        menu.addAction(action);
+        modes << action;
+    }
+    int shownMode = mode;
+    list.SetOnPrepare([] {});
+    list.SetOnExecuted([&](CommandAction&) {
+        if (mode != shownMode) {
+            shownMode = mode;
+            refresh();
+        }
+    });
+    refresh();
+
+    // The checked item again: nothing changes, nothing is refreshed.
+    modes[2]->trigger();
+    QCOMPARE(refreshes, 1);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(modes[i]->isChecked(), i == 2);
+
+    // A command that refuses the change leaves the old item checked.
+    modes[0]->SetOnExecute([](CommandAction&) {});
+    modes[0]->trigger();
+    QCOMPARE(refreshes, 1);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(modes[i]->isChecked(), i == 2);
+
+    modes[1]->trigger();
+    QCOMPARE(mode, 1);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(modes[i]->isChecked(), i == 1);
 }
 
 void TestToolkitActions::failingHandlerIsReported() {
@@ -433,16 +493,19 @@ void TestToolkitActions::linkFollowsActionUnlessOwnCaption() {
     own->FollowCaption();
     QCOMPARE(own->text(), QString("Rot<"));
 
-    shift->SetEnabled(false);
+    shift->setEnabled(false);
     QVERIFY(!follows->isEnabled());
     follows->trigger(); // a disabled QAction does not trigger at all
-    shift->SetEnabled(true);
+    shift->setEnabled(true);
     QVERIFY(follows->isEnabled());
     follows->trigger();
     QCOMPARE(runs, 1);
 
-    shift->SetVisible(false);
+    // Whether a link shows is its view's choice; the action's changes keep it.
+    own->setVisible(false);
+    shift->SetCaption("Rot<<");
     QVERIFY(!own->isVisible());
+    QVERIFY(follows->isVisible());
 }
 
 void TestToolkitActions::linkRadioGroupShowsActionState() {

@@ -6,7 +6,7 @@
 
 #include "../ui/MainWindowHarness.h"
 
-#include "ui/toolkit/ActionList.h"
+#include "ui/toolkit/CommandActionList.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -61,7 +61,7 @@ public:
         for (CommandActionList* list : {window.KeyActions(), window.MenuActions()}) {
             for (CommandAction* action : list->Actions()) {
                 action->SetOnExecute([this](CommandAction& a) { log_.append(a.Name()); });
-                action->SetOnUpdate([](CommandAction& a) { a.SetEnabled(true); });
+                action->SetOnUpdate([](CommandAction& a) { a.setEnabled(true); });
             }
         }
         // The window refreshes only states whose sources changed: the new

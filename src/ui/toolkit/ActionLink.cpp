@@ -1,6 +1,6 @@
 #include "ui/toolkit/ActionLink.h"
 
-#include "ui/toolkit/Action.h"
+#include "ui/toolkit/CommandAction.h"
 
 #include <QActionGroup>
 
@@ -37,7 +37,8 @@ void ActionLink::FollowCaption() {
 }
 
 void ActionLink::Sync() {
-    // The source's QAction state is only a mirror; read its own state.
+    // The link's visibility is its own: the view that made it decides (a
+    // command's action is never hidden). It only vanishes with its source.
     const CommandAction* source = source_.data();
     if (source == nullptr) {
         setEnabled(false);
@@ -50,12 +51,11 @@ void ActionLink::Sync() {
     setStatusTip(source->statusTip());
     if (shortcuts() != source->shortcuts())
         setShortcuts(source->shortcuts());
-    setVisible(source->Visible());
-    setEnabled(source->Enabled());
+    setEnabled(source->isEnabled());
     if (source->isCheckable() && !isCheckable())
         setCheckable(true);
-    if (isCheckable() && isChecked() != source->Checked())
-        setChecked(source->Checked());
+    if (isCheckable() && isChecked() != source->isChecked())
+        setChecked(source->isChecked());
 }
 
 void ActionLink::SyncGroup() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/toolkit/Action.h"
+#include "ui/toolkit/CommandAction.h"
 
 #include <QKeyCombination>
 #include <QObject>

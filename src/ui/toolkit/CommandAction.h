@@ -19,9 +19,12 @@ struct HintParts {
 };
 HintParts SplitHint(const QString& hint);
 
-// One command of the window. The action holds its own enabled, checked and
-// visible state; the QAction base only mirrors it so that menus and tool
-// buttons bound to the action follow it.
+// One command of the window. Its enabled and checked states are the QAction
+// ones, so that menus and tool buttons bound to the action follow them.
+//
+// The action itself is never hidden: Qt disables a hidden QAction, and a
+// command that menus and buttons do not offer must still run from its key.
+// The views leave such a command out when they create its item or button.
 //
 // Shortcuts are matched by CommandActionList, never by Qt: they are handed to the
 // QAction base for display only, with Qt::WidgetShortcut context, which Qt
@@ -74,15 +77,9 @@ public:
     int HelpContext() const { return helpContext_; }
     void SetHelpContext(int context) { helpContext_ = context; }
 
-    bool Enabled() const { return enabled_; }
-    void SetEnabled(bool on);
-    bool Checked() const { return checked_; }
-    // Checking makes the action checkable; within a list it unchecks the
-    // other members of its radio group.
+    // Unlike QAction::setChecked, checking makes the action checkable, and
+    // within a list it unchecks the other members of its radio group.
     void SetChecked(bool on);
-    // Hidden actions still update and execute; only their controls vanish.
-    bool Visible() const { return visible_; }
-    void SetVisible(bool on);
 
     void SetOnExecute(Handler handler) { onExecute_ = std::move(handler); }
     void SetOnUpdate(Handler handler) { onUpdate_ = std::move(handler); }
@@ -116,9 +113,6 @@ private:
     int groupIndex_ = 0;
     QString hint_;
     int helpContext_ = 0;
-    bool enabled_ = true;
-    bool checked_ = false;
-    bool visible_ = true;
     Handler onExecute_;
     Handler onUpdate_;
     CommandActionList* list_ = nullptr;

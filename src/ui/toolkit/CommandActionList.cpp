@@ -1,4 +1,4 @@
-#include "ui/toolkit/ActionList.h"
+#include "ui/toolkit/CommandActionList.h"
 
 #include "ui/toolkit/ShortCut.h"
 
@@ -106,7 +106,7 @@ ShortcutResult CommandActionList::HandleKeyEvent(const QKeyEvent& event) {
 
 void CommandActionList::UncheckGroup(int groupIndex, const CommandAction* except) {
     for (CommandAction* action : actions_) {
-        if (action != except && action->GroupIndex() == groupIndex && action->Checked())
+        if (action != except && action->GroupIndex() == groupIndex && action->isChecked())
             action->SetCheckedAlone(false);
     }
 }

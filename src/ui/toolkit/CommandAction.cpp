@@ -1,6 +1,6 @@
-#include "ui/toolkit/Action.h"
+#include "ui/toolkit/CommandAction.h"
 
-#include "ui/toolkit/ActionList.h"
+#include "ui/toolkit/CommandActionList.h"
 #include "ui/toolkit/ShortCut.h"
 
 #include <QKeySequence>
@@ -82,16 +82,6 @@ QString CommandAction::LongHint() const {
     return SplitHint(hint_).Long;
 }
 
-void CommandAction::SetEnabled(bool on) {
-    enabled_ = on;
-    setEnabled(on);
-}
-
-void CommandAction::SetVisible(bool on) {
-    visible_ = on;
-    setVisible(on);
-}
-
 void CommandAction::SetChecked(bool on) {
     if (on && list_ != nullptr && groupIndex_ != 0)
         list_->UncheckGroup(groupIndex_, this);
@@ -99,7 +89,6 @@ void CommandAction::SetChecked(bool on) {
 }
 
 void CommandAction::SetCheckedAlone(bool on) {
-    checked_ = on;
     if (on && !isCheckable())
         setCheckable(true);
     setChecked(on);
@@ -117,7 +106,7 @@ bool CommandAction::Execute() {
         list_->Prepare();
     else
         Update();
-    if (guard.isNull() || !enabled_ || !onExecute_)
+    if (guard.isNull() || !isEnabled() || !onExecute_)
         return false;
     RunHandler(onExecute_);
     // Controls bound to the list show the new state at once, not only after
@@ -145,10 +134,13 @@ void CommandAction::RunHandler(Handler handler) {
     }
 }
 
-void CommandAction::OnTriggered(bool /*checkedNow*/) {
-    // Qt has already flipped a checkable action; the state is ours to set.
-    if (isCheckable() && isChecked() != checked_)
-        setChecked(checked_);
+void CommandAction::OnTriggered(bool checkedNow) {
+    // Qt has already flipped a checkable action (it is never in a
+    // QActionGroup, whose exclusive member would not flip); the state is
+    // ours to set, so the flip is undone and the update pass after the
+    // command shows what it did.
+    if (isCheckable())
+        setChecked(!checkedNow);
     Execute();
 }
 
