@@ -1,11 +1,10 @@
-// The calculator engine of the main window: entry state, pending operator,
-// evaluation, functions, modes and options, and the commands that run them.
+// The window's side of the calculator: what the calculator reports, and the
+// engine commands that call it, with the states and captions that follow it.
 
 #include "ui/MainWindow.h"
 
 #include "core/CalcArithmetic.h"
 #include "core/CalcConvCommonDef.h"
-#include "core/CalcError.h"
 #include "core/FormatSettings.h"
 #include "ui/CalcBar.h"
 #include "ui/CalcErrorText.h"
@@ -19,15 +18,33 @@ namespace pexa {
 
 namespace {
 
-// Enabled only in these modes.
-constexpr Command FloatOnlyCommands[] = {
-    Command::OpIntFloor, Command::OpIntCeil, Command::OpIntRound, Command::OpFrac,
-    Command::OpInvert,   Command::Pi,        Command::OpSin,      Command::OpCos,
-    Command::OpTan,      Command::OpArcSin,  Command::OpArcCos,   Command::OpArcTan,
-};
+// Enabled only in these modes (as are the trigonometric functions).
+constexpr Command FloatOnlyCommands[] = {Command::OpIntFloor, Command::OpIntCeil,
+                                         Command::OpIntRound, Command::OpFrac,
+                                         Command::OpInvert,   Command::Pi};
 
 constexpr Command TrigCommands[] = {Command::OpSin,    Command::OpCos,    Command::OpTan,
                                     Command::OpArcSin, Command::OpArcCos, Command::OpArcTan};
+
+constexpr Command ShiftCommands[] = {Command::OpShiftLeft, Command::OpShiftRight,
+                                     Command::OpQShiftL, Command::OpQShiftR};
+
+// The captions follow the Rotate flag itself, not whether rotation applies in
+// the current mode; the shifts by the amount show the amount.
+QString ShiftCaption(Command command, const FunctionOptions& options) {
+    const bool left = command == Command::OpShiftLeft || command == Command::OpQShiftL;
+    QString caption = options.Rotate() ? (left ? QStringLiteral("<rot") : QStringLiteral("rot>"))
+                                       : (left ? QStringLiteral("<<") : QStringLiteral(">>"));
+    if (command == Command::OpQShiftL || command == Command::OpQShiftR)
+        caption += QString::number(options.ShiftAmount());
+    return caption;
+}
+
+QString TrigCaption(Command command, const FunctionOptions& options) {
+    const TrigChoice& function = PayloadOf<TrigChoice>(command);
+    return QString::fromStdString(
+        TrigFunctionCaption(function.Kind, function.Inverse, options.Hyperbolic()));
+}
 
 template <class T> const T* PayloadIf(const CommandInfo& info) {
     return std::get_if<T>(&info.Payload);
@@ -58,7 +75,7 @@ void MainWindow::BarReadingChanged(BarKind kind) {
 
 void MainWindow::PendingOperatorChanged() {
     MarkChanged(EntrySource);
-    const QString text = OperatorText();
+    const QString text = QString::fromStdString(calculator_.PendingOperatorSymbol());
     for (int i = 0; i < BarCount(); ++i)
         BarAt(i)->SetOperatorText(text);
 }
@@ -71,303 +88,156 @@ void MainWindow::ActiveBarChanged() {
     UpdateCaption();
 }
 
-// ---- Commands passed to the calculator -----------------------------------------
+// ---- Captions that follow the options -----------------------------------------
 
-int MainWindow::PendingOp() const {
-    const std::optional<BinaryOp::Index> op = calculator_.PendingOperator();
-    return op ? static_cast<int>(*op) : NoOp;
-}
-
-bool MainWindow::CanTypeChar(char ch, bool startNew, bool pasting) const {
-    return calculator_.CanType(ch, startNew, pasting);
-}
-
-bool MainWindow::TypeChar(char ch, bool startNew, bool pasting) {
-    return calculator_.Type(ch, startNew, pasting);
-}
-
-bool MainWindow::IsPasteIgnored(char ch) const {
-    return calculator_.IsIgnoredInPaste(ch);
-}
-
-void MainWindow::SyncFromBar(CalcBar* bar) {
-    calculator_.SyncFromBar(bar != nullptr ? std::optional<BarKind>(bar->Kind()) : std::nullopt);
-}
-
-void MainWindow::BackSpace() {
-    calculator_.BackSpace();
-}
-
-void MainWindow::PressOperator(BinaryOp::Index op) {
-    calculator_.PressOperator(op);
-}
-
-void MainWindow::Evaluate(bool isEquals) {
-    calculator_.Evaluate(isEquals);
-}
-
-void MainWindow::Equal() {
-    calculator_.Equal();
-}
-
-void MainWindow::RecallAnswer() {
-    calculator_.RecallAnswer();
-}
-
-void MainWindow::EnterPi() {
-    calculator_.EnterPi();
-}
-
-void MainWindow::ApplyUnary(UnaryOp::Index op) {
-    calculator_.ApplyUnary(op);
-}
-
-void MainWindow::ShiftByAmount(int direction) {
-    calculator_.ShiftByAmount(direction);
-}
-
-void MainWindow::ApplyTrig(TrigFunctionKind kind, bool inverse) {
-    calculator_.ApplyTrig(kind, inverse);
-}
-
-void MainWindow::ToggleSign() {
-    calculator_.ToggleSign();
-}
-
-void MainWindow::ShowValue(const CalcValue& value) {
-    calculator_.ShowValue(value);
-}
-
-void MainWindow::SetComputedValue(const CalcValue& value) {
-    calculator_.SetComputedValue(value);
-}
-
-QString MainWindow::CalcErrorText(std::exception_ptr failure) {
-    if (!failure)
-        return {};
-    try {
-        std::rethrow_exception(failure);
-    } catch (const CalcError& error) {
-        return pexa::CalcErrorText(error.Kind());
-    } catch (...) {
-        return {};
-    }
-}
-
-void MainWindow::ShowCalcError(std::exception_ptr failure, CalcBar* bar) {
-    calculator_.ReportFailure(failure,
-                              bar != nullptr ? std::optional<BarKind>(bar->Kind()) : std::nullopt);
-}
-
-bool MainWindow::IsBlocked() const {
-    return calculator_.IsBlocked();
-}
-
-void MainWindow::ClearCalc(bool all) {
-    calculator_.Clear(all);
-}
-
-QString MainWindow::OperatorText() const {
-    return QString::fromStdString(calculator_.PendingOperatorSymbol());
-}
-
-void MainWindow::SetPendingOp(int op) {
-    calculator_.SetPendingOperator(op >= 0 && op < BinaryOperatorCount
-                                       ? std::optional(static_cast<BinaryOp::Index>(op))
-                                       : std::nullopt);
-}
-
-// ---- Modes and options ------------------------------------------------------
-
-void MainWindow::SetCalcMode(CalcValueMode mode) {
-    calculator_.SetMode(mode);
-}
-
-void MainWindow::SetModeSigned(bool on) {
-    calculator_.SetSigned(on);
-}
-
-void MainWindow::SetModeReversed(bool on) {
-    calculator_.SetReversed(on);
-}
-
-bool MainWindow::RotationInEffect() const {
-    return calculator_.Options().RotationInEffect(calculator_.Mode());
-}
-
-bool MainWindow::ArithmeticShiftInEffect() const {
-    return calculator_.Options().ArithmeticShiftInEffect(calculator_.Mode());
-}
-
-BinaryOp::Index MainWindow::ShiftLeftOp() const {
-    return calculator_.Options().ShiftLeftOperator(calculator_.Mode());
-}
-
-BinaryOp::Index MainWindow::ShiftRightOp() const {
-    return calculator_.Options().ShiftRightOperator(calculator_.Mode());
-}
-
-void MainWindow::SetAngleMode(AngleUnit unit) {
-    calculator_.Options().SetAngle(unit);
-}
-
-void MainWindow::SetHyp(bool on) {
-    calculator_.Options().SetHyperbolic(on);
-    SetTrigCaptions();
-}
-
-void MainWindow::SetRotate(bool on) {
-    calculator_.Options().SetRotate(on);
-    SetShiftCaptions();
-}
-
-void MainWindow::SetArithmetic(bool on) {
-    calculator_.Options().SetArithmeticShift(on);
-}
-
-bool MainWindow::IsValidShiftAmount(int bits) {
-    return FunctionOptions::IsValidShiftAmount(bits);
-}
-
-void MainWindow::SetShiftAmount(int bits) {
-    if (calculator_.Options().SetShiftAmount(bits))
-        SetShiftCaptions();
-}
-
-// The captions follow the Rotate flag itself, not whether rotation applies in
-// the current mode.
-void MainWindow::SetShiftCaptions() {
-    const QString left = Rotate() ? QStringLiteral("<rot") : QStringLiteral("<<");
-    const QString right = Rotate() ? QStringLiteral("rot>") : QStringLiteral(">>");
-    const QString amount = QString::number(ShiftAmount());
-    Action(Command::OpShiftLeft)->SetCaption(left);
-    Action(Command::OpShiftRight)->SetCaption(right);
-    Action(Command::OpQShiftL)->SetCaption(left + amount);
-    Action(Command::OpQShiftR)->SetCaption(right + amount);
-}
-
-void MainWindow::SetTrigCaptions() {
-    for (const Command command : TrigCommands) {
-        const TrigChoice& function = PayloadOf<TrigChoice>(command);
-        Action(command)->SetCaption(
-            QString::fromStdString(TrigFunctionCaption(function.Kind, function.Inverse, Hyp())));
-    }
+// The state handlers of these commands set the captions; run at once, they
+// put them back over the table's after a retranslation.
+void MainWindow::UpdateOptionCaptions() {
+    for (const Command command : ShiftCommands)
+        Action(command)->Update();
+    for (const Command command : TrigCommands)
+        Action(command)->Update();
 }
 
 // ---- Command bindings -------------------------------------------------------
 
 void MainWindow::BindEngineActions() {
     constexpr unsigned typing = EntrySource | ModeSource | BarsSource;
+    Calculator& calc = calculator_;
+    FunctionOptions& options = calculator_.Options();
     // The families of commands that one handler serves, told apart by what
     // their row carries.
     for (const CommandInfo& info : KeyActionsTable()) {
         CommandAction* action = Action(info.Id);
         if (const TypedChar* typed = PayloadIf<TypedChar>(info)) {
             const char ch = typed->Char;
-            action->SetOnExecute([this, ch](CommandAction&) { TypeChar(ch, false, false); });
-            OnState(info.Id, typing,
-                    [this, ch](CommandAction& a) { a.SetEnabled(CanTypeChar(ch, false, false)); });
+            action->SetOnExecute([&calc, ch](CommandAction&) { calc.Type(ch, false, false); });
+            OnState(info.Id, typing, [&calc, ch](CommandAction& a) {
+                a.SetEnabled(calc.CanType(ch, false, false));
+            });
         } else if (const BinaryOp::Index* op = PayloadIf<BinaryOp::Index>(info)) {
             const BinaryOp::Index binary = *op;
-            action->SetOnExecute([this, binary](CommandAction&) { PressOperator(binary); });
+            action->SetOnExecute([&calc, binary](CommandAction&) { calc.PressOperator(binary); });
         } else if (const UnaryOp::Index* uop = PayloadIf<UnaryOp::Index>(info)) {
             const UnaryOp::Index unary = *uop;
-            action->SetOnExecute([this, unary](CommandAction&) { ApplyUnary(unary); });
+            action->SetOnExecute([&calc, unary](CommandAction&) { calc.ApplyUnary(unary); });
         } else if (const TrigChoice* trig = PayloadIf<TrigChoice>(info)) {
             const TrigChoice function = *trig;
-            action->SetOnExecute(
-                [this, function](CommandAction&) { ApplyTrig(function.Kind, function.Inverse); });
+            action->SetOnExecute([&calc, function](CommandAction&) {
+                calc.ApplyTrig(function.Kind, function.Inverse);
+            });
         } else if (const CalcValueMode* mode = PayloadIf<CalcValueMode>(info)) {
             const CalcValueMode value = *mode;
-            action->SetOnExecute([this, value](CommandAction&) { SetCalcMode(value); });
-            OnState(info.Id, ModeSource, [this, value](CommandAction& a) {
+            action->SetOnExecute([&calc, value](CommandAction&) { calc.SetMode(value); });
+            OnState(info.Id, ModeSource, [&calc, value](CommandAction& a) {
                 a.SetEnabled(true);
-                a.SetChecked(CalcMode() == value);
+                a.SetChecked(calc.Mode() == value);
             });
         } else if (const ShiftAmountChoice* bits = PayloadIf<ShiftAmountChoice>(info)) {
             const int amount = bits->Bits;
-            action->SetOnExecute([this, amount](CommandAction&) { SetShiftAmount(amount); });
-            OnState(info.Id, OptionsSource,
-                    [this, amount](CommandAction& a) { a.SetChecked(ShiftAmount() == amount); });
+            action->SetOnExecute(
+                [&options, amount](CommandAction&) { options.SetShiftAmount(amount); });
+            OnState(info.Id, OptionsSource, [&options, amount](CommandAction& a) {
+                a.SetChecked(options.ShiftAmount() == amount);
+            });
         } else if (const AngleUnit* angle = PayloadIf<AngleUnit>(info)) {
             const AngleUnit unit = *angle;
-            action->SetOnExecute([this, unit](CommandAction&) { SetAngleMode(unit); });
+            action->SetOnExecute([&options, unit](CommandAction&) { options.SetAngle(unit); });
             OnState(info.Id, OptionsSource,
-                    [this, unit](CommandAction& a) { a.SetChecked(AngleMode() == unit); });
+                    [&options, unit](CommandAction& a) { a.SetChecked(options.Angle() == unit); });
         }
     }
     // The separator key is typed as ":"; its caption is the active bar's.
     OnState(Command::DegreeSep, typing, [this](CommandAction& a) {
-        a.SetEnabled(CanTypeChar(PayloadOf<TypedChar>(Command::DegreeSep).Char, false, false));
+        a.SetEnabled(
+            calculator_.CanType(PayloadOf<TypedChar>(Command::DegreeSep).Char, false, false));
         const CalcBar* bar = ActiveBar();
         a.SetCaption(bar != nullptr ? QString::fromStdString(bar->GetSeparatorCaption())
                                     : QStringLiteral(":"));
     });
-    Action(Command::Period)->SetOnExecute([this](CommandAction&) {
-        TypeChar(CurrentFormat().DecimalSeparator, false, false);
+    Action(Command::Period)->SetOnExecute([&calc](CommandAction&) {
+        calc.Type(CurrentFormat().DecimalSeparator, false, false);
     });
-    OnState(Command::Period, typing, [this](CommandAction& a) {
-        a.SetEnabled(CanTypeChar(CurrentFormat().DecimalSeparator, false, false));
+    OnState(Command::Period, typing, [&calc](CommandAction& a) {
+        a.SetEnabled(calc.CanType(CurrentFormat().DecimalSeparator, false, false));
     });
-    Action(Command::BackSpace)->SetOnExecute([this](CommandAction&) { BackSpace(); });
+    Action(Command::BackSpace)->SetOnExecute([&calc](CommandAction&) { calc.BackSpace(); });
     OnState(Command::BackSpace, typing,
-            [this](CommandAction& a) { a.SetEnabled(State() == EntryState::Entering); });
-    Action(Command::ClearError)->SetOnExecute([this](CommandAction&) { ClearCalc(false); });
-    Action(Command::AllClear)->SetOnExecute([this](CommandAction&) { ClearCalc(true); });
+            [&calc](CommandAction& a) { a.SetEnabled(calc.Entry() == EntryState::Entering); });
+    Action(Command::ClearError)->SetOnExecute([&calc](CommandAction&) { calc.Clear(false); });
+    Action(Command::AllClear)->SetOnExecute([&calc](CommandAction&) { calc.Clear(true); });
 
     // The shift commands stand for what the options make of them.
-    Action(Command::OpShiftLeft)->SetOnExecute([this](CommandAction&) {
-        PressOperator(ShiftLeftOp());
+    Action(Command::OpShiftLeft)->SetOnExecute([&calc](CommandAction&) {
+        calc.PressOperator(calc.Options().ShiftLeftOperator(calc.Mode()));
     });
-    Action(Command::OpShiftRight)->SetOnExecute([this](CommandAction&) {
-        PressOperator(ShiftRightOp());
+    Action(Command::OpShiftRight)->SetOnExecute([&calc](CommandAction&) {
+        calc.PressOperator(calc.Options().ShiftRightOperator(calc.Mode()));
     });
-    Action(Command::Equal)->SetOnExecute([this](CommandAction&) { Equal(); });
-    Action(Command::RecallAnswer)->SetOnExecute([this](CommandAction&) { RecallAnswer(); });
-    Action(Command::Pi)->SetOnExecute([this](CommandAction&) { EnterPi(); });
-    Action(Command::Negate)->SetOnExecute([this](CommandAction&) { ToggleSign(); });
-    Action(Command::OpQShiftL)->SetOnExecute([this](CommandAction&) { ShiftByAmount(+1); });
-    Action(Command::OpQShiftR)->SetOnExecute([this](CommandAction&) { ShiftByAmount(-1); });
+    Action(Command::Equal)->SetOnExecute([&calc](CommandAction&) { calc.Equal(); });
+    Action(Command::RecallAnswer)->SetOnExecute([&calc](CommandAction&) { calc.RecallAnswer(); });
+    Action(Command::Pi)->SetOnExecute([&calc](CommandAction&) { calc.EnterPi(); });
+    Action(Command::Negate)->SetOnExecute([&calc](CommandAction&) { calc.ToggleSign(); });
+    Action(Command::OpQShiftL)->SetOnExecute([&calc](CommandAction&) { calc.ShiftByAmount(+1); });
+    Action(Command::OpQShiftR)->SetOnExecute([&calc](CommandAction&) { calc.ShiftByAmount(-1); });
+    // A window whose key table failed keeps the table's captions here and for
+    // the trigonometric functions: its start-up stopped before they were set.
+    for (const Command command : ShiftCommands)
+        OnState(command, OptionsSource, [this, command](CommandAction& a) {
+            if (keysPrepared_)
+                a.SetCaption(ShiftCaption(command, calculator_.Options()));
+        });
 
-    Action(Command::ModeSigned)->SetOnExecute([this](CommandAction&) {
-        SetModeSigned(!ModeSigned());
+    Action(Command::ModeSigned)->SetOnExecute([&calc](CommandAction&) {
+        calc.SetSigned(!calc.Signed());
     });
-    OnState(Command::ModeSigned, ModeSource, [this](CommandAction& a) {
-        a.SetEnabled(CalcMode() == CalcValueMode::Byte || CalcMode() == CalcValueMode::Word ||
-                     CalcMode() == CalcValueMode::DWord);
-        a.SetChecked(ModeSigned());
+    OnState(Command::ModeSigned, ModeSource, [&calc](CommandAction& a) {
+        const CalcValueMode mode = calc.Mode();
+        a.SetEnabled(mode == CalcValueMode::Byte || mode == CalcValueMode::Word ||
+                     mode == CalcValueMode::DWord);
+        a.SetChecked(calc.Signed());
     });
-    Action(Command::ModeReversed)->SetOnExecute([this](CommandAction&) {
-        SetModeReversed(!ModeReversed());
+    Action(Command::ModeReversed)->SetOnExecute([&calc](CommandAction&) {
+        calc.SetReversed(!calc.Reversed());
     });
-    OnState(Command::ModeReversed, ModeSource, [this](CommandAction& a) {
-        a.SetEnabled(IsMultiByteMode(CalcMode()));
-        a.SetChecked(ModeReversed());
+    OnState(Command::ModeReversed, ModeSource, [&calc](CommandAction& a) {
+        a.SetEnabled(IsMultiByteMode(calc.Mode()));
+        a.SetChecked(calc.Reversed());
     });
     OnState(Command::OpReverse, ModeSource,
-            [this](CommandAction& a) { a.SetEnabled(IsMultiByteMode(CalcMode())); });
+            [&calc](CommandAction& a) { a.SetEnabled(IsMultiByteMode(calc.Mode())); });
     for (const Command command : FloatOnlyCommands)
         OnState(command, ModeSource,
-                [this](CommandAction& a) { a.SetEnabled(IsFloatMode(CalcMode())); });
+                [&calc](CommandAction& a) { a.SetEnabled(IsFloatMode(calc.Mode())); });
+    for (const Command command : TrigCommands)
+        OnState(command, ModeSource | OptionsSource, [this, command](CommandAction& a) {
+            a.SetEnabled(IsFloatMode(calculator_.Mode()));
+            if (keysPrepared_)
+                a.SetCaption(TrigCaption(command, calculator_.Options()));
+        });
     OnState(Command::OpBitReverse, ModeSource,
-            [this](CommandAction& a) { a.SetEnabled(!IsFloatMode(CalcMode())); });
+            [&calc](CommandAction& a) { a.SetEnabled(!IsFloatMode(calc.Mode())); });
 
-    Action(Command::TriHyp)->SetOnExecute([this](CommandAction&) { SetHyp(!Hyp()); });
-    OnState(Command::TriHyp, ModeSource | OptionsSource, [this](CommandAction& a) {
-        a.SetEnabled(IsFloatMode(CalcMode()));
-        a.SetChecked(Hyp());
+    Action(Command::TriHyp)->SetOnExecute([&options](CommandAction&) {
+        options.SetHyperbolic(!options.Hyperbolic());
     });
-    Action(Command::Rotate)->SetOnExecute([this](CommandAction&) { SetRotate(!Rotate()); });
-    OnState(Command::Rotate, ModeSource | OptionsSource, [this](CommandAction& a) {
-        a.SetEnabled(!IsFloatMode(CalcMode()));
-        a.SetChecked(Rotate());
+    OnState(Command::TriHyp, ModeSource | OptionsSource, [&calc](CommandAction& a) {
+        a.SetEnabled(IsFloatMode(calc.Mode()));
+        a.SetChecked(calc.Options().Hyperbolic());
     });
-    Action(Command::ShiftAr)->SetOnExecute([this](CommandAction&) {
-        SetArithmetic(!Arithmetic());
+    Action(Command::Rotate)->SetOnExecute([&options](CommandAction&) {
+        options.SetRotate(!options.Rotate());
     });
-    OnState(Command::ShiftAr, ModeSource | OptionsSource, [this](CommandAction& a) {
-        a.SetEnabled(!IsFloatMode(CalcMode()));
-        a.SetChecked(Arithmetic());
+    OnState(Command::Rotate, ModeSource | OptionsSource, [&calc](CommandAction& a) {
+        a.SetEnabled(!IsFloatMode(calc.Mode()));
+        a.SetChecked(calc.Options().Rotate());
+    });
+    Action(Command::ShiftAr)->SetOnExecute([&options](CommandAction&) {
+        options.SetArithmeticShift(!options.ArithmeticShift());
+    });
+    OnState(Command::ShiftAr, ModeSource | OptionsSource, [&calc](CommandAction& a) {
+        a.SetEnabled(!IsFloatMode(calc.Mode()));
+        a.SetChecked(calc.Options().ArithmeticShift());
     });
 }
 
