@@ -103,48 +103,50 @@ void MainWindow::UpdateOptionCaptions() {
 
 void MainWindow::BindEngineActions() {
     constexpr unsigned typing = EntrySource | ModeSource | BarsSource;
-    Calculator& calc = calculator_;
-    FunctionOptions& options = calculator_.Options();
     // The families of commands that one handler serves, told apart by what
     // their row carries.
     for (const CommandInfo& info : KeyActionsTable()) {
         CommandAction* action = Action(info.Id);
         if (const TypedChar* typed = PayloadIf<TypedChar>(info)) {
             const char ch = typed->Char;
-            action->SetOnExecute([&calc, ch](CommandAction&) { calc.Type(ch, false, false); });
-            OnState(info.Id, typing, [&calc, ch](CommandAction& a) {
-                a.SetEnabled(calc.CanType(ch, false, false));
+            action->SetOnExecute(
+                [this, ch](CommandAction&) { calculator_.Type(ch, false, false); });
+            OnState(info.Id, typing, [this, ch](CommandAction& a) {
+                a.SetEnabled(calculator_.CanType(ch, false, false));
             });
         } else if (const BinaryOp::Index* op = PayloadIf<BinaryOp::Index>(info)) {
             const BinaryOp::Index binary = *op;
-            action->SetOnExecute([&calc, binary](CommandAction&) { calc.PressOperator(binary); });
+            action->SetOnExecute(
+                [this, binary](CommandAction&) { calculator_.PressOperator(binary); });
         } else if (const UnaryOp::Index* uop = PayloadIf<UnaryOp::Index>(info)) {
             const UnaryOp::Index unary = *uop;
-            action->SetOnExecute([&calc, unary](CommandAction&) { calc.ApplyUnary(unary); });
+            action->SetOnExecute([this, unary](CommandAction&) { calculator_.ApplyUnary(unary); });
         } else if (const TrigChoice* trig = PayloadIf<TrigChoice>(info)) {
             const TrigChoice function = *trig;
-            action->SetOnExecute([&calc, function](CommandAction&) {
-                calc.ApplyTrig(function.Kind, function.Inverse);
+            action->SetOnExecute([this, function](CommandAction&) {
+                calculator_.ApplyTrig(function.Kind, function.Inverse);
             });
         } else if (const CalcValueMode* mode = PayloadIf<CalcValueMode>(info)) {
             const CalcValueMode value = *mode;
-            action->SetOnExecute([&calc, value](CommandAction&) { calc.SetMode(value); });
-            OnState(info.Id, ModeSource, [&calc, value](CommandAction& a) {
+            action->SetOnExecute([this, value](CommandAction&) { calculator_.SetMode(value); });
+            OnState(info.Id, ModeSource, [this, value](CommandAction& a) {
                 a.SetEnabled(true);
-                a.SetChecked(calc.Mode() == value);
+                a.SetChecked(calculator_.Mode() == value);
             });
         } else if (const ShiftAmountChoice* bits = PayloadIf<ShiftAmountChoice>(info)) {
             const int amount = bits->Bits;
             action->SetOnExecute(
-                [&options, amount](CommandAction&) { options.SetShiftAmount(amount); });
-            OnState(info.Id, OptionsSource, [&options, amount](CommandAction& a) {
-                a.SetChecked(options.ShiftAmount() == amount);
+                [this, amount](CommandAction&) { calculator_.Options().SetShiftAmount(amount); });
+            OnState(info.Id, OptionsSource, [this, amount](CommandAction& a) {
+                a.SetChecked(calculator_.Options().ShiftAmount() == amount);
             });
         } else if (const AngleUnit* angle = PayloadIf<AngleUnit>(info)) {
             const AngleUnit unit = *angle;
-            action->SetOnExecute([&options, unit](CommandAction&) { options.SetAngle(unit); });
-            OnState(info.Id, OptionsSource,
-                    [&options, unit](CommandAction& a) { a.SetChecked(options.Angle() == unit); });
+            action->SetOnExecute(
+                [this, unit](CommandAction&) { calculator_.Options().SetAngle(unit); });
+            OnState(info.Id, OptionsSource, [this, unit](CommandAction& a) {
+                a.SetChecked(calculator_.Options().Angle() == unit);
+            });
         }
     }
     // The separator key is typed as ":"; its caption is the active bar's.
@@ -155,31 +157,38 @@ void MainWindow::BindEngineActions() {
         a.SetCaption(bar != nullptr ? QString::fromStdString(bar->GetSeparatorCaption())
                                     : QStringLiteral(":"));
     });
-    Action(Command::Period)->SetOnExecute([&calc](CommandAction&) {
-        calc.Type(CurrentFormat().DecimalSeparator, false, false);
+    Action(Command::Period)->SetOnExecute([this](CommandAction&) {
+        calculator_.Type(CurrentFormat().DecimalSeparator, false, false);
     });
-    OnState(Command::Period, typing, [&calc](CommandAction& a) {
-        a.SetEnabled(calc.CanType(CurrentFormat().DecimalSeparator, false, false));
+    OnState(Command::Period, typing, [this](CommandAction& a) {
+        a.SetEnabled(calculator_.CanType(CurrentFormat().DecimalSeparator, false, false));
     });
-    Action(Command::BackSpace)->SetOnExecute([&calc](CommandAction&) { calc.BackSpace(); });
-    OnState(Command::BackSpace, typing,
-            [&calc](CommandAction& a) { a.SetEnabled(calc.Entry() == EntryState::Entering); });
-    Action(Command::ClearError)->SetOnExecute([&calc](CommandAction&) { calc.Clear(false); });
-    Action(Command::AllClear)->SetOnExecute([&calc](CommandAction&) { calc.Clear(true); });
+    Action(Command::BackSpace)->SetOnExecute([this](CommandAction&) { calculator_.BackSpace(); });
+    OnState(Command::BackSpace, typing, [this](CommandAction& a) {
+        a.SetEnabled(calculator_.Entry() == EntryState::Entering);
+    });
+    Action(Command::ClearError)->SetOnExecute([this](CommandAction&) { calculator_.Clear(false); });
+    Action(Command::AllClear)->SetOnExecute([this](CommandAction&) { calculator_.Clear(true); });
 
     // The shift commands stand for what the options make of them.
-    Action(Command::OpShiftLeft)->SetOnExecute([&calc](CommandAction&) {
-        calc.PressOperator(calc.Options().ShiftLeftOperator(calc.Mode()));
+    Action(Command::OpShiftLeft)->SetOnExecute([this](CommandAction&) {
+        calculator_.PressOperator(calculator_.Options().ShiftLeftOperator(calculator_.Mode()));
     });
-    Action(Command::OpShiftRight)->SetOnExecute([&calc](CommandAction&) {
-        calc.PressOperator(calc.Options().ShiftRightOperator(calc.Mode()));
+    Action(Command::OpShiftRight)->SetOnExecute([this](CommandAction&) {
+        calculator_.PressOperator(calculator_.Options().ShiftRightOperator(calculator_.Mode()));
     });
-    Action(Command::Equal)->SetOnExecute([&calc](CommandAction&) { calc.Equal(); });
-    Action(Command::RecallAnswer)->SetOnExecute([&calc](CommandAction&) { calc.RecallAnswer(); });
-    Action(Command::Pi)->SetOnExecute([&calc](CommandAction&) { calc.EnterPi(); });
-    Action(Command::Negate)->SetOnExecute([&calc](CommandAction&) { calc.ToggleSign(); });
-    Action(Command::OpQShiftL)->SetOnExecute([&calc](CommandAction&) { calc.ShiftByAmount(+1); });
-    Action(Command::OpQShiftR)->SetOnExecute([&calc](CommandAction&) { calc.ShiftByAmount(-1); });
+    Action(Command::Equal)->SetOnExecute([this](CommandAction&) { calculator_.Equal(); });
+    Action(Command::RecallAnswer)->SetOnExecute([this](CommandAction&) {
+        calculator_.RecallAnswer();
+    });
+    Action(Command::Pi)->SetOnExecute([this](CommandAction&) { calculator_.EnterPi(); });
+    Action(Command::Negate)->SetOnExecute([this](CommandAction&) { calculator_.ToggleSign(); });
+    Action(Command::OpQShiftL)->SetOnExecute([this](CommandAction&) {
+        calculator_.ShiftByAmount(+1);
+    });
+    Action(Command::OpQShiftR)->SetOnExecute([this](CommandAction&) {
+        calculator_.ShiftByAmount(-1);
+    });
     // A window whose key table failed keeps the table's captions here and for
     // the trigonometric functions: its start-up stopped before they were set.
     for (const Command command : ShiftCommands)
@@ -188,27 +197,27 @@ void MainWindow::BindEngineActions() {
                 a.SetCaption(ShiftCaption(command, calculator_.Options()));
         });
 
-    Action(Command::ModeSigned)->SetOnExecute([&calc](CommandAction&) {
-        calc.SetSigned(!calc.Signed());
+    Action(Command::ModeSigned)->SetOnExecute([this](CommandAction&) {
+        calculator_.SetSigned(!calculator_.Signed());
     });
-    OnState(Command::ModeSigned, ModeSource, [&calc](CommandAction& a) {
-        const CalcValueMode mode = calc.Mode();
+    OnState(Command::ModeSigned, ModeSource, [this](CommandAction& a) {
+        const CalcValueMode mode = calculator_.Mode();
         a.SetEnabled(mode == CalcValueMode::Byte || mode == CalcValueMode::Word ||
                      mode == CalcValueMode::DWord);
-        a.SetChecked(calc.Signed());
+        a.SetChecked(calculator_.Signed());
     });
-    Action(Command::ModeReversed)->SetOnExecute([&calc](CommandAction&) {
-        calc.SetReversed(!calc.Reversed());
+    Action(Command::ModeReversed)->SetOnExecute([this](CommandAction&) {
+        calculator_.SetReversed(!calculator_.Reversed());
     });
-    OnState(Command::ModeReversed, ModeSource, [&calc](CommandAction& a) {
-        a.SetEnabled(IsMultiByteMode(calc.Mode()));
-        a.SetChecked(calc.Reversed());
+    OnState(Command::ModeReversed, ModeSource, [this](CommandAction& a) {
+        a.SetEnabled(IsMultiByteMode(calculator_.Mode()));
+        a.SetChecked(calculator_.Reversed());
     });
     OnState(Command::OpReverse, ModeSource,
-            [&calc](CommandAction& a) { a.SetEnabled(IsMultiByteMode(calc.Mode())); });
+            [this](CommandAction& a) { a.SetEnabled(IsMultiByteMode(calculator_.Mode())); });
     for (const Command command : FloatOnlyCommands)
         OnState(command, ModeSource,
-                [&calc](CommandAction& a) { a.SetEnabled(IsFloatMode(calc.Mode())); });
+                [this](CommandAction& a) { a.SetEnabled(IsFloatMode(calculator_.Mode())); });
     for (const Command command : TrigCommands)
         OnState(command, ModeSource | OptionsSource, [this, command](CommandAction& a) {
             a.SetEnabled(IsFloatMode(calculator_.Mode()));
@@ -216,28 +225,28 @@ void MainWindow::BindEngineActions() {
                 a.SetCaption(TrigCaption(command, calculator_.Options()));
         });
     OnState(Command::OpBitReverse, ModeSource,
-            [&calc](CommandAction& a) { a.SetEnabled(!IsFloatMode(calc.Mode())); });
+            [this](CommandAction& a) { a.SetEnabled(!IsFloatMode(calculator_.Mode())); });
 
-    Action(Command::TriHyp)->SetOnExecute([&options](CommandAction&) {
-        options.SetHyperbolic(!options.Hyperbolic());
+    Action(Command::TriHyp)->SetOnExecute([this](CommandAction&) {
+        calculator_.Options().SetHyperbolic(!calculator_.Options().Hyperbolic());
     });
-    OnState(Command::TriHyp, ModeSource | OptionsSource, [&calc](CommandAction& a) {
-        a.SetEnabled(IsFloatMode(calc.Mode()));
-        a.SetChecked(calc.Options().Hyperbolic());
+    OnState(Command::TriHyp, ModeSource | OptionsSource, [this](CommandAction& a) {
+        a.SetEnabled(IsFloatMode(calculator_.Mode()));
+        a.SetChecked(calculator_.Options().Hyperbolic());
     });
-    Action(Command::Rotate)->SetOnExecute([&options](CommandAction&) {
-        options.SetRotate(!options.Rotate());
+    Action(Command::Rotate)->SetOnExecute([this](CommandAction&) {
+        calculator_.Options().SetRotate(!calculator_.Options().Rotate());
     });
-    OnState(Command::Rotate, ModeSource | OptionsSource, [&calc](CommandAction& a) {
-        a.SetEnabled(!IsFloatMode(calc.Mode()));
-        a.SetChecked(calc.Options().Rotate());
+    OnState(Command::Rotate, ModeSource | OptionsSource, [this](CommandAction& a) {
+        a.SetEnabled(!IsFloatMode(calculator_.Mode()));
+        a.SetChecked(calculator_.Options().Rotate());
     });
-    Action(Command::ShiftAr)->SetOnExecute([&options](CommandAction&) {
-        options.SetArithmeticShift(!options.ArithmeticShift());
+    Action(Command::ShiftAr)->SetOnExecute([this](CommandAction&) {
+        calculator_.Options().SetArithmeticShift(!calculator_.Options().ArithmeticShift());
     });
-    OnState(Command::ShiftAr, ModeSource | OptionsSource, [&calc](CommandAction& a) {
-        a.SetEnabled(!IsFloatMode(calc.Mode()));
-        a.SetChecked(calc.Options().ArithmeticShift());
+    OnState(Command::ShiftAr, ModeSource | OptionsSource, [this](CommandAction& a) {
+        a.SetEnabled(!IsFloatMode(calculator_.Mode()));
+        a.SetChecked(calculator_.Options().ArithmeticShift());
     });
 }
 
