@@ -25,7 +25,7 @@ std::unique_ptr<MainWindow> AllBarsWindow(CalcValueMode mode) {
     for (int kind = 0; kind < BarKindCount; ++kind)
         if (window->FindBar(static_cast<BarKind>(kind)) == nullptr)
             window->CreateBar(static_cast<BarKind>(kind));
-    window->SetCalcMode(mode);
+    window->Engine().SetMode(mode);
     window->ActivateBar(window->FindBar(BarKind::Decimal));
     return window;
 }
@@ -37,7 +37,7 @@ void BM_TypeDigit(benchmark::State& state) {
     int typed = 0;
     for (auto _ : state) {
         const char digit = static_cast<char>('1' + typed % 9);
-        benchmark::DoNotOptimize(window->TypeChar(digit, typed % 8 == 0, false));
+        benchmark::DoNotOptimize(window->Engine().Type(digit, typed % 8 == 0, false));
         ++typed;
     }
     state.counters["bars"] = window->BarCount();
@@ -79,11 +79,11 @@ BENCHMARK(BM_UpdatePass)->Unit(benchmark::kMicrosecond);
 
 void BM_ModeChange(benchmark::State& state) {
     const auto window = AllBarsWindow(CalcValueMode::DWord);
-    window->TypeChar('7', true, false);
+    window->Engine().Type('7', true, false);
     bool wide = false;
     for (auto _ : state) {
         wide = !wide;
-        window->SetCalcMode(wide ? CalcValueMode::QWord : CalcValueMode::DWord);
+        window->Engine().SetMode(wide ? CalcValueMode::QWord : CalcValueMode::DWord);
     }
     state.counters["bars"] = window->BarCount();
 }
@@ -91,11 +91,11 @@ BENCHMARK(BM_ModeChange)->Unit(benchmark::kMicrosecond);
 
 void BM_Equals(benchmark::State& state) {
     const auto window = AllBarsWindow(CalcValueMode::DWord);
-    window->TypeChar('3', true, false);
+    window->Engine().Type('3', true, false);
     CommandAction* add = window->Action(Command::OpAdd);
     CommandAction* equal = window->Action(Command::Equal);
     add->Execute();
-    window->TypeChar('1', true, false);
+    window->Engine().Type('1', true, false);
     for (auto _ : state)
         equal->Execute();
 }

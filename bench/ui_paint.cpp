@@ -94,7 +94,7 @@ std::unique_ptr<ShownWindow> ShowAllBars(CalcValueMode mode) {
     for (int kind = 0; kind < BarKindCount; ++kind)
         if (window.FindBar(static_cast<BarKind>(kind)) == nullptr)
             window.CreateBar(static_cast<BarKind>(kind));
-    window.SetCalcMode(mode);
+    window.Engine().SetMode(mode);
     window.show();
     window.activateWindow();
     if (!QTest::qWaitForWindowExposed(&window))

@@ -404,7 +404,7 @@ bool Calculator::FlipBit(int bit) {
     return true;
 }
 
-int Calculator::ValueBitShownAt(int shownBit, CalcValueMode mode, bool reversed) {
+int ValueBitShownAt(int shownBit, CalcValueMode mode, bool reversed) {
     if (IsFloatMode(mode) || shownBit < 0 || shownBit >= BitCountOf(mode))
         return -1;
     if (!reversed || !IsMultiByteMode(mode))
@@ -461,7 +461,7 @@ void Calculator::SetReversed(bool on) {
 
 // ---- Bars ---------------------------------------------------------------------
 
-bool Calculator::CanOpenBarKind(BarKind kind) {
+bool CanOpenBarKind(BarKind kind) {
     return CreateConv(static_cast<int>(kind)) != nullptr;
 }
 

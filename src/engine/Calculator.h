@@ -105,20 +105,11 @@ public:
     // with nothing changed, in Real mode (a real has no bit pattern to
     // edit), for a bit outside the mode's width, and while blocked.
     bool FlipBit(int bit);
-    // The bit of the value that a bar shows at a position of its bit
-    // pattern (0 the rightmost). A bar that reverses the byte order shows
-    // the value's low byte leftmost, so its rightmost bit is the lowest bit
-    // of the value's top byte. -1 for a position outside the mode's width
-    // and in Real mode.
-    static int ValueBitShownAt(int shownBit, CalcValueMode mode, bool reversed);
     // Clears the entry; with all, the accumulator and pending operator too.
     void Clear(bool all);
     // Replaces the pending operator (none for an out-of-range number).
     void SetPendingOperator(std::optional<BinaryOp::Index> op);
 
-    // Shows a value in every bar and makes it the current value.
-    void ShowValue(const CalcValue& value);
-    void SetComputedValue(const CalcValue& value);
     // Takes the value of a bar that was edited (none: only passes the
     // current value to every bar).
     void SyncFromBar(std::optional<BarKind> edited);
@@ -135,9 +126,12 @@ public:
     // Closes a bar and hands its conversion to the caller (for whatever
     // still refers to it); none when the kind was not open.
     std::unique_ptr<Conversion> CloseBar(BarKind kind);
-    static bool CanOpenBarKind(BarKind kind);
 
 private:
+    // Shows a value in every bar and makes it the current value.
+    void ShowValue(const CalcValue& value);
+    // The same for a value that a function, pi or Answer gave.
+    void SetComputedValue(const CalcValue& value);
     template <class Operation> void ApplyInPlace(Operation operation);
     bool TypeInto(BarKind bar, char ch, bool startNew, bool pasting, bool deferSync);
     bool CanTypeInto(BarKind bar, char ch, bool newEntry, bool pasting) const;
@@ -162,5 +156,15 @@ private:
     bool reversed_ = false;
     FunctionOptions options_;
 };
+
+// Whether the calculator can open a bar of the kind (it has a conversion in
+// this build).
+bool CanOpenBarKind(BarKind kind);
+
+// The bit of the value that a bar shows at a position of its bit pattern (0
+// the rightmost). A bar that reverses the byte order shows the value's low
+// byte leftmost, so its rightmost bit is the lowest bit of the value's top
+// byte. -1 for a position outside the mode's width and in Real mode.
+int ValueBitShownAt(int shownBit, CalcValueMode mode, bool reversed);
 
 } // namespace pexa

@@ -60,7 +60,7 @@ std::optional<BinaryBar::DigitHit> BinaryBar::DigitAt(QPoint labelPos) const {
             int shownBit = 0;
             for (qsizetype j = i + 1; j < text.size(); ++j)
                 shownBit += IsBinaryDigit(text[j]) ? 1 : 0;
-            const int bit = Calculator::ValueBitShownAt(shownBit, GetMode(), Conv().IsReversed());
+            const int bit = ValueBitShownAt(shownBit, GetMode(), Conv().IsReversed());
             if (bit < 0)
                 return std::nullopt;
             const int left = static_cast<int>(std::floor(cellLeft));

@@ -16,7 +16,6 @@
 
 #include <array>
 #include <cstdint>
-#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
@@ -40,16 +39,12 @@ class HelpWindow;
 // The main window: the view over the calculator (which holds every value and
 // state, and the open bars' conversions), the stack of display bars, the
 // view options and the clipboard. Every user command is an action of one of
-// the three lists; the engine operations below pass those actions on to the
-// calculator, public so that key routing, menus, the button panel and tests
-// reach them.
+// the three lists; the engine commands call the calculator, and the states
+// and captions of the commands follow it on each refresh.
 class MainWindow : public QMainWindow, private CalculatorDisplay {
     Q_OBJECT
 
 public:
-    // PendingOp value when no binary operator waits.
-    static constexpr int NoOp = -1;
-
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
@@ -72,73 +67,12 @@ public:
     // How many refreshes found something to recompute.
     int StateRefreshCount() const { return stateRefreshCount_; }
 
-    // ---- Engine state --------------------------------------------------
-    const Calculator& Calc() const { return calculator_; }
-    const CalcValue& CurrentValue() const { return calculator_.Current(); }
-    const CalcValue& AccumValue() const { return calculator_.Accumulator(); }
-    const CalcValue& OperandValue() const { return calculator_.Operand(); }
-    const CalcValue& AnswerValue() const { return calculator_.Answer(); }
-    // A BinaryOp::Index, or NoOp.
-    int PendingOp() const;
-    EntryState State() const { return calculator_.Entry(); }
-    CalcValueMode CalcMode() const { return calculator_.Mode(); }
-    bool ModeSigned() const { return calculator_.Signed(); }
-    bool ModeReversed() const { return calculator_.Reversed(); }
-    AngleUnit AngleMode() const { return calculator_.Options().Angle(); }
-    bool Hyp() const { return calculator_.Options().Hyperbolic(); }
-    bool Rotate() const { return calculator_.Options().Rotate(); }
-    bool Arithmetic() const { return calculator_.Options().ArithmeticShift(); }
-    int ShiftAmount() const { return calculator_.Options().ShiftAmount(); }
-    // The amounts the shift commands offer: 1, 2, 4, 8 and 16.
-    static bool IsValidShiftAmount(int bits);
-
-    // Option setters for start-up (the commands flip them the same way).
-    // They refresh the captions that depend on them.
-    void SetAngleMode(AngleUnit unit);
-    void SetHyp(bool on);
-    void SetRotate(bool on);
-    void SetArithmetic(bool on);
-    // 1, 2, 4, 8 or 16; anything else is refused.
-    void SetShiftAmount(int bits);
-    void SetModeSigned(bool on);
-    void SetModeReversed(bool on);
-
-    // ---- Engine operations ---------------------------------------------
-    bool CanTypeChar(char ch, bool startNew, bool pasting) const;
-    // Types one character into the active bar; true when something changed.
-    bool TypeChar(char ch, bool startNew, bool pasting);
-    bool IsPasteIgnored(char ch) const;
-    void PressOperator(BinaryOp::Index op);
-    void Evaluate(bool isEquals);
-    // "=": Evaluate, then keep the answer.
-    void Equal();
-    void RecallAnswer();
-    void EnterPi();
-    void ApplyUnary(UnaryOp::Index op);
-    // +1 shifts left, -1 right, by ShiftAmount.
-    void ShiftByAmount(int direction);
-    void ApplyTrig(TrigFunctionKind kind, bool inverse);
-    // The sign key: toggles the entry's sign while typing, else negates.
-    void ToggleSign();
-    void BackSpace();
-    void ShowValue(const CalcValue& value);
-    void SetComputedValue(const CalcValue& value);
-    void SyncFromBar(CalcBar* bar);
-    void ClearCalc(bool all);
-    void SetCalcMode(CalcValueMode mode);
-    // Puts the failure's message into one bar, or every bar for none.
-    void ShowCalcError(std::exception_ptr failure, CalcBar* bar);
-    // The message shown for a failure; empty for one that is not a CalcError.
-    static QString CalcErrorText(std::exception_ptr failure);
-    bool IsBlocked() const;
-    QString OperatorText() const;
-    void SetPendingOp(int op);
-
-    // The binary operation the shift commands stand for now.
-    BinaryOp::Index ShiftLeftOp() const;
-    BinaryOp::Index ShiftRightOp() const;
-    bool RotationInEffect() const;
-    bool ArithmeticShiftInEffect() const;
+    // ---- Engine ----------------------------------------------------------
+    // The calculator the window shows. The commands reach it through here,
+    // as do key routing, the button panel and tests; a change made on it
+    // directly shows in the commands' states after the next RefreshStates.
+    const Calculator& Engine() const { return calculator_; }
+    Calculator& Engine() { return calculator_; }
 
     // ---- Bars ------------------------------------------------------------
     BandSite* BarSite() const { return barSite_; }
@@ -333,8 +267,8 @@ private:
     void BindEngineActions();
     void BindBarActions();
     void BindClipboardActions();
-    void SetShiftCaptions();
-    void SetTrigCaptions();
+    // Sets the captions that follow the options again (over the table's).
+    void UpdateOptionCaptions();
     void ApplyWindowColor();
     // What the calculator reports (MainWindowCommands.cpp).
     void BarTextChanged(BarKind kind) override;

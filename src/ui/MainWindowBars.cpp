@@ -53,7 +53,7 @@ CalcBar* MainWindow::FindBar(BarKind kind) const {
 }
 
 bool MainWindow::CanCreateBarKind(BarKind kind) {
-    return Calculator::CanOpenBarKind(kind);
+    return CanOpenBarKind(kind);
 }
 
 // The calculator opens the bar and keeps its conversion; the widget shows it.
@@ -111,7 +111,7 @@ CalcBar* MainWindow::CreateBar(BarKind kind) {
     bar->SetSeparated(separated_);
     bar->SetShowIndicators(showIndicators_);
     bar->SetDisplayFont(displayFont_);
-    bar->SetOperatorText(OperatorText());
+    bar->SetOperatorText(QString::fromStdString(calculator_.PendingOperatorSymbol()));
     bar->UpdateIndicators();
     ShowBarText(*bar);
     if (testAttribute(Qt::WA_WState_Created))

@@ -89,10 +89,7 @@ void MainWindow::Retranslate() {
         action->SetHint(CommandText(info.Hint));
     }
     // The captions that follow the options are made again over the table's.
-    if (keysPrepared_) {
-        SetTrigCaptions();
-        SetShiftCaptions();
-    }
+    UpdateOptionCaptions();
     if (popupAllOpJ_ != nullptr)
         RetranslateOpMenus();
     if (buttons_.CmdShiftAmountSel != nullptr)

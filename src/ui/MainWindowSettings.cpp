@@ -106,33 +106,31 @@ void MainWindow::StartUp() {
     ReadColorSettings();
     ReadFontSettings();
     ReadBars();
-    // A mistake in the key table leaves the start-up captions as they are.
-    if (PrepareKeysAndMenus()) {
-        SetTrigCaptions();
-        SetShiftCaptions();
-    }
+    // A mistake in the key table leaves the start-up captions as they are
+    // (the captions that follow the options are set only once it succeeded).
+    PrepareKeysAndMenus();
     UpdateActions();
 }
 
 void MainWindow::ReadViewSettings() {
     SetLanguage(LanguageOfSetting(ReadProfileString(SectionView, kLanguageKey, "auto")));
     const MainSettings s = ReadMainSettings();
-    SetCalcMode(static_cast<CalcValueMode>(s.CalcMode));
+    calculator_.SetMode(static_cast<CalcValueMode>(s.CalcMode));
     SetSeparated(s.Separated);
     SetShowIndicators(s.ShowIndicators);
     SetToolBarVisible(s.ToolBar);
     SetMenuBarVisible(s.MenuBar);
     SetButtonPanelVisible(s.ButtonPanel);
     SetStayOnTop(s.Topmost);
-    SetAngleMode(static_cast<AngleUnit>(s.AngleMode));
-    // The flags alone: the captions that follow them are set last, once the
-    // key table is prepared.
-    calculator_.Options().SetHyperbolic(s.Hyp);
-    calculator_.Options().SetRotate(s.Rotate);
-    SetArithmetic(s.Arithmetic);
+    FunctionOptions& options = calculator_.Options();
+    options.SetAngle(static_cast<AngleUnit>(s.AngleMode));
+    options.SetHyperbolic(s.Hyp);
+    options.SetRotate(s.Rotate);
+    options.SetArithmeticShift(s.Arithmetic);
     // An amount the shift commands do not offer keeps the default.
-    calculator_.Options().SetShiftAmount(
-        IsValidShiftAmount(s.ShiftAmount) ? s.ShiftAmount : KeyShiftAmount.Default);
+    options.SetShiftAmount(FunctionOptions::IsValidShiftAmount(s.ShiftAmount)
+                               ? s.ShiftAmount
+                               : KeyShiftAmount.Default);
 }
 
 void MainWindow::ReadColorSettings() {
@@ -226,18 +224,19 @@ void MainWindow::WriteAllSettings() {
     }
 
     MainSettings s;
-    s.CalcMode = static_cast<int>(CalcMode());
+    s.CalcMode = static_cast<int>(calculator_.Mode());
     s.Separated = separated_;
     s.ShowIndicators = showIndicators_;
     s.ToolBar = ToolBarVisible();
     s.MenuBar = MenuBarVisible();
     s.ButtonPanel = ButtonPanelVisible();
     s.Topmost = StayOnTop();
-    s.AngleMode = static_cast<int>(AngleMode());
-    s.Hyp = Hyp();
-    s.Rotate = Rotate();
-    s.Arithmetic = Arithmetic();
-    s.ShiftAmount = ShiftAmount();
+    const FunctionOptions& options = calculator_.Options();
+    s.AngleMode = static_cast<int>(options.Angle());
+    s.Hyp = options.Hyperbolic();
+    s.Rotate = options.Rotate();
+    s.Arithmetic = options.ArithmeticShift();
+    s.ShiftAmount = options.ShiftAmount();
     WriteMainSettings(s);
     WriteProfileString(SectionView, kLanguageKey, SettingOfLanguage(ChosenLanguage()));
 

@@ -324,7 +324,7 @@ TEST_F(CalculatorTest, FlipBitChangesTheValueNotTheReversedReading) {
     calc_.SetReversed(true);
     const Conversion& bin = *calc_.Bars().Find(BarKind::Bin);
     // The binary bar shows the value's own bit order under Reverse Endian.
-    const int bit = Calculator::ValueBitShownAt(0, CalcValueMode::DWord, bin.IsReversed());
+    const int bit = ValueBitShownAt(0, CalcValueMode::DWord, bin.IsReversed());
     EXPECT_EQ(bit, 0);
     EXPECT_TRUE(calc_.FlipBit(bit));
     EXPECT_EQ(GetInteger(calc_.Current()), 1);
@@ -353,7 +353,7 @@ TEST_F(CalculatorTest, ValueBitShownAtFollowsTheByteReversal) {
     for (const ShownBitCase& c : ShownBitCases) {
         SCOPED_TRACE(std::string(ModeCaption(c.Mode)) + " shown " + std::to_string(c.Shown) +
                      (c.Reversed ? " reversed" : ""));
-        EXPECT_EQ(Calculator::ValueBitShownAt(c.Shown, c.Mode, c.Reversed), c.ValueBit);
+        EXPECT_EQ(ValueBitShownAt(c.Shown, c.Mode, c.Reversed), c.ValueBit);
     }
 }
 

@@ -77,7 +77,7 @@ void BarManagementTest::startsWithDecimalAndHexadecimal() {
     QCOMPARE(ActiveCount(*window), 1);
     QCOMPARE(window->windowTitle(), "pexa - Decimal");
     QCOMPARE(window->BaseCaption(), "pexa");
-    QCOMPARE(window->CalcMode(), CalcValueMode::DWord);
+    QCOMPARE(window->Engine().Mode(), CalcValueMode::DWord);
     QVERIFY(Checked(*window, "ActModeDWord"));
     QVERIFY(Checked(*window, "ActToggleDec"));
     QVERIFY(Checked(*window, "ActToggleHex"));

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QToolBar>
 
+#include <optional>
 #include <string>
 
 using namespace pexa;
@@ -100,8 +101,9 @@ void ClipboardTest::copyPlainAndGrouped() {
 void ClipboardTest::copyTakesTheValueNotTheMessage() {
     WindowFixture window;
     Keys(*window, "12 =");
-    window->ShowCalcError(std::make_exception_ptr(CalcError(CalcErrorKind::Overflow)), nullptr);
-    QVERIFY(window->IsBlocked());
+    window->Engine().ReportFailure(std::make_exception_ptr(CalcError(CalcErrorKind::Overflow)),
+                                   std::nullopt);
+    QVERIFY(window->Engine().IsBlocked());
     QVERIFY(Run(*window, "ActEditCopy"));
     QCOMPARE(ClipboardText(), "12");
 }
@@ -126,7 +128,7 @@ void ClipboardTest::groupedCopyPastesBack() {
         window->CreateBar(barKind);
     window->ActivateBar(window->FindBar(barKind));
     Keys(*window, keys);
-    const CalcValue typed = window->CurrentValue();
+    const CalcValue typed = window->Engine().Current();
     for (const char* copy : {"ActEditCopyFmt", "ActEditCopy"}) {
         // Octal has no grouping: its grouped copy is disabled.
         const bool copies =
@@ -135,12 +137,12 @@ void ClipboardTest::groupedCopyPastesBack() {
         if (!copies)
             continue;
         Keys(*window, "AC");
-        QVERIFY(GetReal(window->CurrentValue()) == 0);
+        QVERIFY(GetReal(window->Engine().Current()) == 0);
         QVERIFY(Run(*window, "ActEditPaste"));
-        QCOMPARE(window->State(), EntryState::Computed);
-        QCOMPARE(window->CurrentValue().Mode, typed.Mode);
-        QCOMPARE(GetInteger(window->CurrentValue()), GetInteger(typed));
-        QVERIFY(GetReal(window->CurrentValue()) == GetReal(typed));
+        QCOMPARE(window->Engine().Entry(), EntryState::Computed);
+        QCOMPARE(window->Engine().Current().Mode, typed.Mode);
+        QCOMPARE(GetInteger(window->Engine().Current()), GetInteger(typed));
+        QVERIFY(GetReal(window->Engine().Current()) == GetReal(typed));
     }
 }
 
@@ -150,7 +152,7 @@ void ClipboardTest::leadingMinusOnSignedBar() {
     QVERIFY(window->PasteText("-1,234"));
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "-1234");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "FFFFFB2E");
-    QCOMPARE(window->State(), EntryState::Computed);
+    QCOMPARE(window->Engine().Entry(), EntryState::Computed);
     // Unsigned, the decimal bar still strips the sign, and then refuses to
     // apply it: the digits stay.
     Keys(*window, "ActModeSigned AC");
@@ -164,7 +166,7 @@ void ClipboardTest::leadingMinusOnBarWithoutSign() {
     window->ActivateBar(window->FindBar(BarKind::Hex));
     QVERIFY(!window->PasteText("-12"));
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00000005");
-    QCOMPARE(window->State(), EntryState::Entering);
+    QCOMPARE(window->Engine().Entry(), EntryState::Entering);
 }
 
 void ClipboardTest::singleMinusIsOfferedAsItIs() {
@@ -173,7 +175,7 @@ void ClipboardTest::singleMinusIsOfferedAsItIs() {
     // Unsigned decimal refuses "-" as a character.
     QVERIFY(!window->PasteText("-"));
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "42");
-    QCOMPARE(window->State(), EntryState::Equalled);
+    QCOMPARE(window->Engine().Entry(), EntryState::Equalled);
 }
 
 void ClipboardTest::pasteStopsAtARefusedCharacter() {
@@ -182,7 +184,7 @@ void ClipboardTest::pasteStopsAtARefusedCharacter() {
     QVERIFY(!window->PasteText("12x34"));
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "12");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "0000000C");
-    QCOMPARE(window->State(), EntryState::Computed);
+    QCOMPARE(window->Engine().Entry(), EntryState::Computed);
     // The negative sign is still applied to what was typed.
     Keys(*window, "ActModeSigned");
     QVERIFY(!window->PasteText("-56z"));
@@ -194,11 +196,11 @@ void ClipboardTest::refusedFirstCharacterChangesNothing() {
     Keys(*window, "2 + 3");
     QVERIFY(!window->PasteText("x1"));
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "3");
-    QCOMPARE(window->State(), EntryState::Entering);
-    QCOMPARE(window->PendingOp(), int(BinaryOp::Add));
+    QCOMPARE(window->Engine().Entry(), EntryState::Entering);
+    QCOMPARE(window->Engine().PendingOperator(), std::optional(BinaryOp::Add));
     // An empty text does nothing at all.
     QVERIFY(window->PasteText(QString()));
-    QCOMPARE(window->State(), EntryState::Entering);
+    QCOMPARE(window->Engine().Entry(), EntryState::Entering);
     Keys(*window, "=");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "5");
 }
@@ -208,7 +210,7 @@ void ClipboardTest::pasteRefusedWhileAMessageShows() {
     Keys(*window, "7 / 0 =");
     const QString message = ShownOf(*window, BarKind::Decimal);
     QVERIFY(!window->PasteText("5"));
-    QVERIFY(window->IsBlocked());
+    QVERIFY(window->Engine().IsBlocked());
     QCOMPARE(ShownOf(*window, BarKind::Decimal), message);
 }
 
@@ -216,7 +218,7 @@ void ClipboardTest::pasteAfterEqualsStartsAfresh() {
     WindowFixture window;
     Keys(*window, "2 + 3 =");
     QVERIFY(window->PasteText("40"));
-    QCOMPARE(window->PendingOp(), MainWindow::NoOp);
+    QCOMPARE(window->Engine().PendingOperator(), std::nullopt);
     QCOMPARE(window->BarAt(0)->OperatorText(), "");
     Keys(*window, "=");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "40");
@@ -318,23 +320,23 @@ void ClipboardTest::dateBarTypesAndPastesInDWord() {
     if (time == nullptr)
         time = window->CreateBar(BarKind::Time);
     window->ActivateBar(time);
-    QCOMPARE(window->CurrentValue().Mode, CalcValueMode::DWord);
+    QCOMPARE(window->Engine().Current().Mode, CalcValueMode::DWord);
     for (const char c : std::string("2006:1:2 3:4:5"))
-        QVERIFY(window->TypeChar(c, false, false));
+        QVERIFY(window->Engine().Type(c, false, false));
     QCOMPARE(PlainText(time), "2006/1/2 3:4:5");
-    QCOMPARE(GetInteger(window->CurrentValue()), 1136171045);
+    QCOMPARE(GetInteger(window->Engine().Current()), 1136171045);
     QCOMPARE(time->Conv().GetTextState(), ConvTextState::Normal);
 
     Keys(*window, "AC");
     SetClipboardText("2006/01/02 03:04:05");
     QVERIFY(Run(*window, "ActEditPaste"));
-    QCOMPARE(GetInteger(window->CurrentValue()), 1136171045);
+    QCOMPARE(GetInteger(window->Engine().Current()), 1136171045);
     QCOMPARE(time->Conv().GetTextState(), ConvTextState::Normal);
     // What the bar then copies pastes back the same.
     QVERIFY(Run(*window, "ActEditCopy"));
     Keys(*window, "AC");
     QVERIFY(Run(*window, "ActEditPaste"));
-    QCOMPARE(GetInteger(window->CurrentValue()), 1136171045);
+    QCOMPARE(GetInteger(window->Engine().Current()), 1136171045);
 }
 
 void ClipboardTest::negativeDigitsFitOnlyWithTheSign_data() {
@@ -424,7 +426,7 @@ void ClipboardTest::hugeTextWithNulsKeepsTheValue() {
     Keys(*window, "AC 314 =");
     QVERIFY(!window->PasteText(QString(4 * 1024 * 1024, QChar(0))));
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "314");
-    QCOMPARE(window->State(), EntryState::Equalled);
+    QCOMPARE(window->Engine().Entry(), EntryState::Equalled);
 }
 
 void ClipboardTest::hugeRunsOfAcceptedCharactersFinish() {

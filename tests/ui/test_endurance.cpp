@@ -249,15 +249,15 @@ int ModeBytes(CalcValueMode mode) {
 }
 
 bool ReversedIn(const MainWindow& window, const CalcBar& bar) {
-    const CalcValueMode mode = window.CalcMode();
+    const CalcValueMode mode = window.Engine().Mode();
     const bool multiByte =
         mode == CalcValueMode::Word || mode == CalcValueMode::DWord || mode == CalcValueMode::QWord;
-    return window.ModeReversed() && multiByte && bar.SupportsReverse();
+    return window.Engine().Reversed() && multiByte && bar.SupportsReverse();
 }
 
 bool SignedIn(const MainWindow& window, const CalcBar& bar) {
-    return window.CalcMode() == CalcValueMode::QWord ||
-           (window.ModeSigned() && bar.SupportsSigned());
+    return window.Engine().Mode() == CalcValueMode::QWord ||
+           (window.Engine().Signed() && bar.SupportsSigned());
 }
 
 // The bits the decimal bar stands for in an integer mode, after checking that
@@ -270,7 +270,7 @@ QString CompareNumber(const MainWindow& window, const CalcBar& bar, const Intege
     const auto hexBits = ParseRadix(hexText, 4);
     if (!hexBits)
         return QStringLiteral("unreadable hexadecimal text");
-    const int bytes = ModeBytes(window.CalcMode());
+    const int bytes = ModeBytes(window.Engine().Mode());
     const int width = 8 * bytes;
     const std::uint64_t mask = width == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << width) - 1;
     const std::uint64_t half = std::uint64_t{1} << (width - 1);
@@ -782,11 +782,11 @@ QString Session::Check() {
         const bool clearedDate = bar->Kind() == BarKind::Time && bar->Conv().GetText(false).empty();
         if (bar->ValueLabel()->text().isEmpty() && !clearedDate)
             return QStringLiteral("bar %1 shows no text").arg(label);
-        if (bar->GetMode() != window_.CalcMode())
+        if (bar->GetMode() != window_.Engine().Mode())
             return QStringLiteral("bar %1 is in mode %2, the window in %3")
                 .arg(label)
                 .arg(static_cast<int>(bar->GetMode()))
-                .arg(static_cast<int>(window_.CalcMode()));
+                .arg(static_cast<int>(window_.Engine().Mode()));
     }
     if (active != (window_.BarCount() > 0 ? 1 : 0))
         return QStringLiteral("%1 active bars among %2").arg(active).arg(window_.BarCount());
@@ -796,7 +796,7 @@ QString Session::Check() {
     const CalcBar* activeBar = window_.ActiveBar();
     if (activeBar != nullptr && activeBar->HasMessage())
         ++counts_.Messages;
-    if (window_.State() == EntryState::Entering)
+    if (window_.Engine().Entry() == EntryState::Entering)
         ++counts_.Entering;
     if (const QString other = CheckHexAgainstTheRest(); !other.isEmpty())
         return other;
@@ -804,17 +804,17 @@ QString Session::Check() {
         return {};
     const std::string decText = dec->ValueLabel()->text().toStdString();
     const std::string hexText = hex->ValueLabel()->text().toStdString();
-    ++(IsFloatMode(window_.CalcMode()) ? counts_.RealComparisons : counts_.IntegerComparisons);
-    const QString mismatch = IsFloatMode(window_.CalcMode())
+    ++(IsFloatMode(window_.Engine().Mode()) ? counts_.RealComparisons : counts_.IntegerComparisons);
+    const QString mismatch = IsFloatMode(window_.Engine().Mode())
                                  ? CompareRealBars(decText, hexText)
                                  : CompareIntegerBars(window_, *dec, decText, hexText);
     if (mismatch.isEmpty())
         return {};
     return QStringLiteral("decimal \"%1\" and hexadecimal \"%2\" disagree in mode %3%4%5: %6")
         .arg(QString::fromStdString(decText), QString::fromStdString(hexText))
-        .arg(static_cast<int>(window_.CalcMode()))
-        .arg(window_.ModeSigned() ? " signed" : "", window_.ModeReversed() ? " reversed" : "",
-             mismatch);
+        .arg(static_cast<int>(window_.Engine().Mode()))
+        .arg(window_.Engine().Signed() ? " signed" : "",
+             window_.Engine().Reversed() ? " reversed" : "", mismatch);
 }
 
 // The octal and binary bars show the bits the hexadecimal bar shows, and with
@@ -850,7 +850,7 @@ QString Session::CheckHexAgainstTheRest() {
     CalcValue current;
     std::int64_t currentBits = 0;
     try {
-        ConvertValue(current, window_.CalcMode(), window_.CurrentValue());
+        ConvertValue(current, window_.Engine().Mode(), window_.Engine().Current());
         currentBits = GetInteger(current);
     } catch (...) {
         return QStringLiteral("the current value has no reading in the mode, yet no bar says so");
@@ -870,7 +870,7 @@ QString Session::CheckHexAgainstTheRest() {
 // hexadecimal bar shows. The active bar is left out: after a paste it may
 // still show the text as typed (a partial IP address, a lower-case "k").
 QString Session::CheckNotationsAgainstHex(const std::string& hexText) {
-    const CalcValueMode mode = window_.CalcMode();
+    const CalcValueMode mode = window_.Engine().Mode();
     if (IsFloatMode(mode))
         return {};
     for (const BarKind kind : {BarKind::Degree, BarKind::Kilo, BarKind::IP}) {
@@ -900,8 +900,8 @@ QString Session::CheckNotationsAgainstHex(const std::string& hexText) {
             return QStringLiteral("%1 \"%2\" and hexadecimal \"%3\" disagree in mode %4%5%6: %7")
                 .arg(bar->Conv().GetLabel().c_str(), text.c_str(), hexText.c_str())
                 .arg(static_cast<int>(mode))
-                .arg(window_.ModeSigned() ? " signed" : "",
-                     window_.ModeReversed() ? " reversed" : "", mismatch);
+                .arg(window_.Engine().Signed() ? " signed" : "",
+                     window_.Engine().Reversed() ? " reversed" : "", mismatch);
     }
     return CheckFloatBar(hexText);
 }
@@ -910,7 +910,7 @@ QString Session::CheckNotationsAgainstHex(const std::string& hexText) {
 // in Int64 mode), read here through memcpy: digits enough to read back as the
 // same single or double, "0", "Inf", "QNaN" or "SNaN".
 QString Session::CheckFloatBar(const std::string& hexText) {
-    const CalcValueMode mode = window_.CalcMode();
+    const CalcValueMode mode = window_.Engine().Mode();
     const CalcBar* bar = window_.FindBar(BarKind::Float);
     const auto hexBits = ParseRadix(hexText, 4);
     if (bar == nullptr || bar->HasMessage() || bar->IsActive() || !hexBits)
@@ -1106,10 +1106,10 @@ void EnduranceTest::checksSeeADisagreement() {
     QCOMPARE(session.Check(), QString());
     CalcBar* hex = window->FindBar(BarKind::Hex);
     CalcValue wrong;
-    if (IsFloatMode(window->CalcMode()))
+    if (IsFloatMode(window->Engine().Mode()))
         SetReal(wrong, CalcValueMode::Float, static_cast<Real>(wrongHex));
     else
-        SetInteger(wrong, window->CalcMode(), wrongHex);
+        SetInteger(wrong, window->Engine().Mode(), wrongHex);
     hex->SetValue(wrong);
     QVERIFY2(!session.Check().isEmpty(), qPrintable(Shown(hex)));
 }

@@ -7,6 +7,7 @@
 #include "core/CalcError.h"
 
 #include "ui/BinaryBar.h"
+#include "ui/CalcErrorText.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
@@ -16,6 +17,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 
 using namespace pexa;
@@ -160,21 +162,21 @@ void EngineTest::operatorIndicatorFollowsTheState() {
     for (int i = 0; i < window->BarCount(); ++i)
         QCOMPARE(window->BarAt(i)->OperatorText(), "");
     // The operator stays pending after "=", it is only not shown.
-    QCOMPARE(window->PendingOp(), int(BinaryOp::Mul));
+    QCOMPARE(window->Engine().PendingOperator(), std::optional(BinaryOp::Mul));
     Keys(*window, "|");
     QCOMPARE(window->BarAt(0)->OperatorText(), "|");
     Keys(*window, "AC");
     QCOMPARE(window->BarAt(0)->OperatorText(), "");
-    QCOMPARE(window->PendingOp(), MainWindow::NoOp);
+    QCOMPARE(window->Engine().PendingOperator(), std::nullopt);
 }
 
 void EngineTest::clearZeroIsFloatAndOperandFollowsIt() {
     WindowFixture window;
     Keys(*window, "5 + CE =");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "5");
-    QCOMPARE(window->AccumValue().Mode, CalcValueMode::Float);
-    QCOMPARE(GetReal(window->AccumValue()), 5.0L);
-    QCOMPARE(window->CurrentValue().Mode, CalcValueMode::DWord);
+    QCOMPARE(window->Engine().Accumulator().Mode, CalcValueMode::Float);
+    QCOMPARE(GetReal(window->Engine().Accumulator()), 5.0L);
+    QCOMPARE(window->Engine().Current().Mode, CalcValueMode::DWord);
 }
 
 void EngineTest::errorBlocksUntilCleared() {
@@ -184,20 +186,20 @@ void EngineTest::errorBlocksUntilCleared() {
         QVERIFY(window->BarAt(i)->HasMessage());
         QCOMPARE(Shown(window->BarAt(i)), DivideByZeroText);
     }
-    QVERIFY(window->IsBlocked());
-    QCOMPARE(GetInteger(window->AccumValue()), 7);
-    QCOMPARE(GetInteger(window->AnswerValue()), 7);
-    const EntryState state = window->State();
+    QVERIFY(window->Engine().IsBlocked());
+    QCOMPARE(GetInteger(window->Engine().Accumulator()), 7);
+    QCOMPARE(GetInteger(window->Engine().Answer()), 7);
+    const EntryState state = window->Engine().Entry();
     QVERIFY(!Enabled(*window, "ActDigit1"));
     QVERIFY(!Run(*window, "ActDigit1"));
     Keys(*window, "BS + = x^2 neg ActOpQShiftL");
-    QVERIFY(window->IsBlocked());
-    QCOMPARE(window->State(), state);
-    QCOMPARE(window->PendingOp(), int(BinaryOp::Div));
+    QVERIFY(window->Engine().IsBlocked());
+    QCOMPARE(window->Engine().Entry(), state);
+    QCOMPARE(window->Engine().PendingOperator(), std::optional(BinaryOp::Div));
     QCOMPARE(Shown(window->BarAt(0)), DivideByZeroText);
     // Clear Error takes the message away and keeps "7 /".
     Keys(*window, "CE");
-    QVERIFY(!window->IsBlocked());
+    QVERIFY(!window->Engine().IsBlocked());
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "0");
     Keys(*window, "2 =");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "3");
@@ -206,10 +208,10 @@ void EngineTest::errorBlocksUntilCleared() {
 
 void EngineTest::messageInAnInactiveBarDoesNotBlock() {
     WindowFixture window;
-    window->ShowCalcError(std::make_exception_ptr(CalcError(CalcErrorKind::Overflow)),
-                          window->FindBar(BarKind::Hex));
+    window->Engine().ReportFailure(std::make_exception_ptr(CalcError(CalcErrorKind::Overflow)),
+                                   BarKind::Hex);
     QVERIFY(window->FindBar(BarKind::Hex)->HasMessage());
-    QVERIFY(!window->IsBlocked());
+    QVERIFY(!window->Engine().IsBlocked());
     Keys(*window, "3");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00000003");
 }
@@ -232,23 +234,23 @@ void EngineTest::errorMessagesByKind() {
     // A text of the error's own is never shown.
     const auto failure = std::make_exception_ptr(
         CalcError(static_cast<CalcErrorKind>(kind), "own text of the error"));
-    QCOMPARE(MainWindow::CalcErrorText(failure), message);
-    window->ShowCalcError(failure, nullptr);
+    QCOMPARE(CalcErrorText(failure), message);
+    window->Engine().ReportFailure(failure, std::nullopt);
     for (int i = 0; i < window->BarCount(); ++i)
         QCOMPARE(Shown(window->BarAt(i)), message);
-    QVERIFY(window->IsBlocked());
+    QVERIFY(window->Engine().IsBlocked());
 
     // A failure that is not a calculation error shows nothing and blocks nothing.
     Keys(*window, "CE");
-    window->ShowCalcError(std::make_exception_ptr(std::runtime_error("x")), nullptr);
-    QVERIFY(!window->IsBlocked());
+    window->Engine().ReportFailure(std::make_exception_ptr(std::runtime_error("x")), std::nullopt);
+    QVERIFY(!window->Engine().IsBlocked());
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "0");
 }
 
 void EngineTest::signKeyWhileTypingEditsTheEntry() {
     WindowFixture window;
     Keys(*window, "ActModeSigned 5 neg 3");
-    QCOMPARE(window->State(), EntryState::Entering);
+    QCOMPARE(window->Engine().Entry(), EntryState::Entering);
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "-53");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "FFFFFFCB");
     Keys(*window, "neg");
@@ -261,7 +263,7 @@ void EngineTest::signKeyOutsideTypingNegates() {
     WindowFixture window;
     // Unsigned decimal cannot type "-": the key negates the value instead.
     Keys(*window, "5 neg");
-    QCOMPARE(window->State(), EntryState::Computed);
+    QCOMPARE(window->Engine().Entry(), EntryState::Computed);
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "4294967291");
     Keys(*window, "3");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "3");
@@ -269,7 +271,7 @@ void EngineTest::signKeyOutsideTypingNegates() {
     window->ActivateBar(window->FindBar(BarKind::Hex));
     Keys(*window, "AC 2 neg");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "FFFFFFFE");
-    QCOMPARE(window->State(), EntryState::Computed);
+    QCOMPARE(window->Engine().Entry(), EntryState::Computed);
     // After "=", negation keeps the operator for the next "=": 5 + (-5).
     Keys(*window, "AC 2 + 3 = neg");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "FFFFFFFB");
@@ -283,7 +285,7 @@ void EngineTest::backSpaceOnlyWhileEntering() {
     Keys(*window, "12");
     QVERIFY(Enabled(*window, "ActBackSpace"));
     Keys(*window, "BS BS");
-    QCOMPARE(window->State(), EntryState::Entering);
+    QCOMPARE(window->Engine().Entry(), EntryState::Entering);
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "0");
     QVERIFY(Enabled(*window, "ActBackSpace"));
     Keys(*window, "BS 7");
@@ -295,8 +297,8 @@ void EngineTest::backSpaceOnlyWhileEntering() {
 void EngineTest::modeChangeWhileTypingKeepsEntering() {
     WindowFixture window;
     Keys(*window, "12 ActModeByte");
-    QCOMPARE(window->State(), EntryState::Entering);
-    QCOMPARE(window->CalcMode(), CalcValueMode::Byte);
+    QCOMPARE(window->Engine().Entry(), EntryState::Entering);
+    QCOMPARE(window->Engine().Mode(), CalcValueMode::Byte);
     QVERIFY(Checked(*window, "ActModeByte"));
     QVERIFY(!Checked(*window, "ActModeDWord"));
     Keys(*window, "3");
@@ -308,29 +310,29 @@ void EngineTest::modeChangeWhileTypingKeepsEntering() {
 void EngineTest::modeChangeKeepsRegistersModes() {
     WindowFixture window;
     Keys(*window, "300 + 1 ActModeByte");
-    QCOMPARE(window->AccumValue().Mode, CalcValueMode::DWord);
-    QCOMPARE(GetInteger(window->AccumValue()), 300);
-    QCOMPARE(window->CurrentValue().Mode, CalcValueMode::Byte);
-    QCOMPARE(window->PendingOp(), int(BinaryOp::Add));
+    QCOMPARE(window->Engine().Accumulator().Mode, CalcValueMode::DWord);
+    QCOMPARE(GetInteger(window->Engine().Accumulator()), 300);
+    QCOMPARE(window->Engine().Current().Mode, CalcValueMode::Byte);
+    QCOMPARE(window->Engine().PendingOperator(), std::optional(BinaryOp::Add));
     // The operation runs in the wider mode; the display shows Byte.
     Keys(*window, "=");
-    QCOMPARE(GetInteger(window->AccumValue()), 301);
+    QCOMPARE(GetInteger(window->Engine().Accumulator()), 301);
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "45");
 }
 
 void EngineTest::signedAndReversedOnlyChangeTheReading() {
     WindowFixture window;
     Keys(*window, "ActModeWord 65535");
-    const CalcValue before = window->CurrentValue();
+    const CalcValue before = window->Engine().Current();
     Keys(*window, "ActModeSigned");
-    QVERIFY(window->ModeSigned());
+    QVERIFY(window->Engine().Signed());
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "-1");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "FFFF");
-    QCOMPARE(GetInteger(window->CurrentValue()), GetInteger(before));
+    QCOMPARE(GetInteger(window->Engine().Current()), GetInteger(before));
     Keys(*window, "AC ActModeSigned 1 ActModeReversed");
-    QVERIFY(window->ModeReversed());
+    QVERIFY(window->Engine().Reversed());
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "256");
-    QCOMPARE(GetInteger(window->CurrentValue()), 1);
+    QCOMPARE(GetInteger(window->Engine().Current()), 1);
 }
 
 void EngineTest::enabledRulesFollowTheMode_data() {
@@ -366,7 +368,7 @@ void EngineTest::enabledRulesFollowTheMode() {
     QFETCH(QStringList, enabled);
     QFETCH(QStringList, disabled);
     WindowFixture window;
-    window->SetCalcMode(static_cast<CalcValueMode>(mode));
+    window->Engine().SetMode(static_cast<CalcValueMode>(mode));
     for (const QString& name : enabled)
         QVERIFY2(Enabled(*window, qPrintable(name)), qPrintable(name));
     for (const QString& name : disabled)
@@ -374,9 +376,9 @@ void EngineTest::enabledRulesFollowTheMode() {
     QVERIFY(Checked(*window, "ActTriModeDeg"));
     QVERIFY(Checked(*window, "ActShiftAmount8"));
     // A disabled option keeps its checked state.
-    window->SetCalcMode(CalcValueMode::Byte);
+    window->Engine().SetMode(CalcValueMode::Byte);
     Keys(*window, "ActModeSigned");
-    window->SetCalcMode(static_cast<CalcValueMode>(mode));
+    window->Engine().SetMode(static_cast<CalcValueMode>(mode));
     QCOMPARE(Checked(*window, "ActModeSigned"), true);
 }
 
@@ -394,9 +396,10 @@ void EngineTest::shiftsFollowRotationAndArithmetic() {
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "64");
     // In Float mode the options are not in effect.
     Keys(*window, "ActRotate ActShiftAr ActModeFloat");
-    QVERIFY(window->Rotate());
-    QCOMPARE(window->ShiftLeftOp(), BinaryOp::ShiftLeft);
-    QCOMPARE(window->ShiftRightOp(), BinaryOp::ShiftRight);
+    QVERIFY(window->Engine().Options().Rotate());
+    const Calculator& engine = window->Engine();
+    QCOMPARE(engine.Options().ShiftLeftOperator(engine.Mode()), BinaryOp::ShiftLeft);
+    QCOMPARE(engine.Options().ShiftRightOperator(engine.Mode()), BinaryOp::ShiftRight);
     Keys(*window, "<<");
     QCOMPARE(window->BarAt(0)->OperatorText(), "<<");
 }
@@ -405,7 +408,7 @@ void EngineTest::nBitShiftsUseTheAmount() {
     WindowFixture window;
     Keys(*window, "1 ActShiftAmount4 ActOpQShiftL");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00000010");
-    QCOMPARE(window->State(), EntryState::Computed);
+    QCOMPARE(window->Engine().Entry(), EntryState::Computed);
     Keys(*window, "ActShiftAmount16 ActOpQShiftL ActOpQShiftL");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00000000");
     Keys(*window, "ActRotate 1 ActOpQShiftR");
@@ -438,14 +441,14 @@ void EngineTest::trigonometryUsesAngleUnitAndHyperbolic() {
     WindowFixture window;
     Keys(*window, "ActModeFloat 90 ActOpSin");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "1");
-    QCOMPARE(window->State(), EntryState::Computed);
+    QCOMPARE(window->Engine().Entry(), EntryState::Computed);
     Keys(*window, "ActTriModeRad");
     QVERIFY(Checked(*window, "ActTriModeRad"));
     QVERIFY(!Checked(*window, "ActTriModeDeg"));
     Keys(*window, "0 ActOpCos");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "1");
     Keys(*window, "1 ActOpArcTan");
-    QVERIFY(std::fabs(GetReal(window->CurrentValue()) - std::atan(1.0L)) < 1e-18L);
+    QVERIFY(std::fabs(GetReal(window->Engine().Current()) - std::atan(1.0L)) < 1e-18L);
     Keys(*window, "ActTriHyp 0 ActOpCos");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "1");
 }
@@ -453,7 +456,7 @@ void EngineTest::trigonometryUsesAngleUnitAndHyperbolic() {
 void EngineTest::piIsTheExtendedValue() {
     WindowFixture window;
     Keys(*window, "ActModeFloat PI");
-    const CalcValue pi = window->CurrentValue();
+    const CalcValue pi = window->Engine().Current();
     QCOMPARE(pi.Mode, CalcValueMode::Float);
     // Mantissa C90FDAA22168C235, biased exponent 4000 (hex).
     unsigned char bytes[sizeof(Real)] = {};
@@ -464,7 +467,7 @@ void EngineTest::piIsTheExtendedValue() {
     QCOMPARE(mantissa, 0xC90FDAA22168C235ull);
     QCOMPARE(int(bytes[8] | (bytes[9] << 8)), 0x4000);
     // In an integer mode the bars show it converted.
-    window->SetCalcMode(CalcValueMode::DWord);
+    window->Engine().SetMode(CalcValueMode::DWord);
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "3");
 }
 
@@ -475,18 +478,18 @@ void EngineTest::noBarsAtAll() {
     QVERIFY(window->ActiveBar() == nullptr);
     for (const char* digit : {"ActDigit0", "ActDigit7", "ActDigitA", "ActPeriod", "ActDegreeSep"})
         QVERIFY2(!Enabled(*window, digit), digit);
-    QVERIFY(!window->TypeChar('1', false, false));
+    QVERIFY(!window->Engine().Type('1', false, false));
     // Operators, "=" and functions still work on the registers.
     Keys(*window, "Ans + Ans =");
-    QCOMPARE(GetInteger(window->CurrentValue()), 14);
+    QCOMPARE(GetInteger(window->Engine().Current()), 14);
     Keys(*window, "x^2");
-    QCOMPARE(GetInteger(window->CurrentValue()), 196);
+    QCOMPARE(GetInteger(window->Engine().Current()), 196);
     // A failure has nowhere to show and blocks nothing.
     Keys(*window, "AC Ans / CE =");
-    QVERIFY(!window->IsBlocked());
-    QCOMPARE(GetInteger(window->AccumValue()), 14);
+    QVERIFY(!window->Engine().IsBlocked());
+    QCOMPARE(GetInteger(window->Engine().Accumulator()), 14);
     Keys(*window, "AC Ans + =");
-    QCOMPARE(GetInteger(window->CurrentValue()), 28);
+    QCOMPARE(GetInteger(window->Engine().Current()), 28);
     // A bar opened now shows the value.
     QVERIFY(window->CreateBar(BarKind::Hex) != nullptr);
     QCOMPARE(ShownOf(*window, BarKind::Hex), "0000001C");
@@ -520,7 +523,7 @@ void EngineTest::oneStateRefreshPerCommand() {
     QVERIFY(FindAction(*window, "ActModeFloat")->isChecked());
     QVERIFY(!FindAction(*window, "ActModeDWord")->isChecked());
     // A change made outside a command is caught before the next command.
-    window->SetCalcMode(CalcValueMode::DWord);
+    window->Engine().SetMode(CalcValueMode::DWord);
     QVERIFY(!Run(*window, "ActPi"));
     QCOMPARE(window->StateRefreshCount(), start + 3);
 }
@@ -546,7 +549,7 @@ void EngineTest::clickOnABinaryDigitFlipsItsBit() {
     QTest::mouseClick(label, Qt::LeftButton, {}, CentreOfBit(*label, 4));
     QCOMPARE(PlainText(hex), QStringLiteral("0000001C"));
     QCOMPARE(window->ActiveBar(), bin);
-    QCOMPARE(window->State(), EntryState::Computed);
+    QCOMPARE(window->Engine().Entry(), EntryState::Computed);
     QTest::mouseClick(label, Qt::LeftButton, {}, CentreOfBit(*label, 31));
     QCOMPARE(PlainText(hex), QStringLiteral("8000001C"));
     if (separated) {

@@ -396,7 +396,7 @@ void KeyRoutingTest::letterKeyIsAHexDigitButShiftedLetterIsNot() {
     QCOMPARE(ShownOf(*window, BarKind::Decimal), QStringLiteral("171"));
     Press(target, {Qt::Key_C, Shift, "C"});
     QCOMPARE(ShownOf(*window, BarKind::Hex), QStringLiteral("000000AB"));
-    QCOMPARE(window->State(), EntryState::Entering);
+    QCOMPARE(window->Engine().Entry(), EntryState::Entering);
 }
 
 void KeyRoutingTest::lowerAndUpperCaseCharacters_data() {
@@ -458,7 +458,7 @@ void KeyRoutingTest::numberPadTypesThroughTheCharacterTable() {
     Press(target, {Qt::Key_6, Pad, "6"});
     Press(target, {Qt::Key_Enter, Pad, "\r"});
     QCOMPARE(ShownOf(*window, BarKind::Decimal), QStringLiteral("30"));
-    QCOMPARE(window->State(), EntryState::Equalled);
+    QCOMPARE(window->Engine().Entry(), EntryState::Equalled);
 }
 
 void KeyRoutingTest::disabledShortcutLetsTheKeyGoOn() {
@@ -514,7 +514,7 @@ void KeyRoutingTest::disabledDigitShortcutDoesNothing() {
     // In Real mode the Signed command is disabled: Ctrl+S changes nothing.
     Run(*window, "ActModeFloat");
     Press(target, {Qt::Key_S, Ctrl, "\x13"});
-    QVERIFY(!window->ModeSigned());
+    QVERIFY(!window->Engine().Signed());
 }
 
 void KeyRoutingTest::altLetterPicksABarBeforeTheMenuBar() {

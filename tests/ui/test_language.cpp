@@ -271,7 +271,7 @@ private slots:
         QCOMPARE(window->PopupAllOpJ()->actions().at(0)->text().section('\t', 0, 0),
                  "Bitwise An&d");
         QCOMPARE(window->BarCount(), bars);
-        QCOMPARE(window->CalcMode(), CalcValueMode::Word);
+        QCOMPARE(window->Engine().Mode(), CalcValueMode::Word);
         QCOMPARE(ShownOf(*window, BarKind::Decimal), "3");
         QCOMPARE(ShownOf(*window, BarKind::Hex), hexBefore);
         Keys(*window, "4 =");

@@ -255,7 +255,7 @@ void MenusTest::radioItemsFollowTheCommands() {
     QVERIFY(modes.at(0)->isShortcutVisibleInContextMenu());
 
     QTest::keyClick(target, Qt::Key_R, Qt::ControlModifier);
-    QCOMPARE(window->CalcMode(), CalcValueMode::Float);
+    QCOMPARE(window->Engine().Mode(), CalcValueMode::Float);
     for (int i = 0; i < 5; ++i)
         QCOMPARE(modes.at(i)->isChecked(), i == 4);
 
@@ -263,7 +263,7 @@ void MenusTest::radioItemsFollowTheCommands() {
     QCOMPARE(amounts.size(), 5);
     QVERIFY(amounts.at(0)->actionGroup() != nullptr && amounts.at(0)->actionGroup()->isExclusive());
     QVERIFY(amounts.at(3)->isChecked()); // 8
-    window->SetShiftAmount(16);
+    window->Engine().Options().SetShiftAmount(16);
     window->UpdateActions(); // as the idle-time pass does
     QVERIFY(amounts.at(4)->isChecked());
     QVERIFY(!amounts.at(3)->isChecked());
@@ -285,14 +285,14 @@ void MenusTest::menuItemsRunTheirCommands() {
     // A radio item of the Japanese submenu sets the amount; every menu follows.
     QMenu* amountsJ = Submenu(*window->PopupAllOpJ(), QStringLiteral("シフト量"));
     amountsJ->actions().at(1)->trigger();
-    QCOMPARE(window->ShiftAmount(), 2);
+    QCOMPARE(window->Engine().Options().ShiftAmount(), 2);
     QVERIFY(amountsJ->actions().at(1)->isChecked());
     QVERIFY(!amountsJ->actions().at(3)->isChecked());
     QVERIFY(window->PopupShiftAmount()->actions().at(1)->isChecked());
     // Triggering the checked mode again keeps it checked.
     QAction* dword = window->PopupAllMode()->actions().at(2);
     dword->trigger();
-    QCOMPARE(window->CalcMode(), CalcValueMode::DWord);
+    QCOMPARE(window->Engine().Mode(), CalcValueMode::DWord);
     QVERIFY(dword->isChecked());
     // An operator item runs its operator.
     Keys(*window, "6");
@@ -306,8 +306,9 @@ void MenusTest::menuItemsRunTheirCommands() {
 
 void MenusTest::ownCaptionsStayWhenCommandCaptionsChange() {
     WindowFixture window;
-    window->SetHyp(true);
-    window->SetRotate(true);
+    window->Engine().Options().SetHyperbolic(true);
+    window->Engine().Options().SetRotate(true);
+    window->RefreshStates();
     QCOMPARE(ItemOf(*window->PopupAllOp(), "ActOpArcSin")->text(), QStringLiteral("asinh"));
     QCOMPARE(ItemOf(*window->PopupAllOp(), "ActOpSin")->text(), QStringLiteral("&sin \tShift+i"));
     QCOMPARE(ItemOf(*window->PopupAllOpJ(), "ActOpArcSin")->text(),
@@ -514,7 +515,7 @@ void MenusTest::panelButtonsRunTheirCommands() {
 
     CommandButton* byte = ButtonOf(form, "ActModeByte");
     QTest::mouseClick(byte, Qt::LeftButton);
-    QCOMPARE(form.CalcMode(), CalcValueMode::Byte);
+    QCOMPARE(form.Engine().Mode(), CalcValueMode::Byte);
     QVERIFY(byte->isChecked());
     QVERIFY(!ButtonOf(form, "ActModeDWord")->isChecked());
     // Clicking the pressed mode button keeps it pressed.
@@ -523,7 +524,7 @@ void MenusTest::panelButtonsRunTheirCommands() {
 
     CommandButton* sign = ButtonOf(form, "ActModeSigned");
     QTest::mouseClick(sign, Qt::LeftButton);
-    QVERIFY(form.ModeSigned());
+    QVERIFY(form.Engine().Signed());
     QVERIFY(sign->isChecked());
     QCOMPARE(sign->text(), QStringLiteral("Sgn"));
 
@@ -532,7 +533,7 @@ void MenusTest::panelButtonsRunTheirCommands() {
     QVERIFY(!floor->isEnabled());
     Keys(form, "5");
     QTest::mouseClick(floor, Qt::LeftButton);
-    QCOMPARE(form.State(), EntryState::Entering);
+    QCOMPARE(form.Engine().Entry(), EntryState::Entering);
 
     // Every button is bound to a command and named after it.
     QCOMPARE(static_cast<int>(form.Buttons().Buttons.size()), 71);

@@ -102,18 +102,18 @@ private:
 
 // Defaults the window shows with no usable settings file.
 void VerifyDefaults(const MainWindow& window) {
-    QCOMPARE(window.CalcMode(), CalcValueMode::DWord);
+    QCOMPARE(window.Engine().Mode(), CalcValueMode::DWord);
     QVERIFY(window.Separated());
     QVERIFY(window.ShowIndicators());
     QVERIFY(window.ToolBarVisible());
     QVERIFY(window.MenuBarVisible());
     QVERIFY(window.ButtonPanelVisible());
     QVERIFY(!window.StayOnTop());
-    QCOMPARE(window.AngleMode(), AngleUnit::Degree);
-    QVERIFY(!window.Hyp());
-    QVERIFY(!window.Rotate());
-    QVERIFY(!window.Arithmetic());
-    QCOMPARE(window.ShiftAmount(), 8);
+    QCOMPARE(window.Engine().Options().Angle(), AngleUnit::Degree);
+    QVERIFY(!window.Engine().Options().Hyperbolic());
+    QVERIFY(!window.Engine().Options().Rotate());
+    QVERIFY(!window.Engine().Options().ArithmeticShift());
+    QCOMPARE(window.Engine().Options().ShiftAmount(), 8);
     QCOMPARE(window.BodyColor(), SystemColorValue(SystemColorId::ButtonFace));
     QCOMPARE(window.DisplayFont(), window.font());
     QCOMPARE(Kinds(window), (std::vector<BarKind>{BarKind::Decimal, BarKind::Hex}));
@@ -188,18 +188,18 @@ private slots:
         QFont font;
         {
             auto window = std::make_unique<MainWindow>();
-            window->SetCalcMode(CalcValueMode::QWord);
+            window->Engine().SetMode(CalcValueMode::QWord);
             window->SetSeparated(false);
             window->SetShowIndicators(false);
             window->SetToolBarVisible(false);
             window->SetMenuBarVisible(false);
             window->SetButtonPanelVisible(false);
             window->SetStayOnTop(true);
-            window->SetAngleMode(AngleUnit::Radian);
-            window->SetHyp(true);
-            window->SetRotate(true);
-            window->SetArithmetic(true);
-            window->SetShiftAmount(16);
+            window->Engine().Options().SetAngle(AngleUnit::Radian);
+            window->Engine().Options().SetHyperbolic(true);
+            window->Engine().Options().SetRotate(true);
+            window->Engine().Options().SetArithmeticShift(true);
+            window->Engine().Options().SetShiftAmount(16);
             window->SetBodyColor(0x00123456);
             QColorDialog::setCustomColor(3, QColor(0x12, 0x34, 0x56));
             font = window->font();
@@ -220,18 +220,18 @@ private slots:
             QColorDialog::setCustomColor(i, Qt::black);
 
         auto window = std::make_unique<MainWindow>();
-        QCOMPARE(window->CalcMode(), CalcValueMode::QWord);
+        QCOMPARE(window->Engine().Mode(), CalcValueMode::QWord);
         QVERIFY(!window->Separated());
         QVERIFY(!window->ShowIndicators());
         QVERIFY(!window->ToolBarVisible());
         QVERIFY(!window->MenuBarVisible());
         QVERIFY(!window->ButtonPanelVisible());
         QVERIFY(window->StayOnTop());
-        QCOMPARE(window->AngleMode(), AngleUnit::Radian);
-        QVERIFY(window->Hyp());
-        QVERIFY(window->Rotate());
-        QVERIFY(window->Arithmetic());
-        QCOMPARE(window->ShiftAmount(), 16);
+        QCOMPARE(window->Engine().Options().Angle(), AngleUnit::Radian);
+        QVERIFY(window->Engine().Options().Hyperbolic());
+        QVERIFY(window->Engine().Options().Rotate());
+        QVERIFY(window->Engine().Options().ArithmeticShift());
+        QCOMPARE(window->Engine().Options().ShiftAmount(), 16);
         QCOMPARE(window->BodyColor(), 0x00123456);
         QCOMPARE(QColorDialog::customColor(3).rgb(), QColor(0x12, 0x34, 0x56).rgb());
         QCOMPARE(QColorDialog::customColor(4).rgb(), QColor(Qt::white).rgb());
@@ -396,9 +396,9 @@ private slots:
         SettingsFile file;
         file.Write(content);
         auto window = std::make_unique<MainWindow>();
-        QCOMPARE(static_cast<int>(window->CalcMode()), mode);
-        QCOMPARE(static_cast<int>(window->AngleMode()), angle);
-        QCOMPARE(window->ShiftAmount(), shift);
+        QCOMPARE(static_cast<int>(window->Engine().Mode()), mode);
+        QCOMPARE(static_cast<int>(window->Engine().Options().Angle()), angle);
+        QCOMPARE(window->Engine().Options().ShiftAmount(), shift);
     }
 
     void displayFont_data() {
@@ -499,7 +499,7 @@ private slots:
         MessageBoxCatcher catcher;
         {
             auto window = std::make_unique<MainWindow>();
-            window->SetCalcMode(CalcValueMode::Float);
+            window->Engine().SetMode(CalcValueMode::Float);
         }
         QCOMPARE(catcher.Count(), 1);
         QCOMPARE(catcher.Text(), file.Path() + QStringLiteral(" に書き込めません"));
