@@ -69,7 +69,23 @@ QString FromConvText(const std::string& text, TextCharset charset = TextCharset:
     return ConvTextToUnicode(text, charset);
 }
 
+// Whether the widget's own palette already draws its text in the colour.
+bool HasTextColor(const QWidget& widget, const QColor& color) {
+    const QPalette& palette = widget.palette();
+    for (const QPalette::ColorGroup group :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        if (!palette.isBrushSet(group, QPalette::WindowText) ||
+            palette.color(group, QPalette::WindowText) != color)
+            return false;
+    }
+    return true;
+}
+
+// The value's colour is set on every update, and setting a palette resolves
+// it against the parent's and re-polishes the label even when nothing changed.
 void SetTextColor(QWidget& widget, const QColor& color) {
+    if (HasTextColor(widget, color))
+        return;
     QPalette palette = widget.palette();
     palette.setColor(QPalette::WindowText, color);
     widget.setPalette(palette);
@@ -354,13 +370,16 @@ QSize CalcBar::minimumSizeHint() const {
 
 int CalcBar::PanelContentWidth() const {
     int width = 2 * valuePanel_->frameWidth() + operatorLabel_->minimumWidth();
-    // Labels measure their ink, which can reach past the text's advance.
+    // Labels measure their ink, which can reach past the text's advance. An
+    // indicator keeps its measure until its text or font changes.
     for (const QLabel* indicator : indicators_) {
         if (!indicator->isHidden())
             width += indicator->sizeHint().width();
     }
-    return width + std::max(TextWidth(valueLabel_->font(), valueLabel_->text()),
-                            valueLabel_->sizeHint().width());
+    // The value changes on every keystroke, and the label's own size hint
+    // runs its whole formatting pass for it; the label has no margin or
+    // indent, so the drawn width of its text is what it needs.
+    return width + valueWidth_.Of(valueLabel_->font(), valueLabel_->text());
 }
 
 // The value is never cut: a text that does not fit widens the bar, and the
