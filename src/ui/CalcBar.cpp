@@ -370,15 +370,19 @@ QSize CalcBar::minimumSizeHint() const {
 
 int CalcBar::PanelContentWidth() const {
     int width = 2 * valuePanel_->frameWidth() + operatorLabel_->minimumWidth();
-    // Labels measure their ink, which can reach past the text's advance. An
-    // indicator keeps its measure until its text or font changes.
-    for (const QLabel* indicator : indicators_) {
-        if (!indicator->isHidden())
-            width += indicator->sizeHint().width();
+    // Labels measure their ink, which can reach past the text's advance. A
+    // label's own size hint runs its whole formatting pass for a new text;
+    // these labels have no margin or indent, so the drawn width of the text
+    // is what they need.
+    for (std::size_t i = 0; i < indicators_.size(); ++i) {
+        const QLabel* indicator = indicators_[i];
+        if (indicator->isHidden())
+            continue;
+        // An empty label still keeps room for a blank, as its size hint says.
+        width += indicator->text().isEmpty()
+                     ? indicator->sizeHint().width()
+                     : indicatorWidths_[i].Of(indicator->font(), indicator->text());
     }
-    // The value changes on every keystroke, and the label's own size hint
-    // runs its whole formatting pass for it; the label has no margin or
-    // indent, so the drawn width of its text is what it needs.
     return width + valueWidth_.Of(valueLabel_->font(), valueLabel_->text());
 }
 
@@ -525,6 +529,7 @@ QLabel* CalcBar::AddIndicator() {
     ConnectMouseDown(label);
     panelLayout_->insertWidget(static_cast<int>(indicators_.size()), label);
     indicators_.push_back(label);
+    indicatorWidths_.emplace_back();
     return label;
 }
 

@@ -281,6 +281,8 @@ private:
     // A new reading updates the indicators and then the value, and each asks
     // for the panel's width: the value's text is measured once.
     mutable DrawnWidthMemo valueWidth_;
+    // A mode change flips the indicators' texts back and forth.
+    mutable std::vector<DrawnWidthMemo> indicatorWidths_;
 };
 
 } // namespace pexa
