@@ -69,7 +69,23 @@ QString FromConvText(const std::string& text, TextCharset charset = TextCharset:
     return ConvTextToUnicode(text, charset);
 }
 
+// Whether the widget's own palette already draws its text in the colour.
+bool HasTextColor(const QWidget& widget, const QColor& color) {
+    const QPalette& palette = widget.palette();
+    for (const QPalette::ColorGroup group :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        if (!palette.isBrushSet(group, QPalette::WindowText) ||
+            palette.color(group, QPalette::WindowText) != color)
+            return false;
+    }
+    return true;
+}
+
+// The value's colour is set on every update, and setting a palette resolves
+// it against the parent's and re-polishes the label even when nothing changed.
 void SetTextColor(QWidget& widget, const QColor& color) {
+    if (HasTextColor(widget, color))
+        return;
     QPalette palette = widget.palette();
     palette.setColor(QPalette::WindowText, color);
     widget.setPalette(palette);
@@ -354,13 +370,20 @@ QSize CalcBar::minimumSizeHint() const {
 
 int CalcBar::PanelContentWidth() const {
     int width = 2 * valuePanel_->frameWidth() + operatorLabel_->minimumWidth();
-    // Labels measure their ink, which can reach past the text's advance.
-    for (const QLabel* indicator : indicators_) {
-        if (!indicator->isHidden())
-            width += indicator->sizeHint().width();
+    // Labels measure their ink, which can reach past the text's advance. A
+    // label's own size hint runs its whole formatting pass for a new text;
+    // these labels have no margin or indent, so the drawn width of the text
+    // is what they need.
+    for (std::size_t i = 0; i < indicators_.size(); ++i) {
+        const QLabel* indicator = indicators_[i];
+        if (indicator->isHidden())
+            continue;
+        // An empty label still keeps room for a blank, as its size hint says.
+        width += indicator->text().isEmpty()
+                     ? indicator->sizeHint().width()
+                     : indicatorWidths_[i].Of(indicator->font(), indicator->text());
     }
-    return width + std::max(TextWidth(valueLabel_->font(), valueLabel_->text()),
-                            valueLabel_->sizeHint().width());
+    return width + valueWidth_.Of(valueLabel_->font(), valueLabel_->text());
 }
 
 // The value is never cut: a text that does not fit widens the bar, and the
@@ -506,6 +529,7 @@ QLabel* CalcBar::AddIndicator() {
     ConnectMouseDown(label);
     panelLayout_->insertWidget(static_cast<int>(indicators_.size()), label);
     indicators_.push_back(label);
+    indicatorWidths_.emplace_back();
     return label;
 }
 

@@ -4,6 +4,7 @@
 #include "core/CalcValue.h"
 #include "ui/BarControls.h"
 #include "ui/toolkit/CommandAction.h"
+#include "ui/toolkit/TextMetrics.h"
 
 #include <QLabel>
 #include <QString>
@@ -277,6 +278,11 @@ private:
     // What the value panel needs to show its whole text, indicators and
     // operator; part of the bar's minimum width.
     int panelMinimum_ = 0;
+    // A new reading updates the indicators and then the value, and each asks
+    // for the panel's width: the value's text is measured once.
+    mutable DrawnWidthMemo valueWidth_;
+    // A mode change flips the indicators' texts back and forth.
+    mutable std::vector<DrawnWidthMemo> indicatorWidths_;
 };
 
 } // namespace pexa

@@ -369,7 +369,7 @@ void BarManagementTest::containersAndMenus() {
     QVERIFY(FindAction(*window, "ActTriModeGrad")->isVisible());
     QVERIFY(FindAction(*window, "ActTriModeGrad")->isEnabled());
     QVERIFY(FindAction(*window, "ActTriModeGrad")->Execute());
-    QCOMPARE(window->AngleMode(), AngleUnit::Gradian);
+    QCOMPARE(window->Engine().Options().Angle(), AngleUnit::Gradian);
 }
 
 void BarManagementTest::bodyColour() {

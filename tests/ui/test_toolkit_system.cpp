@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QtTest>
 
 #include <cstdint>
@@ -43,6 +44,8 @@ private slots:
     void metrics();
     void textWidths();
     void cacheTellsFontsApart();
+    void drawnWidthIsWhatALabelNeeds();
+    void drawnWidthMemoFollowsTextAndFont();
     void stripAccessMarks_data();
     void stripAccessMarks();
     void contrastRatios_data();
@@ -182,6 +185,53 @@ void TestToolkitSystem::cacheTellsFontsApart() {
     }
     ClearTextMetricsCache();
     QCOMPARE(TextWidth(small, "WWWW"), QFontMetrics(small).horizontalAdvance("WWWW"));
+}
+
+// The bars size their value by the drawn width instead of asking the label;
+// a label shorter than this cuts its text. Italic "f"s reach past their
+// advance, and trailing blanks count.
+void TestToolkitSystem::drawnWidthIsWhatALabelNeeds() {
+    QLabel label;
+    label.setTextFormat(Qt::PlainText);
+    const QStringList texts{"0",
+                            "-12,345,678",
+                            "1111 0000 1010 0101",
+                            "0x7FFFFFFF",
+                            "ffff",
+                            "Wj|/\\f",
+                            "1.5e+300",
+                            "Signed ",
+                            "VAVAVA",
+                            "\u3042\u3044",
+                            "12:34:56.789"};
+    for (const int points : {7, 9, 11, 20}) {
+        for (const bool italic : {false, true}) {
+            QFont font = QApplication::font();
+            font.setPointSize(points);
+            font.setItalic(italic);
+            label.setFont(font);
+            for (const QString& text : texts) {
+                label.setText(text);
+                const int needed =
+                    std::max(label.sizeHint().width(), QFontMetrics(font).horizontalAdvance(text));
+                QCOMPARE(DrawnTextWidth(font, text), needed);
+            }
+        }
+    }
+    QCOMPARE(DrawnTextWidth(QApplication::font(), QString()), 0);
+}
+
+void TestToolkitSystem::drawnWidthMemoFollowsTextAndFont() {
+    QFont small = QApplication::font();
+    small.setPointSize(8);
+    QFont large = small;
+    large.setPointSize(24);
+    DrawnWidthMemo memo;
+    QCOMPARE(memo.Of(small, "1"), DrawnTextWidth(small, "1"));
+    QCOMPARE(memo.Of(small, "1111"), DrawnTextWidth(small, "1111"));
+    QCOMPARE(memo.Of(large, "1111"), DrawnTextWidth(large, "1111"));
+    QVERIFY(memo.Of(large, "1111") > memo.Of(small, "1111"));
+    QCOMPARE(memo.Of(small, QString()), 0);
 }
 
 void TestToolkitSystem::stripAccessMarks_data() {

@@ -1,31 +1,52 @@
 #include "ui/toolkit/TextMetrics.h"
 
 #include <QFontMetrics>
-#include <QHash>
+#include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace pexa {
 
 namespace {
 
-// Few fonts are in use at a time; a full cache is simply emptied.
-constexpr qsizetype kCachedFonts = 16;
+// Few fonts are in use at a time; a full cache is simply emptied. The bars
+// measure in the font they measured in last, so that one is tried first;
+// comparing fonts is much cheaper than building a key for them.
+constexpr std::size_t kCachedFonts = 16;
 
-QHash<QString, QFontMetrics>& Cache() {
-    static QHash<QString, QFontMetrics> cache;
+struct CachedMetrics {
+    QFont Font;
+    QFontMetrics Metrics;
+};
+
+std::vector<CachedMetrics>& Cache() {
+    static std::vector<CachedMetrics> cache = [] {
+        std::vector<CachedMetrics> reserved;
+        reserved.reserve(kCachedFonts);
+        return reserved;
+    }();
     return cache;
 }
 
+std::size_t lastUsed = 0;
+
 const QFontMetrics& MetricsOf(const QFont& font) {
-    QHash<QString, QFontMetrics>& cache = Cache();
-    const QString key = font.key();
-    auto found = cache.constFind(key);
-    if (found != cache.constEnd())
-        return *found;
+    std::vector<CachedMetrics>& cache = Cache();
+    if (lastUsed < cache.size() && cache[lastUsed].Font == font)
+        return cache[lastUsed].Metrics;
+    for (std::size_t i = 0; i < cache.size(); ++i) {
+        if (cache[i].Font == font) {
+            lastUsed = i;
+            return cache[i].Metrics;
+        }
+    }
     if (cache.size() >= kCachedFonts)
         cache.clear();
-    return *cache.insert(key, QFontMetrics(font));
+    cache.push_back({font, QFontMetrics(font)});
+    lastUsed = cache.size() - 1;
+    return cache.back().Metrics;
 }
 
 } // namespace
@@ -34,6 +55,33 @@ int TextWidth(const QFont& font, const QString& text) {
     if (text.isEmpty())
         return 0;
     return MetricsOf(font).horizontalAdvance(text);
+}
+
+// One line laid out as a label lays out its text (no wrapping, the default
+// tab stops), without the rest of the label's formatting pass: the width a
+// value needs is asked on every keystroke.
+int DrawnTextWidth(const QFont& font, const QString& text) {
+    if (text.isEmpty())
+        return 0;
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    constexpr int unlimited = 0x01000000;
+    line.setLineWidth(unlimited);
+    layout.endLayout();
+    const int advance = qRound(line.horizontalAdvance());
+    const int ink = static_cast<int>(std::ceil(line.naturalTextWidth()));
+    return std::max(advance, ink);
+}
+
+int DrawnWidthMemo::Of(const QFont& font, const QString& text) {
+    if (width_ < 0 || generation_ != TextMetricsGeneration() || text_ != text || !(font_ == font)) {
+        width_ = DrawnTextWidth(font, text);
+        font_ = font;
+        text_ = text;
+        generation_ = TextMetricsGeneration();
+    }
+    return width_;
 }
 
 int TextHeight(const QFont& font, const QString& /*text*/) {
@@ -78,6 +126,7 @@ unsigned generation = 0;
 
 void ClearTextMetricsCache() {
     Cache().clear();
+    lastUsed = 0;
     ++generation;
 }
 

@@ -15,6 +15,21 @@ namespace pexa {
 
 // Advance width of the text (what the text occupies when drawn).
 int TextWidth(const QFont& font, const QString& text);
+// What a label needs to draw the text on one line uncut: its advance, or
+// more where the last glyph's ink reaches past it (an italic "f").
+int DrawnTextWidth(const QFont& font, const QString& text);
+// The drawn width of one text that is asked for more often than it changes.
+class DrawnWidthMemo {
+public:
+    int Of(const QFont& font, const QString& text);
+
+private:
+    QFont font_;
+    QString text_;
+    unsigned generation_ = 0;
+    int width_ = -1;
+};
+
 // Line height of the font (the same for every single-line text).
 int TextHeight(const QFont& font, const QString& text = QString());
 QSize TextExtent(const QFont& font, const QString& text);
