@@ -8,12 +8,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
-#include <QPointer>
-#include <QProxyStyle>
-#include <QStyleOption>
 #include <QSvgRenderer>
 
-#include <functional>
 #include <future>
 #include <optional>
 #include <utility>
@@ -50,12 +46,14 @@ QIcon IconOfImages(const std::vector<QImage>& images) {
     return icon;
 }
 
-// An icon whose pictures are got on its first use: the first question about
-// it (its sizes, a pixmap, whether it is empty) gets the real icon and every
-// answer is then that icon's.
-class DeferredIconEngine : public QIconEngine {
+// The program's icon while its pictures are drawn in another thread, so
+// that drawing them overlaps building the first window; the first use of
+// the icon (the window being made) waits for them and then it is the icon
+// ApplicationIcon returns.
+class DrawnIconEngine : public QIconEngine {
 public:
-    explicit DeferredIconEngine(std::function<QIcon()> load) : load_(std::move(load)) {}
+    explicit DrawnIconEngine(std::shared_future<std::vector<QImage>> images)
+        : images_(std::move(images)) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
@@ -75,47 +73,18 @@ public:
         return Icon().availableSizes(mode, state);
     }
     bool isNull() override { return Icon().isNull(); }
-    QString key() const override { return QStringLiteral("pexa-deferred"); }
-    QIconEngine* clone() const override { return new DeferredIconEngine(*this); }
+    QString key() const override { return QStringLiteral("pexa-drawn"); }
+    QIconEngine* clone() const override { return new DrawnIconEngine(*this); }
 
 private:
     const QIcon& Icon() {
         if (!icon_)
-            icon_ = load_();
+            icon_ = IconOfImages(images_.get());
         return *icon_;
     }
 
-    std::function<QIcon()> load_;
+    std::shared_future<std::vector<QImage>> images_;
     std::optional<QIcon> icon_;
-};
-
-// The desktop's style, except that the tool bar's overflow button gets its
-// picture when it is first drawn. Every tool bar makes that button at once,
-// and reading its picture makes Qt load every image format plug-in there
-// is; the main window is as wide as its tool bar, so the button is seldom
-// shown at all.
-class ApplicationStyle : public QProxyStyle {
-public:
-    explicit ApplicationStyle(QStyle* desktop) : QProxyStyle(desktop) {}
-
-    QIcon standardIcon(StandardPixmap which, const QStyleOption* option,
-                       const QWidget* widget) const override {
-        if (which != SP_ToolBarHorizontalExtensionButton &&
-            which != SP_ToolBarVerticalExtensionButton)
-            return QProxyStyle::standardIcon(which, option, widget);
-        // The picture depends on the direction only (it points away from
-        // the tool bar's start).
-        const Qt::LayoutDirection direction =
-            option != nullptr ? option->direction : QGuiApplication::layoutDirection();
-        const QPointer<QStyle> base(baseStyle());
-        return QIcon(new DeferredIconEngine([base, which, direction] {
-            if (base.isNull())
-                return QIcon();
-            QStyleOption picture;
-            picture.direction = direction;
-            return base->standardIcon(which, &picture);
-        }));
-    }
 };
 
 } // namespace
@@ -124,13 +93,8 @@ void SetUpApplication() {
     // Only the name: an application display name would make the platform
     // append " — pexa" to every window title.
     QApplication::setApplicationName(QStringLiteral("pexa"));
-    QApplication::setStyle(new ApplicationStyle(QApplication::style()));
-    // The pictures are drawn while the first window is built; the window
-    // waits for them when it is made.
-    const std::shared_future<std::vector<QImage>> pictures =
-        std::async(std::launch::async, DrawIconImages).share();
     QApplication::setWindowIcon(
-        QIcon(new DeferredIconEngine([pictures] { return IconOfImages(pictures.get()); })));
+        QIcon(new DrawnIconEngine(std::async(std::launch::async, DrawIconImages).share())));
     // Latin text in the desktop's proportional font, Japanese in a font that
     // leaves "\" and "~" as they are.
     QApplication::setFont(InterfaceFont());
