@@ -10,6 +10,7 @@
 
 #include "core/FormatSettings.h"
 #include "ui/ApplicationSetup.h"
+#include "ui/InterfaceFont.h"
 #include "ui/LocaleFormat.h"
 #include "ui/MainWindow.h"
 
@@ -21,7 +22,9 @@
 int main(int argc, char* argv[]) {
     QElapsedTimer clock;
     clock.start();
+    pexa::FontConfigurationReader fonts;
     QApplication app(argc, argv);
+    fonts.Wait();
     pexa::SetUpApplication();
     pexa::CurrentFormat() = pexa::FormatFromLocale(QLocale::system());
     const qint64 appReady = clock.nsecsElapsed();

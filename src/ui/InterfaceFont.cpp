@@ -3,6 +3,8 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 
+#include <fontconfig/fontconfig.h>
+
 namespace pexa {
 
 namespace {
@@ -56,6 +58,20 @@ QFont InterfaceFont() {
     const QString desktop = QFontInfo(font).family();
     font.setFamilies(InterfaceFamilies(desktop, InstalledFonts()));
     return font;
+}
+
+// Qt reads the same configuration through the same library, which keeps one
+// configuration per process: once it is read here, Qt finds it read. A
+// failure here leaves Qt to try again and report it.
+FontConfigurationReader::FontConfigurationReader() : thread_([] { FcInit(); }) {}
+
+FontConfigurationReader::~FontConfigurationReader() {
+    Wait();
+}
+
+void FontConfigurationReader::Wait() {
+    if (thread_.joinable())
+        thread_.join();
 }
 
 } // namespace pexa

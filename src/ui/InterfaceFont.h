@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <thread>
 
 namespace pexa {
 
@@ -27,5 +28,22 @@ FontCatalog InstalledFonts();
 
 // The desktop's interface font with those families.
 QFont InterfaceFont();
+
+// Reads the system's font configuration (fontconfig's files and caches) in a
+// thread of its own from construction on, so that it overlaps creating the
+// application object, which takes about as long; the interface font is the
+// first to need it. Wait returns once it is read; the destructor waits too.
+class FontConfigurationReader {
+public:
+    FontConfigurationReader();
+    ~FontConfigurationReader();
+    FontConfigurationReader(const FontConfigurationReader&) = delete;
+    FontConfigurationReader& operator=(const FontConfigurationReader&) = delete;
+
+    void Wait();
+
+private:
+    std::thread thread_;
+};
 
 } // namespace pexa

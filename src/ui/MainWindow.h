@@ -180,11 +180,13 @@ public:
     void FormMouseWheelUp();
 
     // ---- Menus, button panel and tooltips (MainWindowMenus.cpp) ----------------
-    QMenu* PopupAllMode() const { return popupAllMode_; }
-    QMenu* PopupShiftAmount() const { return popupShiftAmount_; }
-    QMenu* PopupAllOp() const { return popupAllOp_; }
-    QMenu* PopupAllOpJ() const { return popupAllOpJ_; }
-    QMenu* MainPopup() const { return mainPopup_; }
+    // The pop-up menus are made when one of them is first asked for: none is
+    // on screen when the window opens.
+    QMenu* PopupAllMode() const;
+    QMenu* PopupShiftAmount() const;
+    QMenu* PopupAllOp() const;
+    QMenu* PopupAllOpJ() const;
+    QMenu* MainPopup() const;
     const ButtonPanel& Buttons() const { return buttons_; }
     OperatorPages* OpPages() const { return buttons_.OpPages; }
     // Adds the typed character of each command to an operator menu's items.
@@ -236,6 +238,8 @@ private:
     // Keys, menus and the button panel (MainWindowKeys.cpp, MainWindowMenus.cpp).
     void BuildCommandControls();
     void BuildPopupMenus();
+    // Makes the pop-up menus on first use.
+    void EnsurePopupMenus() const;
     void BindMenuActions();
     bool PrepareKeysAndMenus();
     void InstallToolTipHook();

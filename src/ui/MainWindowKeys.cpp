@@ -223,8 +223,11 @@ bool MainWindow::PrepareKeysAndMenus() {
         qWarning("%s", error.what());
         return false;
     }
-    PrepareOpMenu(*popupAllOp_);
-    PrepareOpMenu(*popupAllOpJ_);
+    // Menus not made yet get the characters when they are made.
+    if (popupAllOp_ != nullptr) {
+        PrepareOpMenu(*popupAllOp_);
+        PrepareOpMenu(*popupAllOpJ_);
+    }
     InstallToolTipHook();
     keysPrepared_ = true;
     return true;
@@ -309,7 +312,6 @@ void MainWindow::FormMouseWheelUp() {
 
 void MainWindow::BuildCommandControls() {
     buttons_ = BuildButtonPanel(*paneButtons_, [this](Command command) { return Action(command); });
-    BuildPopupMenus();
     BindMenuActions();
     new KeyRouter(this);
 }

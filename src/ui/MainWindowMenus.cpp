@@ -255,6 +255,45 @@ void MainWindow::BuildPopupMenus() {
     disconnect(mainPopup_, &QMenu::aboutToShow, this, &MainWindow::RefreshStates);
     connect(mainPopup_, &QMenu::aboutToShow, this, &MainWindow::FillContextMenu);
     connect(mainPopup_, &QMenu::aboutToShow, this, &MainWindow::RefreshStates);
+
+    // Made after start-up, they get the typed characters start-up gave the
+    // others.
+    if (keysPrepared_) {
+        PrepareOpMenu(*popupAllOp_);
+        PrepareOpMenu(*popupAllOpJ_);
+    }
+}
+
+void MainWindow::EnsurePopupMenus() const {
+    // Only the window's own accessors come here, and the window itself is
+    // never a constant object.
+    if (popupAllMode_ == nullptr)
+        const_cast<MainWindow*>(this)->BuildPopupMenus();
+}
+
+QMenu* MainWindow::PopupAllMode() const {
+    EnsurePopupMenus();
+    return popupAllMode_;
+}
+
+QMenu* MainWindow::PopupShiftAmount() const {
+    EnsurePopupMenus();
+    return popupShiftAmount_;
+}
+
+QMenu* MainWindow::PopupAllOp() const {
+    EnsurePopupMenus();
+    return popupAllOp_;
+}
+
+QMenu* MainWindow::PopupAllOpJ() const {
+    EnsurePopupMenus();
+    return popupAllOpJ_;
+}
+
+QMenu* MainWindow::MainPopup() const {
+    EnsurePopupMenus();
+    return mainPopup_;
 }
 
 namespace {
@@ -295,7 +334,7 @@ void MainWindow::BindMenuActions() {
         });
     Action(Command::ShiftAmountSel)->SetOnExecute([this](CommandAction&) {
         QWidget* selector = buttons_.CmdShiftAmountSel;
-        popupShiftAmount_->popup(selector->mapToGlobal(QPoint(0, selector->height())));
+        PopupShiftAmount()->popup(selector->mapToGlobal(QPoint(0, selector->height())));
     });
 
     ShiftAmountSelector* selector = buttons_.CmdShiftAmountSel;
@@ -354,8 +393,8 @@ int MainWindow::OsMajorVersion() {
 
 QMenu* MainWindow::QuickMenuOf(const CommandAction& action) const {
     if (&action == Action(Command::ModeMenu))
-        return popupAllMode_;
-    return &action == Action(Command::QuickMenuJ) ? popupAllOpJ_ : popupAllOp_;
+        return PopupAllMode();
+    return &action == Action(Command::QuickMenuJ) ? PopupAllOpJ() : PopupAllOp();
 }
 
 QPoint MainWindow::QuickMenuPosition(const CommandAction& action) const {
@@ -364,7 +403,7 @@ QPoint MainWindow::QuickMenuPosition(const CommandAction& action) const {
     if (frame.contains(pointer))
         return pointer;
     if (ButtonPanelVisible()) {
-        const bool modeMenu = QuickMenuOf(action) == popupAllMode_;
+        const bool modeMenu = QuickMenuOf(action) == PopupAllMode();
         const QWidget* anchor =
             modeMenu ? static_cast<const QWidget*>(buttons_.GrpMode) : buttons_.OpPages;
         return anchor->mapToGlobal(QPoint(0, 0));
@@ -402,11 +441,12 @@ bool MainWindow::FormContextPopup(QPoint pos) {
     const QWidget* found = childAt(pos);
     if (found != nullptr && !IsContainer(found))
         return false;
-    mainPopup_->popup(mapToGlobal(pos));
+    MainPopup()->popup(mapToGlobal(pos));
     return true;
 }
 
 void MainWindow::FillContextMenu() {
+    EnsurePopupMenus();
     if (!mainPopup_->actions().isEmpty())
         return;
     auto copy = [this](const QMenu& from) {

@@ -1,5 +1,6 @@
 #include "core/FormatSettings.h"
 #include "ui/ApplicationSetup.h"
+#include "ui/InterfaceFont.h"
 #include "ui/LocaleFormat.h"
 #include "ui/MainWindow.h"
 
@@ -7,7 +8,9 @@
 #include <QLocale>
 
 int main(int argc, char* argv[]) {
+    pexa::FontConfigurationReader fonts;
     QApplication app(argc, argv);
+    fonts.Wait();
     pexa::SetUpApplication();
     // The regional characters are read once; the program follows them until
     // it ends.
