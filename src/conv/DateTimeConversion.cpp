@@ -88,6 +88,9 @@ CalcValue DateTimeConversion::GetValue() {
         invalidEntry_ = true;
         return Conversion::GetValue();
     }
+    // A real entry beyond the 64-bit ends is on its way back into them.
+    if (IsFloatMode(GetMode()) && !InRange(number))
+        return Conversion::GetValue();
     CalcValue result = HeldValue();
     StoreNumber(number, result);
     return result;
@@ -198,14 +201,19 @@ bool DateTimeConversion::InputChar(char ch) {
     }
     bool inRange = false;
     if (IsFloatMode(GetMode())) {
+        // A date or span at the 64-bit ends passes through numbers beyond
+        // them (the start of the year -292277022657 on the way to -2^63
+        // seconds): as in the integer modes, the entry goes on, shown as not
+        // denoting a value, and the value stays as it was.
         try {
+            const CalcValue number = Evaluate(rec);
+            inRange = InRange(number);
             // A date text has no decimals for the fraction rule to count.
-            if (!TryStoreReal(std::string(), GetReal(Evaluate(rec))))
+            if (inRange && !TryStoreReal(std::string(), GetReal(number)))
                 return false;
         } catch (const ConvertError&) {
-            return false;
+            inRange = false;
         }
-        inRange = true;
     } else {
         // Every date passes through numbers the narrower modes cannot hold
         // (the year 2 on the way to 2006, before 1970 in an unsigned mode;

@@ -622,5 +622,35 @@ TEST(ConvTime, SeparatorEqualToDecimalPointPastesBack) {
     }
 }
 
+// A Real value at the 64-bit ends shows a date or span whose first fields
+// alone lie beyond those ends (the start of the year -292277022657 is before
+// -2^63 seconds): typed back, the entry must go on and reach the value.
+TEST(ConvTime, RealAtTheSixtyFourBitEndsTypesBack) {
+    struct Case {
+        TimeSetup setup;
+        Real value;
+    };
+    const Case cases[] = {
+        {{Float, TimeT, false, true}, -0x1p63L},    {{Float, TimeT, false, true}, -0x1p63L + 1},
+        {{Float, TimeT, false, true}, 0x1p63L - 1}, {{Float, TimeT, true, true}, -0x1p63L},
+        {{Float, TimeT, true, true}, 0x1p63L - 1},
+    };
+    for (const FormatSettings& format : {FormatSettings{}, DashDates}) {
+        const FormatSettingsScope scope(format);
+        for (const Case& c : cases) {
+            auto shown = MakeTime(c.setup);
+            shown->SetValue(RealValue(c.value));
+            const std::string text = shown->GetText(false);
+            auto typed = MakeTime(c.setup);
+            std::string keys; // as a paste offers them: without the day mark
+            for (const char ch : text)
+                if (!typed->IsIgnoredChar(ch))
+                    keys += ch;
+            EXPECT_EQ(TypeKeys(*typed, keys), std::string(keys.size(), '+')) << text;
+            EXPECT_EQ(RealOf(*typed), c.value) << text;
+        }
+    }
+}
+
 } // namespace
 } // namespace pexa
