@@ -200,9 +200,9 @@ void MainWindow::BuildContainers() {
     barSite_->setObjectName(QStringLiteral("BarSite"));
     column->addWidget(barSite_);
 
-    paneButtons_ = new QWidget(central);
-    paneButtons_->setObjectName(QStringLiteral("PaneButtons"));
-    column->addWidget(paneButtons_);
+    buttonPane_ = new QWidget(central);
+    buttonPane_->setObjectName(QStringLiteral("PaneButtons"));
+    column->addWidget(buttonPane_);
     central->setMinimumSize(kMinClientWidth, kMinClientHeight);
     setCentralWidget(central);
 
@@ -237,8 +237,8 @@ void MainWindow::BuildToolBar() {
 }
 
 void MainWindow::BuildMenus() {
-    menuMain_ = new QMenuBar(this);
-    menuMain_->setObjectName(QStringLiteral("MenuMain"));
+    mainMenuBar_ = new QMenuBar(this);
+    mainMenuBar_->setObjectName(QStringLiteral("MenuMain"));
     auto addItems = [this](QMenu* menu, std::initializer_list<std::optional<Command>> commands) {
         for (const std::optional<Command> command : commands) {
             if (!command)
@@ -249,31 +249,31 @@ void MainWindow::BuildMenus() {
         connect(menu, &QMenu::aboutToShow, this, &MainWindow::RefreshStates);
     };
 
-    menuEdit_ = menuMain_->addMenu(tr("&Edit"));
-    menuEdit_->setObjectName(QStringLiteral("MenuEdit"));
-    addItems(menuEdit_, {Command::EditCopy, Command::EditCopyFmt, Command::EditPaste, std::nullopt,
+    editMenu_ = mainMenuBar_->addMenu(tr("&Edit"));
+    editMenu_->setObjectName(QStringLiteral("MenuEdit"));
+    addItems(editMenu_, {Command::EditCopy, Command::EditCopyFmt, Command::EditPaste, std::nullopt,
                          Command::Exit});
 
-    popupBar_ = menuMain_->addMenu(tr("&Bar"));
-    popupBar_->setObjectName(QStringLiteral("PopupBar"));
-    addItems(popupBar_,
+    barMenu_ = mainMenuBar_->addMenu(tr("&Bar"));
+    barMenu_->setObjectName(QStringLiteral("PopupBar"));
+    addItems(barMenu_,
              {Command::ToggleDec, Command::ToggleHex, Command::ToggleBin, Command::ToggleOct,
               Command::ToggleDegree, Command::ToggleKilo, Command::ToggleAscii, Command::ToggleTime,
               Command::ToggleIP, Command::ToggleFloat});
 
-    popupView_ = menuMain_->addMenu(tr("&View"));
-    popupView_->setObjectName(QStringLiteral("PopupView"));
-    addItems(popupView_, {Command::Separated, Command::ShowIndicators, std::nullopt,
-                          Command::ToolBar, Command::MenuBar, Command::ButtonPanel,
-                          Command::StayOnTop, std::nullopt, Command::QuickMenu, Command::ModeMenu,
-                          std::nullopt, Command::ChooseFont, Command::ChooseColor});
+    viewMenu_ = mainMenuBar_->addMenu(tr("&View"));
+    viewMenu_->setObjectName(QStringLiteral("PopupView"));
+    addItems(viewMenu_, {Command::Separated, Command::ShowIndicators, std::nullopt,
+                         Command::ToolBar, Command::MenuBar, Command::ButtonPanel,
+                         Command::StayOnTop, std::nullopt, Command::QuickMenu, Command::ModeMenu,
+                         std::nullopt, Command::ChooseFont, Command::ChooseColor});
     BuildLanguageMenu();
 
-    menuHelp_ = menuMain_->addMenu(tr("&Help"));
-    menuHelp_->setObjectName(QStringLiteral("MenuHelp"));
-    addItems(menuHelp_, {Command::HelpIndex, std::nullopt, Command::HelpVersion});
+    helpMenu_ = mainMenuBar_->addMenu(tr("&Help"));
+    helpMenu_->setObjectName(QStringLiteral("MenuHelp"));
+    addItems(helpMenu_, {Command::HelpIndex, std::nullopt, Command::HelpVersion});
 
-    setMenuBar(menuMain_);
+    setMenuBar(mainMenuBar_);
 }
 
 QMenu* MainWindow::createPopupMenu() {
@@ -284,7 +284,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shownOnce_ && !event->spontaneous()) {
         shownOnce_ = true;
-        FormShow();
+        LayOutBarsOnFirstShow();
     }
 }
 

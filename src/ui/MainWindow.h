@@ -132,13 +132,13 @@ public:
 
     // ---- Containers --------------------------------------------------
     QToolBar* MainToolBar() const { return mainToolBar_; }
-    QMenuBar* MenuMain() const { return menuMain_; }
-    QMenu* MenuEdit() const { return menuEdit_; }
-    QMenu* PopupBar() const { return popupBar_; }
-    QMenu* PopupView() const { return popupView_; }
-    QMenu* MenuHelp() const { return menuHelp_; }
+    QMenuBar* MainMenuBar() const { return mainMenuBar_; }
+    QMenu* EditMenu() const { return editMenu_; }
+    QMenu* BarMenu() const { return barMenu_; }
+    QMenu* ViewMenu() const { return viewMenu_; }
+    QMenu* HelpMenu() const { return helpMenu_; }
     // The button panel; the calculator buttons are put into it from outside.
-    QWidget* PaneButtons() const { return paneButtons_; }
+    QWidget* ButtonPane() const { return buttonPane_; }
 
     // ---- Settings, help and about box ------------------------------------
     // The shut-down write of every setting and each bar's own keys. A write
@@ -174,21 +174,25 @@ public:
     bool ClaimsKey(const QKeyEvent& event);
     // A typed character: an ASCII one through the key table, any other whole
     // into a bar that takes whole characters.
-    void FormKeyPress(char32_t ch);
-    void StepOpPage(bool backward);
-    void FormMouseWheelDown();
-    void FormMouseWheelUp();
+    void TypeKeyCharacter(char32_t ch);
+    // Ctrl+Tab: the next (or previous) page of the button panel's operators.
+    void StepOperatorPage(bool backward);
+    // A wheel notch down (up): the bar below (above) the active one becomes
+    // the active bar, and the states follow.
+    void StepBarByWheelDown();
+    void StepBarByWheelUp();
 
     // ---- Menus, button panel and tooltips (MainWindowMenus.cpp) ----------------
     // The pop-up menus are made when one of them is first asked for: none is
     // on screen when the window opens.
-    QMenu* PopupAllMode() const;
-    QMenu* PopupShiftAmount() const;
-    QMenu* PopupAllOp() const;
-    QMenu* PopupAllOpJ() const;
-    QMenu* MainPopup() const;
+    QMenu* ModeMenu() const;
+    QMenu* ShiftAmountMenu() const;
+    QMenu* OperatorMenu() const;
+    QMenu* DescriptiveOperatorMenu() const;
+    QMenu* ContextMenu() const;
     const ButtonPanel& Buttons() const { return buttons_; }
-    OperatorPages* OpPages() const { return buttons_.OpPages; }
+    // The page control of the operator buttons.
+    OperatorPages* OperatorPageTabs() const { return buttons_.OpPages; }
     // Adds the typed character of each command to an operator menu's items.
     void PrepareOpMenu(QMenu& menu) const;
     static void PrepareOpMenu(QMenu& menu, const CharacterKeyTable& table);
@@ -198,9 +202,9 @@ public:
     QMenu* QuickMenuOf(const CommandAction& action) const;
     QPoint QuickMenuPosition(const CommandAction& action) const;
     // A right-click at a point of the window (window coordinates): opens
-    // MainPopup over empty space; true when it did.
-    bool FormContextPopup(QPoint pos);
-    // Fills MainPopup with the bar and view commands, once.
+    // ContextMenu over empty space; true when it did.
+    bool OpenContextMenuAt(QPoint pos);
+    // Fills ContextMenu with the bar and view commands, once.
     void FillContextMenu();
     // The tooltip a control shows: for one bound to a command, its short
     // hint with the command's shortcut or typed character; empty for none.
@@ -208,7 +212,7 @@ public:
 
     // ---- Language (MainWindowLanguage.cpp) -------------------------------------
     // The View menu's choice of the interface language.
-    QMenu* PopupLanguage() const { return popupLanguage_; }
+    QMenu* LanguageMenu() const { return languageMenu_; }
     // Shows every window in that language at once; the value, the mode, the
     // bars and an entry in progress stay as they are. Written to pexa.ini on
     // shut-down.
@@ -232,7 +236,9 @@ private:
     void Retranslate();
     void RetranslateOpMenus();
     void StartUp();
-    void FormShow();
+    // Once the window is first shown: each bar's panel fitted, the saved band
+    // layout applied and fitted to the screen.
+    void LayOutBarsOnFirstShow();
     void FitToScreen();
     void OnClipboardChanged();
     // Keys, menus and the button panel (MainWindowKeys.cpp, MainWindowMenus.cpp).
@@ -311,14 +317,14 @@ private:
     CommandActionList* barActions_ = nullptr;
     BandSite* barSite_ = nullptr;
     QToolBar* mainToolBar_ = nullptr;
-    QMenuBar* menuMain_ = nullptr;
-    QMenu* menuEdit_ = nullptr;
-    QMenu* popupBar_ = nullptr;
-    QMenu* popupView_ = nullptr;
-    QMenu* menuHelp_ = nullptr;
-    QMenu* popupLanguage_ = nullptr;
+    QMenuBar* mainMenuBar_ = nullptr;
+    QMenu* editMenu_ = nullptr;
+    QMenu* barMenu_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QMenu* languageMenu_ = nullptr;
     QActionGroup* languageChoices_ = nullptr;
-    QWidget* paneButtons_ = nullptr;
+    QWidget* buttonPane_ = nullptr;
 
     // The stored font character set, kept only to be written back.
     int displayCharset_ = 1;
@@ -328,11 +334,11 @@ private:
     CharacterKeyTable keyTable_;
     bool keysPrepared_ = false;
     ButtonPanel buttons_;
-    QMenu* popupAllMode_ = nullptr;
-    QMenu* popupShiftAmount_ = nullptr;
-    QMenu* popupAllOp_ = nullptr;
-    QMenu* popupAllOpJ_ = nullptr;
-    QMenu* mainPopup_ = nullptr;
+    QMenu* modeMenu_ = nullptr;
+    QMenu* shiftAmountMenu_ = nullptr;
+    QMenu* operatorMenu_ = nullptr;
+    QMenu* descriptiveOperatorMenu_ = nullptr;
+    QMenu* contextMenu_ = nullptr;
     QObject* toolTipHook_ = nullptr;
 };
 

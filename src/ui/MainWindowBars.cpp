@@ -242,23 +242,23 @@ void MainWindow::SetToolBarVisible(bool on) {
 }
 
 bool MainWindow::MenuBarVisible() const {
-    return !menuMain_->isHidden();
+    return !mainMenuBar_->isHidden();
 }
 
 // A hidden menu bar takes no room and no Alt keys; the commands keep their
 // shortcuts, which the window matches itself.
 void MainWindow::SetMenuBarVisible(bool on) {
     MarkChanged(ViewSource);
-    menuMain_->setVisible(on);
+    mainMenuBar_->setVisible(on);
 }
 
 bool MainWindow::ButtonPanelVisible() const {
-    return !paneButtons_->isHidden();
+    return !buttonPane_->isHidden();
 }
 
 void MainWindow::SetButtonPanelVisible(bool on) {
     MarkChanged(ViewSource);
-    paneButtons_->setVisible(on);
+    buttonPane_->setVisible(on);
 }
 
 bool MainWindow::StayOnTop() const {

@@ -101,7 +101,7 @@ private:
     }
 
     bool MenuBarNavigating() const {
-        const QMenuBar* bar = window_->MenuMain();
+        const QMenuBar* bar = window_->MainMenuBar();
         return QApplication::activePopupWidget() != nullptr ||
                (bar != nullptr && bar->activeAction() != nullptr);
     }
@@ -111,7 +111,7 @@ private:
     // keep every key (plain letters opening its menus, Esc doing nothing).
     // Once no menu is open, the keyboard returns to the window.
     void ReleaseMenuBar() {
-        QMenuBar* bar = window_->MenuMain();
+        QMenuBar* bar = window_->MainMenuBar();
         if (bar == nullptr || QApplication::activePopupWidget() != nullptr)
             return;
         if (bar->activeAction() != nullptr)
@@ -158,7 +158,7 @@ private:
                 ch = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
                 ++i;
             }
-            window_->FormKeyPress(ch);
+            window_->TypeKeyCharacter(ch);
         }
         event.accept();
         return true;
@@ -171,11 +171,11 @@ private:
         const QPointer<MainWindow> guard(window_);
         while (wheelDelta_ >= kWheelStep && !guard.isNull()) {
             wheelDelta_ -= kWheelStep;
-            window_->FormMouseWheelUp();
+            window_->StepBarByWheelUp();
         }
         while (wheelDelta_ <= -kWheelStep && !guard.isNull()) {
             wheelDelta_ += kWheelStep;
-            window_->FormMouseWheelDown();
+            window_->StepBarByWheelDown();
         }
         event.accept();
         return true;
@@ -185,7 +185,7 @@ private:
     bool ContextMenu(QObject* watched, QContextMenuEvent& event) {
         if (watched != window_ || event.reason() == QContextMenuEvent::Keyboard)
             return false;
-        window_->FormContextPopup(event.pos());
+        window_->OpenContextMenuAt(event.pos());
         event.accept();
         return true;
     }
@@ -224,9 +224,9 @@ bool MainWindow::PrepareKeysAndMenus() {
         return false;
     }
     // Menus not made yet get the characters when they are made.
-    if (popupAllOp_ != nullptr) {
-        PrepareOpMenu(*popupAllOp_);
-        PrepareOpMenu(*popupAllOpJ_);
+    if (operatorMenu_ != nullptr) {
+        PrepareOpMenu(*operatorMenu_);
+        PrepareOpMenu(*descriptiveOperatorMenu_);
     }
     InstallToolTipHook();
     keysPrepared_ = true;
@@ -255,7 +255,7 @@ bool MainWindow::IsShortCut(const QKeyEvent& event) {
         return true;
     }
     if (IsCtrlTab(event)) {
-        StepOpPage(mods.testFlag(Qt::ShiftModifier) || key == Qt::Key_Backtab);
+        StepOperatorPage(mods.testFlag(Qt::ShiftModifier) || key == Qt::Key_Backtab);
         return true;
     }
     return false;
@@ -282,7 +282,7 @@ bool MainWindow::ClaimsKey(const QKeyEvent& event) {
     return IsCtrlTab(event);
 }
 
-void MainWindow::FormKeyPress(char32_t ch) {
+void MainWindow::TypeKeyCharacter(char32_t ch) {
     // ASCII keys keep their commands (operators stay operators); any other
     // character goes whole into a bar that takes characters.
     if (ch < 0x80 || !calculator_.TakesWholeCharacters()) {
@@ -295,23 +295,23 @@ void MainWindow::FormKeyPress(char32_t ch) {
     RefreshStates();
 }
 
-void MainWindow::StepOpPage(bool backward) {
+void MainWindow::StepOperatorPage(bool backward) {
     if (buttons_.OpPages != nullptr)
         buttons_.OpPages->StepPage(backward);
 }
 
-void MainWindow::FormMouseWheelDown() {
+void MainWindow::StepBarByWheelDown() {
     StepActiveBar(+1);
     RefreshStates();
 }
 
-void MainWindow::FormMouseWheelUp() {
+void MainWindow::StepBarByWheelUp() {
     StepActiveBar(-1);
     RefreshStates();
 }
 
 void MainWindow::BuildCommandControls() {
-    buttons_ = BuildButtonPanel(*paneButtons_, [this](Command command) { return Action(command); });
+    buttons_ = BuildButtonPanel(*buttonPane_, [this](Command command) { return Action(command); });
     BindMenuActions();
     new KeyRouter(this);
 }

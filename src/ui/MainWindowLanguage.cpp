@@ -34,13 +34,13 @@ constexpr LanguageItem LanguageItems[] = {
 } // namespace
 
 void MainWindow::BuildLanguageMenu() {
-    popupView_->addSeparator();
-    popupLanguage_ = popupView_->addMenu(QString());
-    popupLanguage_->setObjectName(QStringLiteral("PopupLanguage"));
-    languageChoices_ = new QActionGroup(popupLanguage_);
+    viewMenu_->addSeparator();
+    languageMenu_ = viewMenu_->addMenu(QString());
+    languageMenu_->setObjectName(QStringLiteral("PopupLanguage"));
+    languageChoices_ = new QActionGroup(languageMenu_);
     languageChoices_->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     for (const LanguageItem& item : LanguageItems) {
-        QAction* action = popupLanguage_->addAction(QString());
+        QAction* action = languageMenu_->addAction(QString());
         action->setObjectName(QString::fromLatin1(item.Name));
         action->setCheckable(true);
         action->setData(static_cast<int>(item.Language));
@@ -52,9 +52,9 @@ void MainWindow::BuildLanguageMenu() {
     // read the language shown now still finds theirs.
     languageChoices_->actions()[1]->setText(QStringLiteral("&English"));
     languageChoices_->actions()[2]->setText(QStringLiteral("日本語(&J)"));
-    popupLanguage_->setTitle(tr("&Language"));
+    languageMenu_->setTitle(tr("&Language"));
     languageChoices_->actions()[0]->setText(tr("&Automatic"));
-    connect(popupLanguage_, &QMenu::aboutToShow, this, [this] {
+    connect(languageMenu_, &QMenu::aboutToShow, this, [this] {
         for (QAction* action : languageChoices_->actions())
             action->setChecked(action->data().toInt() == static_cast<int>(ChosenLanguage()));
     });
@@ -73,12 +73,12 @@ void MainWindow::changeEvent(QEvent* event) {
 }
 
 void MainWindow::Retranslate() {
-    menuEdit_->setTitle(tr("&Edit"));
-    popupBar_->setTitle(tr("&Bar"));
-    popupView_->setTitle(tr("&View"));
-    menuHelp_->setTitle(tr("&Help"));
-    if (popupLanguage_ != nullptr) {
-        popupLanguage_->setTitle(tr("&Language"));
+    editMenu_->setTitle(tr("&Edit"));
+    barMenu_->setTitle(tr("&Bar"));
+    viewMenu_->setTitle(tr("&View"));
+    helpMenu_->setTitle(tr("&Help"));
+    if (languageMenu_ != nullptr) {
+        languageMenu_->setTitle(tr("&Language"));
         languageChoices_->actions()[0]->setText(tr("&Automatic"));
     }
 
@@ -90,7 +90,7 @@ void MainWindow::Retranslate() {
     }
     // The captions that follow the options are made again over the table's.
     UpdateOptionCaptions();
-    if (popupAllOpJ_ != nullptr)
+    if (descriptiveOperatorMenu_ != nullptr)
         RetranslateOpMenus();
     if (buttons_.CmdShiftAmountSel != nullptr)
         SetWidgetHint(*buttons_.CmdShiftAmountSel, Action(Command::ShiftAmountSel)->Hint());

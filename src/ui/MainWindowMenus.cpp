@@ -49,7 +49,7 @@ struct OpMenuRow {
     RowKind Kind;
     std::optional<Command> Action;
     const char* Caption;
-    const char* CaptionJ;
+    const char* DescriptiveCaption;
     bool InSubmenu = false;
     bool Radio = false;
     bool NewColumn = false;
@@ -183,31 +183,30 @@ void MainWindow::BuildPopupMenus() {
         return menu;
     };
 
-    popupAllMode_ = newMenu("PopupAllMode");
-    QActionGroup* modes = RadioGroup(*popupAllMode_);
+    modeMenu_ = newMenu("PopupAllMode");
+    QActionGroup* modes = RadioGroup(*modeMenu_);
     for (const Command name : {Command::ModeByte, Command::ModeWord, Command::ModeDWord,
                                Command::ModeQWord, Command::ModeFloat})
-        AddItem(*popupAllMode_, name, Action(name), QString(), modes);
-    popupAllMode_->addSeparator();
-    AddItem(*popupAllMode_, Command::ModeSigned, Action(Command::ModeSigned), QString(), nullptr);
-    AddItem(*popupAllMode_, Command::ModeReversed, Action(Command::ModeReversed), QString(),
-            nullptr);
+        AddItem(*modeMenu_, name, Action(name), QString(), modes);
+    modeMenu_->addSeparator();
+    AddItem(*modeMenu_, Command::ModeSigned, Action(Command::ModeSigned), QString(), nullptr);
+    AddItem(*modeMenu_, Command::ModeReversed, Action(Command::ModeReversed), QString(), nullptr);
 
-    popupShiftAmount_ = newMenu("PopupShiftAmount");
-    QActionGroup* amounts = RadioGroup(*popupShiftAmount_);
+    shiftAmountMenu_ = newMenu("PopupShiftAmount");
+    QActionGroup* amounts = RadioGroup(*shiftAmountMenu_);
     for (const Command name : {Command::ShiftAmount1, Command::ShiftAmount2, Command::ShiftAmount4,
                                Command::ShiftAmount8, Command::ShiftAmount16})
-        AddItem(*popupShiftAmount_, name, Action(name), QString(), amounts);
+        AddItem(*shiftAmountMenu_, name, Action(name), QString(), amounts);
 
-    popupAllOp_ = newMenu("PopupAllOp");
-    popupAllOpJ_ = newMenu("PopupAllOpJ");
-    for (const bool japanese : {false, true}) {
-        QMenu& top = japanese ? *popupAllOpJ_ : *popupAllOp_;
+    operatorMenu_ = newMenu("PopupAllOp");
+    descriptiveOperatorMenu_ = newMenu("PopupAllOpJ");
+    for (const bool descriptive : {false, true}) {
+        QMenu& top = descriptive ? *descriptiveOperatorMenu_ : *operatorMenu_;
         QMenu* submenu = nullptr;
         QActionGroup* radio = nullptr;
         for (const OpMenuRow& row : OpMenuRows) {
-            const char* source = japanese ? row.CaptionJ : row.Caption;
-            const QString caption = japanese ? OpMenuText(source) : TextOf(source);
+            const char* source = descriptive ? row.DescriptiveCaption : row.Caption;
+            const QString caption = descriptive ? OpMenuText(source) : TextOf(source);
             CommandAction* action = row.Action ? Action(*row.Action) : nullptr;
             if (!row.InSubmenu) {
                 submenu = nullptr;
@@ -226,7 +225,7 @@ void MainWindow::BuildPopupMenus() {
                 submenu = top.addMenu(caption.isEmpty() && action != nullptr ? action->Caption()
                                                                              : caption);
                 connect(submenu, &QMenu::aboutToShow, this, &MainWindow::RefreshStates);
-                if (japanese && source != nullptr)
+                if (descriptive && source != nullptr)
                     submenu->menuAction()->setProperty(kSourceTextProperty, TextOf(source));
                 if (row.Hint != nullptr) {
                     submenu->menuAction()->setToolTip(OpMenuText(row.Hint));
@@ -242,7 +241,7 @@ void MainWindow::BuildPopupMenus() {
                     radio = RadioGroup(menu);
                 ActionLink* item =
                     AddItem(menu, *row.Action, action, caption, row.Radio ? radio : nullptr);
-                if (japanese && source != nullptr)
+                if (descriptive && source != nullptr)
                     item->setProperty(kSourceTextProperty, TextOf(source));
                 break;
             }
@@ -250,50 +249,50 @@ void MainWindow::BuildPopupMenus() {
         }
     }
 
-    mainPopup_ = newMenu("MainPopup");
+    contextMenu_ = newMenu("MainPopup");
     // Filled on its first opening, before the update pass shows the states.
-    disconnect(mainPopup_, &QMenu::aboutToShow, this, &MainWindow::RefreshStates);
-    connect(mainPopup_, &QMenu::aboutToShow, this, &MainWindow::FillContextMenu);
-    connect(mainPopup_, &QMenu::aboutToShow, this, &MainWindow::RefreshStates);
+    disconnect(contextMenu_, &QMenu::aboutToShow, this, &MainWindow::RefreshStates);
+    connect(contextMenu_, &QMenu::aboutToShow, this, &MainWindow::FillContextMenu);
+    connect(contextMenu_, &QMenu::aboutToShow, this, &MainWindow::RefreshStates);
 
     // Made after start-up, they get the typed characters start-up gave the
     // others.
     if (keysPrepared_) {
-        PrepareOpMenu(*popupAllOp_);
-        PrepareOpMenu(*popupAllOpJ_);
+        PrepareOpMenu(*operatorMenu_);
+        PrepareOpMenu(*descriptiveOperatorMenu_);
     }
 }
 
 void MainWindow::EnsurePopupMenus() const {
     // Only the window's own accessors come here, and the window itself is
     // never a constant object.
-    if (popupAllMode_ == nullptr)
+    if (modeMenu_ == nullptr)
         const_cast<MainWindow*>(this)->BuildPopupMenus();
 }
 
-QMenu* MainWindow::PopupAllMode() const {
+QMenu* MainWindow::ModeMenu() const {
     EnsurePopupMenus();
-    return popupAllMode_;
+    return modeMenu_;
 }
 
-QMenu* MainWindow::PopupShiftAmount() const {
+QMenu* MainWindow::ShiftAmountMenu() const {
     EnsurePopupMenus();
-    return popupShiftAmount_;
+    return shiftAmountMenu_;
 }
 
-QMenu* MainWindow::PopupAllOp() const {
+QMenu* MainWindow::OperatorMenu() const {
     EnsurePopupMenus();
-    return popupAllOp_;
+    return operatorMenu_;
 }
 
-QMenu* MainWindow::PopupAllOpJ() const {
+QMenu* MainWindow::DescriptiveOperatorMenu() const {
     EnsurePopupMenus();
-    return popupAllOpJ_;
+    return descriptiveOperatorMenu_;
 }
 
-QMenu* MainWindow::MainPopup() const {
+QMenu* MainWindow::ContextMenu() const {
     EnsurePopupMenus();
-    return mainPopup_;
+    return contextMenu_;
 }
 
 namespace {
@@ -320,11 +319,11 @@ void RetranslateMenuItems(QMenu& menu) {
 } // namespace
 
 void MainWindow::RetranslateOpMenus() {
-    RetranslateMenuItems(*popupAllOp_);
-    RetranslateMenuItems(*popupAllOpJ_);
+    RetranslateMenuItems(*operatorMenu_);
+    RetranslateMenuItems(*descriptiveOperatorMenu_);
     // The typed characters are added to the new captions again.
     if (keysPrepared_)
-        PrepareOpMenu(*popupAllOpJ_);
+        PrepareOpMenu(*descriptiveOperatorMenu_);
 }
 
 void MainWindow::BindMenuActions() {
@@ -334,7 +333,7 @@ void MainWindow::BindMenuActions() {
         });
     Action(Command::ShiftAmountSel)->SetOnExecute([this](CommandAction&) {
         QWidget* selector = buttons_.CmdShiftAmountSel;
-        PopupShiftAmount()->popup(selector->mapToGlobal(QPoint(0, selector->height())));
+        ShiftAmountMenu()->popup(selector->mapToGlobal(QPoint(0, selector->height())));
     });
 
     ShiftAmountSelector* selector = buttons_.CmdShiftAmountSel;
@@ -393,8 +392,8 @@ int MainWindow::OsMajorVersion() {
 
 QMenu* MainWindow::QuickMenuOf(const CommandAction& action) const {
     if (&action == Action(Command::ModeMenu))
-        return PopupAllMode();
-    return &action == Action(Command::QuickMenuJ) ? PopupAllOpJ() : PopupAllOp();
+        return ModeMenu();
+    return &action == Action(Command::QuickMenuJ) ? DescriptiveOperatorMenu() : OperatorMenu();
 }
 
 QPoint MainWindow::QuickMenuPosition(const CommandAction& action) const {
@@ -403,7 +402,7 @@ QPoint MainWindow::QuickMenuPosition(const CommandAction& action) const {
     if (frame.contains(pointer))
         return pointer;
     if (ButtonPanelVisible()) {
-        const bool modeMenu = QuickMenuOf(action) == PopupAllMode();
+        const bool modeMenu = QuickMenuOf(action) == ModeMenu();
         const QWidget* anchor =
             modeMenu ? static_cast<const QWidget*>(buttons_.GrpMode) : buttons_.OpPages;
         return anchor->mapToGlobal(QPoint(0, 0));
@@ -437,35 +436,35 @@ bool IsContainer(const QWidget* widget) {
 
 } // namespace
 
-bool MainWindow::FormContextPopup(QPoint pos) {
+bool MainWindow::OpenContextMenuAt(QPoint pos) {
     const QWidget* found = childAt(pos);
     if (found != nullptr && !IsContainer(found))
         return false;
-    MainPopup()->popup(mapToGlobal(pos));
+    ContextMenu()->popup(mapToGlobal(pos));
     return true;
 }
 
 void MainWindow::FillContextMenu() {
     EnsurePopupMenus();
-    if (!mainPopup_->actions().isEmpty())
+    if (!contextMenu_->actions().isEmpty())
         return;
     auto copy = [this](const QMenu& from) {
         for (QAction* item : from.actions()) {
             if (item->isSeparator()) {
-                mainPopup_->addSeparator();
+                contextMenu_->addSeparator();
             } else if (CommandAction* action = CommandOfMenuItem(item)) {
-                mainPopup_->addAction(action);
+                contextMenu_->addAction(action);
             } else if (item->menu() != nullptr) {
                 // A submenu of the window's own (the language) is shared.
-                mainPopup_->addAction(item);
+                contextMenu_->addAction(item);
             } else {
                 qWarning("%s", AssertionFailure("MainWindow").what());
             }
         }
     };
-    copy(*popupBar_);
-    mainPopup_->addSeparator();
-    copy(*popupView_);
+    copy(*barMenu_);
+    contextMenu_->addSeparator();
+    copy(*viewMenu_);
 }
 
 // ---- Tooltips -------------------------------------------------------------------

@@ -169,7 +169,7 @@ void MainWindow::ReadBars() {
     }
 }
 
-void MainWindow::FormShow() {
+void MainWindow::LayOutBarsOnFirstShow() {
     for (int i = 0; i < BarCount(); ++i)
         BarAt(i)->FitPanel();
     ApplyBandLayouts();

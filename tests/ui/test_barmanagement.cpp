@@ -349,20 +349,20 @@ void BarManagementTest::containersAndMenus() {
     tools[3]->trigger();
     QVERIFY(window->FindBar(BarKind::Oct) != nullptr);
 
-    const QList<QAction*> menus = window->MenuMain()->actions();
+    const QList<QAction*> menus = window->MainMenuBar()->actions();
     QCOMPARE(menus.size(), 4);
     QCOMPARE(menus[0]->text(), "編集(&E)");
     QCOMPARE(menus[1]->text(), "バー(&B)");
     QCOMPARE(menus[2]->text(), "表示(&V)");
     QCOMPARE(menus[3]->text(), "ヘルプ(&H)");
-    QCOMPARE(window->PopupBar()->actions().size(), 10);
-    QCOMPARE(window->PopupBar()->actions()[2], FindAction(*window, "ActToggleBin"));
+    QCOMPARE(window->BarMenu()->actions().size(), 10);
+    QCOMPARE(window->BarMenu()->actions()[2], FindAction(*window, "ActToggleBin"));
     // The commands, and the language submenu after a separator.
-    QCOMPARE(window->PopupView()->actions().size(), 15);
-    QCOMPARE(window->PopupView()->actions().last()->menu(), window->PopupLanguage());
-    QCOMPARE(window->MenuEdit()->actions().last(), FindAction(*window, "ActExit"));
-    QCOMPARE(window->PaneButtons()->objectName(), "PaneButtons");
-    QVERIFY(!window->PaneButtons()->isHidden());
+    QCOMPARE(window->ViewMenu()->actions().size(), 15);
+    QCOMPARE(window->ViewMenu()->actions().last()->menu(), window->LanguageMenu());
+    QCOMPARE(window->EditMenu()->actions().last(), FindAction(*window, "ActExit"));
+    QCOMPARE(window->ButtonPane()->objectName(), "PaneButtons");
+    QVERIFY(!window->ButtonPane()->isHidden());
     // The gradian unit is not offered, but its action stays shown (and so
     // can be enabled): only its menu items and button are hidden.
     QVERIFY(!OfferedInControls(Command::TriModeGrad));
@@ -378,7 +378,7 @@ void BarManagementTest::bodyColour() {
     QCOMPARE(window->palette().color(QPalette::Window), SystemColor(SystemColorId::ButtonFace));
     window->SetBodyColor(0x0000FF); // 0x00BBGGRR: red
     QCOMPARE(window->palette().color(QPalette::Window), QColor(255, 0, 0));
-    QCOMPARE(window->PaneButtons()->palette().color(QPalette::Window), QColor(255, 0, 0));
+    QCOMPARE(window->ButtonPane()->palette().color(QPalette::Window), QColor(255, 0, 0));
 }
 
 // With the tool bar, the button panel and the menu bar hidden, closing the
@@ -430,7 +430,7 @@ void BarManagementTest::largeFontWidensTheWindowInsteadOfCutting() {
 // No key of the button panel is narrower than the style draws its caption.
 void BarManagementTest::panelKeysFitTheirCaptions() {
     WindowFixture window;
-    const auto buttons = window->PaneButtons()->findChildren<CommandButton*>();
+    const auto buttons = window->ButtonPane()->findChildren<CommandButton*>();
     QVERIFY(buttons.size() > 40);
     for (const CommandButton* button : buttons)
         QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));

@@ -320,7 +320,7 @@ private slots:
         window->HelpViewer()->SetHelpFile(HelpDocument());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(&*window));
-        QMenu* popup = japanese ? window->PopupAllOpJ() : window->PopupAllOp();
+        QMenu* popup = japanese ? window->DescriptiveOperatorMenu() : window->OperatorMenu();
         QVERIFY(OpenMenuAt(popup, nullptr, *window) != nullptr);
         QAction* headerItem = nullptr;
         for (QAction* item : popup->actions())
@@ -339,9 +339,9 @@ private slots:
         window->HelpViewer()->SetHelpFile(HelpDocument());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(&*window));
-        QVERIFY(OpenMenuAt(window->MenuHelp(), nullptr, *window) != nullptr);
-        window->MenuHelp()->setActiveAction(nullptr);
-        QTest::keyClick(window->MenuHelp(), Qt::Key_F1);
+        QVERIFY(OpenMenuAt(window->HelpMenu(), nullptr, *window) != nullptr);
+        window->HelpMenu()->setActiveAction(nullptr);
+        QTest::keyClick(window->HelpMenu(), Qt::Key_F1);
         QVERIFY(window->HelpViewer()->isVisible());
         QVERIFY(window->HelpViewer()->CurrentAnchor().isEmpty());
     }

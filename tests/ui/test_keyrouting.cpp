@@ -307,7 +307,7 @@ void KeyRoutingTest::registrationFailureSkipsThePreparation() {
     Type(&window, "12+3=");
     QCOMPARE(ShownOf(window, BarKind::Decimal), QStringLiteral("15"));
     // The operator menus were not decorated and the start-up captions not set.
-    QCOMPARE(window.PopupAllOp()->actions().first()->text(), QStringLiteral("An&d "));
+    QCOMPARE(window.OperatorMenu()->actions().first()->text(), QStringLiteral("An&d "));
     QCOMPARE(FindAction(window, "ActOpQShiftL")->Caption(), QStringLiteral("<<n"));
     // Nor was the tooltip hook installed: the standard tooltip shows.
     window.show();
@@ -487,11 +487,11 @@ void KeyRoutingTest::disabledShortcutLetsTheKeyGoOn() {
     probe->setEnabled(false);
     Press(target, {Qt::Key_Tab, Ctrl, "\t"});
     QCOMPARE(runs, 1);
-    QCOMPARE(window->OpPages()->currentIndex(), 1);
+    QCOMPARE(window->OperatorPageTabs()->currentIndex(), 1);
     probe->setEnabled(true);
     Press(target, {Qt::Key_Tab, Ctrl, "\t"});
     QCOMPARE(runs, 2);
-    QCOMPARE(window->OpPages()->currentIndex(), 1);
+    QCOMPARE(window->OperatorPageTabs()->currentIndex(), 1);
 
     // And a disabled command on Alt+H leaves the key to the bar.
     probe->SetShortCut(QKeyCombination(Qt::AltModifier, Qt::Key_H));
@@ -526,8 +526,8 @@ void KeyRoutingTest::altLetterPicksABarBeforeTheMenuBar() {
 
     // Alt+E belongs to no bar: the menu bar's mnemonic opens the edit menu.
     QTest::keyClick(&form, Qt::Key_E, Qt::AltModifier);
-    QTRY_COMPARE(QApplication::activePopupWidget(), form.MenuEdit());
-    form.MenuEdit()->close();
+    QTRY_COMPARE(QApplication::activePopupWidget(), form.EditMenu());
+    form.EditMenu()->close();
     form.menuBar()->setActiveAction(nullptr);
     QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
     form.activateWindow();
@@ -538,12 +538,12 @@ void KeyRoutingTest::altLetterPicksABarBeforeTheMenuBar() {
     QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Hex));
     QTest::qWait(20);
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
-    QVERIFY(!form.MenuHelp()->isVisible());
+    QVERIFY(!form.HelpMenu()->isVisible());
 
     // Alt+B opens the bar menu while no binary bar claims it.
     QTest::keyClick(&form, Qt::Key_B, Qt::AltModifier);
-    QTRY_COMPARE(QApplication::activePopupWidget(), form.PopupBar());
-    form.PopupBar()->close();
+    QTRY_COMPARE(QApplication::activePopupWidget(), form.BarMenu());
+    form.BarMenu()->close();
     form.menuBar()->setActiveAction(nullptr);
     QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
     form.activateWindow();
@@ -582,15 +582,15 @@ void KeyRoutingTest::closedMenuGivesTheKeysBack() {
     QTest::keyClick(handle, Qt::Key_2);
     QCOMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("42"));
 
-    QMenuBar* bar = form.MenuMain();
+    QMenuBar* bar = form.MainMenuBar();
     if (byMouse)
         QTest::mouseClick(bar, Qt::LeftButton, {},
-                          bar->actionGeometry(form.PopupView()->menuAction()).center());
+                          bar->actionGeometry(form.ViewMenu()->menuAction()).center());
     else
         QTest::keyClick(handle, Qt::Key_V, Qt::AltModifier);
-    QTRY_COMPARE(QApplication::activePopupWidget(), form.PopupView());
+    QTRY_COMPARE(QApplication::activePopupWidget(), form.ViewMenu());
     if (closeByClick) {
-        QMenu* menu = form.PopupView();
+        QMenu* menu = form.ViewMenu();
         QTest::mouseClick(menu, Qt::LeftButton, {}, QPoint(menu->width() + 10, menu->height() / 2));
     } else {
         QTest::keyClick(handle, Qt::Key_Escape);
@@ -628,7 +628,7 @@ void KeyRoutingTest::activeBarHandlesItsKeys() {
 void KeyRoutingTest::ctrlTabStepsThePagesWithoutWrapping() {
     WindowFixture window;
     QWidget* target = &window.Window();
-    OperatorPages* pages = window->OpPages();
+    OperatorPages* pages = window->OperatorPageTabs();
     QCOMPARE(pages->count(), 3);
     QCOMPARE(pages->currentIndex(), 0);
     CalcBar* active = window->ActiveBar();
@@ -676,8 +676,8 @@ void KeyRoutingTest::mouseWheelStepsTheBars() {
     wheel(button, 60);
     QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Oct));
     // Over the page tabs the wheel still steps bars, not pages.
-    wheel(form.OpPages()->tabBar(), -120);
-    QCOMPARE(form.OpPages()->currentIndex(), 0);
+    wheel(form.OperatorPageTabs()->tabBar(), -120);
+    QCOMPARE(form.OperatorPageTabs()->currentIndex(), 0);
     QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Decimal));
 }
 

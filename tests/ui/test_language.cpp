@@ -193,59 +193,60 @@ private slots:
         SwitchTo(*window, UiLanguage::English);
         SwitchTo(*window, UiLanguage::Japanese);
         QStringList titles;
-        for (const QAction* menu : window->MenuMain()->actions())
+        for (const QAction* menu : window->MainMenuBar()->actions())
             titles << menu->text();
         QCOMPARE(titles, (QStringList{"編集(&E)", "バー(&B)", "表示(&V)", "ヘルプ(&H)"}));
-        QCOMPARE(MenuTexts(*window->PopupAllOpJ()), (QStringList{"論理積(An&d)",
-                                                                 "論理和(&Or)",
-                                                                 "排他的論理和(&Xor)",
-                                                                 "ビット反転(&Not)",
-                                                                 "左シフト(&L)",
-                                                                 "右シフト(&H)",
-                                                                 "算術シフト",
-                                                                 "ローテート",
-                                                                 "左にnビットシフト(&<)",
-                                                                 "右にnビットシフト(&>)",
-                                                                 "シフト量",
-                                                                 "&1 ",
-                                                                 "&2 ",
-                                                                 "&4 ",
-                                                                 "&8 ",
-                                                                 "1&6 ",
-                                                                 "バイトオーダー反転(&Y)",
-                                                                 "ビット順反転(&V)",
-                                                                 "平方根(&Q)",
-                                                                 "自乗(&U)",
-                                                                 "累乗(&P)",
-                                                                 "累乗根(&R)",
-                                                                 "小数(&F)",
-                                                                 "逆数(&/)",
-                                                                 "階乗(&!)",
-                                                                 "指数(&E)",
-                                                                 "&e^x ",
-                                                                 "&2^x ",
-                                                                 "&10^x ",
-                                                                 "対数(&G)",
-                                                                 "自然対数(&Ln)",
-                                                                 "底&2の対数",
-                                                                 "常用対数(Lo&g)",
-                                                                 "任意の底の対数(&N)",
-                                                                 "整数化(&I)",
-                                                                 "切り捨て(&T)",
-                                                                 "切り上げ(&C)",
-                                                                 "四捨五入(&R)",
-                                                                 "正弦(&sin)",
-                                                                 "余弦(&cos)",
-                                                                 "正接(&tan)",
-                                                                 "逆正弦(arcsin)",
-                                                                 "逆余弦(arccos)",
-                                                                 "逆正接(arctan)",
-                                                                 "双曲線関数(Hyp)",
-                                                                 "角度単位(&A)",
-                                                                 "度(&Deg)",
-                                                                 "ラジアン(&Rad)",
-                                                                 "グラジアン(&Grad)",
-                                                                 "円周率(Pi)"}));
+        QCOMPARE(MenuTexts(*window->DescriptiveOperatorMenu()),
+                 (QStringList{"論理積(An&d)",
+                              "論理和(&Or)",
+                              "排他的論理和(&Xor)",
+                              "ビット反転(&Not)",
+                              "左シフト(&L)",
+                              "右シフト(&H)",
+                              "算術シフト",
+                              "ローテート",
+                              "左にnビットシフト(&<)",
+                              "右にnビットシフト(&>)",
+                              "シフト量",
+                              "&1 ",
+                              "&2 ",
+                              "&4 ",
+                              "&8 ",
+                              "1&6 ",
+                              "バイトオーダー反転(&Y)",
+                              "ビット順反転(&V)",
+                              "平方根(&Q)",
+                              "自乗(&U)",
+                              "累乗(&P)",
+                              "累乗根(&R)",
+                              "小数(&F)",
+                              "逆数(&/)",
+                              "階乗(&!)",
+                              "指数(&E)",
+                              "&e^x ",
+                              "&2^x ",
+                              "&10^x ",
+                              "対数(&G)",
+                              "自然対数(&Ln)",
+                              "底&2の対数",
+                              "常用対数(Lo&g)",
+                              "任意の底の対数(&N)",
+                              "整数化(&I)",
+                              "切り捨て(&T)",
+                              "切り上げ(&C)",
+                              "四捨五入(&R)",
+                              "正弦(&sin)",
+                              "余弦(&cos)",
+                              "正接(&tan)",
+                              "逆正弦(arcsin)",
+                              "逆余弦(arccos)",
+                              "逆正接(arctan)",
+                              "双曲線関数(Hyp)",
+                              "角度単位(&A)",
+                              "度(&Deg)",
+                              "ラジアン(&Rad)",
+                              "グラジアン(&Grad)",
+                              "円周率(Pi)"}));
         QCOMPARE(CalcErrorText(CalcErrorKind::DivideByZero), "0で割ることはできません");
         QCOMPARE(window->HelpViewer()->windowTitle(), "pexa ヘルプ");
         QVERIFY(window->HelpViewer()->HelpFile().endsWith(QLatin1String("/pexa.hlp")));
@@ -262,13 +263,13 @@ private slots:
         Keys(*window, "12 + 3");
         const QString hexBefore = ShownOf(*window, BarKind::Hex);
         const int bars = window->BarCount();
-        QAction* english = window->PopupLanguage()->findChild<QAction*>("ActLanguageEnglish");
+        QAction* english = window->LanguageMenu()->findChild<QAction*>("ActLanguageEnglish");
         QVERIFY(english != nullptr);
         english->trigger();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
 
-        QCOMPARE(window->MenuMain()->actions().at(0)->text(), "&Edit");
-        QCOMPARE(window->PopupAllOpJ()->actions().at(0)->text().section('\t', 0, 0),
+        QCOMPARE(window->MainMenuBar()->actions().at(0)->text(), "&Edit");
+        QCOMPARE(window->DescriptiveOperatorMenu()->actions().at(0)->text().section('\t', 0, 0),
                  "Bitwise An&d");
         QCOMPARE(window->BarCount(), bars);
         QCOMPARE(window->Engine().Mode(), CalcValueMode::Word);
@@ -280,7 +281,7 @@ private slots:
         window->SaveSettings();
         QCOMPARE(ReadProfileString(SectionView, "Language", ""), "en");
         SwitchTo(*window, UiLanguage::Japanese);
-        QCOMPARE(window->MenuMain()->actions().at(0)->text(), "編集(&E)");
+        QCOMPARE(window->MainMenuBar()->actions().at(0)->text(), "編集(&E)");
     }
 };
 
