@@ -81,7 +81,6 @@ public:
     CalcBar* FindBar(BarKind kind) const;
     // None when the kind has no conversion in this build.
     CalcBar* CreateBar(BarKind kind);
-    static bool CanCreateBarKind(BarKind kind);
     void CloseBar(CalcBar* bar);
     void CloseBarOfKind(BarKind kind);
     // Opens the kind's bar and activates it, or closes it when it is open.
@@ -193,11 +192,6 @@ public:
     const ButtonPanel& Buttons() const { return buttons_; }
     // The page control of the operator buttons.
     OperatorPages* OperatorPageTabs() const { return buttons_.OpPages; }
-    // Adds the typed character of each command to an operator menu's items.
-    void PrepareOpMenu(QMenu& menu) const;
-    static void PrepareOpMenu(QMenu& menu, const CharacterKeyTable& table);
-    // The kernel's major release number.
-    static int OsMajorVersion();
     // The menu a quick-menu or mode-menu command opens, and where.
     QMenu* QuickMenuOf(const CommandAction& action) const;
     QPoint QuickMenuPosition(const CommandAction& action) const;

@@ -52,10 +52,6 @@ CalcBar* MainWindow::FindBar(BarKind kind) const {
     return nullptr;
 }
 
-bool MainWindow::CanCreateBarKind(BarKind kind) {
-    return CanOpenBarKind(kind);
-}
-
 // The calculator opens the bar and keeps its conversion; the widget shows it.
 CalcBar* MainWindow::CreateBar(BarKind kind) {
     Conversion* conv = calculator_.OpenBar(kind);
@@ -320,7 +316,7 @@ void MainWindow::BindBarActions() {
         const BarKind kind = PayloadOf<BarKind>(command);
         Action(command)->SetOnExecute([this, kind](CommandAction&) { ToggleBar(kind); });
         // A kind this build has no conversion for cannot be opened.
-        const bool available = CanCreateBarKind(kind);
+        const bool available = CanOpenBarKind(kind);
         OnState(command, BarsSource, [this, kind, available](CommandAction& a) {
             const bool open = FindBar(kind) != nullptr;
             a.setEnabled(available || open);

@@ -225,8 +225,8 @@ bool MainWindow::PrepareKeysAndMenus() {
     }
     // Menus not made yet get the characters when they are made.
     if (operatorMenu_ != nullptr) {
-        PrepareOpMenu(*operatorMenu_);
-        PrepareOpMenu(*descriptiveOperatorMenu_);
+        ShowKeyCharsInMenu(*operatorMenu_, keyTable_);
+        ShowKeyCharsInMenu(*descriptiveOperatorMenu_, keyTable_);
     }
     InstallToolTipHook();
     keysPrepared_ = true;

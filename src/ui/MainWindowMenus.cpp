@@ -32,8 +32,6 @@
 
 #include <optional>
 
-#include <sys/utsname.h>
-
 namespace pexa {
 
 namespace {
@@ -258,8 +256,8 @@ void MainWindow::BuildPopupMenus() {
     // Made after start-up, they get the typed characters start-up gave the
     // others.
     if (keysPrepared_) {
-        PrepareOpMenu(*operatorMenu_);
-        PrepareOpMenu(*descriptiveOperatorMenu_);
+        ShowKeyCharsInMenu(*operatorMenu_, keyTable_);
+        ShowKeyCharsInMenu(*descriptiveOperatorMenu_, keyTable_);
     }
 }
 
@@ -323,7 +321,7 @@ void MainWindow::RetranslateOpMenus() {
     RetranslateMenuItems(*descriptiveOperatorMenu_);
     // The typed characters are added to the new captions again.
     if (keysPrepared_)
-        PrepareOpMenu(*descriptiveOperatorMenu_);
+        ShowKeyCharsInMenu(*descriptiveOperatorMenu_, keyTable_);
 }
 
 void MainWindow::BindMenuActions() {
@@ -342,52 +340,6 @@ void MainWindow::BindMenuActions() {
     connect(
         selector, &ShiftAmountSelector::MouseDown, this,
         [this] { Action(Command::ShiftAmountSel)->Execute(); }, Qt::DirectConnection);
-}
-
-// ---- Operator menus -------------------------------------------------------------
-
-void MainWindow::PrepareOpMenu(QMenu& menu) const {
-    PrepareOpMenu(menu, keyTable_);
-}
-
-void MainWindow::PrepareOpMenu(QMenu& menu, const CharacterKeyTable& table) {
-    for (QAction* item : menu.actions()) {
-        if (item->isSeparator())
-            continue;
-        const CommandAction* action = CommandOfMenuItem(item);
-        const std::optional<char> ch =
-            action != nullptr && !action->HasShortCut() ? table.KeyCharOf(action) : std::nullopt;
-        // An item that shows the command itself cannot take a caption of its
-        // own without renaming the command everywhere.
-        if (ch.has_value() && qobject_cast<CommandAction*>(item) == nullptr) {
-            QString key = KeyCharText(*ch);
-            // Qt reads "&" after the tab as an access mark too and would draw
-            // a lone one as nothing, whatever the system's version.
-            if (key == QLatin1String("&"))
-                key = QStringLiteral("&&");
-            QString caption = item->text();
-            const qsizetype tab = caption.indexOf(QLatin1Char('\t'));
-            if (tab >= 0)
-                caption.truncate(tab);
-            caption += QLatin1Char('\t') + key;
-            if (auto* link = qobject_cast<ActionLink*>(item))
-                link->SetOwnCaption(caption);
-            else
-                item->setText(caption);
-        }
-        if (QMenu* submenu = item->menu())
-            PrepareOpMenu(*submenu, table);
-    }
-}
-
-int MainWindow::OsMajorVersion() {
-    utsname name{};
-    if (uname(&name) != 0)
-        return 5; // a kernel that cannot be asked is taken to be a current one
-    int major = 0;
-    for (const char* p = name.release; *p >= '0' && *p <= '9' && major < 100000; ++p)
-        major = major * 10 + (*p - '0');
-    return major;
 }
 
 QMenu* MainWindow::QuickMenuOf(const CommandAction& action) const {

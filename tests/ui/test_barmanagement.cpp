@@ -232,13 +232,13 @@ void BarManagementTest::kindsWithoutConversionAreRefused() {
             continue;
         const int before = window->BarCount();
         CalcBar* bar = window->CreateBar(barKind);
-        QCOMPARE(bar != nullptr, MainWindow::CanCreateBarKind(barKind));
+        QCOMPARE(bar != nullptr, CanOpenBarKind(barKind));
         QCOMPARE(window->BarCount(), before + (bar != nullptr ? 1 : 0));
         if (bar != nullptr)
             QCOMPARE(bar->Kind(), barKind);
     }
-    QVERIFY(MainWindow::CanCreateBarKind(BarKind::Decimal));
-    QVERIFY(MainWindow::CanCreateBarKind(BarKind::Bin));
+    QVERIFY(CanOpenBarKind(BarKind::Decimal));
+    QVERIFY(CanOpenBarKind(BarKind::Bin));
 }
 
 void BarManagementTest::middleClickClosesTheBar() {

@@ -244,7 +244,7 @@ void ClipboardTest::nonAsciiTextIsRefused() {
 
 void ClipboardTest::characterBarCopyAndPaste() {
     WindowFixture window;
-    if (!MainWindow::CanCreateBarKind(BarKind::Char))
+    if (!CanOpenBarKind(BarKind::Char))
         QSKIP("no character conversion in this build");
     CalcBar* chr = window->CreateBar(BarKind::Char);
     window->ActivateBar(chr);
@@ -262,7 +262,7 @@ void ClipboardTest::characterBarCopyAndPaste() {
 // The Unicode encodings show, copy, paste and take typed characters whole.
 void ClipboardTest::unicodeCharacterBar() {
     WindowFixture window;
-    if (!MainWindow::CanCreateBarKind(BarKind::Char))
+    if (!CanOpenBarKind(BarKind::Char))
         QSKIP("no character conversion in this build");
     auto* chr = qobject_cast<CharacterBar*>(window->CreateBar(BarKind::Char));
     QVERIFY(chr != nullptr);
@@ -293,7 +293,7 @@ void ClipboardTest::unicodeCharacterBar() {
 // EUC code again, not the Shift JIS one (0x968E).
 void ClipboardTest::eucCharacterPastesBackAsItsCode() {
     WindowFixture window;
-    if (!MainWindow::CanCreateBarKind(BarKind::Char))
+    if (!CanOpenBarKind(BarKind::Char))
         QSKIP("no character conversion in this build");
     auto* chr = qobject_cast<CharacterBar*>(window->CreateBar(BarKind::Char));
     QVERIFY(chr != nullptr);

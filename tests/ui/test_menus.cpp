@@ -6,6 +6,7 @@
 #include "ui/ButtonPanel.h"
 #include "ui/CharacterKeyTable.h"
 #include "ui/OperatorPages.h"
+#include "ui/VersionInfo.h"
 #include "ui/toolkit/ActionLink.h"
 #include "ui/toolkit/ShortCut.h"
 
@@ -105,7 +106,7 @@ private slots:
     void japaneseOperatorMenu();
     void submenusCarryTheirKeys();
     void keyTextOfTheAmpersandIsDoubled();
-    void osMajorVersionIsTheKernels();
+    void kernelMajorVersionIsTheRunningKernels();
     void radioItemsFollowTheCommands();
     void menuItemsRunTheirCommands();
     void ownCaptionsStayWhenCommandCaptionsChange();
@@ -219,20 +220,20 @@ void MenusTest::keyTextOfTheAmpersandIsDoubled() {
     menu.addAction(andItem);
     menu.addAction(orItem);
     menu.addAction(FindAction(*window, "ActOpXor"));
-    MainWindow::PrepareOpMenu(menu, window->KeyTable());
+    ShowKeyCharsInMenu(menu, window->KeyTable());
     QCOMPARE(andItem->text(), QStringLiteral("An&d \t&&"));
     QCOMPARE(orItem->text(), QStringLiteral("&Or \t|"));
     QCOMPARE(FindAction(*window, "ActOpXor")->Caption(), QStringLiteral("Xor"));
     // Preparing again replaces the key text after the tab.
-    MainWindow::PrepareOpMenu(menu, window->KeyTable());
+    ShowKeyCharsInMenu(menu, window->KeyTable());
     QCOMPARE(andItem->text(), QStringLiteral("An&d \t&&"));
     QCOMPARE(orItem->text(), QStringLiteral("&Or \t|"));
 }
 
-void MenusTest::osMajorVersionIsTheKernels() {
+void MenusTest::kernelMajorVersionIsTheRunningKernels() {
     const int major = QSysInfo::kernelVersion().section(QLatin1Char('.'), 0, 0).toInt();
     QVERIFY(major > 0);
-    QCOMPARE(MainWindow::OsMajorVersion(), major);
+    QCOMPARE(KernelMajorVersion(), major);
 }
 
 void MenusTest::radioItemsFollowTheCommands() {

@@ -72,7 +72,7 @@ std::vector<BarKind> Kinds(const MainWindow& window) {
 std::vector<BarKind> Available(std::initializer_list<BarKind> kinds) {
     std::vector<BarKind> result;
     for (const BarKind kind : kinds)
-        if (MainWindow::CanCreateBarKind(kind))
+        if (CanOpenBarKind(kind))
             result.push_back(kind);
     return result;
 }
@@ -274,7 +274,7 @@ private slots:
                        .arg(position)
                        .arg(QString::fromLatin1(GetBarKindInfo(kind).Label))
                        .toLatin1();
-            if (MainWindow::CanCreateBarKind(kind))
+            if (CanOpenBarKind(kind))
                 allKinds.push_back(kind);
         }
         QTest::newRow("all ten") << all << allKinds;
