@@ -35,6 +35,7 @@ class CommandActionList;
 class BandSite;
 class CalcBar;
 class HelpWindow;
+class PopupMenus;
 
 // The main window: the view over the calculator (which holds every value and
 // state, and the open bars' conversions), the stack of display bars, the
@@ -182,24 +183,11 @@ public:
     void StepBarByWheelUp();
 
     // ---- Menus, button panel and tooltips (MainWindowMenus.cpp) ----------------
-    // The pop-up menus are made when one of them is first asked for: none is
-    // on screen when the window opens.
-    QMenu* ModeMenu() const;
-    QMenu* ShiftAmountMenu() const;
-    QMenu* OperatorMenu() const;
-    QMenu* DescriptiveOperatorMenu() const;
-    QMenu* ContextMenu() const;
+    // The mode, shift-amount, operator and context menus.
+    PopupMenus& Popups() const { return *popups_; }
     const ButtonPanel& Buttons() const { return buttons_; }
     // The page control of the operator buttons.
     OperatorPages* OperatorPageTabs() const { return buttons_.OpPages; }
-    // The menu a quick-menu or mode-menu command opens, and where.
-    QMenu* QuickMenuOf(const CommandAction& action) const;
-    QPoint QuickMenuPosition(const CommandAction& action) const;
-    // A right-click at a point of the window (window coordinates): opens
-    // ContextMenu over empty space; true when it did.
-    bool OpenContextMenuAt(QPoint pos);
-    // Fills ContextMenu with the bar and view commands, once.
-    void FillContextMenu();
     // The tooltip a control shows: for one bound to a command, its short
     // hint with the command's shortcut or typed character; empty for none.
     QString ToolTipText(const QWidget& control) const;
@@ -228,7 +216,6 @@ private:
     void BuildLanguageMenu();
     // Every text the window and its menus show, in the language shown now.
     void Retranslate();
-    void RetranslateOpMenus();
     void StartUp();
     // Once the window is first shown: each bar's panel fitted, the saved band
     // layout applied and fitted to the screen.
@@ -237,9 +224,6 @@ private:
     void OnClipboardChanged();
     // Keys, menus and the button panel (MainWindowKeys.cpp, MainWindowMenus.cpp).
     void BuildCommandControls();
-    void BuildPopupMenus();
-    // Makes the pop-up menus on first use.
-    void EnsurePopupMenus() const;
     void BindMenuActions();
     bool PrepareKeysAndMenus();
     void InstallToolTipHook();
@@ -328,11 +312,7 @@ private:
     CharacterKeyTable keyTable_;
     bool keysPrepared_ = false;
     ButtonPanel buttons_;
-    QMenu* modeMenu_ = nullptr;
-    QMenu* shiftAmountMenu_ = nullptr;
-    QMenu* operatorMenu_ = nullptr;
-    QMenu* descriptiveOperatorMenu_ = nullptr;
-    QMenu* contextMenu_ = nullptr;
+    PopupMenus* popups_ = nullptr;
     QObject* toolTipHook_ = nullptr;
 };
 

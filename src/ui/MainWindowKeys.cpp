@@ -10,6 +10,7 @@
 #include "ui/CalcBar.h"
 #include "ui/CommandTable.h"
 #include "ui/OperatorPages.h"
+#include "ui/PopupMenus.h"
 #include "ui/toolkit/CommandAction.h"
 #include "ui/toolkit/CommandActionList.h"
 #include "ui/toolkit/ShortCut.h"
@@ -185,7 +186,7 @@ private:
     bool ContextMenu(QObject* watched, QContextMenuEvent& event) {
         if (watched != window_ || event.reason() == QContextMenuEvent::Keyboard)
             return false;
-        window_->OpenContextMenuAt(event.pos());
+        window_->Popups().OpenContextMenuAt(event.pos());
         event.accept();
         return true;
     }
@@ -223,13 +224,10 @@ bool MainWindow::PrepareKeysAndMenus() {
         qWarning("%s", error.what());
         return false;
     }
-    // Menus not made yet get the characters when they are made.
-    if (operatorMenu_ != nullptr) {
-        ShowKeyCharsInMenu(*operatorMenu_, keyTable_);
-        ShowKeyCharsInMenu(*descriptiveOperatorMenu_, keyTable_);
-    }
     InstallToolTipHook();
     keysPrepared_ = true;
+    // Menus not made yet get the characters when they are made.
+    popups_->ShowKeyChars();
     return true;
 }
 
@@ -312,6 +310,7 @@ void MainWindow::StepBarByWheelUp() {
 
 void MainWindow::BuildCommandControls() {
     buttons_ = BuildButtonPanel(*buttonPane_, [this](Command command) { return Action(command); });
+    popups_ = new PopupMenus(*this);
     BindMenuActions();
     new KeyRouter(this);
 }

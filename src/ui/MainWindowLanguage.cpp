@@ -6,6 +6,7 @@
 #include "ui/CalcBar.h"
 #include "ui/CalcBarVariants.h"
 #include "ui/CommandTable.h"
+#include "ui/PopupMenus.h"
 #include "ui/toolkit/CommandAction.h"
 #include "ui/toolkit/CommandActionList.h"
 
@@ -90,8 +91,8 @@ void MainWindow::Retranslate() {
     }
     // The captions that follow the options are made again over the table's.
     UpdateOptionCaptions();
-    if (descriptiveOperatorMenu_ != nullptr)
-        RetranslateOpMenus();
+    if (popups_ != nullptr)
+        popups_->Retranslate();
     if (buttons_.CmdShiftAmountSel != nullptr)
         SetWidgetHint(*buttons_.CmdShiftAmountSel, Action(Command::ShiftAmountSel)->Hint());
     // A bar's option buttons copy their command's hint when they are made,

@@ -320,7 +320,8 @@ private slots:
         window->HelpViewer()->SetHelpFile(HelpDocument());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(&*window));
-        QMenu* popup = japanese ? window->DescriptiveOperatorMenu() : window->OperatorMenu();
+        QMenu* popup =
+            japanese ? window->Popups().DescriptiveOperatorMenu() : window->Popups().OperatorMenu();
         QVERIFY(OpenMenuAt(popup, nullptr, *window) != nullptr);
         QAction* headerItem = nullptr;
         for (QAction* item : popup->actions())

@@ -307,7 +307,7 @@ void KeyRoutingTest::registrationFailureSkipsThePreparation() {
     Type(&window, "12+3=");
     QCOMPARE(ShownOf(window, BarKind::Decimal), QStringLiteral("15"));
     // The operator menus were not decorated and the start-up captions not set.
-    QCOMPARE(window.OperatorMenu()->actions().first()->text(), QStringLiteral("An&d "));
+    QCOMPARE(window.Popups().OperatorMenu()->actions().first()->text(), QStringLiteral("An&d "));
     QCOMPARE(FindAction(window, "ActOpQShiftL")->Caption(), QStringLiteral("<<n"));
     // Nor was the tooltip hook installed: the standard tooltip shows.
     window.show();

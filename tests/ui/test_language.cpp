@@ -84,7 +84,7 @@ void OpenEverything(MainWindow& window) {
         if (window.FindBar(static_cast<BarKind>(kind)) == nullptr)
             window.CreateBar(static_cast<BarKind>(kind));
     window.ShowHelpContents();
-    window.FillContextMenu();
+    window.Popups().FillContextMenu();
 }
 
 QStringList JapaneseTexts(const QStringList& texts, const QObject& window) {
@@ -196,7 +196,7 @@ private slots:
         for (const QAction* menu : window->MainMenuBar()->actions())
             titles << menu->text();
         QCOMPARE(titles, (QStringList{"編集(&E)", "バー(&B)", "表示(&V)", "ヘルプ(&H)"}));
-        QCOMPARE(MenuTexts(*window->DescriptiveOperatorMenu()),
+        QCOMPARE(MenuTexts(*window->Popups().DescriptiveOperatorMenu()),
                  (QStringList{"論理積(An&d)",
                               "論理和(&Or)",
                               "排他的論理和(&Xor)",
@@ -269,8 +269,9 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
 
         QCOMPARE(window->MainMenuBar()->actions().at(0)->text(), "&Edit");
-        QCOMPARE(window->DescriptiveOperatorMenu()->actions().at(0)->text().section('\t', 0, 0),
-                 "Bitwise An&d");
+        QCOMPARE(
+            window->Popups().DescriptiveOperatorMenu()->actions().at(0)->text().section('\t', 0, 0),
+            "Bitwise An&d");
         QCOMPARE(window->BarCount(), bars);
         QCOMPARE(window->Engine().Mode(), CalcValueMode::Word);
         QCOMPARE(ShownOf(*window, BarKind::Decimal), "3");
