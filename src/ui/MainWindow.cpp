@@ -6,6 +6,7 @@
 #include "ui/CalcBarVariants.h"
 #include "ui/CommandTable.h"
 #include "ui/Language.h"
+#include "ui/WindowMenuBar.h"
 #include "ui/toolkit/ActionLink.h"
 #include "ui/toolkit/BandSite.h"
 #include "ui/toolkit/CommandAction.h"
@@ -237,42 +238,7 @@ void MainWindow::BuildToolBar() {
 }
 
 void MainWindow::BuildMenus() {
-    mainMenuBar_ = new QMenuBar(this);
-    mainMenuBar_->setObjectName(QStringLiteral("MenuMain"));
-    auto addItems = [this](QMenu* menu, std::initializer_list<std::optional<Command>> commands) {
-        for (const std::optional<Command> command : commands) {
-            if (!command)
-                menu->addSeparator();
-            else
-                menu->addAction(Action(*command));
-        }
-        connect(menu, &QMenu::aboutToShow, this, &MainWindow::RefreshStates);
-    };
-
-    editMenu_ = mainMenuBar_->addMenu(tr("&Edit"));
-    editMenu_->setObjectName(QStringLiteral("MenuEdit"));
-    addItems(editMenu_, {Command::EditCopy, Command::EditCopyFmt, Command::EditPaste, std::nullopt,
-                         Command::Exit});
-
-    barMenu_ = mainMenuBar_->addMenu(tr("&Bar"));
-    barMenu_->setObjectName(QStringLiteral("PopupBar"));
-    addItems(barMenu_,
-             {Command::ToggleDec, Command::ToggleHex, Command::ToggleBin, Command::ToggleOct,
-              Command::ToggleDegree, Command::ToggleKilo, Command::ToggleAscii, Command::ToggleTime,
-              Command::ToggleIP, Command::ToggleFloat});
-
-    viewMenu_ = mainMenuBar_->addMenu(tr("&View"));
-    viewMenu_->setObjectName(QStringLiteral("PopupView"));
-    addItems(viewMenu_, {Command::Separated, Command::ShowIndicators, std::nullopt,
-                         Command::ToolBar, Command::MenuBar, Command::ButtonPanel,
-                         Command::StayOnTop, std::nullopt, Command::QuickMenu, Command::ModeMenu,
-                         std::nullopt, Command::ChooseFont, Command::ChooseColor});
-    BuildLanguageMenu();
-
-    helpMenu_ = mainMenuBar_->addMenu(tr("&Help"));
-    helpMenu_->setObjectName(QStringLiteral("MenuHelp"));
-    addItems(helpMenu_, {Command::HelpIndex, std::nullopt, Command::HelpVersion});
-
+    mainMenuBar_ = new WindowMenuBar(*this);
     setMenuBar(mainMenuBar_);
 }
 

@@ -22,10 +22,8 @@
 #include <string_view>
 #include <vector>
 
-class QActionGroup;
 class QKeyEvent;
 class QMenu;
-class QMenuBar;
 class QToolBar;
 
 namespace pexa {
@@ -36,6 +34,7 @@ class BandSite;
 class CalcBar;
 class HelpWindow;
 class PopupMenus;
+class WindowMenuBar;
 
 // The main window: the view over the calculator (which holds every value and
 // state, and the open bars' conversions), the stack of display bars, the
@@ -132,11 +131,8 @@ public:
 
     // ---- Containers --------------------------------------------------
     QToolBar* MainToolBar() const { return mainToolBar_; }
-    QMenuBar* MainMenuBar() const { return mainMenuBar_; }
-    QMenu* EditMenu() const { return editMenu_; }
-    QMenu* BarMenu() const { return barMenu_; }
-    QMenu* ViewMenu() const { return viewMenu_; }
-    QMenu* HelpMenu() const { return helpMenu_; }
+    // The menu bar and its menus.
+    WindowMenuBar* MainMenuBar() const { return mainMenuBar_; }
     // The button panel; the calculator buttons are put into it from outside.
     QWidget* ButtonPane() const { return buttonPane_; }
 
@@ -193,8 +189,6 @@ public:
     QString ToolTipText(const QWidget& control) const;
 
     // ---- Language (MainWindowLanguage.cpp) -------------------------------------
-    // The View menu's choice of the interface language.
-    QMenu* LanguageMenu() const { return languageMenu_; }
     // Shows every window in that language at once; the value, the mode, the
     // bars and an entry in progress stay as they are. Written to pexa.ini on
     // shut-down.
@@ -213,7 +207,6 @@ private:
     void BuildContainers();
     void BuildMenus();
     void BuildToolBar();
-    void BuildLanguageMenu();
     // Every text the window and its menus show, in the language shown now.
     void Retranslate();
     void StartUp();
@@ -295,13 +288,7 @@ private:
     CommandActionList* barActions_ = nullptr;
     BandSite* barSite_ = nullptr;
     QToolBar* mainToolBar_ = nullptr;
-    QMenuBar* mainMenuBar_ = nullptr;
-    QMenu* editMenu_ = nullptr;
-    QMenu* barMenu_ = nullptr;
-    QMenu* viewMenu_ = nullptr;
-    QMenu* helpMenu_ = nullptr;
-    QMenu* languageMenu_ = nullptr;
-    QActionGroup* languageChoices_ = nullptr;
+    WindowMenuBar* mainMenuBar_ = nullptr;
     QWidget* buttonPane_ = nullptr;
 
     // The stored font character set, kept only to be written back.

@@ -2,6 +2,7 @@
 // options of the window.
 
 #include "ui/MainWindow.h"
+#include "ui/WindowMenuBar.h"
 
 #include "conv/Conversion.h"
 #include "conv/ConversionFactory.h"

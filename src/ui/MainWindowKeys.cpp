@@ -4,6 +4,7 @@
 // and last the typed-character table.
 
 #include "ui/MainWindow.h"
+#include "ui/WindowMenuBar.h"
 
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"

@@ -9,6 +9,7 @@
 #include "ui/CharacterKeyTable.h"
 #include "ui/MainWindow.h"
 #include "ui/OperatorPages.h"
+#include "ui/WindowMenuBar.h"
 #include "ui/toolkit/ActionLink.h"
 #include "ui/toolkit/BandSite.h"
 #include "ui/toolkit/CommandAction.h"
@@ -416,9 +417,9 @@ void PopupMenus::FillContextMenu() {
             }
         }
     };
-    copy(*window_.BarMenu());
+    copy(*window_.MainMenuBar()->BarMenu());
     menu->addSeparator();
-    copy(*window_.ViewMenu());
+    copy(*window_.MainMenuBar()->ViewMenu());
 }
 
 } // namespace pexa

@@ -10,6 +10,7 @@
 #include "ui/CalcBar.h"
 #include "ui/MainWindow.h"
 #include "ui/PopupMenus.h"
+#include "ui/WindowMenuBar.h"
 #include "ui/toolkit/CommandAction.h"
 
 #include <QLabel>

@@ -355,12 +355,13 @@ void BarManagementTest::containersAndMenus() {
     QCOMPARE(menus[1]->text(), "バー(&B)");
     QCOMPARE(menus[2]->text(), "表示(&V)");
     QCOMPARE(menus[3]->text(), "ヘルプ(&H)");
-    QCOMPARE(window->BarMenu()->actions().size(), 10);
-    QCOMPARE(window->BarMenu()->actions()[2], FindAction(*window, "ActToggleBin"));
+    QCOMPARE(window->MainMenuBar()->BarMenu()->actions().size(), 10);
+    QCOMPARE(window->MainMenuBar()->BarMenu()->actions()[2], FindAction(*window, "ActToggleBin"));
     // The commands, and the language submenu after a separator.
-    QCOMPARE(window->ViewMenu()->actions().size(), 15);
-    QCOMPARE(window->ViewMenu()->actions().last()->menu(), window->LanguageMenu());
-    QCOMPARE(window->EditMenu()->actions().last(), FindAction(*window, "ActExit"));
+    QCOMPARE(window->MainMenuBar()->ViewMenu()->actions().size(), 15);
+    QCOMPARE(window->MainMenuBar()->ViewMenu()->actions().last()->menu(),
+             window->MainMenuBar()->LanguageMenu());
+    QCOMPARE(window->MainMenuBar()->EditMenu()->actions().last(), FindAction(*window, "ActExit"));
     QCOMPARE(window->ButtonPane()->objectName(), "PaneButtons");
     QVERIFY(!window->ButtonPane()->isHidden());
     // The gradian unit is not offered, but its action stays shown (and so

@@ -340,9 +340,9 @@ private slots:
         window->HelpViewer()->SetHelpFile(HelpDocument());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(&*window));
-        QVERIFY(OpenMenuAt(window->HelpMenu(), nullptr, *window) != nullptr);
-        window->HelpMenu()->setActiveAction(nullptr);
-        QTest::keyClick(window->HelpMenu(), Qt::Key_F1);
+        QVERIFY(OpenMenuAt(window->MainMenuBar()->HelpMenu(), nullptr, *window) != nullptr);
+        window->MainMenuBar()->HelpMenu()->setActiveAction(nullptr);
+        QTest::keyClick(window->MainMenuBar()->HelpMenu(), Qt::Key_F1);
         QVERIFY(window->HelpViewer()->isVisible());
         QVERIFY(window->HelpViewer()->CurrentAnchor().isEmpty());
     }

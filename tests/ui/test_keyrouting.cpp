@@ -526,8 +526,8 @@ void KeyRoutingTest::altLetterPicksABarBeforeTheMenuBar() {
 
     // Alt+E belongs to no bar: the menu bar's mnemonic opens the edit menu.
     QTest::keyClick(&form, Qt::Key_E, Qt::AltModifier);
-    QTRY_COMPARE(QApplication::activePopupWidget(), form.EditMenu());
-    form.EditMenu()->close();
+    QTRY_COMPARE(QApplication::activePopupWidget(), form.MainMenuBar()->EditMenu());
+    form.MainMenuBar()->EditMenu()->close();
     form.menuBar()->setActiveAction(nullptr);
     QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
     form.activateWindow();
@@ -538,12 +538,12 @@ void KeyRoutingTest::altLetterPicksABarBeforeTheMenuBar() {
     QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Hex));
     QTest::qWait(20);
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
-    QVERIFY(!form.HelpMenu()->isVisible());
+    QVERIFY(!form.MainMenuBar()->HelpMenu()->isVisible());
 
     // Alt+B opens the bar menu while no binary bar claims it.
     QTest::keyClick(&form, Qt::Key_B, Qt::AltModifier);
-    QTRY_COMPARE(QApplication::activePopupWidget(), form.BarMenu());
-    form.BarMenu()->close();
+    QTRY_COMPARE(QApplication::activePopupWidget(), form.MainMenuBar()->BarMenu());
+    form.MainMenuBar()->BarMenu()->close();
     form.menuBar()->setActiveAction(nullptr);
     QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
     form.activateWindow();
@@ -584,13 +584,14 @@ void KeyRoutingTest::closedMenuGivesTheKeysBack() {
 
     QMenuBar* bar = form.MainMenuBar();
     if (byMouse)
-        QTest::mouseClick(bar, Qt::LeftButton, {},
-                          bar->actionGeometry(form.ViewMenu()->menuAction()).center());
+        QTest::mouseClick(
+            bar, Qt::LeftButton, {},
+            bar->actionGeometry(form.MainMenuBar()->ViewMenu()->menuAction()).center());
     else
         QTest::keyClick(handle, Qt::Key_V, Qt::AltModifier);
-    QTRY_COMPARE(QApplication::activePopupWidget(), form.ViewMenu());
+    QTRY_COMPARE(QApplication::activePopupWidget(), form.MainMenuBar()->ViewMenu());
     if (closeByClick) {
-        QMenu* menu = form.ViewMenu();
+        QMenu* menu = form.MainMenuBar()->ViewMenu();
         QTest::mouseClick(menu, Qt::LeftButton, {}, QPoint(menu->width() + 10, menu->height() / 2));
     } else {
         QTest::keyClick(handle, Qt::Key_Escape);

@@ -263,7 +263,8 @@ private slots:
         Keys(*window, "12 + 3");
         const QString hexBefore = ShownOf(*window, BarKind::Hex);
         const int bars = window->BarCount();
-        QAction* english = window->LanguageMenu()->findChild<QAction*>("ActLanguageEnglish");
+        QAction* english =
+            window->MainMenuBar()->LanguageMenu()->findChild<QAction*>("ActLanguageEnglish");
         QVERIFY(english != nullptr);
         english->trigger();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);

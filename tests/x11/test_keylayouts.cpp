@@ -261,7 +261,7 @@ void KeyLayoutsTest::closedMenuGivesTheKeysBack() {
     keyboard.Press({}, kDigit7);
     QTRY_COMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("7"));
     keyboard.Press({kAlt}, kV);
-    QTRY_COMPARE(QApplication::activePopupWidget(), form.ViewMenu());
+    QTRY_COMPARE(QApplication::activePopupWidget(), form.MainMenuBar()->ViewMenu());
     keyboard.Press({}, kEscape);
     QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
     keyboard.Press({}, kEscape);
