@@ -2,6 +2,7 @@
 
 #include "conv/Conversion.h"
 #include "core/CalcArithmetic.h"
+#include "ui/BarStack.h"
 #include "ui/CalcBar.h"
 #include "ui/CalcBarVariants.h"
 #include "ui/CommandTable.h"
@@ -121,8 +122,8 @@ MainWindow::~MainWindow() {
     SaveSettings();
     // Bars reach back into the window from their events; none may fire while
     // the window's members are going away.
-    for (int i = 0; i < BarCount(); ++i) {
-        DisconnectBar(*BarAt(i));
+    for (int i = 0; i < bars_->Count(); ++i) {
+        bars_->Disconnect(*bars_->At(i));
     }
 }
 
@@ -197,9 +198,8 @@ void MainWindow::BuildContainers() {
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
-    barSite_ = new BandSite(central);
-    barSite_->setObjectName(QStringLiteral("BarSite"));
-    column->addWidget(barSite_);
+    bars_ = new BarStack(*this, *central);
+    column->addWidget(bars_->Site());
 
     buttonPane_ = new QWidget(central);
     buttonPane_->setObjectName(QStringLiteral("PaneButtons"));
@@ -264,11 +264,11 @@ void MainWindow::FitToScreen() {
     const int frameWidth = std::max(0, frameGeometry().width() - width());
     const int frameHeight = std::max(0, frameGeometry().height() - height());
     const int siteWidth = std::max(kMinClientWidth, available.width() - frameWidth);
-    barSite_->FitToWidth(siteWidth);
+    bars_->Site()->FitToWidth(siteWidth);
     layout()->activate();
     if (sizeHint().height() + frameHeight > available.height()) {
-        barSite_->JoinRowsWithin(siteWidth);
-        barSite_->FitToWidth(siteWidth);
+        bars_->Site()->JoinRowsWithin(siteWidth);
+        bars_->Site()->FitToWidth(siteWidth);
     }
 }
 

@@ -31,6 +31,7 @@ namespace pexa {
 class CommandAction;
 class CommandActionList;
 class BandSite;
+class BarStack;
 class CalcBar;
 class HelpWindow;
 class PopupMenus;
@@ -75,24 +76,9 @@ public:
     Calculator& Engine() { return calculator_; }
 
     // ---- Bars ------------------------------------------------------------
-    BandSite* BarSite() const { return barSite_; }
-    int BarCount() const;
-    CalcBar* BarAt(int index) const;
-    CalcBar* FindBar(BarKind kind) const;
-    // None when the kind has no conversion in this build.
-    CalcBar* CreateBar(BarKind kind);
-    void CloseBar(CalcBar* bar);
-    void CloseBarOfKind(BarKind kind);
-    // Opens the kind's bar and activates it, or closes it when it is open.
-    void ToggleBar(BarKind kind);
-    CalcBar* ActiveBar() const;
-    int ActiveBarIndex() const;
-    int LastActiveIndex() const { return calculator_.Bars().LastActiveIndex(); }
-    void ActivateBar(CalcBar* bar);
-    void EnsureActiveBar();
-    void StepActiveBar(int direction);
+    // The display bars and the active one.
+    BarStack& Bars() const { return *bars_; }
     void UpdateCaption();
-    void BuildBarMenu(CalcBar& bar, QMenu& menu, int phase);
     QString BaseCaption() const { return baseCaption_; }
 
     // ---- View options ----------------------------------------------------
@@ -256,14 +242,6 @@ private:
     void BarReadingChanged(BarKind kind) override;
     void PendingOperatorChanged() override;
     void ActiveBarChanged() override;
-    // The bar's text, or the calculator's error for it in its place.
-    void ShowBarText(CalcBar& bar);
-    // Tells the calculator the order the bars stand in now (the user may
-    // have moved one), before anything that depends on it.
-    void SyncBarOrder();
-    // Ends the bar's events to the window: a bar that is going, or every bar
-    // while the window is.
-    void DisconnectBar(CalcBar& bar);
 
     Calculator calculator_{*this};
 
@@ -286,7 +264,7 @@ private:
     CommandActionList* keyActions_ = nullptr;
     CommandActionList* menuActions_ = nullptr;
     CommandActionList* barActions_ = nullptr;
-    BandSite* barSite_ = nullptr;
+    BarStack* bars_ = nullptr;
     QToolBar* mainToolBar_ = nullptr;
     WindowMenuBar* mainMenuBar_ = nullptr;
     QWidget* buttonPane_ = nullptr;

@@ -4,14 +4,15 @@
 // and last the typed-character table.
 
 #include "ui/MainWindow.h"
-#include "ui/WindowMenuBar.h"
 
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
+#include "ui/BarStack.h"
 #include "ui/CalcBar.h"
 #include "ui/CommandTable.h"
 #include "ui/OperatorPages.h"
 #include "ui/PopupMenus.h"
+#include "ui/WindowMenuBar.h"
 #include "ui/toolkit/CommandAction.h"
 #include "ui/toolkit/CommandActionList.h"
 #include "ui/toolkit/ShortCut.h"
@@ -241,15 +242,15 @@ bool MainWindow::KeyDown(const QKeyEvent& event) {
 bool MainWindow::IsShortCut(const QKeyEvent& event) {
     const int key = KeyCodeOfEvent(event);
     const Qt::KeyboardModifiers mods = event.modifiers();
-    for (int i = 0; i < BarCount(); ++i) {
-        CalcBar* bar = BarAt(i);
+    for (int i = 0; i < bars_->Count(); ++i) {
+        CalcBar* bar = bars_->At(i);
         if (bar->MatchesAccessKey(key, mods)) {
-            ActivateBar(bar);
+            bars_->Activate(bar);
             RefreshStates();
             return true;
         }
     }
-    if (CalcBar* bar = ActiveBar(); bar != nullptr && bar->HandleKey(key, mods)) {
+    if (CalcBar* bar = bars_->Active(); bar != nullptr && bar->HandleKey(key, mods)) {
         UpdateActions();
         return true;
     }
@@ -275,8 +276,8 @@ bool MainWindow::ClaimsKey(const QKeyEvent& event) {
         if (action->isEnabled() && action->HasExecuteHandler())
             return true;
     }
-    for (int i = 0; i < BarCount(); ++i)
-        if (BarAt(i)->MatchesAccessKey(KeyCodeOfEvent(event), event.modifiers()))
+    for (int i = 0; i < bars_->Count(); ++i)
+        if (bars_->At(i)->MatchesAccessKey(KeyCodeOfEvent(event), event.modifiers()))
             return true;
     return IsCtrlTab(event);
 }
@@ -300,12 +301,12 @@ void MainWindow::StepOperatorPage(bool backward) {
 }
 
 void MainWindow::StepBarByWheelDown() {
-    StepActiveBar(+1);
+    bars_->StepActive(+1);
     RefreshStates();
 }
 
 void MainWindow::StepBarByWheelUp() {
-    StepActiveBar(-1);
+    bars_->StepActive(-1);
     RefreshStates();
 }
 

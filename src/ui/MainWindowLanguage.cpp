@@ -3,6 +3,7 @@
 
 #include "ui/MainWindow.h"
 
+#include "ui/BarStack.h"
 #include "ui/CalcBar.h"
 #include "ui/CalcBarVariants.h"
 #include "ui/CommandTable.h"
@@ -50,9 +51,9 @@ void MainWindow::Retranslate() {
         SetWidgetHint(*buttons_.CmdShiftAmountSel, Action(Command::ShiftAmountSel)->Hint());
     // A bar's option buttons copy their command's hint when they are made,
     // and a bar's value tooltip is made with its text.
-    for (int i = 0; i < BarCount(); ++i) {
-        BarAt(i)->ShowText();
-        for (QAbstractButton* button : BarAt(i)->findChildren<QAbstractButton*>()) {
+    for (int i = 0; i < bars_->Count(); ++i) {
+        bars_->At(i)->ShowText();
+        for (QAbstractButton* button : bars_->At(i)->findChildren<QAbstractButton*>()) {
             if (const std::optional<Command> command = CommandOfOptionButton(*button))
                 button->setToolTip(Action(*command)->ShortHint());
         }

@@ -8,6 +8,7 @@
 #include "settings/IniFile.h"
 #include "settings/MainSettings.h"
 #include "settings/Profile.h"
+#include "ui/BarStack.h"
 #include "ui/CalcBar.h"
 #include "ui/toolkit/BandSite.h"
 #include "ui/toolkit/SystemColors.h"
@@ -164,24 +165,24 @@ void MainWindow::ReadBars() {
     const auto labels = KindLabels();
     for (const SavedBar& saved : ReadBarList(labels)) {
         // A kind this build cannot show is dropped from the list.
-        if (CalcBar* bar = CreateBar(static_cast<BarKind>(saved.Kind)))
+        if (CalcBar* bar = bars_->Create(static_cast<BarKind>(saved.Kind)))
             bar->setProperty(kSavedPositionProperty, saved.Position);
     }
 }
 
 void MainWindow::LayOutBarsOnFirstShow() {
-    for (int i = 0; i < BarCount(); ++i)
-        BarAt(i)->FitPanel();
+    for (int i = 0; i < bars_->Count(); ++i)
+        bars_->At(i)->FitPanel();
     ApplyBandLayouts();
 }
 
 void MainWindow::ApplyBandLayouts() {
-    for (int i = 0; i < BarCount(); ++i) {
-        CalcBar* bar = BarAt(i);
-        barSite_->SetBandMinWidth(i, bar->CaptionWidth());
+    for (int i = 0; i < bars_->Count(); ++i) {
+        CalcBar* bar = bars_->At(i);
+        bars_->Site()->SetBandMinWidth(i, bar->CaptionWidth());
         if (const std::optional<BandLayout> layout = ReadBandLayout(SavedPosition(*bar))) {
-            barSite_->SetBandWidth(i, std::min(layout->Width, kMaxBandWidth));
-            barSite_->SetBandBreak(i, layout->Break);
+            bars_->Site()->SetBandWidth(i, std::min(layout->Width, kMaxBandWidth));
+            bars_->Site()->SetBandBreak(i, layout->Break);
         }
     }
     // A layout saved on a larger screen is fitted to this one row by row.
@@ -215,12 +216,12 @@ void MainWindow::SaveBarSettings(CalcBar& bar) {
 
 void MainWindow::WriteAllSettings() {
     const auto labels = KindLabels();
-    WriteBarCount(BarCount());
-    for (int i = 0; i < BarCount(); ++i) {
-        CalcBar* bar = BarAt(i);
+    WriteBarCount(bars_->Count());
+    for (int i = 0; i < bars_->Count(); ++i) {
+        CalcBar* bar = bars_->At(i);
         bar->SaveSettings();
         WriteBarEntry(i, labels[static_cast<std::size_t>(bar->Kind())],
-                      BandLayout{barSite_->BandWidth(i), barSite_->BandBreak(i)});
+                      BandLayout{bars_->Site()->BandWidth(i), bars_->Site()->BandBreak(i)});
     }
 
     MainSettings s;

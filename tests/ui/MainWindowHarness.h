@@ -7,6 +7,7 @@
 #include "conv/Conversion.h"
 #include "core/FormatSettings.h"
 #include "settings/Profile.h"
+#include "ui/BarStack.h"
 #include "ui/CalcBar.h"
 #include "ui/MainWindow.h"
 #include "ui/PopupMenus.h"
@@ -70,7 +71,7 @@ inline QString Shown(const CalcBar* bar) {
 }
 
 inline QString ShownOf(const MainWindow& window, BarKind kind) {
-    return Shown(window.FindBar(kind));
+    return Shown(window.Bars().Find(kind));
 }
 
 inline QString PlainText(const CalcBar* bar) {

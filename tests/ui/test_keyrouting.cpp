@@ -389,7 +389,7 @@ void KeyRoutingTest::letterKeyIsAHexDigitButShiftedLetterIsNot() {
     WindowFixture window;
     QWidget* target = &window.Window();
     Press(target, {Qt::Key_H, Alt, "h"}); // the hexadecimal bar
-    QCOMPARE(window->ActiveBar(), window->FindBar(BarKind::Hex));
+    QCOMPARE(window->Bars().Active(), window->Bars().Find(BarKind::Hex));
     Press(target, {Qt::Key_A, None, "a"});
     Press(target, {Qt::Key_B, None, "b"});
     QCOMPARE(ShownOf(*window, BarKind::Hex), QStringLiteral("000000AB"));
@@ -498,7 +498,7 @@ void KeyRoutingTest::disabledShortcutLetsTheKeyGoOn() {
     probe->setEnabled(false);
     Press(target, {Qt::Key_H, Alt, "h"});
     QCOMPARE(runs, 2);
-    QCOMPARE(window->ActiveBar(), window->FindBar(BarKind::Hex));
+    QCOMPARE(window->Bars().Active(), window->Bars().Find(BarKind::Hex));
 }
 
 void KeyRoutingTest::disabledDigitShortcutDoesNothing() {
@@ -535,7 +535,7 @@ void KeyRoutingTest::altLetterPicksABarBeforeTheMenuBar() {
 
     // Alt+H is the hexadecimal bar's, not the help menu's.
     QTest::keyClick(&form, Qt::Key_H, Qt::AltModifier);
-    QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Hex));
+    QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Hex));
     QTest::qWait(20);
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
     QVERIFY(!form.MainMenuBar()->HelpMenu()->isVisible());
@@ -550,9 +550,9 @@ void KeyRoutingTest::altLetterPicksABarBeforeTheMenuBar() {
     QVERIFY(QTest::qWaitForWindowActive(&form));
     Run(form, "ActToggleBin");
     QTest::keyClick(&form, Qt::Key_D, Qt::AltModifier);
-    QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Decimal));
+    QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Decimal));
     QTest::keyClick(&form, Qt::Key_B, Qt::AltModifier);
-    QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Bin));
+    QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Bin));
     QTest::qWait(20);
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
 }
@@ -604,7 +604,7 @@ void KeyRoutingTest::closedMenuGivesTheKeysBack() {
     QCOMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("0"));
     // Alt+H picks the hexadecimal bar, not the help menu.
     QTest::keyClick(handle, Qt::Key_H, Qt::AltModifier);
-    QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Hex));
+    QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Hex));
     // Plain E, B and V type and reverse instead of opening menus.
     QTest::keyClick(handle, Qt::Key_E);
     QTest::keyClick(handle, Qt::Key_B);
@@ -621,7 +621,7 @@ void KeyRoutingTest::activeBarHandlesItsKeys() {
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     // Shift+F10 opens the active bar's own menu (posted by the bar).
     QTest::keyClick(&form, Qt::Key_F10, Qt::ShiftModifier);
-    CalcBar* bar = form.ActiveBar();
+    CalcBar* bar = form.Bars().Active();
     QTRY_VERIFY(bar->PopupMenu() != nullptr && bar->PopupMenu()->isVisible());
     bar->PopupMenu()->close();
 }
@@ -632,19 +632,19 @@ void KeyRoutingTest::ctrlTabStepsThePagesWithoutWrapping() {
     OperatorPages* pages = window->OperatorPageTabs();
     QCOMPARE(pages->count(), 3);
     QCOMPARE(pages->currentIndex(), 0);
-    CalcBar* active = window->ActiveBar();
+    CalcBar* active = window->Bars().Active();
     // On the first page, backward stays there, and the key is still used up:
     // it is not Shift+Tab's "previous bar".
     Press(target, {Qt::Key_Backtab, Ctrl | Shift, ""});
     QCOMPARE(pages->currentIndex(), 0);
-    QCOMPARE(window->ActiveBar(), active);
+    QCOMPARE(window->Bars().Active(), active);
     Press(target, {Qt::Key_Tab, Ctrl, "\t"});
     QCOMPARE(pages->currentIndex(), 1);
     Press(target, {Qt::Key_Tab, Ctrl, "\t"});
     QCOMPARE(pages->currentIndex(), 2);
     Press(target, {Qt::Key_Tab, Ctrl, "\t"});
     QCOMPARE(pages->currentIndex(), 2);
-    QCOMPARE(window->ActiveBar(), active);
+    QCOMPARE(window->Bars().Active(), active);
     Press(target, {Qt::Key_Tab, Ctrl | Shift, "\t"});
     QCOMPARE(pages->currentIndex(), 1);
     // With Alt held it is not the page key.
@@ -658,7 +658,7 @@ void KeyRoutingTest::mouseWheelStepsTheBars() {
     Run(form, "ActToggleOct");
     Run(form, "ActToggleDec"); // closed
     Run(form, "ActToggleDec"); // reopened at the bottom: HEX, OCT, DEC
-    QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Decimal));
+    QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Decimal));
     auto wheel = [&](QWidget* over, int delta) {
         const QPointF pos(2, 2);
         QWheelEvent event(pos, over->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton,
@@ -668,18 +668,18 @@ void KeyRoutingTest::mouseWheelStepsTheBars() {
     };
     QWidget* button = form.Buttons().ButtonOf(QStringLiteral("ActDigit7"));
     QVERIFY(wheel(button, -120)); // down: the next bar, wrapping to the first
-    QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Hex));
+    QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Hex));
     QVERIFY(wheel(&form, 120)); // up: the previous one
-    QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Decimal));
+    QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Decimal));
     // Fine wheels step once a notch has added up.
     wheel(button, 60);
-    QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Decimal));
+    QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Decimal));
     wheel(button, 60);
-    QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Oct));
+    QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Oct));
     // Over the page tabs the wheel still steps bars, not pages.
     wheel(form.OperatorPageTabs()->tabBar(), -120);
     QCOMPARE(form.OperatorPageTabs()->currentIndex(), 0);
-    QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Decimal));
+    QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Decimal));
 }
 
 void KeyRoutingTest::noControlTakesTheFocus() {

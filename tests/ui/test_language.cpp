@@ -81,8 +81,8 @@ void CollectTexts(const QObject& root, QStringList& out) {
 // The window with every bar open and the help window shown.
 void OpenEverything(MainWindow& window) {
     for (int kind = 0; kind < BarKindCount; ++kind)
-        if (window.FindBar(static_cast<BarKind>(kind)) == nullptr)
-            window.CreateBar(static_cast<BarKind>(kind));
+        if (window.Bars().Find(static_cast<BarKind>(kind)) == nullptr)
+            window.Bars().Create(static_cast<BarKind>(kind));
     window.ShowHelpContents();
     window.Popups().FillContextMenu();
 }
@@ -92,9 +92,10 @@ QStringList JapaneseTexts(const QStringList& texts, const QObject& window) {
     for (const QString& text : texts) {
         // The character bar's own content is the value, not the interface's.
         if (text.contains(QLatin1String("ValueLabel")) &&
-            static_cast<const MainWindow&>(window).FindBar(BarKind::Char) != nullptr &&
+            static_cast<const MainWindow&>(window).Bars().Find(BarKind::Char) != nullptr &&
             text.contains(static_cast<const MainWindow&>(window)
-                              .FindBar(BarKind::Char)
+                              .Bars()
+                              .Find(BarKind::Char)
                               ->ValueLabel()
                               ->text()))
             continue;
@@ -169,8 +170,8 @@ private slots:
         SwitchTo(*window, UiLanguage::English);
         QStringList texts;
         CollectTexts(*window, texts);
-        for (int i = 0; i < window->BarCount(); ++i)
-            texts << window->BarAt(i)->Title();
+        for (int i = 0; i < window->Bars().Count(); ++i)
+            texts << window->Bars().At(i)->Title();
         for (QWidget* control : window->findChildren<QWidget*>())
             texts << window->ToolTipText(*control);
         for (const CalcErrorKind kind : {CalcErrorKind::DivideByZero, CalcErrorKind::Overflow,
@@ -259,10 +260,10 @@ private slots:
     void switchKeepsTheCalculation() {
         WindowFixture window;
         Run(*window, "ActModeWord");
-        window->CreateBar(BarKind::Bin);
+        window->Bars().Create(BarKind::Bin);
         Keys(*window, "12 + 3");
         const QString hexBefore = ShownOf(*window, BarKind::Hex);
-        const int bars = window->BarCount();
+        const int bars = window->Bars().Count();
         QAction* english =
             window->MainMenuBar()->LanguageMenu()->findChild<QAction*>("ActLanguageEnglish");
         QVERIFY(english != nullptr);
@@ -273,7 +274,7 @@ private slots:
         QCOMPARE(
             window->Popups().DescriptiveOperatorMenu()->actions().at(0)->text().section('\t', 0, 0),
             "Bitwise An&d");
-        QCOMPARE(window->BarCount(), bars);
+        QCOMPARE(window->Bars().Count(), bars);
         QCOMPARE(window->Engine().Mode(), CalcValueMode::Word);
         QCOMPARE(ShownOf(*window, BarKind::Decimal), "3");
         QCOMPARE(ShownOf(*window, BarKind::Hex), hexBefore);

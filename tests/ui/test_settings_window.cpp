@@ -7,6 +7,7 @@
 #include "core/FormatSettings.h"
 #include "settings/IniFile.h"
 #include "settings/Profile.h"
+#include "ui/BarStack.h"
 #include "ui/CalcBar.h"
 #include "ui/MainWindow.h"
 #include "ui/toolkit/BandSite.h"
@@ -63,8 +64,8 @@ private:
 
 std::vector<BarKind> Kinds(const MainWindow& window) {
     std::vector<BarKind> kinds;
-    for (int i = 0; i < window.BarCount(); ++i)
-        kinds.push_back(window.BarAt(i)->Kind());
+    for (int i = 0; i < window.Bars().Count(); ++i)
+        kinds.push_back(window.Bars().At(i)->Kind());
     return kinds;
 }
 
@@ -210,9 +211,9 @@ private slots:
             font.setUnderline(true);
             font.setStrikeOut(true);
             window->SetDisplayFont(font);
-            window->CloseBarOfKind(BarKind::Decimal);
-            window->ToggleBar(BarKind::Bin);
-            window->ToggleBar(BarKind::Oct);
+            window->Bars().CloseOfKind(BarKind::Decimal);
+            window->Bars().Toggle(BarKind::Bin);
+            window->Bars().Toggle(BarKind::Oct);
         }
         QCOMPARE(file.Value("Color", "ColorD"), std::optional<std::string>("563412"));
         QCOMPARE(file.Value("Color", "BodyColor"), std::optional<std::string>("1193046"));
@@ -243,8 +244,8 @@ private slots:
         QVERIFY(window->DisplayFont().strikeOut());
         QCOMPARE(Kinds(*window), Available({BarKind::Hex, BarKind::Bin, BarKind::Oct}));
         // The bars follow the stored switches too.
-        QVERIFY(!window->BarAt(0)->Separated());
-        QCOMPARE(window->BarAt(0)->GetMode(), CalcValueMode::QWord);
+        QVERIFY(!window->Bars().At(0)->Separated());
+        QCOMPARE(window->Bars().At(0)->GetMode(), CalcValueMode::QWord);
     }
 
     void barLists_data() {
@@ -300,7 +301,7 @@ private slots:
         file.Write("[Bar]\nBarCount=3\nBar0=DEC\nBar0Width=220\nBar1=HEX\nBar1Width=200\n"
                    "Bar1Break=0\nBar2=OCT\nBar2Width=0\nBar2Break=0\n");
         auto window = std::make_unique<MainWindow>();
-        BandSite* site = window->BarSite();
+        BandSite* site = window->Bars().Site();
         // Not before the window is shown.
         QCOMPARE(site->RowCount(), 3);
         window->show();
@@ -311,7 +312,7 @@ private slots:
         QVERIFY(site->BandBreak(2));
         QCOMPARE(site->BandWidth(0), 220);
         for (int i = 0; i < site->BandCount(); ++i)
-            QCOMPARE(site->BandMinWidth(i), window->BarAt(i)->CaptionWidth());
+            QCOMPARE(site->BandMinWidth(i), window->Bars().At(i)->CaptionWidth());
         const int secondWidth = site->BandWidth(1);
         window.reset();
         QCOMPARE(file.Value("Bar", "Bar0Width"), std::optional<std::string>("220"));
@@ -344,8 +345,8 @@ private slots:
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         QCOMPARE(Kinds(*window), (std::vector<BarKind>{BarKind::Decimal, BarKind::Hex}));
-        QCOMPARE(window->BarSite()->RowCount(), 1);
-        QCOMPARE(window->BarSite()->BandWidth(0), 150);
+        QCOMPARE(window->Bars().Site()->RowCount(), 1);
+        QCOMPARE(window->Bars().Site()->BandWidth(0), 150);
         window.reset();
         // Saved at the positions they have now.
         QCOMPARE(file.Value("Bar", "Bar1"), std::optional<std::string>("HEX"));
@@ -362,12 +363,12 @@ private slots:
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         const int screenWidth = window->screen()->availableGeometry().width();
-        QVERIFY(window->BarSite()->BandWidth(0) <= screenWidth);
+        QVERIFY(window->Bars().Site()->BandWidth(0) <= screenWidth);
         QVERIFY(window->width() <= 2 * screenWidth + 100);
         // Both bands share one row: the row, not each band, fits the screen.
-        QCOMPARE(window->BarSite()->RowCount(), 1);
+        QCOMPARE(window->Bars().Site()->RowCount(), 1);
         QTRY_VERIFY(window->width() <= screenWidth);
-        QVERIFY(window->BarSite()->BandWidth(0) > window->BarSite()->BandMinWidth(0));
+        QVERIFY(window->Bars().Site()->BandWidth(0) > window->Bars().Site()->BandMinWidth(0));
     }
 
     void storedValues_data() {
@@ -425,7 +426,7 @@ private slots:
             QVERIFY(!window->DisplayFont().bold());
             // An empty name keeps the window's face.
             QCOMPARE(window->DisplayFont().family(), window->font().family());
-            QCOMPARE(window->BarAt(0)->ValueLabel()->font().italic(), true);
+            QCOMPARE(window->Bars().At(0)->ValueLabel()->font().italic(), true);
         }
         QCOMPARE(file.Value("DisplayFont", "Size"), std::optional(written.toStdString()));
         // Charset means nothing here but goes back as it came.
@@ -539,12 +540,12 @@ private slots:
         auto window = std::make_unique<MainWindow>();
         CommandAction* action = FindAction(*window, toggle.toStdString());
         QVERIFY(action->Execute());
-        QVERIFY(window->FindBar(static_cast<BarKind>(kind)) != nullptr);
+        QVERIFY(window->Bars().Find(static_cast<BarKind>(kind)) != nullptr);
         MessageBoxCatcher catcher;
         QVERIFY(action->Execute());
         QCOMPARE(catcher.Count(), 1);
         QCOMPARE(catcher.Text(), path + QStringLiteral(" に書き込めません"));
-        QCOMPARE(window->FindBar(static_cast<BarKind>(kind)), nullptr);
+        QCOMPARE(window->Bars().Find(static_cast<BarKind>(kind)), nullptr);
         window.reset();
         QVERIFY(!QFile::exists(path));
     }
