@@ -34,6 +34,7 @@ class BandSite;
 class BarStack;
 class CalcBar;
 class HelpWindow;
+class KeyRouter;
 class PopupMenus;
 class WindowMenuBar;
 
@@ -137,34 +138,11 @@ public:
     HelpWindow* HelpViewer();
     // The about box, modal.
     void ShowAbout();
-    // ---- Keys (MainWindowKeys.cpp) -------------------------------------------
-    const CharacterKeyTable& KeyTable() const { return keyTable_; }
-    // Binds a typed character to a command; throws KeyTableError.
-    void RegisterKeyChar(CommandAction* action, char ch, QWidget* hintTarget = nullptr);
-    std::optional<char> KeyCharOf(const CommandAction* action) const;
-    // Whether the key table, the operator menus and the tooltip hook were
-    // prepared at start-up (a mistake in the key table stops that).
-    bool KeysPrepared() const { return keysPrepared_; }
-    // A key-down offered to the commands' shortcuts, then to IsShortCut; true
-    // when it was consumed (it then types no character).
-    bool KeyDown(const QKeyEvent& event);
-    // The bars' access keys, the active bar's own keys and Ctrl+Tab.
-    bool IsShortCut(const QKeyEvent& event);
-    // Whether KeyDown would consume the key, without running anything; keys
-    // the window claims this way are kept from Qt's own shortcuts (the menu
-    // bar's Alt mnemonics).
-    bool ClaimsKey(const QKeyEvent& event);
-    // A typed character: an ASCII one through the key table, any other whole
-    // into a bar that takes whole characters.
-    void TypeKeyCharacter(char32_t ch);
-    // Ctrl+Tab: the next (or previous) page of the button panel's operators.
-    void StepOperatorPage(bool backward);
-    // A wheel notch down (up): the bar below (above) the active one becomes
-    // the active bar, and the states follow.
-    void StepBarByWheelDown();
-    void StepBarByWheelUp();
+    // ---- Keys -----------------------------------------------------------------
+    // The key table and the routing of keys and the wheel to the commands.
+    KeyRouter& Keys() const { return *keys_; }
 
-    // ---- Menus, button panel and tooltips (MainWindowMenus.cpp) ----------------
+    // ---- Menus, button panel and tooltips (MainWindowControls.cpp) -------------
     // The mode, shift-amount, operator and context menus.
     PopupMenus& Popups() const { return *popups_; }
     const ButtonPanel& Buttons() const { return buttons_; }
@@ -201,11 +179,15 @@ private:
     void LayOutBarsOnFirstShow();
     void FitToScreen();
     void OnClipboardChanged();
-    // Keys, menus and the button panel (MainWindowKeys.cpp, MainWindowMenus.cpp).
+    // Keys, menus and the button panel (MainWindowControls.cpp).
     void BuildCommandControls();
     void BindMenuActions();
     bool PrepareKeysAndMenus();
     void InstallToolTipHook();
+    // Whether start-up prepared the key table; until then, and for good when
+    // the table is faulty, the captions that follow the options stay the
+    // table's.
+    bool KeysPrepared() const;
 
     // Settings and shell (MainWindowSettings.cpp, MainWindowShell.cpp).
     void ReadViewSettings();
@@ -274,8 +256,7 @@ private:
     // The colour chooser's custom colours as read ("ColorA=FFFFFF").
     std::vector<std::string> customColors_;
     HelpWindow* helpViewer_ = nullptr;
-    CharacterKeyTable keyTable_;
-    bool keysPrepared_ = false;
+    KeyRouter* keys_ = nullptr;
     ButtonPanel buttons_;
     PopupMenus* popups_ = nullptr;
     QObject* toolTipHook_ = nullptr;

@@ -10,6 +10,7 @@
 #include "ui/CalcBar.h"
 #include "ui/CalcErrorText.h"
 #include "ui/CommandTable.h"
+#include "ui/KeyRouter.h"
 #include "ui/toolkit/CommandAction.h"
 #include "ui/toolkit/CommandActionList.h"
 
@@ -52,6 +53,10 @@ template <class T> const T* PayloadIf(const CommandInfo& info) {
 }
 
 } // namespace
+
+bool MainWindow::KeysPrepared() const {
+    return keys_ != nullptr && keys_->KeysPrepared();
+}
 
 // ---- What the calculator reports ---------------------------------------------
 
@@ -189,7 +194,7 @@ void MainWindow::BindEngineActions() {
     // the trigonometric functions: its start-up stopped before they were set.
     for (const Command command : ShiftCommands)
         OnState(command, OptionsSource, [this, command](CommandAction& a) {
-            if (keysPrepared_)
+            if (KeysPrepared())
                 a.SetCaption(ShiftCaption(command, calculator_.Options()));
         });
 
@@ -217,7 +222,7 @@ void MainWindow::BindEngineActions() {
     for (const Command command : TrigCommands)
         OnState(command, ModeSource | OptionsSource, [this, command](CommandAction& a) {
             a.setEnabled(IsFloatMode(calculator_.Mode()));
-            if (keysPrepared_)
+            if (KeysPrepared())
                 a.SetCaption(TrigCaption(command, calculator_.Options()));
         });
     OnState(Command::OpBitReverse, ModeSource,

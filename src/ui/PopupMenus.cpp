@@ -7,6 +7,7 @@
 #include "core/CalcError.h"
 #include "ui/CalcBar.h"
 #include "ui/CharacterKeyTable.h"
+#include "ui/KeyRouter.h"
 #include "ui/MainWindow.h"
 #include "ui/OperatorPages.h"
 #include "ui/WindowMenuBar.h"
@@ -240,7 +241,7 @@ void PopupMenus::Build() {
 
     // Made after start-up, they get the typed characters start-up gave the
     // others.
-    if (window.KeysPrepared())
+    if (window.Keys().KeysPrepared())
         ShowKeyChars();
 }
 
@@ -329,8 +330,8 @@ QMenu* PopupMenus::ContextMenu() {
 void PopupMenus::ShowKeyChars() {
     if (!Made())
         return;
-    ShowKeyCharsInMenu(*operatorMenu_, window_.KeyTable());
-    ShowKeyCharsInMenu(*descriptiveOperatorMenu_, window_.KeyTable());
+    ShowKeyCharsInMenu(*operatorMenu_, window_.Keys().KeyTable());
+    ShowKeyCharsInMenu(*descriptiveOperatorMenu_, window_.Keys().KeyTable());
 }
 
 void PopupMenus::Retranslate() {
@@ -339,8 +340,8 @@ void PopupMenus::Retranslate() {
     RetranslateMenuItems(*operatorMenu_);
     RetranslateMenuItems(*descriptiveOperatorMenu_);
     // The typed characters are added to the new captions again.
-    if (window_.KeysPrepared())
-        ShowKeyCharsInMenu(*descriptiveOperatorMenu_, window_.KeyTable());
+    if (window_.Keys().KeysPrepared())
+        ShowKeyCharsInMenu(*descriptiveOperatorMenu_, window_.Keys().KeyTable());
 }
 
 QMenu* PopupMenus::QuickMenuOf(const CommandAction& action) {

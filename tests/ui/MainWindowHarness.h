@@ -9,6 +9,7 @@
 #include "settings/Profile.h"
 #include "ui/BarStack.h"
 #include "ui/CalcBar.h"
+#include "ui/KeyRouter.h"
 #include "ui/MainWindow.h"
 #include "ui/PopupMenus.h"
 #include "ui/WindowMenuBar.h"

@@ -244,8 +244,8 @@ void KeyRoutingTest::keyRunsItsCommand() {
 
 void KeyRoutingTest::keyTableHoldsTheListedCharacters() {
     WindowFixture window;
-    const CharacterKeyTable& table = window->KeyTable();
-    QVERIFY(window->KeysPrepared());
+    const CharacterKeyTable& table = window->Keys().KeyTable();
+    QVERIFY(window->Keys().KeysPrepared());
     // Forty operator characters, ten digits and the decimal separator.
     QCOMPARE(table.Count(), 51);
     QCOMPARE(table.ActionOf('.'), FindAction(*window, "ActPeriod"));
@@ -253,9 +253,10 @@ void KeyRoutingTest::keyTableHoldsTheListedCharacters() {
     QCOMPARE(table.ActionOf(' '), nullptr);
     QCOMPARE(table.ActionOf(127), nullptr);
     QCOMPARE(table.ActionOf('A'), nullptr);
-    QCOMPARE(window->KeyCharOf(FindAction(*window, "ActOpBitReverse")), std::optional<char>('V'));
-    QCOMPARE(window->KeyCharOf(FindAction(*window, "ActDigitA")), std::nullopt);
-    QCOMPARE(window->KeyCharOf(FindAction(*window, "ActOpAnd")), std::optional<char>('&'));
+    QCOMPARE(window->Keys().KeyCharOf(FindAction(*window, "ActOpBitReverse")),
+             std::optional<char>('V'));
+    QCOMPARE(window->Keys().KeyCharOf(FindAction(*window, "ActDigitA")), std::nullopt);
+    QCOMPARE(window->Keys().KeyCharOf(FindAction(*window, "ActOpAnd")), std::optional<char>('&'));
     // The selector's hint names its key in the short part.
     QCOMPARE(WidgetHint(*window->Buttons().CmdShiftAmountSel), QStringLiteral("シフト量選択 (;)"));
     QCOMPARE(window->Buttons().CmdShiftAmountSel->toolTip(), QStringLiteral("シフト量選択 (;)"));
@@ -267,9 +268,9 @@ void KeyRoutingTest::keyTableFollowsTheDecimalSeparator() {
     comma.ThousandSeparator = '.';
     FormatSettingsScope scope(comma);
     MainWindow window;
-    QVERIFY(window.KeysPrepared());
-    QCOMPARE(window.KeyTable().ActionOf(','), FindAction(window, "ActPeriod"));
-    QCOMPARE(window.KeyTable().ActionOf('.'), nullptr);
+    QVERIFY(window.Keys().KeysPrepared());
+    QCOMPARE(window.Keys().KeyTable().ActionOf(','), FindAction(window, "ActPeriod"));
+    QCOMPARE(window.Keys().KeyTable().ActionOf('.'), nullptr);
 
     window.SetSeparated(false);
     Run(window, "ActModeFloat");
@@ -301,9 +302,9 @@ void KeyRoutingTest::registrationFailureSkipsThePreparation() {
     QTest::ignoreMessage(QtWarningMsg, qPrintable(message));
     MainWindow window;
     window.SetSeparated(false);
-    QVERIFY(!window.KeysPrepared());
+    QVERIFY(!window.Keys().KeysPrepared());
     // The characters registered before the failure still work.
-    QCOMPARE(window.KeyTable().Count(), 50);
+    QCOMPARE(window.Keys().KeyTable().Count(), 50);
     Type(&window, "12+3=");
     QCOMPARE(ShownOf(window, BarKind::Decimal), QStringLiteral("15"));
     // The operator menus were not decorated and the start-up captions not set.

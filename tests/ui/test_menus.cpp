@@ -222,12 +222,12 @@ void MenusTest::keyTextOfTheAmpersandIsDoubled() {
     menu.addAction(andItem);
     menu.addAction(orItem);
     menu.addAction(FindAction(*window, "ActOpXor"));
-    ShowKeyCharsInMenu(menu, window->KeyTable());
+    ShowKeyCharsInMenu(menu, window->Keys().KeyTable());
     QCOMPARE(andItem->text(), QStringLiteral("An&d \t&&"));
     QCOMPARE(orItem->text(), QStringLiteral("&Or \t|"));
     QCOMPARE(FindAction(*window, "ActOpXor")->Caption(), QStringLiteral("Xor"));
     // Preparing again replaces the key text after the tab.
-    ShowKeyCharsInMenu(menu, window->KeyTable());
+    ShowKeyCharsInMenu(menu, window->Keys().KeyTable());
     QCOMPARE(andItem->text(), QStringLiteral("An&d \t&&"));
     QCOMPARE(orItem->text(), QStringLiteral("&Or \t|"));
 }

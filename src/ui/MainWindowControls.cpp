@@ -1,8 +1,11 @@
-// The commands that open the main window's pop-up menus, and the tooltips of
-// the controls bound to commands.
+// The main window's command controls: the button panel, the key router and
+// the pop-up menus made beside it, the key table prepared at start-up, the
+// commands that open the pop-up menus, and the tooltips of the controls
+// bound to commands.
 
 #include "ui/MainWindow.h"
 
+#include "ui/KeyRouter.h"
 #include "ui/PopupMenus.h"
 #include "ui/toolkit/ActionLink.h"
 #include "ui/toolkit/CommandAction.h"
@@ -17,6 +20,22 @@
 #include <optional>
 
 namespace pexa {
+
+void MainWindow::BuildCommandControls() {
+    buttons_ = BuildButtonPanel(*buttonPane_, [this](Command command) { return Action(command); });
+    popups_ = new PopupMenus(*this);
+    BindMenuActions();
+    keys_ = new KeyRouter(*this);
+}
+
+bool MainWindow::PrepareKeysAndMenus() {
+    if (!keys_->PrepareKeyTable())
+        return false;
+    InstallToolTipHook();
+    // Menus not made yet get the characters when they are made.
+    popups_->ShowKeyChars();
+    return true;
+}
 
 void MainWindow::BindMenuActions() {
     for (const Command name : {Command::QuickMenu, Command::QuickMenuJ, Command::ModeMenu})
@@ -92,7 +111,7 @@ QString MainWindow::ToolTipText(const QWidget& control) const {
         return text;
     if (action->HasShortCut())
         return text + QStringLiteral(" (") + ShortCutText(action->ShortCut()) + QLatin1Char(')');
-    if (const std::optional<char> ch = KeyCharOf(action))
+    if (const std::optional<char> ch = keys_->KeyCharOf(action))
         return text + QStringLiteral(" (") + KeyCharText(*ch) + QLatin1Char(')');
     return text;
 }
