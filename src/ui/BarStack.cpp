@@ -7,6 +7,7 @@
 #include "ui/CalcBarVariants.h"
 #include "ui/CalcErrorText.h"
 #include "ui/MainWindow.h"
+#include "ui/ViewOptions.h"
 #include "ui/toolkit/BandSite.h"
 #include "ui/toolkit/CommandAction.h"
 
@@ -93,9 +94,9 @@ CalcBar* BarStack::Create(BarKind kind) {
         },
         Qt::DirectConnection);
 
-    bar->SetSeparated(window_.Separated());
-    bar->SetShowIndicators(window_.ShowIndicators());
-    bar->SetDisplayFont(window_.DisplayFont());
+    bar->SetSeparated(window_.View().Separated());
+    bar->SetShowIndicators(window_.View().ShowIndicators());
+    bar->SetDisplayFont(window_.View().DisplayFont());
     bar->SetOperatorText(QString::fromStdString(calculator.PendingOperatorSymbol()));
     bar->UpdateIndicators();
     ShowText(*bar);

@@ -7,13 +7,13 @@
 #include "ui/CalcBarVariants.h"
 #include "ui/CommandTable.h"
 #include "ui/Language.h"
+#include "ui/ViewOptions.h"
 #include "ui/WindowMenuBar.h"
 #include "ui/toolkit/ActionLink.h"
 #include "ui/toolkit/BandSite.h"
 #include "ui/toolkit/CommandAction.h"
 #include "ui/toolkit/CommandActionList.h"
 #include "ui/toolkit/ShortCut.h"
-#include "ui/toolkit/SystemColors.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -102,8 +102,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    bodyColor_ = SystemColorValue(SystemColorId::ButtonFace);
-    displayFont_ = font();
+    view_ = new ViewOptions(*this);
+    connect(view_, &ViewOptions::Changed, this, [this] { MarkChanged(ViewSource); });
 
     CreateActions();
     BuildContainers();
@@ -210,7 +210,8 @@ void MainWindow::BuildContainers() {
     // The window is as large as its content and no larger; opening or closing
     // a bar, or hiding the tool bar or the panel, changes its height.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    ApplyWindowColor();
+    // The window's colour applies to what was just built.
+    view_->SetBodyColor(view_->BodyColor());
 }
 
 void MainWindow::BuildToolBar() {

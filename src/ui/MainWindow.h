@@ -36,6 +36,7 @@ class CalcBar;
 class HelpWindow;
 class KeyRouter;
 class PopupMenus;
+class ViewOptions;
 class WindowMenuBar;
 
 // The main window: the view over the calculator (which holds every value and
@@ -83,25 +84,7 @@ public:
     QString BaseCaption() const { return baseCaption_; }
 
     // ---- View options ----------------------------------------------------
-    bool Separated() const { return separated_; }
-    void SetSeparated(bool on);
-    bool ShowIndicators() const { return showIndicators_; }
-    void SetShowIndicators(bool on);
-    bool ToolBarVisible() const;
-    void SetToolBarVisible(bool on);
-    bool MenuBarVisible() const;
-    void SetMenuBarVisible(bool on);
-    bool ButtonPanelVisible() const;
-    void SetButtonPanelVisible(bool on);
-    bool StayOnTop() const;
-    void SetStayOnTop(bool on);
-    // The colour chooser's font: what every bar's value panel shows.
-    const QFont& DisplayFont() const { return displayFont_; }
-    void SetDisplayFont(const QFont& font);
-    // The window colour as stored: 0x00BBGGRR or a system colour value.
-    std::int32_t BodyColor() const { return bodyColor_; }
-    void SetBodyColor(std::int32_t value);
-    QColor BodyQColor() const;
+    ViewOptions& View() const { return *view_; }
     // Open the choosers (modal); a confirmed choice is applied.
     void ChooseFont();
     void ChooseColor();
@@ -218,7 +201,6 @@ private:
     void BindClipboardActions();
     // Sets the captions that follow the options again (over the table's).
     void UpdateOptionCaptions();
-    void ApplyWindowColor();
     // What the calculator reports (MainWindowCommands.cpp).
     void BarTextChanged(BarKind kind) override;
     void BarReadingChanged(BarKind kind) override;
@@ -229,10 +211,6 @@ private:
 
     // Bars and view.
     QString baseCaption_;
-    bool separated_ = true;
-    bool showIndicators_ = true;
-    QFont displayFont_;
-    std::int32_t bodyColor_ = 0;
     bool shownOnce_ = false;
     bool clipboardHasText_ = false;
 
@@ -247,6 +225,7 @@ private:
     CommandActionList* menuActions_ = nullptr;
     CommandActionList* barActions_ = nullptr;
     BarStack* bars_ = nullptr;
+    ViewOptions* view_ = nullptr;
     QToolBar* mainToolBar_ = nullptr;
     WindowMenuBar* mainMenuBar_ = nullptr;
     QWidget* buttonPane_ = nullptr;

@@ -1,5 +1,5 @@
-// The main window's view options, and the commands that open and close the
-// bars and set the options.
+// The main window's caption, the font and colour choosers, and the commands
+// that open and close the bars and set the view options.
 
 #include "ui/MainWindow.h"
 
@@ -8,6 +8,7 @@
 #include "ui/BarStack.h"
 #include "ui/CalcBar.h"
 #include "ui/CalcBarVariants.h"
+#include "ui/ViewOptions.h"
 #include "ui/WindowMenuBar.h"
 #include "ui/toolkit/BandSite.h"
 #include "ui/toolkit/CommandAction.h"
@@ -35,7 +36,7 @@ constexpr Command ToggleActions[BarKindCount] = {
 
 } // namespace
 
-// ---- View options -------------------------------------------------------------
+// ---- Caption and choosers -------------------------------------------------------
 
 void MainWindow::UpdateCaption() {
     const CalcBar* bar = bars_->Active();
@@ -43,99 +44,19 @@ void MainWindow::UpdateCaption() {
                                   : baseCaption_);
 }
 
-void MainWindow::SetSeparated(bool on) {
-    MarkChanged(ViewSource);
-    separated_ = on;
-    for (int i = 0; i < bars_->Count(); ++i)
-        bars_->At(i)->SetSeparated(on);
-}
-
-void MainWindow::SetShowIndicators(bool on) {
-    MarkChanged(ViewSource);
-    showIndicators_ = on;
-    for (int i = 0; i < bars_->Count(); ++i)
-        bars_->At(i)->SetShowIndicators(on);
-}
-
-bool MainWindow::ToolBarVisible() const {
-    return !mainToolBar_->isHidden();
-}
-
-void MainWindow::SetToolBarVisible(bool on) {
-    MarkChanged(ViewSource);
-    mainToolBar_->setVisible(on);
-}
-
-bool MainWindow::MenuBarVisible() const {
-    return !mainMenuBar_->isHidden();
-}
-
-// A hidden menu bar takes no room and no Alt keys; the commands keep their
-// shortcuts, which the window matches itself.
-void MainWindow::SetMenuBarVisible(bool on) {
-    MarkChanged(ViewSource);
-    mainMenuBar_->setVisible(on);
-}
-
-bool MainWindow::ButtonPanelVisible() const {
-    return !buttonPane_->isHidden();
-}
-
-void MainWindow::SetButtonPanelVisible(bool on) {
-    MarkChanged(ViewSource);
-    buttonPane_->setVisible(on);
-}
-
-bool MainWindow::StayOnTop() const {
-    return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-}
-
-void MainWindow::SetStayOnTop(bool on) {
-    MarkChanged(ViewSource);
-    if (StayOnTop() == on)
-        return;
-    // Changing the flags hides a shown window.
-    const bool wasVisible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    if (wasVisible)
-        show();
-}
-
-void MainWindow::SetDisplayFont(const QFont& font) {
-    displayFont_ = font;
-    for (int i = 0; i < bars_->Count(); ++i)
-        bars_->At(i)->SetDisplayFont(displayFont_);
-}
-
-void MainWindow::SetBodyColor(std::int32_t value) {
-    bodyColor_ = value;
-    ApplyWindowColor();
-}
-
-QColor MainWindow::BodyQColor() const {
-    return ColorFromValue(bodyColor_);
-}
-
-void MainWindow::ApplyWindowColor() {
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, BodyQColor());
-    setPalette(palette);
-    setAutoFillBackground(true);
-}
-
 void MainWindow::ChooseFont() {
     bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, displayFont_, this);
+    const QFont font = QFontDialog::getFont(&ok, view_->DisplayFont(), this);
     if (ok) {
-        SetDisplayFont(font);
+        view_->SetDisplayFont(font);
         FitToScreen();
     }
 }
 
 void MainWindow::ChooseColor() {
-    const QColor color = QColorDialog::getColor(BodyQColor(), this);
+    const QColor color = QColorDialog::getColor(view_->BodyQColor(), this);
     if (color.isValid())
-        SetBodyColor(ValueFromColor(color));
+        view_->SetBodyColor(ValueFromColor(color));
 }
 
 // ---- Command bindings -------------------------------------------------------
@@ -160,29 +81,33 @@ void MainWindow::BindBarActions() {
             [this](CommandAction& a) { a.setEnabled(bars_->Active() != nullptr); });
 
     CommandAction* separated = Action(Command::Separated);
-    separated->SetOnExecute([this](CommandAction&) { SetSeparated(!separated_); });
-    OnState(Command::Separated, ViewSource, [this](CommandAction& a) { a.SetChecked(separated_); });
+    separated->SetOnExecute([this](CommandAction&) { view_->SetSeparated(!view_->Separated()); });
+    OnState(Command::Separated, ViewSource,
+            [this](CommandAction& a) { a.SetChecked(view_->Separated()); });
     CommandAction* indicators = Action(Command::ShowIndicators);
-    indicators->SetOnExecute([this](CommandAction&) { SetShowIndicators(!showIndicators_); });
+    indicators->SetOnExecute(
+        [this](CommandAction&) { view_->SetShowIndicators(!view_->ShowIndicators()); });
     OnState(Command::ShowIndicators, ViewSource,
-            [this](CommandAction& a) { a.SetChecked(showIndicators_); });
+            [this](CommandAction& a) { a.SetChecked(view_->ShowIndicators()); });
     CommandAction* toolBar = Action(Command::ToolBar);
-    toolBar->SetOnExecute([this](CommandAction&) { SetToolBarVisible(!ToolBarVisible()); });
+    toolBar->SetOnExecute(
+        [this](CommandAction&) { view_->SetToolBarVisible(!view_->ToolBarVisible()); });
     OnState(Command::ToolBar, ViewSource,
-            [this](CommandAction& a) { a.SetChecked(ToolBarVisible()); });
+            [this](CommandAction& a) { a.SetChecked(view_->ToolBarVisible()); });
     CommandAction* menuBar = Action(Command::MenuBar);
-    menuBar->SetOnExecute([this](CommandAction&) { SetMenuBarVisible(!MenuBarVisible()); });
+    menuBar->SetOnExecute(
+        [this](CommandAction&) { view_->SetMenuBarVisible(!view_->MenuBarVisible()); });
     OnState(Command::MenuBar, ViewSource,
-            [this](CommandAction& a) { a.SetChecked(MenuBarVisible()); });
+            [this](CommandAction& a) { a.SetChecked(view_->MenuBarVisible()); });
     CommandAction* buttonPanel = Action(Command::ButtonPanel);
     buttonPanel->SetOnExecute(
-        [this](CommandAction&) { SetButtonPanelVisible(!ButtonPanelVisible()); });
+        [this](CommandAction&) { view_->SetButtonPanelVisible(!view_->ButtonPanelVisible()); });
     OnState(Command::ButtonPanel, ViewSource,
-            [this](CommandAction& a) { a.SetChecked(ButtonPanelVisible()); });
+            [this](CommandAction& a) { a.SetChecked(view_->ButtonPanelVisible()); });
     CommandAction* stayOnTop = Action(Command::StayOnTop);
-    stayOnTop->SetOnExecute([this](CommandAction&) { SetStayOnTop(!StayOnTop()); });
+    stayOnTop->SetOnExecute([this](CommandAction&) { view_->SetStayOnTop(!view_->StayOnTop()); });
     OnState(Command::StayOnTop, ViewSource,
-            [this](CommandAction& a) { a.SetChecked(StayOnTop()); });
+            [this](CommandAction& a) { a.SetChecked(view_->StayOnTop()); });
     Action(Command::ChooseFont)->SetOnExecute([this](CommandAction&) { ChooseFont(); });
     Action(Command::ChooseColor)->SetOnExecute([this](CommandAction&) { ChooseColor(); });
 }

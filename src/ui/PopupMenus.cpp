@@ -10,6 +10,7 @@
 #include "ui/KeyRouter.h"
 #include "ui/MainWindow.h"
 #include "ui/OperatorPages.h"
+#include "ui/ViewOptions.h"
 #include "ui/WindowMenuBar.h"
 #include "ui/toolkit/ActionLink.h"
 #include "ui/toolkit/BandSite.h"
@@ -356,7 +357,7 @@ QPoint PopupMenus::QuickMenuPosition(const CommandAction& action) {
     const QRect frame = window_.frameGeometry();
     if (frame.contains(pointer))
         return pointer;
-    if (window_.ButtonPanelVisible()) {
+    if (window_.View().ButtonPanelVisible()) {
         const bool modeMenu = QuickMenuOf(action) == ModeMenu();
         const ButtonPanel& buttons = window_.Buttons();
         const QWidget* anchor =

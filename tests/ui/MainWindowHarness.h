@@ -12,6 +12,7 @@
 #include "ui/KeyRouter.h"
 #include "ui/MainWindow.h"
 #include "ui/PopupMenus.h"
+#include "ui/ViewOptions.h"
 #include "ui/WindowMenuBar.h"
 #include "ui/toolkit/CommandAction.h"
 
@@ -100,7 +101,7 @@ public:
         : format_(FormatSettings{}),
           profile_(settingsDir_.filePath(QStringLiteral("pexa.ini")).toStdString()),
           window_(std::make_unique<MainWindow>()) {
-        window_->SetSeparated(false);
+        window_->View().SetSeparated(false);
     }
     MainWindow& operator*() { return *window_; }
     MainWindow* operator->() { return window_.get(); }

@@ -197,11 +197,11 @@ void BarManagementTest::stepsWrapAround() {
 void BarManagementTest::newBarTakesTheWindowState() {
     WindowFixture window;
     Keys(*window, "ActModeWord ActModeReversed 258 +");
-    window->SetSeparated(true);
-    window->SetShowIndicators(false);
+    window->View().SetSeparated(true);
+    window->View().SetShowIndicators(false);
     QFont font = window->font();
     font.setPointSize(17);
-    window->SetDisplayFont(font);
+    window->View().SetDisplayFont(font);
 
     Run(*window, "ActToggleBin");
     CalcBar* bin = window->Bars().Find(BarKind::Bin);
@@ -281,7 +281,7 @@ void BarManagementTest::viewOptionsReachEveryBar() {
     Run(*window, "ActToggleOct");
     QVERIFY(!Checked(*window, "ActSeparated"));
     Run(*window, "ActSeparated");
-    QVERIFY(window->Separated());
+    QVERIFY(window->View().Separated());
     QVERIFY(Checked(*window, "ActSeparated"));
     for (int i = 0; i < window->Bars().Count(); ++i)
         QVERIFY(window->Bars().At(i)->Separated());
@@ -294,22 +294,22 @@ void BarManagementTest::viewOptionsReachEveryBar() {
     for (const char* name : {"ActToolBar", "ActMenuBar", "ActButtonPanel"})
         QVERIFY2(Checked(*window, name), name);
     Run(*window, "ActToolBar");
-    QVERIFY(!window->ToolBarVisible());
+    QVERIFY(!window->View().ToolBarVisible());
     Run(*window, "ActMenuBar");
-    QVERIFY(!window->MenuBarVisible());
+    QVERIFY(!window->View().MenuBarVisible());
     Run(*window, "ActButtonPanel");
-    QVERIFY(!window->ButtonPanelVisible());
+    QVERIFY(!window->View().ButtonPanelVisible());
     for (const char* name : {"ActToolBar", "ActMenuBar", "ActButtonPanel"})
         QVERIFY2(!Checked(*window, name), name);
     Run(*window, "ActMenuBar");
-    QVERIFY(window->MenuBarVisible());
+    QVERIFY(window->View().MenuBarVisible());
 
     QVERIFY(!Checked(*window, "ActStayOnTop"));
     Run(*window, "ActStayOnTop");
     QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(Checked(*window, "ActStayOnTop"));
     Run(*window, "ActStayOnTop");
-    QVERIFY(!window->StayOnTop());
+    QVERIFY(!window->View().StayOnTop());
 }
 
 void BarManagementTest::windowFollowsItsContent() {
@@ -375,9 +375,9 @@ void BarManagementTest::containersAndMenus() {
 
 void BarManagementTest::bodyColour() {
     WindowFixture window;
-    QCOMPARE(window->BodyColor(), SystemColorValue(SystemColorId::ButtonFace));
+    QCOMPARE(window->View().BodyColor(), SystemColorValue(SystemColorId::ButtonFace));
     QCOMPARE(window->palette().color(QPalette::Window), SystemColor(SystemColorId::ButtonFace));
-    window->SetBodyColor(0x0000FF); // 0x00BBGGRR: red
+    window->View().SetBodyColor(0x0000FF); // 0x00BBGGRR: red
     QCOMPARE(window->palette().color(QPalette::Window), QColor(255, 0, 0));
     QCOMPARE(window->ButtonPane()->palette().color(QPalette::Window), QColor(255, 0, 0));
 }
@@ -389,9 +389,9 @@ void BarManagementTest::windowStaysWhenEverythingIsHidden() {
     WindowFixture window;
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(&window.Window()));
-    window->SetToolBarVisible(false);
-    window->SetButtonPanelVisible(false);
-    window->SetMenuBarVisible(false);
+    window->View().SetToolBarVisible(false);
+    window->View().SetButtonPanelVisible(false);
+    window->View().SetMenuBarVisible(false);
     while (window->Bars().Count() > 0)
         QVERIFY(Run(*window, "ActBarClose"));
     QTRY_VERIFY(window->centralWidget()->height() >= 20);
@@ -406,15 +406,15 @@ void BarManagementTest::windowStaysWhenEverythingIsHidden() {
 // every value is shown whole.
 void BarManagementTest::largeFontWidensTheWindowInsteadOfCutting() {
     WindowFixture window;
-    window->SetToolBarVisible(false);
-    window->SetButtonPanelVisible(false);
+    window->View().SetToolBarVisible(false);
+    window->View().SetButtonPanelVisible(false);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(&window.Window()));
     Run(*window, "ActModeQWord");
     Keys(*window, "AC 1234567890123456789");
-    QFont font = window->DisplayFont();
+    QFont font = window->View().DisplayFont();
     font.setPointSize(20);
-    window->SetDisplayFont(font);
+    window->View().SetDisplayFont(font);
     const int screenWidth = window->screen()->availableGeometry().width();
     for (int i = 0; i < window->Bars().Count(); ++i) {
         const CalcBar* bar = window->Bars().At(i);

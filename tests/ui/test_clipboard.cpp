@@ -90,7 +90,7 @@ void ClipboardTest::copyPlainAndGrouped() {
     Keys(*window, keys);
     // The display option does not matter.
     for (const bool separated : {false, true}) {
-        window->SetSeparated(separated);
+        window->View().SetSeparated(separated);
         QVERIFY(Run(*window, "ActEditCopy"));
         QCOMPARE(ClipboardText(), plain);
         QVERIFY(Run(*window, "ActEditCopyFmt"));

@@ -537,7 +537,7 @@ void EngineTest::clickOnABinaryDigitFlipsItsBit_data() {
 void EngineTest::clickOnABinaryDigitFlipsItsBit() {
     QFETCH(bool, separated);
     WindowFixture window;
-    window->SetSeparated(separated);
+    window->View().SetSeparated(separated);
     BinaryBar* bin = ShowBinaryBar(*window);
     QVERIFY(bin != nullptr);
     const CalcBar* hex = window->Bars().Find(BarKind::Hex);

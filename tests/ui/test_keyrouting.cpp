@@ -272,7 +272,7 @@ void KeyRoutingTest::keyTableFollowsTheDecimalSeparator() {
     QCOMPARE(window.Keys().KeyTable().ActionOf(','), FindAction(window, "ActPeriod"));
     QCOMPARE(window.Keys().KeyTable().ActionOf('.'), nullptr);
 
-    window.SetSeparated(false);
+    window.View().SetSeparated(false);
     Run(window, "ActModeFloat");
     // The number pad's separator key types the locale's character.
     Type(&window, "1");
@@ -301,7 +301,7 @@ void KeyRoutingTest::registrationFailureSkipsThePreparation() {
     FormatSettingsScope scope(odd);
     QTest::ignoreMessage(QtWarningMsg, qPrintable(message));
     MainWindow window;
-    window.SetSeparated(false);
+    window.View().SetSeparated(false);
     QVERIFY(!window.Keys().KeysPrepared());
     // The characters registered before the failure still work.
     QCOMPARE(window.Keys().KeyTable().Count(), 50);

@@ -377,7 +377,7 @@ void MenusTest::quickMenuPlacement() {
 
     // Without the panel, just below the window's bottom-left corner.
     Run(form, "ActButtonPanel");
-    QVERIFY(!form.ButtonPanelVisible());
+    QVERIFY(!form.View().ButtonPanelVisible());
     const QRect smaller = form.frameGeometry();
     const QPoint below(smaller.left(), smaller.top() + smaller.height());
     QCOMPARE(form.Popups().QuickMenuPosition(quick), below);
@@ -676,10 +676,10 @@ void MenusTest::tabsAreFilledWithTheWindowColour() {
         const QRect rect = tabs->tabRect(index);
         return image.pixelColor(rect.left() + 3, rect.top() + 3).rgb();
     };
-    form.SetBodyColor(0x0000FF00); // green, stored as 0x00BBGGRR
+    form.View().SetBodyColor(0x0000FF00); // green, stored as 0x00BBGGRR
     QCOMPARE(fillOf(1), QColor(0, 255, 0).rgb());
     QCOMPARE(fillOf(0), QColor(0, 255, 0).rgb());
-    form.SetBodyColor(0x00FF0000); // blue
+    form.View().SetBodyColor(0x00FF0000); // blue
     QCOMPARE(fillOf(2), QColor(0, 0, 255).rgb());
 }
 

@@ -10,6 +10,7 @@
 #include "ui/BarStack.h"
 #include "ui/CalcBar.h"
 #include "ui/MainWindow.h"
+#include "ui/ViewOptions.h"
 #include "ui/toolkit/BandSite.h"
 #include "ui/toolkit/CommandAction.h"
 #include "ui/toolkit/SystemColors.h"
@@ -104,19 +105,19 @@ private:
 // Defaults the window shows with no usable settings file.
 void VerifyDefaults(const MainWindow& window) {
     QCOMPARE(window.Engine().Mode(), CalcValueMode::DWord);
-    QVERIFY(window.Separated());
-    QVERIFY(window.ShowIndicators());
-    QVERIFY(window.ToolBarVisible());
-    QVERIFY(window.MenuBarVisible());
-    QVERIFY(window.ButtonPanelVisible());
-    QVERIFY(!window.StayOnTop());
+    QVERIFY(window.View().Separated());
+    QVERIFY(window.View().ShowIndicators());
+    QVERIFY(window.View().ToolBarVisible());
+    QVERIFY(window.View().MenuBarVisible());
+    QVERIFY(window.View().ButtonPanelVisible());
+    QVERIFY(!window.View().StayOnTop());
     QCOMPARE(window.Engine().Options().Angle(), AngleUnit::Degree);
     QVERIFY(!window.Engine().Options().Hyperbolic());
     QVERIFY(!window.Engine().Options().Rotate());
     QVERIFY(!window.Engine().Options().ArithmeticShift());
     QCOMPARE(window.Engine().Options().ShiftAmount(), 8);
-    QCOMPARE(window.BodyColor(), SystemColorValue(SystemColorId::ButtonFace));
-    QCOMPARE(window.DisplayFont(), window.font());
+    QCOMPARE(window.View().BodyColor(), SystemColorValue(SystemColorId::ButtonFace));
+    QCOMPARE(window.View().DisplayFont(), window.font());
     QCOMPARE(Kinds(window), (std::vector<BarKind>{BarKind::Decimal, BarKind::Hex}));
     for (int i = 0; i < 16; ++i)
         QCOMPARE(QColorDialog::customColor(i).rgb(), QColor(Qt::white).rgb());
@@ -190,18 +191,18 @@ private slots:
         {
             auto window = std::make_unique<MainWindow>();
             window->Engine().SetMode(CalcValueMode::QWord);
-            window->SetSeparated(false);
-            window->SetShowIndicators(false);
-            window->SetToolBarVisible(false);
-            window->SetMenuBarVisible(false);
-            window->SetButtonPanelVisible(false);
-            window->SetStayOnTop(true);
+            window->View().SetSeparated(false);
+            window->View().SetShowIndicators(false);
+            window->View().SetToolBarVisible(false);
+            window->View().SetMenuBarVisible(false);
+            window->View().SetButtonPanelVisible(false);
+            window->View().SetStayOnTop(true);
             window->Engine().Options().SetAngle(AngleUnit::Radian);
             window->Engine().Options().SetHyperbolic(true);
             window->Engine().Options().SetRotate(true);
             window->Engine().Options().SetArithmeticShift(true);
             window->Engine().Options().SetShiftAmount(16);
-            window->SetBodyColor(0x00123456);
+            window->View().SetBodyColor(0x00123456);
             QColorDialog::setCustomColor(3, QColor(0x12, 0x34, 0x56));
             font = window->font();
             font.setFamily(QStringLiteral("DejaVu Serif"));
@@ -210,7 +211,7 @@ private slots:
             font.setItalic(true);
             font.setUnderline(true);
             font.setStrikeOut(true);
-            window->SetDisplayFont(font);
+            window->View().SetDisplayFont(font);
             window->Bars().CloseOfKind(BarKind::Decimal);
             window->Bars().Toggle(BarKind::Bin);
             window->Bars().Toggle(BarKind::Oct);
@@ -222,26 +223,26 @@ private slots:
 
         auto window = std::make_unique<MainWindow>();
         QCOMPARE(window->Engine().Mode(), CalcValueMode::QWord);
-        QVERIFY(!window->Separated());
-        QVERIFY(!window->ShowIndicators());
-        QVERIFY(!window->ToolBarVisible());
-        QVERIFY(!window->MenuBarVisible());
-        QVERIFY(!window->ButtonPanelVisible());
-        QVERIFY(window->StayOnTop());
+        QVERIFY(!window->View().Separated());
+        QVERIFY(!window->View().ShowIndicators());
+        QVERIFY(!window->View().ToolBarVisible());
+        QVERIFY(!window->View().MenuBarVisible());
+        QVERIFY(!window->View().ButtonPanelVisible());
+        QVERIFY(window->View().StayOnTop());
         QCOMPARE(window->Engine().Options().Angle(), AngleUnit::Radian);
         QVERIFY(window->Engine().Options().Hyperbolic());
         QVERIFY(window->Engine().Options().Rotate());
         QVERIFY(window->Engine().Options().ArithmeticShift());
         QCOMPARE(window->Engine().Options().ShiftAmount(), 16);
-        QCOMPARE(window->BodyColor(), 0x00123456);
+        QCOMPARE(window->View().BodyColor(), 0x00123456);
         QCOMPARE(QColorDialog::customColor(3).rgb(), QColor(0x12, 0x34, 0x56).rgb());
         QCOMPARE(QColorDialog::customColor(4).rgb(), QColor(Qt::white).rgb());
-        QCOMPARE(window->DisplayFont().family(), font.family());
-        QCOMPARE(window->DisplayFont().pointSize(), 17);
-        QVERIFY(window->DisplayFont().bold());
-        QVERIFY(window->DisplayFont().italic());
-        QVERIFY(window->DisplayFont().underline());
-        QVERIFY(window->DisplayFont().strikeOut());
+        QCOMPARE(window->View().DisplayFont().family(), font.family());
+        QCOMPARE(window->View().DisplayFont().pointSize(), 17);
+        QVERIFY(window->View().DisplayFont().bold());
+        QVERIFY(window->View().DisplayFont().italic());
+        QVERIFY(window->View().DisplayFont().underline());
+        QVERIFY(window->View().DisplayFont().strikeOut());
         QCOMPARE(Kinds(*window), Available({BarKind::Hex, BarKind::Bin, BarKind::Oct}));
         // The bars follow the stored switches too.
         QVERIFY(!window->Bars().At(0)->Separated());
@@ -421,11 +422,11 @@ private slots:
         file.Write("[DisplayFont]\nCharset=128\nName=\nItalic=1\n" + content);
         {
             auto window = std::make_unique<MainWindow>();
-            QCOMPARE(window->DisplayFont().pointSize(), size);
-            QVERIFY(window->DisplayFont().italic());
-            QVERIFY(!window->DisplayFont().bold());
+            QCOMPARE(window->View().DisplayFont().pointSize(), size);
+            QVERIFY(window->View().DisplayFont().italic());
+            QVERIFY(!window->View().DisplayFont().bold());
             // An empty name keeps the window's face.
-            QCOMPARE(window->DisplayFont().family(), window->font().family());
+            QCOMPARE(window->View().DisplayFont().family(), window->font().family());
             QCOMPARE(window->Bars().At(0)->ValueLabel()->font().italic(), true);
         }
         QCOMPARE(file.Value("DisplayFont", "Size"), std::optional(written.toStdString()));
