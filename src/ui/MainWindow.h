@@ -40,10 +40,12 @@ class ViewOptions;
 class WindowMenuBar;
 
 // The main window: the view over the calculator (which holds every value and
-// state, and the open bars' conversions), the stack of display bars, the
-// view options and the clipboard. Every user command is an action of one of
-// the three lists; the engine commands call the calculator, and the states
-// and captions of the commands follow it on each refresh.
+// state, and the open bars' conversions). Every user command is an action of
+// one of the three lists; the engine commands call the calculator, and the
+// states and captions of the commands follow it on each refresh. Its parts
+// are units of their own, each reached through one accessor: the stack of
+// display bars (Bars), the view options (View), the menu bar (MainMenuBar),
+// the pop-up menus (Popups) and the routing of keys (Keys).
 class MainWindow : public QMainWindow, private CalculatorDisplay {
     Q_OBJECT
 
@@ -121,6 +123,7 @@ public:
     HelpWindow* HelpViewer();
     // The about box, modal.
     void ShowAbout();
+
     // ---- Keys -----------------------------------------------------------------
     // The key table and the routing of keys and the wheel to the commands.
     KeyRouter& Keys() const { return *keys_; }
@@ -195,7 +198,7 @@ private:
     void OnState(Command command, unsigned sources, std::function<void(CommandAction&)> update);
     void MarkChanged(unsigned sources) { changed_ |= sources; }
 
-    // Handlers (MainWindowCommands.cpp and MainWindowBars.cpp).
+    // Handlers (MainWindowCommands.cpp and MainWindowView.cpp).
     void BindEngineActions();
     void BindBarActions();
     void BindClipboardActions();
