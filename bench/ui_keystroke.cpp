@@ -5,6 +5,7 @@
 #include "QtBenchMain.h"
 #include "conv/Conversion.h"
 #include "core/FormatSettings.h"
+#include "ui/BarStack.h"
 #include "ui/CalcBar.h"
 #include "ui/MainWindow.h"
 #include "ui/toolkit/CommandAction.h"
@@ -23,10 +24,10 @@ namespace {
 std::unique_ptr<MainWindow> AllBarsWindow(CalcValueMode mode) {
     auto window = std::make_unique<MainWindow>();
     for (int kind = 0; kind < BarKindCount; ++kind)
-        if (window->FindBar(static_cast<BarKind>(kind)) == nullptr)
-            window->CreateBar(static_cast<BarKind>(kind));
+        if (window->Bars().Find(static_cast<BarKind>(kind)) == nullptr)
+            window->Bars().Create(static_cast<BarKind>(kind));
     window->Engine().SetMode(mode);
-    window->ActivateBar(window->FindBar(BarKind::Decimal));
+    window->Bars().Activate(window->Bars().Find(BarKind::Decimal));
     return window;
 }
 
@@ -40,7 +41,7 @@ void BM_TypeDigit(benchmark::State& state) {
         benchmark::DoNotOptimize(window->Engine().Type(digit, typed % 8 == 0, false));
         ++typed;
     }
-    state.counters["bars"] = window->BarCount();
+    state.counters["bars"] = window->Bars().Count();
 }
 BENCHMARK(BM_TypeDigit)
     ->Arg(static_cast<int>(CalcValueMode::DWord))
@@ -66,7 +67,7 @@ void BM_DigitCommand(benchmark::State& state) {
         digits[typed % 9]->Execute();
         ++typed;
     }
-    state.counters["bars"] = window->BarCount();
+    state.counters["bars"] = window->Bars().Count();
 }
 BENCHMARK(BM_DigitCommand)->Unit(benchmark::kMicrosecond);
 
@@ -85,7 +86,7 @@ void BM_ModeChange(benchmark::State& state) {
         wide = !wide;
         window->Engine().SetMode(wide ? CalcValueMode::QWord : CalcValueMode::DWord);
     }
-    state.counters["bars"] = window->BarCount();
+    state.counters["bars"] = window->Bars().Count();
 }
 BENCHMARK(BM_ModeChange)->Unit(benchmark::kMicrosecond);
 

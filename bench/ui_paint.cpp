@@ -16,6 +16,7 @@
 #include "conv/Conversion.h"
 #include "core/FormatSettings.h"
 #include "settings/Profile.h"
+#include "ui/BarStack.h"
 #include "ui/CalcBar.h"
 #include "ui/MainWindow.h"
 
@@ -92,14 +93,14 @@ std::unique_ptr<ShownWindow> ShowAllBars(CalcValueMode mode) {
     MainWindow& window = *shown->window;
     // A build whose window does not read the bar list yet still gets all ten.
     for (int kind = 0; kind < BarKindCount; ++kind)
-        if (window.FindBar(static_cast<BarKind>(kind)) == nullptr)
-            window.CreateBar(static_cast<BarKind>(kind));
+        if (window.Bars().Find(static_cast<BarKind>(kind)) == nullptr)
+            window.Bars().Create(static_cast<BarKind>(kind));
     window.Engine().SetMode(mode);
     window.show();
     window.activateWindow();
     if (!QTest::qWaitForWindowExposed(&window))
         qFatal("the window was not exposed");
-    window.ActivateBar(window.FindBar(BarKind::Decimal));
+    window.Bars().Activate(window.Bars().Find(BarKind::Decimal));
     QCoreApplication::processEvents();
     return shown;
 }
@@ -160,7 +161,7 @@ void TypeAndPaint(benchmark::State& state, bool repaintWholeWindow) {
     qApp->removeEventFilter(&watch);
 
     const auto keys = static_cast<double>(samples.size());
-    state.counters["bars"] = window.BarCount();
+    state.counters["bars"] = window.Bars().Count();
     state.counters["p50_ms"] = Percentile(samples, 0.50);
     state.counters["p99_ms"] = Percentile(samples, 0.99);
     state.counters["max_ms"] = Percentile(samples, 1.0);

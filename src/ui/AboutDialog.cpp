@@ -60,7 +60,7 @@ AboutDialog::AboutDialog(QWidget* owner, const QString& executable)
     std::optional<FileVersion> version;
     if (!executable.isEmpty())
         version = ReadFileVersion(executable.toStdString());
-    FormCreate(version);
+    ShowIconAndBuild(version);
     // Placed now, so that the controls stand where they belong before the
     // dialog is first shown.
     layout()->activate();
@@ -143,7 +143,7 @@ void AboutDialog::LayOut() {
     grid->setRowStretch(7, 1);
 }
 
-void AboutDialog::FormCreate(const std::optional<FileVersion>& version) {
+void AboutDialog::ShowIconAndBuild(const std::optional<FileVersion>& version) {
     imgIcon_->setPixmap(DialogIcon(*this).pixmap(kIconSize, kIconSize));
     if (!version)
         return;

@@ -50,7 +50,8 @@ protected:
 
 private:
     void CreateControls();
-    void FormCreate(const std::optional<FileVersion>& version);
+    // The icon, and the build line when the executable carries a version.
+    void ShowIconAndBuild(const std::optional<FileVersion>& version);
     void LayOut();
 
     QLabel* imgIcon_ = nullptr;

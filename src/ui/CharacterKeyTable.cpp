@@ -1,7 +1,9 @@
 #include "ui/CharacterKeyTable.h"
 
+#include "ui/toolkit/ActionLink.h"
 #include "ui/toolkit/CommandAction.h"
 
+#include <QMenu>
 #include <QVariant>
 #include <QWidget>
 
@@ -87,6 +89,36 @@ int CharacterKeyTable::Count() const {
         if (action != nullptr)
             ++count;
     return count;
+}
+
+void ShowKeyCharsInMenu(QMenu& menu, const CharacterKeyTable& table) {
+    for (QAction* item : menu.actions()) {
+        if (item->isSeparator())
+            continue;
+        const CommandAction* action = CommandOfMenuItem(item);
+        const std::optional<char> ch =
+            action != nullptr && !action->HasShortCut() ? table.KeyCharOf(action) : std::nullopt;
+        // An item that shows the command itself cannot take a caption of its
+        // own without renaming the command everywhere.
+        if (ch.has_value() && qobject_cast<CommandAction*>(item) == nullptr) {
+            QString key = KeyCharText(*ch);
+            // Qt reads "&" after the tab as an access mark too and would draw
+            // a lone one as nothing, whatever the system's version.
+            if (key == QLatin1String("&"))
+                key = QStringLiteral("&&");
+            QString caption = item->text();
+            const qsizetype tab = caption.indexOf(QLatin1Char('\t'));
+            if (tab >= 0)
+                caption.truncate(tab);
+            caption += QLatin1Char('\t') + key;
+            if (auto* link = qobject_cast<ActionLink*>(item))
+                link->SetOwnCaption(caption);
+            else
+                item->setText(caption);
+        }
+        if (QMenu* submenu = item->menu())
+            ShowKeyCharsInMenu(*submenu, table);
+    }
 }
 
 } // namespace pexa

@@ -6,6 +6,7 @@
 #include <optional>
 #include <stdexcept>
 
+class QMenu;
 class QWidget;
 
 namespace pexa {
@@ -52,5 +53,10 @@ public:
 private:
     std::array<CommandAction*, kLastKeyChar - kFirstKeyChar + 1> slots_{};
 };
+
+// Shows, after a tab in each item of the menu and its submenus, the character
+// that types the item's command when the command has no shortcut. Done again,
+// it replaces what follows the tab.
+void ShowKeyCharsInMenu(QMenu& menu, const CharacterKeyTable& table);
 
 } // namespace pexa

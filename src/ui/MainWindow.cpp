@@ -2,16 +2,18 @@
 
 #include "conv/Conversion.h"
 #include "core/CalcArithmetic.h"
+#include "ui/BarStack.h"
 #include "ui/CalcBar.h"
 #include "ui/CalcBarVariants.h"
 #include "ui/CommandTable.h"
 #include "ui/Language.h"
+#include "ui/ViewOptions.h"
+#include "ui/WindowMenuBar.h"
 #include "ui/toolkit/ActionLink.h"
 #include "ui/toolkit/BandSite.h"
 #include "ui/toolkit/CommandAction.h"
 #include "ui/toolkit/CommandActionList.h"
 #include "ui/toolkit/ShortCut.h"
-#include "ui/toolkit/SystemColors.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -100,8 +102,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    bodyColor_ = SystemColorValue(SystemColorId::ButtonFace);
-    displayFont_ = font();
+    view_ = new ViewOptions(*this);
+    connect(view_, &ViewOptions::Changed, this, [this] { MarkChanged(ViewSource); });
 
     CreateActions();
     BuildContainers();
@@ -120,8 +122,8 @@ MainWindow::~MainWindow() {
     SaveSettings();
     // Bars reach back into the window from their events; none may fire while
     // the window's members are going away.
-    for (int i = 0; i < BarCount(); ++i) {
-        DisconnectBar(*BarAt(i));
+    for (int i = 0; i < bars_->Count(); ++i) {
+        bars_->Disconnect(*bars_->At(i));
     }
 }
 
@@ -196,20 +198,20 @@ void MainWindow::BuildContainers() {
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
-    barSite_ = new BandSite(central);
-    barSite_->setObjectName(QStringLiteral("BarSite"));
-    column->addWidget(barSite_);
+    bars_ = new BarStack(*this, *central);
+    column->addWidget(bars_->Site());
 
-    paneButtons_ = new QWidget(central);
-    paneButtons_->setObjectName(QStringLiteral("PaneButtons"));
-    column->addWidget(paneButtons_);
+    buttonPane_ = new QWidget(central);
+    buttonPane_->setObjectName(QStringLiteral("PaneButtons"));
+    column->addWidget(buttonPane_);
     central->setMinimumSize(kMinClientWidth, kMinClientHeight);
     setCentralWidget(central);
 
     // The window is as large as its content and no larger; opening or closing
     // a bar, or hiding the tool bar or the panel, changes its height.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    ApplyWindowColor();
+    // The window's colour applies to what was just built.
+    view_->SetBodyColor(view_->BodyColor());
 }
 
 void MainWindow::BuildToolBar() {
@@ -237,43 +239,8 @@ void MainWindow::BuildToolBar() {
 }
 
 void MainWindow::BuildMenus() {
-    menuMain_ = new QMenuBar(this);
-    menuMain_->setObjectName(QStringLiteral("MenuMain"));
-    auto addItems = [this](QMenu* menu, std::initializer_list<std::optional<Command>> commands) {
-        for (const std::optional<Command> command : commands) {
-            if (!command)
-                menu->addSeparator();
-            else
-                menu->addAction(Action(*command));
-        }
-        connect(menu, &QMenu::aboutToShow, this, &MainWindow::RefreshStates);
-    };
-
-    menuEdit_ = menuMain_->addMenu(tr("&Edit"));
-    menuEdit_->setObjectName(QStringLiteral("MenuEdit"));
-    addItems(menuEdit_, {Command::EditCopy, Command::EditCopyFmt, Command::EditPaste, std::nullopt,
-                         Command::Exit});
-
-    popupBar_ = menuMain_->addMenu(tr("&Bar"));
-    popupBar_->setObjectName(QStringLiteral("PopupBar"));
-    addItems(popupBar_,
-             {Command::ToggleDec, Command::ToggleHex, Command::ToggleBin, Command::ToggleOct,
-              Command::ToggleDegree, Command::ToggleKilo, Command::ToggleAscii, Command::ToggleTime,
-              Command::ToggleIP, Command::ToggleFloat});
-
-    popupView_ = menuMain_->addMenu(tr("&View"));
-    popupView_->setObjectName(QStringLiteral("PopupView"));
-    addItems(popupView_, {Command::Separated, Command::ShowIndicators, std::nullopt,
-                          Command::ToolBar, Command::MenuBar, Command::ButtonPanel,
-                          Command::StayOnTop, std::nullopt, Command::QuickMenu, Command::ModeMenu,
-                          std::nullopt, Command::ChooseFont, Command::ChooseColor});
-    BuildLanguageMenu();
-
-    menuHelp_ = menuMain_->addMenu(tr("&Help"));
-    menuHelp_->setObjectName(QStringLiteral("MenuHelp"));
-    addItems(menuHelp_, {Command::HelpIndex, std::nullopt, Command::HelpVersion});
-
-    setMenuBar(menuMain_);
+    mainMenuBar_ = new WindowMenuBar(*this);
+    setMenuBar(mainMenuBar_);
 }
 
 QMenu* MainWindow::createPopupMenu() {
@@ -284,7 +251,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shownOnce_ && !event->spontaneous()) {
         shownOnce_ = true;
-        FormShow();
+        LayOutBarsOnFirstShow();
     }
 }
 
@@ -298,11 +265,11 @@ void MainWindow::FitToScreen() {
     const int frameWidth = std::max(0, frameGeometry().width() - width());
     const int frameHeight = std::max(0, frameGeometry().height() - height());
     const int siteWidth = std::max(kMinClientWidth, available.width() - frameWidth);
-    barSite_->FitToWidth(siteWidth);
+    bars_->Site()->FitToWidth(siteWidth);
     layout()->activate();
     if (sizeHint().height() + frameHeight > available.height()) {
-        barSite_->JoinRowsWithin(siteWidth);
-        barSite_->FitToWidth(siteWidth);
+        bars_->Site()->JoinRowsWithin(siteWidth);
+        bars_->Site()->FitToWidth(siteWidth);
     }
 }
 

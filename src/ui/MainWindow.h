@@ -22,10 +22,8 @@
 #include <string_view>
 #include <vector>
 
-class QActionGroup;
 class QKeyEvent;
 class QMenu;
-class QMenuBar;
 class QToolBar;
 
 namespace pexa {
@@ -33,14 +31,21 @@ namespace pexa {
 class CommandAction;
 class CommandActionList;
 class BandSite;
+class BarStack;
 class CalcBar;
 class HelpWindow;
+class KeyRouter;
+class PopupMenus;
+class ViewOptions;
+class WindowMenuBar;
 
 // The main window: the view over the calculator (which holds every value and
-// state, and the open bars' conversions), the stack of display bars, the
-// view options and the clipboard. Every user command is an action of one of
-// the three lists; the engine commands call the calculator, and the states
-// and captions of the commands follow it on each refresh.
+// state, and the open bars' conversions). Every user command is an action of
+// one of the three lists; the engine commands call the calculator, and the
+// states and captions of the commands follow it on each refresh. Its parts
+// are units of their own, each reached through one accessor: the stack of
+// display bars (Bars), the view options (View), the menu bar (MainMenuBar),
+// the pop-up menus (Popups) and the routing of keys (Keys).
 class MainWindow : public QMainWindow, private CalculatorDisplay {
     Q_OBJECT
 
@@ -75,47 +80,13 @@ public:
     Calculator& Engine() { return calculator_; }
 
     // ---- Bars ------------------------------------------------------------
-    BandSite* BarSite() const { return barSite_; }
-    int BarCount() const;
-    CalcBar* BarAt(int index) const;
-    CalcBar* FindBar(BarKind kind) const;
-    // None when the kind has no conversion in this build.
-    CalcBar* CreateBar(BarKind kind);
-    static bool CanCreateBarKind(BarKind kind);
-    void CloseBar(CalcBar* bar);
-    void CloseBarOfKind(BarKind kind);
-    // Opens the kind's bar and activates it, or closes it when it is open.
-    void ToggleBar(BarKind kind);
-    CalcBar* ActiveBar() const;
-    int ActiveBarIndex() const;
-    int LastActiveIndex() const { return calculator_.Bars().LastActiveIndex(); }
-    void ActivateBar(CalcBar* bar);
-    void EnsureActiveBar();
-    void StepActiveBar(int direction);
+    // The display bars and the active one.
+    BarStack& Bars() const { return *bars_; }
     void UpdateCaption();
-    void BuildBarMenu(CalcBar& bar, QMenu& menu, int phase);
     QString BaseCaption() const { return baseCaption_; }
 
     // ---- View options ----------------------------------------------------
-    bool Separated() const { return separated_; }
-    void SetSeparated(bool on);
-    bool ShowIndicators() const { return showIndicators_; }
-    void SetShowIndicators(bool on);
-    bool ToolBarVisible() const;
-    void SetToolBarVisible(bool on);
-    bool MenuBarVisible() const;
-    void SetMenuBarVisible(bool on);
-    bool ButtonPanelVisible() const;
-    void SetButtonPanelVisible(bool on);
-    bool StayOnTop() const;
-    void SetStayOnTop(bool on);
-    // The colour chooser's font: what every bar's value panel shows.
-    const QFont& DisplayFont() const { return displayFont_; }
-    void SetDisplayFont(const QFont& font);
-    // The window colour as stored: 0x00BBGGRR or a system colour value.
-    std::int32_t BodyColor() const { return bodyColor_; }
-    void SetBodyColor(std::int32_t value);
-    QColor BodyQColor() const;
+    ViewOptions& View() const { return *view_; }
     // Open the choosers (modal); a confirmed choice is applied.
     void ChooseFont();
     void ChooseColor();
@@ -132,13 +103,10 @@ public:
 
     // ---- Containers --------------------------------------------------
     QToolBar* MainToolBar() const { return mainToolBar_; }
-    QMenuBar* MenuMain() const { return menuMain_; }
-    QMenu* MenuEdit() const { return menuEdit_; }
-    QMenu* PopupBar() const { return popupBar_; }
-    QMenu* PopupView() const { return popupView_; }
-    QMenu* MenuHelp() const { return menuHelp_; }
+    // The menu bar and its menus.
+    WindowMenuBar* MainMenuBar() const { return mainMenuBar_; }
     // The button panel; the calculator buttons are put into it from outside.
-    QWidget* PaneButtons() const { return paneButtons_; }
+    QWidget* ButtonPane() const { return buttonPane_; }
 
     // ---- Settings, help and about box ------------------------------------
     // The shut-down write of every setting and each bar's own keys. A write
@@ -155,60 +123,22 @@ public:
     HelpWindow* HelpViewer();
     // The about box, modal.
     void ShowAbout();
-    // ---- Keys (MainWindowKeys.cpp) -------------------------------------------
-    const CharacterKeyTable& KeyTable() const { return keyTable_; }
-    // Binds a typed character to a command; throws KeyTableError.
-    void RegisterKeyChar(CommandAction* action, char ch, QWidget* hintTarget = nullptr);
-    std::optional<char> KeyCharOf(const CommandAction* action) const;
-    // Whether the key table, the operator menus and the tooltip hook were
-    // prepared at start-up (a mistake in the key table stops that).
-    bool KeysPrepared() const { return keysPrepared_; }
-    // A key-down offered to the commands' shortcuts, then to IsShortCut; true
-    // when it was consumed (it then types no character).
-    bool KeyDown(const QKeyEvent& event);
-    // The bars' access keys, the active bar's own keys and Ctrl+Tab.
-    bool IsShortCut(const QKeyEvent& event);
-    // Whether KeyDown would consume the key, without running anything; keys
-    // the window claims this way are kept from Qt's own shortcuts (the menu
-    // bar's Alt mnemonics).
-    bool ClaimsKey(const QKeyEvent& event);
-    // A typed character: an ASCII one through the key table, any other whole
-    // into a bar that takes whole characters.
-    void FormKeyPress(char32_t ch);
-    void StepOpPage(bool backward);
-    void FormMouseWheelDown();
-    void FormMouseWheelUp();
 
-    // ---- Menus, button panel and tooltips (MainWindowMenus.cpp) ----------------
-    // The pop-up menus are made when one of them is first asked for: none is
-    // on screen when the window opens.
-    QMenu* PopupAllMode() const;
-    QMenu* PopupShiftAmount() const;
-    QMenu* PopupAllOp() const;
-    QMenu* PopupAllOpJ() const;
-    QMenu* MainPopup() const;
+    // ---- Keys -----------------------------------------------------------------
+    // The key table and the routing of keys and the wheel to the commands.
+    KeyRouter& Keys() const { return *keys_; }
+
+    // ---- Menus, button panel and tooltips (MainWindowControls.cpp) -------------
+    // The mode, shift-amount, operator and context menus.
+    PopupMenus& Popups() const { return *popups_; }
     const ButtonPanel& Buttons() const { return buttons_; }
-    OperatorPages* OpPages() const { return buttons_.OpPages; }
-    // Adds the typed character of each command to an operator menu's items.
-    void PrepareOpMenu(QMenu& menu) const;
-    static void PrepareOpMenu(QMenu& menu, const CharacterKeyTable& table);
-    // The kernel's major release number.
-    static int OsMajorVersion();
-    // The menu a quick-menu or mode-menu command opens, and where.
-    QMenu* QuickMenuOf(const CommandAction& action) const;
-    QPoint QuickMenuPosition(const CommandAction& action) const;
-    // A right-click at a point of the window (window coordinates): opens
-    // MainPopup over empty space; true when it did.
-    bool FormContextPopup(QPoint pos);
-    // Fills MainPopup with the bar and view commands, once.
-    void FillContextMenu();
+    // The page control of the operator buttons.
+    OperatorPages* OperatorPageTabs() const { return buttons_.OpPages; }
     // The tooltip a control shows: for one bound to a command, its short
     // hint with the command's shortcut or typed character; empty for none.
     QString ToolTipText(const QWidget& control) const;
 
     // ---- Language (MainWindowLanguage.cpp) -------------------------------------
-    // The View menu's choice of the interface language.
-    QMenu* PopupLanguage() const { return popupLanguage_; }
     // Shows every window in that language at once; the value, the mode, the
     // bars and an entry in progress stay as they are. Written to pexa.ini on
     // shut-down.
@@ -227,22 +157,23 @@ private:
     void BuildContainers();
     void BuildMenus();
     void BuildToolBar();
-    void BuildLanguageMenu();
     // Every text the window and its menus show, in the language shown now.
     void Retranslate();
-    void RetranslateOpMenus();
     void StartUp();
-    void FormShow();
+    // Once the window is first shown: each bar's panel fitted, the saved band
+    // layout applied and fitted to the screen.
+    void LayOutBarsOnFirstShow();
     void FitToScreen();
     void OnClipboardChanged();
-    // Keys, menus and the button panel (MainWindowKeys.cpp, MainWindowMenus.cpp).
+    // Keys, menus and the button panel (MainWindowControls.cpp).
     void BuildCommandControls();
-    void BuildPopupMenus();
-    // Makes the pop-up menus on first use.
-    void EnsurePopupMenus() const;
     void BindMenuActions();
     bool PrepareKeysAndMenus();
     void InstallToolTipHook();
+    // Whether start-up prepared the key table; until then, and for good when
+    // the table is faulty, the captions that follow the options stay the
+    // table's.
+    bool KeysPrepared() const;
 
     // Settings and shell (MainWindowSettings.cpp, MainWindowShell.cpp).
     void ReadViewSettings();
@@ -267,35 +198,22 @@ private:
     void OnState(Command command, unsigned sources, std::function<void(CommandAction&)> update);
     void MarkChanged(unsigned sources) { changed_ |= sources; }
 
-    // Handlers (MainWindowCommands.cpp and MainWindowBars.cpp).
+    // Handlers (MainWindowCommands.cpp and MainWindowView.cpp).
     void BindEngineActions();
     void BindBarActions();
     void BindClipboardActions();
     // Sets the captions that follow the options again (over the table's).
     void UpdateOptionCaptions();
-    void ApplyWindowColor();
     // What the calculator reports (MainWindowCommands.cpp).
     void BarTextChanged(BarKind kind) override;
     void BarReadingChanged(BarKind kind) override;
     void PendingOperatorChanged() override;
     void ActiveBarChanged() override;
-    // The bar's text, or the calculator's error for it in its place.
-    void ShowBarText(CalcBar& bar);
-    // Tells the calculator the order the bars stand in now (the user may
-    // have moved one), before anything that depends on it.
-    void SyncBarOrder();
-    // Ends the bar's events to the window: a bar that is going, or every bar
-    // while the window is.
-    void DisconnectBar(CalcBar& bar);
 
     Calculator calculator_{*this};
 
     // Bars and view.
     QString baseCaption_;
-    bool separated_ = true;
-    bool showIndicators_ = true;
-    QFont displayFont_;
-    std::int32_t bodyColor_ = 0;
     bool shownOnce_ = false;
     bool clipboardHasText_ = false;
 
@@ -309,30 +227,20 @@ private:
     CommandActionList* keyActions_ = nullptr;
     CommandActionList* menuActions_ = nullptr;
     CommandActionList* barActions_ = nullptr;
-    BandSite* barSite_ = nullptr;
+    BarStack* bars_ = nullptr;
+    ViewOptions* view_ = nullptr;
     QToolBar* mainToolBar_ = nullptr;
-    QMenuBar* menuMain_ = nullptr;
-    QMenu* menuEdit_ = nullptr;
-    QMenu* popupBar_ = nullptr;
-    QMenu* popupView_ = nullptr;
-    QMenu* menuHelp_ = nullptr;
-    QMenu* popupLanguage_ = nullptr;
-    QActionGroup* languageChoices_ = nullptr;
-    QWidget* paneButtons_ = nullptr;
+    WindowMenuBar* mainMenuBar_ = nullptr;
+    QWidget* buttonPane_ = nullptr;
 
     // The stored font character set, kept only to be written back.
     int displayCharset_ = 1;
     // The colour chooser's custom colours as read ("ColorA=FFFFFF").
     std::vector<std::string> customColors_;
     HelpWindow* helpViewer_ = nullptr;
-    CharacterKeyTable keyTable_;
-    bool keysPrepared_ = false;
+    KeyRouter* keys_ = nullptr;
     ButtonPanel buttons_;
-    QMenu* popupAllMode_ = nullptr;
-    QMenu* popupShiftAmount_ = nullptr;
-    QMenu* popupAllOp_ = nullptr;
-    QMenu* popupAllOpJ_ = nullptr;
-    QMenu* mainPopup_ = nullptr;
+    PopupMenus* popups_ = nullptr;
     QObject* toolTipHook_ = nullptr;
 };
 

@@ -4,6 +4,7 @@
 
 #include "conv/CharacterConversion.h"
 #include "conv/Conversion.h"
+#include "ui/BarStack.h"
 #include "ui/CalcBar.h"
 #include "ui/SjisText.h"
 #include "ui/toolkit/CommandAction.h"
@@ -56,7 +57,7 @@ std::u32string CharactersOf(const QString& text) {
 } // namespace
 
 void MainWindow::CopyToClipboard(bool grouped) {
-    const CalcBar* bar = ActiveBar();
+    const CalcBar* bar = bars_->Active();
     if (bar == nullptr)
         return;
     const Conversion& conv = bar->Conv();
@@ -73,7 +74,7 @@ void MainWindow::PasteFromClipboard() {
 // else as the bytes the active bar reads; the calculator types them as it
 // types keys.
 bool MainWindow::PasteText(const QString& text) {
-    const CalcBar* bar = ActiveBar();
+    const CalcBar* bar = bars_->Active();
     const std::u32string characters = CharactersOf(text);
     bool accepted = false;
     if (calculator_.TakesWholeCharacters()) {
@@ -94,17 +95,17 @@ void MainWindow::BindClipboardActions() {
     CommandAction* copy = Action(Command::EditCopy);
     copy->SetOnExecute([this](CommandAction&) { CopyToClipboard(false); });
     OnState(Command::EditCopy, BarsSource,
-            [this](CommandAction& a) { a.setEnabled(ActiveBar() != nullptr); });
+            [this](CommandAction& a) { a.setEnabled(bars_->Active() != nullptr); });
     CommandAction* copyFmt = Action(Command::EditCopyFmt);
     copyFmt->SetOnExecute([this](CommandAction&) { CopyToClipboard(true); });
     OnState(Command::EditCopyFmt, BarsSource, [this](CommandAction& a) {
-        const CalcBar* bar = ActiveBar();
+        const CalcBar* bar = bars_->Active();
         a.setEnabled(bar != nullptr && bar->SupportsSeparated());
     });
     CommandAction* paste = Action(Command::EditPaste);
     paste->SetOnExecute([this](CommandAction&) { PasteFromClipboard(); });
     OnState(Command::EditPaste, BarsSource | ClipboardSource, [this](CommandAction& a) {
-        const CalcBar* bar = ActiveBar();
+        const CalcBar* bar = bars_->Active();
         a.setEnabled(bar != nullptr && !bar->RefusesPaste() && clipboardHasText_);
     });
 }

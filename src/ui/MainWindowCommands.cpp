@@ -6,9 +6,11 @@
 #include "core/CalcArithmetic.h"
 #include "core/FormatSettings.h"
 #include "core/ModeWidth.h"
+#include "ui/BarStack.h"
 #include "ui/CalcBar.h"
 #include "ui/CalcErrorText.h"
 #include "ui/CommandTable.h"
+#include "ui/KeyRouter.h"
 #include "ui/toolkit/CommandAction.h"
 #include "ui/toolkit/CommandActionList.h"
 
@@ -52,39 +54,38 @@ template <class T> const T* PayloadIf(const CommandInfo& info) {
 
 } // namespace
 
-// ---- What the calculator reports ---------------------------------------------
-
-void MainWindow::ShowBarText(CalcBar& bar) {
-    const std::optional<CalcErrorKind> error = calculator_.Bars().ErrorOf(bar.Kind());
-    bar.SetMessageText(error ? pexa::CalcErrorText(*error) : QString());
+bool MainWindow::KeysPrepared() const {
+    return keys_ != nullptr && keys_->KeysPrepared();
 }
+
+// ---- What the calculator reports ---------------------------------------------
 
 void MainWindow::BarTextChanged(BarKind kind) {
     MarkChanged(EntrySource);
-    if (CalcBar* bar = FindBar(kind))
-        ShowBarText(*bar);
+    if (CalcBar* bar = bars_->Find(kind))
+        bars_->ShowText(*bar);
 }
 
 void MainWindow::BarReadingChanged(BarKind kind) {
     MarkChanged(EntrySource);
-    if (CalcBar* bar = FindBar(kind)) {
+    if (CalcBar* bar = bars_->Find(kind)) {
         bar->UpdateIndicators();
-        ShowBarText(*bar);
+        bars_->ShowText(*bar);
     }
 }
 
 void MainWindow::PendingOperatorChanged() {
     MarkChanged(EntrySource);
     const QString text = QString::fromStdString(calculator_.PendingOperatorSymbol());
-    for (int i = 0; i < BarCount(); ++i)
-        BarAt(i)->SetOperatorText(text);
+    for (int i = 0; i < bars_->Count(); ++i)
+        bars_->At(i)->SetOperatorText(text);
 }
 
 void MainWindow::ActiveBarChanged() {
     MarkChanged(EntrySource | BarsSource);
     const std::optional<BarKind> active = calculator_.Bars().Active();
-    for (int i = 0; i < BarCount(); ++i)
-        BarAt(i)->SetActive(active == BarAt(i)->Kind());
+    for (int i = 0; i < bars_->Count(); ++i)
+        bars_->At(i)->SetActive(active == bars_->At(i)->Kind());
     UpdateCaption();
 }
 
@@ -153,7 +154,7 @@ void MainWindow::BindEngineActions() {
     OnState(Command::DegreeSep, typing, [this](CommandAction& a) {
         a.setEnabled(
             calculator_.CanType(PayloadOf<TypedChar>(Command::DegreeSep).Char, false, false));
-        const CalcBar* bar = ActiveBar();
+        const CalcBar* bar = bars_->Active();
         a.SetCaption(bar != nullptr ? QString::fromStdString(bar->GetSeparatorCaption())
                                     : QStringLiteral(":"));
     });
@@ -193,7 +194,7 @@ void MainWindow::BindEngineActions() {
     // the trigonometric functions: its start-up stopped before they were set.
     for (const Command command : ShiftCommands)
         OnState(command, OptionsSource, [this, command](CommandAction& a) {
-            if (keysPrepared_)
+            if (KeysPrepared())
                 a.SetCaption(ShiftCaption(command, calculator_.Options()));
         });
 
@@ -221,7 +222,7 @@ void MainWindow::BindEngineActions() {
     for (const Command command : TrigCommands)
         OnState(command, ModeSource | OptionsSource, [this, command](CommandAction& a) {
             a.setEnabled(IsFloatMode(calculator_.Mode()));
-            if (keysPrepared_)
+            if (KeysPrepared())
                 a.SetCaption(TrigCaption(command, calculator_.Options()));
         });
     OnState(Command::OpBitReverse, ModeSource,

@@ -1,11 +1,14 @@
-// The main window's interface language: the View menu's choice, and the
-// retranslation of every text when the language changes while it runs.
+// The main window's interface language: the retranslation of every text
+// when the language changes while it runs.
 
 #include "ui/MainWindow.h"
 
+#include "ui/BarStack.h"
 #include "ui/CalcBar.h"
 #include "ui/CalcBarVariants.h"
 #include "ui/CommandTable.h"
+#include "ui/PopupMenus.h"
+#include "ui/WindowMenuBar.h"
 #include "ui/toolkit/CommandAction.h"
 #include "ui/toolkit/CommandActionList.h"
 
@@ -18,47 +21,6 @@
 #include <optional>
 
 namespace pexa {
-
-namespace {
-
-struct LanguageItem {
-    UiLanguage Language;
-    const char* Name;
-};
-constexpr LanguageItem LanguageItems[] = {
-    {UiLanguage::Automatic, "ActLanguageAuto"},
-    {UiLanguage::English, "ActLanguageEnglish"},
-    {UiLanguage::Japanese, "ActLanguageJapanese"},
-};
-
-} // namespace
-
-void MainWindow::BuildLanguageMenu() {
-    popupView_->addSeparator();
-    popupLanguage_ = popupView_->addMenu(QString());
-    popupLanguage_->setObjectName(QStringLiteral("PopupLanguage"));
-    languageChoices_ = new QActionGroup(popupLanguage_);
-    languageChoices_->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-    for (const LanguageItem& item : LanguageItems) {
-        QAction* action = popupLanguage_->addAction(QString());
-        action->setObjectName(QString::fromLatin1(item.Name));
-        action->setCheckable(true);
-        action->setData(static_cast<int>(item.Language));
-        languageChoices_->addAction(action);
-        const UiLanguage language = item.Language;
-        connect(action, &QAction::triggered, this, [this, language] { SetLanguage(language); });
-    }
-    // Each language is offered under its own name, so that a user who cannot
-    // read the language shown now still finds theirs.
-    languageChoices_->actions()[1]->setText(QStringLiteral("&English"));
-    languageChoices_->actions()[2]->setText(QStringLiteral("日本語(&J)"));
-    popupLanguage_->setTitle(tr("&Language"));
-    languageChoices_->actions()[0]->setText(tr("&Automatic"));
-    connect(popupLanguage_, &QMenu::aboutToShow, this, [this] {
-        for (QAction* action : languageChoices_->actions())
-            action->setChecked(action->data().toInt() == static_cast<int>(ChosenLanguage()));
-    });
-}
 
 void MainWindow::SetLanguage(UiLanguage language) {
     ApplyLanguage(language);
@@ -73,14 +35,7 @@ void MainWindow::changeEvent(QEvent* event) {
 }
 
 void MainWindow::Retranslate() {
-    menuEdit_->setTitle(tr("&Edit"));
-    popupBar_->setTitle(tr("&Bar"));
-    popupView_->setTitle(tr("&View"));
-    menuHelp_->setTitle(tr("&Help"));
-    if (popupLanguage_ != nullptr) {
-        popupLanguage_->setTitle(tr("&Language"));
-        languageChoices_->actions()[0]->setText(tr("&Automatic"));
-    }
+    mainMenuBar_->Retranslate();
 
     // The texts of the table's rows again, in the language shown now.
     for (const CommandInfo& info : Commands()) {
@@ -90,15 +45,15 @@ void MainWindow::Retranslate() {
     }
     // The captions that follow the options are made again over the table's.
     UpdateOptionCaptions();
-    if (popupAllOpJ_ != nullptr)
-        RetranslateOpMenus();
+    if (popups_ != nullptr)
+        popups_->Retranslate();
     if (buttons_.CmdShiftAmountSel != nullptr)
         SetWidgetHint(*buttons_.CmdShiftAmountSel, Action(Command::ShiftAmountSel)->Hint());
     // A bar's option buttons copy their command's hint when they are made,
     // and a bar's value tooltip is made with its text.
-    for (int i = 0; i < BarCount(); ++i) {
-        BarAt(i)->ShowText();
-        for (QAbstractButton* button : BarAt(i)->findChildren<QAbstractButton*>()) {
+    for (int i = 0; i < bars_->Count(); ++i) {
+        bars_->At(i)->ShowText();
+        for (QAbstractButton* button : bars_->At(i)->findChildren<QAbstractButton*>()) {
             if (const std::optional<Command> command = CommandOfOptionButton(*button))
                 button->setToolTip(Action(*command)->ShortHint());
         }

@@ -8,7 +8,9 @@
 #include "settings/IniFile.h"
 #include "settings/MainSettings.h"
 #include "settings/Profile.h"
+#include "ui/BarStack.h"
 #include "ui/CalcBar.h"
+#include "ui/ViewOptions.h"
 #include "ui/toolkit/BandSite.h"
 #include "ui/toolkit/SystemColors.h"
 
@@ -116,12 +118,12 @@ void MainWindow::ReadViewSettings() {
     SetLanguage(LanguageOfSetting(ReadProfileString(SectionView, kLanguageKey, "auto")));
     const MainSettings s = ReadMainSettings();
     calculator_.SetMode(static_cast<CalcValueMode>(s.CalcMode));
-    SetSeparated(s.Separated);
-    SetShowIndicators(s.ShowIndicators);
-    SetToolBarVisible(s.ToolBar);
-    SetMenuBarVisible(s.MenuBar);
-    SetButtonPanelVisible(s.ButtonPanel);
-    SetStayOnTop(s.Topmost);
+    view_->SetSeparated(s.Separated);
+    view_->SetShowIndicators(s.ShowIndicators);
+    view_->SetToolBarVisible(s.ToolBar);
+    view_->SetMenuBarVisible(s.MenuBar);
+    view_->SetButtonPanelVisible(s.ButtonPanel);
+    view_->SetStayOnTop(s.Topmost);
     FunctionOptions& options = calculator_.Options();
     options.SetAngle(static_cast<AngleUnit>(s.AngleMode));
     options.SetHyperbolic(s.Hyp);
@@ -134,8 +136,9 @@ void MainWindow::ReadViewSettings() {
 }
 
 void MainWindow::ReadColorSettings() {
-    SetBodyColor(ReadProfile(ProfileIntKey{KeyBodyColor.Section, KeyBodyColor.Key, bodyColor_,
-                                           KeyBodyColor.Min, KeyBodyColor.Max}));
+    view_->SetBodyColor(
+        ReadProfile(ProfileIntKey{KeyBodyColor.Section, KeyBodyColor.Key, view_->BodyColor(),
+                                  KeyBodyColor.Min, KeyBodyColor.Max}));
     ReadCustomColors(SectionColor, customColors_);
     for (int i = 0; i < CustomColorCount && i < static_cast<int>(customColors_.size()); ++i)
         QColorDialog::setCustomColor(
@@ -157,31 +160,31 @@ void MainWindow::ReadFontSettings() {
     display.setItalic(stored.Italic);
     display.setUnderline(stored.Underline);
     display.setStrikeOut(stored.StrikeOut);
-    SetDisplayFont(display);
+    view_->SetDisplayFont(display);
 }
 
 void MainWindow::ReadBars() {
     const auto labels = KindLabels();
     for (const SavedBar& saved : ReadBarList(labels)) {
         // A kind this build cannot show is dropped from the list.
-        if (CalcBar* bar = CreateBar(static_cast<BarKind>(saved.Kind)))
+        if (CalcBar* bar = bars_->Create(static_cast<BarKind>(saved.Kind)))
             bar->setProperty(kSavedPositionProperty, saved.Position);
     }
 }
 
-void MainWindow::FormShow() {
-    for (int i = 0; i < BarCount(); ++i)
-        BarAt(i)->FitPanel();
+void MainWindow::LayOutBarsOnFirstShow() {
+    for (int i = 0; i < bars_->Count(); ++i)
+        bars_->At(i)->FitPanel();
     ApplyBandLayouts();
 }
 
 void MainWindow::ApplyBandLayouts() {
-    for (int i = 0; i < BarCount(); ++i) {
-        CalcBar* bar = BarAt(i);
-        barSite_->SetBandMinWidth(i, bar->CaptionWidth());
+    for (int i = 0; i < bars_->Count(); ++i) {
+        CalcBar* bar = bars_->At(i);
+        bars_->Site()->SetBandMinWidth(i, bar->CaptionWidth());
         if (const std::optional<BandLayout> layout = ReadBandLayout(SavedPosition(*bar))) {
-            barSite_->SetBandWidth(i, std::min(layout->Width, kMaxBandWidth));
-            barSite_->SetBandBreak(i, layout->Break);
+            bars_->Site()->SetBandWidth(i, std::min(layout->Width, kMaxBandWidth));
+            bars_->Site()->SetBandBreak(i, layout->Break);
         }
     }
     // A layout saved on a larger screen is fitted to this one row by row.
@@ -215,22 +218,22 @@ void MainWindow::SaveBarSettings(CalcBar& bar) {
 
 void MainWindow::WriteAllSettings() {
     const auto labels = KindLabels();
-    WriteBarCount(BarCount());
-    for (int i = 0; i < BarCount(); ++i) {
-        CalcBar* bar = BarAt(i);
+    WriteBarCount(bars_->Count());
+    for (int i = 0; i < bars_->Count(); ++i) {
+        CalcBar* bar = bars_->At(i);
         bar->SaveSettings();
         WriteBarEntry(i, labels[static_cast<std::size_t>(bar->Kind())],
-                      BandLayout{barSite_->BandWidth(i), barSite_->BandBreak(i)});
+                      BandLayout{bars_->Site()->BandWidth(i), bars_->Site()->BandBreak(i)});
     }
 
     MainSettings s;
     s.CalcMode = static_cast<int>(calculator_.Mode());
-    s.Separated = separated_;
-    s.ShowIndicators = showIndicators_;
-    s.ToolBar = ToolBarVisible();
-    s.MenuBar = MenuBarVisible();
-    s.ButtonPanel = ButtonPanelVisible();
-    s.Topmost = StayOnTop();
+    s.Separated = view_->Separated();
+    s.ShowIndicators = view_->ShowIndicators();
+    s.ToolBar = view_->ToolBarVisible();
+    s.MenuBar = view_->MenuBarVisible();
+    s.ButtonPanel = view_->ButtonPanelVisible();
+    s.Topmost = view_->StayOnTop();
     const FunctionOptions& options = calculator_.Options();
     s.AngleMode = static_cast<int>(options.Angle());
     s.Hyp = options.Hyperbolic();
@@ -240,7 +243,7 @@ void MainWindow::WriteAllSettings() {
     WriteMainSettings(s);
     WriteProfileString(SectionView, kLanguageKey, SettingOfLanguage(ChosenLanguage()));
 
-    WriteProfile(KeyBodyColor, bodyColor_);
+    WriteProfile(KeyBodyColor, view_->BodyColor());
     // A colour the user did not change is written back in the text it was
     // read in.
     std::vector<std::string> colors;
@@ -256,7 +259,7 @@ void MainWindow::WriteAllSettings() {
     }
     WriteCustomColors(SectionColor, colors);
 
-    WriteProfileFont(SectionDisplayFont, ProfileFontOf(displayFont_, displayCharset_));
+    WriteProfileFont(SectionDisplayFont, ProfileFontOf(view_->DisplayFont(), displayCharset_));
 }
 
 } // namespace pexa

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <string_view>
 #include <sys/stat.h>
+#include <sys/utsname.h>
 #include <unistd.h>
 #include <vector>
 
@@ -15,6 +16,16 @@
 #endif
 
 namespace pexa {
+
+int KernelMajorVersion() {
+    utsname name{};
+    if (uname(&name) != 0)
+        return 5; // a kernel that cannot be asked is taken to be a current one
+    int major = 0;
+    for (const char* p = name.release; *p >= '0' && *p <= '9' && major < 100000; ++p)
+        major = major * 10 + (*p - '0');
+    return major;
+}
 
 namespace {
 

@@ -35,6 +35,9 @@ struct VersionRecord {
 };
 static_assert(sizeof(VersionRecord) == 16);
 
+// The running kernel's major release number (5 when it cannot be asked).
+int KernelMajorVersion();
+
 // The version this build was made with (the one it stores in its section).
 FileVersion BuildFileVersion();
 

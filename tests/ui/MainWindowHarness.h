@@ -7,8 +7,13 @@
 #include "conv/Conversion.h"
 #include "core/FormatSettings.h"
 #include "settings/Profile.h"
+#include "ui/BarStack.h"
 #include "ui/CalcBar.h"
+#include "ui/KeyRouter.h"
 #include "ui/MainWindow.h"
+#include "ui/PopupMenus.h"
+#include "ui/ViewOptions.h"
+#include "ui/WindowMenuBar.h"
 #include "ui/toolkit/CommandAction.h"
 
 #include <QLabel>
@@ -68,7 +73,7 @@ inline QString Shown(const CalcBar* bar) {
 }
 
 inline QString ShownOf(const MainWindow& window, BarKind kind) {
-    return Shown(window.FindBar(kind));
+    return Shown(window.Bars().Find(kind));
 }
 
 inline QString PlainText(const CalcBar* bar) {
@@ -96,7 +101,7 @@ public:
         : format_(FormatSettings{}),
           profile_(settingsDir_.filePath(QStringLiteral("pexa.ini")).toStdString()),
           window_(std::make_unique<MainWindow>()) {
-        window_->SetSeparated(false);
+        window_->View().SetSeparated(false);
     }
     MainWindow& operator*() { return *window_; }
     MainWindow* operator->() { return window_.get(); }

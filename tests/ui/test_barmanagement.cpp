@@ -23,8 +23,8 @@ namespace {
 
 std::vector<BarKind> Kinds(const MainWindow& window) {
     std::vector<BarKind> kinds;
-    for (int i = 0; i < window.BarCount(); ++i)
-        kinds.push_back(window.BarAt(i)->Kind());
+    for (int i = 0; i < window.Bars().Count(); ++i)
+        kinds.push_back(window.Bars().At(i)->Kind());
     return kinds;
 }
 
@@ -38,8 +38,8 @@ void OpenFourBars(MainWindow& window) {
 
 int ActiveCount(const MainWindow& window) {
     int count = 0;
-    for (int i = 0; i < window.BarCount(); ++i)
-        count += window.BarAt(i)->IsActive() ? 1 : 0;
+    for (int i = 0; i < window.Bars().Count(); ++i)
+        count += window.Bars().At(i)->IsActive() ? 1 : 0;
     return count;
 }
 
@@ -73,7 +73,7 @@ private slots:
 void BarManagementTest::startsWithDecimalAndHexadecimal() {
     WindowFixture window;
     QCOMPARE(Kinds(*window), (std::vector<BarKind>{BarKind::Decimal, BarKind::Hex}));
-    QCOMPARE(window->ActiveBar(), window->BarAt(0));
+    QCOMPARE(window->Bars().Active(), window->Bars().At(0));
     QCOMPARE(ActiveCount(*window), 1);
     QCOMPARE(window->windowTitle(), "pexa - Decimal");
     QCOMPARE(window->BaseCaption(), "pexa");
@@ -82,15 +82,15 @@ void BarManagementTest::startsWithDecimalAndHexadecimal() {
     QVERIFY(Checked(*window, "ActToggleDec"));
     QVERIFY(Checked(*window, "ActToggleHex"));
     QVERIFY(!Checked(*window, "ActToggleOct"));
-    QCOMPARE(window->BarSite()->objectName(), "BarSite");
+    QCOMPARE(window->Bars().Site()->objectName(), "BarSite");
 }
 
 void BarManagementTest::togglingOpensAtTheBottomAndActivates() {
     WindowFixture window;
     QVERIFY(Run(*window, "ActToggleOct"));
-    QCOMPARE(window->BarCount(), 3);
-    QCOMPARE(window->BarAt(2)->Kind(), BarKind::Oct);
-    QCOMPARE(window->ActiveBarIndex(), 2);
+    QCOMPARE(window->Bars().Count(), 3);
+    QCOMPARE(window->Bars().At(2)->Kind(), BarKind::Oct);
+    QCOMPARE(window->Bars().ActiveIndex(), 2);
     QCOMPARE(ActiveCount(*window), 1);
     QCOMPARE(window->windowTitle(), "pexa - Octal");
     QVERIFY(Checked(*window, "ActToggleOct"));
@@ -102,7 +102,7 @@ void BarManagementTest::togglingAnOpenInactiveKindClosesIt() {
     // Octal is active; hexadecimal goes, octal stays active.
     QVERIFY(Run(*window, "ActToggleHex"));
     QCOMPARE(Kinds(*window), (std::vector<BarKind>{BarKind::Decimal, BarKind::Oct}));
-    QCOMPARE(window->ActiveBar()->Kind(), BarKind::Oct);
+    QCOMPARE(window->Bars().Active()->Kind(), BarKind::Oct);
     QVERIFY(!Checked(*window, "ActToggleHex"));
     // At most one bar per kind: toggling it again opens one anew.
     Run(*window, "ActToggleHex");
@@ -126,7 +126,7 @@ void BarManagementTest::closingActiveBarActivatesTheNextOne() {
     WindowFixture window;
     OpenFourBars(*window);
     std::vector<BarKind> kinds = Kinds(*window);
-    window->ActivateBar(window->BarAt(active));
+    window->Bars().Activate(window->Bars().At(active));
     if (route == "toggle") {
         static const char* toggles[] = {"ActToggleDec", "ActToggleHex", "ActToggleOct",
                                         "ActToggleBin"};
@@ -136,30 +136,30 @@ void BarManagementTest::closingActiveBarActivatesTheNextOne() {
     }
     kinds.erase(kinds.begin() + active);
     QCOMPARE(Kinds(*window), kinds);
-    QCOMPARE(window->ActiveBarIndex(), expected);
+    QCOMPARE(window->Bars().ActiveIndex(), expected);
     QCOMPARE(ActiveCount(*window), 1);
-    QCOMPARE(window->windowTitle(), "pexa - " + window->ActiveBar()->Title());
+    QCOMPARE(window->windowTitle(), "pexa - " + window->Bars().Active()->Title());
 }
 
 void BarManagementTest::searchStartsWhereTheClosedBarWasActivated() {
     WindowFixture window;
     OpenFourBars(*window);
-    window->ActivateBar(window->BarAt(2)); // OCT, remembered at position 2
-    window->CloseBarOfKind(BarKind::Decimal);
-    QCOMPARE(window->ActiveBar()->Kind(), BarKind::Oct);
+    window->Bars().Activate(window->Bars().At(2)); // OCT, remembered at position 2
+    window->Bars().CloseOfKind(BarKind::Decimal);
+    QCOMPARE(window->Bars().Active()->Kind(), BarKind::Oct);
     Run(*window, "ActBarClose");
     // The search starts at position 2, clamped to the last bar: BIN.
     QCOMPARE(Kinds(*window), (std::vector<BarKind>{BarKind::Hex, BarKind::Bin}));
-    QCOMPARE(window->ActiveBar()->Kind(), BarKind::Bin);
+    QCOMPARE(window->Bars().Active()->Kind(), BarKind::Bin);
 }
 
 void BarManagementTest::closingTheOnlyBar() {
     WindowFixture window;
-    window->CloseBarOfKind(BarKind::Hex);
+    window->Bars().CloseOfKind(BarKind::Hex);
     QVERIFY(Run(*window, "ActBarClose"));
-    QCOMPARE(window->BarCount(), 0);
-    QVERIFY(window->ActiveBar() == nullptr);
-    QCOMPARE(window->ActiveBarIndex(), -1);
+    QCOMPARE(window->Bars().Count(), 0);
+    QVERIFY(window->Bars().Active() == nullptr);
+    QCOMPARE(window->Bars().ActiveIndex(), -1);
     QCOMPARE(window->windowTitle(), "pexa");
     for (const char* name :
          {"ActDigit1", "ActEditCopy", "ActEditCopyFmt", "ActEditPaste", "ActBarClose"})
@@ -168,43 +168,43 @@ void BarManagementTest::closingTheOnlyBar() {
     // Stepping with no bars does nothing.
     QVERIFY(Run(*window, "ActBarNext"));
     QVERIFY(Run(*window, "ActBarPrev"));
-    QCOMPARE(window->BarCount(), 0);
+    QCOMPARE(window->Bars().Count(), 0);
     // A bar opened now is active at once.
-    QVERIFY(window->CreateBar(BarKind::Bin) != nullptr);
-    QCOMPARE(window->ActiveBarIndex(), 0);
+    QVERIFY(window->Bars().Create(BarKind::Bin) != nullptr);
+    QCOMPARE(window->Bars().ActiveIndex(), 0);
     QCOMPARE(window->windowTitle(), "pexa - Binary");
 }
 
 void BarManagementTest::stepsWrapAround() {
     WindowFixture window;
     OpenFourBars(*window);
-    window->ActivateBar(window->BarAt(3));
+    window->Bars().Activate(window->Bars().At(3));
     Run(*window, "ActBarNext");
-    QCOMPARE(window->ActiveBarIndex(), 0);
+    QCOMPARE(window->Bars().ActiveIndex(), 0);
     Run(*window, "ActBarPrev");
-    QCOMPARE(window->ActiveBarIndex(), 3);
+    QCOMPARE(window->Bars().ActiveIndex(), 3);
     Run(*window, "ActBarPrev");
-    QCOMPARE(window->ActiveBarIndex(), 2);
+    QCOMPARE(window->Bars().ActiveIndex(), 2);
     QCOMPARE(ActiveCount(*window), 1);
-    QCOMPARE(window->LastActiveIndex(), 2);
+    QCOMPARE(window->Bars().LastActiveIndex(), 2);
     // With one bar, stepping activates it again.
-    while (window->BarCount() > 1)
-        window->CloseBar(window->BarAt(1));
+    while (window->Bars().Count() > 1)
+        window->Bars().Close(window->Bars().At(1));
     Run(*window, "ActBarNext");
-    QCOMPARE(window->ActiveBarIndex(), 0);
+    QCOMPARE(window->Bars().ActiveIndex(), 0);
 }
 
 void BarManagementTest::newBarTakesTheWindowState() {
     WindowFixture window;
     Keys(*window, "ActModeWord ActModeReversed 258 +");
-    window->SetSeparated(true);
-    window->SetShowIndicators(false);
+    window->View().SetSeparated(true);
+    window->View().SetShowIndicators(false);
     QFont font = window->font();
     font.setPointSize(17);
-    window->SetDisplayFont(font);
+    window->View().SetDisplayFont(font);
 
     Run(*window, "ActToggleBin");
-    CalcBar* bin = window->FindBar(BarKind::Bin);
+    CalcBar* bin = window->Bars().Find(BarKind::Bin);
     QVERIFY(bin != nullptr);
     QCOMPARE(bin->GetMode(), CalcValueMode::Word);
     // 258 typed in byte-reversed decimal is stored as 0x0201.
@@ -216,9 +216,9 @@ void BarManagementTest::newBarTakesTheWindowState() {
     QCOMPARE(bin->HasMessage(), false);
 
     // The decimal bar reads the bytes reversed; a new one does too.
-    window->CloseBarOfKind(BarKind::Decimal);
+    window->Bars().CloseOfKind(BarKind::Decimal);
     Run(*window, "ActToggleDec");
-    CalcBar* dec = window->FindBar(BarKind::Decimal);
+    CalcBar* dec = window->Bars().Find(BarKind::Decimal);
     QVERIFY(dec->ReverseOption());
     QCOMPARE(PlainText(dec), "258");
     QCOMPARE(dec->OperatorText(), "+");
@@ -228,39 +228,39 @@ void BarManagementTest::kindsWithoutConversionAreRefused() {
     WindowFixture window;
     for (int kind = 0; kind < BarKindCount; ++kind) {
         const auto barKind = static_cast<BarKind>(kind);
-        if (window->FindBar(barKind) != nullptr)
+        if (window->Bars().Find(barKind) != nullptr)
             continue;
-        const int before = window->BarCount();
-        CalcBar* bar = window->CreateBar(barKind);
-        QCOMPARE(bar != nullptr, MainWindow::CanCreateBarKind(barKind));
-        QCOMPARE(window->BarCount(), before + (bar != nullptr ? 1 : 0));
+        const int before = window->Bars().Count();
+        CalcBar* bar = window->Bars().Create(barKind);
+        QCOMPARE(bar != nullptr, CanOpenBarKind(barKind));
+        QCOMPARE(window->Bars().Count(), before + (bar != nullptr ? 1 : 0));
         if (bar != nullptr)
             QCOMPARE(bar->Kind(), barKind);
     }
-    QVERIFY(MainWindow::CanCreateBarKind(BarKind::Decimal));
-    QVERIFY(MainWindow::CanCreateBarKind(BarKind::Bin));
+    QVERIFY(CanOpenBarKind(BarKind::Decimal));
+    QVERIFY(CanOpenBarKind(BarKind::Bin));
 }
 
 void BarManagementTest::middleClickClosesTheBar() {
     WindowFixture window;
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(&window.Window()));
-    CalcBar* hex = window->FindBar(BarKind::Hex);
+    CalcBar* hex = window->Bars().Find(BarKind::Hex);
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2),
                       hex->CaptionLabel()->mapToGlobal(QPointF(2, 2)), Qt::MiddleButton,
                       Qt::MiddleButton, Qt::NoModifier);
     QApplication::sendEvent(hex->CaptionLabel(), &press);
-    QTRY_COMPARE(window->BarCount(), 1);
-    QCOMPARE(window->BarAt(0)->Kind(), BarKind::Decimal);
+    QTRY_COMPARE(window->Bars().Count(), 1);
+    QCOMPARE(window->Bars().At(0)->Kind(), BarKind::Decimal);
     QVERIFY(!Checked(*window, "ActToggleHex"));
 }
 
 void BarManagementTest::barMenuContributions() {
     WindowFixture window;
-    CalcBar* dec = window->FindBar(BarKind::Decimal);
+    CalcBar* dec = window->Bars().Find(BarKind::Decimal);
     QMenu menu;
-    window->BuildBarMenu(*dec, menu, 0);
-    window->BuildBarMenu(*dec, menu, 1);
+    window->Bars().BuildBarMenu(*dec, menu, 0);
+    window->Bars().BuildBarMenu(*dec, menu, 1);
     const QList<QAction*> items = menu.actions();
     QCOMPARE(items.size(), 6);
     QCOMPARE(items[0], FindAction(*window, "ActEditCopy"));
@@ -270,8 +270,8 @@ void BarManagementTest::barMenuContributions() {
     QVERIFY(items[4]->isSeparator());
     QCOMPARE(items[5], FindAction(*window, "ActBarClose"));
     // The items follow the commands' state.
-    window->CloseBar(dec);
-    window->CloseBar(window->BarAt(0));
+    window->Bars().Close(dec);
+    window->Bars().Close(window->Bars().At(0));
     window->UpdateActions();
     QVERIFY(!items[5]->isEnabled());
 }
@@ -281,35 +281,35 @@ void BarManagementTest::viewOptionsReachEveryBar() {
     Run(*window, "ActToggleOct");
     QVERIFY(!Checked(*window, "ActSeparated"));
     Run(*window, "ActSeparated");
-    QVERIFY(window->Separated());
+    QVERIFY(window->View().Separated());
     QVERIFY(Checked(*window, "ActSeparated"));
-    for (int i = 0; i < window->BarCount(); ++i)
-        QVERIFY(window->BarAt(i)->Separated());
+    for (int i = 0; i < window->Bars().Count(); ++i)
+        QVERIFY(window->Bars().At(i)->Separated());
     QVERIFY(Checked(*window, "ActShowIndicators"));
     Run(*window, "ActShowIndicators");
-    for (int i = 0; i < window->BarCount(); ++i)
-        QVERIFY(!window->BarAt(i)->ShowIndicators());
+    for (int i = 0; i < window->Bars().Count(); ++i)
+        QVERIFY(!window->Bars().At(i)->ShowIndicators());
     QVERIFY(!Checked(*window, "ActShowIndicators"));
 
     for (const char* name : {"ActToolBar", "ActMenuBar", "ActButtonPanel"})
         QVERIFY2(Checked(*window, name), name);
     Run(*window, "ActToolBar");
-    QVERIFY(!window->ToolBarVisible());
+    QVERIFY(!window->View().ToolBarVisible());
     Run(*window, "ActMenuBar");
-    QVERIFY(!window->MenuBarVisible());
+    QVERIFY(!window->View().MenuBarVisible());
     Run(*window, "ActButtonPanel");
-    QVERIFY(!window->ButtonPanelVisible());
+    QVERIFY(!window->View().ButtonPanelVisible());
     for (const char* name : {"ActToolBar", "ActMenuBar", "ActButtonPanel"})
         QVERIFY2(!Checked(*window, name), name);
     Run(*window, "ActMenuBar");
-    QVERIFY(window->MenuBarVisible());
+    QVERIFY(window->View().MenuBarVisible());
 
     QVERIFY(!Checked(*window, "ActStayOnTop"));
     Run(*window, "ActStayOnTop");
     QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(Checked(*window, "ActStayOnTop"));
     Run(*window, "ActStayOnTop");
-    QVERIFY(!window->StayOnTop());
+    QVERIFY(!window->View().StayOnTop());
 }
 
 void BarManagementTest::windowFollowsItsContent() {
@@ -317,12 +317,12 @@ void BarManagementTest::windowFollowsItsContent() {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(&window.Window()));
     // The band minimum is the bars' common caption width.
-    QCOMPARE(window->BarSite()->BandMinWidth(0), window->BarAt(0)->CaptionWidth());
+    QCOMPARE(window->Bars().Site()->BandMinWidth(0), window->Bars().At(0)->CaptionWidth());
     const int twoBars = window->height();
     QCOMPARE(window->minimumSize(), window->maximumSize());
     Run(*window, "ActToggleBin");
     QTRY_VERIFY(window->height() > twoBars);
-    QCOMPARE(window->BarSite()->BandMinWidth(2), window->BarAt(2)->CaptionWidth());
+    QCOMPARE(window->Bars().Site()->BandMinWidth(2), window->Bars().At(2)->CaptionWidth());
     const int threeBars = window->height();
     Run(*window, "ActToolBar");
     QTRY_VERIFY(window->height() < threeBars);
@@ -347,22 +347,23 @@ void BarManagementTest::containersAndMenus() {
     QCOMPARE(tools[16], FindAction(*window, "ActEditPaste"));
     // A tool button with its own caption still runs its command.
     tools[3]->trigger();
-    QVERIFY(window->FindBar(BarKind::Oct) != nullptr);
+    QVERIFY(window->Bars().Find(BarKind::Oct) != nullptr);
 
-    const QList<QAction*> menus = window->MenuMain()->actions();
+    const QList<QAction*> menus = window->MainMenuBar()->actions();
     QCOMPARE(menus.size(), 4);
     QCOMPARE(menus[0]->text(), "編集(&E)");
     QCOMPARE(menus[1]->text(), "バー(&B)");
     QCOMPARE(menus[2]->text(), "表示(&V)");
     QCOMPARE(menus[3]->text(), "ヘルプ(&H)");
-    QCOMPARE(window->PopupBar()->actions().size(), 10);
-    QCOMPARE(window->PopupBar()->actions()[2], FindAction(*window, "ActToggleBin"));
+    QCOMPARE(window->MainMenuBar()->BarMenu()->actions().size(), 10);
+    QCOMPARE(window->MainMenuBar()->BarMenu()->actions()[2], FindAction(*window, "ActToggleBin"));
     // The commands, and the language submenu after a separator.
-    QCOMPARE(window->PopupView()->actions().size(), 15);
-    QCOMPARE(window->PopupView()->actions().last()->menu(), window->PopupLanguage());
-    QCOMPARE(window->MenuEdit()->actions().last(), FindAction(*window, "ActExit"));
-    QCOMPARE(window->PaneButtons()->objectName(), "PaneButtons");
-    QVERIFY(!window->PaneButtons()->isHidden());
+    QCOMPARE(window->MainMenuBar()->ViewMenu()->actions().size(), 15);
+    QCOMPARE(window->MainMenuBar()->ViewMenu()->actions().last()->menu(),
+             window->MainMenuBar()->LanguageMenu());
+    QCOMPARE(window->MainMenuBar()->EditMenu()->actions().last(), FindAction(*window, "ActExit"));
+    QCOMPARE(window->ButtonPane()->objectName(), "PaneButtons");
+    QVERIFY(!window->ButtonPane()->isHidden());
     // The gradian unit is not offered, but its action stays shown (and so
     // can be enabled): only its menu items and button are hidden.
     QVERIFY(!OfferedInControls(Command::TriModeGrad));
@@ -374,11 +375,11 @@ void BarManagementTest::containersAndMenus() {
 
 void BarManagementTest::bodyColour() {
     WindowFixture window;
-    QCOMPARE(window->BodyColor(), SystemColorValue(SystemColorId::ButtonFace));
+    QCOMPARE(window->View().BodyColor(), SystemColorValue(SystemColorId::ButtonFace));
     QCOMPARE(window->palette().color(QPalette::Window), SystemColor(SystemColorId::ButtonFace));
-    window->SetBodyColor(0x0000FF); // 0x00BBGGRR: red
+    window->View().SetBodyColor(0x0000FF); // 0x00BBGGRR: red
     QCOMPARE(window->palette().color(QPalette::Window), QColor(255, 0, 0));
-    QCOMPARE(window->PaneButtons()->palette().color(QPalette::Window), QColor(255, 0, 0));
+    QCOMPARE(window->ButtonPane()->palette().color(QPalette::Window), QColor(255, 0, 0));
 }
 
 // With the tool bar, the button panel and the menu bar hidden, closing the
@@ -388,35 +389,35 @@ void BarManagementTest::windowStaysWhenEverythingIsHidden() {
     WindowFixture window;
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(&window.Window()));
-    window->SetToolBarVisible(false);
-    window->SetButtonPanelVisible(false);
-    window->SetMenuBarVisible(false);
-    while (window->BarCount() > 0)
+    window->View().SetToolBarVisible(false);
+    window->View().SetButtonPanelVisible(false);
+    window->View().SetMenuBarVisible(false);
+    while (window->Bars().Count() > 0)
         QVERIFY(Run(*window, "ActBarClose"));
     QTRY_VERIFY(window->centralWidget()->height() >= 20);
     QVERIFY(window->width() >= 200);
     QVERIFY(window->isVisible());
     // A bar opened again is shown whole.
     QVERIFY(Run(*window, "ActToggleHex"));
-    QTRY_VERIFY(window->height() >= window->BarAt(0)->minimumSizeHint().height());
+    QTRY_VERIFY(window->height() >= window->Bars().At(0)->minimumSizeHint().height());
 }
 
 // A larger display font widens the bars, and with them the window, until
 // every value is shown whole.
 void BarManagementTest::largeFontWidensTheWindowInsteadOfCutting() {
     WindowFixture window;
-    window->SetToolBarVisible(false);
-    window->SetButtonPanelVisible(false);
+    window->View().SetToolBarVisible(false);
+    window->View().SetButtonPanelVisible(false);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(&window.Window()));
     Run(*window, "ActModeQWord");
     Keys(*window, "AC 1234567890123456789");
-    QFont font = window->DisplayFont();
+    QFont font = window->View().DisplayFont();
     font.setPointSize(20);
-    window->SetDisplayFont(font);
+    window->View().SetDisplayFont(font);
     const int screenWidth = window->screen()->availableGeometry().width();
-    for (int i = 0; i < window->BarCount(); ++i) {
-        const CalcBar* bar = window->BarAt(i);
+    for (int i = 0; i < window->Bars().Count(); ++i) {
+        const CalcBar* bar = window->Bars().At(i);
         const QLabel* label = bar->ValueLabel();
         const int needed = TextWidth(label->font(), label->text());
         QVERIFY(needed < screenWidth / 2); // the test itself fits the screen
@@ -430,7 +431,7 @@ void BarManagementTest::largeFontWidensTheWindowInsteadOfCutting() {
 // No key of the button panel is narrower than the style draws its caption.
 void BarManagementTest::panelKeysFitTheirCaptions() {
     WindowFixture window;
-    const auto buttons = window->PaneButtons()->findChildren<CommandButton*>();
+    const auto buttons = window->ButtonPane()->findChildren<CommandButton*>();
     QVERIFY(buttons.size() > 40);
     for (const CommandButton* button : buttons)
         QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));

@@ -86,11 +86,11 @@ void ClipboardTest::copyPlainAndGrouped() {
     QFETCH(QString, plain);
     QFETCH(QString, grouped);
     WindowFixture window;
-    window->ActivateBar(window->FindBar(static_cast<BarKind>(kind)));
+    window->Bars().Activate(window->Bars().Find(static_cast<BarKind>(kind)));
     Keys(*window, keys);
     // The display option does not matter.
     for (const bool separated : {false, true}) {
-        window->SetSeparated(separated);
+        window->View().SetSeparated(separated);
         QVERIFY(Run(*window, "ActEditCopy"));
         QCOMPARE(ClipboardText(), plain);
         QVERIFY(Run(*window, "ActEditCopyFmt"));
@@ -124,15 +124,15 @@ void ClipboardTest::groupedCopyPastesBack() {
     QFETCH(QString, keys);
     WindowFixture window;
     const auto barKind = static_cast<BarKind>(kind);
-    if (window->FindBar(barKind) == nullptr)
-        window->CreateBar(barKind);
-    window->ActivateBar(window->FindBar(barKind));
+    if (window->Bars().Find(barKind) == nullptr)
+        window->Bars().Create(barKind);
+    window->Bars().Activate(window->Bars().Find(barKind));
     Keys(*window, keys);
     const CalcValue typed = window->Engine().Current();
     for (const char* copy : {"ActEditCopyFmt", "ActEditCopy"}) {
         // Octal has no grouping: its grouped copy is disabled.
         const bool copies =
-            copy == QLatin1String("ActEditCopy") || window->ActiveBar()->SupportsSeparated();
+            copy == QLatin1String("ActEditCopy") || window->Bars().Active()->SupportsSeparated();
         QCOMPARE(Run(*window, copy), copies);
         if (!copies)
             continue;
@@ -163,7 +163,7 @@ void ClipboardTest::leadingMinusOnSignedBar() {
 void ClipboardTest::leadingMinusOnBarWithoutSign() {
     WindowFixture window;
     Keys(*window, "5");
-    window->ActivateBar(window->FindBar(BarKind::Hex));
+    window->Bars().Activate(window->Bars().Find(BarKind::Hex));
     QVERIFY(!window->PasteText("-12"));
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00000005");
     QCOMPARE(window->Engine().Entry(), EntryState::Entering);
@@ -219,7 +219,7 @@ void ClipboardTest::pasteAfterEqualsStartsAfresh() {
     Keys(*window, "2 + 3 =");
     QVERIFY(window->PasteText("40"));
     QCOMPARE(window->Engine().PendingOperator(), std::nullopt);
-    QCOMPARE(window->BarAt(0)->OperatorText(), "");
+    QCOMPARE(window->Bars().At(0)->OperatorText(), "");
     Keys(*window, "=");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "40");
 }
@@ -244,10 +244,10 @@ void ClipboardTest::nonAsciiTextIsRefused() {
 
 void ClipboardTest::characterBarCopyAndPaste() {
     WindowFixture window;
-    if (!MainWindow::CanCreateBarKind(BarKind::Char))
+    if (!CanOpenBarKind(BarKind::Char))
         QSKIP("no character conversion in this build");
-    CalcBar* chr = window->CreateBar(BarKind::Char);
-    window->ActivateBar(chr);
+    CalcBar* chr = window->Bars().Create(BarKind::Char);
+    window->Bars().Activate(chr);
     QVERIFY(window->PasteText(QStringLiteral("AB")));
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00004142");
     QVERIFY(Run(*window, "ActEditCopy"));
@@ -262,11 +262,11 @@ void ClipboardTest::characterBarCopyAndPaste() {
 // The Unicode encodings show, copy, paste and take typed characters whole.
 void ClipboardTest::unicodeCharacterBar() {
     WindowFixture window;
-    if (!MainWindow::CanCreateBarKind(BarKind::Char))
+    if (!CanOpenBarKind(BarKind::Char))
         QSKIP("no character conversion in this build");
-    auto* chr = qobject_cast<CharacterBar*>(window->CreateBar(BarKind::Char));
+    auto* chr = qobject_cast<CharacterBar*>(window->Bars().Create(BarKind::Char));
     QVERIFY(chr != nullptr);
-    window->ActivateBar(chr);
+    window->Bars().Activate(chr);
     chr->SetEncoding(static_cast<int>(CharEncoding::Utf8));
     QVERIFY(window->PasteText(QStringLiteral("日")));
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00E697A5");
@@ -293,14 +293,14 @@ void ClipboardTest::unicodeCharacterBar() {
 // EUC code again, not the Shift JIS one (0x968E).
 void ClipboardTest::eucCharacterPastesBackAsItsCode() {
     WindowFixture window;
-    if (!MainWindow::CanCreateBarKind(BarKind::Char))
+    if (!CanOpenBarKind(BarKind::Char))
         QSKIP("no character conversion in this build");
-    auto* chr = qobject_cast<CharacterBar*>(window->CreateBar(BarKind::Char));
+    auto* chr = qobject_cast<CharacterBar*>(window->Bars().Create(BarKind::Char));
     QVERIFY(chr != nullptr);
-    window->ActivateBar(window->FindBar(BarKind::Hex));
+    window->Bars().Activate(window->Bars().Find(BarKind::Hex));
     Keys(*window, "CBEE");
     chr->SetEncoding(static_cast<int>(CharEncoding::Euc));
-    window->ActivateBar(chr);
+    window->Bars().Activate(chr);
     QVERIFY(Run(*window, "ActEditCopy"));
     QCOMPARE(ClipboardText(), QStringLiteral("鮪"));
     Keys(*window, "AC");
@@ -316,10 +316,10 @@ void ClipboardTest::eucCharacterPastesBackAsItsCode() {
 // kept and the whole date arrives.
 void ClipboardTest::dateBarTypesAndPastesInDWord() {
     WindowFixture window;
-    CalcBar* time = window->FindBar(BarKind::Time);
+    CalcBar* time = window->Bars().Find(BarKind::Time);
     if (time == nullptr)
-        time = window->CreateBar(BarKind::Time);
-    window->ActivateBar(time);
+        time = window->Bars().Create(BarKind::Time);
+    window->Bars().Activate(time);
     QCOMPARE(window->Engine().Current().Mode, CalcValueMode::DWord);
     for (const char c : std::string("2006:1:2 3:4:5"))
         QVERIFY(window->Engine().Type(c, false, false));
@@ -385,9 +385,9 @@ void ClipboardTest::enabledRules() {
     QVERIFY(Run(*window, "ActEditPaste"));
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "5");
     // Copy with grouping needs a bar that groups.
-    for (int i = 0; i < window->BarCount(); ++i) {
-        window->ActivateBar(window->BarAt(i));
-        QCOMPARE(Enabled(*window, "ActEditCopyFmt"), window->BarAt(i)->SupportsSeparated());
+    for (int i = 0; i < window->Bars().Count(); ++i) {
+        window->Bars().Activate(window->Bars().At(i));
+        QCOMPARE(Enabled(*window, "ActEditCopyFmt"), window->Bars().At(i)->SupportsSeparated());
         QVERIFY(Enabled(*window, "ActEditCopy"));
     }
 }

@@ -289,7 +289,7 @@ QString CompareNumber(const MainWindow& window, const CalcBar& bar, const Intege
     std::uint64_t hex = *hexBits & mask;
     if (*hexBits != hex)
         return QStringLiteral("hexadecimal text wider than the mode");
-    if (const CalcBar* hexBar = window.FindBar(BarKind::Hex); ReversedIn(window, *hexBar))
+    if (const CalcBar* hexBar = window.Bars().Find(BarKind::Hex); ReversedIn(window, *hexBar))
         hex = ReverseByteOrder(hex, bytes);
     if (bits != hex)
         return QStringLiteral("bit patterns differ: %1 against %2")
@@ -512,7 +512,7 @@ private:
 void Session::Step() {
     current_.clear();
     // A user clears a message soon; staying blocked would leave most keys idle.
-    const CalcBar* active = window_.ActiveBar();
+    const CalcBar* active = window_.Bars().Active();
     if (active != nullptr && active->HasMessage() && Chance(15)) {
         Press(Chance(50) ? KeyStroke{Qt::Key_Escape, Qt::NoModifier, {}, "Esc"}
                          : KeyStroke{Qt::Key_Delete, Qt::NoModifier, {}, "Del"});
@@ -635,21 +635,21 @@ void Session::ChangeActiveBar() {
                             Qt::AltModifier);
         return;
     }
-    if (roll != 2 || window_.BarCount() == 0) {
+    if (roll != 2 || window_.Bars().Count() == 0) {
         Press(Chance(50) ? KeyStroke{Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"), "Tab"}
                          : KeyStroke{Qt::Key_Backtab, Qt::ShiftModifier, {}, "Shift+Tab"});
         return;
     }
-    const int index = Below(window_.BarCount());
+    const int index = Below(window_.Bars().Count());
     Note(QStringLiteral("activate bar %1 (%2)")
              .arg(index)
-             .arg(window_.BarAt(index)->Conv().GetLabel().c_str()));
-    window_.ActivateBar(window_.BarAt(index));
+             .arg(window_.Bars().At(index)->Conv().GetLabel().c_str()));
+    window_.Bars().Activate(window_.Bars().At(index));
 }
 
 // The bar variants' option keys, as keys and as the bar's own operations.
 void Session::StepBarOption() {
-    if (Chance(60) || window_.ActiveBar() == nullptr) {
+    if (Chance(60) || window_.Bars().Active() == nullptr) {
         static const std::vector<KeyStroke> keys = {
             {Qt::Key_Left, Qt::NoModifier, {}, "Left"},
             {Qt::Key_Right, Qt::NoModifier, {}, "Right"},
@@ -658,7 +658,7 @@ void Session::StepBarOption() {
         Press(Pick(keys));
         return;
     }
-    CalcBar* bar = window_.ActiveBar();
+    CalcBar* bar = window_.Bars().Active();
     const int roll = Below(3);
     if (roll == 2) {
         Note(QStringLiteral("ToggleOption on the active bar"));
@@ -768,8 +768,8 @@ QString Session::Check() {
         return QStringLiteral("critical message: ") +
                g_criticalMessages.join(QStringLiteral(" | "));
     int active = 0;
-    for (int i = 0; i < window_.BarCount(); ++i) {
-        const CalcBar* bar = window_.BarAt(i);
+    for (int i = 0; i < window_.Bars().Count(); ++i) {
+        const CalcBar* bar = window_.Bars().At(i);
         if (bar->IsActive())
             typedInto_.insert(bar->Kind());
         const QString label = QString::fromStdString(bar->Conv().GetLabel());
@@ -788,12 +788,12 @@ QString Session::Check() {
                 .arg(static_cast<int>(bar->GetMode()))
                 .arg(static_cast<int>(window_.Engine().Mode()));
     }
-    if (active != (window_.BarCount() > 0 ? 1 : 0))
-        return QStringLiteral("%1 active bars among %2").arg(active).arg(window_.BarCount());
+    if (active != (window_.Bars().Count() > 0 ? 1 : 0))
+        return QStringLiteral("%1 active bars among %2").arg(active).arg(window_.Bars().Count());
 
-    const CalcBar* dec = window_.FindBar(BarKind::Decimal);
-    const CalcBar* hex = window_.FindBar(BarKind::Hex);
-    const CalcBar* activeBar = window_.ActiveBar();
+    const CalcBar* dec = window_.Bars().Find(BarKind::Decimal);
+    const CalcBar* hex = window_.Bars().Find(BarKind::Hex);
+    const CalcBar* activeBar = window_.Bars().Active();
     if (activeBar != nullptr && activeBar->HasMessage())
         ++counts_.Messages;
     if (window_.Engine().Entry() == EntryState::Entering)
@@ -820,7 +820,7 @@ QString Session::Check() {
 // The octal and binary bars show the bits the hexadecimal bar shows, and with
 // no message anywhere the hexadecimal bar shows the engine's current value.
 QString Session::CheckHexAgainstTheRest() {
-    const CalcBar* hex = window_.FindBar(BarKind::Hex);
+    const CalcBar* hex = window_.Bars().Find(BarKind::Hex);
     if (hex == nullptr || hex->HasMessage())
         return {};
     const std::string hexText = hex->ValueLabel()->text().toStdString();
@@ -829,7 +829,7 @@ QString Session::CheckHexAgainstTheRest() {
         return QStringLiteral("unreadable hexadecimal text \"%1\"").arg(hexText.c_str());
     for (const auto& [kind, bitsPerDigit] :
          {std::pair{BarKind::Oct, 3}, std::pair{BarKind::Bin, 1}}) {
-        const CalcBar* bar = window_.FindBar(kind);
+        const CalcBar* bar = window_.Bars().Find(kind);
         if (bar == nullptr || bar->HasMessage())
             continue;
         const std::string text = bar->ValueLabel()->text().toStdString();
@@ -840,8 +840,8 @@ QString Session::CheckHexAgainstTheRest() {
     if (const QString other = CheckNotationsAgainstHex(hexText); !other.isEmpty())
         return other;
     bool anyMessage = false;
-    for (int i = 0; i < window_.BarCount(); ++i)
-        anyMessage = anyMessage || window_.BarAt(i)->HasMessage();
+    for (int i = 0; i < window_.Bars().Count(); ++i)
+        anyMessage = anyMessage || window_.Bars().At(i)->HasMessage();
     if (anyMessage)
         return {};
     ++counts_.CurrentValueComparisons;
@@ -874,7 +874,7 @@ QString Session::CheckNotationsAgainstHex(const std::string& hexText) {
     if (IsFloatMode(mode))
         return {};
     for (const BarKind kind : {BarKind::Degree, BarKind::Kilo, BarKind::IP}) {
-        const CalcBar* bar = window_.FindBar(kind);
+        const CalcBar* bar = window_.Bars().Find(kind);
         if (bar == nullptr || bar->HasMessage() || bar->IsActive())
             continue;
         const std::string text = bar->ValueLabel()->text().toStdString();
@@ -911,7 +911,7 @@ QString Session::CheckNotationsAgainstHex(const std::string& hexText) {
 // same single or double, "0", "Inf", "QNaN" or "SNaN".
 QString Session::CheckFloatBar(const std::string& hexText) {
     const CalcValueMode mode = window_.Engine().Mode();
-    const CalcBar* bar = window_.FindBar(BarKind::Float);
+    const CalcBar* bar = window_.Bars().Find(BarKind::Float);
     const auto hexBits = ParseRadix(hexText, 4);
     if (bar == nullptr || bar->HasMessage() || bar->IsActive() || !hexBits)
         return {};
@@ -1014,13 +1014,13 @@ void EnduranceTest::floatBarCheckSeesAWrongReading() {
     WindowFixture window;
     Session session(*window, 1);
     Keys(*window, "ActToggleFloat");
-    window->ActivateBar(window->FindBar(BarKind::Decimal));
+    window->Bars().Activate(window->Bars().Find(BarKind::Decimal));
     Keys(*window, "1065353216");
-    QCOMPARE(Shown(window->FindBar(BarKind::Float)), QStringLiteral("1"));
+    QCOMPARE(Shown(window->Bars().Find(BarKind::Float)), QStringLiteral("1"));
     QCOMPARE(session.Check(), QString());
     CalcValue other;
     SetInteger(other, CalcValueMode::DWord, 0x40000000);
-    window->FindBar(BarKind::Float)->SetValue(other);
+    window->Bars().Find(BarKind::Float)->SetValue(other);
     QVERIFY(!session.Check().isEmpty());
 }
 
@@ -1104,7 +1104,7 @@ void EnduranceTest::checksSeeADisagreement() {
     Session session(*window, 1);
     Keys(*window, keys.replace(QLatin1String(" . "), QLatin1String(" ActPeriod ")));
     QCOMPARE(session.Check(), QString());
-    CalcBar* hex = window->FindBar(BarKind::Hex);
+    CalcBar* hex = window->Bars().Find(BarKind::Hex);
     CalcValue wrong;
     if (IsFloatMode(window->Engine().Mode()))
         SetReal(wrong, CalcValueMode::Float, static_cast<Real>(wrongHex));
@@ -1176,10 +1176,11 @@ void EnduranceTest::randomSession() {
             g_recentSteps.pop_front();
         if (trace) {
             std::fprintf(stderr, "#%llu %s [active %d]\n", static_cast<unsigned long long>(i),
-                         qPrintable(session.Current()), window->ActiveBarIndex());
-            for (int b = 0; b < window->BarCount(); ++b)
-                std::fprintf(stderr, "    %s: %s\n", window->BarAt(b)->Conv().GetLabel().c_str(),
-                             qPrintable(Shown(window->BarAt(b))));
+                         qPrintable(session.Current()), window->Bars().ActiveIndex());
+            for (int b = 0; b < window->Bars().Count(); ++b)
+                std::fprintf(stderr, "    %s: %s\n",
+                             window->Bars().At(b)->Conv().GetLabel().c_str(),
+                             qPrintable(Shown(window->Bars().At(b))));
         }
         if (failure.isEmpty() && took > MaxStepMilliseconds)
             failure = QStringLiteral("the step took %1 ms").arg(took);
@@ -1190,9 +1191,10 @@ void EnduranceTest::randomSession() {
         }
         if (!failure.isEmpty()) {
             PrintRecentSteps();
-            for (int b = 0; b < window->BarCount(); ++b)
-                std::fprintf(stderr, "  bar %s: %s\n", window->BarAt(b)->Conv().GetLabel().c_str(),
-                             qPrintable(Shown(window->BarAt(b))));
+            for (int b = 0; b < window->Bars().Count(); ++b)
+                std::fprintf(stderr, "  bar %s: %s\n",
+                             window->Bars().At(b)->Conv().GetLabel().c_str(),
+                             qPrintable(Shown(window->Bars().At(b))));
             QFAIL(qPrintable(
                 QStringLiteral("seed 0x%1, step %2: %3").arg(seed, 0, 16).arg(i).arg(failure)));
         }
@@ -1215,7 +1217,7 @@ void EnduranceTest::randomSession() {
     QVERIFY(counts.IntegerComparisons > 0 || steps < 100);
     std::fprintf(stderr, "endurance: %llu steps in %.1f s, %d bars at the end\n",
                  static_cast<unsigned long long>(steps),
-                 static_cast<double>(clock.elapsed()) / 1000, window->BarCount());
+                 static_cast<double>(clock.elapsed()) / 1000, window->Bars().Count());
 }
 
 QTEST_MAIN(EnduranceTest)

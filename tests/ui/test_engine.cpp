@@ -28,8 +28,8 @@ namespace {
 const QString DivideByZeroText = QStringLiteral("0で割ることはできません");
 
 void CloseAllBars(MainWindow& window) {
-    while (window.BarCount() > 0)
-        window.CloseBar(window.BarAt(0));
+    while (window.Bars().Count() > 0)
+        window.Bars().Close(window.Bars().At(0));
 }
 
 // The centre of the n-th character from the right of a right-aligned value
@@ -61,7 +61,7 @@ BinaryBar* ShowBinaryBar(MainWindow& window) {
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return nullptr;
-    return qobject_cast<BinaryBar*>(window.FindBar(BarKind::Bin));
+    return qobject_cast<BinaryBar*>(window.Bars().Find(BarKind::Bin));
 }
 
 } // namespace
@@ -154,19 +154,19 @@ void EngineTest::sequences() {
 void EngineTest::operatorIndicatorFollowsTheState() {
     WindowFixture window;
     Keys(*window, "5 +");
-    for (int i = 0; i < window->BarCount(); ++i)
-        QCOMPARE(window->BarAt(i)->OperatorText(), "+");
+    for (int i = 0; i < window->Bars().Count(); ++i)
+        QCOMPARE(window->Bars().At(i)->OperatorText(), "+");
     Keys(*window, "*");
-    QCOMPARE(window->BarAt(1)->OperatorText(), "*");
+    QCOMPARE(window->Bars().At(1)->OperatorText(), "*");
     Keys(*window, "2 =");
-    for (int i = 0; i < window->BarCount(); ++i)
-        QCOMPARE(window->BarAt(i)->OperatorText(), "");
+    for (int i = 0; i < window->Bars().Count(); ++i)
+        QCOMPARE(window->Bars().At(i)->OperatorText(), "");
     // The operator stays pending after "=", it is only not shown.
     QCOMPARE(window->Engine().PendingOperator(), std::optional(BinaryOp::Mul));
     Keys(*window, "|");
-    QCOMPARE(window->BarAt(0)->OperatorText(), "|");
+    QCOMPARE(window->Bars().At(0)->OperatorText(), "|");
     Keys(*window, "AC");
-    QCOMPARE(window->BarAt(0)->OperatorText(), "");
+    QCOMPARE(window->Bars().At(0)->OperatorText(), "");
     QCOMPARE(window->Engine().PendingOperator(), std::nullopt);
 }
 
@@ -182,9 +182,9 @@ void EngineTest::clearZeroIsFloatAndOperandFollowsIt() {
 void EngineTest::errorBlocksUntilCleared() {
     WindowFixture window;
     Keys(*window, "7 / 0 =");
-    for (int i = 0; i < window->BarCount(); ++i) {
-        QVERIFY(window->BarAt(i)->HasMessage());
-        QCOMPARE(Shown(window->BarAt(i)), DivideByZeroText);
+    for (int i = 0; i < window->Bars().Count(); ++i) {
+        QVERIFY(window->Bars().At(i)->HasMessage());
+        QCOMPARE(Shown(window->Bars().At(i)), DivideByZeroText);
     }
     QVERIFY(window->Engine().IsBlocked());
     QCOMPARE(GetInteger(window->Engine().Accumulator()), 7);
@@ -196,7 +196,7 @@ void EngineTest::errorBlocksUntilCleared() {
     QVERIFY(window->Engine().IsBlocked());
     QCOMPARE(window->Engine().Entry(), state);
     QCOMPARE(window->Engine().PendingOperator(), std::optional(BinaryOp::Div));
-    QCOMPARE(Shown(window->BarAt(0)), DivideByZeroText);
+    QCOMPARE(Shown(window->Bars().At(0)), DivideByZeroText);
     // Clear Error takes the message away and keeps "7 /".
     Keys(*window, "CE");
     QVERIFY(!window->Engine().IsBlocked());
@@ -210,7 +210,7 @@ void EngineTest::messageInAnInactiveBarDoesNotBlock() {
     WindowFixture window;
     window->Engine().ReportFailure(std::make_exception_ptr(CalcError(CalcErrorKind::Overflow)),
                                    BarKind::Hex);
-    QVERIFY(window->FindBar(BarKind::Hex)->HasMessage());
+    QVERIFY(window->Bars().Find(BarKind::Hex)->HasMessage());
     QVERIFY(!window->Engine().IsBlocked());
     Keys(*window, "3");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00000003");
@@ -236,8 +236,8 @@ void EngineTest::errorMessagesByKind() {
         CalcError(static_cast<CalcErrorKind>(kind), "own text of the error"));
     QCOMPARE(CalcErrorText(failure), message);
     window->Engine().ReportFailure(failure, std::nullopt);
-    for (int i = 0; i < window->BarCount(); ++i)
-        QCOMPARE(Shown(window->BarAt(i)), message);
+    for (int i = 0; i < window->Bars().Count(); ++i)
+        QCOMPARE(Shown(window->Bars().At(i)), message);
     QVERIFY(window->Engine().IsBlocked());
 
     // A failure that is not a calculation error shows nothing and blocks nothing.
@@ -268,7 +268,7 @@ void EngineTest::signKeyOutsideTypingNegates() {
     Keys(*window, "3");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "3");
     // In the hexadecimal bar, which has no sign, the same happens.
-    window->ActivateBar(window->FindBar(BarKind::Hex));
+    window->Bars().Activate(window->Bars().Find(BarKind::Hex));
     Keys(*window, "AC 2 neg");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "FFFFFFFE");
     QCOMPARE(window->Engine().Entry(), EntryState::Computed);
@@ -304,7 +304,7 @@ void EngineTest::modeChangeWhileTypingKeepsEntering() {
     Keys(*window, "3");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "123");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "7B");
-    QCOMPARE(window->FindBar(BarKind::Hex)->GetMode(), CalcValueMode::Byte);
+    QCOMPARE(window->Bars().Find(BarKind::Hex)->GetMode(), CalcValueMode::Byte);
 }
 
 void EngineTest::modeChangeKeepsRegistersModes() {
@@ -387,7 +387,7 @@ void EngineTest::shiftsFollowRotationAndArithmetic() {
     Keys(*window, "ActModeByte ActRotate 129 << 1 =");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "3");
     Keys(*window, "129 >>");
-    QCOMPARE(window->BarAt(0)->OperatorText(), "r>");
+    QCOMPARE(window->Bars().At(0)->OperatorText(), "r>");
     Keys(*window, "1 =");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "192");
     Keys(*window, "ActRotate ActShiftAr 128 >> 1 =");
@@ -401,7 +401,7 @@ void EngineTest::shiftsFollowRotationAndArithmetic() {
     QCOMPARE(engine.Options().ShiftLeftOperator(engine.Mode()), BinaryOp::ShiftLeft);
     QCOMPARE(engine.Options().ShiftRightOperator(engine.Mode()), BinaryOp::ShiftRight);
     Keys(*window, "<<");
-    QCOMPARE(window->BarAt(0)->OperatorText(), "<<");
+    QCOMPARE(window->Bars().At(0)->OperatorText(), "<<");
 }
 
 void EngineTest::nBitShiftsUseTheAmount() {
@@ -475,7 +475,7 @@ void EngineTest::noBarsAtAll() {
     WindowFixture window;
     Keys(*window, "7 =");
     CloseAllBars(*window);
-    QVERIFY(window->ActiveBar() == nullptr);
+    QVERIFY(window->Bars().Active() == nullptr);
     for (const char* digit : {"ActDigit0", "ActDigit7", "ActDigitA", "ActPeriod", "ActDegreeSep"})
         QVERIFY2(!Enabled(*window, digit), digit);
     QVERIFY(!window->Engine().Type('1', false, false));
@@ -491,7 +491,7 @@ void EngineTest::noBarsAtAll() {
     Keys(*window, "AC Ans + =");
     QCOMPARE(GetInteger(window->Engine().Current()), 28);
     // A bar opened now shows the value.
-    QVERIFY(window->CreateBar(BarKind::Hex) != nullptr);
+    QVERIFY(window->Bars().Create(BarKind::Hex) != nullptr);
     QCOMPARE(ShownOf(*window, BarKind::Hex), "0000001C");
 }
 
@@ -500,7 +500,7 @@ void EngineTest::separatorKeyCaptionFollowsActiveBar() {
     CommandAction* separator = FindAction(*window, "ActDegreeSep");
     window->UpdateActions();
     QCOMPARE(separator->Caption(),
-             QString::fromStdString(window->ActiveBar()->GetSeparatorCaption()));
+             QString::fromStdString(window->Bars().Active()->GetSeparatorCaption()));
     CloseAllBars(*window);
     window->UpdateActions();
     QCOMPARE(separator->Caption(), ":");
@@ -537,18 +537,18 @@ void EngineTest::clickOnABinaryDigitFlipsItsBit_data() {
 void EngineTest::clickOnABinaryDigitFlipsItsBit() {
     QFETCH(bool, separated);
     WindowFixture window;
-    window->SetSeparated(separated);
+    window->View().SetSeparated(separated);
     BinaryBar* bin = ShowBinaryBar(*window);
     QVERIFY(bin != nullptr);
-    const CalcBar* hex = window->FindBar(BarKind::Hex);
+    const CalcBar* hex = window->Bars().Find(BarKind::Hex);
     QLabel* label = bin->ValueLabel();
     // Opening the binary bar made it the active one.
-    window->ActivateBar(window->FindBar(BarKind::Decimal));
+    window->Bars().Activate(window->Bars().Find(BarKind::Decimal));
     Keys(*window, "2 + 12");
     // The click activates the bar and flips bit 4 of the entry: 12 ^ 16.
     QTest::mouseClick(label, Qt::LeftButton, {}, CentreOfBit(*label, 4));
     QCOMPARE(PlainText(hex), QStringLiteral("0000001C"));
-    QCOMPARE(window->ActiveBar(), bin);
+    QCOMPARE(window->Bars().Active(), bin);
     QCOMPARE(window->Engine().Entry(), EntryState::Computed);
     QTest::mouseClick(label, Qt::LeftButton, {}, CentreOfBit(*label, 31));
     QCOMPARE(PlainText(hex), QStringLiteral("8000001C"));

@@ -320,7 +320,8 @@ private slots:
         window->HelpViewer()->SetHelpFile(HelpDocument());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(&*window));
-        QMenu* popup = japanese ? window->PopupAllOpJ() : window->PopupAllOp();
+        QMenu* popup =
+            japanese ? window->Popups().DescriptiveOperatorMenu() : window->Popups().OperatorMenu();
         QVERIFY(OpenMenuAt(popup, nullptr, *window) != nullptr);
         QAction* headerItem = nullptr;
         for (QAction* item : popup->actions())
@@ -339,9 +340,9 @@ private slots:
         window->HelpViewer()->SetHelpFile(HelpDocument());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(&*window));
-        QVERIFY(OpenMenuAt(window->MenuHelp(), nullptr, *window) != nullptr);
-        window->MenuHelp()->setActiveAction(nullptr);
-        QTest::keyClick(window->MenuHelp(), Qt::Key_F1);
+        QVERIFY(OpenMenuAt(window->MainMenuBar()->HelpMenu(), nullptr, *window) != nullptr);
+        window->MainMenuBar()->HelpMenu()->setActiveAction(nullptr);
+        QTest::keyClick(window->MainMenuBar()->HelpMenu(), Qt::Key_F1);
         QVERIFY(window->HelpViewer()->isVisible());
         QVERIFY(window->HelpViewer()->CurrentAnchor().isEmpty());
     }

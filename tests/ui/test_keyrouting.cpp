@@ -244,8 +244,8 @@ void KeyRoutingTest::keyRunsItsCommand() {
 
 void KeyRoutingTest::keyTableHoldsTheListedCharacters() {
     WindowFixture window;
-    const CharacterKeyTable& table = window->KeyTable();
-    QVERIFY(window->KeysPrepared());
+    const CharacterKeyTable& table = window->Keys().KeyTable();
+    QVERIFY(window->Keys().KeysPrepared());
     // Forty operator characters, ten digits and the decimal separator.
     QCOMPARE(table.Count(), 51);
     QCOMPARE(table.ActionOf('.'), FindAction(*window, "ActPeriod"));
@@ -253,9 +253,10 @@ void KeyRoutingTest::keyTableHoldsTheListedCharacters() {
     QCOMPARE(table.ActionOf(' '), nullptr);
     QCOMPARE(table.ActionOf(127), nullptr);
     QCOMPARE(table.ActionOf('A'), nullptr);
-    QCOMPARE(window->KeyCharOf(FindAction(*window, "ActOpBitReverse")), std::optional<char>('V'));
-    QCOMPARE(window->KeyCharOf(FindAction(*window, "ActDigitA")), std::nullopt);
-    QCOMPARE(window->KeyCharOf(FindAction(*window, "ActOpAnd")), std::optional<char>('&'));
+    QCOMPARE(window->Keys().KeyCharOf(FindAction(*window, "ActOpBitReverse")),
+             std::optional<char>('V'));
+    QCOMPARE(window->Keys().KeyCharOf(FindAction(*window, "ActDigitA")), std::nullopt);
+    QCOMPARE(window->Keys().KeyCharOf(FindAction(*window, "ActOpAnd")), std::optional<char>('&'));
     // The selector's hint names its key in the short part.
     QCOMPARE(WidgetHint(*window->Buttons().CmdShiftAmountSel), QStringLiteral("シフト量選択 (;)"));
     QCOMPARE(window->Buttons().CmdShiftAmountSel->toolTip(), QStringLiteral("シフト量選択 (;)"));
@@ -267,11 +268,11 @@ void KeyRoutingTest::keyTableFollowsTheDecimalSeparator() {
     comma.ThousandSeparator = '.';
     FormatSettingsScope scope(comma);
     MainWindow window;
-    QVERIFY(window.KeysPrepared());
-    QCOMPARE(window.KeyTable().ActionOf(','), FindAction(window, "ActPeriod"));
-    QCOMPARE(window.KeyTable().ActionOf('.'), nullptr);
+    QVERIFY(window.Keys().KeysPrepared());
+    QCOMPARE(window.Keys().KeyTable().ActionOf(','), FindAction(window, "ActPeriod"));
+    QCOMPARE(window.Keys().KeyTable().ActionOf('.'), nullptr);
 
-    window.SetSeparated(false);
+    window.View().SetSeparated(false);
     Run(window, "ActModeFloat");
     // The number pad's separator key types the locale's character.
     Type(&window, "1");
@@ -300,14 +301,14 @@ void KeyRoutingTest::registrationFailureSkipsThePreparation() {
     FormatSettingsScope scope(odd);
     QTest::ignoreMessage(QtWarningMsg, qPrintable(message));
     MainWindow window;
-    window.SetSeparated(false);
-    QVERIFY(!window.KeysPrepared());
+    window.View().SetSeparated(false);
+    QVERIFY(!window.Keys().KeysPrepared());
     // The characters registered before the failure still work.
-    QCOMPARE(window.KeyTable().Count(), 50);
+    QCOMPARE(window.Keys().KeyTable().Count(), 50);
     Type(&window, "12+3=");
     QCOMPARE(ShownOf(window, BarKind::Decimal), QStringLiteral("15"));
     // The operator menus were not decorated and the start-up captions not set.
-    QCOMPARE(window.PopupAllOp()->actions().first()->text(), QStringLiteral("An&d "));
+    QCOMPARE(window.Popups().OperatorMenu()->actions().first()->text(), QStringLiteral("An&d "));
     QCOMPARE(FindAction(window, "ActOpQShiftL")->Caption(), QStringLiteral("<<n"));
     // Nor was the tooltip hook installed: the standard tooltip shows.
     window.show();
@@ -389,7 +390,7 @@ void KeyRoutingTest::letterKeyIsAHexDigitButShiftedLetterIsNot() {
     WindowFixture window;
     QWidget* target = &window.Window();
     Press(target, {Qt::Key_H, Alt, "h"}); // the hexadecimal bar
-    QCOMPARE(window->ActiveBar(), window->FindBar(BarKind::Hex));
+    QCOMPARE(window->Bars().Active(), window->Bars().Find(BarKind::Hex));
     Press(target, {Qt::Key_A, None, "a"});
     Press(target, {Qt::Key_B, None, "b"});
     QCOMPARE(ShownOf(*window, BarKind::Hex), QStringLiteral("000000AB"));
@@ -487,18 +488,18 @@ void KeyRoutingTest::disabledShortcutLetsTheKeyGoOn() {
     probe->setEnabled(false);
     Press(target, {Qt::Key_Tab, Ctrl, "\t"});
     QCOMPARE(runs, 1);
-    QCOMPARE(window->OpPages()->currentIndex(), 1);
+    QCOMPARE(window->OperatorPageTabs()->currentIndex(), 1);
     probe->setEnabled(true);
     Press(target, {Qt::Key_Tab, Ctrl, "\t"});
     QCOMPARE(runs, 2);
-    QCOMPARE(window->OpPages()->currentIndex(), 1);
+    QCOMPARE(window->OperatorPageTabs()->currentIndex(), 1);
 
     // And a disabled command on Alt+H leaves the key to the bar.
     probe->SetShortCut(QKeyCombination(Qt::AltModifier, Qt::Key_H));
     probe->setEnabled(false);
     Press(target, {Qt::Key_H, Alt, "h"});
     QCOMPARE(runs, 2);
-    QCOMPARE(window->ActiveBar(), window->FindBar(BarKind::Hex));
+    QCOMPARE(window->Bars().Active(), window->Bars().Find(BarKind::Hex));
 }
 
 void KeyRoutingTest::disabledDigitShortcutDoesNothing() {
@@ -526,8 +527,8 @@ void KeyRoutingTest::altLetterPicksABarBeforeTheMenuBar() {
 
     // Alt+E belongs to no bar: the menu bar's mnemonic opens the edit menu.
     QTest::keyClick(&form, Qt::Key_E, Qt::AltModifier);
-    QTRY_COMPARE(QApplication::activePopupWidget(), form.MenuEdit());
-    form.MenuEdit()->close();
+    QTRY_COMPARE(QApplication::activePopupWidget(), form.MainMenuBar()->EditMenu());
+    form.MainMenuBar()->EditMenu()->close();
     form.menuBar()->setActiveAction(nullptr);
     QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
     form.activateWindow();
@@ -535,24 +536,24 @@ void KeyRoutingTest::altLetterPicksABarBeforeTheMenuBar() {
 
     // Alt+H is the hexadecimal bar's, not the help menu's.
     QTest::keyClick(&form, Qt::Key_H, Qt::AltModifier);
-    QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Hex));
+    QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Hex));
     QTest::qWait(20);
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
-    QVERIFY(!form.MenuHelp()->isVisible());
+    QVERIFY(!form.MainMenuBar()->HelpMenu()->isVisible());
 
     // Alt+B opens the bar menu while no binary bar claims it.
     QTest::keyClick(&form, Qt::Key_B, Qt::AltModifier);
-    QTRY_COMPARE(QApplication::activePopupWidget(), form.PopupBar());
-    form.PopupBar()->close();
+    QTRY_COMPARE(QApplication::activePopupWidget(), form.MainMenuBar()->BarMenu());
+    form.MainMenuBar()->BarMenu()->close();
     form.menuBar()->setActiveAction(nullptr);
     QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     Run(form, "ActToggleBin");
     QTest::keyClick(&form, Qt::Key_D, Qt::AltModifier);
-    QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Decimal));
+    QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Decimal));
     QTest::keyClick(&form, Qt::Key_B, Qt::AltModifier);
-    QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Bin));
+    QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Bin));
     QTest::qWait(20);
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
 }
@@ -582,15 +583,16 @@ void KeyRoutingTest::closedMenuGivesTheKeysBack() {
     QTest::keyClick(handle, Qt::Key_2);
     QCOMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("42"));
 
-    QMenuBar* bar = form.MenuMain();
+    QMenuBar* bar = form.MainMenuBar();
     if (byMouse)
-        QTest::mouseClick(bar, Qt::LeftButton, {},
-                          bar->actionGeometry(form.PopupView()->menuAction()).center());
+        QTest::mouseClick(
+            bar, Qt::LeftButton, {},
+            bar->actionGeometry(form.MainMenuBar()->ViewMenu()->menuAction()).center());
     else
         QTest::keyClick(handle, Qt::Key_V, Qt::AltModifier);
-    QTRY_COMPARE(QApplication::activePopupWidget(), form.PopupView());
+    QTRY_COMPARE(QApplication::activePopupWidget(), form.MainMenuBar()->ViewMenu());
     if (closeByClick) {
-        QMenu* menu = form.PopupView();
+        QMenu* menu = form.MainMenuBar()->ViewMenu();
         QTest::mouseClick(menu, Qt::LeftButton, {}, QPoint(menu->width() + 10, menu->height() / 2));
     } else {
         QTest::keyClick(handle, Qt::Key_Escape);
@@ -603,7 +605,7 @@ void KeyRoutingTest::closedMenuGivesTheKeysBack() {
     QCOMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("0"));
     // Alt+H picks the hexadecimal bar, not the help menu.
     QTest::keyClick(handle, Qt::Key_H, Qt::AltModifier);
-    QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Hex));
+    QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Hex));
     // Plain E, B and V type and reverse instead of opening menus.
     QTest::keyClick(handle, Qt::Key_E);
     QTest::keyClick(handle, Qt::Key_B);
@@ -620,7 +622,7 @@ void KeyRoutingTest::activeBarHandlesItsKeys() {
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     // Shift+F10 opens the active bar's own menu (posted by the bar).
     QTest::keyClick(&form, Qt::Key_F10, Qt::ShiftModifier);
-    CalcBar* bar = form.ActiveBar();
+    CalcBar* bar = form.Bars().Active();
     QTRY_VERIFY(bar->PopupMenu() != nullptr && bar->PopupMenu()->isVisible());
     bar->PopupMenu()->close();
 }
@@ -628,22 +630,22 @@ void KeyRoutingTest::activeBarHandlesItsKeys() {
 void KeyRoutingTest::ctrlTabStepsThePagesWithoutWrapping() {
     WindowFixture window;
     QWidget* target = &window.Window();
-    OperatorPages* pages = window->OpPages();
+    OperatorPages* pages = window->OperatorPageTabs();
     QCOMPARE(pages->count(), 3);
     QCOMPARE(pages->currentIndex(), 0);
-    CalcBar* active = window->ActiveBar();
+    CalcBar* active = window->Bars().Active();
     // On the first page, backward stays there, and the key is still used up:
     // it is not Shift+Tab's "previous bar".
     Press(target, {Qt::Key_Backtab, Ctrl | Shift, ""});
     QCOMPARE(pages->currentIndex(), 0);
-    QCOMPARE(window->ActiveBar(), active);
+    QCOMPARE(window->Bars().Active(), active);
     Press(target, {Qt::Key_Tab, Ctrl, "\t"});
     QCOMPARE(pages->currentIndex(), 1);
     Press(target, {Qt::Key_Tab, Ctrl, "\t"});
     QCOMPARE(pages->currentIndex(), 2);
     Press(target, {Qt::Key_Tab, Ctrl, "\t"});
     QCOMPARE(pages->currentIndex(), 2);
-    QCOMPARE(window->ActiveBar(), active);
+    QCOMPARE(window->Bars().Active(), active);
     Press(target, {Qt::Key_Tab, Ctrl | Shift, "\t"});
     QCOMPARE(pages->currentIndex(), 1);
     // With Alt held it is not the page key.
@@ -657,7 +659,7 @@ void KeyRoutingTest::mouseWheelStepsTheBars() {
     Run(form, "ActToggleOct");
     Run(form, "ActToggleDec"); // closed
     Run(form, "ActToggleDec"); // reopened at the bottom: HEX, OCT, DEC
-    QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Decimal));
+    QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Decimal));
     auto wheel = [&](QWidget* over, int delta) {
         const QPointF pos(2, 2);
         QWheelEvent event(pos, over->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton,
@@ -667,18 +669,18 @@ void KeyRoutingTest::mouseWheelStepsTheBars() {
     };
     QWidget* button = form.Buttons().ButtonOf(QStringLiteral("ActDigit7"));
     QVERIFY(wheel(button, -120)); // down: the next bar, wrapping to the first
-    QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Hex));
+    QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Hex));
     QVERIFY(wheel(&form, 120)); // up: the previous one
-    QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Decimal));
+    QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Decimal));
     // Fine wheels step once a notch has added up.
     wheel(button, 60);
-    QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Decimal));
+    QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Decimal));
     wheel(button, 60);
-    QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Oct));
+    QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Oct));
     // Over the page tabs the wheel still steps bars, not pages.
-    wheel(form.OpPages()->tabBar(), -120);
-    QCOMPARE(form.OpPages()->currentIndex(), 0);
-    QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Decimal));
+    wheel(form.OperatorPageTabs()->tabBar(), -120);
+    QCOMPARE(form.OperatorPageTabs()->currentIndex(), 0);
+    QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Decimal));
 }
 
 void KeyRoutingTest::noControlTakesTheFocus() {

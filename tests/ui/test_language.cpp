@@ -81,10 +81,10 @@ void CollectTexts(const QObject& root, QStringList& out) {
 // The window with every bar open and the help window shown.
 void OpenEverything(MainWindow& window) {
     for (int kind = 0; kind < BarKindCount; ++kind)
-        if (window.FindBar(static_cast<BarKind>(kind)) == nullptr)
-            window.CreateBar(static_cast<BarKind>(kind));
+        if (window.Bars().Find(static_cast<BarKind>(kind)) == nullptr)
+            window.Bars().Create(static_cast<BarKind>(kind));
     window.ShowHelpContents();
-    window.FillContextMenu();
+    window.Popups().FillContextMenu();
 }
 
 QStringList JapaneseTexts(const QStringList& texts, const QObject& window) {
@@ -92,9 +92,10 @@ QStringList JapaneseTexts(const QStringList& texts, const QObject& window) {
     for (const QString& text : texts) {
         // The character bar's own content is the value, not the interface's.
         if (text.contains(QLatin1String("ValueLabel")) &&
-            static_cast<const MainWindow&>(window).FindBar(BarKind::Char) != nullptr &&
+            static_cast<const MainWindow&>(window).Bars().Find(BarKind::Char) != nullptr &&
             text.contains(static_cast<const MainWindow&>(window)
-                              .FindBar(BarKind::Char)
+                              .Bars()
+                              .Find(BarKind::Char)
                               ->ValueLabel()
                               ->text()))
             continue;
@@ -169,8 +170,8 @@ private slots:
         SwitchTo(*window, UiLanguage::English);
         QStringList texts;
         CollectTexts(*window, texts);
-        for (int i = 0; i < window->BarCount(); ++i)
-            texts << window->BarAt(i)->Title();
+        for (int i = 0; i < window->Bars().Count(); ++i)
+            texts << window->Bars().At(i)->Title();
         for (QWidget* control : window->findChildren<QWidget*>())
             texts << window->ToolTipText(*control);
         for (const CalcErrorKind kind : {CalcErrorKind::DivideByZero, CalcErrorKind::Overflow,
@@ -193,59 +194,60 @@ private slots:
         SwitchTo(*window, UiLanguage::English);
         SwitchTo(*window, UiLanguage::Japanese);
         QStringList titles;
-        for (const QAction* menu : window->MenuMain()->actions())
+        for (const QAction* menu : window->MainMenuBar()->actions())
             titles << menu->text();
         QCOMPARE(titles, (QStringList{"編集(&E)", "バー(&B)", "表示(&V)", "ヘルプ(&H)"}));
-        QCOMPARE(MenuTexts(*window->PopupAllOpJ()), (QStringList{"論理積(An&d)",
-                                                                 "論理和(&Or)",
-                                                                 "排他的論理和(&Xor)",
-                                                                 "ビット反転(&Not)",
-                                                                 "左シフト(&L)",
-                                                                 "右シフト(&H)",
-                                                                 "算術シフト",
-                                                                 "ローテート",
-                                                                 "左にnビットシフト(&<)",
-                                                                 "右にnビットシフト(&>)",
-                                                                 "シフト量",
-                                                                 "&1 ",
-                                                                 "&2 ",
-                                                                 "&4 ",
-                                                                 "&8 ",
-                                                                 "1&6 ",
-                                                                 "バイトオーダー反転(&Y)",
-                                                                 "ビット順反転(&V)",
-                                                                 "平方根(&Q)",
-                                                                 "自乗(&U)",
-                                                                 "累乗(&P)",
-                                                                 "累乗根(&R)",
-                                                                 "小数(&F)",
-                                                                 "逆数(&/)",
-                                                                 "階乗(&!)",
-                                                                 "指数(&E)",
-                                                                 "&e^x ",
-                                                                 "&2^x ",
-                                                                 "&10^x ",
-                                                                 "対数(&G)",
-                                                                 "自然対数(&Ln)",
-                                                                 "底&2の対数",
-                                                                 "常用対数(Lo&g)",
-                                                                 "任意の底の対数(&N)",
-                                                                 "整数化(&I)",
-                                                                 "切り捨て(&T)",
-                                                                 "切り上げ(&C)",
-                                                                 "四捨五入(&R)",
-                                                                 "正弦(&sin)",
-                                                                 "余弦(&cos)",
-                                                                 "正接(&tan)",
-                                                                 "逆正弦(arcsin)",
-                                                                 "逆余弦(arccos)",
-                                                                 "逆正接(arctan)",
-                                                                 "双曲線関数(Hyp)",
-                                                                 "角度単位(&A)",
-                                                                 "度(&Deg)",
-                                                                 "ラジアン(&Rad)",
-                                                                 "グラジアン(&Grad)",
-                                                                 "円周率(Pi)"}));
+        QCOMPARE(MenuTexts(*window->Popups().DescriptiveOperatorMenu()),
+                 (QStringList{"論理積(An&d)",
+                              "論理和(&Or)",
+                              "排他的論理和(&Xor)",
+                              "ビット反転(&Not)",
+                              "左シフト(&L)",
+                              "右シフト(&H)",
+                              "算術シフト",
+                              "ローテート",
+                              "左にnビットシフト(&<)",
+                              "右にnビットシフト(&>)",
+                              "シフト量",
+                              "&1 ",
+                              "&2 ",
+                              "&4 ",
+                              "&8 ",
+                              "1&6 ",
+                              "バイトオーダー反転(&Y)",
+                              "ビット順反転(&V)",
+                              "平方根(&Q)",
+                              "自乗(&U)",
+                              "累乗(&P)",
+                              "累乗根(&R)",
+                              "小数(&F)",
+                              "逆数(&/)",
+                              "階乗(&!)",
+                              "指数(&E)",
+                              "&e^x ",
+                              "&2^x ",
+                              "&10^x ",
+                              "対数(&G)",
+                              "自然対数(&Ln)",
+                              "底&2の対数",
+                              "常用対数(Lo&g)",
+                              "任意の底の対数(&N)",
+                              "整数化(&I)",
+                              "切り捨て(&T)",
+                              "切り上げ(&C)",
+                              "四捨五入(&R)",
+                              "正弦(&sin)",
+                              "余弦(&cos)",
+                              "正接(&tan)",
+                              "逆正弦(arcsin)",
+                              "逆余弦(arccos)",
+                              "逆正接(arctan)",
+                              "双曲線関数(Hyp)",
+                              "角度単位(&A)",
+                              "度(&Deg)",
+                              "ラジアン(&Rad)",
+                              "グラジアン(&Grad)",
+                              "円周率(Pi)"}));
         QCOMPARE(CalcErrorText(CalcErrorKind::DivideByZero), "0で割ることはできません");
         QCOMPARE(window->HelpViewer()->windowTitle(), "pexa ヘルプ");
         QVERIFY(window->HelpViewer()->HelpFile().endsWith(QLatin1String("/pexa.hlp")));
@@ -258,19 +260,21 @@ private slots:
     void switchKeepsTheCalculation() {
         WindowFixture window;
         Run(*window, "ActModeWord");
-        window->CreateBar(BarKind::Bin);
+        window->Bars().Create(BarKind::Bin);
         Keys(*window, "12 + 3");
         const QString hexBefore = ShownOf(*window, BarKind::Hex);
-        const int bars = window->BarCount();
-        QAction* english = window->PopupLanguage()->findChild<QAction*>("ActLanguageEnglish");
+        const int bars = window->Bars().Count();
+        QAction* english =
+            window->MainMenuBar()->LanguageMenu()->findChild<QAction*>("ActLanguageEnglish");
         QVERIFY(english != nullptr);
         english->trigger();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
 
-        QCOMPARE(window->MenuMain()->actions().at(0)->text(), "&Edit");
-        QCOMPARE(window->PopupAllOpJ()->actions().at(0)->text().section('\t', 0, 0),
-                 "Bitwise An&d");
-        QCOMPARE(window->BarCount(), bars);
+        QCOMPARE(window->MainMenuBar()->actions().at(0)->text(), "&Edit");
+        QCOMPARE(
+            window->Popups().DescriptiveOperatorMenu()->actions().at(0)->text().section('\t', 0, 0),
+            "Bitwise An&d");
+        QCOMPARE(window->Bars().Count(), bars);
         QCOMPARE(window->Engine().Mode(), CalcValueMode::Word);
         QCOMPARE(ShownOf(*window, BarKind::Decimal), "3");
         QCOMPARE(ShownOf(*window, BarKind::Hex), hexBefore);
@@ -280,7 +284,7 @@ private slots:
         window->SaveSettings();
         QCOMPARE(ReadProfileString(SectionView, "Language", ""), "en");
         SwitchTo(*window, UiLanguage::Japanese);
-        QCOMPARE(window->MenuMain()->actions().at(0)->text(), "編集(&E)");
+        QCOMPARE(window->MainMenuBar()->actions().at(0)->text(), "編集(&E)");
     }
 };
 

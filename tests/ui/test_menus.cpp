@@ -6,6 +6,7 @@
 #include "ui/ButtonPanel.h"
 #include "ui/CharacterKeyTable.h"
 #include "ui/OperatorPages.h"
+#include "ui/VersionInfo.h"
 #include "ui/toolkit/ActionLink.h"
 #include "ui/toolkit/ShortCut.h"
 
@@ -105,14 +106,14 @@ private slots:
     void japaneseOperatorMenu();
     void submenusCarryTheirKeys();
     void keyTextOfTheAmpersandIsDoubled();
-    void osMajorVersionIsTheKernels();
+    void kernelMajorVersionIsTheRunningKernels();
     void radioItemsFollowTheCommands();
     void menuItemsRunTheirCommands();
     void ownCaptionsStayWhenCommandCaptionsChange();
     void quickMenuKeysOpenTheirMenus();
     void quickMenuPlacement();
     void shiftAmountSelector();
-    void mainPopupIsFilledOnceWithBarAndViewCommands();
+    void contextMenuIsFilledOnceWithBarAndViewCommands();
     void rightClickOnAControlOpensNothing();
     void realRightClicks();
     void panelButtonsRunTheirCommands();
@@ -164,9 +165,9 @@ void MenusTest::operatorMenuShowsTheTypedKeys() {
         "-",
         "PI \tShift+p",
     };
-    QCOMPARE(Texts(*window->PopupAllOp()), expected);
+    QCOMPARE(Texts(*window->Popups().OperatorMenu()), expected);
     // Commands with a shortcut show it instead of a typed key.
-    const QAction* arithmetic = ItemOf(*window->PopupAllOp(), "ActShiftAr");
+    const QAction* arithmetic = ItemOf(*window->Popups().OperatorMenu(), "ActShiftAr");
     QCOMPARE(arithmetic->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_A));
     QVERIFY(arithmetic->isShortcutVisibleInContextMenu());
     QVERIFY(arithmetic->isCheckable());
@@ -174,8 +175,8 @@ void MenusTest::operatorMenuShowsTheTypedKeys() {
 
 void MenusTest::japaneseOperatorMenu() {
     WindowFixture window;
-    const QStringList texts = Texts(*window->PopupAllOpJ());
-    QCOMPARE(texts.size(), Texts(*window->PopupAllOp()).size());
+    const QStringList texts = Texts(*window->Popups().DescriptiveOperatorMenu());
+    QCOMPARE(texts.size(), Texts(*window->Popups().OperatorMenu()).size());
     QCOMPARE(texts.at(0), QStringLiteral("論理積(An&d)\t&&"));
     QCOMPARE(texts.at(3), QStringLiteral("ビット反転(&Not)\t~"));
     QCOMPARE(texts.at(6), QStringLiteral("算術シフト"));
@@ -184,17 +185,19 @@ void MenusTest::japaneseOperatorMenu() {
     QCOMPARE(texts.at(28), QStringLiteral("逆正弦(arcsin)"));
     QCOMPARE(texts.at(35), QStringLiteral("円周率(Pi)\tShift+p"));
     // Same commands in the same order.
-    QCOMPARE(BoundNames(*window->PopupAllOpJ()), BoundNames(*window->PopupAllOp()));
-    QCOMPARE(Texts(*Submenu(*window->PopupAllOpJ(), QStringLiteral("シフト量"))),
-             (QStringList{"&1 ", "&2 ", "&4 ", "&8 ", "1&6 "}));
-    QCOMPARE(Texts(*Submenu(*window->PopupAllOpJ(), QStringLiteral("対数"))),
+    QCOMPARE(BoundNames(*window->Popups().DescriptiveOperatorMenu()),
+             BoundNames(*window->Popups().OperatorMenu()));
+    QCOMPARE(
+        Texts(*Submenu(*window->Popups().DescriptiveOperatorMenu(), QStringLiteral("シフト量"))),
+        (QStringList{"&1 ", "&2 ", "&4 ", "&8 ", "1&6 "}));
+    QCOMPARE(Texts(*Submenu(*window->Popups().DescriptiveOperatorMenu(), QStringLiteral("対数"))),
              (QStringList{"自然対数(&Ln)\tn", "底&2の対数\tShift+l", "常用対数(Lo&g)\tl",
                           "任意の底の対数(&N)\tg"}));
 }
 
 void MenusTest::submenusCarryTheirKeys() {
     WindowFixture window;
-    const QMenu& menu = *window->PopupAllOp();
+    const QMenu& menu = *window->Popups().OperatorMenu();
     QCOMPARE(Texts(*Submenu(menu, "Bits")), (QStringList{"1", "2", "4", "8", "16"}));
     QCOMPARE(Texts(*Submenu(menu, "&Exp")),
              (QStringList{"&e^x \tx", "&2^x \tShift+x", "&10^x \ty"}));
@@ -219,27 +222,27 @@ void MenusTest::keyTextOfTheAmpersandIsDoubled() {
     menu.addAction(andItem);
     menu.addAction(orItem);
     menu.addAction(FindAction(*window, "ActOpXor"));
-    MainWindow::PrepareOpMenu(menu, window->KeyTable());
+    ShowKeyCharsInMenu(menu, window->Keys().KeyTable());
     QCOMPARE(andItem->text(), QStringLiteral("An&d \t&&"));
     QCOMPARE(orItem->text(), QStringLiteral("&Or \t|"));
     QCOMPARE(FindAction(*window, "ActOpXor")->Caption(), QStringLiteral("Xor"));
     // Preparing again replaces the key text after the tab.
-    MainWindow::PrepareOpMenu(menu, window->KeyTable());
+    ShowKeyCharsInMenu(menu, window->Keys().KeyTable());
     QCOMPARE(andItem->text(), QStringLiteral("An&d \t&&"));
     QCOMPARE(orItem->text(), QStringLiteral("&Or \t|"));
 }
 
-void MenusTest::osMajorVersionIsTheKernels() {
+void MenusTest::kernelMajorVersionIsTheRunningKernels() {
     const int major = QSysInfo::kernelVersion().section(QLatin1Char('.'), 0, 0).toInt();
     QVERIFY(major > 0);
-    QCOMPARE(MainWindow::OsMajorVersion(), major);
+    QCOMPARE(KernelMajorVersion(), major);
 }
 
 void MenusTest::radioItemsFollowTheCommands() {
     WindowFixture window;
     QWidget* target = &window.Window();
-    const QList<QAction*> modes = window->PopupAllMode()->actions();
-    QCOMPARE(BoundNames(*window->PopupAllMode()),
+    const QList<QAction*> modes = window->Popups().ModeMenu()->actions();
+    QCOMPARE(BoundNames(*window->Popups().ModeMenu()),
              (QStringList{"ActModeByte", "ActModeWord", "ActModeDWord", "ActModeQWord",
                           "ActModeFloat", "-", "ActModeSigned", "ActModeReversed"}));
     QActionGroup* group = modes.at(0)->actionGroup();
@@ -259,7 +262,7 @@ void MenusTest::radioItemsFollowTheCommands() {
     for (int i = 0; i < 5; ++i)
         QCOMPARE(modes.at(i)->isChecked(), i == 4);
 
-    const QList<QAction*> amounts = window->PopupShiftAmount()->actions();
+    const QList<QAction*> amounts = window->Popups().ShiftAmountMenu()->actions();
     QCOMPARE(amounts.size(), 5);
     QVERIFY(amounts.at(0)->actionGroup() != nullptr && amounts.at(0)->actionGroup()->isExclusive());
     QVERIFY(amounts.at(3)->isChecked()); // 8
@@ -268,11 +271,12 @@ void MenusTest::radioItemsFollowTheCommands() {
     QVERIFY(amounts.at(4)->isChecked());
     QVERIFY(!amounts.at(3)->isChecked());
     const QList<QAction*> amountsJ =
-        Submenu(*window->PopupAllOpJ(), QStringLiteral("シフト量"))->actions();
+        Submenu(*window->Popups().DescriptiveOperatorMenu(), QStringLiteral("シフト量"))->actions();
     QVERIFY(amountsJ.at(4)->isChecked());
 
     // The hidden gradian unit has no visible item.
-    for (QMenu* menu : {window->PopupAllOp(), window->PopupAllOpJ()}) {
+    for (QMenu* menu :
+         {window->Popups().OperatorMenu(), window->Popups().DescriptiveOperatorMenu()}) {
         const QList<QAction*> units = menu->actions().at(33)->menu()->actions();
         QVERIFY(units.at(0)->isChecked());
         QVERIFY(units.at(0)->actionGroup() != nullptr);
@@ -283,24 +287,25 @@ void MenusTest::radioItemsFollowTheCommands() {
 void MenusTest::menuItemsRunTheirCommands() {
     WindowFixture window;
     // A radio item of the Japanese submenu sets the amount; every menu follows.
-    QMenu* amountsJ = Submenu(*window->PopupAllOpJ(), QStringLiteral("シフト量"));
+    QMenu* amountsJ =
+        Submenu(*window->Popups().DescriptiveOperatorMenu(), QStringLiteral("シフト量"));
     amountsJ->actions().at(1)->trigger();
     QCOMPARE(window->Engine().Options().ShiftAmount(), 2);
     QVERIFY(amountsJ->actions().at(1)->isChecked());
     QVERIFY(!amountsJ->actions().at(3)->isChecked());
-    QVERIFY(window->PopupShiftAmount()->actions().at(1)->isChecked());
+    QVERIFY(window->Popups().ShiftAmountMenu()->actions().at(1)->isChecked());
     // Triggering the checked mode again keeps it checked.
-    QAction* dword = window->PopupAllMode()->actions().at(2);
+    QAction* dword = window->Popups().ModeMenu()->actions().at(2);
     dword->trigger();
     QCOMPARE(window->Engine().Mode(), CalcValueMode::DWord);
     QVERIFY(dword->isChecked());
     // An operator item runs its operator.
     Keys(*window, "6");
-    ItemOf(*window->PopupAllOp(), "ActOpXor")->trigger();
+    ItemOf(*window->Popups().OperatorMenu(), "ActOpXor")->trigger();
     Keys(*window, "3 =");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), QStringLiteral("5"));
     // A disabled item does nothing.
-    QAction* floor = ItemOf(*Submenu(*window->PopupAllOp(), "&Int"), "ActOpIntFloor");
+    QAction* floor = ItemOf(*Submenu(*window->Popups().OperatorMenu(), "&Int"), "ActOpIntFloor");
     QVERIFY(!floor->isEnabled());
 }
 
@@ -309,11 +314,14 @@ void MenusTest::ownCaptionsStayWhenCommandCaptionsChange() {
     window->Engine().Options().SetHyperbolic(true);
     window->Engine().Options().SetRotate(true);
     window->RefreshStates();
-    QCOMPARE(ItemOf(*window->PopupAllOp(), "ActOpArcSin")->text(), QStringLiteral("asinh"));
-    QCOMPARE(ItemOf(*window->PopupAllOp(), "ActOpSin")->text(), QStringLiteral("&sin \tShift+i"));
-    QCOMPARE(ItemOf(*window->PopupAllOpJ(), "ActOpArcSin")->text(),
+    QCOMPARE(ItemOf(*window->Popups().OperatorMenu(), "ActOpArcSin")->text(),
+             QStringLiteral("asinh"));
+    QCOMPARE(ItemOf(*window->Popups().OperatorMenu(), "ActOpSin")->text(),
+             QStringLiteral("&sin \tShift+i"));
+    QCOMPARE(ItemOf(*window->Popups().DescriptiveOperatorMenu(), "ActOpArcSin")->text(),
              QStringLiteral("逆正弦(arcsin)"));
-    QCOMPARE(ItemOf(*window->PopupAllOp(), "ActOpQShiftL")->text(), QStringLiteral("&<<bits \t{"));
+    QCOMPARE(ItemOf(*window->Popups().OperatorMenu(), "ActOpQShiftL")->text(),
+             QStringLiteral("&<<bits \t{"));
     QCOMPARE(ButtonOf(*window, "ActOpQShiftL")->text(), QStringLiteral("<rot8"));
     QCOMPARE(ButtonOf(*window, "ActOpArcSin")->text(), QStringLiteral("asinh"));
 }
@@ -324,17 +332,17 @@ void MenusTest::quickMenuKeysOpenTheirMenus() {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTest::keyClick(&form, Qt::Key_Q);
-    QTRY_VERIFY(form.PopupAllOp()->isVisible());
+    QTRY_VERIFY(form.Popups().OperatorMenu()->isVisible());
     CloseMenus();
     QTest::keyClick(&form, Qt::Key_Q, Qt::ShiftModifier);
-    QTRY_VERIFY(form.PopupAllOpJ()->isVisible());
-    QVERIFY(!form.PopupAllOp()->isVisible());
+    QTRY_VERIFY(form.Popups().DescriptiveOperatorMenu()->isVisible());
+    QVERIFY(!form.Popups().OperatorMenu()->isVisible());
     CloseMenus();
     QTest::keyClick(&form, Qt::Key_M);
-    QTRY_VERIFY(form.PopupAllMode()->isVisible());
+    QTRY_VERIFY(form.Popups().ModeMenu()->isVisible());
     CloseMenus();
     QTest::keyClick(&form, ';');
-    QTRY_VERIFY(form.PopupShiftAmount()->isVisible());
+    QTRY_VERIFY(form.Popups().ShiftAmountMenu()->isVisible());
 }
 
 void MenusTest::quickMenuPlacement() {
@@ -347,32 +355,35 @@ void MenusTest::quickMenuPlacement() {
     const CommandAction& quick = *FindAction(form, "ActQuickMenu");
     const CommandAction& quickJ = *FindAction(form, "ActQuickMenuJ");
     const CommandAction& mode = *FindAction(form, "ActModeMenu");
-    QCOMPARE(form.QuickMenuOf(quick), form.PopupAllOp());
-    QCOMPARE(form.QuickMenuOf(quickJ), form.PopupAllOpJ());
-    QCOMPARE(form.QuickMenuOf(mode), form.PopupAllMode());
+    QCOMPARE(form.Popups().QuickMenuOf(quick), form.Popups().OperatorMenu());
+    QCOMPARE(form.Popups().QuickMenuOf(quickJ), form.Popups().DescriptiveOperatorMenu());
+    QCOMPARE(form.Popups().QuickMenuOf(mode), form.Popups().ModeMenu());
 
     const QPoint inside = frame.center();
     QCursor::setPos(inside);
     if (QCursor::pos() != inside)
         QSKIP("the platform cannot move the pointer");
-    QCOMPARE(form.QuickMenuPosition(quick), inside);
-    QCOMPARE(form.QuickMenuPosition(mode), inside);
+    QCOMPARE(form.Popups().QuickMenuPosition(quick), inside);
+    QCOMPARE(form.Popups().QuickMenuPosition(mode), inside);
 
     const QPoint outside(frame.right() + 20, frame.top() + 5);
     QCursor::setPos(outside);
-    QCOMPARE(form.QuickMenuPosition(quick), form.OpPages()->mapToGlobal(QPoint(0, 0)));
-    QCOMPARE(form.QuickMenuPosition(quickJ), form.OpPages()->mapToGlobal(QPoint(0, 0)));
-    QCOMPARE(form.QuickMenuPosition(mode), form.Buttons().GrpMode->mapToGlobal(QPoint(0, 0)));
+    QCOMPARE(form.Popups().QuickMenuPosition(quick),
+             form.OperatorPageTabs()->mapToGlobal(QPoint(0, 0)));
+    QCOMPARE(form.Popups().QuickMenuPosition(quickJ),
+             form.OperatorPageTabs()->mapToGlobal(QPoint(0, 0)));
+    QCOMPARE(form.Popups().QuickMenuPosition(mode),
+             form.Buttons().GrpMode->mapToGlobal(QPoint(0, 0)));
 
     // Without the panel, just below the window's bottom-left corner.
     Run(form, "ActButtonPanel");
-    QVERIFY(!form.ButtonPanelVisible());
+    QVERIFY(!form.View().ButtonPanelVisible());
     const QRect smaller = form.frameGeometry();
     const QPoint below(smaller.left(), smaller.top() + smaller.height());
-    QCOMPARE(form.QuickMenuPosition(quick), below);
-    QCOMPARE(form.QuickMenuPosition(mode), below);
+    QCOMPARE(form.Popups().QuickMenuPosition(quick), below);
+    QCOMPARE(form.Popups().QuickMenuPosition(mode), below);
     QTest::keyClick(&form, Qt::Key_Q);
-    QTRY_VERIFY(form.PopupAllOp()->isVisible());
+    QTRY_VERIFY(form.Popups().OperatorMenu()->isVisible());
 }
 
 void MenusTest::shiftAmountSelector() {
@@ -387,29 +398,30 @@ void MenusTest::shiftAmountSelector() {
 
     QTest::mousePress(selector, Qt::RightButton, Qt::NoModifier, QPoint(2, 2));
     QTest::qWait(10);
-    QVERIFY(!form.PopupShiftAmount()->isVisible());
+    QVERIFY(!form.Popups().ShiftAmountMenu()->isVisible());
     QTest::mouseRelease(selector, Qt::RightButton, Qt::NoModifier, QPoint(2, 2));
 
     QTest::mousePress(selector, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
-    QTRY_VERIFY(form.PopupShiftAmount()->isVisible());
-    QCOMPARE(form.PopupShiftAmount()->pos(), selector->mapToGlobal(QPoint(0, selector->height())));
+    QTRY_VERIFY(form.Popups().ShiftAmountMenu()->isVisible());
+    QCOMPARE(form.Popups().ShiftAmountMenu()->pos(),
+             selector->mapToGlobal(QPoint(0, selector->height())));
     CloseMenus();
 
     QLabel* picture = selector->Picture();
     QTest::mousePress(picture, Qt::LeftButton, Qt::NoModifier, picture->rect().center());
-    QTRY_VERIFY(form.PopupShiftAmount()->isVisible());
+    QTRY_VERIFY(form.Popups().ShiftAmountMenu()->isVisible());
     CloseMenus();
 }
 
-void MenusTest::mainPopupIsFilledOnceWithBarAndViewCommands() {
+void MenusTest::contextMenuIsFilledOnceWithBarAndViewCommands() {
     WindowFixture window;
     MainWindow& form = window.Window();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QVERIFY(form.MainPopup()->actions().isEmpty());
+    QVERIFY(form.Popups().ContextMenu()->actions().isEmpty());
 
-    RightClick(form.PaneButtons(), QPoint(2, 2)); // the panel's border
-    QTRY_VERIFY(form.MainPopup()->isVisible());
+    RightClick(form.ButtonPane(), QPoint(2, 2)); // the panel's border
+    QTRY_VERIFY(form.Popups().ContextMenu()->isVisible());
     const QStringList expected = {
         "ActToggleDec",
         "ActToggleHex",
@@ -438,20 +450,21 @@ void MenusTest::mainPopupIsFilledOnceWithBarAndViewCommands() {
         "-",
         "", // the language submenu
     };
-    QCOMPARE(BoundNames(*form.MainPopup()), expected);
+    QCOMPARE(BoundNames(*form.Popups().ContextMenu()), expected);
     // The copies show the commands' captions and states.
-    const QAction* hex = form.MainPopup()->actions().at(1);
+    const QAction* hex = form.Popups().ContextMenu()->actions().at(1);
     QCOMPARE(hex->text(), QStringLiteral("16進(&H)"));
     QVERIFY(hex->isChecked());
     CloseMenus();
 
     // Empty space of a group and of the page control open it again, unchanged.
     RightClick(form.Buttons().GrpMode, QPoint(1, 1));
-    QTRY_VERIFY(form.MainPopup()->isVisible());
+    QTRY_VERIFY(form.Popups().ContextMenu()->isVisible());
     CloseMenus();
-    RightClick(form.OpPages()->tabBar(), form.OpPages()->tabBar()->tabRect(1).center());
-    QTRY_VERIFY(form.MainPopup()->isVisible());
-    QCOMPARE(BoundNames(*form.MainPopup()), expected);
+    RightClick(form.OperatorPageTabs()->tabBar(),
+               form.OperatorPageTabs()->tabBar()->tabRect(1).center());
+    QTRY_VERIFY(form.Popups().ContextMenu()->isVisible());
+    QCOMPARE(BoundNames(*form.Popups().ContextMenu()), expected);
 }
 
 void MenusTest::rightClickOnAControlOpensNothing() {
@@ -471,15 +484,15 @@ void MenusTest::rightClickOnAControlOpensNothing() {
         RightClick(control, control->rect().center());
         QTest::qWait(10);
         QVERIFY2(QApplication::activePopupWidget() == nullptr, qPrintable(control->objectName()));
-        QVERIFY(!form.MainPopup()->isVisible());
+        QVERIFY(!form.Popups().ContextMenu()->isVisible());
     }
-    QVERIFY(form.MainPopup()->actions().isEmpty());
+    QVERIFY(form.Popups().ContextMenu()->actions().isEmpty());
     // A request from the keyboard is left to the default handling.
     QContextMenuEvent fromKeyboard(QContextMenuEvent::Keyboard, QPoint(2, 2),
-                                   form.PaneButtons()->mapToGlobal(QPoint(2, 2)));
-    QApplication::sendEvent(form.PaneButtons(), &fromKeyboard);
+                                   form.ButtonPane()->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(form.ButtonPane(), &fromKeyboard);
     QTest::qWait(10);
-    QVERIFY(!form.MainPopup()->isVisible());
+    QVERIFY(!form.Popups().ContextMenu()->isVisible());
 }
 
 void MenusTest::realRightClicks() {
@@ -498,8 +511,8 @@ void MenusTest::realRightClicks() {
     QTest::qWait(10);
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
     QCOMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("0"));
-    rightClick(form.PaneButtons(), QPoint(3, 3));
-    QTRY_VERIFY(form.MainPopup()->isVisible());
+    rightClick(form.ButtonPane(), QPoint(3, 3));
+    QTRY_VERIFY(form.Popups().ContextMenu()->isVisible());
 }
 
 void MenusTest::panelButtonsRunTheirCommands() {
@@ -628,7 +641,7 @@ void MenusTest::toolTipHookShowsTheText() {
 
 void MenusTest::operationPages() {
     WindowFixture window;
-    OperatorPages* pages = window->OpPages();
+    OperatorPages* pages = window->OperatorPageTabs();
     QCOMPARE(pages->tabPosition(), QTabWidget::South);
     QCOMPARE(pages->count(), 3);
     QCOMPARE(pages->tabText(0), QStringLiteral("Binary"));
@@ -657,16 +670,16 @@ void MenusTest::tabsAreFilledWithTheWindowColour() {
     MainWindow& form = window.Window();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QTabBar* tabs = form.OpPages()->tabBar();
+    QTabBar* tabs = form.OperatorPageTabs()->tabBar();
     auto fillOf = [&](int index) {
         const QImage image = tabs->grab().toImage();
         const QRect rect = tabs->tabRect(index);
         return image.pixelColor(rect.left() + 3, rect.top() + 3).rgb();
     };
-    form.SetBodyColor(0x0000FF00); // green, stored as 0x00BBGGRR
+    form.View().SetBodyColor(0x0000FF00); // green, stored as 0x00BBGGRR
     QCOMPARE(fillOf(1), QColor(0, 255, 0).rgb());
     QCOMPARE(fillOf(0), QColor(0, 255, 0).rgb());
-    form.SetBodyColor(0x00FF0000); // blue
+    form.View().SetBodyColor(0x00FF0000); // blue
     QCOMPARE(fillOf(2), QColor(0, 0, 255).rgb());
 }
 

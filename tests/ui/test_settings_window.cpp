@@ -7,8 +7,10 @@
 #include "core/FormatSettings.h"
 #include "settings/IniFile.h"
 #include "settings/Profile.h"
+#include "ui/BarStack.h"
 #include "ui/CalcBar.h"
 #include "ui/MainWindow.h"
+#include "ui/ViewOptions.h"
 #include "ui/toolkit/BandSite.h"
 #include "ui/toolkit/CommandAction.h"
 #include "ui/toolkit/SystemColors.h"
@@ -63,8 +65,8 @@ private:
 
 std::vector<BarKind> Kinds(const MainWindow& window) {
     std::vector<BarKind> kinds;
-    for (int i = 0; i < window.BarCount(); ++i)
-        kinds.push_back(window.BarAt(i)->Kind());
+    for (int i = 0; i < window.Bars().Count(); ++i)
+        kinds.push_back(window.Bars().At(i)->Kind());
     return kinds;
 }
 
@@ -72,7 +74,7 @@ std::vector<BarKind> Kinds(const MainWindow& window) {
 std::vector<BarKind> Available(std::initializer_list<BarKind> kinds) {
     std::vector<BarKind> result;
     for (const BarKind kind : kinds)
-        if (MainWindow::CanCreateBarKind(kind))
+        if (CanOpenBarKind(kind))
             result.push_back(kind);
     return result;
 }
@@ -103,19 +105,19 @@ private:
 // Defaults the window shows with no usable settings file.
 void VerifyDefaults(const MainWindow& window) {
     QCOMPARE(window.Engine().Mode(), CalcValueMode::DWord);
-    QVERIFY(window.Separated());
-    QVERIFY(window.ShowIndicators());
-    QVERIFY(window.ToolBarVisible());
-    QVERIFY(window.MenuBarVisible());
-    QVERIFY(window.ButtonPanelVisible());
-    QVERIFY(!window.StayOnTop());
+    QVERIFY(window.View().Separated());
+    QVERIFY(window.View().ShowIndicators());
+    QVERIFY(window.View().ToolBarVisible());
+    QVERIFY(window.View().MenuBarVisible());
+    QVERIFY(window.View().ButtonPanelVisible());
+    QVERIFY(!window.View().StayOnTop());
     QCOMPARE(window.Engine().Options().Angle(), AngleUnit::Degree);
     QVERIFY(!window.Engine().Options().Hyperbolic());
     QVERIFY(!window.Engine().Options().Rotate());
     QVERIFY(!window.Engine().Options().ArithmeticShift());
     QCOMPARE(window.Engine().Options().ShiftAmount(), 8);
-    QCOMPARE(window.BodyColor(), SystemColorValue(SystemColorId::ButtonFace));
-    QCOMPARE(window.DisplayFont(), window.font());
+    QCOMPARE(window.View().BodyColor(), SystemColorValue(SystemColorId::ButtonFace));
+    QCOMPARE(window.View().DisplayFont(), window.font());
     QCOMPARE(Kinds(window), (std::vector<BarKind>{BarKind::Decimal, BarKind::Hex}));
     for (int i = 0; i < 16; ++i)
         QCOMPARE(QColorDialog::customColor(i).rgb(), QColor(Qt::white).rgb());
@@ -189,18 +191,18 @@ private slots:
         {
             auto window = std::make_unique<MainWindow>();
             window->Engine().SetMode(CalcValueMode::QWord);
-            window->SetSeparated(false);
-            window->SetShowIndicators(false);
-            window->SetToolBarVisible(false);
-            window->SetMenuBarVisible(false);
-            window->SetButtonPanelVisible(false);
-            window->SetStayOnTop(true);
+            window->View().SetSeparated(false);
+            window->View().SetShowIndicators(false);
+            window->View().SetToolBarVisible(false);
+            window->View().SetMenuBarVisible(false);
+            window->View().SetButtonPanelVisible(false);
+            window->View().SetStayOnTop(true);
             window->Engine().Options().SetAngle(AngleUnit::Radian);
             window->Engine().Options().SetHyperbolic(true);
             window->Engine().Options().SetRotate(true);
             window->Engine().Options().SetArithmeticShift(true);
             window->Engine().Options().SetShiftAmount(16);
-            window->SetBodyColor(0x00123456);
+            window->View().SetBodyColor(0x00123456);
             QColorDialog::setCustomColor(3, QColor(0x12, 0x34, 0x56));
             font = window->font();
             font.setFamily(QStringLiteral("DejaVu Serif"));
@@ -209,10 +211,10 @@ private slots:
             font.setItalic(true);
             font.setUnderline(true);
             font.setStrikeOut(true);
-            window->SetDisplayFont(font);
-            window->CloseBarOfKind(BarKind::Decimal);
-            window->ToggleBar(BarKind::Bin);
-            window->ToggleBar(BarKind::Oct);
+            window->View().SetDisplayFont(font);
+            window->Bars().CloseOfKind(BarKind::Decimal);
+            window->Bars().Toggle(BarKind::Bin);
+            window->Bars().Toggle(BarKind::Oct);
         }
         QCOMPARE(file.Value("Color", "ColorD"), std::optional<std::string>("563412"));
         QCOMPARE(file.Value("Color", "BodyColor"), std::optional<std::string>("1193046"));
@@ -221,30 +223,30 @@ private slots:
 
         auto window = std::make_unique<MainWindow>();
         QCOMPARE(window->Engine().Mode(), CalcValueMode::QWord);
-        QVERIFY(!window->Separated());
-        QVERIFY(!window->ShowIndicators());
-        QVERIFY(!window->ToolBarVisible());
-        QVERIFY(!window->MenuBarVisible());
-        QVERIFY(!window->ButtonPanelVisible());
-        QVERIFY(window->StayOnTop());
+        QVERIFY(!window->View().Separated());
+        QVERIFY(!window->View().ShowIndicators());
+        QVERIFY(!window->View().ToolBarVisible());
+        QVERIFY(!window->View().MenuBarVisible());
+        QVERIFY(!window->View().ButtonPanelVisible());
+        QVERIFY(window->View().StayOnTop());
         QCOMPARE(window->Engine().Options().Angle(), AngleUnit::Radian);
         QVERIFY(window->Engine().Options().Hyperbolic());
         QVERIFY(window->Engine().Options().Rotate());
         QVERIFY(window->Engine().Options().ArithmeticShift());
         QCOMPARE(window->Engine().Options().ShiftAmount(), 16);
-        QCOMPARE(window->BodyColor(), 0x00123456);
+        QCOMPARE(window->View().BodyColor(), 0x00123456);
         QCOMPARE(QColorDialog::customColor(3).rgb(), QColor(0x12, 0x34, 0x56).rgb());
         QCOMPARE(QColorDialog::customColor(4).rgb(), QColor(Qt::white).rgb());
-        QCOMPARE(window->DisplayFont().family(), font.family());
-        QCOMPARE(window->DisplayFont().pointSize(), 17);
-        QVERIFY(window->DisplayFont().bold());
-        QVERIFY(window->DisplayFont().italic());
-        QVERIFY(window->DisplayFont().underline());
-        QVERIFY(window->DisplayFont().strikeOut());
+        QCOMPARE(window->View().DisplayFont().family(), font.family());
+        QCOMPARE(window->View().DisplayFont().pointSize(), 17);
+        QVERIFY(window->View().DisplayFont().bold());
+        QVERIFY(window->View().DisplayFont().italic());
+        QVERIFY(window->View().DisplayFont().underline());
+        QVERIFY(window->View().DisplayFont().strikeOut());
         QCOMPARE(Kinds(*window), Available({BarKind::Hex, BarKind::Bin, BarKind::Oct}));
         // The bars follow the stored switches too.
-        QVERIFY(!window->BarAt(0)->Separated());
-        QCOMPARE(window->BarAt(0)->GetMode(), CalcValueMode::QWord);
+        QVERIFY(!window->Bars().At(0)->Separated());
+        QCOMPARE(window->Bars().At(0)->GetMode(), CalcValueMode::QWord);
     }
 
     void barLists_data() {
@@ -274,7 +276,7 @@ private slots:
                        .arg(position)
                        .arg(QString::fromLatin1(GetBarKindInfo(kind).Label))
                        .toLatin1();
-            if (MainWindow::CanCreateBarKind(kind))
+            if (CanOpenBarKind(kind))
                 allKinds.push_back(kind);
         }
         QTest::newRow("all ten") << all << allKinds;
@@ -300,7 +302,7 @@ private slots:
         file.Write("[Bar]\nBarCount=3\nBar0=DEC\nBar0Width=220\nBar1=HEX\nBar1Width=200\n"
                    "Bar1Break=0\nBar2=OCT\nBar2Width=0\nBar2Break=0\n");
         auto window = std::make_unique<MainWindow>();
-        BandSite* site = window->BarSite();
+        BandSite* site = window->Bars().Site();
         // Not before the window is shown.
         QCOMPARE(site->RowCount(), 3);
         window->show();
@@ -311,7 +313,7 @@ private slots:
         QVERIFY(site->BandBreak(2));
         QCOMPARE(site->BandWidth(0), 220);
         for (int i = 0; i < site->BandCount(); ++i)
-            QCOMPARE(site->BandMinWidth(i), window->BarAt(i)->CaptionWidth());
+            QCOMPARE(site->BandMinWidth(i), window->Bars().At(i)->CaptionWidth());
         const int secondWidth = site->BandWidth(1);
         window.reset();
         QCOMPARE(file.Value("Bar", "Bar0Width"), std::optional<std::string>("220"));
@@ -344,8 +346,8 @@ private slots:
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         QCOMPARE(Kinds(*window), (std::vector<BarKind>{BarKind::Decimal, BarKind::Hex}));
-        QCOMPARE(window->BarSite()->RowCount(), 1);
-        QCOMPARE(window->BarSite()->BandWidth(0), 150);
+        QCOMPARE(window->Bars().Site()->RowCount(), 1);
+        QCOMPARE(window->Bars().Site()->BandWidth(0), 150);
         window.reset();
         // Saved at the positions they have now.
         QCOMPARE(file.Value("Bar", "Bar1"), std::optional<std::string>("HEX"));
@@ -362,12 +364,12 @@ private slots:
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         const int screenWidth = window->screen()->availableGeometry().width();
-        QVERIFY(window->BarSite()->BandWidth(0) <= screenWidth);
+        QVERIFY(window->Bars().Site()->BandWidth(0) <= screenWidth);
         QVERIFY(window->width() <= 2 * screenWidth + 100);
         // Both bands share one row: the row, not each band, fits the screen.
-        QCOMPARE(window->BarSite()->RowCount(), 1);
+        QCOMPARE(window->Bars().Site()->RowCount(), 1);
         QTRY_VERIFY(window->width() <= screenWidth);
-        QVERIFY(window->BarSite()->BandWidth(0) > window->BarSite()->BandMinWidth(0));
+        QVERIFY(window->Bars().Site()->BandWidth(0) > window->Bars().Site()->BandMinWidth(0));
     }
 
     void storedValues_data() {
@@ -420,12 +422,12 @@ private slots:
         file.Write("[DisplayFont]\nCharset=128\nName=\nItalic=1\n" + content);
         {
             auto window = std::make_unique<MainWindow>();
-            QCOMPARE(window->DisplayFont().pointSize(), size);
-            QVERIFY(window->DisplayFont().italic());
-            QVERIFY(!window->DisplayFont().bold());
+            QCOMPARE(window->View().DisplayFont().pointSize(), size);
+            QVERIFY(window->View().DisplayFont().italic());
+            QVERIFY(!window->View().DisplayFont().bold());
             // An empty name keeps the window's face.
-            QCOMPARE(window->DisplayFont().family(), window->font().family());
-            QCOMPARE(window->BarAt(0)->ValueLabel()->font().italic(), true);
+            QCOMPARE(window->View().DisplayFont().family(), window->font().family());
+            QCOMPARE(window->Bars().At(0)->ValueLabel()->font().italic(), true);
         }
         QCOMPARE(file.Value("DisplayFont", "Size"), std::optional(written.toStdString()));
         // Charset means nothing here but goes back as it came.
@@ -539,12 +541,12 @@ private slots:
         auto window = std::make_unique<MainWindow>();
         CommandAction* action = FindAction(*window, toggle.toStdString());
         QVERIFY(action->Execute());
-        QVERIFY(window->FindBar(static_cast<BarKind>(kind)) != nullptr);
+        QVERIFY(window->Bars().Find(static_cast<BarKind>(kind)) != nullptr);
         MessageBoxCatcher catcher;
         QVERIFY(action->Execute());
         QCOMPARE(catcher.Count(), 1);
         QCOMPARE(catcher.Text(), path + QStringLiteral(" に書き込めません"));
-        QCOMPARE(window->FindBar(static_cast<BarKind>(kind)), nullptr);
+        QCOMPARE(window->Bars().Find(static_cast<BarKind>(kind)), nullptr);
         window.reset();
         QVERIFY(!QFile::exists(path));
     }

@@ -235,11 +235,11 @@ void KeyLayoutsTest::altLetterPicksTheBar() {
     form.show();
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
-    QCOMPARE(form.ActiveBar(), form.FindBar(BarKind::Decimal));
+    QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Decimal));
 
     XKeyboard keyboard;
     keyboard.Press({kAlt}, kH);
-    QTRY_COMPARE(form.ActiveBar(), form.FindBar(BarKind::Hex));
+    QTRY_COMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Hex));
     // The key A types the digit A into it, by key in every layout but AZERTY,
     // where that key is Q.
     keyboard.Press({}, layout == QLatin1String("fr") ? kQ : kA);
@@ -261,13 +261,13 @@ void KeyLayoutsTest::closedMenuGivesTheKeysBack() {
     keyboard.Press({}, kDigit7);
     QTRY_COMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("7"));
     keyboard.Press({kAlt}, kV);
-    QTRY_COMPARE(QApplication::activePopupWidget(), form.PopupView());
+    QTRY_COMPARE(QApplication::activePopupWidget(), form.MainMenuBar()->ViewMenu());
     keyboard.Press({}, kEscape);
     QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
     keyboard.Press({}, kEscape);
     QTRY_COMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("0"));
     keyboard.Press({kAlt}, kH);
-    QTRY_COMPARE(form.ActiveBar(), form.FindBar(BarKind::Hex));
+    QTRY_COMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Hex));
     keyboard.Press({}, kA);
     QTRY_COMPARE(ShownOf(form, BarKind::Hex), QStringLiteral("0000000A"));
     QCOMPARE(QApplication::activePopupWidget(), nullptr);

@@ -1,25 +1,26 @@
-// The pop-up menus of the main window (mode, shift amount, the two operator
-// menus and the window's context menu), the commands that open them, and
-// the tooltips of the controls bound to commands.
+// The main window's pop-up menus: the mode, shift-amount and operator menus
+// and the window's context menu, what they hold, where they open, and their
+// texts in the language shown now.
 
-#include "ui/MainWindow.h"
+#include "ui/PopupMenus.h"
 
 #include "core/CalcError.h"
 #include "ui/CalcBar.h"
+#include "ui/CharacterKeyTable.h"
+#include "ui/KeyRouter.h"
+#include "ui/MainWindow.h"
 #include "ui/OperatorPages.h"
+#include "ui/ViewOptions.h"
+#include "ui/WindowMenuBar.h"
 #include "ui/toolkit/ActionLink.h"
 #include "ui/toolkit/BandSite.h"
 #include "ui/toolkit/CommandAction.h"
-#include "ui/toolkit/CommandActionList.h"
-#include "ui/toolkit/ShortCut.h"
 
 #include <QAbstractButton>
 #include <QActionGroup>
-#include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QGroupBox>
-#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -27,12 +28,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
-#include <QToolButton>
-#include <QToolTip>
 
 #include <optional>
-
-#include <sys/utsname.h>
 
 namespace pexa {
 
@@ -49,7 +46,7 @@ struct OpMenuRow {
     RowKind Kind;
     std::optional<Command> Action;
     const char* Caption;
-    const char* CaptionJ;
+    const char* DescriptiveCaption;
     bool InSubmenu = false;
     bool Radio = false;
     bool NewColumn = false;
@@ -175,127 +172,6 @@ void BindHeader(QMenu& submenu, Command command, CommandAction* action) {
 
 } // namespace
 
-void MainWindow::BuildPopupMenus() {
-    auto newMenu = [this](const char* name) {
-        auto* menu = new QMenu(this);
-        menu->setObjectName(QString::fromLatin1(name));
-        connect(menu, &QMenu::aboutToShow, this, &MainWindow::RefreshStates);
-        return menu;
-    };
-
-    popupAllMode_ = newMenu("PopupAllMode");
-    QActionGroup* modes = RadioGroup(*popupAllMode_);
-    for (const Command name : {Command::ModeByte, Command::ModeWord, Command::ModeDWord,
-                               Command::ModeQWord, Command::ModeFloat})
-        AddItem(*popupAllMode_, name, Action(name), QString(), modes);
-    popupAllMode_->addSeparator();
-    AddItem(*popupAllMode_, Command::ModeSigned, Action(Command::ModeSigned), QString(), nullptr);
-    AddItem(*popupAllMode_, Command::ModeReversed, Action(Command::ModeReversed), QString(),
-            nullptr);
-
-    popupShiftAmount_ = newMenu("PopupShiftAmount");
-    QActionGroup* amounts = RadioGroup(*popupShiftAmount_);
-    for (const Command name : {Command::ShiftAmount1, Command::ShiftAmount2, Command::ShiftAmount4,
-                               Command::ShiftAmount8, Command::ShiftAmount16})
-        AddItem(*popupShiftAmount_, name, Action(name), QString(), amounts);
-
-    popupAllOp_ = newMenu("PopupAllOp");
-    popupAllOpJ_ = newMenu("PopupAllOpJ");
-    for (const bool japanese : {false, true}) {
-        QMenu& top = japanese ? *popupAllOpJ_ : *popupAllOp_;
-        QMenu* submenu = nullptr;
-        QActionGroup* radio = nullptr;
-        for (const OpMenuRow& row : OpMenuRows) {
-            const char* source = japanese ? row.CaptionJ : row.Caption;
-            const QString caption = japanese ? OpMenuText(source) : TextOf(source);
-            CommandAction* action = row.Action ? Action(*row.Action) : nullptr;
-            if (!row.InSubmenu) {
-                submenu = nullptr;
-                radio = nullptr;
-            }
-            // Qt's menus have no columns. A new column is shown the way the
-            // menus have always looked where the system has none either: as
-            // a separator in one long column.
-            if (row.NewColumn)
-                top.addSeparator();
-            switch (row.Kind) {
-            case RowKind::Separator:
-                top.addSeparator();
-                break;
-            case RowKind::Header:
-                submenu = top.addMenu(caption.isEmpty() && action != nullptr ? action->Caption()
-                                                                             : caption);
-                connect(submenu, &QMenu::aboutToShow, this, &MainWindow::RefreshStates);
-                if (japanese && source != nullptr)
-                    submenu->menuAction()->setProperty(kSourceTextProperty, TextOf(source));
-                if (row.Hint != nullptr) {
-                    submenu->menuAction()->setToolTip(OpMenuText(row.Hint));
-                    submenu->menuAction()->setStatusTip(OpMenuText(row.Hint));
-                    submenu->menuAction()->setProperty(kSourceHintProperty, TextOf(row.Hint));
-                }
-                if (action != nullptr)
-                    BindHeader(*submenu, *row.Action, action);
-                break;
-            case RowKind::Item: {
-                QMenu& menu = row.InSubmenu && submenu != nullptr ? *submenu : top;
-                if (row.Radio && radio == nullptr)
-                    radio = RadioGroup(menu);
-                ActionLink* item =
-                    AddItem(menu, *row.Action, action, caption, row.Radio ? radio : nullptr);
-                if (japanese && source != nullptr)
-                    item->setProperty(kSourceTextProperty, TextOf(source));
-                break;
-            }
-            }
-        }
-    }
-
-    mainPopup_ = newMenu("MainPopup");
-    // Filled on its first opening, before the update pass shows the states.
-    disconnect(mainPopup_, &QMenu::aboutToShow, this, &MainWindow::RefreshStates);
-    connect(mainPopup_, &QMenu::aboutToShow, this, &MainWindow::FillContextMenu);
-    connect(mainPopup_, &QMenu::aboutToShow, this, &MainWindow::RefreshStates);
-
-    // Made after start-up, they get the typed characters start-up gave the
-    // others.
-    if (keysPrepared_) {
-        PrepareOpMenu(*popupAllOp_);
-        PrepareOpMenu(*popupAllOpJ_);
-    }
-}
-
-void MainWindow::EnsurePopupMenus() const {
-    // Only the window's own accessors come here, and the window itself is
-    // never a constant object.
-    if (popupAllMode_ == nullptr)
-        const_cast<MainWindow*>(this)->BuildPopupMenus();
-}
-
-QMenu* MainWindow::PopupAllMode() const {
-    EnsurePopupMenus();
-    return popupAllMode_;
-}
-
-QMenu* MainWindow::PopupShiftAmount() const {
-    EnsurePopupMenus();
-    return popupShiftAmount_;
-}
-
-QMenu* MainWindow::PopupAllOp() const {
-    EnsurePopupMenus();
-    return popupAllOp_;
-}
-
-QMenu* MainWindow::PopupAllOpJ() const {
-    EnsurePopupMenus();
-    return popupAllOpJ_;
-}
-
-QMenu* MainWindow::MainPopup() const {
-    EnsurePopupMenus();
-    return mainPopup_;
-}
-
 namespace {
 
 void RetranslateMenuItems(QMenu& menu) {
@@ -319,93 +195,173 @@ void RetranslateMenuItems(QMenu& menu) {
 
 } // namespace
 
-void MainWindow::RetranslateOpMenus() {
-    RetranslateMenuItems(*popupAllOp_);
-    RetranslateMenuItems(*popupAllOpJ_);
-    // The typed characters are added to the new captions again.
-    if (keysPrepared_)
-        PrepareOpMenu(*popupAllOpJ_);
+PopupMenus::PopupMenus(MainWindow& window) : QObject(&window), window_(window) {}
+
+QMenu* PopupMenus::NewMenu(const char* name) {
+    auto* menu = new QMenu(&window_);
+    menu->setObjectName(QString::fromLatin1(name));
+    return menu;
 }
 
-void MainWindow::BindMenuActions() {
-    for (const Command name : {Command::QuickMenu, Command::QuickMenuJ, Command::ModeMenu})
-        Action(name)->SetOnExecute([this](CommandAction& action) {
-            QuickMenuOf(action)->popup(QuickMenuPosition(action));
-        });
-    Action(Command::ShiftAmountSel)->SetOnExecute([this](CommandAction&) {
-        QWidget* selector = buttons_.CmdShiftAmountSel;
-        PopupShiftAmount()->popup(selector->mapToGlobal(QPoint(0, selector->height())));
-    });
+// Each menu shows the states the commands have as it opens.
+void PopupMenus::Build() {
+    MainWindow& window = window_;
+    auto refreshOnShow = [this, &window](QMenu* menu) {
+        connect(menu, &QMenu::aboutToShow, this, [&window] { window.RefreshStates(); });
+    };
 
-    ShiftAmountSelector* selector = buttons_.CmdShiftAmountSel;
-    const CommandAction* amountSel = Action(Command::ShiftAmountSel);
-    SetWidgetHint(*selector, amountSel->Hint());
-    connect(
-        selector, &ShiftAmountSelector::MouseDown, this,
-        [this] { Action(Command::ShiftAmountSel)->Execute(); }, Qt::DirectConnection);
+    modeMenu_ = NewMenu("PopupAllMode");
+    refreshOnShow(modeMenu_);
+    QActionGroup* modes = RadioGroup(*modeMenu_);
+    for (const Command name : {Command::ModeByte, Command::ModeWord, Command::ModeDWord,
+                               Command::ModeQWord, Command::ModeFloat})
+        AddItem(*modeMenu_, name, window.Action(name), QString(), modes);
+    modeMenu_->addSeparator();
+    AddItem(*modeMenu_, Command::ModeSigned, window.Action(Command::ModeSigned), QString(),
+            nullptr);
+    AddItem(*modeMenu_, Command::ModeReversed, window.Action(Command::ModeReversed), QString(),
+            nullptr);
+
+    shiftAmountMenu_ = NewMenu("PopupShiftAmount");
+    refreshOnShow(shiftAmountMenu_);
+    QActionGroup* amounts = RadioGroup(*shiftAmountMenu_);
+    for (const Command name : {Command::ShiftAmount1, Command::ShiftAmount2, Command::ShiftAmount4,
+                               Command::ShiftAmount8, Command::ShiftAmount16})
+        AddItem(*shiftAmountMenu_, name, window.Action(name), QString(), amounts);
+
+    operatorMenu_ = NewMenu("PopupAllOp");
+    refreshOnShow(operatorMenu_);
+    descriptiveOperatorMenu_ = NewMenu("PopupAllOpJ");
+    refreshOnShow(descriptiveOperatorMenu_);
+    BuildOperatorMenus();
+
+    contextMenu_ = NewMenu("MainPopup");
+    // Filled on its first opening, before the update pass shows the states.
+    connect(contextMenu_, &QMenu::aboutToShow, this, &PopupMenus::FillContextMenu);
+    refreshOnShow(contextMenu_);
+
+    // Made after start-up, they get the typed characters start-up gave the
+    // others.
+    if (window.Keys().KeysPrepared())
+        ShowKeyChars();
 }
 
-// ---- Operator menus -------------------------------------------------------------
-
-void MainWindow::PrepareOpMenu(QMenu& menu) const {
-    PrepareOpMenu(menu, keyTable_);
-}
-
-void MainWindow::PrepareOpMenu(QMenu& menu, const CharacterKeyTable& table) {
-    for (QAction* item : menu.actions()) {
-        if (item->isSeparator())
-            continue;
-        const CommandAction* action = CommandOfMenuItem(item);
-        const std::optional<char> ch =
-            action != nullptr && !action->HasShortCut() ? table.KeyCharOf(action) : std::nullopt;
-        // An item that shows the command itself cannot take a caption of its
-        // own without renaming the command everywhere.
-        if (ch.has_value() && qobject_cast<CommandAction*>(item) == nullptr) {
-            QString key = KeyCharText(*ch);
-            // Qt reads "&" after the tab as an access mark too and would draw
-            // a lone one as nothing, whatever the system's version.
-            if (key == QLatin1String("&"))
-                key = QStringLiteral("&&");
-            QString caption = item->text();
-            const qsizetype tab = caption.indexOf(QLatin1Char('\t'));
-            if (tab >= 0)
-                caption.truncate(tab);
-            caption += QLatin1Char('\t') + key;
-            if (auto* link = qobject_cast<ActionLink*>(item))
-                link->SetOwnCaption(caption);
-            else
-                item->setText(caption);
+void PopupMenus::BuildOperatorMenus() {
+    MainWindow& window = window_;
+    for (const bool descriptive : {false, true}) {
+        QMenu& top = descriptive ? *descriptiveOperatorMenu_ : *operatorMenu_;
+        QMenu* submenu = nullptr;
+        QActionGroup* radio = nullptr;
+        for (const OpMenuRow& row : OpMenuRows) {
+            const char* source = descriptive ? row.DescriptiveCaption : row.Caption;
+            const QString caption = descriptive ? OpMenuText(source) : TextOf(source);
+            CommandAction* action = row.Action ? window.Action(*row.Action) : nullptr;
+            if (!row.InSubmenu) {
+                submenu = nullptr;
+                radio = nullptr;
+            }
+            // Qt's menus have no columns. A new column is shown the way the
+            // menus have always looked where the system has none either: as
+            // a separator in one long column.
+            if (row.NewColumn)
+                top.addSeparator();
+            switch (row.Kind) {
+            case RowKind::Separator:
+                top.addSeparator();
+                break;
+            case RowKind::Header:
+                submenu = top.addMenu(caption.isEmpty() && action != nullptr ? action->Caption()
+                                                                             : caption);
+                connect(submenu, &QMenu::aboutToShow, this, [&window] { window.RefreshStates(); });
+                if (descriptive && source != nullptr)
+                    submenu->menuAction()->setProperty(kSourceTextProperty, TextOf(source));
+                if (row.Hint != nullptr) {
+                    submenu->menuAction()->setToolTip(OpMenuText(row.Hint));
+                    submenu->menuAction()->setStatusTip(OpMenuText(row.Hint));
+                    submenu->menuAction()->setProperty(kSourceHintProperty, TextOf(row.Hint));
+                }
+                if (action != nullptr)
+                    BindHeader(*submenu, *row.Action, action);
+                break;
+            case RowKind::Item: {
+                QMenu& menu = row.InSubmenu && submenu != nullptr ? *submenu : top;
+                if (row.Radio && radio == nullptr)
+                    radio = RadioGroup(menu);
+                ActionLink* item =
+                    AddItem(menu, *row.Action, action, caption, row.Radio ? radio : nullptr);
+                if (descriptive && source != nullptr)
+                    item->setProperty(kSourceTextProperty, TextOf(source));
+                break;
+            }
+            }
         }
-        if (QMenu* submenu = item->menu())
-            PrepareOpMenu(*submenu, table);
     }
 }
 
-int MainWindow::OsMajorVersion() {
-    utsname name{};
-    if (uname(&name) != 0)
-        return 5; // a kernel that cannot be asked is taken to be a current one
-    int major = 0;
-    for (const char* p = name.release; *p >= '0' && *p <= '9' && major < 100000; ++p)
-        major = major * 10 + (*p - '0');
-    return major;
+QMenu* PopupMenus::ModeMenu() {
+    if (!Made())
+        Build();
+    return modeMenu_;
 }
 
-QMenu* MainWindow::QuickMenuOf(const CommandAction& action) const {
-    if (&action == Action(Command::ModeMenu))
-        return PopupAllMode();
-    return &action == Action(Command::QuickMenuJ) ? PopupAllOpJ() : PopupAllOp();
+QMenu* PopupMenus::ShiftAmountMenu() {
+    if (!Made())
+        Build();
+    return shiftAmountMenu_;
 }
 
-QPoint MainWindow::QuickMenuPosition(const CommandAction& action) const {
+QMenu* PopupMenus::OperatorMenu() {
+    if (!Made())
+        Build();
+    return operatorMenu_;
+}
+
+QMenu* PopupMenus::DescriptiveOperatorMenu() {
+    if (!Made())
+        Build();
+    return descriptiveOperatorMenu_;
+}
+
+QMenu* PopupMenus::ContextMenu() {
+    if (!Made())
+        Build();
+    return contextMenu_;
+}
+
+void PopupMenus::ShowKeyChars() {
+    if (!Made())
+        return;
+    ShowKeyCharsInMenu(*operatorMenu_, window_.Keys().KeyTable());
+    ShowKeyCharsInMenu(*descriptiveOperatorMenu_, window_.Keys().KeyTable());
+}
+
+void PopupMenus::Retranslate() {
+    if (!Made())
+        return;
+    RetranslateMenuItems(*operatorMenu_);
+    RetranslateMenuItems(*descriptiveOperatorMenu_);
+    // The typed characters are added to the new captions again.
+    if (window_.Keys().KeysPrepared())
+        ShowKeyCharsInMenu(*descriptiveOperatorMenu_, window_.Keys().KeyTable());
+}
+
+QMenu* PopupMenus::QuickMenuOf(const CommandAction& action) {
+    if (&action == window_.Action(Command::ModeMenu))
+        return ModeMenu();
+    return &action == window_.Action(Command::QuickMenuJ) ? DescriptiveOperatorMenu()
+                                                          : OperatorMenu();
+}
+
+QPoint PopupMenus::QuickMenuPosition(const CommandAction& action) {
     const QPoint pointer = QCursor::pos();
-    const QRect frame = frameGeometry();
+    const QRect frame = window_.frameGeometry();
     if (frame.contains(pointer))
         return pointer;
-    if (ButtonPanelVisible()) {
-        const bool modeMenu = QuickMenuOf(action) == PopupAllMode();
+    if (window_.View().ButtonPanelVisible()) {
+        const bool modeMenu = QuickMenuOf(action) == ModeMenu();
+        const ButtonPanel& buttons = window_.Buttons();
         const QWidget* anchor =
-            modeMenu ? static_cast<const QWidget*>(buttons_.GrpMode) : buttons_.OpPages;
+            modeMenu ? static_cast<const QWidget*>(buttons.GrpMode) : buttons.OpPages;
         return anchor->mapToGlobal(QPoint(0, 0));
     }
     return {frame.left(), frame.top() + frame.height()};
@@ -437,96 +393,35 @@ bool IsContainer(const QWidget* widget) {
 
 } // namespace
 
-bool MainWindow::FormContextPopup(QPoint pos) {
-    const QWidget* found = childAt(pos);
+bool PopupMenus::OpenContextMenuAt(QPoint pos) {
+    const QWidget* found = window_.childAt(pos);
     if (found != nullptr && !IsContainer(found))
         return false;
-    MainPopup()->popup(mapToGlobal(pos));
+    ContextMenu()->popup(window_.mapToGlobal(pos));
     return true;
 }
 
-void MainWindow::FillContextMenu() {
-    EnsurePopupMenus();
-    if (!mainPopup_->actions().isEmpty())
+void PopupMenus::FillContextMenu() {
+    QMenu* menu = ContextMenu();
+    if (!menu->actions().isEmpty())
         return;
-    auto copy = [this](const QMenu& from) {
+    auto copy = [menu](const QMenu& from) {
         for (QAction* item : from.actions()) {
             if (item->isSeparator()) {
-                mainPopup_->addSeparator();
+                menu->addSeparator();
             } else if (CommandAction* action = CommandOfMenuItem(item)) {
-                mainPopup_->addAction(action);
+                menu->addAction(action);
             } else if (item->menu() != nullptr) {
                 // A submenu of the window's own (the language) is shared.
-                mainPopup_->addAction(item);
+                menu->addAction(item);
             } else {
                 qWarning("%s", AssertionFailure("MainWindow").what());
             }
         }
     };
-    copy(*popupBar_);
-    mainPopup_->addSeparator();
-    copy(*popupView_);
-}
-
-// ---- Tooltips -------------------------------------------------------------------
-
-namespace {
-
-CommandAction* BoundActionOf(const QWidget& control) {
-    if (const auto* button = qobject_cast<const QToolButton*>(&control))
-        return CommandOfMenuItem(button->defaultAction());
-    return nullptr;
-}
-
-// Shows the tooltips of the controls bound to commands with the key that
-// runs the command.
-class ToolTipHook : public QObject {
-public:
-    explicit ToolTipHook(MainWindow* window) : QObject(window), window_(window) {
-        qApp->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::ToolTip)
-            return false;
-        auto* control = qobject_cast<QWidget*>(watched);
-        if (control == nullptr || control->window() != window_ ||
-            BoundActionOf(*control) == nullptr)
-            return false;
-        const QString text = window_->ToolTipText(*control);
-        if (text.isEmpty()) {
-            QToolTip::hideText();
-            event->ignore();
-        } else {
-            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text, control);
-        }
-        return true;
-    }
-
-private:
-    MainWindow* window_;
-};
-
-} // namespace
-
-void MainWindow::InstallToolTipHook() {
-    if (toolTipHook_ == nullptr)
-        toolTipHook_ = new ToolTipHook(this);
-}
-
-QString MainWindow::ToolTipText(const QWidget& control) const {
-    const CommandAction* action = BoundActionOf(control);
-    if (action == nullptr)
-        return control.toolTip();
-    const QString text = action->ShortHint();
-    if (text.isEmpty())
-        return text;
-    if (action->HasShortCut())
-        return text + QStringLiteral(" (") + ShortCutText(action->ShortCut()) + QLatin1Char(')');
-    if (const std::optional<char> ch = KeyCharOf(action))
-        return text + QStringLiteral(" (") + KeyCharText(*ch) + QLatin1Char(')');
-    return text;
+    copy(*window_.MainMenuBar()->BarMenu());
+    menu->addSeparator();
+    copy(*window_.MainMenuBar()->ViewMenu());
 }
 
 } // namespace pexa

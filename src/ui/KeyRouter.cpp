@@ -1,0 +1,302 @@
+// How keys and the mouse wheel reach the main window's commands: one
+// application event filter routes every key-down of the window through the
+// commands' shortcuts, the bars' access keys, the active bar, the page keys
+// and last the typed-character table.
+
+#include "ui/KeyRouter.h"
+
+#include "core/CalcError.h"
+#include "core/FormatSettings.h"
+#include "ui/BarStack.h"
+#include "ui/CalcBar.h"
+#include "ui/CommandTable.h"
+#include "ui/MainWindow.h"
+#include "ui/OperatorPages.h"
+#include "ui/PopupMenus.h"
+#include "ui/WindowMenuBar.h"
+#include "ui/toolkit/CommandAction.h"
+#include "ui/toolkit/CommandActionList.h"
+#include "ui/toolkit/ShortCut.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QWheelEvent>
+
+namespace pexa {
+
+namespace {
+
+// One notch of a classic mouse wheel; finer wheels and touchpads send
+// parts of it, which add up to a step.
+constexpr int kWheelStep = QWheelEvent::DefaultDeltasPerStep;
+
+bool IsCtrlTab(const QKeyEvent& event) {
+    const int key = event.key();
+    const Qt::KeyboardModifiers mods = event.modifiers();
+    return (key == Qt::Key_Tab || key == Qt::Key_Backtab) && mods.testFlag(Qt::ControlModifier) &&
+           !mods.testFlag(Qt::AltModifier);
+}
+
+// Keys held with Ctrl, Alt or Meta type no character here: their text (a
+// control code, or the letter itself under Alt) is not typing.
+bool TypesCharacters(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers mods = event.modifiers();
+    return !event.text().isEmpty() &&
+           !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
+bool IsInMenuBar(QObject* watched) {
+    for (auto* w = qobject_cast<QWidget*>(watched); w != nullptr; w = w->parentWidget())
+        if (qobject_cast<QMenuBar*>(w) != nullptr)
+            return true;
+    return false;
+}
+
+} // namespace
+
+KeyRouter::KeyRouter(MainWindow& window) : QObject(&window), window_(window) {
+    qApp->installEventFilter(this);
+}
+
+bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        return ShortcutOverride(watched, static_cast<QKeyEvent&>(*event));
+    case QEvent::KeyPress:
+        return KeyPress(watched, static_cast<QKeyEvent&>(*event));
+    case QEvent::Wheel:
+        return Wheel(watched, static_cast<QWheelEvent&>(*event));
+    case QEvent::ContextMenu:
+        return ContextMenu(watched, static_cast<QContextMenuEvent&>(*event));
+    case QEvent::Hide:
+        if (qobject_cast<QMenu*>(watched) != nullptr)
+            // The menu bar takes the keyboard back only after the closing
+            // key or click has been handled, so wait for that.
+            QMetaObject::invokeMethod(this, &KeyRouter::ReleaseMenuBar, Qt::QueuedConnection);
+        return false;
+    case QEvent::MouseButtonPress:
+        if (!IsInMenuBar(watched))
+            ReleaseMenuBar();
+        return false;
+    default:
+        return false;
+    }
+}
+
+// A widget of this window whose keys the window routes. A menu bar keeps
+// its keys only while it is navigating (a title highlighted); with none,
+// the focus it kept is given up and the key is routed.
+QWidget* KeyRouter::Routed(QObject* watched) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget->window() != &window_)
+        return nullptr;
+    if (IsInMenuBar(widget)) {
+        if (MenuBarNavigating())
+            return nullptr;
+        ReleaseMenuBar();
+    }
+    return widget;
+}
+
+bool KeyRouter::MenuBarNavigating() const {
+    const QMenuBar* bar = window_.MainMenuBar();
+    return QApplication::activePopupWidget() != nullptr ||
+           (bar != nullptr && bar->activeAction() != nullptr);
+}
+
+// No control of the window takes the focus, so a menu bar that entered
+// keyboard navigation has no widget to give the focus back to and would
+// keep every key (plain letters opening its menus, Esc doing nothing).
+// Once no menu is open, the keyboard returns to the window.
+void KeyRouter::ReleaseMenuBar() {
+    QMenuBar* bar = window_.MainMenuBar();
+    if (bar == nullptr || QApplication::activePopupWidget() != nullptr)
+        return;
+    if (bar->activeAction() != nullptr)
+        bar->setActiveAction(nullptr);
+    // Losing the focus also ends the bar's keyboard mode.
+    if (bar->hasFocus())
+        bar->clearFocus();
+}
+
+bool KeyRouter::ShortcutOverride(QObject* watched, QKeyEvent& event) {
+    if (Routed(watched) == nullptr || !ClaimsKey(event))
+        return false;
+    event.accept();
+    return true;
+}
+
+bool KeyRouter::KeyPress(QObject* watched, QKeyEvent& event) {
+    QWidget* widget = Routed(watched);
+    if (widget == nullptr)
+        return false;
+    // A key the route let pass travels up to the parents, which this
+    // filter sees again; it was routed once already.
+    if (&event == lastKey_ && !lastReceiver_.isNull() && widget != lastReceiver_ &&
+        widget->isAncestorOf(lastReceiver_)) {
+        lastReceiver_ = widget;
+        return false;
+    }
+    lastKey_ = &event;
+    lastReceiver_ = widget;
+
+    const QPointer<MainWindow> guard(&window_);
+    if (KeyDown(event)) {
+        event.accept();
+        return true;
+    }
+    if (guard.isNull() || !TypesCharacters(event))
+        return false;
+    const QString text = event.text();
+    for (qsizetype i = 0; i < text.size() && !guard.isNull(); ++i) {
+        char32_t ch = text.at(i).unicode();
+        // A character beyond the Basic Multilingual Plane comes as a pair.
+        if (QChar::isHighSurrogate(ch) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            ch = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            ++i;
+        }
+        TypeKeyCharacter(ch);
+    }
+    event.accept();
+    return true;
+}
+
+bool KeyRouter::Wheel(QObject* watched, QWheelEvent& event) {
+    if (Routed(watched) == nullptr)
+        return false;
+    wheelDelta_ += event.angleDelta().y();
+    // A step may close the window, and this router with it.
+    const QPointer<MainWindow> guard(&window_);
+    while (!guard.isNull() && wheelDelta_ >= kWheelStep) {
+        wheelDelta_ -= kWheelStep;
+        StepBarByWheelUp();
+    }
+    while (!guard.isNull() && wheelDelta_ <= -kWheelStep) {
+        wheelDelta_ += kWheelStep;
+        StepBarByWheelDown();
+    }
+    event.accept();
+    return true;
+}
+
+// What no control of the window took reaches the window itself.
+bool KeyRouter::ContextMenu(QObject* watched, QContextMenuEvent& event) {
+    if (watched != &window_ || event.reason() == QContextMenuEvent::Keyboard)
+        return false;
+    window_.Popups().OpenContextMenuAt(event.pos());
+    event.accept();
+    return true;
+}
+
+void KeyRouter::RegisterKeyChar(CommandAction* action, char ch, QWidget* hintTarget) {
+    keyTable_.Register(action, ch, hintTarget);
+}
+
+std::optional<char> KeyRouter::KeyCharOf(const CommandAction* action) const {
+    return keyTable_.KeyCharOf(action);
+}
+
+bool KeyRouter::PrepareKeyTable() {
+    keysPrepared_ = false;
+    keyTable_.Clear();
+    try {
+        for (const KeyCharBinding& binding : KeyCharBindings()) {
+            const char ch = binding.Char == DecimalSeparatorKey ? CurrentFormat().DecimalSeparator
+                                                                : binding.Char;
+            QWidget* hintTarget = binding.Target == Command::ShiftAmountSel
+                                      ? window_.Buttons().CmdShiftAmountSel
+                                      : nullptr;
+            RegisterKeyChar(window_.Action(binding.Target), ch, hintTarget);
+        }
+    } catch (const KeyTableError& error) {
+        // A broken table is the program's own mistake: reported, and the
+        // window opens without the rest of the preparation.
+        qWarning("%s", error.what());
+        return false;
+    }
+    keysPrepared_ = true;
+    return true;
+}
+
+bool KeyRouter::KeyDown(const QKeyEvent& event) {
+    if (HandleShortCut({window_.KeyActions(), window_.MenuActions()}, event) ==
+        ShortcutResult::Executed)
+        return true;
+    return IsShortCut(event);
+}
+
+bool KeyRouter::IsShortCut(const QKeyEvent& event) {
+    const int key = KeyCodeOfEvent(event);
+    const Qt::KeyboardModifiers mods = event.modifiers();
+    for (int i = 0; i < window_.Bars().Count(); ++i) {
+        CalcBar* bar = window_.Bars().At(i);
+        if (bar->MatchesAccessKey(key, mods)) {
+            window_.Bars().Activate(bar);
+            window_.RefreshStates();
+            return true;
+        }
+    }
+    if (CalcBar* bar = window_.Bars().Active(); bar != nullptr && bar->HandleKey(key, mods)) {
+        window_.UpdateActions();
+        return true;
+    }
+    if (IsCtrlTab(event)) {
+        StepOperatorPage(mods.testFlag(Qt::ShiftModifier) || key == Qt::Key_Backtab);
+        return true;
+    }
+    return false;
+}
+
+bool KeyRouter::ClaimsKey(const QKeyEvent& event) {
+    const QKeyCombination key = KeyOfEvent(event);
+    bool updated = false;
+    for (CommandActionList* list : {window_.KeyActions(), window_.MenuActions()}) {
+        const CommandAction* action = list->FindShortCut(key);
+        if (action == nullptr)
+            continue;
+        // The states are those the key would meet.
+        if (!updated) {
+            window_.RefreshStates();
+            updated = true;
+        }
+        if (action->isEnabled() && action->HasExecuteHandler())
+            return true;
+    }
+    for (int i = 0; i < window_.Bars().Count(); ++i)
+        if (window_.Bars().At(i)->MatchesAccessKey(KeyCodeOfEvent(event), event.modifiers()))
+            return true;
+    return IsCtrlTab(event);
+}
+
+void KeyRouter::TypeKeyCharacter(char32_t ch) {
+    // ASCII keys keep their commands (operators stay operators); any other
+    // character goes whole into a bar that takes characters.
+    if (ch < 0x80 || !window_.Engine().TakesWholeCharacters()) {
+        if (CommandAction* action = keyTable_.ActionOf(static_cast<int>(ch)))
+            action->Execute();
+        return;
+    }
+    if (!window_.Engine().TypeCharacter(ch))
+        QApplication::beep();
+    window_.RefreshStates();
+}
+
+void KeyRouter::StepOperatorPage(bool backward) {
+    if (window_.Buttons().OpPages != nullptr)
+        window_.Buttons().OpPages->StepPage(backward);
+}
+
+void KeyRouter::StepBarByWheelDown() {
+    window_.Bars().StepActive(+1);
+    window_.RefreshStates();
+}
+
+void KeyRouter::StepBarByWheelUp() {
+    window_.Bars().StepActive(-1);
+    window_.RefreshStates();
+}
+
+} // namespace pexa

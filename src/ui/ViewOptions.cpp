@@ -1,0 +1,103 @@
+// The main window's view options, applied to the window and its bars.
+
+#include "ui/ViewOptions.h"
+
+#include "ui/BarStack.h"
+#include "ui/CalcBar.h"
+#include "ui/MainWindow.h"
+#include "ui/WindowMenuBar.h"
+#include "ui/toolkit/SystemColors.h"
+
+#include <QPalette>
+#include <QToolBar>
+
+namespace pexa {
+
+ViewOptions::ViewOptions(MainWindow& window)
+    : QObject(&window), window_(window), displayFont_(window.font()),
+      bodyColor_(SystemColorValue(SystemColorId::ButtonFace)) {}
+
+void ViewOptions::SetSeparated(bool on) {
+    emit Changed();
+    separated_ = on;
+    BarStack& bars = window_.Bars();
+    for (int i = 0; i < bars.Count(); ++i)
+        bars.At(i)->SetSeparated(on);
+}
+
+void ViewOptions::SetShowIndicators(bool on) {
+    emit Changed();
+    showIndicators_ = on;
+    BarStack& bars = window_.Bars();
+    for (int i = 0; i < bars.Count(); ++i)
+        bars.At(i)->SetShowIndicators(on);
+}
+
+bool ViewOptions::ToolBarVisible() const {
+    return !window_.MainToolBar()->isHidden();
+}
+
+void ViewOptions::SetToolBarVisible(bool on) {
+    emit Changed();
+    window_.MainToolBar()->setVisible(on);
+}
+
+bool ViewOptions::MenuBarVisible() const {
+    return !window_.MainMenuBar()->isHidden();
+}
+
+// A hidden menu bar takes no room and no Alt keys; the commands keep their
+// shortcuts, which the window matches itself.
+void ViewOptions::SetMenuBarVisible(bool on) {
+    emit Changed();
+    window_.MainMenuBar()->setVisible(on);
+}
+
+bool ViewOptions::ButtonPanelVisible() const {
+    return !window_.ButtonPane()->isHidden();
+}
+
+void ViewOptions::SetButtonPanelVisible(bool on) {
+    emit Changed();
+    window_.ButtonPane()->setVisible(on);
+}
+
+bool ViewOptions::StayOnTop() const {
+    return window_.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+void ViewOptions::SetStayOnTop(bool on) {
+    emit Changed();
+    if (StayOnTop() == on)
+        return;
+    // Changing the flags hides a shown window.
+    const bool wasVisible = window_.isVisible();
+    window_.setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (wasVisible)
+        window_.show();
+}
+
+void ViewOptions::SetDisplayFont(const QFont& font) {
+    displayFont_ = font;
+    BarStack& bars = window_.Bars();
+    for (int i = 0; i < bars.Count(); ++i)
+        bars.At(i)->SetDisplayFont(displayFont_);
+}
+
+void ViewOptions::SetBodyColor(std::int32_t value) {
+    bodyColor_ = value;
+    ApplyWindowColor();
+}
+
+QColor ViewOptions::BodyQColor() const {
+    return ColorFromValue(bodyColor_);
+}
+
+void ViewOptions::ApplyWindowColor() {
+    QPalette palette = window_.palette();
+    palette.setColor(QPalette::Window, BodyQColor());
+    window_.setPalette(palette);
+    window_.setAutoFillBackground(true);
+}
+
+} // namespace pexa

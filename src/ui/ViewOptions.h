@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QObject>
+
+#include <cstdint>
+
+namespace pexa {
+
+class MainWindow;
+
+// The main window's view options: how the bars show their values (digit
+// groups, indicators, the display font), which parts of the window are shown
+// (tool bar, menu bar, button panel), whether it stays on top, and its
+// colour. Each option applies at once to the window and every open bar.
+class ViewOptions : public QObject {
+    Q_OBJECT
+
+public:
+    // The display font starts as the window's font, the colour as the
+    // system's button face.
+    explicit ViewOptions(MainWindow& window);
+
+    bool Separated() const { return separated_; }
+    void SetSeparated(bool on);
+    bool ShowIndicators() const { return showIndicators_; }
+    void SetShowIndicators(bool on);
+    bool ToolBarVisible() const;
+    void SetToolBarVisible(bool on);
+    bool MenuBarVisible() const;
+    void SetMenuBarVisible(bool on);
+    bool ButtonPanelVisible() const;
+    void SetButtonPanelVisible(bool on);
+    bool StayOnTop() const;
+    void SetStayOnTop(bool on);
+    // The font chooser's font: what every bar's value panel shows.
+    const QFont& DisplayFont() const { return displayFont_; }
+    void SetDisplayFont(const QFont& font);
+    // The window colour as stored: 0x00BBGGRR or a system colour value.
+    std::int32_t BodyColor() const { return bodyColor_; }
+    void SetBodyColor(std::int32_t value);
+    QColor BodyQColor() const;
+
+signals:
+    // An option the commands show as checked was set (changed or not).
+    void Changed();
+
+private:
+    void ApplyWindowColor();
+
+    MainWindow& window_;
+    bool separated_ = true;
+    bool showIndicators_ = true;
+    QFont displayFont_;
+    std::int32_t bodyColor_ = 0;
+};
+
+} // namespace pexa
