@@ -1,8 +1,8 @@
 #include "conv/Conversion.h"
 
-#include "core/ModeWidth.h"
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
+#include "core/ModeWidth.h"
 
 namespace pexa {
 

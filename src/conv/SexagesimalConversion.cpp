@@ -1,8 +1,8 @@
 #include "conv/SexagesimalConversion.h"
 
 #include "conv/ConvNumberText.h"
-#include "core/DigitText.h"
 #include "core/CalcError.h"
+#include "core/DigitText.h"
 #include "core/FormatSettings.h"
 #include "enc/ConvertError.h"
 #include "enc/EncDegree.h"

@@ -1,7 +1,7 @@
 #include "core/CalcArithmetic.h"
 
-#include "core/ModeWidth.h"
 #include "core/CalcError.h"
+#include "core/ModeWidth.h"
 #include "core/RealFunctions.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "core/CalcValue.h"
 
-#include "core/ModeWidth.h"
 #include "core/CalcError.h"
+#include "core/ModeWidth.h"
 
 #include <cmath>
 

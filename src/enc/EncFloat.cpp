@@ -1,8 +1,8 @@
 #include "enc/EncFloat.h"
 
-#include "core/ModeWidth.h"
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
+#include "core/ModeWidth.h"
 #include "enc/ConvertError.h"
 #include "enc/DecimalNumber.h"
 #include "enc/EncSmallFloat.h"

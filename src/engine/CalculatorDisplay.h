@@ -1,6 +1,5 @@
 #pragma once
 
-
 namespace pexa {
 
 // What the calculator tells whatever shows it. The calculator holds every

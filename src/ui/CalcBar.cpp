@@ -2,8 +2,8 @@
 
 #include "conv/ConversionFactory.h"
 #include "core/CalcArithmetic.h"
-#include "core/ModeWidth.h"
 #include "core/CalcError.h"
+#include "core/ModeWidth.h"
 #include "ui/SjisText.h"
 #include "ui/toolkit/SystemColors.h"
 #include "ui/toolkit/TextMetrics.h"

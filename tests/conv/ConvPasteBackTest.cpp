@@ -6,8 +6,8 @@
 #include "conv/CharacterConversion.h"
 #include "conv/DateTimeConversion.h"
 #include "conv/SexagesimalConversion.h"
-#include "core/ModeWidth.h"
 #include "core/FormatSettings.h"
+#include "core/ModeWidth.h"
 #include "enc/EncChar.h"
 #include "enc/EncUnicode.h"
 

@@ -1,7 +1,7 @@
 #include "ConvDriver.h"
 
-#include "core/ModeWidth.h"
 #include "core/CalcError.h"
+#include "core/ModeWidth.h"
 
 #include <gtest/gtest.h>
 

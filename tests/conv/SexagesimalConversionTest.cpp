@@ -1,8 +1,8 @@
 #include "ConvDriver.h"
 
 #include "conv/SexagesimalConversion.h"
-#include "core/ModeWidth.h"
 #include "core/FormatSettings.h"
+#include "core/ModeWidth.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "ConvDriver.h"
 
-#include "core/ModeWidth.h"
 #include "core/FormatSettings.h"
+#include "core/ModeWidth.h"
 
 #include <gtest/gtest.h>
 

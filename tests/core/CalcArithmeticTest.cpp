@@ -2,9 +2,9 @@
 // reference models over random values in every mode, every failure at the input
 // that causes it, and the real functions against MPFR at 256 bits.
 #include "core/CalcArithmetic.h"
-#include "core/ModeWidth.h"
 #include "core/CalcError.h"
 #include "core/CalcValue.h"
+#include "core/ModeWidth.h"
 #include "core/MpfrUlp.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // The calculator value: how stores keep the two readings in step, how values
 // move between modes, and the bit and text helpers the conversions share.
 #include "core/CalcValue.h"
-#include "core/DigitText.h"
-#include "core/ModeWidth.h"
 #include "core/CalcError.h"
+#include "core/DigitText.h"
 #include "core/FormatSettings.h"
+#include "core/ModeWidth.h"
 
 #include <gtest/gtest.h>
 
