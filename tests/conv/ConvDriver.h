@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
@@ -104,6 +105,32 @@ inline bool PasteText(Conversion& conv, std::string_view text) {
     if (trailingMinus)
         return feed('-') >= 0;
     return true;
+}
+
+// A value as a bar shows it in a mode and byte order: its text, grouped and
+// plain alike, and the text's state.
+struct ShownCase {
+    CalcValueMode mode;
+    bool reversed;
+    CalcValue value;
+    const char* text;
+    ConvTextState state;
+};
+
+// Every case shown by a fresh bar of the kind; extra checks what else holds
+// for the bar after each.
+template <std::size_t N>
+void ExpectShown(BarKind kind, const ShownCase (&cases)[N], void (*extra)(Conversion&) = nullptr) {
+    for (const ShownCase& c : cases) {
+        SCOPED_TRACE(std::string(ModeCaption(c.mode)) + (c.reversed ? " reversed " : " ") + c.text);
+        auto conv = MakeConv(kind, c.mode, false, c.reversed);
+        conv->SetValue(c.value);
+        EXPECT_EQ(conv->GetText(false), c.text);
+        EXPECT_EQ(conv->GetText(true), c.text);
+        EXPECT_EQ(conv->GetTextState(), c.state);
+        if (extra != nullptr)
+            extra(*conv);
+    }
 }
 
 inline std::int64_t IntOf(Conversion& conv) {

@@ -157,16 +157,9 @@ TEST(ConvFloat, KeyEnabling) {
 }
 
 TEST(ConvFloat, RenderingAndTextState) {
-    struct Case {
-        CalcValueMode mode;
-        bool reversed;
-        CalcValue value;
-        const char* text;
-        ConvTextState state;
-    };
     const auto N = ConvTextState::Normal;
     const auto G = ConvTextState::NotApplicable;
-    const Case cases[] = {
+    const ShownCase cases[] = {
         {DWord, false, Int(0x3F800000), "1", N},
         {DWord, false, Int(0), "0", N},
         {DWord, false, Int(0x80000000), "-0", N},
@@ -190,15 +183,7 @@ TEST(ConvFloat, RenderingAndTextState) {
         {Float, false, MakeReal(Float, 1065353216.75L), "1", G},
         {Float, true, MakeReal(Float, 1065353216.0L), "1", G},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(ModeCaption(c.mode)) + (c.reversed ? " reversed " : " ") + c.text);
-        auto conv = MakeConv(BarKind::Float, c.mode, false, c.reversed);
-        conv->SetValue(c.value);
-        EXPECT_EQ(conv->GetText(false), c.text);
-        EXPECT_EQ(conv->GetText(true), c.text);
-        EXPECT_EQ(conv->GetTextState(), c.state);
-        EXPECT_FALSE(conv->CanBackspace());
-    }
+    ExpectShown(BarKind::Float, cases, [](Conversion& conv) { EXPECT_FALSE(conv.CanBackspace()); });
 }
 
 // The words shown for infinities and NaNs paste back as a pattern that

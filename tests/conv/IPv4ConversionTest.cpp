@@ -94,16 +94,9 @@ TEST(ConvIP, DecimalSeparatorOfTheLocaleTypesADot) {
 }
 
 TEST(ConvIP, RenderingAndTextState) {
-    struct Case {
-        CalcValueMode mode;
-        bool reversed;
-        CalcValue value;
-        const char* text;
-        ConvTextState state;
-    };
     const auto N = ConvTextState::Normal;
     const auto G = ConvTextState::NotApplicable;
-    const Case cases[] = {
+    const ShownCase cases[] = {
         {DWord, false, Int(0xC0A80001), "192.168.0.1", N},
         {DWord, false, Int(0), "0.0.0.0", N},
         {Word, false, Int(0x1234), "18.52", G},
@@ -118,14 +111,7 @@ TEST(ConvIP, RenderingAndTextState) {
         {Float, false, MakeReal(Float, -1.5L), "255.255.255.255", N},
         {DWord, true, Int(0x0100007F), "127.0.0.1", N},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(ModeCaption(c.mode)) + (c.reversed ? " reversed " : " ") + c.text);
-        auto conv = MakeConv(BarKind::IP, c.mode, false, c.reversed);
-        conv->SetValue(c.value);
-        EXPECT_EQ(conv->GetText(false), c.text);
-        EXPECT_EQ(conv->GetText(true), c.text);
-        EXPECT_EQ(conv->GetTextState(), c.state);
-    }
+    ExpectShown(BarKind::IP, cases);
 }
 
 // inet_pton gives the address in network byte order, most significant
