@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace pexa {
@@ -89,9 +90,18 @@ ColorValue ValueFromColor(const QColor& color) {
 
 namespace {
 
-double LinearChannel(double value) {
-    const double c = value / 255.0;
-    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+// The sRGB channel in linear light. Colours are checked for contrast on
+// every value shown, so the 256 channel values are worked out once.
+double LinearChannel(int value) {
+    static const std::array<double, 256> linear = [] {
+        std::array<double, 256> table{};
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            const double c = static_cast<double>(i) / 255.0;
+            table[i] = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        }
+        return table;
+    }();
+    return linear[static_cast<std::size_t>(std::clamp(value, 0, 255))];
 }
 
 double RelativeLuminance(const QColor& color) {
