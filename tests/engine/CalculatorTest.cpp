@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <map>
 #include <sstream>
 #include <string>
@@ -431,6 +433,109 @@ TEST_F(CalculatorTest, FunctionsReadTheOptions) {
     Keys("AC 90");
     calc_.ApplyTrig(TrigFunctionKind::Sin, false);
     EXPECT_EQ(Dec(), "1");
+}
+
+// The sign key edits a typed number where the bar can type a sign, and
+// negates the value everywhere else.
+TEST_F(CalculatorTest, SignKeyWhileTypingEditsTheEntry) {
+    calc_.SetSigned(true);
+    Keys("5 neg 3");
+    EXPECT_EQ(calc_.Entry(), EntryState::Entering);
+    EXPECT_EQ(Dec(), "-53");
+    EXPECT_EQ(Hex(), "FFFFFFCB");
+    Keys("neg");
+    EXPECT_EQ(Dec(), "53");
+    Keys("+ 1 =");
+    EXPECT_EQ(Dec(), "54");
+}
+
+TEST_F(CalculatorTest, SignKeyOutsideTypingNegates) {
+    // Unsigned decimal cannot type "-".
+    Keys("5 neg");
+    EXPECT_EQ(calc_.Entry(), EntryState::Computed);
+    EXPECT_EQ(Dec(), "4294967291");
+    Keys("3");
+    EXPECT_EQ(Dec(), "3");
+    // Nor can the hexadecimal bar, which has no sign.
+    calc_.Bars().Activate(BarKind::Hex);
+    Keys("AC 2 neg");
+    EXPECT_EQ(Hex(), "FFFFFFFE");
+    EXPECT_EQ(calc_.Entry(), EntryState::Computed);
+    // After "=", negation keeps the operator for the next "=": 5 + (-5).
+    Keys("AC 2 + 3 = neg");
+    EXPECT_EQ(Hex(), "FFFFFFFB");
+    Keys("=");
+    EXPECT_EQ(Hex(), "00000000");
+}
+
+// Clear Error leaves a zero of the real mode, so "5 + CE =" adds 0 in the
+// accumulator's mode and the display shows it in the calculator's.
+TEST_F(CalculatorTest, ClearedOperandIsARealZero) {
+    Keys("5 + CE =");
+    EXPECT_EQ(Dec(), "5");
+    EXPECT_EQ(calc_.Accumulator().Mode, CalcValueMode::Float);
+    EXPECT_EQ(GetReal(calc_.Accumulator()), 5.0L);
+    EXPECT_EQ(calc_.Current().Mode, CalcValueMode::DWord);
+}
+
+TEST_F(CalculatorTest, ModeChangeWhileTypingKeepsEntering) {
+    Keys("12");
+    calc_.SetMode(CalcValueMode::Byte);
+    EXPECT_EQ(calc_.Entry(), EntryState::Entering);
+    EXPECT_EQ(calc_.Mode(), CalcValueMode::Byte);
+    Keys("3");
+    EXPECT_EQ(Dec(), "123");
+    EXPECT_EQ(Hex(), "7B");
+    EXPECT_EQ(calc_.Bars().Find(BarKind::Hex)->GetMode(), CalcValueMode::Byte);
+}
+
+// The registers keep the modes they were computed in: the pending
+// operation runs in the wider mode, and the display shows the new one.
+TEST_F(CalculatorTest, ModeChangeKeepsTheRegistersModes) {
+    Keys("300 + 1");
+    calc_.SetMode(CalcValueMode::Byte);
+    EXPECT_EQ(calc_.Accumulator().Mode, CalcValueMode::DWord);
+    EXPECT_EQ(GetInteger(calc_.Accumulator()), 300);
+    EXPECT_EQ(calc_.Current().Mode, CalcValueMode::Byte);
+    EXPECT_EQ(calc_.PendingOperator(), BinaryOp::Add);
+    Keys("=");
+    EXPECT_EQ(GetInteger(calc_.Accumulator()), 301);
+    EXPECT_EQ(Dec(), "45");
+}
+
+TEST_F(CalculatorTest, SignedAndReversedOnlyChangeTheReading) {
+    calc_.SetMode(CalcValueMode::Word);
+    Keys("65535");
+    const std::int64_t before = GetInteger(calc_.Current());
+    calc_.SetSigned(true);
+    EXPECT_EQ(Dec(), "-1");
+    EXPECT_EQ(Hex(), "FFFF");
+    EXPECT_EQ(GetInteger(calc_.Current()), before);
+    Keys("AC");
+    calc_.SetSigned(false);
+    Keys("1");
+    calc_.SetReversed(true);
+    EXPECT_EQ(Dec(), "256");
+    EXPECT_EQ(GetInteger(calc_.Current()), 1);
+}
+
+// Pi is the nearest 80-bit value, as the bars of an integer mode show it
+// converted.
+TEST_F(CalculatorTest, PiIsTheNearestExtendedValue) {
+    calc_.SetMode(CalcValueMode::Float);
+    Keys("PI");
+    const CalcValue pi = calc_.Current();
+    EXPECT_EQ(pi.Mode, CalcValueMode::Float);
+    // Mantissa C90FDAA22168C235, biased exponent 4000 (hex).
+    unsigned char bytes[sizeof(Real)] = {};
+    const Real x = GetReal(pi);
+    std::memcpy(bytes, &x, 10);
+    std::uint64_t mantissa = 0;
+    std::memcpy(&mantissa, bytes, 8);
+    EXPECT_EQ(mantissa, 0xC90FDAA22168C235ull);
+    EXPECT_EQ(bytes[8] | (bytes[9] << 8), 0x4000);
+    calc_.SetMode(CalcValueMode::DWord);
+    EXPECT_EQ(Dec(), "3");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The calculator as the main window runs it: its commands, enabled rules,
-// captions and the bars it draws. The rules alone are tested in tests/engine.
+// captions and the bars it draws. The rules alone (sequences, signs, modes,
+// registers) are tested without a window in tests/engine.
 
 #include "MainWindowHarness.h"
 
@@ -16,7 +17,6 @@
 #include <QToolTip>
 
 #include <cmath>
-#include <cstring>
 #include <optional>
 #include <stdexcept>
 
@@ -70,27 +70,19 @@ class EngineTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void sequences_data();
-    void sequences();
     void operatorIndicatorFollowsTheState();
-    void clearZeroIsFloatAndOperandFollowsIt();
     void errorBlocksUntilCleared();
     void messageInAnInactiveBarDoesNotBlock();
     void errorMessagesByKind_data();
     void errorMessagesByKind();
-    void signKeyWhileTypingEditsTheEntry();
-    void signKeyOutsideTypingNegates();
     void backSpaceOnlyWhileEntering();
-    void modeChangeWhileTypingKeepsEntering();
-    void modeChangeKeepsRegistersModes();
-    void signedAndReversedOnlyChangeTheReading();
+    void modeItemsFollowAModeChangeWhileTyping();
     void enabledRulesFollowTheMode_data();
     void enabledRulesFollowTheMode();
     void shiftsFollowRotationAndArithmetic();
     void nBitShiftsUseTheAmount();
     void shiftAndTrigCaptions();
     void trigonometryUsesAngleUnitAndHyperbolic();
-    void piIsTheExtendedValue();
     void noBarsAtAll();
     void separatorKeyCaptionFollowsActiveBar();
     void oneStateRefreshPerCommand();
@@ -98,58 +90,6 @@ private slots:
     void clickOnABinaryDigitFlipsItsBit();
     void hoverOverABinaryDigitShowsItsBitNumber();
 };
-
-void EngineTest::sequences_data() {
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("dec");
-    QTest::addColumn<QString>("hex");
-    QTest::newRow("left to right") << "2 + 3 * 4 ="
-                                   << "20"
-                                   << "00000014";
-    QTest::newRow("operand reused") << "5 + ="
-                                    << "10"
-                                    << "0000000A";
-    QTest::newRow("operator replaced") << "5 + * 2 ="
-                                       << "10"
-                                       << "0000000A";
-    QTest::newRow("digit after equals starts afresh") << "2 + 3 = 4 + 1 ="
-                                                      << "5"
-                                                      << "00000005";
-    QTest::newRow("operator after equals continues") << "2 + 3 = + 1 ="
-                                                     << "6"
-                                                     << "00000006";
-    QTest::newRow("unary keeps pending") << "2 + 3 x^2 ="
-                                         << "11"
-                                         << "0000000B";
-    QTest::newRow("unary after equals") << "2 + 3 = x^2 ="
-                                        << "30"
-                                        << "0000001E";
-    QTest::newRow("clear error keeps operator") << "5 + 7 CE 3 ="
-                                                << "8"
-                                                << "00000008";
-    QTest::newRow("unsigned wrap") << "5 - 8 ="
-                                   << "4294967293"
-                                   << "FFFFFFFD";
-    QTest::newRow("hex digits type into the active bar only when it reads them") << "1 A 2 ="
-                                                                                 << "12"
-                                                                                 << "0000000C";
-    QTest::newRow("evaluation shown before next operator") << "6 * 7 -"
-                                                           << "42"
-                                                           << "0000002A";
-    QTest::newRow("backspace edits") << "123 BS 4"
-                                     << "124"
-                                     << "0000007C";
-}
-
-void EngineTest::sequences() {
-    QFETCH(QString, keys);
-    QFETCH(QString, dec);
-    QFETCH(QString, hex);
-    WindowFixture window;
-    Keys(*window, keys);
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), dec);
-    QCOMPARE(ShownOf(*window, BarKind::Hex), hex);
-}
 
 void EngineTest::operatorIndicatorFollowsTheState() {
     WindowFixture window;
@@ -168,15 +108,6 @@ void EngineTest::operatorIndicatorFollowsTheState() {
     Keys(*window, "AC");
     QCOMPARE(window->Bars().At(0)->OperatorText(), "");
     QCOMPARE(window->Engine().PendingOperator(), std::nullopt);
-}
-
-void EngineTest::clearZeroIsFloatAndOperandFollowsIt() {
-    WindowFixture window;
-    Keys(*window, "5 + CE =");
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "5");
-    QCOMPARE(window->Engine().Accumulator().Mode, CalcValueMode::Float);
-    QCOMPARE(GetReal(window->Engine().Accumulator()), 5.0L);
-    QCOMPARE(window->Engine().Current().Mode, CalcValueMode::DWord);
 }
 
 void EngineTest::errorBlocksUntilCleared() {
@@ -247,38 +178,6 @@ void EngineTest::errorMessagesByKind() {
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "0");
 }
 
-void EngineTest::signKeyWhileTypingEditsTheEntry() {
-    WindowFixture window;
-    Keys(*window, "ActModeSigned 5 neg 3");
-    QCOMPARE(window->Engine().Entry(), EntryState::Entering);
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "-53");
-    QCOMPARE(ShownOf(*window, BarKind::Hex), "FFFFFFCB");
-    Keys(*window, "neg");
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "53");
-    Keys(*window, "+ 1 =");
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "54");
-}
-
-void EngineTest::signKeyOutsideTypingNegates() {
-    WindowFixture window;
-    // Unsigned decimal cannot type "-": the key negates the value instead.
-    Keys(*window, "5 neg");
-    QCOMPARE(window->Engine().Entry(), EntryState::Computed);
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "4294967291");
-    Keys(*window, "3");
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "3");
-    // In the hexadecimal bar, which has no sign, the same happens.
-    window->Bars().Activate(window->Bars().Find(BarKind::Hex));
-    Keys(*window, "AC 2 neg");
-    QCOMPARE(ShownOf(*window, BarKind::Hex), "FFFFFFFE");
-    QCOMPARE(window->Engine().Entry(), EntryState::Computed);
-    // After "=", negation keeps the operator for the next "=": 5 + (-5).
-    Keys(*window, "AC 2 + 3 = neg");
-    QCOMPARE(ShownOf(*window, BarKind::Hex), "FFFFFFFB");
-    Keys(*window, "=");
-    QCOMPARE(ShownOf(*window, BarKind::Hex), "00000000");
-}
-
 void EngineTest::backSpaceOnlyWhileEntering() {
     WindowFixture window;
     QVERIFY(!Enabled(*window, "ActBackSpace"));
@@ -294,45 +193,15 @@ void EngineTest::backSpaceOnlyWhileEntering() {
     QVERIFY(!Enabled(*window, "ActBackSpace"));
 }
 
-void EngineTest::modeChangeWhileTypingKeepsEntering() {
+// The mode items follow a mode change made while typing, and the bars take
+// the next digit in the new mode.
+void EngineTest::modeItemsFollowAModeChangeWhileTyping() {
     WindowFixture window;
     Keys(*window, "12 ActModeByte");
-    QCOMPARE(window->Engine().Entry(), EntryState::Entering);
-    QCOMPARE(window->Engine().Mode(), CalcValueMode::Byte);
     QVERIFY(Checked(*window, "ActModeByte"));
     QVERIFY(!Checked(*window, "ActModeDWord"));
     Keys(*window, "3");
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "123");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "7B");
-    QCOMPARE(window->Bars().Find(BarKind::Hex)->GetMode(), CalcValueMode::Byte);
-}
-
-void EngineTest::modeChangeKeepsRegistersModes() {
-    WindowFixture window;
-    Keys(*window, "300 + 1 ActModeByte");
-    QCOMPARE(window->Engine().Accumulator().Mode, CalcValueMode::DWord);
-    QCOMPARE(GetInteger(window->Engine().Accumulator()), 300);
-    QCOMPARE(window->Engine().Current().Mode, CalcValueMode::Byte);
-    QCOMPARE(window->Engine().PendingOperator(), std::optional(BinaryOp::Add));
-    // The operation runs in the wider mode; the display shows Byte.
-    Keys(*window, "=");
-    QCOMPARE(GetInteger(window->Engine().Accumulator()), 301);
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "45");
-}
-
-void EngineTest::signedAndReversedOnlyChangeTheReading() {
-    WindowFixture window;
-    Keys(*window, "ActModeWord 65535");
-    const CalcValue before = window->Engine().Current();
-    Keys(*window, "ActModeSigned");
-    QVERIFY(window->Engine().Signed());
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "-1");
-    QCOMPARE(ShownOf(*window, BarKind::Hex), "FFFF");
-    QCOMPARE(GetInteger(window->Engine().Current()), GetInteger(before));
-    Keys(*window, "AC ActModeSigned 1 ActModeReversed");
-    QVERIFY(window->Engine().Reversed());
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "256");
-    QCOMPARE(GetInteger(window->Engine().Current()), 1);
 }
 
 void EngineTest::enabledRulesFollowTheMode_data() {
@@ -451,24 +320,6 @@ void EngineTest::trigonometryUsesAngleUnitAndHyperbolic() {
     QVERIFY(std::fabs(GetReal(window->Engine().Current()) - std::atan(1.0L)) < 1e-18L);
     Keys(*window, "ActTriHyp 0 ActOpCos");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "1");
-}
-
-void EngineTest::piIsTheExtendedValue() {
-    WindowFixture window;
-    Keys(*window, "ActModeFloat PI");
-    const CalcValue pi = window->Engine().Current();
-    QCOMPARE(pi.Mode, CalcValueMode::Float);
-    // Mantissa C90FDAA22168C235, biased exponent 4000 (hex).
-    unsigned char bytes[sizeof(Real)] = {};
-    const Real x = GetReal(pi);
-    std::memcpy(bytes, &x, 10);
-    std::uint64_t mantissa = 0;
-    std::memcpy(&mantissa, bytes, 8);
-    QCOMPARE(mantissa, 0xC90FDAA22168C235ull);
-    QCOMPARE(int(bytes[8] | (bytes[9] << 8)), 0x4000);
-    // In an integer mode the bars show it converted.
-    window->Engine().SetMode(CalcValueMode::DWord);
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "3");
 }
 
 void EngineTest::noBarsAtAll() {
