@@ -189,9 +189,9 @@ void BarStack::BuildBarMenu(CalcBar& bar, QMenu& menu, int phase) {
     if (phase == 0) {
         connect(&menu, &QMenu::aboutToShow, &window_, &MainWindow::RefreshStates);
         menu.addAction(window_.Action(Command::EditCopy));
-        if (bar.SupportsSeparated())
+        if (bar.Offers(ConvOption::Separated))
             menu.addAction(window_.Action(Command::EditCopyFmt));
-        if (!bar.RefusesPaste())
+        if (!bar.Offers(ConvOption::NoPaste))
             menu.addAction(window_.Action(Command::EditPaste));
         menu.addSeparator();
     } else {

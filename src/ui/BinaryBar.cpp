@@ -38,7 +38,7 @@ BinaryBar::BinaryBar(CreateKey key, QWidget* owner, BarConversion conv)
     : CalcBar(key, owner, std::move(conv)) {}
 
 bool BinaryBar::OffersBits() const {
-    return !HasMessage() && !IsFloatMode(GetMode());
+    return !HasMessage() && !IsFloatMode(Conv().GetMode());
 }
 
 // Each character's cell is measured as the advance of the text up to it,
@@ -46,7 +46,7 @@ bool BinaryBar::OffersBits() const {
 std::optional<BinaryBar::DigitHit> BinaryBar::DigitAt(QPoint labelPos) const {
     if (!OffersBits())
         return std::nullopt;
-    const QLabel& label = *ValueLabel();
+    const QLabel& label = *Parts().ValueLabel;
     const QString text = label.text();
     const QFontMetricsF metrics(label.font());
     const qreal textLeft = TextRightEdge(label) - metrics.horizontalAdvance(text);
@@ -60,7 +60,7 @@ std::optional<BinaryBar::DigitHit> BinaryBar::DigitAt(QPoint labelPos) const {
             int shownBit = 0;
             for (qsizetype j = i + 1; j < text.size(); ++j)
                 shownBit += IsBinaryDigit(text[j]) ? 1 : 0;
-            const int bit = ValueBitShownAt(shownBit, GetMode(), Conv().IsReversed());
+            const int bit = ValueBitShownAt(shownBit, Conv().GetMode(), Conv().IsReversed());
             if (bit < 0)
                 return std::nullopt;
             const int left = static_cast<int>(std::floor(cellLeft));
@@ -78,7 +78,7 @@ std::optional<int> BinaryBar::BitAt(QPoint labelPos) const {
 }
 
 bool BinaryBar::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ValueLabel()) {
+    if (watched == Parts().ValueLabel) {
         switch (event->type()) {
         case QEvent::ToolTip:
             return ShowBitTip(event);
@@ -102,7 +102,8 @@ bool BinaryBar::ShowBitTip(QEvent* event) {
         event->ignore();
         return true;
     }
-    QToolTip::showText(help->globalPos(), tr("Bit %1").arg(hit->Bit), ValueLabel(), hit->Area);
+    QToolTip::showText(help->globalPos(), tr("Bit %1").arg(hit->Bit), Parts().ValueLabel,
+                       hit->Area);
     return true;
 }
 

@@ -123,45 +123,46 @@ CalcBar::CalcBar(CreateKey, QWidget* owner, BarConversion conv)
 void CalcBar::BuildControls() {
     setWindowTitle(Title());
 
-    captionLabel_ = new BarCaption(this);
-    captionLabel_->SetMarkedText(
+    parts_.CaptionLabel = new BarCaption(this);
+    parts_.CaptionLabel->SetMarkedText(
         AddAccessMark(FromConvText(conv_->GetLabel()), conv_->GetAccessKey()));
-    ConnectMouseDown(captionLabel_);
+    ConnectMouseDown(parts_.CaptionLabel);
 
     leadingSpacer_ = new BarSeparator(false, EdgeWidth(), this);
     trailingSpacer_ = new BarSeparator(false, EdgeWidth(), this);
     ConnectMouseDown(leadingSpacer_);
     ConnectMouseDown(trailingSpacer_);
 
-    valuePanel_ = new QFrame(this);
-    valuePanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    valuePanel_->setLineWidth(1);
-    valuePanel_->setAutoFillBackground(true);
-    valuePanel_->resize(valuePanel_->width(), QFontMetrics(valuePanel_->font()).height());
-    ConnectMouseDown(valuePanel_);
+    parts_.ValuePanel = new QFrame(this);
+    parts_.ValuePanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    parts_.ValuePanel->setLineWidth(1);
+    parts_.ValuePanel->setAutoFillBackground(true);
+    parts_.ValuePanel->resize(parts_.ValuePanel->width(),
+                              QFontMetrics(parts_.ValuePanel->font()).height());
+    ConnectMouseDown(parts_.ValuePanel);
 
-    panelLayout_ = new QHBoxLayout(valuePanel_);
+    panelLayout_ = new QHBoxLayout(parts_.ValuePanel);
     panelLayout_->setContentsMargins(0, 0, 0, 0);
     panelLayout_->setSpacing(0);
 
-    valueLabel_ = new QLabel(QStringLiteral(" "), valuePanel_);
-    valueLabel_->setTextFormat(Qt::PlainText);
-    valueLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    parts_.ValueLabel = new QLabel(QStringLiteral(" "), parts_.ValuePanel);
+    parts_.ValueLabel->setTextFormat(Qt::PlainText);
+    parts_.ValueLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // A value wider than the panel is clipped on the left (its low digits stay
     // in view) instead of widening the bar.
-    valueLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    ConnectMouseDown(valueLabel_);
+    parts_.ValueLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    ConnectMouseDown(parts_.ValueLabel);
 
-    operatorLabel_ = new QLabel(QStringLiteral(" "), valuePanel_);
-    operatorLabel_->setTextFormat(Qt::PlainText);
-    operatorLabel_->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-    QFont operatorFont = operatorLabel_->font();
+    parts_.OperatorLabel = new QLabel(QStringLiteral(" "), parts_.ValuePanel);
+    parts_.OperatorLabel->setTextFormat(Qt::PlainText);
+    parts_.OperatorLabel->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    QFont operatorFont = parts_.OperatorLabel->font();
     operatorFont.setPointSize(OperatorFontPointSize);
-    operatorLabel_->setFont(operatorFont);
-    ConnectMouseDown(operatorLabel_);
+    parts_.OperatorLabel->setFont(operatorFont);
+    ConnectMouseDown(parts_.OperatorLabel);
 
-    panelLayout_->addWidget(valueLabel_, 1);
-    panelLayout_->addWidget(operatorLabel_);
+    panelLayout_->addWidget(parts_.ValueLabel, 1);
+    panelLayout_->addWidget(parts_.OperatorLabel);
 
     SetPanelColor(WindowColor());
 }
@@ -179,21 +180,6 @@ void CalcBar::Create() {
 
 QString CalcBar::Title() const {
     return FromConvText(conv_->GetTitle());
-}
-
-QString CalcBar::AddAccessMark(const QString& label, char key) {
-    if (key == '\0') {
-        return label;
-    }
-    const QChar keyChar = QChar::fromLatin1(key).toUpper();
-    for (qsizetype i = 0; i < label.size(); ++i) {
-        if (label[i].toUpper() == keyChar) {
-            QString marked = label;
-            marked.insert(i, QLatin1Char('&'));
-            return marked;
-        }
-    }
-    return label;
 }
 
 void CalcBar::ConnectMouseDown(QWidget* control) {
@@ -283,11 +269,11 @@ int WidestOperatorSymbol(const QFont& font) {
 } // namespace
 
 int CalcBar::SharedCaptionWidth() const {
-    return WidestBarLabel(captionLabel_->font()) + 2 * BorderWidth();
+    return WidestBarLabel(parts_.CaptionLabel->font()) + 2 * BorderWidth();
 }
 
 int CalcBar::CaptionWidth() const {
-    return std::max(captionLabel_->sizeHint().width(), SharedCaptionWidth());
+    return std::max(parts_.CaptionLabel->sizeHint().width(), SharedCaptionWidth());
 }
 
 int CalcBar::OptionButtonWidth(const BarButton& button) const {
@@ -309,9 +295,9 @@ void CalcBar::LayoutControls() {
         control->setGeometry(x, 0, width, h);
         x += width;
     };
-    place(captionLabel_, CaptionWidth());
+    place(parts_.CaptionLabel, CaptionWidth());
     place(leadingSpacer_, leadingSpacer_->sizeHint().width());
-    for (QWidget* control : optionControls_) {
+    for (QWidget* control : parts_.OptionControls) {
         if (control->isHidden()) {
             continue;
         }
@@ -322,7 +308,7 @@ void CalcBar::LayoutControls() {
         }
     }
     place(trailingSpacer_, trailingSpacer_->sizeHint().width());
-    valuePanel_->setGeometry(x, 0, valuePanel_->width(), h);
+    parts_.ValuePanel->setGeometry(x, 0, parts_.ValuePanel->width(), h);
     FitPanel();
 }
 
@@ -335,7 +321,8 @@ void CalcBar::OptionAreaChanged() {
 }
 
 void CalcBar::FitPanel() {
-    valuePanel_->resize(std::max(0, width() - valuePanel_->x()), valuePanel_->height());
+    parts_.ValuePanel->resize(std::max(0, width() - parts_.ValuePanel->x()),
+                              parts_.ValuePanel->height());
 }
 
 void CalcBar::resizeEvent(QResizeEvent* event) {
@@ -348,14 +335,14 @@ void CalcBar::resizeEvent(QResizeEvent* event) {
 QSize CalcBar::sizeHint() const {
     const QSize minimum = minimumSizeHint();
     // Room for eight characters, or the whole value when that is more.
-    const int panelWidth = 8 * QFontMetrics(valuePanel_->font()).averageCharWidth();
+    const int panelWidth = 8 * QFontMetrics(parts_.ValuePanel->font()).averageCharWidth();
     return {std::max(minimum.width(), minimum.width() - panelMinimum_ + panelWidth),
             minimum.height()};
 }
 
 QSize CalcBar::minimumSizeHint() const {
     int width = CaptionWidth() + 2 * EdgeWidth();
-    for (QWidget* control : optionControls_) {
+    for (QWidget* control : parts_.OptionControls) {
         if (control->isHidden()) {
             continue;
         }
@@ -364,18 +351,18 @@ QSize CalcBar::minimumSizeHint() const {
     }
     width += panelMinimum_;
     const int panelHeight =
-        QFontMetrics(valuePanel_->font()).height() + 2 * valuePanel_->frameWidth() + 2;
+        QFontMetrics(parts_.ValuePanel->font()).height() + 2 * parts_.ValuePanel->frameWidth() + 2;
     return {width, std::max(ToolButtonHeight, panelHeight)};
 }
 
 int CalcBar::PanelContentWidth() const {
-    int width = 2 * valuePanel_->frameWidth() + operatorLabel_->minimumWidth();
+    int width = 2 * parts_.ValuePanel->frameWidth() + parts_.OperatorLabel->minimumWidth();
     // Labels measure their ink, which can reach past the text's advance. A
     // label's own size hint runs its whole formatting pass for a new text;
     // these labels have no margin or indent, so the drawn width of the text
     // is what they need.
-    for (std::size_t i = 0; i < indicators_.size(); ++i) {
-        const QLabel* indicator = indicators_[i];
+    for (std::size_t i = 0; i < parts_.Indicators.size(); ++i) {
+        const QLabel* indicator = parts_.Indicators[i];
         if (indicator->isHidden())
             continue;
         // An empty label still keeps room for a blank, as its size hint says.
@@ -383,7 +370,7 @@ int CalcBar::PanelContentWidth() const {
                      ? indicator->sizeHint().width()
                      : indicatorWidths_[i].Of(indicator->font(), indicator->text());
     }
-    return width + valueWidth_.Of(valueLabel_->font(), valueLabel_->text());
+    return width + valueWidth_.Of(parts_.ValueLabel->font(), parts_.ValueLabel->text());
 }
 
 // The value is never cut: a text that does not fit widens the bar, and the
@@ -399,10 +386,10 @@ void CalcBar::UpdatePanelMinimum() {
 // ---- fonts, text and colours ----
 
 void CalcBar::UpdateFonts() {
-    valueLabel_->setFont(valuePanel_->font());
+    parts_.ValueLabel->setFont(parts_.ValuePanel->font());
     UpdateTextStyle();
-    const int widest = WidestOperatorSymbol(operatorLabel_->font());
-    operatorLabel_->setFixedWidth(widest + 2 * BorderWidth());
+    const int widest = WidestOperatorSymbol(parts_.OperatorLabel->font());
+    parts_.OperatorLabel->setFixedWidth(widest + 2 * BorderWidth());
     UpdatePanelMinimum();
     updateGeometry();
 }
@@ -418,16 +405,17 @@ void CalcBar::RefreshAll() {
 
 void CalcBar::ShowText() {
     if (HasMessage()) {
-        valueLabel_->setText(messageText_);
+        parts_.ValueLabel->setText(messageText_);
     } else {
-        valueLabel_->setText(FromConvText(conv_->GetText(separated_), conv_->GetTextCharset()));
+        parts_.ValueLabel->setText(
+            FromConvText(conv_->GetText(separated_), conv_->GetTextCharset()));
     }
     UpdateTextStyle();
     UpdatePanelMinimum();
 }
 
 QColor CalcBar::PanelColor() const {
-    return valuePanel_->palette().color(QPalette::Window);
+    return parts_.ValuePanel->palette().color(QPalette::Window);
 }
 
 QColor CalcBar::GreyTextColor() const {
@@ -459,35 +447,35 @@ QColor CalcBar::IndicatorTextColor() const {
 
 void CalcBar::UpdateTextStyle() {
     if (HasMessage()) {
-        SetTextColor(*valueLabel_, GreyTextColor());
+        SetTextColor(*parts_.ValueLabel, GreyTextColor());
         return;
     }
     switch (conv_->GetTextState()) {
     case ConvTextState::Normal:
-        SetTextColor(*valueLabel_, WindowTextColor());
+        SetTextColor(*parts_.ValueLabel, WindowTextColor());
         break;
     case ConvTextState::NotApplicable:
-        SetTextColor(*valueLabel_, GreyTextColor());
+        SetTextColor(*parts_.ValueLabel, GreyTextColor());
         break;
     case ConvTextState::Invalid:
-        SetTextColor(*valueLabel_, InvalidTextColor());
+        SetTextColor(*parts_.ValueLabel, InvalidTextColor());
         break;
     }
 }
 
 void CalcBar::SetPanelColor(const QColor& color) {
-    QPalette palette = valuePanel_->palette();
+    QPalette palette = parts_.ValuePanel->palette();
     palette.setColor(QPalette::Window, color);
-    valuePanel_->setPalette(palette);
+    parts_.ValuePanel->setPalette(palette);
 }
 
 void CalcBar::ApplyActiveColors() {
     // The bar itself keeps its parent's colour: it paints no background.
     setAutoFillBackground(false);
     SetPanelColor(active_ ? WindowColor() : ButtonFaceColor());
-    SetTextColor(*captionLabel_, active_ ? ActiveCaptionColor() : CaptionTextColor());
+    SetTextColor(*parts_.CaptionLabel, active_ ? ActiveCaptionColor() : CaptionTextColor());
     // The value and the indicators are legible on the panel's new colour.
-    for (QLabel* indicator : indicators_)
+    for (QLabel* indicator : parts_.Indicators)
         SetTextColor(*indicator, IndicatorTextColor());
     UpdateTextStyle();
 }
@@ -496,7 +484,7 @@ void CalcBar::SetDisplayFont(const std::optional<QFont>& font) {
     if (!font) {
         return;
     }
-    valuePanel_->setFont(*font);
+    parts_.ValuePanel->setFont(*font);
     if (placed_) {
         UpdateFonts();
         ApplyActiveColors();
@@ -518,7 +506,7 @@ bool CalcBar::CanActivate() const {
 // ---- indicators ----
 
 QLabel* CalcBar::AddIndicator() {
-    auto* label = new QLabel(valuePanel_);
+    auto* label = new QLabel(parts_.ValuePanel);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     QFont font = label->font();
@@ -527,41 +515,41 @@ QLabel* CalcBar::AddIndicator() {
     SetTextColor(*label, IndicatorTextColor());
     label->setVisible(showIndicators_);
     ConnectMouseDown(label);
-    panelLayout_->insertWidget(static_cast<int>(indicators_.size()), label);
-    indicators_.push_back(label);
+    panelLayout_->insertWidget(static_cast<int>(parts_.Indicators.size()), label);
+    parts_.Indicators.push_back(label);
     indicatorWidths_.emplace_back();
     return label;
 }
 
 void CalcBar::CreateIndicators() {
-    if (HasCapability(ConvOption::Signed)) {
-        signIndicator_ = AddIndicator();
+    if (Offers(ConvOption::Signed)) {
+        parts_.SignIndicator = AddIndicator();
     }
-    if (HasCapability(ConvOption::ReverseEndian)) {
-        reverseIndicator_ = AddIndicator();
+    if (Offers(ConvOption::ReverseEndian)) {
+        parts_.ReverseIndicator = AddIndicator();
     }
     UpdateIndicators();
 }
 
 void CalcBar::UpdateIndicators() {
     const CalcValueMode mode = conv_->GetMode();
-    if (signIndicator_ != nullptr) {
+    if (parts_.SignIndicator != nullptr) {
         const bool isSigned = conv_->HasOption(ConvOption::Signed) || Is64BitMode(mode);
-        signIndicator_->setText(QLatin1String(isSigned ? "Signed" : "Unsigned") +
-                                QLatin1String(IndicatorSpace));
+        parts_.SignIndicator->setText(QLatin1String(isSigned ? "Signed" : "Unsigned") +
+                                      QLatin1String(IndicatorSpace));
     }
-    if (reverseIndicator_ != nullptr) {
+    if (parts_.ReverseIndicator != nullptr) {
         const bool isReversed =
             conv_->HasOption(ConvOption::ReverseEndian) && IsMultiByteMode(mode);
-        reverseIndicator_->setText(QLatin1String(isReversed ? "Rev" : "") +
-                                   QLatin1String(IndicatorSpace));
+        parts_.ReverseIndicator->setText(QLatin1String(isReversed ? "Rev" : "") +
+                                         QLatin1String(IndicatorSpace));
     }
     UpdatePanelMinimum();
 }
 
 void CalcBar::SetShowIndicators(bool on) {
     showIndicators_ = on;
-    for (auto it = indicators_.rbegin(); it != indicators_.rend(); ++it) {
+    for (auto it = parts_.Indicators.rbegin(); it != parts_.Indicators.rend(); ++it) {
         (*it)->setVisible(on);
     }
     UpdatePanelMinimum();
@@ -608,7 +596,7 @@ BarButton* CalcBar::AddOptionButton(const CommandAction* action) {
         button->SetGroupIndex(action->GroupIndex());
         button->SetTag(action->Tag());
     }
-    optionControls_.push_back(button);
+    parts_.OptionControls.push_back(button);
     OptionAreaChanged();
     return button;
 }
@@ -617,7 +605,7 @@ BarSeparator* CalcBar::AddOptionSeparator(bool divider) {
     const int width = divider ? 2 * (EdgeWidth() + BorderWidth()) : 2 * EdgeWidth();
     auto* separator = new BarSeparator(divider, width, this);
     ConnectMouseDown(separator);
-    optionControls_.push_back(separator);
+    parts_.OptionControls.push_back(separator);
     OptionAreaChanged();
     return separator;
 }
@@ -659,13 +647,13 @@ bool CalcBar::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::LayoutRequest:
         // An indicator a variant set changed its text.
-        if (control == valuePanel_)
+        if (control == parts_.ValuePanel)
             UpdatePanelMinimum();
         break;
     case QEvent::ShowToParent:
     case QEvent::HideToParent:
-        if (std::find(optionControls_.begin(), optionControls_.end(), control) !=
-            optionControls_.end()) {
+        if (std::find(parts_.OptionControls.begin(), parts_.OptionControls.end(), control) !=
+            parts_.OptionControls.end()) {
             OptionAreaChanged();
         }
         break;
@@ -682,19 +670,19 @@ void CalcBar::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 bool CalcBar::PopupContextMenu(QPoint pos) {
-    if (popupMenu_ == nullptr) {
-        popupMenu_ = new QMenu(this);
-        emit MenuBuilding(*this, *popupMenu_, 0);
-        BuildMenu(*popupMenu_);
-        emit MenuBuilding(*this, *popupMenu_, 1);
+    if (parts_.PopupMenu == nullptr) {
+        parts_.PopupMenu = new QMenu(this);
+        emit MenuBuilding(*this, *parts_.PopupMenu, 0);
+        BuildMenu(*parts_.PopupMenu);
+        emit MenuBuilding(*this, *parts_.PopupMenu, 1);
     }
-    if (popupMenu_->actions().isEmpty()) {
+    if (parts_.PopupMenu->actions().isEmpty()) {
         return false;
     }
     if (pos.x() < 0 || pos.y() < 0) {
-        pos = QPoint(valuePanel_->x(), valuePanel_->y() + valuePanel_->height());
+        pos = QPoint(parts_.ValuePanel->x(), parts_.ValuePanel->y() + parts_.ValuePanel->height());
     }
-    popupMenu_->popup(mapToGlobal(pos));
+    parts_.PopupMenu->popup(mapToGlobal(pos));
     return true;
 }
 

@@ -39,6 +39,24 @@ private:
     Conversion* conv_ = nullptr;
 };
 
+// The widgets a bar is made of, for its variants and for whoever checks what
+// the bar shows. The bar creates and owns them.
+struct BarParts {
+    BarCaption* CaptionLabel = nullptr;
+    QFrame* ValuePanel = nullptr;
+    // The value's text, inside the value panel.
+    QLabel* ValueLabel = nullptr;
+    // The pending operator, at the panel's left.
+    QLabel* OperatorLabel = nullptr;
+    QLabel* SignIndicator = nullptr;
+    QLabel* ReverseIndicator = nullptr;
+    // Buttons and separators of the option area, in order.
+    std::vector<QWidget*> OptionControls;
+    std::vector<QLabel*> Indicators;
+    // The context menu, once it has been built.
+    QMenu* PopupMenu = nullptr;
+};
+
 // The display bar: shows one conversion's rendering of the calculator value,
 // with its caption, option buttons, indicators, the pending operator and
 // error messages. The bar is only presentation; value, mode and options live
@@ -70,10 +88,8 @@ public:
     template <class Bar> static Bar* MakeWith(QWidget* owner, std::unique_ptr<Conversion> conv) {
         return MakeFrom<Bar>(owner, BarConversion(std::move(conv)));
     }
-    // A bar showing a conversion its owner keeps (see AdoptConversion).
-    template <class Bar> static Bar* MakeOver(QWidget* owner, Conversion& conv) {
-        return MakeFrom<Bar>(owner, BarConversion(conv));
-    }
+    // The same for a conversion of its own or one its owner keeps (see
+    // AdoptConversion).
     template <class Bar> static Bar* MakeFrom(QWidget* owner, BarConversion conv) {
         return Completed(new Bar(CreateKey{}, owner, std::move(conv)));
     }
@@ -84,30 +100,30 @@ public:
     CalcBar(const CalcBar&) = delete;
     CalcBar& operator=(const CalcBar&) = delete;
 
-    // ---- virtual operations, in slot order ----
+    // ---- virtual operations ----
     virtual void RefreshValue();
     // Indicators and text, after a mode change.
     virtual void RefreshAll();
     virtual void ShowText();
-    // Font and colour of the value text (message, or the conversion's text state).
-    virtual void UpdateTextStyle();
 
 protected:
     // Second construction step, run once by Make; variants call the base
     // first (which creates the indicators), then add their option buttons.
     virtual void Create();
+    // Font and colour of the value text (message, or the conversion's text state).
+    virtual void UpdateTextStyle();
+    // Run once at placement; variants read their own settings keys.
+    virtual void LoadSettings();
+    virtual void CreateIndicators();
 
 public:
     virtual bool CanActivate() const;
-    // Run once at placement; variants read their own settings keys.
-    virtual void LoadSettings();
     // Variants write their own keys; a failed write throws ProfileError for
     // the caller to report.
     virtual void SaveSettings();
     // Key (a Qt::Key) and modifiers of the active bar, after the window's own
     // shortcuts and the access-key test; true when the bar used the key.
     virtual bool HandleKey(int key, Qt::KeyboardModifiers shift);
-    virtual void CreateIndicators();
     virtual void UpdateIndicators();
     // Left (backward) and Right keys; false when there is nothing to step.
     virtual bool StepOption(bool backward);
@@ -126,24 +142,17 @@ public:
     QString Title() const;
 
     void SetMode(CalcValueMode mode);
-    CalcValueMode GetMode() const;
     void SetValue(const CalcValue& value);
-    CalcValue GetValue() const;
-    // The conversion's text (display code page bytes) for copying.
-    std::string GetText(bool separated) const;
 
     void SetSeparated(bool on);
     bool Separated() const { return separated_; }
     void SetShowIndicators(bool on);
     bool ShowIndicators() const { return showIndicators_; }
+    // Signed and ReverseEndian change only where the conversion offers them.
     void SetSigned(bool on);
     void SetReverse(bool on);
-    bool SupportsSeparated() const;
-    bool RefusesPaste() const;
-    bool SupportsSigned() const;
-    bool SupportsReverse() const;
-    bool SignedOption() const;
-    bool ReverseOption() const;
+    // Whether the conversion can do what the option names (GetCapabilities).
+    bool Offers(ConvOption option) const;
 
     void SetOperatorText(const QString& text);
     QString OperatorText() const;
@@ -154,11 +163,9 @@ public:
 
     bool CanInputChar(char ch, bool newEntry, bool pasting) const;
     bool InputChar(char ch);
-    bool IsIgnoredChar(char ch) const;
     bool CanBackspace() const;
     bool Backspace();
     void Clear();
-    std::string GetSeparatorCaption() const;
 
     // The font of the value panel; nothing changes when none is given.
     void SetDisplayFont(const std::optional<QFont>& font);
@@ -179,28 +186,14 @@ public:
     BarSeparator* AddOptionSeparator(bool divider);
     QLabel* AddIndicator();
 
-    const std::vector<QWidget*>& OptionControls() const { return optionControls_; }
-    const std::vector<QLabel*>& Indicators() const { return indicators_; }
-    QLabel* SignIndicator() const { return signIndicator_; }
-    QLabel* ReverseIndicator() const { return reverseIndicator_; }
-    BarCaption* CaptionLabel() const { return captionLabel_; }
-    QFrame* ValuePanel() const { return valuePanel_; }
-    QLabel* ValueLabel() const { return valueLabel_; }
-    QLabel* OperatorLabel() const { return operatorLabel_; }
-    // The context menu, once it has been built.
-    QMenu* PopupMenu() const { return popupMenu_; }
+    const BarParts& Parts() const { return parts_; }
 
-    // Inserts "&" before the first character of label equal to key ignoring case.
-    static QString AddAccessMark(const QString& label, char key);
-    // Colours the bar uses for its value text and its caption, taken from
-    // its palette and made legible on what they are drawn on (the value
-    // panel's colour now, the window's colour for the caption).
+    // Colours the bar uses for its value text, taken from its palette and
+    // made legible on the value panel's colour (the caption's, private, on
+    // the window's colour).
     QColor GreyTextColor() const;
     QColor WindowTextColor() const;
     QColor InvalidTextColor() const;
-    QColor ActiveCaptionColor() const;
-    QColor CaptionTextColor() const;
-    QColor IndicatorTextColor() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -240,6 +233,9 @@ private:
         }
         return bar;
     }
+    QColor ActiveCaptionColor() const;
+    QColor CaptionTextColor() const;
+    QColor IndicatorTextColor() const;
     void BuildControls();
     void SetPanelColor(const QColor& color);
     QColor PanelColor() const;
@@ -253,27 +249,18 @@ private:
     int PanelContentWidth() const;
     void UpdatePanelMinimum();
     int OptionButtonWidth(const BarButton& button) const;
-    bool HasCapability(ConvOption option) const;
 
     BarKind kind_;
+    BarParts parts_;
     std::unique_ptr<Conversion> ownedConv_;
     Conversion* conv_ = nullptr;
-    BarCaption* captionLabel_ = nullptr;
     BarSeparator* leadingSpacer_ = nullptr;
     BarSeparator* trailingSpacer_ = nullptr;
-    QFrame* valuePanel_ = nullptr;
     QHBoxLayout* panelLayout_ = nullptr;
-    QLabel* valueLabel_ = nullptr;
-    QLabel* operatorLabel_ = nullptr;
     bool separated_ = false;
     bool showIndicators_ = false;
-    std::vector<QWidget*> optionControls_;
-    std::vector<QLabel*> indicators_;
     bool active_ = false;
-    QLabel* signIndicator_ = nullptr;
-    QLabel* reverseIndicator_ = nullptr;
     QString messageText_;
-    QMenu* popupMenu_ = nullptr;
     bool placed_ = false;
     // What the value panel needs to show its whole text, indicators and
     // operator; part of the bar's minimum width.

@@ -9,7 +9,7 @@
 
 namespace pexa {
 
-bool CalcBar::HasCapability(ConvOption option) const {
+bool CalcBar::Offers(ConvOption option) const {
     return conv_->GetCapabilities().Contains(option);
 }
 
@@ -18,22 +18,10 @@ void CalcBar::SetMode(CalcValueMode mode) {
     RefreshAll();
 }
 
-CalcValueMode CalcBar::GetMode() const {
-    return conv_->GetMode();
-}
-
 void CalcBar::SetValue(const CalcValue& value) {
     messageText_.clear();
     conv_->SetValue(value);
     RefreshValue();
-}
-
-CalcValue CalcBar::GetValue() const {
-    return conv_->GetValue();
-}
-
-std::string CalcBar::GetText(bool separated) const {
-    return conv_->GetText(separated);
 }
 
 void CalcBar::SetSeparated(bool on) {
@@ -42,7 +30,7 @@ void CalcBar::SetSeparated(bool on) {
 }
 
 void CalcBar::SetSigned(bool on) {
-    if (!SupportsSigned()) {
+    if (!Offers(ConvOption::Signed)) {
         return;
     }
     conv_->SetOption(ConvOption::Signed, on);
@@ -51,7 +39,7 @@ void CalcBar::SetSigned(bool on) {
 }
 
 void CalcBar::SetReverse(bool on) {
-    if (!SupportsReverse()) {
+    if (!Offers(ConvOption::ReverseEndian)) {
         return;
     }
     conv_->SetOption(ConvOption::ReverseEndian, on);
@@ -59,36 +47,12 @@ void CalcBar::SetReverse(bool on) {
     RefreshValue();
 }
 
-bool CalcBar::SupportsSeparated() const {
-    return HasCapability(ConvOption::Separated);
-}
-
-bool CalcBar::RefusesPaste() const {
-    return HasCapability(ConvOption::NoPaste);
-}
-
-bool CalcBar::SupportsSigned() const {
-    return HasCapability(ConvOption::Signed);
-}
-
-bool CalcBar::SupportsReverse() const {
-    return HasCapability(ConvOption::ReverseEndian);
-}
-
-bool CalcBar::SignedOption() const {
-    return conv_->HasOption(ConvOption::Signed);
-}
-
-bool CalcBar::ReverseOption() const {
-    return conv_->HasOption(ConvOption::ReverseEndian);
-}
-
 void CalcBar::SetOperatorText(const QString& text) {
-    operatorLabel_->setText(text);
+    parts_.OperatorLabel->setText(text);
 }
 
 QString CalcBar::OperatorText() const {
-    return operatorLabel_->text();
+    return parts_.OperatorLabel->text();
 }
 
 void CalcBar::SetMessageText(const QString& text) {
@@ -111,10 +75,6 @@ bool CalcBar::InputChar(char ch) {
     return accepted;
 }
 
-bool CalcBar::IsIgnoredChar(char ch) const {
-    return conv_->IsIgnoredChar(ch);
-}
-
 bool CalcBar::CanBackspace() const {
     return !HasMessage() && conv_->CanBackspace();
 }
@@ -134,10 +94,6 @@ void CalcBar::Clear() {
     conv_->Clear();
     messageText_.clear();
     RefreshValue();
-}
-
-std::string CalcBar::GetSeparatorCaption() const {
-    return conv_->GetSeparatorCaption();
 }
 
 bool CalcBar::CanToggleSign() const {

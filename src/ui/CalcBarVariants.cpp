@@ -107,7 +107,7 @@ QString IndicatorText(const std::string& name) {
 
 // Sets the down state of every option button of one group.
 template <class DownFor> void SetGroupDown(const CalcBar& bar, int groupIndex, DownFor downFor) {
-    for (QWidget* control : bar.OptionControls()) {
+    for (QWidget* control : bar.Parts().OptionControls) {
         auto* button = qobject_cast<BarButton*>(control);
         if (button != nullptr && button->GroupIndex() == groupIndex) {
             button->SetDown(downFor(*button));
@@ -262,7 +262,7 @@ void CharacterBar::UpdateIndicators() {
 }
 
 QFont CharacterBar::FixedPitchValueFont() {
-    const QFont& panelFont = ValuePanel()->font();
+    const QFont& panelFont = Parts().ValuePanel->font();
     if (!hasFixedFont_ || !(panelFont == fixedFrom_)) {
         fixedFrom_ = panelFont;
         fixedFont_ = MakeFixedPitch(panelFont);
@@ -274,9 +274,9 @@ QFont CharacterBar::FixedPitchValueFont() {
 void CharacterBar::UpdateTextStyle() {
     // A message is ordinary text; only the byte columns need fixed pitch.
     if (HasMessage()) {
-        ValueLabel()->setFont(ValuePanel()->font());
+        Parts().ValueLabel->setFont(Parts().ValuePanel->font());
     } else {
-        ValueLabel()->setFont(FixedPitchValueFont());
+        Parts().ValueLabel->setFont(FixedPitchValueFont());
     }
     CalcBar::UpdateTextStyle();
 }
@@ -412,7 +412,7 @@ void FloatBar::SetByteFormat(int choice) {
 
 bool FloatBar::StepOption(bool backward) {
     const int next = backward ? 0 : 1;
-    switch (GetMode()) {
+    switch (Conv().GetMode()) {
     case CalcValueMode::Word:
         if (WordFormat() == next)
             return false;
@@ -467,16 +467,16 @@ QString FloatBar::FieldsText(FloatFormat format, std::int64_t bits) {
 void FloatBar::ShowText() {
     CalcBar::ShowText();
     const FloatFormat format = floatConv_.GetFloatFormat();
-    const QString tip = !HasMessage() && IsFloatFormatUsable(format, GetMode())
+    const QString tip = !HasMessage() && IsFloatFormatUsable(format, Conv().GetMode())
                             ? FieldsText(format, floatConv_.GetPattern())
                             : QString();
-    ValuePanel()->setToolTip(tip);
-    ValueLabel()->setToolTip(tip);
+    Parts().ValuePanel->setToolTip(tip);
+    Parts().ValueLabel->setToolTip(tip);
 }
 
 void FloatBar::changeEvent(QEvent* event) {
     CalcBar::changeEvent(event);
-    if (event->type() == QEvent::LanguageChange && ValueLabel() != nullptr)
+    if (event->type() == QEvent::LanguageChange && Parts().ValueLabel != nullptr)
         ShowText();
 }
 

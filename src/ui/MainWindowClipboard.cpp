@@ -100,13 +100,13 @@ void MainWindow::BindClipboardActions() {
     copyFmt->SetOnExecute([this](CommandAction&) { CopyToClipboard(true); });
     OnState(Command::EditCopyFmt, BarsSource, [this](CommandAction& a) {
         const CalcBar* bar = bars_->Active();
-        a.setEnabled(bar != nullptr && bar->SupportsSeparated());
+        a.setEnabled(bar != nullptr && bar->Offers(ConvOption::Separated));
     });
     CommandAction* paste = Action(Command::EditPaste);
     paste->SetOnExecute([this](CommandAction&) { PasteFromClipboard(); });
     OnState(Command::EditPaste, BarsSource | ClipboardSource, [this](CommandAction& a) {
         const CalcBar* bar = bars_->Active();
-        a.setEnabled(bar != nullptr && !bar->RefusesPaste() && clipboardHasText_);
+        a.setEnabled(bar != nullptr && !bar->Offers(ConvOption::NoPaste) && clipboardHasText_);
     });
 }
 

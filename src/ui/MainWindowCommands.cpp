@@ -155,7 +155,7 @@ void MainWindow::BindEngineActions() {
         a.setEnabled(
             calculator_.CanType(PayloadOf<TypedChar>(Command::DegreeSep).Char, false, false));
         const CalcBar* bar = bars_->Active();
-        a.SetCaption(bar != nullptr ? QString::fromStdString(bar->GetSeparatorCaption())
+        a.SetCaption(bar != nullptr ? QString::fromStdString(bar->Conv().GetSeparatorCaption())
                                     : QStringLiteral(":"));
     });
     Action(Command::Period)->SetOnExecute([this](CommandAction&) {

@@ -167,12 +167,12 @@ inline bool ReversedIn(const MainWindow& window, const CalcBar& bar) {
     const CalcValueMode mode = window.Engine().Mode();
     const bool multiByte =
         mode == CalcValueMode::Word || mode == CalcValueMode::DWord || mode == CalcValueMode::QWord;
-    return window.Engine().Reversed() && multiByte && bar.SupportsReverse();
+    return window.Engine().Reversed() && multiByte && bar.Offers(ConvOption::ReverseEndian);
 }
 
 inline bool SignedIn(const MainWindow& window, const CalcBar& bar) {
     return window.Engine().Mode() == CalcValueMode::QWord ||
-           (window.Engine().Signed() && bar.SupportsSigned());
+           (window.Engine().Signed() && bar.Offers(ConvOption::Signed));
 }
 
 // The bits the decimal bar stands for in an integer mode, after checking that

@@ -424,12 +424,12 @@ inline QString Session::Check() {
         // but not the entry (any digit in the 32-bit modes, where the year it
         // starts does not fit) leaves it empty until the bar gets a value.
         const bool clearedDate = bar->Kind() == BarKind::Time && bar->Conv().GetText(false).empty();
-        if (bar->ValueLabel()->text().isEmpty() && !clearedDate)
+        if (bar->Parts().ValueLabel->text().isEmpty() && !clearedDate)
             return QStringLiteral("bar %1 shows no text").arg(label);
-        if (bar->GetMode() != window_.Engine().Mode())
+        if (bar->Conv().GetMode() != window_.Engine().Mode())
             return QStringLiteral("bar %1 is in mode %2, the window in %3")
                 .arg(label)
-                .arg(static_cast<int>(bar->GetMode()))
+                .arg(static_cast<int>(bar->Conv().GetMode()))
                 .arg(static_cast<int>(window_.Engine().Mode()));
     }
     if (active != (window_.Bars().Count() > 0 ? 1 : 0))
@@ -446,8 +446,8 @@ inline QString Session::Check() {
         return other;
     if (dec == nullptr || hex == nullptr || dec->HasMessage() || hex->HasMessage())
         return {};
-    const std::string decText = dec->ValueLabel()->text().toStdString();
-    const std::string hexText = hex->ValueLabel()->text().toStdString();
+    const std::string decText = dec->Parts().ValueLabel->text().toStdString();
+    const std::string hexText = hex->Parts().ValueLabel->text().toStdString();
     ++(IsFloatMode(window_.Engine().Mode()) ? counts_.RealComparisons : counts_.IntegerComparisons);
     const QString mismatch = IsFloatMode(window_.Engine().Mode())
                                  ? CompareRealBars(decText, hexText)
@@ -467,7 +467,7 @@ inline QString Session::CheckHexAgainstTheRest() {
     const CalcBar* hex = window_.Bars().Find(BarKind::Hex);
     if (hex == nullptr || hex->HasMessage())
         return {};
-    const std::string hexText = hex->ValueLabel()->text().toStdString();
+    const std::string hexText = hex->Parts().ValueLabel->text().toStdString();
     const auto hexBits = ParseRadix(hexText, 4);
     if (!hexBits)
         return QStringLiteral("unreadable hexadecimal text \"%1\"").arg(hexText.c_str());
@@ -476,7 +476,7 @@ inline QString Session::CheckHexAgainstTheRest() {
         const CalcBar* bar = window_.Bars().Find(kind);
         if (bar == nullptr || bar->HasMessage())
             continue;
-        const std::string text = bar->ValueLabel()->text().toStdString();
+        const std::string text = bar->Parts().ValueLabel->text().toStdString();
         if (ParseRadix(text, bitsPerDigit) != hexBits)
             return QStringLiteral("hexadecimal \"%1\" and %2 \"%3\" disagree")
                 .arg(hexText.c_str(), bar->Conv().GetLabel().c_str(), text.c_str());
@@ -521,7 +521,7 @@ inline QString Session::CheckNotationsAgainstHex(const std::string& hexText) {
         const CalcBar* bar = window_.Bars().Find(kind);
         if (bar == nullptr || bar->HasMessage() || bar->IsActive())
             continue;
-        const std::string text = bar->ValueLabel()->text().toStdString();
+        const std::string text = bar->Parts().ValueLabel->text().toStdString();
         std::optional<IntegerText> number;
         if (kind == BarKind::Degree)
             number = ReadSexagesimal(text);
@@ -577,7 +577,7 @@ inline QString Session::CheckFloatBar(const std::string& hexText) {
         std::memcpy(&f, &low, sizeof f);
         expected = f;
     }
-    const std::string text = bar->ValueLabel()->text().toStdString();
+    const std::string text = bar->Parts().ValueLabel->text().toStdString();
     ++counts_.NotationComparisons;
     bool agrees = false;
     if (std::isnan(expected)) {

@@ -69,7 +69,7 @@ inline void Keys(MainWindow& window, const QString& sequence) {
 
 // What the bar's value label shows (the value or a message).
 inline QString Shown(const CalcBar* bar) {
-    return bar != nullptr ? bar->ValueLabel()->text() : QStringLiteral("<no bar>");
+    return bar != nullptr ? bar->Parts().ValueLabel->text() : QStringLiteral("<no bar>");
 }
 
 inline QString ShownOf(const MainWindow& window, BarKind kind) {
@@ -77,7 +77,7 @@ inline QString ShownOf(const MainWindow& window, BarKind kind) {
 }
 
 inline QString PlainText(const CalcBar* bar) {
-    return QString::fromStdString(bar->GetText(false));
+    return QString::fromStdString(bar->Conv().GetText(false));
 }
 
 inline bool Enabled(MainWindow& window, const char* name) {

@@ -206,20 +206,20 @@ void BarManagementTest::newBarTakesTheWindowState() {
     Run(*window, "ActToggleBin");
     CalcBar* bin = window->Bars().Find(BarKind::Bin);
     QVERIFY(bin != nullptr);
-    QCOMPARE(bin->GetMode(), CalcValueMode::Word);
+    QCOMPARE(bin->Conv().GetMode(), CalcValueMode::Word);
     // 258 typed in byte-reversed decimal is stored as 0x0201.
     QCOMPARE(PlainText(bin), "0000001000000001");
     QCOMPARE(bin->OperatorText(), "+");
     QVERIFY(bin->Separated());
     QVERIFY(!bin->ShowIndicators());
-    QCOMPARE(bin->ValuePanel()->font().pointSize(), font.pointSize());
+    QCOMPARE(bin->Parts().ValuePanel->font().pointSize(), font.pointSize());
     QCOMPARE(bin->HasMessage(), false);
 
     // The decimal bar reads the bytes reversed; a new one does too.
     window->Bars().CloseOfKind(BarKind::Decimal);
     Run(*window, "ActToggleDec");
     CalcBar* dec = window->Bars().Find(BarKind::Decimal);
-    QVERIFY(dec->ReverseOption());
+    QVERIFY(dec->Conv().HasOption(ConvOption::ReverseEndian));
     QCOMPARE(PlainText(dec), "258");
     QCOMPARE(dec->OperatorText(), "+");
 }
@@ -247,9 +247,9 @@ void BarManagementTest::middleClickClosesTheBar() {
     QVERIFY(QTest::qWaitForWindowExposed(&window.Window()));
     CalcBar* hex = window->Bars().Find(BarKind::Hex);
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2),
-                      hex->CaptionLabel()->mapToGlobal(QPointF(2, 2)), Qt::MiddleButton,
+                      hex->Parts().CaptionLabel->mapToGlobal(QPointF(2, 2)), Qt::MiddleButton,
                       Qt::MiddleButton, Qt::NoModifier);
-    QApplication::sendEvent(hex->CaptionLabel(), &press);
+    QApplication::sendEvent(hex->Parts().CaptionLabel, &press);
     QTRY_COMPARE(window->Bars().Count(), 1);
     QCOMPARE(window->Bars().At(0)->Kind(), BarKind::Decimal);
     QVERIFY(!Checked(*window, "ActToggleHex"));
@@ -418,7 +418,7 @@ void BarManagementTest::largeFontWidensTheWindowInsteadOfCutting() {
     const int screenWidth = window->screen()->availableGeometry().width();
     for (int i = 0; i < window->Bars().Count(); ++i) {
         const CalcBar* bar = window->Bars().At(i);
-        const QLabel* label = bar->ValueLabel();
+        const QLabel* label = bar->Parts().ValueLabel;
         const int needed = TextWidth(label->font(), label->text());
         QVERIFY(needed < screenWidth / 2); // the test itself fits the screen
         QTRY_VERIFY2(label->width() >= needed, qPrintable(label->text()));

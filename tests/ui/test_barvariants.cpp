@@ -33,7 +33,7 @@ CalcValue IntegerValue(CalcValueMode mode, std::int64_t v) {
 
 std::vector<BarButton*> Buttons(const CalcBar& bar) {
     std::vector<BarButton*> buttons;
-    for (QWidget* control : bar.OptionControls()) {
+    for (QWidget* control : bar.Parts().OptionControls) {
         if (auto* button = qobject_cast<BarButton*>(control)) {
             buttons.push_back(button);
         }
@@ -43,7 +43,7 @@ std::vector<BarButton*> Buttons(const CalcBar& bar) {
 
 QString Captions(const CalcBar& bar) {
     QStringList captions;
-    for (QWidget* control : bar.OptionControls()) {
+    for (QWidget* control : bar.Parts().OptionControls) {
         if (auto* button = qobject_cast<BarButton*>(control)) {
             captions << button->text();
         } else if (auto* separator = qobject_cast<BarSeparator*>(control)) {
@@ -261,11 +261,11 @@ private slots:
         QFETCH(int, encoding);
         auto* bar = NewBar<CharacterBar>(BarKind::Char, CalcValueMode::Word);
         bar->SetValue(IntegerValue(CalcValueMode::Word, value));
-        QVERIFY(!bar->ValueLabel()->text().contains(QString("亜")));
+        QVERIFY(!bar->Parts().ValueLabel->text().contains(QString("亜")));
         bar->SetEncoding(encoding);
-        QCOMPARE(bar->ValueLabel()->text(), QString("亜"));
+        QCOMPARE(bar->Parts().ValueLabel->text(), QString("亜"));
         bar->SetEncoding(0);
-        QVERIFY(!bar->ValueLabel()->text().contains(QString("亜")));
+        QVERIFY(!bar->Parts().ValueLabel->text().contains(QString("亜")));
     }
 
     void charButtonClickChoosesEncoding() {
@@ -294,10 +294,10 @@ private slots:
 
     void charIndicatorStandsLeftmost() {
         auto* bar = NewBar<CharacterBar>(BarKind::Char);
-        QCOMPARE(bar->Indicators().size(), std::size_t{2});
-        QCOMPARE(bar->Indicators()[0], bar->EncodingIndicator());
-        QCOMPARE(bar->Indicators()[1], bar->ReverseIndicator());
-        QCOMPARE(bar->SignIndicator(), nullptr);
+        QCOMPARE(bar->Parts().Indicators.size(), std::size_t{2});
+        QCOMPARE(bar->Parts().Indicators[0], bar->EncodingIndicator());
+        QCOMPARE(bar->Parts().Indicators[1], bar->Parts().ReverseIndicator);
+        QCOMPARE(bar->Parts().SignIndicator, nullptr);
     }
 
     void charTextIsFixedPitchExceptMessages() {
@@ -307,17 +307,17 @@ private slots:
         bar->SetDisplayFont(proportional);
         bar->EnsurePlaced();
         bar->SetValue(IntegerValue(CalcValueMode::DWord, 0x41424344));
-        QVERIFY(QFontInfo(bar->ValueLabel()->font()).fixedPitch());
-        QCOMPARE(bar->ValueLabel()->font().pointSize(), 13);
+        QVERIFY(QFontInfo(bar->Parts().ValueLabel->font()).fixedPitch());
+        QCOMPARE(bar->Parts().ValueLabel->font().pointSize(), 13);
         bar->SetMessageText("オーバーフローしました");
-        QCOMPARE(bar->ValueLabel()->font(), bar->ValuePanel()->font());
+        QCOMPARE(bar->Parts().ValueLabel->font(), bar->Parts().ValuePanel->font());
         bar->SetValue(IntegerValue(CalcValueMode::DWord, 0x41));
-        QVERIFY(QFontInfo(bar->ValueLabel()->font()).fixedPitch());
+        QVERIFY(QFontInfo(bar->Parts().ValueLabel->font()).fixedPitch());
         // A new display font is followed, still with fixed pitch.
         proportional.setPointSize(17);
         bar->SetDisplayFont(proportional);
-        QVERIFY(QFontInfo(bar->ValueLabel()->font()).fixedPitch());
-        QCOMPARE(bar->ValueLabel()->font().pointSize(), 17);
+        QVERIFY(QFontInfo(bar->Parts().ValueLabel->font()).fixedPitch());
+        QCOMPARE(bar->Parts().ValueLabel->font().pointSize(), 17);
     }
 
     // ---- the sexagesimal bar ----
@@ -325,7 +325,7 @@ private slots:
     void degreeTogglesOnLeftRightAndCtrlSpace() {
         auto* bar = NewBar<SexagesimalBar>(BarKind::Degree);
         bar->SetValue(IntegerValue(CalcValueMode::DWord, 3661));
-        QCOMPARE(bar->ValueLabel()->text(), QString("01:01:01"));
+        QCOMPARE(bar->Parts().ValueLabel->text(), QString("01:01:01"));
         QVERIFY(!bar->HmsButton()->Down());
         struct Key {
             int code;
@@ -341,7 +341,7 @@ private slots:
                 on = !on;
                 QCOMPARE(bar->HmsStyle(), on);
                 QCOMPARE(bar->HmsButton()->Down(), on);
-                QCOMPARE(bar->ValueLabel()->text(), QString(on ? "1:01:01" : "01:01:01"));
+                QCOMPARE(bar->Parts().ValueLabel->text(), QString(on ? "1:01:01" : "01:01:01"));
             }
         }
         QVERIFY(!bar->HandleKey(Qt::Key_Space, Qt::NoModifier));
@@ -356,18 +356,18 @@ private slots:
         QTest::mouseClick(bar->HmsButton(), Qt::LeftButton);
         QVERIFY(bar->HmsStyle());
         QVERIFY(bar->HmsButton()->Down());
-        QCOMPARE(bar->ValueLabel()->text(), QString("60:00:00"));
+        QCOMPARE(bar->Parts().ValueLabel->text(), QString("60:00:00"));
         QTest::mouseClick(bar->HmsButton(), Qt::LeftButton);
         QVERIFY(!bar->HmsStyle());
         QVERIFY(!bar->HmsButton()->Down());
-        QCOMPARE(bar->ValueLabel()->text(), QString("01:00:00:00"));
+        QCOMPARE(bar->Parts().ValueLabel->text(), QString("01:00:00:00"));
     }
 
     // ---- the float bar ----
 
     void floatIndicatorFollowsMode() {
         auto* bar = NewBar<FloatBar>(BarKind::Float, CalcValueMode::Byte);
-        QCOMPARE(bar->Indicators().front(), bar->PrecisionIndicator());
+        QCOMPARE(bar->Parts().Indicators.front(), bar->PrecisionIndicator());
         const struct {
             CalcValueMode mode;
             const char* text;
@@ -399,12 +399,12 @@ private slots:
         auto* bar = NewBar<FloatBar>(BarKind::Float, CalcValueMode::Word);
         bar->EnsurePlaced();
         bar->SetValue(IntegerValue(CalcValueMode::Word, 0x3FC0));
-        QCOMPARE(bar->ValueLabel()->text(), QString("1.9375"));
+        QCOMPARE(bar->Parts().ValueLabel->text(), QString("1.9375"));
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
         QTest::mouseClick(Buttons(*bar)[1], Qt::LeftButton);
         QCOMPARE(bar->WordFormat(), 1);
-        QCOMPARE(bar->ValueLabel()->text(), QString("1.5"));
+        QCOMPARE(bar->Parts().ValueLabel->text(), QString("1.5"));
         QCOMPARE(bar->PrecisionIndicator()->text(), QString("BF16 "));
         bar->SetByteFormat(1);
         bar->SaveSettings();
@@ -416,7 +416,7 @@ private slots:
         QCOMPARE(next->ByteFormat(), 1);
         QCOMPARE(DownStates(*next), QString("0101"));
         next->SetValue(IntegerValue(CalcValueMode::Word, 0x3FC0));
-        QCOMPARE(next->ValueLabel()->text(), QString("1.5"));
+        QCOMPARE(next->Parts().ValueLabel->text(), QString("1.5"));
         // A stored code out of range reads as the default.
         WriteIni(IniPath(), "[Mode]\nFloat16Format=2\nFloat8Format=-1\n");
         auto* fallback = NewBar<FloatBar>(BarKind::Float, CalcValueMode::Word);
@@ -431,7 +431,7 @@ private slots:
         const auto desktopLanguage = qScopeGuard([] { ApplyLanguage(UiLanguage::Automatic); });
         auto* bar = NewBar<FloatBar>(BarKind::Float, CalcValueMode::DWord);
         bar->SetValue(IntegerValue(CalcValueMode::DWord, 0xC0200000));
-        QCOMPARE(bar->ValueLabel()->toolTip(),
+        QCOMPARE(bar->Parts().ValueLabel->toolTip(),
                  QString("Single\nSign: 1 (-)\nExponent: 10000000 (biased 128), unbiased 1\n"
                          "Significand: 1.01000000000000000000000"));
         // The E5M2 infinity has no significand to show.
@@ -439,7 +439,7 @@ private slots:
                  QString("E5M2\nSign: 0 (+)\nExponent: 11111 (biased 31)\nFraction: 00"));
         // Float mode has no pattern.
         bar->SetMode(CalcValueMode::Float);
-        QVERIFY(bar->ValueLabel()->toolTip().isEmpty());
+        QVERIFY(bar->Parts().ValueLabel->toolTip().isEmpty());
     }
 
     // ---- the date/time bar ----
@@ -468,26 +468,26 @@ private slots:
     void timeDiffIsIndependentOfEncoding() {
         auto* bar = NewBar<DateTimeBar>(BarKind::Time);
         bar->SetValue(IntegerValue(CalcValueMode::DWord, 90061));
-        const QString moment = bar->ValueLabel()->text();
+        const QString moment = bar->Parts().ValueLabel->text();
         QVERIFY(moment.contains("1970"));
         QVERIFY(bar->HandleKey(Qt::Key_Space, Qt::ControlModifier));
         QVERIFY(bar->DiffMode());
         QCOMPARE(DownStates(*bar), QString("101"));
         QCOMPARE(bar->DiffIndicator()->text(), QString("Diff "));
-        const QString span = bar->ValueLabel()->text();
+        const QString span = bar->Parts().ValueLabel->text();
         QVERIFY(span != moment);
         QVERIFY(!span.contains("1970"));
         // Switching the encoding leaves the difference mode and its button alone.
         QVERIFY(bar->StepOption(false));
         QCOMPARE(DownStates(*bar), QString("011"));
         QVERIFY(bar->DiffMode());
-        QVERIFY(bar->ValueLabel()->text() != span);
+        QVERIFY(bar->Parts().ValueLabel->text() != span);
         QVERIFY(bar->StepOption(true));
-        QCOMPARE(bar->ValueLabel()->text(), span);
+        QCOMPARE(bar->Parts().ValueLabel->text(), span);
         QVERIFY(bar->ToggleOption());
         QVERIFY(!bar->DiffMode());
         QCOMPARE(DownStates(*bar), QString("100"));
-        QCOMPARE(bar->ValueLabel()->text(), moment);
+        QCOMPARE(bar->Parts().ValueLabel->text(), moment);
         QCOMPARE(bar->DiffIndicator()->text(), QString());
         QCOMPARE(bar->EncodingIndicator()->text(), QString("time_t "));
     }
@@ -514,20 +514,21 @@ private slots:
     void timeIndicatorsInOrderAndDiffTakesNoRoom() {
         auto* bar = NewBar<DateTimeBar>(BarKind::Time);
         const std::vector<QLabel*> expected = {bar->EncodingIndicator(), bar->DiffIndicator(),
-                                               bar->SignIndicator(), bar->ReverseIndicator()};
-        QCOMPARE(bar->Indicators(), expected);
+                                               bar->Parts().SignIndicator,
+                                               bar->Parts().ReverseIndicator};
+        QCOMPARE(bar->Parts().Indicators, expected);
         bar->SetShowIndicators(true);
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
         QApplication::processEvents();
         QCOMPARE(bar->DiffIndicator()->width(), 0);
         QVERIFY(bar->EncodingIndicator()->width() > 0);
-        QCOMPARE(bar->SignIndicator()->x(),
+        QCOMPARE(bar->Parts().SignIndicator->x(),
                  bar->EncodingIndicator()->x() + bar->EncodingIndicator()->width());
         bar->SetDiffMode(true);
         QApplication::processEvents();
         QVERIFY(bar->DiffIndicator()->width() > 0);
-        QCOMPARE(bar->SignIndicator()->x(),
+        QCOMPARE(bar->Parts().SignIndicator->x(),
                  bar->DiffIndicator()->x() + bar->DiffIndicator()->width());
     }
 

@@ -51,13 +51,13 @@ private slots:
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
 
-        QTest::mousePress(bar->CaptionLabel(), Qt::LeftButton);
+        QTest::mousePress(bar->Parts().CaptionLabel, Qt::LeftButton);
         QCOMPARE(activations, 1);
-        QTest::mousePress(bar->ValueLabel(), Qt::RightButton);
+        QTest::mousePress(bar->Parts().ValueLabel, Qt::RightButton);
         QCOMPARE(activations, 2);
-        QTest::mousePress(bar->OperatorLabel(), Qt::LeftButton);
+        QTest::mousePress(bar->Parts().OperatorLabel, Qt::LeftButton);
         QCOMPARE(activations, 3);
-        SendMousePress(bar->ValuePanel(), Qt::LeftButton);
+        SendMousePress(bar->Parts().ValuePanel, Qt::LeftButton);
         QCOMPARE(activations, 4);
         // The bar's own surface activates too, and only once per press.
         SendMousePress(bar, Qt::LeftButton);
@@ -65,7 +65,7 @@ private slots:
         QCOMPARE(middles, 0);
 
         bar->SetActive(true);
-        QTest::mousePress(bar->CaptionLabel(), Qt::LeftButton);
+        QTest::mousePress(bar->Parts().CaptionLabel, Qt::LeftButton);
         SendMousePress(bar, Qt::LeftButton);
         QCOMPARE(activations, 5);
     }
@@ -81,19 +81,19 @@ private slots:
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
 
-        QTest::mousePress(bar->ValueLabel(), Qt::MiddleButton);
+        QTest::mousePress(bar->Parts().ValueLabel, Qt::MiddleButton);
         QCOMPARE(middles.size(), std::size_t{1});
         QCOMPARE(middles[0], bar);
         QCOMPARE(activations, 1);
-        QTest::mousePress(bar->SignIndicator(), Qt::MiddleButton);
+        QTest::mousePress(bar->Parts().SignIndicator, Qt::MiddleButton);
         QTest::mousePress(button, Qt::MiddleButton);
-        QTest::mousePress(bar->CaptionLabel(), Qt::MiddleButton);
+        QTest::mousePress(bar->Parts().CaptionLabel, Qt::MiddleButton);
         QCOMPARE(middles.size(), std::size_t{4});
         SendMousePress(bar, Qt::MiddleButton);
         QCOMPARE(middles.size(), std::size_t{4});
         // Without a handler nothing happens.
         QObject::disconnect(bar, &CalcBar::MiddleClicked, nullptr, nullptr);
-        QTest::mousePress(bar->ValueLabel(), Qt::MiddleButton);
+        QTest::mousePress(bar->Parts().ValueLabel, Qt::MiddleButton);
         QCOMPARE(middles.size(), std::size_t{4});
     }
 
@@ -107,8 +107,8 @@ private slots:
         QObject::connect(immediate, &CalcBar::MiddleClicked, [](CalcBar& b) { delete &b; });
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
-        QTest::mousePress(deferred->ValueLabel(), Qt::MiddleButton);
-        QTest::mousePress(immediate->CaptionLabel(), Qt::MiddleButton);
+        QTest::mousePress(deferred->Parts().ValueLabel, Qt::MiddleButton);
+        QTest::mousePress(immediate->Parts().CaptionLabel, Qt::MiddleButton);
         QVERIFY(immediateGuard.isNull());
         QTRY_VERIFY(deferredGuard.isNull());
     }
@@ -126,7 +126,7 @@ private slots:
         QCOMPARE(button->GroupIndex(), 1001);
         QCOMPARE(button->Tag(), 7);
         QVERIFY(button->isEnabled());
-        QCOMPARE(bar->OptionControls().size(), std::size_t{1});
+        QCOMPARE(bar->Parts().OptionControls.size(), std::size_t{1});
 
         int activations = 0;
         int clicks = 0;
@@ -214,21 +214,21 @@ private slots:
         QCOMPARE(divider->width(), 2 * (edge + border));
         QCOMPARE(gap->x(), divider->x() + divider->width());
         QCOMPARE(gap->width(), 2 * edge);
-        QCOMPARE(bar->ValuePanel()->x(), gap->x() + gap->width() + edge);
+        QCOMPARE(bar->Parts().ValuePanel->x(), gap->x() + gap->width() + edge);
 
         // A button added later lands before the trailing spacer.
-        const int panelBefore = bar->ValuePanel()->x();
+        const int panelBefore = bar->Parts().ValuePanel->x();
         BarButton* late = bar->AddOptionButton(&hms);
         const int lateWidth =
             std::max({QFontMetrics(late->font()).horizontalAdvance("hms") + 6 * border,
                       late->sizeHint().width(), 17});
         QCOMPARE(late->x(), gap->x() + gap->width());
         QCOMPARE(late->width(), lateWidth);
-        QCOMPARE(bar->ValuePanel()->x(), panelBefore + lateWidth);
-        QCOMPARE(bar->ValuePanel()->x() + bar->ValuePanel()->width(), bar->width());
+        QCOMPARE(bar->Parts().ValuePanel->x(), panelBefore + lateWidth);
+        QCOMPARE(bar->Parts().ValuePanel->x() + bar->Parts().ValuePanel->width(), bar->width());
         // Hiding a control closes its gap.
         late->hide();
-        QCOMPARE(bar->ValuePanel()->x(), panelBefore);
+        QCOMPARE(bar->Parts().ValuePanel->x(), panelBefore);
     }
 
     // A long caption keeps clear of its button's edges: the button is at
@@ -250,13 +250,13 @@ private slots:
     void minimumWidthHoldsTheWholeValue() {
         CalcBar* bar = NewBar(BarKind::Bin);
         bar->SetMode(CalcValueMode::QWord);
-        QFont big = bar->ValuePanel()->font();
+        QFont big = bar->Parts().ValuePanel->font();
         big.setPointSize(20);
         bar->SetDisplayFont(big);
         bar->EnsurePlaced();
         bar->SetValue(IntegerValue(CalcValueMode::QWord, -1));
-        const int text = QFontMetrics(big).horizontalAdvance(bar->ValueLabel()->text());
-        const int beside = bar->CaptionWidth() + 2 * 2 + bar->OperatorLabel()->width();
+        const int text = QFontMetrics(big).horizontalAdvance(bar->Parts().ValueLabel->text());
+        const int beside = bar->CaptionWidth() + 2 * 2 + bar->Parts().OperatorLabel->width();
         QVERIFY(bar->minimumSizeHint().width() >= beside + text);
         const int wide = bar->minimumSizeHint().width();
         bar->SetValue(IntegerValue(CalcValueMode::QWord, 1));
@@ -272,10 +272,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
         for (int width : {200, 480, 90}) {
             bar->resize(width, bar->height());
-            QCOMPARE(bar->ValuePanel()->x() + bar->ValuePanel()->width(), width);
+            QCOMPARE(bar->Parts().ValuePanel->x() + bar->Parts().ValuePanel->width(), width);
         }
         bar->resize(10, bar->height());
-        QCOMPARE(bar->ValuePanel()->width(), 0);
+        QCOMPARE(bar->Parts().ValuePanel->width(), 0);
     }
 
     void equalCaptionWidths() {
@@ -285,7 +285,7 @@ private slots:
         }
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
-        const QFontMetrics metrics(bars[0]->CaptionLabel()->font());
+        const QFontMetrics metrics(bars[0]->Parts().CaptionLabel->font());
         int widest = 0;
         for (const char* label :
              {"DEC", "HEX", "OCT", "BIN", "CHR", "IP", "DEG", "FLT", "TIME", "KILO"}) {
@@ -294,20 +294,20 @@ private slots:
         for (CalcBar* bar : bars) {
             QVERIFY(bar->IsPlaced());
             QCOMPARE(bar->CaptionWidth(), widest + 2);
-            QCOMPARE(bar->CaptionLabel()->width(), widest + 2);
-            QCOMPARE(bar->ValuePanel()->x(), widest + 2 + 2 * 2);
+            QCOMPARE(bar->Parts().CaptionLabel->width(), widest + 2);
+            QCOMPARE(bar->Parts().ValuePanel->x(), widest + 2 + 2 * 2);
         }
         // A font inherited later changes every caption alike.
         QFont wide = host_->font();
         wide.setPointSize(wide.pointSize() * 2);
         host_->setFont(wide);
-        const QFontMetrics wideMetrics(bars[0]->CaptionLabel()->font());
+        const QFontMetrics wideMetrics(bars[0]->Parts().CaptionLabel->font());
         const int widestWide = wideMetrics.horizontalAdvance("KILO");
         QVERIFY(widestWide > widest);
         for (CalcBar* bar : bars) {
             QCOMPARE(bar->CaptionWidth(), bars[0]->CaptionWidth());
             QVERIFY(bar->CaptionWidth() >= widestWide + 2);
-            QCOMPARE(bar->ValuePanel()->x(), bar->CaptionWidth() + 2 * 2);
+            QCOMPARE(bar->Parts().ValuePanel->x(), bar->CaptionWidth() + 2 * 2);
         }
         host_->setFont(QFont());
         // Before placement the width is already the shared one.
@@ -358,7 +358,7 @@ private slots:
         bar->SetValue(IntegerValue(CalcValueMode::Byte, 7));
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
-        QLabel* label = bar->OperatorLabel();
+        QLabel* label = bar->Parts().OperatorLabel;
         QCOMPARE(label->font().pointSize(), 9);
         const QFontMetrics metrics(label->font());
         int widest = 0;
@@ -367,24 +367,24 @@ private slots:
             widest = std::max(widest, metrics.horizontalAdvance(symbol));
         }
         QCOMPARE(label->width(), widest + 2);
-        const int valueWidth = bar->ValueLabel()->width();
+        const int valueWidth = bar->Parts().ValueLabel->width();
         const int barWidth = bar->width();
         for (const char* symbol : {"log", "+", "", "<<", "rt"}) {
             bar->SetOperatorText(symbol);
             QApplication::processEvents();
             QCOMPARE(bar->OperatorText(), QString(symbol));
             QCOMPARE(label->width(), widest + 2);
-            QCOMPARE(bar->ValueLabel()->width(), valueWidth);
+            QCOMPARE(bar->Parts().ValueLabel->width(), valueWidth);
             QCOMPARE(bar->width(), barWidth);
         }
         // A new display font keeps the rule.
         QFont big = bar->font();
         big.setPointSize(20);
         bar->SetDisplayFont(big);
-        QCOMPARE(bar->ValueLabel()->font().pointSize(), 20);
+        QCOMPARE(bar->Parts().ValueLabel->font().pointSize(), 20);
         QCOMPARE(label->width(), widest + 2);
         bar->SetDisplayFont(std::nullopt);
-        QCOMPARE(bar->ValueLabel()->font().pointSize(), 20);
+        QCOMPARE(bar->Parts().ValueLabel->font().pointSize(), 20);
     }
 
     void accessKeyNeedsAltAlone() {
@@ -426,17 +426,18 @@ private slots:
         host_->move(10, 10);
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
-        QVERIFY(bar->PopupMenu() == nullptr);
+        QVERIFY(bar->Parts().PopupMenu == nullptr);
         QVERIFY(bar->HandleKey(Qt::Key_Menu, Qt::NoModifier));
-        QVERIFY(bar->PopupMenu() == nullptr); // the request is posted
+        QVERIFY(bar->Parts().PopupMenu == nullptr); // the request is posted
         QApplication::processEvents();
-        QMenu* menu = bar->PopupMenu();
+        QMenu* menu = bar->Parts().PopupMenu;
         QVERIFY(menu != nullptr);
         QCOMPARE(phases, (std::vector<int>{0, 1}));
         QCOMPARE(menu->actions().size(), 2);
         QTRY_VERIFY(menu->isVisible());
         const QPoint expected = bar->mapToGlobal(
-            QPoint(bar->ValuePanel()->x(), bar->ValuePanel()->y() + bar->ValuePanel()->height()));
+            QPoint(bar->Parts().ValuePanel->x(),
+                   bar->Parts().ValuePanel->y() + bar->Parts().ValuePanel->height()));
         QCOMPARE(menu->pos(), expected);
         menu->hide();
 
@@ -445,7 +446,7 @@ private slots:
                                   bar->mapToGlobal(QPoint(5, 3)));
         QApplication::sendEvent(bar, &request);
         QVERIFY(request.isAccepted());
-        QCOMPARE(bar->PopupMenu(), menu);
+        QCOMPARE(bar->Parts().PopupMenu, menu);
         QCOMPARE(phases.size(), std::size_t{2});
         QTRY_VERIFY(menu->isVisible());
         QCOMPARE(menu->pos(), bar->mapToGlobal(QPoint(5, 3)));
@@ -460,9 +461,9 @@ private slots:
                                   bar->mapToGlobal(QPoint(5, 3)));
         QApplication::sendEvent(bar, &request);
         QVERIFY(!request.isAccepted());
-        QVERIFY(bar->PopupMenu() != nullptr);
-        QVERIFY(bar->PopupMenu()->actions().isEmpty());
-        QVERIFY(!bar->PopupMenu()->isVisible());
+        QVERIFY(bar->Parts().PopupMenu != nullptr);
+        QVERIFY(bar->Parts().PopupMenu->actions().isEmpty());
+        QVERIFY(!bar->Parts().PopupMenu->isVisible());
         // An owner handler added later does not rebuild the kept menu.
         int builds = 0;
         QObject::connect(bar, &CalcBar::MenuBuilding, [&](CalcBar&, QMenu&, int) { ++builds; });
@@ -475,12 +476,12 @@ private slots:
         QFont font = bar->font();
         font.setPointSize(17);
         bar->SetDisplayFont(font);
-        QCOMPARE(bar->ValuePanel()->font().pointSize(), 17);
+        QCOMPARE(bar->Parts().ValuePanel->font().pointSize(), 17);
         QVERIFY(!bar->IsPlaced());
         bar->EnsurePlaced();
-        QCOMPARE(bar->ValueLabel()->font().pointSize(), 17);
+        QCOMPARE(bar->Parts().ValueLabel->font().pointSize(), 17);
         QVERIFY(bar->minimumSizeHint().height() >=
-                QFontMetrics(bar->ValuePanel()->font()).height());
+                QFontMetrics(bar->Parts().ValuePanel->font()).height());
     }
 };
 

@@ -74,7 +74,7 @@ protected:
     void UpdateIndicators() override {
         CalcBar::UpdateIndicators();
         if (Own != nullptr) {
-            Own->setText(GetMode() == CalcValueMode::QWord ? "Double " : "Single ");
+            Own->setText(Conv().GetMode() == CalcValueMode::QWord ? "Double " : "Single ");
         }
     }
     void LoadSettings() override { ++Loads; }
@@ -118,7 +118,7 @@ private slots:
         QFETCH(QString, label);
         QFETCH(char, key);
         QFETCH(QString, marked);
-        QCOMPARE(CalcBar::AddAccessMark(label, key), marked);
+        QCOMPARE(AddAccessMark(label, key), marked);
     }
 
     // Every kind whose conversion exists: caption, title and indicators.
@@ -137,13 +137,14 @@ private slots:
             }
             ++available;
             CalcBar* bar = NewBar(static_cast<BarKind>(kind));
-            QCOMPARE(bar->CaptionLabel()->MarkedText(), QString(captions[kind]));
+            QCOMPARE(bar->Parts().CaptionLabel->MarkedText(), QString(captions[kind]));
             QCOMPARE(bar->Title(), QString(titles[kind]));
             QCOMPARE(bar->windowTitle(), QString(titles[kind]));
             QCOMPARE(static_cast<int>(bar->Kind()), kind);
             const ConvOptionSet caps = probe->GetCapabilities();
-            QCOMPARE(bar->SignIndicator() != nullptr, caps.Contains(ConvOption::Signed));
-            QCOMPARE(bar->ReverseIndicator() != nullptr, caps.Contains(ConvOption::ReverseEndian));
+            QCOMPARE(bar->Parts().SignIndicator != nullptr, caps.Contains(ConvOption::Signed));
+            QCOMPARE(bar->Parts().ReverseIndicator != nullptr,
+                     caps.Contains(ConvOption::ReverseEndian));
             QCOMPARE(bar->CaptionWidth(), NewBar(BarKind::Decimal)->CaptionWidth());
         }
         QVERIFY(available >= 4);
@@ -151,13 +152,13 @@ private slots:
 
     void variantsTakePartInConstruction() {
         VariantBar* bar = CalcBar::Make<VariantBar>(host_.get(), BarKind::Decimal);
-        QCOMPARE(bar->Indicators().size(), std::size_t{3});
-        QCOMPARE(bar->Indicators()[0], bar->Own);
-        QCOMPARE(bar->Indicators()[1], bar->SignIndicator());
+        QCOMPARE(bar->Parts().Indicators.size(), std::size_t{3});
+        QCOMPARE(bar->Parts().Indicators[0], bar->Own);
+        QCOMPARE(bar->Parts().Indicators[1], bar->Parts().SignIndicator);
         QCOMPARE(bar->Own->text(), QString("Single "));
         bar->SetMode(CalcValueMode::QWord);
         QCOMPARE(bar->Own->text(), QString("Double "));
-        QCOMPARE(bar->OptionControls().size(), std::size_t{1});
+        QCOMPARE(bar->Parts().OptionControls.size(), std::size_t{1});
         QCOMPARE(bar->Loads, 0);
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
@@ -166,7 +167,7 @@ private slots:
         // At least three quarters of a tool button, and never narrower than
         // the style draws the caption.
         const int buttonWidth = std::max(17, bar->Button->sizeHint().width());
-        QCOMPARE(bar->ValuePanel()->x(), bar->Button->x() + buttonWidth + 2);
+        QCOMPARE(bar->Parts().ValuePanel->x(), bar->Button->x() + buttonWidth + 2);
         bar->hide();
         bar->show();
         QCOMPARE(bar->Loads, 1);
@@ -189,7 +190,7 @@ private slots:
         QApplication::sendEvent(bar, &request);
         QVERIFY(request.isAccepted());
         QCOMPARE(log, (std::vector<std::string>{"owner 0", "bar", "owner 1"}));
-        bar->PopupMenu()->hide();
+        bar->Parts().PopupMenu->hide();
     }
 
     void kindWithoutConversionIsRefused() {
@@ -210,29 +211,30 @@ private slots:
         CalcBar* oct = NewBar(BarKind::Oct);
         CalcBar* bin = NewBar(BarKind::Bin);
         for (CalcBar* bar : {dec, hex, oct, bin}) {
-            QCOMPARE(bar->ValueLabel()->text(), QString(" "));
+            QCOMPARE(bar->Parts().ValueLabel->text(), QString(" "));
             bar->SetMode(CalcValueMode::DWord);
             bar->SetValue(IntegerValue(CalcValueMode::DWord, 0x12345));
         }
-        QCOMPARE(dec->ValueLabel()->text(), QString("74565"));
-        QCOMPARE(hex->ValueLabel()->text(), QString("00012345"));
-        QCOMPARE(oct->ValueLabel()->text(), QString("00000221505"));
-        QCOMPARE(bin->ValueLabel()->text(), QString("00000000000000010010001101000101"));
+        QCOMPARE(dec->Parts().ValueLabel->text(), QString("74565"));
+        QCOMPARE(hex->Parts().ValueLabel->text(), QString("00012345"));
+        QCOMPARE(oct->Parts().ValueLabel->text(), QString("00000221505"));
+        QCOMPARE(bin->Parts().ValueLabel->text(), QString("00000000000000010010001101000101"));
         for (CalcBar* bar : {dec, hex, oct, bin}) {
             bar->SetSeparated(true);
             QVERIFY(bar->Separated());
         }
-        QCOMPARE(dec->ValueLabel()->text(), QString("74,565"));
-        QCOMPARE(hex->ValueLabel()->text(), QString("0001 2345"));
-        QCOMPARE(oct->ValueLabel()->text(), QString("00000221505"));
-        QCOMPARE(bin->ValueLabel()->text(), QString("0000 0000 0000 0001 0010 0011 0100 0101"));
-        QCOMPARE(dec->GetText(false), std::string("74565"));
-        QCOMPARE(dec->GetText(true), std::string("74,565"));
+        QCOMPARE(dec->Parts().ValueLabel->text(), QString("74,565"));
+        QCOMPARE(hex->Parts().ValueLabel->text(), QString("0001 2345"));
+        QCOMPARE(oct->Parts().ValueLabel->text(), QString("00000221505"));
+        QCOMPARE(bin->Parts().ValueLabel->text(),
+                 QString("0000 0000 0000 0001 0010 0011 0100 0101"));
+        QCOMPARE(dec->Conv().GetText(false), std::string("74565"));
+        QCOMPARE(dec->Conv().GetText(true), std::string("74,565"));
 
         // A mode change re-renders; the value is cut to the new width.
         hex->SetMode(CalcValueMode::Byte);
-        QCOMPARE(hex->GetMode(), CalcValueMode::Byte);
-        QCOMPARE(hex->ValueLabel()->text(), QString("45"));
+        QCOMPARE(hex->Conv().GetMode(), CalcValueMode::Byte);
+        QCOMPARE(hex->Parts().ValueLabel->text(), QString("45"));
     }
 
     void typingAndBackspaceRepaint() {
@@ -244,14 +246,14 @@ private slots:
         QVERIFY(dec->InputChar('5'));
         QVERIFY(dec->InputChar('5'));
         QVERIFY(!dec->InputChar('5'));
-        QCOMPARE(dec->ValueLabel()->text(), QString("255"));
-        QCOMPARE(GetInteger(dec->GetValue()), std::int64_t{255});
+        QCOMPARE(dec->Parts().ValueLabel->text(), QString("255"));
+        QCOMPARE(GetInteger(dec->Conv().GetValue()), std::int64_t{255});
         QVERIFY(dec->CanBackspace());
         QVERIFY(dec->Backspace());
-        QCOMPARE(dec->ValueLabel()->text(), QString("25"));
-        QVERIFY(!dec->IsIgnoredChar('5'));
-        QVERIFY(dec->IsIgnoredChar(','));
-        QCOMPARE(dec->GetSeparatorCaption(), std::string(":"));
+        QCOMPARE(dec->Parts().ValueLabel->text(), QString("25"));
+        QVERIFY(!dec->Conv().IsIgnoredChar('5'));
+        QVERIFY(dec->Conv().IsIgnoredChar(','));
+        QCOMPARE(dec->Conv().GetSeparatorCaption(), std::string(":"));
         QVERIFY(dec->CanToggleSign());
         QVERIFY(!NewBar(BarKind::Hex)->CanToggleSign());
     }
@@ -267,13 +269,14 @@ private slots:
                             {BarKind::Bin, true, false, false}};
         for (const Row& row : rows) {
             CalcBar* bar = NewBar(row.Kind);
-            QCOMPARE(bar->SupportsSeparated(), row.Separated);
-            QCOMPARE(bar->SupportsSigned(), row.Signed);
-            QCOMPARE(bar->SupportsReverse(), row.Reverse);
-            QVERIFY(!bar->RefusesPaste());
-            QCOMPARE(bar->SignIndicator() != nullptr, row.Signed);
-            QCOMPARE(bar->ReverseIndicator() != nullptr, row.Reverse);
-            QCOMPARE(bar->Indicators().size(), std::size_t(row.Signed) + std::size_t(row.Reverse));
+            QCOMPARE(bar->Offers(ConvOption::Separated), row.Separated);
+            QCOMPARE(bar->Offers(ConvOption::Signed), row.Signed);
+            QCOMPARE(bar->Offers(ConvOption::ReverseEndian), row.Reverse);
+            QVERIFY(!bar->Offers(ConvOption::NoPaste));
+            QCOMPARE(bar->Parts().SignIndicator != nullptr, row.Signed);
+            QCOMPARE(bar->Parts().ReverseIndicator != nullptr, row.Reverse);
+            QCOMPARE(bar->Parts().Indicators.size(),
+                     std::size_t(row.Signed) + std::size_t(row.Reverse));
         }
     }
 
@@ -307,25 +310,25 @@ private slots:
         dec->SetMode(static_cast<CalcValueMode>(mode));
         dec->SetSigned(isSigned);
         dec->SetReverse(reversed);
-        QCOMPARE(dec->SignedOption(), isSigned);
-        QCOMPARE(dec->ReverseOption(), reversed);
-        QCOMPARE(dec->SignIndicator()->text(), signText);
-        QCOMPARE(dec->ReverseIndicator()->text(), reverseText);
+        QCOMPARE(dec->Conv().HasOption(ConvOption::Signed), isSigned);
+        QCOMPARE(dec->Conv().HasOption(ConvOption::ReverseEndian), reversed);
+        QCOMPARE(dec->Parts().SignIndicator->text(), signText);
+        QCOMPARE(dec->Parts().ReverseIndicator->text(), reverseText);
     }
 
     void indicatorsFollowTheModeAndRerender() {
         CalcBar* dec = NewBar(BarKind::Decimal);
         dec->SetMode(CalcValueMode::Word);
         dec->SetValue(IntegerValue(CalcValueMode::Word, 1));
-        QCOMPARE(dec->ReverseIndicator()->text(), QString(" "));
+        QCOMPARE(dec->Parts().ReverseIndicator->text(), QString(" "));
         dec->SetReverse(true);
-        QCOMPARE(dec->ReverseIndicator()->text(), QString("Rev "));
-        QCOMPARE(dec->ValueLabel()->text(), QString("256"));
+        QCOMPARE(dec->Parts().ReverseIndicator->text(), QString("Rev "));
+        QCOMPARE(dec->Parts().ValueLabel->text(), QString("256"));
         dec->SetMode(CalcValueMode::Byte);
-        QCOMPARE(dec->ReverseIndicator()->text(), QString(" "));
+        QCOMPARE(dec->Parts().ReverseIndicator->text(), QString(" "));
         dec->SetSigned(true);
         dec->SetValue(IntegerValue(CalcValueMode::Byte, 200));
-        QCOMPARE(dec->ValueLabel()->text(), QString("-56"));
+        QCOMPARE(dec->Parts().ValueLabel->text(), QString("-56"));
     }
 
     void optionsAreIgnoredWithoutTheCapability() {
@@ -334,30 +337,30 @@ private slots:
         hex->SetValue(IntegerValue(CalcValueMode::Word, 0x0102));
         hex->SetSigned(true);
         hex->SetReverse(true);
-        QVERIFY(!hex->SignedOption());
-        QVERIFY(!hex->ReverseOption());
-        QCOMPARE(hex->ValueLabel()->text(), QString("0102"));
+        QVERIFY(!hex->Conv().HasOption(ConvOption::Signed));
+        QVERIFY(!hex->Conv().HasOption(ConvOption::ReverseEndian));
+        QCOMPARE(hex->Parts().ValueLabel->text(), QString("0102"));
     }
 
     void indicatorVisibility() {
         CalcBar* dec = NewBar(BarKind::Decimal);
-        for (QLabel* label : dec->Indicators()) {
+        for (QLabel* label : dec->Parts().Indicators) {
             QVERIFY(label->isHidden());
         }
         dec->SetShowIndicators(true);
         QVERIFY(dec->ShowIndicators());
-        for (QLabel* label : dec->Indicators()) {
+        for (QLabel* label : dec->Parts().Indicators) {
             QVERIFY(!label->isHidden());
         }
         // An indicator added later takes the current visibility.
         QLabel* extra = dec->AddIndicator();
         QVERIFY(!extra->isHidden());
-        QCOMPARE(dec->Indicators().back(), extra);
+        QCOMPARE(dec->Parts().Indicators.back(), extra);
         dec->SetShowIndicators(false);
-        for (QLabel* label : dec->Indicators()) {
+        for (QLabel* label : dec->Parts().Indicators) {
             QVERIFY(label->isHidden());
         }
-        QVERIFY(NewBar(BarKind::Hex)->Indicators().empty());
+        QVERIFY(NewBar(BarKind::Hex)->Parts().Indicators.empty());
     }
 
     void indicatorsStandLeftOfTheValueInCreationOrder() {
@@ -367,12 +370,13 @@ private slots:
         extra->setText("Extra ");
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
-        const int signX = dec->SignIndicator()->x();
-        const int reverseX = dec->ReverseIndicator()->x();
+        const int signX = dec->Parts().SignIndicator->x();
+        const int reverseX = dec->Parts().ReverseIndicator->x();
         QVERIFY(signX < reverseX);
         QVERIFY(reverseX < extra->x());
-        QVERIFY(extra->x() + extra->width() <= dec->ValueLabel()->x());
-        QVERIFY(dec->ValueLabel()->x() + dec->ValueLabel()->width() <= dec->OperatorLabel()->x());
+        QVERIFY(extra->x() + extra->width() <= dec->Parts().ValueLabel->x());
+        QVERIFY(dec->Parts().ValueLabel->x() + dec->Parts().ValueLabel->width() <=
+                dec->Parts().OperatorLabel->x());
     }
 
     void textColoursByState() {
@@ -381,21 +385,21 @@ private slots:
         CalcBar* bar = CalcBar::MakeWith<CalcBar>(host_.get(), std::move(conv));
         script->Text = "abc";
         bar->ShowText();
-        QCOMPARE(bar->ValueLabel()->text(), QString("abc"));
-        QCOMPARE(TextColor(*bar->ValueLabel()), bar->WindowTextColor());
+        QCOMPARE(bar->Parts().ValueLabel->text(), QString("abc"));
+        QCOMPARE(TextColor(*bar->Parts().ValueLabel), bar->WindowTextColor());
         script->State = ConvTextState::NotApplicable;
         bar->RefreshValue();
-        QCOMPARE(TextColor(*bar->ValueLabel()), bar->GreyTextColor());
+        QCOMPARE(TextColor(*bar->Parts().ValueLabel), bar->GreyTextColor());
         script->State = ConvTextState::Invalid;
         bar->RefreshAll();
-        QCOMPARE(TextColor(*bar->ValueLabel()), bar->InvalidTextColor());
+        QCOMPARE(TextColor(*bar->Parts().ValueLabel), bar->InvalidTextColor());
         QCOMPARE(bar->InvalidTextColor().hue(), 0); // red, however dark
         QVERIFY(bar->GreyTextColor() != bar->WindowTextColor());
         // A message is grey whatever the state of the conversion.
         bar->SetMessageText("計算できません");
-        QCOMPARE(TextColor(*bar->ValueLabel()), bar->GreyTextColor());
+        QCOMPARE(TextColor(*bar->Parts().ValueLabel), bar->GreyTextColor());
         bar->SetValue(MakeZero());
-        QCOMPARE(TextColor(*bar->ValueLabel()), bar->InvalidTextColor());
+        QCOMPARE(TextColor(*bar->Parts().ValueLabel), bar->InvalidTextColor());
     }
 
     void shiftJisTextIsDecoded() {
@@ -404,17 +408,17 @@ private slots:
         CalcBar* bar = CalcBar::MakeWith<CalcBar>(host_.get(), std::move(conv));
         script->Text = "_A\x88\x9F\xB1\x88";
         bar->ShowText();
-        QCOMPARE(bar->ValueLabel()->text(), QString::fromUtf8("_A亜ｱ_"));
+        QCOMPARE(bar->Parts().ValueLabel->text(), QString::fromUtf8("_A亜ｱ_"));
     }
 
     void indicatorsFromScriptedCapabilities() {
         auto conv = std::make_unique<ScriptedConversion>(ConvOptionSet{ConvOption::ReverseEndian});
         CalcBar* bar = CalcBar::MakeWith<CalcBar>(host_.get(), std::move(conv));
-        QVERIFY(bar->SignIndicator() == nullptr);
-        QVERIFY(bar->ReverseIndicator() != nullptr);
-        QCOMPARE(bar->Indicators().size(), std::size_t{1});
+        QVERIFY(bar->Parts().SignIndicator == nullptr);
+        QVERIFY(bar->Parts().ReverseIndicator != nullptr);
+        QCOMPARE(bar->Parts().Indicators.size(), std::size_t{1});
         bar->SetSigned(true);
-        QVERIFY(!bar->SignedOption());
+        QVERIFY(!bar->Conv().HasOption(ConvOption::Signed));
     }
 
     void messageBlocksInputUntilClearedByValue() {
@@ -427,25 +431,25 @@ private slots:
         dec->SetMessageText(message);
         QVERIFY(dec->HasMessage());
         QCOMPARE(dec->MessageText(), message);
-        QCOMPARE(dec->ValueLabel()->text(), message);
-        QCOMPARE(TextColor(*dec->ValueLabel()), dec->GreyTextColor());
+        QCOMPARE(dec->Parts().ValueLabel->text(), message);
+        QCOMPARE(TextColor(*dec->Parts().ValueLabel), dec->GreyTextColor());
         QVERIFY(!dec->CanInputChar('1', false, false));
         QVERIFY(!dec->CanInputChar('1', true, true));
         QVERIFY(!dec->InputChar('1'));
         QVERIFY(!dec->CanBackspace());
         QVERIFY(!dec->Backspace());
-        QCOMPARE(dec->GetText(false), std::string("42"));
+        QCOMPARE(dec->Conv().GetText(false), std::string("42"));
         // Refreshes keep the message; mode changes too.
         dec->SetSeparated(true);
         dec->SetMode(CalcValueMode::DWord);
-        QCOMPARE(dec->ValueLabel()->text(), message);
-        QVERIFY(!dec->IsIgnoredChar('1'));
-        QVERIFY(dec->IsIgnoredChar(','));
+        QCOMPARE(dec->Parts().ValueLabel->text(), message);
+        QVERIFY(!dec->Conv().IsIgnoredChar('1'));
+        QVERIFY(dec->Conv().IsIgnoredChar(','));
 
         dec->SetValue(IntegerValue(CalcValueMode::DWord, 1234));
         QVERIFY(!dec->HasMessage());
-        QCOMPARE(dec->ValueLabel()->text(), QString("1,234"));
-        QCOMPARE(TextColor(*dec->ValueLabel()), dec->WindowTextColor());
+        QCOMPARE(dec->Parts().ValueLabel->text(), QString("1,234"));
+        QCOMPARE(TextColor(*dec->Parts().ValueLabel), dec->WindowTextColor());
         QVERIFY(dec->CanInputChar('1', false, false));
     }
 
@@ -455,12 +459,12 @@ private slots:
         hex->SetValue(IntegerValue(CalcValueMode::Byte, 0xAB));
         hex->SetMessageText("オーバーフローしました");
         QVERIFY(!hex->InputChar('1'));
-        QCOMPARE(hex->GetText(false), std::string("AB"));
+        QCOMPARE(hex->Conv().GetText(false), std::string("AB"));
         hex->Clear();
         QVERIFY(!hex->HasMessage());
-        QCOMPARE(hex->ValueLabel()->text(), QString("00"));
+        QCOMPARE(hex->Parts().ValueLabel->text(), QString("00"));
         QVERIFY(hex->InputChar('1'));
-        QCOMPARE(hex->ValueLabel()->text(), QString("01"));
+        QCOMPARE(hex->Parts().ValueLabel->text(), QString("01"));
         // An empty message blocks nothing.
         hex->SetMessageText(QString());
         QVERIFY(!hex->HasMessage());
@@ -493,20 +497,22 @@ private slots:
         CalcBar* bar = CalcBar::MakeWith<CalcBar>(host_.get(), std::move(conv));
         bar->EnsurePlaced();
         const QColor window = bar->palette().color(QPalette::Window);
-        auto caption = [&] { return bar->CaptionLabel()->palette().color(QPalette::WindowText); };
-        auto panel = [&] { return bar->ValuePanel()->palette().color(QPalette::Window); };
+        auto caption = [&] {
+            return bar->Parts().CaptionLabel->palette().color(QPalette::WindowText);
+        };
+        auto panel = [&] { return bar->Parts().ValuePanel->palette().color(QPalette::Window); };
         for (const bool active : {false, true}) {
             bar->SetActive(active);
             QVERIFY2(ContrastRatio(caption(), window) >= 4.5, active ? "active" : "inactive");
-            QVERIFY(ContrastRatio(TextColor(*bar->SignIndicator()), panel()) >= 4.5);
+            QVERIFY(ContrastRatio(TextColor(*bar->Parts().SignIndicator), panel()) >= 4.5);
             for (const ConvTextState state :
                  {ConvTextState::Normal, ConvTextState::NotApplicable, ConvTextState::Invalid}) {
                 script->State = state;
                 bar->RefreshValue();
-                QVERIFY(ContrastRatio(TextColor(*bar->ValueLabel()), panel()) >= 4.5);
+                QVERIFY(ContrastRatio(TextColor(*bar->Parts().ValueLabel), panel()) >= 4.5);
             }
             bar->SetMessageText("計算できません");
-            const QColor grey = TextColor(*bar->ValueLabel());
+            const QColor grey = TextColor(*bar->Parts().ValueLabel);
             QVERIFY(ContrastRatio(grey, panel()) >= 4.5);
             QVERIFY(ContrastRatio(grey, bar->WindowTextColor()) >= 1.5);
             bar->Clear();
@@ -517,9 +523,11 @@ private slots:
     void activeColours() {
         CalcBar* bar = NewBar(BarKind::Decimal);
         const QPalette system = QApplication::palette();
-        auto panelColor = [&] { return bar->ValuePanel()->palette().color(QPalette::Window); };
+        auto panelColor = [&] {
+            return bar->Parts().ValuePanel->palette().color(QPalette::Window);
+        };
         auto captionColor = [&] {
-            return bar->CaptionLabel()->palette().color(QPalette::WindowText);
+            return bar->Parts().CaptionLabel->palette().color(QPalette::WindowText);
         };
         bar->EnsurePlaced();
         QVERIFY(!bar->IsActive());

@@ -131,8 +131,8 @@ void ClipboardTest::groupedCopyPastesBack() {
     const CalcValue typed = window->Engine().Current();
     for (const char* copy : {"ActEditCopyFmt", "ActEditCopy"}) {
         // Octal has no grouping: its grouped copy is disabled.
-        const bool copies =
-            copy == QLatin1String("ActEditCopy") || window->Bars().Active()->SupportsSeparated();
+        const bool copies = copy == QLatin1String("ActEditCopy") ||
+                            window->Bars().Active()->Offers(ConvOption::Separated);
         QCOMPARE(Run(*window, copy), copies);
         if (!copies)
             continue;
@@ -270,14 +270,14 @@ void ClipboardTest::unicodeCharacterBar() {
     chr->SetEncoding(static_cast<int>(CharEncoding::Utf8));
     QVERIFY(window->PasteText(QStringLiteral("日")));
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00E697A5");
-    QCOMPARE(chr->ValueLabel()->text(), QStringLiteral("_日"));
+    QCOMPARE(chr->Parts().ValueLabel->text(), QStringLiteral("_日"));
     QVERIFY(Run(*window, "ActEditCopy"));
     QCOMPARE(ClipboardText(), QStringLiteral("日"));
 
     chr->SetEncoding(static_cast<int>(CharEncoding::CodePoint));
     QVERIFY(window->PasteText(QStringLiteral("😀")));
     QCOMPARE(ShownOf(*window, BarKind::Hex), "0001F600");
-    QCOMPARE(chr->ValueLabel()->text(), QStringLiteral("😀"));
+    QCOMPARE(chr->Parts().ValueLabel->text(), QStringLiteral("😀"));
     // A second character has no place in a code point: refused, value kept.
     QVERIFY(!window->PasteText(QStringLiteral("日本")));
     QCOMPARE(ShownOf(*window, BarKind::Hex), "000065E5");
@@ -387,7 +387,8 @@ void ClipboardTest::enabledRules() {
     // Copy with grouping needs a bar that groups.
     for (int i = 0; i < window->Bars().Count(); ++i) {
         window->Bars().Activate(window->Bars().At(i));
-        QCOMPARE(Enabled(*window, "ActEditCopyFmt"), window->Bars().At(i)->SupportsSeparated());
+        QCOMPARE(Enabled(*window, "ActEditCopyFmt"),
+                 window->Bars().At(i)->Offers(ConvOption::Separated));
         QVERIFY(Enabled(*window, "ActEditCopy"));
     }
 }

@@ -351,7 +351,7 @@ void EngineTest::separatorKeyCaptionFollowsActiveBar() {
     CommandAction* separator = FindAction(*window, "ActDegreeSep");
     window->UpdateActions();
     QCOMPARE(separator->Caption(),
-             QString::fromStdString(window->Bars().Active()->GetSeparatorCaption()));
+             QString::fromStdString(window->Bars().Active()->Conv().GetSeparatorCaption()));
     CloseAllBars(*window);
     window->UpdateActions();
     QCOMPARE(separator->Caption(), ":");
@@ -392,7 +392,7 @@ void EngineTest::clickOnABinaryDigitFlipsItsBit() {
     BinaryBar* bin = ShowBinaryBar(*window);
     QVERIFY(bin != nullptr);
     const CalcBar* hex = window->Bars().Find(BarKind::Hex);
-    QLabel* label = bin->ValueLabel();
+    QLabel* label = bin->Parts().ValueLabel;
     // Opening the binary bar made it the active one.
     window->Bars().Activate(window->Bars().Find(BarKind::Decimal));
     Keys(*window, "2 + 12");
@@ -422,7 +422,7 @@ void EngineTest::hoverOverABinaryDigitShowsItsBitNumber() {
     WindowFixture window;
     BinaryBar* bin = ShowBinaryBar(*window);
     QVERIFY(bin != nullptr);
-    QLabel* label = bin->ValueLabel();
+    QLabel* label = bin->Parts().ValueLabel;
     auto hover = [label](QPoint pos) {
         QHelpEvent help(QEvent::ToolTip, pos, label->mapToGlobal(pos));
         QApplication::sendEvent(label, &help);

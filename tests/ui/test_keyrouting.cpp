@@ -623,8 +623,8 @@ void KeyRoutingTest::activeBarHandlesItsKeys() {
     // Shift+F10 opens the active bar's own menu (posted by the bar).
     QTest::keyClick(&form, Qt::Key_F10, Qt::ShiftModifier);
     CalcBar* bar = form.Bars().Active();
-    QTRY_VERIFY(bar->PopupMenu() != nullptr && bar->PopupMenu()->isVisible());
-    bar->PopupMenu()->close();
+    QTRY_VERIFY(bar->Parts().PopupMenu != nullptr && bar->Parts().PopupMenu->isVisible());
+    bar->Parts().PopupMenu->close();
 }
 
 void KeyRoutingTest::ctrlTabStepsThePagesWithoutWrapping() {

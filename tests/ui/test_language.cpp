@@ -96,8 +96,8 @@ QStringList JapaneseTexts(const QStringList& texts, const QObject& window) {
             text.contains(static_cast<const MainWindow&>(window)
                               .Bars()
                               .Find(BarKind::Char)
-                              ->ValueLabel()
-                              ->text()))
+                              ->Parts()
+                              .ValueLabel->text()))
             continue;
         // Each language is offered under its own name.
         if (text.startsWith(QLatin1String("QAction ActLanguageJapanese ")))

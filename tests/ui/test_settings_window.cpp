@@ -246,7 +246,7 @@ private slots:
         QCOMPARE(Kinds(*window), Available({BarKind::Hex, BarKind::Bin, BarKind::Oct}));
         // The bars follow the stored switches too.
         QVERIFY(!window->Bars().At(0)->Separated());
-        QCOMPARE(window->Bars().At(0)->GetMode(), CalcValueMode::QWord);
+        QCOMPARE(window->Bars().At(0)->Conv().GetMode(), CalcValueMode::QWord);
     }
 
     void barLists_data() {
@@ -427,7 +427,7 @@ private slots:
             QVERIFY(!window->View().DisplayFont().bold());
             // An empty name keeps the window's face.
             QCOMPARE(window->View().DisplayFont().family(), window->font().family());
-            QCOMPARE(window->Bars().At(0)->ValueLabel()->font().italic(), true);
+            QCOMPARE(window->Bars().At(0)->Parts().ValueLabel->font().italic(), true);
         }
         QCOMPARE(file.Value("DisplayFont", "Size"), std::optional(written.toStdString()));
         // Charset means nothing here but goes back as it came.

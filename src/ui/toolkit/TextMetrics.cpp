@@ -120,6 +120,21 @@ QString StripAccessMarks(const QString& caption) {
     return plain;
 }
 
+QString AddAccessMark(const QString& label, char key) {
+    if (key == '\0') {
+        return label;
+    }
+    const QChar keyChar = QChar::fromLatin1(key).toUpper();
+    for (qsizetype i = 0; i < label.size(); ++i) {
+        if (label[i].toUpper() == keyChar) {
+            QString marked = label;
+            marked.insert(i, QLatin1Char('&'));
+            return marked;
+        }
+    }
+    return label;
+}
+
 namespace {
 unsigned generation = 0;
 } // namespace
