@@ -141,31 +141,20 @@ public:
     // The long title of the kind ("Hexadecimal"); the window shows it.
     QString Title() const;
 
-    void SetMode(CalcValueMode mode);
-    void SetValue(const CalcValue& value);
-
     void SetSeparated(bool on);
     bool Separated() const { return separated_; }
     void SetShowIndicators(bool on);
     bool ShowIndicators() const { return showIndicators_; }
-    // Signed and ReverseEndian change only where the conversion offers them.
-    void SetSigned(bool on);
-    void SetReverse(bool on);
     // Whether the conversion can do what the option names (GetCapabilities).
     bool Offers(ConvOption option) const;
 
     void SetOperatorText(const QString& text);
     QString OperatorText() const;
-    // A message shown instead of the value; it blocks input until SetValue or Clear.
+    // A message shown instead of the value (the calculator's error, which
+    // blocks input there); an empty text shows the value again.
     void SetMessageText(const QString& text);
     const QString& MessageText() const { return messageText_; }
     bool HasMessage() const { return !messageText_.isEmpty(); }
-
-    bool CanInputChar(char ch, bool newEntry, bool pasting) const;
-    bool InputChar(char ch);
-    bool CanBackspace() const;
-    bool Backspace();
-    void Clear();
 
     // The font of the value panel; nothing changes when none is given.
     void SetDisplayFont(const std::optional<QFont>& font);

@@ -1,3 +1,4 @@
+#include "BarUpdates.h"
 #include "conv/Conversion.h"
 #include "conv/ConversionFactory.h"
 #include "core/CalcError.h"
@@ -22,6 +23,7 @@
 #include <vector>
 
 using namespace pexa;
+using namespace pexa::testing;
 
 namespace {
 
@@ -85,7 +87,7 @@ private:
     template <class Bar> Bar* NewBar(BarKind kind, CalcValueMode mode = CalcValueMode::DWord) {
         auto* bar = qobject_cast<Bar*>(BarClassOf(kind)(host_.get(), kind));
         if (bar != nullptr) {
-            bar->SetMode(mode);
+            ShowMode(*bar, mode);
             bar->resize(400, bar->sizeHint().height());
         }
         return bar;
@@ -260,7 +262,7 @@ private slots:
         QFETCH(qint64, value);
         QFETCH(int, encoding);
         auto* bar = NewBar<CharacterBar>(BarKind::Char, CalcValueMode::Word);
-        bar->SetValue(IntegerValue(CalcValueMode::Word, value));
+        ShowValue(*bar, IntegerValue(CalcValueMode::Word, value));
         QVERIFY(!bar->Parts().ValueLabel->text().contains(QString("亜")));
         bar->SetEncoding(encoding);
         QCOMPARE(bar->Parts().ValueLabel->text(), QString("亜"));
@@ -306,12 +308,12 @@ private slots:
         proportional.setPointSize(13);
         bar->SetDisplayFont(proportional);
         bar->EnsurePlaced();
-        bar->SetValue(IntegerValue(CalcValueMode::DWord, 0x41424344));
+        ShowValue(*bar, IntegerValue(CalcValueMode::DWord, 0x41424344));
         QVERIFY(QFontInfo(bar->Parts().ValueLabel->font()).fixedPitch());
         QCOMPARE(bar->Parts().ValueLabel->font().pointSize(), 13);
         bar->SetMessageText("オーバーフローしました");
         QCOMPARE(bar->Parts().ValueLabel->font(), bar->Parts().ValuePanel->font());
-        bar->SetValue(IntegerValue(CalcValueMode::DWord, 0x41));
+        ShowValue(*bar, IntegerValue(CalcValueMode::DWord, 0x41));
         QVERIFY(QFontInfo(bar->Parts().ValueLabel->font()).fixedPitch());
         // A new display font is followed, still with fixed pitch.
         proportional.setPointSize(17);
@@ -324,7 +326,7 @@ private slots:
 
     void degreeTogglesOnLeftRightAndCtrlSpace() {
         auto* bar = NewBar<SexagesimalBar>(BarKind::Degree);
-        bar->SetValue(IntegerValue(CalcValueMode::DWord, 3661));
+        ShowValue(*bar, IntegerValue(CalcValueMode::DWord, 3661));
         QCOMPARE(bar->Parts().ValueLabel->text(), QString("01:01:01"));
         QVERIFY(!bar->HmsButton()->Down());
         struct Key {
@@ -350,7 +352,7 @@ private slots:
 
     void degreeButtonToggles() {
         auto* bar = NewBar<SexagesimalBar>(BarKind::Degree);
-        bar->SetValue(IntegerValue(CalcValueMode::DWord, 216000));
+        ShowValue(*bar, IntegerValue(CalcValueMode::DWord, 216000));
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
         QTest::mouseClick(bar->HmsButton(), Qt::LeftButton);
@@ -375,7 +377,7 @@ private slots:
                     {CalcValueMode::QWord, "Double "}, {CalcValueMode::Float, "Single "},
                     {CalcValueMode::QWord, "Double "}, {CalcValueMode::Word, "Half "}};
         for (const auto& row : rows) {
-            bar->SetMode(row.mode);
+            ShowMode(*bar, row.mode);
             QCOMPARE(bar->PrecisionIndicator()->text(), QString(row.text));
         }
         // Left and Right step the pair of the mode in force, and stop at its ends.
@@ -384,11 +386,11 @@ private slots:
         QCOMPARE(bar->PrecisionIndicator()->text(), QString("BF16 "));
         QCOMPARE(DownStates(*bar), QString("0110"));
         QVERIFY(!bar->HandleKey(Qt::Key_Right, Qt::NoModifier));
-        bar->SetMode(CalcValueMode::Byte);
+        ShowMode(*bar, CalcValueMode::Byte);
         QVERIFY(bar->HandleKey(Qt::Key_Right, Qt::NoModifier));
         QCOMPARE(bar->PrecisionIndicator()->text(), QString("E5M2 "));
         QCOMPARE(DownStates(*bar), QString("0101"));
-        bar->SetMode(CalcValueMode::DWord);
+        ShowMode(*bar, CalcValueMode::DWord);
         QVERIFY(!bar->HandleKey(Qt::Key_Right, Qt::NoModifier));
         QVERIFY(!bar->HandleKey(Qt::Key_Space, Qt::ControlModifier));
     }
@@ -398,7 +400,7 @@ private slots:
     void floatWordFormatShownAndStored() {
         auto* bar = NewBar<FloatBar>(BarKind::Float, CalcValueMode::Word);
         bar->EnsurePlaced();
-        bar->SetValue(IntegerValue(CalcValueMode::Word, 0x3FC0));
+        ShowValue(*bar, IntegerValue(CalcValueMode::Word, 0x3FC0));
         QCOMPARE(bar->Parts().ValueLabel->text(), QString("1.9375"));
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
@@ -415,7 +417,7 @@ private slots:
         QCOMPARE(next->WordFormat(), 1);
         QCOMPARE(next->ByteFormat(), 1);
         QCOMPARE(DownStates(*next), QString("0101"));
-        next->SetValue(IntegerValue(CalcValueMode::Word, 0x3FC0));
+        ShowValue(*next, IntegerValue(CalcValueMode::Word, 0x3FC0));
         QCOMPARE(next->Parts().ValueLabel->text(), QString("1.5"));
         // A stored code out of range reads as the default.
         WriteIni(IniPath(), "[Mode]\nFloat16Format=2\nFloat8Format=-1\n");
@@ -430,7 +432,7 @@ private slots:
         ApplyLanguage(UiLanguage::English);
         const auto desktopLanguage = qScopeGuard([] { ApplyLanguage(UiLanguage::Automatic); });
         auto* bar = NewBar<FloatBar>(BarKind::Float, CalcValueMode::DWord);
-        bar->SetValue(IntegerValue(CalcValueMode::DWord, 0xC0200000));
+        ShowValue(*bar, IntegerValue(CalcValueMode::DWord, 0xC0200000));
         QCOMPARE(bar->Parts().ValueLabel->toolTip(),
                  QString("Single\nSign: 1 (-)\nExponent: 10000000 (biased 128), unbiased 1\n"
                          "Significand: 1.01000000000000000000000"));
@@ -438,7 +440,7 @@ private slots:
         QCOMPARE(FloatBar::FieldsText(FloatFormat::E5M2, 0x7C),
                  QString("E5M2\nSign: 0 (+)\nExponent: 11111 (biased 31)\nFraction: 00"));
         // Float mode has no pattern.
-        bar->SetMode(CalcValueMode::Float);
+        ShowMode(*bar, CalcValueMode::Float);
         QVERIFY(bar->Parts().ValueLabel->toolTip().isEmpty());
     }
 
@@ -467,7 +469,7 @@ private slots:
 
     void timeDiffIsIndependentOfEncoding() {
         auto* bar = NewBar<DateTimeBar>(BarKind::Time);
-        bar->SetValue(IntegerValue(CalcValueMode::DWord, 90061));
+        ShowValue(*bar, IntegerValue(CalcValueMode::DWord, 90061));
         const QString moment = bar->Parts().ValueLabel->text();
         QVERIFY(moment.contains("1970"));
         QVERIFY(bar->HandleKey(Qt::Key_Space, Qt::ControlModifier));

@@ -1,6 +1,7 @@
 // How a bar is handled and laid out: presses and middle clicks on its parts,
 // option buttons taken from actions, where its parts are placed and how wide they
 // are, its keys, its context menu and its display font.
+#include "BarUpdates.h"
 #include "CalcBarFixture.h"
 #include "core/FormatSettings.h"
 #include "ui/CalcBar.h"
@@ -249,17 +250,17 @@ private slots:
     // and grows with it.
     void minimumWidthHoldsTheWholeValue() {
         CalcBar* bar = NewBar(BarKind::Bin);
-        bar->SetMode(CalcValueMode::QWord);
+        ShowMode(*bar, CalcValueMode::QWord);
         QFont big = bar->Parts().ValuePanel->font();
         big.setPointSize(20);
         bar->SetDisplayFont(big);
         bar->EnsurePlaced();
-        bar->SetValue(IntegerValue(CalcValueMode::QWord, -1));
+        ShowValue(*bar, IntegerValue(CalcValueMode::QWord, -1));
         const int text = QFontMetrics(big).horizontalAdvance(bar->Parts().ValueLabel->text());
         const int beside = bar->CaptionWidth() + 2 * 2 + bar->Parts().OperatorLabel->width();
         QVERIFY(bar->minimumSizeHint().width() >= beside + text);
         const int wide = bar->minimumSizeHint().width();
-        bar->SetValue(IntegerValue(CalcValueMode::QWord, 1));
+        ShowValue(*bar, IntegerValue(CalcValueMode::QWord, 1));
         QVERIFY(bar->minimumSizeHint().width() <= wide);
         bar->SetMessageText(QString(200, QLatin1Char('x')));
         QVERIFY(bar->minimumSizeHint().width() >=
@@ -355,7 +356,7 @@ private slots:
 
     void operatorLabelKeepsItsWidth() {
         CalcBar* bar = NewBar(BarKind::Decimal);
-        bar->SetValue(IntegerValue(CalcValueMode::Byte, 7));
+        ShowValue(*bar, IntegerValue(CalcValueMode::Byte, 7));
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
         QLabel* label = bar->Parts().OperatorLabel;

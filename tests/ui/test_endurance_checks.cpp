@@ -3,6 +3,7 @@
 // given another value behind the engine's back.
 
 #include "BarReaders.h"
+#include "BarUpdates.h"
 #include "EnduranceSession.h"
 #include "MainWindowHarness.h"
 
@@ -46,7 +47,7 @@ void EnduranceChecksTest::floatBarCheckSeesAWrongReading() {
     QCOMPARE(session.Check(), QString());
     CalcValue other;
     SetInteger(other, CalcValueMode::DWord, 0x40000000);
-    window->Bars().Find(BarKind::Float)->SetValue(other);
+    ShowValue(*window->Bars().Find(BarKind::Float), other);
     QVERIFY(!session.Check().isEmpty());
 }
 
@@ -125,7 +126,7 @@ void EnduranceChecksTest::checksSeeADisagreement() {
         SetReal(wrong, CalcValueMode::Float, static_cast<Real>(wrongHex));
     else
         SetInteger(wrong, window->Engine().Mode(), wrongHex);
-    hex->SetValue(wrong);
+    ShowValue(*hex, wrong);
     QVERIFY2(!session.Check().isEmpty(), qPrintable(Shown(hex)));
 }
 
