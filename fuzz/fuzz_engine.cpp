@@ -133,6 +133,12 @@ Real Tolerance(const Conversion& bar, Real x) {
     }
 }
 
+// Days since 1899-12-30 00:00 of the moment an OLE date stands for.
+Real OleMoment(Real oleDate) {
+    const Real day = std::trunc(oleDate);
+    return day + std::fabs(oleDate - day);
+}
+
 bool ShowsIntegerPart(BarKind kind) {
     return kind == BarKind::Hex || kind == BarKind::Oct || kind == BarKind::Bin ||
            kind == BarKind::Char || kind == BarKind::IP;
@@ -223,13 +229,16 @@ void CheckReadsBack(const Calculator& calc, BarKind kind) {
     // A real beyond the signed 64-bit range is a result no bar can take typed.
     if (!(x >= -0x1p63L && x <= 0x1p63L - 1))
         return;
-    // An OLE date between -1 and 0 shows the moment of its absolute value,
-    // which is where that value pastes back to.
-    const bool sameOleMoment =
+    // An OLE date adds the time of day as a positive fraction even to the
+    // days before 1899-12-30 (-1.25 is 1899-12-29 06:00), so a value between
+    // -1 and 0 shows the moment of its absolute value, and one just above -2
+    // rounds to 1899-12-30 00:00, which is 0: compare the moments.
+    const bool oleDate =
         kind == BarKind::Time &&
-        dynamic_cast<const DateTimeConversion&>(bar).GetTimeEncoding() == TimeEncoding::OleDate &&
-        x > -1 && x < 0 && ShowSame(*pasted, value, CalcValue(read));
-    if (!sameOleMoment && !(std::fabs(GetReal(read) - x) <= Tolerance(bar, x))) {
+        dynamic_cast<const DateTimeConversion&>(bar).GetTimeEncoding() == TimeEncoding::OleDate;
+    const Real shown = oleDate ? OleMoment(x) : x;
+    const Real readBack = oleDate ? OleMoment(GetReal(read)) : GetReal(read);
+    if (!(std::fabs(readBack - shown) <= Tolerance(bar, x))) {
         char detail[96];
         std::snprintf(detail, sizeof detail, " reads %.21Lg, value %.21Lg", GetReal(read), x);
         Fail("a bar's text reads back as another real", text + detail);
