@@ -20,6 +20,10 @@ constexpr std::chrono::seconds kStaleAge{60};
 // More links than this on one path is a loop (the kernel's own limit).
 constexpr int kMaxLinks = 40;
 
+// Put between the target's name and mkstemp's random part, so that a name of ours
+// cannot be mistaken for one a user chose (".pexa.ini.backup" has six letters too).
+constexpr std::string_view kTemporaryMarker = ".pexa-tmp-";
+
 // The random part of a name made by mkstemp: six letters or digits.
 constexpr std::size_t kTemporarySuffixLength = 6;
 
@@ -38,7 +42,7 @@ std::string BaseNameOf(const std::string& path) {
 }
 
 std::string TemporaryPrefix(const std::string& target) {
-    return "." + BaseNameOf(target) + ".";
+    return "." + BaseNameOf(target) + std::string(kTemporaryMarker);
 }
 
 bool IsTemporaryName(std::string_view name, std::string_view prefix) {
@@ -93,11 +97,18 @@ bool IsOldEnough(const struct stat& info) {
     return now - modified >= kStaleAge;
 }
 
+// What a temporary file of ours is: a regular file (never a link, which could
+// lead to a file of the user's), with no other name (a hard link is someone's),
+// owned by this user, and old enough that no replacement can still be starting.
+bool CouldBeOurLeftover(const struct stat& info) {
+    return S_ISREG(info.st_mode) && info.st_nlink == 1 && info.st_uid == ::geteuid() &&
+           IsOldEnough(info);
+}
+
 // Removes one temporary file when it is ours, old and not locked by a live writer.
 void RemoveIfStale(int dirFd, const char* name) {
     struct stat named {};
-    if (::fstatat(dirFd, name, &named, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(named.st_mode) ||
-        named.st_uid != ::geteuid() || !IsOldEnough(named))
+    if (::fstatat(dirFd, name, &named, AT_SYMLINK_NOFOLLOW) != 0 || !CouldBeOurLeftover(named))
         return;
     const int fd = ::openat(dirFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)

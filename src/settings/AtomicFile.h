@@ -29,8 +29,10 @@ int FollowLinks(const std::string& path, std::string& target);
 int CheckReplaceable(const std::string& target, const struct stat& info);
 
 // Removes the temporary files that a replacement of target interrupted by a kill
-// or a crash left beside it. A temporary file that another process is still
-// writing is locked (or too new to judge) and stays.
+// or a crash left beside it: only names this program makes (".pexa.ini.pexa-tmp-"
+// and mkstemp's six letters or digits) on regular files of the user's with one
+// link, a minute old or more. A temporary file that another process is still
+// writing is locked (or too new to judge) and stays; anything else is left alone.
 void RemoveStaleTemporaries(const std::string& target);
 
 // A failed replacement: the system call that failed and its errno.
@@ -39,7 +41,7 @@ struct ReplaceFailure {
     int Error = 0;
 };
 
-// Writes text to a temporary file beside target, flushes it to disk and renames it
+// Writes text to a temporary file beside target (named as above), flushes it to disk and renames it
 // over target. A new file gets the mode the umask allows; an existing one keeps its
 // mode and, where permitted, its owner. On failure target is untouched and the
 // temporary file removed.

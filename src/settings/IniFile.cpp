@@ -81,8 +81,9 @@ bool IsCleanName(std::string_view s) {
 
 } // namespace
 
-ProfileError::ProfileError(const std::string& path, std::string reason)
-    : std::runtime_error(ProfileWriteMessage(path)), path_(path), reason_(std::move(reason)) {}
+ProfileError::ProfileError(const std::string& path, std::string reason, int systemError)
+    : std::runtime_error(ProfileWriteMessage(path)), path_(path), reason_(std::move(reason)),
+      systemError_(systemError) {}
 
 std::string ProfileWriteMessage(const std::string& path) {
     return path + " に書き込めません";
@@ -148,8 +149,9 @@ namespace {
 
 IniWriteBatch* activeBatch = nullptr;
 
-std::string ErrnoText(const char* what, int err) {
-    return std::string(what) + ": " + std::strerror(err);
+// A failed system call as the error to throw.
+ProfileError SystemFailure(const std::string& userPath, const char* call, int err) {
+    return ProfileError(userPath, std::string(call) + ": " + std::strerror(err), err);
 }
 
 bool SameFileVersion(const struct stat& a, const struct stat& b) {
@@ -204,7 +206,7 @@ void Replace(const std::string& target, std::string_view text, const struct stat
     Cache().Clear();
     RemoveStaleTemporaries(target);
     if (const auto failure = ReplaceFileContents(target, text, existing))
-        throw ProfileError(userPath, ErrnoText(failure->Call, failure->Error));
+        throw SystemFailure(userPath, failure->Call, failure->Error);
 }
 
 void CheckExistingIsReplaceable(const std::string& target, const struct stat& info,
@@ -212,7 +214,7 @@ void CheckExistingIsReplaceable(const std::string& target, const struct stat& in
     // A read-only file is the user's way of freezing the settings; the rename would
     // otherwise bypass it.
     if (const int err = CheckReplaceable(target, info))
-        throw ProfileError(userPath, ErrnoText("access", err));
+        throw SystemFailure(userPath, "access", err);
 }
 
 } // namespace
@@ -269,7 +271,7 @@ void WriteIniFileValue(const std::string& path, std::string_view section, std::s
     // A dangling link is followed too: the write creates its target, the link stays.
     std::string target;
     if (const int err = FollowLinks(path, target))
-        throw ProfileError(path, ErrnoText("readlink", err));
+        throw SystemFailure(path, "readlink", err);
     // A write always starts from the file on disk, never from the read cache: what
     // another copy of the program saved meanwhile must not be lost.
     std::string text;
@@ -277,7 +279,7 @@ void WriteIniFileValue(const std::string& path, std::string_view section, std::s
     const int err = LoadRegularFile(target, text, info);
     const bool exists = err == 0;
     if (!exists && err != ENOENT)
-        throw ProfileError(path, ErrnoText("open", err));
+        throw SystemFailure(path, "open", err);
     const std::optional<std::string> updated = SetIniValue(text, section, key, value);
     const bool changed = !exists || *updated != text;
     if (batch == nullptr && exists && changed)

@@ -16,16 +16,20 @@ namespace pexa {
 // keys, blank lines, line endings, order) is kept byte for byte on a write.
 
 // A write that did not reach the file. The message is what the user is shown;
-// Reason() names the failing system call for logs.
+// Reason() names the failing system call for logs; SystemError() is the errno
+// that call gave (EROFS, ENOTDIR, ELOOP, EACCES…), for the interface to put in
+// words, or 0 when no system call failed (an entry the file cannot hold).
 class ProfileError : public std::runtime_error {
 public:
-    ProfileError(const std::string& path, std::string reason);
+    ProfileError(const std::string& path, std::string reason, int systemError = 0);
     const std::string& Path() const { return path_; }
     const std::string& Reason() const { return reason_; }
+    int SystemError() const { return systemError_; }
 
 private:
     std::string path_;
     std::string reason_;
+    int systemError_ = 0;
 };
 
 // The user-facing message of a failed write of the file at path.
