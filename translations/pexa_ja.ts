@@ -829,6 +829,10 @@
         <source>Cannot write to %1</source>
         <translation>%1 に書き込めません</translation>
     </message>
+    <message>
+        <source>Reason: %1</source>
+        <translation>理由: %1</translation>
+    </message>
 </context>
 <context>
     <name>pexa::HelpWindow</name>
@@ -851,6 +855,22 @@
     <message>
         <source>Help file %1 is too large.</source>
         <translation>ヘルプ ファイル %1 が大きすぎます。</translation>
+    </message>
+    <message>
+        <source>Help file %1 is nested too deeply to show.</source>
+        <translation>ヘルプ ファイル %1 は入れ子が深すぎて表示できません。</translation>
+    </message>
+    <message>
+        <source>Help file %1 has too many elements to show.</source>
+        <translation>ヘルプ ファイル %1 は要素が多すぎて表示できません。</translation>
+    </message>
+    <message>
+        <source>The link %1 was not opened: help opens its own topics and web and mail links only.</source>
+        <translation>リンク %1 は開きませんでした。ヘルプが開くのは、ヘルプ内のトピックと Web・メールのリンクだけです。</translation>
+    </message>
+    <message>
+        <source>No program opened the link %1.</source>
+        <translation>リンク %1 を開くプログラムがありません。</translation>
     </message>
     <message>
         <source>Cannot read help file %1.</source>

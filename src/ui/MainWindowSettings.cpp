@@ -23,17 +23,25 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstring>
 
 namespace pexa {
 
 namespace {
 
 // The failed write in a message box over the window, or on its own while the
-// window is not shown.
+// window is not shown, with the system's reason (in the system's language) when
+// a system call failed.
 void ReportWriteFailure(QWidget& window, const ProfileError& failure) {
-    QMessageBox::warning(
-        window.isVisible() ? &window : nullptr, QApplication::applicationDisplayName(),
-        MainWindow::tr("Cannot write to %1").arg(QString::fromStdString(failure.Path())));
+    QMessageBox box(
+        QMessageBox::Warning, QApplication::applicationDisplayName(),
+        MainWindow::tr("Cannot write to %1").arg(QString::fromStdString(failure.Path())),
+        QMessageBox::Ok, window.isVisible() ? &window : nullptr);
+    if (failure.SystemError() != 0)
+        box.setInformativeText(
+            MainWindow::tr("Reason: %1")
+                .arg(QString::fromLocal8Bit(std::strerror(failure.SystemError()))));
+    box.exec();
 }
 
 // The bar's place in the saved list, which names its band keys; bars opened

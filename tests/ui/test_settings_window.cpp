@@ -24,6 +24,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <unistd.h>
@@ -87,6 +89,7 @@ public:
         connect(&timer_, &QTimer::timeout, this, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 text_ = box->text();
+                details_ = box->informativeText();
                 ++count_;
                 box->accept();
             }
@@ -94,11 +97,13 @@ public:
         timer_.start();
     }
     QString Text() const { return text_; }
+    QString Details() const { return details_; }
     int Count() const { return count_; }
 
 private:
     QTimer timer_;
     QString text_;
+    QString details_;
     int count_ = 0;
 };
 
@@ -521,6 +526,49 @@ private slots:
         QCOMPARE(catcher.Count(), 1);
         QCOMPARE(catcher.Text(), path + QStringLiteral(" に書き込めません"));
         QVERIFY(!QFile::exists(path));
+    }
+
+    // The message names the system's reason, which the system words (in its own
+    // language); the frame around it is the interface's.
+    void failedWriteGivesTheSystemsReason_data() {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<int>("error");
+        QTest::newRow("a regular file in place of the folder") << "file" << ENOTDIR;
+        QTest::newRow("a loop of links") << "loop" << ELOOP;
+        QTest::newRow("a folder without write permission") << "folder" << EACCES;
+    }
+
+    void failedWriteGivesTheSystemsReason() {
+        QFETCH(QString, setup);
+        QFETCH(int, error);
+        QTemporaryDir dir;
+        QString path = dir.filePath(QStringLiteral("pexa.ini"));
+        if (setup == QLatin1String("file")) {
+            QFile file(dir.filePath(QStringLiteral("plain")));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            path = dir.filePath(QStringLiteral("plain/pexa.ini"));
+        } else if (setup == QLatin1String("loop")) {
+            QVERIFY(QFile::link(QStringLiteral("pexa.ini"), path));
+        } else {
+            QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+            if (::access(dir.path().toLocal8Bit().constData(), W_OK) == 0) {
+                QFile::setPermissions(dir.path(),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+                QSKIP("running with permission to write anywhere (root): a folder without "
+                      "write permission does not stop writes");
+            }
+        }
+        ProfilePathOverride profile(path.toStdString());
+        MessageBoxCatcher catcher;
+        {
+            auto window = std::make_unique<MainWindow>();
+            window->Engine().SetMode(CalcValueMode::Float);
+        }
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(catcher.Count(), 1);
+        QCOMPARE(catcher.Text(), path + QStringLiteral(" に書き込めません"));
+        QCOMPARE(catcher.Details(),
+                 QStringLiteral("理由: ") + QString::fromLocal8Bit(std::strerror(error)));
     }
 
     // Switching a bar off writes its own keys at once; a failed write says so
