@@ -1,5 +1,6 @@
 #include "ui/HelpPage.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,7 +18,37 @@ QVariant Refused() {
 
 } // namespace
 
-HelpPage::HelpPage(QWidget* parent) : QTextBrowser(parent) {}
+HelpPage::HelpPage(QWidget* parent) : QTextBrowser(parent) {
+    // Every link comes to doSetSource, which decides where it may go.
+    setOpenExternalLinks(false);
+}
+
+HelpPage::LinkKind HelpPage::KindOfLink(const QUrl& url) {
+    const QString scheme = url.scheme().toLower();
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+        return url.host().isEmpty() ? LinkKind::Refused : LinkKind::Desktop;
+    if (scheme == QLatin1String("mailto"))
+        return LinkKind::Desktop;
+    // Only a place in this document: no scheme, no host and no path of its own.
+    if (scheme.isEmpty() && url.authority().isEmpty() && url.path().isEmpty() && !url.hasQuery())
+        return LinkKind::InPage;
+    return LinkKind::Refused;
+}
+
+void HelpPage::doSetSource(const QUrl& name, QTextDocument::ResourceType type) {
+    switch (KindOfLink(name)) {
+    case LinkKind::InPage:
+        QTextBrowser::doSetSource(name, type);
+        return;
+    case LinkKind::Desktop:
+        if (!QDesktopServices::openUrl(name))
+            emit linkNotOpened(name);
+        return;
+    case LinkKind::Refused:
+        emit linkRefused(name);
+        return;
+    }
+}
 
 QString HelpPage::LocalPathOf(const QUrl& name) const {
     if (name.isLocalFile())

@@ -1,5 +1,6 @@
 #include "ui/HelpWindow.h"
 
+#include "ui/HelpDocumentCheck.h"
 #include "ui/HelpPage.h"
 #include "ui/HelpStyle.h"
 #include "ui/Language.h"
@@ -15,9 +16,11 @@
 #include <QListWidget>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -30,8 +33,23 @@ namespace {
 constexpr qint64 kMaxHelpFileBytes = 16 * 1024 * 1024;
 constexpr int kTopicRole = Qt::UserRole;
 
+// The contents list takes its longest title's width up to this share of the
+// window; the page keeps the rest.
+constexpr double kMaxContentsShare = 0.4;
+
+// A link is shown in a message up to this many characters (a data: link can
+// carry a whole document).
+constexpr int kMaxShownLinkLength = 80;
+
 QString NotFoundText(const QString& query) {
     return HelpWindow::tr("\"%1\" not found.").arg(query);
+}
+
+QString ShownLink(const QUrl& url) {
+    const QString text = url.toDisplayString();
+    if (text.size() <= kMaxShownLinkLength)
+        return text;
+    return text.left(kMaxShownLinkLength - 1) + QChar(0x2026);
 }
 
 } // namespace
@@ -52,22 +70,22 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
 
     contentsList_ = new QListWidget(this);
     contentsList_->setObjectName(QStringLiteral("HelpContents"));
-    page_ = new HelpPage(this);
+    auto* page = new HelpPage(this);
+    page_ = page;
     page_->setObjectName(QStringLiteral("HelpPage"));
-    page_->setOpenExternalLinks(true);
-    auto* splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->addWidget(contentsList_);
-    splitter->addWidget(page_);
-    splitter->setStretchFactor(0, 0);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({200, 560});
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->addWidget(contentsList_);
+    splitter_->addWidget(page_);
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({200, 560});
 
     statusLabel_ = new QLabel(this);
     statusLabel_->setObjectName(QStringLiteral("HelpStatus"));
 
     auto* column = new QVBoxLayout(this);
     column->addLayout(searchRow);
-    column->addWidget(splitter, 1);
+    column->addWidget(splitter_, 1);
     column->addWidget(statusLabel_);
     resize(760, 520);
     RetranslateTexts();
@@ -76,6 +94,8 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     connect(searchField_, &QLineEdit::returnPressed, this, &HelpWindow::OnSearchReturn);
     connect(contentsList_, &QListWidget::itemActivated, this, &HelpWindow::OnContentsActivated);
     connect(contentsList_, &QListWidget::itemClicked, this, &HelpWindow::OnContentsActivated);
+    connect(page, &HelpPage::linkRefused, this, &HelpWindow::OnLinkRefused);
+    connect(page, &HelpPage::linkNotOpened, this, &HelpWindow::OnLinkNotOpened);
 }
 
 HelpWindow::~HelpWindow() = default;
@@ -95,6 +115,19 @@ void HelpWindow::SetHelpFile(const QString& path) {
     followsLanguage_ = false;
 }
 
+void HelpWindow::SetHelpFolder(const QString& folder) {
+    helpFolder_ = folder;
+    followsLanguage_ = true;
+    helpFile_ = LanguageHelpFile();
+}
+
+QString HelpWindow::LanguageHelpFile() const {
+    const QString standard = DefaultHelpFile();
+    if (helpFolder_.isEmpty())
+        return standard;
+    return QDir(helpFolder_).filePath(QFileInfo(standard).fileName());
+}
+
 void HelpWindow::RetranslateTexts() {
     setWindowTitle(tr("pexa Help"));
     searchLabel_->setText(tr("&Search:"));
@@ -105,10 +138,10 @@ void HelpWindow::changeEvent(QEvent* event) {
     if (event->type() != QEvent::LanguageChange)
         return;
     RetranslateTexts();
-    if (!followsLanguage_ || helpFile_ == DefaultHelpFile())
+    if (!followsLanguage_ || helpFile_ == LanguageHelpFile())
         return;
     // The document of the other language, at the same topic when it has it.
-    helpFile_ = DefaultHelpFile();
+    helpFile_ = LanguageHelpFile();
     if (!isVisible())
         return;
     statusLabel_->clear();
@@ -145,6 +178,8 @@ bool HelpWindow::EnsureLoaded() {
         ShowFailure(tr("Cannot read help file %1.").arg(shownPath));
         return false;
     }
+    if (!CheckDocument(bytes, shownPath))
+        return false;
     page_->setSearchPaths({QFileInfo(helpFile_).absolutePath()});
     page_->document()->setDefaultStyleSheet(HelpStyleSheet(page_->palette()));
     page_->setHtml(QString::fromUtf8(bytes));
@@ -154,6 +189,22 @@ bool HelpWindow::EnsureLoaded() {
     CollectTopics();
     FillContents();
     return true;
+}
+
+// Refuses a document that would keep the viewer busy for minutes or crash it;
+// the byte limit alone does not bound that work.
+bool HelpWindow::CheckDocument(const QByteArray& bytes, const QString& shownPath) {
+    switch (CheckHelpDocument(bytes)) {
+    case HelpDocumentVerdict::Acceptable:
+        return true;
+    case HelpDocumentVerdict::NestedTooDeeply:
+        ShowFailure(tr("Help file %1 is nested too deeply to show.").arg(shownPath));
+        return false;
+    case HelpDocumentVerdict::TooManyElements:
+        ShowFailure(tr("Help file %1 has too many elements to show.").arg(shownPath));
+        return false;
+    }
+    return false;
 }
 
 void HelpWindow::ShowFailure(const QString& message) {
@@ -169,7 +220,8 @@ void HelpWindow::CollectTopics() {
         QString anchor;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QStringList names = it.fragment().charFormat().anchorNames();
-            anchors_ += names;
+            for (const QString& name : names)
+                anchors_.insert(name);
             if (anchor.isEmpty() && !names.isEmpty())
                 anchor = names.front();
         }
@@ -192,6 +244,24 @@ void HelpWindow::FillContents() {
         auto* item = new QListWidgetItem(indent + topic.Title, contentsList_);
         item->setData(kTopicRole, static_cast<int>(i));
     }
+    FitContentsWidth();
+    // A new list (another language's document) keeps the search field's filter.
+    FilterContents(searchField_->text());
+}
+
+// Wide enough for the longest title in the list's own font, within reason.
+void HelpWindow::FitContentsWidth() {
+    const QFontMetrics metrics(contentsList_->font());
+    int widest = 0;
+    for (int row = 0; row < contentsList_->count(); ++row)
+        widest = std::max(widest, metrics.horizontalAdvance(contentsList_->item(row)->text()));
+    // The frame, the item's margins and a vertical scroll bar around the text.
+    const int chrome = 2 * contentsList_->frameWidth() + 4 * metrics.averageCharWidth() +
+                       contentsList_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    // Before the window is first laid out the splitter has no width of its own yet.
+    const int total = splitter_->isVisible() ? splitter_->width() : width();
+    const int wanted = std::min(widest + chrome, static_cast<int>(total * kMaxContentsShare));
+    splitter_->setSizes({wanted, std::max(0, total - wanted)});
 }
 
 bool HelpWindow::HasAnchor(const QString& anchor) const {
@@ -208,12 +278,15 @@ void HelpWindow::OpenPosition(int position, const QString& anchor) {
         page_->scrollToAnchor(anchor);
     page_->ensureCursorVisible();
     currentAnchor_ = anchor;
+    int current = -1;
     for (int row = 0; row < contentsList_->count(); ++row) {
         const Topic& topic =
             topics_[static_cast<std::size_t>(contentsList_->item(row)->data(kTopicRole).toInt())];
         if (topic.Position <= position)
-            contentsList_->setCurrentRow(row);
+            current = row;
     }
+    if (current >= 0)
+        contentsList_->setCurrentRow(current);
 }
 
 void HelpWindow::OpenAnchor(const QString& anchor) {
@@ -313,6 +386,16 @@ void HelpWindow::OnContentsActivated() {
 
 void HelpWindow::OnSearchReturn() {
     FindNext(searchField_->text());
+}
+
+void HelpWindow::OnLinkRefused(const QUrl& url) {
+    statusLabel_->setText(tr("The link %1 was not opened: help opens its own topics and web "
+                             "and mail links only.")
+                              .arg(ShownLink(url)));
+}
+
+void HelpWindow::OnLinkNotOpened(const QUrl& url) {
+    statusLabel_->setText(tr("No program opened the link %1.").arg(ShownLink(url)));
 }
 
 } // namespace pexa

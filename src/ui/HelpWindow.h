@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
-#include <QStringList>
 #include <QWidget>
 
 #include <vector>
@@ -10,7 +10,9 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QSplitter;
 class QTextBrowser;
+class QUrl;
 
 namespace pexa {
 
@@ -38,6 +40,9 @@ public:
     QString HelpFile() const { return helpFile_; }
     // Another file; it is read at the next request.
     void SetHelpFile(const QString& path);
+    // Another folder for the documents of both languages (tests, tools); the
+    // interface language still chooses between them.
+    void SetHelpFolder(const QString& folder);
 
     // Shows the window at the document's start, with the search field ready.
     void ShowContents();
@@ -81,10 +86,15 @@ private:
     };
 
     void RetranslateTexts();
+    QString LanguageHelpFile() const;
     bool EnsureLoaded();
+    bool CheckDocument(const QByteArray& bytes, const QString& shownPath);
     void ShowFailure(const QString& message);
     void CollectTopics();
     void FillContents();
+    void FitContentsWidth();
+    void OnLinkRefused(const QUrl& url);
+    void OnLinkNotOpened(const QUrl& url);
     bool HasAnchor(const QString& anchor) const;
     void OpenAnchor(const QString& anchor);
     void OpenPosition(int position, const QString& anchor);
@@ -93,17 +103,19 @@ private:
     void Present();
 
     QString helpFile_;
+    QString helpFolder_;
     // Whether the file is the default one, which follows the language.
     bool followsLanguage_ = true;
     QString loadedFile_;
     bool loaded_ = false;
     QString currentAnchor_;
     std::vector<Topic> topics_;
-    QStringList anchors_;
+    QSet<QString> anchors_;
 
     QLabel* searchLabel_ = nullptr;
     QLineEdit* searchField_ = nullptr;
     QListWidget* contentsList_ = nullptr;
+    QSplitter* splitter_ = nullptr;
     QTextBrowser* page_ = nullptr;
     QLabel* statusLabel_ = nullptr;
 };
