@@ -21,7 +21,9 @@ namespace pexa {
 // one named anchor per help-context number ("ctx5") and headings that
 // make up the contents. The file is read when help is first asked for (and
 // again while it could not be read), so a missing or unreadable file is
-// reported inside this window, never by the caller.
+// reported inside this window, never by the caller; so is a document that
+// would be too much work to lay out (CheckHelpDocument). The contents list
+// is as wide as its longest title, up to a share of the window.
 class HelpWindow : public QWidget {
     Q_OBJECT
 
