@@ -8,40 +8,36 @@ namespace {
 
 constexpr qsizetype QuotedLength = 40;
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("Refusal", text);
-}
-
 // The notation each bar reads, as "Not a … number" names it.
 QString NotOfNotationText(BarKind bar) {
     switch (bar) {
     case BarKind::Decimal:
-        return Tr("Not a decimal number: %1");
+        return QCoreApplication::translate("Refusal", "Not a decimal number: %1");
     case BarKind::Hex:
-        return Tr("Not a hexadecimal number: %1");
+        return QCoreApplication::translate("Refusal", "Not a hexadecimal number: %1");
     case BarKind::Oct:
-        return Tr("Not an octal number: %1");
+        return QCoreApplication::translate("Refusal", "Not an octal number: %1");
     case BarKind::Bin:
-        return Tr("Not a binary number: %1");
+        return QCoreApplication::translate("Refusal", "Not a binary number: %1");
     case BarKind::Char:
-        return Tr("Not a character this bar takes: %1");
+        return QCoreApplication::translate("Refusal", "Not a character this bar takes: %1");
     case BarKind::IP:
-        return Tr("Not an IP address: %1");
+        return QCoreApplication::translate("Refusal", "Not an IP address: %1");
     case BarKind::Degree:
-        return Tr("Not a degree value: %1");
+        return QCoreApplication::translate("Refusal", "Not a degree value: %1");
     case BarKind::Float:
-        return Tr("Not a floating-point number: %1");
+        return QCoreApplication::translate("Refusal", "Not a floating-point number: %1");
     case BarKind::Time:
-        return Tr("Not a date/time: %1");
+        return QCoreApplication::translate("Refusal", "Not a date/time: %1");
     case BarKind::Kilo:
-        return Tr("Not a size: %1");
+        return QCoreApplication::translate("Refusal", "Not a size: %1");
     }
-    return Tr("Not a decimal number: %1");
+    return QCoreApplication::translate("Refusal", "Not a decimal number: %1");
 }
 
 QString RangeText(const Refusal& refusal) {
     const QString name = QString::fromStdString(refusal.RangeName);
-    return refusal.Signed ? Tr("signed %1").arg(name) : name;
+    return refusal.Signed ? QCoreApplication::translate("Refusal", "signed %1").arg(name) : name;
 }
 
 } // namespace
@@ -70,32 +66,37 @@ QString RefusalText(const Refusal& refusal, const QString& pasted) {
     case RefusalKind::NotOfNotation:
         return NotOfNotationText(refusal.Bar).arg(text);
     case RefusalKind::TooLarge:
-        return Tr("Too large for %1: %2").arg(RangeText(refusal), text);
+        return QCoreApplication::translate("Refusal", "Too large for %1: %2")
+            .arg(RangeText(refusal), text);
     case RefusalKind::TooSmall:
-        return Tr("Too small for %1: %2").arg(RangeText(refusal), text);
+        return QCoreApplication::translate("Refusal", "Too small for %1: %2")
+            .arg(RangeText(refusal), text);
     case RefusalKind::TooManyDigits:
-        return Tr("Too many decimals for %1: %2").arg(RangeText(refusal), text);
+        return QCoreApplication::translate("Refusal", "Too many decimals for %1: %2")
+            .arg(RangeText(refusal), text);
     case RefusalKind::TooLong:
-        return Tr("Too long for %1: %2").arg(RangeText(refusal), text);
+        return QCoreApplication::translate("Refusal", "Too long for %1: %2")
+            .arg(RangeText(refusal), text);
     case RefusalKind::NegativeUnsigned:
-        return Tr("Not an unsigned number: %1").arg(text);
+        return QCoreApplication::translate("Refusal", "Not an unsigned number: %1").arg(text);
     case RefusalKind::Blank:
-        return Tr("Nothing to paste: only blanks");
+        return QCoreApplication::translate("Refusal", "Nothing to paste: only blanks");
     case RefusalKind::OnlySign:
-        return Tr("Only a sign: %1").arg(text);
+        return QCoreApplication::translate("Refusal", "Only a sign: %1").arg(text);
     case RefusalKind::InvalidUtf8:
-        return Tr("Not valid UTF-8 text: byte %1 at position %2")
+        return QCoreApplication::translate("Refusal",
+                                           "Not valid UTF-8 text: byte %1 at position %2")
             .arg(text, QString::number(refusal.Offending.value_or(0) + 1));
     case RefusalKind::Blocked:
         return {};
     case RefusalKind::InvalidEntry:
-        return Tr("Not a valid entry: correct it or clear it");
+        return QCoreApplication::translate("Refusal", "Not a valid entry: correct it or clear it");
     }
     return {};
 }
 
 QString NoValidValueText() {
-    return Tr("No valid value");
+    return QCoreApplication::translate("Refusal", "No valid value");
 }
 
 } // namespace pexa
