@@ -160,13 +160,15 @@ bool ShowSame(Conversion& bar, const CalcValue& a, const CalcValue& b) {
 
 // The bar's clipboard text, pasted into a bar of the same kind and settings
 // in a fresh calculator, must give the calculator's value. Bars that say the
-// mode cannot show the value, and the date bar's "(Invalid)", are left out.
+// mode cannot show the value, and the date bar's "(Invalid)", are left out,
+// as is an entry that is only a sign (the date bar's "-" on its way to a
+// negative year): a paste of a lone sign is refused.
 void CheckReadsBack(const Calculator& calc, BarKind kind) {
     const Conversion& bar = *calc.Bars().Find(kind);
     if (calc.Bars().HasError(kind) || bar.GetTextState() != ConvTextState::Normal)
         return;
     const std::string text = bar.GetClipboardText(false);
-    if (text.empty() || text == InvalidDateTimeText)
+    if (text.empty() || text == InvalidDateTimeText || text == "-")
         return;
 
     NoDisplay quiet;

@@ -29,6 +29,93 @@
     </message>
 </context>
 <context>
+    <name>Refusal</name>
+    <message>
+        <source>Not a decimal number: %1</source>
+        <translation>10進数ではありません: %1</translation>
+    </message>
+    <message>
+        <source>Not a hexadecimal number: %1</source>
+        <translation>16進数ではありません: %1</translation>
+    </message>
+    <message>
+        <source>Not an octal number: %1</source>
+        <translation>8進数ではありません: %1</translation>
+    </message>
+    <message>
+        <source>Not a binary number: %1</source>
+        <translation>2進数ではありません: %1</translation>
+    </message>
+    <message>
+        <source>Not a character this bar takes: %1</source>
+        <translation>このバーに入力できない文字です: %1</translation>
+    </message>
+    <message>
+        <source>Not an IP address: %1</source>
+        <translation>IP アドレスではありません: %1</translation>
+    </message>
+    <message>
+        <source>Not a degree value: %1</source>
+        <translation>度の値ではありません: %1</translation>
+    </message>
+    <message>
+        <source>Not a floating-point number: %1</source>
+        <translation>浮動小数点数ではありません: %1</translation>
+    </message>
+    <message>
+        <source>Not a date/time: %1</source>
+        <translation>日付/時刻ではありません: %1</translation>
+    </message>
+    <message>
+        <source>Not a size: %1</source>
+        <translation>サイズではありません: %1</translation>
+    </message>
+    <message>
+        <source>signed %1</source>
+        <translation>符号付き %1</translation>
+    </message>
+    <message>
+        <source>Too large for %1: %2</source>
+        <translation>%1 には大きすぎます: %2</translation>
+    </message>
+    <message>
+        <source>Too small for %1: %2</source>
+        <translation>%1 には小さすぎます: %2</translation>
+    </message>
+    <message>
+        <source>Too many decimals for %1: %2</source>
+        <translation>%1 には小数の桁が多すぎます: %2</translation>
+    </message>
+    <message>
+        <source>Too long for %1: %2</source>
+        <translation>%1 には長すぎます: %2</translation>
+    </message>
+    <message>
+        <source>Not an unsigned number: %1</source>
+        <translation>符号なしの数ではありません: %1</translation>
+    </message>
+    <message>
+        <source>Nothing to paste: only blanks</source>
+        <translation>貼り付ける内容がありません (空白のみ)</translation>
+    </message>
+    <message>
+        <source>Only a sign: %1</source>
+        <translation>符号だけです: %1</translation>
+    </message>
+    <message>
+        <source>Not valid UTF-8 text: byte %1 at position %2</source>
+        <translation>UTF-8 のテキストではありません: 位置 %2 のバイト %1</translation>
+    </message>
+    <message>
+        <source>Not a valid entry: correct it or clear it</source>
+        <translation>入力が正しくありません。修正するかクリアしてください</translation>
+    </message>
+    <message>
+        <source>No valid value</source>
+        <translation>有効な値がありません</translation>
+    </message>
+</context>
+<context>
     <name>Command</name>
     <message>
         <source>Result</source>

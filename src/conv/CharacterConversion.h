@@ -3,6 +3,7 @@
 #include "conv/Conversion.h"
 #include "enc/EncChar.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,10 @@ namespace pexa {
 class CharacterConversion final : public Conversion {
 public:
     CharacterConversion();
+
+    std::unique_ptr<Conversion> Clone() const override {
+        return std::unique_ptr<Conversion>(new CharacterConversion(*this));
+    }
 
     pexa::CharEncoding GetCharEncoding() const noexcept { return charEncoding_; }
     // The bar's encoding buttons and its stored setting choose the encoding.
@@ -55,6 +60,9 @@ public:
     // back as 0x5F bytes.
     std::string GetClipboardText(bool grouped) const override;
     TextCharset GetTextCharset() const override;
+    // A character that does not go in has found the value full.
+    InputRefusal RefusalOf(char) const override { return InputRefusal::TooLong; }
+    bool KeepsPastedBlanks() const override { return true; }
     ConvTextState GetTextState() const override;
     bool CanInputChar(char ch, bool newEntry, bool pasting) const override;
     // A byte from the keyboard or the display code page. The Unicode

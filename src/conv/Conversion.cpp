@@ -115,6 +115,14 @@ bool Conversion::CanToggleSign() const {
     return GetCapabilities().Contains(ConvOption::Signed);
 }
 
+InputRefusal Conversion::RefusalOf(char ch) const {
+    return CanInputChar(ch, false, true) ? InputRefusal::OutOfRange : InputRefusal::NotOfNotation;
+}
+
+std::string Conversion::RangeName() const {
+    return ModeCaption(mode_);
+}
+
 bool Conversion::IsIgnoredChar(char) const {
     return false;
 }

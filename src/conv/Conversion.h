@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <string>
 
 namespace pexa {
@@ -72,6 +73,14 @@ enum class ConvTextState : std::uint8_t {
     Normal = 0,        // window-text colour
     NotApplicable = 1, // grey: the notation does not fit the current mode
     Invalid = 2,       // red: the entry text denotes no valid value
+};
+
+// Why a conversion does not take a character (RefusalOf).
+enum class InputRefusal : std::uint8_t {
+    NotOfNotation, // the character has no place in the bar's notation here
+    OutOfRange,    // the number it would make lies outside what the bar can hold
+    TooManyDigits, // more fraction digits than the bar keeps
+    TooLong,       // no room left for another character
 };
 
 // The character set of a conversion's texts. Every notation but the
@@ -151,8 +160,12 @@ char BarKindAccessKey(BarKind kind);
 class Conversion {
 public:
     virtual ~Conversion() = default;
-    Conversion(const Conversion&) = delete;
     Conversion& operator=(const Conversion&) = delete;
+
+    // An independent copy in the same state, on which input can be tried
+    // without touching this one (a paste is taken whole or not at all); none
+    // for a conversion that cannot be copied.
+    virtual std::unique_ptr<Conversion> Clone() const { return nullptr; }
 
     BarKind GetKind() const noexcept { return kind_; }
     CalcValueMode GetMode() const noexcept { return mode_; }
@@ -204,6 +217,15 @@ public:
     virtual bool CanInputChar(char ch, bool newEntry, bool pasting) const = 0;
     // Applies a character; false (and nothing changed) when refused.
     virtual bool InputChar(char ch) = 0;
+    // Why InputChar refused the character in the present state: by default
+    // NotOfNotation when CanInputChar refuses it too, else OutOfRange.
+    virtual InputRefusal RefusalOf(char ch) const;
+    // What the bar's range is named after in a refusal: the mode's caption
+    // ("DWord"), or the format the bar reads ("Half").
+    virtual std::string RangeName() const;
+    // Whether the bar's text is pasted verbatim, blanks around it included
+    // (a space is a character of the character bar); the number bars trim them.
+    virtual bool KeepsPastedBlanks() const { return false; }
     // Whether the bar takes typed and pasted characters whole, as Unicode
     // characters (InputCharacter), rather than as display code page bytes
     // (InputChar). Only the character bar's Unicode encodings do.
@@ -233,6 +255,8 @@ protected:
     // starts in its empty entry form. Raises AssertionFailure for a kind
     // outside 0..9.
     explicit Conversion(BarKind kind);
+    // For Clone: a conversion is copied only whole, by its own class.
+    Conversion(const Conversion&) = default;
 
     const CalcValue& HeldValue() const noexcept { return value_; }
     void SetHeldValue(const CalcValue& value) noexcept { value_ = value; }

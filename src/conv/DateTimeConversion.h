@@ -3,6 +3,7 @@
 #include "conv/Conversion.h"
 #include "enc/EncTime.h"
 
+#include <memory>
 #include <string>
 
 namespace pexa {
@@ -21,6 +22,10 @@ inline constexpr char InvalidDateTimeText[] = "(Invalid)";
 class DateTimeConversion final : public Conversion {
 public:
     DateTimeConversion();
+
+    std::unique_ptr<Conversion> Clone() const override {
+        return std::unique_ptr<Conversion>(new DateTimeConversion(*this));
+    }
 
     TimeEncoding GetTimeEncoding() const noexcept { return timeEncoding_; }
     // The bar's "t"/"O" buttons and its setting choose the encoding; the text

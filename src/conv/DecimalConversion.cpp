@@ -13,6 +13,7 @@ constexpr int ThousandsGroup = 3;
 // The ends of the range a typed real must lie in (signed 64 bits).
 constexpr Real MinTypedReal = -9223372036854775808.0L;
 constexpr Real MaxTypedReal = 9223372036854775807.0L;
+constexpr std::size_t MaxTypedDecimals = 18;
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -189,6 +190,16 @@ bool DecimalConversion::StoreCandidate(const std::string& candidate) {
     }
     std::int64_t n = 0;
     return ParseDecimalInteger(candidate, n) && TryStoreInteger(n);
+}
+
+// A real keeps as many decimals as the bar shows; a digit past them would
+// have to be dropped, which is no range problem of the number.
+InputRefusal DecimalConversion::RefusalOf(char ch) const {
+    const auto separator = entryText_.find(CurrentFormat().DecimalSeparator);
+    if (IsFloatMode(GetMode()) && IsDigit(ch) && separator != std::string::npos &&
+        !HasSeparator(entryText_, 'E') && entryText_.size() - (separator + 1) >= MaxTypedDecimals)
+        return InputRefusal::TooManyDigits;
+    return Conversion::RefusalOf(ch);
 }
 
 bool DecimalConversion::IsIgnoredChar(char ch) const {

@@ -2,6 +2,7 @@
 
 #include "conv/Conversion.h"
 
+#include <memory>
 #include <string>
 
 namespace pexa {
@@ -14,12 +15,17 @@ class DecimalConversion : public Conversion {
 public:
     DecimalConversion();
 
+    std::unique_ptr<Conversion> Clone() const override {
+        return std::unique_ptr<Conversion>(new DecimalConversion(*this));
+    }
+
     ConvOptionSet GetCapabilities() const override;
     CalcValue GetValue() override;
     void UpdateText() override;
     std::string GetText(bool grouped) const override;
     bool CanInputChar(char ch, bool newEntry, bool pasting) const override;
     bool InputChar(char ch) override;
+    InputRefusal RefusalOf(char ch) const override;
     bool IsIgnoredChar(char ch) const override;
     bool CanBackspace() const override;
     bool Backspace() override;

@@ -198,6 +198,27 @@ bool FloatConversion::InputChar(char ch) {
     return true;
 }
 
+InputRefusal FloatConversion::RefusalOf(char ch) const {
+    if (!CanInputChar(ch, false, true))
+        return InputRefusal::NotOfNotation;
+    std::string candidate = BuildCandidate(ch);
+    if (IsNamedFloatPrefix(candidate, GetFloatFormat()))
+        return InputRefusal::NotOfNotation;
+    try {
+        FloatTextToBits(candidate, GetFloatFormat());
+    } catch (const ConvertError&) {
+        return InputRefusal::NotOfNotation;
+    } catch (const CalcError&) {
+        return InputRefusal::OutOfRange;
+    }
+    return NormalizeFloatText(candidate) ? InputRefusal::NotOfNotation
+                                         : InputRefusal::TooManyDigits;
+}
+
+std::string FloatConversion::RangeName() const {
+    return FloatFormatName(GetFloatFormat());
+}
+
 bool FloatConversion::CanToggleSign() const {
     return true;
 }

@@ -3,6 +3,7 @@
 #include "conv/Conversion.h"
 #include "enc/EncFloat.h"
 
+#include <memory>
 #include <string>
 
 namespace pexa {
@@ -22,6 +23,10 @@ namespace pexa {
 class FloatConversion final : public Conversion {
 public:
     FloatConversion();
+
+    std::unique_ptr<Conversion> Clone() const override {
+        return std::unique_ptr<Conversion>(new FloatConversion(*this));
+    }
 
     // The format the bar reads the pattern in; the bar's precision indicator
     // shows its name.
@@ -49,6 +54,9 @@ public:
     ConvTextState GetTextState() const override;
     bool CanInputChar(char ch, bool newEntry, bool pasting) const override;
     bool InputChar(char ch) override;
+    InputRefusal RefusalOf(char ch) const override;
+    // The format's name: its range is what a number must fit.
+    std::string RangeName() const override;
     bool CanToggleSign() const override;
     bool CanBackspace() const override;
     bool Backspace() override;

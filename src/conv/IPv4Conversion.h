@@ -2,6 +2,7 @@
 
 #include "conv/Conversion.h"
 
+#include <memory>
 #include <string>
 
 namespace pexa {
@@ -14,6 +15,10 @@ namespace pexa {
 class IPv4Conversion final : public Conversion {
 public:
     IPv4Conversion();
+
+    std::unique_ptr<Conversion> Clone() const override {
+        return std::unique_ptr<Conversion>(new IPv4Conversion(*this));
+    }
 
     ConvOptionSet GetCapabilities() const override;
     CalcValue GetValue() override;

@@ -2,6 +2,7 @@
 
 #include "conv/Conversion.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -45,18 +46,27 @@ private:
 class HexConversion final : public RadixConversion {
 public:
     HexConversion();
+    std::unique_ptr<Conversion> Clone() const override {
+        return std::unique_ptr<Conversion>(new HexConversion(*this));
+    }
 };
 
 // Kind 2, "OCT": 3-bit digits 0-7, never grouped.
 class OctalConversion final : public RadixConversion {
 public:
     OctalConversion();
+    std::unique_ptr<Conversion> Clone() const override {
+        return std::unique_ptr<Conversion>(new OctalConversion(*this));
+    }
 };
 
 // Kind 3, "BIN": digits 0 and 1, grouped in fours (eights in QWord and Float).
 class BinaryConversion final : public RadixConversion {
 public:
     BinaryConversion();
+    std::unique_ptr<Conversion> Clone() const override {
+        return std::unique_ptr<Conversion>(new BinaryConversion(*this));
+    }
 };
 
 } // namespace pexa

@@ -2,6 +2,7 @@
 
 #include "conv/Conversion.h"
 
+#include <memory>
 #include <string>
 
 namespace pexa {
@@ -15,6 +16,10 @@ namespace pexa {
 class SexagesimalConversion final : public Conversion {
 public:
     SexagesimalConversion();
+
+    std::unique_ptr<Conversion> Clone() const override {
+        return std::unique_ptr<Conversion>(new SexagesimalConversion(*this));
+    }
 
     bool GetHmsStyle() const noexcept { return hmsStyle_; }
     // With the h:m:s style the text has three fields at most and the first

@@ -2,6 +2,7 @@
 
 #include "conv/ConversionFactory.h"
 #include "core/ModeWidth.h"
+#include "enc/EncUnicode.h"
 #include "engine/CalculatorDisplay.h"
 
 #include <cstdint>
@@ -22,6 +23,29 @@ std::string Calculator::PendingOperatorSymbol() const {
 bool Calculator::IsBlocked() const {
     const std::optional<BarKind> active = bars_.Active();
     return active && bars_.HasError(*active);
+}
+
+std::optional<BarKind> Calculator::InvalidEntryBar() const {
+    if (entry_ != EntryState::Entering || !entryBar_)
+        return std::nullopt;
+    const Conversion* conversion = bars_.Find(*entryBar_);
+    if (conversion == nullptr || conversion->GetTextState() != ConvTextState::Invalid)
+        return std::nullopt;
+    return entryBar_;
+}
+
+// The value such an entry hands out is only what its text reads as so far
+// (a masked date, 0 for half a word): computing with it would report a
+// number the user never entered.
+bool Calculator::RefuseInvalidEntry() {
+    const std::optional<BarKind> invalid = InvalidEntryBar();
+    if (!invalid)
+        return false;
+    Refusal refusal;
+    refusal.Kind = RefusalKind::InvalidEntry;
+    refusal.Bar = *invalid;
+    display_.OperationRefused(refusal);
+    return true;
 }
 
 // ---- Showing values and failures -------------------------------------------
@@ -142,6 +166,7 @@ bool Calculator::EnterInto(BarKind bar, bool newEntry, bool deferSync, Input inp
             SetPendingOperator(std::nullopt);
         entry_ = EntryState::Entering;
     }
+    entryBar_ = bar;
     // A bar takes nothing while it shows an error; the clear above took any
     // away, and a deferred character reaches only an entry started that way.
     const bool accepted = (deferSync || !bars_.HasError(bar)) && input(conversion);
@@ -160,66 +185,165 @@ bool Calculator::IsIgnoredInPaste(char ch) const {
 }
 
 // Toggles the sign of the entry a paste has typed so far, as the "-" key does.
-bool Calculator::ApplyPastedSign(Conversion& conversion) const {
+bool Calculator::ApplyPastedSign(Conversion& conversion) {
     if (!conversion.CanInputChar('-', false, true))
         return false;
     return conversion.InputChar('-');
 }
 
-// Every character goes through the same acceptance test as a typed one. The
-// bar is redrawn and the other bars follow once, after the last character,
-// which keeps a long clipboard text (a stray file, megabytes of zeros) fast.
-bool Calculator::Paste(const std::vector<std::optional<std::string>>& characters) {
-    const std::optional<BarKind> active = bars_.Active();
-    Conversion* conversion = active ? bars_.Find(*active) : nullptr;
-    size_t start = 0;
-    bool negative = false;
-    if (characters.size() > 1 && characters.front() == std::string("-") && conversion != nullptr &&
-        conversion->GetCapabilities().Contains(ConvOption::Signed) &&
-        !conversion->TakesPastedSignFirst()) {
-        start = 1;
-        negative = true;
-    }
+namespace {
+
+bool IsBlank(char32_t ch) {
+    // A byte order mark has no place in a number either: it counts as a
+    // blank, so that a text saved with one pastes as the number it holds.
+    return ch == U' ' || ch == U'\t' || ch == U'\r' || ch == U'\n' || ch == U'\uFEFF';
+}
+
+bool IsCharacter(const PastedCharacter& pasted, char ch) {
+    return pasted.Bytes && *pasted.Bytes == std::string(1, ch);
+}
+
+// The refusal of a paste, about the characters [begin, end).
+Refusal PasteRefusal(RefusalKind kind, BarKind bar, std::size_t begin, std::size_t end) {
+    Refusal refusal;
+    refusal.Kind = kind;
+    refusal.Bar = bar;
+    refusal.TextBegin = begin;
+    refusal.TextEnd = end;
+    return refusal;
+}
+
+// The reading of the range that a number did not fit.
+void DescribeRange(Refusal& refusal, const Conversion& conversion) {
+    refusal.RangeName = conversion.RangeName();
+    const CalcValueMode mode = conversion.GetMode();
+    refusal.Signed =
+        conversion.HasOption(ConvOption::Signed) && !IsFloatMode(mode) && !Is64BitMode(mode);
+}
+
+} // namespace
+
+std::optional<Refusal> Calculator::TypePasted(Conversion& conversion,
+                                              const std::vector<PastedCharacter>& text,
+                                              std::size_t begin, std::size_t end,
+                                              bool negative) const {
+    const std::size_t first = negative ? begin + 1 : begin;
+    const auto refuse = [&](RefusalKind kind, std::optional<std::size_t> at) {
+        Refusal refusal = PasteRefusal(kind, conversion.GetKind(), begin, end);
+        refusal.Offending = at;
+        return refusal;
+    };
+    conversion.Clear();
     bool typed = false;
-    bool refused = false;
-    bool stopped = false;
-    for (size_t i = start; i < characters.size() && !refused && !stopped; ++i) {
-        if (!characters[i]) {
-            refused = true;
-            break;
-        }
-        for (const char byte : *characters[i]) {
-            if (IsIgnoredInPaste(byte))
+    for (std::size_t i = first; i < end; ++i) {
+        if (!text[i].Bytes)
+            return refuse(RefusalKind::NotOfNotation, i);
+        for (const char byte : *text[i].Bytes) {
+            if (conversion.IsIgnoredChar(byte))
                 continue;
-            if (!CanType(byte, !typed, true)) {
-                refused = true;
-                break;
-            }
-            if (!TypeInto(*active, byte, !typed, true, true)) {
+            if (!conversion.CanInputChar(byte, !typed, true))
+                return refuse(RefusalKind::NotOfNotation, i);
+            if (!conversion.InputChar(byte)) {
                 // The digits of a negative number may only fit the signed
                 // range once the sign is on ("-128" in a signed Byte bar):
                 // put the sign on now and offer the digit again.
-                if (!(negative && typed && ApplyPastedSign(*conversion))) {
-                    stopped = true;
-                    break;
-                }
-                negative = false;
-                if (!TypeInto(*active, byte, false, true, true)) {
-                    stopped = true;
-                    break;
+                const bool signedNow = negative && typed && ApplyPastedSign(conversion);
+                if (signedNow)
+                    negative = false;
+                if (!signedNow || !conversion.InputChar(byte)) {
+                    switch (conversion.RefusalOf(byte)) {
+                    case InputRefusal::NotOfNotation:
+                        return refuse(RefusalKind::NotOfNotation, i);
+                    case InputRefusal::TooManyDigits:
+                    case InputRefusal::TooLong:
+                    case InputRefusal::OutOfRange: {
+                        const InputRefusal why = conversion.RefusalOf(byte);
+                        const bool below = IsCharacter(text[begin], '-');
+                        Refusal refusal =
+                            refuse(why == InputRefusal::TooManyDigits ? RefusalKind::TooManyDigits
+                                   : why == InputRefusal::TooLong     ? RefusalKind::TooLong
+                                   : below                            ? RefusalKind::TooSmall
+                                                                      : RefusalKind::TooLarge,
+                                   std::nullopt);
+                        DescribeRange(refusal, conversion);
+                        return refusal;
+                    }
+                    }
                 }
             }
             typed = true;
         }
     }
-    if (typed) {
-        display_.BarTextChanged(*active);
-        SyncFromBar(active);
-        if (negative)
-            Type('-', false, true);
-        entry_ = EntryState::Computed;
+    // Only characters the bar skips ("," in the decimal bar).
+    if (!typed)
+        return refuse(RefusalKind::NotOfNotation, std::nullopt);
+    if (negative && !ApplyPastedSign(conversion))
+        return refuse(RefusalKind::NegativeUnsigned, std::nullopt);
+    // Every character went in, yet the text names nothing (a date that does
+    // not exist in the mode, the start of a word).
+    if (conversion.GetTextState() == ConvTextState::Invalid)
+        return refuse(RefusalKind::NotOfNotation, std::nullopt);
+    return std::nullopt;
+}
+
+template <class Typing> void Calculator::ApplyPaste(BarKind bar, Typing typing) {
+    if (entry_ == EntryState::Equalled)
+        SetPendingOperator(std::nullopt);
+    typing(*bars_.Find(bar));
+    entry_ = EntryState::Entering;
+    entryBar_ = bar;
+    display_.BarTextChanged(bar);
+    SyncFromBar(bar);
+    entry_ = EntryState::Computed;
+}
+
+// The bar is redrawn and the other bars follow once, after the last
+// character, which keeps a long clipboard text (a stray file, megabytes of
+// zeros) fast.
+PasteResult Calculator::PasteText(const std::vector<PastedCharacter>& text) {
+    const std::optional<BarKind> active = bars_.Active();
+    if (text.empty())
+        return {};
+    if (!active)
+        return PasteRefusal(RefusalKind::NotOfNotation, BarKind::Decimal, 0, text.size());
+    if (bars_.HasError(*active))
+        return PasteRefusal(RefusalKind::Blocked, *active, 0, text.size());
+    Conversion& conversion = *bars_.Find(*active);
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    if (!conversion.KeepsPastedBlanks()) {
+        while (begin < end && IsBlank(text[begin].Code))
+            ++begin;
+        while (end > begin && IsBlank(text[end - 1].Code))
+            --end;
+        if (begin == end)
+            return PasteRefusal(RefusalKind::Blank, *active, 0, text.size());
     }
-    return !refused;
+    if (end - begin == 1 && (IsCharacter(text[begin], '-') || IsCharacter(text[begin], '+')))
+        return PasteRefusal(RefusalKind::OnlySign, *active, begin, end);
+    const bool negative = end - begin > 1 && IsCharacter(text[begin], '-') &&
+                          conversion.GetCapabilities().Contains(ConvOption::Signed) &&
+                          !conversion.TakesPastedSignFirst();
+    if (negative && !conversion.IsSigned())
+        return PasteRefusal(RefusalKind::NegativeUnsigned, *active, begin, end);
+    const std::unique_ptr<Conversion> trial = conversion.Clone();
+    if (!trial)
+        return PasteRefusal(RefusalKind::NotOfNotation, *active, begin, end);
+    if (std::optional<Refusal> refusal = TypePasted(*trial, text, begin, end, negative))
+        return *refusal;
+    ApplyPaste(*active, [&](Conversion& real) { TypePasted(real, text, begin, end, negative); });
+    return {};
+}
+
+PasteResult Calculator::Paste(const std::vector<std::optional<std::string>>& characters) {
+    std::vector<PastedCharacter> text;
+    text.reserve(characters.size());
+    for (const std::optional<std::string>& bytes : characters) {
+        const bool ascii =
+            bytes && bytes->size() == 1 && static_cast<unsigned char>((*bytes)[0]) < 0x80;
+        text.push_back({ascii ? static_cast<char32_t>((*bytes)[0]) : U'\uFFFD', bytes});
+    }
+    return PasteText(text);
 }
 
 bool Calculator::TakesWholeCharacters() const {
@@ -240,27 +364,38 @@ bool Calculator::TypeCharacter(char32_t ch) {
                      [ch](Conversion& c) { return c.InputCharacter(ch); });
 }
 
-bool Calculator::PasteCharacters(const std::u32string& text) {
-    const std::optional<BarKind> active = bars_.Active();
-    if (!active || !bars_.Find(*active)->TakesWholeCharacters())
-        return text.empty();
-    Conversion& conversion = *bars_.Find(*active);
-    bool typed = false;
-    bool refused = false;
-    for (const char32_t ch : text) {
-        if (!conversion.CanInputCharacter(ch, !typed) || (typed && bars_.HasError(*active))) {
-            refused = true;
-            break;
+std::optional<Refusal> Calculator::TypePastedCharacters(Conversion& conversion,
+                                                        const std::u32string& text) const {
+    conversion.Clear();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!conversion.CanInputCharacter(text[i], i == 0) || !conversion.InputCharacter(text[i])) {
+            Refusal refusal = PasteRefusal(IsScalarValue(text[i]) ? RefusalKind::TooLong
+                                                                  : RefusalKind::NotOfNotation,
+                                           conversion.GetKind(), 0, text.size());
+            refusal.Offending = i;
+            DescribeRange(refusal, conversion);
+            return refusal;
         }
-        EnterInto(*active, !typed, true, [ch](Conversion& c) { return c.InputCharacter(ch); });
-        typed = true;
     }
-    if (typed) {
-        display_.BarTextChanged(*active);
-        SyncFromBar(active);
-        entry_ = EntryState::Computed;
-    }
-    return !refused;
+    return std::nullopt;
+}
+
+PasteResult Calculator::PasteCharacters(const std::u32string& text) {
+    const std::optional<BarKind> active = bars_.Active();
+    if (text.empty())
+        return {};
+    if (!active || !bars_.Find(*active)->TakesWholeCharacters())
+        return PasteRefusal(RefusalKind::NotOfNotation, active.value_or(BarKind::Char), 0,
+                            text.size());
+    if (bars_.HasError(*active))
+        return PasteRefusal(RefusalKind::Blocked, *active, 0, text.size());
+    const std::unique_ptr<Conversion> trial = bars_.Find(*active)->Clone();
+    if (!trial)
+        return PasteRefusal(RefusalKind::NotOfNotation, *active, 0, text.size());
+    if (std::optional<Refusal> refusal = TypePastedCharacters(*trial, text))
+        return *refusal;
+    ApplyPaste(*active, [&](Conversion& real) { TypePastedCharacters(real, text); });
+    return {};
 }
 
 void Calculator::ToggleSign() {
@@ -286,7 +421,7 @@ void Calculator::BackSpace() {
 // ---- Operators and evaluation -----------------------------------------------
 
 void Calculator::PressOperator(BinaryOp::Index op) {
-    if (IsBlocked())
+    if (IsBlocked() || RefuseInvalidEntry())
         return;
     if (entry_ == EntryState::Entering || entry_ == EntryState::Computed)
         Evaluate(false);
@@ -295,7 +430,7 @@ void Calculator::PressOperator(BinaryOp::Index op) {
 }
 
 void Calculator::Evaluate(bool isEquals) {
-    if (IsBlocked())
+    if (IsBlocked() || RefuseInvalidEntry())
         return;
     if (pending_) {
         if (entry_ == EntryState::Entering || entry_ == EntryState::Computed)
@@ -322,6 +457,8 @@ void Calculator::Evaluate(bool isEquals) {
 }
 
 void Calculator::Equal() {
+    if (RefuseInvalidEntry())
+        return;
     Evaluate(true);
     answer_ = accumulator_;
 }
@@ -358,7 +495,7 @@ void Calculator::SetPendingOperator(std::optional<BinaryOp::Index> op) {
 // ---- Functions ------------------------------------------------------------
 
 template <class Operation> void Calculator::ApplyInPlace(Operation operation) {
-    if (IsBlocked())
+    if (IsBlocked() || RefuseInvalidEntry())
         return;
     bool done = false;
     try {
@@ -395,7 +532,8 @@ void Calculator::ApplyTrig(TrigFunctionKind kind, bool inverse) {
 }
 
 bool Calculator::FlipBit(int bit) {
-    if (IsBlocked() || IsFloatMode(mode_) || bit < 0 || bit >= BitCountOf(mode_))
+    if (IsBlocked() || IsFloatMode(mode_) || bit < 0 || bit >= BitCountOf(mode_) ||
+        RefuseInvalidEntry())
         return false;
     const CalcValueMode mode = mode_;
     ApplyInPlace([=](CalcValue& value) {

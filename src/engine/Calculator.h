@@ -5,6 +5,7 @@
 #include "core/CalcValue.h"
 #include "engine/FunctionOptions.h"
 #include "engine/OpenBars.h"
+#include "engine/Refusal.h"
 
 #include <exception>
 #include <memory>
@@ -51,6 +52,11 @@ public:
     std::string PendingOperatorSymbol() const;
     // Whether an error in the active bar blocks the operations.
     bool IsBlocked() const;
+    // The bar whose entry is being typed while its text denotes no valid
+    // value (a date that does not exist, half a word): "=", the operators
+    // and the functions are refused until it is corrected or replaced, and
+    // the other bars have no value to show. None otherwise.
+    std::optional<BarKind> InvalidEntryBar() const;
 
     // ---- Mode and options ---------------------------------------------------
     CalcValueMode Mode() const { return mode_; }
@@ -72,19 +78,25 @@ public:
     bool Type(char ch, bool startNew, bool pasting);
     // Whether a paste skips the character in the active bar.
     bool IsIgnoredInPaste(char ch) const;
-    // Types pasted characters into the active bar: each is the bytes it is
-    // offered as, or none for a character the bar cannot take. A leading "-"
-    // gives the number its sign in a bar that reads signed numbers. False
-    // when a character was refused (what came before it stays typed).
-    bool Paste(const std::vector<std::optional<std::string>>& characters);
+    // Pastes a text into the active bar, whole or not at all. Blanks around
+    // it are left out (not in a bar that keeps them, see
+    // Conversion::KeepsPastedBlanks). A leading "-" gives the number its sign
+    // in a bar that reads signed numbers. The characters are tried on a copy
+    // of the bar first, each through the same acceptance test as a typed
+    // one; only when every one went in, and the text denotes a valid value,
+    // is the paste made. Otherwise nothing changes (value, entry, pending
+    // operator) and the result says why. An empty text does nothing.
+    PasteResult PasteText(const std::vector<PastedCharacter>& text);
+    // The same for characters given only as their bytes (ASCII for blanks).
+    PasteResult Paste(const std::vector<std::optional<std::string>>& characters);
     // Whether the active bar takes characters whole (Conversion::TakesWholeCharacters).
     bool TakesWholeCharacters() const;
     // Types a whole character into such a bar; false when it refused it, in
     // which case nothing changed (a refused first character does not clear).
     bool TypeCharacter(char32_t ch);
-    // Pastes whole characters into such a bar as Paste does; the first
-    // character that does not go in stops the paste and gives false.
-    bool PasteCharacters(const std::u32string& text);
+    // Pastes whole characters into such a bar, whole or not at all as Paste
+    // does (the character bar keeps blanks: they are characters there).
+    PasteResult PasteCharacters(const std::u32string& text);
     // The sign key: toggles the entry's sign while typing, else negates.
     void ToggleSign();
     void BackSpace();
@@ -138,7 +150,19 @@ private:
     // The common part of typing: starts a new entry when asked, then applies
     // input to the conversion.
     template <class Input> bool EnterInto(BarKind bar, bool newEntry, bool deferSync, Input input);
-    bool ApplyPastedSign(Conversion& conversion) const;
+    // Types the pasted characters [begin, end) into a conversion as a new
+    // entry; the refusal when one does not go in.
+    std::optional<Refusal> TypePasted(Conversion& conversion,
+                                      const std::vector<PastedCharacter>& text, std::size_t begin,
+                                      std::size_t end, bool negative) const;
+    std::optional<Refusal> TypePastedCharacters(Conversion& conversion,
+                                                const std::u32string& text) const;
+    // Makes the paste a copy of the bar took: the real bar takes it the same way.
+    template <class Typing> void ApplyPaste(BarKind bar, Typing typing);
+    // Tells the display why an operation is refused while the entry is
+    // invalid; false (and nothing told) when it is valid.
+    bool RefuseInvalidEntry();
+    static bool ApplyPastedSign(Conversion& conversion);
     // The bar operations that show their result, with errors caught per bar.
     void SetBarValue(BarKind bar, const CalcValue& value);
     void ClearBar(BarKind bar);
@@ -151,6 +175,8 @@ private:
     CalcValue answer_{CalcValueMode::Byte, 0, 0.0L};
     std::optional<BinaryOp::Index> pending_;
     EntryState entry_ = EntryState::Idle;
+    // The bar the last character was typed into.
+    std::optional<BarKind> entryBar_;
     CalcValueMode mode_ = CalcValueMode::DWord;
     bool signed_ = false;
     bool reversed_ = false;

@@ -2,6 +2,8 @@
 
 namespace pexa {
 
+struct Refusal;
+
 // What the calculator tells whatever shows it. The calculator holds every
 // value and state; a display reads what it needs back from the calculator
 // when it is told that something changed, and never keeps a copy.
@@ -19,6 +21,8 @@ public:
     virtual void PendingOperatorChanged() = 0;
     // Another bar, or none, is the active one.
     virtual void ActiveBarChanged() = 0;
+    // An operation was refused and changed nothing; the user is to see why.
+    virtual void OperationRefused(const Refusal& /*refusal*/) {}
 
 protected:
     CalculatorDisplay() = default;

@@ -7,10 +7,13 @@
 #include "ui/CalcBarVariants.h"
 #include "ui/CalcErrorText.h"
 #include "ui/MainWindow.h"
+#include "ui/RefusalText.h"
 #include "ui/ViewOptions.h"
 #include "ui/toolkit/BandSite.h"
 #include "ui/toolkit/CommandAction.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QMenu>
 #include <QPointer>
 
@@ -201,8 +204,57 @@ void BarStack::BuildBarMenu(CalcBar& bar, QMenu& menu, int phase) {
 }
 
 void BarStack::ShowText(CalcBar& bar) {
-    const std::optional<CalcErrorKind> error = window_.Engine().Bars().ErrorOf(bar.Kind());
-    bar.SetMessageText(error ? pexa::CalcErrorText(*error) : QString());
+    if (refusalBar_ == bar.Kind())
+        DropRefusal();
+    const Calculator& calculator = window_.Engine();
+    const std::optional<CalcErrorKind> error = calculator.Bars().ErrorOf(bar.Kind());
+    const std::optional<BarKind> invalid = calculator.InvalidEntryBar();
+    if (error)
+        bar.SetMessageText(pexa::CalcErrorText(*error));
+    else if (invalid && *invalid != bar.Kind())
+        bar.SetMessageText(NoValidValueText());
+    else
+        bar.SetMessageText(QString());
+}
+
+// The message lasts until the user does the next thing; watching the
+// application's input while it shows sees every key and click first.
+void BarStack::ShowRefusal(BarKind kind, const QString& message) {
+    CalcBar* bar = Find(kind);
+    if (bar == nullptr || message.isEmpty())
+        return;
+    if (refusalBar_ && refusalBar_ != kind)
+        DropRefusal();
+    if (!refusalBar_)
+        qApp->installEventFilter(this);
+    refusalBar_ = kind;
+    refusalMessage_ = message;
+    bar->SetMessageText(message);
+}
+
+void BarStack::DropRefusal() {
+    if (!refusalBar_)
+        return;
+    const BarKind kind = *refusalBar_;
+    refusalBar_.reset();
+    refusalMessage_.clear();
+    qApp->removeEventFilter(this);
+    if (CalcBar* bar = Find(kind))
+        ShowText(*bar);
+}
+
+bool BarStack::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+        DropRefusal();
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 } // namespace pexa

@@ -3,6 +3,9 @@
 #include "conv/Conversion.h"
 
 #include <QObject>
+#include <QString>
+
+#include <optional>
 
 class QMenu;
 class QWidget;
@@ -43,19 +46,32 @@ public:
     void StepActive(int direction);
     // The bar's own menu: the clipboard commands first (phase 0), Close last.
     void BuildBarMenu(CalcBar& bar, QMenu& menu, int phase);
-    // The bar's text, or the calculator's error for it in its place.
+    // The bar's text, or in its place the calculator's error for it, or
+    // that it has no valid value while another bar's entry is invalid. Called
+    // when the bar changed: a refusal shown there is over.
     void ShowText(CalcBar& bar);
+    // Shows why something was refused in the bar, in place of its value,
+    // until the next key, click or change of the bar. It blocks nothing:
+    // the calculator did not change.
+    void ShowRefusal(BarKind kind, const QString& message);
+    const QString& RefusalMessage() const { return refusalMessage_; }
     // Ends the bar's events to the stack: a bar that is going, or every bar
     // while the window is.
     void Disconnect(CalcBar& bar);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void DropRefusal();
     // Tells the calculator the order the bars stand in now (the user may
     // have moved one), before anything that depends on it.
     void SyncOrder();
 
     MainWindow& window_;
     BandSite* site_;
+    std::optional<BarKind> refusalBar_;
+    QString refusalMessage_;
 };
 
 } // namespace pexa

@@ -94,11 +94,14 @@ public:
     // ---- Clipboard -------------------------------------------------------
     // The active bar's text (grouped or plain) to the clipboard.
     void CopyToClipboard(bool grouped);
-    // Types the clipboard's text into the active bar.
+    // Types the clipboard's text into the active bar; text that is not
+    // valid UTF-8 is refused.
     void PasteFromClipboard();
-    // Types a text into the active bar as a paste does; false when a
-    // character was refused (the alert has sounded).
+    // Pastes a text into the active bar, whole or not at all; false when it
+    // was refused (the alert has sounded and the bar shows why).
     bool PasteText(const QString& text);
+    // The same for the characters of a text.
+    bool PasteCharacters(const std::u32string& characters);
     bool ClipboardHasText() const { return clipboardHasText_; }
 
     // ---- Containers --------------------------------------------------
@@ -209,6 +212,12 @@ private:
     void BarReadingChanged(BarKind kind) override;
     void PendingOperatorChanged() override;
     void ActiveBarChanged() override;
+    // Shows the reason in the active bar and sounds the alert
+    // (MainWindowClipboard.cpp, with the paste's refusals).
+    void OperationRefused(const Refusal& refusal) override;
+    // The alert, and the refusal's message in the active bar; about is the
+    // text it names.
+    void ShowRefusal(const Refusal& refusal, const QString& about);
 
     Calculator calculator_{*this};
 

@@ -4,13 +4,18 @@
 
 #include "conv/CharacterConversion.h"
 #include "conv/Conversion.h"
+#include "enc/EncUnicode.h"
 #include "ui/BarStack.h"
 #include "ui/CalcBar.h"
+#include "ui/RefusalText.h"
 #include "ui/SjisText.h"
 #include "ui/toolkit/CommandAction.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMimeData>
+
+#include <cstdint>
 
 #include <optional>
 #include <string>
@@ -54,6 +59,49 @@ std::u32string CharactersOf(const QString& text) {
     return characters;
 }
 
+// The clipboard's text as its bytes say, where it offers them: a text that
+// is no UTF-8 is refused, not read with replacement characters. Other
+// programs offer it under either name.
+struct ClipboardBytes {
+    bool Offered = false;
+    QByteArray Bytes;
+};
+
+ClipboardBytes Utf8BytesOf(const QMimeData* mime) {
+    if (mime == nullptr)
+        return {};
+    for (const char* format : {"text/plain;charset=utf-8", "text/plain"}) {
+        if (mime->hasFormat(QLatin1String(format)))
+            return {true, mime->data(QLatin1String(format))};
+    }
+    return {};
+}
+
+// The characters of UTF-8 bytes, a byte order mark included (it is the
+// calculator's to judge); none, with the first byte that is no part of a
+// well-formed sequence, for anything else.
+std::optional<std::u32string> DecodeStrictly(const QByteArray& bytes, std::size_t& badByte) {
+    std::u32string characters;
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+    const auto size = static_cast<std::size_t>(bytes.size());
+    for (std::size_t i = 0; i < size;) {
+        const DecodedChar decoded = DecodeUtf8(data + i, size - i);
+        if (!decoded.Valid) {
+            badByte = i;
+            return std::nullopt;
+        }
+        characters.push_back(decoded.CodePoint);
+        i += decoded.Length;
+    }
+    return characters;
+}
+
+QString FromCharacters(const std::u32string& characters, std::size_t begin, std::size_t end) {
+    end = std::min(end, characters.size());
+    begin = std::min(begin, end);
+    return QString::fromUcs4(characters.data() + begin, static_cast<qsizetype>(end - begin));
+}
+
 } // namespace
 
 void MainWindow::CopyToClipboard(bool grouped) {
@@ -67,28 +115,63 @@ void MainWindow::CopyToClipboard(bool grouped) {
 }
 
 void MainWindow::PasteFromClipboard() {
-    PasteText(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
+    const QClipboard& clipboard = *QGuiApplication::clipboard();
+    const ClipboardBytes offered = Utf8BytesOf(clipboard.mimeData(QClipboard::Clipboard));
+    if (!offered.Offered) {
+        PasteText(clipboard.text(QClipboard::Clipboard));
+        return;
+    }
+    std::size_t badByte = 0;
+    const std::optional<std::u32string> characters = DecodeStrictly(offered.Bytes, badByte);
+    if (characters) {
+        PasteCharacters(*characters);
+        return;
+    }
+    Refusal refusal;
+    refusal.Kind = RefusalKind::InvalidUtf8;
+    refusal.Offending = badByte;
+    const auto byte = static_cast<unsigned char>(offered.Bytes.at(static_cast<qsizetype>(badByte)));
+    ShowRefusal(refusal, QStringLiteral("%1").arg(byte, 2, 16, QChar(u'0')).toUpper());
+}
+
+bool MainWindow::PasteText(const QString& text) {
+    return PasteCharacters(CharactersOf(text));
 }
 
 // Each character is offered whole to a bar that takes whole characters,
-// else as the bytes the active bar reads; the calculator types them as it
-// types keys.
-bool MainWindow::PasteText(const QString& text) {
+// else as the bytes the active bar reads; the calculator takes them all or
+// none, and the bar says why when it refused them.
+bool MainWindow::PasteCharacters(const std::u32string& characters) {
     const CalcBar* bar = bars_->Active();
-    const std::u32string characters = CharactersOf(text);
-    bool accepted = false;
+    PasteResult result;
     if (calculator_.TakesWholeCharacters()) {
-        accepted = calculator_.PasteCharacters(characters);
+        result = calculator_.PasteCharacters(characters);
     } else {
-        std::vector<std::optional<std::string>> offered;
+        std::vector<PastedCharacter> offered;
         offered.reserve(characters.size());
         for (const char32_t ch : characters)
-            offered.push_back(PasteBytesOf(ch, bar));
-        accepted = calculator_.Paste(offered);
+            offered.push_back({ch, PasteBytesOf(ch, bar)});
+        result = calculator_.PasteText(offered);
     }
-    if (!accepted)
-        QApplication::beep();
-    return accepted;
+    if (const std::optional<Refusal>& refusal = result.Refused()) {
+        const std::size_t begin = refusal->Kind == RefusalKind::NotOfNotation &&
+                                          refusal->Bar == BarKind::Char && refusal->Offending
+                                      ? *refusal->Offending
+                                      : refusal->TextBegin;
+        const std::size_t end = begin == refusal->TextBegin ? refusal->TextEnd : begin + 1;
+        ShowRefusal(*refusal, FromCharacters(characters, begin, end));
+    }
+    return result.Accepted();
+}
+
+void MainWindow::OperationRefused(const Refusal& refusal) {
+    ShowRefusal(refusal, QString());
+}
+
+void MainWindow::ShowRefusal(const Refusal& refusal, const QString& about) {
+    QApplication::beep();
+    if (const CalcBar* bar = bars_->Active())
+        bars_->ShowRefusal(bar->Kind(), RefusalText(refusal, about));
 }
 
 void MainWindow::BindClipboardActions() {

@@ -249,25 +249,25 @@ TEST_F(CalculatorTest, PasteTypesThroughTheActiveBarAndSignsLast) {
     EXPECT_EQ(Dec(), "-128");
     EXPECT_EQ(Hex(), "80");
     EXPECT_EQ(calc_.Entry(), EntryState::Computed);
-    // A character the bar cannot take stops the paste; what came first stays.
+    // A character the bar cannot take refuses the whole paste.
     EXPECT_FALSE(calc_.Paste({"4", std::nullopt, "5"}));
-    EXPECT_EQ(Dec(), "4");
+    EXPECT_EQ(Dec(), "-128");
 }
 
 // Where "-" also separates a date's fields, a pasted negative date keeps its
 // sign: "-2" is the year -2 as typed, not the year 2 with a separator due.
 TEST_F(CalculatorTest, PastedSignOfADashSeparatedDateIsTheSign) {
     const FormatSettingsScope dashDates(FormatSettings{'.', ',', '-', ':'});
-    calc_.SetSigned(true);
+    calc_.SetMode(CalcValueMode::QWord);
     calc_.OpenBar(BarKind::Time);
     calc_.Bars().Activate(BarKind::Time);
-    calc_.Type('-', true, false);
-    calc_.Type('2', false, false);
+    for (const char ch : std::string("-2-1-1"))
+        calc_.Type(ch, false, false);
     const std::int64_t typed = GetInteger(calc_.Current());
 
-    ASSERT_TRUE(calc_.Paste({"2"}));
+    ASSERT_TRUE(calc_.Paste({"2", "-", "1", "-", "1"}));
     const std::int64_t unsignedYear = GetInteger(calc_.Current());
-    ASSERT_TRUE(calc_.Paste({"-", "2"}));
+    ASSERT_TRUE(calc_.Paste({"-", "2", "-", "1", "-", "1"}));
     EXPECT_EQ(GetInteger(calc_.Current()), typed);
     EXPECT_NE(GetInteger(calc_.Current()), unsignedYear);
 }
@@ -388,10 +388,11 @@ TEST_F(CalculatorTest, WholeCharactersTypeAndPasteIntoTheCharacterBar) {
     EXPECT_TRUE(calc_.PasteCharacters(U"😀"));
     EXPECT_EQ(Hex(), "0001F600");
     EXPECT_EQ(calc_.Entry(), EntryState::Computed);
-    // A second character has no place: the first stays, the paste reports it.
+    // A second character has no place: the paste is refused whole.
     EXPECT_FALSE(calc_.PasteCharacters(U"日本"));
-    EXPECT_EQ(Hex(), "000065E5");
-    // Refused at once (a surrogate is no character): nothing is cleared.
+    EXPECT_EQ(Hex(), "0001F600");
+    EXPECT_TRUE(calc_.PasteCharacters(U"日"));
+    // A surrogate is no character: nothing is cleared.
     EXPECT_FALSE(calc_.PasteCharacters(U"\xD800"));
     EXPECT_EQ(Hex(), "000065E5");
     chars->SetEncoding(CharEncoding::Utf8);

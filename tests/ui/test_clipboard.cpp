@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMimeData>
 #include <QTest>
 #include <QToolBar>
 
@@ -46,7 +47,7 @@ private slots:
     void leadingMinusOnSignedBar();
     void leadingMinusOnBarWithoutSign();
     void singleMinusIsOfferedAsItIs();
-    void pasteStopsAtARefusedCharacter();
+    void pasteRefusedWholeAtARefusedCharacter();
     void refusedFirstCharacterChangesNothing();
     void pasteRefusedWhileAMessageShows();
     void pasteAfterEqualsStartsAfresh();
@@ -62,6 +63,11 @@ private slots:
     void pasteFollowsClipboardChangesAtOnce();
     void hugeTextWithNulsKeepsTheValue();
     void hugeRunsOfAcceptedCharactersFinish();
+    void refusalShowsWhyAndKeepsTheEntry();
+    void refusalMessageLastsUntilTheNextKey();
+    void invalidUtf8IsRefused();
+    void byteOrderMarkIsABlank();
+    void invalidDateEntryIsNotComputedWith();
 };
 
 void ClipboardTest::copyPlainAndGrouped_data() {
@@ -153,11 +159,12 @@ void ClipboardTest::leadingMinusOnSignedBar() {
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "-1234");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "FFFFFB2E");
     QCOMPARE(window->Engine().Entry(), EntryState::Computed);
-    // Unsigned, the decimal bar still strips the sign, and then refuses to
-    // apply it: the digits stay.
+    // Unsigned, a negative number has no reading: refused, not pasted
+    // without its sign.
     Keys(*window, "ActModeSigned AC");
-    QVERIFY(window->PasteText("-77"));
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "77");
+    QVERIFY(!window->PasteText("-77"));
+    QCOMPARE(PlainText(window->Bars().Find(BarKind::Decimal)), "0");
+    QVERIFY(ShownOf(*window, BarKind::Decimal).contains("-77"));
 }
 
 void ClipboardTest::leadingMinusOnBarWithoutSign() {
@@ -165,7 +172,7 @@ void ClipboardTest::leadingMinusOnBarWithoutSign() {
     Keys(*window, "5");
     window->Bars().Activate(window->Bars().Find(BarKind::Hex));
     QVERIFY(!window->PasteText("-12"));
-    QCOMPARE(ShownOf(*window, BarKind::Hex), "00000005");
+    QCOMPARE(PlainText(window->Bars().Find(BarKind::Hex)), "00000005");
     QCOMPARE(window->Engine().Entry(), EntryState::Entering);
 }
 
@@ -174,28 +181,27 @@ void ClipboardTest::singleMinusIsOfferedAsItIs() {
     Keys(*window, "42 =");
     // Unsigned decimal refuses "-" as a character.
     QVERIFY(!window->PasteText("-"));
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "42");
+    QCOMPARE(PlainText(window->Bars().Find(BarKind::Decimal)), "42");
     QCOMPARE(window->Engine().Entry(), EntryState::Equalled);
 }
 
-void ClipboardTest::pasteStopsAtARefusedCharacter() {
+void ClipboardTest::pasteRefusedWholeAtARefusedCharacter() {
     WindowFixture window;
     Keys(*window, "9");
     QVERIFY(!window->PasteText("12x34"));
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "12");
-    QCOMPARE(ShownOf(*window, BarKind::Hex), "0000000C");
-    QCOMPARE(window->Engine().Entry(), EntryState::Computed);
-    // The negative sign is still applied to what was typed.
+    QCOMPARE(PlainText(window->Bars().Find(BarKind::Decimal)), "9");
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "00000009");
+    QCOMPARE(window->Engine().Entry(), EntryState::Entering);
     Keys(*window, "ActModeSigned");
     QVERIFY(!window->PasteText("-56z"));
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "-56");
+    QCOMPARE(PlainText(window->Bars().Find(BarKind::Decimal)), "9");
 }
 
 void ClipboardTest::refusedFirstCharacterChangesNothing() {
     WindowFixture window;
     Keys(*window, "2 + 3");
     QVERIFY(!window->PasteText("x1"));
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "3");
+    QCOMPARE(PlainText(window->Bars().Find(BarKind::Decimal)), "3");
     QCOMPARE(window->Engine().Entry(), EntryState::Entering);
     QCOMPARE(window->Engine().PendingOperator(), std::optional(BinaryOp::Add));
     // An empty text does nothing at all.
@@ -237,9 +243,9 @@ void ClipboardTest::nextDigitAfterPasteStartsNewEntry() {
 void ClipboardTest::nonAsciiTextIsRefused() {
     WindowFixture window;
     QVERIFY(!window->PasteText(QStringLiteral("1２")));
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "1");
+    QCOMPARE(PlainText(window->Bars().Find(BarKind::Decimal)), "0");
     QVERIFY(!window->PasteText(QStringLiteral("😀")));
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "1");
+    QCOMPARE(PlainText(window->Bars().Find(BarKind::Decimal)), "0");
 }
 
 void ClipboardTest::characterBarCopyAndPaste() {
@@ -280,7 +286,7 @@ void ClipboardTest::unicodeCharacterBar() {
     QCOMPARE(chr->Parts().ValueLabel->text(), QStringLiteral("😀"));
     // A second character has no place in a code point: refused, value kept.
     QVERIFY(!window->PasteText(QStringLiteral("日本")));
-    QCOMPARE(ShownOf(*window, BarKind::Hex), "000065E5");
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "0001F600");
     // Typed from the keyboard (an input method's character, a surrogate
     // pair in the key's text) it goes in whole.
     Keys(*window, "AC");
@@ -363,11 +369,10 @@ void ClipboardTest::negativeDigitsFitOnlyWithTheSign() {
     QVERIFY(window->PasteText(text));
     QCOMPARE(ShownOf(*window, BarKind::Decimal), text);
     QCOMPARE(ShownOf(*window, BarKind::Hex), hex);
-    // One digit too many stops the paste silently, with the sign applied to
-    // the rest.
+    // One digit too many refuses the paste.
     Keys(*window, "AC");
-    QVERIFY(window->PasteText(text + "0"));
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), text);
+    QVERIFY(!window->PasteText(text + "0"));
+    QCOMPARE(PlainText(window->Bars().Find(BarKind::Decimal)), "0");
 }
 
 void ClipboardTest::enabledRules() {
@@ -421,12 +426,14 @@ void ClipboardTest::hugeTextWithNulsKeepsTheValue() {
     text.replace(0, 3, QStringLiteral("271"));
     SetClipboardText(text);
     QVERIFY(Run(*window, "ActEditPaste"));
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "271");
-    QCOMPARE(ShownOf(*window, BarKind::Hex), "0000010F");
+    QCOMPARE(PlainText(window->Bars().Find(BarKind::Decimal)), "314");
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "0000013A");
+    // The message quotes the start of the text only.
+    QVERIFY(ShownOf(*window, BarKind::Decimal).size() < 100);
     // NULs first: nothing changes.
     Keys(*window, "AC 314 =");
     QVERIFY(!window->PasteText(QString(4 * 1024 * 1024, QChar(0))));
-    QCOMPARE(ShownOf(*window, BarKind::Decimal), "314");
+    QCOMPARE(PlainText(window->Bars().Find(BarKind::Decimal)), "314");
     QCOMPARE(window->Engine().Entry(), EntryState::Equalled);
 }
 
@@ -438,6 +445,108 @@ void ClipboardTest::hugeRunsOfAcceptedCharactersFinish() {
     QVERIFY(window->PasteText(text));
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "65");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00000041");
+}
+
+// A number too large for the mode: the bar says so in place of its value,
+// the calculator is as it was, and the entry goes on from where it stood.
+void ClipboardTest::refusalShowsWhyAndKeepsTheEntry() {
+    WindowFixture window;
+    Keys(*window, "8 + 12");
+    QVERIFY(!window->PasteText(QStringLiteral(" 4294967296\n")));
+    const QString message = ShownOf(*window, BarKind::Decimal);
+    QVERIFY2(message.contains("4294967296") && message.contains("DWord"), qPrintable(message));
+    QVERIFY(!message.contains('\n'));
+    QCOMPARE(PlainText(window->Bars().Find(BarKind::Decimal)), "12");
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "0000000C");
+    QCOMPARE(window->Engine().Entry(), EntryState::Entering);
+    QCOMPARE(window->Engine().PendingOperator(), std::optional(BinaryOp::Add));
+    Keys(*window, "3");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "123");
+    Keys(*window, "=");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "131");
+
+    // A long text is quoted by its start.
+    QVERIFY(!window->PasteText(QString(200, QChar('7')) + "x"));
+    QVERIFY(ShownOf(*window, BarKind::Decimal).contains(QString(40, QChar('7')) + QChar(0x2026)));
+    QVERIFY(!ShownOf(*window, BarKind::Decimal).contains(QString(41, QChar('7'))));
+}
+
+void ClipboardTest::refusalMessageLastsUntilTheNextKey() {
+    WindowFixture window;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(&*window));
+    Keys(*window, "5");
+    QVERIFY(!window->PasteText(QStringLiteral("12x3")));
+    QVERIFY(ShownOf(*window, BarKind::Decimal).contains("12x3"));
+    QTest::keyClick(&*window, Qt::Key_Shift);
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "5");
+}
+
+// Bytes that are no UTF-8 are not read as replacement characters.
+void ClipboardTest::invalidUtf8IsRefused() {
+    WindowFixture window;
+    if (!CanOpenBarKind(BarKind::Char))
+        QSKIP("no character conversion in this build");
+    auto* chr = qobject_cast<CharacterBar*>(window->Bars().Create(BarKind::Char));
+    QVERIFY(chr != nullptr);
+    window->Bars().Activate(chr);
+    chr->SetEncoding(static_cast<int>(CharEncoding::Utf8));
+    Keys(*window, "AC");
+    auto* mime = new QMimeData;
+    mime->setData(QStringLiteral("text/plain"), QByteArray("A\xff\xfe"
+                                                           "B"));
+    Clipboard().setMimeData(mime, QClipboard::Clipboard);
+    Run(*window, "ActEditPaste");
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "00000000");
+    QVERIFY2(Shown(chr).contains("FF") && Shown(chr).contains("UTF-8"), qPrintable(Shown(chr)));
+    // The same text as UTF-8 goes in.
+    SetClipboardText(QStringLiteral("A\uFFFD"));
+    QVERIFY(Run(*window, "ActEditPaste"));
+    QCOMPARE(ShownOf(*window, BarKind::Hex), "41EFBFBD");
+}
+
+// A byte order mark ahead of a number is no part of it, like a blank.
+void ClipboardTest::byteOrderMarkIsABlank() {
+    WindowFixture window;
+    // The UTF-8 form is read where the clipboard names it.
+    auto* mime = new QMimeData;
+    mime->setData(QStringLiteral("text/plain"), QByteArray("99"));
+    mime->setData(QStringLiteral("text/plain;charset=utf-8"), QByteArray("\xEF\xBB\xBF"
+                                                                         "42\r\n"));
+    Clipboard().setMimeData(mime, QClipboard::Clipboard);
+    QVERIFY(Run(*window, "ActEditPaste"));
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "42");
+}
+
+// Word mode cannot hold the date: the time bar shows it in red, the other
+// bars show no number, and "=" is refused with the reason.
+void ClipboardTest::invalidDateEntryIsNotComputedWith() {
+    WindowFixture window;
+    CalcBar* time = window->Bars().Find(BarKind::Time);
+    if (time == nullptr)
+        time = window->Bars().Create(BarKind::Time);
+    Keys(*window, "ActModeWord");
+    window->Bars().Activate(time);
+    for (const char c : std::string("2006:01:02:03:04:05"))
+        window->Engine().Type(c, false, false);
+    QCOMPARE(time->Conv().GetTextState(), ConvTextState::Invalid);
+    const QString masked = PlainText(window->Bars().Find(BarKind::Decimal));
+    QVERIFY(!ShownOf(*window, BarKind::Decimal).contains(masked));
+    QVERIFY(!ShownOf(*window, BarKind::Hex).isEmpty());
+    QVERIFY(!ShownOf(*window, BarKind::Hex).contains(PlainText(window->Bars().Find(BarKind::Hex))));
+
+    const QString typed = ShownOf(*window, BarKind::Time);
+    Keys(*window, "=");
+    QVERIFY(ShownOf(*window, BarKind::Time) != typed);
+    QCOMPARE(window->Engine().Entry(), EntryState::Entering);
+    QCOMPARE(GetInteger(window->Engine().Answer()), 0);
+    // Mending the entry brings the values back.
+    Keys(*window, "AC");
+    for (const char c : std::string("1970:01:01:00:01:00"))
+        window->Engine().Type(c, false, false);
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), "60");
+    Keys(*window, "=");
+    QCOMPARE(GetInteger(window->Engine().Answer()), 60);
 }
 
 QTEST_MAIN(ClipboardTest)
