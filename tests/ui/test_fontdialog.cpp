@@ -136,21 +136,63 @@ private slots:
         SwitchTo(*window, UiLanguage::Japanese);
     }
 
-    // Only the size changed: the style stays.
+    // Only the size changed: the style stays. A size the settings would not
+    // take back at the next start is brought into their range now.
+    void aNewSizeKeepsTheStyle_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("size");
+        QTest::newRow("20") << "20" << 20;
+        QTest::newRow("too large to keep") << "500" << MaxFontSize;
+    }
+
     void aNewSizeKeepsTheStyle() {
+        QFETCH(QString, typed);
+        QFETCH(int, size);
         WindowFixture window;
         window->View().SetDisplayFont(QFont(kBookFamily, 11));
-        QVERIFY(WithFontDialog(*window, [](QFontDialog& dialog) {
+        QVERIFY(WithFontDialog(*window, [typed](QFontDialog& dialog) {
             // The size box is the one edit that takes numbers only.
             for (auto* edit : dialog.findChildren<QLineEdit*>()) {
                 if (edit->validator() != nullptr)
-                    edit->setText(QStringLiteral("20"));
+                    edit->setText(typed);
             }
             dialog.accept();
         }));
         const QFont after = window->View().DisplayFont();
-        QCOMPARE(after.pointSize(), 20);
+        QCOMPARE(after.family(), kBookFamily);
+        QCOMPARE(after.pointSize(), size);
         QVERIFY(!after.italic());
+        QVERIFY(!QFontInfo(after).italic());
+    }
+
+    // Cancel leaves the font as it was.
+    void cancelKeepsTheFont() {
+        WindowFixture window;
+        window->View().SetDisplayFont(QFont(kRegularFamily, 12));
+        const QFont before = window->View().DisplayFont();
+        QVERIFY(WithFontDialog(*window, [](QFontDialog& dialog) {
+            for (auto* edit : dialog.findChildren<QLineEdit*>()) {
+                if (edit->validator() != nullptr)
+                    edit->setText(QStringLiteral("30"));
+            }
+            dialog.reject();
+        }));
+        QCOMPARE(window->View().DisplayFont(), before);
+    }
+
+    // Another family chosen in the chooser is taken with its face and size.
+    void anotherFamilyIsTaken() {
+        WindowFixture window;
+        window->View().SetDisplayFont(QFont(kRegularFamily, 12));
+        QVERIFY(WithFontDialog(*window, [](QFontDialog& dialog) {
+            QFont font = QFontDatabase::font(kBookFamily, QStringLiteral("Bold"), 15);
+            dialog.setCurrentFont(font);
+            dialog.accept();
+        }));
+        const QFont after = window->View().DisplayFont();
+        QCOMPARE(after.family(), kBookFamily);
+        QCOMPARE(after.pointSize(), 15);
+        QVERIFY(after.bold());
         QVERIFY(!QFontInfo(after).italic());
     }
 };
