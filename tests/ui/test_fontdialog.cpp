@@ -122,7 +122,13 @@ private slots:
         window->View().SetDisplayFont(chosen);
         const QFont before = window->View().DisplayFont();
 
-        QVERIFY(WithFontDialog(*window, [](QFontDialog& dialog) { dialog.accept(); }));
+        bool offeredItalic = !italic;
+        QVERIFY(WithFontDialog(*window, [&offeredItalic](QFontDialog& dialog) {
+            offeredItalic = dialog.currentFont().italic();
+            dialog.accept();
+        }));
+        // The chooser shows the slant the display has.
+        QCOMPARE(offeredItalic, italic);
 
         const QFont after = window->View().DisplayFont();
         QCOMPARE(after.family(), family);
