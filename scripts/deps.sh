@@ -12,9 +12,11 @@ set -euo pipefail
 # Qt's SVG module draws the icon; Qt's Linguist tools (lrelease, and the CMake package that
 # calls it) compile the Japanese translation into the program; MPFR (on GMP) computes the
 # real functions; Noto Sans CJK draws Japanese with an ASCII that stays ASCII (no yen sign
-# for the backslash); fontconfig's headers let start-up read the font configuration early.
+# for the backslash); fontconfig's headers let start-up read the font configuration early;
+# Qt's own translations put the font and colour choosers in the interface's language.
 run_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev qt6-svg-dev
-  qt6-l10n-tools qt6-tools-dev libmpfr-dev libgmp-dev fonts-noto-cjk libfontconfig-dev)
+  qt6-l10n-tools qt6-tools-dev libmpfr-dev libgmp-dev fonts-noto-cjk libfontconfig-dev
+  qt6-translations-l10n)
 # GoogleTest for the tests, Google Benchmark, X11 and zlib for the benchmarks, clang for
 # fuzzing, Xvfb, XTest and setxkbmap for the tests on a real X server, desktop-file-utils
 # to check the installed menu entry.

@@ -232,7 +232,7 @@ void ReadProfileFont(std::string_view section, ProfileFont& target, const Profil
     const ProfileFont base = source != nullptr ? *source : target;
     ProfileFont font = base;
     font.Charset = ReadProfileInt(section, KeyFontCharset, base.Charset, 0, -1);
-    font.Size = ReadProfileInt(section, KeyFontSize, base.Size, 0, -1);
+    font.Size = ReadProfileInt(section, KeyFontSize, base.Size, MinFontSize, MaxFontSize);
     font.Name = ReadProfileString(section, KeyFontName, base.Name);
     font.Bold = ReadProfileBool(section, KeyFontBold, base.Bold);
     font.Italic = ReadProfileBool(section, KeyFontItalic, base.Italic);

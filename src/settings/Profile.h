@@ -74,6 +74,12 @@ std::string ReadProfileString(std::string_view section, std::string_view key,
                               std::string_view defaultValue);
 void WriteProfileString(std::string_view section, std::string_view key, std::string_view value);
 
+// The point sizes a stored font may have. A size outside them comes from a
+// damaged or hand-edited file (the font engine would choke on it, or the window
+// would fit no screen) and is read as unreadable.
+inline constexpr int MinFontSize = 1;
+inline constexpr int MaxFontSize = 144;
+
 // A font as the file stores it. Colour and pitch are not stored; the caller keeps
 // them from its own font. Charset has no meaning on this platform and is only
 // carried through so that it is written back as it was read.
@@ -90,7 +96,8 @@ struct ProfileFont {
 };
 
 // target becomes *source (when given), then each stored field replaces the
-// corresponding one; missing or unreadable fields keep the source's value.
+// corresponding one; missing or unreadable fields (a size that is not a number
+// or outside MinFontSize..MaxFontSize among them) keep the source's value.
 void ReadProfileFont(std::string_view section, ProfileFont& target,
                      const ProfileFont* source = nullptr);
 // Writes Charset, Size, Name, Bold, Italic, Underline, StrikeOut in this order.

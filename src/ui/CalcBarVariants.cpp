@@ -11,6 +11,7 @@
 #include "settings/Profile.h"
 #include "ui/BinaryBar.h"
 #include "ui/CommandTable.h"
+#include "ui/FixedPitchFont.h"
 #include "ui/Language.h"
 #include "ui/toolkit/CommandAction.h"
 #include "ui/toolkit/CommandActionList.h"
@@ -87,18 +88,6 @@ BarButton* AddActionButton(CalcBar& bar, Command command) {
     CommandAction standIn(QString::fromLatin1(info.Name));
     FillFromCommandTable(standIn, info);
     return MarkCommand(*bar.AddOptionButton(&standIn), command);
-}
-
-// The panel font with fixed pitch. When the panel's family has no fixed
-// pitch the system's fixed-pitch family takes its place, size and style kept.
-QFont MakeFixedPitch(const QFont& base) {
-    QFont font = base;
-    font.setFixedPitch(true);
-    font.setStyleHint(QFont::TypeWriter);
-    if (!QFontInfo(font).fixedPitch()) {
-        font.setFamilies({QFontDatabase::systemFont(QFontDatabase::FixedFont).family()});
-    }
-    return font;
 }
 
 QString IndicatorText(const std::string& name) {
@@ -265,7 +254,7 @@ QFont CharacterBar::FixedPitchValueFont() {
     const QFont& panelFont = Parts().ValuePanel->font();
     if (!hasFixedFont_ || !(panelFont == fixedFrom_)) {
         fixedFrom_ = panelFont;
-        fixedFont_ = MakeFixedPitch(panelFont);
+        fixedFont_ = FixedPitchFont(panelFont);
         hasFixedFont_ = true;
     }
     return fixedFont_;

@@ -1,6 +1,7 @@
 #include "ui/Language.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QPointer>
 #include <QTranslator>
@@ -11,6 +12,9 @@ namespace {
 
 // Built from translations/pexa_ja.ts into the program's resources.
 constexpr const char* kJapaneseTranslation = ":/i18n/pexa_ja.qm";
+// Qt's own texts (the font and colour choosers, the standard buttons), as the
+// system's Qt installs them.
+constexpr const char* kQtJapaneseTranslation = "qtbase_ja";
 
 UiLanguage chosenLanguage = UiLanguage::Automatic;
 bool japaneseInEffect = false;
@@ -41,6 +45,25 @@ QTranslator* JapaneseTranslator() {
         auto* created = new QTranslator(QCoreApplication::instance());
         if (!created->load(QString::fromLatin1(kJapaneseTranslation)))
             qWarning("The Japanese translation is missing from the program");
+        translator = created;
+    }
+    return translator;
+}
+
+QString QtTranslationsFolder() {
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+}
+
+// Without Qt's own translation Qt's dialogs stay English; the program works
+// on, and the warning names the package that brings it.
+QTranslator* QtJapaneseTranslator() {
+    static QPointer<QTranslator> translator;
+    if (translator.isNull()) {
+        auto* created = new QTranslator(QCoreApplication::instance());
+        if (!created->load(QString::fromLatin1(kQtJapaneseTranslation), QtTranslationsFolder()))
+            qWarning("Qt's Japanese translation is missing from %s (Debian package "
+                     "qt6-translations-l10n): Qt's dialogs stay English",
+                     qPrintable(QtTranslationsFolder()));
         translator = created;
     }
     return translator;
@@ -95,10 +118,13 @@ void ApplyLanguage(UiLanguage language) {
     japaneseInEffect = japanese;
     if (QCoreApplication::instance() == nullptr)
         return;
-    if (japanese)
+    if (japanese) {
+        QCoreApplication::installTranslator(QtJapaneseTranslator());
         QCoreApplication::installTranslator(JapaneseTranslator());
-    else
+    } else {
         QCoreApplication::removeTranslator(JapaneseTranslator());
+        QCoreApplication::removeTranslator(QtJapaneseTranslator());
+    }
 }
 
 UiLanguage ChosenLanguage() {

@@ -21,9 +21,10 @@ std::string_view SettingOfLanguage(UiLanguage language);
 bool ShowsJapanese(UiLanguage language, const QStringList& desktopLanguages);
 
 // Shows the interface in that language from now on: the Japanese
-// translation built into the program is installed or removed, and Qt tells
-// every window to retranslate itself. Number characters are not touched:
-// they follow the locale whatever the language.
+// translation built into the program and Qt's own for its dialogs are
+// installed or removed, and Qt tells every window to retranslate itself.
+// Number characters are not touched: they follow the locale whatever the
+// language.
 void ApplyLanguage(UiLanguage language);
 UiLanguage ChosenLanguage();
 // Whether the interface is Japanese now.

@@ -51,11 +51,6 @@ constexpr const char* kSavedPositionProperty = "pexaSavedPosition";
 // The interface language: auto, en or ja.
 constexpr std::string_view kLanguageKey = "Language";
 
-// Sizes outside this range come from a damaged or hand-edited file: the font
-// engine would choke on them or the window would not fit any screen.
-constexpr int kMinFontPoints = 1;
-constexpr int kMaxFontPoints = 144;
-
 // A band is never wider than this without a screen to measure, which keeps the
 // sum of a row's widths far from overflowing.
 constexpr int kMaxBandWidth = 8192;
@@ -163,7 +158,9 @@ void MainWindow::ReadFontSettings() {
     QFont display = windowFont;
     if (!stored.Name.empty())
         display.setFamily(QString::fromStdString(stored.Name));
-    display.setPointSize(std::clamp(stored.Size, kMinFontPoints, kMaxFontPoints));
+    // A stored size out of range was read as the window's; that one is kept
+    // in the same range.
+    display.setPointSize(std::clamp(stored.Size, MinFontSize, MaxFontSize));
     display.setBold(stored.Bold);
     display.setItalic(stored.Italic);
     display.setUnderline(stored.Underline);

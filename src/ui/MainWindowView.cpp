@@ -8,6 +8,7 @@
 #include "ui/BarStack.h"
 #include "ui/CalcBar.h"
 #include "ui/CalcBarVariants.h"
+#include "ui/FontChoice.h"
 #include "ui/ViewOptions.h"
 #include "ui/WindowMenuBar.h"
 #include "ui/toolkit/BandSite.h"
@@ -45,12 +46,13 @@ void MainWindow::UpdateCaption() {
 }
 
 void MainWindow::ChooseFont() {
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, view_->DisplayFont(), this);
-    if (ok) {
-        view_->SetDisplayFont(font);
-        FitToScreen();
-    }
+    const QFont current = view_->DisplayFont();
+    QFontDialog dialog(FontForChooser(current), this);
+    const QFont offered = dialog.currentFont();
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    view_->SetDisplayFont(ChosenFont(current, offered, dialog.selectedFont()));
+    FitToScreen();
 }
 
 void MainWindow::ChooseColor() {

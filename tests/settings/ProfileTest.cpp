@@ -419,8 +419,8 @@ TEST_F(ProfileFontTest, StoredFieldsReplaceTheSourceFields) {
 TEST_F(ProfileFontTest, WriteThenReadGivesTheSameFont) {
     const ProfileFont fonts[] = {
         {1, 9, "MS UI Gothic", false, false, false, false},
-        {-3, -12, " DejaVu Sans Mono ", true, true, true, true},
-        {0, 0, "", false, true, false, true},
+        {-3, MaxFontSize, " DejaVu Sans Mono ", true, true, true, true},
+        {0, MinFontSize, "", false, true, false, true},
     };
     for (const ProfileFont& font : fonts) {
         WriteProfileFont("DisplayFont", font);
@@ -428,8 +428,27 @@ TEST_F(ProfileFontTest, WriteThenReadGivesTheSameFont) {
         ReadProfileFont("DisplayFont", read);
         EXPECT_EQ(read, font) << font.Name;
     }
-    EXPECT_EQ(File(), "[DisplayFont]\nCharset=0\nSize=0\nName=\nBold=0\nItalic=1\n"
+    EXPECT_EQ(File(), "[DisplayFont]\nCharset=0\nSize=1\nName=\nBold=0\nItalic=1\n"
                       "Underline=0\nStrikeOut=1\n");
+}
+
+TEST_F(ProfileFontTest, ASizeNoFontCanHaveKeepsTheSourceSize) {
+    const ProfileFont source{1, 11, "Sans", false, false, false, false};
+    const struct {
+        const char* Stored;
+        int Size;
+    } cases[] = {
+        {"0", 11},           {"-5", 11},     {"-2147483648", 11}, {"145", 11}, {"2147483647", 11},
+        {"99999999999", 11}, {"twelve", 11}, {"12pt", 11},        {"", 11},    {"1", 1},
+        {"144", 144},        {"$90", 144},
+    };
+    for (const auto& c : cases) {
+        SetFile(std::string("[DisplayFont]\nSize=") + c.Stored + "\nBold=1\n");
+        ProfileFont read;
+        ReadProfileFont("DisplayFont", read, &source);
+        EXPECT_EQ(read.Size, c.Size) << c.Stored;
+        EXPECT_TRUE(read.Bold) << c.Stored << ": the other fields are still read";
+    }
 }
 
 using CustomColorsTest = ProfileFolderTest;

@@ -11,10 +11,16 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFontDialog>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTabBar>
 #include <QtTest>
 
@@ -253,6 +259,43 @@ private slots:
         QVERIFY(window->HelpViewer()->HelpFile().endsWith(QLatin1String("/pexa.hlp")));
         AboutDialog about(&*window, QString());
         QCOMPARE(about.windowTitle(), "バージョン情報");
+    }
+
+    // Qt's own dialogs and buttons speak the interface's language, and switch
+    // with it.
+    void qtTextsFollowTheInterfaceLanguage() {
+        const QString qtJapanese =
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_ja.qm");
+        if (!QFile::exists(qtJapanese))
+            QSKIP(qPrintable(QStringLiteral("Qt's Japanese translation %1 is not installed "
+                                            "(scripts/deps.sh installs qt6-translations-l10n)")
+                                 .arg(qtJapanese)));
+        struct Texts {
+            QString FontTitle;
+            QString ColorTitle;
+            QString Cancel;
+        };
+        const auto shown = [] {
+            const QFontDialog font;
+            const QColorDialog color;
+            const QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+            return Texts{font.windowTitle(), color.windowTitle(),
+                         buttons.button(QDialogButtonBox::Cancel)->text()};
+        };
+        WindowFixture window;
+        for (int round = 0; round < 2; ++round) {
+            SwitchTo(*window, UiLanguage::Japanese);
+            Texts texts = shown();
+            QCOMPARE(texts.FontTitle, "フォントの選択");
+            QCOMPARE(texts.ColorTitle, "色を選択");
+            QCOMPARE(texts.Cancel, "キャンセル");
+            SwitchTo(*window, UiLanguage::English);
+            texts = shown();
+            QCOMPARE(texts.FontTitle, "Select Font");
+            QCOMPARE(texts.ColorTitle, "Select Color");
+            QCOMPARE(texts.Cancel, "Cancel");
+        }
+        SwitchTo(*window, UiLanguage::Japanese);
     }
 
     // A switch from the View menu keeps everything but the texts, and the
