@@ -99,8 +99,12 @@
         <translation>実数</translation>
     </message>
     <message>
-        <source>Truncate</source>
+        <source>Round Down</source>
         <translation>切り捨て</translation>
+    </message>
+    <message>
+        <source>Floor</source>
+        <translation>Trunc</translation>
     </message>
     <message>
         <source>Ceiling</source>
@@ -265,6 +269,10 @@
     <message>
         <source>Swap Byte Order</source>
         <translation>バイトオーダー変換</translation>
+    </message>
+    <message>
+        <source>Byte Swap</source>
+        <translation>Reverse Endian</translation>
     </message>
     <message>
         <source>Shift by 1</source>
@@ -602,11 +610,11 @@
         <translation>ローテート</translation>
     </message>
     <message>
-        <source>Shift Left by n Bits (&amp;&lt;)</source>
+        <source>Shift Left by n Bits (&amp;&lt;&lt;n)</source>
         <translation>左にnビットシフト(&amp;&lt;)</translation>
     </message>
     <message>
-        <source>Shift Right by n Bits (&amp;&gt;)</source>
+        <source>Shift Right by n Bits (&amp;&gt;&gt;n)</source>
         <translation>右にnビットシフト(&amp;&gt;)</translation>
     </message>
     <message>
@@ -642,11 +650,11 @@
         <translation>小数(&amp;F)</translation>
     </message>
     <message>
-        <source>Reciprocal (&amp;/)</source>
+        <source>Reciprocal (1&amp;/x)</source>
         <translation>逆数(&amp;/)</translation>
     </message>
     <message>
-        <source>Factorial (&amp;!)</source>
+        <source>Factorial (n&amp;!)</source>
         <translation>階乗(&amp;!)</translation>
     </message>
     <message>
@@ -690,7 +698,7 @@
         <translation>整数化</translation>
     </message>
     <message>
-        <source>&amp;Truncate</source>
+        <source>&amp;Floor</source>
         <translation>切り捨て(&amp;T)</translation>
     </message>
     <message>
@@ -755,6 +763,27 @@
     </message>
 </context>
 <context>
+    <name>QuickMenu</name>
+    <message>
+        <source>&amp;Floor </source>
+        <translation>&amp;Trunc </translation>
+    </message>
+</context>
+<context>
+    <name>ButtonPanel</name>
+    <message>
+        <source>Swap</source>
+        <translation>Rev</translation>
+    </message>
+</context>
+<context>
+    <name>pexa::CalcBar</name>
+    <message>
+        <source>Swap</source>
+        <translation>Rev</translation>
+    </message>
+</context>
+<context>
     <name>pexa::BinaryBar</name>
     <message>
         <source>Bit %1</source>
@@ -791,7 +820,7 @@
         <translation>バージョン情報</translation>
     </message>
     <message>
-        <source>Support page:</source>
+        <source>Manual:</source>
         <translation>サポートページ:</translation>
     </message>
     <message>
