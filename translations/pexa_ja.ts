@@ -471,7 +471,7 @@
         <translation>クイックメニュー</translation>
     </message>
     <message>
-        <source>Descriptive Quick Menu (&amp;J)</source>
+        <source>Desc&amp;riptive Quick Menu</source>
         <translation>演算メニュー(&amp;J)</translation>
     </message>
     <message>

@@ -199,13 +199,14 @@ QGroupBox* FramedGroup(const QString& title, QWidget* parent) {
 void BuildModeGroup(PanelBuilder& build, ButtonPanel& panel, QWidget* parent) {
     panel.GrpMode = FramedGroup(QStringLiteral("Mode"), parent);
     panel.GrpMode->setObjectName(QStringLiteral("GrpMode"));
-    build.Rows(panel.GrpMode, {{{Command::ModeByte},
-                                {Command::ModeWord},
-                                {Command::ModeDWord},
-                                {Command::ModeQWord},
-                                {Command::ModeFloat},
-                                {Command::ModeSigned, "Sgn"},
-                                {Command::ModeReversed, QT_TRANSLATE_NOOP("ButtonPanel", "Swap")}}});
+    build.Rows(panel.GrpMode,
+               {{{Command::ModeByte},
+                 {Command::ModeWord},
+                 {Command::ModeDWord},
+                 {Command::ModeQWord},
+                 {Command::ModeFloat},
+                 {Command::ModeSigned, "Sgn"},
+                 {Command::ModeReversed, QT_TRANSLATE_NOOP("ButtonPanel", "Swap")}}});
 }
 
 void BuildBinaryPage(PanelBuilder& build, ButtonPanel& panel, QWidget* page) {

@@ -129,9 +129,9 @@ private:
 
 // Buttons half and bf16 choose the format of Word mode, after a divider E4M3
 // and E5M2 the format of Byte mode; only the pair of the mode in force shows
-// its choice and takes clicks. Left and Right step that pair. An indicator names the format the mode reads ("Double" in QWord
-// mode, "Single" in DWord and Float mode). The value's tooltip lists the
-// pattern's fields.
+// its choice and takes clicks. Left and Right step that pair. An indicator names the format the
+// mode reads ("Double" in QWord mode, "Single" in DWord and Float mode). The value's tooltip lists
+// the pattern's fields.
 class FloatBar : public CalcBar {
     Q_OBJECT
 

@@ -120,7 +120,7 @@ constexpr CommandInfo CommandTable[] = {
     {Command::Exit, CommandList::Menus, "ActExit", "", QT_TRANSLATE_NOOP("Command", "E&xit"), "Alt+F4", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Exit"), NoPayload{}},
     {Command::ShowIndicators, CommandList::Menus, "ActShowIndicators", "Display", QT_TRANSLATE_NOOP("Command", "&Indicators"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Indicators"), NoPayload{}},
     {Command::QuickMenu, CommandList::Menus, "ActQuickMenu", "", QT_TRANSLATE_NOOP("Command", "&Quick Menu"), "Q", "", 0, 22, QT_TRANSLATE_NOOP("Command", "Quick Menu"), NoPayload{}},
-    {Command::QuickMenuJ, CommandList::Menus, "ActQuickMenuJ", "", QT_TRANSLATE_NOOP("Command", "Descriptive Quick Menu (&J)"), "Shift+Q", "", 0, 22, QT_TRANSLATE_NOOP("Command", "Quick Menu"), NoPayload{}},
+    {Command::QuickMenuJ, CommandList::Menus, "ActQuickMenuJ", "", QT_TRANSLATE_NOOP("Command", "Desc&riptive Quick Menu"), "Shift+Q", "", 0, 22, QT_TRANSLATE_NOOP("Command", "Quick Menu"), NoPayload{}},
     {Command::ModeMenu, CommandList::Menus, "ActModeMenu", "", QT_TRANSLATE_NOOP("Command", "Mo&de Menu"), "M", "", 0, 23, QT_TRANSLATE_NOOP("Command", "Mode Menu"), NoPayload{}},
     {Command::ToolBar, CommandList::Menus, "ActToolBar", "Display", QT_TRANSLATE_NOOP("Command", "&Tool Bar"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Tool Bar"), NoPayload{}},
     {Command::MenuBar, CommandList::Menus, "ActMenuBar", "Display", QT_TRANSLATE_NOOP("Command", "&Menu Bar"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Menu Bar"), NoPayload{}},

@@ -459,11 +459,16 @@ private slots:
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("down");
         QTest::addColumn<QString>("enabled");
-        QTest::newRow("Byte") << static_cast<int>(CalcValueMode::Byte) << "0001" << "0011";
-        QTest::newRow("Word") << static_cast<int>(CalcValueMode::Word) << "0100" << "1100";
-        QTest::newRow("DWord") << static_cast<int>(CalcValueMode::DWord) << "0000" << "0000";
-        QTest::newRow("Int64") << static_cast<int>(CalcValueMode::QWord) << "0000" << "0000";
-        QTest::newRow("Real") << static_cast<int>(CalcValueMode::Float) << "0000" << "0000";
+        QTest::newRow("Byte") << static_cast<int>(CalcValueMode::Byte) << "0001"
+                              << "0011";
+        QTest::newRow("Word") << static_cast<int>(CalcValueMode::Word) << "0100"
+                              << "1100";
+        QTest::newRow("DWord") << static_cast<int>(CalcValueMode::DWord) << "0000"
+                               << "0000";
+        QTest::newRow("Int64") << static_cast<int>(CalcValueMode::QWord) << "0000"
+                               << "0000";
+        QTest::newRow("Real") << static_cast<int>(CalcValueMode::Float) << "0000"
+                              << "0000";
     }
     void floatButtonsShowOnlyTheModesChoice() {
         QFETCH(int, mode);

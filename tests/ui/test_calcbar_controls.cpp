@@ -382,9 +382,8 @@ private slots:
         const struct {
             const char* Symbol;
             QString Shown;
-        } rows[] = {{"-", u"\u2212"_s}, {"*", u"\u00D7"_s}, {"/", u"\u00F7"_s},
-                    {"log", u"log"_s},   {"+", u"+"_s},       {"", u""_s},
-                    {"<<", u"<<"_s},     {"rt", u"rt"_s}};
+        } rows[] = {{"-", u"\u2212"_s}, {"*", u"\u00D7"_s}, {"/", u"\u00F7"_s}, {"log", u"log"_s},
+                    {"+", u"+"_s},      {"", u""_s},        {"<<", u"<<"_s},    {"rt", u"rt"_s}};
         for (const auto& row : rows) {
             bar->SetOperatorText(QString::fromLatin1(row.Symbol));
             QApplication::processEvents();

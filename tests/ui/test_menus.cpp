@@ -18,9 +18,9 @@
 #include <QGroupBox>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QRegularExpression>
 #include <QScopeGuard>
-#include <QMenu>
 #include <QSysInfo>
 #include <QTest>
 #include <QToolBar>
@@ -230,16 +230,17 @@ void MenusTest::englishMenusNameCommandsApart() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
 
     const QStringList texts = Texts(descriptive);
-    for (const char* item : {"Shift Left by n Bits (&<<n)\t{", "Shift Right by n Bits (&>>n)\t}",
-                             "Re&verse Bits\tShift+V", "Reciprocal (1&/x)\t\\",
-                             "Factorial (n&!)\t!", "Pi\tShift+P"})
+    for (const char* item :
+         {"Shift Left by n Bits (&<<n)\t{", "Shift Right by n Bits (&>>n)\t}",
+          "Re&verse Bits\tShift+V", "Reciprocal (1&/x)\t\\", "Factorial (n&!)\t!", "Pi\tShift+P"})
         QVERIFY2(texts.contains(QString::fromUtf8(item)), item);
     const QRegularExpression bracketedAccessKey(QStringLiteral("\\(&.\\)"));
     for (const QString& text : texts)
         QVERIFY2(!bracketedAccessKey.match(text).hasMatch(), qPrintable(text));
     QCOMPARE(Texts(*Submenu(descriptive, "&Integer Part")),
              (QStringList{"&Floor\ti", "&Ceiling\tj", "&Round\tk"}));
-    QCOMPARE(Texts(*Submenu(quick, "&Int")), (QStringList{"&Floor \ti", "&Ceil \tj", "&Round \tk"}));
+    QCOMPARE(Texts(*Submenu(quick, "&Int")),
+             (QStringList{"&Floor \ti", "&Ceil \tj", "&Round \tk"}));
 
     QCOMPARE(ButtonOf(form, "ActOpIntFloor")->text(), QStringLiteral("Floor"));
     QCOMPARE(ButtonOf(form, "ActModeReversed")->text(), QStringLiteral("Swap"));
@@ -253,7 +254,8 @@ void MenusTest::englishMenusNameCommandsApart() {
     QCOMPARE(ButtonOf(form, "ActOpIntFloor")->text(), QStringLiteral("Trunc"));
     QCOMPARE(ButtonOf(form, "ActModeReversed")->text(), QStringLiteral("Rev"));
     QCOMPARE(form.Action(Command::ModeReversed)->Caption(), QStringLiteral("Reverse Endian"));
-    QCOMPARE(Texts(*Submenu(quick, "&Int")), (QStringList{"&Trunc \ti", "&Ceil \tj", "&Round \tk"}));
+    QCOMPARE(Texts(*Submenu(quick, "&Int")),
+             (QStringList{"&Trunc \ti", "&Ceil \tj", "&Round \tk"}));
     QCOMPARE(Texts(*Submenu(descriptive, QStringLiteral("整数"))).first(),
              QStringLiteral("切り捨て(&T)\ti"));
     QVERIFY(Texts(descriptive).contains(QStringLiteral("逆数(&/)\t\\")));
