@@ -186,8 +186,12 @@
         <translation>実数</translation>
     </message>
     <message>
-        <source>Truncate</source>
+        <source>Round Down</source>
         <translation>切り捨て</translation>
+    </message>
+    <message>
+        <source>Floor</source>
+        <translation>Trunc</translation>
     </message>
     <message>
         <source>Ceiling</source>
@@ -352,6 +356,10 @@
     <message>
         <source>Swap Byte Order</source>
         <translation>バイトオーダー変換</translation>
+    </message>
+    <message>
+        <source>Byte Swap</source>
+        <translation>Reverse Endian</translation>
     </message>
     <message>
         <source>Shift by 1</source>
@@ -550,7 +558,7 @@
         <translation>クイックメニュー</translation>
     </message>
     <message>
-        <source>Descriptive Quick Menu (&amp;J)</source>
+        <source>Desc&amp;riptive Quick Menu</source>
         <translation>演算メニュー(&amp;J)</translation>
     </message>
     <message>
@@ -689,11 +697,11 @@
         <translation>ローテート</translation>
     </message>
     <message>
-        <source>Shift Left by n Bits (&amp;&lt;)</source>
+        <source>Shift Left by n Bits (&amp;&lt;&lt;n)</source>
         <translation>左にnビットシフト(&amp;&lt;)</translation>
     </message>
     <message>
-        <source>Shift Right by n Bits (&amp;&gt;)</source>
+        <source>Shift Right by n Bits (&amp;&gt;&gt;n)</source>
         <translation>右にnビットシフト(&amp;&gt;)</translation>
     </message>
     <message>
@@ -729,11 +737,11 @@
         <translation>小数(&amp;F)</translation>
     </message>
     <message>
-        <source>Reciprocal (&amp;/)</source>
+        <source>Reciprocal (1&amp;/x)</source>
         <translation>逆数(&amp;/)</translation>
     </message>
     <message>
-        <source>Factorial (&amp;!)</source>
+        <source>Factorial (n&amp;!)</source>
         <translation>階乗(&amp;!)</translation>
     </message>
     <message>
@@ -777,7 +785,7 @@
         <translation>整数化</translation>
     </message>
     <message>
-        <source>&amp;Truncate</source>
+        <source>&amp;Floor</source>
         <translation>切り捨て(&amp;T)</translation>
     </message>
     <message>
@@ -842,6 +850,27 @@
     </message>
 </context>
 <context>
+    <name>QuickMenu</name>
+    <message>
+        <source>&amp;Floor </source>
+        <translation>&amp;Trunc </translation>
+    </message>
+</context>
+<context>
+    <name>ButtonPanel</name>
+    <message>
+        <source>Swap</source>
+        <translation>Rev</translation>
+    </message>
+</context>
+<context>
+    <name>pexa::CalcBar</name>
+    <message>
+        <source>Swap</source>
+        <translation>Rev</translation>
+    </message>
+</context>
+<context>
     <name>pexa::BinaryBar</name>
     <message>
         <source>Bit %1</source>
@@ -878,7 +907,7 @@
         <translation>バージョン情報</translation>
     </message>
     <message>
-        <source>Support page:</source>
+        <source>Manual:</source>
         <translation>サポートページ:</translation>
     </message>
     <message>

@@ -84,7 +84,7 @@ void AboutDialog::CreateControls() {
     lblBuild_ = MakeLabel(this, "LblBuild", QStringLiteral("(Build %d.%d.%d.%d)"));
     lblBuild_->hide();
     lblCopyright_ = MakeLabel(this, "LblCopyright", QString::fromLatin1(kCopyright));
-    lblSupport_ = MakeLabel(this, "LblSupport", tr("Support page:"));
+    lblSupport_ = MakeLabel(this, "LblSupport", tr("Manual:"));
 
     // The support the program has is its manual: where it is, to open or copy.
     textUrl_ = new QLineEdit(QDir::toNativeSeparators(HelpWindow::DefaultHelpFile()), this);

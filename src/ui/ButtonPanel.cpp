@@ -4,6 +4,8 @@
 #include "ui/toolkit/ActionLink.h"
 #include "ui/toolkit/CommandAction.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -22,14 +24,25 @@ namespace pexa {
 
 // ---- CommandButton ---------------------------------------------------------------
 
-CommandButton::CommandButton(CommandAction* action, const QString& ownCaption, QWidget* parent)
-    : QToolButton(parent), link_(ownCaption.isEmpty() ? new ActionLink(action, this)
-                                                      : new ActionLink(action, ownCaption, this)) {
+CommandButton::CommandButton(CommandAction* action, const char* ownCaption, QWidget* parent)
+    : QToolButton(parent), ownCaption_(ownCaption),
+      link_(ownCaption == nullptr ? new ActionLink(action, this)
+                                  : new ActionLink(action, OwnCaption(), this)) {
     setFocusPolicy(Qt::NoFocus);
     setToolButtonStyle(Qt::ToolButtonTextOnly);
     setDefaultAction(link_);
     connect(link_, &QAction::changed, this, &CommandButton::SyncVisible);
     SyncVisible();
+}
+
+QString CommandButton::OwnCaption() const {
+    return QCoreApplication::translate("ButtonPanel", ownCaption_);
+}
+
+void CommandButton::changeEvent(QEvent* event) {
+    QToolButton::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange && ownCaption_ != nullptr)
+        link_->SetOwnCaption(OwnCaption());
 }
 
 CommandAction* CommandButton::Action() const {
@@ -107,7 +120,8 @@ CommandButton* ButtonPanel::ButtonOf(const QString& actionName) const {
 namespace {
 
 // One key of the panel: the command and the button's own caption (none
-// when it shows the command's).
+// when it shows the command's). Own captions read the same in every language
+// except where the English one names the command apart from another.
 struct Key {
     Command Action;
     const char* Caption = nullptr;
@@ -124,8 +138,7 @@ public:
 
     CommandButton* Button(const Key& key, QWidget* parent) {
         CommandAction* action = find_(key.Action);
-        auto* button = new CommandButton(
-            action, key.Caption != nullptr ? QString::fromUtf8(key.Caption) : QString(), parent);
+        auto* button = new CommandButton(action, key.Caption, parent);
         button->setObjectName(ButtonName(key.Action));
         button->setFixedSize(width_, height_);
         if (!OfferedInControls(key.Action))
@@ -186,13 +199,14 @@ QGroupBox* FramedGroup(const QString& title, QWidget* parent) {
 void BuildModeGroup(PanelBuilder& build, ButtonPanel& panel, QWidget* parent) {
     panel.GrpMode = FramedGroup(QStringLiteral("Mode"), parent);
     panel.GrpMode->setObjectName(QStringLiteral("GrpMode"));
-    build.Rows(panel.GrpMode, {{{Command::ModeByte},
-                                {Command::ModeWord},
-                                {Command::ModeDWord},
-                                {Command::ModeQWord},
-                                {Command::ModeFloat},
-                                {Command::ModeSigned, "Sgn"},
-                                {Command::ModeReversed, "Rev"}}});
+    build.Rows(panel.GrpMode,
+               {{{Command::ModeByte},
+                 {Command::ModeWord},
+                 {Command::ModeDWord},
+                 {Command::ModeQWord},
+                 {Command::ModeFloat},
+                 {Command::ModeSigned, "Sgn"},
+                 {Command::ModeReversed, QT_TRANSLATE_NOOP("ButtonPanel", "Swap")}}});
 }
 
 void BuildBinaryPage(PanelBuilder& build, ButtonPanel& panel, QWidget* page) {

@@ -24,15 +24,21 @@ class OperatorPages;
 class CommandButton : public QToolButton {
     Q_OBJECT
 public:
-    // An empty own caption follows the command's caption.
-    CommandButton(CommandAction* action, const QString& ownCaption, QWidget* parent = nullptr);
+    // No own caption follows the command's caption. An own caption is an
+    // English source text of the context "ButtonPanel", shown translated.
+    CommandButton(CommandAction* action, const char* ownCaption, QWidget* parent = nullptr);
 
     CommandAction* Action() const;
     ActionLink* Link() const { return link_; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void SyncVisible();
+    QString OwnCaption() const;
 
+    const char* ownCaption_;
     ActionLink* link_;
 };
 

@@ -26,7 +26,6 @@ namespace pexa {
 
 namespace {
 
-constexpr int OperatorFontPointSize = 9;
 constexpr int IndicatorFontPointSize = 8;
 // Keeps neighbouring indicators apart.
 const char* const IndicatorSpace = " ";
@@ -47,12 +46,27 @@ QColor ButtonShadowColor() {
 // The hue of a value the conversion refuses; the palette has no role for it.
 const QColor InvalidHue(255, 0, 0);
 
-// The symbols of the sixteen binary operators; the widest decides the width
-// of the pending-operator label, so the label never changes width.
+// How the pending-operator label shows an operator's symbol. At the size of
+// the value an ASCII hyphen, asterisk and slash read as a dash, a dot and a
+// stroke (a lone "-" beside a number looks like an underscore or a sign):
+// the label shows the signs of arithmetic instead.
+QString ShownOperator(const QString& symbol) {
+    if (symbol == QLatin1String("-"))
+        return QStringLiteral("\u2212");
+    if (symbol == QLatin1String("*"))
+        return QStringLiteral("\u00D7");
+    if (symbol == QLatin1String("/"))
+        return QStringLiteral("\u00F7");
+    return symbol;
+}
+
+// The symbols of the sixteen binary operators as the label shows them; the
+// widest decides the width of the pending-operator label, so the label never
+// changes width.
 QStringList BinaryOperatorSymbols() {
     QStringList symbols;
     for (const BinaryOperatorInfo& info : BinaryOperators) {
-        symbols.append(QString::fromLatin1(info.Symbol));
+        symbols.append(ShownOperator(QString::fromLatin1(info.Symbol)));
     }
     return symbols;
 }
@@ -65,8 +79,9 @@ std::unique_ptr<Conversion> MakeConv(BarKind kind) {
     return conv;
 }
 
+// A conversion's text as the bar draws it.
 QString FromConvText(const std::string& text, TextCharset charset = TextCharset::ShiftJis) {
-    return ConvTextToUnicode(text, charset);
+    return WithBidiControlsShown(ConvTextToUnicode(text, charset));
 }
 
 // Whether the widget's own palette already draws its text in the colour.
@@ -153,12 +168,11 @@ void CalcBar::BuildControls() {
     parts_.ValueLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     ConnectMouseDown(parts_.ValueLabel);
 
+    // The pending operator is part of what the value reads ("42 −"): the
+    // value's font, beside the value and on its line.
     parts_.OperatorLabel = new QLabel(QStringLiteral(" "), parts_.ValuePanel);
     parts_.OperatorLabel->setTextFormat(Qt::PlainText);
-    parts_.OperatorLabel->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-    QFont operatorFont = parts_.OperatorLabel->font();
-    operatorFont.setPointSize(OperatorFontPointSize);
-    parts_.OperatorLabel->setFont(operatorFont);
+    parts_.OperatorLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     ConnectMouseDown(parts_.OperatorLabel);
 
     panelLayout_->addWidget(parts_.ValueLabel, 1);
@@ -220,6 +234,9 @@ bool CalcBar::event(QEvent* event) {
     // against the colours they are drawn on.
     if (event->type() == QEvent::PaletteChange && placed_) {
         ApplyActiveColors();
+    }
+    if (event->type() == QEvent::LanguageChange && parts_.ReverseIndicator != nullptr) {
+        UpdateIndicators();
     }
     return handled;
 }
@@ -387,9 +404,13 @@ void CalcBar::UpdatePanelMinimum() {
 
 void CalcBar::UpdateFonts() {
     parts_.ValueLabel->setFont(parts_.ValuePanel->font());
+    parts_.OperatorLabel->setFont(parts_.ValuePanel->font());
     UpdateTextStyle();
-    const int widest = WidestOperatorSymbol(parts_.OperatorLabel->font());
-    parts_.OperatorLabel->setFixedWidth(widest + 2 * BorderWidth());
+    // A blank's width keeps the operator apart from the value's last digit.
+    const QFont& operatorFont = parts_.OperatorLabel->font();
+    const int widest = WidestOperatorSymbol(operatorFont);
+    const int gap = QFontMetrics(operatorFont).horizontalAdvance(QLatin1Char(' '));
+    parts_.OperatorLabel->setFixedWidth(widest + gap + 2 * BorderWidth());
     UpdatePanelMinimum();
     updateGeometry();
 }
@@ -412,6 +433,11 @@ void CalcBar::ShowText() {
     }
     UpdateTextStyle();
     UpdatePanelMinimum();
+}
+
+void CalcBar::SetOperatorText(const QString& text) {
+    operatorSymbol_ = text;
+    parts_.OperatorLabel->setText(ShownOperator(text));
 }
 
 QColor CalcBar::PanelColor() const {
@@ -541,7 +567,7 @@ void CalcBar::UpdateIndicators() {
     if (parts_.ReverseIndicator != nullptr) {
         const bool isReversed =
             conv_->HasOption(ConvOption::ReverseEndian) && IsMultiByteMode(mode);
-        parts_.ReverseIndicator->setText(QLatin1String(isReversed ? "Rev" : "") +
+        parts_.ReverseIndicator->setText((isReversed ? tr("Swap") : QString()) +
                                          QLatin1String(IndicatorSpace));
     }
     UpdatePanelMinimum();

@@ -46,7 +46,7 @@ struct BarParts {
     QFrame* ValuePanel = nullptr;
     // The value's text, inside the value panel.
     QLabel* ValueLabel = nullptr;
-    // The pending operator, at the panel's left.
+    // The pending operator, right of the value.
     QLabel* OperatorLabel = nullptr;
     QLabel* SignIndicator = nullptr;
     QLabel* ReverseIndicator = nullptr;
@@ -148,8 +148,10 @@ public:
     // Whether the conversion can do what the option names (GetCapabilities).
     bool Offers(ConvOption option) const;
 
+    // The pending operator's symbol as the calculator names it ("-", "<<");
+    // the operator label shows it in the value's font ("−").
     void SetOperatorText(const QString& text);
-    QString OperatorText() const;
+    const QString& OperatorText() const { return operatorSymbol_; }
     // A message shown instead of the value (the calculator's error, which
     // blocks input there); an empty text shows the value again.
     void SetMessageText(const QString& text);
@@ -250,6 +252,7 @@ private:
     bool showIndicators_ = false;
     bool active_ = false;
     QString messageText_;
+    QString operatorSymbol_;
     bool placed_ = false;
     // What the value panel needs to show its whole text, indicators and
     // operator; part of the bar's minimum width.

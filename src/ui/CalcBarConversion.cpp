@@ -18,14 +18,6 @@ void CalcBar::SetSeparated(bool on) {
     ShowText();
 }
 
-void CalcBar::SetOperatorText(const QString& text) {
-    parts_.OperatorLabel->setText(text);
-}
-
-QString CalcBar::OperatorText() const {
-    return parts_.OperatorLabel->text();
-}
-
 void CalcBar::SetMessageText(const QString& text) {
     messageText_ = text;
     RefreshValue();

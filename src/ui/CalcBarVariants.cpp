@@ -17,10 +17,10 @@
 #include "ui/toolkit/CommandActionList.h"
 
 #include <QEvent>
-#include <QFontDatabase>
-#include <QFontInfo>
+#include <QPainter>
 #include <QPointer>
 #include <QStringList>
+#include <QStyle>
 #include <QtGlobal>
 
 #include <cstddef>
@@ -89,6 +89,33 @@ BarButton* AddActionButton(CalcBar& bar, Command command) {
     FillFromCommandTable(standIn, info);
     return MarkCommand(*bar.AddOptionButton(&standIn), command);
 }
+
+// Draws a label's plain text strictly left to right: every character stands
+// in its own place in text order, whatever its script's direction, so that a
+// Hebrew or Arabic letter keeps its byte column and the padding stays on the
+// left as for Latin text. (A QLabel draws a text that starts with a
+// right-to-left letter right to left, and reorders runs of such letters.)
+class LeftToRightPainter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* label = qobject_cast<QLabel*>(watched);
+        if (label == nullptr || event->type() != QEvent::Paint)
+            return QObject::eventFilter(watched, event);
+        // Left-to-right override ... pop directional formatting: no
+        // reordering inside; the text itself holds no such controls.
+        const QString overridden = QChar(0x202D) + label->text() + QChar(0x202C);
+        const int flags =
+            static_cast<int>(QStyle::visualAlignment(Qt::LeftToRight, label->alignment())) |
+            Qt::TextForceLeftToRight;
+        QPainter painter(label);
+        label->style()->drawItemText(&painter, label->contentsRect(), flags, label->palette(),
+                                     label->isEnabled(), overridden, label->foregroundRole());
+        return true;
+    }
+};
 
 QString IndicatorText(const std::string& name) {
     return QString::fromLatin1(name.c_str()) + QLatin1String(IndicatorSpace);
@@ -218,6 +245,9 @@ void CharacterBar::Create() {
         {Command::CharEncodeCodePoint, CharEncoding::CodePoint},
     };
     AddEncodingButtons(*this, buttons, CharEncodingGroup);
+    QLabel* value = Parts().ValueLabel;
+    value->setLayoutDirection(Qt::LeftToRight);
+    value->installEventFilter(new LeftToRightPainter(value));
 }
 
 int CharacterBar::Encoding() const {
@@ -350,17 +380,17 @@ FloatBar::FloatBar(CreateKey key, QWidget* owner, BarConversion conv)
 
 void FloatBar::Create() {
     CalcBar::Create();
-    AddFormatButtons({Command::FloatHalf, Command::FloatBFloat16}, Float16Group, WordFormat());
+    AddFormatButtons({Command::FloatHalf, Command::FloatBFloat16}, Float16Group);
     AddOptionSeparator(true);
-    AddFormatButtons({Command::FloatE4M3, Command::FloatE5M2}, Float8Group, ByteFormat());
+    AddFormatButtons({Command::FloatE4M3, Command::FloatE5M2}, Float8Group);
+    ShowFormatButtons();
 }
 
-void FloatBar::AddFormatButtons(const Command (&actions)[2], int groupIndex, int down) {
+void FloatBar::AddFormatButtons(const Command (&actions)[2], int groupIndex) {
     for (int choice = 0; choice < 2; ++choice) {
         BarButton* button = AddActionButton(*this, actions[choice]);
         button->SetTag(choice);
         button->SetGroupIndex(groupIndex);
-        button->SetDown(choice == down);
         connect(button, &BarButton::clicked, this, [this, groupIndex, choice] {
             if (groupIndex == Float16Group)
                 SetWordFormat(choice);
@@ -370,11 +400,27 @@ void FloatBar::AddFormatButtons(const Command (&actions)[2], int groupIndex, int
     }
 }
 
-void FloatBar::ShowFormatChoice(int groupIndex, int choice) {
-    SetGroupDown(*this, groupIndex,
-                 [choice](const BarButton& button) { return button.Tag() == choice; });
-    ShowText();
-    UpdateIndicators();
+// Each pair of buttons chooses the format of one mode. In any other mode the
+// bar reads another format (Single, Double), so the pair shows no choice and
+// takes no click; its choice comes back with its mode.
+void FloatBar::ShowFormatButtons() {
+    const CalcValueMode mode = Conv().GetMode();
+    const struct {
+        int Group;
+        CalcValueMode Mode;
+        int Choice;
+    } pairs[] = {{Float16Group, CalcValueMode::Word, WordFormat()},
+                 {Float8Group, CalcValueMode::Byte, ByteFormat()}};
+    for (const auto& pair : pairs) {
+        const bool applies = mode == pair.Mode;
+        for (QWidget* control : Parts().OptionControls) {
+            auto* button = qobject_cast<BarButton*>(control);
+            if (button == nullptr || button->GroupIndex() != pair.Group)
+                continue;
+            button->setEnabled(applies);
+            button->SetDown(applies && button->Tag() == pair.Choice);
+        }
+    }
 }
 
 int FloatBar::WordFormat() const {
@@ -389,14 +435,16 @@ void FloatBar::SetWordFormat(int choice) {
     if (choice < 0 || choice > 1)
         return;
     floatConv_.SetWordFormat(WordFormats[choice]);
-    ShowFormatChoice(Float16Group, choice);
+    ShowText();
+    UpdateIndicators();
 }
 
 void FloatBar::SetByteFormat(int choice) {
     if (choice < 0 || choice > 1)
         return;
     floatConv_.SetByteFormat(ByteFormats[choice]);
-    ShowFormatChoice(Float8Group, choice);
+    ShowText();
+    UpdateIndicators();
 }
 
 bool FloatBar::StepOption(bool backward) {
@@ -424,6 +472,7 @@ void FloatBar::CreateIndicators() {
 
 void FloatBar::UpdateIndicators() {
     CalcBar::UpdateIndicators();
+    ShowFormatButtons();
     if (precisionIndicator_ != nullptr) {
         precisionIndicator_->setText(IndicatorText(FloatFormatName(floatConv_.GetFloatFormat())));
     }

@@ -128,10 +128,10 @@ private:
 // ---- The IEEE 754 bar (kind 7) ----
 
 // Buttons half and bf16 choose the format of Word mode, after a divider E4M3
-// and E5M2 the format of Byte mode; Left and Right step the pair of the mode
-// in force. An indicator names the format the mode reads ("Double" in QWord
-// mode, "Single" in DWord and Float mode). The value's tooltip lists the
-// pattern's fields.
+// and E5M2 the format of Byte mode; only the pair of the mode in force shows
+// its choice and takes clicks. Left and Right step that pair. An indicator names the format the
+// mode reads ("Double" in QWord mode, "Single" in DWord and Float mode). The value's tooltip lists
+// the pattern's fields.
 class FloatBar : public CalcBar {
     Q_OBJECT
 
@@ -164,8 +164,8 @@ protected:
     void Create() override;
 
 private:
-    void AddFormatButtons(const Command (&actions)[2], int groupIndex, int down);
-    void ShowFormatChoice(int groupIndex, int choice);
+    void AddFormatButtons(const Command (&actions)[2], int groupIndex);
+    void ShowFormatButtons();
 
     FloatConversion& floatConv_;
     QLabel* precisionIndicator_ = nullptr;

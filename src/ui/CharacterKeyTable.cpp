@@ -3,6 +3,7 @@
 #include "ui/toolkit/ActionLink.h"
 #include "ui/toolkit/CommandAction.h"
 
+#include <QKeySequence>
 #include <QMenu>
 #include <QVariant>
 #include <QWidget>
@@ -24,8 +25,11 @@ std::size_t SlotOf(int code) {
 } // namespace
 
 QString KeyCharText(char ch) {
-    if (ch >= 'A' && ch <= 'Z')
-        return QStringLiteral("Shift+") + QChar(QLatin1Char(static_cast<char>(ch - 'A' + 'a')));
+    if (ch >= 'A' && ch <= 'Z') {
+        // Qt's letter keys are the upper-case character codes.
+        const QKeyCombination key(Qt::ShiftModifier, static_cast<Qt::Key>(ch));
+        return QKeySequence(key).toString(QKeySequence::NativeText);
+    }
     return QString(QChar(QLatin1Char(ch)));
 }
 

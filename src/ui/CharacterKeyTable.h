@@ -27,7 +27,8 @@ public:
 };
 
 // How a typed character is shown in menus and tooltips: an upper-case letter
-// is typed with Shift, so "V" reads "Shift+v"; every other character as itself.
+// is typed with Shift, so "V" reads "Shift+V" as Qt writes every other
+// shortcut of the interface; every other character as itself.
 QString KeyCharText(char ch);
 
 // The hint of a control that is not bound to an action ("short|long", as an

@@ -39,8 +39,10 @@ namespace {
 
 enum class RowKind { Item, Header, Separator };
 
-// One row of the two operator menus: the short caption and the descriptive
-// one (translated; none: the command's own caption), and whether the row is
+// One row of the two operator menus: the short caption (context
+// "QuickMenu": the same in every language but where a translation keeps a
+// caption the Japanese menu has always shown) and the descriptive one
+// (context "OpMenu"; none: the command's own caption), and whether the row is
 // in the submenu of the header above it.
 struct OpMenuRow {
     RowKind Kind;
@@ -63,8 +65,8 @@ const OpMenuRow OpMenuRows[] = {
     {RowKind::Item, Command::OpShiftRight, "S&hift Right", QT_TRANSLATE_NOOP("OpMenu", "Shift Rig&ht")},
     {RowKind::Item, Command::ShiftAr, nullptr, QT_TRANSLATE_NOOP("OpMenu", "Arithmetic Shift")},
     {RowKind::Item, Command::Rotate, "Rotate ", QT_TRANSLATE_NOOP("OpMenu", "Rotate")},
-    {RowKind::Item, Command::OpQShiftL, "&<<bits ", QT_TRANSLATE_NOOP("OpMenu", "Shift Left by n Bits (&<)")},
-    {RowKind::Item, Command::OpQShiftR, "&>>bits ", QT_TRANSLATE_NOOP("OpMenu", "Shift Right by n Bits (&>)")},
+    {RowKind::Item, Command::OpQShiftL, "&<<bits ", QT_TRANSLATE_NOOP("OpMenu", "Shift Left by n Bits (&<<n)")},
+    {RowKind::Item, Command::OpQShiftR, "&>>bits ", QT_TRANSLATE_NOOP("OpMenu", "Shift Right by n Bits (&>>n)")},
     {RowKind::Header, Command::ShiftAmountSel, nullptr, QT_TRANSLATE_NOOP("OpMenu", "Shift Amount")},
     {RowKind::Item, Command::ShiftAmount1, nullptr, "&1 ", true, true},
     {RowKind::Item, Command::ShiftAmount2, nullptr, "&2 ", true, true},
@@ -78,8 +80,8 @@ const OpMenuRow OpMenuRows[] = {
     {RowKind::Item, Command::OpPower, "&Power (x^y)", QT_TRANSLATE_NOOP("OpMenu", "&Power")},
     {RowKind::Item, Command::OpRoot, "&Root ", QT_TRANSLATE_NOOP("OpMenu", "&Root")},
     {RowKind::Item, Command::OpFrac, "&Frac ", QT_TRANSLATE_NOOP("OpMenu", "&Fractional Part")},
-    {RowKind::Item, Command::OpInvert, "Invert (1&/x)", QT_TRANSLATE_NOOP("OpMenu", "Reciprocal (&/)")},
-    {RowKind::Item, Command::OpFactorial, "Factorial (n&!)", QT_TRANSLATE_NOOP("OpMenu", "Factorial (&!)")},
+    {RowKind::Item, Command::OpInvert, "Invert (1&/x)", QT_TRANSLATE_NOOP("OpMenu", "Reciprocal (1&/x)")},
+    {RowKind::Item, Command::OpFactorial, "Factorial (n&!)", QT_TRANSLATE_NOOP("OpMenu", "Factorial (n&!)")},
     {RowKind::Header, std::nullopt, "&Exp", QT_TRANSLATE_NOOP("OpMenu", "&Exponential"), false, false, false, QT_TRANSLATE_NOOP("OpMenu", "Exponential functions")},
     {RowKind::Item, Command::OpExpE, "&e^x ", "&e^x ", true},
     {RowKind::Item, Command::OpExp2, "&2^x ", "&2^x ", true},
@@ -90,7 +92,7 @@ const OpMenuRow OpMenuRows[] = {
     {RowKind::Item, Command::OpLog10, "Log&10 ", QT_TRANSLATE_NOOP("OpMenu", "Common Log (Lo&g)"), true},
     {RowKind::Item, Command::OpLogN, "Log&N ", QT_TRANSLATE_NOOP("OpMenu", "Log Base &N"), true},
     {RowKind::Header, std::nullopt, "&Int", QT_TRANSLATE_NOOP("OpMenu", "&Integer Part"), false, false, false, QT_TRANSLATE_NOOP("OpMenu", "Rounding to an integer")},
-    {RowKind::Item, Command::OpIntFloor, "&Trunc ", QT_TRANSLATE_NOOP("OpMenu", "&Truncate"), true},
+    {RowKind::Item, Command::OpIntFloor, QT_TRANSLATE_NOOP("QuickMenu", "&Floor "), QT_TRANSLATE_NOOP("OpMenu", "&Floor"), true},
     {RowKind::Item, Command::OpIntCeil, "&Ceil ", QT_TRANSLATE_NOOP("OpMenu", "&Ceiling"), true},
     {RowKind::Item, Command::OpIntRound, "&Round ", QT_TRANSLATE_NOOP("OpMenu", "&Round"), true},
     {RowKind::Item, Command::OpSin, "&sin ", QT_TRANSLATE_NOOP("OpMenu", "Sine (&sin)"), false, false, true},
@@ -110,21 +112,24 @@ const OpMenuRow OpMenuRows[] = {
 };
 // clang-format on
 
-// The descriptive menu's rows keep their untranslated texts here, so that
-// a change of language can translate them again.
+// The menus' rows keep their untranslated texts here, so that a change of
+// language can translate them again.
 constexpr const char* kSourceTextProperty = "pexaSourceText";
 constexpr const char* kSourceHintProperty = "pexaSourceHint";
+
+constexpr const char* kShortContext = "QuickMenu";
+constexpr const char* kDescriptiveContext = "OpMenu";
 
 QString TextOf(const char* utf8) {
     return utf8 != nullptr ? QString::fromUtf8(utf8) : QString();
 }
 
-QString OpMenuText(const char* source) {
-    return source != nullptr ? QCoreApplication::translate("OpMenu", source) : QString();
+QString OpMenuText(const char* source, const char* context = kDescriptiveContext) {
+    return source != nullptr ? QCoreApplication::translate(context, source) : QString();
 }
 
-QString OpMenuText(const QVariant& source) {
-    return OpMenuText(source.toString().toUtf8().constData());
+QString OpMenuText(const QVariant& source, const char* context) {
+    return OpMenuText(source.toString().toUtf8().constData(), context);
 }
 
 // A menu item bound to a command; a radio item joins the menu's group. A
@@ -174,22 +179,22 @@ void BindHeader(QMenu& submenu, Command command, CommandAction* action) {
 
 namespace {
 
-void RetranslateMenuItems(QMenu& menu) {
+void RetranslateMenuItems(QMenu& menu, const char* context) {
     for (QAction* item : menu.actions()) {
         const QVariant source = item->property(kSourceTextProperty);
         if (source.isValid()) {
             if (auto* link = qobject_cast<ActionLink*>(item))
-                link->SetOwnCaption(OpMenuText(source));
+                link->SetOwnCaption(OpMenuText(source, context));
             else
-                item->setText(OpMenuText(source));
+                item->setText(OpMenuText(source, context));
         }
         const QVariant hint = item->property(kSourceHintProperty);
         if (hint.isValid()) {
-            item->setToolTip(OpMenuText(hint));
-            item->setStatusTip(OpMenuText(hint));
+            item->setToolTip(OpMenuText(hint, kDescriptiveContext));
+            item->setStatusTip(OpMenuText(hint, kDescriptiveContext));
         }
         if (QMenu* submenu = item->menu())
-            RetranslateMenuItems(*submenu);
+            RetranslateMenuItems(*submenu, context);
     }
 }
 
@@ -254,7 +259,8 @@ void PopupMenus::BuildOperatorMenus() {
         QActionGroup* radio = nullptr;
         for (const OpMenuRow& row : OpMenuRows) {
             const char* source = descriptive ? row.DescriptiveCaption : row.Caption;
-            const QString caption = descriptive ? OpMenuText(source) : TextOf(source);
+            const QString caption =
+                OpMenuText(source, descriptive ? kDescriptiveContext : kShortContext);
             CommandAction* action = row.Action ? window.Action(*row.Action) : nullptr;
             if (!row.InSubmenu) {
                 submenu = nullptr;
@@ -273,7 +279,7 @@ void PopupMenus::BuildOperatorMenus() {
                 submenu = top.addMenu(caption.isEmpty() && action != nullptr ? action->Caption()
                                                                              : caption);
                 connect(submenu, &QMenu::aboutToShow, this, [&window] { window.RefreshStates(); });
-                if (descriptive && source != nullptr)
+                if (source != nullptr)
                     submenu->menuAction()->setProperty(kSourceTextProperty, TextOf(source));
                 if (row.Hint != nullptr) {
                     submenu->menuAction()->setToolTip(OpMenuText(row.Hint));
@@ -289,7 +295,7 @@ void PopupMenus::BuildOperatorMenus() {
                     radio = RadioGroup(menu);
                 ActionLink* item =
                     AddItem(menu, *row.Action, action, caption, row.Radio ? radio : nullptr);
-                if (descriptive && source != nullptr)
+                if (source != nullptr)
                     item->setProperty(kSourceTextProperty, TextOf(source));
                 break;
             }
@@ -338,11 +344,11 @@ void PopupMenus::ShowKeyChars() {
 void PopupMenus::Retranslate() {
     if (!Made())
         return;
-    RetranslateMenuItems(*operatorMenu_);
-    RetranslateMenuItems(*descriptiveOperatorMenu_);
+    RetranslateMenuItems(*operatorMenu_, kShortContext);
+    RetranslateMenuItems(*descriptiveOperatorMenu_, kDescriptiveContext);
     // The typed characters are added to the new captions again.
     if (window_.Keys().KeysPrepared())
-        ShowKeyCharsInMenu(*descriptiveOperatorMenu_, window_.Keys().KeyTable());
+        ShowKeyChars();
 }
 
 QMenu* PopupMenus::QuickMenuOf(const CommandAction& action) {

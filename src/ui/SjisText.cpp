@@ -130,6 +130,18 @@ QString ConvTextToUnicode(std::string_view bytes, TextCharset charset) {
     return SjisToUnicode(bytes);
 }
 
+QString WithBidiControlsShown(QString text) {
+    for (QChar& ch : text) {
+        const char16_t unit = ch.unicode();
+        const bool isBidiControl = unit == 0x200E || unit == 0x200F || unit == 0x061C ||
+                                   (unit >= 0x202A && unit <= 0x202E) ||
+                                   (unit >= 0x2066 && unit <= 0x2069);
+        if (isBidiControl)
+            ch = QLatin1Char('_');
+    }
+    return text;
+}
+
 std::optional<std::string> UnicodeToSjis(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     if (IsPlainAscii(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())))) {

@@ -23,6 +23,13 @@ QString SjisToUnicode(std::string_view bytes);
 // CP932 as SjisToUnicode, or UTF-8.
 QString ConvTextToUnicode(std::string_view bytes, TextCharset charset);
 
+// The text with each bidirectional formatting character (the marks U+200E,
+// U+200F and U+061C, the embeddings and overrides U+202A to U+202E, the
+// isolates U+2066 to U+2069) shown as "_". A bar shows characters, one
+// after the other; these would reorder their neighbours while drawing as
+// nothing themselves.
+QString WithBidiControlsShown(QString text);
+
 // Encodes one Unicode character as its CP932 bytes (one or two); nothing when
 // the code page has no such character.
 std::optional<std::string> UnicodeToSjis(char32_t ch);

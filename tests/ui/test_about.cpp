@@ -2,6 +2,7 @@
 
 #include "ui/AboutDialog.h"
 #include "ui/HelpWindow.h"
+#include "ui/Language.h"
 #include "ui/MainWindow.h"
 #include "ui/VersionInfo.h"
 #include "ui/toolkit/CommandAction.h"
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -192,6 +194,21 @@ private slots:
         for (const char* name : {"ImgIcon", "LblAppName", "LblAppDescr", "LblVersion", "LblBuild",
                                  "LblCopyright", "LblSupport", "TextURL", "CmdClose"})
             QVERIFY2(about.findChild<QWidget*>(QString::fromLatin1(name)) != nullptr, name);
+    }
+
+    // The line before the manual's path names it as what it is; the Japanese
+    // texts and the version line read as they always have.
+    void manualLineNamesTheManual() {
+        const auto desktopLanguage = qScopeGuard([] { ApplyLanguage(UiLanguage::Automatic); });
+        ApplyLanguage(UiLanguage::English);
+        {
+            AboutDialog about;
+            QCOMPARE(about.LblSupport()->text(), QStringLiteral("Manual:"));
+            QCOMPARE(about.LblVersion()->text(), QStringLiteral("Version  1.01"));
+        }
+        ApplyLanguage(UiLanguage::Japanese);
+        AboutDialog about;
+        QCOMPARE(about.LblSupport()->text(), QStringLiteral("サポートページ:"));
     }
 
     void buildLabelFromOwnExecutable() {

@@ -3,6 +3,7 @@
 #include "conv/ConversionFactory.h"
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
+#include "enc/EncChar.h"
 #include "settings/Profile.h"
 #include "ui/CalcBarVariants.h"
 #include "ui/Language.h"
@@ -12,9 +13,11 @@
 #include <QApplication>
 #include <QFile>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -62,6 +65,28 @@ QString DownStates(const CalcBar& bar) {
         states += button->Down() ? '1' : '0';
     }
     return states;
+}
+
+// The columns of the widget's drawing that hold anything but its background,
+// and their mean.
+QSet<int> InkColumns(QWidget& widget) {
+    const QImage image = widget.grab().toImage();
+    const QRgb background = image.pixel(0, 0);
+    QSet<int> columns;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = 0; y < image.height(); ++y)
+            if (image.pixel(x, y) != background) {
+                columns.insert(x);
+                break;
+            }
+    return columns;
+}
+
+double MeanColumn(const QSet<int>& columns) {
+    double sum = 0;
+    for (int x : columns)
+        sum += x;
+    return columns.isEmpty() ? -1 : sum / static_cast<double>(columns.size());
 }
 
 void WriteIni(const QString& path, const QByteArray& text) {
@@ -177,7 +202,8 @@ private slots:
             QCOMPARE(floatButtons[i]->GroupIndex(), floatGroups[i]);
             QCOMPARE(floatButtons[i]->Tag(), static_cast<int>(i % 2));
         }
-        QCOMPARE(DownStates(*flt), QString("1010"));
+        // DWord reads Single: neither pair shows a choice.
+        QCOMPARE(DownStates(*flt), QString("0000"));
         auto* tim = NewBar<DateTimeBar>(BarKind::Time);
         QCOMPARE(Captions(*tim), QString("t,O,|,Diff"));
         const std::vector<BarButton*> timeButtons = Buttons(*tim);
@@ -302,6 +328,37 @@ private slots:
         QCOMPARE(bar->Parts().SignIndicator, nullptr);
     }
 
+    // The bar shows characters one after the other, left to right: a bidi
+    // control shows as "_" instead of reordering its neighbours, and Hebrew
+    // letters stand in text order with the padding on the left, as Latin
+    // letters do.
+    void charBarDrawsLeftToRight() {
+        auto* bar = NewBar<CharacterBar>(BarKind::Char, CalcValueMode::QWord);
+        host_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
+        bar->SetEncoding(static_cast<int>(CharEncoding::Utf8));
+        QLabel* value = bar->Parts().ValueLabel;
+        QCOMPARE(value->layoutDirection(), Qt::LeftToRight);
+        // "ab", RIGHT-TO-LEFT OVERRIDE, "de".
+        ShowValue(*bar, IntegerValue(CalcValueMode::QWord, 0x006162E280AE6465));
+        QCOMPARE(value->text(), QString("_ab_de"));
+
+        auto inkOf = [&](CalcValueMode mode, std::int64_t v, const char* text) {
+            ShowMode(*bar, mode);
+            ShowValue(*bar, IntegerValue(mode, v));
+            [&] { QCOMPARE(value->text(), QString::fromUtf8(text)); }();
+            return InkColumns(*value);
+        };
+        const QSet<int> hebrew = inkOf(CalcValueMode::DWord, 0xD7A9D79C, "של");
+        const QSet<int> padded = inkOf(CalcValueMode::QWord, 0xD7A9D79C, "____של");
+        const QSet<int> lamed = inkOf(CalcValueMode::DWord, 0x2020D79C, "  ל");
+        const QSet<int> padding = padded - hebrew;
+        const QSet<int> shin = hebrew - lamed;
+        QVERIFY(!padding.isEmpty() && !shin.isEmpty() && !lamed.isEmpty());
+        QVERIFY(MeanColumn(padding) < MeanColumn(hebrew));
+        QVERIFY(MeanColumn(shin) < MeanColumn(lamed));
+    }
+
     void charTextIsFixedPitchExceptMessages() {
         // Measured as drawn: fontconfig reports some monospaced families
         // proportional, and a font may claim fixed pitch and not have it.
@@ -395,15 +452,50 @@ private slots:
         QVERIFY(!bar->HandleKey(Qt::Key_Left, Qt::NoModifier));
         QVERIFY(bar->HandleKey(Qt::Key_Right, Qt::NoModifier));
         QCOMPARE(bar->PrecisionIndicator()->text(), QString("BF16 "));
-        QCOMPARE(DownStates(*bar), QString("0110"));
+        QCOMPARE(DownStates(*bar), QString("0100"));
         QVERIFY(!bar->HandleKey(Qt::Key_Right, Qt::NoModifier));
         ShowMode(*bar, CalcValueMode::Byte);
         QVERIFY(bar->HandleKey(Qt::Key_Right, Qt::NoModifier));
         QCOMPARE(bar->PrecisionIndicator()->text(), QString("E5M2 "));
-        QCOMPARE(DownStates(*bar), QString("0101"));
+        QCOMPARE(DownStates(*bar), QString("0001"));
         ShowMode(*bar, CalcValueMode::DWord);
         QVERIFY(!bar->HandleKey(Qt::Key_Right, Qt::NoModifier));
         QVERIFY(!bar->HandleKey(Qt::Key_Space, Qt::ControlModifier));
+    }
+
+    // A pair of format buttons belongs to one mode: in any other the bar
+    // reads Single or Double, and the pair shows no choice and takes no
+    // click. Its choice comes back with its mode.
+    void floatButtonsShowOnlyTheModesChoice_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("down");
+        QTest::addColumn<QString>("enabled");
+        QTest::newRow("Byte") << static_cast<int>(CalcValueMode::Byte) << "0001"
+                              << "0011";
+        QTest::newRow("Word") << static_cast<int>(CalcValueMode::Word) << "0100"
+                              << "1100";
+        QTest::newRow("DWord") << static_cast<int>(CalcValueMode::DWord) << "0000"
+                               << "0000";
+        QTest::newRow("Int64") << static_cast<int>(CalcValueMode::QWord) << "0000"
+                               << "0000";
+        QTest::newRow("Real") << static_cast<int>(CalcValueMode::Float) << "0000"
+                              << "0000";
+    }
+    void floatButtonsShowOnlyTheModesChoice() {
+        QFETCH(int, mode);
+        QFETCH(QString, down);
+        QFETCH(QString, enabled);
+        auto* bar = NewBar<FloatBar>(BarKind::Float, CalcValueMode::Word);
+        bar->SetWordFormat(1);
+        bar->SetByteFormat(1);
+        ShowMode(*bar, static_cast<CalcValueMode>(mode));
+        QCOMPARE(DownStates(*bar), down);
+        QString enabledStates;
+        for (BarButton* button : Buttons(*bar))
+            enabledStates += button->isEnabled() ? '1' : '0';
+        QCOMPARE(enabledStates, enabled);
+        ShowMode(*bar, CalcValueMode::Word);
+        QCOMPARE(DownStates(*bar), QString("0100"));
     }
 
     // 0x3FC0 is 1.5 in bfloat16 and 1.9375 in half; stored, the choice
@@ -427,7 +519,7 @@ private slots:
         next->EnsurePlaced();
         QCOMPARE(next->WordFormat(), 1);
         QCOMPARE(next->ByteFormat(), 1);
-        QCOMPARE(DownStates(*next), QString("0101"));
+        QCOMPARE(DownStates(*next), QString("0100"));
         ShowValue(*next, IntegerValue(CalcValueMode::Word, 0x3FC0));
         QCOMPARE(next->Parts().ValueLabel->text(), QString("1.5"));
         // A stored code out of range reads as the default.

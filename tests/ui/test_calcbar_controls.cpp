@@ -21,6 +21,7 @@
 #include <vector>
 
 using namespace pexa;
+using namespace Qt::StringLiterals;
 using namespace pexa::testing;
 
 namespace {
@@ -354,38 +355,53 @@ private slots:
                                            QFontMetrics(big).height()));
     }
 
+    // The pending operator is read beside the value, in the value's font and
+    // on its line, with the signs of arithmetic; the label keeps one width
+    // whatever it shows.
     void operatorLabelKeepsItsWidth() {
         CalcBar* bar = NewBar(BarKind::Decimal);
         ShowValue(*bar, IntegerValue(CalcValueMode::Byte, 7));
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
         QLabel* label = bar->Parts().OperatorLabel;
-        QCOMPARE(label->font().pointSize(), 9);
-        const QFontMetrics metrics(label->font());
-        int widest = 0;
-        for (const char* symbol : {"+", "-", "*", "/", "%", "&", "|", "^", "<<", ">>", "a>", "<r",
-                                   "r>", "p", "rt", "log"}) {
-            widest = std::max(widest, metrics.horizontalAdvance(symbol));
-        }
-        QCOMPARE(label->width(), widest + 2);
-        const int valueWidth = bar->Parts().ValueLabel->width();
+        QLabel* value = bar->Parts().ValueLabel;
+        auto widestOf = [](const QFont& font) {
+            const QFontMetrics metrics(font);
+            int widest = 0;
+            for (const QString& symbol :
+                 {u"+"_s, u"\u2212"_s, u"\u00D7"_s, u"\u00F7"_s, u"%"_s, u"&"_s, u"|"_s, u"^"_s,
+                  u"<<"_s, u">>"_s, u"a>"_s, u"<r"_s, u"r>"_s, u"p"_s, u"rt"_s, u"log"_s})
+                widest = std::max(widest, metrics.horizontalAdvance(symbol));
+            return widest + metrics.horizontalAdvance(QLatin1Char(' ')) + 2;
+        };
+        QCOMPARE(label->font(), value->font());
+        QCOMPARE(label->alignment(), Qt::AlignHCenter | Qt::AlignVCenter);
+        QCOMPARE(label->width(), widestOf(value->font()));
+        const int valueWidth = value->width();
         const int barWidth = bar->width();
-        for (const char* symbol : {"log", "+", "", "<<", "rt"}) {
-            bar->SetOperatorText(symbol);
+        const struct {
+            const char* Symbol;
+            QString Shown;
+        } rows[] = {{"-", u"\u2212"_s}, {"*", u"\u00D7"_s}, {"/", u"\u00F7"_s}, {"log", u"log"_s},
+                    {"+", u"+"_s},      {"", u""_s},        {"<<", u"<<"_s},    {"rt", u"rt"_s}};
+        for (const auto& row : rows) {
+            bar->SetOperatorText(QString::fromLatin1(row.Symbol));
             QApplication::processEvents();
-            QCOMPARE(bar->OperatorText(), QString(symbol));
-            QCOMPARE(label->width(), widest + 2);
-            QCOMPARE(bar->Parts().ValueLabel->width(), valueWidth);
+            QCOMPARE(bar->OperatorText(), QString::fromLatin1(row.Symbol));
+            QCOMPARE(label->text(), row.Shown);
+            QCOMPARE(label->width(), widestOf(value->font()));
+            QCOMPARE(value->width(), valueWidth);
             QCOMPARE(bar->width(), barWidth);
         }
-        // A new display font keeps the rule.
+        // A new display font is the operator's too.
         QFont big = bar->font();
         big.setPointSize(20);
         bar->SetDisplayFont(big);
-        QCOMPARE(bar->Parts().ValueLabel->font().pointSize(), 20);
-        QCOMPARE(label->width(), widest + 2);
+        QCOMPARE(value->font().pointSize(), 20);
+        QCOMPARE(label->font().pointSize(), 20);
+        QCOMPARE(label->width(), widestOf(big));
         bar->SetDisplayFont(std::nullopt);
-        QCOMPARE(bar->Parts().ValueLabel->font().pointSize(), 20);
+        QCOMPARE(value->font().pointSize(), 20);
     }
 
     void accessKeyNeedsAltAlone() {

@@ -7,12 +7,14 @@
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
 #include "ui/CalcBar.h"
+#include "ui/Language.h"
 #include "ui/toolkit/SystemColors.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <memory>
@@ -313,6 +315,24 @@ private slots:
         QCOMPARE(dec->Conv().HasOption(ConvOption::ReverseEndian), reversed);
         QCOMPARE(dec->Parts().SignIndicator->text(), signText);
         QCOMPARE(dec->Parts().ReverseIndicator->text(), reverseText);
+    }
+
+    // The indicator names the byte-order switch as its English caption does
+    // ("Swap", apart from the byte reversal "Rev"); Japanese keeps "Rev".
+    void reverseIndicatorFollowsTheLanguage() {
+        const auto desktopLanguage = qScopeGuard([] {
+            ApplyLanguage(UiLanguage::Automatic);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        });
+        CalcBar* dec = NewBar(BarKind::Decimal);
+        ShowMode(*dec, CalcValueMode::Word);
+        ShowReading(*dec, ConvOption::ReverseEndian, true);
+        ApplyLanguage(UiLanguage::English);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        QCOMPARE(dec->Parts().ReverseIndicator->text(), QString("Swap "));
+        ApplyLanguage(UiLanguage::Japanese);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        QCOMPARE(dec->Parts().ReverseIndicator->text(), QString("Rev "));
     }
 
     void indicatorsFollowTheModeAndRerender() {

@@ -171,6 +171,38 @@ private slots:
         QVERIFY(std::any_of(japanese.begin(), japanese.end(), IsJapaneseCharacter));
     }
 
+    // The English manual and the README call a command by the caption the
+    // program shows, and by none of the names it once had besides.
+    void englishTextsNameCommandsAsTheProgramDoes() {
+        QString readmePath = QStringLiteral(PEXA_HELP_FILE_EN);
+        readmePath.replace(QStringLiteral("resources/pexa_en.hlp"), QStringLiteral("README.md"));
+        bool ok = false;
+        const QString readme = ReadUtf8(readmePath, &ok);
+        QVERIFY2(ok, qPrintable(readmePath));
+        for (const Command command :
+             {Command::EditCopyFmt, Command::QuickMenu, Command::QuickMenuJ, Command::ChooseColor,
+              Command::ModeReversed, Command::OpIntFloor, Command::OpReverse}) {
+            QString caption = QString::fromUtf8(InfoOf(command).Caption);
+            caption.remove(QLatin1Char('&')).remove(QStringLiteral("..."));
+            QVERIFY2(english_.contains(caption), qPrintable(caption));
+        }
+        QVERIFY(english_.contains(QStringLiteral("Sexagesimal (DEG)")));
+        for (const char* retired :
+             {"Reverse Endian", "Copy with grouping", "operator menu", "base-60", "Base 60 (",
+              "window colour", "exact binary value", "support page"}) {
+            QVERIFY2(!english_.contains(QLatin1String(retired), Qt::CaseInsensitive), retired);
+            QVERIFY2(!readme.contains(QLatin1String(retired), Qt::CaseInsensitive), retired);
+        }
+        // Keys read as the program shows them; "truncates" stays a word.
+        static const QRegularExpression retiredExactly(
+            QStringLiteral("\\bTrunc\\b|\\btrunc\\b|Shift\\+[a-z]\\b"));
+        QVERIFY2(!retiredExactly.match(english_).hasMatch(),
+                 qPrintable(retiredExactly.match(english_).captured()));
+        QVERIFY2(!retiredExactly.match(readme).hasMatch(),
+                 qPrintable(retiredExactly.match(readme).captured()));
+        QVERIFY(!readme.contains(QStringLiteral("each key pushes")));
+    }
+
     // Both documents style themselves the same way: the viewer's colours replace
     // what the style block leaves open.
     void bothDocumentsHaveTheSameStyleBlock() {

@@ -357,8 +357,8 @@ void KeyRoutingTest::keyTableRegistration() {
     table.Register(first, 'Q', &withLong);
     table.Register(first, ';', &shortOnly);
     table.Register(first, '$', &noShort);
-    QCOMPARE(WidgetHint(withLong), QStringLiteral("abc (Shift+q)|long text"));
-    QCOMPARE(withLong.toolTip(), QStringLiteral("abc (Shift+q)"));
+    QCOMPARE(WidgetHint(withLong), QStringLiteral("abc (Shift+Q)|long text"));
+    QCOMPARE(withLong.toolTip(), QStringLiteral("abc (Shift+Q)"));
     QCOMPARE(WidgetHint(shortOnly), QStringLiteral("abc (;)"));
     QCOMPARE(WidgetHint(noShort), QStringLiteral("|long"));
 
@@ -370,9 +370,9 @@ void KeyRoutingTest::keyTableRegistration() {
 void KeyRoutingTest::keyCharText_data() {
     QTest::addColumn<char>("ch");
     QTest::addColumn<QString>("text");
-    QTest::newRow("V") << 'V' << QStringLiteral("Shift+v");
-    QTest::newRow("A") << 'A' << QStringLiteral("Shift+a");
-    QTest::newRow("Z") << 'Z' << QStringLiteral("Shift+z");
+    QTest::newRow("V") << 'V' << QStringLiteral("Shift+V");
+    QTest::newRow("A") << 'A' << QStringLiteral("Shift+A");
+    QTest::newRow("Z") << 'Z' << QStringLiteral("Shift+Z");
     QTest::newRow("v") << 'v' << QStringLiteral("v");
     QTest::newRow("&") << '&' << QStringLiteral("&");
     QTest::newRow("@") << '@' << QStringLiteral("@");

@@ -5,6 +5,7 @@
 
 #include "ui/ButtonPanel.h"
 #include "ui/CharacterKeyTable.h"
+#include "ui/Language.h"
 #include "ui/OperatorPages.h"
 #include "ui/VersionInfo.h"
 #include "ui/toolkit/ActionLink.h"
@@ -18,6 +19,8 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSysInfo>
 #include <QTest>
 #include <QToolBar>
@@ -105,6 +108,7 @@ private slots:
     void operatorMenuShowsTheTypedKeys();
     void japaneseOperatorMenu();
     void submenusCarryTheirKeys();
+    void englishMenusNameCommandsApart();
     void keyTextOfTheAmpersandIsDoubled();
     void kernelMajorVersionIsTheRunningKernels();
     void radioItemsFollowTheCommands();
@@ -140,7 +144,7 @@ void MenusTest::operatorMenuShowsTheTypedKeys() {
         "&>>bits \t}",
         ">Bits\t;",
         "Reverse B&ytes \tv",
-        "Re&verse Bits \tShift+v",
+        "Re&verse Bits \tShift+V",
         "-",
         "S&qrt \t@",
         "Sq&uare (x^2)\t`",
@@ -153,9 +157,9 @@ void MenusTest::operatorMenuShowsTheTypedKeys() {
         ">Lo&g",
         ">&Int",
         "-",
-        "&sin \tShift+i",
-        "&cos \tShift+o",
-        "&tan \tShift+t",
+        "&sin \tShift+I",
+        "&cos \tShift+O",
+        "&tan \tShift+T",
         "asin",
         "acos",
         "atan",
@@ -163,7 +167,7 @@ void MenusTest::operatorMenuShowsTheTypedKeys() {
         "Hyperbolic ",
         ">&Angle",
         "-",
-        "PI \tShift+p",
+        "PI \tShift+P",
     };
     QCOMPARE(Texts(*window->Popups().OperatorMenu()), expected);
     // Commands with a shortcut show it instead of a typed key.
@@ -181,9 +185,9 @@ void MenusTest::japaneseOperatorMenu() {
     QCOMPARE(texts.at(3), QStringLiteral("ビット反転(&Not)\t~"));
     QCOMPARE(texts.at(6), QStringLiteral("算術シフト"));
     QCOMPARE(texts.at(10), QStringLiteral(">シフト量\t;"));
-    QCOMPARE(texts.at(12), QStringLiteral("ビット順反転(&V)\tShift+v"));
+    QCOMPARE(texts.at(12), QStringLiteral("ビット順反転(&V)\tShift+V"));
     QCOMPARE(texts.at(28), QStringLiteral("逆正弦(arcsin)"));
-    QCOMPARE(texts.at(35), QStringLiteral("円周率(Pi)\tShift+p"));
+    QCOMPARE(texts.at(35), QStringLiteral("円周率(Pi)\tShift+P"));
     // Same commands in the same order.
     QCOMPARE(BoundNames(*window->Popups().DescriptiveOperatorMenu()),
              BoundNames(*window->Popups().OperatorMenu()));
@@ -191,7 +195,7 @@ void MenusTest::japaneseOperatorMenu() {
         Texts(*Submenu(*window->Popups().DescriptiveOperatorMenu(), QStringLiteral("シフト量"))),
         (QStringList{"&1 ", "&2 ", "&4 ", "&8 ", "1&6 "}));
     QCOMPARE(Texts(*Submenu(*window->Popups().DescriptiveOperatorMenu(), QStringLiteral("対数"))),
-             (QStringList{"自然対数(&Ln)\tn", "底&2の対数\tShift+l", "常用対数(Lo&g)\tl",
+             (QStringList{"自然対数(&Ln)\tn", "底&2の対数\tShift+L", "常用対数(Lo&g)\tl",
                           "任意の底の対数(&N)\tg"}));
 }
 
@@ -200,15 +204,61 @@ void MenusTest::submenusCarryTheirKeys() {
     const QMenu& menu = *window->Popups().OperatorMenu();
     QCOMPARE(Texts(*Submenu(menu, "Bits")), (QStringList{"1", "2", "4", "8", "16"}));
     QCOMPARE(Texts(*Submenu(menu, "&Exp")),
-             (QStringList{"&e^x \tx", "&2^x \tShift+x", "&10^x \ty"}));
+             (QStringList{"&e^x \tx", "&2^x \tShift+X", "&10^x \ty"}));
     QCOMPARE(Texts(*Submenu(menu, "Lo&g")),
-             (QStringList{"&Ln \tn", "Log&2 \tShift+l", "Log&10 \tl", "Log&N \tg"}));
+             (QStringList{"&Ln \tn", "Log&2 \tShift+L", "Log&10 \tl", "Log&N \tg"}));
     QCOMPARE(Texts(*Submenu(menu, "&Int")), (QStringList{"&Trunc \ti", "&Ceil \tj", "&Round \tk"}));
     QCOMPARE(Texts(*Submenu(menu, "&Angle")), (QStringList{"&Degree ", "&Radian ", "&Gradian "}));
     // The headers carry their hints.
     for (const auto& [title, hint] : {std::pair{"&Exp", "指数関数"}, std::pair{"Lo&g", "対数関数"},
                                       std::pair{"&Int", "整数化"}, std::pair{"&Angle", "角度単位"}})
         QCOMPARE(Submenu(menu, title)->menuAction()->toolTip(), QString::fromUtf8(hint));
+}
+
+// In English the descriptive menu reads as English: a command's notation in
+// brackets where it has one, never a bracketed access key, and after the tab
+// the key that really runs the command, written as Qt writes shortcuts. The
+// command under i floors, and the byte-order switch and the byte reversal
+// have names of their own; the Japanese texts come back unchanged.
+void MenusTest::englishMenusNameCommandsApart() {
+    WindowFixture window;
+    MainWindow& form = window.Window();
+    QMenu& descriptive = *window->Popups().DescriptiveOperatorMenu();
+    QMenu& quick = *window->Popups().OperatorMenu();
+    form.SetLanguage(UiLanguage::English);
+    const auto desktopLanguage = qScopeGuard([&form] { form.SetLanguage(UiLanguage::Automatic); });
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+
+    const QStringList texts = Texts(descriptive);
+    for (const char* item :
+         {"Shift Left by n Bits (&<<n)\t{", "Shift Right by n Bits (&>>n)\t}",
+          "Re&verse Bits\tShift+V", "Reciprocal (1&/x)\t\\", "Factorial (n&!)\t!", "Pi\tShift+P"})
+        QVERIFY2(texts.contains(QString::fromUtf8(item)), item);
+    const QRegularExpression bracketedAccessKey(QStringLiteral("\\(&.\\)"));
+    for (const QString& text : texts)
+        QVERIFY2(!bracketedAccessKey.match(text).hasMatch(), qPrintable(text));
+    QCOMPARE(Texts(*Submenu(descriptive, "&Integer Part")),
+             (QStringList{"&Floor\ti", "&Ceiling\tj", "&Round\tk"}));
+    QCOMPARE(Texts(*Submenu(quick, "&Int")),
+             (QStringList{"&Floor \ti", "&Ceil \tj", "&Round \tk"}));
+
+    QCOMPARE(ButtonOf(form, "ActOpIntFloor")->text(), QStringLiteral("Floor"));
+    QCOMPARE(ButtonOf(form, "ActModeReversed")->text(), QStringLiteral("Swap"));
+    QCOMPARE(ButtonOf(form, "ActOpReverse")->text(), QStringLiteral("Rev"));
+    QCOMPARE(form.Action(Command::ModeReversed)->Caption(), QStringLiteral("Byte Swap"));
+    QCOMPARE(form.Action(Command::ModeReversed)->ShortHint(), QStringLiteral("Swap Byte Order"));
+    QCOMPARE(form.Action(Command::OpReverse)->Caption(), QStringLiteral("Reverse Bytes"));
+
+    form.SetLanguage(UiLanguage::Japanese);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    QCOMPARE(ButtonOf(form, "ActOpIntFloor")->text(), QStringLiteral("Trunc"));
+    QCOMPARE(ButtonOf(form, "ActModeReversed")->text(), QStringLiteral("Rev"));
+    QCOMPARE(form.Action(Command::ModeReversed)->Caption(), QStringLiteral("Reverse Endian"));
+    QCOMPARE(Texts(*Submenu(quick, "&Int")),
+             (QStringList{"&Trunc \ti", "&Ceil \tj", "&Round \tk"}));
+    QCOMPARE(Texts(*Submenu(descriptive, QStringLiteral("整数"))).first(),
+             QStringLiteral("切り捨て(&T)\ti"));
+    QVERIFY(Texts(descriptive).contains(QStringLiteral("逆数(&/)\t\\")));
 }
 
 // Qt draws a lone "&" after the tab as nothing: the And item's key column
@@ -317,7 +367,7 @@ void MenusTest::ownCaptionsStayWhenCommandCaptionsChange() {
     QCOMPARE(ItemOf(*window->Popups().OperatorMenu(), "ActOpArcSin")->text(),
              QStringLiteral("asinh"));
     QCOMPARE(ItemOf(*window->Popups().OperatorMenu(), "ActOpSin")->text(),
-             QStringLiteral("&sin \tShift+i"));
+             QStringLiteral("&sin \tShift+I"));
     QCOMPARE(ItemOf(*window->Popups().DescriptiveOperatorMenu(), "ActOpArcSin")->text(),
              QStringLiteral("逆正弦(arcsin)"));
     QCOMPARE(ItemOf(*window->Popups().OperatorMenu(), "ActOpQShiftL")->text(),
@@ -596,10 +646,10 @@ void MenusTest::toolTipsAddTheKey_data() {
     const QString ret = ShortCutText(QKeyCombination(Qt::Key_Return));
     QTest::newRow("typed +") << "ActOpAdd" << QStringLiteral("加算 (+)");
     QTest::newRow("typed &") << "ActOpAnd" << QStringLiteral("論理積 (&)");
-    QTest::newRow("typed V") << "ActOpBitReverse" << QStringLiteral("ビット並び反転 (Shift+v)");
+    QTest::newRow("typed V") << "ActOpBitReverse" << QStringLiteral("ビット並び反転 (Shift+V)");
     QTest::newRow("typed _") << "ActNegate" << QStringLiteral("符号反転 (_)");
     QTest::newRow("disabled") << "ActOpIntFloor" << QStringLiteral("切り捨て (i)");
-    QTest::newRow("typed P") << "ActPi" << QStringLiteral("円周率 (Shift+p)");
+    QTest::newRow("typed P") << "ActPi" << QStringLiteral("円周率 (Shift+P)");
     QTest::newRow("typed .") << "ActPeriod" << QStringLiteral("小数点 (.)");
     QTest::newRow("shortcut") << "ActModeByte" << QStringLiteral("8ビット (Ctrl+B)");
     QTest::newRow("own caption") << "ActModeSigned" << QStringLiteral("符号付きモード (Ctrl+S)");
@@ -629,7 +679,7 @@ void MenusTest::toolTipHookShowsTheText() {
         return QToolTip::text();
     };
     QCOMPARE(showTip(ButtonOf(form, "ActOpBitReverse")),
-             QStringLiteral("ビット並び反転 (Shift+v)"));
+             QStringLiteral("ビット並び反転 (Shift+V)"));
     QCOMPARE(showTip(ButtonOf(form, "ActOpAdd")), QStringLiteral("加算 (+)"));
     QCOMPARE(showTip(form.Buttons().CmdShiftAmountSel), QStringLiteral("シフト量選択 (;)"));
     QCOMPARE(showTip(ToolBarButton(form, "ActEditCopy")),

@@ -38,6 +38,28 @@ private slots:
                  text);
     }
 
+    // Every bidi formatting character shows as "_"; the letters of any
+    // script, and the characters around the controls, stay as they are.
+    void showsBidiControls_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("override between letters") << QString::fromUtf8("ab\u202Ede") << "ab_de";
+        QTest::newRow("marks") << QString::fromUtf8("\u200E\u200F\u061C") << "___";
+        QTest::newRow("embeddings and overrides")
+            << QString::fromUtf8("\u202A\u202B\u202C\u202D\u202E") << "_____";
+        QTest::newRow("isolates") << QString::fromUtf8("\u2066\u2067\u2068\u2069") << "____";
+        QTest::newRow("neighbours of the ranges kept")
+            << QString::fromUtf8("\u200D\u2010\u2029\u202F\u2065\u206A")
+            << QString::fromUtf8("\u200D\u2010\u2029\u202F\u2065\u206A");
+        QTest::newRow("Hebrew and Arabic letters kept")
+            << QString::fromUtf8("שלום سلام") << QString::fromUtf8("שלום سلام");
+    }
+    void showsBidiControls() {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QCOMPARE(WithBidiControlsShown(text), shown);
+    }
+
     void encodesOneCharacter() {
         QCOMPARE(UnicodeToSjis(U'A'), std::optional<std::string>("A"));
         QCOMPARE(UnicodeToSjis(U'亜'), std::optional<std::string>("\x88\x9F"));
