@@ -19,10 +19,11 @@ using pexa::CalcValueMode;
 using pexa::ExpressionResult;
 using pexa::fuzz::Require;
 
+// A memory holding a real beyond every integer mode.
 std::optional<CalcValue> Names(std::string_view name) {
     if (name != "m")
         return std::nullopt;
-    return pexa::MakeReal(CalcValueMode::Float, 1e30L);
+    return CalcValue{CalcValueMode::Float, 0, 1e30L};
 }
 
 // Some characters beyond ASCII have a code, as in the character bar.

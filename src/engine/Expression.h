@@ -25,7 +25,8 @@ struct ExpressionContext {
     // The value "ans" reads.
     CalcValue Answer = MakeZero();
     // The value of any other name (given in lower case), none for a name
-    // that is unknown; unset: only the built-in names exist.
+    // that is unknown; unset: only the built-in names exist. It must not
+    // throw; a value the mode cannot hold fails when it is read.
     std::function<std::optional<CalcValue>(std::string_view name)> LookupName;
     // The code of a character literal outside ASCII; unset: none has one.
     CharacterEncoder EncodeCharacter;
