@@ -829,6 +829,14 @@
         <source>Cannot write to %1</source>
         <translation>%1 に書き込めません</translation>
     </message>
+    <message>
+        <source>Default Body Colo&amp;ur</source>
+        <translation>本体の色を既定に戻す(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Not available here: under Wayland the desktop alone decides which window stays on top</source>
+        <translation>ここでは使えません: Wayland では、どのウィンドウを手前に表示し続けるかはデスクトップだけが決めます</translation>
+    </message>
 </context>
 <context>
     <name>pexa::HelpWindow</name>
