@@ -73,6 +73,7 @@ private slots:
     void textsOnTheBodyColourAreLegible();
     void windowStaysWhenEverythingIsHidden();
     void largeFontWidensTheWindowInsteadOfCutting();
+    void fontWiderThanTheScreenKeepsTheWindowOnIt();
     void panelKeysFitTheirCaptions();
 };
 
@@ -532,6 +533,66 @@ void BarManagementTest::largeFontWidensTheWindowInsteadOfCutting() {
         QTRY_VERIFY(label->mapTo(&window.Window(), QPoint(0, 0)).x() + label->width() <=
                     window->width());
     }
+}
+
+// A display font in which a value is wider than the screen: the window stays
+// on the screen, the value is clipped on the left with its low digits in
+// view, and once the font is back to normal the widths it gave the bars do
+// not come back with the next start.
+void BarManagementTest::fontWiderThanTheScreenKeepsTheWindowOnIt() {
+    FormatSettingsScope format(FormatSettings{});
+    QTemporaryDir settings;
+    ProfilePathOverride profile(settings.filePath(QStringLiteral("pexa.ini")).toStdString());
+    int normalWidth = 0;
+    {
+        MainWindow form;
+        // Without the tool bar and the button panel, the bars alone set the width.
+        form.View().SetToolBarVisible(false);
+        form.View().SetButtonPanelVisible(false);
+        for (const char* kind :
+             {"ActToggleOct", "ActToggleBin", "ActToggleAscii", "ActToggleIP", "ActToggleDegree",
+              "ActToggleFloat", "ActToggleTime", "ActToggleKilo"})
+            QVERIFY(Run(form, kind));
+        QCOMPARE(form.Bars().Count(), 10);
+        Run(form, "ActModeQWord");
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTest::qWait(0);
+        normalWidth = form.width();
+        const QFont normal = form.View().DisplayFont();
+        Keys(form, "AC 1234567890123456789");
+
+        const int screenWidth = form.screen()->availableGeometry().width();
+        const QLabel* value = form.Bars().Find(BarKind::Decimal)->Parts().ValueLabel;
+        QFont large = normal;
+        for (int size = 20; TextWidth(large, value->text()) <= screenWidth && size < 1000;
+             size += 10)
+            large.setPointSize(size);
+        QVERIFY(TextWidth(large, value->text()) > screenWidth);
+        form.View().SetDisplayFont(large);
+        // The window grows as far as the screen lets it, and no further.
+        QTRY_VERIFY(form.width() > normalWidth);
+        QTest::qWait(0);
+        QCOMPARE(form.frameGeometry().width(), screenWidth);
+        // Clipped on the left: the value's panel ends at the window's right
+        // edge, and the value at the panel's.
+        const QWidget* panel = value->parentWidget();
+        const int panelRight = panel->mapTo(&form, QPoint(panel->width(), 0)).x();
+        QVERIFY(panelRight <= form.width());
+        QVERIFY(panelRight >= form.width() - BandSite::kEdgeWidth - 2 * EdgeWidth());
+        QCOMPARE(value->geometry().right(),
+                 panel->contentsRect().right() -
+                     form.Bars().Find(BarKind::Decimal)->Parts().OperatorLabel->width());
+        QVERIFY(value->width() < TextWidth(value->font(), value->text()));
+        QCOMPARE(value->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+
+        form.View().SetDisplayFont(normal);
+    }
+    MainWindow again;
+    again.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&again));
+    QTest::qWait(0);
+    QCOMPARE(again.width(), normalWidth);
 }
 
 // No key of the button panel is narrower than the style draws its caption.
