@@ -9,7 +9,8 @@
 #include "ui/toolkit/BandSite.h"
 #include "ui/toolkit/SystemColors.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QEvent>
 #include <QPalette>
 #include <QToolBar>
 
@@ -17,7 +18,18 @@ namespace pexa {
 
 ViewOptions::ViewOptions(MainWindow& window)
     : QObject(&window), window_(window), displayFont_(window.font()),
-      bodyColor_(kDefaultBodyColor) {}
+      bodyColor_(kDefaultBodyColor) {
+    // The application hears of a new desktop palette first.
+    qApp->installEventFilter(this);
+}
+
+// The window's colours are made from the desktop's: a new desktop palette
+// (a switch to a dark theme) makes them anew.
+bool ViewOptions::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ApplicationPaletteChange && watched == qApp)
+        ApplyWindowColor();
+    return QObject::eventFilter(watched, event);
+}
 
 void ViewOptions::SetSeparated(bool on) {
     emit Changed();

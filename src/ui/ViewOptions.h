@@ -52,6 +52,9 @@ signals:
     // An option the commands show as checked was set (changed or not).
     void Changed();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void ApplyWindowColor();
 

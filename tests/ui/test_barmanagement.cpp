@@ -9,6 +9,7 @@
 #include "ui/toolkit/SystemColors.h"
 #include "ui/toolkit/TextMetrics.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
@@ -411,6 +412,23 @@ void BarManagementTest::bodyColour() {
              system.color(QPalette::WindowText));
     emit view->aboutToShow();
     QVERIFY(!back->isEnabled());
+
+    // A new desktop palette: the body and its texts follow it.
+    struct RestorePalette {
+        QPalette saved = QApplication::palette();
+        ~RestorePalette() { QApplication::setPalette(saved); }
+    } restore;
+    const QPalette saved = restore.saved;
+    QPalette dark = saved;
+    dark.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
+    dark.setColor(QPalette::ButtonText, QColor(0xE0, 0xE0, 0xE0));
+    dark.setColor(QPalette::WindowText, QColor(0xE0, 0xE0, 0xE0));
+    QApplication::setPalette(dark);
+    QCOMPARE(window->palette().color(QPalette::Window), QColor(0x30, 0x30, 0x30));
+    QCOMPARE(window->ButtonPane()->palette().color(QPalette::WindowText), QColor(0xE0, 0xE0, 0xE0));
+    QApplication::setPalette(saved);
+    QCOMPARE(window->ButtonPane()->palette().color(QPalette::WindowText),
+             system.color(QPalette::WindowText));
 }
 
 void BarManagementTest::textsOnTheBodyColourAreLegible_data() {
