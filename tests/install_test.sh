@@ -33,10 +33,13 @@ check_link_to() {
 }
 validate_desktop() {
   if command -v desktop-file-validate >/dev/null; then
-    # Hints (such as two main categories) are advice; errors fail the check.
+    # Hints count too: two main categories, for one, list the program twice
+    # in some application menus.
     local report
     report=$(desktop-file-validate "$1" 2>&1) || fail "desktop-file-validate $1: $report"
-    if grep -q 'error:' <<<"$report"; then fail "desktop-file-validate $1: $report"; fi
+    if grep -q -E '(error|warning|hint):' <<<"$report"; then
+      fail "desktop-file-validate $1: $report"
+    fi
   else
     echo "note: desktop-file-validate not found, entry not validated"
   fi

@@ -949,6 +949,14 @@
         <source>Reason: %1</source>
         <translation>理由: %1</translation>
     </message>
+    <message>
+        <source>Default Body Colo&amp;ur</source>
+        <translation>本体の色を既定に戻す(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Not available here: under Wayland the desktop alone decides which window stays on top</source>
+        <translation>ここでは使えません: Wayland では、どのウィンドウを手前に表示し続けるかはデスクトップだけが決めます</translation>
+    </message>
 </context>
 <context>
     <name>pexa::HelpWindow</name>

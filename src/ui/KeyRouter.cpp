@@ -111,13 +111,16 @@ bool KeyRouter::MenuBarNavigating() const {
 // keyboard navigation has no widget to give the focus back to and would
 // keep every key (plain letters opening its menus, Esc doing nothing).
 // Once no menu is open, the keyboard returns to the window.
+//
+// Losing the focus ends the bar's keyboard mode and lowers its highlighted
+// title, as a click elsewhere does. QMenuBar::setActiveAction(nullptr) would
+// lower the title too, but it leaves the bar in its "menus open" state: the
+// pointer merely passing over another title would then open that menu, and
+// the click that follows would close it again.
 void KeyRouter::ReleaseMenuBar() {
     QMenuBar* bar = window_.MainMenuBar();
     if (bar == nullptr || QApplication::activePopupWidget() != nullptr)
         return;
-    if (bar->activeAction() != nullptr)
-        bar->setActiveAction(nullptr);
-    // Losing the focus also ends the bar's keyboard mode.
     if (bar->hasFocus())
         bar->clearFocus();
 }

@@ -227,8 +227,10 @@ void MainWindow::WriteAllSettings() {
     for (int i = 0; i < bars_->Count(); ++i) {
         CalcBar* bar = bars_->At(i);
         bar->SaveSettings();
+        // The width the user gave the band, not one that the display font
+        // or the screen gave it: that one goes with the font.
         WriteBarEntry(i, labels[static_cast<std::size_t>(bar->Kind())],
-                      BandLayout{bars_->Site()->BandWidth(i), bars_->Site()->BandBreak(i)});
+                      BandLayout{bars_->Site()->KeptBandWidth(i), bars_->Site()->BandBreak(i)});
     }
 
     MainSettings s;

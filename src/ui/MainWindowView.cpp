@@ -15,6 +15,7 @@
 #include "ui/toolkit/CommandAction.h"
 #include "ui/toolkit/CommandActionList.h"
 #include "ui/toolkit/SystemColors.h"
+#include "ui/toolkit/WindowingPlatform.h"
 
 #include <QColorDialog>
 #include <QFontDialog>
@@ -108,8 +109,16 @@ void MainWindow::BindBarActions() {
             [this](CommandAction& a) { a.SetChecked(view_->ButtonPanelVisible()); });
     CommandAction* stayOnTop = Action(Command::StayOnTop);
     stayOnTop->SetOnExecute([this](CommandAction&) { view_->SetStayOnTop(!view_->StayOnTop()); });
-    OnState(Command::StayOnTop, ViewSource,
-            [this](CommandAction& a) { a.SetChecked(view_->StayOnTop()); });
+    OnState(Command::StayOnTop, ViewSource, [this](CommandAction& a) {
+        a.SetChecked(view_->StayOnTop());
+        // Where the platform cannot keep a window on top, the command says
+        // so instead of doing nothing.
+        const bool available = CanKeepWindowOnTop();
+        a.setEnabled(available);
+        if (!available)
+            a.setToolTip(tr("Not available here: under Wayland the desktop alone decides which "
+                            "window stays on top"));
+    });
     Action(Command::ChooseFont)->SetOnExecute([this](CommandAction&) { ChooseFont(); });
     Action(Command::ChooseColor)->SetOnExecute([this](CommandAction&) { ChooseColor(); });
 }

@@ -15,6 +15,7 @@
 #include "ui/toolkit/ActionLink.h"
 #include "ui/toolkit/BandSite.h"
 #include "ui/toolkit/CommandAction.h"
+#include "ui/toolkit/WindowingPlatform.h"
 
 #include <QAbstractButton>
 #include <QActionGroup>
@@ -359,10 +360,18 @@ QMenu* PopupMenus::QuickMenuOf(const CommandAction& action) {
 }
 
 QPoint PopupMenus::QuickMenuPosition(const CommandAction& action) {
-    const QPoint pointer = QCursor::pos();
+    return QuickMenuPosition(action, KnowsPointerPosition());
+}
+
+// At the pointer when it is over the window; else, and wherever the
+// pointer's position is not known, at the button panel.
+QPoint PopupMenus::QuickMenuPosition(const CommandAction& action, bool pointerKnown) {
     const QRect frame = window_.frameGeometry();
-    if (frame.contains(pointer))
-        return pointer;
+    if (pointerKnown) {
+        const QPoint pointer = QCursor::pos();
+        if (frame.contains(pointer))
+            return pointer;
+    }
     if (window_.View().ButtonPanelVisible()) {
         const bool modeMenu = QuickMenuOf(action) == ModeMenu();
         const ButtonPanel& buttons = window_.Buttons();

@@ -32,6 +32,8 @@ public:
     // The menu a quick-menu or mode-menu command opens, and where.
     QMenu* QuickMenuOf(const CommandAction& action);
     QPoint QuickMenuPosition(const CommandAction& action);
+    // The same where the platform does or does not say where the pointer is.
+    QPoint QuickMenuPosition(const CommandAction& action, bool pointerKnown);
     // A right-click at a point of the window (window coordinates): opens
     // the context menu over empty space; true when it did.
     bool OpenContextMenuAt(QPoint pos);

@@ -6,8 +6,11 @@
 #include "ui/CalcBar.h"
 #include "ui/MainWindow.h"
 #include "ui/WindowMenuBar.h"
+#include "ui/toolkit/BandSite.h"
 #include "ui/toolkit/SystemColors.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QPalette>
 #include <QToolBar>
 
@@ -15,7 +18,18 @@ namespace pexa {
 
 ViewOptions::ViewOptions(MainWindow& window)
     : QObject(&window), window_(window), displayFont_(window.font()),
-      bodyColor_(SystemColorValue(SystemColorId::ButtonFace)) {}
+      bodyColor_(kDefaultBodyColor) {
+    // The application hears of a new desktop palette first.
+    qApp->installEventFilter(this);
+}
+
+// The window's colours are made from the desktop's: a new desktop palette
+// (a switch to a dark theme) makes them anew.
+bool ViewOptions::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ApplicationPaletteChange && watched == qApp)
+        ApplyWindowColor();
+    return QObject::eventFilter(watched, event);
+}
 
 void ViewOptions::SetSeparated(bool on) {
     emit Changed();
@@ -93,11 +107,21 @@ QColor ViewOptions::BodyQColor() const {
     return ColorFromValue(bodyColor_);
 }
 
+bool ViewOptions::BodyColorIsDefault() const {
+    return bodyColor_ == kDefaultBodyColor;
+}
+
 void ViewOptions::ApplyWindowColor() {
-    QPalette palette = window_.palette();
-    palette.setColor(QPalette::Window, BodyQColor());
-    window_.setPalette(palette);
+    const QPalette system = QGuiApplication::palette();
+    window_.setPalette(BodyPalette(system, BodyQColor()));
     window_.setAutoFillBackground(true);
+    // The bars' value panels have a colour of their own, not the body's:
+    // their texts keep the system's colour.
+    QPalette panels;
+    for (const QPalette::ColorGroup group :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        panels.setColor(group, QPalette::WindowText, system.color(group, QPalette::WindowText));
+    window_.Bars().Site()->setPalette(panels);
 }
 
 } // namespace pexa

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/toolkit/SystemColors.h"
+
 #include <QColor>
 #include <QFont>
 #include <QObject>
@@ -38,13 +40,20 @@ public:
     const QFont& DisplayFont() const { return displayFont_; }
     void SetDisplayFont(const QFont& font);
     // The window colour as stored: 0x00BBGGRR or a system colour value.
+    // Every text drawn on it is made legible on it.
     std::int32_t BodyColor() const { return bodyColor_; }
     void SetBodyColor(std::int32_t value);
     QColor BodyQColor() const;
+    // The system's button face, which follows the desktop.
+    static constexpr std::int32_t kDefaultBodyColor = SystemColorValue(SystemColorId::ButtonFace);
+    bool BodyColorIsDefault() const;
 
 signals:
     // An option the commands show as checked was set (changed or not).
     void Changed();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ApplyWindowColor();

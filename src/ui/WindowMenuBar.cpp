@@ -6,7 +6,9 @@
 #include "ui/CommandTable.h"
 #include "ui/Language.h"
 #include "ui/MainWindow.h"
+#include "ui/ViewOptions.h"
 #include "ui/toolkit/CommandAction.h"
+#include "ui/toolkit/WindowingPlatform.h"
 
 #include <QActionGroup>
 #include <QMenu>
@@ -60,6 +62,15 @@ WindowMenuBar::WindowMenuBar(MainWindow& window) : QMenuBar(&window) {
                          Command::ToolBar, Command::MenuBar, Command::ButtonPanel,
                          Command::StayOnTop, std::nullopt, Command::QuickMenu, Command::ModeMenu,
                          std::nullopt, Command::ChooseFont, Command::ChooseColor});
+    // The way back from a colour that did not work out.
+    defaultColor_ = viewMenu_->addAction(MainWindow::tr("Default Body Colo&ur"));
+    defaultColor_->setObjectName(QStringLiteral("ActDefaultBodyColor"));
+    connect(defaultColor_, &QAction::triggered, &window,
+            [&window] { window.View().SetBodyColor(ViewOptions::kDefaultBodyColor); });
+    connect(viewMenu_, &QMenu::aboutToShow, this,
+            [this, &window] { defaultColor_->setEnabled(!window.View().BodyColorIsDefault()); });
+    // A command the platform cannot carry out says why in its tooltip.
+    viewMenu_->setToolTipsVisible(!CanKeepWindowOnTop());
     BuildLanguageMenu(window);
 
     helpMenu_ = addMenu(MainWindow::tr("&Help"));
@@ -102,6 +113,7 @@ void WindowMenuBar::Retranslate() {
     helpMenu_->setTitle(MainWindow::tr("&Help"));
     languageMenu_->setTitle(MainWindow::tr("&Language"));
     languageChoices_->actions()[0]->setText(MainWindow::tr("&Automatic"));
+    defaultColor_->setText(MainWindow::tr("Default Body Colo&ur"));
 }
 
 } // namespace pexa

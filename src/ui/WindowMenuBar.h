@@ -23,6 +23,8 @@ public:
     QMenu* HelpMenu() const { return helpMenu_; }
     // The View menu's choice of the interface language.
     QMenu* LanguageMenu() const { return languageMenu_; }
+    // The View menu's item that gives the window its default colour back.
+    QAction* DefaultColorItem() const { return defaultColor_; }
 
     // The menus' own texts in the language shown now (the items are the
     // commands, which the window retranslates).
@@ -37,6 +39,7 @@ private:
     QMenu* helpMenu_ = nullptr;
     QMenu* languageMenu_ = nullptr;
     QActionGroup* languageChoices_ = nullptr;
+    QAction* defaultColor_ = nullptr;
 };
 
 } // namespace pexa

@@ -107,6 +107,8 @@ private slots:
     void fitToWidth_data();
     void fitToWidth();
     void joinRowsWithin();
+    void siteHeldNarrowCutsItsBands();
+    void keptWidthIsTheRequestNotTheLayout();
     void childMinimumSizeHintIsHonoured();
 };
 
@@ -463,6 +465,56 @@ void TestBandSite::fitToWidth() {
         got.emplace_back(site.BandWidth(i), site.BandBreak(i));
     QCOMPARE(got, fitted);
     QVERIFY(site.sizeHint().width() <= maxWidth);
+}
+
+// Minimums wider than the screen (a long value in a large font): the site
+// asks for no more than it was fitted to, and its bands are cut to it, the
+// last of a row first, each keeping its grip.
+void TestBandSite::siteHeldNarrowCutsItsBands() {
+    BandSite site;
+    Fill(site, {{0, 400, true}, {100, 10, true}, {0, 450, false}});
+    site.FitToWidth(kSiteWidth);
+    QCOMPARE(site.sizeHint().width(), kSiteWidth);
+    QCOMPARE(site.minimumSizeHint().width(), kSiteWidth);
+    site.resize(kSiteWidth, site.sizeHint().height());
+    for (int i = 0; i < site.BandCount(); ++i) {
+        const QRect band = site.BandRect(i);
+        QVERIFY2(band.x() + band.width() <= kSiteWidth, qPrintable(QString::number(i)));
+        QVERIFY(band.width() >= kGrip + kEdge);
+    }
+    // Each too wide a band on a row of its own, as wide as the site.
+    QCOMPARE(site.RowCount(), 3);
+    QCOMPARE(site.BandRect(0).width(), kSiteWidth);
+    QCOMPARE(site.BandRect(2).width(), kSiteWidth);
+    // Room again: the bands are whole.
+    site.FitToWidth(1000);
+    site.resize(site.sizeHint().width(), site.sizeHint().height());
+    QVERIFY(site.sizeHint().width() > kSiteWidth);
+    QCOMPARE(site.BandRect(0).width(), site.width());
+}
+
+// What the settings keep is what was asked for: a width that only the
+// child's content, the stretch of a row's last band or a fit to the screen
+// gave a band does not outlive its cause.
+void TestBandSite::keptWidthIsTheRequestNotTheLayout() {
+    BandSite site;
+    site.resize(kSiteWidth, 10);
+    const std::vector<Probe*> probes = Fill(site, {{0, 40, true}, {120, 0, true}, {200, 0, false}});
+    probes[0]->SetHint(QSize(900, 20)); // a value in a large font
+    QCoreApplication::sendPostedEvents();
+    QVERIFY(site.sizeHint().width() > 900);
+    QCOMPARE(site.KeptBandWidth(0), kGrip + 40 + kEdge);
+    QCOMPARE(site.KeptBandWidth(1), 120);
+    QCOMPARE(site.KeptBandWidth(2), 200);
+    site.FitToWidth(200);
+    QVERIFY(site.BandWidth(1) < 120);
+    QCOMPARE(site.KeptBandWidth(1), 120);
+    QCOMPARE(site.KeptBandWidth(2), 200);
+    // The font back to normal: the site is as narrow as before.
+    probes[0]->SetHint(QSize(50, 20));
+    QCoreApplication::sendPostedEvents();
+    site.FitToWidth(1000);
+    QCOMPARE(site.sizeHint().width(), 320);
 }
 
 void TestBandSite::joinRowsWithin() {

@@ -2,15 +2,20 @@
 
 #include "MainWindowHarness.h"
 
+#include "ui/BarControls.h"
 #include "ui/ButtonPanel.h"
+#include "ui/OperatorPages.h"
 #include "ui/toolkit/BandSite.h"
 #include "ui/toolkit/SystemColors.h"
 #include "ui/toolkit/TextMetrics.h"
 
+#include <QApplication>
+#include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QTabBar>
 #include <QTest>
 #include <QToolBar>
 
@@ -65,8 +70,11 @@ private slots:
     void windowFollowsItsContent();
     void containersAndMenus();
     void bodyColour();
+    void textsOnTheBodyColourAreLegible_data();
+    void textsOnTheBodyColourAreLegible();
     void windowStaysWhenEverythingIsHidden();
     void largeFontWidensTheWindowInsteadOfCutting();
+    void fontWiderThanTheScreenKeepsTheWindowOnIt();
     void panelKeysFitTheirCaptions();
 };
 
@@ -357,8 +365,11 @@ void BarManagementTest::containersAndMenus() {
     QCOMPARE(menus[3]->text(), "ヘルプ(&H)");
     QCOMPARE(window->MainMenuBar()->BarMenu()->actions().size(), 10);
     QCOMPARE(window->MainMenuBar()->BarMenu()->actions()[2], FindAction(*window, "ActToggleBin"));
-    // The commands, and the language submenu after a separator.
-    QCOMPARE(window->MainMenuBar()->ViewMenu()->actions().size(), 15);
+    // The commands, the way back to the default colour, and the language
+    // submenu after a separator.
+    QCOMPARE(window->MainMenuBar()->ViewMenu()->actions().size(), 16);
+    QCOMPARE(window->MainMenuBar()->ViewMenu()->actions()[13],
+             window->MainMenuBar()->DefaultColorItem());
     QCOMPARE(window->MainMenuBar()->ViewMenu()->actions().last()->menu(),
              window->MainMenuBar()->LanguageMenu());
     QCOMPARE(window->MainMenuBar()->EditMenu()->actions().last(), FindAction(*window, "ActExit"));
@@ -377,9 +388,121 @@ void BarManagementTest::bodyColour() {
     WindowFixture window;
     QCOMPARE(window->View().BodyColor(), SystemColorValue(SystemColorId::ButtonFace));
     QCOMPARE(window->palette().color(QPalette::Window), SystemColor(SystemColorId::ButtonFace));
+    // The default colour draws every control as the desktop does.
+    const QPalette system = QGuiApplication::palette();
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::ButtonText, QPalette::Button})
+        QCOMPARE(window->ButtonPane()->palette().color(role), system.color(role));
+    QVERIFY(!window->MainMenuBar()->DefaultColorItem()->isEnabled() ||
+            !window->MainMenuBar()->ViewMenu()->isVisible());
     window->View().SetBodyColor(0x0000FF); // 0x00BBGGRR: red
     QCOMPARE(window->palette().color(QPalette::Window), QColor(255, 0, 0));
     QCOMPARE(window->ButtonPane()->palette().color(QPalette::Window), QColor(255, 0, 0));
+
+    // The View menu offers the way back, and takes it.
+    QMenu* view = window->MainMenuBar()->ViewMenu();
+    QAction* back = window->MainMenuBar()->DefaultColorItem();
+    QVERIFY(view->actions().contains(back));
+    emit view->aboutToShow();
+    QVERIFY(back->isEnabled());
+    back->trigger();
+    QCOMPARE(window->View().BodyColor(), SystemColorValue(SystemColorId::ButtonFace));
+    QCOMPARE(window->palette().color(QPalette::Window), SystemColor(SystemColorId::ButtonFace));
+    QCOMPARE(window->ButtonPane()->palette().color(QPalette::WindowText),
+             system.color(QPalette::WindowText));
+    emit view->aboutToShow();
+    QVERIFY(!back->isEnabled());
+
+    // A new desktop palette: the body and its texts follow it.
+    struct RestorePalette {
+        QPalette saved = QApplication::palette();
+        ~RestorePalette() { QApplication::setPalette(saved); }
+    } restore;
+    const QPalette saved = restore.saved;
+    QPalette dark = saved;
+    dark.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
+    dark.setColor(QPalette::ButtonText, QColor(0xE0, 0xE0, 0xE0));
+    dark.setColor(QPalette::WindowText, QColor(0xE0, 0xE0, 0xE0));
+    QApplication::setPalette(dark);
+    QCOMPARE(window->palette().color(QPalette::Window), QColor(0x30, 0x30, 0x30));
+    QCOMPARE(window->ButtonPane()->palette().color(QPalette::WindowText), QColor(0xE0, 0xE0, 0xE0));
+    QApplication::setPalette(saved);
+    QCOMPARE(window->ButtonPane()->palette().color(QPalette::WindowText),
+             system.color(QPalette::WindowText));
+}
+
+void BarManagementTest::textsOnTheBodyColourAreLegible_data() {
+    QTest::addColumn<QColor>("body");
+    QTest::newRow("navy") << QColor(0x00, 0x00, 0x7F);
+    QTest::newRow("black") << QColor(0, 0, 0);
+    QTest::newRow("dark red") << QColor(0x80, 0x00, 0x00);
+    QTest::newRow("steel blue") << QColor(0x33, 0x66, 0x99);
+    QTest::newRow("mid grey") << QColor(0x77, 0x77, 0x77);
+    QTest::newRow("yellow") << QColor(0xFF, 0xFF, 0x00);
+    QTest::newRow("white") << QColor(0xFF, 0xFF, 0xFF);
+}
+
+// Each text drawn on the body colour, in the palette colours its widget
+// draws with, reaches 4.5:1 against the background it is drawn on; the value
+// panels keep their own colours and stay legible too.
+void BarManagementTest::textsOnTheBodyColourAreLegible() {
+    QFETCH(QColor, body);
+    WindowFixture window;
+    MainWindow& form = window.Window();
+    Run(form, "ActToggleFloat"); // a bar with option buttons
+    Keys(form, "12 +");          // a pending operator in every value panel
+    form.View().SetBodyColor(ValueFromColor(body));
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    const auto check = [](const QWidget& widget, QPalette::ColorRole text,
+                          QPalette::ColorRole background, const char* what) {
+        const QPalette& palette = widget.palette();
+        const double ratio = ContrastRatio(palette.color(QPalette::Active, text),
+                                           palette.color(QPalette::Active, background));
+        QVERIFY2(ratio >= kReadableContrast,
+                 qPrintable(QStringLiteral("%1 %2: %3:1")
+                                .arg(what, widget.objectName(), QString::number(ratio))));
+    };
+    // Labels, group titles, radio buttons and the page tabs.
+    check(*form.Buttons().GrpMode, QPalette::WindowText, QPalette::Window, "mode group");
+    for (const QWidget* radio : form.Buttons().GrpMode->findChildren<QAbstractButton*>())
+        check(*radio, QPalette::WindowText, QPalette::Window, "mode button");
+    const auto* tabs = form.OperatorPageTabs()->findChild<QTabBar*>();
+    QVERIFY(tabs != nullptr);
+    check(*tabs, QPalette::WindowText, QPalette::Window, "page tab");
+    check(*form.MainMenuBar(), QPalette::ButtonText, QPalette::Window, "menu bar");
+    check(*form.MainMenuBar(), QPalette::WindowText, QPalette::Window, "menu bar");
+    // Flat buttons show the body when up and their face when pressed.
+    std::vector<const QToolButton*> flat;
+    for (int i = 0; i < form.Bars().Count(); ++i)
+        for (const BarButton* button : form.Bars().At(i)->findChildren<BarButton*>())
+            flat.push_back(button);
+    QVERIFY(!flat.empty());
+    for (const QToolButton* button : form.MainToolBar()->findChildren<QToolButton*>())
+        flat.push_back(button);
+    for (const QToolButton* button : flat) {
+        check(*button, QPalette::ButtonText, QPalette::Window, "flat button up");
+        check(*button, QPalette::ButtonText, QPalette::Button, "flat button down");
+    }
+    for (const CommandButton* key : form.ButtonPane()->findChildren<CommandButton*>())
+        check(*key, QPalette::ButtonText, QPalette::Button, "key");
+    for (int i = 0; i < form.Bars().Count(); ++i) {
+        const CalcBar& bar = *form.Bars().At(i);
+        QVERIFY(!bar.Parts().OperatorLabel->text().trimmed().isEmpty());
+        const QColor panel = bar.Parts().ValuePanel->palette().color(QPalette::Window);
+        const QColor sign = bar.Parts().OperatorLabel->palette().color(QPalette::WindowText);
+        QVERIFY2(ContrastRatio(sign, panel) >= kReadableContrast, qPrintable(bar.Title()));
+    }
+    // A disabled key stays as distinct from the body as the desktop makes it
+    // from its own colour.
+    const QPalette system = QGuiApplication::palette();
+    const double faint = std::min(
+        kReadableContrast, ContrastRatio(system.color(QPalette::Disabled, QPalette::ButtonText),
+                                         system.color(QPalette::Active, QPalette::Window)));
+    const QPalette& keys = form.ButtonPane()->palette();
+    QVERIFY(ContrastRatio(keys.color(QPalette::Disabled, QPalette::ButtonText),
+                          keys.color(QPalette::Disabled, QPalette::Button)) >= faint - 0.05);
 }
 
 // With the tool bar, the button panel and the menu bar hidden, closing the
@@ -428,6 +551,66 @@ void BarManagementTest::largeFontWidensTheWindowInsteadOfCutting() {
         QTRY_VERIFY(label->mapTo(&window.Window(), QPoint(0, 0)).x() + label->width() <=
                     window->width());
     }
+}
+
+// A display font in which a value is wider than the screen: the window stays
+// on the screen, the value is clipped on the left with its low digits in
+// view, and once the font is back to normal the widths it gave the bars do
+// not come back with the next start.
+void BarManagementTest::fontWiderThanTheScreenKeepsTheWindowOnIt() {
+    FormatSettingsScope format(FormatSettings{});
+    QTemporaryDir settings;
+    ProfilePathOverride profile(settings.filePath(QStringLiteral("pexa.ini")).toStdString());
+    int normalWidth = 0;
+    {
+        MainWindow form;
+        // Without the tool bar and the button panel, the bars alone set the width.
+        form.View().SetToolBarVisible(false);
+        form.View().SetButtonPanelVisible(false);
+        for (const char* kind :
+             {"ActToggleOct", "ActToggleBin", "ActToggleAscii", "ActToggleIP", "ActToggleDegree",
+              "ActToggleFloat", "ActToggleTime", "ActToggleKilo"})
+            QVERIFY(Run(form, kind));
+        QCOMPARE(form.Bars().Count(), 10);
+        Run(form, "ActModeQWord");
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTest::qWait(0);
+        normalWidth = form.width();
+        const QFont normal = form.View().DisplayFont();
+        Keys(form, "AC 1234567890123456789");
+
+        const int screenWidth = form.screen()->availableGeometry().width();
+        const QLabel* value = form.Bars().Find(BarKind::Decimal)->Parts().ValueLabel;
+        QFont large = normal;
+        for (int size = 20; TextWidth(large, value->text()) <= screenWidth && size < 1000;
+             size += 10)
+            large.setPointSize(size);
+        QVERIFY(TextWidth(large, value->text()) > screenWidth);
+        form.View().SetDisplayFont(large);
+        // The window grows as far as the screen lets it, and no further.
+        QTRY_VERIFY(form.width() > normalWidth);
+        QTest::qWait(0);
+        QCOMPARE(form.frameGeometry().width(), screenWidth);
+        // Clipped on the left: the value's panel ends at the window's right
+        // edge, and the value at the panel's.
+        const QWidget* panel = value->parentWidget();
+        const int panelRight = panel->mapTo(&form, QPoint(panel->width(), 0)).x();
+        QVERIFY(panelRight <= form.width());
+        QVERIFY(panelRight >= form.width() - BandSite::kEdgeWidth - 2 * EdgeWidth());
+        QCOMPARE(value->geometry().right(),
+                 panel->contentsRect().right() -
+                     form.Bars().Find(BarKind::Decimal)->Parts().OperatorLabel->width());
+        QVERIFY(value->width() < TextWidth(value->font(), value->text()));
+        QCOMPARE(value->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+
+        form.View().SetDisplayFont(normal);
+    }
+    MainWindow again;
+    again.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&again));
+    QTest::qWait(0);
+    QCOMPARE(again.width(), normalWidth);
 }
 
 // No key of the button panel is narrower than the style draws its caption.

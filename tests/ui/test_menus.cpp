@@ -10,6 +10,7 @@
 #include "ui/VersionInfo.h"
 #include "ui/toolkit/ActionLink.h"
 #include "ui/toolkit/ShortCut.h"
+#include "ui/toolkit/WindowingPlatform.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -116,6 +117,9 @@ private slots:
     void ownCaptionsStayWhenCommandCaptionsChange();
     void quickMenuKeysOpenTheirMenus();
     void quickMenuPlacement();
+    void platformRules_data();
+    void platformRules();
+    void stayOnTopFollowsThePlatform();
     void shiftAmountSelector();
     void contextMenuIsFilledOnceWithBarAndViewCommands();
     void rightClickOnAControlOpensNothing();
@@ -415,6 +419,12 @@ void MenusTest::quickMenuPlacement() {
         QSKIP("the platform cannot move the pointer");
     QCOMPARE(form.Popups().QuickMenuPosition(quick), inside);
     QCOMPARE(form.Popups().QuickMenuPosition(mode), inside);
+    // Where the pointer's position is not known (Wayland), the panel places
+    // the menus, wherever the pointer was seen last.
+    QCOMPARE(form.Popups().QuickMenuPosition(quick, false),
+             form.OperatorPageTabs()->mapToGlobal(QPoint(0, 0)));
+    QCOMPARE(form.Popups().QuickMenuPosition(mode, false),
+             form.Buttons().GrpMode->mapToGlobal(QPoint(0, 0)));
 
     const QPoint outside(frame.right() + 20, frame.top() + 5);
     QCursor::setPos(outside);
@@ -434,6 +444,37 @@ void MenusTest::quickMenuPlacement() {
     QCOMPARE(form.Popups().QuickMenuPosition(mode), below);
     QTest::keyClick(&form, Qt::Key_Q);
     QTRY_VERIFY(form.Popups().OperatorMenu()->isVisible());
+}
+
+void MenusTest::platformRules_data() {
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<bool>("wayland");
+    QTest::newRow("xcb") << "xcb" << false;
+    QTest::newRow("offscreen") << "offscreen" << false;
+    QTest::newRow("wayland") << "wayland" << true;
+    QTest::newRow("wayland-egl") << "wayland-egl" << true;
+    QTest::newRow("wayland-xcomposite-glx") << "wayland-xcomposite-glx" << true;
+    QTest::newRow("a name that only contains it") << "xwayland" << false;
+}
+
+// Wayland has no stay-on-top request and tells a client the pointer only
+// over its own surfaces; every other platform does both.
+void MenusTest::platformRules() {
+    QFETCH(QString, platform);
+    QFETCH(bool, wayland);
+    QCOMPARE(IsWaylandPlatform(platform), wayland);
+    QCOMPARE(CanKeepWindowOnTop(platform), !wayland);
+    QCOMPARE(KnowsPointerPosition(platform), !wayland);
+}
+
+void MenusTest::stayOnTopFollowsThePlatform() {
+    WindowFixture window;
+    CommandAction* stayOnTop = FindAction(*window, "ActStayOnTop");
+    window->UpdateActions();
+    const bool available = CanKeepWindowOnTop(QGuiApplication::platformName());
+    QCOMPARE(stayOnTop->isEnabled(), available);
+    QCOMPARE(stayOnTop->toolTip() == stayOnTop->ShortHint(), available);
+    QCOMPARE(window->MainMenuBar()->ViewMenu()->toolTipsVisible(), !available);
 }
 
 void MenusTest::shiftAmountSelector() {

@@ -319,10 +319,13 @@ private slots:
         QCOMPARE(site->BandWidth(0), 220);
         for (int i = 0; i < site->BandCount(); ++i)
             QCOMPARE(site->BandMinWidth(i), window->Bars().At(i)->CaptionWidth());
-        const int secondWidth = site->BandWidth(1);
+        const int smallest = BandSite::kGripWidth + site->BandMinWidth(2) + BandSite::kEdgeWidth;
         window.reset();
+        // The widths read are kept, not the one the last band of a row
+        // stretched to; the automatic band keeps its smallest.
         QCOMPARE(file.Value("Bar", "Bar0Width"), std::optional<std::string>("220"));
-        QCOMPARE(file.Value("Bar", "Bar1Width"), std::optional(std::to_string(secondWidth)));
+        QCOMPARE(file.Value("Bar", "Bar1Width"), std::optional<std::string>("200"));
+        QCOMPARE(file.Value("Bar", "Bar2Width"), std::optional(std::to_string(smallest)));
         QCOMPARE(file.Value("Bar", "Bar1Break"), std::optional<std::string>("0"));
         QCOMPARE(file.Value("Bar", "Bar2Break"), std::optional<std::string>("1"));
     }

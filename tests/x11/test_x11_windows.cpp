@@ -1,6 +1,7 @@
 // The windows as an X11 desktop sees them: the titles and icons that the
 // platform puts on the real X windows, read back through Xlib from a second
-// connection, the way a task bar or window switcher reads them. Runs under a
+// connection, the way a task bar or window switcher reads them, and the menu
+// bar under real pointer clicks and key presses (XTest). Runs under a
 // private Xvfb server (ctest starts it through bench/startup/with_xvfb.sh).
 
 #include "../ui/MainWindowHarness.h"
@@ -12,11 +13,13 @@
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QPixmap>
 #include <QtTest>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 
 #include <cstring>
 #include <map>
@@ -113,6 +116,48 @@ private:
     Display* display_;
 };
 
+// Real input as the X server delivers it to whatever holds the grabs: the
+// pointer moved and clicked, keys pressed by evdev keycode.
+class XInput {
+public:
+    static constexpr unsigned kEscape = 9;
+    static constexpr unsigned kDigit7 = 16;
+
+    XInput() : display_(XOpenDisplay(nullptr)) {}
+    ~XInput() {
+        if (display_ != nullptr)
+            XCloseDisplay(display_);
+    }
+    XInput(const XInput&) = delete;
+    XInput& operator=(const XInput&) = delete;
+
+    bool Usable() const {
+        int event, error, major, minor;
+        return display_ != nullptr &&
+               XTestQueryExtension(display_, &event, &error, &major, &minor) != 0;
+    }
+
+    void Click(QPoint global) {
+        XTestFakeMotionEvent(display_, -1, global.x(), global.y(), CurrentTime);
+        XTestFakeButtonEvent(display_, 1, True, CurrentTime);
+        XTestFakeButtonEvent(display_, 1, False, CurrentTime);
+        XSync(display_, False);
+    }
+
+    void Press(unsigned key) {
+        XTestFakeKeyEvent(display_, key, True, CurrentTime);
+        XTestFakeKeyEvent(display_, key, False, CurrentTime);
+        XSync(display_, False);
+    }
+
+private:
+    Display* display_;
+};
+
+QPoint TitleCentre(const QMenuBar& bar, const QMenu& menu) {
+    return bar.mapToGlobal(bar.actionGeometry(menu.menuAction()).center());
+}
+
 void Show(QWidget& window) {
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -195,6 +240,45 @@ private slots:
         }
         // The about box shows the same icon.
         QVERIFY(SamePicture(about.ImgIcon()->pixmap().toImage(), icon.pixmap(32).toImage()));
+    }
+
+    void menuTitleOpensItsMenuAfterEsc_data() {
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("second");
+        QTest::newRow("Edit, then View") << 0 << 2;
+        QTest::newRow("View, then Edit") << 2 << 0;
+        QTest::newRow("Bar, then Bar again") << 1 << 1;
+        QTest::newRow("Help, then Bar") << 3 << 1;
+    }
+
+    // A menu closed by Esc leaves the menu bar ready for the next click: each
+    // click on a title opens that title's menu, and afterwards the keys still
+    // reach the calculator.
+    void menuTitleOpensItsMenuAfterEsc() {
+        QFETCH(int, first);
+        QFETCH(int, second);
+        XInput input;
+        QVERIFY2(input.Usable(), "no X server with the XTEST extension");
+        WindowFixture window;
+        MainWindow& form = *window;
+        form.move(40, 40);
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        const WindowMenuBar& bar = *form.MainMenuBar();
+        const QList<QMenu*> menus = {bar.EditMenu(), bar.BarMenu(), bar.ViewMenu(), bar.HelpMenu()};
+        for (int round = 0; round < 3; ++round) {
+            for (const int title : {first, second}) {
+                QMenu* menu = menus[title];
+                input.Click(TitleCentre(bar, *menu));
+                QTRY_COMPARE(QApplication::activePopupWidget(), menu);
+                input.Press(XInput::kEscape);
+                QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+            }
+        }
+        input.Press(XInput::kDigit7);
+        QTRY_COMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("7"));
+        QCOMPARE(QApplication::activePopupWidget(), nullptr);
     }
 
 private:

@@ -151,7 +151,9 @@ void BandSite::ApplyRows(const std::vector<std::vector<int>>& rows) {
 void BandSite::SetBandWidth(int index, int width) {
     if (!ValidIndex(index))
         return;
-    bands_[static_cast<size_t>(index)].width = std::max(0, width);
+    Band& band = bands_[static_cast<size_t>(index)];
+    band.width = std::max(0, width);
+    band.fitted = 0;
     Relayout();
 }
 
@@ -162,6 +164,13 @@ int BandSite::BandWidth(int index) const {
     if (width() <= 0)
         return NaturalExtent(band);
     return BandRect(index).width();
+}
+
+int BandSite::KeptBandWidth(int index) const {
+    if (!ValidIndex(index))
+        return 0;
+    const Band& band = bands_[static_cast<size_t>(index)];
+    return band.width > 0 ? band.width : kGripWidth + band.minWidth + kEdgeWidth;
 }
 
 void BandSite::SetBandMinWidth(int index, int width) {
@@ -188,6 +197,9 @@ bool BandSite::BandBreak(int index) const {
 
 void BandSite::FitToWidth(int maxWidth) {
     maxWidth = std::max(maxWidth, 1);
+    widthLimit_ = maxWidth;
+    for (Band& band : bands_)
+        band.fitted = 0;
     for (const auto& row : Rows()) {
         int natural = 0;
         int minimum = 0;
@@ -204,7 +216,7 @@ void BandSite::FitToWidth(int maxWidth) {
             Band& band = bands_[static_cast<size_t>(i)];
             const int low = MinExtent(band);
             const int above = NaturalExtent(band) - low;
-            band.width = low + static_cast<int>(above * spare / wanted);
+            band.fitted = low + static_cast<int>(above * spare / wanted);
         }
         // Minimums that do not fit side by side go on rows of their own.
         int used = 0;
@@ -270,10 +282,16 @@ int BandSite::MinExtent(const Band& band) const {
 }
 
 int BandSite::NaturalExtent(const Band& band) const {
-    const int wanted = band.width > 0
-                           ? band.width
-                           : kGripWidth + std::max(band.child->sizeHint().width(), 0) + kEdgeWidth;
+    int wanted = band.width > 0
+                     ? band.width
+                     : kGripWidth + std::max(band.child->sizeHint().width(), 0) + kEdgeWidth;
+    if (band.fitted > 0)
+        wanted = std::min(wanted, band.fitted);
     return std::max(wanted, MinExtent(band));
+}
+
+int BandSite::Limited(int width) const {
+    return widthLimit_ > 0 ? std::min(width, widthLimit_) : width;
 }
 
 int BandSite::ChildHeight(const QWidget* child) {
@@ -345,6 +363,15 @@ int BandSite::LayoutRow(const std::vector<int>& row, int top) {
         widths[j] -= give;
         total -= give;
     }
+    // A site held narrower than the minimums: the bands are cut, the last
+    // first, down to their grips and edges.
+    for (size_t j = n; widthLimit_ > 0 && j-- > 0 && total > available;) {
+        const int give = std::min(total - available, widths[j] - (kGripWidth + kEdgeWidth));
+        if (give <= 0)
+            continue;
+        widths[j] -= give;
+        total -= give;
+    }
     int x = 0;
     for (size_t j = 0; j < n; ++j) {
         bands_[static_cast<size_t>(row[j])].rect = QRect(x, top, widths[j], height);
@@ -361,7 +388,7 @@ QSize BandSite::sizeHint() const {
             sum += NaturalExtent(bands_[static_cast<size_t>(i)]);
         widest = std::max(widest, sum);
     }
-    return QSize(widest, contentHeight_);
+    return QSize(Limited(widest), contentHeight_);
 }
 
 QSize BandSite::minimumSizeHint() const {
@@ -372,7 +399,7 @@ QSize BandSite::minimumSizeHint() const {
             sum += MinExtent(bands_[static_cast<size_t>(i)]);
         widest = std::max(widest, sum);
     }
-    return QSize(widest, contentHeight_);
+    return QSize(Limited(widest), contentHeight_);
 }
 
 bool BandSite::event(QEvent* event) {
@@ -529,6 +556,7 @@ void BandSite::mouseMoveEvent(QMouseEvent* event) {
         const int wanted = std::clamp(pressWidth_ + pos.x() - pressPos_.x(), low, high);
         if (wanted != band.width) {
             band.width = wanted;
+            band.fitted = 0;
             Relayout();
         }
     } else {

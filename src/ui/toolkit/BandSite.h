@@ -15,7 +15,9 @@ namespace pexa {
 // place. A band's width counts its grip at the left and a small gap at the
 // right; the last band of a row stretches to the site's right edge, and a
 // row too wide for the site takes the surplus from its bands right to left,
-// down to their minimum widths. The site's height follows its rows.
+// down to their minimum widths. Only a site held narrower than that (see
+// FitToWidth) cuts bands below their minimums, the last of the row first;
+// the child then shows what fits. The site's height follows its rows.
 //
 // The user drags a band by its grip to another place or row (above the
 // first row or below the last it starts a new row), and drags the gap at a
@@ -57,6 +59,11 @@ public:
     // The band's width as laid out now (the requested one before the site
     // has a width).
     int BandWidth(int index) const;
+    // The width to keep for the band from one session to the next: the
+    // requested one, or for an automatic band its smallest (grip, minimum
+    // and edge), which its child's needs widen again when it is laid out.
+    // Never a width that only the child's content or the screen gave it.
+    int KeptBandWidth(int index) const;
     // Minimum width of the band's child; the band adds its grip and edge.
     void SetBandMinWidth(int index, int width);
     int BandMinWidth(int index) const;
@@ -67,7 +74,10 @@ public:
     // width out among its bands in proportion to their requested widths
     // (never below their minimums), and a row whose minimums alone do not
     // fit is wrapped before the band that overflows. Rows that fit keep
-    // their widths.
+    // their widths. The shares are limits over the requested widths, not
+    // new requests: the next fit starts from the requests again. From now
+    // on the site asks for no more than `maxWidth`, whatever its bands
+    // need, and a band that still does not fit is cut.
     void FitToWidth(int maxWidth);
     // Joins each row to the one above while both fit in `maxWidth` side by
     // side at their minimum widths; fewer rows make a lower site.
@@ -99,6 +109,7 @@ private:
     struct Band {
         QWidget* child = nullptr;
         int width = 0;
+        int fitted = 0; // the most FitToWidth leaves it; 0: no limit
         int minWidth = 0;
         bool breakBefore = true;
         QRect rect; // as laid out
@@ -117,6 +128,7 @@ private:
     bool ValidIndex(int index) const { return index >= 0 && index < BandCount(); }
     int MinExtent(const Band& band) const;
     int NaturalExtent(const Band& band) const;
+    int Limited(int width) const;
     static int ChildHeight(const QWidget* child);
     std::vector<std::vector<int>> Rows() const;
     void ApplyRows(const std::vector<std::vector<int>>& rows);
@@ -133,6 +145,7 @@ private:
     std::vector<Band> bands_;
     int contentHeight_ = 0;
     int hintWidth_ = 0;
+    int widthLimit_ = 0;   // the most the site asks for; 0: no limit
     int layoutWidth_ = -1; // the site width the band rectangles were made for
     DragMode dragMode_ = DragMode::None;
     int dragBand_ = -1;

@@ -165,4 +165,26 @@ QColor LegibleGreyText(const QPalette& palette, const QColor& background) {
     return Legible(grey, background);
 }
 
+QPalette BodyPalette(const QPalette& system, const QColor& body) {
+    QPalette palette = system;
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        for (const QPalette::ColorRole text : {QPalette::WindowText, QPalette::ButtonText})
+            palette.setColor(group, text, Legible(system.color(group, text), body));
+    }
+    // A disabled text is meant to be faint: it keeps the contrast the
+    // desktop gives it, and only a body that takes that away moves it.
+    const QColor systemWindow = system.color(QPalette::Active, QPalette::Window);
+    for (const QPalette::ColorRole text : {QPalette::WindowText, QPalette::ButtonText}) {
+        const QColor faint = system.color(QPalette::Disabled, text);
+        const double distinct = std::min(ContrastRatio(faint, systemWindow), kReadableContrast);
+        palette.setColor(QPalette::Disabled, text, Legible(faint, body, distinct));
+    }
+    for (const QPalette::ColorGroup group :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Window, body);
+        palette.setColor(group, QPalette::Button, body);
+    }
+    return palette;
+}
+
 } // namespace pexa

@@ -64,6 +64,12 @@ QColor Legible(const QColor& color, const QColor& background, double minimum = k
 // it is legible on the background.
 QColor LegibleGreyText(const QPalette& palette, const QColor& background);
 
+// The colours of controls drawn on a body colour the user chose: the body
+// is their window and button face, and their texts (enabled ones readable,
+// disabled ones at least as distinct as the system's palette draws them on
+// its own window) are legible on it. Other roles are the system's.
+QPalette BodyPalette(const QPalette& system, const QColor& body);
+
 // The edge and border widths of frames, in device-independent pixels.
 inline constexpr int kEdgeWidth = 2;
 inline constexpr int kBorderWidth = 1;
