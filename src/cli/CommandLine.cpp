@@ -97,7 +97,8 @@ public:
     CommandLineRequest Read();
 
 private:
-    // The option's value, or a mistake when there is none.
+    // The option's value: the attached one, else the next argument; none at
+    // the end of the line.
     std::optional<std::string_view> Value(std::optional<std::string_view> attached);
     std::optional<CommandLineRequest> ReadOption(std::string_view name,
                                                  std::optional<std::string_view> attached);
@@ -177,8 +178,8 @@ CommandLineRequest ArgumentReader::Read() {
     return request_;
 }
 
-int Evaluate(const CommandLineRequest& request, std::istream& in, std::ostream& out,
-             std::ostream& err) {
+int EvaluateRequest(const CommandLineRequest& request, std::istream& in, std::ostream& out,
+                    std::ostream& err) {
     EvaluationSettings settings = ReadEvaluationSettings();
     if (request.Mode)
         settings.Mode = *request.Mode;
@@ -224,7 +225,7 @@ int RunCommandLine(std::span<const std::string_view> arguments, std::istream& in
         out << "pexa " << PEXA_VERSION_TEXT << '\n';
         return ExitSuccess;
     case CommandLineTask::Evaluate:
-        return Evaluate(request, in, out, err);
+        return EvaluateRequest(request, in, out, err);
     case CommandLineTask::Mistake:
         break;
     }
