@@ -1,3 +1,8 @@
+// The program: "pexa --eval …" answers on the command line without Qt's
+// graphical side (no application object, so no platform plugin and no
+// display); any other command line opens the window.
+
+#include "cli/CommandLine.h"
 #include "core/FormatSettings.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/InterfaceFont.h"
@@ -8,6 +13,9 @@
 #include <QLocale>
 
 int main(int argc, char* argv[]) {
+    if (pexa::IsCommandLineRun(argc, argv))
+        return pexa::RunCommandLine(argc, argv);
+
     pexa::FontConfigurationReader fonts;
     QApplication app(argc, argv);
     fonts.Wait();

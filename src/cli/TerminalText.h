@@ -1,0 +1,31 @@
+#pragma once
+
+#include "conv/Conversion.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace pexa {
+
+// The conversions' texts are bytes of the display code page (Shift JIS as
+// Windows code page 932, "CP932" to glibc's iconv) or UTF-8; a terminal
+// reads UTF-8. These turn one into the other the way the window shows them.
+
+// Decodes CP932 bytes into UTF-8. A byte or byte pair with no Unicode
+// character (a lone lead byte, an unassigned pair, a stray trail byte) becomes
+// one "_", so every input gives a text.
+std::string SjisToUtf8(std::string_view bytes);
+
+// A conversion's text in the character set it names, as UTF-8 a terminal can
+// show: CP932 decoded as above, UTF-8 checked (a byte that begins no
+// well-formed sequence becomes "_"), and each bidirectional formatting
+// character shown as "_" as the bars do, so that it cannot reorder the
+// characters around it.
+std::string ConvTextToUtf8(std::string_view bytes, TextCharset charset);
+
+// The CP932 bytes (one or two) of a Unicode character; nothing when the code
+// page has no such character.
+std::optional<std::string> Utf32ToSjis(char32_t ch);
+
+} // namespace pexa
