@@ -26,8 +26,9 @@ cached() { sed -n "s/^$1:[A-Z]*=//p" "$build_dir/CMakeCache.txt"; }
 version=$(cached CMAKE_PROJECT_VERSION)
 app_id=$(cached PEXA_APP_ID)
 libdir=$(cached CMAKE_INSTALL_LIBDIR)
-[ -n "$version" ] && [ -n "$app_id" ] && [ -n "$libdir" ] ||
+if [ -z "$version" ] || [ -z "$app_id" ] || [ -z "$libdir" ]; then
   fail "version, app id or libdir missing from $build_dir/CMakeCache.txt"
+fi
 
 if ! (cd "$build_dir" && cpack --config CPackConfig.cmake -G DEB -B "$work/out") \
   >"$work/cpack.log" 2>&1; then
@@ -47,7 +48,7 @@ dpkg-deb --contents "$deb" >"$work/contents"
 dpkg-deb --extract "$deb" "$work/root"
 root=$work/root
 program=$root/usr/$libdir/pexa/pexa
-[ -f "$program" ] && [ -x "$program" ] || fail "no executable usr/$libdir/pexa/pexa"
+if [ ! -f "$program" ] || [ ! -x "$program" ]; then fail "no executable usr/$libdir/pexa/pexa"; fi
 [ "$(readlink "$root/usr/bin/pexa")" = "../$libdir/pexa/pexa" ] ||
   fail "usr/bin/pexa is not a relative link to the program: $(readlink "$root/usr/bin/pexa")"
 same() { cmp -s "$1" "$2" || fail "${2#"$root"/} differs from ${1#"$source_dir"/}"; }
