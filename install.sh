@@ -10,6 +10,8 @@
 #   $XDG_DATA_HOME/applications/pexa.desktop
 #   $XDG_DATA_HOME/icons/hicolor/scalable/apps/pexa.svg
 #                                   ($XDG_DATA_HOME defaults to ~/.local/share)
+#   ~/.local/share/man/man1/pexa.1  the manual page (man finds it beside ~/.local/bin on
+#                                   the PATH, whatever XDG_DATA_HOME says)
 #
 # Without --binary the program is built in Release in build/ first, as run.sh does.
 set -euo pipefail
@@ -73,6 +75,8 @@ desktop_file=$apps_dir/$program.desktop
 hicolor_dir=$data_home/icons/hicolor
 icon_dir=$hicolor_dir/scalable/apps
 icon_file=$icon_dir/$program.svg
+man_dir=$HOME/.local/share/man/man1
+man_page=$man_dir/$program.1
 
 have() { command -v "$1" >/dev/null 2>&1; }
 
@@ -151,9 +155,11 @@ do_install() {
   local help_file=$source_dir/resources/$program.hlp
   local english_help_file=$source_dir/resources/${program}_en.hlp
   local license_file=$source_dir/LICENSE
+  local manual_page=$source_dir/resources/$program.1
   [ -f "$help_file" ] || fail "missing $help_file"
   [ -f "$english_help_file" ] || fail "missing $english_help_file"
   [ -f "$license_file" ] || fail "missing $license_file"
+  [ -f "$manual_page" ] || fail "missing $manual_page"
   if [ -e "$launcher" ] || [ -L "$launcher" ]; then
     [ -L "$launcher" ] || fail "$launcher exists and is not a link made by this script; remove it first"
   fi
@@ -165,7 +171,7 @@ do_install() {
     fail "no executable at $binary"
   fi
 
-  mkdir -p "$lib_dir" "$bin_dir" "$apps_dir" "$icon_dir"
+  mkdir -p "$lib_dir" "$bin_dir" "$apps_dir" "$icon_dir" "$man_dir"
   put_file "$binary" "$lib_dir/$program" 755
   put_file "$help_file" "$lib_dir/$program.hlp" 644
   put_file "$english_help_file" "$lib_dir/${program}_en.hlp" 644
@@ -179,6 +185,7 @@ do_install() {
   put_file "$entry" "$desktop_file" 644
   rm -f "$entry"
   put_file "$source_dir/resources/$program.svg" "$icon_file" 644
+  put_file "$manual_page" "$man_page" 644
   refresh_desktop
 
   say "Installed pexa:"
@@ -186,6 +193,7 @@ do_install() {
   say "  launcher      $launcher"
   say "  menu entry    $desktop_file"
   say "  icon          $icon_file"
+  say "  manual page   $man_page"
   case ":$PATH:" in
     *":$bin_dir:"*) say "Start it with: pexa" ;;
     *) say "Note: $bin_dir is not on your PATH; start it with $launcher or from the menu." ;;
@@ -203,7 +211,7 @@ do_uninstall() {
   local file
   for file in "$lib_dir/$program" "$lib_dir/$program.hlp" "$lib_dir/${program}_en.hlp" \
     "$lib_dir/LICENSE" "$desktop_file" \
-    "$icon_file"; do
+    "$icon_file" "$man_page"; do
     if [ -e "$file" ] || [ -L "$file" ]; then
       rm -f "$file"
       removed=1

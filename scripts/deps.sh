@@ -13,16 +13,19 @@ set -euo pipefail
 # calls it) compile the Japanese translation into the program; MPFR (on GMP) computes the
 # real functions; Noto Sans CJK draws Japanese with an ASCII that stays ASCII (no yen sign
 # for the backslash); fontconfig's headers let start-up read the font configuration early;
-# Qt's own translations put the font and colour choosers in the interface's language.
+# Qt's own translations put the font and colour choosers in the interface's language;
+# Qt's wayland plugin lets a Wayland session run pexa natively instead of through Xwayland.
 run_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev qt6-svg-dev
   qt6-l10n-tools qt6-tools-dev libmpfr-dev libgmp-dev fonts-noto-cjk libfontconfig-dev
-  qt6-translations-l10n)
+  qt6-translations-l10n qt6-wayland)
 # GoogleTest for the tests, Google Benchmark, X11 and zlib for the benchmarks, clang for
 # fuzzing, Xvfb, XTest and setxkbmap for the tests on a real X server, desktop-file-utils
-# to check the installed menu entry.
+# to check the installed menu entry; dpkg-dev (dpkg-shlibdeps) and file for CPack's Debian
+# package, lintian to check it, appstream to validate the metainfo, groff to check the
+# manual page.
 test_packages=("${run_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang
   libclang-rt-dev binutils xvfb xauth x11-xkb-utils desktop-file-utils libx11-dev libxtst-dev
-  zlib1g-dev)
+  zlib1g-dev dpkg-dev file lintian appstream groff-base)
 
 usage() {
   echo "Usage: $0 [--list] [run|test]" >&2

@@ -26,6 +26,14 @@ fail() {
 check_file() { [ -f "$1" ] || fail "missing $1"; }
 check_gone() { if [ -e "$1" ] || [ -L "$1" ]; then fail "still present: $1"; fi; }
 check_same() { cmp -s "$1" "$2" || fail "$2 differs from $1"; }
+# A page installed compressed holds the source's text.
+check_gzipped() {
+  if [ ! -f "$2" ]; then
+    fail "missing $2"
+  elif ! gzip -dc "$2" | cmp -s "$1" -; then
+    fail "$2 does not unpack to $1"
+  fi
+}
 check_executable() { if [ ! -x "$1" ] || [ -L "$1" ]; then fail "$1 is not an executable file"; fi; }
 check_link_to() {
   [ -L "$1" ] || fail "$1 is not a symbolic link"
@@ -51,7 +59,12 @@ bindir=$(cached CMAKE_INSTALL_BINDIR)
 # GNUInstallDirs leaves DATADIR empty in the cache when it defaults to DATAROOTDIR.
 datadir=$(cached CMAKE_INSTALL_DATADIR)
 [ -n "$datadir" ] || datadir=$(cached CMAKE_INSTALL_DATAROOTDIR)
-if [ -z "$libdir" ] || [ -z "$bindir" ] || [ -z "$datadir" ]; then
+mandir=$(cached CMAKE_INSTALL_MANDIR)
+[ -n "$mandir" ] || mandir=$datadir/man
+docdir=$(cached CMAKE_INSTALL_DOCDIR)
+[ -n "$docdir" ] || docdir=$datadir/doc/pexa
+app_id=$(cached PEXA_APP_ID)
+if [ -z "$libdir" ] || [ -z "$bindir" ] || [ -z "$datadir" ] || [ -z "$app_id" ]; then
   fail "install directories missing from $build_dir/CMakeCache.txt"
 fi
 
@@ -75,6 +88,12 @@ check_prefix() {
   check_same "$source_dir/resources/pexa.svg" \
     "$root/$datadir/icons/hicolor/scalable/apps/pexa.svg"
   validate_desktop "$root/$datadir/applications/pexa.desktop"
+  check_gzipped "$source_dir/resources/pexa.1" "$root/$mandir/man1/pexa.1.gz"
+  check_same "$build_dir/$app_id.metainfo.xml" "$root/$datadir/metainfo/$app_id.metainfo.xml"
+  grep -q "<id>$app_id</id>" "$root/$datadir/metainfo/$app_id.metainfo.xml" ||
+    fail "the metainfo's id is not $app_id"
+  check_same "$source_dir/packaging/copyright" "$root/$docdir/copyright"
+  check_gzipped "$source_dir/packaging/changelog" "$root/$docdir/changelog.gz"
 }
 
 prefix=$work/prefix
@@ -99,6 +118,7 @@ lib=$home/.local/lib/pexa
 launcher=$home/.local/bin/pexa
 entry=$home/.local/share/applications/pexa.desktop
 icon=$home/.local/share/icons/hicolor/scalable/apps/pexa.svg
+man_page=$home/.local/share/man/man1/pexa.1
 
 check_user_install() {
   check_executable "$lib/pexa"
@@ -108,6 +128,7 @@ check_user_install() {
   check_same "$source_dir/LICENSE" "$lib/LICENSE"
   check_link_to "$launcher" "$lib/pexa"
   check_same "$source_dir/resources/pexa.svg" "$icon"
+  check_same "$source_dir/resources/pexa.1" "$man_page"
   check_file "$entry"
   grep -qx "Exec=$launcher" "$entry" || fail "Exec of $entry is not the launcher: $(grep ^Exec "$entry")"
   diff <(grep -v '^Exec=' "$source_dir/resources/pexa.desktop") <(grep -v '^Exec=' "$entry") \
@@ -125,7 +146,8 @@ check_user_install
 # The settings the program writes beside itself survive an uninstall.
 printf '[Mode]\nCalcMode=3\n' >"$lib/pexa.ini"
 run_script --uninstall >"$work/uninstall.log" 2>&1 || fail "install.sh --uninstall: $(cat "$work/uninstall.log")"
-for file in "$lib/pexa" "$lib/pexa.hlp" "$lib/pexa_en.hlp" "$lib/LICENSE" "$launcher" "$entry" "$icon"; do
+for file in "$lib/pexa" "$lib/pexa.hlp" "$lib/pexa_en.hlp" "$lib/LICENSE" "$launcher" "$entry" "$icon" \
+  "$man_page"; do
   check_gone "$file"
 done
 check_file "$lib/pexa.ini"

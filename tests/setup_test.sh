@@ -16,10 +16,12 @@ fail() {
 
 run_set=$("$source_dir/scripts/deps.sh" --list run) || fail "deps.sh --list run"
 test_set=$("$source_dir/scripts/deps.sh" --list test) || fail "deps.sh --list test"
-for tool in libgtest-dev libgmock-dev libbenchmark-dev clang xvfb; do
+for tool in libgtest-dev libgmock-dev libbenchmark-dev clang xvfb lintian appstream; do
   grep -qx "$tool" <<<"$run_set" && fail "the run set installs $tool"
   grep -qx "$tool" <<<"$test_set" || fail "the test set lacks $tool"
 done
+# A Wayland session runs pexa natively only with Qt's wayland plugin.
+grep -qx qt6-wayland <<<"$run_set" || fail "the run set lacks qt6-wayland"
 for package in $run_set; do
   grep -qx "$package" <<<"$test_set" || fail "the test set lacks $package of the run set"
 done
