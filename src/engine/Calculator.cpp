@@ -237,8 +237,13 @@ void DescribeRange(Refusal& refusal, const Conversion& conversion) {
 
 std::optional<Refusal> Calculator::TypePasted(Conversion& conversion,
                                               const std::vector<PastedCharacter>& text,
-                                              std::size_t begin, std::size_t end,
-                                              bool negative) const {
+                                              std::size_t begin, std::size_t end, bool negative,
+                                              std::vector<EntryInput>* inputs) const {
+    const auto log = [inputs](char ch) {
+        // One beyond the longest logged entry tells that it went beyond.
+        if (inputs != nullptr && inputs->size() <= MaxLoggedInputs)
+            inputs->push_back(EntryInput{EntryInput::Kind::Char, static_cast<unsigned char>(ch)});
+    };
     const std::size_t first = negative ? begin + 1 : begin;
     const auto refuse = [&](RefusalKind kind, std::optional<std::size_t> at) {
         Refusal refusal = PasteRefusal(kind, conversion.GetKind(), begin, end);
@@ -260,8 +265,10 @@ std::optional<Refusal> Calculator::TypePasted(Conversion& conversion,
                 // range once the sign is on ("-128" in a signed Byte bar):
                 // put the sign on now and offer the digit again.
                 const bool signedNow = negative && typed && ApplyPastedSign(conversion);
-                if (signedNow)
+                if (signedNow) {
                     negative = false;
+                    log('-');
+                }
                 if (!signedNow || !conversion.InputChar(byte)) {
                     switch (conversion.RefusalOf(byte)) {
                     case InputRefusal::NotOfNotation:
@@ -284,13 +291,17 @@ std::optional<Refusal> Calculator::TypePasted(Conversion& conversion,
                 }
             }
             typed = true;
+            log(byte);
         }
     }
     // Only characters the bar skips ("," in the decimal bar).
     if (!typed)
         return refuse(RefusalKind::NotOfNotation, std::nullopt);
-    if (negative && !ApplyPastedSign(conversion))
-        return refuse(RefusalKind::NegativeUnsigned, std::nullopt);
+    if (negative) {
+        if (!ApplyPastedSign(conversion))
+            return refuse(RefusalKind::NegativeUnsigned, std::nullopt);
+        log('-');
+    }
     // Every character went in, yet the text names nothing (a date that does
     // not exist in the mode, the start of a word).
     if (conversion.GetTextState() == ConvTextState::Invalid)
@@ -298,13 +309,17 @@ std::optional<Refusal> Calculator::TypePasted(Conversion& conversion,
     return std::nullopt;
 }
 
-// Undo gives the pasted value back as the bar shows a value, not the pasted
-// text itself: keeping a clipboard's megabytes in every step is not worth it.
+// The pasted text is logged for undo as if typed; a long one (a stray file)
+// is not: undo gives its value back as the bar shows a value, rather than
+// keep megabytes in every step.
 template <class Typing> void Calculator::ApplyPaste(BarKind bar, Typing typing) {
     if (entry_ == EntryState::Equalled)
         SetPendingOperator(std::nullopt);
     ForgetLogOf(bar);
-    typing(*bars_.Find(bar));
+    std::vector<EntryInput> inputs;
+    typing(*bars_.Find(bar), inputs);
+    if (inputs.size() <= MaxLoggedInputs)
+        log_ = EntryLog{bar, std::nullopt, std::move(inputs)};
     entry_ = EntryState::Entering;
     entryBar_ = bar;
     display_.BarTextChanged(bar);
@@ -348,7 +363,9 @@ PasteResult Calculator::PasteText(const std::vector<PastedCharacter>& text) {
         return PasteRefusal(RefusalKind::NotOfNotation, *active, begin, end);
     if (std::optional<Refusal> refusal = TypePasted(*trial, text, begin, end, negative))
         return *refusal;
-    ApplyPaste(*active, [&](Conversion& real) { TypePasted(real, text, begin, end, negative); });
+    ApplyPaste(*active, [&](Conversion& real, std::vector<EntryInput>& inputs) {
+        TypePasted(real, text, begin, end, negative, &inputs);
+    });
     return {};
 }
 
@@ -383,7 +400,8 @@ bool Calculator::TypeCharacter(char32_t ch) {
 }
 
 std::optional<Refusal> Calculator::TypePastedCharacters(Conversion& conversion,
-                                                        const std::u32string& text) const {
+                                                        const std::u32string& text,
+                                                        std::vector<EntryInput>* inputs) const {
     conversion.Clear();
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!conversion.CanInputCharacter(text[i], i == 0) || !conversion.InputCharacter(text[i])) {
@@ -394,6 +412,8 @@ std::optional<Refusal> Calculator::TypePastedCharacters(Conversion& conversion,
             DescribeRange(refusal, conversion);
             return refusal;
         }
+        if (inputs != nullptr && inputs->size() <= MaxLoggedInputs)
+            inputs->push_back(EntryInput{EntryInput::Kind::Character, text[i]});
     }
     return std::nullopt;
 }
@@ -413,7 +433,9 @@ PasteResult Calculator::PasteCharacters(const std::u32string& text) {
         return PasteRefusal(RefusalKind::NotOfNotation, *active, 0, text.size());
     if (std::optional<Refusal> refusal = TypePastedCharacters(*trial, text))
         return *refusal;
-    ApplyPaste(*active, [&](Conversion& real) { TypePastedCharacters(real, text); });
+    ApplyPaste(*active, [&](Conversion& real, std::vector<EntryInput>& inputs) {
+        TypePastedCharacters(real, text, &inputs);
+    });
     return {};
 }
 
@@ -638,7 +660,9 @@ void Calculator::SetSigned(bool on) {
         const BarKind bar = bars_.KindAt(i);
         Conversion& conversion = *bars_.Find(bar);
         if (conversion.GetCapabilities().Contains(ConvOption::Signed)) {
-            ForgetLogOf(bar);
+            // Only a change rewrites the bar's text.
+            if (conversion.HasOption(ConvOption::Signed) != on)
+                ForgetLogOf(bar);
             conversion.SetOption(ConvOption::Signed, on);
             display_.BarReadingChanged(bar);
         }
@@ -652,7 +676,9 @@ void Calculator::SetReversed(bool on) {
         const BarKind bar = bars_.KindAt(i);
         Conversion& conversion = *bars_.Find(bar);
         if (conversion.GetCapabilities().Contains(ConvOption::ReverseEndian)) {
-            ForgetLogOf(bar);
+            // Only a change rewrites the bar's text.
+            if (conversion.HasOption(ConvOption::ReverseEndian) != on)
+                ForgetLogOf(bar);
             conversion.SetOption(ConvOption::ReverseEndian, on);
             display_.BarReadingChanged(bar);
         }

@@ -194,6 +194,11 @@ public:
     // Opens a bar of the kind at the end, reading the current value in the
     // current mode; none when the kind has no conversion or is open.
     Conversion* OpenBar(BarKind kind);
+    // To be called after the window changed a bar's own settings on its
+    // conversion (character encoding, time format, degree style), which
+    // rewrites the bar's text from its value: undo then shows the value there
+    // rather than replay an entry typed under the old settings.
+    void BarSettingsChanged(BarKind kind) { ForgetLogOf(kind); }
     // Closes a bar and hands its conversion to the caller (for whatever
     // still refers to it); none when the kind was not open.
     std::unique_ptr<Conversion> CloseBar(BarKind kind);
@@ -216,6 +221,8 @@ private:
     void RestoreBar(BarKind bar, const CalculatorSnapshot& snapshot);
     bool ReplayLog(Conversion& conversion) const;
     void RecordStep(const CalculatorSnapshot& before);
+    // Whether the state is the snapshot's (Snapshot() == snapshot).
+    bool Matches(const CalculatorSnapshot& snapshot) const;
     // M+ and M-: the operation on the memory and the current value.
     bool ChangeMemory(BinaryOp::Index op);
     bool RefuseMemoryCommand();
@@ -231,9 +238,10 @@ private:
     // entry; the refusal when one does not go in.
     std::optional<Refusal> TypePasted(Conversion& conversion,
                                       const std::vector<PastedCharacter>& text, std::size_t begin,
-                                      std::size_t end, bool negative) const;
-    std::optional<Refusal> TypePastedCharacters(Conversion& conversion,
-                                                const std::u32string& text) const;
+                                      std::size_t end, bool negative,
+                                      std::vector<EntryInput>* inputs = nullptr) const;
+    std::optional<Refusal> TypePastedCharacters(Conversion& conversion, const std::u32string& text,
+                                                std::vector<EntryInput>* inputs = nullptr) const;
     // Makes the paste a copy of the bar took: the real bar takes it the same way.
     template <class Typing> void ApplyPaste(BarKind bar, Typing typing);
     // Tells the display why an operation is refused while the entry is

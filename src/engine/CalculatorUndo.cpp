@@ -1,19 +1,12 @@
 // The calculator's undo steps, its memory and its history tape.
 #include "engine/Calculator.h"
 
+#include "core/CalcError.h"
 #include "engine/CalculatorDisplay.h"
 
 #include <utility>
 
 namespace pexa {
-
-namespace {
-
-// An entry longer than this (a key held down with Backspace between) is
-// logged no further: undo then gives its value back rather than its text.
-constexpr std::size_t MaxLoggedInputs = 256;
-
-} // namespace
 
 // ---- Steps ----------------------------------------------------------------------
 
@@ -33,8 +26,28 @@ Calculator::Step::~Step() {
     }
 }
 
+// Compared in place: a typed digit pays for one copy of the state, not two.
+bool Calculator::Matches(const CalculatorSnapshot& snapshot) const {
+    const bool same =
+        SameValue(current_, snapshot.Current) && entry_ == snapshot.Entry && log_ == snapshot.Log &&
+        pending_ == snapshot.Pending && SameValue(accumulator_, snapshot.Accumulator) &&
+        SameValue(operand_, snapshot.Operand) && SameValue(answer_, snapshot.Answer) &&
+        entryBar_ == snapshot.EntryBar && mode_ == snapshot.Mode && signed_ == snapshot.Signed &&
+        reversed_ == snapshot.Reversed && options_ == snapshot.Options &&
+        memory_.has_value() == snapshot.Memory.has_value() &&
+        (!memory_ || SameValue(*memory_, *snapshot.Memory));
+    if (!same)
+        return false;
+    std::array<std::optional<CalcErrorKind>, BarKindCount> errors{};
+    for (int i = 0; i < bars_.Count(); ++i) {
+        const BarKind bar = bars_.KindAt(i);
+        errors[static_cast<std::size_t>(bar)] = bars_.ErrorOf(bar);
+    }
+    return errors == snapshot.Errors;
+}
+
 void Calculator::RecordStep(const CalculatorSnapshot& before) {
-    if (!(Snapshot() == before))
+    if (!Matches(before))
         undo_.Record(before);
 }
 
@@ -121,13 +134,21 @@ bool Calculator::ReplayLog(Conversion& conversion) const {
 
 // ---- Restoring a state --------------------------------------------------------------
 
-// The bar is emptied before it changes mode: converting an old value into
-// the mode could fail and leave the bar in its old mode.
+// A value that does not convert leaves the bar as it was, as a failed
+// calculation does; the bar is emptied only when its old value cannot even
+// take the mode, which would leave the bar in its old mode.
 void Calculator::RestoreBar(BarKind bar, const CalculatorSnapshot& snapshot) {
     Conversion& conversion = *bars_.Find(bar);
+    std::optional<CalcErrorKind> failure;
     try {
-        conversion.Clear();
-        conversion.SetMode(mode_);
+        if (conversion.GetMode() != mode_) {
+            try {
+                conversion.SetMode(mode_);
+            } catch (...) {
+                conversion.Clear();
+                conversion.SetMode(mode_);
+            }
+        }
         if (conversion.GetCapabilities().Contains(ConvOption::Signed))
             conversion.SetOption(ConvOption::Signed, signed_);
         if (conversion.GetCapabilities().Contains(ConvOption::ReverseEndian))
@@ -136,10 +157,14 @@ void Calculator::RestoreBar(BarKind bar, const CalculatorSnapshot& snapshot) {
             ReplayLog(conversion);
         else
             conversion.SetValue(current_);
+    } catch (const CalcError& error) {
+        // A bar opened since shows the failure, as it did when it opened.
+        failure = error.Kind();
     } catch (...) {
-        // The error the state had, set below, is what the bar shows.
     }
-    bars_.SetError(bar, snapshot.Errors[static_cast<std::size_t>(bar)]);
+    bars_.SetError(bar, snapshot.Errors[static_cast<std::size_t>(bar)]
+                            ? snapshot.Errors[static_cast<std::size_t>(bar)]
+                            : failure);
     display_.BarReadingChanged(bar);
 }
 

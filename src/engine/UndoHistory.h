@@ -27,6 +27,11 @@ enum class EntryState {
 // included, so that a NaN equals itself and -0 differs from +0).
 bool SameValue(const CalcValue& a, const CalcValue& b);
 
+// An entry longer than this (a key held down with Backspace between, a long
+// paste) is logged no further: undo then gives its value back rather than
+// its text.
+inline constexpr std::size_t MaxLoggedInputs = 256;
+
 // One input to a bar's conversion, as typed.
 struct EntryInput {
     enum class Kind : std::uint8_t { Char, Character, Backspace };

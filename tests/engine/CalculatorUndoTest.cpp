@@ -253,6 +253,25 @@ TEST_F(CalculatorUndoTest, UndoAndRedoGiveBackTheSameState) {
     EXPECT_EQ(Dec(), shown);
 }
 
+TEST_F(CalculatorUndoTest, PastedTextComesBackAsPasted) {
+    Keys("Real");
+    ASSERT_TRUE(calc_.Paste({"1", ".", "5", "0"}));
+    ASSERT_EQ(Dec(), "1.50");
+    Keys("sqrt undo");
+    EXPECT_EQ(Dec(), "1.50");
+    EXPECT_EQ(calc_.Entry(), EntryState::Computed);
+    Keys("undo");
+    EXPECT_EQ(Dec(), "0");
+}
+
+// A view change rewrites the bar from its value; undo shows the value there.
+TEST_F(CalculatorUndoTest, BarSettingsChangedEndsTheReplayOfItsEntry) {
+    Keys("Real 2.50");
+    calc_.BarSettingsChanged(BarKind::Decimal);
+    Keys("MS undo");
+    EXPECT_EQ(Dec(), "2.5");
+}
+
 TEST_F(CalculatorUndoTest, RealMemoryErrorLeavesTheMemory) {
     Keys("Real 9000000000000000000 MS M+");
     ASSERT_TRUE(calc_.HasMemory());
