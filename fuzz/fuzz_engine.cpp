@@ -1,9 +1,10 @@
 // Plays random command sequences on the calculator: every command, characters
 // typed into every kind of bar, mode and option switches, bars opened, closed
-// and reordered, and pasted texts. After each step it checks that nothing
-// escaped, that the bars and the display agree, and that every open bar's
-// text, pasted into a bar of the same kind in a fresh calculator, reads back
-// as the calculator's value.
+// and reordered, pasted texts, undo and redo, the memory and the history
+// tape. After each step it checks that nothing escaped, that the bars and the
+// display agree, that every open bar's text, pasted into a bar of the same
+// kind in a fresh calculator, reads back as the calculator's value, and that
+// an undo followed by a redo gives back the state and every bar's text.
 
 #include "conv/CharacterConversion.h"
 #include "conv/Conversion.h"
@@ -337,13 +338,55 @@ void SetKindSettings(Calculator& calc, FuzzDisplay& display, Input& in) {
         degree->SetHmsStyle((b & 1) != 0);
     else
         return;
-    // The window redraws the bar after its own buttons.
+    // The window redraws the bar after its own buttons, and tells the
+    // calculator.
+    calc.BarSettingsChanged(*kind);
     display.Draw(*kind);
+}
+
+void ChangeOptions(FunctionOptions& options, std::uint8_t b) {
+    switch (b % 5) {
+    case 0:
+        options.SetAngle(static_cast<AngleUnit>(b / 5 % 4));
+        break;
+    case 1:
+        options.SetHyperbolic((b & 0x80) != 0);
+        break;
+    case 2:
+        options.SetRotate((b & 0x80) != 0);
+        break;
+    case 3:
+        options.SetArithmeticShift((b & 0x80) != 0);
+        break;
+    default:
+        options.SetShiftAmount(b / 5 % 20);
+        break;
+    }
+}
+
+void MemoryCommand(Calculator& calc, std::uint8_t b) {
+    switch (b % 5) {
+    case 0:
+        calc.MemoryStore();
+        break;
+    case 1:
+        calc.MemoryAdd();
+        break;
+    case 2:
+        calc.MemorySubtract();
+        break;
+    case 3:
+        calc.MemoryRecall();
+        break;
+    default:
+        calc.MemoryClear();
+        break;
+    }
 }
 
 void Step(Calculator& calc, FuzzDisplay& display, Input& in) {
     const std::uint8_t op = in.Byte();
-    switch (op % 26) {
+    switch (op % 30) {
     case 0:
     case 1:
     case 2:
@@ -402,28 +445,9 @@ void Step(Calculator& calc, FuzzDisplay& display, Input& in) {
     case 17:
         (op & 0x80) != 0 ? calc.SetSigned((op & 0x40) != 0) : calc.SetReversed((op & 0x40) != 0);
         break;
-    case 18: {
-        const std::uint8_t b = in.Byte();
-        FunctionOptions& options = calc.Options();
-        switch (b % 5) {
-        case 0:
-            options.SetAngle(static_cast<AngleUnit>(b / 5 % 4));
-            break;
-        case 1:
-            options.SetHyperbolic((b & 0x80) != 0);
-            break;
-        case 2:
-            options.SetRotate((b & 0x80) != 0);
-            break;
-        case 3:
-            options.SetArithmeticShift((b & 0x80) != 0);
-            break;
-        default:
-            options.SetShiftAmount(b / 5 % 20);
-            break;
-        }
+    case 18:
+        ChangeOptions(calc.Options(), in.Byte());
         break;
-    }
     case 19: {
         const auto kind = static_cast<BarKind>(in.Byte() % BarKindCount);
         if (calc.OpenBar(kind) != nullptr && !display.Shown.count(kind))
@@ -462,9 +486,52 @@ void Step(Calculator& calc, FuzzDisplay& display, Input& in) {
                                     : std::optional(static_cast<BinaryOp::Index>(
                                           in.Byte() % (BinaryOperatorCount + 2) - 1)));
         break;
-    default:
+    case 25:
         calc.SyncFromBar(SomeBar(calc, in.Byte()));
         break;
+    case 26:
+        (op & 0x80) != 0 ? calc.Redo() : calc.Undo();
+        break;
+    case 27:
+        MemoryCommand(calc, in.Byte());
+        break;
+    case 28: {
+        const std::uint8_t b = in.Byte();
+        if (b == 0xFF)
+            calc.ClearTape();
+        else
+            calc.RecallTapeLine(calc.Tape().Count() - 1 - b % (calc.Tape().Count() + 1));
+        break;
+    }
+    default: {
+        FunctionOptions options = calc.Options();
+        ChangeOptions(options, in.Byte());
+        calc.SetOptions(options);
+        break;
+    }
+    }
+}
+
+// Undo followed by redo comes back to where it started: the state, and what
+// every bar shows.
+void CheckUndoRedo(Calculator& calc, FuzzDisplay& display, std::set<std::string>& readBack) {
+    if (!calc.CanUndo())
+        return;
+    const CalculatorSnapshot before = calc.Snapshot();
+    const std::map<BarKind, std::string> shown = display.Shown;
+    if (!calc.Undo())
+        Fail("undo refused although it can undo");
+    CheckState(calc, display, readBack);
+    if (!calc.Redo())
+        Fail("redo refused after an undo");
+    CheckState(calc, display, readBack);
+    if (!(calc.Snapshot() == before))
+        Fail("undo and redo do not give back the state");
+    for (int i = 0; i < calc.Bars().Count(); ++i) {
+        const BarKind kind = calc.Bars().KindAt(i);
+        if (display.Shown[kind] != shown.at(kind))
+            Fail("undo and redo do not give back a bar's text",
+                 shown.at(kind) + " became " + display.Shown[kind]);
     }
 }
 
@@ -488,6 +555,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int step = 0; step < 256 && in.More(); ++step) {
             Step(calc, display, in);
             CheckState(calc, display, readBack);
+            CheckUndoRedo(calc, display, readBack);
         }
     } catch (const std::exception& e) {
         Fail("exception escaped", e.what());

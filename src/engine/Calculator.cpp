@@ -51,6 +51,7 @@ bool Calculator::RefuseInvalidEntry() {
 // ---- Showing values and failures -------------------------------------------
 
 void Calculator::ReportFailure(std::exception_ptr failure, std::optional<BarKind> bar) {
+    const Step step(*this);
     std::optional<CalcErrorKind> kind;
     try {
         if (failure)
@@ -72,6 +73,7 @@ void Calculator::SetBarValue(BarKind bar, const CalcValue& value) {
     Conversion* conversion = bars_.Find(bar);
     if (conversion == nullptr)
         return;
+    ForgetLogOf(bar);
     try {
         if (bars_.HasError(bar))
             bars_.SetError(bar, std::nullopt);
@@ -86,6 +88,7 @@ void Calculator::ClearBar(BarKind bar) {
     Conversion* conversion = bars_.Find(bar);
     if (conversion == nullptr)
         return;
+    ForgetLogOf(bar);
     conversion->Clear();
     if (bars_.HasError(bar))
         bars_.SetError(bar, std::nullopt);
@@ -113,6 +116,7 @@ void Calculator::SetComputedValue(const CalcValue& value) {
 }
 
 void Calculator::SyncFromBar(std::optional<BarKind> edited) {
+    const Step step(*this);
     if (edited) {
         if (Conversion* conversion = bars_.Find(*edited)) {
             try {
@@ -144,6 +148,7 @@ bool Calculator::CanType(char ch, bool startNew, bool pasting) const {
 }
 
 bool Calculator::Type(char ch, bool startNew, bool pasting) {
+    const Step step(*this);
     const std::optional<BarKind> active = bars_.Active();
     return active && TypeInto(*active, ch, startNew, pasting, false);
 }
@@ -154,11 +159,14 @@ bool Calculator::TypeInto(BarKind bar, char ch, bool startNew, bool pasting, boo
     const bool newEntry = startNew || entry_ != EntryState::Entering;
     if (!CanTypeInto(bar, ch, newEntry, pasting))
         return false;
-    return EnterInto(bar, newEntry, deferSync, [ch](Conversion& c) { return c.InputChar(ch); });
+    return EnterInto(bar, newEntry, deferSync,
+                     EntryInput{EntryInput::Kind::Char, static_cast<unsigned char>(ch)},
+                     [ch](Conversion& c) { return c.InputChar(ch); });
 }
 
 template <class Input>
-bool Calculator::EnterInto(BarKind bar, bool newEntry, bool deferSync, Input input) {
+bool Calculator::EnterInto(BarKind bar, bool newEntry, bool deferSync, EntryInput logged,
+                           Input input) {
     Conversion& conversion = *bars_.Find(bar);
     if (newEntry) {
         ClearBar(bar);
@@ -170,6 +178,10 @@ bool Calculator::EnterInto(BarKind bar, bool newEntry, bool deferSync, Input inp
     // A bar takes nothing while it shows an error; the clear above took any
     // away, and a deferred character reaches only an entry started that way.
     const bool accepted = (deferSync || !bars_.HasError(bar)) && input(conversion);
+    if (newEntry)
+        log_ = EntryLog{bar, std::nullopt, {}};
+    if (accepted)
+        LogInput(bar, logged);
     if (accepted && !deferSync)
         display_.BarTextChanged(bar);
     if (!newEntry && !accepted)
@@ -225,8 +237,13 @@ void DescribeRange(Refusal& refusal, const Conversion& conversion) {
 
 std::optional<Refusal> Calculator::TypePasted(Conversion& conversion,
                                               const std::vector<PastedCharacter>& text,
-                                              std::size_t begin, std::size_t end,
-                                              bool negative) const {
+                                              std::size_t begin, std::size_t end, bool negative,
+                                              std::vector<EntryInput>* inputs) const {
+    const auto log = [inputs](char ch) {
+        // One beyond the longest logged entry tells that it went beyond.
+        if (inputs != nullptr && inputs->size() <= MaxLoggedInputs)
+            inputs->push_back(EntryInput{EntryInput::Kind::Char, static_cast<unsigned char>(ch)});
+    };
     const std::size_t first = negative ? begin + 1 : begin;
     const auto refuse = [&](RefusalKind kind, std::optional<std::size_t> at) {
         Refusal refusal = PasteRefusal(kind, conversion.GetKind(), begin, end);
@@ -248,8 +265,10 @@ std::optional<Refusal> Calculator::TypePasted(Conversion& conversion,
                 // range once the sign is on ("-128" in a signed Byte bar):
                 // put the sign on now and offer the digit again.
                 const bool signedNow = negative && typed && ApplyPastedSign(conversion);
-                if (signedNow)
+                if (signedNow) {
                     negative = false;
+                    log('-');
+                }
                 if (!signedNow || !conversion.InputChar(byte)) {
                     switch (conversion.RefusalOf(byte)) {
                     case InputRefusal::NotOfNotation:
@@ -272,13 +291,17 @@ std::optional<Refusal> Calculator::TypePasted(Conversion& conversion,
                 }
             }
             typed = true;
+            log(byte);
         }
     }
     // Only characters the bar skips ("," in the decimal bar).
     if (!typed)
         return refuse(RefusalKind::NotOfNotation, std::nullopt);
-    if (negative && !ApplyPastedSign(conversion))
-        return refuse(RefusalKind::NegativeUnsigned, std::nullopt);
+    if (negative) {
+        if (!ApplyPastedSign(conversion))
+            return refuse(RefusalKind::NegativeUnsigned, std::nullopt);
+        log('-');
+    }
     // Every character went in, yet the text names nothing (a date that does
     // not exist in the mode, the start of a word).
     if (conversion.GetTextState() == ConvTextState::Invalid)
@@ -286,21 +309,30 @@ std::optional<Refusal> Calculator::TypePasted(Conversion& conversion,
     return std::nullopt;
 }
 
+// The pasted text is logged for undo as if typed; a long one (a stray file)
+// is not: undo gives its value back as the bar shows a value, rather than
+// keep megabytes in every step.
 template <class Typing> void Calculator::ApplyPaste(BarKind bar, Typing typing) {
     if (entry_ == EntryState::Equalled)
         SetPendingOperator(std::nullopt);
-    typing(*bars_.Find(bar));
+    ForgetLogOf(bar);
+    std::vector<EntryInput> inputs;
+    typing(*bars_.Find(bar), inputs);
+    if (inputs.size() <= MaxLoggedInputs)
+        log_ = EntryLog{bar, std::nullopt, std::move(inputs)};
     entry_ = EntryState::Entering;
     entryBar_ = bar;
     display_.BarTextChanged(bar);
     SyncFromBar(bar);
     entry_ = EntryState::Computed;
+    AddTapeLine(TapeLineKind::Paste, {}, std::nullopt, current_, current_, current_);
 }
 
 // The bar is redrawn and the other bars follow once, after the last
 // character, which keeps a long clipboard text (a stray file, megabytes of
 // zeros) fast.
 PasteResult Calculator::PasteText(const std::vector<PastedCharacter>& text) {
+    const Step step(*this);
     const std::optional<BarKind> active = bars_.Active();
     if (text.empty())
         return {};
@@ -331,7 +363,9 @@ PasteResult Calculator::PasteText(const std::vector<PastedCharacter>& text) {
         return PasteRefusal(RefusalKind::NotOfNotation, *active, begin, end);
     if (std::optional<Refusal> refusal = TypePasted(*trial, text, begin, end, negative))
         return *refusal;
-    ApplyPaste(*active, [&](Conversion& real) { TypePasted(real, text, begin, end, negative); });
+    ApplyPaste(*active, [&](Conversion& real, std::vector<EntryInput>& inputs) {
+        TypePasted(real, text, begin, end, negative, &inputs);
+    });
     return {};
 }
 
@@ -354,18 +388,20 @@ bool Calculator::TakesWholeCharacters() const {
 // Asked first, so that a character that cannot go in leaves the bar as it
 // was instead of clearing it for a new entry.
 bool Calculator::TypeCharacter(char32_t ch) {
+    const Step step(*this);
     const std::optional<BarKind> active = bars_.Active();
     if (!active || bars_.HasError(*active))
         return false;
     const bool newEntry = entry_ != EntryState::Entering;
     if (!bars_.Find(*active)->CanInputCharacter(ch, newEntry))
         return false;
-    return EnterInto(*active, newEntry, false,
+    return EnterInto(*active, newEntry, false, EntryInput{EntryInput::Kind::Character, ch},
                      [ch](Conversion& c) { return c.InputCharacter(ch); });
 }
 
 std::optional<Refusal> Calculator::TypePastedCharacters(Conversion& conversion,
-                                                        const std::u32string& text) const {
+                                                        const std::u32string& text,
+                                                        std::vector<EntryInput>* inputs) const {
     conversion.Clear();
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!conversion.CanInputCharacter(text[i], i == 0) || !conversion.InputCharacter(text[i])) {
@@ -376,11 +412,14 @@ std::optional<Refusal> Calculator::TypePastedCharacters(Conversion& conversion,
             DescribeRange(refusal, conversion);
             return refusal;
         }
+        if (inputs != nullptr && inputs->size() <= MaxLoggedInputs)
+            inputs->push_back(EntryInput{EntryInput::Kind::Character, text[i]});
     }
     return std::nullopt;
 }
 
 PasteResult Calculator::PasteCharacters(const std::u32string& text) {
+    const Step step(*this);
     const std::optional<BarKind> active = bars_.Active();
     if (text.empty())
         return {};
@@ -394,11 +433,14 @@ PasteResult Calculator::PasteCharacters(const std::u32string& text) {
         return PasteRefusal(RefusalKind::NotOfNotation, *active, 0, text.size());
     if (std::optional<Refusal> refusal = TypePastedCharacters(*trial, text))
         return *refusal;
-    ApplyPaste(*active, [&](Conversion& real) { TypePastedCharacters(real, text); });
+    ApplyPaste(*active, [&](Conversion& real, std::vector<EntryInput>& inputs) {
+        TypePastedCharacters(real, text, &inputs);
+    });
     return {};
 }
 
 void Calculator::ToggleSign() {
+    const Step step(*this);
     const std::optional<BarKind> active = bars_.Active();
     if (entry_ == EntryState::Entering && active && bars_.Find(*active)->CanToggleSign() &&
         CanType('-', false, false))
@@ -408,12 +450,14 @@ void Calculator::ToggleSign() {
 }
 
 void Calculator::BackSpace() {
+    const Step step(*this);
     const std::optional<BarKind> active = bars_.Active();
     if (entry_ != EntryState::Entering || !active || bars_.HasError(*active))
         return;
     Conversion& conversion = *bars_.Find(*active);
     if (!conversion.CanBackspace() || !conversion.Backspace())
         return;
+    LogInput(*active, EntryInput{EntryInput::Kind::Backspace, 0});
     display_.BarTextChanged(*active);
     SyncFromBar(active);
 }
@@ -421,6 +465,7 @@ void Calculator::BackSpace() {
 // ---- Operators and evaluation -----------------------------------------------
 
 void Calculator::PressOperator(BinaryOp::Index op) {
+    const Step step(*this);
     if (IsBlocked() || RefuseInvalidEntry())
         return;
     if (entry_ == EntryState::Entering || entry_ == EntryState::Computed)
@@ -430,6 +475,7 @@ void Calculator::PressOperator(BinaryOp::Index op) {
 }
 
 void Calculator::Evaluate(bool isEquals) {
+    const Step step(*this);
     if (IsBlocked() || RefuseInvalidEntry())
         return;
     if (pending_) {
@@ -438,7 +484,10 @@ void Calculator::Evaluate(bool isEquals) {
         try {
             CalcValue result = MakeZero();
             BinaryOperators[*pending_].Operation(accumulator_, operand_, result);
+            const CalcValue left = accumulator_;
             accumulator_ = result;
+            AddTapeLine(TapeLineKind::Binary, BinaryOperators[*pending_].Symbol, *pending_, left,
+                        operand_, result);
         } catch (...) {
             ReportFailure(std::current_exception(), std::nullopt);
         }
@@ -457,6 +506,7 @@ void Calculator::Evaluate(bool isEquals) {
 }
 
 void Calculator::Equal() {
+    const Step step(*this);
     if (RefuseInvalidEntry())
         return;
     Evaluate(true);
@@ -464,15 +514,18 @@ void Calculator::Equal() {
 }
 
 void Calculator::RecallAnswer() {
+    const Step step(*this);
     SetComputedValue(answer_);
 }
 
 void Calculator::EnterPi() {
+    const Step step(*this);
     // The 80-bit pi: mantissa C90FDAA22168C235, biased exponent 4000 (hex).
     SetComputedValue(MakeReal(CalcValueMode::Float, PiValue));
 }
 
 void Calculator::Clear(bool all) {
+    const Step step(*this);
     current_ = MakeZero();
     operand_ = MakeZero();
     for (int i = 0; i < bars_.Count(); ++i)
@@ -486,6 +539,7 @@ void Calculator::Clear(bool all) {
 }
 
 void Calculator::SetPendingOperator(std::optional<BinaryOp::Index> op) {
+    const Step step(*this);
     if (op && (*op < 0 || *op >= BinaryOperatorCount))
         op.reset();
     pending_ = op;
@@ -494,9 +548,11 @@ void Calculator::SetPendingOperator(std::optional<BinaryOp::Index> op) {
 
 // ---- Functions ------------------------------------------------------------
 
-template <class Operation> void Calculator::ApplyInPlace(Operation operation) {
+template <class Operation>
+bool Calculator::ApplyInPlace(Operation operation, std::optional<std::string> symbol) {
     if (IsBlocked() || RefuseInvalidEntry())
-        return;
+        return false;
+    const CalcValue argument = current_;
     bool done = false;
     try {
         operation(current_);
@@ -504,41 +560,63 @@ template <class Operation> void Calculator::ApplyInPlace(Operation operation) {
     } catch (...) {
         ReportFailure(std::current_exception(), std::nullopt);
     }
-    if (done)
+    if (done) {
         ShowValue(current_);
+        if (symbol)
+            AddTapeLine(TapeLineKind::Unary, std::move(*symbol), std::nullopt, argument, argument,
+                        current_);
+    }
     entry_ = EntryState::Computed;
+    return done;
 }
 
 void Calculator::ApplyUnary(UnaryOp::Index op) {
-    ApplyInPlace([op](CalcValue& value) { UnaryOperators[op].Operation(value); });
+    const Step step(*this);
+    ApplyInPlace([op](CalcValue& value) { UnaryOperators[op].Operation(value); },
+                 UnaryOperators[op].Symbol);
 }
 
+// On the tape as the binary operation the key stands for, by the amount.
 void Calculator::ShiftByAmount(int direction) {
+    const Step step(*this);
     const int count = direction >= 0 ? options_.ShiftAmount() : -options_.ShiftAmount();
     const bool rotate = options_.RotationInEffect(mode_);
     const bool arithmetic = options_.ArithmeticShiftInEffect(mode_);
-    ApplyInPlace([=](CalcValue& value) { ShiftValue(value, count, rotate, arithmetic); });
+    const BinaryOp::Index op =
+        direction >= 0 ? options_.ShiftLeftOperator(mode_) : options_.ShiftRightOperator(mode_);
+    const CalcValue argument = current_;
+    if (ApplyInPlace([=](CalcValue& value) { ShiftValue(value, count, rotate, arithmetic); },
+                     std::nullopt))
+        AddTapeLine(TapeLineKind::Binary, BinaryOperators[op].Symbol, op, argument,
+                    MakeReal(mode_, options_.ShiftAmount()), current_);
 }
 
 void Calculator::ApplyTrig(TrigFunctionKind kind, bool inverse) {
+    const Step step(*this);
     const bool hyperbolic = options_.Hyperbolic();
     const AngleUnit unit = options_.Angle();
-    ApplyInPlace([=](CalcValue& value) {
-        if (inverse)
-            InverseTrigFunction(value, kind, hyperbolic, unit);
-        else
-            TrigFunction(value, kind, hyperbolic, unit);
-    });
+    ApplyInPlace(
+        [=](CalcValue& value) {
+            if (inverse)
+                InverseTrigFunction(value, kind, hyperbolic, unit);
+            else
+                TrigFunction(value, kind, hyperbolic, unit);
+        },
+        TrigFunctionCaption(kind, inverse, hyperbolic));
 }
 
+// A bit edit, not a calculation: the tape is not told.
 bool Calculator::FlipBit(int bit) {
+    const Step step(*this);
     if (IsBlocked() || IsFloatMode(mode_) || bit < 0 || bit >= BitCountOf(mode_) ||
         RefuseInvalidEntry())
         return false;
     const CalcValueMode mode = mode_;
-    ApplyInPlace([=](CalcValue& value) {
-        SetInteger(value, mode, GetInteger(value) ^ (std::int64_t{1} << bit));
-    });
+    ApplyInPlace(
+        [=](CalcValue& value) {
+            SetInteger(value, mode, GetInteger(value) ^ (std::int64_t{1} << bit));
+        },
+        std::nullopt);
     return true;
 }
 
@@ -554,6 +632,7 @@ int ValueBitShownAt(int shownBit, CalcValueMode mode, bool reversed) {
 // ---- Modes and options ------------------------------------------------------
 
 void Calculator::SetMode(CalcValueMode mode) {
+    const Step step(*this);
     mode_ = mode;
     try {
         CalcValue changed = current_;
@@ -565,6 +644,7 @@ void Calculator::SetMode(CalcValueMode mode) {
     for (int i = 0; i < bars_.Count(); ++i) {
         const BarKind bar = bars_.KindAt(i);
         try {
+            ForgetLogOf(bar);
             bars_.Find(bar)->SetMode(mode);
             display_.BarReadingChanged(bar);
         } catch (...) {
@@ -574,11 +654,15 @@ void Calculator::SetMode(CalcValueMode mode) {
 }
 
 void Calculator::SetSigned(bool on) {
+    const Step step(*this);
     signed_ = on;
     for (int i = 0; i < bars_.Count(); ++i) {
         const BarKind bar = bars_.KindAt(i);
         Conversion& conversion = *bars_.Find(bar);
         if (conversion.GetCapabilities().Contains(ConvOption::Signed)) {
+            // Only a change rewrites the bar's text.
+            if (conversion.HasOption(ConvOption::Signed) != on)
+                ForgetLogOf(bar);
             conversion.SetOption(ConvOption::Signed, on);
             display_.BarReadingChanged(bar);
         }
@@ -586,11 +670,15 @@ void Calculator::SetSigned(bool on) {
 }
 
 void Calculator::SetReversed(bool on) {
+    const Step step(*this);
     reversed_ = on;
     for (int i = 0; i < bars_.Count(); ++i) {
         const BarKind bar = bars_.KindAt(i);
         Conversion& conversion = *bars_.Find(bar);
         if (conversion.GetCapabilities().Contains(ConvOption::ReverseEndian)) {
+            // Only a change rewrites the bar's text.
+            if (conversion.HasOption(ConvOption::ReverseEndian) != on)
+                ForgetLogOf(bar);
             conversion.SetOption(ConvOption::ReverseEndian, on);
             display_.BarReadingChanged(bar);
         }
@@ -625,6 +713,7 @@ Conversion* Calculator::OpenBar(BarKind kind) {
 }
 
 std::unique_ptr<Conversion> Calculator::CloseBar(BarKind kind) {
+    ForgetLogOf(kind);
     return bars_.Remove(kind);
 }
 

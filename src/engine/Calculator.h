@@ -4,8 +4,10 @@
 #include "core/CalcArithmetic.h"
 #include "core/CalcValue.h"
 #include "engine/FunctionOptions.h"
+#include "engine/HistoryTape.h"
 #include "engine/OpenBars.h"
 #include "engine/Refusal.h"
+#include "engine/UndoHistory.h"
 
 #include <exception>
 #include <memory>
@@ -17,14 +19,6 @@ namespace pexa {
 
 class CalculatorDisplay;
 
-// Where the user is in an entry.
-enum class EntryState {
-    Idle,     // after a binary operator, a clear, and at start-up
-    Entering, // characters are being typed into the active bar
-    Computed, // the value came from a function, pi, Answer or a paste
-    Equalled, // after "="
-};
-
 // The calculator: the current value, the accumulator and the operand of the
 // pending binary operator, the last answer, the entry state, the mode and
 // the options of the functions (FunctionOptions), and the open bars that show the value (each
@@ -34,6 +28,12 @@ enum class EntryState {
 // Operations evaluate left to right as they are entered ("2 + 3 * 4 =" is
 // 20). An error shown in the active bar blocks every operation until a clear,
 // a new value (Answer, pi) or an entry in another bar.
+//
+// Every command that changes what the user sees (the registers, the entry,
+// the pending operator, an error shown, the mode and options, the memory) is
+// one undo step: one typed character, one operator, one mode switch. The
+// open bars, the active bar and the bars' own settings are view, not undone.
+// Completed calculations join the history tape.
 class Calculator {
 public:
     explicit Calculator(CalculatorDisplay& display);
@@ -68,7 +68,9 @@ public:
     void SetReversed(bool on);
     // The angle unit and the shift keys' behaviour, read by the functions.
     const FunctionOptions& Options() const { return options_; }
+    // Changes made here are no undo step of their own: SetOptions is.
     FunctionOptions& Options() { return options_; }
+    void SetOptions(const FunctionOptions& options);
 
     // ---- Entry --------------------------------------------------------------
     // Whether the active bar takes the character (startNew: it begins a new
@@ -129,12 +131,74 @@ public:
     // failure that is not a CalcError shows nothing and clears what was shown.
     void ReportFailure(std::exception_ptr failure, std::optional<BarKind> bar);
 
+    // ---- Undo -----------------------------------------------------------------
+    bool CanUndo() const { return undo_.CanUndo(); }
+    bool CanRedo() const { return undo_.CanRedo(); }
+    // Puts back the state before the last step (after the last undone one);
+    // false when there is none. The display hears of every bar, the pending
+    // operator, and StateRestored.
+    bool Undo();
+    bool Redo();
+    // Forgets every step (after the start-up has put the settings in place).
+    void ForgetUndo() { undo_.Forget(); }
+    // The state undo and redo work with, as it is now.
+    CalculatorSnapshot Snapshot() const;
+
+    // Makes the calls within its life one undo step (a command of the window
+    // that calls the calculator more than once). Steps nest; the outermost
+    // one records, and only when the state changed.
+    class Step {
+    public:
+        explicit Step(Calculator& calculator);
+        ~Step();
+        Step(const Step&) = delete;
+        Step& operator=(const Step&) = delete;
+
+    private:
+        Calculator& calculator_;
+        std::optional<CalculatorSnapshot> before_;
+    };
+
+    // ---- Memory ---------------------------------------------------------------
+    // Memory is part of the state: each command below is an undo step.
+    const std::optional<CalcValue>& Memory() const { return memory_; }
+    bool HasMemory() const { return memory_.has_value(); }
+    // MS, M+ and M-: the current value into the memory, added to it or taken
+    // from it in the current mode's arithmetic (an empty memory counts as
+    // zero). They end an entry, as a function does. Refused, with nothing
+    // changed, while the active bar shows an error or the entry is invalid.
+    // A real error (a result beyond the range) leaves the memory as it was
+    // and shows in the bars as any calculation's error; false then.
+    bool MemoryStore();
+    bool MemoryAdd();
+    bool MemorySubtract();
+    // MR: the memory as a computed value; false (nothing done) when empty.
+    bool MemoryRecall();
+    void MemoryClear();
+    // Puts a stored memory back (start-up), or empties it.
+    void SetMemory(const std::optional<CalcValue>& value);
+
+    // ---- History tape -----------------------------------------------------------
+    // Binary operations as they are computed (each step of a chain, "="),
+    // functions applied to a value, and pastes. The tape is a record, not
+    // part of the state: undo leaves it alone.
+    const HistoryTape& Tape() const { return tape_; }
+    void ClearTape();
+    // Puts a line's result back as a computed value, in the line's mode (an
+    // undo step); false for an index outside the tape.
+    bool RecallTapeLine(std::size_t index);
+
     // ---- Bars ---------------------------------------------------------------
     const OpenBars& Bars() const { return bars_; }
     OpenBars& Bars() { return bars_; }
     // Opens a bar of the kind at the end, reading the current value in the
     // current mode; none when the kind has no conversion or is open.
     Conversion* OpenBar(BarKind kind);
+    // To be called after the window changed a bar's own settings on its
+    // conversion (character encoding, time format, degree style), which
+    // rewrites the bar's text from its value: undo then shows the value there
+    // rather than replay an entry typed under the old settings.
+    void BarSettingsChanged(BarKind kind) { ForgetLogOf(kind); }
     // Closes a bar and hands its conversion to the caller (for whatever
     // still refers to it); none when the kind was not open.
     std::unique_ptr<Conversion> CloseBar(BarKind kind);
@@ -144,19 +208,40 @@ private:
     void ShowValue(const CalcValue& value);
     // The same for a value that a function, pi or Answer gave.
     void SetComputedValue(const CalcValue& value);
-    template <class Operation> void ApplyInPlace(Operation operation);
+    // Applies an operation to the current value; a symbol names it on the
+    // history tape (none: the tape is not told).
+    // false when it failed or was refused.
+    template <class Operation>
+    bool ApplyInPlace(Operation operation, std::optional<std::string> symbol);
+    // The inputs typed into a bar since its entry began, for undo.
+    void LogInput(BarKind bar, EntryInput input);
+    // A bar shows the value again: the log no longer gives its text.
+    void ForgetLogOf(BarKind bar);
+    void Restore(const CalculatorSnapshot& snapshot);
+    void RestoreBar(BarKind bar, const CalculatorSnapshot& snapshot);
+    bool ReplayLog(Conversion& conversion) const;
+    void RecordStep(const CalculatorSnapshot& before);
+    // Whether the state is the snapshot's (Snapshot() == snapshot).
+    bool Matches(const CalculatorSnapshot& snapshot) const;
+    // M+ and M-: the operation on the memory and the current value.
+    bool ChangeMemory(BinaryOp::Index op);
+    bool RefuseMemoryCommand();
+    void AddTapeLine(TapeLineKind kind, std::string symbol, std::optional<BinaryOp::Index> binary,
+                     const CalcValue& left, const CalcValue& right, const CalcValue& result);
     bool TypeInto(BarKind bar, char ch, bool startNew, bool pasting, bool deferSync);
     bool CanTypeInto(BarKind bar, char ch, bool newEntry, bool pasting) const;
     // The common part of typing: starts a new entry when asked, then applies
     // input to the conversion.
-    template <class Input> bool EnterInto(BarKind bar, bool newEntry, bool deferSync, Input input);
+    template <class Input>
+    bool EnterInto(BarKind bar, bool newEntry, bool deferSync, EntryInput logged, Input input);
     // Types the pasted characters [begin, end) into a conversion as a new
     // entry; the refusal when one does not go in.
     std::optional<Refusal> TypePasted(Conversion& conversion,
                                       const std::vector<PastedCharacter>& text, std::size_t begin,
-                                      std::size_t end, bool negative) const;
-    std::optional<Refusal> TypePastedCharacters(Conversion& conversion,
-                                                const std::u32string& text) const;
+                                      std::size_t end, bool negative,
+                                      std::vector<EntryInput>* inputs = nullptr) const;
+    std::optional<Refusal> TypePastedCharacters(Conversion& conversion, const std::u32string& text,
+                                                std::vector<EntryInput>* inputs = nullptr) const;
     // Makes the paste a copy of the bar took: the real bar takes it the same way.
     template <class Typing> void ApplyPaste(BarKind bar, Typing typing);
     // Tells the display why an operation is refused while the entry is
@@ -181,6 +266,11 @@ private:
     bool signed_ = false;
     bool reversed_ = false;
     FunctionOptions options_;
+    std::optional<CalcValue> memory_;
+    EntryLog log_;
+    UndoHistory undo_;
+    int stepDepth_ = 0;
+    HistoryTape tape_;
 };
 
 // Whether the calculator can open a bar of the kind (it has a conversion in

@@ -23,6 +23,14 @@ public:
     virtual void ActiveBarChanged() = 0;
     // An operation was refused and changed nothing; the user is to see why.
     virtual void OperationRefused(const Refusal& /*refusal*/) {}
+    // Undo or redo put back an earlier state: the mode, Signed, Reverse
+    // Endian, the function options and the memory may all differ now (the
+    // bars and the pending operator were told of their own changes).
+    virtual void StateRestored() {}
+    // The memory was stored, changed or cleared.
+    virtual void MemoryChanged() {}
+    // A line joined the history tape, or the tape was cleared.
+    virtual void TapeChanged() {}
 
 protected:
     CalculatorDisplay() = default;

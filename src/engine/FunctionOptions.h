@@ -33,6 +33,8 @@ public:
     BinaryOp::Index ShiftLeftOperator(CalcValueMode mode) const;
     BinaryOp::Index ShiftRightOperator(CalcValueMode mode) const;
 
+    bool operator==(const FunctionOptions&) const = default;
+
 private:
     AngleUnit angle_{};
     bool hyperbolic_ = false;

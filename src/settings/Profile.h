@@ -176,6 +176,12 @@ std::string BarKindKey(int position);
 std::string BarWidthKey(int position);
 std::string BarBreakKey(int position);
 
+// The calculator's memory (settings/MemorySettings.h): the mode's code, -1
+// for an empty memory, and the value's bits in hexadecimal.
+inline constexpr std::string_view SectionMemory = "Memory";
+inline constexpr ProfileIntKey KeyMemoryMode{SectionMemory, "Mode", -1, -1, 4};
+inline constexpr std::string_view KeyMemoryValue = "Value";
+
 // 0 ASCII, 1 Shift JIS, 2 EUC, 3 JIS, 4 UTF-8, 5 UTF-16, 6 code point.
 inline constexpr ProfileIntKey KeyCharEncoding{SectionMode, "CharEncoding", 0, 0, 6};
 // The float bar's 16-bit format in Word mode (0 half, 1 bfloat16) and its

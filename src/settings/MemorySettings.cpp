@@ -1,0 +1,78 @@
+#include "settings/MemorySettings.h"
+
+#include "settings/Profile.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace pexa {
+
+namespace {
+
+constexpr int RealModeCode = 4;
+// Hexadecimal digits of the stored value per mode code.
+constexpr std::size_t ValueDigits[] = {2, 4, 8, 16, 20};
+
+std::optional<unsigned> HexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return static_cast<unsigned>(c - '0');
+    if (c >= 'A' && c <= 'F')
+        return static_cast<unsigned>(c - 'A' + 10);
+    if (c >= 'a' && c <= 'f')
+        return static_cast<unsigned>(c - 'a' + 10);
+    return std::nullopt;
+}
+
+// At most 16 digits, each a hexadecimal one.
+std::optional<std::uint64_t> ParseHex(std::string_view digits) {
+    std::uint64_t value = 0;
+    for (const char c : digits) {
+        const std::optional<unsigned> digit = HexDigit(c);
+        if (!digit)
+            return std::nullopt;
+        value = value << 4 | *digit;
+    }
+    return value;
+}
+
+std::string Hex(std::uint64_t value, std::size_t digits) {
+    static constexpr char Digits[] = "0123456789ABCDEF";
+    std::string text(digits, '0');
+    for (std::size_t i = digits; i-- > 0; value >>= 4)
+        text[i] = Digits[value & 0xF];
+    return text;
+}
+
+} // namespace
+
+std::optional<StoredMemory> ReadStoredMemory() {
+    const int mode = ReadProfile(KeyMemoryMode);
+    if (mode < 0)
+        return std::nullopt;
+    const std::string text = ReadProfileString(SectionMemory, KeyMemoryValue, "");
+    const std::size_t digits = ValueDigits[mode];
+    if (text.size() != digits)
+        return std::nullopt;
+    const std::size_t highDigits = mode == RealModeCode ? 4 : 0;
+    const std::optional<std::uint64_t> high =
+        ParseHex(std::string_view(text).substr(0, highDigits));
+    const std::optional<std::uint64_t> low = ParseHex(std::string_view(text).substr(highDigits));
+    if (!high || !low)
+        return std::nullopt;
+    return StoredMemory{mode, *low, static_cast<std::uint16_t>(*high)};
+}
+
+void WriteStoredMemory(const std::optional<StoredMemory>& memory) {
+    if (!memory || memory->Mode < 0 || memory->Mode > RealModeCode) {
+        WriteProfile(KeyMemoryMode, -1);
+        WriteProfileString(SectionMemory, KeyMemoryValue, "");
+        return;
+    }
+    WriteProfile(KeyMemoryMode, memory->Mode);
+    std::string text = memory->Mode == RealModeCode ? Hex(memory->High, 4) : std::string();
+    text += Hex(memory->Low, memory->Mode == RealModeCode ? 16 : ValueDigits[memory->Mode]);
+    WriteProfileString(SectionMemory, KeyMemoryValue, text);
+}
+
+} // namespace pexa
