@@ -7,13 +7,13 @@
 #include "core/FormatSettings.h"
 #include "settings/IniFile.h"
 #include "settings/Profile.h"
+#include "settings/StoredColor.h"
 #include "ui/BarStack.h"
 #include "ui/CalcBar.h"
 #include "ui/MainWindow.h"
 #include "ui/ViewOptions.h"
 #include "ui/toolkit/BandSite.h"
 #include "ui/toolkit/CommandAction.h"
-#include "ui/toolkit/SystemColors.h"
 
 #include <QColorDialog>
 #include <QFile>
@@ -121,7 +121,7 @@ void VerifyDefaults(const MainWindow& window) {
     QVERIFY(!window.Engine().Options().Rotate());
     QVERIFY(!window.Engine().Options().ArithmeticShift());
     QCOMPARE(window.Engine().Options().ShiftAmount(), 8);
-    QCOMPARE(window.View().BodyColor(), SystemColorValue(SystemColorId::ButtonFace));
+    QCOMPARE(window.View().BodyColor(), EncodeStoredColor(SystemColor::ButtonFace));
     QCOMPARE(window.View().DisplayFont(), window.font());
     QCOMPARE(Kinds(window), (std::vector<BarKind>{BarKind::Decimal, BarKind::Hex}));
     for (int i = 0; i < 16; ++i)
