@@ -190,6 +190,33 @@ private slots:
         QCOMPARE(file.Value("Color", "BodyColor"), std::optional<std::string>("-2147483633"));
     }
 
+    // Body colours written by hand or elsewhere: each shows the desktop colour
+    // its index names (an unknown index: the button face) and is written back
+    // exactly as it was read.
+    void handWrittenBodyColoursShowAndWriteBack() {
+        const QPalette palette = QGuiApplication::palette();
+        const struct {
+            const char* Stored;
+            QColor Shown;
+        } cases[] = {
+            {"-2147483635", palette.color(QPalette::Active, QPalette::Highlight)}, // index 13
+            {"-2147483643", palette.color(QPalette::Active, QPalette::Base)},      // index 5
+            {"-16777211", palette.color(QPalette::Active, QPalette::Base)},        // 0xFF000005
+            {"-2147483393", palette.color(QPalette::Active, QPalette::Button)},    // index 255
+            {"255", QColor(255, 0, 0)},
+        };
+        for (const auto& c : cases) {
+            SettingsFile file;
+            file.Write(QByteArray("[Color]\nBodyColor=") + c.Stored + "\n");
+            {
+                MainWindow window;
+                QCOMPARE(window.View().BodyQColor(), c.Shown);
+                QCOMPARE(window.palette().color(QPalette::Window), c.Shown);
+            }
+            QCOMPARE(file.Value("Color", "BodyColor"), std::optional<std::string>(c.Stored));
+        }
+    }
+
     void everyKeyRoundTrips() {
         SettingsFile file;
         QFont font;
