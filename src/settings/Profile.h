@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/IniFile.h"
+#include "settings/StoredColor.h"
 
 #include <cstddef>
 #include <optional>
@@ -156,11 +157,10 @@ inline constexpr ProfileBoolKey KeyRotate{SectionMode, "Rotate", false};
 inline constexpr ProfileBoolKey KeyArithmetic{SectionMode, "Arithmetic", false};
 inline constexpr ProfileIntKey KeyShiftAmount{SectionMode, "ShiftAmount", 8, 1, 16};
 
-// The system button-face colour (top bit set, index 15): 0x8000000F.
-inline constexpr int SystemColorButtonFace = static_cast<int>(-2147483647 - 1 + 15);
-// The default is the window's current colour; callers pass it to ReadProfileInt.
-inline constexpr ProfileIntKey KeyBodyColor{SectionColor, "BodyColor", SystemColorButtonFace, 0,
-                                            -1};
+// A StoredColorValue. The default is the window's current colour; callers pass it to
+// ReadProfileInt.
+inline constexpr ProfileIntKey KeyBodyColor{SectionColor, "BodyColor",
+                                            EncodeStoredColor(SystemColor::ButtonFace), 0, -1};
 
 inline constexpr std::string_view KeyFontCharset = "Charset";
 inline constexpr std::string_view KeyFontSize = "Size";

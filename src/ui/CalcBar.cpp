@@ -4,8 +4,8 @@
 #include "core/CalcArithmetic.h"
 #include "core/CalcError.h"
 #include "core/ModeWidth.h"
+#include "ui/ColorContrast.h"
 #include "ui/SjisText.h"
-#include "ui/toolkit/SystemColors.h"
 #include "ui/toolkit/TextMetrics.h"
 
 #include <QContextMenuEvent>
@@ -30,17 +30,13 @@ constexpr int IndicatorFontPointSize = 8;
 // Keeps neighbouring indicators apart.
 const char* const IndicatorSpace = " ";
 
-QColor ButtonFaceColor() {
-    return SystemColor(SystemColorId::ButtonFace);
-}
-QColor WindowColor() {
-    return SystemColor(SystemColorId::Window);
-}
-QColor ButtonTextColor() {
-    return SystemColor(SystemColorId::ButtonText);
-}
-QColor ButtonShadowColor() {
-    return SystemColor(SystemColorId::ButtonShadow);
+// The bar's look: a gap at each end and around groups of option buttons,
+// and the line a frame or a divider draws.
+constexpr int kEdgeGap = 2;
+constexpr int kFrameLine = 1;
+
+QColor ApplicationColor(QPalette::ColorRole role) {
+    return QGuiApplication::palette().color(role);
 }
 
 // The hue of a value the conversion refuses; the palette has no role for it.
@@ -143,8 +139,8 @@ void CalcBar::BuildControls() {
         AddAccessMark(FromConvText(conv_->GetLabel()), conv_->GetAccessKey()));
     ConnectMouseDown(parts_.CaptionLabel);
 
-    leadingSpacer_ = new BarSeparator(false, EdgeWidth(), this);
-    trailingSpacer_ = new BarSeparator(false, EdgeWidth(), this);
+    leadingSpacer_ = new BarSeparator(false, kEdgeGap, this);
+    trailingSpacer_ = new BarSeparator(false, kEdgeGap, this);
     ConnectMouseDown(leadingSpacer_);
     ConnectMouseDown(trailingSpacer_);
 
@@ -178,7 +174,7 @@ void CalcBar::BuildControls() {
     panelLayout_->addWidget(parts_.ValueLabel, 1);
     panelLayout_->addWidget(parts_.OperatorLabel);
 
-    SetPanelColor(WindowColor());
+    SetPanelColor(ApplicationColor(QPalette::Base));
 }
 
 CalcBar::~CalcBar() = default;
@@ -286,7 +282,7 @@ int WidestOperatorSymbol(const QFont& font) {
 } // namespace
 
 int CalcBar::SharedCaptionWidth() const {
-    return WidestBarLabel(parts_.CaptionLabel->font()) + 2 * BorderWidth();
+    return WidestBarLabel(parts_.CaptionLabel->font()) + 2 * kFrameLine;
 }
 
 int CalcBar::CaptionWidth() const {
@@ -301,7 +297,7 @@ int CalcBar::OptionButtonWidth(const BarButton& button) const {
     // The style's own margins and frame too, or a long caption ("DWord")
     // runs into the button's edges.
     const int fitted =
-        std::max(button.CaptionTextWidth() + 6 * BorderWidth(), button.sizeHint().width());
+        std::max(button.CaptionTextWidth() + 6 * kFrameLine, button.sizeHint().width());
     return std::max(fitted, minimum);
 }
 
@@ -358,7 +354,7 @@ QSize CalcBar::sizeHint() const {
 }
 
 QSize CalcBar::minimumSizeHint() const {
-    int width = CaptionWidth() + 2 * EdgeWidth();
+    int width = CaptionWidth() + 2 * kEdgeGap;
     for (QWidget* control : parts_.OptionControls) {
         if (control->isHidden()) {
             continue;
@@ -410,7 +406,7 @@ void CalcBar::UpdateFonts() {
     const QFont& operatorFont = parts_.OperatorLabel->font();
     const int widest = WidestOperatorSymbol(operatorFont);
     const int gap = QFontMetrics(operatorFont).horizontalAdvance(QLatin1Char(' '));
-    parts_.OperatorLabel->setFixedWidth(widest + gap + 2 * BorderWidth());
+    parts_.OperatorLabel->setFixedWidth(widest + gap + 2 * kFrameLine);
     UpdatePanelMinimum();
     updateGeometry();
 }
@@ -449,7 +445,7 @@ QColor CalcBar::GreyTextColor() const {
 }
 
 QColor CalcBar::WindowTextColor() const {
-    return Legible(SystemColor(SystemColorId::WindowText), PanelColor());
+    return Legible(ApplicationColor(QPalette::Text), PanelColor());
 }
 
 QColor CalcBar::InvalidTextColor() const {
@@ -464,11 +460,11 @@ QColor CalcBar::ActiveCaptionColor() const {
 }
 
 QColor CalcBar::CaptionTextColor() const {
-    return Legible(ButtonTextColor(), palette().color(QPalette::Window));
+    return Legible(ApplicationColor(QPalette::ButtonText), palette().color(QPalette::Window));
 }
 
 QColor CalcBar::IndicatorTextColor() const {
-    return Legible(ButtonShadowColor(), PanelColor());
+    return Legible(ApplicationColor(QPalette::Dark), PanelColor());
 }
 
 void CalcBar::UpdateTextStyle() {
@@ -498,7 +494,7 @@ void CalcBar::SetPanelColor(const QColor& color) {
 void CalcBar::ApplyActiveColors() {
     // The bar itself keeps its parent's colour: it paints no background.
     setAutoFillBackground(false);
-    SetPanelColor(active_ ? WindowColor() : ButtonFaceColor());
+    SetPanelColor(active_ ? ApplicationColor(QPalette::Base) : ApplicationColor(QPalette::Button));
     SetTextColor(*parts_.CaptionLabel, active_ ? ActiveCaptionColor() : CaptionTextColor());
     // The value and the indicators are legible on the panel's new colour.
     for (QLabel* indicator : parts_.Indicators)
@@ -628,7 +624,7 @@ BarButton* CalcBar::AddOptionButton(const CommandAction* action) {
 }
 
 BarSeparator* CalcBar::AddOptionSeparator(bool divider) {
-    const int width = divider ? 2 * (EdgeWidth() + BorderWidth()) : 2 * EdgeWidth();
+    const int width = divider ? 2 * (kEdgeGap + kFrameLine) : 2 * kEdgeGap;
     auto* separator = new BarSeparator(divider, width, this);
     ConnectMouseDown(separator);
     parts_.OptionControls.push_back(separator);

@@ -1,6 +1,6 @@
 #include "ui/HelpStyle.h"
 
-#include "ui/toolkit/SystemColors.h"
+#include "ui/ColorContrast.h"
 
 namespace pexa {
 

@@ -10,9 +10,9 @@
 #include "settings/Profile.h"
 #include "ui/BarStack.h"
 #include "ui/CalcBar.h"
+#include "ui/StoredColorPalette.h"
 #include "ui/ViewOptions.h"
 #include "ui/toolkit/BandSite.h"
-#include "ui/toolkit/SystemColors.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -22,7 +22,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstring>
 
 namespace pexa {
@@ -68,18 +67,12 @@ int SavedPosition(const CalcBar& bar) {
     return ok ? position : -1;
 }
 
-// The custom colour entry's value as a colour: "BBGGRR" in hexadecimal.
 QColor CustomColorOfText(std::string_view value) {
-    const std::optional<int> parsed = ParseProfileInt("$" + std::string(value));
-    const auto rgb = static_cast<std::uint32_t>(parsed.value_or(0xFFFFFF));
-    return QColor(static_cast<int>(rgb & 0xFFu), static_cast<int>((rgb >> 8) & 0xFFu),
-                  static_cast<int>((rgb >> 16) & 0xFFu));
+    return ColorOf(RgbOfHexText(value));
 }
 
 std::string TextOfCustomColor(const QColor& color) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%06X", static_cast<unsigned>(ValueFromColor(color)));
-    return buffer;
+    return HexTextOfRgb(RgbOf(color));
 }
 
 std::string_view EntryValue(std::string_view entry) {

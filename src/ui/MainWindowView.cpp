@@ -9,12 +9,12 @@
 #include "ui/CalcBar.h"
 #include "ui/CalcBarVariants.h"
 #include "ui/FontChoice.h"
+#include "ui/StoredColorPalette.h"
 #include "ui/ViewOptions.h"
 #include "ui/WindowMenuBar.h"
 #include "ui/toolkit/BandSite.h"
 #include "ui/toolkit/CommandAction.h"
 #include "ui/toolkit/CommandActionList.h"
-#include "ui/toolkit/SystemColors.h"
 #include "ui/toolkit/WindowingPlatform.h"
 
 #include <QColorDialog>
@@ -59,7 +59,7 @@ void MainWindow::ChooseFont() {
 void MainWindow::ChooseColor() {
     const QColor color = QColorDialog::getColor(view_->BodyQColor(), this);
     if (color.isValid())
-        view_->SetBodyColor(ValueFromColor(color));
+        view_->SetBodyColor(EncodeStoredColor(RgbOf(color)));
 }
 
 // ---- Command bindings -------------------------------------------------------

@@ -4,10 +4,11 @@
 
 #include "ui/BarStack.h"
 #include "ui/CalcBar.h"
+#include "ui/ColorContrast.h"
 #include "ui/MainWindow.h"
+#include "ui/StoredColorPalette.h"
 #include "ui/WindowMenuBar.h"
 #include "ui/toolkit/BandSite.h"
-#include "ui/toolkit/SystemColors.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -104,7 +105,7 @@ void ViewOptions::SetBodyColor(std::int32_t value) {
 }
 
 QColor ViewOptions::BodyQColor() const {
-    return ColorFromValue(bodyColor_);
+    return ColorOf(bodyColor_);
 }
 
 bool ViewOptions::BodyColorIsDefault() const {

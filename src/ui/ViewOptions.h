@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/toolkit/SystemColors.h"
+#include "settings/StoredColor.h"
 
 #include <QColor>
 #include <QFont>
@@ -45,7 +45,7 @@ public:
     void SetBodyColor(std::int32_t value);
     QColor BodyQColor() const;
     // The system's button face, which follows the desktop.
-    static constexpr std::int32_t kDefaultBodyColor = SystemColorValue(SystemColorId::ButtonFace);
+    static constexpr std::int32_t kDefaultBodyColor = EncodeStoredColor(SystemColor::ButtonFace);
     bool BodyColorIsDefault() const;
 
 signals:

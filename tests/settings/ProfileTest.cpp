@@ -150,10 +150,10 @@ TEST_F(ProfileIntTest, MissingFileGivesDefaultsAndWritesCreateIt) {
     EXPECT_EQ(ReadProfile(KeyShiftAmount), 8);
     EXPECT_TRUE(ReadProfile(KeySeparated));
     EXPECT_FALSE(ReadProfile(KeyTopmost));
-    WriteProfileInt("Color", "BodyColor", SystemColorButtonFace);
+    WriteProfileInt("Color", "BodyColor", KeyBodyColor.Default);
     WriteProfileInt("Mode", "CalcMode", -17);
     EXPECT_EQ(File(), "[Color]\nBodyColor=-2147483633\n[Mode]\nCalcMode=-17\n");
-    EXPECT_EQ(ReadProfileInt("Color", "BodyColor", 0, 0, -1), SystemColorButtonFace);
+    EXPECT_EQ(ReadProfileInt("Color", "BodyColor", 0, 0, -1), KeyBodyColor.Default);
     struct stat info {};
     ASSERT_EQ(::stat(path_.c_str(), &info), 0);
     const mode_t mask = ::umask(0);

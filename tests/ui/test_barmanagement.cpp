@@ -4,9 +4,10 @@
 
 #include "ui/BarControls.h"
 #include "ui/ButtonPanel.h"
+#include "ui/ColorContrast.h"
 #include "ui/OperatorPages.h"
+#include "ui/StoredColorPalette.h"
 #include "ui/toolkit/BandSite.h"
-#include "ui/toolkit/SystemColors.h"
 #include "ui/toolkit/TextMetrics.h"
 
 #include <QApplication>
@@ -386,8 +387,9 @@ void BarManagementTest::containersAndMenus() {
 
 void BarManagementTest::bodyColour() {
     WindowFixture window;
-    QCOMPARE(window->View().BodyColor(), SystemColorValue(SystemColorId::ButtonFace));
-    QCOMPARE(window->palette().color(QPalette::Window), SystemColor(SystemColorId::ButtonFace));
+    QCOMPARE(window->View().BodyColor(), EncodeStoredColor(SystemColor::ButtonFace));
+    QCOMPARE(window->palette().color(QPalette::Window),
+             QGuiApplication::palette().color(QPalette::Button));
     // The default colour draws every control as the desktop does.
     const QPalette system = QGuiApplication::palette();
     for (const QPalette::ColorRole role :
@@ -406,8 +408,9 @@ void BarManagementTest::bodyColour() {
     emit view->aboutToShow();
     QVERIFY(back->isEnabled());
     back->trigger();
-    QCOMPARE(window->View().BodyColor(), SystemColorValue(SystemColorId::ButtonFace));
-    QCOMPARE(window->palette().color(QPalette::Window), SystemColor(SystemColorId::ButtonFace));
+    QCOMPARE(window->View().BodyColor(), EncodeStoredColor(SystemColor::ButtonFace));
+    QCOMPARE(window->palette().color(QPalette::Window),
+             QGuiApplication::palette().color(QPalette::Button));
     QCOMPARE(window->ButtonPane()->palette().color(QPalette::WindowText),
              system.color(QPalette::WindowText));
     emit view->aboutToShow();
@@ -451,7 +454,7 @@ void BarManagementTest::textsOnTheBodyColourAreLegible() {
     MainWindow& form = window.Window();
     Run(form, "ActToggleFloat"); // a bar with option buttons
     Keys(form, "12 +");          // a pending operator in every value panel
-    form.View().SetBodyColor(ValueFromColor(body));
+    form.View().SetBodyColor(EncodeStoredColor(RgbOf(body)));
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
@@ -597,7 +600,8 @@ void BarManagementTest::fontWiderThanTheScreenKeepsTheWindowOnIt() {
         const QWidget* panel = value->parentWidget();
         const int panelRight = panel->mapTo(&form, QPoint(panel->width(), 0)).x();
         QVERIFY(panelRight <= form.width());
-        QVERIFY(panelRight >= form.width() - BandSite::kEdgeWidth - 2 * EdgeWidth());
+        // The bar ends in a gap of 2 pixels.
+        QVERIFY(panelRight >= form.width() - BandSite::kEdgeWidth - 2 * 2);
         QCOMPARE(value->geometry().right(),
                  panel->contentsRect().right() -
                      form.Bars().Find(BarKind::Decimal)->Parts().OperatorLabel->width());

@@ -7,8 +7,8 @@
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
 #include "ui/CalcBar.h"
+#include "ui/ColorContrast.h"
 #include "ui/Language.h"
-#include "ui/toolkit/SystemColors.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

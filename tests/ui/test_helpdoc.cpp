@@ -6,9 +6,9 @@
 // context opens the same topic in either.
 
 #include "settings/Profile.h"
+#include "ui/ColorContrast.h"
 #include "ui/CommandTable.h"
 #include "ui/HelpStyle.h"
-#include "ui/toolkit/SystemColors.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -186,7 +186,7 @@ private slots:
             texts << CalcErrorText(kind);
         window->HelpViewer()->ShowContext(999);
         texts << window->HelpViewer()->StatusText();
-        AboutDialog about(&*window, QString());
+        AboutDialog about(&*window);
         CollectTexts(about, texts);
         QVERIFY(texts.size() > 200);
         const QStringList japanese = JapaneseTexts(texts, *window);
@@ -257,7 +257,7 @@ private slots:
         QCOMPARE(CalcErrorText(CalcErrorKind::DivideByZero), "0で割ることはできません");
         QCOMPARE(window->HelpViewer()->windowTitle(), "pexa ヘルプ");
         QVERIFY(window->HelpViewer()->HelpFile().endsWith(QLatin1String("/pexa.hlp")));
-        AboutDialog about(&*window, QString());
+        AboutDialog about(&*window);
         QCOMPARE(about.windowTitle(), "バージョン情報");
     }
 

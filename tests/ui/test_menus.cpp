@@ -7,7 +7,6 @@
 #include "ui/CharacterKeyTable.h"
 #include "ui/Language.h"
 #include "ui/OperatorPages.h"
-#include "ui/VersionInfo.h"
 #include "ui/toolkit/ActionLink.h"
 #include "ui/toolkit/ShortCut.h"
 #include "ui/toolkit/WindowingPlatform.h"
@@ -22,7 +21,6 @@
 #include <QMenu>
 #include <QRegularExpression>
 #include <QScopeGuard>
-#include <QSysInfo>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -111,7 +109,6 @@ private slots:
     void submenusCarryTheirKeys();
     void englishMenusNameCommandsApart();
     void keyTextOfTheAmpersandIsDoubled();
-    void kernelMajorVersionIsTheRunningKernels();
     void radioItemsFollowTheCommands();
     void menuItemsRunTheirCommands();
     void ownCaptionsStayWhenCommandCaptionsChange();
@@ -284,12 +281,6 @@ void MenusTest::keyTextOfTheAmpersandIsDoubled() {
     ShowKeyCharsInMenu(menu, window->Keys().KeyTable());
     QCOMPARE(andItem->text(), QStringLiteral("An&d \t&&"));
     QCOMPARE(orItem->text(), QStringLiteral("&Or \t|"));
-}
-
-void MenusTest::kernelMajorVersionIsTheRunningKernels() {
-    const int major = QSysInfo::kernelVersion().section(QLatin1Char('.'), 0, 0).toInt();
-    QVERIFY(major > 0);
-    QCOMPARE(KernelMajorVersion(), major);
 }
 
 void MenusTest::radioItemsFollowTheCommands() {

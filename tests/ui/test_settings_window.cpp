@@ -7,13 +7,13 @@
 #include "core/FormatSettings.h"
 #include "settings/IniFile.h"
 #include "settings/Profile.h"
+#include "settings/StoredColor.h"
 #include "ui/BarStack.h"
 #include "ui/CalcBar.h"
 #include "ui/MainWindow.h"
 #include "ui/ViewOptions.h"
 #include "ui/toolkit/BandSite.h"
 #include "ui/toolkit/CommandAction.h"
-#include "ui/toolkit/SystemColors.h"
 
 #include <QColorDialog>
 #include <QFile>
@@ -121,7 +121,7 @@ void VerifyDefaults(const MainWindow& window) {
     QVERIFY(!window.Engine().Options().Rotate());
     QVERIFY(!window.Engine().Options().ArithmeticShift());
     QCOMPARE(window.Engine().Options().ShiftAmount(), 8);
-    QCOMPARE(window.View().BodyColor(), SystemColorValue(SystemColorId::ButtonFace));
+    QCOMPARE(window.View().BodyColor(), EncodeStoredColor(SystemColor::ButtonFace));
     QCOMPARE(window.View().DisplayFont(), window.font());
     QCOMPARE(Kinds(window), (std::vector<BarKind>{BarKind::Decimal, BarKind::Hex}));
     for (int i = 0; i < 16; ++i)
@@ -188,6 +188,33 @@ private slots:
         QCOMPARE(file.Value("Bar", "Bar0"), std::optional<std::string>("DEC"));
         QCOMPARE(file.Value("Bar", "Bar1"), std::optional<std::string>("HEX"));
         QCOMPARE(file.Value("Color", "BodyColor"), std::optional<std::string>("-2147483633"));
+    }
+
+    // Body colours written by hand or elsewhere: each shows the desktop colour
+    // its index names (an unknown index: the button face) and is written back
+    // exactly as it was read.
+    void handWrittenBodyColoursShowAndWriteBack() {
+        const QPalette palette = QGuiApplication::palette();
+        const struct {
+            const char* Stored;
+            QColor Shown;
+        } cases[] = {
+            {"-2147483635", palette.color(QPalette::Active, QPalette::Highlight)}, // index 13
+            {"-2147483643", palette.color(QPalette::Active, QPalette::Base)},      // index 5
+            {"-16777211", palette.color(QPalette::Active, QPalette::Base)},        // 0xFF000005
+            {"-2147483393", palette.color(QPalette::Active, QPalette::Button)},    // index 255
+            {"255", QColor(255, 0, 0)},
+        };
+        for (const auto& c : cases) {
+            SettingsFile file;
+            file.Write(QByteArray("[Color]\nBodyColor=") + c.Stored + "\n");
+            {
+                MainWindow window;
+                QCOMPARE(window.View().BodyQColor(), c.Shown);
+                QCOMPARE(window.palette().color(QPalette::Window), c.Shown);
+            }
+            QCOMPARE(file.Value("Color", "BodyColor"), std::optional<std::string>(c.Stored));
+        }
     }
 
     void everyKeyRoundTrips() {

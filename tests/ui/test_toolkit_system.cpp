@@ -1,4 +1,5 @@
-#include "ui/toolkit/SystemColors.h"
+#include "ui/ColorContrast.h"
+#include "ui/StoredColorPalette.h"
 #include "ui/toolkit/TextMetrics.h"
 
 #include <QApplication>
@@ -34,14 +35,12 @@ class TestToolkitSystem : public QObject {
     Q_OBJECT
 
 private slots:
-    void systemColorValues();
     void systemColorsMapToPaletteRoles_data();
     void systemColorsMapToPaletteRoles();
     void unknownSystemIndexReadsAsButtonFace();
     void rgbValuesRoundTrip();
-    void colourToValueLayout();
+    void colourToRgb();
     void systemColourAsValueBecomesRgb();
-    void metrics();
     void textWidths();
     void cacheTellsFontsApart();
     void drawnWidthIsWhatALabelNeeds();
@@ -54,42 +53,34 @@ private slots:
     void legibleColours();
 };
 
-void TestToolkitSystem::systemColorValues() {
-    // The settings file's default for the body colour.
-    QCOMPARE(SystemColorValue(SystemColorId::ButtonFace), -2147483633);
-    QCOMPARE(static_cast<std::uint32_t>(SystemColorValue(SystemColorId::Window)), 0x80000005u);
-    QVERIFY(IsSystemColorValue(SystemColorValue(SystemColorId::GrayText)));
-    QVERIFY(!IsSystemColorValue(0x00FFFFFF));
-    QVERIFY(!IsSystemColorValue(0));
-}
-
 void TestToolkitSystem::systemColorsMapToPaletteRoles_data() {
-    QTest::addColumn<int>("index");
+    QTest::addColumn<std::uint32_t>("stored");
     QTest::addColumn<int>("group");
     QTest::addColumn<int>("role");
-    QTest::newRow("button face") << 15 << int(QPalette::Active) << int(QPalette::Button);
-    QTest::newRow("window") << 5 << int(QPalette::Active) << int(QPalette::Base);
-    QTest::newRow("button text") << 18 << int(QPalette::Active) << int(QPalette::ButtonText);
-    QTest::newRow("grey text") << 17 << int(QPalette::Disabled) << int(QPalette::Text);
-    QTest::newRow("window text") << 8 << int(QPalette::Active) << int(QPalette::Text);
-    QTest::newRow("button shadow") << 16 << int(QPalette::Active) << int(QPalette::Dark);
+    QTest::newRow("button face") << 0x8000000Fu << int(QPalette::Active) << int(QPalette::Button);
+    QTest::newRow("window") << 0x80000005u << int(QPalette::Active) << int(QPalette::Base);
+    QTest::newRow("button text") << 0x80000012u << int(QPalette::Active)
+                                 << int(QPalette::ButtonText);
+    QTest::newRow("grey text") << 0x80000011u << int(QPalette::Disabled) << int(QPalette::Text);
+    QTest::newRow("window text") << 0x80000008u << int(QPalette::Active) << int(QPalette::Text);
+    QTest::newRow("button shadow") << 0x80000010u << int(QPalette::Active) << int(QPalette::Dark);
+    QTest::newRow("highlight") << 0x8000000Du << int(QPalette::Active) << int(QPalette::Highlight);
+    QTest::newRow("tooltip") << 0x80000018u << int(QPalette::Active) << int(QPalette::ToolTipBase);
 }
 
 void TestToolkitSystem::systemColorsMapToPaletteRoles() {
-    QFETCH(int, index);
+    QFETCH(std::uint32_t, stored);
     QFETCH(int, group);
     QFETCH(int, role);
     const QPalette palette = DistinctPalette();
     const QColor expected = palette.color(static_cast<QPalette::ColorGroup>(group),
                                           static_cast<QPalette::ColorRole>(role));
-    const auto color = static_cast<SystemColorId>(index);
-    QCOMPARE(SystemColor(color, palette), expected);
-    QCOMPARE(ColorFromValue(SystemColorValue(color), palette), expected);
+    const auto value = static_cast<StoredColorValue>(stored);
+    QCOMPARE(ColorOf(DecodeStoredColor(value), palette), expected);
 
     // The application's palette is the default source.
     QApplication::setPalette(palette);
-    QCOMPARE(SystemColor(color), expected);
-    QCOMPARE(ColorFromValue(SystemColorValue(color)), expected);
+    QCOMPARE(ColorOf(value), expected);
     QApplication::setPalette(QPalette());
 }
 
@@ -97,9 +88,9 @@ void TestToolkitSystem::unknownSystemIndexReadsAsButtonFace() {
     const QPalette palette = DistinctPalette();
     const QColor face = palette.color(QPalette::Active, QPalette::Button);
     for (const std::uint32_t raw : {0x800000FFu, 0x80000000u, 0xFFFFFFFFu, 0x80001F63u})
-        QCOMPARE(ColorFromValue(static_cast<ColorValue>(raw), palette), face);
+        QCOMPARE(ColorOf(DecodeStoredColor(static_cast<StoredColorValue>(raw)), palette), face);
     // The high bits beside the top bit do not change the index.
-    QCOMPARE(ColorFromValue(static_cast<ColorValue>(0xFF000005u), palette),
+    QCOMPARE(ColorOf(DecodeStoredColor(static_cast<StoredColorValue>(0xFF000005u)), palette),
              palette.color(QPalette::Active, QPalette::Base));
 }
 
@@ -110,37 +101,29 @@ void TestToolkitSystem::rgbValuesRoundTrip() {
             const auto other = static_cast<std::uint32_t>((v * 37 + 11) % 256);
             const std::uint32_t raw =
                 (static_cast<std::uint32_t>(v) << shift) | (other << ((shift + 8) % 24));
-            const auto value = static_cast<ColorValue>(raw);
-            const QColor color = ColorFromValue(value);
-            QCOMPARE(ValueFromColor(color), value);
+            const auto value = static_cast<StoredColorValue>(raw);
+            const QColor color = ColorOf(value);
+            QCOMPARE(EncodeStoredColor(RgbOf(color)), value);
             QCOMPARE(color.alpha(), 255);
         }
     }
 }
 
-void TestToolkitSystem::colourToValueLayout() {
-    QCOMPARE(ValueFromColor(QColor(255, 0, 0)), 0x000000FF);
-    QCOMPARE(ValueFromColor(QColor(0, 255, 0)), 0x0000FF00);
-    QCOMPARE(ValueFromColor(QColor(0, 0, 255)), 0x00FF0000);
-    QCOMPARE(ValueFromColor(QColor(0x12, 0x34, 0x56, 0x10)), 0x00563412); // alpha dropped
-    QCOMPARE(ValueFromColor(QColor::fromHsv(0, 255, 255)), 0x000000FF);   // any spec
-    QCOMPARE(ValueFromColor(QColor()), 0);                                // invalid: black
-    QCOMPARE(ColorFromValue(0x00563412), QColor(0x12, 0x34, 0x56));
+void TestToolkitSystem::colourToRgb() {
+    QCOMPARE(RgbOf(QColor(0x12, 0x34, 0x56, 0x10)), (Rgb{0x12, 0x34, 0x56})); // alpha dropped
+    QCOMPARE(RgbOf(QColor::fromHsv(0, 255, 255)), (Rgb{0xFF, 0, 0}));         // any spec
+    QCOMPARE(RgbOf(QColor()), Rgb{});                                         // invalid: black
+    QCOMPARE(ColorOf(0x00563412), QColor(0x12, 0x34, 0x56));
 }
 
 void TestToolkitSystem::systemColourAsValueBecomesRgb() {
     // A colour chosen by the user is always stored as RGB, even when it came
     // from a system colour.
     const QPalette palette = DistinctPalette();
-    const QColor face = ColorFromValue(SystemColorValue(SystemColorId::ButtonFace), palette);
-    const ColorValue stored = ValueFromColor(face);
-    QVERIFY(!IsSystemColorValue(stored));
-    QCOMPARE(ColorFromValue(stored, palette), face);
-}
-
-void TestToolkitSystem::metrics() {
-    QCOMPARE(EdgeWidth(), 2);
-    QCOMPARE(BorderWidth(), 1);
+    const QColor face = ColorOf(SystemColor::ButtonFace, palette);
+    const StoredColorValue stored = EncodeStoredColor(RgbOf(face));
+    QVERIFY(std::holds_alternative<Rgb>(DecodeStoredColor(stored)));
+    QCOMPARE(ColorOf(DecodeStoredColor(stored), palette), face);
 }
 
 void TestToolkitSystem::textWidths() {

@@ -239,7 +239,14 @@ private slots:
             QCOMPARE(qAlpha(small.pixel(8, 8)), 255);
         }
         // The about box shows the same icon.
-        QVERIFY(SamePicture(about.ImgIcon()->pixmap().toImage(), icon.pixmap(32).toImage()));
+        bool aboutShowsIcon = false;
+        for (const QLabel* label : about.findChildren<QLabel*>()) {
+            const QPixmap shownIcon = label->pixmap();
+            if (!shownIcon.isNull())
+                aboutShowsIcon =
+                    SamePicture(shownIcon.toImage(), icon.pixmap(shownIcon.size()).toImage());
+        }
+        QVERIFY(aboutShowsIcon);
     }
 
     void menuTitleOpensItsMenuAfterEsc_data() {

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "settings/StoredColor.h"
+
+#include <QColor>
+#include <QPalette>
+
+namespace pexa {
+
+// Where a system colour of the settings file stands in Qt's palette.
+struct PaletteRole {
+    QPalette::ColorGroup Group;
+    QPalette::ColorRole Role;
+};
+PaletteRole PaletteRoleOf(SystemColor color);
+
+// A stored colour as the desktop shows it: system colours through the
+// palette (by default the application's, so they follow the desktop).
+QColor ColorOf(const StoredColor& color, const QPalette& palette);
+QColor ColorOf(StoredColorValue value);
+
+// A chosen colour as stored: its RGB (alpha is not kept; an invalid colour
+// is black).
+Rgb RgbOf(const QColor& color);
+QColor ColorOf(Rgb color);
+
+} // namespace pexa
