@@ -5,7 +5,6 @@
 #include "ui/Language.h"
 #include "ui/MainWindow.h"
 #include "ui/VersionInfo.h"
-#include "ui/toolkit/CommandAction.h"
 
 #include "settings/Profile.h"
 
@@ -248,7 +247,7 @@ private slots:
                 QCOMPARE(about.parentWidget(), &window);
             },
             &seen);
-        QVERIFY(window.Action(Command::HelpVersion)->Execute());
+        QVERIFY(window.Execute(Command::HelpVersion));
         QVERIFY(seen);
         // Destroyed when it closed.
         QVERIFY(window.findChildren<AboutDialog*>().isEmpty());
