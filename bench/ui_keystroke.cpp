@@ -8,7 +8,6 @@
 #include "ui/BarStack.h"
 #include "ui/CalcBar.h"
 #include "ui/MainWindow.h"
-#include "ui/toolkit/CommandAction.h"
 
 #include <benchmark/benchmark.h>
 
@@ -53,18 +52,14 @@ BENCHMARK(BM_TypeDigit)
 // update pass of every command before, and again after.
 void BM_DigitCommand(benchmark::State& state) {
     const auto window = AllBarsWindow(CalcValueMode::DWord);
-    CommandAction* digits[9];
-    constexpr Command digitCommands[9] = {Command::Digit1, Command::Digit2, Command::Digit3,
-                                          Command::Digit4, Command::Digit5, Command::Digit6,
-                                          Command::Digit7, Command::Digit8, Command::Digit9};
-    for (int i = 0; i < 9; ++i)
-        digits[i] = window->Action(digitCommands[i]);
-    CommandAction* clear = window->Action(Command::ClearError);
+    constexpr Command digits[9] = {Command::Digit1, Command::Digit2, Command::Digit3,
+                                   Command::Digit4, Command::Digit5, Command::Digit6,
+                                   Command::Digit7, Command::Digit8, Command::Digit9};
     int typed = 0;
     for (auto _ : state) {
         if (typed % 8 == 0)
-            clear->Execute();
-        digits[typed % 9]->Execute();
+            window->Execute(Command::ClearError);
+        window->Execute(digits[typed % 9]);
         ++typed;
     }
     state.counters["bars"] = window->Bars().Count();
@@ -93,12 +88,10 @@ BENCHMARK(BM_ModeChange)->Unit(benchmark::kMicrosecond);
 void BM_Equals(benchmark::State& state) {
     const auto window = AllBarsWindow(CalcValueMode::DWord);
     window->Engine().Type('3', true, false);
-    CommandAction* add = window->Action(Command::OpAdd);
-    CommandAction* equal = window->Action(Command::Equal);
-    add->Execute();
+    window->Execute(Command::OpAdd);
     window->Engine().Type('1', true, false);
     for (auto _ : state)
-        equal->Execute();
+        window->Execute(Command::Equal);
 }
 BENCHMARK(BM_Equals)->Unit(benchmark::kMicrosecond);
 

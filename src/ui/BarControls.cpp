@@ -16,44 +16,6 @@ BarButton::BarButton(QWidget* parent) : QToolButton(parent) {
     setToolButtonStyle(Qt::ToolButtonTextOnly);
 }
 
-void BarButton::SetGroupIndex(int index) {
-    groupIndex_ = index;
-    setCheckable(index != 0);
-    if (index == 0) {
-        setChecked(false);
-    }
-}
-
-void BarButton::SetDown(bool down) {
-    if (groupIndex_ == 0) {
-        return;
-    }
-    setChecked(down);
-    if (down) {
-        ReleaseGroupSiblings();
-    }
-}
-
-void BarButton::nextCheckState() {
-    if (isChecked() && !allowAllUp_) {
-        return;
-    }
-    SetDown(!isChecked());
-}
-
-void BarButton::ReleaseGroupSiblings() {
-    QWidget* parent = parentWidget();
-    if (parent == nullptr) {
-        return;
-    }
-    const auto siblings = parent->findChildren<BarButton*>(Qt::FindDirectChildrenOnly);
-    for (BarButton* sibling : siblings) {
-        if (sibling != this && sibling->groupIndex_ == groupIndex_) {
-            sibling->setChecked(false);
-        }
-    }
-}
-
 // ---- BarSeparator ----
 
 BarSeparator::BarSeparator(bool divider, int width, QWidget* parent)

@@ -14,36 +14,18 @@ namespace pexa {
 inline constexpr int ToolButtonWidth = 23;
 inline constexpr int ToolButtonHeight = 22;
 
-// A push button of a bar's option area. Buttons that share a non-zero group
-// index within one bar behave as radio buttons; with AllowAllUp a pressed
-// button of the group can also be released (a lone toggle button).
+// A push button of a bar's option area. A choice among several is a
+// QButtonGroup of checkable buttons; a lone toggle is a checkable button.
 class BarButton : public QToolButton {
     Q_OBJECT
 public:
     explicit BarButton(QWidget* parent = nullptr);
 
-    int GroupIndex() const { return groupIndex_; }
-    void SetGroupIndex(int index);
-    bool AllowAllUp() const { return allowAllUp_; }
-    void SetAllowAllUp(bool allow) { allowAllUp_ = allow; }
-    bool Down() const { return isChecked(); }
-    // Pressing one button of a group releases the others of that group.
-    void SetDown(bool down);
-    int Tag() const { return tag_; }
-    void SetTag(int tag) { tag_ = tag; }
     bool HasGlyph() const { return !icon().isNull(); }
     // Advance width of the caption as drawn (access marks removed).
     int CaptionTextWidth() const;
 
-protected:
-    void nextCheckState() override;
-
 private:
-    void ReleaseGroupSiblings();
-
-    int groupIndex_ = 0;
-    bool allowAllUp_ = false;
-    int tag_ = 0;
     // The bar's layout measures every button on every size query; the width
     // is kept until the caption or the font changes.
     struct MeasuredWidth {

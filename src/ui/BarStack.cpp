@@ -10,7 +10,6 @@
 #include "ui/RefusalText.h"
 #include "ui/ViewOptions.h"
 #include "ui/toolkit/BandSite.h"
-#include "ui/toolkit/CommandAction.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,20 +1,15 @@
 #include "ui/ButtonPanel.h"
 
 #include "ui/OperatorPages.h"
-#include "ui/toolkit/ActionLink.h"
-#include "ui/toolkit/CommandAction.h"
 
+#include <QAction>
+#include <QActionEvent>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QMouseEvent>
-#include <QPainter>
-#include <QPixmap>
-#include <QPolygon>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -24,95 +19,49 @@ namespace pexa {
 
 // ---- CommandButton ---------------------------------------------------------------
 
-CommandButton::CommandButton(CommandAction* action, const char* ownCaption, QWidget* parent)
-    : QToolButton(parent), ownCaption_(ownCaption),
-      link_(ownCaption == nullptr ? new ActionLink(action, this)
-                                  : new ActionLink(action, OwnCaption(), this)) {
+CommandButton::CommandButton(QAction& action, Command command, const char* ownCaption,
+                             QWidget* parent)
+    : QToolButton(parent), command_(command), ownCaption_(ownCaption) {
     setFocusPolicy(Qt::NoFocus);
     setToolButtonStyle(Qt::ToolButtonTextOnly);
-    setDefaultAction(link_);
-    connect(link_, &QAction::changed, this, &CommandButton::SyncVisible);
-    SyncVisible();
+    setDefaultAction(&action);
+    // A command the panel does not offer keeps its button, hidden.
+    if (!OfferedInControls(command))
+        hide();
+    ShowOwnTexts();
 }
 
-QString CommandButton::OwnCaption() const {
-    return QCoreApplication::translate("ButtonPanel", ownCaption_);
+// Qt's tool button copies its action's caption and tooltip at every change of
+// the action; the button's own caption, and no tooltip for a command without
+// a hint (Qt would show the caption), are put back after it.
+void CommandButton::actionEvent(QActionEvent* event) {
+    QToolButton::actionEvent(event);
+    ShowOwnTexts();
 }
 
 void CommandButton::changeEvent(QEvent* event) {
     QToolButton::changeEvent(event);
-    if (event->type() == QEvent::LanguageChange && ownCaption_ != nullptr)
-        link_->SetOwnCaption(OwnCaption());
+    if (event->type() == QEvent::LanguageChange)
+        ShowOwnTexts();
 }
 
-CommandAction* CommandButton::Action() const {
-    return link_->Source();
+void CommandButton::ShowOwnTexts() {
+    if (ownCaption_ != nullptr)
+        setText(QCoreApplication::translate("ButtonPanel", ownCaption_));
+    if (ShortHintOf(command_).isEmpty())
+        setToolTip(QString());
 }
 
-void CommandButton::SyncVisible() {
-    // Qt's tool button follows its action's caption and states but not its
-    // visibility; a hidden link (a command the panel does not offer, or one
-    // that is gone) hides its button.
-    if (isHidden() == link_->isVisible())
-        setHidden(!link_->isVisible());
-}
-
-// ---- ShiftAmountSelector ------------------------------------------------------------
-
-namespace {
-
-QPixmap ArrowPicture(const QColor& color) {
-    QPixmap picture(7, 4);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(color);
-    painter.drawPolygon(QPolygon({QPoint(0, 0), QPoint(7, 0), QPoint(3, 4)}));
-    return picture;
-}
-
-} // namespace
-
-ShiftAmountSelector::ShiftAmountSelector(QWidget* parent)
-    : QFrame(parent), picture_(new QLabel(this)) {
-    setFrameShape(QFrame::Panel);
-    setFrameShadow(QFrame::Raised);
-    setFocusPolicy(Qt::NoFocus);
-    picture_->setPixmap(ArrowPicture(palette().color(QPalette::ButtonText)));
-    picture_->setAlignment(Qt::AlignCenter);
-    picture_->installEventFilter(this);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(1, 1, 1, 1);
-    layout->addWidget(picture_);
-}
-
-QSize ShiftAmountSelector::sizeHint() const {
-    return {12, QFrame::sizeHint().height()};
-}
-
-bool ShiftAmountSelector::HandlePress(Qt::MouseButton button) {
-    if (button != Qt::LeftButton)
-        return false;
-    emit MouseDown();
-    return true;
-}
-
-void ShiftAmountSelector::mousePressEvent(QMouseEvent* event) {
-    if (!HandlePress(event->button()))
-        QFrame::mousePressEvent(event);
-}
-
-bool ShiftAmountSelector::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == picture_ && event->type() == QEvent::MouseButtonPress)
-        return HandlePress(static_cast<QMouseEvent*>(event)->button());
-    return QFrame::eventFilter(watched, event);
+void RetranslateShiftAmountSelector(QToolButton& selector) {
+    selector.setToolTip(CommandToolTip(Command::ShiftAmountSel));
+    selector.setAccessibleName(ShortHintOf(Command::ShiftAmountSel));
 }
 
 // ---- The panel ----------------------------------------------------------------
 
 CommandButton* ButtonPanel::ButtonOf(const QString& actionName) const {
     for (CommandButton* button : Buttons)
-        if (button->Action() != nullptr && button->Action()->Name() == actionName)
+        if (actionName == QLatin1String(InfoOf(button->BoundCommand()).Name))
             return button;
     return nullptr;
 }
@@ -129,20 +78,18 @@ struct Key {
 
 class PanelBuilder {
 public:
-    PanelBuilder(QWidget& pane, const ActionFinder& find, ButtonPanel& panel)
-        : find_(find), panel_(panel) {
+    PanelBuilder(QWidget& pane, const CommandActionArray& actions, ButtonPanel& panel)
+        : actions_(actions), panel_(panel) {
         const QFontMetrics metrics(pane.font());
         height_ = metrics.height() + 8;
         width_ = std::max(height_ * 3 / 2, metrics.horizontalAdvance(QStringLiteral("Int64")) + 8);
     }
 
     CommandButton* Button(const Key& key, QWidget* parent) {
-        CommandAction* action = find_(key.Action);
-        auto* button = new CommandButton(action, key.Caption, parent);
+        auto* button =
+            new CommandButton(*actions_[IndexOf(key.Action)], key.Action, key.Caption, parent);
         button->setObjectName(ButtonName(key.Action));
         button->setFixedSize(width_, height_);
-        if (!OfferedInControls(key.Action))
-            button->Link()->setVisible(false);
         panel_.Buttons.push_back(button);
         return button;
     }
@@ -178,7 +125,7 @@ private:
         return QStringLiteral("Cmd") + name.mid(3);
     }
 
-    const ActionFinder& find_;
+    const CommandActionArray& actions_;
     ButtonPanel& panel_;
     int width_ = 0;
     int height_ = 0;
@@ -218,10 +165,13 @@ void BuildBinaryPage(PanelBuilder& build, ButtonPanel& panel, QWidget* page) {
     for (const Command name :
          {Command::OpShiftLeft, Command::OpShiftRight, Command::OpQShiftL, Command::OpQShiftR})
         grid->addWidget(build.Button({name}, page), 1, column++);
-    panel.CmdShiftAmountSel = new ShiftAmountSelector(page);
-    panel.CmdShiftAmountSel->setObjectName(QStringLiteral("CmdShiftAmountSel"));
-    panel.CmdShiftAmountSel->setFixedHeight(build.ButtonHeight());
-    grid->addWidget(panel.CmdShiftAmountSel, 1, column);
+    panel.ShiftAmountSelector = new QToolButton(page);
+    panel.ShiftAmountSelector->setObjectName(QStringLiteral("shiftAmountSelector"));
+    panel.ShiftAmountSelector->setArrowType(Qt::DownArrow);
+    panel.ShiftAmountSelector->setFocusPolicy(Qt::NoFocus);
+    panel.ShiftAmountSelector->setFixedSize(12, build.ButtonHeight());
+    RetranslateShiftAmountSelector(*panel.ShiftAmountSelector);
+    grid->addWidget(panel.ShiftAmountSelector, 1, column);
     grid->addWidget(build.Button({Command::OpReverse, "Rev"}, page), 2, 0);
     grid->addWidget(build.Button({Command::OpBitReverse, "BRev"}, page), 2, 1);
     auto* shiftKind = FramedGroup(QString(), page);
@@ -287,9 +237,9 @@ void FitButtonsToCaptions(const ButtonPanel& panel) {
 
 } // namespace
 
-ButtonPanel BuildButtonPanel(QWidget& pane, const ActionFinder& find) {
+ButtonPanel BuildButtonPanel(QWidget& pane, const CommandActionArray& actions) {
     ButtonPanel panel;
-    PanelBuilder build(pane, find, panel);
+    PanelBuilder build(pane, actions, panel);
 
     auto* columns = new QHBoxLayout(&pane);
     columns->setContentsMargins(8, 8, 8, 8);

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "ui/CommandActions.h"
 #include "ui/CommandTable.h"
 
 #include <QFrame>
 #include <QString>
 #include <QToolButton>
 
-#include <functional>
 #include <vector>
 
 class QGroupBox;
@@ -14,56 +14,31 @@ class QLabel;
 
 namespace pexa {
 
-class CommandAction;
-class ActionLink;
 class OperatorPages;
 
-// A calculator button bound to a command: it runs the command when clicked
-// and shows its caption (unless the button has its own, like "Sgn" or "CE"),
-// its enabled and checked state. It never takes the keyboard focus.
+// A calculator button bound to a command's action: it runs the command when
+// clicked and shows its caption (unless the button has its own, like "Sgn"
+// or "CE"), its enabled and checked state and its tooltip. It never takes the
+// keyboard focus.
 class CommandButton : public QToolButton {
     Q_OBJECT
 public:
     // No own caption follows the command's caption. An own caption is an
     // English source text of the context "ButtonPanel", shown translated.
-    CommandButton(CommandAction* action, const char* ownCaption, QWidget* parent = nullptr);
+    CommandButton(QAction& action, Command command, const char* ownCaption,
+                  QWidget* parent = nullptr);
 
-    CommandAction* Action() const;
-    ActionLink* Link() const { return link_; }
+    Command BoundCommand() const { return command_; }
 
 protected:
+    void actionEvent(QActionEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
-    void SyncVisible();
-    QString OwnCaption() const;
+    void ShowOwnTexts();
 
+    Command command_;
     const char* ownCaption_;
-    ActionLink* link_;
-};
-
-// The shift-amount selector: a narrow panel with an arrow picture. A left
-// press on either reports MouseDown; other buttons do nothing.
-class ShiftAmountSelector : public QFrame {
-    Q_OBJECT
-public:
-    explicit ShiftAmountSelector(QWidget* parent = nullptr);
-    QLabel* Picture() const { return picture_; }
-
-    QSize sizeHint() const override;
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-signals:
-    // A left press, delivered at once, inside the press's own handling.
-    void MouseDown();
-
-private:
-    bool HandlePress(Qt::MouseButton button);
-
-    QLabel* picture_;
 };
 
 // The parts of the button panel.
@@ -76,17 +51,20 @@ struct ButtonPanel {
     QFrame* GrpManip = nullptr;
     QFrame* GrpInput = nullptr;
     QFrame* GrpOp = nullptr;
-    ShiftAmountSelector* CmdShiftAmountSel = nullptr;
+    // The narrow arrow button beside the shifts by n bits: pressed, it opens
+    // the shift-amount menu.
+    QToolButton* ShiftAmountSelector = nullptr;
     std::vector<CommandButton*> Buttons;
 
     // The first button bound to the command of that name, or none.
     CommandButton* ButtonOf(const QString& actionName) const;
 };
 
-using ActionFinder = std::function<CommandAction*(Command command)>;
-
 // Fills the pane with the mode group, the operation pages, and the entry,
-// clearing and operator keys, every button bound to its command.
-ButtonPanel BuildButtonPanel(QWidget& pane, const ActionFinder& find);
+// clearing and operator keys, every button bound to its command's action.
+ButtonPanel BuildButtonPanel(QWidget& pane, const CommandActionArray& actions);
+
+// The selector's tooltip and accessible name, in the language shown now.
+void RetranslateShiftAmountSelector(QToolButton& selector);
 
 } // namespace pexa

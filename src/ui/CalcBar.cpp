@@ -607,17 +607,12 @@ bool CalcBar::HandleKey(int key, Qt::KeyboardModifiers shift) {
 
 // ---- option controls ----
 
-BarButton* CalcBar::AddOptionButton(const CommandAction* action) {
+BarButton* CalcBar::AddOptionButton(const QString& caption, const QString& toolTip) {
     auto* button = new BarButton(this);
     ConnectMouseDown(button);
-    if (action != nullptr) {
-        button->setText(ButtonCaption(action->Caption()));
-        button->setToolTip(action->ShortHint());
-        button->setEnabled(action->isEnabled());
-        button->setVisible(action->isVisible());
-        button->SetGroupIndex(action->GroupIndex());
-        button->SetTag(action->Tag());
-    }
+    if (!caption.isEmpty())
+        button->setText(ButtonCaption(caption));
+    button->setToolTip(toolTip);
     parts_.OptionControls.push_back(button);
     OptionAreaChanged();
     return button;

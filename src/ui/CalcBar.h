@@ -3,7 +3,6 @@
 #include "conv/Conversion.h"
 #include "core/CalcValue.h"
 #include "ui/BarControls.h"
-#include "ui/toolkit/CommandAction.h"
 #include "ui/toolkit/TextMetrics.h"
 
 #include <QLabel>
@@ -173,7 +172,10 @@ public:
     bool IsPlaced() const { return placed_; }
 
     // For the variants: controls in the option area and indicator labels.
-    BarButton* AddOptionButton(const CommandAction* action);
+    // An option button with its caption (an "&" marks its access letter) and
+    // tooltip.
+    BarButton* AddOptionButton(const QString& caption = QString(),
+                               const QString& toolTip = QString());
     BarSeparator* AddOptionSeparator(bool divider);
     QLabel* AddIndicator();
 

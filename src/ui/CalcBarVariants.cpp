@@ -10,12 +10,12 @@
 #include "enc/EncTime.h"
 #include "settings/Profile.h"
 #include "ui/BinaryBar.h"
+#include "ui/CommandActions.h"
 #include "ui/CommandTable.h"
 #include "ui/FixedPitchFont.h"
 #include "ui/Language.h"
-#include "ui/toolkit/CommandAction.h"
-#include "ui/toolkit/CommandActionList.h"
 
+#include <QButtonGroup>
 #include <QEvent>
 #include <QPainter>
 #include <QPointer>
@@ -24,6 +24,7 @@
 #include <QtGlobal>
 
 #include <cstddef>
+#include <string_view>
 #include <utility>
 
 namespace pexa {
@@ -36,13 +37,6 @@ const char* const IndicatorSpace = " ";
 constexpr int LastCharEncoding = static_cast<int>(CharEncoding::CodePoint);
 constexpr int LastTimeEncoding = static_cast<int>(TimeEncoding::OleDate);
 
-// The window's list; QPointer so that a list destroyed before it was
-// unregistered is never reached.
-QPointer<const CommandActionList>& RegisteredBarActions() {
-    static QPointer<const CommandActionList> actions;
-    return actions;
-}
-
 // The conversion of a variant, of the class the variant works with.
 template <class Conv> Conv& ConvOf(CalcBar& bar) {
     auto* conv = dynamic_cast<Conv*>(&bar.Conv());
@@ -52,42 +46,42 @@ template <class Conv> Conv& ConvOf(CalcBar& bar) {
     return *conv;
 }
 
-// A stand-in for a bar action the window does not provide: the command
-// table's row, which has the same caption, hint and group index.
-void FillFromCommandTable(CommandAction& action, const CommandInfo& info) {
-    action.SetCategory(QString::fromUtf8(info.Category));
-    action.SetCaption(CommandText(info.Caption));
-    action.SetGroupIndex(info.GroupIndex);
-    action.SetHelpContext(info.HelpContext);
-    action.SetHint(CommandText(info.Hint));
-}
-
 // Holds the command's index (never its name): the window finds the command
 // again when it retranslates the hint.
 constexpr const char* kCommandProperty = "pexaCommand";
 
-BarButton* MarkCommand(BarButton& button, Command command) {
-    button.setProperty(kCommandProperty, static_cast<int>(IndexOf(command)));
-    if (!OfferedInControls(command))
-        button.hide();
-    return &button;
-}
-
-// An option button made from the bar action of the command.
+// An option button made from the command table's row of the command: its
+// caption and hint. The bar itself carries out what the button chooses.
 BarButton* AddActionButton(CalcBar& bar, Command command) {
-    const CommandInfo& info = InfoOf(command);
-    // A registered list need not hold every bar command, nor in table order.
-    if (const CommandActionList* list = BarActions()) {
-        if (const CommandAction* action = list->Find(QString::fromLatin1(info.Name))) {
-            return MarkCommand(*bar.AddOptionButton(action), command);
-        }
-    }
-    if (info.List != CommandList::Bars) {
+    if (InfoOf(command).List != CommandList::Bars) {
         throw AssertionFailure("CalcBar");
     }
-    CommandAction standIn(QString::fromLatin1(info.Name));
-    FillFromCommandTable(standIn, info);
-    return MarkCommand(*bar.AddOptionButton(&standIn), command);
+    BarButton* button =
+        bar.AddOptionButton(CommandText(InfoOf(command).Caption), ShortHintOf(command));
+    button->setProperty(kCommandProperty, static_cast<int>(IndexOf(command)));
+    button->setCheckable(true);
+    if (!OfferedInControls(command))
+        button->hide();
+    return button;
+}
+
+// The exclusive group of a bar's choice buttons, found again by its name.
+QButtonGroup* ChoiceGroup(QObject& bar, const char* name) {
+    if (auto* group = bar.findChild<QButtonGroup*>(QLatin1String(name), Qt::FindDirectChildrenOnly))
+        return group;
+    auto* group = new QButtonGroup(&bar);
+    group->setObjectName(QLatin1String(name));
+    group->setExclusive(true);
+    return group;
+}
+
+// Shows the choice as the one checked button of the group; none for a
+// choice no button has (an exclusive group keeps one checked otherwise).
+void ShowChoice(QButtonGroup& group, int choice) {
+    group.setExclusive(false);
+    for (QAbstractButton* button : group.buttons())
+        button->setChecked(group.id(button) == choice);
+    group.setExclusive(true);
 }
 
 // Draws a label's plain text strictly left to right: every character stands
@@ -121,16 +115,6 @@ QString IndicatorText(const std::string& name) {
     return QString::fromLatin1(name.c_str()) + QLatin1String(IndicatorSpace);
 }
 
-// Sets the down state of every option button of one group.
-template <class DownFor> void SetGroupDown(const CalcBar& bar, int groupIndex, DownFor downFor) {
-    for (QWidget* control : bar.Parts().OptionControls) {
-        auto* button = qobject_cast<BarButton*>(control);
-        if (button != nullptr && button->GroupIndex() == groupIndex) {
-            button->SetDown(downFor(*button));
-        }
-    }
-}
-
 template <class Bar> CalcBar* MakeWithConv(QWidget* owner, BarConversion conv) {
     return CalcBar::MakeFrom<Bar>(owner, std::move(conv));
 }
@@ -141,23 +125,19 @@ template <class Encoding> struct EncodingButton {
 };
 
 // One button per encoding, in the numeric order that the arrow keys step; a
-// click chooses the button's encoding.
+// click chooses the button's encoding (its id in the group).
 template <class Bar, class Encoding, std::size_t N>
-void AddEncodingButtons(Bar& bar, const EncodingButton<Encoding> (&buttons)[N], int groupIndex) {
-    for (const EncodingButton<Encoding>& entry : buttons) {
-        BarButton* button = AddActionButton(bar, entry.Action);
-        const int encoding = static_cast<int>(entry.Value);
-        button->SetTag(encoding);
-        button->SetGroupIndex(groupIndex);
-        button->SetDown(encoding == bar.Encoding());
-        QObject::connect(button, &BarButton::clicked, &bar,
-                         [&bar, button] { bar.SetEncoding(button->Tag()); });
-    }
+void AddEncodingButtons(Bar& bar, const EncodingButton<Encoding> (&buttons)[N]) {
+    QButtonGroup* group = ChoiceGroup(bar, EncodingGroupName);
+    for (const EncodingButton<Encoding>& entry : buttons)
+        group->addButton(AddActionButton(bar, entry.Action), static_cast<int>(entry.Value));
+    ShowChoice(*group, bar.Encoding());
+    QObject::connect(group, &QButtonGroup::idClicked, &bar,
+                     [&bar](int encoding) { bar.SetEncoding(encoding); });
 }
 
-void ShowEncodingDown(const CalcBar& bar, int groupIndex, int encoding) {
-    SetGroupDown(bar, groupIndex,
-                 [encoding](const BarButton& button) { return button.Tag() == encoding; });
+void ShowEncodingDown(CalcBar& bar, int encoding) {
+    ShowChoice(*ChoiceGroup(bar, EncodingGroupName), encoding);
 }
 
 // Steps the bar's encoding as an arrow key does; false past either end.
@@ -216,14 +196,6 @@ BarClassWithConv BarClassWithConvOf(BarKind kind) {
     }
 }
 
-void SetBarActions(const CommandActionList* actions) {
-    RegisteredBarActions() = actions;
-}
-
-const CommandActionList* BarActions() {
-    return RegisteredBarActions().data();
-}
-
 // ---- CharacterBar ----
 
 CharacterBar::CharacterBar(CreateKey key, QWidget* owner, BarKind kind)
@@ -244,7 +216,7 @@ void CharacterBar::Create() {
         {Command::CharEncodeUTF16, CharEncoding::Utf16},
         {Command::CharEncodeCodePoint, CharEncoding::CodePoint},
     };
-    AddEncodingButtons(*this, buttons, CharEncodingGroup);
+    AddEncodingButtons(*this, buttons);
     QLabel* value = Parts().ValueLabel;
     value->setLayoutDirection(Qt::LeftToRight);
     value->installEventFilter(new LeftToRightPainter(value));
@@ -259,7 +231,7 @@ void CharacterBar::SetEncoding(int encoding) {
         return;
     }
     charConv_.SetEncoding(static_cast<CharEncoding>(encoding));
-    ShowEncodingDown(*this, CharEncodingGroup, encoding);
+    ShowEncodingDown(*this, encoding);
     ShowText();
     UpdateIndicators();
 }
@@ -318,11 +290,9 @@ SexagesimalBar::SexagesimalBar(CreateKey key, QWidget* owner, BarConversion conv
 
 void SexagesimalBar::Create() {
     CalcBar::Create();
+    // A lone toggle.
     hmsButton_ = AddActionButton(*this, Command::DegreeHMS);
-    hmsButton_->SetGroupIndex(HmsButtonGroup);
-    // A group of one: the button toggles.
-    hmsButton_->SetAllowAllUp(true);
-    hmsButton_->SetDown(HmsStyle());
+    hmsButton_->setChecked(HmsStyle());
     connect(hmsButton_, &BarButton::clicked, this, [this] { SetHmsStyle(!HmsStyle()); });
 }
 
@@ -332,7 +302,7 @@ bool SexagesimalBar::HmsStyle() const {
 
 void SexagesimalBar::SetHmsStyle(bool on) {
     degreeConv_.SetHmsStyle(on);
-    hmsButton_->SetDown(on);
+    hmsButton_->setChecked(on);
     ShowText();
 }
 
@@ -380,24 +350,23 @@ FloatBar::FloatBar(CreateKey key, QWidget* owner, BarConversion conv)
 
 void FloatBar::Create() {
     CalcBar::Create();
-    AddFormatButtons({Command::FloatHalf, Command::FloatBFloat16}, Float16Group);
+    AddFormatButtons({Command::FloatHalf, Command::FloatBFloat16}, Float16GroupName);
     AddOptionSeparator(true);
-    AddFormatButtons({Command::FloatE4M3, Command::FloatE5M2}, Float8Group);
+    AddFormatButtons({Command::FloatE4M3, Command::FloatE5M2}, Float8GroupName);
     ShowFormatButtons();
 }
 
-void FloatBar::AddFormatButtons(const Command (&actions)[2], int groupIndex) {
-    for (int choice = 0; choice < 2; ++choice) {
-        BarButton* button = AddActionButton(*this, actions[choice]);
-        button->SetTag(choice);
-        button->SetGroupIndex(groupIndex);
-        connect(button, &BarButton::clicked, this, [this, groupIndex, choice] {
-            if (groupIndex == Float16Group)
-                SetWordFormat(choice);
-            else
-                SetByteFormat(choice);
-        });
-    }
+void FloatBar::AddFormatButtons(const Command (&actions)[2], const char* groupName) {
+    QButtonGroup* group = ChoiceGroup(*this, groupName);
+    for (int choice = 0; choice < 2; ++choice)
+        group->addButton(AddActionButton(*this, actions[choice]), choice);
+    const bool word = std::string_view(groupName) == Float16GroupName;
+    connect(group, &QButtonGroup::idClicked, this, [this, word](int choice) {
+        if (word)
+            SetWordFormat(choice);
+        else
+            SetByteFormat(choice);
+    });
 }
 
 // Each pair of buttons chooses the format of one mode. In any other mode the
@@ -406,20 +375,17 @@ void FloatBar::AddFormatButtons(const Command (&actions)[2], int groupIndex) {
 void FloatBar::ShowFormatButtons() {
     const CalcValueMode mode = Conv().GetMode();
     const struct {
-        int Group;
+        const char* Group;
         CalcValueMode Mode;
         int Choice;
-    } pairs[] = {{Float16Group, CalcValueMode::Word, WordFormat()},
-                 {Float8Group, CalcValueMode::Byte, ByteFormat()}};
+    } pairs[] = {{Float16GroupName, CalcValueMode::Word, WordFormat()},
+                 {Float8GroupName, CalcValueMode::Byte, ByteFormat()}};
     for (const auto& pair : pairs) {
         const bool applies = mode == pair.Mode;
-        for (QWidget* control : Parts().OptionControls) {
-            auto* button = qobject_cast<BarButton*>(control);
-            if (button == nullptr || button->GroupIndex() != pair.Group)
-                continue;
+        QButtonGroup* group = ChoiceGroup(*this, pair.Group);
+        for (QAbstractButton* button : group->buttons())
             button->setEnabled(applies);
-            button->SetDown(applies && button->Tag() == pair.Choice);
-        }
+        ShowChoice(*group, applies ? pair.Choice : -1);
     }
 }
 
@@ -543,14 +509,12 @@ void DateTimeBar::Create() {
         {Command::TimeEncodeTimeT, TimeEncoding::TimeT},
         {Command::TimeEncodeOleDate, TimeEncoding::OleDate},
     };
-    AddEncodingButtons(*this, buttons, TimeEncodingGroup);
+    AddEncodingButtons(*this, buttons);
     AddOptionSeparator(true);
-    BarButton* diff = AddActionButton(*this, Command::TimeDiffMode);
-    diff->SetGroupIndex(TimeDiffGroup);
-    // Independent of the encoding buttons: a group of its own that toggles.
-    diff->SetAllowAllUp(true);
-    diff->SetDown(DiffMode());
-    connect(diff, &BarButton::clicked, this, [this] { ToggleOption(); });
+    // Independent of the encoding buttons: a lone toggle.
+    diffButton_ = AddActionButton(*this, Command::TimeDiffMode);
+    diffButton_->setChecked(DiffMode());
+    connect(diffButton_, &BarButton::clicked, this, [this] { ToggleOption(); });
 }
 
 int DateTimeBar::Encoding() const {
@@ -566,14 +530,15 @@ void DateTimeBar::SetEncoding(int encoding) {
         return;
     }
     timeConv_.SetEncoding(static_cast<TimeEncoding>(encoding));
-    ShowEncodingDown(*this, TimeEncodingGroup, encoding);
+    ShowEncodingDown(*this, encoding);
     ShowText();
     UpdateIndicators();
 }
 
 void DateTimeBar::SetDiffMode(bool on) {
     timeConv_.SetDiffMode(on);
-    SetGroupDown(*this, TimeDiffGroup, [on](const BarButton&) { return on; });
+    if (diffButton_ != nullptr)
+        diffButton_->setChecked(on);
     ShowText();
     UpdateIndicators();
 }

@@ -15,7 +15,6 @@ namespace pexa {
 
 enum class Command : std::uint8_t;
 
-class CommandActionList;
 class CharacterConversion;
 class SexagesimalConversion;
 class FloatConversion;
@@ -37,24 +36,15 @@ CalcBar::BarClass BarClassOf(BarKind kind);
 using BarClassWithConv = CalcBar* (*)(QWidget* owner, BarConversion conv);
 BarClassWithConv BarClassWithConvOf(BarKind kind);
 
-// ---- Where the option buttons come from ----
+// ---- The option buttons ----
 
-// The variants build their option buttons from the window's bar actions
-// (ActDegreeHMS, ActCharEncode*, ActTime*), which carry caption, hint and group
-// index. The window registers its list once it has filled it, before it
-// creates any bar; the registration follows the list's lifetime, so a
-// destroyed list is never used. A bar created while no list is registered, or
-// whose action the list lacks, takes the command table's row instead.
-void SetBarActions(const CommandActionList* actions);
-const CommandActionList* BarActions();
-
-// Group indices of the option buttons (the same as the bar actions').
-inline constexpr int HmsButtonGroup = 1001;
-inline constexpr int CharEncodingGroup = 1002;
-inline constexpr int TimeEncodingGroup = 1003;
-inline constexpr int TimeDiffGroup = 1004;
-inline constexpr int Float16Group = 1005;
-inline constexpr int Float8Group = 1006;
+// The option buttons are made from the command table's rows of the bar
+// commands (ActDegreeHMS, ActCharEncode*, ActFloat*, ActTime*): caption and
+// hint. A choice among several is an exclusive QButtonGroup of the bar, named
+// below, with each button's choice as its id.
+inline constexpr const char* EncodingGroupName = "encodings";
+inline constexpr const char* Float16GroupName = "float16Formats";
+inline constexpr const char* Float8GroupName = "float8Formats";
 
 // ---- The character bar (kind 4) ----
 
@@ -164,7 +154,7 @@ protected:
     void Create() override;
 
 private:
-    void AddFormatButtons(const Command (&actions)[2], int groupIndex);
+    void AddFormatButtons(const Command (&actions)[2], const char* groupName);
     void ShowFormatButtons();
 
     FloatConversion& floatConv_;
@@ -205,6 +195,7 @@ private:
     DateTimeConversion& timeConv_;
     QLabel* encodingIndicator_ = nullptr;
     QLabel* diffIndicator_ = nullptr;
+    BarButton* diffButton_ = nullptr;
 };
 
 } // namespace pexa

@@ -3,6 +3,7 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 
 namespace pexa {
@@ -182,6 +183,33 @@ constexpr bool RowsInCommandOrder() {
 }
 static_assert(RowsInCommandOrder(), "row i of the command table describes command i");
 
+// Every typed character is one a key can type, and none runs two commands.
+constexpr bool KeyCharsBoundOnce() {
+    for (std::size_t i = 0; i < std::size(KeyCharTable); ++i) {
+        const int code = static_cast<unsigned char>(KeyCharTable[i].Char);
+        if (code == DecimalSeparatorKey)
+            continue;
+        if (code < kFirstKeyChar || code > kLastKeyChar)
+            return false;
+        for (std::size_t j = 0; j < i; ++j)
+            if (KeyCharTable[j].Char == KeyCharTable[i].Char)
+                return false;
+    }
+    return true;
+}
+static_assert(KeyCharsBoundOnce(), "each typed character is printable ASCII and bound once");
+
+using KeyCharSlots = std::array<std::optional<Command>, kLastKeyChar - kFirstKeyChar + 1>;
+
+constexpr KeyCharSlots MakeKeyCharSlots() {
+    KeyCharSlots slots{};
+    for (const KeyCharBinding& binding : KeyCharTable)
+        if (binding.Char != DecimalSeparatorKey)
+            slots[static_cast<std::size_t>(binding.Char - kFirstKeyChar)] = binding.Target;
+    return slots;
+}
+constexpr KeyCharSlots KeyCharSlotTable = MakeKeyCharSlots();
+
 constexpr std::size_t FirstOf(CommandList list) {
     std::size_t i = 0;
     while (i < std::size(CommandTable) && CommandTable[i].List < list)
@@ -218,6 +246,18 @@ std::span<const CommandInfo> BarActionsTable() {
 }
 std::span<const KeyCharBinding> KeyCharBindings() {
     return KeyCharTable;
+}
+std::optional<Command> CommandOfTableChar(char ch) {
+    const int code = static_cast<unsigned char>(ch);
+    if (code < kFirstKeyChar || code > kLastKeyChar)
+        return std::nullopt;
+    return KeyCharSlotTable[static_cast<std::size_t>(code - kFirstKeyChar)];
+}
+std::optional<char> TableCharOf(Command command) {
+    for (std::size_t i = 0; i < KeyCharSlotTable.size(); ++i)
+        if (KeyCharSlotTable[i] == command)
+            return static_cast<char>(kFirstKeyChar + static_cast<int>(i));
+    return std::nullopt;
 }
 
 } // namespace pexa

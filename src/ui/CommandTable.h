@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <variant>
 
@@ -221,5 +222,16 @@ struct KeyCharBinding {
 inline constexpr char DecimalSeparatorKey = 0;
 
 std::span<const KeyCharBinding> KeyCharBindings();
+
+// The typed characters that run commands are the printable ASCII ones from
+// '!' to '~'; the table binds each at most once (checked when it compiles).
+inline constexpr int kFirstKeyChar = 33;
+inline constexpr int kLastKeyChar = 126;
+
+// The command the table binds the character to; none for an unbound one and
+// for the decimal separator, which the window binds at run time.
+std::optional<Command> CommandOfTableChar(char ch);
+// The first character, from '!' upward, that the table binds to the command.
+std::optional<char> TableCharOf(Command command);
 
 } // namespace pexa

@@ -1,7 +1,7 @@
 // How keys and the mouse wheel reach the main window's commands: one
-// application event filter routes every key-down of the window through the
-// commands' shortcuts, the bars' access keys, the active bar, the page keys
-// and last the typed-character table.
+// application event filter reads every key-down of the window once and
+// routes it through the commands' shortcuts, the bars' access keys, the
+// active bar, the page keys and last the typed-character table.
 
 #include "ui/KeyRouter.h"
 
@@ -9,14 +9,13 @@
 #include "core/FormatSettings.h"
 #include "ui/BarStack.h"
 #include "ui/CalcBar.h"
+#include "ui/CharacterKeyTable.h"
+#include "ui/CommandActions.h"
 #include "ui/CommandTable.h"
 #include "ui/MainWindow.h"
 #include "ui/OperatorPages.h"
 #include "ui/PopupMenus.h"
 #include "ui/WindowMenuBar.h"
-#include "ui/toolkit/CommandAction.h"
-#include "ui/toolkit/CommandActionList.h"
-#include "ui/toolkit/ShortCut.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -32,13 +31,6 @@ namespace {
 // One notch of a classic mouse wheel; finer wheels and touchpads send
 // parts of it, which add up to a step.
 constexpr int kWheelStep = QWheelEvent::DefaultDeltasPerStep;
-
-bool IsCtrlTab(const QKeyEvent& event) {
-    const int key = event.key();
-    const Qt::KeyboardModifiers mods = event.modifiers();
-    return (key == Qt::Key_Tab || key == Qt::Key_Backtab) && mods.testFlag(Qt::ControlModifier) &&
-           !mods.testFlag(Qt::AltModifier);
-}
 
 // Keys held with Ctrl, Alt or Meta type no character here: their text (a
 // control code, or the letter itself under Alt) is not typing.
@@ -58,6 +50,13 @@ bool IsInMenuBar(QObject* watched) {
 } // namespace
 
 KeyRouter::KeyRouter(MainWindow& window) : QObject(&window), window_(window) {
+    for (const CommandInfo& info : Commands()) {
+        if (info.List == CommandList::Bars)
+            continue;
+        for (const QKeyCombination key : {ShortcutOf(info.Id), SecondaryShortcutOf(info.Id)})
+            if (!IsNoShortCut(key))
+                shortcuts_.push_back({key, info.Id, info.List});
+    }
     qApp->installEventFilter(this);
 }
 
@@ -126,7 +125,7 @@ void KeyRouter::ReleaseMenuBar() {
 }
 
 bool KeyRouter::ShortcutOverride(QObject* watched, QKeyEvent& event) {
-    if (Routed(watched) == nullptr || !ClaimsKey(event))
+    if (Routed(watched) == nullptr || !ClaimsKey(RecordOfKey(event)))
         return false;
     event.accept();
     return true;
@@ -147,7 +146,7 @@ bool KeyRouter::KeyPress(QObject* watched, QKeyEvent& event) {
     lastReceiver_ = widget;
 
     const QPointer<MainWindow> guard(&window_);
-    if (KeyDown(event)) {
+    if (KeyDown(RecordOfKey(event))) {
         event.accept();
         return true;
     }
@@ -194,92 +193,73 @@ bool KeyRouter::ContextMenu(QObject* watched, QContextMenuEvent& event) {
     return true;
 }
 
-void KeyRouter::RegisterKeyChar(CommandAction* action, char ch, QWidget* hintTarget) {
-    keyTable_.Register(action, ch, hintTarget);
+std::optional<Command> KeyRouter::ShortcutCommand(CommandList list, const KeyRecord& key) const {
+    if (IsNoShortCut(key.Shortcut))
+        return std::nullopt;
+    for (const ShortcutEntry& entry : shortcuts_)
+        if (entry.List == list && entry.Key == key.Shortcut)
+            return entry.Target;
+    return std::nullopt;
 }
 
-std::optional<char> KeyRouter::KeyCharOf(const CommandAction* action) const {
-    return keyTable_.KeyCharOf(action);
-}
-
-bool KeyRouter::PrepareKeyTable() {
-    keysPrepared_ = false;
-    keyTable_.Clear();
-    try {
-        for (const KeyCharBinding& binding : KeyCharBindings()) {
-            const char ch = binding.Char == DecimalSeparatorKey ? CurrentFormat().DecimalSeparator
-                                                                : binding.Char;
-            QWidget* hintTarget = binding.Target == Command::ShiftAmountSel
-                                      ? window_.Buttons().CmdShiftAmountSel
-                                      : nullptr;
-            RegisterKeyChar(window_.Action(binding.Target), ch, hintTarget);
-        }
-    } catch (const KeyTableError& error) {
-        // A broken table is the program's own mistake: reported, and the
-        // window opens without the rest of the preparation.
-        qWarning("%s", error.what());
-        return false;
+// The calculator keys first, then the window commands: a disabled command
+// lets its key go on to the next list and to the bars.
+bool KeyRouter::KeyDown(const KeyRecord& key) {
+    for (const CommandList list : {CommandList::Keys, CommandList::Menus}) {
+        const std::optional<Command> command = ShortcutCommand(list, key);
+        if (command && window_.Execute(*command))
+            return true;
     }
-    keysPrepared_ = true;
-    return true;
+    return BarKeyDown(key);
 }
 
-bool KeyRouter::KeyDown(const QKeyEvent& event) {
-    if (HandleShortCut({window_.KeyActions(), window_.MenuActions()}, event) ==
-        ShortcutResult::Executed)
-        return true;
-    return IsShortCut(event);
-}
-
-bool KeyRouter::IsShortCut(const QKeyEvent& event) {
-    const int key = KeyCodeOfEvent(event);
-    const Qt::KeyboardModifiers mods = event.modifiers();
+bool KeyRouter::BarKeyDown(const KeyRecord& key) {
     for (int i = 0; i < window_.Bars().Count(); ++i) {
         CalcBar* bar = window_.Bars().At(i);
-        if (bar->MatchesAccessKey(key, mods)) {
+        if (bar->MatchesAccessKey(key.Key, key.Modifiers)) {
             window_.Bars().Activate(bar);
             window_.RefreshStates();
             return true;
         }
     }
-    if (CalcBar* bar = window_.Bars().Active(); bar != nullptr && bar->HandleKey(key, mods)) {
+    if (CalcBar* bar = window_.Bars().Active();
+        bar != nullptr && bar->HandleKey(key.Key, key.Modifiers)) {
         window_.UpdateActions();
         return true;
     }
-    if (IsCtrlTab(event)) {
-        StepOperatorPage(mods.testFlag(Qt::ShiftModifier) || key == Qt::Key_Backtab);
+    if (key.CtrlTab) {
+        StepOperatorPage(key.Modifiers.testFlag(Qt::ShiftModifier) || key.Key == Qt::Key_Backtab);
         return true;
     }
     return false;
 }
 
-bool KeyRouter::ClaimsKey(const QKeyEvent& event) {
-    const QKeyCombination key = KeyOfEvent(event);
+bool KeyRouter::ClaimsKey(const KeyRecord& key) {
     bool updated = false;
-    for (CommandActionList* list : {window_.KeyActions(), window_.MenuActions()}) {
-        const CommandAction* action = list->FindShortCut(key);
-        if (action == nullptr)
+    for (const CommandList list : {CommandList::Keys, CommandList::Menus}) {
+        const std::optional<Command> command = ShortcutCommand(list, key);
+        if (!command)
             continue;
         // The states are those the key would meet.
         if (!updated) {
             window_.RefreshStates();
             updated = true;
         }
-        if (action->isEnabled() && action->HasExecuteHandler())
+        if (window_.CanExecute(*command))
             return true;
     }
     for (int i = 0; i < window_.Bars().Count(); ++i)
-        if (window_.Bars().At(i)->MatchesAccessKey(KeyCodeOfEvent(event), event.modifiers()))
+        if (window_.Bars().At(i)->MatchesAccessKey(key.Key, key.Modifiers))
             return true;
-    return IsCtrlTab(event);
+    return key.CtrlTab;
 }
 
 void KeyRouter::TypeKeyCharacter(char32_t ch) {
     // ASCII keys keep their commands (operators stay operators); any other
     // character goes whole into a bar that takes characters.
     if (ch < 0x80 || !window_.Engine().TakesWholeCharacters()) {
-        if (CommandAction* action = keyTable_.ActionOf(static_cast<int>(ch)))
-            action->Execute();
+        if (const std::optional<Command> command = CommandOfKeyChar(ch))
+            window_.Execute(*command);
         return;
     }
     if (!window_.Engine().TypeCharacter(ch))

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "ui/CharacterKeyTable.h"
+#include "ui/CommandTable.h"
+#include "ui/toolkit/ShortCut.h"
 
 #include <QObject>
 #include <QPointer>
 
 #include <optional>
+#include <vector>
 
 class QContextMenuEvent;
 class QKeyEvent;
@@ -14,40 +16,32 @@ class QWidget;
 
 namespace pexa {
 
-class CommandAction;
 class MainWindow;
 
 // How keys and the mouse wheel reach the main window's commands. One
-// application event filter routes every key-down of the window through the
-// commands' shortcuts, the bars' access keys, the active bar, the page keys
-// and last the typed-character table; the wheel steps the active bar, and a
-// right-click that no control takes opens the window's context menu.
+// application event filter reads every key-down of the window once into a
+// KeyRecord and routes it, in this order, through the calculator keys'
+// shortcuts, the window commands' shortcuts, the bars' access keys, the
+// active bar, the page keys and last the typed-character table; the wheel
+// steps the active bar, and a right-click that no control takes opens the
+// window's context menu. Kept rather than Qt's shortcuts: see ShortCut.h.
 class KeyRouter : public QObject {
     Q_OBJECT
 
 public:
     explicit KeyRouter(MainWindow& window);
 
-    const CharacterKeyTable& KeyTable() const { return keyTable_; }
-    // Binds a typed character to a command; throws KeyTableError.
-    void RegisterKeyChar(CommandAction* action, char ch, QWidget* hintTarget = nullptr);
-    std::optional<char> KeyCharOf(const CommandAction* action) const;
-    // Fills the table with every command's typed character. A mistake in the
-    // table is the program's own: it is reported, and the table stays
-    // unprepared (false).
-    bool PrepareKeyTable();
-    // Whether the key table was prepared at start-up.
-    bool KeysPrepared() const { return keysPrepared_; }
-
-    // A key-down offered to the commands' shortcuts, then to IsShortCut; true
-    // when it was consumed (it then types no character).
-    bool KeyDown(const QKeyEvent& event);
+    // The command of the first shortcut of the list that is the key, or none.
+    std::optional<Command> ShortcutCommand(CommandList list, const KeyRecord& key) const;
+    // A key-down offered to the commands' shortcuts, then to the bar keys;
+    // true when it was consumed (it then types no character).
+    bool KeyDown(const KeyRecord& key);
     // The bars' access keys, the active bar's own keys and Ctrl+Tab.
-    bool IsShortCut(const QKeyEvent& event);
+    bool BarKeyDown(const KeyRecord& key);
     // Whether KeyDown would consume the key, without running anything; keys
     // the window claims this way are kept from Qt's own shortcuts (the menu
     // bar's Alt mnemonics).
-    bool ClaimsKey(const QKeyEvent& event);
+    bool ClaimsKey(const KeyRecord& key);
     // A typed character: an ASCII one through the key table, any other whole
     // into a bar that takes whole characters.
     void TypeKeyCharacter(char32_t ch);
@@ -71,8 +65,13 @@ private:
     bool ContextMenu(QObject* watched, QContextMenuEvent& event);
 
     MainWindow& window_;
-    CharacterKeyTable keyTable_;
-    bool keysPrepared_ = false;
+    // Each command's shortcuts in their normal form, in table order.
+    struct ShortcutEntry {
+        QKeyCombination Key;
+        Command Target;
+        CommandList List;
+    };
+    std::vector<ShortcutEntry> shortcuts_;
     const QEvent* lastKey_ = nullptr;
     QPointer<QWidget> lastReceiver_;
     int wheelDelta_ = 0;

@@ -9,11 +9,7 @@
 #include "ui/Language.h"
 #include "ui/ViewOptions.h"
 #include "ui/WindowMenuBar.h"
-#include "ui/toolkit/ActionLink.h"
 #include "ui/toolkit/BandSite.h"
-#include "ui/toolkit/CommandAction.h"
-#include "ui/toolkit/CommandActionList.h"
-#include "ui/toolkit/ShortCut.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -22,6 +18,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QScreen>
 #include <QShowEvent>
 #include <QToolBar>
@@ -29,53 +26,14 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
-#include <span>
+#include <exception>
 
 namespace pexa {
 
 namespace {
 
-QKeyCombination KeyOfText(const char* text) {
-    if (text == nullptr || *text == '\0')
-        return kNoShortCut;
-    const QKeySequence sequence =
-        QKeySequence::fromString(QString::fromLatin1(text), QKeySequence::PortableText);
-    return sequence.isEmpty() ? kNoShortCut : sequence[0];
-}
-
-void AddActions(CommandActionList& list, std::span<const CommandInfo> table,
-                std::array<CommandAction*, CommandCount>& actions) {
-    for (const CommandInfo& info : table) {
-        CommandAction* action = list.Add(QString::fromLatin1(info.Name));
-        actions[IndexOf(info.Id)] = action;
-        action->SetCategory(QString::fromUtf8(info.Category));
-        action->SetCaption(CommandText(info.Caption));
-        action->SetShortCut(KeyOfText(info.ShortCut));
-        const QKeyCombination secondary = KeyOfText(info.SecondaryShortCut);
-        if (!IsNoShortCut(secondary))
-            action->SetSecondaryShortCuts({secondary});
-        action->SetGroupIndex(info.GroupIndex);
-        action->SetHelpContext(info.HelpContext);
-        action->SetHint(CommandText(info.Hint));
-    }
-}
-
-// Commands that show a checked state in menus and on buttons.
-constexpr Command CheckableActions[] = {
-    Command::ModeByte,     Command::ModeWord,       Command::ModeDWord,    Command::ModeQWord,
-    Command::ModeFloat,    Command::ModeSigned,     Command::ModeReversed, Command::Rotate,
-    Command::ShiftAr,      Command::TriModeDeg,     Command::TriModeRad,   Command::TriModeGrad,
-    Command::TriHyp,       Command::ShiftAmount1,   Command::ShiftAmount2, Command::ShiftAmount4,
-    Command::ShiftAmount8, Command::ShiftAmount16,  Command::ToggleDec,    Command::ToggleHex,
-    Command::ToggleOct,    Command::ToggleBin,      Command::ToggleAscii,  Command::ToggleIP,
-    Command::ToggleDegree, Command::ToggleFloat,    Command::ToggleTime,   Command::ToggleKilo,
-    Command::Separated,    Command::ShowIndicators, Command::ToolBar,      Command::MenuBar,
-    Command::ButtonPanel,  Command::StayOnTop,
-};
-
 // The tool bar's bar buttons, in tool-bar order, with their own short captions
-// (none: the action's caption).
+// (none: the action's caption), shown as the actions' icon texts.
 struct ToolBarToggle {
     Command Action;
     const char* Caption;
@@ -96,12 +54,11 @@ constexpr int kMinClientHeight = 24;
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-    setObjectName(QStringLiteral("Form_Main"));
     setWindowTitle(QStringLiteral("pexa"));
-    // Fixed border with a system menu and a minimise box, no maximise box.
+    // A system menu and a minimise box, no maximise box (the window's size
+    // follows its content).
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     view_ = new ViewOptions(*this);
     connect(view_, &ViewOptions::Changed, this, [this] { MarkChanged(ViewSource); });
 
@@ -128,39 +85,66 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::CreateActions() {
-    keyActions_ = new CommandActionList(this);
-    keyActions_->setObjectName(QStringLiteral("KeyActions"));
-    menuActions_ = new CommandActionList(this);
-    menuActions_->setObjectName(QStringLiteral("MenuActions"));
-    barActions_ = new CommandActionList(this);
-    barActions_->setObjectName(QStringLiteral("BarActions"));
-    AddActions(*keyActions_, KeyActionsTable(), actions_);
-    AddActions(*menuActions_, MenuActionsTable(), actions_);
-    AddActions(*barActions_, BarActionsTable(), actions_);
-    // The variants build their option buttons from these actions.
-    SetBarActions(barActions_);
-
-    for (const Command command : CheckableActions)
-        Action(command)->setCheckable(true);
-
-    // A command meets current states, and whatever it did shows at once: the
-    // states that depend on what it changed are refreshed, once.
-    for (CommandActionList* list : {keyActions_, menuActions_}) {
-        list->SetOnPrepare([this] { RefreshStates(); });
-        list->SetOnExecuted([this](CommandAction&) { RefreshStates(); });
+    actions_ = CreateCommandActions(*this);
+    for (const CommandInfo& info : Commands()) {
+        const Command command = info.Id;
+        // Qt flips a checkable action as it is triggered; the command's state
+        // is shown again once it ran (or did nothing).
+        connect(Action(command), &QAction::triggered, this, [this, command] {
+            const QPointer<MainWindow> guard(this);
+            Execute(command);
+            if (!guard.isNull())
+                ShowState(command);
+        });
     }
-
-    BindEngineActions();
-    BindBarActions();
-    BindClipboardActions();
-    BindShellActions();
-    Action(Command::Exit)->SetOnExecute([this](CommandAction&) { close(); });
+    BindEngineStates();
+    BindViewStates();
+    BindClipboardStates();
+    InstallMenuHelp();
 }
 
-void MainWindow::OnState(Command command, unsigned sources,
-                         std::function<void(CommandAction&)> update) {
+void MainWindow::OnState(Command command, unsigned sources, std::function<void(QAction&)> update) {
     stateSources_[IndexOf(command)] = static_cast<unsigned char>(sources);
-    Action(command)->SetOnUpdate(std::move(update));
+    stateOf_[IndexOf(command)] = std::move(update);
+}
+
+void MainWindow::ShowState(Command command) {
+    if (const auto& update = stateOf_[IndexOf(command)])
+        update(*Action(command));
+}
+
+bool MainWindow::CanExecute(Command command) const {
+    if (standIn_)
+        return true;
+    return InfoOf(command).List != CommandList::Bars && Action(command)->isEnabled();
+}
+
+void MainWindow::ReplaceCommandsForTest(std::function<void(Command)> standIn) {
+    standIn_ = std::move(standIn);
+}
+
+// A command meets current states, and whatever it did shows at once: the
+// states that depend on what it changed are refreshed, once.
+bool MainWindow::Execute(Command command) {
+    RefreshStates();
+    if (!CanExecute(command))
+        return false;
+    const QPointer<MainWindow> guard(this);
+    // Commands run from Qt's event delivery, where an escaping exception
+    // would end the program; a failure is reported instead.
+    try {
+        if (standIn_)
+            standIn_(command);
+        else
+            Dispatch(command);
+    } catch (const std::exception& e) {
+        qWarning("%s: %s", InfoOf(command).Name, e.what());
+    } catch (...) {
+        qWarning("%s: unknown failure", InfoOf(command).Name);
+    }
+    if (!guard.isNull())
+        RefreshStates();
+    return true;
 }
 
 void MainWindow::UpdateActions() {
@@ -187,13 +171,12 @@ void MainWindow::RefreshStates() {
     changed_ = 0;
     ++stateRefreshCount_;
     for (std::size_t i = 0; i < CommandCount; ++i)
-        if ((stateSources_[i] & sources) != 0)
-            actions_[i]->Update();
+        if ((stateSources_[i] & sources) != 0 && stateOf_[i])
+            stateOf_[i](*actions_[i]);
 }
 
 void MainWindow::BuildContainers() {
     auto* central = new QWidget(this);
-    central->setObjectName(QStringLiteral("PaneMain"));
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -202,7 +185,7 @@ void MainWindow::BuildContainers() {
     column->addWidget(bars_->Site());
 
     buttonPane_ = new QWidget(central);
-    buttonPane_->setObjectName(QStringLiteral("PaneButtons"));
+    buttonPane_->setObjectName(QStringLiteral("buttonPanel"));
     column->addWidget(buttonPane_);
     central->setMinimumSize(kMinClientWidth, kMinClientHeight);
     setCentralWidget(central);
@@ -221,12 +204,10 @@ void MainWindow::BuildToolBar() {
     mainToolBar_->setFloatable(false);
     mainToolBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
     for (const ToolBarToggle& toggle : ToolBarToggles) {
-        CommandAction* action = Action(toggle.Action);
-        if (toggle.Caption == nullptr)
-            mainToolBar_->addAction(action);
-        else
-            mainToolBar_->addAction(
-                new ActionLink(action, QString::fromLatin1(toggle.Caption), mainToolBar_));
+        QAction* action = Action(toggle.Action);
+        if (toggle.Caption != nullptr)
+            action->setIconText(QString::fromLatin1(toggle.Caption));
+        mainToolBar_->addAction(action);
     }
     mainToolBar_->addSeparator();
     mainToolBar_->addAction(Action(Command::Separated));

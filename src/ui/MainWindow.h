@@ -5,7 +5,7 @@
 #include "engine/CalculatorDisplay.h"
 #include "engine/CalculatorStates.h"
 #include "ui/ButtonPanel.h"
-#include "ui/CharacterKeyTable.h"
+#include "ui/CommandActions.h"
 #include "ui/CommandTable.h"
 #include "ui/Language.h"
 
@@ -28,8 +28,6 @@ class QToolBar;
 
 namespace pexa {
 
-class CommandAction;
-class CommandActionList;
 class BandSite;
 class BarStack;
 class CalcBar;
@@ -41,8 +39,9 @@ class WindowMenuBar;
 
 // The main window: the view over the calculator (which holds every value and
 // state, and the open bars' conversions). Every user command is an action of
-// one of the three lists; the engine commands call the calculator, and the
-// states and captions of the commands follow it on each refresh. Its parts
+// the command array and runs through one dispatch function; the engine
+// commands call the calculator, and the states and captions of the commands
+// follow it on each refresh. Its parts
 // are units of their own, each reached through one accessor: the stack of
 // display bars (Bars), the view options (View), the menu bar (MainMenuBar),
 // the pop-up menus (Popups) and the routing of keys (Keys).
@@ -56,12 +55,19 @@ public:
     MainWindow& operator=(const MainWindow&) = delete;
 
     // ---- Commands ------------------------------------------------------
-    CommandActionList* KeyActions() const { return keyActions_; }
-    CommandActionList* MenuActions() const { return menuActions_; }
-    // The bar variants' option buttons; the window gives them no handlers.
-    CommandActionList* BarActions() const { return barActions_; }
     // The action of a command; every command has one.
-    CommandAction* Action(Command command) const { return actions_[IndexOf(command)]; }
+    QAction* Action(Command command) const { return actions_[IndexOf(command)]; }
+    const CommandActionArray& Actions() const { return actions_; }
+    // Runs the command as a key, a button or a menu does: the states are
+    // refreshed before and after, and only an enabled command runs. False
+    // for a command that did not run (disabled, or one the window does not
+    // run: the bars' option buttons), so that its key can go on.
+    bool Execute(Command command);
+    // Whether Execute would run the command with the states shown now.
+    bool CanExecute(Command command) const;
+    // For tests: every command runs this in place of its work, whatever its
+    // state, so that a key's command is known under any keyboard layout.
+    void ReplaceCommandsForTest(std::function<void(Command)> standIn);
     // Recomputes every command's enabled, checked and caption state.
     void UpdateActions();
     // Recomputes the states of the commands that depend on what changed since
@@ -137,9 +143,6 @@ public:
     const ButtonPanel& Buttons() const { return buttons_; }
     // The page control of the operator buttons.
     OperatorPages* OperatorPageTabs() const { return buttons_.OpPages; }
-    // The tooltip a control shows: for one bound to a command, its short
-    // hint with the command's shortcut or typed character; empty for none.
-    QString ToolTipText(const QWidget& control) const;
 
     // ---- Language (MainWindowLanguage.cpp) -------------------------------------
     // Shows every window in that language at once; the value, the mode, the
@@ -170,13 +173,8 @@ private:
     void OnClipboardChanged();
     // Keys, menus and the button panel (MainWindowControls.cpp).
     void BuildCommandControls();
-    void BindMenuActions();
-    bool PrepareKeysAndMenus();
-    void InstallToolTipHook();
-    // Whether start-up prepared the key table; until then, and for good when
-    // the table is faulty, the captions that follow the options stay the
-    // table's.
-    bool KeysPrepared() const;
+    void PopUpMenuOf(Command command);
+    void PopUpShiftAmountMenu();
 
     // Settings and shell (MainWindowSettings.cpp, MainWindowShell.cpp).
     void ReadViewSettings();
@@ -185,7 +183,7 @@ private:
     void ReadBars();
     void ApplyBandLayouts();
     void WriteAllSettings();
-    void BindShellActions();
+    void InstallMenuHelp();
 
     // What a command's state follows.
     enum StateSource : unsigned {
@@ -198,13 +196,20 @@ private:
         AllSources = (1u << 6) - 1,
     };
     // Sets the function that computes a command's state, and what it follows.
-    void OnState(Command command, unsigned sources, std::function<void(CommandAction&)> update);
+    void OnState(Command command, unsigned sources, std::function<void(QAction&)> update);
+    void ShowState(Command command);
     void MarkChanged(unsigned sources) { changed_ |= sources; }
 
-    // Handlers (MainWindowCommands.cpp and MainWindowView.cpp).
-    void BindEngineActions();
-    void BindBarActions();
-    void BindClipboardActions();
+    // What each command does: the one dispatch function
+    // (MainWindowCommands.cpp), with the view, bar and clipboard commands
+    // beside it (MainWindowView.cpp, MainWindowClipboard.cpp).
+    void Dispatch(Command command);
+    void RunEngineCommand(Command command);
+    void RunViewCommand(Command command);
+    // The functions the commands' states follow.
+    void BindEngineStates();
+    void BindViewStates();
+    void BindClipboardStates();
     // Sets the captions that follow the options again (over the table's).
     void UpdateOptionCaptions();
     // What the calculator reports (MainWindowCommands.cpp).
@@ -226,16 +231,16 @@ private:
     bool shownOnce_ = false;
     bool clipboardHasText_ = false;
 
-    std::array<CommandAction*, CommandCount> actions_{};
-    // Per command, the StateSource bits its state follows (none: fixed).
+    CommandActionArray actions_{};
+    // Per command, the StateSource bits its state follows (none: fixed), and
+    // the function that computes it.
     std::array<unsigned char, CommandCount> stateSources_{};
+    std::array<std::function<void(QAction&)>, CommandCount> stateOf_;
+    std::function<void(Command)> standIn_;
     unsigned changed_ = AllSources;
     // The calculator's states as the commands show them.
     CalculatorStates shownStates_;
     int stateRefreshCount_ = 0;
-    CommandActionList* keyActions_ = nullptr;
-    CommandActionList* menuActions_ = nullptr;
-    CommandActionList* barActions_ = nullptr;
     BarStack* bars_ = nullptr;
     ViewOptions* view_ = nullptr;
     QToolBar* mainToolBar_ = nullptr;
@@ -250,7 +255,6 @@ private:
     KeyRouter* keys_ = nullptr;
     ButtonPanel buttons_;
     PopupMenus* popups_ = nullptr;
-    QObject* toolTipHook_ = nullptr;
 };
 
 } // namespace pexa

@@ -9,7 +9,7 @@
 #include "ui/CalcBar.h"
 #include "ui/RefusalText.h"
 #include "ui/SjisText.h"
-#include "ui/toolkit/CommandAction.h"
+#include <QAction>
 
 #include <QApplication>
 #include <QClipboard>
@@ -174,20 +174,14 @@ void MainWindow::ShowRefusal(const Refusal& refusal, const QString& about) {
         bars_->ShowRefusal(bar->Kind(), RefusalText(refusal, about));
 }
 
-void MainWindow::BindClipboardActions() {
-    CommandAction* copy = Action(Command::EditCopy);
-    copy->SetOnExecute([this](CommandAction&) { CopyToClipboard(false); });
+void MainWindow::BindClipboardStates() {
     OnState(Command::EditCopy, BarsSource,
-            [this](CommandAction& a) { a.setEnabled(bars_->Active() != nullptr); });
-    CommandAction* copyFmt = Action(Command::EditCopyFmt);
-    copyFmt->SetOnExecute([this](CommandAction&) { CopyToClipboard(true); });
-    OnState(Command::EditCopyFmt, BarsSource, [this](CommandAction& a) {
+            [this](QAction& a) { a.setEnabled(bars_->Active() != nullptr); });
+    OnState(Command::EditCopyFmt, BarsSource, [this](QAction& a) {
         const CalcBar* bar = bars_->Active();
         a.setEnabled(bar != nullptr && bar->Offers(ConvOption::Separated));
     });
-    CommandAction* paste = Action(Command::EditPaste);
-    paste->SetOnExecute([this](CommandAction&) { PasteFromClipboard(); });
-    OnState(Command::EditPaste, BarsSource | ClipboardSource, [this](CommandAction& a) {
+    OnState(Command::EditPaste, BarsSource | ClipboardSource, [this](QAction& a) {
         const CalcBar* bar = bars_->Active();
         a.setEnabled(bar != nullptr && !bar->Offers(ConvOption::NoPaste) && clipboardHasText_);
     });

@@ -11,8 +11,8 @@
 #include "ui/CalcErrorText.h"
 #include "ui/CommandTable.h"
 #include "ui/KeyRouter.h"
-#include "ui/toolkit/CommandAction.h"
-#include "ui/toolkit/CommandActionList.h"
+
+#include <QAction>
 
 #include <variant>
 
@@ -54,10 +54,6 @@ template <class T> const T* PayloadIf(const CommandInfo& info) {
 
 } // namespace
 
-bool MainWindow::KeysPrepared() const {
-    return keys_ != nullptr && keys_->KeysPrepared();
-}
-
 // ---- What the calculator reports ---------------------------------------------
 
 void MainWindow::BarTextChanged(BarKind kind) {
@@ -95,159 +91,207 @@ void MainWindow::ActiveBarChanged() {
 // put them back over the table's after a retranslation.
 void MainWindow::UpdateOptionCaptions() {
     for (const Command command : ShiftCommands)
-        Action(command)->Update();
+        ShowState(command);
     for (const Command command : TrigCommands)
-        Action(command)->Update();
+        ShowState(command);
 }
 
-// ---- Command bindings -------------------------------------------------------
+// ---- What the commands do -----------------------------------------------------
 
-void MainWindow::BindEngineActions() {
+// The one dispatch function: every command the window runs, from its key, a
+// button or a menu.
+void MainWindow::Dispatch(Command command) {
+    switch (command) {
+    case Command::QuickMenu:
+    case Command::QuickMenuJ:
+    case Command::ModeMenu:
+        PopUpMenuOf(command);
+        return;
+    case Command::ShiftAmountSel:
+        PopUpShiftAmountMenu();
+        return;
+    case Command::EditCopy:
+        CopyToClipboard(false);
+        return;
+    case Command::EditCopyFmt:
+        CopyToClipboard(true);
+        return;
+    case Command::EditPaste:
+        PasteFromClipboard();
+        return;
+    case Command::HelpIndex:
+        ShowHelpContents();
+        return;
+    case Command::HelpVersion:
+        ShowAbout();
+        return;
+    case Command::Exit:
+        close();
+        return;
+    default:
+        if (InfoOf(command).List == CommandList::Keys)
+            RunEngineCommand(command);
+        else
+            RunViewCommand(command);
+        return;
+    }
+}
+
+// The calculator keys: the families that one rule serves are told apart by
+// what their row carries.
+void MainWindow::RunEngineCommand(Command command) {
+    const CommandInfo& info = InfoOf(command);
+    if (const TypedChar* typed = PayloadIf<TypedChar>(info))
+        calculator_.Type(typed->Char, false, false);
+    else if (const BinaryOp::Index* binary = PayloadIf<BinaryOp::Index>(info))
+        calculator_.PressOperator(*binary);
+    else if (const UnaryOp::Index* unary = PayloadIf<UnaryOp::Index>(info))
+        calculator_.ApplyUnary(*unary);
+    else if (const TrigChoice* trig = PayloadIf<TrigChoice>(info))
+        calculator_.ApplyTrig(trig->Kind, trig->Inverse);
+    else if (const CalcValueMode* mode = PayloadIf<CalcValueMode>(info))
+        calculator_.SetMode(*mode);
+    else if (const ShiftAmountChoice* bits = PayloadIf<ShiftAmountChoice>(info))
+        calculator_.Options().SetShiftAmount(bits->Bits);
+    else if (const AngleUnit* angle = PayloadIf<AngleUnit>(info))
+        calculator_.Options().SetAngle(*angle);
+    FunctionOptions& options = calculator_.Options();
+    switch (command) {
+    case Command::Period:
+        calculator_.Type(CurrentFormat().DecimalSeparator, false, false);
+        break;
+    case Command::BackSpace:
+        calculator_.BackSpace();
+        break;
+    case Command::ClearError:
+        calculator_.Clear(false);
+        break;
+    case Command::AllClear:
+        calculator_.Clear(true);
+        break;
+    // The shift commands stand for what the options make of them.
+    case Command::OpShiftLeft:
+        calculator_.PressOperator(options.ShiftLeftOperator(calculator_.Mode()));
+        break;
+    case Command::OpShiftRight:
+        calculator_.PressOperator(options.ShiftRightOperator(calculator_.Mode()));
+        break;
+    case Command::OpQShiftL:
+        calculator_.ShiftByAmount(+1);
+        break;
+    case Command::OpQShiftR:
+        calculator_.ShiftByAmount(-1);
+        break;
+    case Command::Equal:
+        calculator_.Equal();
+        break;
+    case Command::RecallAnswer:
+        calculator_.RecallAnswer();
+        break;
+    case Command::Pi:
+        calculator_.EnterPi();
+        break;
+    case Command::Negate:
+        calculator_.ToggleSign();
+        break;
+    case Command::ModeSigned:
+        calculator_.SetSigned(!calculator_.Signed());
+        break;
+    case Command::ModeReversed:
+        calculator_.SetReversed(!calculator_.Reversed());
+        break;
+    case Command::TriHyp:
+        options.SetHyperbolic(!options.Hyperbolic());
+        break;
+    case Command::Rotate:
+        options.SetRotate(!options.Rotate());
+        break;
+    case Command::ShiftAr:
+        options.SetArithmeticShift(!options.ArithmeticShift());
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- The states the calculator keys follow --------------------------------------
+
+void MainWindow::BindEngineStates() {
     constexpr unsigned typing = EntrySource | ModeSource | BarsSource;
-    // The families of commands that one handler serves, told apart by what
-    // their row carries.
     for (const CommandInfo& info : KeyActionsTable()) {
-        CommandAction* action = Action(info.Id);
         if (const TypedChar* typed = PayloadIf<TypedChar>(info)) {
             const char ch = typed->Char;
-            action->SetOnExecute(
-                [this, ch](CommandAction&) { calculator_.Type(ch, false, false); });
-            OnState(info.Id, typing, [this, ch](CommandAction& a) {
+            OnState(info.Id, typing, [this, ch](QAction& a) {
                 a.setEnabled(calculator_.CanType(ch, false, false));
-            });
-        } else if (const BinaryOp::Index* op = PayloadIf<BinaryOp::Index>(info)) {
-            const BinaryOp::Index binary = *op;
-            action->SetOnExecute(
-                [this, binary](CommandAction&) { calculator_.PressOperator(binary); });
-        } else if (const UnaryOp::Index* uop = PayloadIf<UnaryOp::Index>(info)) {
-            const UnaryOp::Index unary = *uop;
-            action->SetOnExecute([this, unary](CommandAction&) { calculator_.ApplyUnary(unary); });
-        } else if (const TrigChoice* trig = PayloadIf<TrigChoice>(info)) {
-            const TrigChoice function = *trig;
-            action->SetOnExecute([this, function](CommandAction&) {
-                calculator_.ApplyTrig(function.Kind, function.Inverse);
             });
         } else if (const CalcValueMode* mode = PayloadIf<CalcValueMode>(info)) {
             const CalcValueMode value = *mode;
-            action->SetOnExecute([this, value](CommandAction&) { calculator_.SetMode(value); });
-            OnState(info.Id, ModeSource, [this, value](CommandAction& a) {
+            OnState(info.Id, ModeSource, [this, value](QAction& a) {
                 a.setEnabled(true);
-                a.SetChecked(calculator_.Mode() == value);
+                a.setChecked(calculator_.Mode() == value);
             });
         } else if (const ShiftAmountChoice* bits = PayloadIf<ShiftAmountChoice>(info)) {
             const int amount = bits->Bits;
-            action->SetOnExecute(
-                [this, amount](CommandAction&) { calculator_.Options().SetShiftAmount(amount); });
-            OnState(info.Id, OptionsSource, [this, amount](CommandAction& a) {
-                a.SetChecked(calculator_.Options().ShiftAmount() == amount);
+            OnState(info.Id, OptionsSource, [this, amount](QAction& a) {
+                a.setChecked(calculator_.Options().ShiftAmount() == amount);
             });
         } else if (const AngleUnit* angle = PayloadIf<AngleUnit>(info)) {
             const AngleUnit unit = *angle;
-            action->SetOnExecute(
-                [this, unit](CommandAction&) { calculator_.Options().SetAngle(unit); });
-            OnState(info.Id, OptionsSource, [this, unit](CommandAction& a) {
-                a.SetChecked(calculator_.Options().Angle() == unit);
+            OnState(info.Id, OptionsSource, [this, unit](QAction& a) {
+                a.setChecked(calculator_.Options().Angle() == unit);
             });
         }
     }
     // The separator key is typed as ":"; its caption is the active bar's.
-    OnState(Command::DegreeSep, typing, [this](CommandAction& a) {
+    OnState(Command::DegreeSep, typing, [this](QAction& a) {
         a.setEnabled(
             calculator_.CanType(PayloadOf<TypedChar>(Command::DegreeSep).Char, false, false));
         const CalcBar* bar = bars_->Active();
-        a.SetCaption(bar != nullptr ? QString::fromStdString(bar->Conv().GetSeparatorCaption())
-                                    : QStringLiteral(":"));
+        a.setText(bar != nullptr ? QString::fromStdString(bar->Conv().GetSeparatorCaption())
+                                 : QStringLiteral(":"));
     });
-    Action(Command::Period)->SetOnExecute([this](CommandAction&) {
-        calculator_.Type(CurrentFormat().DecimalSeparator, false, false);
-    });
-    OnState(Command::Period, typing, [this](CommandAction& a) {
+    OnState(Command::Period, typing, [this](QAction& a) {
         a.setEnabled(calculator_.CanType(CurrentFormat().DecimalSeparator, false, false));
     });
-    Action(Command::BackSpace)->SetOnExecute([this](CommandAction&) { calculator_.BackSpace(); });
-    OnState(Command::BackSpace, typing, [this](CommandAction& a) {
-        a.setEnabled(calculator_.Entry() == EntryState::Entering);
-    });
-    Action(Command::ClearError)->SetOnExecute([this](CommandAction&) { calculator_.Clear(false); });
-    Action(Command::AllClear)->SetOnExecute([this](CommandAction&) { calculator_.Clear(true); });
-
-    // The shift commands stand for what the options make of them.
-    Action(Command::OpShiftLeft)->SetOnExecute([this](CommandAction&) {
-        calculator_.PressOperator(calculator_.Options().ShiftLeftOperator(calculator_.Mode()));
-    });
-    Action(Command::OpShiftRight)->SetOnExecute([this](CommandAction&) {
-        calculator_.PressOperator(calculator_.Options().ShiftRightOperator(calculator_.Mode()));
-    });
-    Action(Command::Equal)->SetOnExecute([this](CommandAction&) { calculator_.Equal(); });
-    Action(Command::RecallAnswer)->SetOnExecute([this](CommandAction&) {
-        calculator_.RecallAnswer();
-    });
-    Action(Command::Pi)->SetOnExecute([this](CommandAction&) { calculator_.EnterPi(); });
-    Action(Command::Negate)->SetOnExecute([this](CommandAction&) { calculator_.ToggleSign(); });
-    Action(Command::OpQShiftL)->SetOnExecute([this](CommandAction&) {
-        calculator_.ShiftByAmount(+1);
-    });
-    Action(Command::OpQShiftR)->SetOnExecute([this](CommandAction&) {
-        calculator_.ShiftByAmount(-1);
-    });
-    // A window whose key table failed keeps the table's captions here and for
-    // the trigonometric functions: its start-up stopped before they were set.
+    OnState(Command::BackSpace, typing,
+            [this](QAction& a) { a.setEnabled(calculator_.Entry() == EntryState::Entering); });
     for (const Command command : ShiftCommands)
-        OnState(command, OptionsSource, [this, command](CommandAction& a) {
-            if (KeysPrepared())
-                a.SetCaption(ShiftCaption(command, calculator_.Options()));
+        OnState(command, OptionsSource, [this, command](QAction& a) {
+            a.setText(ShiftCaption(command, calculator_.Options()));
         });
-
-    Action(Command::ModeSigned)->SetOnExecute([this](CommandAction&) {
-        calculator_.SetSigned(!calculator_.Signed());
-    });
-    OnState(Command::ModeSigned, ModeSource, [this](CommandAction& a) {
+    OnState(Command::ModeSigned, ModeSource, [this](QAction& a) {
         const CalcValueMode mode = calculator_.Mode();
         a.setEnabled(mode == CalcValueMode::Byte || mode == CalcValueMode::Word ||
                      mode == CalcValueMode::DWord);
-        a.SetChecked(calculator_.Signed());
+        a.setChecked(calculator_.Signed());
     });
-    Action(Command::ModeReversed)->SetOnExecute([this](CommandAction&) {
-        calculator_.SetReversed(!calculator_.Reversed());
-    });
-    OnState(Command::ModeReversed, ModeSource, [this](CommandAction& a) {
+    OnState(Command::ModeReversed, ModeSource, [this](QAction& a) {
         a.setEnabled(IsMultiByteMode(calculator_.Mode()));
-        a.SetChecked(calculator_.Reversed());
+        a.setChecked(calculator_.Reversed());
     });
     OnState(Command::OpReverse, ModeSource,
-            [this](CommandAction& a) { a.setEnabled(IsMultiByteMode(calculator_.Mode())); });
+            [this](QAction& a) { a.setEnabled(IsMultiByteMode(calculator_.Mode())); });
     for (const Command command : FloatOnlyCommands)
         OnState(command, ModeSource,
-                [this](CommandAction& a) { a.setEnabled(IsFloatMode(calculator_.Mode())); });
+                [this](QAction& a) { a.setEnabled(IsFloatMode(calculator_.Mode())); });
     for (const Command command : TrigCommands)
-        OnState(command, ModeSource | OptionsSource, [this, command](CommandAction& a) {
+        OnState(command, ModeSource | OptionsSource, [this, command](QAction& a) {
             a.setEnabled(IsFloatMode(calculator_.Mode()));
-            if (KeysPrepared())
-                a.SetCaption(TrigCaption(command, calculator_.Options()));
+            a.setText(TrigCaption(command, calculator_.Options()));
         });
     OnState(Command::OpBitReverse, ModeSource,
-            [this](CommandAction& a) { a.setEnabled(!IsFloatMode(calculator_.Mode())); });
-
-    Action(Command::TriHyp)->SetOnExecute([this](CommandAction&) {
-        calculator_.Options().SetHyperbolic(!calculator_.Options().Hyperbolic());
-    });
-    OnState(Command::TriHyp, ModeSource | OptionsSource, [this](CommandAction& a) {
+            [this](QAction& a) { a.setEnabled(!IsFloatMode(calculator_.Mode())); });
+    OnState(Command::TriHyp, ModeSource | OptionsSource, [this](QAction& a) {
         a.setEnabled(IsFloatMode(calculator_.Mode()));
-        a.SetChecked(calculator_.Options().Hyperbolic());
+        a.setChecked(calculator_.Options().Hyperbolic());
     });
-    Action(Command::Rotate)->SetOnExecute([this](CommandAction&) {
-        calculator_.Options().SetRotate(!calculator_.Options().Rotate());
-    });
-    OnState(Command::Rotate, ModeSource | OptionsSource, [this](CommandAction& a) {
+    OnState(Command::Rotate, ModeSource | OptionsSource, [this](QAction& a) {
         a.setEnabled(!IsFloatMode(calculator_.Mode()));
-        a.SetChecked(calculator_.Options().Rotate());
+        a.setChecked(calculator_.Options().Rotate());
     });
-    Action(Command::ShiftAr)->SetOnExecute([this](CommandAction&) {
-        calculator_.Options().SetArithmeticShift(!calculator_.Options().ArithmeticShift());
-    });
-    OnState(Command::ShiftAr, ModeSource | OptionsSource, [this](CommandAction& a) {
+    OnState(Command::ShiftAr, ModeSource | OptionsSource, [this](QAction& a) {
         a.setEnabled(!IsFloatMode(calculator_.Mode()));
-        a.SetChecked(calculator_.Options().ArithmeticShift());
+        a.setChecked(calculator_.Options().ArithmeticShift());
     });
 }
 

@@ -9,8 +9,6 @@
 #include "ui/CommandTable.h"
 #include "ui/PopupMenus.h"
 #include "ui/WindowMenuBar.h"
-#include "ui/toolkit/CommandAction.h"
-#include "ui/toolkit/CommandActionList.h"
 
 #include <QAbstractButton>
 #include <QActionGroup>
@@ -38,24 +36,21 @@ void MainWindow::Retranslate() {
     mainMenuBar_->Retranslate();
 
     // The texts of the table's rows again, in the language shown now.
-    for (const CommandInfo& info : Commands()) {
-        CommandAction* action = Action(info.Id);
-        action->SetCaption(CommandText(info.Caption));
-        action->SetHint(CommandText(info.Hint));
-    }
+    for (const CommandInfo& info : Commands())
+        SetCommandTexts(*Action(info.Id), info.Id);
     // The captions that follow the options are made again over the table's.
     UpdateOptionCaptions();
     if (popups_ != nullptr)
         popups_->Retranslate();
-    if (buttons_.CmdShiftAmountSel != nullptr)
-        SetWidgetHint(*buttons_.CmdShiftAmountSel, Action(Command::ShiftAmountSel)->Hint());
+    if (buttons_.ShiftAmountSelector != nullptr)
+        RetranslateShiftAmountSelector(*buttons_.ShiftAmountSelector);
     // A bar's option buttons copy their command's hint when they are made,
     // and a bar's value tooltip is made with its text.
     for (int i = 0; i < bars_->Count(); ++i) {
         bars_->At(i)->ShowText();
         for (QAbstractButton* button : bars_->At(i)->findChildren<QAbstractButton*>()) {
             if (const std::optional<Command> command = CommandOfOptionButton(*button))
-                button->setToolTip(Action(*command)->ShortHint());
+                button->setToolTip(ShortHintOf(*command));
         }
     }
     UpdateActions();

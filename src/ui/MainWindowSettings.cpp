@@ -104,9 +104,6 @@ void MainWindow::StartUp() {
     ReadColorSettings();
     ReadFontSettings();
     ReadBars();
-    // A mistake in the key table leaves the start-up captions as they are
-    // (the captions that follow the options are set only once it succeeded).
-    PrepareKeysAndMenus();
     UpdateActions();
 }
 

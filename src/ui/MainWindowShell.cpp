@@ -3,9 +3,8 @@
 #include "ui/MainWindow.h"
 
 #include "ui/AboutDialog.h"
+#include "ui/CommandActions.h"
 #include "ui/HelpWindow.h"
-#include "ui/toolkit/ActionLink.h"
-#include "ui/toolkit/CommandAction.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -39,8 +38,8 @@ protected:
             event->accept();
             return true;
         }
-        const CommandAction* command = CommandOfMenuItem(menu->activeAction());
-        const int context = command != nullptr ? command->HelpContext() : 0;
+        const std::optional<Command> command = CommandOfMenuItem(menu->activeAction());
+        const int context = command ? InfoOf(*command).HelpContext : 0;
         CloseMenus();
         if (context > 0)
             window_->ShowHelpContext(context);
@@ -68,9 +67,7 @@ private:
 
 } // namespace
 
-void MainWindow::BindShellActions() {
-    Action(Command::HelpIndex)->SetOnExecute([this](CommandAction&) { ShowHelpContents(); });
-    Action(Command::HelpVersion)->SetOnExecute([this](CommandAction&) { ShowAbout(); });
+void MainWindow::InstallMenuHelp() {
     qApp->installEventFilter(new MenuHelpFilter(*this));
 }
 

@@ -13,8 +13,6 @@
 #include "ui/ViewOptions.h"
 #include "ui/WindowMenuBar.h"
 #include "ui/toolkit/BandSite.h"
-#include "ui/toolkit/CommandAction.h"
-#include "ui/toolkit/CommandActionList.h"
 #include "ui/toolkit/WindowingPlatform.h"
 
 #include <QColorDialog>
@@ -64,53 +62,77 @@ void MainWindow::ChooseColor() {
 
 // ---- Command bindings -------------------------------------------------------
 
-void MainWindow::BindBarActions() {
+// The bar and view commands.
+void MainWindow::RunViewCommand(Command command) {
+    const CommandInfo& info = InfoOf(command);
+    if (const BarKind* kind = std::get_if<BarKind>(&info.Payload)) {
+        bars_->Toggle(*kind);
+        return;
+    }
+    switch (command) {
+    case Command::BarNext:
+        bars_->StepActive(+1);
+        break;
+    case Command::BarPrev:
+        bars_->StepActive(-1);
+        break;
+    case Command::BarClose:
+        bars_->Close(bars_->Active());
+        break;
+    case Command::Separated:
+        view_->SetSeparated(!view_->Separated());
+        break;
+    case Command::ShowIndicators:
+        view_->SetShowIndicators(!view_->ShowIndicators());
+        break;
+    case Command::ToolBar:
+        view_->SetToolBarVisible(!view_->ToolBarVisible());
+        break;
+    case Command::MenuBar:
+        view_->SetMenuBarVisible(!view_->MenuBarVisible());
+        break;
+    case Command::ButtonPanel:
+        view_->SetButtonPanelVisible(!view_->ButtonPanelVisible());
+        break;
+    case Command::StayOnTop:
+        view_->SetStayOnTop(!view_->StayOnTop());
+        break;
+    case Command::ChooseFont:
+        ChooseFont();
+        break;
+    case Command::ChooseColor:
+        ChooseColor();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::BindViewStates() {
     for (const Command command : ToggleActions) {
         const BarKind kind = PayloadOf<BarKind>(command);
-        Action(command)->SetOnExecute([this, kind](CommandAction&) { bars_->Toggle(kind); });
         // A kind this build has no conversion for cannot be opened.
         const bool available = CanOpenBarKind(kind);
-        OnState(command, BarsSource, [this, kind, available](CommandAction& a) {
+        OnState(command, BarsSource, [this, kind, available](QAction& a) {
             const bool open = bars_->Find(kind) != nullptr;
             a.setEnabled(available || open);
-            a.SetChecked(open);
+            a.setChecked(open);
         });
     }
-    Action(Command::BarNext)->SetOnExecute([this](CommandAction&) { bars_->StepActive(+1); });
-    Action(Command::BarPrev)->SetOnExecute([this](CommandAction&) { bars_->StepActive(-1); });
-    CommandAction* barClose = Action(Command::BarClose);
-    barClose->SetOnExecute([this](CommandAction&) { bars_->Close(bars_->Active()); });
     OnState(Command::BarClose, BarsSource,
-            [this](CommandAction& a) { a.setEnabled(bars_->Active() != nullptr); });
-
-    CommandAction* separated = Action(Command::Separated);
-    separated->SetOnExecute([this](CommandAction&) { view_->SetSeparated(!view_->Separated()); });
+            [this](QAction& a) { a.setEnabled(bars_->Active() != nullptr); });
     OnState(Command::Separated, ViewSource,
-            [this](CommandAction& a) { a.SetChecked(view_->Separated()); });
-    CommandAction* indicators = Action(Command::ShowIndicators);
-    indicators->SetOnExecute(
-        [this](CommandAction&) { view_->SetShowIndicators(!view_->ShowIndicators()); });
+            [this](QAction& a) { a.setChecked(view_->Separated()); });
     OnState(Command::ShowIndicators, ViewSource,
-            [this](CommandAction& a) { a.SetChecked(view_->ShowIndicators()); });
-    CommandAction* toolBar = Action(Command::ToolBar);
-    toolBar->SetOnExecute(
-        [this](CommandAction&) { view_->SetToolBarVisible(!view_->ToolBarVisible()); });
+            [this](QAction& a) { a.setChecked(view_->ShowIndicators()); });
     OnState(Command::ToolBar, ViewSource,
-            [this](CommandAction& a) { a.SetChecked(view_->ToolBarVisible()); });
-    CommandAction* menuBar = Action(Command::MenuBar);
-    menuBar->SetOnExecute(
-        [this](CommandAction&) { view_->SetMenuBarVisible(!view_->MenuBarVisible()); });
+            [this](QAction& a) { a.setChecked(view_->ToolBarVisible()); });
     OnState(Command::MenuBar, ViewSource,
-            [this](CommandAction& a) { a.SetChecked(view_->MenuBarVisible()); });
-    CommandAction* buttonPanel = Action(Command::ButtonPanel);
-    buttonPanel->SetOnExecute(
-        [this](CommandAction&) { view_->SetButtonPanelVisible(!view_->ButtonPanelVisible()); });
+            [this](QAction& a) { a.setChecked(view_->MenuBarVisible()); });
     OnState(Command::ButtonPanel, ViewSource,
-            [this](CommandAction& a) { a.SetChecked(view_->ButtonPanelVisible()); });
-    CommandAction* stayOnTop = Action(Command::StayOnTop);
-    stayOnTop->SetOnExecute([this](CommandAction&) { view_->SetStayOnTop(!view_->StayOnTop()); });
-    OnState(Command::StayOnTop, ViewSource, [this](CommandAction& a) {
-        a.SetChecked(view_->StayOnTop());
+            [this](QAction& a) { a.setChecked(view_->ButtonPanelVisible()); });
+    OnState(Command::StayOnTop, ViewSource, [this](QAction& a) {
+        a.setChecked(view_->StayOnTop());
         // Where the platform cannot keep a window on top, the command says
         // so instead of doing nothing.
         const bool available = CanKeepWindowOnTop();
@@ -119,8 +141,6 @@ void MainWindow::BindBarActions() {
             a.setToolTip(tr("Not available here: under Wayland the desktop alone decides which "
                             "window stays on top"));
     });
-    Action(Command::ChooseFont)->SetOnExecute([this](CommandAction&) { ChooseFont(); });
-    Action(Command::ChooseColor)->SetOnExecute([this](CommandAction&) { ChooseColor(); });
 }
 
 } // namespace pexa

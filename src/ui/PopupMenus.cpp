@@ -12,9 +12,7 @@
 #include "ui/OperatorPages.h"
 #include "ui/ViewOptions.h"
 #include "ui/WindowMenuBar.h"
-#include "ui/toolkit/ActionLink.h"
 #include "ui/toolkit/BandSite.h"
-#include "ui/toolkit/CommandAction.h"
 #include "ui/toolkit/WindowingPlatform.h"
 
 #include <QAbstractButton>
@@ -135,10 +133,11 @@ QString OpMenuText(const QVariant& source, const char* context) {
 
 // A menu item bound to a command; a radio item joins the menu's group. A
 // command the menus do not offer gets a hidden item.
-ActionLink* AddItem(QMenu& menu, Command command, CommandAction* action, const QString& ownCaption,
-                    QActionGroup* radioGroup) {
-    auto* item = ownCaption.isEmpty() ? new ActionLink(action, &menu)
-                                      : new ActionLink(action, ownCaption, &menu);
+QAction* AddItem(QMenu& menu, Command command, QAction& action, const QString& ownCaption,
+                 QActionGroup* radioGroup) {
+    QAction* item = NewCommandItem(action, command, &menu);
+    if (!ownCaption.isEmpty())
+        SetOwnCaption(*item, ownCaption);
     if (!OfferedInControls(command))
         item->setVisible(false);
     // Pop-up menus show the commands' shortcuts as the main menu does.
@@ -146,7 +145,7 @@ ActionLink* AddItem(QMenu& menu, Command command, CommandAction* action, const Q
     if (radioGroup != nullptr) {
         item->setCheckable(true);
         radioGroup->addAction(item);
-        item->Sync();
+        item->setChecked(action.isChecked());
     }
     menu.addAction(item);
     return item;
@@ -161,18 +160,13 @@ QActionGroup* RadioGroup(QMenu& menu) {
 // A submenu header that stands for a command follows its enabled state
 // (and is hidden when the menus do not offer the command); it opens its
 // submenu instead of running the command.
-void BindHeader(QMenu& submenu, Command command, CommandAction* action) {
+void BindHeader(QMenu& submenu, Command command, QAction& action) {
     QAction* header = submenu.menuAction();
-    SetCommandOfMenuItem(*header, action);
+    MarkCommandOfItem(*header, command);
     if (!OfferedInControls(command))
         header->setVisible(false);
-    const QPointer<CommandAction> source(action);
-    auto sync = [header, source] {
-        if (source.isNull())
-            return;
-        header->setEnabled(source->isEnabled());
-    };
-    QObject::connect(action, &QAction::changed, header, sync);
+    auto sync = [header, &action] { header->setEnabled(action.isEnabled()); };
+    QObject::connect(&action, &QAction::changed, header, sync);
     sync();
 }
 
@@ -184,10 +178,7 @@ void RetranslateMenuItems(QMenu& menu, const char* context) {
     for (QAction* item : menu.actions()) {
         const QVariant source = item->property(kSourceTextProperty);
         if (source.isValid()) {
-            if (auto* link = qobject_cast<ActionLink*>(item))
-                link->SetOwnCaption(OpMenuText(source, context));
-            else
-                item->setText(OpMenuText(source, context));
+            SetOwnCaption(*item, OpMenuText(source, context));
         }
         const QVariant hint = item->property(kSourceHintProperty);
         if (hint.isValid()) {
@@ -221,11 +212,11 @@ void PopupMenus::Build() {
     QActionGroup* modes = RadioGroup(*modeMenu_);
     for (const Command name : {Command::ModeByte, Command::ModeWord, Command::ModeDWord,
                                Command::ModeQWord, Command::ModeFloat})
-        AddItem(*modeMenu_, name, window.Action(name), QString(), modes);
+        AddItem(*modeMenu_, name, *window.Action(name), QString(), modes);
     modeMenu_->addSeparator();
-    AddItem(*modeMenu_, Command::ModeSigned, window.Action(Command::ModeSigned), QString(),
+    AddItem(*modeMenu_, Command::ModeSigned, *window.Action(Command::ModeSigned), QString(),
             nullptr);
-    AddItem(*modeMenu_, Command::ModeReversed, window.Action(Command::ModeReversed), QString(),
+    AddItem(*modeMenu_, Command::ModeReversed, *window.Action(Command::ModeReversed), QString(),
             nullptr);
 
     shiftAmountMenu_ = NewMenu("PopupShiftAmount");
@@ -233,7 +224,7 @@ void PopupMenus::Build() {
     QActionGroup* amounts = RadioGroup(*shiftAmountMenu_);
     for (const Command name : {Command::ShiftAmount1, Command::ShiftAmount2, Command::ShiftAmount4,
                                Command::ShiftAmount8, Command::ShiftAmount16})
-        AddItem(*shiftAmountMenu_, name, window.Action(name), QString(), amounts);
+        AddItem(*shiftAmountMenu_, name, *window.Action(name), QString(), amounts);
 
     operatorMenu_ = NewMenu("PopupAllOp");
     refreshOnShow(operatorMenu_);
@@ -246,10 +237,7 @@ void PopupMenus::Build() {
     connect(contextMenu_, &QMenu::aboutToShow, this, &PopupMenus::FillContextMenu);
     refreshOnShow(contextMenu_);
 
-    // Made after start-up, they get the typed characters start-up gave the
-    // others.
-    if (window.Keys().KeysPrepared())
-        ShowKeyChars();
+    ShowKeyChars();
 }
 
 void PopupMenus::BuildOperatorMenus() {
@@ -262,7 +250,7 @@ void PopupMenus::BuildOperatorMenus() {
             const char* source = descriptive ? row.DescriptiveCaption : row.Caption;
             const QString caption =
                 OpMenuText(source, descriptive ? kDescriptiveContext : kShortContext);
-            CommandAction* action = row.Action ? window.Action(*row.Action) : nullptr;
+            QAction* action = row.Action ? window.Action(*row.Action) : nullptr;
             if (!row.InSubmenu) {
                 submenu = nullptr;
                 radio = nullptr;
@@ -277,8 +265,8 @@ void PopupMenus::BuildOperatorMenus() {
                 top.addSeparator();
                 break;
             case RowKind::Header:
-                submenu = top.addMenu(caption.isEmpty() && action != nullptr ? action->Caption()
-                                                                             : caption);
+                submenu =
+                    top.addMenu(caption.isEmpty() && action != nullptr ? action->text() : caption);
                 connect(submenu, &QMenu::aboutToShow, this, [&window] { window.RefreshStates(); });
                 if (source != nullptr)
                     submenu->menuAction()->setProperty(kSourceTextProperty, TextOf(source));
@@ -288,14 +276,14 @@ void PopupMenus::BuildOperatorMenus() {
                     submenu->menuAction()->setProperty(kSourceHintProperty, TextOf(row.Hint));
                 }
                 if (action != nullptr)
-                    BindHeader(*submenu, *row.Action, action);
+                    BindHeader(*submenu, *row.Action, *action);
                 break;
             case RowKind::Item: {
                 QMenu& menu = row.InSubmenu && submenu != nullptr ? *submenu : top;
                 if (row.Radio && radio == nullptr)
                     radio = RadioGroup(menu);
-                ActionLink* item =
-                    AddItem(menu, *row.Action, action, caption, row.Radio ? radio : nullptr);
+                QAction* item =
+                    AddItem(menu, *row.Action, *action, caption, row.Radio ? radio : nullptr);
                 if (source != nullptr)
                     item->setProperty(kSourceTextProperty, TextOf(source));
                 break;
@@ -338,8 +326,8 @@ QMenu* PopupMenus::ContextMenu() {
 void PopupMenus::ShowKeyChars() {
     if (!Made())
         return;
-    ShowKeyCharsInMenu(*operatorMenu_, window_.Keys().KeyTable());
-    ShowKeyCharsInMenu(*descriptiveOperatorMenu_, window_.Keys().KeyTable());
+    ShowKeyCharsInMenu(*operatorMenu_, window_.Actions());
+    ShowKeyCharsInMenu(*descriptiveOperatorMenu_, window_.Actions());
 }
 
 void PopupMenus::Retranslate() {
@@ -348,24 +336,22 @@ void PopupMenus::Retranslate() {
     RetranslateMenuItems(*operatorMenu_, kShortContext);
     RetranslateMenuItems(*descriptiveOperatorMenu_, kDescriptiveContext);
     // The typed characters are added to the new captions again.
-    if (window_.Keys().KeysPrepared())
-        ShowKeyChars();
+    ShowKeyChars();
 }
 
-QMenu* PopupMenus::QuickMenuOf(const CommandAction& action) {
-    if (&action == window_.Action(Command::ModeMenu))
+QMenu* PopupMenus::QuickMenuOf(Command command) {
+    if (command == Command::ModeMenu)
         return ModeMenu();
-    return &action == window_.Action(Command::QuickMenuJ) ? DescriptiveOperatorMenu()
-                                                          : OperatorMenu();
+    return command == Command::QuickMenuJ ? DescriptiveOperatorMenu() : OperatorMenu();
 }
 
-QPoint PopupMenus::QuickMenuPosition(const CommandAction& action) {
-    return QuickMenuPosition(action, KnowsPointerPosition());
+QPoint PopupMenus::QuickMenuPosition(Command command) {
+    return QuickMenuPosition(command, KnowsPointerPosition());
 }
 
 // At the pointer when it is over the window; else, and wherever the
 // pointer's position is not known, at the button panel.
-QPoint PopupMenus::QuickMenuPosition(const CommandAction& action, bool pointerKnown) {
+QPoint PopupMenus::QuickMenuPosition(Command command, bool pointerKnown) {
     const QRect frame = window_.frameGeometry();
     if (pointerKnown) {
         const QPoint pointer = QCursor::pos();
@@ -373,7 +359,7 @@ QPoint PopupMenus::QuickMenuPosition(const CommandAction& action, bool pointerKn
             return pointer;
     }
     if (window_.View().ButtonPanelVisible()) {
-        const bool modeMenu = QuickMenuOf(action) == ModeMenu();
+        const bool modeMenu = command == Command::ModeMenu;
         const ButtonPanel& buttons = window_.Buttons();
         const QWidget* anchor =
             modeMenu ? static_cast<const QWidget*>(buttons.GrpMode) : buttons.OpPages;
@@ -399,8 +385,7 @@ bool IsContainer(const QWidget* widget) {
         qobject_cast<const QGroupBox*>(widget) != nullptr ||
         qobject_cast<const QTabWidget*>(widget) != nullptr ||
         qobject_cast<const QTabBar*>(widget) != nullptr ||
-        qobject_cast<const QStackedWidget*>(widget) != nullptr ||
-        qobject_cast<const ShiftAmountSelector*>(widget) != nullptr)
+        qobject_cast<const QStackedWidget*>(widget) != nullptr)
         return true;
     const QMetaObject* type = widget->metaObject();
     return type == &QWidget::staticMetaObject || type == &QFrame::staticMetaObject;
@@ -420,12 +405,12 @@ void PopupMenus::FillContextMenu() {
     QMenu* menu = ContextMenu();
     if (!menu->actions().isEmpty())
         return;
-    auto copy = [menu](const QMenu& from) {
+    auto copy = [this, menu](const QMenu& from) {
         for (QAction* item : from.actions()) {
             if (item->isSeparator()) {
                 menu->addSeparator();
-            } else if (CommandAction* action = CommandOfMenuItem(item)) {
-                menu->addAction(action);
+            } else if (const std::optional<Command> command = CommandOfMenuItem(item)) {
+                menu->addAction(window_.Action(*command));
             } else if (item->menu() != nullptr) {
                 // A submenu of the window's own (the language) is shared.
                 menu->addAction(item);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/CommandTable.h"
+
 #include <QObject>
 #include <QPoint>
 
@@ -7,7 +9,6 @@ class QMenu;
 
 namespace pexa {
 
-class CommandAction;
 class MainWindow;
 
 // The main window's pop-up menus: the mode and shift-amount menus, the two
@@ -30,18 +31,18 @@ public:
     bool Made() const { return modeMenu_ != nullptr; }
 
     // The menu a quick-menu or mode-menu command opens, and where.
-    QMenu* QuickMenuOf(const CommandAction& action);
-    QPoint QuickMenuPosition(const CommandAction& action);
+    QMenu* QuickMenuOf(Command command);
+    QPoint QuickMenuPosition(Command command);
     // The same where the platform does or does not say where the pointer is.
-    QPoint QuickMenuPosition(const CommandAction& action, bool pointerKnown);
+    QPoint QuickMenuPosition(Command command, bool pointerKnown);
     // A right-click at a point of the window (window coordinates): opens
     // the context menu over empty space; true when it did.
     bool OpenContextMenuAt(QPoint pos);
     // Fills the context menu with the bar and view commands, once.
     void FillContextMenu();
 
-    // Shows the window's typed characters in the operator menus made so far
-    // (menus made later get them as they are made).
+    // Shows the window's typed characters in the operator menus (done as
+    // they are made, and again after a retranslation).
     void ShowKeyChars();
     // The descriptive texts again, in the language shown now.
     void Retranslate();

@@ -7,7 +7,6 @@
 #include "ui/Language.h"
 #include "ui/MainWindow.h"
 #include "ui/ViewOptions.h"
-#include "ui/toolkit/CommandAction.h"
 #include "ui/toolkit/WindowingPlatform.h"
 
 #include <QActionGroup>

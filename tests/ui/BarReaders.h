@@ -7,7 +7,6 @@
 #include "MainWindowHarness.h"
 
 #include "conv/FloatConversion.h"
-#include "ui/toolkit/CommandActionList.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -19,7 +19,7 @@ inline std::optional<Command> CommandNamed(std::string_view name) {
 }
 
 // The window's action of the command of that name, or none.
-inline CommandAction* FindAction(const MainWindow& window, std::string_view name) {
+inline QAction* FindAction(const MainWindow& window, std::string_view name) {
     const std::optional<Command> command = CommandNamed(name);
     return command ? window.Action(*command) : nullptr;
 }

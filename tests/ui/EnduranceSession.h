@@ -9,7 +9,6 @@
 #include "MainWindowHarness.h"
 
 #include "conv/FloatConversion.h"
-#include "ui/toolkit/CommandActionList.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -94,10 +93,10 @@ struct KeyStroke {
 class Session {
 public:
     Session(MainWindow& window, std::uint64_t seed) : window_(window), random_(seed) {
-        for (CommandActionList* list : {window.KeyActions(), window.MenuActions()})
-            for (CommandAction* action : list->Actions())
-                if (!WaitingCommands.contains(action->Name()))
-                    commands_.push_back(action->Name());
+        for (const CommandInfo& info : Commands())
+            if (info.List != CommandList::Bars &&
+                !WaitingCommands.contains(QLatin1String(info.Name)))
+                commands_.push_back(QLatin1String(info.Name));
         for (int c = 33; c <= 126; ++c)
             if (!WaitingChars.contains(QLatin1Char(static_cast<char>(c))))
                 printable_ += QLatin1Char(static_cast<char>(c));

@@ -14,7 +14,6 @@
 #include "ui/PopupMenus.h"
 #include "ui/ViewOptions.h"
 #include "ui/WindowMenuBar.h"
-#include "ui/toolkit/CommandAction.h"
 
 #include <QLabel>
 #include <QString>
@@ -46,10 +45,10 @@ inline QString ActionOfKey(const QString& token) {
 // Executes an action as every route does (update pass first; a disabled
 // action does nothing). Returns whether it ran.
 inline bool Run(MainWindow& window, const QString& name) {
-    CommandAction* action = FindAction(window, name.toStdString());
-    if (action == nullptr)
+    const std::optional<Command> command = CommandNamed(name.toStdString());
+    if (!command)
         qFatal("no action %s", qPrintable(name));
-    return action->Execute();
+    return window.Execute(*command);
 }
 
 // Runs a key sequence such as "12 + 3 =": a short key name (CE, AC, BS, neg,

@@ -4,7 +4,6 @@
 #include "ui/HelpWindow.h"
 #include "ui/Language.h"
 #include "ui/MainWindow.h"
-#include "ui/toolkit/CommandAction.h"
 
 #include "settings/Profile.h"
 
@@ -204,7 +203,7 @@ private slots:
                 QCOMPARE(about.parentWidget(), &window);
             },
             &seen);
-        QVERIFY(window.Action(Command::HelpVersion)->Execute());
+        QVERIFY(window.Execute(Command::HelpVersion));
         QVERIFY(seen);
         // Destroyed when it closed.
         QVERIFY(window.findChildren<AboutDialog*>().isEmpty());

@@ -7,8 +7,7 @@
 #include "settings/Profile.h"
 #include "ui/CalcBarVariants.h"
 #include "ui/Language.h"
-#include "ui/toolkit/CommandAction.h"
-#include "ui/toolkit/CommandActionList.h"
+#include <QButtonGroup>
 
 #include <QApplication>
 #include <QFile>
@@ -62,7 +61,7 @@ QString Captions(const CalcBar& bar) {
 QString DownStates(const CalcBar& bar) {
     QString states;
     for (BarButton* button : Buttons(bar)) {
-        states += button->Down() ? '1' : '0';
+        states += button->isChecked() ? '1' : '0';
     }
     return states;
 }
@@ -129,7 +128,6 @@ private slots:
         host_.reset();
         profile_.reset();
         dir_.reset();
-        SetBarActions(nullptr);
     }
 
     // ---- the class table ----
@@ -186,21 +184,23 @@ private slots:
                                "UTF-8", "UTF-16",    "コードポイント"};
         const std::vector<BarButton*> buttons = Buttons(*chr);
         for (int i = 0; i < 7; ++i) {
-            QCOMPARE(buttons[i]->Tag(), i);
-            QCOMPARE(buttons[i]->GroupIndex(), CharEncodingGroup);
+            QCOMPARE(buttons[i]->group()->objectName(), QLatin1String(EncodingGroupName));
+            QCOMPARE(buttons[i]->group()->id(buttons[i]), i);
             QCOMPARE(buttons[i]->toolTip(), QString(hints[i]));
         }
         auto* deg = NewBar<SexagesimalBar>(BarKind::Degree);
         QCOMPARE(Captions(*deg), QString("hms"));
         QCOMPARE(deg->HmsButton()->toolTip(), QString("[h]:m:s形式"));
-        QVERIFY(deg->HmsButton()->AllowAllUp());
+        QVERIFY(deg->HmsButton()->isCheckable());
+        QCOMPARE(deg->HmsButton()->group(), nullptr);
         auto* flt = NewBar<FloatBar>(BarKind::Float);
         QCOMPARE(Captions(*flt), QString("half,bf16,|,E4M3,E5M2"));
         const std::vector<BarButton*> floatButtons = Buttons(*flt);
-        const int floatGroups[] = {Float16Group, Float16Group, Float8Group, Float8Group};
+        const char* floatGroups[] = {Float16GroupName, Float16GroupName, Float8GroupName,
+                                     Float8GroupName};
         for (std::size_t i = 0; i < 4; ++i) {
-            QCOMPARE(floatButtons[i]->GroupIndex(), floatGroups[i]);
-            QCOMPARE(floatButtons[i]->Tag(), static_cast<int>(i % 2));
+            QCOMPARE(floatButtons[i]->group()->objectName(), QLatin1String(floatGroups[i]));
+            QCOMPARE(floatButtons[i]->group()->id(floatButtons[i]), static_cast<int>(i % 2));
         }
         // DWord reads Single: neither pair shows a choice.
         QCOMPARE(DownStates(*flt), QString("0000"));
@@ -208,42 +208,14 @@ private slots:
         QCOMPARE(Captions(*tim), QString("t,O,|,Diff"));
         const std::vector<BarButton*> timeButtons = Buttons(*tim);
         const char* timeHints[] = {"time_t", "OLE DATE", "時間差モード"};
-        const int groups[] = {TimeEncodingGroup, TimeEncodingGroup, TimeDiffGroup};
-        for (std::size_t i = 0; i < 3; ++i) {
+        for (std::size_t i = 0; i < 3; ++i)
             QCOMPARE(timeButtons[i]->toolTip(), QString(timeHints[i]));
-            QCOMPARE(timeButtons[i]->GroupIndex(), groups[i]);
-        }
-        QCOMPARE(timeButtons[1]->Tag(), 1);
-        QVERIFY(!timeButtons[1]->AllowAllUp());
-        QVERIFY(timeButtons[2]->AllowAllUp());
-    }
-
-    void buttonsFromWindowActions() {
-        auto list = std::make_unique<CommandActionList>();
-        CommandAction* ascii = list->Add("ActCharEncodeASCII");
-        ascii->SetCaption("&x");
-        ascii->SetHint("short|long form");
-        ascii->SetTag(9);
-        CommandAction* hms = list->Add("ActDegreeHMS");
-        hms->SetCaption("H");
-        hms->SetHint("style|shown nowhere");
-        SetBarActions(list.get());
-        QCOMPARE(BarActions(), list.get());
-
-        auto* chr = NewBar<CharacterBar>(BarKind::Char);
-        // The list's own action where it has one, the table's row where it lacks it.
-        QCOMPARE(Captions(*chr), QString("x,S,E,J,UTF8,UTF16,U+"));
-        QCOMPARE(Buttons(*chr)[0]->toolTip(), QString("short"));
-        QCOMPARE(Buttons(*chr)[0]->Tag(), 0);
-        auto* deg = NewBar<SexagesimalBar>(BarKind::Degree);
-        QCOMPARE(deg->HmsButton()->text(), QString("H"));
-        QCOMPARE(deg->HmsButton()->toolTip(), QString("style"));
-        QCOMPARE(deg->HmsButton()->GroupIndex(), HmsButtonGroup);
-
-        // A list destroyed without being unregistered is not used afterwards.
-        list.reset();
-        QCOMPARE(BarActions(), nullptr);
-        QCOMPARE(Captions(*NewBar<CharacterBar>(BarKind::Char)), QString("A,S,E,J,UTF8,UTF16,U+"));
+        QCOMPARE(timeButtons[0]->group(), timeButtons[1]->group());
+        QCOMPARE(timeButtons[1]->group()->id(timeButtons[1]), 1);
+        QVERIFY(timeButtons[1]->group()->exclusive());
+        // The difference mode is a lone toggle beside the encodings.
+        QCOMPARE(timeButtons[2]->group(), nullptr);
+        QVERIFY(timeButtons[2]->isCheckable());
     }
 
     // ---- the character bar ----
@@ -396,7 +368,7 @@ private slots:
         auto* bar = NewBar<SexagesimalBar>(BarKind::Degree);
         ShowValue(*bar, IntegerValue(CalcValueMode::DWord, 3661));
         QCOMPARE(bar->Parts().ValueLabel->text(), QString("01:01:01"));
-        QVERIFY(!bar->HmsButton()->Down());
+        QVERIFY(!bar->HmsButton()->isChecked());
         struct Key {
             int code;
             Qt::KeyboardModifiers shift;
@@ -410,7 +382,7 @@ private slots:
                 QVERIFY(bar->HandleKey(key.code, key.shift));
                 on = !on;
                 QCOMPARE(bar->HmsStyle(), on);
-                QCOMPARE(bar->HmsButton()->Down(), on);
+                QCOMPARE(bar->HmsButton()->isChecked(), on);
                 QCOMPARE(bar->Parts().ValueLabel->text(), QString(on ? "1:01:01" : "01:01:01"));
             }
         }
@@ -425,11 +397,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
         QTest::mouseClick(bar->HmsButton(), Qt::LeftButton);
         QVERIFY(bar->HmsStyle());
-        QVERIFY(bar->HmsButton()->Down());
+        QVERIFY(bar->HmsButton()->isChecked());
         QCOMPARE(bar->Parts().ValueLabel->text(), QString("60:00:00"));
         QTest::mouseClick(bar->HmsButton(), Qt::LeftButton);
         QVERIFY(!bar->HmsStyle());
-        QVERIFY(!bar->HmsButton()->Down());
+        QVERIFY(!bar->HmsButton()->isChecked());
         QCOMPARE(bar->Parts().ValueLabel->text(), QString("01:00:00:00"));
     }
 
@@ -660,7 +632,7 @@ private slots:
         QCOMPARE(bar->Encoding(), 0);
         bar->EnsurePlaced();
         QCOMPARE(bar->Encoding(), encoding);
-        QCOMPARE(Buttons(*bar)[static_cast<std::size_t>(encoding)]->Down(), true);
+        QCOMPARE(Buttons(*bar)[static_cast<std::size_t>(encoding)]->isChecked(), true);
 
         bar->SetEncoding(encoding == 1 ? 2 : 1);
         bar->SaveSettings();
@@ -678,7 +650,7 @@ private slots:
         QVERIFY(!bar->HmsStyle());
         bar->EnsurePlaced();
         QVERIFY(bar->HmsStyle());
-        QVERIFY(bar->HmsButton()->Down());
+        QVERIFY(bar->HmsButton()->isChecked());
         bar->ToggleOption();
         bar->SaveSettings();
         QCOMPARE(ReadProfileInt("Mode", "HMSStyle", -5, 0, -1), 0);

@@ -5,7 +5,6 @@
 #include "CalcBarFixture.h"
 #include "core/FormatSettings.h"
 #include "ui/CalcBar.h"
-#include "ui/toolkit/CommandAction.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -75,7 +74,7 @@ private slots:
     void middleClickOnChildrenOnly() {
         CalcBar* bar = NewBar(BarKind::Decimal);
         bar->SetShowIndicators(true);
-        BarButton* button = bar->AddOptionButton(nullptr);
+        BarButton* button = bar->AddOptionButton();
         int activations = 0;
         std::vector<CalcBar*> middles;
         QObject::connect(bar, &CalcBar::ActivateRequested, [&](CalcBar&) { ++activations; });
@@ -115,18 +114,12 @@ private slots:
         QTRY_VERIFY(deferredGuard.isNull());
     }
 
-    void optionButtonTakesTheActionAndStillClicks() {
-        CommandAction action("ActDegreeHMS");
-        action.SetCaption("hms");
-        action.SetHint(QString::fromUtf8("[h]:m:s形式|3ブロック以上は区切りなしにする"));
-        action.SetGroupIndex(1001);
-        action.SetTag(7);
+    void optionButtonTakesItsTextsAndStillClicks() {
         CalcBar* bar = NewBar(BarKind::Decimal);
-        BarButton* button = bar->AddOptionButton(&action);
+        BarButton* button =
+            bar->AddOptionButton(QStringLiteral("hms"), QString::fromUtf8("[h]:m:s形式"));
         QCOMPARE(button->text(), QString("hms"));
         QCOMPARE(button->toolTip(), QString::fromUtf8("[h]:m:s形式"));
-        QCOMPARE(button->GroupIndex(), 1001);
-        QCOMPARE(button->Tag(), 7);
         QVERIFY(button->isEnabled());
         QCOMPARE(bar->Parts().OptionControls.size(), std::size_t{1});
 
@@ -141,64 +134,20 @@ private slots:
         QCOMPARE(clicks, 1);
     }
 
-    void hiddenAndDisabledActions() {
-        CommandAction hidden("Hidden");
-        hidden.SetCaption("H");
-        hidden.setVisible(false);
-        CommandAction disabled("Disabled");
-        disabled.SetCaption("&Off");
-        disabled.setEnabled(false);
+    void disabledOptionButton() {
         CalcBar* bar = NewBar(BarKind::Decimal);
-        BarButton* hiddenButton = bar->AddOptionButton(&hidden);
-        BarButton* disabledButton = bar->AddOptionButton(&disabled);
+        BarButton* disabledButton = bar->AddOptionButton(QStringLiteral("&Off"));
+        disabledButton->setEnabled(false);
         bar->EnsurePlaced();
-        QVERIFY(hiddenButton->isHidden());
-        QVERIFY(!disabledButton->isEnabled());
         // The access mark is not shown and does not become a mnemonic.
         QCOMPARE(disabledButton->text(), QString("Off"));
         QVERIFY(disabledButton->shortcut().isEmpty());
         QCOMPARE(disabledButton->x(), bar->CaptionWidth() + 2);
     }
 
-    void radioGroupsAndToggles() {
-        CalcBar* bar = NewBar(BarKind::Decimal);
-        BarButton* a = bar->AddOptionButton(nullptr);
-        BarButton* b = bar->AddOptionButton(nullptr);
-        BarButton* toggle = bar->AddOptionButton(nullptr);
-        BarButton* plain = bar->AddOptionButton(nullptr);
-        a->SetGroupIndex(1002);
-        b->SetGroupIndex(1002);
-        toggle->SetGroupIndex(1004);
-        toggle->SetAllowAllUp(true);
-        a->SetDown(true);
-        QVERIFY(a->Down());
-        QVERIFY(!b->Down());
-        b->SetDown(true);
-        QVERIFY(!a->Down());
-        host_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
-        QTest::mouseClick(a, Qt::LeftButton);
-        QVERIFY(a->Down());
-        QVERIFY(!b->Down());
-        QTest::mouseClick(a, Qt::LeftButton);
-        QVERIFY(a->Down()); // a radio button stays down
-        QVERIFY(!toggle->Down());
-        QTest::mouseClick(toggle, Qt::LeftButton);
-        QVERIFY(toggle->Down());
-        QVERIFY(a->Down()); // other groups are untouched
-        QTest::mouseClick(toggle, Qt::LeftButton);
-        QVERIFY(!toggle->Down());
-        plain->SetDown(true);
-        QVERIFY(!plain->Down());
-        QTest::mouseClick(plain, Qt::LeftButton);
-        QVERIFY(!plain->Down());
-    }
-
     void optionControlsArePlacedBetweenTheSpacers() {
-        CommandAction hms("ActDegreeHMS");
-        hms.SetCaption("hms");
         CalcBar* bar = NewBar(BarKind::Decimal);
-        BarButton* narrow = bar->AddOptionButton(nullptr);
+        BarButton* narrow = bar->AddOptionButton();
         narrow->setText("t");
         BarSeparator* divider = bar->AddOptionSeparator(true);
         BarSeparator* gap = bar->AddOptionSeparator(false);
@@ -220,7 +169,7 @@ private slots:
 
         // A button added later lands before the trailing spacer.
         const int panelBefore = bar->Parts().ValuePanel->x();
-        BarButton* late = bar->AddOptionButton(&hms);
+        BarButton* late = bar->AddOptionButton(QStringLiteral("hms"));
         const int lateWidth =
             std::max({QFontMetrics(late->font()).horizontalAdvance("hms") + 6 * border,
                       late->sizeHint().width(), 17});
@@ -239,7 +188,7 @@ private slots:
         CalcBar* bar = NewBar(BarKind::Decimal);
         std::vector<BarButton*> buttons;
         for (const char* caption : {"DWord", "BRev", "Word", "t"}) {
-            buttons.push_back(bar->AddOptionButton(nullptr));
+            buttons.push_back(bar->AddOptionButton());
             buttons.back()->setText(caption);
         }
         bar->EnsurePlaced();
@@ -321,7 +270,7 @@ private slots:
     // Sizes measured once are kept; a new caption or font must measure again.
     void measuredSizesFollowCaptionAndFont() {
         CalcBar* bar = NewBar(BarKind::Decimal);
-        BarButton* button = bar->AddOptionButton(nullptr);
+        BarButton* button = bar->AddOptionButton();
         button->setText("&ab");
         const QFont normal = button->font();
         QFont big = normal;

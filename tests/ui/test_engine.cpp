@@ -286,7 +286,7 @@ void EngineTest::nBitShiftsUseTheAmount() {
 
 void EngineTest::shiftAndTrigCaptions() {
     WindowFixture window;
-    auto caption = [&](const char* name) { return FindAction(*window, name)->Caption(); };
+    auto caption = [&](const char* name) { return FindAction(*window, name)->text(); };
     QCOMPARE(caption("ActOpShiftLeft"), "<<");
     QCOMPARE(caption("ActOpQShiftL"), "<<8");
     QCOMPARE(caption("ActOpQShiftR"), ">>8");
@@ -348,13 +348,13 @@ void EngineTest::noBarsAtAll() {
 
 void EngineTest::separatorKeyCaptionFollowsActiveBar() {
     WindowFixture window;
-    CommandAction* separator = FindAction(*window, "ActDegreeSep");
+    QAction* separator = FindAction(*window, "ActDegreeSep");
     window->UpdateActions();
-    QCOMPARE(separator->Caption(),
+    QCOMPARE(separator->text(),
              QString::fromStdString(window->Bars().Active()->Conv().GetSeparatorCaption()));
     CloseAllBars(*window);
     window->UpdateActions();
-    QCOMPARE(separator->Caption(), ":");
+    QCOMPARE(separator->text(), ":");
 }
 
 void EngineTest::oneStateRefreshPerCommand() {

@@ -179,7 +179,7 @@ private slots:
         for (int i = 0; i < window->Bars().Count(); ++i)
             texts << window->Bars().At(i)->Title();
         for (QWidget* control : window->findChildren<QWidget*>())
-            texts << window->ToolTipText(*control);
+            texts << control->toolTip();
         for (const CalcErrorKind kind : {CalcErrorKind::DivideByZero, CalcErrorKind::Overflow,
                                          CalcErrorKind::Underflow, CalcErrorKind::InvalidOperation,
                                          CalcErrorKind::InvalidArgument, CalcErrorKind::MathError})

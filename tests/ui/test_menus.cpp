@@ -5,9 +5,9 @@
 
 #include "ui/ButtonPanel.h"
 #include "ui/CharacterKeyTable.h"
+#include "ui/CommandActions.h"
 #include "ui/Language.h"
 #include "ui/OperatorPages.h"
-#include "ui/toolkit/ActionLink.h"
 #include "ui/toolkit/ShortCut.h"
 #include "ui/toolkit/WindowingPlatform.h"
 
@@ -32,11 +32,8 @@ using namespace pexa::testing;
 namespace {
 
 QString BoundName(const QAction* item) {
-    if (const auto* action = qobject_cast<const CommandAction*>(item))
-        return action->Name();
-    if (const auto* link = qobject_cast<const ActionLink*>(item))
-        return link->Source() != nullptr ? link->Source()->Name() : QStringLiteral("<gone>");
-    return QString();
+    const std::optional<Command> command = CommandOfMenuItem(item);
+    return command ? QLatin1String(InfoOf(*command).Name) : QString();
 }
 
 // The menu's items as text: "-" for a separator, ">" before a submenu.
@@ -125,7 +122,7 @@ private slots:
     void panelButtonsFollowTheirCommands();
     void toolTipsAddTheKey_data();
     void toolTipsAddTheKey();
-    void toolTipHookShowsTheText();
+    void controlsShowTheirToolTips();
     void operationPages();
     void tabsAreFilledWithTheWindowColour();
 };
@@ -246,15 +243,15 @@ void MenusTest::englishMenusNameCommandsApart() {
     QCOMPARE(ButtonOf(form, "ActOpIntFloor")->text(), QStringLiteral("Floor"));
     QCOMPARE(ButtonOf(form, "ActModeReversed")->text(), QStringLiteral("Swap"));
     QCOMPARE(ButtonOf(form, "ActOpReverse")->text(), QStringLiteral("Rev"));
-    QCOMPARE(form.Action(Command::ModeReversed)->Caption(), QStringLiteral("Byte Swap"));
-    QCOMPARE(form.Action(Command::ModeReversed)->ShortHint(), QStringLiteral("Swap Byte Order"));
-    QCOMPARE(form.Action(Command::OpReverse)->Caption(), QStringLiteral("Reverse Bytes"));
+    QCOMPARE(form.Action(Command::ModeReversed)->text(), QStringLiteral("Byte Swap"));
+    QCOMPARE(ShortHintOf(Command::ModeReversed), QStringLiteral("Swap Byte Order"));
+    QCOMPARE(form.Action(Command::OpReverse)->text(), QStringLiteral("Reverse Bytes"));
 
     form.SetLanguage(UiLanguage::Japanese);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     QCOMPARE(ButtonOf(form, "ActOpIntFloor")->text(), QStringLiteral("Trunc"));
     QCOMPARE(ButtonOf(form, "ActModeReversed")->text(), QStringLiteral("Rev"));
-    QCOMPARE(form.Action(Command::ModeReversed)->Caption(), QStringLiteral("Reverse Endian"));
+    QCOMPARE(form.Action(Command::ModeReversed)->text(), QStringLiteral("Reverse Endian"));
     QCOMPARE(Texts(*Submenu(quick, "&Int")),
              (QStringList{"&Trunc \ti", "&Ceil \tj", "&Round \tk"}));
     QCOMPARE(Texts(*Submenu(descriptive, QStringLiteral("整数"))).first(),
@@ -267,18 +264,20 @@ void MenusTest::englishMenusNameCommandsApart() {
 void MenusTest::keyTextOfTheAmpersandIsDoubled() {
     WindowFixture window;
     QMenu menu;
-    auto* andItem = new ActionLink(FindAction(*window, "ActOpAnd"), QStringLiteral("An&d "), &menu);
-    auto* orItem = new ActionLink(FindAction(*window, "ActOpOr"), QStringLiteral("&Or "), &menu);
+    QAction* andItem = NewCommandItem(*FindAction(*window, "ActOpAnd"), Command::OpAnd, &menu);
+    SetOwnCaption(*andItem, QStringLiteral("An&d "));
+    QAction* orItem = NewCommandItem(*FindAction(*window, "ActOpOr"), Command::OpOr, &menu);
+    SetOwnCaption(*orItem, QStringLiteral("&Or "));
     // A command shown by the menu itself keeps its caption.
     menu.addAction(andItem);
     menu.addAction(orItem);
     menu.addAction(FindAction(*window, "ActOpXor"));
-    ShowKeyCharsInMenu(menu, window->Keys().KeyTable());
+    ShowKeyCharsInMenu(menu, window->Actions());
     QCOMPARE(andItem->text(), QStringLiteral("An&d \t&&"));
     QCOMPARE(orItem->text(), QStringLiteral("&Or \t|"));
-    QCOMPARE(FindAction(*window, "ActOpXor")->Caption(), QStringLiteral("Xor"));
+    QCOMPARE(FindAction(*window, "ActOpXor")->text(), QStringLiteral("Xor"));
     // Preparing again replaces the key text after the tab.
-    ShowKeyCharsInMenu(menu, window->Keys().KeyTable());
+    ShowKeyCharsInMenu(menu, window->Actions());
     QCOMPARE(andItem->text(), QStringLiteral("An&d \t&&"));
     QCOMPARE(orItem->text(), QStringLiteral("&Or \t|"));
 }
@@ -397,9 +396,9 @@ void MenusTest::quickMenuPlacement() {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     const QRect frame = form.frameGeometry();
-    const CommandAction& quick = *FindAction(form, "ActQuickMenu");
-    const CommandAction& quickJ = *FindAction(form, "ActQuickMenuJ");
-    const CommandAction& mode = *FindAction(form, "ActModeMenu");
+    const Command quick = Command::QuickMenu;
+    const Command quickJ = Command::QuickMenuJ;
+    const Command mode = Command::ModeMenu;
     QCOMPARE(form.Popups().QuickMenuOf(quick), form.Popups().OperatorMenu());
     QCOMPARE(form.Popups().QuickMenuOf(quickJ), form.Popups().DescriptiveOperatorMenu());
     QCOMPARE(form.Popups().QuickMenuOf(mode), form.Popups().ModeMenu());
@@ -460,11 +459,11 @@ void MenusTest::platformRules() {
 
 void MenusTest::stayOnTopFollowsThePlatform() {
     WindowFixture window;
-    CommandAction* stayOnTop = FindAction(*window, "ActStayOnTop");
+    QAction* stayOnTop = FindAction(*window, "ActStayOnTop");
     window->UpdateActions();
     const bool available = CanKeepWindowOnTop(QGuiApplication::platformName());
     QCOMPARE(stayOnTop->isEnabled(), available);
-    QCOMPARE(stayOnTop->toolTip() == stayOnTop->ShortHint(), available);
+    QCOMPARE(stayOnTop->toolTip() == ShortHintOf(Command::StayOnTop), available);
     QCOMPARE(window->MainMenuBar()->ViewMenu()->toolTipsVisible(), !available);
 }
 
@@ -474,9 +473,9 @@ void MenusTest::shiftAmountSelector() {
     form.move(0, 0);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    ShiftAmountSelector* selector = form.Buttons().CmdShiftAmountSel;
-    QCOMPARE(selector->objectName(), QStringLiteral("CmdShiftAmountSel"));
+    QToolButton* selector = form.Buttons().ShiftAmountSelector;
     QCOMPARE(selector->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(selector->accessibleName(), QStringLiteral("シフト量選択"));
 
     QTest::mousePress(selector, Qt::RightButton, Qt::NoModifier, QPoint(2, 2));
     QTest::qWait(10);
@@ -489,8 +488,7 @@ void MenusTest::shiftAmountSelector() {
              selector->mapToGlobal(QPoint(0, selector->height())));
     CloseMenus();
 
-    QLabel* picture = selector->Picture();
-    QTest::mousePress(picture, Qt::LeftButton, Qt::NoModifier, picture->rect().center());
+    QTest::mousePress(selector, Qt::LeftButton, Qt::NoModifier, selector->rect().center());
     QTRY_VERIFY(form.Popups().ShiftAmountMenu()->isVisible());
     CloseMenus();
 }
@@ -559,7 +557,7 @@ void MenusTest::rightClickOnAControlOpensNothing() {
     CommandButton* add = ButtonOf(form, "ActOpAdd");
     CommandButton* floor = ButtonOf(form, "ActOpIntFloor");
     QVERIFY(!floor->isEnabled());
-    QLabel* picture = form.Buttons().CmdShiftAmountSel->Picture();
+    QToolButton* picture = form.Buttons().ShiftAmountSelector;
     QToolButton* copy = ToolBarButton(form, "ActEditCopy");
     QVERIFY(copy != nullptr);
     for (QWidget* control : std::initializer_list<QWidget*>{add, floor, picture, copy}) {
@@ -633,7 +631,7 @@ void MenusTest::panelButtonsRunTheirCommands() {
     // Every button is bound to a command and named after it.
     QCOMPARE(static_cast<int>(form.Buttons().Buttons.size()), 71);
     for (const CommandButton* button : form.Buttons().Buttons) {
-        QVERIFY(button->Action() != nullptr);
+        QCOMPARE(button->defaultAction(), form.Action(button->BoundCommand()));
         QVERIFY(button->objectName().startsWith(QLatin1String("Cmd")));
         QCOMPARE(button->focusPolicy(), Qt::NoFocus);
     }
@@ -696,10 +694,10 @@ void MenusTest::toolTipsAddTheKey() {
     WindowFixture window;
     CommandButton* button = window->Buttons().ButtonOf(action);
     QVERIFY(button != nullptr);
-    QCOMPARE(window->ToolTipText(*button), tip);
+    QCOMPARE(button->toolTip(), tip);
 }
 
-void MenusTest::toolTipHookShowsTheText() {
+void MenusTest::controlsShowTheirToolTips() {
     WindowFixture window;
     MainWindow& form = window.Window();
     form.show();
@@ -713,7 +711,7 @@ void MenusTest::toolTipHookShowsTheText() {
     QCOMPARE(showTip(ButtonOf(form, "ActOpBitReverse")),
              QStringLiteral("ビット並び反転 (Shift+V)"));
     QCOMPARE(showTip(ButtonOf(form, "ActOpAdd")), QStringLiteral("加算 (+)"));
-    QCOMPARE(showTip(form.Buttons().CmdShiftAmountSel), QStringLiteral("シフト量選択 (;)"));
+    QCOMPARE(showTip(form.Buttons().ShiftAmountSelector), QStringLiteral("シフト量選択 (;)"));
     QCOMPARE(showTip(ToolBarButton(form, "ActEditCopy")),
              QStringLiteral("コピー (%1)")
                  .arg(ShortCutText(QKeyCombination(Qt::ControlModifier, Qt::Key_C))));
@@ -734,7 +732,7 @@ void MenusTest::operationPages() {
     QCOMPARE(pages->tabBar()->focusPolicy(), Qt::NoFocus);
     QCOMPARE(ButtonOf(*window, "ActOpSqrt")->parentWidget(), window->Buttons().PageMath);
     QCOMPARE(ButtonOf(*window, "ActOpAnd")->parentWidget(), window->Buttons().PageBit);
-    QCOMPARE(window->Buttons().CmdShiftAmountSel->parentWidget(), window->Buttons().PageBit);
+    QCOMPARE(window->Buttons().ShiftAmountSelector->parentWidget(), window->Buttons().PageBit);
     QCOMPARE(window->Buttons().GrpMode->title(), QStringLiteral("Mode"));
     QCOMPARE(ButtonOf(*window, "ActModeByte")->parentWidget(), window->Buttons().GrpMode);
     // The "=" key spans two rows of keys.

@@ -13,7 +13,6 @@
 #include "ui/MainWindow.h"
 #include "ui/ViewOptions.h"
 #include "ui/toolkit/BandSite.h"
-#include "ui/toolkit/CommandAction.h"
 
 #include <QColorDialog>
 #include <QFile>
@@ -626,11 +625,11 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("missing/pexa.ini"));
         ProfilePathOverride profile(path.toStdString());
         auto window = std::make_unique<MainWindow>();
-        CommandAction* action = FindAction(*window, toggle.toStdString());
-        QVERIFY(action->Execute());
+        const Command command = *testing::CommandNamed(toggle.toStdString());
+        QVERIFY(window->Execute(command));
         QVERIFY(window->Bars().Find(static_cast<BarKind>(kind)) != nullptr);
         MessageBoxCatcher catcher;
-        QVERIFY(action->Execute());
+        QVERIFY(window->Execute(command));
         QCOMPARE(catcher.Count(), 1);
         QCOMPARE(catcher.Text(), path + QStringLiteral(" に書き込めません"));
         QCOMPARE(window->Bars().Find(static_cast<BarKind>(kind)), nullptr);

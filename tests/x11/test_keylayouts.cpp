@@ -6,8 +6,6 @@
 
 #include "../ui/MainWindowHarness.h"
 
-#include "ui/toolkit/CommandActionList.h"
-
 #include <QApplication>
 #include <QMenu>
 #include <QProcess>
@@ -58,15 +56,8 @@ enum KeyCode : unsigned {
 class Recorder {
 public:
     explicit Recorder(MainWindow& window) {
-        for (CommandActionList* list : {window.KeyActions(), window.MenuActions()}) {
-            for (CommandAction* action : list->Actions()) {
-                action->SetOnExecute([this](CommandAction& a) { log_.append(a.Name()); });
-                action->SetOnUpdate([](CommandAction& a) { a.setEnabled(true); });
-            }
-        }
-        // The window refreshes only states whose sources changed: the new
-        // update handlers take effect through one full recompute.
-        window.UpdateActions();
+        window.ReplaceCommandsForTest(
+            [this](Command command) { log_.append(QLatin1String(InfoOf(command).Name)); });
     }
     const QStringList& Log() const { return log_; }
 

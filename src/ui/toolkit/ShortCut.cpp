@@ -93,17 +93,20 @@ QKeyCombination NormalizeKey(QKeyCombination key) {
     return QKeyCombination(mods, static_cast<Qt::Key>(code));
 }
 
-int KeyCodeOfEvent(const QKeyEvent& event) {
-    const int key = event.key();
-    if (!IsNonLatinLetter(key))
-        return key;
-    const int latin = UsLetterOfKeyCode(event.nativeScanCode());
-    return latin != 0 ? latin : key;
-}
-
-QKeyCombination KeyOfEvent(const QKeyEvent& event) {
-    return NormalizeKey(
-        QKeyCombination(event.modifiers(), static_cast<Qt::Key>(KeyCodeOfEvent(event))));
+KeyRecord RecordOfKey(const QKeyEvent& event) {
+    KeyRecord record;
+    record.Key = event.key();
+    if (IsNonLatinLetter(record.Key)) {
+        if (const int latin = UsLetterOfKeyCode(event.nativeScanCode()); latin != 0)
+            record.Key = latin;
+    }
+    record.Modifiers = event.modifiers();
+    record.Shortcut =
+        NormalizeKey(QKeyCombination(record.Modifiers, static_cast<Qt::Key>(record.Key)));
+    record.CtrlTab = (record.Key == Qt::Key_Tab || record.Key == Qt::Key_Backtab) &&
+                     record.Modifiers.testFlag(Qt::ControlModifier) &&
+                     !record.Modifiers.testFlag(Qt::AltModifier);
+    return record;
 }
 
 QString ShortCutText(QKeyCombination key) {

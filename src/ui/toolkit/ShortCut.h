@@ -7,6 +7,11 @@ class QKeyEvent;
 
 namespace pexa {
 
+// Kept rather than QShortcut: keys are matched by their place on the
+// keyboard (Ctrl+C under a Cyrillic layout), a disabled command lets its key
+// go on to the bars' access keys and the typed-character table, and the
+// bars' Alt+letter access keys come before the menu bar's mnemonics.
+//
 // Shortcuts are matched by our own code (not QShortcut) so that a disabled
 // command lets its key go on to the next routing step. Both the stored
 // shortcut and the pressed key are brought to one normal form first:
@@ -30,15 +35,21 @@ bool IsNoShortCut(QKeyCombination key);
 // modifier-only key, an unknown key or no key).
 QKeyCombination NormalizeKey(QKeyCombination key);
 
-// The key of a key-down event as shortcuts and access keys see it. Keys are
-// matched by their place, not by the alphabet of the layout: a letter of a
-// non-Latin alphabet (Cyrillic, Greek, ...) stands for the Latin letter on
+// A key-down as every routing step sees it, read from the event once. Keys
+// are matched by their place, not by the alphabet of the layout: a letter of
+// a non-Latin alphabet (Cyrillic, Greek, ...) stands for the Latin letter on
 // the same key of a US keyboard, so Ctrl+C and Alt+H work under a Russian
 // layout. Latin layouts keep their own letters (AZERTY's A is where US has Q).
-int KeyCodeOfEvent(const QKeyEvent& event);
-
-// The normal form of a key-down event (its key as KeyCodeOfEvent gives it).
-QKeyCombination KeyOfEvent(const QKeyEvent& event);
+struct KeyRecord {
+    // The key code so read, and the event's modifiers (access keys, bar keys).
+    int Key = 0;
+    Qt::KeyboardModifiers Modifiers;
+    // Its normal form, as shortcuts are matched.
+    QKeyCombination Shortcut = QKeyCombination::fromCombined(0);
+    // Ctrl+Tab or Ctrl+Shift+Tab (not with Alt): steps the operator pages.
+    bool CtrlTab = false;
+};
+KeyRecord RecordOfKey(const QKeyEvent& event);
 
 // The shortcut as the user sees it in menus ("Ctrl+C", "Shift+Tab"); empty
 // for no shortcut.
