@@ -3,8 +3,8 @@
 #include "conv/Conversion.h"
 #include "core/CalcValue.h"
 #include "ui/BarControls.h"
+#include "ui/TextWidth.h"
 #include "ui/toolkit/CommandAction.h"
-#include "ui/toolkit/TextMetrics.h"
 
 #include <QLabel>
 #include <QString>
@@ -166,6 +166,7 @@ public:
     bool MatchesAccessKey(int key, Qt::KeyboardModifiers shift) const;
     // The caption width all bars share; the owner makes it the band's minimum.
     int CaptionWidth() const;
+    // Lays out the controls at once for the bar's present size.
     void FitPanel();
 
     // Places the controls if that has not happened yet; showing the bar does it too.
@@ -224,6 +225,12 @@ private:
         }
         return bar;
     }
+    struct ValueColors {
+        QColor Grey;
+        QColor Normal;
+        QColor Invalid;
+    };
+    const ValueColors& CurrentValueColors() const;
     QColor ActiveCaptionColor() const;
     QColor CaptionTextColor() const;
     QColor IndicatorTextColor() const;
@@ -234,10 +241,14 @@ private:
     void ControlMouseDown(QWidget* control, Qt::MouseButton button);
     bool PopupContextMenu(QPoint pos);
     void Place();
-    void LayoutControls();
+    void UpdateControlWidths();
     void OptionAreaChanged();
     int SharedCaptionWidth() const;
+    int WidthBesidePanel() const;
+    int PanelWidthBesideValue() const;
     int PanelContentWidth() const;
+    int PanelMinimum() const;
+    bool ValueFitsUnmeasured() const;
     void UpdatePanelMinimum();
     int OptionButtonWidth(const BarButton& button) const;
 
@@ -245,6 +256,8 @@ private:
     BarParts parts_;
     std::unique_ptr<Conversion> ownedConv_;
     Conversion* conv_ = nullptr;
+    QWidget* row_ = nullptr;
+    QHBoxLayout* rowLayout_ = nullptr;
     BarSeparator* leadingSpacer_ = nullptr;
     BarSeparator* trailingSpacer_ = nullptr;
     QHBoxLayout* panelLayout_ = nullptr;
@@ -255,13 +268,19 @@ private:
     QString operatorSymbol_;
     bool placed_ = false;
     // What the value panel needs to show its whole text, indicators and
-    // operator; part of the bar's minimum width.
-    int panelMinimum_ = 0;
+    // operator; part of the bar's minimum width. While the value is known to
+    // fit (ValueFitsUnmeasured) it is measured only when a layout asks.
+    mutable int panelMinimum_ = 0;
+    mutable bool panelMeasured_ = false;
+    // No less than the panel minimum the band site may have seen last.
+    mutable int panelCeiling_ = 0;
     // A new reading updates the indicators and then the value, and each asks
     // for the panel's width: the value's text is measured once.
     mutable DrawnWidthMemo valueWidth_;
+    mutable WidthEstimate valueEstimate_;
     // A mode change flips the indicators' texts back and forth.
     mutable std::vector<DrawnWidthMemo> indicatorWidths_;
+    mutable std::optional<ValueColors> valueColors_;
 };
 
 } // namespace pexa

@@ -6,6 +6,7 @@
 #include "conv/ConversionFactory.h"
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
+#include "ui/AccessMarks.h"
 #include "ui/CalcBar.h"
 #include "ui/Language.h"
 #include "ui/toolkit/SystemColors.h"
