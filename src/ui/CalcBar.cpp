@@ -232,12 +232,11 @@ void CalcBar::Place() {
     updateGeometry();
     UpdateFonts();
     ApplyActiveColors();
-    LoadSettings();
 }
 
 bool CalcBar::event(QEvent* event) {
     // Placement waits until the bar is about to be shown (or polished), so a
-    // variant's buttons and settings are in place first.
+    // variant's buttons are in place first.
     if (event->type() == QEvent::Polish) {
         EnsurePlaced();
     }

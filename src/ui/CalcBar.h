@@ -22,6 +22,8 @@ class QMenu;
 
 namespace pexa {
 
+struct BarOptions;
+
 // The conversion a bar shows: one of its own, or one its owner keeps (the
 // calculator's), which the owner hands over with AdoptConversion when it lets
 // it go before the bar is destroyed.
@@ -112,15 +114,14 @@ protected:
     virtual void Create();
     // Font and colour of the value text (message, or the conversion's text state).
     virtual void UpdateTextStyle();
-    // Run once at placement; variants read their own settings keys.
-    virtual void LoadSettings();
     virtual void CreateIndicators();
 
 public:
     virtual bool CanActivate() const;
-    // Variants write their own keys; a failed write throws ProfileError for
-    // the caller to report.
-    virtual void SaveSettings();
+    // The options a variant's buttons choose: the window applies what it
+    // read for the kind, and asks for them back to store them.
+    virtual void ApplyOptions(const BarOptions& options);
+    virtual void StoreOptions(BarOptions& options) const;
     // Key (a Qt::Key) and modifiers of the active bar, after the window's own
     // shortcuts and the access-key test; true when the bar used the key.
     virtual bool HandleKey(int key, Qt::KeyboardModifiers shift);

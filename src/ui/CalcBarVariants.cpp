@@ -8,7 +8,7 @@
 #include "enc/EncChar.h"
 #include "enc/EncFloat.h"
 #include "enc/EncTime.h"
-#include "settings/Profile.h"
+#include "ui/BarOptions.h"
 #include "ui/BinaryBar.h"
 #include "ui/CommandTable.h"
 #include "ui/FixedPitchFont.h"
@@ -146,27 +146,29 @@ template <class Bar, class Encoding, std::size_t N>
 void AddEncodingButtons(Bar& bar, const EncodingButton<Encoding> (&buttons)[N], int groupIndex) {
     for (const EncodingButton<Encoding>& entry : buttons) {
         BarButton* button = AddActionButton(bar, entry.Action);
-        const int encoding = static_cast<int>(entry.Value);
-        button->SetTag(encoding);
+        button->SetTag(static_cast<int>(entry.Value));
         button->SetGroupIndex(groupIndex);
-        button->SetDown(encoding == bar.Encoding());
+        button->SetDown(entry.Value == bar.Encoding());
         QObject::connect(button, &BarButton::clicked, &bar,
-                         [&bar, button] { bar.SetEncoding(button->Tag()); });
+                         [&bar, value = entry.Value] { bar.SetEncoding(value); });
     }
 }
 
-void ShowEncodingDown(const CalcBar& bar, int groupIndex, int encoding) {
-    SetGroupDown(bar, groupIndex,
-                 [encoding](const BarButton& button) { return button.Tag() == encoding; });
+template <class Encoding>
+void ShowEncodingDown(const CalcBar& bar, int groupIndex, Encoding encoding) {
+    SetGroupDown(bar, groupIndex, [code = static_cast<int>(encoding)](const BarButton& button) {
+        return button.Tag() == code;
+    });
 }
 
 // Steps the bar's encoding as an arrow key does; false past either end.
 template <class Bar> bool StepEncoding(Bar& bar, int lastEncoding, bool backward) {
-    const int next = backward ? bar.Encoding() - 1 : bar.Encoding() + 1;
+    const int current = static_cast<int>(bar.Encoding());
+    const int next = backward ? current - 1 : current + 1;
     if (next < 0 || next > lastEncoding) {
         return false;
     }
-    bar.SetEncoding(next);
+    bar.SetEncoding(static_cast<decltype(bar.Encoding())>(next));
     return true;
 }
 
@@ -250,15 +252,15 @@ void CharacterBar::Create() {
     value->installEventFilter(new LeftToRightPainter(value));
 }
 
-int CharacterBar::Encoding() const {
-    return static_cast<int>(charConv_.GetCharEncoding());
+CharEncoding CharacterBar::Encoding() const {
+    return charConv_.GetCharEncoding();
 }
 
-void CharacterBar::SetEncoding(int encoding) {
-    if (encoding < 0 || encoding > LastCharEncoding) {
+void CharacterBar::SetEncoding(CharEncoding encoding) {
+    if (static_cast<int>(encoding) > LastCharEncoding) {
         return;
     }
-    charConv_.SetEncoding(static_cast<CharEncoding>(encoding));
+    charConv_.SetEncoding(encoding);
     ShowEncodingDown(*this, CharEncodingGroup, encoding);
     ShowText();
     UpdateIndicators();
@@ -300,12 +302,12 @@ void CharacterBar::UpdateTextStyle() {
     CalcBar::UpdateTextStyle();
 }
 
-void CharacterBar::LoadSettings() {
-    SetEncoding(ReadProfile(KeyCharEncoding));
+void CharacterBar::ApplyOptions(const BarOptions& options) {
+    SetEncoding(options.Encoding);
 }
 
-void CharacterBar::SaveSettings() {
-    WriteProfile(KeyCharEncoding, Encoding());
+void CharacterBar::StoreOptions(BarOptions& options) const {
+    options.Encoding = Encoding();
 }
 
 // ---- SexagesimalBar ----
@@ -346,12 +348,12 @@ bool SexagesimalBar::ToggleOption() {
     return true;
 }
 
-void SexagesimalBar::LoadSettings() {
-    SetHmsStyle(ReadProfile(KeyHmsStyle));
+void SexagesimalBar::ApplyOptions(const BarOptions& options) {
+    SetHmsStyle(options.HmsStyle);
 }
 
-void SexagesimalBar::SaveSettings() {
-    WriteProfile(KeyHmsStyle, HmsStyle());
+void SexagesimalBar::StoreOptions(BarOptions& options) const {
+    options.HmsStyle = HmsStyle();
 }
 
 // ---- FloatBar ----
@@ -364,6 +366,10 @@ constexpr FloatFormat ByteFormats[] = {FloatFormat::E4M3, FloatFormat::E5M2};
 
 int ChoiceOf(const FloatFormat (&formats)[2], FloatFormat format) {
     return format == formats[1] ? 1 : 0;
+}
+
+bool IsOneOf(const FloatFormat (&formats)[2], FloatFormat format) {
+    return format == formats[0] || format == formats[1];
 }
 
 QString BinaryDigits(std::uint64_t value, int count) {
@@ -393,9 +399,9 @@ void FloatBar::AddFormatButtons(const Command (&actions)[2], int groupIndex) {
         button->SetGroupIndex(groupIndex);
         connect(button, &BarButton::clicked, this, [this, groupIndex, choice] {
             if (groupIndex == Float16Group)
-                SetWordFormat(choice);
+                SetWordFormat(WordFormats[choice]);
             else
-                SetByteFormat(choice);
+                SetByteFormat(ByteFormats[choice]);
         });
     }
 }
@@ -409,8 +415,8 @@ void FloatBar::ShowFormatButtons() {
         int Group;
         CalcValueMode Mode;
         int Choice;
-    } pairs[] = {{Float16Group, CalcValueMode::Word, WordFormat()},
-                 {Float8Group, CalcValueMode::Byte, ByteFormat()}};
+    } pairs[] = {{Float16Group, CalcValueMode::Word, ChoiceOf(WordFormats, WordFormat())},
+                 {Float8Group, CalcValueMode::Byte, ChoiceOf(ByteFormats, ByteFormat())}};
     for (const auto& pair : pairs) {
         const bool applies = mode == pair.Mode;
         for (QWidget* control : Parts().OptionControls) {
@@ -423,26 +429,26 @@ void FloatBar::ShowFormatButtons() {
     }
 }
 
-int FloatBar::WordFormat() const {
-    return ChoiceOf(WordFormats, floatConv_.GetWordFormat());
+FloatFormat FloatBar::WordFormat() const {
+    return floatConv_.GetWordFormat();
 }
 
-int FloatBar::ByteFormat() const {
-    return ChoiceOf(ByteFormats, floatConv_.GetByteFormat());
+FloatFormat FloatBar::ByteFormat() const {
+    return floatConv_.GetByteFormat();
 }
 
-void FloatBar::SetWordFormat(int choice) {
-    if (choice < 0 || choice > 1)
+void FloatBar::SetWordFormat(FloatFormat format) {
+    if (!IsOneOf(WordFormats, format))
         return;
-    floatConv_.SetWordFormat(WordFormats[choice]);
+    floatConv_.SetWordFormat(format);
     ShowText();
     UpdateIndicators();
 }
 
-void FloatBar::SetByteFormat(int choice) {
-    if (choice < 0 || choice > 1)
+void FloatBar::SetByteFormat(FloatFormat format) {
+    if (!IsOneOf(ByteFormats, format))
         return;
-    floatConv_.SetByteFormat(ByteFormats[choice]);
+    floatConv_.SetByteFormat(format);
     ShowText();
     UpdateIndicators();
 }
@@ -451,14 +457,14 @@ bool FloatBar::StepOption(bool backward) {
     const int next = backward ? 0 : 1;
     switch (Conv().GetMode()) {
     case CalcValueMode::Word:
-        if (WordFormat() == next)
+        if (WordFormat() == WordFormats[next])
             return false;
-        SetWordFormat(next);
+        SetWordFormat(WordFormats[next]);
         return true;
     case CalcValueMode::Byte:
-        if (ByteFormat() == next)
+        if (ByteFormat() == ByteFormats[next])
             return false;
-        SetByteFormat(next);
+        SetByteFormat(ByteFormats[next]);
         return true;
     default:
         return false;
@@ -518,15 +524,14 @@ void FloatBar::changeEvent(QEvent* event) {
         ShowText();
 }
 
-void FloatBar::LoadSettings() {
-    SetWordFormat(ReadProfile(KeyFloat16Format));
-    SetByteFormat(ReadProfile(KeyFloat8Format));
+void FloatBar::ApplyOptions(const BarOptions& options) {
+    SetWordFormat(options.WordFormat);
+    SetByteFormat(options.ByteFormat);
 }
 
-void FloatBar::SaveSettings() {
-    // A failed write stops the save at that key, as every save of the file does.
-    WriteProfile(KeyFloat16Format, WordFormat());
-    WriteProfile(KeyFloat8Format, ByteFormat());
+void FloatBar::StoreOptions(BarOptions& options) const {
+    options.WordFormat = WordFormat();
+    options.ByteFormat = ByteFormat();
 }
 
 // ---- DateTimeBar ----
@@ -553,19 +558,19 @@ void DateTimeBar::Create() {
     connect(diff, &BarButton::clicked, this, [this] { ToggleOption(); });
 }
 
-int DateTimeBar::Encoding() const {
-    return static_cast<int>(timeConv_.GetTimeEncoding());
+TimeEncoding DateTimeBar::Encoding() const {
+    return timeConv_.GetTimeEncoding();
 }
 
 bool DateTimeBar::DiffMode() const {
     return timeConv_.GetTimeDiffMode();
 }
 
-void DateTimeBar::SetEncoding(int encoding) {
-    if (encoding < 0 || encoding > LastTimeEncoding) {
+void DateTimeBar::SetEncoding(TimeEncoding encoding) {
+    if (static_cast<int>(encoding) > LastTimeEncoding) {
         return;
     }
-    timeConv_.SetEncoding(static_cast<TimeEncoding>(encoding));
+    timeConv_.SetEncoding(encoding);
     ShowEncodingDown(*this, TimeEncodingGroup, encoding);
     ShowText();
     UpdateIndicators();
@@ -607,15 +612,14 @@ void DateTimeBar::UpdateIndicators() {
     }
 }
 
-void DateTimeBar::LoadSettings() {
-    SetEncoding(ReadProfile(KeyTimeEncoding));
-    SetDiffMode(ReadProfile(KeyTimeDiffMode));
+void DateTimeBar::ApplyOptions(const BarOptions& options) {
+    SetEncoding(options.DateEncoding);
+    SetDiffMode(options.TimeDiffMode);
 }
 
-void DateTimeBar::SaveSettings() {
-    // A failed write stops the save at that key, as every save of the file does.
-    WriteProfile(KeyTimeEncoding, Encoding());
-    WriteProfile(KeyTimeDiffMode, DiffMode());
+void DateTimeBar::StoreOptions(BarOptions& options) const {
+    options.DateEncoding = Encoding();
+    options.TimeDiffMode = DiffMode();
 }
 
 } // namespace pexa
