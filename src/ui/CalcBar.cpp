@@ -252,6 +252,7 @@ bool CalcBar::event(QEvent* event) {
     // against the colours they are drawn on.
     if (event->type() == QEvent::PaletteChange) {
         valueColors_.reset();
+        shownValueColor_ = QColor();
         if (placed_)
             ApplyActiveColors();
     }
@@ -544,25 +545,30 @@ const CalcBar::ValueColors& CalcBar::CurrentValueColors() const {
 
 void CalcBar::UpdateTextStyle() {
     const ValueColors& colors = CurrentValueColors();
-    if (HasMessage()) {
-        SetTextColor(*parts_.ValueLabel, colors.Grey);
-        return;
+    const QColor* color = &colors.Grey;
+    if (!HasMessage()) {
+        switch (conv_->GetTextState()) {
+        case ConvTextState::Normal:
+            color = &colors.Normal;
+            break;
+        case ConvTextState::NotApplicable:
+            break;
+        case ConvTextState::Invalid:
+            color = &colors.Invalid;
+            break;
+        }
     }
-    switch (conv_->GetTextState()) {
-    case ConvTextState::Normal:
-        SetTextColor(*parts_.ValueLabel, colors.Normal);
-        break;
-    case ConvTextState::NotApplicable:
-        SetTextColor(*parts_.ValueLabel, colors.Grey);
-        break;
-    case ConvTextState::Invalid:
-        SetTextColor(*parts_.ValueLabel, colors.Invalid);
-        break;
+    // Only the bar sets the value's colour; asking the label's palette
+    // whether it already has it costs more than remembering.
+    if (shownValueColor_ != *color) {
+        SetTextColor(*parts_.ValueLabel, *color);
+        shownValueColor_ = *color;
     }
 }
 
 void CalcBar::SetPanelColor(const QColor& color) {
     valueColors_.reset();
+    shownValueColor_ = QColor();
     QPalette palette = parts_.ValuePanel->palette();
     palette.setColor(QPalette::Window, color);
     parts_.ValuePanel->setPalette(palette);

@@ -282,6 +282,8 @@ private:
     // A mode change flips the indicators' texts back and forth.
     mutable std::vector<DrawnWidthMemo> indicatorWidths_;
     mutable std::optional<ValueColors> valueColors_;
+    // The colour last given to the value label (invalid: not known).
+    QColor shownValueColor_;
 };
 
 } // namespace pexa
