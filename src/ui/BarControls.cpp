@@ -1,6 +1,6 @@
 #include "ui/BarControls.h"
 
-#include "ui/toolkit/TextMetrics.h"
+#include "ui/AccessMarks.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -42,11 +42,10 @@ void BarSeparator::paintEvent(QPaintEvent*) {
 int BarButton::CaptionTextWidth() const {
     const QFont& current = font();
     const QString caption = text();
-    if (measured_.has_value() && measured_->Generation == TextMetricsGeneration() &&
-        measured_->Caption == caption && measured_->Font == current)
+    if (measured_.has_value() && measured_->Caption == caption && measured_->Font == current)
         return measured_->Width;
-    const int width = TextWidth(current, StripAccessMarks(caption));
-    measured_ = MeasuredWidth{current, TextMetricsGeneration(), caption, width};
+    const int width = QFontMetrics(current).horizontalAdvance(StripAccessMarks(caption));
+    measured_ = MeasuredWidth{current, caption, width};
     return width;
 }
 
@@ -67,12 +66,11 @@ QString BarCaption::PlainText() const {
 
 QSize BarCaption::sizeHint() const {
     const QFont& current = font();
-    if (measured_.has_value() && measured_->Generation == TextMetricsGeneration() &&
-        measured_->Font == current)
+    if (measured_.has_value() && measured_->Font == current)
         return measured_->Size;
     const QFontMetrics metrics(current);
     const QSize size(metrics.horizontalAdvance(PlainText()), metrics.height());
-    measured_ = MeasuredSize{current, TextMetricsGeneration(), size};
+    measured_ = MeasuredSize{current, size};
     return size;
 }
 

@@ -30,7 +30,6 @@ private:
     // is kept until the caption or the font changes.
     struct MeasuredWidth {
         QFont Font;
-        unsigned Generation = 0;
         QString Caption;
         int Width = 0;
     };
@@ -75,7 +74,6 @@ private:
     // text and font.
     struct MeasuredSize {
         QFont Font;
-        unsigned Generation = 0;
         QSize Size;
     };
     mutable std::optional<MeasuredSize> measured_;

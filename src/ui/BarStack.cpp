@@ -56,6 +56,7 @@ CalcBar* BarStack::Create(BarKind kind) {
         calculator.CloseBar(kind);
         throw;
     }
+    window_.LoadBarSettings(*bar);
     const int index = site_->AddBand(bar);
 
     // Direct connections: the window acts inside the bar's event handling,

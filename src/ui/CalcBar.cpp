@@ -4,9 +4,10 @@
 #include "core/CalcArithmetic.h"
 #include "core/CalcError.h"
 #include "core/ModeWidth.h"
+#include "ui/AccessMarks.h"
 #include "ui/ColorContrast.h"
 #include "ui/SjisText.h"
-#include "ui/toolkit/TextMetrics.h"
+#include "ui/TextWidth.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -134,23 +135,39 @@ CalcBar::CalcBar(CreateKey, QWidget* owner, BarConversion conv)
 void CalcBar::BuildControls() {
     setWindowTitle(Title());
 
-    parts_.CaptionLabel = new BarCaption(this);
+    // The controls stand in a row of their own that fills the bar. A layout
+    // ends by telling its widget's parent that the widget's size may have
+    // changed; on the bar itself that would lay out every band again after
+    // each new value. The bar tells the band site itself, and only when the
+    // value needs more or less room (UpdatePanelMinimum).
+    row_ = new QWidget(this);
+    rowLayout_ = new QHBoxLayout(row_);
+    rowLayout_->setContentsMargins(0, 0, 0, 0);
+    rowLayout_->setSpacing(0);
+
+    parts_.CaptionLabel = new BarCaption(row_);
     parts_.CaptionLabel->SetMarkedText(
         AddAccessMark(FromConvText(conv_->GetLabel()), conv_->GetAccessKey()));
     ConnectMouseDown(parts_.CaptionLabel);
 
-    leadingSpacer_ = new BarSeparator(false, kEdgeGap, this);
-    trailingSpacer_ = new BarSeparator(false, kEdgeGap, this);
+    leadingSpacer_ = new BarSeparator(false, kEdgeGap, row_);
+    trailingSpacer_ = new BarSeparator(false, kEdgeGap, row_);
     ConnectMouseDown(leadingSpacer_);
     ConnectMouseDown(trailingSpacer_);
 
-    parts_.ValuePanel = new QFrame(this);
+    parts_.ValuePanel = new QFrame(row_);
     parts_.ValuePanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     parts_.ValuePanel->setLineWidth(1);
     parts_.ValuePanel->setAutoFillBackground(true);
-    parts_.ValuePanel->resize(parts_.ValuePanel->width(),
-                              QFontMetrics(parts_.ValuePanel->font()).height());
+    // The panel takes what the caption and the options leave; what it needs
+    // is part of the bar's own minimum.
+    parts_.ValuePanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     ConnectMouseDown(parts_.ValuePanel);
+
+    rowLayout_->addWidget(parts_.CaptionLabel);
+    rowLayout_->addWidget(leadingSpacer_);
+    rowLayout_->addWidget(trailingSpacer_);
+    rowLayout_->addWidget(parts_.ValuePanel, 1);
 
     panelLayout_ = new QHBoxLayout(parts_.ValuePanel);
     panelLayout_->setContentsMargins(0, 0, 0, 0);
@@ -206,16 +223,16 @@ void CalcBar::EnsurePlaced() {
 
 void CalcBar::Place() {
     placed_ = true;
-    LayoutControls();
+    UpdateControlWidths();
+    FitPanel();
     updateGeometry();
     UpdateFonts();
     ApplyActiveColors();
-    LoadSettings();
 }
 
 bool CalcBar::event(QEvent* event) {
     // Placement waits until the bar is about to be shown (or polished), so a
-    // variant's buttons and settings are in place first.
+    // variant's buttons are in place first.
     if (event->type() == QEvent::Polish) {
         EnsurePlaced();
     }
@@ -224,12 +241,16 @@ bool CalcBar::event(QEvent* event) {
     // operator label's width.
     if (event->type() == QEvent::FontChange && placed_) {
         UpdateFonts();
-        LayoutControls();
+        UpdateControlWidths();
+        FitPanel();
     }
     // A new desktop palette or window colour: the text colours are chosen
     // against the colours they are drawn on.
-    if (event->type() == QEvent::PaletteChange && placed_) {
-        ApplyActiveColors();
+    if (event->type() == QEvent::PaletteChange) {
+        valueColors_.reset();
+        shownValueColor_ = QColor();
+        if (placed_)
+            ApplyActiveColors();
     }
     if (event->type() == QEvent::LanguageChange && parts_.ReverseIndicator != nullptr) {
         UpdateIndicators();
@@ -247,10 +268,12 @@ public:
     explicit WidestTextMemo(QStringList texts) : texts_(std::move(texts)) {}
 
     int Of(const QFont& font) {
-        if (width_ < 0 || generation_ != TextMetricsGeneration() || !(font_ == font)) {
-            width_ = WidestText(font, texts_);
+        if (width_ < 0 || !(font_ == font)) {
+            const QFontMetrics metrics(font);
+            width_ = 0;
+            for (const QString& text : texts_)
+                width_ = std::max(width_, metrics.horizontalAdvance(text));
             font_ = font;
-            generation_ = TextMetricsGeneration();
         }
         return width_;
     }
@@ -258,7 +281,6 @@ public:
 private:
     QStringList texts_;
     QFont font_;
-    unsigned generation_ = 0;
     int width_ = -1;
 };
 
@@ -301,59 +323,55 @@ int CalcBar::OptionButtonWidth(const BarButton& button) const {
     return std::max(fitted, minimum);
 }
 
-void CalcBar::LayoutControls() {
-    const int h = height();
-    int x = 0;
-    auto place = [&](QWidget* control, int width) {
-        control->setGeometry(x, 0, width, h);
-        x += width;
-    };
-    place(parts_.CaptionLabel, CaptionWidth());
-    place(leadingSpacer_, leadingSpacer_->sizeHint().width());
+// Widths the controls' own size hints do not give: the caption's is shared
+// by all bars, and an option button is at least three quarters of a tool
+// button and clear of its caption.
+void CalcBar::UpdateControlWidths() {
+    parts_.CaptionLabel->setFixedWidth(CaptionWidth());
     for (QWidget* control : parts_.OptionControls) {
-        if (control->isHidden()) {
-            continue;
-        }
         if (auto* button = qobject_cast<BarButton*>(control)) {
-            place(button, OptionButtonWidth(*button));
-        } else {
-            place(control, control->sizeHint().width());
+            button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
+            button->setMinimumWidth(OptionButtonWidth(*button));
         }
     }
-    place(trailingSpacer_, trailingSpacer_->sizeHint().width());
-    parts_.ValuePanel->setGeometry(x, 0, parts_.ValuePanel->width(), h);
-    FitPanel();
 }
 
 void CalcBar::OptionAreaChanged() {
     if (placed_) {
-        LayoutControls();
+        UpdateControlWidths();
+        FitPanel();
     }
     // The bar's minimum width includes the option area.
     updateGeometry();
 }
 
 void CalcBar::FitPanel() {
-    parts_.ValuePanel->resize(std::max(0, width() - parts_.ValuePanel->x()),
-                              parts_.ValuePanel->height());
+    // A hidden bar gets its resize event only when shown; the row follows now.
+    row_->setGeometry(rect());
+    rowLayout_->invalidate();
+    rowLayout_->activate();
 }
 
 void CalcBar::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (placed_) {
-        LayoutControls();
-    }
+    row_->setGeometry(rect());
 }
 
 QSize CalcBar::sizeHint() const {
     const QSize minimum = minimumSizeHint();
     // Room for eight characters, or the whole value when that is more.
     const int panelWidth = 8 * QFontMetrics(parts_.ValuePanel->font()).averageCharWidth();
-    return {std::max(minimum.width(), minimum.width() - panelMinimum_ + panelWidth),
+    return {std::max(minimum.width(), minimum.width() - PanelMinimum() + panelWidth),
             minimum.height()};
 }
 
 QSize CalcBar::minimumSizeHint() const {
+    const int panelHeight =
+        QFontMetrics(parts_.ValuePanel->font()).height() + 2 * parts_.ValuePanel->frameWidth() + 2;
+    return {WidthBesidePanel() + PanelMinimum(), std::max(ToolButtonHeight, panelHeight)};
+}
+
+int CalcBar::WidthBesidePanel() const {
     int width = CaptionWidth() + 2 * kEdgeGap;
     for (QWidget* control : parts_.OptionControls) {
         if (control->isHidden()) {
@@ -362,13 +380,10 @@ QSize CalcBar::minimumSizeHint() const {
         const auto* button = qobject_cast<const BarButton*>(control);
         width += button != nullptr ? OptionButtonWidth(*button) : control->sizeHint().width();
     }
-    width += panelMinimum_;
-    const int panelHeight =
-        QFontMetrics(parts_.ValuePanel->font()).height() + 2 * parts_.ValuePanel->frameWidth() + 2;
-    return {width, std::max(ToolButtonHeight, panelHeight)};
+    return width;
 }
 
-int CalcBar::PanelContentWidth() const {
+int CalcBar::PanelWidthBesideValue() const {
     int width = 2 * parts_.ValuePanel->frameWidth() + parts_.OperatorLabel->minimumWidth();
     // Labels measure their ink, which can reach past the text's advance. A
     // label's own size hint runs its whole formatting pass for a new text;
@@ -383,17 +398,66 @@ int CalcBar::PanelContentWidth() const {
                      ? indicator->sizeHint().width()
                      : indicatorWidths_[i].Of(indicator->font(), indicator->text());
     }
-    return width + valueWidth_.Of(parts_.ValueLabel->font(), parts_.ValueLabel->text());
+    return width;
+}
+
+int CalcBar::PanelContentWidth() const {
+    return PanelWidthBesideValue() +
+           valueWidth_.Of(parts_.ValueLabel->font(), parts_.ValueLabel->text());
+}
+
+int CalcBar::PanelMinimum() const {
+    if (!panelMeasured_) {
+        panelMinimum_ = PanelContentWidth();
+        panelMeasured_ = true;
+        panelCeiling_ = panelMinimum_;
+    }
+    return panelMinimum_;
+}
+
+// Shaping the value's text costs more than the rest of a keystroke, and most
+// new values plainly fit the room the bar already has. Such a value changes
+// nothing the band site does: the bar was not held at its minimum before
+// (its minimum stayed below its width) and is not now, so the band keeps its
+// width and no other band moves. Only a value whose estimate comes near the
+// edge of the room, or could not be estimated, is measured at once; the
+// others when a layout asks for the bar's minimum.
+bool CalcBar::ValueFitsUnmeasured() const {
+    // Nothing lays out a bar that is not shown, and showing it asks for its
+    // minimum.
+    if (!isVisible())
+        return true;
+    const QLabel& value = *parts_.ValueLabel;
+    const std::optional<int> estimate = valueEstimate_.Of(value.font(), value.text());
+    if (!estimate)
+        return false;
+    const int beside = WidthBesidePanel();
+    if (beside + panelCeiling_ >= width())
+        return false;
+    // Kerning and ligatures can make the shaped text a little wider than the
+    // sum of its advances; a wide margin keeps the estimate on the safe side.
+    const int margin = std::max(2, *estimate / 8);
+    const int panel = PanelWidthBesideValue() + *estimate + margin;
+    if (beside + panel >= width())
+        return false;
+    panelCeiling_ = std::max(panelCeiling_, panel);
+    return true;
 }
 
 // The value is never cut: a text that does not fit widens the bar, and the
 // band site and the window grow with it.
 void CalcBar::UpdatePanelMinimum() {
-    const int wanted = PanelContentWidth();
-    if (wanted != panelMinimum_) {
-        panelMinimum_ = wanted;
-        updateGeometry();
+    if (ValueFitsUnmeasured()) {
+        panelMeasured_ = false;
+        return;
     }
+    const int wanted = PanelContentWidth();
+    const bool changed = !panelMeasured_ || wanted != panelMinimum_;
+    panelMinimum_ = wanted;
+    panelMeasured_ = true;
+    panelCeiling_ = wanted;
+    if (changed)
+        updateGeometry();
 }
 
 // ---- fonts, text and colours ----
@@ -467,25 +531,40 @@ QColor CalcBar::IndicatorTextColor() const {
     return Legible(ApplicationColor(QPalette::Dark), PanelColor());
 }
 
+// The value's colours are chosen against the panel's at every new value;
+// they change only with the colours, which ApplyActiveColors follows.
+const CalcBar::ValueColors& CalcBar::CurrentValueColors() const {
+    if (!valueColors_)
+        valueColors_ = ValueColors{GreyTextColor(), WindowTextColor(), InvalidTextColor()};
+    return *valueColors_;
+}
+
 void CalcBar::UpdateTextStyle() {
-    if (HasMessage()) {
-        SetTextColor(*parts_.ValueLabel, GreyTextColor());
-        return;
+    const ValueColors& colors = CurrentValueColors();
+    const QColor* color = &colors.Grey;
+    if (!HasMessage()) {
+        switch (conv_->GetTextState()) {
+        case ConvTextState::Normal:
+            color = &colors.Normal;
+            break;
+        case ConvTextState::NotApplicable:
+            break;
+        case ConvTextState::Invalid:
+            color = &colors.Invalid;
+            break;
+        }
     }
-    switch (conv_->GetTextState()) {
-    case ConvTextState::Normal:
-        SetTextColor(*parts_.ValueLabel, WindowTextColor());
-        break;
-    case ConvTextState::NotApplicable:
-        SetTextColor(*parts_.ValueLabel, GreyTextColor());
-        break;
-    case ConvTextState::Invalid:
-        SetTextColor(*parts_.ValueLabel, InvalidTextColor());
-        break;
+    // Only the bar sets the value's colour; asking the label's palette
+    // whether it already has it costs more than remembering.
+    if (shownValueColor_ != *color) {
+        SetTextColor(*parts_.ValueLabel, *color);
+        shownValueColor_ = *color;
     }
 }
 
 void CalcBar::SetPanelColor(const QColor& color) {
+    valueColors_.reset();
+    shownValueColor_ = QColor();
     QPalette palette = parts_.ValuePanel->palette();
     palette.setColor(QPalette::Window, color);
     parts_.ValuePanel->setPalette(palette);
@@ -608,11 +687,12 @@ bool CalcBar::HandleKey(int key, Qt::KeyboardModifiers shift) {
 // ---- option controls ----
 
 BarButton* CalcBar::AddOptionButton(const QString& caption, const QString& toolTip) {
-    auto* button = new BarButton(this);
+    auto* button = new BarButton(row_);
     ConnectMouseDown(button);
     if (!caption.isEmpty())
         button->setText(ButtonCaption(caption));
     button->setToolTip(toolTip);
+    rowLayout_->insertWidget(rowLayout_->indexOf(trailingSpacer_), button);
     parts_.OptionControls.push_back(button);
     OptionAreaChanged();
     return button;
@@ -620,8 +700,9 @@ BarButton* CalcBar::AddOptionButton(const QString& caption, const QString& toolT
 
 BarSeparator* CalcBar::AddOptionSeparator(bool divider) {
     const int width = divider ? 2 * (kEdgeGap + kFrameLine) : 2 * kEdgeGap;
-    auto* separator = new BarSeparator(divider, width, this);
+    auto* separator = new BarSeparator(divider, width, row_);
     ConnectMouseDown(separator);
+    rowLayout_->insertWidget(rowLayout_->indexOf(trailingSpacer_), separator);
     parts_.OptionControls.push_back(separator);
     OptionAreaChanged();
     return separator;

@@ -3,7 +3,7 @@
 #include "conv/Conversion.h"
 #include "core/CalcValue.h"
 #include "ui/BarControls.h"
-#include "ui/toolkit/TextMetrics.h"
+#include "ui/TextWidth.h"
 
 #include <QLabel>
 #include <QString>
@@ -20,6 +20,8 @@ class QHBoxLayout;
 class QMenu;
 
 namespace pexa {
+
+struct BarOptions;
 
 // The conversion a bar shows: one of its own, or one its owner keeps (the
 // calculator's), which the owner hands over with AdoptConversion when it lets
@@ -111,15 +113,14 @@ protected:
     virtual void Create();
     // Font and colour of the value text (message, or the conversion's text state).
     virtual void UpdateTextStyle();
-    // Run once at placement; variants read their own settings keys.
-    virtual void LoadSettings();
     virtual void CreateIndicators();
 
 public:
     virtual bool CanActivate() const;
-    // Variants write their own keys; a failed write throws ProfileError for
-    // the caller to report.
-    virtual void SaveSettings();
+    // The options a variant's buttons choose: the window applies what it
+    // read for the kind, and asks for them back to store them.
+    virtual void ApplyOptions(const BarOptions& options);
+    virtual void StoreOptions(BarOptions& options) const;
     // Key (a Qt::Key) and modifiers of the active bar, after the window's own
     // shortcuts and the access-key test; true when the bar used the key.
     virtual bool HandleKey(int key, Qt::KeyboardModifiers shift);
@@ -165,6 +166,7 @@ public:
     bool MatchesAccessKey(int key, Qt::KeyboardModifiers shift) const;
     // The caption width all bars share; the owner makes it the band's minimum.
     int CaptionWidth() const;
+    // Lays out the controls at once for the bar's present size.
     void FitPanel();
 
     // Places the controls if that has not happened yet; showing the bar does it too.
@@ -226,6 +228,12 @@ private:
         }
         return bar;
     }
+    struct ValueColors {
+        QColor Grey;
+        QColor Normal;
+        QColor Invalid;
+    };
+    const ValueColors& CurrentValueColors() const;
     QColor ActiveCaptionColor() const;
     QColor CaptionTextColor() const;
     QColor IndicatorTextColor() const;
@@ -236,10 +244,14 @@ private:
     void ControlMouseDown(QWidget* control, Qt::MouseButton button);
     bool PopupContextMenu(QPoint pos);
     void Place();
-    void LayoutControls();
+    void UpdateControlWidths();
     void OptionAreaChanged();
     int SharedCaptionWidth() const;
+    int WidthBesidePanel() const;
+    int PanelWidthBesideValue() const;
     int PanelContentWidth() const;
+    int PanelMinimum() const;
+    bool ValueFitsUnmeasured() const;
     void UpdatePanelMinimum();
     int OptionButtonWidth(const BarButton& button) const;
 
@@ -247,6 +259,8 @@ private:
     BarParts parts_;
     std::unique_ptr<Conversion> ownedConv_;
     Conversion* conv_ = nullptr;
+    QWidget* row_ = nullptr;
+    QHBoxLayout* rowLayout_ = nullptr;
     BarSeparator* leadingSpacer_ = nullptr;
     BarSeparator* trailingSpacer_ = nullptr;
     QHBoxLayout* panelLayout_ = nullptr;
@@ -257,13 +271,21 @@ private:
     QString operatorSymbol_;
     bool placed_ = false;
     // What the value panel needs to show its whole text, indicators and
-    // operator; part of the bar's minimum width.
-    int panelMinimum_ = 0;
+    // operator; part of the bar's minimum width. While the value is known to
+    // fit (ValueFitsUnmeasured) it is measured only when a layout asks.
+    mutable int panelMinimum_ = 0;
+    mutable bool panelMeasured_ = false;
+    // No less than the panel minimum the band site may have seen last.
+    mutable int panelCeiling_ = 0;
     // A new reading updates the indicators and then the value, and each asks
     // for the panel's width: the value's text is measured once.
     mutable DrawnWidthMemo valueWidth_;
+    mutable WidthEstimate valueEstimate_;
     // A mode change flips the indicators' texts back and forth.
     mutable std::vector<DrawnWidthMemo> indicatorWidths_;
+    mutable std::optional<ValueColors> valueColors_;
+    // The colour last given to the value label (invalid: not known).
+    QColor shownValueColor_;
 };
 
 } // namespace pexa

@@ -27,9 +27,9 @@ bool CalcBar::CanToggleSign() const {
     return conv_->CanToggleSign();
 }
 
-void CalcBar::LoadSettings() {}
+void CalcBar::ApplyOptions(const BarOptions&) {}
 
-void CalcBar::SaveSettings() {}
+void CalcBar::StoreOptions(BarOptions&) const {}
 
 bool CalcBar::StepOption(bool) {
     return false;

@@ -8,7 +8,7 @@
 #include "enc/EncChar.h"
 #include "enc/EncFloat.h"
 #include "enc/EncTime.h"
-#include "settings/Profile.h"
+#include "ui/BarOptions.h"
 #include "ui/BinaryBar.h"
 #include "ui/CommandActions.h"
 #include "ui/CommandTable.h"
@@ -131,22 +131,23 @@ void AddEncodingButtons(Bar& bar, const EncodingButton<Encoding> (&buttons)[N]) 
     QButtonGroup* group = ChoiceGroup(bar, EncodingGroupName);
     for (const EncodingButton<Encoding>& entry : buttons)
         group->addButton(AddActionButton(bar, entry.Action), static_cast<int>(entry.Value));
-    ShowChoice(*group, bar.Encoding());
+    ShowChoice(*group, static_cast<int>(bar.Encoding()));
     QObject::connect(group, &QButtonGroup::idClicked, &bar,
-                     [&bar](int encoding) { bar.SetEncoding(encoding); });
+                     [&bar](int encoding) { bar.SetEncoding(static_cast<Encoding>(encoding)); });
 }
 
-void ShowEncodingDown(CalcBar& bar, int encoding) {
-    ShowChoice(*ChoiceGroup(bar, EncodingGroupName), encoding);
+template <class Encoding> void ShowEncodingDown(CalcBar& bar, Encoding encoding) {
+    ShowChoice(*ChoiceGroup(bar, EncodingGroupName), static_cast<int>(encoding));
 }
 
 // Steps the bar's encoding as an arrow key does; false past either end.
 template <class Bar> bool StepEncoding(Bar& bar, int lastEncoding, bool backward) {
-    const int next = backward ? bar.Encoding() - 1 : bar.Encoding() + 1;
+    const int current = static_cast<int>(bar.Encoding());
+    const int next = backward ? current - 1 : current + 1;
     if (next < 0 || next > lastEncoding) {
         return false;
     }
-    bar.SetEncoding(next);
+    bar.SetEncoding(static_cast<decltype(bar.Encoding())>(next));
     return true;
 }
 
@@ -222,15 +223,15 @@ void CharacterBar::Create() {
     value->installEventFilter(new LeftToRightPainter(value));
 }
 
-int CharacterBar::Encoding() const {
-    return static_cast<int>(charConv_.GetCharEncoding());
+CharEncoding CharacterBar::Encoding() const {
+    return charConv_.GetCharEncoding();
 }
 
-void CharacterBar::SetEncoding(int encoding) {
-    if (encoding < 0 || encoding > LastCharEncoding) {
+void CharacterBar::SetEncoding(CharEncoding encoding) {
+    if (static_cast<int>(encoding) > LastCharEncoding) {
         return;
     }
-    charConv_.SetEncoding(static_cast<CharEncoding>(encoding));
+    charConv_.SetEncoding(encoding);
     ShowEncodingDown(*this, encoding);
     ShowText();
     UpdateIndicators();
@@ -272,12 +273,12 @@ void CharacterBar::UpdateTextStyle() {
     CalcBar::UpdateTextStyle();
 }
 
-void CharacterBar::LoadSettings() {
-    SetEncoding(ReadProfile(KeyCharEncoding));
+void CharacterBar::ApplyOptions(const BarOptions& options) {
+    SetEncoding(options.Encoding);
 }
 
-void CharacterBar::SaveSettings() {
-    WriteProfile(KeyCharEncoding, Encoding());
+void CharacterBar::StoreOptions(BarOptions& options) const {
+    options.Encoding = Encoding();
 }
 
 // ---- SexagesimalBar ----
@@ -316,12 +317,12 @@ bool SexagesimalBar::ToggleOption() {
     return true;
 }
 
-void SexagesimalBar::LoadSettings() {
-    SetHmsStyle(ReadProfile(KeyHmsStyle));
+void SexagesimalBar::ApplyOptions(const BarOptions& options) {
+    SetHmsStyle(options.HmsStyle);
 }
 
-void SexagesimalBar::SaveSettings() {
-    WriteProfile(KeyHmsStyle, HmsStyle());
+void SexagesimalBar::StoreOptions(BarOptions& options) const {
+    options.HmsStyle = HmsStyle();
 }
 
 // ---- FloatBar ----
@@ -334,6 +335,10 @@ constexpr FloatFormat ByteFormats[] = {FloatFormat::E4M3, FloatFormat::E5M2};
 
 int ChoiceOf(const FloatFormat (&formats)[2], FloatFormat format) {
     return format == formats[1] ? 1 : 0;
+}
+
+bool IsOneOf(const FloatFormat (&formats)[2], FloatFormat format) {
+    return format == formats[0] || format == formats[1];
 }
 
 QString BinaryDigits(std::uint64_t value, int count) {
@@ -363,9 +368,9 @@ void FloatBar::AddFormatButtons(const Command (&actions)[2], const char* groupNa
     const bool word = std::string_view(groupName) == Float16GroupName;
     connect(group, &QButtonGroup::idClicked, this, [this, word](int choice) {
         if (word)
-            SetWordFormat(choice);
+            SetWordFormat(WordFormats[choice]);
         else
-            SetByteFormat(choice);
+            SetByteFormat(ByteFormats[choice]);
     });
 }
 
@@ -378,8 +383,8 @@ void FloatBar::ShowFormatButtons() {
         const char* Group;
         CalcValueMode Mode;
         int Choice;
-    } pairs[] = {{Float16GroupName, CalcValueMode::Word, WordFormat()},
-                 {Float8GroupName, CalcValueMode::Byte, ByteFormat()}};
+    } pairs[] = {{Float16GroupName, CalcValueMode::Word, ChoiceOf(WordFormats, WordFormat())},
+                 {Float8GroupName, CalcValueMode::Byte, ChoiceOf(ByteFormats, ByteFormat())}};
     for (const auto& pair : pairs) {
         const bool applies = mode == pair.Mode;
         QButtonGroup* group = ChoiceGroup(*this, pair.Group);
@@ -389,26 +394,26 @@ void FloatBar::ShowFormatButtons() {
     }
 }
 
-int FloatBar::WordFormat() const {
-    return ChoiceOf(WordFormats, floatConv_.GetWordFormat());
+FloatFormat FloatBar::WordFormat() const {
+    return floatConv_.GetWordFormat();
 }
 
-int FloatBar::ByteFormat() const {
-    return ChoiceOf(ByteFormats, floatConv_.GetByteFormat());
+FloatFormat FloatBar::ByteFormat() const {
+    return floatConv_.GetByteFormat();
 }
 
-void FloatBar::SetWordFormat(int choice) {
-    if (choice < 0 || choice > 1)
+void FloatBar::SetWordFormat(FloatFormat format) {
+    if (!IsOneOf(WordFormats, format))
         return;
-    floatConv_.SetWordFormat(WordFormats[choice]);
+    floatConv_.SetWordFormat(format);
     ShowText();
     UpdateIndicators();
 }
 
-void FloatBar::SetByteFormat(int choice) {
-    if (choice < 0 || choice > 1)
+void FloatBar::SetByteFormat(FloatFormat format) {
+    if (!IsOneOf(ByteFormats, format))
         return;
-    floatConv_.SetByteFormat(ByteFormats[choice]);
+    floatConv_.SetByteFormat(format);
     ShowText();
     UpdateIndicators();
 }
@@ -417,14 +422,14 @@ bool FloatBar::StepOption(bool backward) {
     const int next = backward ? 0 : 1;
     switch (Conv().GetMode()) {
     case CalcValueMode::Word:
-        if (WordFormat() == next)
+        if (WordFormat() == WordFormats[next])
             return false;
-        SetWordFormat(next);
+        SetWordFormat(WordFormats[next]);
         return true;
     case CalcValueMode::Byte:
-        if (ByteFormat() == next)
+        if (ByteFormat() == ByteFormats[next])
             return false;
-        SetByteFormat(next);
+        SetByteFormat(ByteFormats[next]);
         return true;
     default:
         return false;
@@ -484,15 +489,14 @@ void FloatBar::changeEvent(QEvent* event) {
         ShowText();
 }
 
-void FloatBar::LoadSettings() {
-    SetWordFormat(ReadProfile(KeyFloat16Format));
-    SetByteFormat(ReadProfile(KeyFloat8Format));
+void FloatBar::ApplyOptions(const BarOptions& options) {
+    SetWordFormat(options.WordFormat);
+    SetByteFormat(options.ByteFormat);
 }
 
-void FloatBar::SaveSettings() {
-    // A failed write stops the save at that key, as every save of the file does.
-    WriteProfile(KeyFloat16Format, WordFormat());
-    WriteProfile(KeyFloat8Format, ByteFormat());
+void FloatBar::StoreOptions(BarOptions& options) const {
+    options.WordFormat = WordFormat();
+    options.ByteFormat = ByteFormat();
 }
 
 // ---- DateTimeBar ----
@@ -517,19 +521,19 @@ void DateTimeBar::Create() {
     connect(diffButton_, &BarButton::clicked, this, [this] { ToggleOption(); });
 }
 
-int DateTimeBar::Encoding() const {
-    return static_cast<int>(timeConv_.GetTimeEncoding());
+TimeEncoding DateTimeBar::Encoding() const {
+    return timeConv_.GetTimeEncoding();
 }
 
 bool DateTimeBar::DiffMode() const {
     return timeConv_.GetTimeDiffMode();
 }
 
-void DateTimeBar::SetEncoding(int encoding) {
-    if (encoding < 0 || encoding > LastTimeEncoding) {
+void DateTimeBar::SetEncoding(TimeEncoding encoding) {
+    if (static_cast<int>(encoding) > LastTimeEncoding) {
         return;
     }
-    timeConv_.SetEncoding(static_cast<TimeEncoding>(encoding));
+    timeConv_.SetEncoding(encoding);
     ShowEncodingDown(*this, encoding);
     ShowText();
     UpdateIndicators();
@@ -572,15 +576,14 @@ void DateTimeBar::UpdateIndicators() {
     }
 }
 
-void DateTimeBar::LoadSettings() {
-    SetEncoding(ReadProfile(KeyTimeEncoding));
-    SetDiffMode(ReadProfile(KeyTimeDiffMode));
+void DateTimeBar::ApplyOptions(const BarOptions& options) {
+    SetEncoding(options.DateEncoding);
+    SetDiffMode(options.TimeDiffMode);
 }
 
-void DateTimeBar::SaveSettings() {
-    // A failed write stops the save at that key, as every save of the file does.
-    WriteProfile(KeyTimeEncoding, Encoding());
-    WriteProfile(KeyTimeDiffMode, DiffMode());
+void DateTimeBar::StoreOptions(BarOptions& options) const {
+    options.DateEncoding = Encoding();
+    options.TimeDiffMode = DiffMode();
 }
 
 } // namespace pexa

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "conv/Conversion.h"
+#include "enc/EncChar.h"
+#include "enc/EncTime.h"
 #include "enc/FloatLayout.h"
 #include "ui/CalcBar.h"
 
@@ -58,15 +60,14 @@ public:
     CharacterBar(CreateKey key, QWidget* owner, BarKind kind);
     CharacterBar(CreateKey key, QWidget* owner, BarConversion conv);
 
-    // 0 ASCII, 1 Shift JIS, 2 EUC, 3 JIS, 4 UTF-8, 5 UTF-16, 6 code point;
-    // any other number changes nothing.
-    void SetEncoding(int encoding);
-    int Encoding() const;
+    // A value outside the enumeration changes nothing.
+    void SetEncoding(CharEncoding encoding);
+    CharEncoding Encoding() const;
     QLabel* EncodingIndicator() const { return encodingIndicator_; }
 
     void UpdateTextStyle() override;
-    void LoadSettings() override;
-    void SaveSettings() override;
+    void ApplyOptions(const BarOptions& options) override;
+    void StoreOptions(BarOptions& options) const override;
     void CreateIndicators() override;
     void UpdateIndicators() override;
     // Right steps A → S → E → J → UTF8 → UTF16 → U+, Left back; false at either end.
@@ -102,8 +103,8 @@ public:
     bool HmsStyle() const;
     BarButton* HmsButton() const { return hmsButton_; }
 
-    void LoadSettings() override;
-    void SaveSettings() override;
+    void ApplyOptions(const BarOptions& options) override;
+    void StoreOptions(BarOptions& options) const override;
     bool StepOption(bool backward) override;
     bool ToggleOption() override;
 
@@ -129,12 +130,12 @@ public:
     FloatBar(CreateKey key, QWidget* owner, BarKind kind);
     FloatBar(CreateKey key, QWidget* owner, BarConversion conv);
 
-    // 0 half, 1 bfloat16; any other number changes nothing.
-    void SetWordFormat(int choice);
-    int WordFormat() const;
-    // 0 E4M3, 1 E5M2; any other number changes nothing.
-    void SetByteFormat(int choice);
-    int ByteFormat() const;
+    // Half or BFloat16; any other format changes nothing.
+    void SetWordFormat(FloatFormat format);
+    FloatFormat WordFormat() const;
+    // E4M3 or E5M2; any other format changes nothing.
+    void SetByteFormat(FloatFormat format);
+    FloatFormat ByteFormat() const;
     QLabel* PrecisionIndicator() const { return precisionIndicator_; }
 
     // Sign, exponent (biased and unbiased) and significand of a pattern in
@@ -142,8 +143,8 @@ public:
     static QString FieldsText(FloatFormat format, std::int64_t bits);
 
     void ShowText() override;
-    void LoadSettings() override;
-    void SaveSettings() override;
+    void ApplyOptions(const BarOptions& options) override;
+    void StoreOptions(BarOptions& options) const override;
     void CreateIndicators() override;
     void UpdateIndicators() override;
     bool StepOption(bool backward) override;
@@ -173,16 +174,16 @@ public:
     DateTimeBar(CreateKey key, QWidget* owner, BarKind kind);
     DateTimeBar(CreateKey key, QWidget* owner, BarConversion conv);
 
-    // 0 time_t, 1 OLE DATE; any other number changes nothing.
-    void SetEncoding(int encoding);
-    int Encoding() const;
+    // A value outside the enumeration changes nothing.
+    void SetEncoding(TimeEncoding encoding);
+    TimeEncoding Encoding() const;
     void SetDiffMode(bool on);
     bool DiffMode() const;
     QLabel* EncodingIndicator() const { return encodingIndicator_; }
     QLabel* DiffIndicator() const { return diffIndicator_; }
 
-    void LoadSettings() override;
-    void SaveSettings() override;
+    void ApplyOptions(const BarOptions& options) override;
+    void StoreOptions(BarOptions& options) const override;
     void CreateIndicators() override;
     void UpdateIndicators() override;
     bool StepOption(bool backward) override;

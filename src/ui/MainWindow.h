@@ -122,6 +122,8 @@ public:
     // that fails stops it and is reported in a message box; what the file
     // held stays as it was.
     void SaveSettings();
+    // Gives a bar that is being opened the options stored for its kind.
+    void LoadBarSettings(CalcBar& bar);
     // Writes a bar's own keys at once (the bar is being switched off); a
     // failed write is reported the same way.
     void SaveBarSettings(CalcBar& bar);

@@ -8,6 +8,7 @@
 #include "settings/IniFile.h"
 #include "settings/MainSettings.h"
 #include "settings/Profile.h"
+#include "ui/BarOptions.h"
 #include "ui/BarStack.h"
 #include "ui/CalcBar.h"
 #include "ui/StoredColorPalette.h"
@@ -82,6 +83,13 @@ std::string_view EntryValue(std::string_view entry) {
 
 int PointSizeOf(const QFont& font) {
     return font.pointSize() > 0 ? font.pointSize() : QFontInfo(font).pointSize();
+}
+
+// A failed write throws ProfileError for the caller to report.
+void WriteBarOptionsOf(const CalcBar& bar) {
+    BarOptions options;
+    bar.StoreOptions(options);
+    WriteBarOptions(bar.Kind(), options);
 }
 
 ProfileFont ProfileFontOf(const QFont& font, int charset) {
@@ -200,11 +208,17 @@ void MainWindow::SaveSettings() {
     }
 }
 
+void MainWindow::LoadBarSettings(CalcBar& bar) {
+    BarOptions options;
+    ReadBarOptions(bar.Kind(), options);
+    bar.ApplyOptions(options);
+}
+
 void MainWindow::SaveBarSettings(CalcBar& bar) {
     try {
         // One replacement of the file for all of the bar's keys.
         IniWriteBatch batch(ProfilePath());
-        bar.SaveSettings();
+        WriteBarOptionsOf(bar);
         batch.Commit();
     } catch (const ProfileError& failure) {
         ReportWriteFailure(*this, failure);
@@ -216,7 +230,7 @@ void MainWindow::WriteAllSettings() {
     WriteBarCount(bars_->Count());
     for (int i = 0; i < bars_->Count(); ++i) {
         CalcBar* bar = bars_->At(i);
-        bar->SaveSettings();
+        WriteBarOptionsOf(*bar);
         // The width the user gave the band, not one that the display font
         // or the screen gave it: that one goes with the font.
         WriteBarEntry(i, labels[static_cast<std::size_t>(bar->Kind())],

@@ -1,7 +1,8 @@
 #include "ui/OperatorPages.h"
 
-#include "ui/toolkit/TextMetrics.h"
+#include "ui/AccessMarks.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPalette>
 #include <QToolButton>
@@ -38,7 +39,8 @@ void OperatorTabBar::DrawTab(QPainter& painter, int index) const {
     painter.fillRect(rect, colors.color(QPalette::Window));
 
     const QString caption = StripAccessMarks(tabText(index));
-    const QSize extent = TextExtent(font(), caption);
+    const QFontMetrics metrics(font());
+    const QSize extent(metrics.horizontalAdvance(caption), metrics.height());
     const QPoint origin = TabTextOrigin(rect, extent);
     painter.setFont(font());
     painter.setPen(colors.color(QPalette::WindowText));

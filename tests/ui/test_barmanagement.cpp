@@ -7,10 +7,11 @@
 #include "ui/ColorContrast.h"
 #include "ui/OperatorPages.h"
 #include "ui/StoredColorPalette.h"
+#include "ui/TextWidth.h"
 #include "ui/toolkit/BandSite.h"
-#include "ui/toolkit/TextMetrics.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
@@ -41,6 +42,24 @@ void OpenFourBars(MainWindow& window) {
     QCOMPARE(Kinds(window),
              (std::vector<BarKind>{BarKind::Decimal, BarKind::Hex, BarKind::Oct, BarKind::Bin}));
 }
+
+// Counts the layout requests a widget receives.
+class LayoutRequests : public QObject {
+public:
+    explicit LayoutRequests(QWidget& watched) { watched.installEventFilter(this); }
+    int Count() const { return count_; }
+    void Reset() { count_ = 0; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::LayoutRequest)
+            ++count_;
+        return false;
+    }
+
+private:
+    int count_ = 0;
+};
 
 int ActiveCount(const MainWindow& window) {
     int count = 0;
@@ -75,6 +94,7 @@ private slots:
     void textsOnTheBodyColourAreLegible();
     void windowStaysWhenEverythingIsHidden();
     void largeFontWidensTheWindowInsteadOfCutting();
+    void onlyValuesThatNeedRoomMoveTheBands();
     void fontWiderThanTheScreenKeepsTheWindowOnIt();
     void panelKeysFitTheirCaptions();
 };
@@ -547,7 +567,7 @@ void BarManagementTest::largeFontWidensTheWindowInsteadOfCutting() {
     for (int i = 0; i < window->Bars().Count(); ++i) {
         const CalcBar* bar = window->Bars().At(i);
         const QLabel* label = bar->Parts().ValueLabel;
-        const int needed = TextWidth(label->font(), label->text());
+        const int needed = QFontMetrics(label->font()).horizontalAdvance(label->text());
         QVERIFY(needed < screenWidth / 2); // the test itself fits the screen
         QTRY_VERIFY2(label->width() >= needed, qPrintable(label->text()));
         const QPoint left = label->mapTo(&window.Window(), QPoint(0, 0));
@@ -556,6 +576,40 @@ void BarManagementTest::largeFontWidensTheWindowInsteadOfCutting() {
         QTRY_VERIFY(label->mapTo(&window.Window(), QPoint(0, 0)).x() + label->width() <=
                     window->width());
     }
+}
+
+// A value that plainly fits its bar leaves the band site alone: no band
+// moves, so the site is not laid out again on every key. One that needs more
+// room widens the window whole, and a short value brings it back to the
+// width it had.
+void BarManagementTest::onlyValuesThatNeedRoomMoveTheBands() {
+    WindowFixture window;
+    window->View().SetToolBarVisible(false);
+    window->View().SetButtonPanelVisible(false);
+    Run(*window, "ActModeQWord");
+    Keys(*window, "AC");
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window.Window()));
+    QTest::qWait(0);
+    const int narrow = window->width();
+    LayoutRequests requests(*window->Bars().Site());
+    for (const QString digit : {"1", "2", "3"}) {
+        Keys(*window, digit);
+        QTest::qWait(0);
+    }
+    QCOMPARE(requests.Count(), 0);
+    QCOMPARE(window->width(), narrow);
+
+    Keys(*window, "4567890123456789");
+    QTest::qWait(0);
+    QVERIFY(window->width() > narrow);
+    for (int i = 0; i < window->Bars().Count(); ++i) {
+        const QLabel* label = window->Bars().At(i)->Parts().ValueLabel;
+        QTRY_VERIFY2(label->width() >= DrawnTextWidth(label->font(), label->text()),
+                     qPrintable(label->text()));
+    }
+    Keys(*window, "AC");
+    QTRY_COMPARE(window->width(), narrow);
 }
 
 // A display font in which a value is wider than the screen: the window stays
@@ -588,10 +642,11 @@ void BarManagementTest::fontWiderThanTheScreenKeepsTheWindowOnIt() {
         const int screenWidth = form.screen()->availableGeometry().width();
         const QLabel* value = form.Bars().Find(BarKind::Decimal)->Parts().ValueLabel;
         QFont large = normal;
-        for (int size = 20; TextWidth(large, value->text()) <= screenWidth && size < 1000;
+        for (int size = 20;
+             QFontMetrics(large).horizontalAdvance(value->text()) <= screenWidth && size < 1000;
              size += 10)
             large.setPointSize(size);
-        QVERIFY(TextWidth(large, value->text()) > screenWidth);
+        QVERIFY(QFontMetrics(large).horizontalAdvance(value->text()) > screenWidth);
         form.View().SetDisplayFont(large);
         // The window grows as far as the screen lets it, and no further.
         QTRY_VERIFY(form.width() > normalWidth);
@@ -607,7 +662,7 @@ void BarManagementTest::fontWiderThanTheScreenKeepsTheWindowOnIt() {
         QCOMPARE(value->geometry().right(),
                  panel->contentsRect().right() -
                      form.Bars().Find(BarKind::Decimal)->Parts().OperatorLabel->width());
-        QVERIFY(value->width() < TextWidth(value->font(), value->text()));
+        QVERIFY(value->width() < QFontMetrics(value->font()).horizontalAdvance(value->text()));
         QCOMPARE(value->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
 
         form.View().SetDisplayFont(normal);

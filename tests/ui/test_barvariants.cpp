@@ -5,6 +5,7 @@
 #include "core/FormatSettings.h"
 #include "enc/EncChar.h"
 #include "settings/Profile.h"
+#include "ui/BarOptions.h"
 #include "ui/CalcBarVariants.h"
 #include "ui/Language.h"
 #include <QButtonGroup>
@@ -86,6 +87,24 @@ double MeanColumn(const QSet<int>& columns) {
     for (int x : columns)
         sum += x;
     return columns.isEmpty() ? -1 : sum / static_cast<double>(columns.size());
+}
+
+template <class Encoding> int Code(Encoding encoding) {
+    return static_cast<int>(encoding);
+}
+
+// What the window does when it opens a bar of the kind.
+void LoadStored(CalcBar& bar) {
+    BarOptions options;
+    ReadBarOptions(bar.Kind(), options);
+    bar.ApplyOptions(options);
+}
+
+// What the window does when the bar closes; a failed write throws.
+void Store(const CalcBar& bar) {
+    BarOptions options;
+    bar.StoreOptions(options);
+    WriteBarOptions(bar.Kind(), options);
 }
 
 void WriteIni(const QString& path, const QByteArray& text) {
@@ -222,7 +241,7 @@ private slots:
 
     void charArrowsWalkAndStopAtEnds() {
         auto* bar = NewBar<CharacterBar>(BarKind::Char);
-        QCOMPARE(bar->Encoding(), 0);
+        QCOMPARE(Code(bar->Encoding()), 0);
         QCOMPARE(DownStates(*bar), QString("1000000"));
         const char* names[] = {"ASCII ", "SJIS ", "EUC ", "JIS ", "UTF-8 ", "UTF-16 ", "U+ "};
         const char* downs[] = {"1000000", "0100000", "0010000", "0001000",
@@ -230,20 +249,20 @@ private slots:
         QCOMPARE(bar->EncodingIndicator()->text(), QString(names[0]));
         for (int expected = 1; expected <= 6; ++expected) {
             QVERIFY(bar->HandleKey(Qt::Key_Right, Qt::NoModifier));
-            QCOMPARE(bar->Encoding(), expected);
+            QCOMPARE(Code(bar->Encoding()), expected);
             QCOMPARE(DownStates(*bar), QString(downs[expected]));
             QCOMPARE(bar->EncodingIndicator()->text(), QString(names[expected]));
         }
         QVERIFY(!bar->HandleKey(Qt::Key_Right, Qt::NoModifier));
         QVERIFY(!bar->StepOption(false));
-        QCOMPARE(bar->Encoding(), 6);
+        QCOMPARE(Code(bar->Encoding()), 6);
         for (int expected = 5; expected >= 0; --expected) {
             QVERIFY(bar->HandleKey(Qt::Key_Left, Qt::NoModifier));
-            QCOMPARE(bar->Encoding(), expected);
+            QCOMPARE(Code(bar->Encoding()), expected);
             QCOMPARE(DownStates(*bar), QString(downs[expected]));
         }
         QVERIFY(!bar->HandleKey(Qt::Key_Left, Qt::NoModifier));
-        QCOMPARE(bar->Encoding(), 0);
+        QCOMPARE(Code(bar->Encoding()), 0);
         // The character bar has nothing to toggle.
         QVERIFY(!bar->HandleKey(Qt::Key_Space, Qt::ControlModifier));
     }
@@ -262,9 +281,9 @@ private slots:
         auto* bar = NewBar<CharacterBar>(BarKind::Char, CalcValueMode::Word);
         ShowValue(*bar, IntegerValue(CalcValueMode::Word, value));
         QVERIFY(!bar->Parts().ValueLabel->text().contains(QString("亜")));
-        bar->SetEncoding(encoding);
+        bar->SetEncoding(static_cast<CharEncoding>(encoding));
         QCOMPARE(bar->Parts().ValueLabel->text(), QString("亜"));
-        bar->SetEncoding(0);
+        bar->SetEncoding(CharEncoding::Ascii);
         QVERIFY(!bar->Parts().ValueLabel->text().contains(QString("亜")));
     }
 
@@ -273,21 +292,21 @@ private slots:
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
         QTest::mouseClick(Buttons(*bar)[2], Qt::LeftButton);
-        QCOMPARE(bar->Encoding(), 2);
+        QCOMPARE(Code(bar->Encoding()), 2);
         QCOMPARE(DownStates(*bar), QString("0010000"));
         QCOMPARE(bar->EncodingIndicator()->text(), QString("EUC "));
         // A button already down stays down.
         QTest::mouseClick(Buttons(*bar)[2], Qt::LeftButton);
-        QCOMPARE(bar->Encoding(), 2);
+        QCOMPARE(Code(bar->Encoding()), 2);
         QCOMPARE(DownStates(*bar), QString("0010000"));
     }
 
     void charOutOfRangeEncodingChangesNothing() {
         auto* bar = NewBar<CharacterBar>(BarKind::Char);
-        bar->SetEncoding(2);
+        bar->SetEncoding(CharEncoding::Euc);
         for (int bad : {-1, 7, 255}) {
-            bar->SetEncoding(bad);
-            QCOMPARE(bar->Encoding(), 2);
+            bar->SetEncoding(static_cast<CharEncoding>(bad));
+            QCOMPARE(Code(bar->Encoding()), 2);
             QCOMPARE(DownStates(*bar), QString("0010000"));
         }
     }
@@ -308,7 +327,7 @@ private slots:
         auto* bar = NewBar<CharacterBar>(BarKind::Char, CalcValueMode::QWord);
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
-        bar->SetEncoding(static_cast<int>(CharEncoding::Utf8));
+        bar->SetEncoding(CharEncoding::Utf8);
         QLabel* value = bar->Parts().ValueLabel;
         QCOMPARE(value->layoutDirection(), Qt::LeftToRight);
         // "ab", RIGHT-TO-LEFT OVERRIDE, "de".
@@ -458,8 +477,8 @@ private slots:
         QFETCH(QString, down);
         QFETCH(QString, enabled);
         auto* bar = NewBar<FloatBar>(BarKind::Float, CalcValueMode::Word);
-        bar->SetWordFormat(1);
-        bar->SetByteFormat(1);
+        bar->SetWordFormat(FloatFormat::BFloat16);
+        bar->SetByteFormat(FloatFormat::E5M2);
         ShowMode(*bar, static_cast<CalcValueMode>(mode));
         QCOMPARE(DownStates(*bar), down);
         QString enabledStates;
@@ -480,26 +499,26 @@ private slots:
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
         QTest::mouseClick(Buttons(*bar)[1], Qt::LeftButton);
-        QCOMPARE(bar->WordFormat(), 1);
+        QCOMPARE(bar->WordFormat(), FloatFormat::BFloat16);
         QCOMPARE(bar->Parts().ValueLabel->text(), QString("1.5"));
         QCOMPARE(bar->PrecisionIndicator()->text(), QString("BF16 "));
-        bar->SetByteFormat(1);
-        bar->SaveSettings();
+        bar->SetByteFormat(FloatFormat::E5M2);
+        Store(*bar);
         QCOMPARE(ReadProfileInt("Mode", "Float16Format", -5, 0, -1), 1);
         QCOMPARE(ReadProfileInt("Mode", "Float8Format", -5, 0, -1), 1);
         auto* next = NewBar<FloatBar>(BarKind::Float, CalcValueMode::Word);
-        next->EnsurePlaced();
-        QCOMPARE(next->WordFormat(), 1);
-        QCOMPARE(next->ByteFormat(), 1);
+        LoadStored(*next);
+        QCOMPARE(next->WordFormat(), FloatFormat::BFloat16);
+        QCOMPARE(next->ByteFormat(), FloatFormat::E5M2);
         QCOMPARE(DownStates(*next), QString("0100"));
         ShowValue(*next, IntegerValue(CalcValueMode::Word, 0x3FC0));
         QCOMPARE(next->Parts().ValueLabel->text(), QString("1.5"));
         // A stored code out of range reads as the default.
         WriteIni(IniPath(), "[Mode]\nFloat16Format=2\nFloat8Format=-1\n");
         auto* fallback = NewBar<FloatBar>(BarKind::Float, CalcValueMode::Word);
-        fallback->EnsurePlaced();
-        QCOMPARE(fallback->WordFormat(), 0);
-        QCOMPARE(fallback->ByteFormat(), 0);
+        LoadStored(*fallback);
+        QCOMPARE(fallback->WordFormat(), FloatFormat::Half);
+        QCOMPARE(fallback->ByteFormat(), FloatFormat::E4M3);
     }
 
     // -2.5 in Single: sign 1, exponent 128 (unbiased 1), significand 1.01.
@@ -523,22 +542,22 @@ private slots:
 
     void timeArrowsStepEncoding() {
         auto* bar = NewBar<DateTimeBar>(BarKind::Time);
-        QCOMPARE(bar->Encoding(), 0);
+        QCOMPARE(Code(bar->Encoding()), 0);
         QCOMPARE(DownStates(*bar), QString("100"));
         QCOMPARE(bar->EncodingIndicator()->text(), QString("time_t "));
         QVERIFY(!bar->HandleKey(Qt::Key_Left, Qt::NoModifier));
         QVERIFY(bar->HandleKey(Qt::Key_Right, Qt::NoModifier));
-        QCOMPARE(bar->Encoding(), 1);
+        QCOMPARE(Code(bar->Encoding()), 1);
         QCOMPARE(DownStates(*bar), QString("010"));
         QCOMPARE(bar->EncodingIndicator()->text(), QString("OleDate "));
         QVERIFY(!bar->HandleKey(Qt::Key_Right, Qt::NoModifier));
-        QCOMPARE(bar->Encoding(), 1);
+        QCOMPARE(Code(bar->Encoding()), 1);
         QVERIFY(bar->HandleKey(Qt::Key_Left, Qt::NoModifier));
-        QCOMPARE(bar->Encoding(), 0);
+        QCOMPARE(Code(bar->Encoding()), 0);
         QCOMPARE(DownStates(*bar), QString("100"));
         for (int bad : {-1, 2, 255}) {
-            bar->SetEncoding(bad);
-            QCOMPARE(bar->Encoding(), 0);
+            bar->SetEncoding(static_cast<TimeEncoding>(bad));
+            QCOMPARE(Code(bar->Encoding()), 0);
         }
     }
 
@@ -578,14 +597,14 @@ private slots:
         QVERIFY(bar->DiffMode());
         QCOMPARE(DownStates(*bar), QString("101"));
         QTest::mouseClick(buttons[1], Qt::LeftButton);
-        QCOMPARE(bar->Encoding(), 1);
+        QCOMPARE(Code(bar->Encoding()), 1);
         QCOMPARE(DownStates(*bar), QString("011"));
         QTest::mouseClick(buttons[1], Qt::LeftButton);
         QCOMPARE(DownStates(*bar), QString("011"));
         QTest::mouseClick(buttons[2], Qt::LeftButton);
         QVERIFY(!bar->DiffMode());
         QCOMPARE(DownStates(*bar), QString("010"));
-        QCOMPARE(bar->Encoding(), 1);
+        QCOMPARE(Code(bar->Encoding()), 1);
     }
 
     void timeIndicatorsInOrderAndDiffTakesNoRoom() {
@@ -629,38 +648,38 @@ private slots:
             WriteIni(IniPath(), stored);
         }
         auto* bar = NewBar<CharacterBar>(BarKind::Char);
-        QCOMPARE(bar->Encoding(), 0);
-        bar->EnsurePlaced();
-        QCOMPARE(bar->Encoding(), encoding);
+        QCOMPARE(Code(bar->Encoding()), 0);
+        LoadStored(*bar);
+        QCOMPARE(Code(bar->Encoding()), encoding);
         QCOMPARE(Buttons(*bar)[static_cast<std::size_t>(encoding)]->isChecked(), true);
 
-        bar->SetEncoding(encoding == 1 ? 2 : 1);
-        bar->SaveSettings();
-        const int saved = bar->Encoding();
+        bar->SetEncoding(encoding == 1 ? CharEncoding::Euc : CharEncoding::ShiftJis);
+        Store(*bar);
+        const int saved = Code(bar->Encoding());
         QCOMPARE(ReadProfileInt("Mode", "CharEncoding", -5, 0, -1), saved);
         // A bar created later starts with what was saved.
         auto* next = NewBar<CharacterBar>(BarKind::Char);
-        next->EnsurePlaced();
-        QCOMPARE(next->Encoding(), saved);
+        LoadStored(*next);
+        QCOMPARE(Code(next->Encoding()), saved);
     }
 
     void degreeSettings() {
         WriteIni(IniPath(), "[Mode]\nHMSStyle=1\n");
         auto* bar = NewBar<SexagesimalBar>(BarKind::Degree);
         QVERIFY(!bar->HmsStyle());
-        bar->EnsurePlaced();
+        LoadStored(*bar);
         QVERIFY(bar->HmsStyle());
         QVERIFY(bar->HmsButton()->isChecked());
         bar->ToggleOption();
-        bar->SaveSettings();
+        Store(*bar);
         QCOMPARE(ReadProfileInt("Mode", "HMSStyle", -5, 0, -1), 0);
         bar->ToggleOption();
-        bar->SaveSettings();
+        Store(*bar);
         QCOMPARE(ReadProfileInt("Mode", "HMSStyle", -5, 0, -1), 1);
 
         WriteIni(IniPath(), "[Mode]\nHMSStyle=0x10\n");
         auto* other = NewBar<SexagesimalBar>(BarKind::Degree);
-        other->EnsurePlaced();
+        LoadStored(*other);
         QVERIFY(other->HmsStyle());
     }
 
@@ -684,26 +703,26 @@ private slots:
             WriteIni(IniPath(), stored);
         }
         auto* bar = NewBar<DateTimeBar>(BarKind::Time);
-        bar->EnsurePlaced();
-        QCOMPARE(bar->Encoding(), encoding);
+        LoadStored(*bar);
+        QCOMPARE(Code(bar->Encoding()), encoding);
         QCOMPARE(bar->DiffMode(), diff);
         QCOMPARE(DownStates(*bar), QString(encoding == 0 ? "10" : "01") + (diff ? "1" : "0"));
         QCOMPARE(bar->DiffIndicator()->text().isEmpty(), !diff);
 
         bar->StepOption(encoding == 1);
         bar->ToggleOption();
-        bar->SaveSettings();
+        Store(*bar);
         QCOMPARE(ReadProfileInt("Mode", "TimeEncoding", -5, 0, -1), 1 - encoding);
         QCOMPARE(ReadProfileInt("Mode", "TimeDiffMode", -5, 0, -1), diff ? 0 : 1);
         auto* next = NewBar<DateTimeBar>(BarKind::Time);
-        next->EnsurePlaced();
-        QCOMPARE(next->Encoding(), 1 - encoding);
+        LoadStored(*next);
+        QCOMPARE(Code(next->Encoding()), 1 - encoding);
         QCOMPARE(next->DiffMode(), !diff);
     }
 
     void timeSettingsWrittenInOrder() {
         auto* bar = NewBar<DateTimeBar>(BarKind::Time);
-        bar->SaveSettings();
+        Store(*bar);
         QFile file(IniPath());
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray text = file.readAll();
@@ -719,20 +738,20 @@ private slots:
         auto* deg = NewBar<SexagesimalBar>(BarKind::Degree);
         auto* tim = NewBar<DateTimeBar>(BarKind::Time);
         tim->SetDiffMode(true);
-        chr->SetEncoding(3);
+        chr->SetEncoding(CharEncoding::Jis);
         deg->SetHmsStyle(true);
         ProfilePathOverride unwritable(dir_->filePath("missing/dir/pexa.ini").toStdString());
         for (CalcBar* bar : std::initializer_list<CalcBar*>{chr, deg, tim}) {
             QString message;
             try {
-                bar->SaveSettings();
+                Store(*bar);
             } catch (const ProfileError& failure) {
                 message = QString::fromStdString(failure.what());
             }
             QVERIFY(message.endsWith(QStringLiteral("missing/dir/pexa.ini に書き込めません")));
         }
         QVERIFY(tim->DiffMode());
-        QCOMPARE(chr->Encoding(), 3);
+        QCOMPARE(Code(chr->Encoding()), 3);
         QVERIFY(deg->HmsStyle());
     }
 };

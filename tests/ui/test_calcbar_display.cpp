@@ -6,6 +6,7 @@
 #include "conv/ConversionFactory.h"
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
+#include "ui/AccessMarks.h"
 #include "ui/CalcBar.h"
 #include "ui/ColorContrast.h"
 #include "ui/Language.h"
@@ -59,7 +60,6 @@ public:
 
     QLabel* Own = nullptr;
     BarButton* Button = nullptr;
-    int Loads = 0;
     std::vector<bool> Steps;
     int Toggles = 0;
     std::vector<std::string>* MenuLog = nullptr;
@@ -80,7 +80,6 @@ protected:
             Own->setText(Conv().GetMode() == CalcValueMode::QWord ? "Double " : "Single ");
         }
     }
-    void LoadSettings() override { ++Loads; }
     bool StepOption(bool backward) override {
         Steps.push_back(backward);
         return true;
@@ -162,10 +161,10 @@ private slots:
         ShowMode(*bar, CalcValueMode::QWord);
         QCOMPARE(bar->Own->text(), QString("Double "));
         QCOMPARE(bar->Parts().OptionControls.size(), std::size_t{1});
-        QCOMPARE(bar->Loads, 0);
+        QVERIFY(!bar->IsPlaced());
         host_->show();
         QVERIFY(QTest::qWaitForWindowExposed(host_.get()));
-        QCOMPARE(bar->Loads, 1);
+        QVERIFY(bar->IsPlaced());
         QCOMPARE(bar->Button->x(), bar->CaptionWidth() + 2);
         // At least three quarters of a tool button, and never narrower than
         // the style draws the caption.
@@ -173,7 +172,7 @@ private slots:
         QCOMPARE(bar->Parts().ValuePanel->x(), bar->Button->x() + buttonWidth + 2);
         bar->hide();
         bar->show();
-        QCOMPARE(bar->Loads, 1);
+        QVERIFY(bar->IsPlaced());
 
         QVERIFY(bar->HandleKey(Qt::Key_Left, Qt::NoModifier));
         QVERIFY(bar->HandleKey(Qt::Key_Right, Qt::NoModifier));

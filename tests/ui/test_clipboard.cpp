@@ -273,14 +273,14 @@ void ClipboardTest::unicodeCharacterBar() {
     auto* chr = qobject_cast<CharacterBar*>(window->Bars().Create(BarKind::Char));
     QVERIFY(chr != nullptr);
     window->Bars().Activate(chr);
-    chr->SetEncoding(static_cast<int>(CharEncoding::Utf8));
+    chr->SetEncoding(CharEncoding::Utf8);
     QVERIFY(window->PasteText(QStringLiteral("日")));
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00E697A5");
     QCOMPARE(chr->Parts().ValueLabel->text(), QStringLiteral("_日"));
     QVERIFY(Run(*window, "ActEditCopy"));
     QCOMPARE(ClipboardText(), QStringLiteral("日"));
 
-    chr->SetEncoding(static_cast<int>(CharEncoding::CodePoint));
+    chr->SetEncoding(CharEncoding::CodePoint);
     QVERIFY(window->PasteText(QStringLiteral("😀")));
     QCOMPARE(ShownOf(*window, BarKind::Hex), "0001F600");
     QCOMPARE(chr->Parts().ValueLabel->text(), QStringLiteral("😀"));
@@ -305,7 +305,7 @@ void ClipboardTest::eucCharacterPastesBackAsItsCode() {
     QVERIFY(chr != nullptr);
     window->Bars().Activate(window->Bars().Find(BarKind::Hex));
     Keys(*window, "CBEE");
-    chr->SetEncoding(static_cast<int>(CharEncoding::Euc));
+    chr->SetEncoding(CharEncoding::Euc);
     window->Bars().Activate(chr);
     QVERIFY(Run(*window, "ActEditCopy"));
     QCOMPARE(ClipboardText(), QStringLiteral("鮪"));
@@ -490,7 +490,7 @@ void ClipboardTest::invalidUtf8IsRefused() {
     auto* chr = qobject_cast<CharacterBar*>(window->Bars().Create(BarKind::Char));
     QVERIFY(chr != nullptr);
     window->Bars().Activate(chr);
-    chr->SetEncoding(static_cast<int>(CharEncoding::Utf8));
+    chr->SetEncoding(CharEncoding::Utf8);
     Keys(*window, "AC");
     auto* mime = new QMimeData;
     mime->setData(QStringLiteral("text/plain"), QByteArray("A\xff\xfe"

@@ -10,6 +10,7 @@
 #include "settings/StoredColor.h"
 #include "ui/BarStack.h"
 #include "ui/CalcBar.h"
+#include "ui/CalcBarVariants.h"
 #include "ui/MainWindow.h"
 #include "ui/ViewOptions.h"
 #include "ui/toolkit/BandSite.h"
@@ -370,6 +371,52 @@ private slots:
         window.reset();
         QCOMPARE(IniFileReadCount() - before, std::size_t{2});
         QCOMPARE(file.Value("Mode", "CharEncoding"), std::optional<std::string>("1"));
+    }
+
+    // A kind's options are read when a bar of the kind opens, and written
+    // when it closes and when the window goes; a kind that is not open then
+    // keeps what the file holds.
+    void barOptionsFollowTheirBars() {
+        SettingsFile file;
+        file.Write("[Mode]\nCharEncoding=2\nHMSStyle=1\nFloat16Format=1\nFloat8Format=1\n"
+                   "TimeEncoding=1\nTimeDiffMode=1\n");
+        auto window = std::make_unique<MainWindow>();
+        BarStack& bars = window->Bars();
+        for (const BarKind kind : {BarKind::Char, BarKind::Degree, BarKind::Float, BarKind::Time})
+            bars.Toggle(kind);
+        auto* chr = qobject_cast<CharacterBar*>(bars.Find(BarKind::Char));
+        auto* deg = qobject_cast<SexagesimalBar*>(bars.Find(BarKind::Degree));
+        auto* flt = qobject_cast<FloatBar*>(bars.Find(BarKind::Float));
+        auto* tim = qobject_cast<DateTimeBar*>(bars.Find(BarKind::Time));
+        QVERIFY(chr && deg && flt && tim);
+        QCOMPARE(chr->Encoding(), CharEncoding::Euc);
+        QVERIFY(deg->HmsStyle());
+        QCOMPARE(flt->WordFormat(), FloatFormat::BFloat16);
+        QCOMPARE(flt->ByteFormat(), FloatFormat::E5M2);
+        QCOMPARE(tim->Encoding(), TimeEncoding::OleDate);
+        QVERIFY(tim->DiffMode());
+
+        chr->SetEncoding(CharEncoding::Utf16);
+        bars.Toggle(BarKind::Char);
+        QCOMPARE(bars.Find(BarKind::Char), nullptr);
+        QCOMPARE(file.Value("Mode", "CharEncoding"), std::optional<std::string>("5"));
+        bars.Toggle(BarKind::Char);
+        chr = qobject_cast<CharacterBar*>(bars.Find(BarKind::Char));
+        QVERIFY(chr != nullptr);
+        QCOMPARE(chr->Encoding(), CharEncoding::Utf16);
+
+        tim->SetDiffMode(false);
+        bars.Toggle(BarKind::Time);
+        file.Write("[Mode]\nTimeEncoding=0\nTimeDiffMode=1\n");
+        deg->SetHmsStyle(false);
+        flt->SetWordFormat(FloatFormat::Half);
+        window.reset();
+        QCOMPARE(file.Value("Mode", "CharEncoding"), std::optional<std::string>("5"));
+        QCOMPARE(file.Value("Mode", "HMSStyle"), std::optional<std::string>("0"));
+        QCOMPARE(file.Value("Mode", "Float16Format"), std::optional<std::string>("0"));
+        QCOMPARE(file.Value("Mode", "Float8Format"), std::optional<std::string>("1"));
+        QCOMPARE(file.Value("Mode", "TimeEncoding"), std::optional<std::string>("0"));
+        QCOMPARE(file.Value("Mode", "TimeDiffMode"), std::optional<std::string>("1"));
     }
 
     void repeatedBarTakesFirstPositionsLayout() {

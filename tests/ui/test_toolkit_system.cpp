@@ -1,10 +1,7 @@
 #include "ui/ColorContrast.h"
 #include "ui/StoredColorPalette.h"
-#include "ui/toolkit/TextMetrics.h"
 
 #include <QApplication>
-#include <QFontMetrics>
-#include <QLabel>
 #include <QtTest>
 
 #include <cstdint>
@@ -41,12 +38,6 @@ private slots:
     void rgbValuesRoundTrip();
     void colourToRgb();
     void systemColourAsValueBecomesRgb();
-    void textWidths();
-    void cacheTellsFontsApart();
-    void drawnWidthIsWhatALabelNeeds();
-    void drawnWidthMemoFollowsTextAndFont();
-    void stripAccessMarks_data();
-    void stripAccessMarks();
     void contrastRatios_data();
     void contrastRatios();
     void legibleColours_data();
@@ -124,126 +115,6 @@ void TestToolkitSystem::systemColourAsValueBecomesRgb() {
     const StoredColorValue stored = EncodeStoredColor(RgbOf(face));
     QVERIFY(std::holds_alternative<Rgb>(DecodeStoredColor(stored)));
     QCOMPARE(ColorOf(DecodeStoredColor(stored), palette), face);
-}
-
-void TestToolkitSystem::textWidths() {
-    QFont font = QApplication::font();
-    font.setPointSize(11);
-    const QFontMetrics reference(font);
-    const QStringList labels{"DEC", "HEX", "OCT", "BIN", "CHR", "IP", "DEG", "FLT", "TIME", "KILO"};
-    int widest = 0;
-    for (const QString& label : labels) {
-        QCOMPARE(TextWidth(font, label), reference.horizontalAdvance(label));
-        widest = std::max(widest, reference.horizontalAdvance(label));
-    }
-    QCOMPARE(WidestText(font, labels), widest);
-    QCOMPARE(WidestText(font, {"<<", "log", "%"}),
-             std::max({reference.horizontalAdvance("<<"), reference.horizontalAdvance("log"),
-                       reference.horizontalAdvance("%")}));
-    QCOMPARE(WidestText(font, QStringList()), 0);
-    QCOMPARE(TextWidth(font, QString()), 0);
-    QCOMPARE(TextHeight(font, "Xy"), reference.height());
-    QCOMPARE(TextExtent(font, "HEX"),
-             QSize(reference.horizontalAdvance("HEX"), reference.height()));
-    QVERIFY(TextWidth(font, "WWWW") > TextWidth(font, "W"));
-}
-
-void TestToolkitSystem::cacheTellsFontsApart() {
-    QFont small = QApplication::font();
-    small.setPointSize(8);
-    QFont large = small;
-    large.setPointSize(24);
-    QFont bold = small;
-    bold.setBold(true);
-    // Many fonts in turn: the cache empties itself and stays right.
-    for (int round = 0; round < 3; ++round) {
-        for (int size = 6; size < 40; ++size) {
-            QFont font = small;
-            font.setPointSize(size);
-            QCOMPARE(TextWidth(font, "WWWW"), QFontMetrics(font).horizontalAdvance("WWWW"));
-        }
-        QVERIFY(TextWidth(large, "WWWW") > TextWidth(small, "WWWW"));
-        QCOMPARE(TextWidth(bold, "WWWW"), QFontMetrics(bold).horizontalAdvance("WWWW"));
-        QVERIFY(TextHeight(large) > TextHeight(small));
-    }
-    ClearTextMetricsCache();
-    QCOMPARE(TextWidth(small, "WWWW"), QFontMetrics(small).horizontalAdvance("WWWW"));
-}
-
-// The bars size their value by the drawn width instead of asking the label;
-// a label shorter than this cuts its text. Italic "f"s reach past their
-// advance, and trailing blanks count.
-void TestToolkitSystem::drawnWidthIsWhatALabelNeeds() {
-    QLabel label;
-    label.setTextFormat(Qt::PlainText);
-    const QStringList texts{"0",
-                            "-12,345,678",
-                            "1111 0000 1010 0101",
-                            "0x7FFFFFFF",
-                            "ffff",
-                            "Wj|/\\f",
-                            "1.5e+300",
-                            "Signed ",
-                            "VAVAVA",
-                            "\u3042\u3044",
-                            "12:34:56.789"};
-    for (const int points : {7, 9, 11, 20}) {
-        for (const bool italic : {false, true}) {
-            QFont font = QApplication::font();
-            font.setPointSize(points);
-            font.setItalic(italic);
-            label.setFont(font);
-            for (const QString& text : texts) {
-                label.setText(text);
-                const int needed =
-                    std::max(label.sizeHint().width(), QFontMetrics(font).horizontalAdvance(text));
-                QCOMPARE(DrawnTextWidth(font, text), needed);
-            }
-        }
-    }
-    QCOMPARE(DrawnTextWidth(QApplication::font(), QString()), 0);
-}
-
-void TestToolkitSystem::drawnWidthMemoFollowsTextAndFont() {
-    QFont small = QApplication::font();
-    small.setPointSize(8);
-    QFont large = small;
-    large.setPointSize(24);
-    DrawnWidthMemo memo;
-    QCOMPARE(memo.Of(small, "1"), DrawnTextWidth(small, "1"));
-    QCOMPARE(memo.Of(small, "1111"), DrawnTextWidth(small, "1111"));
-    QCOMPARE(memo.Of(large, "1111"), DrawnTextWidth(large, "1111"));
-    QVERIFY(memo.Of(large, "1111") > memo.Of(small, "1111"));
-    QCOMPARE(memo.Of(small, QString()), 0);
-}
-
-void TestToolkitSystem::stripAccessMarks_data() {
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("plain");
-    QTest::newRow("marked") << "&Hex"
-                            << "Hex";
-    QTest::newRow("inner mark") << "DE&G"
-                                << "DEG";
-    QTest::newRow("literal ampersand") << "A&&B"
-                                       << "A&B";
-    QTest::newRow("only ampersands") << "&&"
-                                     << "&";
-    QTest::newRow("trailing mark") << "abc&"
-                                   << "abc";
-    QTest::newRow("japanese") << "10進(&D)"
-                              << "10進(D)";
-    QTest::newRow("tab kept") << "An&d \t&&"
-                              << "And \t&";
-    QTest::newRow("none") << "plain"
-                          << "plain";
-    QTest::newRow("empty") << ""
-                           << "";
-}
-
-void TestToolkitSystem::stripAccessMarks() {
-    QFETCH(QString, caption);
-    QFETCH(QString, plain);
-    QCOMPARE(StripAccessMarks(caption), plain);
 }
 
 void TestToolkitSystem::contrastRatios_data() {
