@@ -81,13 +81,14 @@ public:
     // Whether a paste skips the character in the active bar.
     bool IsIgnoredInPaste(char ch) const;
     // Pastes a text into the active bar, whole or not at all. Blanks around
-    // it are left out (not in a bar that keeps them, see
-    // Conversion::KeepsPastedBlanks). A leading "-" gives the number its sign
-    // in a bar that reads signed numbers. The characters are tried on a copy
-    // of the bar first, each through the same acceptance test as a typed
-    // one; only when every one went in, and the text denotes a valid value,
-    // is the paste made. Otherwise nothing changes (value, entry, pending
-    // operator) and the result says why. An empty text does nothing.
+    // it are left out, a lone sign is refused, and a leading "-" gives the
+    // number its sign in a bar that reads signed numbers (none of this in a
+    // bar that takes its text verbatim, see Conversion::KeepsPastedBlanks).
+    // The characters are tried on a copy of the bar first, each through the
+    // same acceptance test as a typed one; only when every one went in, and
+    // the text denotes a valid value, is the paste made. Otherwise nothing
+    // changes (value, entry, pending operator) and the result says why. An
+    // empty text does nothing.
     PasteResult PasteText(const std::vector<PastedCharacter>& text);
     // The same for characters given only as their bytes (ASCII for blanks).
     PasteResult Paste(const std::vector<std::optional<std::string>>& characters);
