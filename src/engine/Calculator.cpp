@@ -715,8 +715,16 @@ Conversion* Calculator::OpenBar(BarKind kind) {
     return &conversion;
 }
 
+void Calculator::BarSettingsChanged(BarKind kind) {
+    ForgetLogOf(kind);
+    undo_.ForgetEntriesOf(kind);
+}
+
+// A bar opened again is a new conversion, with settings of its own: the
+// entries typed into the closed one are not replayed into it.
 std::unique_ptr<Conversion> Calculator::CloseBar(BarKind kind) {
     ForgetLogOf(kind);
+    undo_.ForgetEntriesOf(kind);
     return bars_.Remove(kind);
 }
 

@@ -197,9 +197,10 @@ public:
     Conversion* OpenBar(BarKind kind);
     // To be called after the window changed a bar's own settings on its
     // conversion (character encoding, time format, degree style), which
-    // rewrites the bar's text from its value: undo then shows the value there
-    // rather than replay an entry typed under the old settings.
-    void BarSettingsChanged(BarKind kind) { ForgetLogOf(kind); }
+    // rewrites the bar's text from its value: undo, to this step or to any
+    // before, then shows the value there rather than replay an entry typed
+    // under the old settings, which may read as another value.
+    void BarSettingsChanged(BarKind kind);
     // Closes a bar and hands its conversion to the caller (for whatever
     // still refers to it); none when the kind was not open.
     std::unique_ptr<Conversion> CloseBar(BarKind kind);
