@@ -159,17 +159,28 @@ bool ShowSame(Conversion& bar, const CalcValue& a, const CalcValue& b) {
     return bar.GetClipboardText(false) == text;
 }
 
+// An entry with no digit yet, on its way to a number: a lone "-" (the size
+// bar's, the date bar's before a negative year) or a date/time entry begun
+// with a separator (" ", in a span " d"). The bar reads the missing number
+// as 0, which the value is, but a paste must hold a number: blanks alone, a
+// lone sign and a day mark alone are refused. In the character bar "-" is a
+// character and pastes as one.
+bool IsEntryWithoutDigits(BarKind kind, const std::string& text) {
+    if (kind == BarKind::Time)
+        return text.find_first_of("0123456789") == std::string::npos;
+    return kind != BarKind::Char && text == "-";
+}
+
 // The bar's clipboard text, pasted into a bar of the same kind and settings
 // in a fresh calculator, must give the calculator's value. Bars that say the
-// mode cannot show the value, and the date bar's "(Invalid)", are left out,
-// as is an entry that is only a sign (the date bar's "-" on its way to a
-// negative year): a paste of a lone sign is refused.
+// mode cannot show the value, the date bar's "(Invalid)" and entries
+// without digits are left out.
 void CheckReadsBack(const Calculator& calc, BarKind kind) {
     const Conversion& bar = *calc.Bars().Find(kind);
     if (calc.Bars().HasError(kind) || bar.GetTextState() != ConvTextState::Normal)
         return;
     const std::string text = bar.GetClipboardText(false);
-    if (text.empty() || text == InvalidDateTimeText || text == "-")
+    if (text.empty() || text == InvalidDateTimeText || IsEntryWithoutDigits(kind, text))
         return;
 
     NoDisplay quiet;

@@ -223,8 +223,10 @@ public:
     // What the bar's range is named after in a refusal: the mode's caption
     // ("DWord"), or the format the bar reads ("Half").
     virtual std::string RangeName() const;
-    // Whether the bar's text is pasted verbatim, blanks around it included
-    // (a space is a character of the character bar); the number bars trim them.
+    // Whether the bar's text is pasted verbatim, blanks around it and signs
+    // included (a space or a "+" is a character of the character bar); the
+    // number bars trim blanks, read a leading "-" as the sign and refuse a
+    // lone sign.
     virtual bool KeepsPastedBlanks() const { return false; }
     // Whether the bar takes typed and pasted characters whole, as Unicode
     // characters (InputCharacter), rather than as display code page bytes

@@ -343,17 +343,20 @@ PasteResult Calculator::PasteText(const std::vector<PastedCharacter>& text) {
     Conversion& conversion = *bars_.Find(*active);
     std::size_t begin = 0;
     std::size_t end = text.size();
-    if (!conversion.KeepsPastedBlanks()) {
+    // The character bar takes its text verbatim: blanks and signs are
+    // characters there, not the frame and sign of a number.
+    const bool readsNumber = !conversion.KeepsPastedBlanks();
+    if (readsNumber) {
         while (begin < end && IsBlank(text[begin].Code))
             ++begin;
         while (end > begin && IsBlank(text[end - 1].Code))
             --end;
         if (begin == end)
             return PasteRefusal(RefusalKind::Blank, *active, 0, text.size());
+        if (end - begin == 1 && (IsCharacter(text[begin], '-') || IsCharacter(text[begin], '+')))
+            return PasteRefusal(RefusalKind::OnlySign, *active, begin, end);
     }
-    if (end - begin == 1 && (IsCharacter(text[begin], '-') || IsCharacter(text[begin], '+')))
-        return PasteRefusal(RefusalKind::OnlySign, *active, begin, end);
-    const bool negative = end - begin > 1 && IsCharacter(text[begin], '-') &&
+    const bool negative = readsNumber && end - begin > 1 && IsCharacter(text[begin], '-') &&
                           conversion.GetCapabilities().Contains(ConvOption::Signed) &&
                           !conversion.TakesPastedSignFirst();
     if (negative && !conversion.IsSigned())
@@ -712,8 +715,16 @@ Conversion* Calculator::OpenBar(BarKind kind) {
     return &conversion;
 }
 
+void Calculator::BarSettingsChanged(BarKind kind) {
+    ForgetLogOf(kind);
+    undo_.ForgetEntriesOf(kind);
+}
+
+// A bar opened again is a new conversion, with settings of its own: the
+// entries typed into the closed one are not replayed into it.
 std::unique_ptr<Conversion> Calculator::CloseBar(BarKind kind) {
     ForgetLogOf(kind);
+    undo_.ForgetEntriesOf(kind);
     return bars_.Remove(kind);
 }
 

@@ -81,13 +81,14 @@ public:
     // Whether a paste skips the character in the active bar.
     bool IsIgnoredInPaste(char ch) const;
     // Pastes a text into the active bar, whole or not at all. Blanks around
-    // it are left out (not in a bar that keeps them, see
-    // Conversion::KeepsPastedBlanks). A leading "-" gives the number its sign
-    // in a bar that reads signed numbers. The characters are tried on a copy
-    // of the bar first, each through the same acceptance test as a typed
-    // one; only when every one went in, and the text denotes a valid value,
-    // is the paste made. Otherwise nothing changes (value, entry, pending
-    // operator) and the result says why. An empty text does nothing.
+    // it are left out, a lone sign is refused, and a leading "-" gives the
+    // number its sign in a bar that reads signed numbers (none of this in a
+    // bar that takes its text verbatim, see Conversion::KeepsPastedBlanks).
+    // The characters are tried on a copy of the bar first, each through the
+    // same acceptance test as a typed one; only when every one went in, and
+    // the text denotes a valid value, is the paste made. Otherwise nothing
+    // changes (value, entry, pending operator) and the result says why. An
+    // empty text does nothing.
     PasteResult PasteText(const std::vector<PastedCharacter>& text);
     // The same for characters given only as their bytes (ASCII for blanks).
     PasteResult Paste(const std::vector<std::optional<std::string>>& characters);
@@ -196,9 +197,10 @@ public:
     Conversion* OpenBar(BarKind kind);
     // To be called after the window changed a bar's own settings on its
     // conversion (character encoding, time format, degree style), which
-    // rewrites the bar's text from its value: undo then shows the value there
-    // rather than replay an entry typed under the old settings.
-    void BarSettingsChanged(BarKind kind) { ForgetLogOf(kind); }
+    // rewrites the bar's text from its value: undo, to this step or to any
+    // before, then shows the value there rather than replay an entry typed
+    // under the old settings, which may read as another value.
+    void BarSettingsChanged(BarKind kind);
     // Closes a bar and hands its conversion to the caller (for whatever
     // still refers to it); none when the kind was not open.
     std::unique_ptr<Conversion> CloseBar(BarKind kind);

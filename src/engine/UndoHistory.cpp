@@ -59,6 +59,17 @@ CalculatorSnapshot UndoHistory::Redo(CalculatorSnapshot now) {
     return forward;
 }
 
+void UndoHistory::ForgetEntriesOf(BarKind bar) {
+    const auto forget = [bar](CalculatorSnapshot& snapshot) {
+        if (snapshot.Log.Bar == bar)
+            snapshot.Log = EntryLog{};
+    };
+    for (CalculatorSnapshot& snapshot : undo_)
+        forget(snapshot);
+    for (CalculatorSnapshot& snapshot : redo_)
+        forget(snapshot);
+}
+
 void UndoHistory::Forget() {
     undo_.clear();
     redo_.clear();

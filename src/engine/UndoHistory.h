@@ -98,6 +98,9 @@ public:
     // The state to go forward to; now is kept for the undo. Call only when CanRedo.
     CalculatorSnapshot Redo(CalculatorSnapshot now);
     void Forget();
+    // Drops the entry logs of the bar from every step: its entries are then
+    // given back as the bar shows their values.
+    void ForgetEntriesOf(BarKind bar);
 
 private:
     void PushUndo(CalculatorSnapshot snapshot);

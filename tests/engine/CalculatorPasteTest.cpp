@@ -172,6 +172,11 @@ const PasteCase PasteCases[] = {
     {"E4M3TieToLargest", Byte, false, BarKind::Float, "464", std::nullopt, 0x7E},
     {"FloatLetters", DWord, false, BarKind::Float, "1.5x", K::NotOfNotation},
     {"FloatHalfAWord", DWord, false, BarKind::Float, "In", K::NotOfNotation},
+    // In the character bar a sign is a character like any other: alone, or
+    // first before others, where it is not the number's sign.
+    {"CharacterPlus", Byte, true, BarKind::Char, "+", std::nullopt, 0x2B},
+    {"CharacterMinus", Byte, false, BarKind::Char, "-", std::nullopt, 0x2D},
+    {"CharacterMinusFirst", Word, true, BarKind::Char, "-A", std::nullopt, 0x2D41},
     // A date that the mode cannot hold.
     {"DateBeyondWord", Word, false, BarKind::Time, "2006:01:02:03:04:05", K::NotOfNotation},
 };

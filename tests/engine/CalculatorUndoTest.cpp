@@ -1,6 +1,7 @@
 // Undo and redo, the memory and the history tape, driven through the
 // calculator's commands with a display that draws each bar only when told.
 
+#include "conv/DateTimeConversion.h"
 #include "conv/DecimalConversion.h"
 #include "core/CalcError.h"
 #include "core/FormatSettings.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <map>
 #include <sstream>
 #include <string>
@@ -270,6 +272,43 @@ TEST_F(CalculatorUndoTest, BarSettingsChangedEndsTheReplayOfItsEntry) {
     calc_.BarSettingsChanged(BarKind::Decimal);
     Keys("MS undo");
     EXPECT_EQ(Dec(), "2.5");
+}
+
+// The steps recorded before the change hold the entry too: undone to, they
+// show their value under the new settings rather than replay the entry,
+// which there would read as another value ("6", the year 6, as 6 days).
+TEST_F(CalculatorUndoTest, BarSettingsChangedEndsTheReplayOfItsEntryInEarlierSteps) {
+    Keys("Real");
+    auto& time = dynamic_cast<DateTimeConversion&>(*calc_.OpenBar(BarKind::Time));
+    calc_.Bars().Activate(BarKind::Time);
+    Keys("60");
+    time.SetDiffMode(true);
+    calc_.BarSettingsChanged(BarKind::Time);
+    Keys("undo");
+    // 0006-01-01 00:00:00 in seconds from 1970, by the C++ calendar.
+    using namespace std::chrono;
+    const auto year6 = sys_days{year{6} / January / 1};
+    const auto seconds = duration_cast<std::chrono::seconds>(year6.time_since_epoch()).count();
+    ASSERT_EQ(Dec(), std::to_string(seconds));
+    EXPECT_EQ(display_.Shown[BarKind::Time], std::to_string(seconds / 86400) + "d 00:00:00");
+    EXPECT_EQ(GetReal(time.GetValue()), GetReal(calc_.Current()));
+}
+
+// A bar opened again starts with its own settings: the entries typed into
+// the closed one (6 days) are not replayed into it (as the year 6).
+TEST_F(CalculatorUndoTest, ClosedBarsEntriesAreNotReplayedIntoItsSuccessor) {
+    Keys("Real");
+    dynamic_cast<DateTimeConversion&>(*calc_.OpenBar(BarKind::Time)).SetDiffMode(true);
+    calc_.BarSettingsChanged(BarKind::Time);
+    calc_.Bars().Activate(BarKind::Time);
+    Keys("60");
+    ASSERT_EQ(Dec(), "5184000");
+    calc_.CloseBar(BarKind::Time);
+    Conversion& reopened = *calc_.OpenBar(BarKind::Time);
+    Keys("undo");
+    EXPECT_EQ(Dec(), "518400");
+    EXPECT_EQ(display_.Shown[BarKind::Time], "1970/01/07 00:00:00");
+    EXPECT_EQ(GetReal(reopened.GetValue()), GetReal(calc_.Current()));
 }
 
 TEST_F(CalculatorUndoTest, RealMemoryErrorLeavesTheMemory) {
