@@ -5,9 +5,9 @@
 #include "QtBenchMain.h"
 #include "conv/Conversion.h"
 #include "core/FormatSettings.h"
-#include "ui/BarStack.h"
-#include "ui/CalcBar.h"
-#include "ui/MainWindow.h"
+#include "ui/bars/BarStack.h"
+#include "ui/bars/CalcBar.h"
+#include "ui/window/MainWindow.h"
 
 #include <benchmark/benchmark.h>
 
@@ -64,7 +64,7 @@ void BM_DigitCommand(benchmark::State& state) {
     int typed = 0;
     for (auto _ : state) {
         if (typed % 8 == 0)
-            window->Execute(Command::ClearError);
+            window->Execute(Command::ClearEntry);
         window->Execute(digits[typed % 9]);
         ++typed;
     }

@@ -16,9 +16,9 @@
 #include "conv/Conversion.h"
 #include "core/FormatSettings.h"
 #include "settings/Profile.h"
-#include "ui/BarStack.h"
-#include "ui/CalcBar.h"
-#include "ui/MainWindow.h"
+#include "ui/bars/BarStack.h"
+#include "ui/bars/CalcBar.h"
+#include "ui/window/MainWindow.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,10 +4,10 @@
 
 #include "cli/CommandLine.h"
 #include "core/FormatSettings.h"
-#include "ui/ApplicationSetup.h"
-#include "ui/InterfaceFont.h"
-#include "ui/LocaleFormat.h"
-#include "ui/MainWindow.h"
+#include "ui/app/ApplicationSetup.h"
+#include "ui/app/InterfaceFont.h"
+#include "ui/app/LocaleFormat.h"
+#include "ui/window/MainWindow.h"
 
 #include <QApplication>
 #include <QLocale>

@@ -9,10 +9,10 @@
 // first paint. It reads pexa.ini beside the executable, as pexa does.
 
 #include "core/FormatSettings.h"
-#include "ui/ApplicationSetup.h"
-#include "ui/InterfaceFont.h"
-#include "ui/LocaleFormat.h"
-#include "ui/MainWindow.h"
+#include "ui/app/ApplicationSetup.h"
+#include "ui/app/InterfaceFont.h"
+#include "ui/app/LocaleFormat.h"
+#include "ui/window/MainWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

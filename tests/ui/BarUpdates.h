@@ -7,7 +7,7 @@
 
 #include "conv/Conversion.h"
 #include "core/CalcValue.h"
-#include "ui/CalcBar.h"
+#include "ui/bars/CalcBar.h"
 
 #include <QString>
 

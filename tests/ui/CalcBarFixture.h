@@ -5,7 +5,7 @@
 
 #include "core/CalcValue.h"
 #include "core/FormatSettings.h"
-#include "ui/CalcBar.h"
+#include "ui/bars/CalcBar.h"
 
 #include <QWidget>
 

@@ -3,8 +3,8 @@
 // Tests name commands as pexa.ini and the help document do ("ActDigit7");
 // the program itself reaches them by their Command value only.
 
-#include "ui/CommandTable.h"
-#include "ui/MainWindow.h"
+#include "ui/commands/CommandTable.h"
+#include "ui/window/MainWindow.h"
 
 #include <optional>
 #include <string_view>

@@ -7,13 +7,13 @@
 #include "conv/Conversion.h"
 #include "core/FormatSettings.h"
 #include "settings/Profile.h"
-#include "ui/BarStack.h"
-#include "ui/CalcBar.h"
-#include "ui/KeyRouter.h"
-#include "ui/MainWindow.h"
-#include "ui/PopupMenus.h"
-#include "ui/ViewOptions.h"
-#include "ui/WindowMenuBar.h"
+#include "ui/bars/BarStack.h"
+#include "ui/bars/CalcBar.h"
+#include "ui/keys/KeyRouter.h"
+#include "ui/menus/PopupMenus.h"
+#include "ui/menus/WindowMenuBar.h"
+#include "ui/window/MainWindow.h"
+#include "ui/window/ViewOptions.h"
 
 #include <QLabel>
 #include <QString>

@@ -6,9 +6,9 @@
 
 #include "../ui/MainWindowHarness.h"
 
-#include "ui/AboutDialog.h"
-#include "ui/ApplicationSetup.h"
-#include "ui/HelpWindow.h"
+#include "ui/app/ApplicationSetup.h"
+#include "ui/help/HelpWindow.h"
+#include "ui/window/AboutDialog.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,0 +1,263 @@
+#include "ui/commands/CommandTable.h"
+
+#include <QtGlobal>
+
+#include <algorithm>
+#include <array>
+#include <iterator>
+
+namespace pexa {
+
+namespace {
+
+// Captions and hints are English source texts (context "Command"), shown
+// through CommandText; texts that read the same in every language are not
+// marked for translation.
+// clang-format off
+constexpr CommandInfo CommandTable[] = {
+    // The calculator keys.
+    {Command::Equal, CommandList::Keys, "ActEqual", "Operation", "=", "Return", "Enter", 0, 15, QT_TRANSLATE_NOOP("Command", "Result"), NoPayload{}},
+    {Command::Digit0, CommandList::Keys, "ActDigit0", "Input", "0", "0", "", 0, 21, "", TypedChar{'0'}},
+    {Command::Digit1, CommandList::Keys, "ActDigit1", "Input", "1", "1", "", 0, 21, "", TypedChar{'1'}},
+    {Command::Digit2, CommandList::Keys, "ActDigit2", "Input", "2", "2", "", 0, 21, "", TypedChar{'2'}},
+    {Command::Digit3, CommandList::Keys, "ActDigit3", "Input", "3", "3", "", 0, 21, "", TypedChar{'3'}},
+    {Command::Digit4, CommandList::Keys, "ActDigit4", "Input", "4", "4", "", 0, 21, "", TypedChar{'4'}},
+    {Command::Negate, CommandList::Keys, "ActNegate", "Operation", "+/-", "", "", 0, 15, QT_TRANSLATE_NOOP("Command", "Change Sign"), NoPayload{}},
+    {Command::Digit5, CommandList::Keys, "ActDigit5", "Input", "5", "5", "", 0, 21, "", TypedChar{'5'}},
+    {Command::Digit6, CommandList::Keys, "ActDigit6", "Input", "6", "6", "", 0, 21, "", TypedChar{'6'}},
+    {Command::Digit7, CommandList::Keys, "ActDigit7", "Input", "7", "7", "", 0, 21, "", TypedChar{'7'}},
+    {Command::Digit8, CommandList::Keys, "ActDigit8", "Input", "8", "8", "", 0, 21, "", TypedChar{'8'}},
+    {Command::Digit9, CommandList::Keys, "ActDigit9", "Input", "9", "9", "", 0, 21, "", TypedChar{'9'}},
+    {Command::DigitA, CommandList::Keys, "ActDigitA", "Input", "A", "A", "", 0, 21, "", TypedChar{'A'}},
+    {Command::DigitB, CommandList::Keys, "ActDigitB", "Input", "B", "B", "", 0, 21, "", TypedChar{'B'}},
+    {Command::DigitC, CommandList::Keys, "ActDigitC", "Input", "C", "C", "", 0, 21, "", TypedChar{'C'}},
+    {Command::DigitD, CommandList::Keys, "ActDigitD", "Input", "D", "D", "", 0, 21, "", TypedChar{'D'}},
+    {Command::DigitE, CommandList::Keys, "ActDigitE", "Input", "E", "E", "", 0, 21, "", TypedChar{'E'}},
+    {Command::DigitF, CommandList::Keys, "ActDigitF", "Input", "F", "F", "", 0, 21, "", TypedChar{'F'}},
+    {Command::Separator, CommandList::Keys, "ActDegreeSep", "Input", ":", ":", "", 0, 21, QT_TRANSLATE_NOOP("Command", "Separator"), TypedChar{':'}},
+    {Command::Period, CommandList::Keys, "ActPeriod", "Input", ".", ".", ",", 0, 21, QT_TRANSLATE_NOOP("Command", "Decimal Point"), NoPayload{}},
+    {Command::BackSpace, CommandList::Keys, "ActBackSpace", "Input", "Back", "Backspace", "", 0, 21, QT_TRANSLATE_NOOP("Command", "Delete Character"), NoPayload{}},
+    {Command::ClearEntry, CommandList::Keys, "ActClearError", "Input", "Clear Error", "Del", "", 0, 21, QT_TRANSLATE_NOOP("Command", "Clear Entry"), NoPayload{}},
+    {Command::ClearAll, CommandList::Keys, "ActAllClear", "Input", "Clear All", "Esc", "", 0, 21, QT_TRANSLATE_NOOP("Command", "Clear Everything"), NoPayload{}},
+    {Command::OpAdd, CommandList::Keys, "ActOpAdd", "OpMath", "+", "", "", 0, 15, QT_TRANSLATE_NOOP("Command", "Add"), BinaryOp::Add},
+    {Command::OpSub, CommandList::Keys, "ActOpSub", "OpMath", "-", "", "", 0, 15, QT_TRANSLATE_NOOP("Command", "Subtract"), BinaryOp::Sub},
+    {Command::OpMul, CommandList::Keys, "ActOpMul", "OpMath", "*", "", "", 0, 15, QT_TRANSLATE_NOOP("Command", "Multiply"), BinaryOp::Mul},
+    {Command::OpDiv, CommandList::Keys, "ActOpDiv", "OpMath", "/", "", "", 0, 15, QT_TRANSLATE_NOOP("Command", "Divide"), BinaryOp::Div},
+    {Command::OpMod, CommandList::Keys, "ActOpMod", "OpMath", "Mod", "", "", 0, 15, QT_TRANSLATE_NOOP("Command", "Remainder"), BinaryOp::Mod},
+    {Command::ModeByte, CommandList::Keys, "ActModeByte", "Mode", "Byte", "Ctrl+B", "", 10, 13, QT_TRANSLATE_NOOP("Command", "8 Bits"), CalcValueMode::Byte},
+    {Command::ModeWord, CommandList::Keys, "ActModeWord", "Mode", "Word", "Ctrl+W", "", 10, 13, QT_TRANSLATE_NOOP("Command", "16 Bits"), CalcValueMode::Word},
+    {Command::ModeDWord, CommandList::Keys, "ActModeDWord", "Mode", "DWord", "Ctrl+D", "", 10, 13, QT_TRANSLATE_NOOP("Command", "32 Bits"), CalcValueMode::DWord},
+    {Command::ModeInt64, CommandList::Keys, "ActModeQWord", "Mode", "Int64", "Ctrl+Q", "", 10, 13, QT_TRANSLATE_NOOP("Command", "64 Bits"), CalcValueMode::QWord},
+    {Command::ModeReal, CommandList::Keys, "ActModeFloat", "Mode", "Real", "Ctrl+R", "", 10, 13, QT_TRANSLATE_NOOP("Command", "Real Number"), CalcValueMode::Float},
+    {Command::OpFloor, CommandList::Keys, "ActOpIntFloor", "OpMath", QT_TRANSLATE_NOOP("Command", "Floor"), "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Round Down"), UnaryOp::Floor},
+    {Command::OpCeil, CommandList::Keys, "ActOpIntCeil", "OpMath", "Ceil", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Ceiling"), UnaryOp::Ceil},
+    {Command::OpRound, CommandList::Keys, "ActOpIntRound", "OpMath", "Round", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Round to Nearest"), UnaryOp::Round},
+    {Command::OpFrac, CommandList::Keys, "ActOpFrac", "OpMath", "Frac", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Fractional Part"), UnaryOp::Frac},
+    {Command::OpAnd, CommandList::Keys, "ActOpAnd", "OpBit", "And", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Bitwise And"), BinaryOp::And},
+    {Command::OpOr, CommandList::Keys, "ActOpOr", "OpBit", "Or", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Bitwise Or"), BinaryOp::Or},
+    {Command::OpXor, CommandList::Keys, "ActOpXor", "OpBit", "Xor", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Bitwise Xor"), BinaryOp::Xor},
+    {Command::OpNot, CommandList::Keys, "ActOpNot", "OpBit", "Not", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Bitwise Not"), UnaryOp::Not},
+    {Command::OpShiftLeft, CommandList::Keys, "ActOpShiftLeft", "OpBit", "<<", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Shift Left"), NoPayload{}},
+    {Command::OpShiftRight, CommandList::Keys, "ActOpShiftRight", "OpBit", ">>", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Shift Right"), NoPayload{}},
+    {Command::OpShiftLeftByAmount, CommandList::Keys, "ActOpQShiftL", "OpBit", "<<n", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Shift Left n Bits"), NoPayload{}},
+    {Command::OpShiftRightByAmount, CommandList::Keys, "ActOpQShiftR", "OpBit", ">>n", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Shift Right n Bits"), NoPayload{}},
+    {Command::OpSquare, CommandList::Keys, "ActOpSquare", "OpMath", "x^2", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Square"), UnaryOp::Square},
+    {Command::Rotate, CommandList::Keys, "ActRotate", "OpBit", "Rotate", "Ctrl+T", "", 23, 16, QT_TRANSLATE_NOOP("Command", "Rotating Shifts"), NoPayload{}},
+    {Command::ArithmeticShift, CommandList::Keys, "ActShiftAr", "OpBit", "Arithmetic", "Ctrl+A", "", 24, 16, QT_TRANSLATE_NOOP("Command", "Arithmetic Shift"), NoPayload{}},
+    {Command::OpReverseBytes, CommandList::Keys, "ActOpReverse", "OpBit", "Reverse Bytes", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Reverse Byte Order"), UnaryOp::ReverseByteOrder},
+    {Command::OpSqrt, CommandList::Keys, "ActOpSqrt", "OpMath", "Sqrt", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Square Root"), UnaryOp::Sqrt},
+    {Command::OpReciprocal, CommandList::Keys, "ActOpInvert", "OpMath", "1/x", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Reciprocal"), UnaryOp::Reciprocal},
+    {Command::OpLogE, CommandList::Keys, "ActOpLogE", "OpMath", "Ln", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Natural Log"), UnaryOp::Ln},
+    {Command::OpLog2, CommandList::Keys, "ActOpLog2", "OpMath", "Log2", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Log Base 2"), UnaryOp::Log2},
+    {Command::OpLog10, CommandList::Keys, "ActOpLog10", "OpMath", "Log", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Common Log"), UnaryOp::Log10},
+    {Command::OpLogN, CommandList::Keys, "ActOpLogN", "OpMath", "LogN", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Log Base n"), BinaryOp::LogN},
+    {Command::OpExpE, CommandList::Keys, "ActOpExpE", "OpMath", "e^x", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "e to the x"), UnaryOp::Exp},
+    {Command::OpExp2, CommandList::Keys, "ActOpExp2", "OpMath", "2^x", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "2 to the x"), UnaryOp::Exp2},
+    {Command::OpExp10, CommandList::Keys, "ActOpExp10", "OpMath", "10^x", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "10 to the x"), UnaryOp::Exp10},
+    {Command::OpPower, CommandList::Keys, "ActOpPower", "OpMath", "x^y", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Power"), BinaryOp::Power},
+    {Command::OpRoot, CommandList::Keys, "ActOpRoot", "OpMath", "Root", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Nth Root"), BinaryOp::Root},
+    {Command::AngleDegrees, CommandList::Keys, "ActTriModeDeg", "OpTri", "Degree", "", "", 20, 18, QT_TRANSLATE_NOOP("Command", "Degrees"), AngleUnit::Degree},
+    {Command::AngleRadians, CommandList::Keys, "ActTriModeRad", "OpTri", "Radian", "", "", 20, 18, QT_TRANSLATE_NOOP("Command", "Radians"), AngleUnit::Radian},
+    {Command::AngleGradians, CommandList::Keys, "ActTriModeGrad", "OpTri", "Gradian", "", "", 20, 18, QT_TRANSLATE_NOOP("Command", "Gradians"), AngleUnit::Gradian},
+    {Command::Hyperbolic, CommandList::Keys, "ActTriHyp", "OpTri", "Hyperbolic", "Ctrl+H", "", 22, 18, QT_TRANSLATE_NOOP("Command", "Hyperbolic Functions"), NoPayload{}},
+    {Command::OpSin, CommandList::Keys, "ActOpSin", "OpTri", "sin", "", "", 0, 18, QT_TRANSLATE_NOOP("Command", "Sine"), TrigChoice{TrigFunctionKind::Sin, false}},
+    {Command::OpCos, CommandList::Keys, "ActOpCos", "OpTri", "cos", "", "", 0, 18, QT_TRANSLATE_NOOP("Command", "Cosine"), TrigChoice{TrigFunctionKind::Cos, false}},
+    {Command::OpTan, CommandList::Keys, "ActOpTan", "OpTri", "tan", "", "", 0, 18, QT_TRANSLATE_NOOP("Command", "Tangent"), TrigChoice{TrigFunctionKind::Tan, false}},
+    {Command::OpArcSin, CommandList::Keys, "ActOpArcSin", "OpTri", "asin", "", "", 0, 18, QT_TRANSLATE_NOOP("Command", "Arcsine"), TrigChoice{TrigFunctionKind::Sin, true}},
+    {Command::OpArcCos, CommandList::Keys, "ActOpArcCos", "OpTri", "acos", "", "", 0, 18, QT_TRANSLATE_NOOP("Command", "Arccosine"), TrigChoice{TrigFunctionKind::Cos, true}},
+    {Command::OpArcTan, CommandList::Keys, "ActOpArcTan", "OpTri", "atan", "", "", 0, 18, QT_TRANSLATE_NOOP("Command", "Arctangent"), TrigChoice{TrigFunctionKind::Tan, true}},
+    {Command::Pi, CommandList::Keys, "ActPi", "OpTri", "PI", "", "", 0, 18, QT_TRANSLATE_NOOP("Command", "Pi"), NoPayload{}},
+    {Command::OpReverseBits, CommandList::Keys, "ActOpBitReverse", "OpBit", "Reverse Bits", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Reverse Bit Order"), UnaryOp::ReverseBitOrder},
+    {Command::RecallAnswer, CommandList::Keys, "ActRecallAnswer", "Operation", "Answer", "", "", 0, 15, QT_TRANSLATE_NOOP("Command", "Last Result"), NoPayload{}},
+    {Command::ModeSigned, CommandList::Keys, "ActModeSigned", "Mode", "Signed", "Ctrl+S", "", 11, 13, QT_TRANSLATE_NOOP("Command", "Signed Mode"), NoPayload{}},
+    {Command::ModeByteSwap, CommandList::Keys, "ActModeReversed", "Mode", QT_TRANSLATE_NOOP("Command", "Byte Swap"), "Ctrl+E", "", 12, 13, QT_TRANSLATE_NOOP("Command", "Swap Byte Order"), NoPayload{}},
+    {Command::ShiftAmount1, CommandList::Keys, "ActShiftAmount1", "OpBit", "1", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Shift by 1"), ShiftAmountChoice{1}},
+    {Command::ShiftAmount2, CommandList::Keys, "ActShiftAmount2", "OpBit", "2", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Shift by 2"), ShiftAmountChoice{2}},
+    {Command::ShiftAmount4, CommandList::Keys, "ActShiftAmount4", "OpBit", "4", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Shift by 4"), ShiftAmountChoice{4}},
+    {Command::ShiftAmount8, CommandList::Keys, "ActShiftAmount8", "OpBit", "8", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Shift by 8"), ShiftAmountChoice{8}},
+    {Command::ShiftAmount16, CommandList::Keys, "ActShiftAmount16", "OpBit", "16", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Shift by 16"), ShiftAmountChoice{16}},
+    {Command::OpFactorial, CommandList::Keys, "ActOpFactorial", "OpMath", "n!", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Factorial"), UnaryOp::Factorial},
+    {Command::ShiftAmountMenu, CommandList::Keys, "ActShiftAmountSel", "OpBit", "Bits", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Choose Shift Amount"), NoPayload{}},
+    // The window and bar commands.
+    {Command::ToggleDec, CommandList::Menus, "ActToggleDec", "Bar", QT_TRANSLATE_NOOP("Command", "&Decimal"), "", "", 0, 5, QT_TRANSLATE_NOOP("Command", "Decimal"), BarKind::Decimal},
+    {Command::ToggleHex, CommandList::Menus, "ActToggleHex", "Bar", QT_TRANSLATE_NOOP("Command", "&Hexadecimal"), "", "", 0, 6, QT_TRANSLATE_NOOP("Command", "Hexadecimal"), BarKind::Hex},
+    {Command::ToggleOct, CommandList::Menus, "ActToggleOct", "Bar", QT_TRANSLATE_NOOP("Command", "&Octal"), "", "", 0, 6, QT_TRANSLATE_NOOP("Command", "Octal"), BarKind::Oct},
+    {Command::ToggleBin, CommandList::Menus, "ActToggleBin", "Bar", QT_TRANSLATE_NOOP("Command", "&Binary"), "", "", 0, 6, QT_TRANSLATE_NOOP("Command", "Binary"), BarKind::Bin},
+    {Command::ToggleChar, CommandList::Menus, "ActToggleAscii", "Bar", QT_TRANSLATE_NOOP("Command", "&Character"), "", "", 0, 9, QT_TRANSLATE_NOOP("Command", "Character"), BarKind::Char},
+    {Command::ToggleIP, CommandList::Menus, "ActToggleIP", "Bar", QT_TRANSLATE_NOOP("Command", "&IP Address"), "", "", 0, 11, "IP Address", BarKind::IP},
+    {Command::ToggleSexagesimal, CommandList::Menus, "ActToggleDegree", "Bar", QT_TRANSLATE_NOOP("Command", "Sexa&gesimal"), "", "", 0, 7, QT_TRANSLATE_NOOP("Command", "Sexagesimal"), BarKind::Degree},
+    {Command::ToggleFloat, CommandList::Menus, "ActToggleFloat", "Bar", QT_TRANSLATE_NOOP("Command", "&Floating Point"), "", "", 0, 12, "IEEE754 Floating-point", BarKind::Float},
+    {Command::ToggleTime, CommandList::Menus, "ActToggleTime", "Bar", QT_TRANSLATE_NOOP("Command", "Date/&Time"), "", "", 0, 10, QT_TRANSLATE_NOOP("Command", "Date/Time"), BarKind::Time},
+    {Command::ToggleSize, CommandList::Menus, "ActToggleKilo", "Bar", QT_TRANSLATE_NOOP("Command", "&Kilo (1024)"), "", "", 0, 8, QT_TRANSLATE_NOOP("Command", "Kilo (1024)"), BarKind::Kilo},
+    {Command::BarNext, CommandList::Menus, "ActBarNext", "Bar", QT_TRANSLATE_NOOP("Command", "&Next Bar"), "Tab", "Down", 0, 3, QT_TRANSLATE_NOOP("Command", "Next Bar"), NoPayload{}},
+    {Command::BarPrev, CommandList::Menus, "ActBarPrev", "Bar", QT_TRANSLATE_NOOP("Command", "&Previous Bar"), "Shift+Tab", "Up", 0, 3, QT_TRANSLATE_NOOP("Command", "Previous Bar"), NoPayload{}},
+    {Command::DigitGrouping, CommandList::Menus, "ActSeparated", "Display", QT_TRANSLATE_NOOP("Command", "Digit &Grouping"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Digit Grouping"), NoPayload{}},
+    {Command::EditCopy, CommandList::Menus, "ActEditCopy", "Edit", QT_TRANSLATE_NOOP("Command", "&Copy"), "Ctrl+C", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Copy"), NoPayload{}},
+    {Command::EditCopyGrouped, CommandList::Menus, "ActEditCopyFmt", "Edit", QT_TRANSLATE_NOOP("Command", "Copy with &Separators"), "Ctrl+Shift+C", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Copy with Separators"), NoPayload{}},
+    {Command::EditPaste, CommandList::Menus, "ActEditPaste", "Edit", QT_TRANSLATE_NOOP("Command", "&Paste"), "Ctrl+V", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Paste"), NoPayload{}},
+    {Command::BarClose, CommandList::Menus, "ActBarClose", "Bar", QT_TRANSLATE_NOOP("Command", "Clos&e"), "Ctrl+F4", "", 0, 3, QT_TRANSLATE_NOOP("Command", "Close Bar"), NoPayload{}},
+    {Command::HelpContents, CommandList::Menus, "ActHelpIndex", "Help", QT_TRANSLATE_NOOP("Command", "&Help Topics"), "F1", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Help"), NoPayload{}},
+    {Command::HelpAbout, CommandList::Menus, "ActHelpVersion", "Help", QT_TRANSLATE_NOOP("Command", "&About pexa..."), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "About pexa"), NoPayload{}},
+    {Command::Exit, CommandList::Menus, "ActExit", "", QT_TRANSLATE_NOOP("Command", "E&xit"), "Alt+F4", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Exit"), NoPayload{}},
+    {Command::ShowIndicators, CommandList::Menus, "ActShowIndicators", "Display", QT_TRANSLATE_NOOP("Command", "&Indicators"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Indicators"), NoPayload{}},
+    {Command::QuickMenu, CommandList::Menus, "ActQuickMenu", "", QT_TRANSLATE_NOOP("Command", "&Quick Menu"), "Q", "", 0, 22, QT_TRANSLATE_NOOP("Command", "Quick Menu"), NoPayload{}},
+    {Command::DescriptiveQuickMenu, CommandList::Menus, "ActQuickMenuJ", "", QT_TRANSLATE_NOOP("Command", "Desc&riptive Quick Menu"), "Shift+Q", "", 0, 22, QT_TRANSLATE_NOOP("Command", "Quick Menu"), NoPayload{}},
+    {Command::ModeMenu, CommandList::Menus, "ActModeMenu", "", QT_TRANSLATE_NOOP("Command", "Mo&de Menu"), "M", "", 0, 23, QT_TRANSLATE_NOOP("Command", "Mode Menu"), NoPayload{}},
+    {Command::ToolBar, CommandList::Menus, "ActToolBar", "Display", QT_TRANSLATE_NOOP("Command", "&Tool Bar"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Tool Bar"), NoPayload{}},
+    {Command::MenuBar, CommandList::Menus, "ActMenuBar", "Display", QT_TRANSLATE_NOOP("Command", "&Menu Bar"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Menu Bar"), NoPayload{}},
+    {Command::ChooseFont, CommandList::Menus, "ActChooseFont", "Display", QT_TRANSLATE_NOOP("Command", "&Font..."), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Font"), NoPayload{}},
+    {Command::ChooseBodyColour, CommandList::Menus, "ActChooseColor", "Display", QT_TRANSLATE_NOOP("Command", "Body &Colour..."), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Body Colour"), NoPayload{}},
+    {Command::ButtonPanel, CommandList::Menus, "ActButtonPanel", "Display", QT_TRANSLATE_NOOP("Command", "&Buttons"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Buttons"), NoPayload{}},
+    {Command::StayOnTop, CommandList::Menus, "ActStayOnTop", "Display", QT_TRANSLATE_NOOP("Command", "Stay on To&p"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Stay on Top"), NoPayload{}},
+    // The option buttons of the bar variants.
+    {Command::SexagesimalHours, CommandList::Bars, "ActDegreeHMS", "Degree", "hms", "", "", 1001, 7, QT_TRANSLATE_NOOP("Command", "[h]:m:s|No separators beyond 3 groups"), NoPayload{}},
+    {Command::CharEncodeASCII, CommandList::Bars, "ActCharEncodeASCII", "Char", "A", "", "", 1002, 9, "ASCII", NoPayload{}},
+    {Command::CharEncodeSJIS, CommandList::Bars, "ActCharEncodeSJIS", "Char", "S", "", "", 1002, 9, "Shift JIS", NoPayload{}},
+    {Command::CharEncodeJIS, CommandList::Bars, "ActCharEncodeJIS", "Char", "J", "", "", 1002, 9, "JIS", NoPayload{}},
+    {Command::CharEncodeEUC, CommandList::Bars, "ActCharEncodeEUC", "Char", "E", "", "", 1002, 9, "EUC-jp", NoPayload{}},
+    {Command::CharEncodeUTF8, CommandList::Bars, "ActCharEncodeUTF8", "Char", "UTF8", "", "", 1002, 9, QT_TRANSLATE_NOOP("Command", "UTF-8|Shows the value's bytes as UTF-8"), NoPayload{}},
+    {Command::CharEncodeUTF16, CommandList::Bars, "ActCharEncodeUTF16", "Char", "UTF16", "", "", 1002, 9, QT_TRANSLATE_NOOP("Command", "UTF-16|Shows the value as UTF-16 code units"), NoPayload{}},
+    {Command::CharEncodeCodePoint, CommandList::Bars, "ActCharEncodeCodePoint", "Char", "U+", "", "", 1002, 9, QT_TRANSLATE_NOOP("Command", "Code point|Shows the value as a Unicode code point"), NoPayload{}},
+    {Command::FloatHalf, CommandList::Bars, "ActFloatHalf", "Float", "half", "", "", 1005, 12, QT_TRANSLATE_NOOP("Command", "binary16|Shows a Word value as IEEE 754 half precision"), NoPayload{}},
+    {Command::FloatBFloat16, CommandList::Bars, "ActFloatBFloat16", "Float", "bf16", "", "", 1005, 12, QT_TRANSLATE_NOOP("Command", "bfloat16|Shows a Word value as bfloat16"), NoPayload{}},
+    {Command::FloatE4M3, CommandList::Bars, "ActFloatE4M3", "Float", "E4M3", "", "", 1006, 12, QT_TRANSLATE_NOOP("Command", "E4M3|Shows a Byte value as the 8-bit float E4M3"), NoPayload{}},
+    {Command::FloatE5M2, CommandList::Bars, "ActFloatE5M2", "Float", "E5M2", "", "", 1006, 12, QT_TRANSLATE_NOOP("Command", "E5M2|Shows a Byte value as the 8-bit float E5M2"), NoPayload{}},
+    {Command::TimeEncodeTimeT, CommandList::Bars, "ActTimeEncodeTimeT", "Date", "t", "", "", 1003, 10, QT_TRANSLATE_NOOP("Command", "time_t|C time_t"), NoPayload{}},
+    {Command::TimeEncodeOleDate, CommandList::Bars, "ActTimeEncodeOleDate", "Date", "O", "", "", 1003, 10, QT_TRANSLATE_NOOP("Command", "OLE DATE|OLE DATE type"), NoPayload{}},
+    {Command::TimeDifference, CommandList::Bars, "ActTimeDiffMode", "Date", "Diff", "", "", 1004, 10, QT_TRANSLATE_NOOP("Command", "Time difference|Shows a time difference instead of a date"), NoPayload{}},
+};
+
+constexpr KeyCharBinding KeyCharTable[] = {
+    {'=', Command::Equal}, {'?', Command::RecallAnswer}, {'+', Command::OpAdd}, {'-', Command::OpSub},
+    {'*', Command::OpMul}, {'/', Command::OpDiv}, {'%', Command::OpMod}, {'&', Command::OpAnd},
+    {'|', Command::OpOr}, {'^', Command::OpXor}, {'<', Command::OpShiftLeft}, {'>', Command::OpShiftRight},
+    {'w', Command::OpPower}, {'t', Command::OpRoot}, {'g', Command::OpLogN}, {'_', Command::Negate},
+    {'~', Command::OpNot}, {'{', Command::OpShiftLeftByAmount}, {'}', Command::OpShiftRightByAmount}, {';', Command::ShiftAmountMenu},
+    {'v', Command::OpReverseBytes}, {'V', Command::OpReverseBits}, {'i', Command::OpFloor}, {'j', Command::OpCeil},
+    {'k', Command::OpRound}, {'#', Command::OpFrac}, {'@', Command::OpSqrt}, {'`', Command::OpSquare},
+    {'\\', Command::OpReciprocal}, {'n', Command::OpLogE}, {'l', Command::OpLog10}, {'L', Command::OpLog2},
+    {'x', Command::OpExpE}, {'y', Command::OpExp10}, {'X', Command::OpExp2}, {'!', Command::OpFactorial},
+    {'I', Command::OpSin}, {'O', Command::OpCos}, {'T', Command::OpTan}, {'P', Command::Pi},
+    {'0', Command::Digit0}, {'1', Command::Digit1}, {'2', Command::Digit2}, {'3', Command::Digit3},
+    {'4', Command::Digit4}, {'5', Command::Digit5}, {'6', Command::Digit6}, {'7', Command::Digit7},
+    {'8', Command::Digit8}, {'9', Command::Digit9}, {DecimalSeparatorKey, Command::Period},
+};
+// clang-format on
+
+// The gradian unit is kept for settings written by older versions but is
+// not offered to the user.
+constexpr Command NotOfferedInControls[] = {Command::AngleGradians};
+
+static_assert(std::size(CommandTable) == CommandCount, "the table has a row for every command");
+
+// A lookup is an index, so row i must describe command i; and each list's
+// rows stand together, in list order, so that a list is one slice.
+constexpr bool RowsInCommandOrder() {
+    for (std::size_t i = 0; i < std::size(CommandTable); ++i) {
+        if (IndexOf(CommandTable[i].Id) != i)
+            return false;
+        if (i > 0 && CommandTable[i].List < CommandTable[i - 1].List)
+            return false;
+    }
+    return true;
+}
+static_assert(RowsInCommandOrder(), "row i of the command table describes command i");
+
+// Every typed character is one a key can type, and none runs two commands.
+constexpr bool KeyCharsBoundOnce() {
+    for (std::size_t i = 0; i < std::size(KeyCharTable); ++i) {
+        const int code = static_cast<unsigned char>(KeyCharTable[i].Char);
+        if (code == DecimalSeparatorKey)
+            continue;
+        if (code < kFirstKeyChar || code > kLastKeyChar)
+            return false;
+        for (std::size_t j = 0; j < i; ++j)
+            if (KeyCharTable[j].Char == KeyCharTable[i].Char)
+                return false;
+    }
+    return true;
+}
+static_assert(KeyCharsBoundOnce(), "each typed character is printable ASCII and bound once");
+
+using KeyCharSlots = std::array<std::optional<Command>, kLastKeyChar - kFirstKeyChar + 1>;
+
+constexpr KeyCharSlots MakeKeyCharSlots() {
+    KeyCharSlots slots{};
+    for (const KeyCharBinding& binding : KeyCharTable)
+        if (binding.Char != DecimalSeparatorKey)
+            slots[static_cast<std::size_t>(binding.Char - kFirstKeyChar)] = binding.Target;
+    return slots;
+}
+constexpr KeyCharSlots KeyCharSlotTable = MakeKeyCharSlots();
+
+constexpr std::size_t FirstOf(CommandList list) {
+    std::size_t i = 0;
+    while (i < std::size(CommandTable) && CommandTable[i].List < list)
+        ++i;
+    return i;
+}
+
+std::span<const CommandInfo> Slice(CommandList list, CommandList next, bool last) {
+    const std::size_t first = FirstOf(list);
+    const std::size_t end = last ? std::size(CommandTable) : FirstOf(next);
+    return std::span<const CommandInfo>(CommandTable).subspan(first, end - first);
+}
+
+} // namespace
+
+std::span<const CommandInfo> Commands() {
+    return CommandTable;
+}
+const CommandInfo& InfoOf(Command command) {
+    return CommandTable[IndexOf(command)];
+}
+bool OfferedInControls(Command command) {
+    return std::find(std::begin(NotOfferedInControls), std::end(NotOfferedInControls), command) ==
+           std::end(NotOfferedInControls);
+}
+std::span<const CommandInfo> KeyActionsTable() {
+    return Slice(CommandList::Keys, CommandList::Menus, false);
+}
+std::span<const CommandInfo> MenuActionsTable() {
+    return Slice(CommandList::Menus, CommandList::Bars, false);
+}
+std::span<const CommandInfo> BarActionsTable() {
+    return Slice(CommandList::Bars, CommandList::Bars, true);
+}
+std::span<const KeyCharBinding> KeyCharBindings() {
+    return KeyCharTable;
+}
+std::optional<Command> CommandOfTableChar(char ch) {
+    const int code = static_cast<unsigned char>(ch);
+    if (code < kFirstKeyChar || code > kLastKeyChar)
+        return std::nullopt;
+    return KeyCharSlotTable[static_cast<std::size_t>(code - kFirstKeyChar)];
+}
+std::optional<char> TableCharOf(Command command) {
+    for (std::size_t i = 0; i < KeyCharSlotTable.size(); ++i)
+        if (KeyCharSlotTable[i] == command)
+            return static_cast<char>(kFirstKeyChar + static_cast<int>(i));
+    return std::nullopt;
+}
+
+} // namespace pexa

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "ui/commands/CommandTable.h"
+
+#include <QObject>
+#include <QPoint>
+
+class QMenu;
+
+namespace pexa {
+
+class MainWindow;
+
+// The main window's pop-up menus: the mode and shift-amount menus, the two
+// operator menus (one with short captions, one with descriptive translated
+// ones) and the window's context menu. They are made when one of them is
+// first asked for, so none is on screen when the window opens; each belongs
+// to the window and refreshes its command states as it opens.
+class PopupMenus : public QObject {
+    Q_OBJECT
+
+public:
+    explicit PopupMenus(MainWindow& window);
+
+    QMenu* ModeMenu();
+    QMenu* ShiftAmountMenu();
+    QMenu* OperatorMenu();
+    QMenu* DescriptiveOperatorMenu();
+    QMenu* ContextMenu();
+    // Whether the menus have been made yet.
+    bool Made() const { return modeMenu_ != nullptr; }
+
+    // The menu a quick-menu or mode-menu command opens, and where.
+    QMenu* QuickMenuOf(Command command);
+    QPoint QuickMenuPosition(Command command);
+    // The same where the platform does or does not say where the pointer is.
+    QPoint QuickMenuPosition(Command command, bool pointerKnown);
+    // A right-click at a point of the window (window coordinates): opens
+    // the context menu over empty space; true when it did.
+    bool OpenContextMenuAt(QPoint pos);
+    // Fills the context menu with the bar and view commands, once.
+    void FillContextMenu();
+
+    // Shows the window's typed characters in the operator menus (done as
+    // they are made, and again after a retranslation).
+    void ShowKeyChars();
+    // The descriptive texts again, in the language shown now.
+    void Retranslate();
+
+private:
+    void Build();
+    QMenu* NewMenu(const char* name);
+    void BuildOperatorMenus();
+
+    MainWindow& window_;
+    QMenu* modeMenu_ = nullptr;
+    QMenu* shiftAmountMenu_ = nullptr;
+    QMenu* operatorMenu_ = nullptr;
+    QMenu* descriptiveOperatorMenu_ = nullptr;
+    QMenu* contextMenu_ = nullptr;
+};
+
+} // namespace pexa

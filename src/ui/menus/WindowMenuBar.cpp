@@ -1,0 +1,118 @@
+// The main window's menu bar and its menus. Their texts keep the window's
+// translation context, where the translations have always been.
+
+#include "ui/menus/WindowMenuBar.h"
+
+#include "ui/app/Language.h"
+#include "ui/app/WindowingPlatform.h"
+#include "ui/commands/CommandTable.h"
+#include "ui/window/MainWindow.h"
+#include "ui/window/ViewOptions.h"
+
+#include <QActionGroup>
+#include <QMenu>
+
+#include <initializer_list>
+#include <optional>
+
+namespace pexa {
+
+namespace {
+
+struct LanguageItem {
+    UiLanguage Language;
+    const char* Name;
+};
+constexpr LanguageItem LanguageItems[] = {
+    {UiLanguage::Automatic, "ActLanguageAuto"},
+    {UiLanguage::English, "ActLanguageEnglish"},
+    {UiLanguage::Japanese, "ActLanguageJapanese"},
+};
+
+} // namespace
+
+WindowMenuBar::WindowMenuBar(MainWindow& window) : QMenuBar(&window) {
+    setObjectName(QStringLiteral("MenuMain"));
+    auto addItems = [&window](QMenu* menu, std::initializer_list<std::optional<Command>> commands) {
+        for (const std::optional<Command> command : commands) {
+            if (!command)
+                menu->addSeparator();
+            else
+                menu->addAction(window.Action(*command));
+        }
+        connect(menu, &QMenu::aboutToShow, &window, &MainWindow::RefreshStates);
+    };
+
+    editMenu_ = addMenu(MainWindow::tr("&Edit"));
+    editMenu_->setObjectName(QStringLiteral("MenuEdit"));
+    addItems(editMenu_, {Command::EditCopy, Command::EditCopyGrouped, Command::EditPaste,
+                         std::nullopt, Command::Exit});
+
+    barMenu_ = addMenu(MainWindow::tr("&Bar"));
+    barMenu_->setObjectName(QStringLiteral("PopupBar"));
+    addItems(barMenu_,
+             {Command::ToggleDec, Command::ToggleHex, Command::ToggleBin, Command::ToggleOct,
+              Command::ToggleSexagesimal, Command::ToggleSize, Command::ToggleChar,
+              Command::ToggleTime, Command::ToggleIP, Command::ToggleFloat});
+
+    viewMenu_ = addMenu(MainWindow::tr("&View"));
+    viewMenu_->setObjectName(QStringLiteral("PopupView"));
+    addItems(viewMenu_, {Command::DigitGrouping, Command::ShowIndicators, std::nullopt,
+                         Command::ToolBar, Command::MenuBar, Command::ButtonPanel,
+                         Command::StayOnTop, std::nullopt, Command::QuickMenu, Command::ModeMenu,
+                         std::nullopt, Command::ChooseFont, Command::ChooseBodyColour});
+    // The way back from a colour that did not work out.
+    defaultColor_ = viewMenu_->addAction(MainWindow::tr("Default Body Colo&ur"));
+    defaultColor_->setObjectName(QStringLiteral("ActDefaultBodyColor"));
+    connect(defaultColor_, &QAction::triggered, &window,
+            [&window] { window.View().SetBodyColor(ViewOptions::kDefaultBodyColor); });
+    connect(viewMenu_, &QMenu::aboutToShow, this,
+            [this, &window] { defaultColor_->setEnabled(!window.View().BodyColorIsDefault()); });
+    // A command the platform cannot carry out says why in its tooltip.
+    viewMenu_->setToolTipsVisible(!CanKeepWindowOnTop());
+    BuildLanguageMenu(window);
+
+    helpMenu_ = addMenu(MainWindow::tr("&Help"));
+    helpMenu_->setObjectName(QStringLiteral("MenuHelp"));
+    addItems(helpMenu_, {Command::HelpContents, std::nullopt, Command::HelpAbout});
+}
+
+void WindowMenuBar::BuildLanguageMenu(MainWindow& window) {
+    viewMenu_->addSeparator();
+    languageMenu_ = viewMenu_->addMenu(QString());
+    languageMenu_->setObjectName(QStringLiteral("PopupLanguage"));
+    languageChoices_ = new QActionGroup(languageMenu_);
+    languageChoices_->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    for (const LanguageItem& item : LanguageItems) {
+        QAction* action = languageMenu_->addAction(QString());
+        action->setObjectName(QString::fromLatin1(item.Name));
+        action->setCheckable(true);
+        action->setData(static_cast<int>(item.Language));
+        languageChoices_->addAction(action);
+        const UiLanguage language = item.Language;
+        connect(action, &QAction::triggered, &window,
+                [&window, language] { window.SetLanguage(language); });
+    }
+    // Each language is offered under its own name, so that a user who cannot
+    // read the language shown now still finds theirs.
+    languageChoices_->actions()[1]->setText(QStringLiteral("&English"));
+    languageChoices_->actions()[2]->setText(QStringLiteral("日本語(&J)"));
+    languageMenu_->setTitle(MainWindow::tr("&Language"));
+    languageChoices_->actions()[0]->setText(MainWindow::tr("&Automatic"));
+    connect(languageMenu_, &QMenu::aboutToShow, this, [this] {
+        for (QAction* action : languageChoices_->actions())
+            action->setChecked(action->data().toInt() == static_cast<int>(ChosenLanguage()));
+    });
+}
+
+void WindowMenuBar::Retranslate() {
+    editMenu_->setTitle(MainWindow::tr("&Edit"));
+    barMenu_->setTitle(MainWindow::tr("&Bar"));
+    viewMenu_->setTitle(MainWindow::tr("&View"));
+    helpMenu_->setTitle(MainWindow::tr("&Help"));
+    languageMenu_->setTitle(MainWindow::tr("&Language"));
+    languageChoices_->actions()[0]->setText(MainWindow::tr("&Automatic"));
+    defaultColor_->setText(MainWindow::tr("Default Body Colo&ur"));
+}
+
+} // namespace pexa

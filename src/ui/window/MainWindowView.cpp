@@ -1,0 +1,146 @@
+// The main window's caption, the font and colour choosers, and the commands
+// that open and close the bars and set the view options.
+
+#include "ui/window/MainWindow.h"
+
+#include "conv/Conversion.h"
+#include "conv/ConversionFactory.h"
+#include "ui/app/FontChoice.h"
+#include "ui/app/WindowingPlatform.h"
+#include "ui/bars/BandSite.h"
+#include "ui/bars/BarStack.h"
+#include "ui/bars/CalcBar.h"
+#include "ui/bars/CalcBarVariants.h"
+#include "ui/menus/WindowMenuBar.h"
+#include "ui/text/StoredColorPalette.h"
+#include "ui/window/ViewOptions.h"
+
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QToolBar>
+
+#include <memory>
+
+namespace pexa {
+
+namespace {
+
+constexpr Command ToggleActions[BarKindCount] = {
+    Command::ToggleDec,  Command::ToggleHex,  Command::ToggleOct,         Command::ToggleBin,
+    Command::ToggleChar, Command::ToggleIP,   Command::ToggleSexagesimal, Command::ToggleFloat,
+    Command::ToggleTime, Command::ToggleSize,
+};
+
+} // namespace
+
+// ---- Caption and choosers -------------------------------------------------------
+
+void MainWindow::UpdateCaption() {
+    const CalcBar* bar = bars_->Active();
+    setWindowTitle(bar != nullptr ? baseCaption_ + QStringLiteral(" - ") + bar->Title()
+                                  : baseCaption_);
+}
+
+void MainWindow::ChooseFont() {
+    const QFont current = view_->DisplayFont();
+    QFontDialog dialog(FontForChooser(current), this);
+    const QFont offered = dialog.currentFont();
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    view_->SetDisplayFont(ChosenFont(current, offered, dialog.selectedFont()));
+    FitToScreen();
+}
+
+void MainWindow::ChooseColor() {
+    const QColor color = QColorDialog::getColor(view_->BodyQColor(), this);
+    if (color.isValid())
+        view_->SetBodyColor(EncodeStoredColor(RgbOf(color)));
+}
+
+// ---- Command bindings -------------------------------------------------------
+
+// The bar and view commands.
+void MainWindow::RunViewCommand(Command command) {
+    const CommandInfo& info = InfoOf(command);
+    if (const BarKind* kind = std::get_if<BarKind>(&info.Payload)) {
+        bars_->Toggle(*kind);
+        return;
+    }
+    switch (command) {
+    case Command::BarNext:
+        bars_->StepActive(+1);
+        break;
+    case Command::BarPrev:
+        bars_->StepActive(-1);
+        break;
+    case Command::BarClose:
+        bars_->Close(bars_->Active());
+        break;
+    case Command::DigitGrouping:
+        view_->SetSeparated(!view_->Separated());
+        break;
+    case Command::ShowIndicators:
+        view_->SetShowIndicators(!view_->ShowIndicators());
+        break;
+    case Command::ToolBar:
+        view_->SetToolBarVisible(!view_->ToolBarVisible());
+        break;
+    case Command::MenuBar:
+        view_->SetMenuBarVisible(!view_->MenuBarVisible());
+        break;
+    case Command::ButtonPanel:
+        view_->SetButtonPanelVisible(!view_->ButtonPanelVisible());
+        break;
+    case Command::StayOnTop:
+        view_->SetStayOnTop(!view_->StayOnTop());
+        break;
+    case Command::ChooseFont:
+        ChooseFont();
+        break;
+    case Command::ChooseBodyColour:
+        ChooseColor();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::BindViewStates() {
+    for (const Command command : ToggleActions) {
+        const BarKind kind = PayloadOf<BarKind>(command);
+        // A kind this build has no conversion for cannot be opened.
+        const bool available = CanOpenBarKind(kind);
+        OnState(command, BarsSource, [this, kind, available](QAction& a) {
+            const bool open = bars_->Find(kind) != nullptr;
+            a.setEnabled(available || open);
+            a.setChecked(open);
+        });
+    }
+    OnState(Command::BarClose, BarsSource,
+            [this](QAction& a) { a.setEnabled(bars_->Active() != nullptr); });
+    OnState(Command::DigitGrouping, ViewSource,
+            [this](QAction& a) { a.setChecked(view_->Separated()); });
+    OnState(Command::ShowIndicators, ViewSource,
+            [this](QAction& a) { a.setChecked(view_->ShowIndicators()); });
+    OnState(Command::ToolBar, ViewSource,
+            [this](QAction& a) { a.setChecked(view_->ToolBarVisible()); });
+    OnState(Command::MenuBar, ViewSource,
+            [this](QAction& a) { a.setChecked(view_->MenuBarVisible()); });
+    OnState(Command::ButtonPanel, ViewSource,
+            [this](QAction& a) { a.setChecked(view_->ButtonPanelVisible()); });
+    OnState(Command::StayOnTop, ViewSource, [this](QAction& a) {
+        a.setChecked(view_->StayOnTop());
+        // Where the platform cannot keep a window on top, the command says
+        // so instead of doing nothing.
+        const bool available = CanKeepWindowOnTop();
+        a.setEnabled(available);
+        if (!available)
+            a.setToolTip(tr("Not available here: under Wayland the desktop alone decides which "
+                            "window stays on top"));
+    });
+}
+
+} // namespace pexa

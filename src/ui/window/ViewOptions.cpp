@@ -1,0 +1,128 @@
+// The main window's view options, applied to the window and its bars.
+
+#include "ui/window/ViewOptions.h"
+
+#include "ui/bars/BandSite.h"
+#include "ui/bars/BarStack.h"
+#include "ui/bars/CalcBar.h"
+#include "ui/menus/WindowMenuBar.h"
+#include "ui/text/ColorContrast.h"
+#include "ui/text/StoredColorPalette.h"
+#include "ui/window/MainWindow.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QPalette>
+#include <QToolBar>
+
+namespace pexa {
+
+ViewOptions::ViewOptions(MainWindow& window)
+    : QObject(&window), window_(window), displayFont_(window.font()),
+      bodyColor_(kDefaultBodyColor) {
+    // The application hears of a new desktop palette first.
+    qApp->installEventFilter(this);
+}
+
+// The window's colours are made from the desktop's: a new desktop palette
+// (a switch to a dark theme) makes them anew.
+bool ViewOptions::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ApplicationPaletteChange && watched == qApp)
+        ApplyWindowColor();
+    return QObject::eventFilter(watched, event);
+}
+
+void ViewOptions::SetSeparated(bool on) {
+    emit Changed();
+    separated_ = on;
+    BarStack& bars = window_.Bars();
+    for (int i = 0; i < bars.Count(); ++i)
+        bars.At(i)->SetSeparated(on);
+}
+
+void ViewOptions::SetShowIndicators(bool on) {
+    emit Changed();
+    showIndicators_ = on;
+    BarStack& bars = window_.Bars();
+    for (int i = 0; i < bars.Count(); ++i)
+        bars.At(i)->SetShowIndicators(on);
+}
+
+bool ViewOptions::ToolBarVisible() const {
+    return !window_.MainToolBar()->isHidden();
+}
+
+void ViewOptions::SetToolBarVisible(bool on) {
+    emit Changed();
+    window_.MainToolBar()->setVisible(on);
+}
+
+bool ViewOptions::MenuBarVisible() const {
+    return !window_.MainMenuBar()->isHidden();
+}
+
+// A hidden menu bar takes no room and no Alt keys; the commands keep their
+// shortcuts, which the window matches itself.
+void ViewOptions::SetMenuBarVisible(bool on) {
+    emit Changed();
+    window_.MainMenuBar()->setVisible(on);
+}
+
+bool ViewOptions::ButtonPanelVisible() const {
+    return !window_.ButtonPane()->isHidden();
+}
+
+void ViewOptions::SetButtonPanelVisible(bool on) {
+    emit Changed();
+    window_.ButtonPane()->setVisible(on);
+}
+
+bool ViewOptions::StayOnTop() const {
+    return window_.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+void ViewOptions::SetStayOnTop(bool on) {
+    emit Changed();
+    if (StayOnTop() == on)
+        return;
+    // Changing the flags hides a shown window.
+    const bool wasVisible = window_.isVisible();
+    window_.setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (wasVisible)
+        window_.show();
+}
+
+void ViewOptions::SetDisplayFont(const QFont& font) {
+    displayFont_ = font;
+    BarStack& bars = window_.Bars();
+    for (int i = 0; i < bars.Count(); ++i)
+        bars.At(i)->SetDisplayFont(displayFont_);
+}
+
+void ViewOptions::SetBodyColor(std::int32_t value) {
+    bodyColor_ = value;
+    ApplyWindowColor();
+}
+
+QColor ViewOptions::BodyQColor() const {
+    return ColorOf(bodyColor_);
+}
+
+bool ViewOptions::BodyColorIsDefault() const {
+    return bodyColor_ == kDefaultBodyColor;
+}
+
+void ViewOptions::ApplyWindowColor() {
+    const QPalette system = QGuiApplication::palette();
+    window_.setPalette(BodyPalette(system, BodyQColor()));
+    window_.setAutoFillBackground(true);
+    // The bars' value panels have a colour of their own, not the body's:
+    // their texts keep the system's colour.
+    QPalette panels;
+    for (const QPalette::ColorGroup group :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        panels.setColor(group, QPalette::WindowText, system.color(group, QPalette::WindowText));
+    window_.Bars().Site()->setPalette(panels);
+}
+
+} // namespace pexa
