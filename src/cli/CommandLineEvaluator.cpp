@@ -2,7 +2,7 @@
 
 #include "cli/ExpressionMessage.h"
 #include "cli/NotationReport.h"
-#include "cli/TerminalText.h"
+#include "conv/DisplayText.h"
 #include "conv/CharacterConversion.h"
 #include "core/CalcError.h"
 

@@ -1,7 +1,7 @@
 #include "cli/NotationReport.h"
 
 #include "cli/ExpressionMessage.h"
-#include "cli/TerminalText.h"
+#include "conv/DisplayText.h"
 #include "conv/CharacterConversion.h"
 #include "conv/ConversionFactory.h"
 #include "conv/DateTimeConversion.h"

@@ -1,7 +1,7 @@
 // The conversions' texts as a terminal gets them: the same cells the
 // window's bars show (one "_" for what has no character), in UTF-8.
 
-#include "cli/TerminalText.h"
+#include "conv/DisplayText.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +49,7 @@ const TextCase TextCases[] = {
     {"utf-8 ill-formed bytes", "\xC0\xAF\xED\xA0\x80\xE3\x81", TextCharset::Utf8, "_______"},
 };
 
-TEST(TerminalTextTest, ShowsTheBarsCellsInUtf8) {
+TEST(DisplayTextTest, ShowsTheBarsCellsInUtf8) {
     for (const TextCase& c : TextCases) {
         SCOPED_TRACE(c.Name);
         EXPECT_EQ(ConvTextToUtf8(c.Bytes, c.Charset), c.Shown);
@@ -66,7 +66,7 @@ const EncodeCase EncodeCases[] = {
     {U'　', "\x81\x40"}, {U'한', std::nullopt}, {0xD800, std::nullopt}, {0x110000, std::nullopt},
 };
 
-TEST(TerminalTextTest, EncodesCharactersInTheDisplayCodePage) {
+TEST(DisplayTextTest, EncodesCharactersInTheDisplayCodePage) {
     for (const EncodeCase& c : EncodeCases) {
         SCOPED_TRACE(static_cast<unsigned>(c.Character));
         EXPECT_EQ(Utf32ToSjis(c.Character), c.Sjis);

@@ -10,7 +10,14 @@ namespace pexa {
 
 // The conversions' texts are bytes of the display code page (Shift JIS as
 // Windows code page 932, "CP932" to glibc's iconv) or UTF-8; a terminal
-// reads UTF-8. These turn one into the other the way the window shows them.
+// (and Qt) read UTF-8. These turn one into the other the way the bars show them,
+// for the window and the command line alike.
+
+// The bidirectional formatting characters (the marks U+200E, U+200F and
+// U+061C, the embeddings and overrides U+202A to U+202E, the isolates U+2066 to
+// U+2069): a bar shows characters one after the other, and these would reorder
+// their neighbours while drawing as nothing themselves.
+bool IsBidiControl(char32_t ch);
 
 // Decodes CP932 bytes into UTF-8. A byte or byte pair with no Unicode
 // character (a lone lead byte, an unassigned pair, a stray trail byte) becomes
@@ -27,5 +34,9 @@ std::string ConvTextToUtf8(std::string_view bytes, TextCharset charset);
 // The CP932 bytes (one or two) of a Unicode character; nothing when the code
 // page has no such character.
 std::optional<std::string> Utf32ToSjis(char32_t ch);
+
+// The CP932 bytes of a whole UTF-8 text; nothing when any of its characters
+// has no CP932 form.
+std::optional<std::string> Utf8ToSjis(std::string_view utf8);
 
 } // namespace pexa

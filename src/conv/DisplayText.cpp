@@ -1,4 +1,4 @@
-#include "cli/TerminalText.h"
+#include "conv/DisplayText.h"
 
 #include <cerrno>
 #include <iconv.h>
@@ -142,11 +142,6 @@ char32_t DecodeUtf8(std::string_view sequence) {
     }
 }
 
-bool IsBidiControl(char32_t ch) {
-    return ch == 0x200E || ch == 0x200F || ch == 0x061C || (ch >= 0x202A && ch <= 0x202E) ||
-           (ch >= 0x2066 && ch <= 0x2069);
-}
-
 std::string ShownUtf8(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size());
@@ -185,6 +180,11 @@ std::string Utf8Of(char32_t ch) {
 
 } // namespace
 
+bool IsBidiControl(char32_t ch) {
+    return ch == 0x200E || ch == 0x200F || ch == 0x061C || (ch >= 0x202A && ch <= 0x202E) ||
+           (ch >= 0x2066 && ch <= 0x2069);
+}
+
 std::string SjisToUtf8(std::string_view bytes) {
     if (IsPlainAscii(bytes))
         return std::string(bytes);
@@ -212,22 +212,30 @@ std::string ConvTextToUtf8(std::string_view bytes, TextCharset charset) {
 std::optional<std::string> Utf32ToSjis(char32_t ch) {
     if (ch > 0x10FFFF || (ch >= 0xD800 && ch <= 0xDFFF))
         return std::nullopt;
-    if (ch < 0x80)
-        return std::string(1, static_cast<char>(ch));
+    return Utf8ToSjis(Utf8Of(ch));
+}
+
+std::optional<std::string> Utf8ToSjis(std::string_view utf8) {
+    if (IsPlainAscii(utf8))
+        return std::string(utf8);
     const IconvHandle& encoder = Encoder();
     if (!encoder.IsOpen())
         return std::nullopt;
     encoder.Reset();
-    std::string utf8 = Utf8Of(ch);
-    char buffer[16];
-    char* src = utf8.data();
+    std::string out;
+    char buffer[256];
+    char* src = const_cast<char*>(utf8.data());
     std::size_t srcLeft = utf8.size();
-    char* dst = buffer;
-    std::size_t dstLeft = sizeof buffer;
-    if (iconv(encoder.Get(), &src, &srcLeft, &dst, &dstLeft) == static_cast<std::size_t>(-1) ||
-        srcLeft != 0)
-        return std::nullopt;
-    return std::string(buffer, static_cast<std::size_t>(dst - buffer));
+    while (srcLeft > 0) {
+        char* dst = buffer;
+        std::size_t dstLeft = sizeof buffer;
+        const std::size_t rc = iconv(encoder.Get(), &src, &srcLeft, &dst, &dstLeft);
+        const int error = errno;
+        out.append(buffer, static_cast<std::size_t>(dst - buffer));
+        if (rc == static_cast<std::size_t>(-1) && error != E2BIG)
+            return std::nullopt;
+    }
+    return out;
 }
 
 } // namespace pexa
