@@ -618,6 +618,22 @@
         <translation>手前に表示</translation>
     </message>
     <message>
+        <source>&amp;Undo</source>
+        <translation>元に戻す(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>元に戻す</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>やり直し(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>やり直し</translation>
+    </message>
+    <message>
         <source>[h]:m:s|No separators beyond 3 groups</source>
         <translation>[h]:m:s形式|3ブロック以上は区切りなしにする</translation>
     </message>

@@ -207,6 +207,9 @@ signals:
     // Only from a bar that shows the value's bits: a click on a digit; bit
     // is the bit of the value to flip, 0 the least significant.
     void BitClicked(CalcBar& bar, int bit);
+    // The bar's own settings (encoding, format, style) changed on its
+    // conversion, which has rewritten its text from the value.
+    void OwnSettingsChanged(CalcBar& bar);
 
 protected:
     void UpdateFonts();

@@ -129,6 +129,8 @@ enum class Command : std::uint8_t {
     ChooseBodyColour,
     ButtonPanel,
     StayOnTop,
+    EditUndo,
+    EditRedo,
     SexagesimalHours,
     CharEncodeASCII,
     CharEncodeSJIS,

@@ -84,6 +84,12 @@ void MainWindow::ActiveBarChanged() {
     UpdateCaption();
 }
 
+// Undo and redo may have changed any state a command shows, the options
+// shown in captions included.
+void MainWindow::StateRestored() {
+    MarkChanged(AllSources);
+}
+
 // ---- Captions that follow the options -----------------------------------------
 
 // The state handlers of these commands set the captions; run at once, they
@@ -118,6 +124,12 @@ void MainWindow::Dispatch(Command command) {
     case Command::EditPaste:
         PasteFromClipboard();
         return;
+    case Command::EditUndo:
+        calculator_.Undo();
+        return;
+    case Command::EditRedo:
+        calculator_.Redo();
+        return;
     case Command::HelpContents:
         ShowHelpContents();
         return;
@@ -139,6 +151,8 @@ void MainWindow::Dispatch(Command command) {
 // The calculator keys: the families that one rule serves are told apart by
 // what their row carries.
 void MainWindow::RunEngineCommand(Command command) {
+    // One key is one undo step, also where it changes the options in place.
+    const Calculator::Step step(calculator_);
     const CommandInfo& info = InfoOf(command);
     if (const TypedChar* typed = PayloadIf<TypedChar>(info))
         calculator_.Type(typed->Char, false, false);
@@ -292,6 +306,10 @@ void MainWindow::BindEngineStates() {
         a.setEnabled(!IsFloatMode(calculator_.Mode()));
         a.setChecked(calculator_.Options().ArithmeticShift());
     });
+    OnState(Command::EditUndo, UndoSource,
+            [this](QAction& a) { a.setEnabled(calculator_.CanUndo()); });
+    OnState(Command::EditRedo, UndoSource,
+            [this](QAction& a) { a.setEnabled(calculator_.CanRedo()); });
 }
 
 } // namespace pexa

@@ -195,7 +195,8 @@ private:
         BarsSource = 1u << 3,      // open bars and the active one
         ViewSource = 1u << 4,      // the window's view options
         ClipboardSource = 1u << 5, // whether the clipboard holds text
-        AllSources = (1u << 6) - 1,
+        UndoSource = 1u << 6,      // whether there is a step to undo or redo
+        AllSources = (1u << 7) - 1,
     };
     // Sets the function that computes a command's state, and what it follows.
     void OnState(Command command, unsigned sources, std::function<void(QAction&)> update);
@@ -219,6 +220,7 @@ private:
     void BarReadingChanged(BarKind kind) override;
     void PendingOperatorChanged() override;
     void ActiveBarChanged() override;
+    void StateRestored() override;
     // Shows the reason in the active bar and sounds the alert
     // (MainWindowClipboard.cpp, with the paste's refusals).
     void OperationRefused(const Refusal& refusal) override;
@@ -242,6 +244,8 @@ private:
     unsigned changed_ = AllSources;
     // The calculator's states as the commands show them.
     CalculatorStates shownStates_;
+    bool shownCanUndo_ = false;
+    bool shownCanRedo_ = false;
     int stateRefreshCount_ = 0;
     BarStack* bars_ = nullptr;
     ViewOptions* view_ = nullptr;

@@ -112,6 +112,9 @@ void MainWindow::StartUp() {
     ReadColorSettings();
     ReadFontSettings();
     ReadBars();
+    // What the settings put in place is where the user starts, not a step
+    // to undo.
+    calculator_.ForgetUndo();
     UpdateActions();
 }
 

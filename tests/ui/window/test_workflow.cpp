@@ -1,0 +1,139 @@
+// Undo and redo as the window offers them: their keys, their menu items'
+// states, and what every bar and command shows after a step is undone. The
+// undo rules themselves are tested without a window in tests/engine.
+
+#include "MainWindowHarness.h"
+
+#include <QTest>
+
+using namespace pexa;
+using namespace pexa::testing;
+
+namespace {
+
+constexpr Qt::KeyboardModifiers Ctrl = Qt::ControlModifier;
+
+// A key with Ctrl held, as the keyboard sends it to the window.
+void PressCtrl(MainWindow& window, Qt::Key key, Qt::KeyboardModifiers extra = {}) {
+    QTest::keyClick(&window, key, Ctrl | extra);
+}
+
+} // namespace
+
+class WorkflowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void undoKeysPutBackWhatTheCommandChanged_data();
+    void undoKeysPutBackWhatTheCommandChanged();
+    void undoOfAModeShowsTheModeAgain();
+    void redoKeysRepeatTheUndoneStep();
+    void undoItemsFollowWhatThereIsToUndo();
+    void startUpLeavesNothingToUndo();
+    void undoOfAnOptionShowsTheOptionAgain();
+};
+
+// Each: keys typed, the decimal bar after them, and after Ctrl+Z.
+void WorkflowTest::undoKeysPutBackWhatTheCommandChanged_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<QString>("undone");
+    QTest::newRow("clear all") << "777 AC"
+                               << "0"
+                               << "777";
+    QTest::newRow("square root") << "9 sqrt"
+                                 << "3"
+                                 << "9";
+    QTest::newRow("digit") << "12"
+                           << "12"
+                           << "1";
+}
+
+void WorkflowTest::undoKeysPutBackWhatTheCommandChanged() {
+    QFETCH(QString, keys);
+    QFETCH(QString, after);
+    QFETCH(QString, undone);
+    WindowFixture window;
+    Keys(*window, keys);
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), after);
+    PressCtrl(*window, Qt::Key_Z);
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), undone);
+    // DWord hexadecimal shows all eight digits.
+    QCOMPARE(ShownOf(*window, BarKind::Hex),
+             QStringLiteral("%1").arg(undone.toInt(), 8, 16, QLatin1Char('0')).toUpper());
+    QCOMPARE(window->Engine().Entry(), EntryState::Entering);
+}
+
+// Byte keeps the low byte; undone, the DWord value and its mode come back
+// in every bar and in the mode items.
+void WorkflowTest::undoOfAModeShowsTheModeAgain() {
+    WindowFixture window;
+    window->Bars().Activate(window->Bars().Find(BarKind::Hex));
+    Keys(*window, "ActModeDWord 1234");
+    PressCtrl(*window, Qt::Key_B);
+    QCOMPARE(ShownOf(*window, BarKind::Hex), QStringLiteral("34"));
+    QVERIFY(Checked(*window, "ActModeByte"));
+    PressCtrl(*window, Qt::Key_Z);
+    QCOMPARE(ShownOf(*window, BarKind::Hex), QStringLiteral("00001234"));
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), QStringLiteral("4660"));
+    QCOMPARE(window->Engine().Mode(), CalcValueMode::DWord);
+    QVERIFY(Checked(*window, "ActModeDWord"));
+    QVERIFY(!Checked(*window, "ActModeByte"));
+}
+
+void WorkflowTest::redoKeysRepeatTheUndoneStep() {
+    WindowFixture window;
+    Keys(*window, "777 AC");
+    PressCtrl(*window, Qt::Key_Z);
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), QStringLiteral("777"));
+    PressCtrl(*window, Qt::Key_Z, Qt::ShiftModifier);
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), QStringLiteral("0"));
+    PressCtrl(*window, Qt::Key_Z);
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), QStringLiteral("777"));
+    PressCtrl(*window, Qt::Key_Y);
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), QStringLiteral("0"));
+}
+
+void WorkflowTest::undoItemsFollowWhatThereIsToUndo() {
+    WindowFixture window;
+    QVERIFY(!Enabled(*window, "ActEditUndo"));
+    QVERIFY(!Enabled(*window, "ActEditRedo"));
+    Keys(*window, "5");
+    QVERIFY(Enabled(*window, "ActEditUndo"));
+    QVERIFY(!Enabled(*window, "ActEditRedo"));
+    QVERIFY(Run(*window, "ActEditUndo"));
+    QVERIFY(!Enabled(*window, "ActEditUndo"));
+    QVERIFY(Enabled(*window, "ActEditRedo"));
+    // The items refresh without a full update, as before a menu opens.
+    QVERIFY(Run(*window, "ActEditRedo"));
+    window->RefreshStates();
+    QVERIFY(FindAction(*window, "ActEditUndo")->isEnabled());
+    QVERIFY(!FindAction(*window, "ActEditRedo")->isEnabled());
+    const QList<QAction*> editItems =
+        window->MainMenuBar()->findChild<QMenu*>("MenuEdit")->actions();
+    QVERIFY(editItems.contains(FindAction(*window, "ActEditUndo")));
+    QVERIFY(editItems.contains(FindAction(*window, "ActEditRedo")));
+}
+
+// The mode and options read from the settings are where the user starts.
+void WorkflowTest::startUpLeavesNothingToUndo() {
+    WindowFixture window;
+    QVERIFY(!window->Engine().CanUndo());
+}
+
+// An option changed by its key is a step; undone, its item shows it again.
+void WorkflowTest::undoOfAnOptionShowsTheOptionAgain() {
+    WindowFixture window;
+    Keys(*window, "ActModeFloat");
+    QVERIFY(!Checked(*window, "ActTriHyp"));
+    PressCtrl(*window, Qt::Key_H);
+    QVERIFY(Checked(*window, "ActTriHyp"));
+    PressCtrl(*window, Qt::Key_Z);
+    QVERIFY(!window->Engine().Options().Hyperbolic());
+    window->RefreshStates();
+    QVERIFY(!FindAction(*window, "ActTriHyp")->isChecked());
+    QCOMPARE(window->Engine().Mode(), CalcValueMode::Float);
+}
+
+QTEST_MAIN(WorkflowTest)
+#include "test_workflow.moc"
