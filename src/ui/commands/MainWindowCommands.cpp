@@ -6,6 +6,7 @@
 #include "core/CalcArithmetic.h"
 #include "core/FormatSettings.h"
 #include "core/ModeWidth.h"
+#include "engine/HistoryTape.h"
 #include "ui/bars/BarStack.h"
 #include "ui/bars/CalcBar.h"
 #include "ui/commands/CommandTable.h"
@@ -67,6 +68,7 @@ void MainWindow::BarReadingChanged(BarKind kind) {
         bar->UpdateIndicators();
         bars_->ShowText(*bar);
     }
+    ShowMemoryMark();
 }
 
 void MainWindow::PendingOperatorChanged() {
@@ -82,12 +84,28 @@ void MainWindow::ActiveBarChanged() {
     for (int i = 0; i < bars_->Count(); ++i)
         bars_->At(i)->SetActive(active == bars_->At(i)->Kind());
     UpdateCaption();
+    ShowMemoryMark();
 }
 
 // Undo and redo may have changed any state a command shows, the options
 // shown in captions included.
 void MainWindow::StateRestored() {
     MarkChanged(AllSources);
+}
+
+void MainWindow::MemoryChanged() {
+    MarkChanged(MemorySource);
+    ShowMemoryMark();
+}
+
+void MainWindow::ShowMemoryMark() {
+    const std::optional<CalcValue>& memory = calculator_.Memory();
+    for (int i = 0; i < bars_->Count(); ++i) {
+        CalcBar* bar = bars_->At(i);
+        const bool shown = memory.has_value() && calculator_.Bars().Active() == bar->Kind();
+        bar->SetMemoryMark(shown ? QString::fromStdString(BarValueFormatter(bar->Conv())(*memory))
+                                 : std::optional<QString>());
+    }
 }
 
 // ---- Captions that follow the options -----------------------------------------
@@ -129,6 +147,21 @@ void MainWindow::Dispatch(Command command) {
         return;
     case Command::EditRedo:
         calculator_.Redo();
+        return;
+    case Command::MemoryStore:
+        calculator_.MemoryStore();
+        return;
+    case Command::MemoryAdd:
+        calculator_.MemoryAdd();
+        return;
+    case Command::MemorySubtract:
+        calculator_.MemorySubtract();
+        return;
+    case Command::MemoryRecall:
+        calculator_.MemoryRecall();
+        return;
+    case Command::MemoryClear:
+        calculator_.MemoryClear();
         return;
     case Command::HelpContents:
         ShowHelpContents();
@@ -310,6 +343,9 @@ void MainWindow::BindEngineStates() {
             [this](QAction& a) { a.setEnabled(calculator_.CanUndo()); });
     OnState(Command::EditRedo, UndoSource,
             [this](QAction& a) { a.setEnabled(calculator_.CanRedo()); });
+    for (const Command command : {Command::MemoryRecall, Command::MemoryClear})
+        OnState(command, MemorySource,
+                [this](QAction& a) { a.setEnabled(calculator_.HasMemory()); });
 }
 
 } // namespace pexa

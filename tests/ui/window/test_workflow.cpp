@@ -4,6 +4,10 @@
 
 #include "MainWindowHarness.h"
 
+#include "engine/ValueBits.h"
+#include "settings/MemorySettings.h"
+
+#include <QFile>
 #include <QTest>
 
 using namespace pexa;
@@ -31,6 +35,12 @@ private slots:
     void undoItemsFollowWhatThereIsToUndo();
     void startUpLeavesNothingToUndo();
     void undoOfAnOptionShowsTheOptionAgain();
+    void memoryKeysStoreAddAndRecall();
+    void memoryKeysSubtractAndClear();
+    void memoryMarkShowsInTheActiveBarOnly();
+    void memoryComesBackFromTheSettings_data();
+    void memoryComesBackFromTheSettings();
+    void emptyMemoryStaysEmptyAcrossRuns();
 };
 
 // Each: keys typed, the decimal bar after them, and after Ctrl+Z.
@@ -133,6 +143,108 @@ void WorkflowTest::undoOfAnOptionShowsTheOptionAgain() {
     window->RefreshStates();
     QVERIFY(!FindAction(*window, "ActTriHyp")->isChecked());
     QCOMPARE(window->Engine().Mode(), CalcValueMode::Float);
+}
+
+void WorkflowTest::memoryKeysStoreAddAndRecall() {
+    WindowFixture window;
+    QVERIFY(!Enabled(*window, "ActMemoryRecall"));
+    Keys(*window, "40");
+    PressCtrl(*window, Qt::Key_M);
+    QVERIFY(window->Engine().HasMemory());
+    QVERIFY(Enabled(*window, "ActMemoryRecall"));
+    Keys(*window, "2");
+    PressCtrl(*window, Qt::Key_P);
+    Keys(*window, "AC");
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), QStringLiteral("0"));
+    PressCtrl(*window, Qt::Key_M, Qt::ShiftModifier);
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), QStringLiteral("42"));
+    QCOMPARE(ShownOf(*window, BarKind::Hex), QStringLiteral("0000002A"));
+    // The recall is a step of its own.
+    PressCtrl(*window, Qt::Key_Z);
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), QStringLiteral("0"));
+}
+
+void WorkflowTest::memoryKeysSubtractAndClear() {
+    WindowFixture window;
+    Keys(*window, "5");
+    PressCtrl(*window, Qt::Key_P, Qt::ShiftModifier);
+    // An empty memory counts as zero; DWord wraps.
+    Keys(*window, "AC");
+    PressCtrl(*window, Qt::Key_M, Qt::ShiftModifier);
+    QCOMPARE(ShownOf(*window, BarKind::Hex), QStringLiteral("FFFFFFFB"));
+    PressCtrl(*window, Qt::Key_L, Qt::ShiftModifier);
+    QVERIFY(!window->Engine().HasMemory());
+    QVERIFY(!Enabled(*window, "ActMemoryRecall"));
+    QVERIFY(!Enabled(*window, "ActMemoryClear"));
+}
+
+void WorkflowTest::memoryMarkShowsInTheActiveBarOnly() {
+    WindowFixture window;
+    CalcBar* dec = window->Bars().Find(BarKind::Decimal);
+    CalcBar* hex = window->Bars().Find(BarKind::Hex);
+    QVERIFY(!dec->ShowsMemoryMark());
+    Keys(*window, "255 ActMemoryStore");
+    QVERIFY(dec->ShowsMemoryMark());
+    QVERIFY(!hex->ShowsMemoryMark());
+    QCOMPARE(dec->MemoryMarkTip(), QStringLiteral("255"));
+    window->Bars().Activate(hex);
+    window->RefreshStates();
+    QVERIFY(!dec->ShowsMemoryMark());
+    QVERIFY(hex->ShowsMemoryMark());
+    QCOMPARE(hex->MemoryMarkTip(), QStringLiteral("000000FF"));
+    Run(*window, "ActMemoryClear");
+    QVERIFY(!hex->ShowsMemoryMark());
+    // Undone, the memory and its mark are back.
+    Run(*window, "ActEditUndo");
+    QVERIFY(hex->ShowsMemoryMark());
+}
+
+void WorkflowTest::memoryComesBackFromTheSettings_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::newRow("DWord") << "ActModeDWord 4000000000";
+    QTest::newRow("Byte") << "ActModeByte 200";
+    // Every bit of the 80-bit real.
+    QTest::newRow("Real") << "ActModeFloat 2 sqrt";
+    QTest::newRow("negative Real") << "ActModeFloat 1 / 3 = neg";
+}
+
+void WorkflowTest::memoryComesBackFromTheSettings() {
+    QFETCH(QString, keys);
+    FormatSettingsScope format{FormatSettings{}};
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(QStringLiteral("pexa.ini"));
+    ProfilePathOverride profile(ini.toStdString());
+    ValueBits stored;
+    {
+        MainWindow window;
+        Keys(window, keys + QStringLiteral(" ActMemoryStore"));
+        QVERIFY(window.Engine().HasMemory());
+        stored = BitsOfValue(*window.Engine().Memory());
+        // Another mode when the window closes: the memory keeps its own.
+        Keys(window, "ActModeWord");
+    }
+    QFile file(ini);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().contains("[Memory]"));
+    MainWindow window;
+    QVERIFY(window.Engine().HasMemory());
+    QVERIFY(BitsOfValue(*window.Engine().Memory()) == stored);
+    QVERIFY(!window.Engine().CanUndo());
+    QVERIFY(window.Bars().Active()->ShowsMemoryMark());
+}
+
+void WorkflowTest::emptyMemoryStaysEmptyAcrossRuns() {
+    FormatSettingsScope format{FormatSettings{}};
+    QTemporaryDir dir;
+    ProfilePathOverride profile(dir.filePath(QStringLiteral("pexa.ini")).toStdString());
+    {
+        MainWindow window;
+        Keys(window, "7 ActMemoryStore ActMemoryClear");
+    }
+    QVERIFY(!ReadStoredMemory().has_value());
+    MainWindow window;
+    QVERIFY(!window.Engine().HasMemory());
+    QVERIFY(!window.Bars().Active()->ShowsMemoryMark());
 }
 
 QTEST_MAIN(WorkflowTest)
