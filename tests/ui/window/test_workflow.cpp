@@ -41,6 +41,7 @@ private slots:
     void memoryComesBackFromTheSettings_data();
     void memoryComesBackFromTheSettings();
     void emptyMemoryStaysEmptyAcrossRuns();
+    void memoryButtonsRunTheirCommands();
 };
 
 // Each: keys typed, the decimal bar after them, and after Ctrl+Z.
@@ -245,6 +246,26 @@ void WorkflowTest::emptyMemoryStaysEmptyAcrossRuns() {
     MainWindow window;
     QVERIFY(!window.Engine().HasMemory());
     QVERIFY(!window.Bars().Active()->ShowsMemoryMark());
+}
+
+// The tooltips name the keys; the window shows in Japanese here.
+void WorkflowTest::memoryButtonsRunTheirCommands() {
+    WindowFixture window;
+    CommandButton* store = window->Buttons().ButtonOf(QStringLiteral("ActMemoryStore"));
+    CommandButton* recall = window->Buttons().ButtonOf(QStringLiteral("ActMemoryRecall"));
+    QVERIFY(store != nullptr && recall != nullptr);
+    QCOMPARE(store->parentWidget(), window->Buttons().GrpMemory);
+    QCOMPARE(store->text(), QStringLiteral("MS"));
+    QCOMPARE(store->toolTip(), QStringLiteral("メモリに保存 (Ctrl+M)"));
+    QCOMPARE(recall->toolTip(), QStringLiteral("メモリ呼び出し (Ctrl+Shift+M)"));
+    window->RefreshStates();
+    QVERIFY(!recall->isEnabled());
+    Keys(*window, "9");
+    QTest::mouseClick(store, Qt::LeftButton);
+    QVERIFY(recall->isEnabled());
+    Keys(*window, "AC");
+    QTest::mouseClick(recall, Qt::LeftButton);
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), QStringLiteral("9"));
 }
 
 QTEST_MAIN(WorkflowTest)
