@@ -599,6 +599,8 @@ void CalcBar::ApplyActiveColors() {
     // The value and the indicators are legible on the panel's new colour.
     for (QLabel* indicator : parts_.Indicators)
         SetTextColor(*indicator, IndicatorTextColor());
+    if (memoryMark_ != nullptr)
+        SetTextColor(*memoryMark_, IndicatorTextColor());
     UpdateTextStyle();
 }
 
