@@ -6,6 +6,7 @@
 
 #include "engine/ValueBits.h"
 #include "settings/MemorySettings.h"
+#include "ui/bars/CalcBarVariants.h"
 
 #include <QFile>
 #include <QTest>
@@ -42,6 +43,7 @@ private slots:
     void memoryComesBackFromTheSettings();
     void emptyMemoryStaysEmptyAcrossRuns();
     void memoryButtonsRunTheirCommands();
+    void barSettingChangeReachesTheCalculator();
 };
 
 // Each: keys typed, the decimal bar after them, and after Ctrl+Z.
@@ -266,6 +268,20 @@ void WorkflowTest::memoryButtonsRunTheirCommands() {
     Keys(*window, "AC");
     QTest::mouseClick(recall, Qt::LeftButton);
     QCOMPARE(ShownOf(*window, BarKind::Decimal), QStringLiteral("9"));
+}
+
+// Undo replays an entry typed into a bar only while the bar reads it as it
+// did: a change of the bar's encoding makes the calculator forget the typing.
+void WorkflowTest::barSettingChangeReachesTheCalculator() {
+    WindowFixture window;
+    Run(*window, "ActToggleAscii");
+    auto* bar = qobject_cast<CharacterBar*>(window->Bars().Find(BarKind::Char));
+    QVERIFY(bar != nullptr);
+    window->Bars().Activate(bar);
+    QVERIFY(window->Engine().Type('A', false, false));
+    QCOMPARE(window->Engine().Snapshot().Log.Bar, std::optional<BarKind>(BarKind::Char));
+    bar->SetEncoding(CharEncoding::Utf16);
+    QCOMPARE(window->Engine().Snapshot().Log.Bar, std::optional<BarKind>());
 }
 
 QTEST_MAIN(WorkflowTest)
