@@ -618,6 +618,62 @@
         <translation>手前に表示</translation>
     </message>
     <message>
+        <source>&amp;Undo</source>
+        <translation>元に戻す(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>元に戻す</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>やり直し(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>やり直し</translation>
+    </message>
+    <message>
+        <source>Memory &amp;Store</source>
+        <translation>メモリに保存(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Store in Memory</source>
+        <translation>メモリに保存</translation>
+    </message>
+    <message>
+        <source>Memory &amp;Add</source>
+        <translation>メモリに加算(&amp;A)</translation>
+    </message>
+    <message>
+        <source>Add to Memory</source>
+        <translation>メモリに加算</translation>
+    </message>
+    <message>
+        <source>Memory S&amp;ubtract</source>
+        <translation>メモリから減算(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Subtract from Memory</source>
+        <translation>メモリから減算</translation>
+    </message>
+    <message>
+        <source>Memory &amp;Recall</source>
+        <translation>メモリ呼び出し(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Recall Memory</source>
+        <translation>メモリ呼び出し</translation>
+    </message>
+    <message>
+        <source>Memory &amp;Clear</source>
+        <translation>メモリクリア(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Clear Memory</source>
+        <translation>メモリクリア</translation>
+    </message>
+    <message>
         <source>[h]:m:s|No separators beyond 3 groups</source>
         <translation>[h]:m:s形式|3ブロック以上は区切りなしにする</translation>
     </message>
@@ -920,6 +976,10 @@
     <message>
         <source>&amp;Edit</source>
         <translation>編集(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;Memory</source>
+        <translation>メモリ(&amp;M)</translation>
     </message>
     <message>
         <source>&amp;Bar</source>

@@ -49,6 +49,10 @@ enum KeyCode : unsigned {
     kPeriod = 60,
     kSlash = 61,
     kLessGreater = 94,
+    kY = 29,
+    kP = 33,
+    kL = 46,
+    kZ = 52,
 };
 
 // Every command records its name instead of running, and is enabled, so
@@ -144,6 +148,17 @@ void KeyLayoutsTest::keyReachesItsCommand_data() {
     row("us Ctrl+B", "us", {kCtrl}, kB, "ActModeByte");
     row("us a", "us", {}, kA, "ActDigitA");
     row("us Shift+2 @", "us", {kShift}, kDigit2, "ActOpSqrt");
+    row("us Ctrl+Z", "us", {kCtrl}, kZ, "ActEditUndo");
+    row("us Ctrl+Shift+Z", "us", {kCtrl, kShift}, kZ, "ActEditRedo");
+    row("us Ctrl+Y", "us", {kCtrl}, kY, "ActEditRedo");
+    row("us Ctrl+M", "us", {kCtrl}, kM, "ActMemoryStore");
+    row("us Ctrl+P", "us", {kCtrl}, kP, "ActMemoryAdd");
+    row("us Ctrl+Shift+P", "us", {kCtrl, kShift}, kP, "ActMemorySubtract");
+    row("us Ctrl+Shift+M", "us", {kCtrl, kShift}, kM, "ActMemoryRecall");
+    row("us Ctrl+Shift+L", "us", {kCtrl, kShift}, kL, "ActMemoryClear");
+    row("ru Ctrl+Z", "ru", {kCtrl}, kZ, "ActEditUndo");
+    // QWERTZ: Undo is on the key that types z.
+    row("de Ctrl+Z (key Y)", "de", {kCtrl}, kY, "ActEditUndo");
 
     // Cyrillic and Greek letters: shortcuts go by the key, as on a US keyboard.
     for (const char* layout : {"ru", "gr"}) {

@@ -96,6 +96,10 @@ CalcBar* BarStack::Create(BarKind kind) {
             window_.UpdateActions();
         },
         Qt::DirectConnection);
+    connect(
+        bar, &CalcBar::OwnSettingsChanged, this,
+        [this](CalcBar& changed) { window_.Engine().BarSettingsChanged(changed.Kind()); },
+        Qt::DirectConnection);
 
     bar->SetSeparated(window_.View().Separated());
     bar->SetShowIndicators(window_.View().ShowIndicators());
@@ -114,6 +118,7 @@ void BarStack::Disconnect(CalcBar& bar) {
     disconnect(&bar, &CalcBar::MiddleClicked, this, nullptr);
     disconnect(&bar, &CalcBar::MenuBuilding, this, nullptr);
     disconnect(&bar, &CalcBar::BitClicked, this, nullptr);
+    disconnect(&bar, &CalcBar::OwnSettingsChanged, this, nullptr);
 }
 
 void BarStack::Close(CalcBar* bar) {

@@ -495,6 +495,27 @@ void CalcBar::ShowText() {
     UpdatePanelMinimum();
 }
 
+// Made on first use, so that a bar that never shows it lays out as before.
+void CalcBar::SetMemoryMark(const std::optional<QString>& tip) {
+    if (!tip && memoryMark_ == nullptr)
+        return;
+    if (memoryMark_ == nullptr) {
+        memoryMark_ = new QLabel(QStringLiteral("M"), parts_.ValuePanel);
+        memoryMark_->setObjectName(QStringLiteral("MemoryMark"));
+        memoryMark_->setTextFormat(Qt::PlainText);
+        memoryMark_->setAlignment(Qt::AlignCenter);
+        QFont font = memoryMark_->font();
+        font.setPointSize(IndicatorFontPointSize);
+        memoryMark_->setFont(font);
+        SetTextColor(*memoryMark_, IndicatorTextColor());
+        ConnectMouseDown(memoryMark_);
+        memoryMark_->hide();
+        panelLayout_->addWidget(memoryMark_);
+    }
+    memoryMark_->setToolTip(tip.value_or(QString()));
+    memoryMark_->setVisible(tip.has_value());
+}
+
 void CalcBar::SetOperatorText(const QString& text) {
     operatorSymbol_ = text;
     parts_.OperatorLabel->setText(ShownOperator(text));
@@ -578,6 +599,8 @@ void CalcBar::ApplyActiveColors() {
     // The value and the indicators are legible on the panel's new colour.
     for (QLabel* indicator : parts_.Indicators)
         SetTextColor(*indicator, IndicatorTextColor());
+    if (memoryMark_ != nullptr)
+        SetTextColor(*memoryMark_, IndicatorTextColor());
     UpdateTextStyle();
 }
 

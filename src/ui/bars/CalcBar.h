@@ -151,6 +151,13 @@ public:
     // The pending operator's symbol as the calculator names it ("-", "<<");
     // the operator label shows it in the value's font ("−").
     void SetOperatorText(const QString& text);
+    // The mark that memory holds a value, its tooltip the value as this bar
+    // writes it; none hides it.
+    void SetMemoryMark(const std::optional<QString>& tip);
+    bool ShowsMemoryMark() const { return memoryMark_ != nullptr && !memoryMark_->isHidden(); }
+    QString MemoryMarkTip() const {
+        return memoryMark_ != nullptr ? memoryMark_->toolTip() : QString();
+    }
     const QString& OperatorText() const { return operatorSymbol_; }
     // A message shown instead of the value (the calculator's error, which
     // blocks input there); an empty text shows the value again.
@@ -207,6 +214,9 @@ signals:
     // Only from a bar that shows the value's bits: a click on a digit; bit
     // is the bit of the value to flip, 0 the least significant.
     void BitClicked(CalcBar& bar, int bit);
+    // The bar's own settings (encoding, format, style) changed on its
+    // conversion, which has rewritten its text from the value.
+    void OwnSettingsChanged(CalcBar& bar);
 
 protected:
     void UpdateFonts();
@@ -264,6 +274,7 @@ private:
     BarSeparator* leadingSpacer_ = nullptr;
     BarSeparator* trailingSpacer_ = nullptr;
     QHBoxLayout* panelLayout_ = nullptr;
+    QLabel* memoryMark_ = nullptr;
     bool separated_ = false;
     bool showIndicators_ = false;
     bool active_ = false;

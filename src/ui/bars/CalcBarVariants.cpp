@@ -235,6 +235,7 @@ void CharacterBar::SetEncoding(CharEncoding encoding) {
     ShowEncodingDown(*this, encoding);
     ShowText();
     UpdateIndicators();
+    emit OwnSettingsChanged(*this);
 }
 
 bool CharacterBar::StepOption(bool backward) {
@@ -305,6 +306,7 @@ void SexagesimalBar::SetHmsStyle(bool on) {
     degreeConv_.SetHmsStyle(on);
     hmsButton_->setChecked(on);
     ShowText();
+    emit OwnSettingsChanged(*this);
 }
 
 bool SexagesimalBar::StepOption(bool) {
@@ -408,6 +410,7 @@ void FloatBar::SetWordFormat(FloatFormat format) {
     floatConv_.SetWordFormat(format);
     ShowText();
     UpdateIndicators();
+    emit OwnSettingsChanged(*this);
 }
 
 void FloatBar::SetByteFormat(FloatFormat format) {
@@ -416,6 +419,7 @@ void FloatBar::SetByteFormat(FloatFormat format) {
     floatConv_.SetByteFormat(format);
     ShowText();
     UpdateIndicators();
+    emit OwnSettingsChanged(*this);
 }
 
 bool FloatBar::StepOption(bool backward) {
@@ -537,6 +541,7 @@ void DateTimeBar::SetEncoding(TimeEncoding encoding) {
     ShowEncodingDown(*this, encoding);
     ShowText();
     UpdateIndicators();
+    emit OwnSettingsChanged(*this);
 }
 
 void DateTimeBar::SetDiffMode(bool on) {
@@ -545,6 +550,7 @@ void DateTimeBar::SetDiffMode(bool on) {
         diffButton_->setChecked(on);
     ShowText();
     UpdateIndicators();
+    emit OwnSettingsChanged(*this);
 }
 
 bool DateTimeBar::StepOption(bool backward) {

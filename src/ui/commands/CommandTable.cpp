@@ -129,6 +129,13 @@ constexpr CommandInfo CommandTable[] = {
     {Command::ChooseBodyColour, CommandList::Menus, "ActChooseColor", "Display", QT_TRANSLATE_NOOP("Command", "Body &Colour..."), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Body Colour"), NoPayload{}},
     {Command::ButtonPanel, CommandList::Menus, "ActButtonPanel", "Display", QT_TRANSLATE_NOOP("Command", "&Buttons"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Buttons"), NoPayload{}},
     {Command::StayOnTop, CommandList::Menus, "ActStayOnTop", "Display", QT_TRANSLATE_NOOP("Command", "Stay on To&p"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Stay on Top"), NoPayload{}},
+    {Command::EditUndo, CommandList::Menus, "ActEditUndo", "Edit", QT_TRANSLATE_NOOP("Command", "&Undo"), "Ctrl+Z", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Undo"), NoPayload{}},
+    {Command::EditRedo, CommandList::Menus, "ActEditRedo", "Edit", QT_TRANSLATE_NOOP("Command", "&Redo"), "Ctrl+Shift+Z", "Ctrl+Y", 0, 20, QT_TRANSLATE_NOOP("Command", "Redo"), NoPayload{}},
+    {Command::MemoryStore, CommandList::Menus, "ActMemoryStore", "Memory", QT_TRANSLATE_NOOP("Command", "Memory &Store"), "Ctrl+M", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Store in Memory"), NoPayload{}},
+    {Command::MemoryAdd, CommandList::Menus, "ActMemoryAdd", "Memory", QT_TRANSLATE_NOOP("Command", "Memory &Add"), "Ctrl+P", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Add to Memory"), NoPayload{}},
+    {Command::MemorySubtract, CommandList::Menus, "ActMemorySubtract", "Memory", QT_TRANSLATE_NOOP("Command", "Memory S&ubtract"), "Ctrl+Shift+P", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Subtract from Memory"), NoPayload{}},
+    {Command::MemoryRecall, CommandList::Menus, "ActMemoryRecall", "Memory", QT_TRANSLATE_NOOP("Command", "Memory &Recall"), "Ctrl+Shift+M", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Recall Memory"), NoPayload{}},
+    {Command::MemoryClear, CommandList::Menus, "ActMemoryClear", "Memory", QT_TRANSLATE_NOOP("Command", "Memory &Clear"), "Ctrl+Shift+L", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Clear Memory"), NoPayload{}},
     // The option buttons of the bar variants.
     {Command::SexagesimalHours, CommandList::Bars, "ActDegreeHMS", "Degree", "hms", "", "", 1001, 7, QT_TRANSLATE_NOOP("Command", "[h]:m:s|No separators beyond 3 groups"), NoPayload{}},
     {Command::CharEncodeASCII, CommandList::Bars, "ActCharEncodeASCII", "Char", "A", "", "", 1002, 9, "ASCII", NoPayload{}},

@@ -6,6 +6,7 @@
 #include "core/CalcArithmetic.h"
 #include "core/FormatSettings.h"
 #include "core/ModeWidth.h"
+#include "engine/HistoryTape.h"
 #include "ui/bars/BarStack.h"
 #include "ui/bars/CalcBar.h"
 #include "ui/commands/CommandTable.h"
@@ -67,6 +68,7 @@ void MainWindow::BarReadingChanged(BarKind kind) {
         bar->UpdateIndicators();
         bars_->ShowText(*bar);
     }
+    ShowMemoryMark();
 }
 
 void MainWindow::PendingOperatorChanged() {
@@ -82,6 +84,28 @@ void MainWindow::ActiveBarChanged() {
     for (int i = 0; i < bars_->Count(); ++i)
         bars_->At(i)->SetActive(active == bars_->At(i)->Kind());
     UpdateCaption();
+    ShowMemoryMark();
+}
+
+// Undo and redo may have changed any state a command shows, the options
+// shown in captions included.
+void MainWindow::StateRestored() {
+    MarkChanged(AllSources);
+}
+
+void MainWindow::MemoryChanged() {
+    MarkChanged(MemorySource);
+    ShowMemoryMark();
+}
+
+void MainWindow::ShowMemoryMark() {
+    const std::optional<CalcValue>& memory = calculator_.Memory();
+    for (int i = 0; i < bars_->Count(); ++i) {
+        CalcBar* bar = bars_->At(i);
+        const bool shown = memory.has_value() && calculator_.Bars().Active() == bar->Kind();
+        bar->SetMemoryMark(shown ? QString::fromStdString(BarValueFormatter(bar->Conv())(*memory))
+                                 : std::optional<QString>());
+    }
 }
 
 // ---- Captions that follow the options -----------------------------------------
@@ -118,6 +142,27 @@ void MainWindow::Dispatch(Command command) {
     case Command::EditPaste:
         PasteFromClipboard();
         return;
+    case Command::EditUndo:
+        calculator_.Undo();
+        return;
+    case Command::EditRedo:
+        calculator_.Redo();
+        return;
+    case Command::MemoryStore:
+        calculator_.MemoryStore();
+        return;
+    case Command::MemoryAdd:
+        calculator_.MemoryAdd();
+        return;
+    case Command::MemorySubtract:
+        calculator_.MemorySubtract();
+        return;
+    case Command::MemoryRecall:
+        calculator_.MemoryRecall();
+        return;
+    case Command::MemoryClear:
+        calculator_.MemoryClear();
+        return;
     case Command::HelpContents:
         ShowHelpContents();
         return;
@@ -139,6 +184,8 @@ void MainWindow::Dispatch(Command command) {
 // The calculator keys: the families that one rule serves are told apart by
 // what their row carries.
 void MainWindow::RunEngineCommand(Command command) {
+    // One key is one undo step, also where it changes the options in place.
+    const Calculator::Step step(calculator_);
     const CommandInfo& info = InfoOf(command);
     if (const TypedChar* typed = PayloadIf<TypedChar>(info))
         calculator_.Type(typed->Char, false, false);
@@ -292,6 +339,13 @@ void MainWindow::BindEngineStates() {
         a.setEnabled(!IsFloatMode(calculator_.Mode()));
         a.setChecked(calculator_.Options().ArithmeticShift());
     });
+    OnState(Command::EditUndo, UndoSource,
+            [this](QAction& a) { a.setEnabled(calculator_.CanUndo()); });
+    OnState(Command::EditRedo, UndoSource,
+            [this](QAction& a) { a.setEnabled(calculator_.CanRedo()); });
+    for (const Command command : {Command::MemoryRecall, Command::MemoryClear})
+        OnState(command, MemorySource,
+                [this](QAction& a) { a.setEnabled(calculator_.HasMemory()); });
 }
 
 } // namespace pexa

@@ -45,8 +45,14 @@ WindowMenuBar::WindowMenuBar(MainWindow& window) : QMenuBar(&window) {
 
     editMenu_ = addMenu(MainWindow::tr("&Edit"));
     editMenu_->setObjectName(QStringLiteral("MenuEdit"));
-    addItems(editMenu_, {Command::EditCopy, Command::EditCopyGrouped, Command::EditPaste,
-                         std::nullopt, Command::Exit});
+    addItems(editMenu_, {Command::EditUndo, Command::EditRedo, std::nullopt, Command::EditCopy,
+                         Command::EditCopyGrouped, Command::EditPaste, std::nullopt});
+    memoryMenu_ = editMenu_->addMenu(MainWindow::tr("&Memory"));
+    memoryMenu_->setObjectName(QStringLiteral("MenuMemory"));
+    addItems(memoryMenu_, {Command::MemoryStore, Command::MemoryAdd, Command::MemorySubtract,
+                           Command::MemoryRecall, Command::MemoryClear});
+    editMenu_->addSeparator();
+    editMenu_->addAction(window.Action(Command::Exit));
 
     barMenu_ = addMenu(MainWindow::tr("&Bar"));
     barMenu_->setObjectName(QStringLiteral("PopupBar"));
@@ -107,6 +113,7 @@ void WindowMenuBar::BuildLanguageMenu(MainWindow& window) {
 
 void WindowMenuBar::Retranslate() {
     editMenu_->setTitle(MainWindow::tr("&Edit"));
+    memoryMenu_->setTitle(MainWindow::tr("&Memory"));
     barMenu_->setTitle(MainWindow::tr("&Bar"));
     viewMenu_->setTitle(MainWindow::tr("&View"));
     helpMenu_->setTitle(MainWindow::tr("&Help"));

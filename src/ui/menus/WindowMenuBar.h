@@ -34,6 +34,7 @@ private:
     void BuildLanguageMenu(MainWindow& window);
 
     QMenu* editMenu_ = nullptr;
+    QMenu* memoryMenu_ = nullptr;
     QMenu* barMenu_ = nullptr;
     QMenu* viewMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;

@@ -263,6 +263,13 @@ ButtonPanel BuildButtonPanel(QWidget& pane, const CommandActionArray& actions) {
     BuildTrigonPage(build, panel.PageTrigon);
     panel.OpPages->setCurrentIndex(0);
     left->addWidget(panel.OpPages);
+    panel.GrpMemory = Group("GrpMemory", &pane);
+    build.Rows(panel.GrpMemory, {{{Command::MemoryClear, "MC"},
+                                  {Command::MemoryRecall, "MR"},
+                                  {Command::MemoryStore, "MS"},
+                                  {Command::MemoryAdd, "M+"},
+                                  {Command::MemorySubtract, "M−"}}});
+    left->addWidget(panel.GrpMemory);
     left->addStretch(1);
     columns->addLayout(left);
 

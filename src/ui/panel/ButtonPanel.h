@@ -51,6 +51,8 @@ struct ButtonPanel {
     QFrame* GrpManip = nullptr;
     QFrame* GrpInput = nullptr;
     QFrame* GrpOp = nullptr;
+    // The memory keys, under the operation pages.
+    QFrame* GrpMemory = nullptr;
     // The narrow arrow button beside the shifts by n bits: pressed, it opens
     // the shift-amount menu.
     QToolButton* ShiftAmountSelector = nullptr;

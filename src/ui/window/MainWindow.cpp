@@ -166,9 +166,13 @@ void MainWindow::RefreshStates() {
         sources |= OptionsSource;
     if (changes.Bars)
         sources |= BarsSource | EntrySource;
+    if (calculator_.CanUndo() != shownCanUndo_ || calculator_.CanRedo() != shownCanRedo_)
+        sources |= UndoSource;
     if (sources == 0)
         return;
     shownStates_ = now;
+    shownCanUndo_ = calculator_.CanUndo();
+    shownCanRedo_ = calculator_.CanRedo();
     changed_ = 0;
     ++stateRefreshCount_;
     for (std::size_t i = 0; i < CommandCount; ++i)

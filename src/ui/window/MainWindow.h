@@ -195,7 +195,9 @@ private:
         BarsSource = 1u << 3,      // open bars and the active one
         ViewSource = 1u << 4,      // the window's view options
         ClipboardSource = 1u << 5, // whether the clipboard holds text
-        AllSources = (1u << 6) - 1,
+        UndoSource = 1u << 6,      // whether there is a step to undo or redo
+        MemorySource = 1u << 7,    // whether the memory holds a value
+        AllSources = (1u << 8) - 1,
     };
     // Sets the function that computes a command's state, and what it follows.
     void OnState(Command command, unsigned sources, std::function<void(QAction&)> update);
@@ -219,6 +221,14 @@ private:
     void BarReadingChanged(BarKind kind) override;
     void PendingOperatorChanged() override;
     void ActiveBarChanged() override;
+    void StateRestored() override;
+    void MemoryChanged() override;
+    // The memory mark of the active bar, its tooltip the memory's value in
+    // that bar's notation; the other bars show none.
+    void ShowMemoryMark();
+    // The memory saved with the settings, and put back at start-up.
+    void ReadMemorySettings();
+    void WriteMemorySettings();
     // Shows the reason in the active bar and sounds the alert
     // (MainWindowClipboard.cpp, with the paste's refusals).
     void OperationRefused(const Refusal& refusal) override;
@@ -242,6 +252,8 @@ private:
     unsigned changed_ = AllSources;
     // The calculator's states as the commands show them.
     CalculatorStates shownStates_;
+    bool shownCanUndo_ = false;
+    bool shownCanRedo_ = false;
     int stateRefreshCount_ = 0;
     BarStack* bars_ = nullptr;
     ViewOptions* view_ = nullptr;

@@ -5,8 +5,10 @@
 
 #include "conv/Conversion.h"
 #include "core/CalcArithmetic.h"
+#include "engine/ValueBits.h"
 #include "settings/IniFile.h"
 #include "settings/MainSettings.h"
+#include "settings/MemorySettings.h"
 #include "settings/Profile.h"
 #include "ui/bars/BandSite.h"
 #include "ui/bars/BarOptions.h"
@@ -112,6 +114,10 @@ void MainWindow::StartUp() {
     ReadColorSettings();
     ReadFontSettings();
     ReadBars();
+    ReadMemorySettings();
+    // What the settings put in place is where the user starts, not a step
+    // to undo.
+    calculator_.ForgetUndo();
     UpdateActions();
 }
 
@@ -271,6 +277,26 @@ void MainWindow::WriteAllSettings() {
     WriteCustomColors(SectionColor, colors);
 
     WriteProfileFont(SectionDisplayFont, ProfileFontOf(view_->DisplayFont(), displayCharset_));
+    WriteMemorySettings();
+}
+
+// Bits that make no value the calculator holds leave the memory empty.
+void MainWindow::ReadMemorySettings() {
+    const std::optional<StoredMemory> stored = ReadStoredMemory();
+    if (!stored)
+        return;
+    if (const std::optional<CalcValue> value = ValueOfBits(stored->Mode, stored->Low, stored->High))
+        calculator_.SetMemory(value);
+}
+
+void MainWindow::WriteMemorySettings() {
+    const std::optional<CalcValue>& memory = calculator_.Memory();
+    if (!memory) {
+        WriteStoredMemory(std::nullopt);
+        return;
+    }
+    const ValueBits bits = BitsOfValue(*memory);
+    WriteStoredMemory(StoredMemory{static_cast<int>(bits.Mode), bits.Low, bits.High});
 }
 
 } // namespace pexa

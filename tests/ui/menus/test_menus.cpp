@@ -629,7 +629,7 @@ void MenusTest::panelButtonsRunTheirCommands() {
     QCOMPARE(form.Engine().Entry(), EntryState::Entering);
 
     // Every button is bound to a command and named after it.
-    QCOMPARE(static_cast<int>(form.Buttons().Buttons.size()), 71);
+    QCOMPARE(static_cast<int>(form.Buttons().Buttons.size()), 76);
     for (const CommandButton* button : form.Buttons().Buttons) {
         QCOMPARE(button->defaultAction(), form.Action(button->BoundCommand()));
         QVERIFY(button->objectName().startsWith(QLatin1String("Cmd")));
