@@ -129,6 +129,7 @@ constexpr CommandInfo CommandTable[] = {
     {Command::ChooseBodyColour, CommandList::Menus, "ActChooseColor", "Display", QT_TRANSLATE_NOOP("Command", "Body &Colour..."), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Body Colour"), NoPayload{}},
     {Command::ButtonPanel, CommandList::Menus, "ActButtonPanel", "Display", QT_TRANSLATE_NOOP("Command", "&Buttons"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Buttons"), NoPayload{}},
     {Command::StayOnTop, CommandList::Menus, "ActStayOnTop", "Display", QT_TRANSLATE_NOOP("Command", "Stay on To&p"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Stay on Top"), NoPayload{}},
+    {Command::EditCopyCLiteral, CommandList::Menus, "ActEditCopyCLiteral", "Edit", QT_TRANSLATE_NOOP("Command", "Copy as C &Literal"), "Ctrl+Alt+C", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Copy as C Literal"), NoPayload{}},
     // The option buttons of the bar variants.
     {Command::SexagesimalHours, CommandList::Bars, "ActDegreeHMS", "Degree", "hms", "", "", 1001, 7, QT_TRANSLATE_NOOP("Command", "[h]:m:s|No separators beyond 3 groups"), NoPayload{}},
     {Command::CharEncodeASCII, CommandList::Bars, "ActCharEncodeASCII", "Char", "A", "", "", 1002, 9, "ASCII", NoPayload{}},

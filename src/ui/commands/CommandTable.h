@@ -129,6 +129,7 @@ enum class Command : std::uint8_t {
     ChooseBodyColour,
     ButtonPanel,
     StayOnTop,
+    EditCopyCLiteral,
     SexagesimalHours,
     CharEncodeASCII,
     CharEncodeSJIS,

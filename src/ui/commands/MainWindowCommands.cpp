@@ -118,6 +118,9 @@ void MainWindow::Dispatch(Command command) {
     case Command::EditPaste:
         PasteFromClipboard();
         return;
+    case Command::EditCopyCLiteral:
+        CopyCLiteralToClipboard();
+        return;
     case Command::HelpContents:
         ShowHelpContents();
         return;

@@ -46,7 +46,7 @@ WindowMenuBar::WindowMenuBar(MainWindow& window) : QMenuBar(&window) {
     editMenu_ = addMenu(MainWindow::tr("&Edit"));
     editMenu_->setObjectName(QStringLiteral("MenuEdit"));
     addItems(editMenu_, {Command::EditCopy, Command::EditCopyGrouped, Command::EditPaste,
-                         std::nullopt, Command::Exit});
+                         Command::EditCopyCLiteral, std::nullopt, Command::Exit});
 
     barMenu_ = addMenu(MainWindow::tr("&Bar"));
     barMenu_->setObjectName(QStringLiteral("PopupBar"));

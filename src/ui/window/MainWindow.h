@@ -100,6 +100,8 @@ public:
     // ---- Clipboard -------------------------------------------------------
     // The active bar's text (grouped or plain) to the clipboard.
     void CopyToClipboard(bool grouped);
+    // The current value as C source ("0x000000F9u") to the clipboard.
+    void CopyCLiteralToClipboard();
     // Types the clipboard's text into the active bar; text that is not
     // valid UTF-8 is refused.
     void PasteFromClipboard();

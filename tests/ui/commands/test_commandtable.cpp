@@ -24,7 +24,7 @@ private slots:
                 ++rows;
                 QVERIFY2(names.insert(info.Name).second, info.Name);
             }
-        QCOMPARE(rows, 82 + 30 + 15);
+        QCOMPARE(rows, 82 + 31 + 15);
     }
 
     void everyBoundCharacterNamesACommandOnce() {

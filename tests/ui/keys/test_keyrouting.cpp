@@ -213,6 +213,7 @@ void KeyRoutingTest::keyRunsItsCommand_data() {
     row("Ctrl+C", Qt::Key_C, Ctrl, "\x03", "ActEditCopy");
     row("Ctrl+Shift+C", Qt::Key_C, Ctrl | Shift, "\x03", "ActEditCopyFmt");
     row("Ctrl+V", Qt::Key_V, Ctrl, "\x16", "ActEditPaste");
+    row("Ctrl+Alt+C", Qt::Key_C, Ctrl | Alt, "\x03", "ActEditCopyCLiteral");
     row("Ctrl+F4", Qt::Key_F4, Ctrl, "", "ActBarClose");
     row("F1", Qt::Key_F1, None, "", "ActHelpIndex");
     row("Alt+F4", Qt::Key_F4, Alt, "", "ActExit");
