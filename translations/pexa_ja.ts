@@ -390,6 +390,18 @@
         <translation>シフト量選択</translation>
     </message>
     <message>
+        <source>Count One Bits</source>
+        <translation>1のビットを数える</translation>
+    </message>
+    <message>
+        <source>Count Leading Zeros</source>
+        <translation>上位の0のビットを数える</translation>
+    </message>
+    <message>
+        <source>Count Trailing Zeros</source>
+        <translation>下位の0のビットを数える</translation>
+    </message>
+    <message>
         <source>&amp;Decimal</source>
         <translation>10進(&amp;D)</translation>
     </message>

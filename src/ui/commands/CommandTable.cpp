@@ -98,6 +98,9 @@ constexpr CommandInfo CommandTable[] = {
     {Command::ShiftAmount16, CommandList::Keys, "ActShiftAmount16", "OpBit", "16", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Shift by 16"), ShiftAmountChoice{16}},
     {Command::OpFactorial, CommandList::Keys, "ActOpFactorial", "OpMath", "n!", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Factorial"), UnaryOp::Factorial},
     {Command::ShiftAmountMenu, CommandList::Keys, "ActShiftAmountSel", "OpBit", "Bits", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Choose Shift Amount"), NoPayload{}},
+    {Command::OpPopCount, CommandList::Keys, "ActOpPopCount", "OpBit", "popcount", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Count One Bits"), UnaryOp::PopCount},
+    {Command::OpLeadingZeros, CommandList::Keys, "ActOpLeadingZeros", "OpBit", "clz", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Count Leading Zeros"), UnaryOp::LeadingZeros},
+    {Command::OpTrailingZeros, CommandList::Keys, "ActOpTrailingZeros", "OpBit", "ctz", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Count Trailing Zeros"), UnaryOp::TrailingZeros},
     // The window and bar commands.
     {Command::ToggleDec, CommandList::Menus, "ActToggleDec", "Bar", QT_TRANSLATE_NOOP("Command", "&Decimal"), "", "", 0, 5, QT_TRANSLATE_NOOP("Command", "Decimal"), BarKind::Decimal},
     {Command::ToggleHex, CommandList::Menus, "ActToggleHex", "Bar", QT_TRANSLATE_NOOP("Command", "&Hexadecimal"), "", "", 0, 6, QT_TRANSLATE_NOOP("Command", "Hexadecimal"), BarKind::Hex},
@@ -162,6 +165,7 @@ constexpr KeyCharBinding KeyCharTable[] = {
     {'0', Command::Digit0}, {'1', Command::Digit1}, {'2', Command::Digit2}, {'3', Command::Digit3},
     {'4', Command::Digit4}, {'5', Command::Digit5}, {'6', Command::Digit6}, {'7', Command::Digit7},
     {'8', Command::Digit8}, {'9', Command::Digit9}, {DecimalSeparatorKey, Command::Period},
+    {'o', Command::OpPopCount}, {'h', Command::OpLeadingZeros}, {'r', Command::OpTrailingZeros},
 };
 // clang-format on
 

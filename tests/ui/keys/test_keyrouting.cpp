@@ -139,6 +139,9 @@ void KeyRoutingTest::keyRunsItsCommand_data() {
         {';', Qt::Key_Semicolon, None, "ActShiftAmountSel"},
         {'v', Qt::Key_V, None, "ActOpReverse"},
         {'V', Qt::Key_V, Shift, "ActOpBitReverse"},
+        {'o', Qt::Key_O, None, "ActOpPopCount"},
+        {'h', Qt::Key_H, None, "ActOpLeadingZeros"},
+        {'r', Qt::Key_R, None, "ActOpTrailingZeros"},
         {'i', Qt::Key_I, None, "ActOpIntFloor"},
         {'j', Qt::Key_J, None, "ActOpIntCeil"},
         {'k', Qt::Key_K, None, "ActOpIntRound"},
@@ -241,8 +244,8 @@ void KeyRoutingTest::keyTableHoldsTheListedCharacters() {
     int bound = 0;
     for (char32_t ch = kFirstKeyChar; ch <= kLastKeyChar; ++ch)
         bound += CommandOfKeyChar(ch).has_value() ? 1 : 0;
-    // Forty operator characters, ten digits and the decimal separator.
-    QCOMPARE(bound, 51);
+    // Forty-three operator characters, ten digits and the decimal separator.
+    QCOMPARE(bound, 54);
     QCOMPARE(CommandOfKeyChar('.'), std::optional<Command>(Command::Period));
     QCOMPARE(CommandOfKeyChar(','), std::nullopt);
     QCOMPARE(CommandOfKeyChar(' '), std::nullopt);

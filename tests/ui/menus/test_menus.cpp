@@ -629,7 +629,7 @@ void MenusTest::panelButtonsRunTheirCommands() {
     QCOMPARE(form.Engine().Entry(), EntryState::Entering);
 
     // Every button is bound to a command and named after it.
-    QCOMPARE(static_cast<int>(form.Buttons().Buttons.size()), 71);
+    QCOMPARE(static_cast<int>(form.Buttons().Buttons.size()), 74);
     for (const CommandButton* button : form.Buttons().Buttons) {
         QCOMPARE(button->defaultAction(), form.Action(button->BoundCommand()));
         QVERIFY(button->objectName().startsWith(QLatin1String("Cmd")));
@@ -649,7 +649,8 @@ void MenusTest::panelButtonsFollowTheirCommands() {
     for (const Caption& c : {Caption{"ActBackSpace", "→"}, Caption{"ActClearError", "CE"},
                              Caption{"ActAllClear", "AC"}, Caption{"ActRecallAnswer", "Ans"},
                              Caption{"ActModeReversed", "Rev"}, Caption{"ActOpReverse", "Rev"},
-                             Caption{"ActOpBitReverse", "BRev"}, Caption{"ActShiftAr", "Ari"},
+                             Caption{"ActOpBitReverse", "BRev"}, Caption{"ActOpPopCount", "Pop"},
+                             Caption{"ActOpLeadingZeros", "Clz"}, Caption{"ActShiftAr", "Ari"},
                              Caption{"ActRotate", "Rot"}, Caption{"ActTriHyp", "Hyp"},
                              Caption{"ActTriModeDeg", "Deg"}, Caption{"ActModeQWord", "Int64"},
                              Caption{"ActNegate", "+/-"}, Caption{"ActOpQShiftL", "<<8"},
