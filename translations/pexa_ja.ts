@@ -638,6 +638,22 @@
         <translation>C言語のリテラルとしてコピー</translation>
     </message>
     <message>
+        <source>Enter &amp;Expression</source>
+        <translation>式を入力(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Type an expression in the expression line</source>
+        <translation>式入力欄に式を入力します</translation>
+    </message>
+    <message>
+        <source>E&amp;xpression Line</source>
+        <translation>式入力欄(&amp;X)</translation>
+    </message>
+    <message>
+        <source>Expression Line</source>
+        <translation>式入力欄</translation>
+    </message>
+    <message>
         <source>[h]:m:s|No separators beyond 3 groups</source>
         <translation>[h]:m:s形式|3ブロック以上は区切りなしにする</translation>
     </message>

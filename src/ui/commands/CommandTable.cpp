@@ -133,6 +133,8 @@ constexpr CommandInfo CommandTable[] = {
     {Command::ButtonPanel, CommandList::Menus, "ActButtonPanel", "Display", QT_TRANSLATE_NOOP("Command", "&Buttons"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Buttons"), NoPayload{}},
     {Command::StayOnTop, CommandList::Menus, "ActStayOnTop", "Display", QT_TRANSLATE_NOOP("Command", "Stay on To&p"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Stay on Top"), NoPayload{}},
     {Command::EditCopyCLiteral, CommandList::Menus, "ActEditCopyCLiteral", "Edit", QT_TRANSLATE_NOOP("Command", "Copy as C &Literal"), "Ctrl+Alt+C", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Copy as C Literal"), NoPayload{}},
+    {Command::EditExpression, CommandList::Menus, "ActEditExpression", "Edit", QT_TRANSLATE_NOOP("Command", "Enter &Expression"), "Ctrl+L", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Type an expression in the expression line"), NoPayload{}},
+    {Command::ExpressionLine, CommandList::Menus, "ActExpressionLine", "Display", QT_TRANSLATE_NOOP("Command", "E&xpression Line"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Expression Line"), NoPayload{}},
     // The option buttons of the bar variants.
     {Command::SexagesimalHours, CommandList::Bars, "ActDegreeHMS", "Degree", "hms", "", "", 1001, 7, QT_TRANSLATE_NOOP("Command", "[h]:m:s|No separators beyond 3 groups"), NoPayload{}},
     {Command::CharEncodeASCII, CommandList::Bars, "ActCharEncodeASCII", "Char", "A", "", "", 1002, 9, "ASCII", NoPayload{}},

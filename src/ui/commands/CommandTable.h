@@ -133,6 +133,8 @@ enum class Command : std::uint8_t {
     ButtonPanel,
     StayOnTop,
     EditCopyCLiteral,
+    EditExpression,
+    ExpressionLine,
     SexagesimalHours,
     CharEncodeASCII,
     CharEncodeSJIS,

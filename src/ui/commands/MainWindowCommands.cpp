@@ -125,6 +125,12 @@ void MainWindow::Dispatch(Command command) {
     case Command::EditCopyCLiteral:
         CopyCLiteralToClipboard();
         return;
+    case Command::EditExpression:
+        FocusExpressionLine();
+        return;
+    case Command::ExpressionLine:
+        SetExpressionLineVisible(!ExpressionLineVisible());
+        return;
     case Command::HelpContents:
         ShowHelpContents();
         return;

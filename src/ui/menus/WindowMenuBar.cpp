@@ -45,8 +45,9 @@ WindowMenuBar::WindowMenuBar(MainWindow& window) : QMenuBar(&window) {
 
     editMenu_ = addMenu(MainWindow::tr("&Edit"));
     editMenu_->setObjectName(QStringLiteral("MenuEdit"));
-    addItems(editMenu_, {Command::EditCopy, Command::EditCopyGrouped, Command::EditPaste,
-                         Command::EditCopyCLiteral, std::nullopt, Command::Exit});
+    addItems(editMenu_,
+             {Command::EditCopy, Command::EditCopyGrouped, Command::EditPaste,
+              Command::EditCopyCLiteral, Command::EditExpression, std::nullopt, Command::Exit});
 
     barMenu_ = addMenu(MainWindow::tr("&Bar"));
     barMenu_->setObjectName(QStringLiteral("PopupBar"));
@@ -57,10 +58,11 @@ WindowMenuBar::WindowMenuBar(MainWindow& window) : QMenuBar(&window) {
 
     viewMenu_ = addMenu(MainWindow::tr("&View"));
     viewMenu_->setObjectName(QStringLiteral("PopupView"));
-    addItems(viewMenu_, {Command::DigitGrouping, Command::ShowIndicators, std::nullopt,
-                         Command::ToolBar, Command::MenuBar, Command::ButtonPanel,
-                         Command::StayOnTop, std::nullopt, Command::QuickMenu, Command::ModeMenu,
-                         std::nullopt, Command::ChooseFont, Command::ChooseBodyColour});
+    addItems(viewMenu_,
+             {Command::DigitGrouping, Command::ShowIndicators, std::nullopt, Command::ToolBar,
+              Command::MenuBar, Command::ButtonPanel, Command::StayOnTop, Command::ExpressionLine,
+              std::nullopt, Command::QuickMenu, Command::ModeMenu, std::nullopt,
+              Command::ChooseFont, Command::ChooseBodyColour});
     // The way back from a colour that did not work out.
     defaultColor_ = viewMenu_->addAction(MainWindow::tr("Default Body Colo&ur"));
     defaultColor_->setObjectName(QStringLiteral("ActDefaultBodyColor"));

@@ -24,7 +24,7 @@ private slots:
                 ++rows;
                 QVERIFY2(names.insert(info.Name).second, info.Name);
             }
-        QCOMPARE(rows, 85 + 31 + 15);
+        QCOMPARE(rows, 85 + 33 + 15);
     }
 
     void everyBoundCharacterNamesACommandOnce() {

@@ -521,6 +521,7 @@ void MenusTest::contextMenuIsFilledOnceWithBarAndViewCommands() {
         "ActMenuBar",
         "ActButtonPanel",
         "ActStayOnTop",
+        "ActExpressionLine",
         "-",
         "ActQuickMenu",
         "ActModeMenu",
