@@ -390,6 +390,18 @@
         <translation>シフト量選択</translation>
     </message>
     <message>
+        <source>Count One Bits</source>
+        <translation>1のビットを数える</translation>
+    </message>
+    <message>
+        <source>Count Leading Zeros</source>
+        <translation>上位の0のビットを数える</translation>
+    </message>
+    <message>
+        <source>Count Trailing Zeros</source>
+        <translation>下位の0のビットを数える</translation>
+    </message>
+    <message>
         <source>&amp;Decimal</source>
         <translation>10進(&amp;D)</translation>
     </message>
@@ -672,6 +684,30 @@
     <message>
         <source>Clear Memory</source>
         <translation>メモリクリア</translation>
+    </message>
+    <message>
+        <source>Copy as C &amp;Literal</source>
+        <translation>C言語のリテラルとしてコピー(&amp;L)</translation>
+    </message>
+    <message>
+        <source>Copy as C Literal</source>
+        <translation>C言語のリテラルとしてコピー</translation>
+    </message>
+    <message>
+        <source>Enter &amp;Expression</source>
+        <translation>式を入力(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Type an expression in the expression line</source>
+        <translation>式入力欄に式を入力します</translation>
+    </message>
+    <message>
+        <source>E&amp;xpression Line</source>
+        <translation>式入力欄(&amp;X)</translation>
+    </message>
+    <message>
+        <source>Expression Line</source>
+        <translation>式入力欄</translation>
     </message>
     <message>
         <source>[h]:m:s|No separators beyond 3 groups</source>
@@ -1063,6 +1099,133 @@
     <message>
         <source>No help topic %1; showing the contents.</source>
         <translation>ヘルプ トピック %1 はありません。目次を表示します。</translation>
+    </message>
+</context>
+<context>
+    <name>ExpressionMessage</name>
+    <message>
+        <source>Not a binary digit: %1</source>
+        <translation>2進数の数字ではありません: %1</translation>
+    </message>
+    <message>
+        <source>Not an octal digit: %1</source>
+        <translation>8進数の数字ではありません: %1</translation>
+    </message>
+    <message>
+        <source>Not a hexadecimal digit: %1</source>
+        <translation>16進数の数字ではありません: %1</translation>
+    </message>
+    <message>
+        <source>Not a decimal digit: %1</source>
+        <translation>10進数の数字ではありません: %1</translation>
+    </message>
+    <message>
+        <source>Missing binary digits</source>
+        <translation>2進数の数字がありません</translation>
+    </message>
+    <message>
+        <source>Missing octal digits</source>
+        <translation>8進数の数字がありません</translation>
+    </message>
+    <message>
+        <source>Missing hexadecimal digits</source>
+        <translation>16進数の数字がありません</translation>
+    </message>
+    <message>
+        <source>Missing decimal digits</source>
+        <translation>10進数の数字がありません</translation>
+    </message>
+    <message>
+        <source>Empty expression</source>
+        <translation>式が空です</translation>
+    </message>
+    <message>
+        <source>Unexpected character: %1</source>
+        <translation>使えない文字です: %1</translation>
+    </message>
+    <message>
+        <source>Expected an operator: %1</source>
+        <translation>演算子が必要です: %1</translation>
+    </message>
+    <message>
+        <source>Missing value</source>
+        <translation>値がありません</translation>
+    </message>
+    <message>
+        <source>Expected a value: %1</source>
+        <translation>値が必要です: %1</translation>
+    </message>
+    <message>
+        <source>Missing &apos;)&apos;</source>
+        <translation>&apos;)&apos; がありません</translation>
+    </message>
+    <message>
+        <source>Missing &apos;(&apos; after %1</source>
+        <translation>%1 の後に &apos;(&apos; がありません</translation>
+    </message>
+    <message>
+        <source>Misplaced digit separator</source>
+        <translation>桁区切りの位置が正しくありません</translation>
+    </message>
+    <message>
+        <source>Number too large for the mode</source>
+        <translation>数がモードの範囲を超えています</translation>
+    </message>
+    <message>
+        <source>Fractions and exponents need Real mode</source>
+        <translation>小数と指数は実数モードでのみ使えます</translation>
+    </message>
+    <message>
+        <source>Missing exponent digits</source>
+        <translation>指数の数字がありません</translation>
+    </message>
+    <message>
+        <source>Missing closing quote of a character</source>
+        <translation>文字の閉じ引用符がありません</translation>
+    </message>
+    <message>
+        <source>Empty character</source>
+        <translation>文字が空です</translation>
+    </message>
+    <message>
+        <source>More than one character in quotes</source>
+        <translation>引用符の中に文字が2つ以上あります</translation>
+    </message>
+    <message>
+        <source>Unknown escape: \%1</source>
+        <translation>不明なエスケープです: \%1</translation>
+    </message>
+    <message>
+        <source>Not in the character encoding: %1</source>
+        <translation>文字コードにない文字です: %1</translation>
+    </message>
+    <message>
+        <source>Unknown name: %1</source>
+        <translation>不明な名前です: %1</translation>
+    </message>
+    <message>
+        <source>Unknown function: %1</source>
+        <translation>不明な関数です: %1</translation>
+    </message>
+    <message>
+        <source>%1 takes 1 argument</source>
+        <translation>%1 の引数は1つです</translation>
+    </message>
+    <message>
+        <source>%1 takes %2 arguments</source>
+        <translation>%1 の引数は%2つです</translation>
+    </message>
+    <message>
+        <source>Nested too deeply</source>
+        <translation>入れ子が深すぎます</translation>
+    </message>
+    <message>
+        <source>Not an expression</source>
+        <translation>式ではありません</translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <translation>%1 (%2文字目)</translation>
     </message>
 </context>
 </TS>

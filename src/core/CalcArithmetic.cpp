@@ -1,5 +1,6 @@
 #include "core/CalcArithmetic.h"
 
+#include "core/BitCounts.h"
 #include "core/CalcError.h"
 #include "core/ModeWidth.h"
 #include "core/RealFunctions.h"
@@ -405,11 +406,27 @@ const BinaryOperatorInfo BinaryOperators[BinaryOperatorCount] = {
 };
 
 const UnaryOperatorInfo UnaryOperators[UnaryOperatorCount] = {
-    {&Negate, "+/-"},  {&Not, "not"},    {&ReverseByteOrder, "rev"}, {&ReverseBitOrder, "brev"},
-    {&Floor, "floor"}, {&Ceil, "ceil"},  {&Round, "round"},          {&Frac, "frac"},
-    {&Square, "x^2"},  {&Sqrt, "sqrt"},  {&Reciprocal, "1/x"},       {&Factorial, "n!"},
-    {&Ln, "ln"},       {&Log2, "log2"},  {&Log10, "log10"},          {&Exp, "e^x"},
-    {&Exp2, "2^x"},    {&Exp10, "10^x"},
+    {&Negate, "+/-"},
+    {&Not, "not"},
+    {&ReverseByteOrder, "rev"},
+    {&ReverseBitOrder, "brev"},
+    {&Floor, "floor"},
+    {&Ceil, "ceil"},
+    {&Round, "round"},
+    {&Frac, "frac"},
+    {&Square, "x^2"},
+    {&Sqrt, "sqrt"},
+    {&Reciprocal, "1/x"},
+    {&Factorial, "n!"},
+    {&Ln, "ln"},
+    {&Log2, "log2"},
+    {&Log10, "log10"},
+    {&Exp, "e^x"},
+    {&Exp2, "2^x"},
+    {&Exp10, "10^x"},
+    {&PopCount, "popcount"},
+    {&CountLeadingZeros, "clz"},
+    {&CountTrailingZeros, "ctz"},
 };
 
 } // namespace pexa

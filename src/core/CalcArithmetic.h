@@ -26,7 +26,7 @@ struct UnaryOperatorInfo {
 };
 
 inline constexpr int BinaryOperatorCount = 16;
-inline constexpr int UnaryOperatorCount = 18;
+inline constexpr int UnaryOperatorCount = 21;
 
 // Positions in BinaryOperators. The engine names a pending operator by its
 // position plus one, 0 meaning none.
@@ -72,6 +72,9 @@ enum Index : int {
     Exp,
     Exp2,
     Exp10,
+    PopCount,
+    LeadingZeros,
+    TrailingZeros,
 };
 } // namespace UnaryOp
 

@@ -521,6 +521,11 @@ void Calculator::RecallAnswer() {
     SetComputedValue(answer_);
 }
 
+void Calculator::EnterComputedValue(const CalcValue& value) {
+    const Step step(*this);
+    SetComputedValue(value);
+}
+
 void Calculator::EnterPi() {
     const Step step(*this);
     // The 80-bit pi: mantissa C90FDAA22168C235, biased exponent 4000 (hex).

@@ -1,5 +1,6 @@
 // The operator tables and the integer rules: every operation against plain
 // reference models over random values in every mode, and worked examples.
+#include "core/BitCounts.h"
 #include "core/CalcArithmetic.h"
 #include "core/CalcArithmeticHelpers.h"
 #include "core/CalcValue.h"
@@ -19,8 +20,9 @@ using namespace pexa::test;
 TEST(CalcArithmeticTables, SymbolsInOrder) {
     const char* binary[] = {"+",  "-",  "*",  "/",  "%",  "&", "|",  "^",
                             "<<", ">>", "a>", "<r", "r>", "p", "rt", "log"};
-    const char* unary[] = {"+/-",  "not", "rev", "brev", "floor", "ceil",  "round", "frac", "x^2",
-                           "sqrt", "1/x", "n!",  "ln",   "log2",  "log10", "e^x",   "2^x",  "10^x"};
+    const char* unary[] = {"+/-",   "not", "rev",  "brev", "floor",    "ceil", "round",
+                           "frac",  "x^2", "sqrt", "1/x",  "n!",       "ln",   "log2",
+                           "log10", "e^x", "2^x",  "10^x", "popcount", "clz",  "ctz"};
     ASSERT_EQ(std::size(binary), std::size_t(BinaryOperatorCount));
     ASSERT_EQ(std::size(unary), std::size_t(UnaryOperatorCount));
     for (int i = 0; i < BinaryOperatorCount; ++i) {
@@ -36,6 +38,9 @@ TEST(CalcArithmeticTables, SymbolsInOrder) {
     EXPECT_EQ(BinaryOperators[BinaryOp::LogN].Operation, &LogN);
     EXPECT_EQ(UnaryOperators[UnaryOp::Factorial].Operation, &Factorial);
     EXPECT_EQ(UnaryOperators[UnaryOp::Exp10].Operation, &Exp10);
+    EXPECT_EQ(UnaryOperators[UnaryOp::PopCount].Operation, &PopCount);
+    EXPECT_EQ(UnaryOperators[UnaryOp::LeadingZeros].Operation, &CountLeadingZeros);
+    EXPECT_EQ(UnaryOperators[UnaryOp::TrailingZeros].Operation, &CountTrailingZeros);
 }
 
 TEST(CalcArithmeticTables, ModesAndCaptions) {

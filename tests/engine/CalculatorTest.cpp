@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <map>
@@ -135,6 +136,45 @@ TEST_F(CalculatorTest, Sequences) {
         Keys(c.Keys);
         EXPECT_EQ(Dec(), c.Dec);
         EXPECT_EQ(Hex(), c.Hex);
+    }
+}
+
+// The bit counts act as the other functions do: on the current value, in
+// the mode's width, keeping a pending operator; <bit> is the reference.
+TEST_F(CalculatorTest, BitCountsApplyToTheCurrentValueInTheModesWidth) {
+    struct Case {
+        CalcValueMode Mode;
+        std::uint64_t Value;
+        int Width;
+    };
+    const Case cases[] = {
+        {CalcValueMode::DWord, 0xF0, 32},
+        {CalcValueMode::DWord, 0, 32},
+        {CalcValueMode::Byte, 0x81, 8},
+        {CalcValueMode::Word, 0x8000, 16},
+        {CalcValueMode::QWord, 0x00F0000000000000ull, 64},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Value);
+        calc_.SetMode(c.Mode);
+        const std::uint64_t mask = c.Width == 64 ? ~0ull : (1ull << c.Width) - 1;
+        const int top = 64 - c.Width;
+        const int expected[] = {
+            std::popcount(c.Value),
+            c.Value == 0 ? c.Width : std::countl_zero(c.Value) - top,
+            c.Value == 0 ? c.Width : std::countr_zero(c.Value),
+        };
+        const UnaryOp::Index ops[] = {UnaryOp::PopCount, UnaryOp::LeadingZeros,
+                                      UnaryOp::TrailingZeros};
+        for (int i = 0; i < 3; ++i) {
+            Keys("AC");
+            Keys("1 +");
+            Keys(std::to_string(c.Value & mask));
+            calc_.ApplyUnary(ops[i]);
+            EXPECT_EQ(Dec(), std::to_string(expected[i]));
+            Keys("=");
+            EXPECT_EQ(Dec(), std::to_string(expected[i] + 1));
+        }
     }
 }
 

@@ -244,6 +244,12 @@ inline void Session::RunCommand() {
     const QString& name = Pick(commands_);
     Note(QStringLiteral("command %1").arg(name));
     Run(window_, name);
+    // Undo and redo bring an entry back as it was typed, into whichever bar
+    // took it, active or not: its text may be partial, as any typed text.
+    if (name == QLatin1String("ActEditUndo") || name == QLatin1String("ActEditRedo")) {
+        for (int i = 0; i < window_.Bars().Count(); ++i)
+            typedInto_.insert(window_.Bars().At(i)->Kind());
+    }
 }
 
 inline void Session::ToggleBar() {

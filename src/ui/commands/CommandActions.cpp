@@ -19,18 +19,18 @@ constexpr const char* kOwnCaptionProperty = "pexaOwnCaption";
 
 // Commands that show a checked state in menus and on buttons.
 constexpr Command CheckableCommands[] = {
-    Command::ModeByte,          Command::ModeWord,      Command::ModeDWord,
-    Command::ModeInt64,         Command::ModeReal,      Command::ModeSigned,
-    Command::ModeByteSwap,      Command::Rotate,        Command::ArithmeticShift,
-    Command::AngleDegrees,      Command::AngleRadians,  Command::AngleGradians,
-    Command::Hyperbolic,        Command::ShiftAmount1,  Command::ShiftAmount2,
-    Command::ShiftAmount4,      Command::ShiftAmount8,  Command::ShiftAmount16,
-    Command::ToggleDec,         Command::ToggleHex,     Command::ToggleOct,
-    Command::ToggleBin,         Command::ToggleChar,    Command::ToggleIP,
-    Command::ToggleSexagesimal, Command::ToggleFloat,   Command::ToggleTime,
-    Command::ToggleSize,        Command::DigitGrouping, Command::ShowIndicators,
-    Command::ToolBar,           Command::MenuBar,       Command::ButtonPanel,
-    Command::StayOnTop,
+    Command::ModeByte,          Command::ModeWord,       Command::ModeDWord,
+    Command::ModeInt64,         Command::ModeReal,       Command::ModeSigned,
+    Command::ModeByteSwap,      Command::Rotate,         Command::ArithmeticShift,
+    Command::AngleDegrees,      Command::AngleRadians,   Command::AngleGradians,
+    Command::Hyperbolic,        Command::ShiftAmount1,   Command::ShiftAmount2,
+    Command::ShiftAmount4,      Command::ShiftAmount8,   Command::ShiftAmount16,
+    Command::ToggleDec,         Command::ToggleHex,      Command::ToggleOct,
+    Command::ToggleBin,         Command::ToggleChar,     Command::ToggleIP,
+    Command::ToggleSexagesimal, Command::ToggleFloat,    Command::ToggleTime,
+    Command::ToggleSize,        Command::DigitGrouping,  Command::ShowIndicators,
+    Command::ToolBar,           Command::MenuBar,        Command::ButtonPanel,
+    Command::StayOnTop,         Command::ExpressionLine,
 };
 
 // The radio sets: one of each is checked.

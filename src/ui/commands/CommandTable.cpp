@@ -98,6 +98,9 @@ constexpr CommandInfo CommandTable[] = {
     {Command::ShiftAmount16, CommandList::Keys, "ActShiftAmount16", "OpBit", "16", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Shift by 16"), ShiftAmountChoice{16}},
     {Command::OpFactorial, CommandList::Keys, "ActOpFactorial", "OpMath", "n!", "", "", 0, 17, QT_TRANSLATE_NOOP("Command", "Factorial"), UnaryOp::Factorial},
     {Command::ShiftAmountMenu, CommandList::Keys, "ActShiftAmountSel", "OpBit", "Bits", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Choose Shift Amount"), NoPayload{}},
+    {Command::OpPopCount, CommandList::Keys, "ActOpPopCount", "OpBit", "popcount", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Count One Bits"), UnaryOp::PopCount},
+    {Command::OpLeadingZeros, CommandList::Keys, "ActOpLeadingZeros", "OpBit", "clz", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Count Leading Zeros"), UnaryOp::LeadingZeros},
+    {Command::OpTrailingZeros, CommandList::Keys, "ActOpTrailingZeros", "OpBit", "ctz", "", "", 0, 16, QT_TRANSLATE_NOOP("Command", "Count Trailing Zeros"), UnaryOp::TrailingZeros},
     // The window and bar commands.
     {Command::ToggleDec, CommandList::Menus, "ActToggleDec", "Bar", QT_TRANSLATE_NOOP("Command", "&Decimal"), "", "", 0, 5, QT_TRANSLATE_NOOP("Command", "Decimal"), BarKind::Decimal},
     {Command::ToggleHex, CommandList::Menus, "ActToggleHex", "Bar", QT_TRANSLATE_NOOP("Command", "&Hexadecimal"), "", "", 0, 6, QT_TRANSLATE_NOOP("Command", "Hexadecimal"), BarKind::Hex},
@@ -136,6 +139,9 @@ constexpr CommandInfo CommandTable[] = {
     {Command::MemorySubtract, CommandList::Menus, "ActMemorySubtract", "Memory", QT_TRANSLATE_NOOP("Command", "Memory S&ubtract"), "Ctrl+Shift+P", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Subtract from Memory"), NoPayload{}},
     {Command::MemoryRecall, CommandList::Menus, "ActMemoryRecall", "Memory", QT_TRANSLATE_NOOP("Command", "Memory &Recall"), "Ctrl+Shift+M", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Recall Memory"), NoPayload{}},
     {Command::MemoryClear, CommandList::Menus, "ActMemoryClear", "Memory", QT_TRANSLATE_NOOP("Command", "Memory &Clear"), "Ctrl+Shift+L", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Clear Memory"), NoPayload{}},
+    {Command::EditCopyCLiteral, CommandList::Menus, "ActEditCopyCLiteral", "Edit", QT_TRANSLATE_NOOP("Command", "Copy as C &Literal"), "Ctrl+Alt+C", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Copy as C Literal"), NoPayload{}},
+    {Command::EditExpression, CommandList::Menus, "ActEditExpression", "Edit", QT_TRANSLATE_NOOP("Command", "Enter &Expression"), "Ctrl+L", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Type an expression in the expression line"), NoPayload{}},
+    {Command::ExpressionLine, CommandList::Menus, "ActExpressionLine", "Display", QT_TRANSLATE_NOOP("Command", "E&xpression Line"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Expression Line"), NoPayload{}},
     // The option buttons of the bar variants.
     {Command::SexagesimalHours, CommandList::Bars, "ActDegreeHMS", "Degree", "hms", "", "", 1001, 7, QT_TRANSLATE_NOOP("Command", "[h]:m:s|No separators beyond 3 groups"), NoPayload{}},
     {Command::CharEncodeASCII, CommandList::Bars, "ActCharEncodeASCII", "Char", "A", "", "", 1002, 9, "ASCII", NoPayload{}},
@@ -168,6 +174,7 @@ constexpr KeyCharBinding KeyCharTable[] = {
     {'0', Command::Digit0}, {'1', Command::Digit1}, {'2', Command::Digit2}, {'3', Command::Digit3},
     {'4', Command::Digit4}, {'5', Command::Digit5}, {'6', Command::Digit6}, {'7', Command::Digit7},
     {'8', Command::Digit8}, {'9', Command::Digit9}, {DecimalSeparatorKey, Command::Period},
+    {'o', Command::OpPopCount}, {'h', Command::OpLeadingZeros}, {'r', Command::OpTrailingZeros},
 };
 // clang-format on
 

@@ -28,6 +28,10 @@ constexpr Command FloatOnlyCommands[] = {Command::OpFloor, Command::OpCeil,     
 constexpr Command TrigCommands[] = {Command::OpSin,    Command::OpCos,    Command::OpTan,
                                     Command::OpArcSin, Command::OpArcCos, Command::OpArcTan};
 
+// Like the other bit operations, offered in the integer modes only.
+constexpr Command BitCountCommands[] = {Command::OpReverseBits, Command::OpPopCount,
+                                        Command::OpLeadingZeros, Command::OpTrailingZeros};
+
 constexpr Command ShiftCommands[] = {Command::OpShiftLeft, Command::OpShiftRight,
                                      Command::OpShiftLeftByAmount, Command::OpShiftRightByAmount};
 
@@ -162,6 +166,15 @@ void MainWindow::Dispatch(Command command) {
         return;
     case Command::MemoryClear:
         calculator_.MemoryClear();
+        return;
+    case Command::EditCopyCLiteral:
+        CopyCLiteralToClipboard();
+        return;
+    case Command::EditExpression:
+        FocusExpressionLine();
+        return;
+    case Command::ExpressionLine:
+        SetExpressionLineVisible(!ExpressionLineVisible());
         return;
     case Command::HelpContents:
         ShowHelpContents();
@@ -325,8 +338,9 @@ void MainWindow::BindEngineStates() {
             a.setEnabled(IsFloatMode(calculator_.Mode()));
             a.setText(TrigCaption(command, calculator_.Options()));
         });
-    OnState(Command::OpReverseBits, ModeSource,
-            [this](QAction& a) { a.setEnabled(!IsFloatMode(calculator_.Mode())); });
+    for (const Command command : BitCountCommands)
+        OnState(command, ModeSource,
+                [this](QAction& a) { a.setEnabled(!IsFloatMode(calculator_.Mode())); });
     OnState(Command::Hyperbolic, ModeSource | OptionsSource, [this](QAction& a) {
         a.setEnabled(IsFloatMode(calculator_.Mode()));
         a.setChecked(calculator_.Options().Hyperbolic());

@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QWheelEvent>
@@ -91,6 +92,10 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
 QWidget* KeyRouter::Routed(QObject* watched) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget == nullptr || widget->window() != &window_)
+        return nullptr;
+    // A text field (the expression line) edits text with its keys; what it
+    // leaves unused reaches its parents, and the commands, as usual.
+    if (qobject_cast<QLineEdit*>(widget) != nullptr)
         return nullptr;
     if (IsInMenuBar(widget)) {
         if (MenuBarNavigating())

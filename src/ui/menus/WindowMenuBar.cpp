@@ -46,7 +46,8 @@ WindowMenuBar::WindowMenuBar(MainWindow& window) : QMenuBar(&window) {
     editMenu_ = addMenu(MainWindow::tr("&Edit"));
     editMenu_->setObjectName(QStringLiteral("MenuEdit"));
     addItems(editMenu_, {Command::EditUndo, Command::EditRedo, std::nullopt, Command::EditCopy,
-                         Command::EditCopyGrouped, Command::EditPaste, std::nullopt});
+                         Command::EditCopyGrouped, Command::EditPaste, Command::EditCopyCLiteral,
+                         Command::EditExpression, std::nullopt});
     memoryMenu_ = editMenu_->addMenu(MainWindow::tr("&Memory"));
     memoryMenu_->setObjectName(QStringLiteral("MenuMemory"));
     addItems(memoryMenu_, {Command::MemoryStore, Command::MemoryAdd, Command::MemorySubtract,
@@ -63,10 +64,11 @@ WindowMenuBar::WindowMenuBar(MainWindow& window) : QMenuBar(&window) {
 
     viewMenu_ = addMenu(MainWindow::tr("&View"));
     viewMenu_->setObjectName(QStringLiteral("PopupView"));
-    addItems(viewMenu_, {Command::DigitGrouping, Command::ShowIndicators, std::nullopt,
-                         Command::ToolBar, Command::MenuBar, Command::ButtonPanel,
-                         Command::StayOnTop, std::nullopt, Command::QuickMenu, Command::ModeMenu,
-                         std::nullopt, Command::ChooseFont, Command::ChooseBodyColour});
+    addItems(viewMenu_,
+             {Command::DigitGrouping, Command::ShowIndicators, std::nullopt, Command::ToolBar,
+              Command::MenuBar, Command::ButtonPanel, Command::StayOnTop, Command::ExpressionLine,
+              std::nullopt, Command::QuickMenu, Command::ModeMenu, std::nullopt,
+              Command::ChooseFont, Command::ChooseBodyColour});
     // The way back from a colour that did not work out.
     defaultColor_ = viewMenu_->addAction(MainWindow::tr("Default Body Colo&ur"));
     defaultColor_->setObjectName(QStringLiteral("ActDefaultBodyColor"));

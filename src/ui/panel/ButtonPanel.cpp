@@ -178,6 +178,10 @@ void BuildBinaryPage(PanelBuilder& build, ButtonPanel& panel, QWidget* page) {
     shiftKind->setObjectName(QStringLiteral("GrpShiftKind"));
     build.Rows(shiftKind, {{{Command::ArithmeticShift, "Ari"}, {Command::Rotate, "Rot"}}});
     grid->addWidget(shiftKind, 2, 2, 1, 3);
+    column = 0;
+    for (const Key& key : {Key{Command::OpPopCount, "Pop"}, Key{Command::OpLeadingZeros, "Clz"},
+                           Key{Command::OpTrailingZeros, "Ctz"}})
+        grid->addWidget(build.Button(key, page), 3, column++);
 }
 
 void BuildTrigonPage(PanelBuilder& build, QWidget* page) {

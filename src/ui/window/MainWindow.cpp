@@ -9,6 +9,7 @@
 #include "ui/bars/CalcBarVariants.h"
 #include "ui/commands/CommandTable.h"
 #include "ui/menus/WindowMenuBar.h"
+#include "ui/window/ExpressionLine.h"
 #include "ui/window/ViewOptions.h"
 
 #include <QApplication>
@@ -186,6 +187,8 @@ void MainWindow::BuildContainers() {
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
+    BuildExpressionLine(*central);
+    column->addWidget(expressionLine_);
     bars_ = new BarStack(*this, *central);
     column->addWidget(bars_->Site());
 

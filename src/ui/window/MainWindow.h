@@ -4,6 +4,7 @@
 #include "engine/Calculator.h"
 #include "engine/CalculatorDisplay.h"
 #include "engine/CalculatorStates.h"
+#include "engine/Expression.h"
 #include "ui/app/Language.h"
 #include "ui/commands/CommandActions.h"
 #include "ui/commands/CommandTable.h"
@@ -31,6 +32,7 @@ namespace pexa {
 class BandSite;
 class BarStack;
 class CalcBar;
+class ExpressionLine;
 class HelpWindow;
 class KeyRouter;
 class PopupMenus;
@@ -100,6 +102,8 @@ public:
     // ---- Clipboard -------------------------------------------------------
     // The active bar's text (grouped or plain) to the clipboard.
     void CopyToClipboard(bool grouped);
+    // The current value as C source ("0x000000F9u") to the clipboard.
+    void CopyCLiteralToClipboard();
     // Types the clipboard's text into the active bar; text that is not
     // valid UTF-8 is refused.
     void PasteFromClipboard();
@@ -109,6 +113,18 @@ public:
     // The same for the characters of a text.
     bool PasteCharacters(const std::u32string& characters);
     bool ClipboardHasText() const { return clipboardHasText_; }
+
+    // ---- Expression line (MainWindowExpression.cpp) ------------------------
+    // The line above the bars where an expression is typed.
+    ExpressionLine* ExpressionInput() const { return expressionLine_; }
+    bool ExpressionLineVisible() const;
+    void SetExpressionLineVisible(bool on);
+    // Shows the line and gives it the keyboard.
+    void FocusExpressionLine();
+    // Evaluates an expression as the calculator would now, and on success
+    // makes its value the computed value (one undo step); false, with
+    // nothing changed, for a text that gives no value.
+    bool EnterExpression(const QString& text);
 
     // ---- Containers --------------------------------------------------
     QToolBar* MainToolBar() const { return mainToolBar_; }
@@ -235,6 +251,11 @@ private:
     // The alert, and the refusal's message in the active bar; about is the
     // text it names.
     void ShowRefusal(const Refusal& refusal, const QString& about);
+    // The expression line's parts (MainWindowExpression.cpp).
+    void BuildExpressionLine(QWidget& parent);
+    ExpressionContext ExpressionContextNow() const;
+    void PreviewExpression(const QString& text);
+    void LeaveExpressionLine();
 
     Calculator calculator_{*this};
 
@@ -260,6 +281,7 @@ private:
     QToolBar* mainToolBar_ = nullptr;
     WindowMenuBar* mainMenuBar_ = nullptr;
     QWidget* buttonPane_ = nullptr;
+    ExpressionLine* expressionLine_ = nullptr;
 
     // The stored font character set, kept only to be written back.
     int displayCharset_ = 1;

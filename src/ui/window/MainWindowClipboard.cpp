@@ -5,6 +5,7 @@
 #include "conv/CharacterConversion.h"
 #include "conv/Conversion.h"
 #include "enc/EncUnicode.h"
+#include "engine/CLiteral.h"
 #include "ui/bars/BarStack.h"
 #include "ui/bars/CalcBar.h"
 #include "ui/text/RefusalText.h"
@@ -112,6 +113,14 @@ void MainWindow::CopyToClipboard(bool grouped) {
     QGuiApplication::clipboard()->setText(
         ConvTextToUnicode(conv.GetClipboardText(grouped), conv.GetTextCharset()),
         QClipboard::Clipboard);
+}
+
+// The value itself, not the active bar's text: the literal reads the same
+// whichever bar is active.
+void MainWindow::CopyCLiteralToClipboard() {
+    const std::string literal =
+        FormatCLiteral(calculator_.Current(), calculator_.Mode(), calculator_.Signed());
+    QGuiApplication::clipboard()->setText(QString::fromStdString(literal), QClipboard::Clipboard);
 }
 
 void MainWindow::PasteFromClipboard() {

@@ -52,6 +52,7 @@ constexpr const char* kSavedPositionProperty = "pexaSavedPosition";
 
 // The interface language: auto, en or ja.
 constexpr std::string_view kLanguageKey = "Language";
+constexpr ProfileBoolKey kExpressionLineKey{SectionView, "ExpressionLine", false};
 
 // A band is never wider than this without a screen to measure, which keeps the
 // sum of a row's widths far from overflowing.
@@ -131,6 +132,7 @@ void MainWindow::ReadViewSettings() {
     view_->SetMenuBarVisible(s.MenuBar);
     view_->SetButtonPanelVisible(s.ButtonPanel);
     view_->SetStayOnTop(s.Topmost);
+    SetExpressionLineVisible(ReadProfile(kExpressionLineKey));
     FunctionOptions& options = calculator_.Options();
     options.SetAngle(static_cast<AngleUnit>(s.AngleMode));
     options.SetHyperbolic(s.Hyp);
@@ -259,6 +261,7 @@ void MainWindow::WriteAllSettings() {
     s.ShiftAmount = options.ShiftAmount();
     WriteMainSettings(s);
     WriteProfileString(SectionView, kLanguageKey, SettingOfLanguage(ChosenLanguage()));
+    WriteProfile(kExpressionLineKey, ExpressionLineVisible());
 
     WriteProfile(KeyBodyColor, view_->BodyColor());
     // A colour the user did not change is written back in the text it was

@@ -129,6 +129,8 @@ void MainWindow::BindViewStates() {
             [this](QAction& a) { a.setChecked(view_->ToolBarVisible()); });
     OnState(Command::MenuBar, ViewSource,
             [this](QAction& a) { a.setChecked(view_->MenuBarVisible()); });
+    OnState(Command::ExpressionLine, ViewSource,
+            [this](QAction& a) { a.setChecked(ExpressionLineVisible()); });
     OnState(Command::ButtonPanel, ViewSource,
             [this](QAction& a) { a.setChecked(view_->ButtonPanelVisible()); });
     OnState(Command::StayOnTop, ViewSource, [this](QAction& a) {

@@ -24,7 +24,7 @@ private slots:
                 ++rows;
                 QVERIFY2(names.insert(info.Name).second, info.Name);
             }
-        QCOMPARE(rows, 82 + 37 + 15);
+        QCOMPARE(rows, 85 + 40 + 15);
     }
 
     void everyBoundCharacterNamesACommandOnce() {
@@ -35,7 +35,7 @@ private slots:
             if (binding.Char != DecimalSeparatorKey)
                 QVERIFY(binding.Char >= 33 && binding.Char <= 126);
         }
-        QCOMPARE(seen.size(), std::size_t{51});
+        QCOMPARE(seen.size(), std::size_t{54});
     }
 
     void shortcutsParseAsSingleKeys() {

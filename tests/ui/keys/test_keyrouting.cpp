@@ -6,9 +6,11 @@
 #include "ui/keys/CharacterKeyTable.h"
 #include "ui/keys/Shortcut.h"
 #include "ui/panel/OperatorPages.h"
+#include "ui/window/ExpressionLine.h"
 
 #include <QApplication>
 #include <QHelpEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -139,6 +141,9 @@ void KeyRoutingTest::keyRunsItsCommand_data() {
         {';', Qt::Key_Semicolon, None, "ActShiftAmountSel"},
         {'v', Qt::Key_V, None, "ActOpReverse"},
         {'V', Qt::Key_V, Shift, "ActOpBitReverse"},
+        {'o', Qt::Key_O, None, "ActOpPopCount"},
+        {'h', Qt::Key_H, None, "ActOpLeadingZeros"},
+        {'r', Qt::Key_R, None, "ActOpTrailingZeros"},
         {'i', Qt::Key_I, None, "ActOpIntFloor"},
         {'j', Qt::Key_J, None, "ActOpIntCeil"},
         {'k', Qt::Key_K, None, "ActOpIntRound"},
@@ -213,6 +218,7 @@ void KeyRoutingTest::keyRunsItsCommand_data() {
     row("Ctrl+C", Qt::Key_C, Ctrl, "\x03", "ActEditCopy");
     row("Ctrl+Shift+C", Qt::Key_C, Ctrl | Shift, "\x03", "ActEditCopyFmt");
     row("Ctrl+V", Qt::Key_V, Ctrl, "\x16", "ActEditPaste");
+    row("Ctrl+Alt+C", Qt::Key_C, Ctrl | Alt, "\x03", "ActEditCopyCLiteral");
     row("Ctrl+F4", Qt::Key_F4, Ctrl, "", "ActBarClose");
     row("F1", Qt::Key_F1, None, "", "ActHelpIndex");
     row("Alt+F4", Qt::Key_F4, Alt, "", "ActExit");
@@ -240,8 +246,8 @@ void KeyRoutingTest::keyTableHoldsTheListedCharacters() {
     int bound = 0;
     for (char32_t ch = kFirstKeyChar; ch <= kLastKeyChar; ++ch)
         bound += CommandOfKeyChar(ch).has_value() ? 1 : 0;
-    // Forty operator characters, ten digits and the decimal separator.
-    QCOMPARE(bound, 51);
+    // Forty-three operator characters, ten digits and the decimal separator.
+    QCOMPARE(bound, 54);
     QCOMPARE(CommandOfKeyChar('.'), std::optional<Command>(Command::Period));
     QCOMPARE(CommandOfKeyChar(','), std::nullopt);
     QCOMPARE(CommandOfKeyChar(' '), std::nullopt);
@@ -612,11 +618,14 @@ void KeyRoutingTest::mouseWheelStepsTheBars() {
     QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Decimal));
 }
 
+// Only the expression line's text field, where text is typed, takes it.
 void KeyRoutingTest::noControlTakesTheFocus() {
     WindowFixture window;
     QStringList focusable;
+    QWidget* expression = window->ExpressionInput()->Edit();
     for (QWidget* widget : window->findChildren<QWidget*>()) {
-        if (widget->focusPolicy() != Qt::NoFocus && widget->window() == &window.Window())
+        if (widget->focusPolicy() != Qt::NoFocus && widget->window() == &window.Window() &&
+            widget != expression)
             focusable << QStringLiteral("%1 (%2)").arg(widget->objectName(),
                                                        widget->metaObject()->className());
     }

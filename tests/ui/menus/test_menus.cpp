@@ -521,6 +521,7 @@ void MenusTest::contextMenuIsFilledOnceWithBarAndViewCommands() {
         "ActMenuBar",
         "ActButtonPanel",
         "ActStayOnTop",
+        "ActExpressionLine",
         "-",
         "ActQuickMenu",
         "ActModeMenu",
@@ -629,7 +630,7 @@ void MenusTest::panelButtonsRunTheirCommands() {
     QCOMPARE(form.Engine().Entry(), EntryState::Entering);
 
     // Every button is bound to a command and named after it.
-    QCOMPARE(static_cast<int>(form.Buttons().Buttons.size()), 76);
+    QCOMPARE(static_cast<int>(form.Buttons().Buttons.size()), 79);
     for (const CommandButton* button : form.Buttons().Buttons) {
         QCOMPARE(button->defaultAction(), form.Action(button->BoundCommand()));
         QVERIFY(button->objectName().startsWith(QLatin1String("Cmd")));
@@ -649,7 +650,8 @@ void MenusTest::panelButtonsFollowTheirCommands() {
     for (const Caption& c : {Caption{"ActBackSpace", "→"}, Caption{"ActClearError", "CE"},
                              Caption{"ActAllClear", "AC"}, Caption{"ActRecallAnswer", "Ans"},
                              Caption{"ActModeReversed", "Rev"}, Caption{"ActOpReverse", "Rev"},
-                             Caption{"ActOpBitReverse", "BRev"}, Caption{"ActShiftAr", "Ari"},
+                             Caption{"ActOpBitReverse", "BRev"}, Caption{"ActOpPopCount", "Pop"},
+                             Caption{"ActOpLeadingZeros", "Clz"}, Caption{"ActShiftAr", "Ari"},
                              Caption{"ActRotate", "Rot"}, Caption{"ActTriHyp", "Hyp"},
                              Caption{"ActTriModeDeg", "Deg"}, Caption{"ActModeQWord", "Int64"},
                              Caption{"ActNegate", "+/-"}, Caption{"ActOpQShiftL", "<<8"},

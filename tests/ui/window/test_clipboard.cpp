@@ -68,6 +68,8 @@ private slots:
     void invalidUtf8IsRefused();
     void byteOrderMarkIsABlank();
     void invalidDateEntryIsNotComputedWith();
+    void copyAsCLiteral_data();
+    void copyAsCLiteral();
 };
 
 void ClipboardTest::copyPlainAndGrouped_data() {
@@ -547,6 +549,35 @@ void ClipboardTest::invalidDateEntryIsNotComputedWith() {
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "60");
     Keys(*window, "=");
     QCOMPARE(GetInteger(window->Engine().Answer()), 60);
+}
+
+// The literal is the value's, whichever bar is active.
+void ClipboardTest::copyAsCLiteral_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("literal");
+    QTest::newRow("dword") << "249"
+                           << "0x000000F9u";
+    QTest::newRow("int64") << "ActModeQWord 249"
+                           << "0x00000000000000F9ull";
+    QTest::newRow("signed negative") << "ActModeSigned 7 neg"
+                                     << "-0x00000007";
+    QTest::newRow("byte") << "ActModeByte 255"
+                          << "0xFFu";
+    QTest::newRow("real") << "ActModeFloat 1 . 5"
+                          << "1.5";
+}
+
+void ClipboardTest::copyAsCLiteral() {
+    QFETCH(QString, keys);
+    QFETCH(QString, literal);
+    WindowFixture window;
+    Keys(*window, keys);
+    for (const BarKind kind : {BarKind::Decimal, BarKind::Bin}) {
+        window->Bars().Activate(window->Bars().Find(kind));
+        SetClipboardText(QStringLiteral("before"));
+        QVERIFY(Run(*window, "ActEditCopyCLiteral"));
+        QCOMPARE(ClipboardText(), literal);
+    }
 }
 
 QTEST_MAIN(ClipboardTest)

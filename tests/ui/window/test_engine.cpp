@@ -70,6 +70,7 @@ class EngineTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void bitCountKeysApplyToTheValue();
     void operatorIndicatorFollowsTheState();
     void errorBlocksUntilCleared();
     void messageInAnInactiveBarDoesNotBlock();
@@ -212,7 +213,8 @@ void EngineTest::enabledRulesFollowTheMode_data() {
                                    "ActOpInvert",   "ActPi",        "ActOpSin",      "ActOpCos",
                                    "ActOpTan",      "ActOpArcSin",  "ActOpArcCos",   "ActOpArcTan",
                                    "ActTriHyp"};
-    const QStringList integerOnly = {"ActRotate", "ActShiftAr", "ActOpBitReverse"};
+    const QStringList integerOnly = {"ActRotate",     "ActShiftAr",        "ActOpBitReverse",
+                                     "ActOpPopCount", "ActOpLeadingZeros", "ActOpTrailingZeros"};
     const QStringList always = {"ActEqual",    "ActNegate",      "ActOpAdd",       "ActOpNot",
                                 "ActOpSqrt",   "ActOpFactorial", "ActOpQShiftL",   "ActAllClear",
                                 "ActModeByte", "ActTriModeRad",  "ActShiftAmount4"};
@@ -435,6 +437,24 @@ void EngineTest::hoverOverABinaryDigitShowsItsBitNumber() {
     Keys(*window, "ActModeFloat 5");
     QVERIFY(!hover(CentreOfBit(*label, 0)));
     QCOMPARE(bin->BitAt(CentreOfBit(*label, 0)), std::nullopt);
+}
+
+// Typed keys, as the user presses them; every open bar shows the count.
+void EngineTest::bitCountKeysApplyToTheValue() {
+    WindowFixture window;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(&*window));
+    const struct {
+        char Key;
+        const char* Dec;
+    } cases[] = {{'o', "4"}, {'h', "24"}, {'r', "4"}};
+    for (const auto& c : cases) {
+        Keys(*window, "AC 240");
+        QTest::keyClick(&*window, c.Key);
+        QCOMPARE(ShownOf(*window, BarKind::Decimal), QString::fromLatin1(c.Dec));
+        QCOMPARE(ShownOf(*window, BarKind::Hex).toUInt(nullptr, 16),
+                 QString::fromLatin1(c.Dec).toUInt());
+    }
 }
 
 QTEST_MAIN(EngineTest)

@@ -12,6 +12,7 @@
 #include "ui/bars/BarStack.h"
 #include "ui/bars/CalcBar.h"
 #include "ui/bars/CalcBarVariants.h"
+#include "ui/window/ExpressionLine.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/ViewOptions.h"
 
@@ -168,8 +169,9 @@ private slots:
                                                    "Bar1", "Bar1Width", "Bar1Break"}));
         QCOMPARE(KeysOf(text, "Mode"), QStringList({"CalcMode", "Separated", "AngleMode", "Hyp",
                                                     "Rotate", "Arithmetic", "ShiftAmount"}));
-        QCOMPARE(KeysOf(text, "View"), QStringList({"ShowIndicators", "ToolBar", "MenuBar",
-                                                    "ButtonPanel", "Topmost", "Language"}));
+        QCOMPARE(KeysOf(text, "View"),
+                 QStringList({"ShowIndicators", "ToolBar", "MenuBar", "ButtonPanel", "Topmost",
+                              "Language", "ExpressionLine"}));
         QStringList color{"BodyColor"};
         for (char c = 'A'; c <= 'P'; ++c)
             color << QStringLiteral("Color%1").arg(QLatin1Char(c));
@@ -433,6 +435,21 @@ private slots:
         // Saved at the positions they have now.
         QCOMPARE(file.Value("Bar", "Bar1"), std::optional<std::string>("HEX"));
         QCOMPARE(file.Value("Bar", "Bar0Width"), std::optional<std::string>("150"));
+    }
+
+    void expressionLineIsShownAsSaved() {
+        SettingsFile file;
+        file.Write("[View]\nExpressionLine=1\n");
+        auto window = std::make_unique<MainWindow>();
+        QVERIFY(!window->ExpressionInput()->isHidden());
+        QVERIFY(window->Execute(Command::ExpressionLine));
+        window.reset();
+        QCOMPARE(file.Value("View", "ExpressionLine"), std::optional<std::string>("0"));
+        window = std::make_unique<MainWindow>();
+        QVERIFY(window->ExpressionInput()->isHidden());
+        QVERIFY(window->Execute(Command::ExpressionLine));
+        window.reset();
+        QCOMPARE(file.Value("View", "ExpressionLine"), std::optional<std::string>("1"));
     }
 
     void hugeBandWidthKeepsWindowOnScreen() {
