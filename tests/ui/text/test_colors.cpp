@@ -102,7 +102,7 @@ void TestColors::rgbValuesRoundTrip() {
 
 void TestColors::colourToRgb() {
     QCOMPARE(RgbOf(QColor(0x12, 0x34, 0x56, 0x10)), (Rgb{0x12, 0x34, 0x56})); // alpha dropped
-    QCOMPARE(RgbOf(QColor::fromHsv(0, 255, 255)), (Rgb{0xFF, 0, 0}));         // any spec
+    QCOMPARE(RgbOf(QColor::fromHsv(0, 255, 255)), (Rgb{0xFF, 0, 0}));         // any colour model
     QCOMPARE(RgbOf(QColor()), Rgb{});                                         // invalid: black
     QCOMPARE(ColorOf(0x00563412), QColor(0x12, 0x34, 0x56));
 }
