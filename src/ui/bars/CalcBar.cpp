@@ -28,8 +28,6 @@ namespace pexa {
 namespace {
 
 constexpr int IndicatorFontPointSize = 8;
-// Keeps neighbouring indicators apart.
-const char* const IndicatorSpace = " ";
 
 // The bar's look: a gap at each end and around groups of option buttons,
 // and the line a frame or a divider draws.
@@ -643,32 +641,6 @@ QLabel* CalcBar::AddIndicator() {
     parts_.Indicators.push_back(label);
     indicatorWidths_.emplace_back();
     return label;
-}
-
-void CalcBar::CreateIndicators() {
-    if (Offers(ConvOption::Signed)) {
-        parts_.SignIndicator = AddIndicator();
-    }
-    if (Offers(ConvOption::ReverseEndian)) {
-        parts_.ReverseIndicator = AddIndicator();
-    }
-    UpdateIndicators();
-}
-
-void CalcBar::UpdateIndicators() {
-    const CalcValueMode mode = conv_->GetMode();
-    if (parts_.SignIndicator != nullptr) {
-        const bool isSigned = conv_->HasOption(ConvOption::Signed) || Is64BitMode(mode);
-        parts_.SignIndicator->setText(QLatin1String(isSigned ? "Signed" : "Unsigned") +
-                                      QLatin1String(IndicatorSpace));
-    }
-    if (parts_.ReverseIndicator != nullptr) {
-        const bool isReversed =
-            conv_->HasOption(ConvOption::ReverseEndian) && IsMultiByteMode(mode);
-        parts_.ReverseIndicator->setText((isReversed ? tr("Swap") : QString()) +
-                                         QLatin1String(IndicatorSpace));
-    }
-    UpdatePanelMinimum();
 }
 
 void CalcBar::SetShowIndicators(bool on) {

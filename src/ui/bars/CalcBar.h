@@ -116,6 +116,8 @@ protected:
     virtual void CreateIndicators();
 
 public:
+    // Put after each indicator's text, so that neighbours stay apart.
+    static constexpr const char* IndicatorSpace = " ";
     virtual bool CanActivate() const;
     // The options a variant's buttons choose: the window applies what it
     // read for the kind, and asks for them back to store them.

@@ -1,11 +1,13 @@
 // What the bar shows of its conversion beyond the value's text: grouping, the
-// pending operator and the calculator's messages. The calculator changes the
+// pending operator, the calculator's messages and the indicators of how the
+// conversion reads the value (Signed, Swap). The calculator changes the
 // conversion itself; the window then has the bar redraw.
 
 #include "ui/bars/CalcBar.h"
 
 #include "conv/Conversion.h"
 #include "core/CalcError.h"
+#include "core/ModeWidth.h"
 
 namespace pexa {
 
@@ -40,5 +42,31 @@ bool CalcBar::ToggleOption() {
 }
 
 void CalcBar::BuildMenu(QMenu&) {}
+
+void CalcBar::CreateIndicators() {
+    if (Offers(ConvOption::Signed)) {
+        parts_.SignIndicator = AddIndicator();
+    }
+    if (Offers(ConvOption::ReverseEndian)) {
+        parts_.ReverseIndicator = AddIndicator();
+    }
+    UpdateIndicators();
+}
+
+void CalcBar::UpdateIndicators() {
+    const CalcValueMode mode = conv_->GetMode();
+    if (parts_.SignIndicator != nullptr) {
+        const bool isSigned = conv_->HasOption(ConvOption::Signed) || Is64BitMode(mode);
+        parts_.SignIndicator->setText(QLatin1String(isSigned ? "Signed" : "Unsigned") +
+                                      QLatin1String(IndicatorSpace));
+    }
+    if (parts_.ReverseIndicator != nullptr) {
+        const bool isReversed =
+            conv_->HasOption(ConvOption::ReverseEndian) && IsMultiByteMode(mode);
+        parts_.ReverseIndicator->setText((isReversed ? tr("Swap") : QString()) +
+                                         QLatin1String(IndicatorSpace));
+    }
+    UpdatePanelMinimum();
+}
 
 } // namespace pexa

@@ -31,9 +31,6 @@ namespace pexa {
 
 namespace {
 
-// Keeps neighbouring indicators apart, as the bar's own indicators do.
-const char* const IndicatorSpace = " ";
-
 constexpr int LastCharEncoding = static_cast<int>(CharEncoding::CodePoint);
 constexpr int LastTimeEncoding = static_cast<int>(TimeEncoding::OleDate);
 
@@ -112,7 +109,7 @@ protected:
 };
 
 QString IndicatorText(const std::string& name) {
-    return QString::fromLatin1(name.c_str()) + QLatin1String(IndicatorSpace);
+    return QString::fromLatin1(name.c_str()) + QLatin1String(CalcBar::IndicatorSpace);
 }
 
 template <class Bar> CalcBar* MakeWithConv(QWidget* owner, BarConversion conv) {
