@@ -7,6 +7,8 @@
 #include "core/FormatSettings.h"
 #include "engine/CalculatorDisplay.h"
 
+#include "DrawingDisplay.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -19,27 +21,6 @@
 using namespace pexa;
 
 namespace {
-
-// Keeps what each bar would show, redrawn only from the calls it receives.
-class FakeDisplay : public CalculatorDisplay {
-public:
-    const Calculator* Calc = nullptr;
-    std::map<BarKind, std::string> Shown;
-    std::string OperatorSymbol;
-    int ActiveChanges = 0;
-
-    void BarTextChanged(BarKind bar) override { Draw(bar); }
-    void BarReadingChanged(BarKind bar) override { Draw(bar); }
-    void PendingOperatorChanged() override { OperatorSymbol = Calc->PendingOperatorSymbol(); }
-    void ActiveBarChanged() override { ++ActiveChanges; }
-
-private:
-    void Draw(BarKind bar) {
-        const std::optional<CalcErrorKind> error = Calc->Bars().ErrorOf(bar);
-        Shown[bar] = error ? std::string("error: ") + CalcErrorKindName(*error)
-                           : Calc->Bars().Find(bar)->GetText(false);
-    }
-};
 
 // The start-up state: DWord, the decimal and hexadecimal bars, the decimal
 // one active, '.' and ',' as the locale characters.
@@ -95,7 +76,7 @@ protected:
     const std::string& Hex() { return display_.Shown[BarKind::Hex]; }
 
     FormatSettingsScope format_;
-    FakeDisplay display_;
+    pexa::testing::DrawingDisplay display_;
     Calculator calc_{display_};
 };
 

@@ -8,6 +8,8 @@
 #include "engine/Calculator.h"
 #include "engine/CalculatorDisplay.h"
 
+#include "DrawingDisplay.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -18,31 +20,6 @@
 using namespace pexa;
 
 namespace {
-
-class UndoDisplay : public CalculatorDisplay {
-public:
-    const Calculator* Calc = nullptr;
-    std::map<BarKind, std::string> Shown;
-    std::string OperatorSymbol;
-    int Restored = 0;
-    int MemoryChanges = 0;
-    int TapeChanges = 0;
-
-    void BarTextChanged(BarKind bar) override { Draw(bar); }
-    void BarReadingChanged(BarKind bar) override { Draw(bar); }
-    void PendingOperatorChanged() override { OperatorSymbol = Calc->PendingOperatorSymbol(); }
-    void ActiveBarChanged() override {}
-    void StateRestored() override { ++Restored; }
-    void MemoryChanged() override { ++MemoryChanges; }
-    void TapeChanged() override { ++TapeChanges; }
-
-private:
-    void Draw(BarKind bar) {
-        const std::optional<CalcErrorKind> error = Calc->Bars().ErrorOf(bar);
-        Shown[bar] = error ? std::string("error: ") + CalcErrorKindName(*error)
-                           : Calc->Bars().Find(bar)->GetText(false);
-    }
-};
 
 // DWord, the decimal and hexadecimal bars, the decimal one active.
 class CalculatorUndoTest : public ::testing::Test {
@@ -117,7 +94,7 @@ protected:
     }
 
     FormatSettingsScope format_;
-    UndoDisplay display_;
+    pexa::testing::DrawingDisplay display_;
     Calculator calc_{display_};
 };
 
