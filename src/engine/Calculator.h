@@ -191,6 +191,9 @@ public:
     // Puts a line's result back as a computed value, in the line's mode (an
     // undo step); false for an index outside the tape.
     bool RecallTapeLine(std::size_t index);
+    // Puts saved lines back in place of the tape (start-up), oldest first;
+    // beyond the capacity the oldest are dropped.
+    void RestoreTape(std::vector<TapeLine> lines);
 
     // ---- Bars ---------------------------------------------------------------
     const OpenBars& Bars() const { return bars_; }

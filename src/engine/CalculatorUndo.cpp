@@ -309,4 +309,11 @@ bool Calculator::RecallTapeLine(std::size_t index) {
     return true;
 }
 
+void Calculator::RestoreTape(std::vector<TapeLine> lines) {
+    tape_.Clear();
+    for (TapeLine& line : lines)
+        tape_.Add(std::move(line));
+    display_.TapeChanged();
+}
+
 } // namespace pexa

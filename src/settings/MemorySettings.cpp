@@ -46,21 +46,30 @@ std::string Hex(std::uint64_t value, std::size_t digits) {
 
 } // namespace
 
+std::string StoredValueDigits(const StoredMemory& value) {
+    if (value.Mode < 0 || value.Mode > RealModeCode)
+        return {};
+    const auto mode = static_cast<std::size_t>(value.Mode);
+    std::string text = value.Mode == RealModeCode ? Hex(value.High, 4) : std::string();
+    return text + Hex(value.Low, value.Mode == RealModeCode ? 16 : ValueDigits[mode]);
+}
+
+std::optional<StoredMemory> StoredValueOfDigits(int mode, std::string_view digits) {
+    if (mode < 0 || mode > RealModeCode || digits.size() != ValueDigits[mode])
+        return std::nullopt;
+    const std::size_t highDigits = mode == RealModeCode ? 4 : 0;
+    const std::optional<std::uint64_t> high = ParseHex(digits.substr(0, highDigits));
+    const std::optional<std::uint64_t> low = ParseHex(digits.substr(highDigits));
+    if (!high || !low)
+        return std::nullopt;
+    return StoredMemory{mode, *low, static_cast<std::uint16_t>(*high)};
+}
+
 std::optional<StoredMemory> ReadStoredMemory() {
     const int mode = ReadProfile(KeyMemoryMode);
     if (mode < 0)
         return std::nullopt;
-    const std::string text = ReadProfileString(SectionMemory, KeyMemoryValue, "");
-    const std::size_t digits = ValueDigits[mode];
-    if (text.size() != digits)
-        return std::nullopt;
-    const std::size_t highDigits = mode == RealModeCode ? 4 : 0;
-    const std::optional<std::uint64_t> high =
-        ParseHex(std::string_view(text).substr(0, highDigits));
-    const std::optional<std::uint64_t> low = ParseHex(std::string_view(text).substr(highDigits));
-    if (!high || !low)
-        return std::nullopt;
-    return StoredMemory{mode, *low, static_cast<std::uint16_t>(*high)};
+    return StoredValueOfDigits(mode, ReadProfileString(SectionMemory, KeyMemoryValue, ""));
 }
 
 void WriteStoredMemory(const std::optional<StoredMemory>& memory) {
@@ -70,9 +79,7 @@ void WriteStoredMemory(const std::optional<StoredMemory>& memory) {
         return;
     }
     WriteProfile(KeyMemoryMode, memory->Mode);
-    std::string text = memory->Mode == RealModeCode ? Hex(memory->High, 4) : std::string();
-    text += Hex(memory->Low, memory->Mode == RealModeCode ? 16 : ValueDigits[memory->Mode]);
-    WriteProfileString(SectionMemory, KeyMemoryValue, text);
+    WriteProfileString(SectionMemory, KeyMemoryValue, StoredValueDigits(*memory));
 }
 
 } // namespace pexa

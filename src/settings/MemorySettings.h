@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace pexa {
 
@@ -18,6 +20,14 @@ struct StoredMemory {
 
     bool operator==(const StoredMemory&) const = default;
 };
+
+// A stored value's bits as text, the memory's Value and each value of a
+// stored history line: the digits described above, upper case.
+std::string StoredValueDigits(const StoredMemory& value);
+// The value of that text in a mode (its code); none for a mode outside 0..4
+// and for a text that is not exactly the mode's hexadecimal digits (either
+// case).
+std::optional<StoredMemory> StoredValueOfDigits(int mode, std::string_view digits);
 
 // The stored memory; none when it is empty, and when the mode or the value
 // is unreadable (a damaged or hand-edited file starts with an empty memory).

@@ -182,6 +182,13 @@ inline constexpr std::string_view SectionMemory = "Memory";
 inline constexpr ProfileIntKey KeyMemoryMode{SectionMemory, "Mode", -1, -1, 4};
 inline constexpr std::string_view KeyMemoryValue = "Value";
 
+// The history tape (settings/HistorySettings.h): kept across runs only with
+// Keep=1; Count lines "Line0" … each a calculation (a negative count reads as
+// none, a larger one than the tape holds as the tape's capacity).
+inline constexpr std::string_view SectionHistory = "History";
+inline constexpr ProfileBoolKey KeyHistoryKeep{SectionHistory, "Keep", false};
+inline constexpr ProfileIntKey KeyHistoryCount{SectionHistory, "Count", 0, 0, -1};
+
 // 0 ASCII, 1 Shift JIS, 2 EUC, 3 JIS, 4 UTF-8, 5 UTF-16, 6 code point.
 inline constexpr ProfileIntKey KeyCharEncoding{SectionMode, "CharEncoding", 0, 0, 6};
 // The float bar's 16-bit format in Word mode (0 half, 1 bfloat16) and its
