@@ -710,6 +710,38 @@
         <translation>式入力欄</translation>
     </message>
     <message>
+        <source>&amp;History</source>
+        <translation>履歴(&amp;H)</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>履歴</translation>
+    </message>
+    <message>
+        <source>Go to History</source>
+        <translation>履歴へ移動</translation>
+    </message>
+    <message>
+        <source>Moves the keyboard to the history</source>
+        <translation>キーボード入力を履歴に移します</translation>
+    </message>
+    <message>
+        <source>Copy &amp;History</source>
+        <translation>履歴をコピー(&amp;H)</translation>
+    </message>
+    <message>
+        <source>Copy History</source>
+        <translation>履歴をコピー</translation>
+    </message>
+    <message>
+        <source>Clear H&amp;istory</source>
+        <translation>履歴を消去(&amp;I)</translation>
+    </message>
+    <message>
+        <source>Clear History</source>
+        <translation>履歴を消去</translation>
+    </message>
+    <message>
         <source>[h]:m:s|No separators beyond 3 groups</source>
         <translation>[h]:m:s形式|3ブロック以上は区切りなしにする</translation>
     </message>

@@ -30,7 +30,7 @@ constexpr Command CheckableCommands[] = {
     Command::ToggleSexagesimal, Command::ToggleFloat,    Command::ToggleTime,
     Command::ToggleSize,        Command::DigitGrouping,  Command::ShowIndicators,
     Command::ToolBar,           Command::MenuBar,        Command::ButtonPanel,
-    Command::StayOnTop,         Command::ExpressionLine,
+    Command::StayOnTop,         Command::ExpressionLine, Command::HistoryPane,
 };
 
 // The radio sets: one of each is checked.

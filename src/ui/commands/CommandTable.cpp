@@ -142,6 +142,10 @@ constexpr CommandInfo CommandTable[] = {
     {Command::EditCopyCLiteral, CommandList::Menus, "ActEditCopyCLiteral", "Edit", QT_TRANSLATE_NOOP("Command", "Copy as C &Literal"), "Ctrl+Alt+C", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Copy as C Literal"), NoPayload{}},
     {Command::EditExpression, CommandList::Menus, "ActEditExpression", "Edit", QT_TRANSLATE_NOOP("Command", "Enter &Expression"), "Ctrl+L", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Type an expression in the expression line"), NoPayload{}},
     {Command::ExpressionLine, CommandList::Menus, "ActExpressionLine", "Display", QT_TRANSLATE_NOOP("Command", "E&xpression Line"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Expression Line"), NoPayload{}},
+    {Command::HistoryPane, CommandList::Menus, "ActHistory", "Display", QT_TRANSLATE_NOOP("Command", "&History"), "F9", "", 0, 20, QT_TRANSLATE_NOOP("Command", "History"), NoPayload{}},
+    {Command::FocusHistory, CommandList::Menus, "ActHistoryFocus", "Display", QT_TRANSLATE_NOOP("Command", "Go to History"), "F6", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Moves the keyboard to the history"), NoPayload{}},
+    {Command::EditCopyHistory, CommandList::Menus, "ActEditCopyHistory", "Edit", QT_TRANSLATE_NOOP("Command", "Copy &History"), "Ctrl+Shift+H", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Copy History"), NoPayload{}},
+    {Command::ClearHistory, CommandList::Menus, "ActClearHistory", "Edit", QT_TRANSLATE_NOOP("Command", "Clear H&istory"), "", "", 0, 20, QT_TRANSLATE_NOOP("Command", "Clear History"), NoPayload{}},
     // The option buttons of the bar variants.
     {Command::SexagesimalHours, CommandList::Bars, "ActDegreeHMS", "Degree", "hms", "", "", 1001, 7, QT_TRANSLATE_NOOP("Command", "[h]:m:s|No separators beyond 3 groups"), NoPayload{}},
     {Command::CharEncodeASCII, CommandList::Bars, "ActCharEncodeASCII", "Char", "A", "", "", 1002, 9, "ASCII", NoPayload{}},

@@ -73,6 +73,8 @@ void MainWindow::BarReadingChanged(BarKind kind) {
         bars_->ShowText(*bar);
     }
     ShowMemoryMark();
+    if (calculator_.Bars().Active() == kind)
+        ShowHistory();
 }
 
 void MainWindow::PendingOperatorChanged() {
@@ -89,6 +91,7 @@ void MainWindow::ActiveBarChanged() {
         bars_->At(i)->SetActive(active == bars_->At(i)->Kind());
     UpdateCaption();
     ShowMemoryMark();
+    FollowActiveBarInHistory();
 }
 
 // Undo and redo may have changed any state a command shows, the options
@@ -175,6 +178,18 @@ void MainWindow::Dispatch(Command command) {
         return;
     case Command::ExpressionLine:
         SetExpressionLineVisible(!ExpressionLineVisible());
+        return;
+    case Command::HistoryPane:
+        SetHistoryVisible(!HistoryVisible());
+        return;
+    case Command::FocusHistory:
+        FocusHistory();
+        return;
+    case Command::EditCopyHistory:
+        CopyHistoryToClipboard();
+        return;
+    case Command::ClearHistory:
+        calculator_.ClearTape();
         return;
     case Command::HelpContents:
         ShowHelpContents();
@@ -360,6 +375,9 @@ void MainWindow::BindEngineStates() {
     for (const Command command : {Command::MemoryRecall, Command::MemoryClear})
         OnState(command, MemorySource,
                 [this](QAction& a) { a.setEnabled(calculator_.HasMemory()); });
+    for (const Command command : {Command::EditCopyHistory, Command::ClearHistory})
+        OnState(command, TapeSource,
+                [this](QAction& a) { a.setEnabled(!calculator_.Tape().Empty()); });
 }
 
 } // namespace pexa

@@ -20,7 +20,6 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QWheelEvent>
@@ -44,6 +43,16 @@ bool TypesCharacters(const QKeyEvent& event) {
 bool IsInMenuBar(QObject* watched) {
     for (auto* w = qobject_cast<QWidget*>(watched); w != nullptr; w = w->parentWidget())
         if (qobject_cast<QMenuBar*>(w) != nullptr)
+            return true;
+    return false;
+}
+
+// A control that takes the keyboard (the expression line's text field, the
+// history pane) uses its keys and its wheel itself; what it leaves unused
+// reaches its parents, and the commands, as usual.
+bool IsInKeyboardControl(const QWidget* widget) {
+    for (; widget != nullptr && !widget->isWindow(); widget = widget->parentWidget())
+        if (widget->focusPolicy() != Qt::NoFocus)
             return true;
     return false;
 }
@@ -93,9 +102,7 @@ QWidget* KeyRouter::Routed(QObject* watched) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget == nullptr || widget->window() != &window_)
         return nullptr;
-    // A text field (the expression line) edits text with its keys; what it
-    // leaves unused reaches its parents, and the commands, as usual.
-    if (qobject_cast<QLineEdit*>(widget) != nullptr)
+    if (IsInKeyboardControl(widget))
         return nullptr;
     if (IsInMenuBar(widget)) {
         if (MenuBarNavigating())

@@ -47,7 +47,8 @@ WindowMenuBar::WindowMenuBar(MainWindow& window) : QMenuBar(&window) {
     editMenu_->setObjectName(QStringLiteral("MenuEdit"));
     addItems(editMenu_, {Command::EditUndo, Command::EditRedo, std::nullopt, Command::EditCopy,
                          Command::EditCopyGrouped, Command::EditPaste, Command::EditCopyCLiteral,
-                         Command::EditExpression, std::nullopt});
+                         Command::EditExpression, std::nullopt, Command::EditCopyHistory,
+                         Command::ClearHistory, std::nullopt});
     memoryMenu_ = editMenu_->addMenu(MainWindow::tr("&Memory"));
     memoryMenu_->setObjectName(QStringLiteral("MenuMemory"));
     addItems(memoryMenu_, {Command::MemoryStore, Command::MemoryAdd, Command::MemorySubtract,
@@ -67,8 +68,8 @@ WindowMenuBar::WindowMenuBar(MainWindow& window) : QMenuBar(&window) {
     addItems(viewMenu_,
              {Command::DigitGrouping, Command::ShowIndicators, std::nullopt, Command::ToolBar,
               Command::MenuBar, Command::ButtonPanel, Command::StayOnTop, Command::ExpressionLine,
-              std::nullopt, Command::QuickMenu, Command::ModeMenu, std::nullopt,
-              Command::ChooseFont, Command::ChooseBodyColour});
+              Command::HistoryPane, std::nullopt, Command::QuickMenu, Command::ModeMenu,
+              std::nullopt, Command::ChooseFont, Command::ChooseBodyColour});
     // The way back from a colour that did not work out.
     defaultColor_ = viewMenu_->addAction(MainWindow::tr("Default Body Colo&ur"));
     defaultColor_->setObjectName(QStringLiteral("ActDefaultBodyColor"));

@@ -10,6 +10,7 @@
 #include "ui/commands/CommandTable.h"
 #include "ui/menus/WindowMenuBar.h"
 #include "ui/window/ExpressionLine.h"
+#include "ui/window/HistoryPane.h"
 #include "ui/window/ViewOptions.h"
 
 #include <QApplication>
@@ -106,7 +107,7 @@ void MainWindow::CreateActions() {
 }
 
 void MainWindow::OnState(Command command, unsigned sources, std::function<void(QAction&)> update) {
-    stateSources_[IndexOf(command)] = static_cast<unsigned char>(sources);
+    stateSources_[IndexOf(command)] = static_cast<std::uint16_t>(sources);
     stateOf_[IndexOf(command)] = std::move(update);
 }
 
@@ -191,6 +192,8 @@ void MainWindow::BuildContainers() {
     column->addWidget(expressionLine_);
     bars_ = new BarStack(*this, *central);
     column->addWidget(bars_->Site());
+    BuildHistoryPane(*central);
+    column->addWidget(historyPane_);
 
     buttonPane_ = new QWidget(central);
     buttonPane_->setObjectName(QStringLiteral("buttonPanel"));

@@ -34,6 +34,7 @@ class BarStack;
 class CalcBar;
 class ExpressionLine;
 class HelpWindow;
+class HistoryPane;
 class KeyRouter;
 class PopupMenus;
 class ViewOptions;
@@ -126,6 +127,19 @@ public:
     // nothing changed, for a text that gives no value.
     bool EnterExpression(const QString& text);
 
+    // ---- History pane (MainWindowHistory.cpp) --------------------------------
+    // The calculator's tape below the bars, in the active bar's notation.
+    HistoryPane* History() const { return historyPane_; }
+    bool HistoryVisible() const;
+    void SetHistoryVisible(bool on);
+    // Gives the shown pane the keyboard.
+    void FocusHistory();
+    // Makes the tape line's result, in its mode, the computed value (one
+    // undo step) and gives the keyboard back to the bars; false for no line.
+    bool RecallHistoryLine(int index);
+    // The whole tape as text, a line a calculation, in the active bar's notation.
+    void CopyHistoryToClipboard();
+
     // ---- Containers --------------------------------------------------
     QToolBar* MainToolBar() const { return mainToolBar_; }
     // The menu bar and its menus.
@@ -213,7 +227,8 @@ private:
         ClipboardSource = 1u << 5, // whether the clipboard holds text
         UndoSource = 1u << 6,      // whether there is a step to undo or redo
         MemorySource = 1u << 7,    // whether the memory holds a value
-        AllSources = (1u << 8) - 1,
+        TapeSource = 1u << 8,      // whether the history tape has lines
+        AllSources = (1u << 9) - 1,
     };
     // Sets the function that computes a command's state, and what it follows.
     void OnState(Command command, unsigned sources, std::function<void(QAction&)> update);
@@ -256,6 +271,14 @@ private:
     ExpressionContext ExpressionContextNow() const;
     void PreviewExpression(const QString& text);
     void LeaveExpressionLine();
+    // The history pane's parts (MainWindowHistory.cpp).
+    void BuildHistoryPane(QWidget& parent);
+    void LeaveHistory();
+    void ShowHistory();
+    void FollowActiveBarInHistory();
+    void TapeChanged() override;
+    void ReadHistorySettings();
+    void WriteHistorySettings();
 
     Calculator calculator_{*this};
 
@@ -267,7 +290,7 @@ private:
     CommandActionArray actions_{};
     // Per command, the StateSource bits its state follows (none: fixed), and
     // the function that computes it.
-    std::array<unsigned char, CommandCount> stateSources_{};
+    std::array<std::uint16_t, CommandCount> stateSources_{};
     std::array<std::function<void(QAction&)>, CommandCount> stateOf_;
     std::function<void(Command)> standIn_;
     unsigned changed_ = AllSources;
@@ -282,6 +305,7 @@ private:
     WindowMenuBar* mainMenuBar_ = nullptr;
     QWidget* buttonPane_ = nullptr;
     ExpressionLine* expressionLine_ = nullptr;
+    HistoryPane* historyPane_ = nullptr;
 
     // The stored font character set, kept only to be written back.
     int displayCharset_ = 1;

@@ -53,6 +53,7 @@ constexpr const char* kSavedPositionProperty = "pexaSavedPosition";
 // The interface language: auto, en or ja.
 constexpr std::string_view kLanguageKey = "Language";
 constexpr ProfileBoolKey kExpressionLineKey{SectionView, "ExpressionLine", false};
+constexpr ProfileBoolKey kHistoryKey{SectionView, "History", false};
 
 // A band is never wider than this without a screen to measure, which keeps the
 // sum of a row's widths far from overflowing.
@@ -116,6 +117,7 @@ void MainWindow::StartUp() {
     ReadFontSettings();
     ReadBars();
     ReadMemorySettings();
+    ReadHistorySettings();
     // What the settings put in place is where the user starts, not a step
     // to undo.
     calculator_.ForgetUndo();
@@ -133,6 +135,7 @@ void MainWindow::ReadViewSettings() {
     view_->SetButtonPanelVisible(s.ButtonPanel);
     view_->SetStayOnTop(s.Topmost);
     SetExpressionLineVisible(ReadProfile(kExpressionLineKey));
+    SetHistoryVisible(ReadProfile(kHistoryKey));
     FunctionOptions& options = calculator_.Options();
     options.SetAngle(static_cast<AngleUnit>(s.AngleMode));
     options.SetHyperbolic(s.Hyp);
@@ -262,6 +265,7 @@ void MainWindow::WriteAllSettings() {
     WriteMainSettings(s);
     WriteProfileString(SectionView, kLanguageKey, SettingOfLanguage(ChosenLanguage()));
     WriteProfile(kExpressionLineKey, ExpressionLineVisible());
+    WriteProfile(kHistoryKey, HistoryVisible());
 
     WriteProfile(KeyBodyColor, view_->BodyColor());
     // A colour the user did not change is written back in the text it was
@@ -281,6 +285,7 @@ void MainWindow::WriteAllSettings() {
 
     WriteProfileFont(SectionDisplayFont, ProfileFontOf(view_->DisplayFont(), displayCharset_));
     WriteMemorySettings();
+    WriteHistorySettings();
 }
 
 // Bits that make no value the calculator holds leave the memory empty.

@@ -131,6 +131,10 @@ void MainWindow::BindViewStates() {
             [this](QAction& a) { a.setChecked(view_->MenuBarVisible()); });
     OnState(Command::ExpressionLine, ViewSource,
             [this](QAction& a) { a.setChecked(ExpressionLineVisible()); });
+    OnState(Command::HistoryPane, ViewSource,
+            [this](QAction& a) { a.setChecked(HistoryVisible()); });
+    OnState(Command::FocusHistory, ViewSource,
+            [this](QAction& a) { a.setEnabled(HistoryVisible()); });
     OnState(Command::ButtonPanel, ViewSource,
             [this](QAction& a) { a.setChecked(view_->ButtonPanelVisible()); });
     OnState(Command::StayOnTop, ViewSource, [this](QAction& a) {

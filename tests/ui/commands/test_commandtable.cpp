@@ -24,7 +24,7 @@ private slots:
                 ++rows;
                 QVERIFY2(names.insert(info.Name).second, info.Name);
             }
-        QCOMPARE(rows, 85 + 40 + 15);
+        QCOMPARE(rows, 85 + 44 + 15);
     }
 
     void everyBoundCharacterNamesACommandOnce() {

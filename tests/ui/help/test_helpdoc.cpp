@@ -374,11 +374,12 @@ private slots:
         };
         for (const ProfileIntKey* key :
              {&KeyCalcMode, &KeyAngleMode, &KeyShiftAmount, &KeyBodyColor, &KeyBarCount,
-              &KeyCharEncoding, &KeyTimeEncoding})
+              &KeyCharEncoding, &KeyTimeEncoding, &KeyHistoryCount})
             QVERIFY2(row(key->Section, key->Key, QString::number(key->Default)), key->Key.data());
         for (const ProfileBoolKey* key :
              {&KeySeparated, &KeyShowIndicators, &KeyToolBar, &KeyMenuBar, &KeyButtonPanel,
-              &KeyTopmost, &KeyHyp, &KeyRotate, &KeyArithmetic, &KeyHmsStyle, &KeyTimeDiffMode})
+              &KeyTopmost, &KeyHyp, &KeyRotate, &KeyArithmetic, &KeyHmsStyle, &KeyTimeDiffMode,
+              &KeyHistoryKeep})
             QVERIFY2(row(key->Section, key->Key, key->Default ? "1" : "0"), key->Key.data());
         for (std::string_view key : {KeyFontCharset, KeyFontSize, KeyFontName, KeyFontBold,
                                      KeyFontItalic, KeyFontUnderline, KeyFontStrikeOut})

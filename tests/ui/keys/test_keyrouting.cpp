@@ -7,6 +7,7 @@
 #include "ui/keys/Shortcut.h"
 #include "ui/panel/OperatorPages.h"
 #include "ui/window/ExpressionLine.h"
+#include "ui/window/HistoryPane.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -618,14 +619,15 @@ void KeyRoutingTest::mouseWheelStepsTheBars() {
     QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Decimal));
 }
 
-// Only the expression line's text field, where text is typed, takes it.
+// Only the expression line's text field, where text is typed, and the
+// history pane, whose lines are chosen with the keys, take it.
 void KeyRoutingTest::noControlTakesTheFocus() {
     WindowFixture window;
     QStringList focusable;
-    QWidget* expression = window->ExpressionInput()->Edit();
+    const QList<QWidget*> takers = {window->ExpressionInput()->Edit(), window->History()};
     for (QWidget* widget : window->findChildren<QWidget*>()) {
         if (widget->focusPolicy() != Qt::NoFocus && widget->window() == &window.Window() &&
-            widget != expression)
+            !takers.contains(widget))
             focusable << QStringLiteral("%1 (%2)").arg(widget->objectName(),
                                                        widget->metaObject()->className());
     }

@@ -522,6 +522,7 @@ void MenusTest::contextMenuIsFilledOnceWithBarAndViewCommands() {
         "ActButtonPanel",
         "ActStayOnTop",
         "ActExpressionLine",
+        "ActHistory",
         "-",
         "ActQuickMenu",
         "ActModeMenu",

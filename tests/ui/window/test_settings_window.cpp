@@ -171,7 +171,7 @@ private slots:
                                                     "Rotate", "Arithmetic", "ShiftAmount"}));
         QCOMPARE(KeysOf(text, "View"),
                  QStringList({"ShowIndicators", "ToolBar", "MenuBar", "ButtonPanel", "Topmost",
-                              "Language", "ExpressionLine"}));
+                              "Language", "ExpressionLine", "History"}));
         QStringList color{"BodyColor"};
         for (char c = 'A'; c <= 'P'; ++c)
             color << QStringLiteral("Color%1").arg(QLatin1Char(c));

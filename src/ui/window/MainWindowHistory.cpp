@@ -1,0 +1,168 @@
+// The history pane: the calculator's tape below the bars in the active bar's
+// notation, its lines recalled as computed values, copied and kept in
+// pexa.ini when the user asks for it.
+
+#include "ui/window/MainWindow.h"
+
+#include "conv/ConversionFactory.h"
+#include "engine/ValueBits.h"
+#include "settings/HistorySettings.h"
+#include "ui/bars/BarStack.h"
+#include "ui/bars/CalcBar.h"
+#include "ui/text/SjisText.h"
+#include "ui/window/HistoryPane.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace pexa {
+
+namespace {
+
+static_assert(MaxStoredTapeLines == HistoryTape::Capacity, "the file keeps what the tape holds");
+
+// How the tape's values read: as the bar shows them, or in decimal while no
+// bar is open.
+struct TapeNotation {
+    ValueFormatter Format;
+    TextCharset Charset = TextCharset::ShiftJis;
+};
+
+TapeNotation NotationOf(const CalcBar* bar) {
+    if (bar != nullptr)
+        return {BarValueFormatter(bar->Conv()), bar->Conv().GetTextCharset()};
+    const std::unique_ptr<Conversion> decimal = CreateConv(static_cast<int>(BarKind::Decimal));
+    return {BarValueFormatter(*decimal), decimal->GetTextCharset()};
+}
+
+StoredValue StoredOf(const CalcValue& value) {
+    const ValueBits bits = BitsOfValue(value);
+    return {static_cast<int>(bits.Mode), bits.Low, bits.High};
+}
+
+StoredTapeLine StoredLineOf(const TapeLine& line) {
+    return {static_cast<int>(line.Kind),
+            static_cast<int>(line.Mode),
+            line.Binary ? static_cast<int>(*line.Binary) : -1,
+            line.Operator,
+            StoredOf(line.Left),
+            StoredOf(line.Right),
+            StoredOf(line.Result),
+            {}};
+}
+
+// None for a kind, mode or operator the calculator does not have, and for
+// bits that make no value it can hold.
+std::optional<TapeLine> TapeLineOf(const StoredTapeLine& stored) {
+    if (stored.Kind < 0 || stored.Kind > static_cast<int>(TapeLineKind::Paste) || stored.Mode < 0 ||
+        stored.Mode >= CalcValueModeCount || stored.Binary < -1 ||
+        stored.Binary >= BinaryOperatorCount)
+        return std::nullopt;
+    const auto value = [](const StoredValue& v) { return ValueOfBits(v.Mode, v.Low, v.High); };
+    const std::optional<CalcValue> left = value(stored.Left);
+    const std::optional<CalcValue> right = value(stored.Right);
+    const std::optional<CalcValue> result = value(stored.Result);
+    if (!left || !right || !result)
+        return std::nullopt;
+    TapeLine line;
+    line.Kind = static_cast<TapeLineKind>(stored.Kind);
+    line.Operator = stored.Operator;
+    if (stored.Binary >= 0)
+        line.Binary = static_cast<BinaryOp::Index>(stored.Binary);
+    line.Left = *left;
+    line.Right = *right;
+    line.Result = *result;
+    line.Mode = static_cast<CalcValueMode>(stored.Mode);
+    return line;
+}
+
+} // namespace
+
+void MainWindow::BuildHistoryPane(QWidget& parent) {
+    historyPane_ = new HistoryPane(calculator_.Tape(), &parent);
+    historyPane_->hide();
+    // Its right-click menu.
+    historyPane_->addAction(Action(Command::EditCopyHistory));
+    historyPane_->addAction(Action(Command::ClearHistory));
+    connect(historyPane_, &HistoryPane::Recalled, this, &MainWindow::RecallHistoryLine);
+    connect(historyPane_, &HistoryPane::Left, this, &MainWindow::LeaveHistory);
+}
+
+bool MainWindow::HistoryVisible() const {
+    return !historyPane_->isHidden();
+}
+
+void MainWindow::SetHistoryVisible(bool on) {
+    if (!on && historyPane_->hasFocus())
+        LeaveHistory();
+    historyPane_->setVisible(on);
+    MarkChanged(ViewSource);
+}
+
+void MainWindow::FocusHistory() {
+    historyPane_->TakeKeyboard();
+}
+
+void MainWindow::LeaveHistory() {
+    // No control of the window keeps the focus: the keys go to the bars.
+    setFocus(Qt::OtherFocusReason);
+}
+
+// The value comes back into the bars, and the keyboard with it, so that the
+// next key calculates with it.
+bool MainWindow::RecallHistoryLine(int index) {
+    if (index < 0 || !calculator_.RecallTapeLine(static_cast<std::size_t>(index)))
+        return false;
+    LeaveHistory();
+    RefreshStates();
+    return true;
+}
+
+void MainWindow::CopyHistoryToClipboard() {
+    const TapeNotation notation = NotationOf(bars_->Active());
+    QGuiApplication::clipboard()->setText(
+        ConvTextToUnicode(TapeText(calculator_.Tape(), notation.Format), notation.Charset));
+}
+
+void MainWindow::ShowHistory() {
+    TapeNotation notation = NotationOf(bars_->Active());
+    historyPane_->ShowTape(std::move(notation.Format), notation.Charset);
+}
+
+// A setting of the bar's own (an encoding, a float format) changes its
+// notation without the calculator knowing.
+void MainWindow::FollowActiveBarInHistory() {
+    if (CalcBar* bar = bars_->Active())
+        connect(bar, &CalcBar::OwnSettingsChanged, this, &MainWindow::ShowHistory,
+                Qt::UniqueConnection);
+    ShowHistory();
+}
+
+void MainWindow::TapeChanged() {
+    MarkChanged(TapeSource);
+    ShowHistory();
+}
+
+void MainWindow::ReadHistorySettings() {
+    std::vector<TapeLine> lines;
+    for (const StoredTapeLine& stored : ReadStoredTape())
+        if (std::optional<TapeLine> line = TapeLineOf(stored))
+            lines.push_back(std::move(*line));
+    if (!lines.empty())
+        calculator_.RestoreTape(std::move(lines));
+}
+
+void MainWindow::WriteHistorySettings() {
+    const HistoryTape& tape = calculator_.Tape();
+    std::vector<StoredTapeLine> lines;
+    lines.reserve(tape.Count());
+    for (std::size_t i = 0; i < tape.Count(); ++i)
+        lines.push_back(StoredLineOf(*tape.At(i)));
+    WriteStoredTape(lines);
+}
+
+} // namespace pexa
