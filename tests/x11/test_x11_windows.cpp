@@ -9,6 +9,7 @@
 #include "ui/app/ApplicationSetup.h"
 #include "ui/help/HelpWindow.h"
 #include "ui/window/AboutDialog.h"
+#include "ui/window/HistoryPane.h"
 
 #include <QApplication>
 #include <QImage>
@@ -122,6 +123,8 @@ class XInput {
 public:
     static constexpr unsigned kEscape = 9;
     static constexpr unsigned kDigit7 = 16;
+    static constexpr unsigned kF6 = 72;
+    static constexpr unsigned kF9 = 75;
 
     XInput() : display_(XOpenDisplay(nullptr)) {}
     ~XInput() {
@@ -286,6 +289,29 @@ private slots:
         input.Press(XInput::kDigit7);
         QTRY_COMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("7"));
         QCOMPARE(QApplication::activePopupWidget(), nullptr);
+    }
+
+    // The history pane shown by its key leaves the keys with the calculator
+    // until F6 gives it the keyboard; Esc gives it back.
+    void historyPaneLeavesTheKeysWithTheCalculator() {
+        XInput input;
+        QVERIFY2(input.Usable(), "no X server with the XTEST extension");
+        WindowFixture window;
+        MainWindow& form = *window;
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        input.Press(XInput::kF9);
+        QTRY_VERIFY(form.HistoryVisible());
+        input.Press(XInput::kDigit7);
+        QTRY_COMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("7"));
+        input.Press(XInput::kF6);
+        QTRY_VERIFY(form.History()->hasFocus());
+        input.Press(XInput::kDigit7);
+        input.Press(XInput::kEscape);
+        QTRY_VERIFY(!form.History()->hasFocus());
+        input.Press(XInput::kDigit7);
+        QTRY_COMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("77"));
     }
 
 private:
