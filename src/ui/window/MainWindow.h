@@ -255,6 +255,7 @@ private:
     void BuildExpressionLine(QWidget& parent);
     ExpressionContext ExpressionContextNow() const;
     void PreviewExpression(const QString& text);
+    void RefreshExpressionPreview();
     void LeaveExpressionLine();
 
     Calculator calculator_{*this};
