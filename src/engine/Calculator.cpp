@@ -521,9 +521,10 @@ void Calculator::RecallAnswer() {
     SetComputedValue(answer_);
 }
 
-void Calculator::EnterComputedValue(const CalcValue& value) {
+void Calculator::EnterExpressionResult(std::string expression, const CalcValue& value) {
     const Step step(*this);
     SetComputedValue(value);
+    AddTapeLine(TapeLineKind::Expression, std::move(expression), std::nullopt, value, value, value);
 }
 
 void Calculator::EnterPi() {

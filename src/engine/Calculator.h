@@ -111,9 +111,9 @@ public:
     void Equal();
     void RecallAnswer();
     void EnterPi();
-    // A value computed elsewhere (an expression) as the computed value, in
-    // every bar; one undo step. It must be of the current mode.
-    void EnterComputedValue(const CalcValue& value);
+    // An expression's value as the computed value, in every bar, with a line
+    // on the tape; one undo step. The value must be of the current mode.
+    void EnterExpressionResult(std::string expression, const CalcValue& value);
     void ApplyUnary(UnaryOp::Index op);
     // +1 shifts left, -1 right, by the shift amount.
     void ShiftByAmount(int direction);

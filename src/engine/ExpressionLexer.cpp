@@ -86,7 +86,7 @@ bool IsLongSuffix(char c) {
 }
 
 struct Punctuation {
-    const char* Text;
+    std::string_view Text;
     TokenKind Kind;
 };
 
@@ -153,9 +153,10 @@ ExpressionToken ExpressionLexer::Next() {
 }
 
 std::optional<ExpressionToken> ExpressionLexer::ReadOperator() {
+    const std::string_view rest = text_.substr(pos_);
     for (const Punctuation& p : Punctuations) {
         const std::string_view spelled = p.Text;
-        if (text_.substr(pos_, spelled.size()) == spelled) {
+        if (rest.starts_with(spelled)) {
             const ExpressionToken token{p.Kind, pos_, spelled.size()};
             pos_ += spelled.size();
             return token;

@@ -41,6 +41,8 @@ class Parser {
 public:
     Parser(std::string_view text, const ExpressionContext& context)
         : text_(text), context_(context), lexer_(text, context.Mode, context.EncodeCharacter) {
+        // A step takes at least one character or blank around an operator.
+        program_.Steps.reserve(text.size() / 2 + 1);
         Advance();
     }
 

@@ -39,6 +39,8 @@ std::string TapeLineText(const TapeLine& line, const ValueFormatter& format) {
                format(line.Result);
     case TapeLineKind::Unary:
         return line.Operator + "(" + format(line.Left) + ") = " + format(line.Result);
+    case TapeLineKind::Expression:
+        return line.Operator + " = " + format(line.Result);
     case TapeLineKind::Paste:
         break;
     }

@@ -13,9 +13,10 @@
 namespace pexa {
 
 enum class TapeLineKind : std::uint8_t {
-    Binary, // Left Operator Right = Result: a step of a chain, or "="
-    Unary,  // Operator(Left) = Result: a function applied to a value
-    Paste,  // Result: a value pasted over the current one
+    Binary,     // Left Operator Right = Result: a step of a chain, or "="
+    Unary,      // Operator(Left) = Result: a function applied to a value
+    Paste,      // Result: a value pasted over the current one
+    Expression, // Operator = Result: an expression entered on the expression line
 };
 
 // One completed calculation. The values are in the mode they were computed
@@ -23,7 +24,8 @@ enum class TapeLineKind : std::uint8_t {
 struct TapeLine {
     TapeLineKind Kind = TapeLineKind::Binary;
     // The engine's symbol of the operator or function ("+", "sqrt", "sin",
-    // "<<"); empty for a paste.
+    // "<<"); the expression as the user typed it, for an expression line;
+    // empty for a paste. Free text: whoever stores it must escape it.
     std::string Operator;
     // The binary operator, when the line is one of them.
     std::optional<BinaryOp::Index> Binary;
@@ -58,7 +60,7 @@ using ValueFormatter = std::function<std::string(const CalcValue&)>;
 // conversion does the work). A value the notation cannot take reads "?".
 ValueFormatter BarValueFormatter(const Conversion& bar);
 
-// "12 + 3 = 15", "sqrt(9) = 3", or a pasted value alone.
+// "12 + 3 = 15", "sqrt(9) = 3", "(1 << 4) | 1 = 17", or a pasted value alone.
 std::string TapeLineText(const TapeLine& line, const ValueFormatter& format);
 // Every line of the tape, oldest first, each ended by a line feed.
 std::string TapeText(const HistoryTape& tape, const ValueFormatter& format);

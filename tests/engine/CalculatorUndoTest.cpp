@@ -339,6 +339,18 @@ TEST_F(CalculatorUndoTest, FunctionsAndPastesJoinTheTape) {
     EXPECT_EQ(display_.TapeChanges, 4);
 }
 
+TEST_F(CalculatorUndoTest, AnEnteredExpressionJoinsTheTapeAndUndoesInOneStep) {
+    Keys("Byte 7 +");
+    calc_.EnterExpressionResult("(1 << 4) | 1", MakeReal(CalcValueMode::Byte, 17));
+    Keys("=");
+    EXPECT_EQ(TapeAsDecimal(), "(1 << 4) | 1 = 17\n7 + 17 = 24\n");
+    ASSERT_TRUE(calc_.Undo());
+    ASSERT_TRUE(calc_.Undo());
+    EXPECT_EQ(GetInteger(calc_.Current()), 7);
+    // Undo restores the state; the tape keeps what was computed.
+    EXPECT_EQ(calc_.Tape().Count(), 2u);
+}
+
 TEST_F(CalculatorUndoTest, NothingComputedNoLine) {
     Keys("Signed 5 = 5 / 0 = AC 3 neg");
     // "5 =" computes nothing, the division fails, and the sign key edits the

@@ -170,6 +170,7 @@ void MainWindow::RefreshStates() {
         sources |= BarsSource | EntrySource;
     if (calculator_.CanUndo() != shownCanUndo_ || calculator_.CanRedo() != shownCanRedo_)
         sources |= UndoSource;
+    RefreshExpressionPreview();
     if (sources == 0)
         return;
     shownStates_ = now;

@@ -270,6 +270,7 @@ private:
     void BuildExpressionLine(QWidget& parent);
     ExpressionContext ExpressionContextNow() const;
     void PreviewExpression(const QString& text);
+    void RefreshExpressionPreview();
     void LeaveExpressionLine();
     // The history pane's parts (MainWindowHistory.cpp).
     void BuildHistoryPane(QWidget& parent);

@@ -98,6 +98,13 @@ void MainWindow::PreviewExpression(const QString& text) {
         bar != nullptr ? TextInBar(*bar, *result.Value, view_->Separated()) : QString(), false);
 }
 
+// The mode, the options, the active bar, the Answer and memory all change
+// what the line would give.
+void MainWindow::RefreshExpressionPreview() {
+    if (ExpressionLineVisible())
+        PreviewExpression(expressionLine_->Edit()->text());
+}
+
 bool MainWindow::EnterExpression(const QString& text) {
     const ExpressionResult result = EvaluateExpression(text.toStdString(), ExpressionContextNow());
     if (!result.Ok()) {
@@ -105,7 +112,7 @@ bool MainWindow::EnterExpression(const QString& text) {
         expressionLine_->ShowPreview(ExpressionMessageText(result), true);
         return false;
     }
-    calculator_.EnterComputedValue(*result.Value);
+    calculator_.EnterExpressionResult(text.trimmed().toStdString(), *result.Value);
     expressionLine_->Accept();
     RefreshStates();
     return true;

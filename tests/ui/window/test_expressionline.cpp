@@ -54,6 +54,8 @@ void ExpressionLineTest::enterMakesTheValueTheComputedValue() {
     QCOMPARE(ShownOf(*window, BarKind::Hex), QStringLiteral("000000F9"));
     QCOMPARE(window->Engine().Entry(), EntryState::Computed);
     QVERIFY(edit->text().isEmpty());
+    QCOMPARE(window->Engine().Tape().Count(), std::size_t{1});
+    QCOMPARE(window->Engine().Tape().At(0)->Operator, std::string("(0x1F << 3) | 1"));
     // The pending operator stays, as after a function key.
     Keys(*window, "=");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), QStringLiteral("256"));
@@ -71,9 +73,14 @@ void ExpressionLineTest::previewShowsTheValueInTheActiveBar() {
     QTest::keyClicks(edit, "1 << 4");
     QCOMPARE(Preview(*window), QStringLiteral("16"));
     window->Bars().Activate(window->Bars().Find(BarKind::Hex));
+    window->RefreshStates();
+    QCOMPARE(Preview(*window), QStringLiteral("00000010"));
     QTest::keyClick(edit, Qt::Key_Backspace);
     QTest::keyClicks(edit, "8");
     QCOMPARE(Preview(*window), QStringLiteral("00000100"));
+    // A change of mode changes what the line would give, before Enter too.
+    QVERIFY(Run(*window, "ActModeByte"));
+    QCOMPARE(Preview(*window), QStringLiteral("00"));
     // Nothing changed before Enter.
     QCOMPARE(ShownOf(*window, BarKind::Decimal), QStringLiteral("0"));
 }
