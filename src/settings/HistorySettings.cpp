@@ -99,7 +99,7 @@ std::string EntryOf(const StoredTapeLine& line) {
     for (const std::string& field :
          {std::to_string(line.Kind), std::to_string(line.Mode), std::to_string(line.Binary),
           Escaped(line.Operator), ValueText(line.Left), ValueText(line.Right),
-          ValueText(line.Result), Escaped(line.Source)}) {
+          ValueText(line.Result)}) {
         if (!entry.empty())
             entry += FieldSeparator;
         entry += field;
@@ -107,7 +107,7 @@ std::string EntryOf(const StoredTapeLine& line) {
     return entry;
 }
 
-constexpr std::size_t EntryFieldCount = 8;
+constexpr std::size_t EntryFieldCount = 7;
 
 std::optional<StoredTapeLine> LineOfEntry(std::string_view entry) {
     std::string_view fields[EntryFieldCount];
@@ -130,11 +130,9 @@ std::optional<StoredTapeLine> LineOfEntry(std::string_view entry) {
     const std::optional<StoredValue> left = ValueOfText(fields[4]);
     const std::optional<StoredValue> right = ValueOfText(fields[5]);
     const std::optional<StoredValue> result = ValueOfText(fields[6]);
-    std::optional<std::string> source = Unescaped(fields[7]);
-    if (!kind || !mode || !binary || !symbol || !left || !right || !result || !source)
+    if (!kind || !mode || !binary || !symbol || !left || !right || !result)
         return std::nullopt;
-    return StoredTapeLine{*kind, *mode,  *binary, std::move(*symbol),
-                          *left, *right, *result, std::move(*source)};
+    return StoredTapeLine{*kind, *mode, *binary, std::move(*symbol), *left, *right, *result};
 }
 
 } // namespace

@@ -16,14 +16,15 @@ using StoredValue = StoredMemory;
 // codes are the calculator's own (the window maps them both ways); the
 // settings keep them as they are and check only that they are numbers.
 struct StoredTapeLine {
-    int Kind = 0;         // the line's kind: binary, unary, paste, expression
-    int Mode = 2;         // the mode of the calculation (0 Byte … 4 Real)
-    int Binary = -1;      // the binary operator's index; -1 for none
-    std::string Operator; // the operator's or function's symbol; may be empty
+    int Kind = 0;    // the line's kind: binary, unary, paste, expression
+    int Mode = 2;    // the mode of the calculation (0 Byte … 4 Real)
+    int Binary = -1; // the binary operator's index; -1 for none
+    // The operator's or function's symbol, or an expression's text as typed:
+    // any bytes, empty too.
+    std::string Operator;
     StoredValue Left;
     StoredValue Right;
     StoredValue Result;
-    std::string Source; // an expression's text as typed: any bytes
 
     bool operator==(const StoredTapeLine&) const = default;
 };
@@ -31,9 +32,9 @@ struct StoredTapeLine {
 // No more lines are read than the tape holds.
 inline constexpr int MaxStoredTapeLines = 1000;
 
-// Each line is one entry "LineN=Kind,Mode,Binary,Operator,Left,Right,Result,Source"
+// Each line is one entry "LineN=Kind,Mode,Binary,Operator,Left,Right,Result"
 // (N from 0), a value written "mode:digits" as the memory's Value is
-// ("2:0000000F"). The two texts are written with every byte that is not a
+// ("2:0000000F"). The operator is written with every byte that is not a
 // printable ASCII character, and every '%' and ',', as %XX, so that any text
 // (a line feed, a quote, a blank at either end) stays one entry and reads back
 // unchanged.

@@ -51,15 +51,14 @@ StoredTapeLine StoredLineOf(const TapeLine& line) {
             line.Operator,
             StoredOf(line.Left),
             StoredOf(line.Right),
-            StoredOf(line.Result),
-            {}};
+            StoredOf(line.Result)};
 }
 
 // None for a kind, mode or operator the calculator does not have, and for
 // bits that make no value it can hold.
 std::optional<TapeLine> TapeLineOf(const StoredTapeLine& stored) {
-    if (stored.Kind < 0 || stored.Kind > static_cast<int>(TapeLineKind::Paste) || stored.Mode < 0 ||
-        stored.Mode >= CalcValueModeCount || stored.Binary < -1 ||
+    if (stored.Kind < 0 || stored.Kind > static_cast<int>(TapeLineKind::Expression) ||
+        stored.Mode < 0 || stored.Mode >= CalcValueModeCount || stored.Binary < -1 ||
         stored.Binary >= BinaryOperatorCount)
         return std::nullopt;
     const auto value = [](const StoredValue& v) { return ValueOfBits(v.Mode, v.Low, v.High); };
