@@ -143,10 +143,6 @@ void AccessibleControlsTest::controlsAreNamedInWords_data() {
                                << "文字コード: Shift JIS";
     QTest::newRow("ole date") << OptionButtonOf(BarKind::Time, Command::TimeEncodeOleDate) << "O"
                               << "日時の形式: OLE DATE";
-    QTest::newRow("shift amount") << ButtonFinder([](MainWindow& window) {
-        return static_cast<QAbstractButton*>(window.Buttons().ShiftAmountSelector);
-    }) << ""
-                                  << "シフト量選択";
 }
 
 void AccessibleControlsTest::controlsAreNamedInWords() {
