@@ -222,9 +222,11 @@ public:
         return shown.mid(start, end - start);
     }
     int characterCount() const override { return static_cast<int>(Shown().size()); }
-    // The text is drawn by the bar's label: the value panel stands for each
-    // character.
-    QRect characterRect(int) const override { return rect(); }
+    // The label draws the text as a whole: it stands for each character.
+    QRect characterRect(int) const override {
+        const QLabel& label = *Bar().Parts().ValueLabel;
+        return {label.mapToGlobal(QPoint(0, 0)), label.size()};
+    }
     int offsetAtPoint(const QPoint&) const override { return -1; }
     void scrollToSubstring(int, int) override {}
     QString attributes(int, int* start, int* end) const override {
