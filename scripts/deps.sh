@@ -22,10 +22,13 @@ run_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev qt6-svg-de
 # fuzzing, Xvfb, XTest and setxkbmap for the tests on a real X server, desktop-file-utils
 # to check the installed menu entry; dpkg-dev (dpkg-shlibdeps) and file for CPack's Debian
 # package, lintian to check it, appstream to validate the metainfo, groff to check the
-# manual page.
+# manual page; a private session bus (dbus-daemon's dbus-run-session), the AT-SPI bus
+# (at-spi2-core), its Python bindings and xdotool to read the window as a screen reader
+# does.
 test_packages=("${run_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang
   libclang-rt-dev binutils xvfb xauth x11-xkb-utils desktop-file-utils libx11-dev libxtst-dev
-  zlib1g-dev dpkg-dev file lintian appstream groff-base)
+  zlib1g-dev dpkg-dev file lintian appstream groff-base dbus-daemon at-spi2-core python3-pyatspi
+  xdotool)
 
 usage() {
   echo "Usage: $0 [--list] [run|test]" >&2

@@ -1260,4 +1260,35 @@
         <translation>%1 (%2文字目)</translation>
     </message>
 </context>
+<context>
+    <name>AccessibleControls</name>
+    <message>
+        <source>Character encoding: %1</source>
+        <translation>文字コード: %1</translation>
+    </message>
+    <message>
+        <source>16-bit float format: %1</source>
+        <translation>16ビット浮動小数点形式: %1</translation>
+    </message>
+    <message>
+        <source>8-bit float format: %1</source>
+        <translation>8ビット浮動小数点形式: %1</translation>
+    </message>
+    <message>
+        <source>Date encoding: %1</source>
+        <translation>日時の形式: %1</translation>
+    </message>
+    <message>
+        <source>Hours without limit ([h]:m:s)</source>
+        <translation>時間を制限なく表示 ([h]:m:s)</translation>
+    </message>
+    <message>
+        <source>%1 bar</source>
+        <translation>%1バー</translation>
+    </message>
+    <message>
+        <source>More tool-bar buttons</source>
+        <translation>ツールバーのその他のボタン</translation>
+    </message>
+</context>
 </TS>

@@ -226,9 +226,26 @@ void ExpressionLexer::CheckFitsMode(std::uint64_t value, std::size_t offset) con
         ThrowSyntax(ExpressionSyntax::NumberTooLarge, offset);
 }
 
+// As in C, an integer literal that starts with 0 is octal (017 is 15, 0755 a
+// file mode); a real literal is decimal whatever its first digit (01.5).
+bool ExpressionLexer::AtLeadingZeroOctal() const {
+    if (At(pos_) != '0')
+        return false;
+    std::size_t end = pos_ + 1;
+    while (IsDecimalDigit(At(end)) || (IsSeparator(At(end)) && IsDecimalDigit(At(end + 1))))
+        ++end;
+    const char next = At(end);
+    return end > pos_ + 1 && next != '.' && next != 'e' && next != 'E';
+}
+
 ExpressionToken ExpressionLexer::ReadNumber() {
     const std::size_t start = pos_;
     ExpressionToken token{TokenKind::Number, start};
+    if (AtLeadingZeroOctal()) {
+        ++pos_;
+        token.Integer = ReadDigits(8, start);
+        return FinishInteger(token, 8);
+    }
     const int base = At(pos_) == '0' ? BaseOfPrefix(At(pos_ + 1)) : 0;
     if (base != 0) {
         pos_ += 2;
@@ -255,10 +272,14 @@ ExpressionToken ExpressionLexer::ReadNumber() {
         if (next == '.' || exponent)
             ThrowSyntax(ExpressionSyntax::RealNeedsRealMode, pos_);
     }
+    return FinishInteger(token, base != 0 ? base : 10);
+}
+
+ExpressionToken ExpressionLexer::FinishInteger(ExpressionToken& token, int base) {
     SkipIntegerSuffix();
-    RejectTrailing(base != 0 ? base : 10);
-    CheckFitsMode(token.Integer, start);
-    token.Length = pos_ - start;
+    RejectTrailing(base);
+    CheckFitsMode(token.Integer, token.Offset);
+    token.Length = pos_ - token.Offset;
     return token;
 }
 

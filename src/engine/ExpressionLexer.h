@@ -67,6 +67,8 @@ private:
     // The digits of an integer in the base from pos_, with separators.
     std::uint64_t ReadDigits(int base, std::size_t literalStart);
     bool ReadRealPart(std::size_t literalStart, ExpressionToken& token);
+    bool AtLeadingZeroOctal() const;
+    ExpressionToken FinishInteger(ExpressionToken& token, int base);
     void SkipIntegerSuffix();
     void RejectTrailing(int base) const;
     std::uint32_t ReadEscape();

@@ -93,7 +93,10 @@ constexpr IntegerCase IntegerCases[] = {
     {DWord, "0B11", 3},
     {DWord, "0o17", 15},
     {DWord, "0O17", 15},
-    {DWord, "017", 17},
+    // As in C, a leading 0 makes an integer octal.
+    {DWord, "017", 15},
+    {DWord, "0755 + 00", 493},
+    {DWord, "01'0", 8},
     {DWord, "1_000_000", 1000000},
     {DWord, "1'000'000", 1000000},
     {DWord, "0xFFFF'FFFF", 0xFFFFFFFF},
@@ -220,6 +223,8 @@ struct RealCase {
 
 const RealCase RealCases[] = {
     {"1.5e3", 1500.0L},
+    // Octal when it is an integer, decimal when it is a real, as in C.
+    {"017 + 09.5 + 01e1", 34.5L},
     {"1.5E+3", 1500.0L},
     {"2.5e-1", 0.25L},
     {".5", 0.5L},
@@ -301,6 +306,7 @@ const SyntaxCase SyntaxCases[] = {
     {DWord, "0b", S::MissingDigits, 3, "", 2},
     {DWord, "0b102", S::BadDigit, 5, "2", 2},
     {DWord, "0o8", S::BadDigit, 3, "8", 8},
+    {DWord, "0789", S::BadDigit, 3, "8", 8},
     {DWord, "12a", S::BadDigit, 3, "a", 10},
     {DWord, "12uu", S::BadDigit, 4, "u", 10},
     {DWord, "1__0", S::MisplacedSeparator, 2, "", 0},

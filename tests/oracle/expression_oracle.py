@@ -281,7 +281,8 @@ class Printer:
     def digits(self, value, base, group):
         random = self.rng.random
         text = format(value, DIGIT_FORMATS[base])
-        if random() < 0.15:
+        # A leading zero would make a decimal literal octal, as in C.
+        if base != 10 and random() < 0.15:
             text = "0" * (1 + int(random() * 3)) + text
         if random() < 0.2 and len(text) > group:
             separator = "_" if random() < 0.5 else "'"
@@ -311,8 +312,10 @@ class Printer:
             body = self.digits(value, 16, 4)
             self.hex_digits.append(self.length + len(prefix) + len(body) - 1)
             self.emit(prefix + body + self.suffix())
-        elif r < 0.9:
+        elif r < 0.82:
             self.emit(rng.choice(["0o", "0O"]) + self.digits(value, 8, 3) + self.suffix())
+        elif r < 0.9:
+            self.emit("0" + self.digits(value, 8, 3) + self.suffix())
         else:
             self.emit(rng.choice(["0b", "0B"]) + self.digits(value, 2, 4) + self.suffix())
 

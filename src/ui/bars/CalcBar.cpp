@@ -4,6 +4,7 @@
 #include "core/CalcArithmetic.h"
 #include "core/CalcError.h"
 #include "core/ModeWidth.h"
+#include "ui/app/AccessibleControls.h"
 #include "ui/text/AccessMarks.h"
 #include "ui/text/ColorContrast.h"
 #include "ui/text/SjisText.h"
@@ -483,12 +484,15 @@ void CalcBar::RefreshAll() {
 }
 
 void CalcBar::ShowText() {
+    const QString before = parts_.ValueLabel->text();
     if (HasMessage()) {
         parts_.ValueLabel->setText(messageText_);
     } else {
         parts_.ValueLabel->setText(
             FromConvText(conv_->GetText(separated_), conv_->GetTextCharset()));
     }
+    if (parts_.ValueLabel->text() != before)
+        AnnounceBarText(*this, before);
     UpdateTextStyle();
     UpdatePanelMinimum();
 }
@@ -618,7 +622,17 @@ void CalcBar::SetActive(bool on) {
     if ((!on || CanActivate()) && on != active_) {
         active_ = on;
         ApplyActiveColors();
+        if (on)
+            HoldKeyboardFocus();
     }
+}
+
+// The bars never take the focus themselves (no click or Tab gives it to
+// them), and the window routes the keys whichever of them holds it.
+void CalcBar::HoldKeyboardFocus() {
+    const QWidget* holder = window()->focusWidget();
+    if (holder == nullptr || holder == window() || qobject_cast<const CalcBar*>(holder) != nullptr)
+        setFocus(Qt::OtherFocusReason);
 }
 
 bool CalcBar::CanActivate() const {

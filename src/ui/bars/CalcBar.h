@@ -171,6 +171,10 @@ public:
     void SetDisplayFont(const std::optional<QFont>& font);
     void SetActive(bool on);
     bool IsActive() const { return active_; }
+    // Gives the bar the keyboard focus, so that screen readers follow the
+    // active bar and its value, unless a control (the expression line, the
+    // menu bar) holds the keyboard. Becoming active does it.
+    void HoldKeyboardFocus();
     // Alt alone plus the caption's marked letter.
     bool MatchesAccessKey(int key, Qt::KeyboardModifiers shift) const;
     // The caption width all bars share; the owner makes it the band's minimum.

@@ -121,7 +121,8 @@ bool KeyRouter::MenuBarNavigating() const {
 // No control of the window takes the focus, so a menu bar that entered
 // keyboard navigation has no widget to give the focus back to and would
 // keep every key (plain letters opening its menus, Esc doing nothing).
-// Once no menu is open, the keyboard returns to the window.
+// Once no menu is open, the keyboard returns to the window, where the active
+// bar holds it.
 //
 // Losing the focus ends the bar's keyboard mode and lowers its highlighted
 // title, as a click elsewhere does. QMenuBar::setActiveAction(nullptr) would
@@ -132,8 +133,11 @@ void KeyRouter::ReleaseMenuBar() {
     QMenuBar* bar = window_.MainMenuBar();
     if (bar == nullptr || QApplication::activePopupWidget() != nullptr)
         return;
-    if (bar->hasFocus())
-        bar->clearFocus();
+    if (!bar->hasFocus())
+        return;
+    bar->clearFocus();
+    if (CalcBar* active = window_.Bars().Active())
+        active->HoldKeyboardFocus();
 }
 
 bool KeyRouter::ShortcutOverride(QObject* watched, QKeyEvent& event) {

@@ -2,6 +2,7 @@
 
 #include "conv/Conversion.h"
 #include "core/CalcArithmetic.h"
+#include "ui/app/AccessibleControls.h"
 #include "ui/app/Language.h"
 #include "ui/bars/BandSite.h"
 #include "ui/bars/BarStack.h"
@@ -57,6 +58,7 @@ constexpr int kMinClientHeight = 24;
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+    InstallAccessibleControls();
     setWindowTitle(QStringLiteral("pexa"));
     // A system menu and a minimise box, no maximise box (the window's size
     // follows its content).

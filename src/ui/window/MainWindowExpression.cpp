@@ -64,8 +64,10 @@ void MainWindow::FocusExpressionLine() {
 }
 
 void MainWindow::LeaveExpressionLine() {
-    // No control of the window keeps the focus: the keys go to the bars.
-    setFocus(Qt::OtherFocusReason);
+    // No control of the window keeps the focus: the keys go to the bars, and
+    // the active bar holds the focus for screen readers.
+    QWidget* holder = bars_->Active();
+    (holder != nullptr ? holder : this)->setFocus(Qt::OtherFocusReason);
 }
 
 ExpressionContext MainWindow::ExpressionContextNow() const {
