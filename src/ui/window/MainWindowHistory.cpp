@@ -106,9 +106,9 @@ void MainWindow::FocusHistory() {
     historyPane_->TakeKeyboard();
 }
 
+// As from the expression line: the active bar holds the keyboard again.
 void MainWindow::LeaveHistory() {
-    // No control of the window keeps the focus: the keys go to the bars.
-    setFocus(Qt::OtherFocusReason);
+    LeaveExpressionLine();
 }
 
 // The value comes back into the bars, and the keyboard with it, so that the

@@ -391,8 +391,8 @@ void BarManagementTest::containersAndMenus() {
     QCOMPARE(window->MainMenuBar()->BarMenu()->actions()[2], FindAction(*window, "ActToggleBin"));
     // The commands, the way back to the default colour, and the language
     // submenu after a separator.
-    QCOMPARE(window->MainMenuBar()->ViewMenu()->actions().size(), 17);
-    QCOMPARE(window->MainMenuBar()->ViewMenu()->actions()[14],
+    QCOMPARE(window->MainMenuBar()->ViewMenu()->actions().size(), 18);
+    QCOMPARE(window->MainMenuBar()->ViewMenu()->actions()[15],
              window->MainMenuBar()->DefaultColorItem());
     QCOMPARE(window->MainMenuBar()->ViewMenu()->actions().last()->menu(),
              window->MainMenuBar()->LanguageMenu());
