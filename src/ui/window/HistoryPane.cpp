@@ -1,7 +1,5 @@
 #include "ui/window/HistoryPane.h"
 
-#include "ui/text/SjisText.h"
-
 #include <QAbstractListModel>
 #include <QKeyEvent>
 
@@ -16,10 +14,9 @@ public:
     TapeListModel(const HistoryTape& tape, QObject* parent)
         : QAbstractListModel(parent), tape_(tape) {}
 
-    void Reset(ValueFormatter format, TextCharset charset) {
+    void Reset(ValueFormatter format) {
         beginResetModel();
         format_ = std::move(format);
-        charset_ = charset;
         endResetModel();
     }
 
@@ -31,13 +28,12 @@ public:
         const TapeLine* line = tape_.At(static_cast<std::size_t>(index.row()));
         if (role != Qt::DisplayRole || line == nullptr || !format_)
             return {};
-        return ConvTextToUnicode(TapeLineText(*line, format_), charset_);
+        return QString::fromStdString(TapeLineText(*line, format_));
     }
 
 private:
     const HistoryTape& tape_;
     ValueFormatter format_;
-    TextCharset charset_ = TextCharset::ShiftJis;
 };
 
 HistoryPane::HistoryPane(const HistoryTape& tape, QWidget* parent)
@@ -55,8 +51,8 @@ HistoryPane::HistoryPane(const HistoryTape& tape, QWidget* parent)
             [this](const QModelIndex& index) { emit Recalled(index.row()); });
 }
 
-void HistoryPane::ShowTape(ValueFormatter format, TextCharset charset) {
-    model_->Reset(std::move(format), charset);
+void HistoryPane::ShowTape(ValueFormatter format) {
+    model_->Reset(std::move(format));
     scrollToBottom();
 }
 

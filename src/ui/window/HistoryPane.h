@@ -1,6 +1,5 @@
 #pragma once
 
-#include "conv/Conversion.h"
 #include "engine/HistoryTape.h"
 
 #include <QListView>
@@ -20,9 +19,9 @@ class HistoryPane : public QListView {
 public:
     HistoryPane(const HistoryTape& tape, QWidget* parent);
 
-    // Shows the tape again, every line through the formatter in the
-    // character set its texts are in, scrolled to the newest line.
-    void ShowTape(ValueFormatter format, TextCharset charset);
+    // Shows the tape again, its values through the formatter (in UTF-8),
+    // scrolled to the newest line.
+    void ShowTape(ValueFormatter format);
     // Takes the keyboard, on the newest line when none is current.
     void TakeKeyboard();
     QSize sizeHint() const override;

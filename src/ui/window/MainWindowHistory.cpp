@@ -25,18 +25,17 @@ namespace {
 
 static_assert(MaxStoredTapeLines == HistoryTape::Capacity, "the file keeps what the tape holds");
 
-// How the tape's values read: as the bar shows them, or in decimal while no
-// bar is open.
-struct TapeNotation {
-    ValueFormatter Format;
-    TextCharset Charset = TextCharset::ShiftJis;
-};
-
-TapeNotation NotationOf(const CalcBar* bar) {
-    if (bar != nullptr)
-        return {BarValueFormatter(bar->Conv()), bar->Conv().GetTextCharset()};
-    const std::unique_ptr<Conversion> decimal = CreateConv(static_cast<int>(BarKind::Decimal));
-    return {BarValueFormatter(*decimal), decimal->GetTextCharset()};
+// The tape's values as the bar shows them, or in decimal while no bar is
+// open, in UTF-8 as the rest of a line is (an expression's text is typed as
+// UTF-8; a bar's text may be in the display code page).
+ValueFormatter NotationOf(const CalcBar* bar) {
+    const std::unique_ptr<Conversion> decimal =
+        bar == nullptr ? CreateConv(static_cast<int>(BarKind::Decimal)) : nullptr;
+    const Conversion& conversion = bar != nullptr ? bar->Conv() : *decimal;
+    return [format = BarValueFormatter(conversion),
+            charset = conversion.GetTextCharset()](const CalcValue& value) {
+        return ConvTextToUnicode(format(value), charset).toStdString();
+    };
 }
 
 StoredValue StoredOf(const CalcValue& value) {
@@ -122,14 +121,12 @@ bool MainWindow::RecallHistoryLine(int index) {
 }
 
 void MainWindow::CopyHistoryToClipboard() {
-    const TapeNotation notation = NotationOf(bars_->Active());
     QGuiApplication::clipboard()->setText(
-        ConvTextToUnicode(TapeText(calculator_.Tape(), notation.Format), notation.Charset));
+        QString::fromStdString(TapeText(calculator_.Tape(), NotationOf(bars_->Active()))));
 }
 
 void MainWindow::ShowHistory() {
-    TapeNotation notation = NotationOf(bars_->Active());
-    historyPane_->ShowTape(std::move(notation.Format), notation.Charset);
+    historyPane_->ShowTape(NotationOf(bars_->Active()));
 }
 
 // A setting of the bar's own (an encoding, a float format) changes its
