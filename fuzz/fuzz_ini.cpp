@@ -1,5 +1,6 @@
 // Arbitrary bytes as the settings file: every typed read must give a value within
 // its rules, and a write must change exactly the one entry and read back.
+#include "settings/HistorySettings.h"
 #include "settings/IniFile.h"
 #include "settings/MainSettings.h"
 #include "settings/Profile.h"
@@ -75,6 +76,8 @@ void CheckTypedReads() {
     ProfileFont font;
     ReadProfileFont(SectionDisplayFont, font);
     Check(font.Name.size() <= MaxProfileStringLength, "font name length");
+
+    Check(ReadStoredTape().size() <= static_cast<std::size_t>(MaxStoredTapeLines), "history lines");
 
     const auto bars = ReadBarList(KindLabels);
     Check(bars.size() <= KindLabels.size(), "bar count");
