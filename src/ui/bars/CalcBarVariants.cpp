@@ -48,7 +48,9 @@ template <class Conv> Conv& ConvOf(CalcBar& bar) {
 constexpr const char* kCommandProperty = "pexaCommand";
 
 // An option button made from the command table's row of the command: its
-// caption and hint. The bar itself carries out what the button chooses.
+// caption and hint. The bar itself carries out what the button chooses: the
+// option is this bar's own state (its encoding, its float format), so the
+// window keeps no QAction for it that setDefaultAction could bind.
 BarButton* AddActionButton(CalcBar& bar, Command command) {
     if (InfoOf(command).List != CommandList::Bars) {
         throw AssertionFailure("CalcBar");
