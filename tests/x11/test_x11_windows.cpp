@@ -147,6 +147,15 @@ public:
         XSync(display_, False);
     }
 
+    // A notch of the wheel, over a point: X's buttons 4 (up) and 5 (down).
+    void Wheel(QPoint global, bool up) {
+        XTestFakeMotionEvent(display_, -1, global.x(), global.y(), CurrentTime);
+        const unsigned button = up ? 4 : 5;
+        XTestFakeButtonEvent(display_, button, True, CurrentTime);
+        XTestFakeButtonEvent(display_, button, False, CurrentTime);
+        XSync(display_, False);
+    }
+
     void Press(unsigned key) {
         XTestFakeKeyEvent(display_, key, True, CurrentTime);
         XTestFakeKeyEvent(display_, key, False, CurrentTime);
@@ -312,6 +321,16 @@ private slots:
         QTRY_VERIFY(!form.History()->hasFocus());
         input.Press(XInput::kDigit7);
         QTRY_COMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("77"));
+        // The wheel over the pane scrolls it, and beyond its ends does nothing
+        // (elsewhere it steps the bars); the key after it shows it was handled.
+        CalcBar* active = form.Bars().Active();
+        const QWidget* lines = form.History()->viewport();
+        input.Wheel(lines->mapToGlobal(lines->rect().center()), false);
+        input.Wheel(lines->mapToGlobal(lines->rect().center()), true);
+        input.Wheel(lines->mapToGlobal(lines->rect().center()), true);
+        input.Press(XInput::kDigit7);
+        QTRY_COMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("777"));
+        QCOMPARE(form.Bars().Active(), active);
     }
 
 private:

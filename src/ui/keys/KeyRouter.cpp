@@ -152,22 +152,32 @@ bool KeyRouter::KeyPress(QObject* watched, QKeyEvent& event) {
     if (widget == nullptr)
         return false;
     // A key the route let pass travels up to the parents, which this
-    // filter sees again; it was routed once already.
-    if (&event == lastKey_ && !lastReceiver_.isNull() && widget != lastReceiver_ &&
-        widget->isAncestorOf(lastReceiver_)) {
-        lastReceiver_ = widget;
+    // filter sees again; it was routed once already. Only a key let pass is
+    // remembered, and only until it reaches the window, where its trip
+    // ends: a later key may be built at the same address.
+    if (&event == passedKey_ && !passedReceiver_.isNull() && widget != passedReceiver_ &&
+        widget->isAncestorOf(passedReceiver_)) {
+        passedReceiver_ = widget;
+        if (widget->isWindow())
+            passedKey_ = nullptr;
         return false;
     }
-    lastKey_ = &event;
-    lastReceiver_ = widget;
+    passedKey_ = nullptr;
 
     const QPointer<MainWindow> guard(&window_);
     if (KeyDown(RecordOfKey(event))) {
         event.accept();
         return true;
     }
-    if (guard.isNull() || !TypesCharacters(event))
+    if (guard.isNull())
         return false;
+    if (!TypesCharacters(event)) {
+        if (!widget->isWindow()) {
+            passedKey_ = &event;
+            passedReceiver_ = widget;
+        }
+        return false;
+    }
     const QString text = event.text();
     for (qsizetype i = 0; i < text.size() && !guard.isNull(); ++i) {
         char32_t ch = text.at(i).unicode();

@@ -72,8 +72,9 @@ private:
         CommandList List;
     };
     std::vector<ShortcutEntry> shortcuts_;
-    const QEvent* lastKey_ = nullptr;
-    QPointer<QWidget> lastReceiver_;
+    // The key last let pass on its way up to the window, and where it was.
+    const QEvent* passedKey_ = nullptr;
+    QPointer<QWidget> passedReceiver_;
     int wheelDelta_ = 0;
 };
 

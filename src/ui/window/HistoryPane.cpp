@@ -2,6 +2,7 @@
 
 #include <QAbstractListModel>
 #include <QKeyEvent>
+#include <QWheelEvent>
 
 #include <utility>
 
@@ -67,6 +68,13 @@ QSize HistoryPane::sizeHint() const {
     constexpr int kLinesShown = 6;
     return {QListView::sizeHint().width(),
             fontMetrics().lineSpacing() * kLinesShown + 2 * frameWidth()};
+}
+
+// The wheel scrolls the lines and stops at their ends: a notch beyond them
+// must not go on to the window, where the wheel steps the bars.
+void HistoryPane::wheelEvent(QWheelEvent* event) {
+    QListView::wheelEvent(event);
+    event->accept();
 }
 
 void HistoryPane::keyPressEvent(QKeyEvent* event) {

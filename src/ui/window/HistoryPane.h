@@ -34,6 +34,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     TapeListModel* model_ = nullptr;

@@ -9,6 +9,7 @@
 #include "settings/HistorySettings.h"
 #include "ui/bars/BarStack.h"
 #include "ui/bars/CalcBar.h"
+#include "ui/commands/CommandActions.h"
 #include "ui/text/SjisText.h"
 #include "ui/window/HistoryPane.h"
 
@@ -83,6 +84,8 @@ std::optional<TapeLine> TapeLineOf(const StoredTapeLine& stored) {
 void MainWindow::BuildHistoryPane(QWidget& parent) {
     historyPane_ = new HistoryPane(calculator_.Tape(), &parent);
     historyPane_->hide();
+    // Screen readers name it as the View menu does.
+    historyPane_->setAccessibleName(ShortHintOf(Command::HistoryPane));
     // Its right-click menu.
     historyPane_->addAction(Action(Command::EditCopyHistory));
     historyPane_->addAction(Action(Command::ClearHistory));

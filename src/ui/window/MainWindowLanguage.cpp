@@ -9,6 +9,7 @@
 #include "ui/commands/CommandTable.h"
 #include "ui/menus/PopupMenus.h"
 #include "ui/menus/WindowMenuBar.h"
+#include "ui/window/HistoryPane.h"
 
 #include <QAbstractButton>
 #include <QActionGroup>
@@ -42,6 +43,7 @@ void MainWindow::Retranslate() {
     UpdateOptionCaptions();
     if (popups_ != nullptr)
         popups_->Retranslate();
+    historyPane_->setAccessibleName(ShortHintOf(Command::HistoryPane));
     if (buttons_.ShiftAmountSelector != nullptr)
         RetranslateShiftAmountSelector(*buttons_.ShiftAmountSelector);
     // A bar's option buttons copy their command's hint when they are made,

@@ -19,6 +19,7 @@
 #include <QWheelEvent>
 
 #include <memory>
+#include <optional>
 
 using namespace pexa;
 using namespace pexa::testing;
@@ -96,6 +97,7 @@ private slots:
     void closedMenuGivesTheKeysBack_data();
     void closedMenuGivesTheKeysBack();
     void activeBarHandlesItsKeys();
+    void aNewKeyWhereAnOldOneWasIsRouted();
     void ctrlTabStepsThePagesWithoutWrapping();
     void mouseWheelStepsTheBars();
     void noControlTakesTheFocus();
@@ -563,6 +565,20 @@ void KeyRoutingTest::activeBarHandlesItsKeys() {
     bar->Parts().PopupMenu->close();
 }
 
+// Two key presses built at one address, as events on the stack often are: the
+// second, sent to the window, must not be taken for the first travelling up
+// from the bar to its parents.
+void KeyRoutingTest::aNewKeyWhereAnOldOneWasIsRouted() {
+    WindowFixture window;
+    CalcBar* bar = window->Bars().Active();
+    std::optional<QKeyEvent> key;
+    key.emplace(QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, QStringLiteral("7"));
+    QApplication::sendEvent(bar, &*key);
+    key.emplace(QEvent::KeyPress, Qt::Key_8, Qt::NoModifier, QStringLiteral("8"));
+    QApplication::sendEvent(&window.Window(), &*key);
+    QCOMPARE(ShownOf(*window, BarKind::Decimal), QStringLiteral("78"));
+}
+
 void KeyRoutingTest::ctrlTabStepsThePagesWithoutWrapping() {
     WindowFixture window;
     QWidget* target = &window.Window();
@@ -616,6 +632,11 @@ void KeyRoutingTest::mouseWheelStepsTheBars() {
     // Over the page tabs the wheel still steps bars, not pages.
     wheel(form.OperatorPageTabs()->tabBar(), -120);
     QCOMPARE(form.OperatorPageTabs()->currentIndex(), 0);
+    QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Decimal));
+    // Over the history the wheel scrolls its lines, and stops at their ends.
+    Run(form, "ActHistory");
+    wheel(form.History()->viewport(), 120);
+    wheel(form.History()->viewport(), -120);
     QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Decimal));
 }
 

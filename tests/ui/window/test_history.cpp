@@ -62,6 +62,7 @@ void HistoryTest::linesFollowTheActiveBarsNotation() {
     WindowFixture window;
     ShowWithHistory(*window);
     QVERIFY(Checked(*window, "ActHistory"));
+    QCOMPARE(window->History()->accessibleName(), QStringLiteral("履歴"));
     Keys(*window, "12 + 3 = 9 sqrt 0 - 1 =");
     QCOMPARE(Lines(*window), (QStringList{"12 + 3 = 15", "sqrt(9) = 3", "0 - 1 = 4294967295"}));
     window->Bars().Activate(window->Bars().Find(BarKind::Hex));
