@@ -31,10 +31,10 @@ namespace pexa::testing {
 // Commands that open a modal dialog or a pop-up menu, which would wait for a
 // user, or end the program.
 inline const QStringList WaitingCommands = {
-    QStringLiteral("ActChooseFont"),  QStringLiteral("ActChooseColor"),
-    QStringLiteral("ActHelpVersion"), QStringLiteral("ActHelpIndex"),
-    QStringLiteral("ActQuickMenu"),   QStringLiteral("ActQuickMenuJ"),
-    QStringLiteral("ActModeMenu"),    QStringLiteral("ActShiftAmountSel"),
+    QStringLiteral("ActChooseFont"), QStringLiteral("ActChooseBodyColour"),
+    QStringLiteral("ActHelpAbout"),  QStringLiteral("ActHelpContents"),
+    QStringLiteral("ActQuickMenu"),  QStringLiteral("ActDescriptiveQuickMenu"),
+    QStringLiteral("ActModeMenu"),   QStringLiteral("ActShiftAmountMenu"),
     QStringLiteral("ActExit"),
 };
 
@@ -254,11 +254,11 @@ inline void Session::RunCommand() {
 
 inline void Session::ToggleBar() {
     static const std::vector<QString> toggles = {
-        QStringLiteral("ActToggleDec"),    QStringLiteral("ActToggleHex"),
-        QStringLiteral("ActToggleOct"),    QStringLiteral("ActToggleBin"),
-        QStringLiteral("ActToggleAscii"),  QStringLiteral("ActToggleIP"),
-        QStringLiteral("ActToggleDegree"), QStringLiteral("ActToggleFloat"),
-        QStringLiteral("ActToggleTime"),   QStringLiteral("ActToggleKilo"),
+        QStringLiteral("ActToggleDec"),         QStringLiteral("ActToggleHex"),
+        QStringLiteral("ActToggleOct"),         QStringLiteral("ActToggleBin"),
+        QStringLiteral("ActToggleChar"),        QStringLiteral("ActToggleIP"),
+        QStringLiteral("ActToggleSexagesimal"), QStringLiteral("ActToggleFloat"),
+        QStringLiteral("ActToggleTime"),        QStringLiteral("ActToggleSize"),
     };
     QString name = Pick(toggles);
     // The decimal and hexadecimal bars stay open most of the time, so that
@@ -389,7 +389,7 @@ inline void Session::Clipboard() {
                           : KeyStroke{Qt::Key_C, Qt::ControlModifier, {}, "Ctrl+C"});
         else
             Run(window_,
-                grouped ? QStringLiteral("ActEditCopyFmt") : QStringLiteral("ActEditCopy"));
+                grouped ? QStringLiteral("ActEditCopyGrouped") : QStringLiteral("ActEditCopy"));
         Note(current_ + QStringLiteral(" copy%1, clipboard %2")
                             .arg(grouped ? " grouped" : "")
                             .arg(Describe(clipboard->text())));

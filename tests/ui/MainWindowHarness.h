@@ -31,7 +31,7 @@ inline QString ActionOfKey(const QString& token) {
     static const std::map<QString, QString> keys = {
         {"+", "ActOpAdd"},         {"-", "ActOpSub"},      {"*", "ActOpMul"},
         {"/", "ActOpDiv"},         {"%", "ActOpMod"},      {"=", "ActEqual"},
-        {"CE", "ActClearError"},   {"AC", "ActAllClear"},  {"BS", "ActBackSpace"},
+        {"CE", "ActClearEntry"},   {"AC", "ActClearAll"},  {"BS", "ActBackSpace"},
         {"neg", "ActNegate"},      {"x^2", "ActOpSquare"}, {"Ans", "ActRecallAnswer"},
         {"PI", "ActPi"},           {".", "ActPeriod"},     {"<<", "ActOpShiftLeft"},
         {">>", "ActOpShiftRight"}, {"sqrt", "ActOpSqrt"},  {"ln", "ActOpLogE"},

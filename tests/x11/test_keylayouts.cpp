@@ -164,29 +164,29 @@ void KeyLayoutsTest::keyReachesItsCommand_data() {
     for (const char* layout : {"ru", "gr"}) {
         const QByteArray l(layout);
         row(l + " Ctrl+B", layout, {kCtrl}, kB, "ActModeByte");
-        row(l + " Ctrl+Shift+C", layout, {kCtrl, kShift}, kC, "ActEditCopyFmt");
+        row(l + " Ctrl+Shift+C", layout, {kCtrl, kShift}, kC, "ActEditCopyGrouped");
         row(l + " Ctrl+V", layout, {kCtrl}, kV, "ActEditPaste");
         row(l + " key A", layout, {}, kA, "ActDigitA");
         row(l + " key M", layout, {}, kM, "ActModeMenu");
-        row(l + " F1", layout, {}, kF1, "ActHelpIndex");
+        row(l + " F1", layout, {}, kF1, "ActHelpContents");
     }
-    row("ru Shift+Q", "ru", {kShift}, kQ, "ActQuickMenuJ");
+    row("ru Shift+Q", "ru", {kShift}, kQ, "ActDescriptiveQuickMenu");
     // The Greek layout's Q key types ';' and ':', which are not letters: they
     // are matched as the characters they are.
-    row("gr ; (key Q)", "gr", {}, kQ, "ActShiftAmountSel");
-    row("gr Shift+Q :", "gr", {kShift}, kQ, "ActDegreeSep");
+    row("gr ; (key Q)", "gr", {}, kQ, "ActShiftAmountMenu");
+    row("gr Shift+Q :", "gr", {kShift}, kQ, "ActSeparator");
     // Characters of the Russian layout typed on other keys than in the US one.
     row("ru . (slash key)", "ru", {}, kSlash, "ActPeriod");
-    row("ru Shift+4 ;", "ru", {kShift}, kDigit1 + 3, "ActShiftAmountSel");
+    row("ru Shift+4 ;", "ru", {kShift}, kDigit1 + 3, "ActShiftAmountMenu");
 
     // German: AltGr makes the character, which reaches its command.
     row("de AltGr+Q @", "de", {kAltGr}, kQ, "ActOpSqrt");
-    row("de AltGr+7 {", "de", {kAltGr}, kDigit7, "ActOpQShiftL");
-    row("de AltGr+0 }", "de", {kAltGr}, kDigit0, "ActOpQShiftR");
+    row("de AltGr+7 {", "de", {kAltGr}, kDigit7, "ActOpShiftLeftByAmount");
+    row("de AltGr+0 }", "de", {kAltGr}, kDigit0, "ActOpShiftRightByAmount");
     row("de AltGr+< |", "de", {kAltGr}, kLessGreater, "ActOpOr");
-    row("de AltGr+sz \\", "de", {kAltGr}, kMinus, "ActOpInvert");
+    row("de AltGr+sz \\", "de", {kAltGr}, kMinus, "ActOpReciprocal");
     row("de AltGr++ ~", "de", {kAltGr}, kBracketRight, "ActOpNot");
-    row("de Shift+. :", "de", {kShift}, kPeriod, "ActDegreeSep");
+    row("de Shift+. :", "de", {kShift}, kPeriod, "ActSeparator");
     row("de Ctrl+B", "de", {kCtrl}, kB, "ActModeByte");
 
     // AZERTY: digits need Shift, the unshifted keys type symbols.
@@ -195,9 +195,9 @@ void KeyLayoutsTest::keyReachesItsCommand_data() {
     row("fr & (key 1)", "fr", {}, kDigit1, "ActOpAnd");
     row("fr e-acute (key 2)", "fr", {}, kDigit2, "");
     row("fr - (key 6)", "fr", {}, kDigit6, "ActOpSub");
-    row("fr ; (comma key)", "fr", {}, kComma, "ActShiftAmountSel");
+    row("fr ; (comma key)", "fr", {}, kComma, "ActShiftAmountMenu");
     row("fr Shift+; .", "fr", {kShift}, kComma, "ActPeriod");
-    row("fr : (period key)", "fr", {}, kPeriod, "ActDegreeSep");
+    row("fr : (period key)", "fr", {}, kPeriod, "ActSeparator");
     row("fr a (key Q)", "fr", {}, kQ, "ActDigitA");
     row("fr Ctrl+B", "fr", {kCtrl}, kB, "ActModeByte");
 }

@@ -23,7 +23,7 @@ namespace pexa {
 
 BarStack::BarStack(MainWindow& window, QWidget& container)
     : QObject(&window), window_(window), site_(new BandSite(&container)) {
-    site_->setObjectName(QStringLiteral("BarSite"));
+    site_->setObjectName(QStringLiteral("barSite"));
 }
 
 int BarStack::Count() const {

@@ -503,7 +503,7 @@ void CalcBar::SetMemoryMark(const std::optional<QString>& tip) {
         return;
     if (memoryMark_ == nullptr) {
         memoryMark_ = new QLabel(QStringLiteral("M"), parts_.ValuePanel);
-        memoryMark_->setObjectName(QStringLiteral("MemoryMark"));
+        memoryMark_->setObjectName(QStringLiteral("memoryMark"));
         memoryMark_->setTextFormat(Qt::PlainText);
         memoryMark_->setAlignment(Qt::AlignCenter);
         QFont font = memoryMark_->font();

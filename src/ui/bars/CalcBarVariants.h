@@ -41,7 +41,7 @@ BarClassWithConv BarClassWithConvOf(BarKind kind);
 // ---- The option buttons ----
 
 // The option buttons are made from the command table's rows of the bar
-// commands (ActDegreeHMS, ActCharEncode*, ActFloat*, ActTime*): caption and
+// commands (ActSexagesimalHours, ActCharEncode*, ActFloat*, ActTime*): caption and
 // hint. A choice among several is an exclusive QButtonGroup of the bar, named
 // below, with each button's choice as its id.
 inline constexpr const char* EncodingGroupName = "encodings";

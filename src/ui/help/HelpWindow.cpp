@@ -55,13 +55,13 @@ QString ShownLink(const QUrl& url) {
 } // namespace
 
 HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
-    setObjectName(QStringLiteral("HelpViewer"));
+    setObjectName(QStringLiteral("helpViewer"));
     helpFile_ = DefaultHelpFile();
 
     searchLabel_ = new QLabel(this);
     auto* searchLabel = searchLabel_;
     searchField_ = new QLineEdit(this);
-    searchField_->setObjectName(QStringLiteral("HelpSearch"));
+    searchField_->setObjectName(QStringLiteral("helpSearch"));
     searchField_->setClearButtonEnabled(true);
     searchLabel->setBuddy(searchField_);
     auto* searchRow = new QHBoxLayout;
@@ -69,10 +69,10 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     searchRow->addWidget(searchField_, 1);
 
     contentsList_ = new QListWidget(this);
-    contentsList_->setObjectName(QStringLiteral("HelpContents"));
+    contentsList_->setObjectName(QStringLiteral("helpContents"));
     auto* page = new HelpPage(this);
     page_ = page;
-    page_->setObjectName(QStringLiteral("HelpPage"));
+    page_->setObjectName(QStringLiteral("helpPage"));
     splitter_ = new QSplitter(Qt::Horizontal, this);
     splitter_->addWidget(contentsList_);
     splitter_->addWidget(page_);
@@ -81,7 +81,7 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     splitter_->setSizes({200, 560});
 
     statusLabel_ = new QLabel(this);
-    statusLabel_->setObjectName(QStringLiteral("HelpStatus"));
+    statusLabel_->setObjectName(QStringLiteral("helpStatus"));
 
     auto* column = new QVBoxLayout(this);
     column->addLayout(searchRow);

@@ -294,8 +294,8 @@ void KeyRouter::TypeKeyCharacter(char32_t ch) {
 }
 
 void KeyRouter::StepOperatorPage(bool backward) {
-    if (window_.Buttons().OpPages != nullptr)
-        window_.Buttons().OpPages->StepPage(backward);
+    if (window_.Buttons().Pages != nullptr)
+        window_.Buttons().Pages->StepPage(backward);
 }
 
 void KeyRouter::StepBarByWheelDown() {

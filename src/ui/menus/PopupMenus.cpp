@@ -207,7 +207,7 @@ void PopupMenus::Build() {
         connect(menu, &QMenu::aboutToShow, this, [&window] { window.RefreshStates(); });
     };
 
-    modeMenu_ = NewMenu("PopupAllMode");
+    modeMenu_ = NewMenu("modeMenu");
     refreshOnShow(modeMenu_);
     QActionGroup* modes = RadioGroup(*modeMenu_);
     for (const Command name : {Command::ModeByte, Command::ModeWord, Command::ModeDWord,
@@ -219,16 +219,16 @@ void PopupMenus::Build() {
     AddItem(*modeMenu_, Command::ModeByteSwap, *window.Action(Command::ModeByteSwap), QString(),
             nullptr);
 
-    shiftAmountMenu_ = NewMenu("PopupShiftAmount");
+    shiftAmountMenu_ = NewMenu("shiftAmountMenu");
     refreshOnShow(shiftAmountMenu_);
     QActionGroup* amounts = RadioGroup(*shiftAmountMenu_);
     for (const Command name : {Command::ShiftAmount1, Command::ShiftAmount2, Command::ShiftAmount4,
                                Command::ShiftAmount8, Command::ShiftAmount16})
         AddItem(*shiftAmountMenu_, name, *window.Action(name), QString(), amounts);
 
-    operatorMenu_ = NewMenu("PopupAllOp");
+    operatorMenu_ = NewMenu("operatorMenu");
     refreshOnShow(operatorMenu_);
-    descriptiveOperatorMenu_ = NewMenu("PopupAllOpJ");
+    descriptiveOperatorMenu_ = NewMenu("descriptiveOperatorMenu");
     refreshOnShow(descriptiveOperatorMenu_);
     BuildOperatorMenus();
 
@@ -362,7 +362,7 @@ QPoint PopupMenus::QuickMenuPosition(Command command, bool pointerKnown) {
         const bool modeMenu = command == Command::ModeMenu;
         const ButtonPanel& buttons = window_.Buttons();
         const QWidget* anchor =
-            modeMenu ? static_cast<const QWidget*>(buttons.GrpMode) : buttons.OpPages;
+            modeMenu ? static_cast<const QWidget*>(buttons.ModeGroup) : buttons.Pages;
         return anchor->mapToGlobal(QPoint(0, 0));
     }
     return {frame.left(), frame.top() + frame.height()};

@@ -32,7 +32,7 @@ constexpr LanguageItem LanguageItems[] = {
 } // namespace
 
 WindowMenuBar::WindowMenuBar(MainWindow& window) : QMenuBar(&window) {
-    setObjectName(QStringLiteral("MenuMain"));
+    setObjectName(QStringLiteral("menuBar"));
     auto addItems = [&window](QMenu* menu, std::initializer_list<std::optional<Command>> commands) {
         for (const std::optional<Command> command : commands) {
             if (!command)
@@ -44,27 +44,27 @@ WindowMenuBar::WindowMenuBar(MainWindow& window) : QMenuBar(&window) {
     };
 
     editMenu_ = addMenu(MainWindow::tr("&Edit"));
-    editMenu_->setObjectName(QStringLiteral("MenuEdit"));
+    editMenu_->setObjectName(QStringLiteral("editMenu"));
     addItems(editMenu_, {Command::EditUndo, Command::EditRedo, std::nullopt, Command::EditCopy,
                          Command::EditCopyGrouped, Command::EditPaste, Command::EditCopyCLiteral,
                          Command::EditExpression, std::nullopt, Command::EditCopyHistory,
                          Command::ClearHistory, std::nullopt});
     memoryMenu_ = editMenu_->addMenu(MainWindow::tr("&Memory"));
-    memoryMenu_->setObjectName(QStringLiteral("MenuMemory"));
+    memoryMenu_->setObjectName(QStringLiteral("memoryMenu"));
     addItems(memoryMenu_, {Command::MemoryStore, Command::MemoryAdd, Command::MemorySubtract,
                            Command::MemoryRecall, Command::MemoryClear});
     editMenu_->addSeparator();
     editMenu_->addAction(window.Action(Command::Exit));
 
     barMenu_ = addMenu(MainWindow::tr("&Bar"));
-    barMenu_->setObjectName(QStringLiteral("PopupBar"));
+    barMenu_->setObjectName(QStringLiteral("barMenu"));
     addItems(barMenu_,
              {Command::ToggleDec, Command::ToggleHex, Command::ToggleBin, Command::ToggleOct,
               Command::ToggleSexagesimal, Command::ToggleSize, Command::ToggleChar,
               Command::ToggleTime, Command::ToggleIP, Command::ToggleFloat});
 
     viewMenu_ = addMenu(MainWindow::tr("&View"));
-    viewMenu_->setObjectName(QStringLiteral("PopupView"));
+    viewMenu_->setObjectName(QStringLiteral("viewMenu"));
     addItems(viewMenu_,
              {Command::DigitGrouping, Command::ShowIndicators, std::nullopt, Command::ToolBar,
               Command::MenuBar, Command::ButtonPanel, Command::StayOnTop, Command::ExpressionLine,
@@ -82,14 +82,14 @@ WindowMenuBar::WindowMenuBar(MainWindow& window) : QMenuBar(&window) {
     BuildLanguageMenu(window);
 
     helpMenu_ = addMenu(MainWindow::tr("&Help"));
-    helpMenu_->setObjectName(QStringLiteral("MenuHelp"));
+    helpMenu_->setObjectName(QStringLiteral("helpMenu"));
     addItems(helpMenu_, {Command::HelpContents, std::nullopt, Command::HelpAbout});
 }
 
 void WindowMenuBar::BuildLanguageMenu(MainWindow& window) {
     viewMenu_->addSeparator();
     languageMenu_ = viewMenu_->addMenu(QString());
-    languageMenu_->setObjectName(QStringLiteral("PopupLanguage"));
+    languageMenu_->setObjectName(QStringLiteral("languageMenu"));
     languageChoices_ = new QActionGroup(languageMenu_);
     languageChoices_->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     for (const LanguageItem& item : LanguageItems) {

@@ -118,11 +118,9 @@ public:
     int ButtonHeight() const { return height_; }
 
 private:
+    // "buttonOpAdd" for the action "ActOpAdd".
     static QString ButtonName(Command action) {
-        const QString name = QString::fromLatin1(InfoOf(action).Name);
-        if (name == QLatin1String("ActTriModeDeg"))
-            return QStringLiteral("CmdTriModeDegree");
-        return QStringLiteral("Cmd") + name.mid(3);
+        return QStringLiteral("button") + QString::fromLatin1(InfoOf(action).Name).mid(3);
     }
 
     const CommandActionArray& actions_;
@@ -144,9 +142,9 @@ QGroupBox* FramedGroup(const QString& title, QWidget* parent) {
 }
 
 void BuildModeGroup(PanelBuilder& build, ButtonPanel& panel, QWidget* parent) {
-    panel.GrpMode = FramedGroup(QStringLiteral("Mode"), parent);
-    panel.GrpMode->setObjectName(QStringLiteral("GrpMode"));
-    build.Rows(panel.GrpMode,
+    panel.ModeGroup = FramedGroup(QStringLiteral("Mode"), parent);
+    panel.ModeGroup->setObjectName(QStringLiteral("modeGroup"));
+    build.Rows(panel.ModeGroup,
                {{{Command::ModeByte},
                  {Command::ModeWord},
                  {Command::ModeDWord},
@@ -175,7 +173,7 @@ void BuildBinaryPage(PanelBuilder& build, ButtonPanel& panel, QWidget* page) {
     grid->addWidget(build.Button({Command::OpReverseBytes, "Rev"}, page), 2, 0);
     grid->addWidget(build.Button({Command::OpReverseBits, "BRev"}, page), 2, 1);
     auto* shiftKind = FramedGroup(QString(), page);
-    shiftKind->setObjectName(QStringLiteral("GrpShiftKind"));
+    shiftKind->setObjectName(QStringLiteral("shiftKindGroup"));
     build.Rows(shiftKind, {{{Command::ArithmeticShift, "Ari"}, {Command::Rotate, "Rot"}}});
     grid->addWidget(shiftKind, 2, 2, 1, 3);
     column = 0;
@@ -187,16 +185,16 @@ void BuildBinaryPage(PanelBuilder& build, ButtonPanel& panel, QWidget* page) {
 void BuildTrigonPage(PanelBuilder& build, QWidget* page) {
     auto* grid = PanelBuilder::Grid(page);
     auto* functions = FramedGroup(QString(), page);
-    functions->setObjectName(QStringLiteral("GrpTriFunc"));
+    functions->setObjectName(QStringLiteral("trigFunctionGroup"));
     build.Rows(functions, {{{Command::OpSin}, {Command::OpCos}, {Command::OpTan}},
                            {{Command::OpArcSin}, {Command::OpArcCos}, {Command::OpArcTan}}});
     grid->addWidget(functions, 0, 0, 2, 1);
     auto* hyperbolic = FramedGroup(QString(), page);
-    hyperbolic->setObjectName(QStringLiteral("GrpTriHyp"));
+    hyperbolic->setObjectName(QStringLiteral("hyperbolicGroup"));
     build.Rows(hyperbolic, {{{Command::Hyperbolic, "Hyp"}}});
     grid->addWidget(hyperbolic, 0, 1);
     auto* units = new QWidget(page);
-    units->setObjectName(QStringLiteral("GrpTriMode"));
+    units->setObjectName(QStringLiteral("angleUnitGroup"));
     build.Rows(units, {{{Command::AngleDegrees, "Deg"},
                         {Command::AngleRadians, "Rad"},
                         {Command::AngleGradians, "Grad"}},
@@ -212,9 +210,9 @@ QWidget* Page(OperatorPages* pages, const char* name, const char* caption) {
 }
 
 void BuildOperatorGroup(PanelBuilder& build, ButtonPanel& panel, QWidget* parent) {
-    panel.GrpOp = Group("GrpOp", parent);
-    auto* grid = PanelBuilder::Grid(panel.GrpOp);
-    QWidget* op = panel.GrpOp;
+    panel.OperatorGroup = Group("operatorGroup", parent);
+    auto* grid = PanelBuilder::Grid(panel.OperatorGroup);
+    QWidget* op = panel.OperatorGroup;
     grid->addWidget(build.Button({Command::Negate}, op), 0, 0);
     grid->addWidget(build.Button({Command::OpMod}, op), 1, 0);
     grid->addWidget(build.Button({Command::OpDiv}, op), 2, 0);
@@ -252,50 +250,50 @@ ButtonPanel BuildButtonPanel(QWidget& pane, const CommandActionArray& actions) {
     auto* left = new QVBoxLayout;
     left->setSpacing(4);
     BuildModeGroup(build, panel, &pane);
-    left->addWidget(panel.GrpMode);
-    panel.OpPages = new OperatorPages(&pane);
-    panel.OpPages->setObjectName(QStringLiteral("OpPages"));
-    panel.PageBit = Page(panel.OpPages, "PageBit", "Binary");
-    panel.PageMath = Page(panel.OpPages, "PageMath", "Math");
-    panel.PageTrigon = Page(panel.OpPages, "PageTrigon", "Trigon");
-    BuildBinaryPage(build, panel, panel.PageBit);
+    left->addWidget(panel.ModeGroup);
+    panel.Pages = new OperatorPages(&pane);
+    panel.Pages->setObjectName(QStringLiteral("operatorPages"));
+    panel.BinaryPage = Page(panel.Pages, "binaryPage", "Binary");
+    panel.MathPage = Page(panel.Pages, "mathPage", "Math");
+    panel.TrigonometryPage = Page(panel.Pages, "trigonometryPage", "Trigon");
+    BuildBinaryPage(build, panel, panel.BinaryPage);
     build.Rows(
-        panel.PageMath,
+        panel.MathPage,
         {{{Command::OpSqrt}, {Command::OpSquare}, {Command::OpPower}, {Command::OpRoot}},
          {{Command::OpExpE}, {Command::OpLogE}, {Command::OpLog10}, {Command::OpLog2}},
          {{Command::OpFloor}, {Command::OpCeil}, {Command::OpFrac}, {Command::OpReciprocal}}});
-    BuildTrigonPage(build, panel.PageTrigon);
-    panel.OpPages->setCurrentIndex(0);
-    left->addWidget(panel.OpPages);
-    panel.GrpMemory = Group("GrpMemory", &pane);
-    build.Rows(panel.GrpMemory, {{{Command::MemoryClear, "MC"},
-                                  {Command::MemoryRecall, "MR"},
-                                  {Command::MemoryStore, "MS"},
-                                  {Command::MemoryAdd, "M+"},
-                                  {Command::MemorySubtract, "M−"}}});
-    left->addWidget(panel.GrpMemory);
+    BuildTrigonPage(build, panel.TrigonometryPage);
+    panel.Pages->setCurrentIndex(0);
+    left->addWidget(panel.Pages);
+    panel.MemoryGroup = Group("memoryGroup", &pane);
+    build.Rows(panel.MemoryGroup, {{{Command::MemoryClear, "MC"},
+                                    {Command::MemoryRecall, "MR"},
+                                    {Command::MemoryStore, "MS"},
+                                    {Command::MemoryAdd, "M+"},
+                                    {Command::MemorySubtract, "M−"}}});
+    left->addWidget(panel.MemoryGroup);
     left->addStretch(1);
     columns->addLayout(left);
 
     auto* right = new QVBoxLayout;
     right->setSpacing(4);
-    panel.GrpManip = Group("GrpManip", &pane);
+    panel.ClearGroup = Group("clearGroup", &pane);
     build.Rows(
-        panel.GrpManip,
+        panel.ClearGroup,
         {{{Command::BackSpace, "→"}, {Command::ClearEntry, "CE"}, {Command::ClearAll, "AC"}}});
-    right->addWidget(panel.GrpManip);
+    right->addWidget(panel.ClearGroup);
     auto* keys = new QHBoxLayout;
     keys->setSpacing(0);
-    panel.GrpInput = Group("GrpInput", &pane);
-    build.Rows(panel.GrpInput, {{{Command::DigitD}, {Command::DigitE}, {Command::DigitF}},
-                                {{Command::DigitA}, {Command::DigitB}, {Command::DigitC}},
-                                {{Command::Digit7}, {Command::Digit8}, {Command::Digit9}},
-                                {{Command::Digit4}, {Command::Digit5}, {Command::Digit6}},
-                                {{Command::Digit1}, {Command::Digit2}, {Command::Digit3}},
-                                {{Command::Digit0}, {Command::Period}, {Command::Separator}}});
-    keys->addWidget(panel.GrpInput);
+    panel.DigitGroup = Group("digitGroup", &pane);
+    build.Rows(panel.DigitGroup, {{{Command::DigitD}, {Command::DigitE}, {Command::DigitF}},
+                                  {{Command::DigitA}, {Command::DigitB}, {Command::DigitC}},
+                                  {{Command::Digit7}, {Command::Digit8}, {Command::Digit9}},
+                                  {{Command::Digit4}, {Command::Digit5}, {Command::Digit6}},
+                                  {{Command::Digit1}, {Command::Digit2}, {Command::Digit3}},
+                                  {{Command::Digit0}, {Command::Period}, {Command::Separator}}});
+    keys->addWidget(panel.DigitGroup);
     BuildOperatorGroup(build, panel, &pane);
-    keys->addWidget(panel.GrpOp);
+    keys->addWidget(panel.OperatorGroup);
     right->addLayout(keys);
     right->addStretch(1);
     columns->addLayout(right);

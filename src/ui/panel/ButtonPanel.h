@@ -43,16 +43,16 @@ private:
 
 // The parts of the button panel.
 struct ButtonPanel {
-    QGroupBox* GrpMode = nullptr;
-    OperatorPages* OpPages = nullptr;
-    QWidget* PageBit = nullptr;
-    QWidget* PageMath = nullptr;
-    QWidget* PageTrigon = nullptr;
-    QFrame* GrpManip = nullptr;
-    QFrame* GrpInput = nullptr;
-    QFrame* GrpOp = nullptr;
+    QGroupBox* ModeGroup = nullptr;
+    OperatorPages* Pages = nullptr;
+    QWidget* BinaryPage = nullptr;
+    QWidget* MathPage = nullptr;
+    QWidget* TrigonometryPage = nullptr;
+    QFrame* ClearGroup = nullptr;
+    QFrame* DigitGroup = nullptr;
+    QFrame* OperatorGroup = nullptr;
     // The memory keys, under the operation pages.
-    QFrame* GrpMemory = nullptr;
+    QFrame* MemoryGroup = nullptr;
     // The narrow arrow button beside the shifts by n bits: pressed, it opens
     // the shift-amount menu.
     QToolButton* ShiftAmountSelector = nullptr;

@@ -213,7 +213,7 @@ void MainWindow::BuildContainers() {
 
 void MainWindow::BuildToolBar() {
     mainToolBar_ = new QToolBar(this);
-    mainToolBar_->setObjectName(QStringLiteral("MainToolBar"));
+    mainToolBar_->setObjectName(QStringLiteral("toolBar"));
     mainToolBar_->setMovable(false);
     mainToolBar_->setFloatable(false);
     mainToolBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);

@@ -174,7 +174,7 @@ public:
     PopupMenus& Popups() const { return *popups_; }
     const ButtonPanel& Buttons() const { return buttons_; }
     // The page control of the operator buttons.
-    OperatorPages* OperatorPageTabs() const { return buttons_.OpPages; }
+    OperatorPages* OperatorPageTabs() const { return buttons_.Pages; }
 
     // ---- Language (MainWindowLanguage.cpp) -------------------------------------
     // Shows every window in that language at once; the value, the mode, the

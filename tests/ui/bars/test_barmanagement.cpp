@@ -111,7 +111,7 @@ void BarManagementTest::startsWithDecimalAndHexadecimal() {
     QVERIFY(Checked(*window, "ActToggleDec"));
     QVERIFY(Checked(*window, "ActToggleHex"));
     QVERIFY(!Checked(*window, "ActToggleOct"));
-    QCOMPARE(window->Bars().Site()->objectName(), "BarSite");
+    QCOMPARE(window->Bars().Site()->objectName(), "barSite");
 }
 
 void BarManagementTest::togglingOpensAtTheBottomAndActivates() {
@@ -191,7 +191,7 @@ void BarManagementTest::closingTheOnlyBar() {
     QCOMPARE(window->Bars().ActiveIndex(), -1);
     QCOMPARE(window->windowTitle(), "pexa");
     for (const char* name :
-         {"ActDigit1", "ActEditCopy", "ActEditCopyFmt", "ActEditPaste", "ActBarClose"})
+         {"ActDigit1", "ActEditCopy", "ActEditCopyGrouped", "ActEditPaste", "ActBarClose"})
         QVERIFY2(!Enabled(*window, name), name);
     QVERIFY(!Run(*window, "ActBarClose"));
     // Stepping with no bars does nothing.
@@ -225,7 +225,7 @@ void BarManagementTest::stepsWrapAround() {
 
 void BarManagementTest::newBarTakesTheWindowState() {
     WindowFixture window;
-    Keys(*window, "ActModeWord ActModeReversed 258 +");
+    Keys(*window, "ActModeWord ActModeByteSwap 258 +");
     window->View().SetSeparated(true);
     window->View().SetShowIndicators(false);
     QFont font = window->font();
@@ -293,7 +293,7 @@ void BarManagementTest::barMenuContributions() {
     const QList<QAction*> items = menu.actions();
     QCOMPARE(items.size(), 6);
     QCOMPARE(items[0], FindAction(*window, "ActEditCopy"));
-    QCOMPARE(items[1], FindAction(*window, "ActEditCopyFmt"));
+    QCOMPARE(items[1], FindAction(*window, "ActEditCopyGrouped"));
     QCOMPARE(items[2], FindAction(*window, "ActEditPaste"));
     QVERIFY(items[3]->isSeparator());
     QVERIFY(items[4]->isSeparator());
@@ -308,10 +308,10 @@ void BarManagementTest::barMenuContributions() {
 void BarManagementTest::viewOptionsReachEveryBar() {
     WindowFixture window;
     Run(*window, "ActToggleOct");
-    QVERIFY(!Checked(*window, "ActSeparated"));
-    Run(*window, "ActSeparated");
+    QVERIFY(!Checked(*window, "ActDigitGrouping"));
+    Run(*window, "ActDigitGrouping");
     QVERIFY(window->View().Separated());
-    QVERIFY(Checked(*window, "ActSeparated"));
+    QVERIFY(Checked(*window, "ActDigitGrouping"));
     for (int i = 0; i < window->Bars().Count(); ++i)
         QVERIFY(window->Bars().At(i)->Separated());
     QVERIFY(Checked(*window, "ActShowIndicators"));
@@ -364,7 +364,7 @@ void BarManagementTest::windowFollowsItsContent() {
 void BarManagementTest::containersAndMenus() {
     WindowFixture window;
     QToolBar* toolBar = window->MainToolBar();
-    QCOMPARE(toolBar->objectName(), "MainToolBar");
+    QCOMPARE(toolBar->objectName(), "toolBar");
     const QList<QAction*> tools = toolBar->actions();
     QCOMPARE(tools.size(), 17);
     const QStringList captions = {"Dec", "Hex", "Bin", "Oct", "Deg"};
@@ -373,9 +373,9 @@ void BarManagementTest::containersAndMenus() {
     // The tool bar shows the actions themselves, with their short captions
     // as icon texts.
     QCOMPARE(tools[0], FindAction(*window, "ActToggleDec"));
-    QCOMPARE(tools[5], FindAction(*window, "ActToggleKilo"));
+    QCOMPARE(tools[5], FindAction(*window, "ActToggleSize"));
     QVERIFY(tools[10]->isSeparator());
-    QCOMPARE(tools[11], FindAction(*window, "ActSeparated"));
+    QCOMPARE(tools[11], FindAction(*window, "ActDigitGrouping"));
     QCOMPARE(tools[16], FindAction(*window, "ActEditPaste"));
     // A tool button with its own caption still runs its command.
     tools[3]->trigger();
@@ -401,8 +401,8 @@ void BarManagementTest::containersAndMenus() {
     // The gradian unit is not offered, but its action stays shown (and so
     // can be enabled): only its menu items and button are hidden.
     QVERIFY(!OfferedInControls(Command::AngleGradians));
-    QVERIFY(FindAction(*window, "ActTriModeGrad")->isVisible());
-    QVERIFY(FindAction(*window, "ActTriModeGrad")->isEnabled());
+    QVERIFY(FindAction(*window, "ActAngleGradians")->isVisible());
+    QVERIFY(FindAction(*window, "ActAngleGradians")->isEnabled());
     QVERIFY(window->Execute(Command::AngleGradians));
     QCOMPARE(window->Engine().Options().Angle(), AngleUnit::Gradian);
 }
@@ -490,8 +490,8 @@ void BarManagementTest::textsOnTheBodyColourAreLegible() {
                                 .arg(what, widget.objectName(), QString::number(ratio))));
     };
     // Labels, group titles, radio buttons and the page tabs.
-    check(*form.Buttons().GrpMode, QPalette::WindowText, QPalette::Window, "mode group");
-    for (const QWidget* radio : form.Buttons().GrpMode->findChildren<QAbstractButton*>())
+    check(*form.Buttons().ModeGroup, QPalette::WindowText, QPalette::Window, "mode group");
+    for (const QWidget* radio : form.Buttons().ModeGroup->findChildren<QAbstractButton*>())
         check(*radio, QPalette::WindowText, QPalette::Window, "mode button");
     const auto* tabs = form.OperatorPageTabs()->findChild<QTabBar*>();
     QVERIFY(tabs != nullptr);
@@ -558,7 +558,7 @@ void BarManagementTest::largeFontWidensTheWindowInsteadOfCutting() {
     window->View().SetButtonPanelVisible(false);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(&window.Window()));
-    Run(*window, "ActModeQWord");
+    Run(*window, "ActModeInt64");
     Keys(*window, "AC 1234567890123456789");
     QFont font = window->View().DisplayFont();
     font.setPointSize(20);
@@ -586,7 +586,7 @@ void BarManagementTest::onlyValuesThatNeedRoomMoveTheBands() {
     WindowFixture window;
     window->View().SetToolBarVisible(false);
     window->View().SetButtonPanelVisible(false);
-    Run(*window, "ActModeQWord");
+    Run(*window, "ActModeInt64");
     Keys(*window, "AC");
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(&window.Window()));
@@ -627,11 +627,11 @@ void BarManagementTest::fontWiderThanTheScreenKeepsTheWindowOnIt() {
         form.View().SetToolBarVisible(false);
         form.View().SetButtonPanelVisible(false);
         for (const char* kind :
-             {"ActToggleOct", "ActToggleBin", "ActToggleAscii", "ActToggleIP", "ActToggleDegree",
-              "ActToggleFloat", "ActToggleTime", "ActToggleKilo"})
+             {"ActToggleOct", "ActToggleBin", "ActToggleChar", "ActToggleIP",
+              "ActToggleSexagesimal", "ActToggleFloat", "ActToggleTime", "ActToggleSize"})
             QVERIFY(Run(form, kind));
         QCOMPARE(form.Bars().Count(), 10);
-        Run(form, "ActModeQWord");
+        Run(form, "ActModeInt64");
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QTest::qWait(0);

@@ -37,7 +37,7 @@ void TestCommandActions::hintsFeedToolTipAndStatusTip_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("toolTip");
     QTest::addColumn<QString>("statusTip");
-    QTest::newRow("both parts") << "ActTimeDiffMode"
+    QTest::newRow("both parts") << "ActTimeDifference"
                                 << "時間差モード"
                                 << "日付けのかわりに時刻の差分を表示します";
     QTest::newRow("shortcut appended")
@@ -171,7 +171,7 @@ void TestCommandActions::radioSetsAreExclusiveGroups() {
 // the command's state, also where the command changed nothing.
 void TestCommandActions::triggerShowsTheCommandsState() {
     WindowFixture window;
-    Run(*window, "ActModeFloat");
+    Run(*window, "ActModeReal");
     QAction* rotate = window->Action(Command::Rotate);
     QVERIFY(!rotate->isEnabled());
     window->ReplaceCommandsForTest([](Command) {});

@@ -51,8 +51,8 @@ private slots:
     }
 
     void modeCommandsCarryTheirModeCode() {
-        const char* modes[] = {"ActModeByte", "ActModeWord", "ActModeDWord", "ActModeQWord",
-                               "ActModeFloat"};
+        const char* modes[] = {"ActModeByte", "ActModeWord", "ActModeDWord", "ActModeInt64",
+                               "ActModeReal"};
         for (int code = 0; code < 5; ++code) {
             const std::optional<Command> command = CommandNamed(modes[code]);
             QVERIFY(command.has_value());

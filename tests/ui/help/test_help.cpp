@@ -558,9 +558,9 @@ private slots:
 
     void escClosesTheWindow_data() {
         QTest::addColumn<QString>("control");
-        QTest::newRow("search field") << "HelpSearch";
-        QTest::newRow("contents") << "HelpContents";
-        QTest::newRow("page") << "HelpPage";
+        QTest::newRow("search field") << "helpSearch";
+        QTest::newRow("contents") << "helpContents";
+        QTest::newRow("page") << "helpPage";
     }
 
     void escClosesTheWindow() {
@@ -582,22 +582,22 @@ private slots:
     void helpCommandOpensContents() {
         WindowFixture window;
         window->HelpViewer()->SetHelpFile(HelpDocument());
-        QVERIFY(Run(*window, "ActHelpIndex"));
+        QVERIFY(Run(*window, "ActHelpContents"));
         QVERIFY(window->HelpViewer()->isVisible());
         QVERIFY(window->HelpViewer()->IsLoaded());
         QVERIFY(window->HelpViewer()->CurrentAnchor().isEmpty());
-        QCOMPARE(FindAction(*window, "ActHelpIndex")->shortcut(), QKeySequence(Qt::Key_F1));
+        QCOMPARE(FindAction(*window, "ActHelpContents")->shortcut(), QKeySequence(Qt::Key_F1));
     }
 
     void f1OnMenuItemOpensItsTopic_data() {
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QString>("action");
         QTest::addColumn<int>("context");
-        QTest::newRow("bar menu") << "PopupBar"
+        QTest::newRow("bar menu") << "barMenu"
                                   << "ActToggleHex" << 6;
-        QTest::newRow("view menu") << "PopupView"
+        QTest::newRow("view menu") << "viewMenu"
                                    << "ActModeMenu" << 23;
-        QTest::newRow("edit menu") << "MenuEdit"
+        QTest::newRow("edit menu") << "editMenu"
                                    << "ActExit" << 20;
     }
 

@@ -139,21 +139,21 @@ void KeyRoutingTest::keyRunsItsCommand_data() {
         {'g', Qt::Key_G, None, "ActOpLogN"},
         {'_', Qt::Key_Underscore, Shift, "ActNegate"},
         {'~', Qt::Key_AsciiTilde, Shift, "ActOpNot"},
-        {'{', Qt::Key_BraceLeft, Shift, "ActOpQShiftL"},
-        {'}', Qt::Key_BraceRight, Shift, "ActOpQShiftR"},
-        {';', Qt::Key_Semicolon, None, "ActShiftAmountSel"},
-        {'v', Qt::Key_V, None, "ActOpReverse"},
-        {'V', Qt::Key_V, Shift, "ActOpBitReverse"},
+        {'{', Qt::Key_BraceLeft, Shift, "ActOpShiftLeftByAmount"},
+        {'}', Qt::Key_BraceRight, Shift, "ActOpShiftRightByAmount"},
+        {';', Qt::Key_Semicolon, None, "ActShiftAmountMenu"},
+        {'v', Qt::Key_V, None, "ActOpReverseBytes"},
+        {'V', Qt::Key_V, Shift, "ActOpReverseBits"},
         {'o', Qt::Key_O, None, "ActOpPopCount"},
         {'h', Qt::Key_H, None, "ActOpLeadingZeros"},
         {'r', Qt::Key_R, None, "ActOpTrailingZeros"},
-        {'i', Qt::Key_I, None, "ActOpIntFloor"},
-        {'j', Qt::Key_J, None, "ActOpIntCeil"},
-        {'k', Qt::Key_K, None, "ActOpIntRound"},
+        {'i', Qt::Key_I, None, "ActOpFloor"},
+        {'j', Qt::Key_J, None, "ActOpCeil"},
+        {'k', Qt::Key_K, None, "ActOpRound"},
         {'#', Qt::Key_NumberSign, Shift, "ActOpFrac"},
         {'@', Qt::Key_At, Shift, "ActOpSqrt"},
         {'`', Qt::Key_QuoteLeft, None, "ActOpSquare"},
-        {'\\', Qt::Key_Backslash, None, "ActOpInvert"},
+        {'\\', Qt::Key_Backslash, None, "ActOpReciprocal"},
         {'n', Qt::Key_N, None, "ActOpLogE"},
         {'l', Qt::Key_L, None, "ActOpLog10"},
         {'L', Qt::Key_L, Shift, "ActOpLog2"},
@@ -194,23 +194,23 @@ void KeyRoutingTest::keyRunsItsCommand_data() {
     row("Shift+F", Qt::Key_F, Shift, "F", "");
     row("Shift+Z", Qt::Key_Z, Shift, "Z", "");
     row("z", Qt::Key_Z, None, "z", "");
-    row("colon", Qt::Key_Colon, Shift, ":", "ActDegreeSep");
+    row("colon", Qt::Key_Colon, Shift, ":", "ActSeparator");
     row("period", Qt::Key_Period, None, ".", "ActPeriod");
     row("comma", Qt::Key_Comma, None, ",", "ActPeriod");
     row("space", Qt::Key_Space, None, " ", "");
     row("Backspace", Qt::Key_Backspace, None, "\b", "ActBackSpace");
-    row("Delete", Qt::Key_Delete, None, "\x7f", "ActClearError");
-    row("Escape", Qt::Key_Escape, None, "\x1b", "ActAllClear");
+    row("Delete", Qt::Key_Delete, None, "\x7f", "ActClearEntry");
+    row("Escape", Qt::Key_Escape, None, "\x1b", "ActClearAll");
     row("Ctrl+B", Qt::Key_B, Ctrl, "\x02", "ActModeByte");
     row("Ctrl+W", Qt::Key_W, Ctrl, "\x17", "ActModeWord");
     row("Ctrl+D", Qt::Key_D, Ctrl, "\x04", "ActModeDWord");
-    row("Ctrl+Q", Qt::Key_Q, Ctrl, "\x11", "ActModeQWord");
-    row("Ctrl+R", Qt::Key_R, Ctrl, "\x12", "ActModeFloat");
+    row("Ctrl+Q", Qt::Key_Q, Ctrl, "\x11", "ActModeInt64");
+    row("Ctrl+R", Qt::Key_R, Ctrl, "\x12", "ActModeReal");
     row("Ctrl+S", Qt::Key_S, Ctrl, "\x13", "ActModeSigned");
-    row("Ctrl+E", Qt::Key_E, Ctrl, "\x05", "ActModeReversed");
+    row("Ctrl+E", Qt::Key_E, Ctrl, "\x05", "ActModeByteSwap");
     row("Ctrl+T", Qt::Key_T, Ctrl, "\x14", "ActRotate");
-    row("Ctrl+A", Qt::Key_A, Ctrl, "\x01", "ActShiftAr");
-    row("Ctrl+H", Qt::Key_H, Ctrl, "\x08", "ActTriHyp");
+    row("Ctrl+A", Qt::Key_A, Ctrl, "\x01", "ActArithmeticShift");
+    row("Ctrl+H", Qt::Key_H, Ctrl, "\x08", "ActHyperbolic");
     row("Ctrl+X", Qt::Key_X, Ctrl, "\x18", "");
     row("Tab", Qt::Key_Tab, None, "\t", "ActBarNext");
     row("Shift+Tab", Qt::Key_Backtab, Shift, "", "ActBarPrev");
@@ -219,14 +219,14 @@ void KeyRoutingTest::keyRunsItsCommand_data() {
     row("Ctrl+Tab", Qt::Key_Tab, Ctrl, "\t", "");
     row("Ctrl+Shift+Tab", Qt::Key_Backtab, Ctrl | Shift, "", "");
     row("Ctrl+C", Qt::Key_C, Ctrl, "\x03", "ActEditCopy");
-    row("Ctrl+Shift+C", Qt::Key_C, Ctrl | Shift, "\x03", "ActEditCopyFmt");
+    row("Ctrl+Shift+C", Qt::Key_C, Ctrl | Shift, "\x03", "ActEditCopyGrouped");
     row("Ctrl+V", Qt::Key_V, Ctrl, "\x16", "ActEditPaste");
     row("Ctrl+Alt+C", Qt::Key_C, Ctrl | Alt, "\x03", "ActEditCopyCLiteral");
     row("Ctrl+F4", Qt::Key_F4, Ctrl, "", "ActBarClose");
-    row("F1", Qt::Key_F1, None, "", "ActHelpIndex");
+    row("F1", Qt::Key_F1, None, "", "ActHelpContents");
     row("Alt+F4", Qt::Key_F4, Alt, "", "ActExit");
     row("Q", Qt::Key_Q, None, "q", "ActQuickMenu");
-    row("Shift+Q", Qt::Key_Q, Shift, "Q", "ActQuickMenuJ");
+    row("Shift+Q", Qt::Key_Q, Shift, "Q", "ActDescriptiveQuickMenu");
     row("M", Qt::Key_M, None, "m", "ActModeMenu");
     row("Shift+M", Qt::Key_M, Shift, "M", "");
     row("Alt+x", Qt::Key_X, Alt, "x", "");
@@ -276,7 +276,7 @@ void KeyRoutingTest::keyTableFollowsTheDecimalSeparator() {
     QCOMPARE(CommandOfKeyChar('.'), std::nullopt);
 
     window.View().SetSeparated(false);
-    Run(window, "ActModeFloat");
+    Run(window, "ActModeReal");
     // The number pad's separator key types the locale's character.
     Type(&window, "1");
     Press(&window, {Qt::Key_Comma, Pad, ","});
@@ -310,7 +310,7 @@ void KeyRoutingTest::oddDecimalSeparatorLeavesTheTable() {
     QCOMPARE(ShownOf(window, BarKind::Decimal), QStringLiteral("15"));
     QCOMPARE(window.Popups().OperatorMenu()->actions().first()->text(),
              QStringLiteral("An&d \t&&"));
-    QCOMPARE(FindAction(window, "ActOpQShiftL")->text(), QStringLiteral("<<8"));
+    QCOMPARE(FindAction(window, "ActOpShiftLeftByAmount")->text(), QStringLiteral("<<8"));
 }
 
 // The table's own characters (checked when it compiles): the first one from
@@ -370,15 +370,15 @@ void KeyRoutingTest::lowerAndUpperCaseCharacters_data() {
                                           << "1v" << hex << "01000000";
     QTest::newRow("V reverses the bits") << "ActModeDWord"
                                          << "1V" << hex << "80000000";
-    QTest::newRow("l common logarithm") << "ActModeFloat"
+    QTest::newRow("l common logarithm") << "ActModeReal"
                                         << "1000l" << dec << "3";
-    QTest::newRow("L binary logarithm") << "ActModeFloat"
+    QTest::newRow("L binary logarithm") << "ActModeReal"
                                         << "1024L" << dec << "10";
-    QTest::newRow("x e^x") << "ActModeFloat"
+    QTest::newRow("x e^x") << "ActModeReal"
                            << "0x" << dec << "1";
-    QTest::newRow("X 2^x") << "ActModeFloat"
+    QTest::newRow("X 2^x") << "ActModeReal"
                            << "5X" << dec << "32";
-    QTest::newRow("y 10^x") << "ActModeFloat"
+    QTest::newRow("y 10^x") << "ActModeReal"
                             << "3y" << dec << "1000";
     QTest::newRow("operators") << "ActModeDWord"
                                << "2+3*4=" << dec << "20";
@@ -388,9 +388,9 @@ void KeyRoutingTest::lowerAndUpperCaseCharacters_data() {
                         << "6|3=" << dec << "7";
     QTest::newRow("n-bit shift") << "ActModeDWord"
                                  << "1{" << dec << "256";
-    QTest::newRow("sign key") << "ActModeFloat"
+    QTest::newRow("sign key") << "ActModeReal"
                               << "5_" << dec << "-5";
-    QTest::newRow("factorial") << "ActModeFloat"
+    QTest::newRow("factorial") << "ActModeReal"
                                << "5!" << dec << "120";
     QTest::newRow("answer") << "ActModeDWord"
                             << "2+3=7?" << dec << "5";
@@ -430,7 +430,7 @@ void KeyRoutingTest::disabledShortcutLetsTheKeyGoOn() {
     QCOMPARE(window->Keys().ShortcutCommand(CommandList::Keys, ctrlS),
              std::optional<Command>(Command::ModeSigned));
     QVERIFY(window->Keys().ClaimsKey(ctrlS));
-    Run(*window, "ActModeFloat");
+    Run(*window, "ActModeReal");
     QVERIFY(!window->Keys().ClaimsKey(ctrlS));
     QVERIFY(!window->Keys().KeyDown(ctrlS));
     QVERIFY(!window->Engine().Signed());
@@ -451,7 +451,7 @@ void KeyRoutingTest::disabledDigitShortcutDoesNothing() {
     Press(target, {Qt::Key_Period, None, "."});
     QCOMPARE(ShownOf(*window, BarKind::Decimal), QStringLiteral("7"));
     // In Real mode the Signed command is disabled: Ctrl+S changes nothing.
-    Run(*window, "ActModeFloat");
+    Run(*window, "ActModeReal");
     Press(target, {Qt::Key_S, Ctrl, "\x13"});
     QVERIFY(!window->Engine().Signed());
 }
@@ -634,7 +634,7 @@ void KeyRoutingTest::mouseWheelStepsTheBars() {
     QCOMPARE(form.OperatorPageTabs()->currentIndex(), 0);
     QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Decimal));
     // Over the history the wheel scrolls its lines, and stops at their ends.
-    Run(form, "ActHistory");
+    Run(form, "ActHistoryPane");
     wheel(form.History()->viewport(), 120);
     wheel(form.History()->viewport(), -120);
     QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Decimal));

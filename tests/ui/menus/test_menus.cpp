@@ -169,7 +169,7 @@ void MenusTest::operatorMenuShowsTheTypedKeys() {
     };
     QCOMPARE(Texts(*window->Popups().OperatorMenu()), expected);
     // Commands with a shortcut show it instead of a typed key.
-    const QAction* arithmetic = ItemOf(*window->Popups().OperatorMenu(), "ActShiftAr");
+    const QAction* arithmetic = ItemOf(*window->Popups().OperatorMenu(), "ActArithmeticShift");
     QCOMPARE(arithmetic->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_A));
     QVERIFY(arithmetic->isShortcutVisibleInContextMenu());
     QVERIFY(arithmetic->isCheckable());
@@ -240,17 +240,17 @@ void MenusTest::englishMenusNameCommandsApart() {
     QCOMPARE(Texts(*Submenu(quick, "&Int")),
              (QStringList{"&Floor \ti", "&Ceil \tj", "&Round \tk"}));
 
-    QCOMPARE(ButtonOf(form, "ActOpIntFloor")->text(), QStringLiteral("Floor"));
-    QCOMPARE(ButtonOf(form, "ActModeReversed")->text(), QStringLiteral("Swap"));
-    QCOMPARE(ButtonOf(form, "ActOpReverse")->text(), QStringLiteral("Rev"));
+    QCOMPARE(ButtonOf(form, "ActOpFloor")->text(), QStringLiteral("Floor"));
+    QCOMPARE(ButtonOf(form, "ActModeByteSwap")->text(), QStringLiteral("Swap"));
+    QCOMPARE(ButtonOf(form, "ActOpReverseBytes")->text(), QStringLiteral("Rev"));
     QCOMPARE(form.Action(Command::ModeByteSwap)->text(), QStringLiteral("Byte Swap"));
     QCOMPARE(ShortHintOf(Command::ModeByteSwap), QStringLiteral("Swap Byte Order"));
     QCOMPARE(form.Action(Command::OpReverseBytes)->text(), QStringLiteral("Reverse Bytes"));
 
     form.SetLanguage(UiLanguage::Japanese);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
-    QCOMPARE(ButtonOf(form, "ActOpIntFloor")->text(), QStringLiteral("Trunc"));
-    QCOMPARE(ButtonOf(form, "ActModeReversed")->text(), QStringLiteral("Rev"));
+    QCOMPARE(ButtonOf(form, "ActOpFloor")->text(), QStringLiteral("Trunc"));
+    QCOMPARE(ButtonOf(form, "ActModeByteSwap")->text(), QStringLiteral("Rev"));
     QCOMPARE(form.Action(Command::ModeByteSwap)->text(), QStringLiteral("Reverse Endian"));
     QCOMPARE(Texts(*Submenu(quick, "&Int")),
              (QStringList{"&Trunc \ti", "&Ceil \tj", "&Round \tk"}));
@@ -287,8 +287,8 @@ void MenusTest::radioItemsFollowTheCommands() {
     QWidget* target = &window.Window();
     const QList<QAction*> modes = window->Popups().ModeMenu()->actions();
     QCOMPARE(BoundNames(*window->Popups().ModeMenu()),
-             (QStringList{"ActModeByte", "ActModeWord", "ActModeDWord", "ActModeQWord",
-                          "ActModeFloat", "-", "ActModeSigned", "ActModeReversed"}));
+             (QStringList{"ActModeByte", "ActModeWord", "ActModeDWord", "ActModeInt64",
+                          "ActModeReal", "-", "ActModeSigned", "ActModeByteSwap"}));
     QActionGroup* group = modes.at(0)->actionGroup();
     QVERIFY(group != nullptr);
     QVERIFY(group->isExclusive());
@@ -349,7 +349,7 @@ void MenusTest::menuItemsRunTheirCommands() {
     Keys(*window, "3 =");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), QStringLiteral("5"));
     // A disabled item does nothing.
-    QAction* floor = ItemOf(*Submenu(*window->Popups().OperatorMenu(), "&Int"), "ActOpIntFloor");
+    QAction* floor = ItemOf(*Submenu(*window->Popups().OperatorMenu(), "&Int"), "ActOpFloor");
     QVERIFY(!floor->isEnabled());
 }
 
@@ -364,9 +364,9 @@ void MenusTest::ownCaptionsStayWhenCommandCaptionsChange() {
              QStringLiteral("&sin \tShift+I"));
     QCOMPARE(ItemOf(*window->Popups().DescriptiveOperatorMenu(), "ActOpArcSin")->text(),
              QStringLiteral("逆正弦(arcsin)"));
-    QCOMPARE(ItemOf(*window->Popups().OperatorMenu(), "ActOpQShiftL")->text(),
+    QCOMPARE(ItemOf(*window->Popups().OperatorMenu(), "ActOpShiftLeftByAmount")->text(),
              QStringLiteral("&<<bits \t{"));
-    QCOMPARE(ButtonOf(*window, "ActOpQShiftL")->text(), QStringLiteral("<rot8"));
+    QCOMPARE(ButtonOf(*window, "ActOpShiftLeftByAmount")->text(), QStringLiteral("<rot8"));
     QCOMPARE(ButtonOf(*window, "ActOpArcSin")->text(), QStringLiteral("asinh"));
 }
 
@@ -414,7 +414,7 @@ void MenusTest::quickMenuPlacement() {
     QCOMPARE(form.Popups().QuickMenuPosition(quick, false),
              form.OperatorPageTabs()->mapToGlobal(QPoint(0, 0)));
     QCOMPARE(form.Popups().QuickMenuPosition(mode, false),
-             form.Buttons().GrpMode->mapToGlobal(QPoint(0, 0)));
+             form.Buttons().ModeGroup->mapToGlobal(QPoint(0, 0)));
 
     const QPoint outside(frame.right() + 20, frame.top() + 5);
     QCursor::setPos(outside);
@@ -423,7 +423,7 @@ void MenusTest::quickMenuPlacement() {
     QCOMPARE(form.Popups().QuickMenuPosition(quickJ),
              form.OperatorPageTabs()->mapToGlobal(QPoint(0, 0)));
     QCOMPARE(form.Popups().QuickMenuPosition(mode),
-             form.Buttons().GrpMode->mapToGlobal(QPoint(0, 0)));
+             form.Buttons().ModeGroup->mapToGlobal(QPoint(0, 0)));
 
     // Without the panel, just below the window's bottom-left corner.
     Run(form, "ActButtonPanel");
@@ -507,14 +507,14 @@ void MenusTest::contextMenuIsFilledOnceWithBarAndViewCommands() {
         "ActToggleHex",
         "ActToggleBin",
         "ActToggleOct",
-        "ActToggleDegree",
-        "ActToggleKilo",
-        "ActToggleAscii",
+        "ActToggleSexagesimal",
+        "ActToggleSize",
+        "ActToggleChar",
         "ActToggleTime",
         "ActToggleIP",
         "ActToggleFloat",
         "-",
-        "ActSeparated",
+        "ActDigitGrouping",
         "ActShowIndicators",
         "-",
         "ActToolBar",
@@ -522,13 +522,13 @@ void MenusTest::contextMenuIsFilledOnceWithBarAndViewCommands() {
         "ActButtonPanel",
         "ActStayOnTop",
         "ActExpressionLine",
-        "ActHistory",
+        "ActHistoryPane",
         "-",
         "ActQuickMenu",
         "ActModeMenu",
         "-",
         "ActChooseFont",
-        "ActChooseColor",
+        "ActChooseBodyColour",
         "-",
         "", // the language submenu
     };
@@ -540,7 +540,7 @@ void MenusTest::contextMenuIsFilledOnceWithBarAndViewCommands() {
     CloseMenus();
 
     // Empty space of a group and of the page control open it again, unchanged.
-    RightClick(form.Buttons().GrpMode, QPoint(1, 1));
+    RightClick(form.Buttons().ModeGroup, QPoint(1, 1));
     QTRY_VERIFY(form.Popups().ContextMenu()->isVisible());
     CloseMenus();
     RightClick(form.OperatorPageTabs()->tabBar(),
@@ -557,7 +557,7 @@ void MenusTest::rightClickOnAControlOpensNothing() {
     // A calculator button, a disabled one, the selector's picture and a
     // tool-bar button.
     CommandButton* add = ButtonOf(form, "ActOpAdd");
-    CommandButton* floor = ButtonOf(form, "ActOpIntFloor");
+    CommandButton* floor = ButtonOf(form, "ActOpFloor");
     QVERIFY(!floor->isEnabled());
     QToolButton* picture = form.Buttons().ShiftAmountSelector;
     QToolButton* copy = ToolBarButton(form, "ActEditCopy");
@@ -605,7 +605,7 @@ void MenusTest::panelButtonsRunTheirCommands() {
     for (const char* name : {"ActDigit7", "ActOpAdd", "ActDigit2", "ActEqual"})
         QTest::mouseClick(ButtonOf(form, name), Qt::LeftButton);
     QCOMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("9"));
-    QTest::mouseClick(ButtonOf(form, "ActAllClear"), Qt::LeftButton);
+    QTest::mouseClick(ButtonOf(form, "ActClearAll"), Qt::LeftButton);
     QCOMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("0"));
 
     CommandButton* byte = ButtonOf(form, "ActModeByte");
@@ -624,7 +624,7 @@ void MenusTest::panelButtonsRunTheirCommands() {
     QCOMPARE(sign->text(), QStringLiteral("Sgn"));
 
     // A disabled button does nothing.
-    CommandButton* floor = ButtonOf(form, "ActOpIntFloor");
+    CommandButton* floor = ButtonOf(form, "ActOpFloor");
     QVERIFY(!floor->isEnabled());
     Keys(form, "5");
     QTest::mouseClick(floor, Qt::LeftButton);
@@ -634,11 +634,11 @@ void MenusTest::panelButtonsRunTheirCommands() {
     QCOMPARE(static_cast<int>(form.Buttons().Buttons.size()), 79);
     for (const CommandButton* button : form.Buttons().Buttons) {
         QCOMPARE(button->defaultAction(), form.Action(button->BoundCommand()));
-        QVERIFY(button->objectName().startsWith(QLatin1String("Cmd")));
+        QCOMPARE(button->objectName(),
+                 QStringLiteral("button") +
+                     form.Action(button->BoundCommand())->objectName().mid(3));
         QCOMPARE(button->focusPolicy(), Qt::NoFocus);
     }
-    QCOMPARE(ButtonOf(form, "ActTriModeDeg")->objectName(), QStringLiteral("CmdTriModeDegree"));
-    QCOMPARE(ButtonOf(form, "ActOpAdd")->objectName(), QStringLiteral("CmdOpAdd"));
 }
 
 void MenusTest::panelButtonsFollowTheirCommands() {
@@ -648,28 +648,29 @@ void MenusTest::panelButtonsFollowTheirCommands() {
         const char* Action;
         const char* Text;
     };
-    for (const Caption& c : {Caption{"ActBackSpace", "→"}, Caption{"ActClearError", "CE"},
-                             Caption{"ActAllClear", "AC"}, Caption{"ActRecallAnswer", "Ans"},
-                             Caption{"ActModeReversed", "Rev"}, Caption{"ActOpReverse", "Rev"},
-                             Caption{"ActOpBitReverse", "BRev"}, Caption{"ActOpPopCount", "Pop"},
-                             Caption{"ActOpLeadingZeros", "Clz"}, Caption{"ActShiftAr", "Ari"},
-                             Caption{"ActRotate", "Rot"}, Caption{"ActTriHyp", "Hyp"},
-                             Caption{"ActTriModeDeg", "Deg"}, Caption{"ActModeQWord", "Int64"},
-                             Caption{"ActNegate", "+/-"}, Caption{"ActOpQShiftL", "<<8"},
-                             Caption{"ActOpShiftRight", ">>"}, Caption{"ActDegreeSep", ":"}})
+    for (const Caption& c :
+         {Caption{"ActBackSpace", "→"}, Caption{"ActClearEntry", "CE"},
+          Caption{"ActClearAll", "AC"}, Caption{"ActRecallAnswer", "Ans"},
+          Caption{"ActModeByteSwap", "Rev"}, Caption{"ActOpReverseBytes", "Rev"},
+          Caption{"ActOpReverseBits", "BRev"}, Caption{"ActOpPopCount", "Pop"},
+          Caption{"ActOpLeadingZeros", "Clz"}, Caption{"ActArithmeticShift", "Ari"},
+          Caption{"ActRotate", "Rot"}, Caption{"ActHyperbolic", "Hyp"},
+          Caption{"ActAngleDegrees", "Deg"}, Caption{"ActModeInt64", "Int64"},
+          Caption{"ActNegate", "+/-"}, Caption{"ActOpShiftLeftByAmount", "<<8"},
+          Caption{"ActOpShiftRight", ">>"}, Caption{"ActSeparator", ":"}})
         QCOMPARE(ButtonOf(form, c.Action)->text(), QString::fromUtf8(c.Text));
-    QVERIFY(ButtonOf(form, "ActTriModeGrad")->isHidden());
-    QVERIFY(!ButtonOf(form, "ActTriModeRad")->isHidden());
+    QVERIFY(ButtonOf(form, "ActAngleGradians")->isHidden());
+    QVERIFY(!ButtonOf(form, "ActAngleRadians")->isHidden());
 
     // Caption, enabled and checked state follow the commands.
     QTest::keyClick(&form, Qt::Key_T, Qt::ControlModifier); // rotate
-    QCOMPARE(ButtonOf(form, "ActOpQShiftL")->text(), QStringLiteral("<rot8"));
+    QCOMPARE(ButtonOf(form, "ActOpShiftLeftByAmount")->text(), QStringLiteral("<rot8"));
     QVERIFY(ButtonOf(form, "ActRotate")->isChecked());
     QVERIFY(!ButtonOf(form, "ActOpSin")->isEnabled());
     QTest::keyClick(&form, Qt::Key_R, Qt::ControlModifier); // Real
     QVERIFY(ButtonOf(form, "ActOpSin")->isEnabled());
     QVERIFY(!ButtonOf(form, "ActRotate")->isEnabled());
-    QVERIFY(ButtonOf(form, "ActModeFloat")->isChecked());
+    QVERIFY(ButtonOf(form, "ActModeReal")->isChecked());
     QCOMPARE(ButtonOf(form, "ActRotate")->text(), QStringLiteral("Rot"));
 }
 
@@ -679,15 +680,15 @@ void MenusTest::toolTipsAddTheKey_data() {
     const QString ret = ShortcutText(QKeyCombination(Qt::Key_Return));
     QTest::newRow("typed +") << "ActOpAdd" << QStringLiteral("加算 (+)");
     QTest::newRow("typed &") << "ActOpAnd" << QStringLiteral("論理積 (&)");
-    QTest::newRow("typed V") << "ActOpBitReverse" << QStringLiteral("ビット並び反転 (Shift+V)");
+    QTest::newRow("typed V") << "ActOpReverseBits" << QStringLiteral("ビット並び反転 (Shift+V)");
     QTest::newRow("typed _") << "ActNegate" << QStringLiteral("符号反転 (_)");
-    QTest::newRow("disabled") << "ActOpIntFloor" << QStringLiteral("切り捨て (i)");
+    QTest::newRow("disabled") << "ActOpFloor" << QStringLiteral("切り捨て (i)");
     QTest::newRow("typed P") << "ActPi" << QStringLiteral("円周率 (Shift+P)");
     QTest::newRow("typed .") << "ActPeriod" << QStringLiteral("小数点 (.)");
     QTest::newRow("shortcut") << "ActModeByte" << QStringLiteral("8ビット (Ctrl+B)");
     QTest::newRow("own caption") << "ActModeSigned" << QStringLiteral("符号付きモード (Ctrl+S)");
     QTest::newRow("return") << "ActEqual" << QStringLiteral("結果表示 (%1)").arg(ret);
-    QTest::newRow("no key") << "ActTriModeDeg" << QStringLiteral("度単位");
+    QTest::newRow("no key") << "ActAngleDegrees" << QStringLiteral("度単位");
     QTest::newRow("no hint") << "ActDigit7" << QString();
 }
 
@@ -711,7 +712,7 @@ void MenusTest::controlsShowTheirToolTips() {
         QApplication::sendEvent(control, &event);
         return QToolTip::text();
     };
-    QCOMPARE(showTip(ButtonOf(form, "ActOpBitReverse")),
+    QCOMPARE(showTip(ButtonOf(form, "ActOpReverseBits")),
              QStringLiteral("ビット並び反転 (Shift+V)"));
     QCOMPARE(showTip(ButtonOf(form, "ActOpAdd")), QStringLiteral("加算 (+)"));
     QCOMPARE(showTip(form.Buttons().ShiftAmountSelector), QStringLiteral("シフト量選択 (;)"));
@@ -733,11 +734,11 @@ void MenusTest::operationPages() {
     QCOMPARE(pages->currentIndex(), 0);
     QCOMPARE(pages->focusPolicy(), Qt::NoFocus);
     QCOMPARE(pages->tabBar()->focusPolicy(), Qt::NoFocus);
-    QCOMPARE(ButtonOf(*window, "ActOpSqrt")->parentWidget(), window->Buttons().PageMath);
-    QCOMPARE(ButtonOf(*window, "ActOpAnd")->parentWidget(), window->Buttons().PageBit);
-    QCOMPARE(window->Buttons().ShiftAmountSelector->parentWidget(), window->Buttons().PageBit);
-    QCOMPARE(window->Buttons().GrpMode->title(), QStringLiteral("Mode"));
-    QCOMPARE(ButtonOf(*window, "ActModeByte")->parentWidget(), window->Buttons().GrpMode);
+    QCOMPARE(ButtonOf(*window, "ActOpSqrt")->parentWidget(), window->Buttons().MathPage);
+    QCOMPARE(ButtonOf(*window, "ActOpAnd")->parentWidget(), window->Buttons().BinaryPage);
+    QCOMPARE(window->Buttons().ShiftAmountSelector->parentWidget(), window->Buttons().BinaryPage);
+    QCOMPARE(window->Buttons().ModeGroup->title(), QStringLiteral("Mode"));
+    QCOMPARE(ButtonOf(*window, "ActModeByte")->parentWidget(), window->Buttons().ModeGroup);
     // The "=" key spans two rows of keys.
     QVERIFY(ButtonOf(*window, "ActEqual")->height() >
             2 * ButtonOf(*window, "ActOpAdd")->height() - 1);

@@ -101,7 +101,7 @@ void ClipboardTest::copyPlainAndGrouped() {
         window->View().SetSeparated(separated);
         QVERIFY(Run(*window, "ActEditCopy"));
         QCOMPARE(ClipboardText(), plain);
-        QVERIFY(Run(*window, "ActEditCopyFmt"));
+        QVERIFY(Run(*window, "ActEditCopyGrouped"));
         QCOMPARE(ClipboardText(), grouped);
     }
 }
@@ -119,10 +119,10 @@ void ClipboardTest::copyTakesTheValueNotTheMessage() {
 void ClipboardTest::groupedCopyPastesBack_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("keys");
-    QTest::newRow("decimal") << int(BarKind::Decimal) << "ActModeQWord 9007199254740993";
+    QTest::newRow("decimal") << int(BarKind::Decimal) << "ActModeInt64 9007199254740993";
     QTest::newRow("decimal signed") << int(BarKind::Decimal) << "ActModeSigned 2147483647 neg";
-    QTest::newRow("decimal real") << int(BarKind::Decimal) << "ActModeFloat 1234567 . 25";
-    QTest::newRow("hexadecimal") << int(BarKind::Hex) << "ActModeQWord FEDCBA9876543210";
+    QTest::newRow("decimal real") << int(BarKind::Decimal) << "ActModeReal 1234567 . 25";
+    QTest::newRow("hexadecimal") << int(BarKind::Hex) << "ActModeInt64 FEDCBA9876543210";
     QTest::newRow("binary") << int(BarKind::Bin) << "ActModeWord 1011001110001111";
     QTest::newRow("octal") << int(BarKind::Oct) << "1234567";
 }
@@ -137,7 +137,7 @@ void ClipboardTest::groupedCopyPastesBack() {
     window->Bars().Activate(window->Bars().Find(barKind));
     Keys(*window, keys);
     const CalcValue typed = window->Engine().Current();
-    for (const char* copy : {"ActEditCopyFmt", "ActEditCopy"}) {
+    for (const char* copy : {"ActEditCopyGrouped", "ActEditCopy"}) {
         // Octal has no grouping: its grouped copy is disabled.
         const bool copies = copy == QLatin1String("ActEditCopy") ||
                             window->Bars().Active()->Offers(ConvOption::Separated);
@@ -382,7 +382,7 @@ void ClipboardTest::enabledRules() {
     SetClipboardText("12");
     QVERIFY(window->ClipboardHasText());
     QVERIFY(Enabled(*window, "ActEditCopy"));
-    QVERIFY(Enabled(*window, "ActEditCopyFmt"));
+    QVERIFY(Enabled(*window, "ActEditCopyGrouped"));
     QVERIFY(Enabled(*window, "ActEditPaste"));
     Clipboard().clear(QClipboard::Clipboard);
     QVERIFY(!window->ClipboardHasText());
@@ -394,7 +394,7 @@ void ClipboardTest::enabledRules() {
     // Copy with grouping needs a bar that groups.
     for (int i = 0; i < window->Bars().Count(); ++i) {
         window->Bars().Activate(window->Bars().At(i));
-        QCOMPARE(Enabled(*window, "ActEditCopyFmt"),
+        QCOMPARE(Enabled(*window, "ActEditCopyGrouped"),
                  window->Bars().At(i)->Offers(ConvOption::Separated));
         QVERIFY(Enabled(*window, "ActEditCopy"));
     }
@@ -557,13 +557,13 @@ void ClipboardTest::copyAsCLiteral_data() {
     QTest::addColumn<QString>("literal");
     QTest::newRow("dword") << "249"
                            << "0x000000F9u";
-    QTest::newRow("int64") << "ActModeQWord 249"
+    QTest::newRow("int64") << "ActModeInt64 249"
                            << "0x00000000000000F9ull";
     QTest::newRow("signed negative") << "ActModeSigned 7 neg"
                                      << "-0x00000007";
     QTest::newRow("byte") << "ActModeByte 255"
                           << "0xFFu";
-    QTest::newRow("real") << "ActModeFloat 1 . 5"
+    QTest::newRow("real") << "ActModeReal 1 . 5"
                           << "1.5";
 }
 

@@ -55,12 +55,12 @@ void EnduranceChecksTest::checksSeeADisagreement_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<qint64>("wrongHex");
     QTest::newRow("DWord") << "1234" << qint64{0x4D3};
-    QTest::newRow("DWord grouped") << "ActSeparated 1234567" << qint64{1234568};
+    QTest::newRow("DWord grouped") << "ActDigitGrouping 1234567" << qint64{1234568};
     QTest::newRow("Byte signed") << "ActModeByte ActModeSigned 100 neg" << qint64{0x9D};
-    QTest::newRow("Word reversed") << "ActModeWord ActModeReversed 258" << qint64{0x0102};
-    QTest::newRow("Int64") << "ActModeQWord 1 neg" << qint64{-2};
-    QTest::newRow("Real") << "ActModeFloat 7 . 9" << qint64{8};
-    QTest::newRow("Real negative") << "ActModeFloat 2 . 5 neg" << qint64{-3};
+    QTest::newRow("Word reversed") << "ActModeWord ActModeByteSwap 258" << qint64{0x0102};
+    QTest::newRow("Int64") << "ActModeInt64 1 neg" << qint64{-2};
+    QTest::newRow("Real") << "ActModeReal 7 . 9" << qint64{8};
+    QTest::newRow("Real negative") << "ActModeReal 2 . 5 neg" << qint64{-3};
 }
 
 void EnduranceChecksTest::readersOfTheNotations_data() {

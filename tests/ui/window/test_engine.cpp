@@ -124,7 +124,7 @@ void EngineTest::errorBlocksUntilCleared() {
     const EntryState state = window->Engine().Entry();
     QVERIFY(!Enabled(*window, "ActDigit1"));
     QVERIFY(!Run(*window, "ActDigit1"));
-    Keys(*window, "BS + = x^2 neg ActOpQShiftL");
+    Keys(*window, "BS + = x^2 neg ActOpShiftLeftByAmount");
     QVERIFY(window->Engine().IsBlocked());
     QCOMPARE(window->Engine().Entry(), state);
     QCOMPARE(window->Engine().PendingOperator(), std::optional(BinaryOp::Div));
@@ -209,29 +209,37 @@ void EngineTest::enabledRulesFollowTheMode_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<QStringList>("enabled");
     QTest::addColumn<QStringList>("disabled");
-    const QStringList floatOnly = {"ActOpIntFloor", "ActOpIntCeil", "ActOpIntRound", "ActOpFrac",
-                                   "ActOpInvert",   "ActPi",        "ActOpSin",      "ActOpCos",
-                                   "ActOpTan",      "ActOpArcSin",  "ActOpArcCos",   "ActOpArcTan",
-                                   "ActTriHyp"};
-    const QStringList integerOnly = {"ActRotate",     "ActShiftAr",        "ActOpBitReverse",
-                                     "ActOpPopCount", "ActOpLeadingZeros", "ActOpTrailingZeros"};
-    const QStringList always = {"ActEqual",    "ActNegate",      "ActOpAdd",       "ActOpNot",
-                                "ActOpSqrt",   "ActOpFactorial", "ActOpQShiftL",   "ActAllClear",
-                                "ActModeByte", "ActTriModeRad",  "ActShiftAmount4"};
+    const QStringList floatOnly = {"ActOpFloor",      "ActOpCeil",   "ActOpRound",  "ActOpFrac",
+                                   "ActOpReciprocal", "ActPi",       "ActOpSin",    "ActOpCos",
+                                   "ActOpTan",        "ActOpArcSin", "ActOpArcCos", "ActOpArcTan",
+                                   "ActHyperbolic"};
+    const QStringList integerOnly = {"ActRotate",     "ActArithmeticShift", "ActOpReverseBits",
+                                     "ActOpPopCount", "ActOpLeadingZeros",  "ActOpTrailingZeros"};
+    const QStringList always = {"ActEqual",
+                                "ActNegate",
+                                "ActOpAdd",
+                                "ActOpNot",
+                                "ActOpSqrt",
+                                "ActOpFactorial",
+                                "ActOpShiftLeftByAmount",
+                                "ActClearAll",
+                                "ActModeByte",
+                                "ActAngleRadians",
+                                "ActShiftAmount4"};
     QTest::newRow("Byte") << int(CalcValueMode::Byte)
                           << (integerOnly + always + QStringList{"ActModeSigned"})
-                          << (floatOnly + QStringList{"ActModeReversed", "ActOpReverse"});
+                          << (floatOnly + QStringList{"ActModeByteSwap", "ActOpReverseBytes"});
     QTest::newRow("DWord") << int(CalcValueMode::DWord)
                            << (integerOnly + always +
-                               QStringList{"ActModeSigned", "ActModeReversed", "ActOpReverse"})
+                               QStringList{"ActModeSigned", "ActModeByteSwap", "ActOpReverseBytes"})
                            << floatOnly;
     QTest::newRow("QWord") << int(CalcValueMode::QWord)
                            << (integerOnly + always +
-                               QStringList{"ActModeReversed", "ActOpReverse"})
+                               QStringList{"ActModeByteSwap", "ActOpReverseBytes"})
                            << (floatOnly + QStringList{"ActModeSigned"});
     QTest::newRow("Float") << int(CalcValueMode::Float) << (floatOnly + always)
-                           << (integerOnly +
-                               QStringList{"ActModeSigned", "ActModeReversed", "ActOpReverse"});
+                           << (integerOnly + QStringList{"ActModeSigned", "ActModeByteSwap",
+                                                         "ActOpReverseBytes"});
 }
 
 void EngineTest::enabledRulesFollowTheMode() {
@@ -244,7 +252,7 @@ void EngineTest::enabledRulesFollowTheMode() {
         QVERIFY2(Enabled(*window, qPrintable(name)), qPrintable(name));
     for (const QString& name : disabled)
         QVERIFY2(!Enabled(*window, qPrintable(name)), qPrintable(name));
-    QVERIFY(Checked(*window, "ActTriModeDeg"));
+    QVERIFY(Checked(*window, "ActAngleDegrees"));
     QVERIFY(Checked(*window, "ActShiftAmount8"));
     // A disabled option keeps its checked state.
     window->Engine().SetMode(CalcValueMode::Byte);
@@ -261,12 +269,12 @@ void EngineTest::shiftsFollowRotationAndArithmetic() {
     QCOMPARE(window->Bars().At(0)->OperatorText(), "r>");
     Keys(*window, "1 =");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "192");
-    Keys(*window, "ActRotate ActShiftAr 128 >> 1 =");
+    Keys(*window, "ActRotate ActArithmeticShift 128 >> 1 =");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "192");
-    Keys(*window, "ActShiftAr 128 >> 1 =");
+    Keys(*window, "ActArithmeticShift 128 >> 1 =");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "64");
     // In Float mode the options are not in effect.
-    Keys(*window, "ActRotate ActShiftAr ActModeFloat");
+    Keys(*window, "ActRotate ActArithmeticShift ActModeReal");
     QVERIFY(window->Engine().Options().Rotate());
     const Calculator& engine = window->Engine();
     QCOMPARE(engine.Options().ShiftLeftOperator(engine.Mode()), BinaryOp::ShiftLeft);
@@ -277,12 +285,12 @@ void EngineTest::shiftsFollowRotationAndArithmetic() {
 
 void EngineTest::nBitShiftsUseTheAmount() {
     WindowFixture window;
-    Keys(*window, "1 ActShiftAmount4 ActOpQShiftL");
+    Keys(*window, "1 ActShiftAmount4 ActOpShiftLeftByAmount");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00000010");
     QCOMPARE(window->Engine().Entry(), EntryState::Computed);
-    Keys(*window, "ActShiftAmount16 ActOpQShiftL ActOpQShiftL");
+    Keys(*window, "ActShiftAmount16 ActOpShiftLeftByAmount ActOpShiftLeftByAmount");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00000000");
-    Keys(*window, "ActRotate 1 ActOpQShiftR");
+    Keys(*window, "ActRotate 1 ActOpShiftRightByAmount");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00010000");
 }
 
@@ -290,37 +298,37 @@ void EngineTest::shiftAndTrigCaptions() {
     WindowFixture window;
     auto caption = [&](const char* name) { return FindAction(*window, name)->text(); };
     QCOMPARE(caption("ActOpShiftLeft"), "<<");
-    QCOMPARE(caption("ActOpQShiftL"), "<<8");
-    QCOMPARE(caption("ActOpQShiftR"), ">>8");
+    QCOMPARE(caption("ActOpShiftLeftByAmount"), "<<8");
+    QCOMPARE(caption("ActOpShiftRightByAmount"), ">>8");
     Keys(*window, "ActRotate ActShiftAmount16");
     QCOMPARE(caption("ActOpShiftLeft"), "<rot");
     QCOMPARE(caption("ActOpShiftRight"), "rot>");
-    QCOMPARE(caption("ActOpQShiftL"), "<rot16");
-    QCOMPARE(caption("ActOpQShiftR"), "rot>16");
+    QCOMPARE(caption("ActOpShiftLeftByAmount"), "<rot16");
+    QCOMPARE(caption("ActOpShiftRightByAmount"), "rot>16");
     // The captions follow the flag, also where rotation is not in effect.
-    Keys(*window, "ActModeFloat");
+    Keys(*window, "ActModeReal");
     QCOMPARE(caption("ActOpShiftLeft"), "<rot");
     QCOMPARE(caption("ActOpSin"), "sin");
     QCOMPARE(caption("ActOpArcCos"), "acos");
-    Keys(*window, "ActTriHyp");
-    QVERIFY(Checked(*window, "ActTriHyp"));
+    Keys(*window, "ActHyperbolic");
+    QVERIFY(Checked(*window, "ActHyperbolic"));
     QCOMPARE(caption("ActOpSin"), "sinh");
     QCOMPARE(caption("ActOpArcTan"), "atanh");
 }
 
 void EngineTest::trigonometryUsesAngleUnitAndHyperbolic() {
     WindowFixture window;
-    Keys(*window, "ActModeFloat 90 ActOpSin");
+    Keys(*window, "ActModeReal 90 ActOpSin");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "1");
     QCOMPARE(window->Engine().Entry(), EntryState::Computed);
-    Keys(*window, "ActTriModeRad");
-    QVERIFY(Checked(*window, "ActTriModeRad"));
-    QVERIFY(!Checked(*window, "ActTriModeDeg"));
+    Keys(*window, "ActAngleRadians");
+    QVERIFY(Checked(*window, "ActAngleRadians"));
+    QVERIFY(!Checked(*window, "ActAngleDegrees"));
     Keys(*window, "0 ActOpCos");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "1");
     Keys(*window, "1 ActOpArcTan");
     QVERIFY(std::fabs(GetReal(window->Engine().Current()) - std::atan(1.0L)) < 1e-18L);
-    Keys(*window, "ActTriHyp 0 ActOpCos");
+    Keys(*window, "ActHyperbolic 0 ActOpCos");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "1");
 }
 
@@ -329,7 +337,7 @@ void EngineTest::noBarsAtAll() {
     Keys(*window, "7 =");
     CloseAllBars(*window);
     QVERIFY(window->Bars().Active() == nullptr);
-    for (const char* digit : {"ActDigit0", "ActDigit7", "ActDigitA", "ActPeriod", "ActDegreeSep"})
+    for (const char* digit : {"ActDigit0", "ActDigit7", "ActDigitA", "ActPeriod", "ActSeparator"})
         QVERIFY2(!Enabled(*window, digit), digit);
     QVERIFY(!window->Engine().Type('1', false, false));
     // Operators, "=" and functions still work on the registers.
@@ -350,7 +358,7 @@ void EngineTest::noBarsAtAll() {
 
 void EngineTest::separatorKeyCaptionFollowsActiveBar() {
     WindowFixture window;
-    QAction* separator = FindAction(*window, "ActDegreeSep");
+    QAction* separator = FindAction(*window, "ActSeparator");
     window->UpdateActions();
     QCOMPARE(separator->text(),
              QString::fromStdString(window->Bars().Active()->Conv().GetSeparatorCaption()));
@@ -370,10 +378,10 @@ void EngineTest::oneStateRefreshPerCommand() {
     QCOMPARE(window->StateRefreshCount(), start + 1);
     // The states show what the command changed without any further pass.
     QVERIFY(!FindAction(*window, "ActPi")->isEnabled());
-    QVERIFY(Run(*window, "ActModeFloat"));
+    QVERIFY(Run(*window, "ActModeReal"));
     QCOMPARE(window->StateRefreshCount(), start + 2);
     QVERIFY(FindAction(*window, "ActPi")->isEnabled());
-    QVERIFY(FindAction(*window, "ActModeFloat")->isChecked());
+    QVERIFY(FindAction(*window, "ActModeReal")->isChecked());
     QVERIFY(!FindAction(*window, "ActModeDWord")->isChecked());
     // A change made outside a command is caught before the next command.
     window->Engine().SetMode(CalcValueMode::DWord);
@@ -414,7 +422,7 @@ void EngineTest::clickOnABinaryDigitFlipsItsBit() {
     Keys(*window, "=");
     QCOMPARE(PlainText(hex), QStringLiteral("8000001E"));
     // The Real mode shows no bits to click.
-    Keys(*window, "ActModeFloat");
+    Keys(*window, "ActModeReal");
     const QString shown = PlainText(hex);
     QTest::mouseClick(label, Qt::LeftButton, {}, CentreOfBit(*label, 0));
     QCOMPARE(PlainText(hex), shown);
@@ -434,7 +442,7 @@ void EngineTest::hoverOverABinaryDigitShowsItsBitNumber() {
     QCOMPARE(QToolTip::text(), QCoreApplication::translate("pexa::BinaryBar", "Bit %1").arg(9));
     QToolTip::hideText();
     // In Real mode the digits are no bits.
-    Keys(*window, "ActModeFloat 5");
+    Keys(*window, "ActModeReal 5");
     QVERIFY(!hover(CentreOfBit(*label, 0)));
     QCOMPARE(bin->BitAt(CentreOfBit(*label, 0)), std::nullopt);
 }

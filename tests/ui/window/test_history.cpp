@@ -61,7 +61,7 @@ private slots:
 void HistoryTest::linesFollowTheActiveBarsNotation() {
     WindowFixture window;
     ShowWithHistory(*window);
-    QVERIFY(Checked(*window, "ActHistory"));
+    QVERIFY(Checked(*window, "ActHistoryPane"));
     QCOMPARE(window->History()->accessibleName(), QStringLiteral("履歴"));
     Keys(*window, "12 + 3 = 9 sqrt 0 - 1 =");
     QCOMPARE(Lines(*window), (QStringList{"12 + 3 = 15", "sqrt(9) = 3", "0 - 1 = 4294967295"}));
@@ -134,8 +134,8 @@ void HistoryTest::recallPutsTheValueAndModeBackAsOneUndoStep() {
 // Ctrl+Shift+H is not Ctrl+H (Hyperbolic), whether Copy History can run or not.
 void HistoryTest::copyHistoryAndItsKeyLeaveHyperbolicAlone() {
     WindowFixture window;
-    Keys(*window, "ActModeFloat");
-    QVERIFY(Enabled(*window, "ActTriHyp"));
+    Keys(*window, "ActModeReal");
+    QVERIFY(Enabled(*window, "ActHyperbolic"));
     QVERIFY(!Enabled(*window, "ActEditCopyHistory"));
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
     QTest::keyClick(&*window, Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
@@ -184,7 +184,7 @@ void HistoryTest::f6AndEscMoveTheKeyboardInAndOut() {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(&*window));
     // Hidden, the pane takes no keyboard.
-    QVERIFY(!Enabled(*window, "ActHistoryFocus"));
+    QVERIFY(!Enabled(*window, "ActFocusHistory"));
     Press(*window, Qt::Key_F9);
     Keys(*window, "1 + 2 = 4 + 5 = 6 + 7 = 42");
     HistoryPane* pane = window->History();
@@ -228,9 +228,9 @@ void HistoryTest::keepOnBringsTheTapeBackAtTheNextStart() {
     std::vector<TapeLine> saved;
     {
         MainWindow window;
-        Keys(window, "ActModeFloat 2 sqrt ActModeQWord 0 - 1 = ActModeByte 200 + 100 =");
+        Keys(window, "ActModeReal 2 sqrt ActModeInt64 0 - 1 = ActModeByte 200 + 100 =");
         QVERIFY(window.EnterExpression(QStringLiteral("'A' | 0x80")));
-        Run(window, "ActHistory");
+        Run(window, "ActHistoryPane");
         for (std::size_t i = 0; i < window.Engine().Tape().Count(); ++i)
             saved.push_back(*window.Engine().Tape().At(i));
     }

@@ -678,7 +678,7 @@ private slots:
     void switchingABarOffReportsAFailedWrite_data() {
         QTest::addColumn<QString>("toggle");
         QTest::addColumn<int>("kind");
-        QTest::newRow("character bar") << "ActToggleAscii" << int(BarKind::Char);
+        QTest::newRow("character bar") << "ActToggleChar" << int(BarKind::Char);
         QTest::newRow("date/time bar") << "ActToggleTime" << int(BarKind::Time);
     }
 

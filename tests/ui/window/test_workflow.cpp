@@ -123,7 +123,7 @@ void WorkflowTest::undoItemsFollowWhatThereIsToUndo() {
     QVERIFY(FindAction(*window, "ActEditUndo")->isEnabled());
     QVERIFY(!FindAction(*window, "ActEditRedo")->isEnabled());
     const QList<QAction*> editItems =
-        window->MainMenuBar()->findChild<QMenu*>("MenuEdit")->actions();
+        window->MainMenuBar()->findChild<QMenu*>("editMenu")->actions();
     QVERIFY(editItems.contains(FindAction(*window, "ActEditUndo")));
     QVERIFY(editItems.contains(FindAction(*window, "ActEditRedo")));
 }
@@ -137,14 +137,14 @@ void WorkflowTest::startUpLeavesNothingToUndo() {
 // An option changed by its key is a step; undone, its item shows it again.
 void WorkflowTest::undoOfAnOptionShowsTheOptionAgain() {
     WindowFixture window;
-    Keys(*window, "ActModeFloat");
-    QVERIFY(!Checked(*window, "ActTriHyp"));
+    Keys(*window, "ActModeReal");
+    QVERIFY(!Checked(*window, "ActHyperbolic"));
     PressCtrl(*window, Qt::Key_H);
-    QVERIFY(Checked(*window, "ActTriHyp"));
+    QVERIFY(Checked(*window, "ActHyperbolic"));
     PressCtrl(*window, Qt::Key_Z);
     QVERIFY(!window->Engine().Options().Hyperbolic());
     window->RefreshStates();
-    QVERIFY(!FindAction(*window, "ActTriHyp")->isChecked());
+    QVERIFY(!FindAction(*window, "ActHyperbolic")->isChecked());
     QCOMPARE(window->Engine().Mode(), CalcValueMode::Float);
 }
 
@@ -207,8 +207,8 @@ void WorkflowTest::memoryComesBackFromTheSettings_data() {
     QTest::newRow("DWord") << "ActModeDWord 4000000000";
     QTest::newRow("Byte") << "ActModeByte 200";
     // Every bit of the 80-bit real.
-    QTest::newRow("Real") << "ActModeFloat 2 sqrt";
-    QTest::newRow("negative Real") << "ActModeFloat 1 / 3 = neg";
+    QTest::newRow("Real") << "ActModeReal 2 sqrt";
+    QTest::newRow("negative Real") << "ActModeReal 1 / 3 = neg";
 }
 
 void WorkflowTest::memoryComesBackFromTheSettings() {
@@ -256,7 +256,7 @@ void WorkflowTest::memoryButtonsRunTheirCommands() {
     CommandButton* store = window->Buttons().ButtonOf(QStringLiteral("ActMemoryStore"));
     CommandButton* recall = window->Buttons().ButtonOf(QStringLiteral("ActMemoryRecall"));
     QVERIFY(store != nullptr && recall != nullptr);
-    QCOMPARE(store->parentWidget(), window->Buttons().GrpMemory);
+    QCOMPARE(store->parentWidget(), window->Buttons().MemoryGroup);
     QCOMPARE(store->text(), QStringLiteral("MS"));
     QCOMPARE(store->toolTip(), QStringLiteral("メモリに保存 (Ctrl+M)"));
     QCOMPARE(recall->toolTip(), QStringLiteral("メモリ呼び出し (Ctrl+Shift+M)"));
@@ -274,7 +274,7 @@ void WorkflowTest::memoryButtonsRunTheirCommands() {
 // did: a change of the bar's encoding makes the calculator forget the typing.
 void WorkflowTest::barSettingChangeReachesTheCalculator() {
     WindowFixture window;
-    Run(*window, "ActToggleAscii");
+    Run(*window, "ActToggleChar");
     auto* bar = qobject_cast<CharacterBar*>(window->Bars().Find(BarKind::Char));
     QVERIFY(bar != nullptr);
     window->Bars().Activate(bar);
