@@ -1263,6 +1263,10 @@
 <context>
     <name>AccessibleControls</name>
     <message>
+        <source>%1 mode</source>
+        <translation>%1 モード</translation>
+    </message>
+    <message>
         <source>Character encoding: %1</source>
         <translation>文字コード: %1</translation>
     </message>

@@ -190,14 +190,14 @@ def main():
 
         # The Word mode button, by its Toggle action: the mode changes, and
         # only its button is checked.
-        run_action(app, pyatspi.ROLE_CHECK_BOX, "16 Bits", "Toggle")
+        run_action(app, pyatspi.ROLE_CHECK_BOX, "Word mode", "Toggle")
         wait_for_text(app, "Hexadecimal", "002A")
 
         def checked(name):
             node = find(app, pyatspi.ROLE_CHECK_BOX, name)
             return node is not None and node.getState().contains(pyatspi.STATE_CHECKED)
 
-        check(checked("16 Bits") and not checked("32 Bits"),
+        check(checked("Word mode") and not checked("DWord mode"),
               "only the Word mode button is checked after its Toggle")
 
         # The expression line takes the keyboard and gives it back to the

@@ -1,5 +1,6 @@
 #include "ui/app/AccessibleControls.h"
 
+#include "ui/app/Language.h"
 #include "ui/bars/CalcBar.h"
 #include "ui/bars/CalcBarVariants.h"
 #include "ui/commands/CommandActions.h"
@@ -78,6 +79,10 @@ QString CommandName(Command command) {
         return {};
     if (std::holds_alternative<BarKind>(info.Payload))
         return Translated("%1 bar").arg(hint);
+    // "Word mode", as the manual and the button name it (the hint, "16 Bits",
+    // stays the description).
+    if (std::holds_alternative<CalcValueMode>(info.Payload))
+        return Translated("%1 mode").arg(CommandText(info.Caption));
     return hint;
 }
 

@@ -136,7 +136,7 @@ void AccessibleControlsTest::controlsAreNamedInWords_data() {
     QTest::newRow("memory clear") << PanelButton("ActMemoryClear") << "MC"
                                   << "メモリクリア";
     QTest::newRow("word mode") << PanelButton("ActModeWord") << "Word"
-                               << "16ビット";
+                               << "Word モード";
     QTest::newRow("binary bar") << ToolBarButtonOf(Command::ToggleBin) << "Bin"
                                 << "2進バー";
     QTest::newRow("shift jis") << OptionButtonOf(BarKind::Char, Command::CharEncodeSJIS) << "S"
