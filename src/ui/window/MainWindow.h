@@ -271,10 +271,9 @@ private:
     ExpressionContext ExpressionContextNow() const;
     void PreviewExpression(const QString& text);
     void RefreshExpressionPreview();
-    void LeaveExpressionLine();
+    void GiveKeyboardToBars();
     // The history pane's parts (MainWindowHistory.cpp).
     void BuildHistoryPane(QWidget& parent);
-    void LeaveHistory();
     void ShowHistory();
     void FollowActiveBarInHistory();
     void TapeChanged() override;

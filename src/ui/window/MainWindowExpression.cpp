@@ -44,7 +44,7 @@ void MainWindow::BuildExpressionLine(QWidget& parent) {
     connect(expressionLine_, &ExpressionLine::TextChanged, this, &MainWindow::PreviewExpression);
     connect(expressionLine_, &ExpressionLine::Submitted, this,
             [this](const QString& text) { EnterExpression(text); });
-    connect(expressionLine_, &ExpressionLine::Left, this, &MainWindow::LeaveExpressionLine);
+    connect(expressionLine_, &ExpressionLine::Left, this, &MainWindow::GiveKeyboardToBars);
 }
 
 bool MainWindow::ExpressionLineVisible() const {
@@ -53,7 +53,7 @@ bool MainWindow::ExpressionLineVisible() const {
 
 void MainWindow::SetExpressionLineVisible(bool on) {
     if (!on && expressionLine_->HasKeyboard())
-        LeaveExpressionLine();
+        GiveKeyboardToBars();
     expressionLine_->setVisible(on);
     MarkChanged(ViewSource);
 }
@@ -61,13 +61,6 @@ void MainWindow::SetExpressionLineVisible(bool on) {
 void MainWindow::FocusExpressionLine() {
     SetExpressionLineVisible(true);
     expressionLine_->TakeKeyboard();
-}
-
-void MainWindow::LeaveExpressionLine() {
-    // No control of the window keeps the focus: the keys go to the bars, and
-    // the active bar holds the focus for screen readers.
-    QWidget* holder = bars_->Active();
-    (holder != nullptr ? holder : this)->setFocus(Qt::OtherFocusReason);
 }
 
 ExpressionContext MainWindow::ExpressionContextNow() const {

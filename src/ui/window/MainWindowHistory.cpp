@@ -90,7 +90,7 @@ void MainWindow::BuildHistoryPane(QWidget& parent) {
     historyPane_->addAction(Action(Command::EditCopyHistory));
     historyPane_->addAction(Action(Command::ClearHistory));
     connect(historyPane_, &HistoryPane::Recalled, this, &MainWindow::RecallHistoryLine);
-    connect(historyPane_, &HistoryPane::Left, this, &MainWindow::LeaveHistory);
+    connect(historyPane_, &HistoryPane::Left, this, &MainWindow::GiveKeyboardToBars);
 }
 
 bool MainWindow::HistoryVisible() const {
@@ -99,7 +99,7 @@ bool MainWindow::HistoryVisible() const {
 
 void MainWindow::SetHistoryVisible(bool on) {
     if (!on && historyPane_->hasFocus())
-        LeaveHistory();
+        GiveKeyboardToBars();
     historyPane_->setVisible(on);
     MarkChanged(ViewSource);
 }
@@ -109,16 +109,12 @@ void MainWindow::FocusHistory() {
 }
 
 // As from the expression line: the active bar holds the keyboard again.
-void MainWindow::LeaveHistory() {
-    LeaveExpressionLine();
-}
-
 // The value comes back into the bars, and the keyboard with it, so that the
 // next key calculates with it.
 bool MainWindow::RecallHistoryLine(int index) {
     if (index < 0 || !calculator_.RecallTapeLine(static_cast<std::size_t>(index)))
         return false;
-    LeaveHistory();
+    GiveKeyboardToBars();
     RefreshStates();
     return true;
 }
