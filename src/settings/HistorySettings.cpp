@@ -1,6 +1,7 @@
 #include "settings/HistorySettings.h"
 
 #include "settings/IniFile.h"
+#include "settings/IniLines.h"
 #include "settings/Profile.h"
 
 #include <algorithm>
@@ -40,16 +41,6 @@ std::string Escaped(std::string_view text) {
     return escaped;
 }
 
-std::optional<int> HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return std::nullopt;
-}
-
 // None for a '%' without two hexadecimal digits after it.
 std::optional<std::string> Unescaped(std::string_view text) {
     std::string plain;
@@ -61,11 +52,11 @@ std::optional<std::string> Unescaped(std::string_view text) {
         }
         if (text.size() - i < 3)
             return std::nullopt;
-        const std::optional<int> high = HexValue(text[i + 1]);
-        const std::optional<int> low = HexValue(text[i + 2]);
-        if (!high || !low)
+        const int high = ini::HexDigitValue(text[i + 1]);
+        const int low = ini::HexDigitValue(text[i + 2]);
+        if (high < 0 || low < 0)
             return std::nullopt;
-        plain += static_cast<char>(*high << 4 | *low);
+        plain += static_cast<char>(high << 4 | low);
         i += 2;
     }
     return plain;

@@ -13,6 +13,8 @@ inline constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
 
 std::string_view Trim(std::string_view s);
 char LowerAscii(char c);
+// The value of a hexadecimal digit of either case, or -1 for any other byte.
+int HexDigitValue(char c);
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 
 enum class LineKind { Other, Section, Key };

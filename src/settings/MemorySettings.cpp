@@ -1,5 +1,6 @@
 #include "settings/MemorySettings.h"
 
+#include "settings/IniLines.h"
 #include "settings/Profile.h"
 
 #include <cstddef>
@@ -14,24 +15,14 @@ constexpr int RealModeCode = 4;
 // Hexadecimal digits of the stored value per mode code.
 constexpr std::size_t ValueDigits[] = {2, 4, 8, 16, 20};
 
-std::optional<unsigned> HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return static_cast<unsigned>(c - '0');
-    if (c >= 'A' && c <= 'F')
-        return static_cast<unsigned>(c - 'A' + 10);
-    if (c >= 'a' && c <= 'f')
-        return static_cast<unsigned>(c - 'a' + 10);
-    return std::nullopt;
-}
-
 // At most 16 digits, each a hexadecimal one.
 std::optional<std::uint64_t> ParseHex(std::string_view digits) {
     std::uint64_t value = 0;
     for (const char c : digits) {
-        const std::optional<unsigned> digit = HexDigit(c);
-        if (!digit)
+        const int digit = ini::HexDigitValue(c);
+        if (digit < 0)
             return std::nullopt;
-        value = value << 4 | *digit;
+        value = value << 4 | static_cast<unsigned>(digit);
     }
     return value;
 }

@@ -1,5 +1,7 @@
 #include "settings/Profile.h"
 
+#include "settings/IniLines.h"
+
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
@@ -59,16 +61,6 @@ std::string HomeFolder(const char* home) {
     return entry != nullptr && IsAbsolute(entry->pw_dir) ? entry->pw_dir : std::string();
 }
 
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // The magnitude of an unsigned digit string, or nothing past limit or on a stray byte.
 std::optional<std::uint64_t> ParseMagnitude(std::string_view digits, int base,
                                             std::uint64_t limit) {
@@ -76,7 +68,7 @@ std::optional<std::uint64_t> ParseMagnitude(std::string_view digits, int base,
         return std::nullopt;
     std::uint64_t value = 0;
     for (const char c : digits) {
-        const int d = HexDigitValue(c);
+        const int d = ini::HexDigitValue(c);
         if (d < 0 || d >= base)
             return std::nullopt;
         value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(d);
