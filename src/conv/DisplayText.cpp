@@ -180,11 +180,6 @@ std::string Utf8Of(char32_t ch) {
 
 } // namespace
 
-bool IsBidiControl(char32_t ch) {
-    return ch == 0x200E || ch == 0x200F || ch == 0x061C || (ch >= 0x202A && ch <= 0x202E) ||
-           (ch >= 0x2066 && ch <= 0x2069);
-}
-
 std::string SjisToUtf8(std::string_view bytes) {
     if (IsPlainAscii(bytes))
         return std::string(bytes);

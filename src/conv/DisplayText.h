@@ -17,7 +17,11 @@ namespace pexa {
 // U+061C, the embeddings and overrides U+202A to U+202E, the isolates U+2066 to
 // U+2069): a bar shows characters one after the other, and these would reorder
 // their neighbours while drawing as nothing themselves.
-bool IsBidiControl(char32_t ch);
+// Inline: the bars test every character of every new text.
+constexpr bool IsBidiControl(char32_t ch) {
+    return ch == 0x200E || ch == 0x200F || ch == 0x061C || (ch >= 0x202A && ch <= 0x202E) ||
+           (ch >= 0x2066 && ch <= 0x2069);
+}
 
 // Decodes CP932 bytes into UTF-8. A byte or byte pair with no Unicode
 // character (a lone lead byte, an unassigned pair, a stray trail byte) becomes

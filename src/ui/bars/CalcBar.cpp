@@ -179,6 +179,11 @@ void CalcBar::BuildControls() {
     // in view) instead of widening the bar.
     parts_.ValueLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     ConnectMouseDown(parts_.ValueLabel);
+    // A label with no accessible name of its own reports each new text to the
+    // accessibility layer, which builds the label's interface for it even
+    // when no screen reader listens. The bar reports its text itself
+    // (AnnounceBarText) and screen readers never see this label.
+    parts_.ValueLabel->setAccessibleName(Title());
 
     // The pending operator is part of what the value reads ("42 −"): the
     // value's font, beside the value and on its line.

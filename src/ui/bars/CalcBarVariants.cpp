@@ -476,8 +476,22 @@ QString FloatBar::FieldsText(FloatFormat format, std::int64_t bits) {
     return lines.join(QLatin1Char('\n'));
 }
 
+// Writing out the fields costs more than the rest of a keystroke, and few
+// values are ever hovered: the tooltip is written when it is about to show.
 void FloatBar::ShowText() {
     CalcBar::ShowText();
+    fieldsTipStale_ = true;
+}
+
+bool FloatBar::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip && fieldsTipStale_ &&
+        (watched == Parts().ValuePanel || watched == Parts().ValueLabel))
+        UpdateFieldsTip();
+    return CalcBar::eventFilter(watched, event);
+}
+
+void FloatBar::UpdateFieldsTip() {
+    fieldsTipStale_ = false;
     const FloatFormat format = floatConv_.GetFloatFormat();
     const QString tip = !HasMessage() && IsFloatFormatUsable(format, Conv().GetMode())
                             ? FieldsText(format, floatConv_.GetPattern())

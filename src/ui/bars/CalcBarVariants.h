@@ -153,13 +153,17 @@ protected:
     // The field tooltip is made in the interface language; a switch remakes it.
     void changeEvent(QEvent* event) override;
     void Create() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void AddFormatButtons(const Command (&actions)[2], const char* groupName);
     void ShowFormatButtons();
+    void UpdateFieldsTip();
 
     FloatConversion& floatConv_;
     QLabel* precisionIndicator_ = nullptr;
+    // Whether the value changed since the fields tooltip was written.
+    bool fieldsTipStale_ = true;
 };
 
 // ---- The date/time bar (kind 8) ----

@@ -2,6 +2,8 @@
 
 #include "conv/DisplayText.h"
 
+#include <algorithm>
+
 namespace pexa {
 
 namespace {
@@ -13,6 +15,9 @@ QString FromUtf8(const std::string& utf8) {
 } // namespace
 
 QString SjisToUnicode(std::string_view bytes) {
+    // Most texts the bars show are plain ASCII, which the code page leaves as it is.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char byte) { return byte >= 0; }))
+        return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
     return FromUtf8(SjisToUtf8(bytes));
 }
 
@@ -24,10 +29,11 @@ QString ConvTextToUnicode(std::string_view bytes, TextCharset charset) {
 }
 
 QString WithBidiControlsShown(QString text) {
-    for (QChar& ch : text) {
-        if (IsBidiControl(ch.unicode()))
-            ch = QLatin1Char('_');
-    }
+    // Writing to the text would copy it; most texts have nothing to replace.
+    const auto isControl = [](QChar ch) { return IsBidiControl(ch.unicode()); };
+    if (std::none_of(text.cbegin(), text.cend(), isControl))
+        return text;
+    std::replace_if(text.begin(), text.end(), isControl, QLatin1Char('_'));
     return text;
 }
 

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFontMetricsF>
+#include <QHelpEvent>
 #include <QImage>
 #include <QLabel>
 #include <QRegularExpression>
@@ -34,6 +35,13 @@ CalcValue IntegerValue(CalcValueMode mode, std::int64_t v) {
     CalcValue value;
     SetInteger(value, mode, v);
     return value;
+}
+
+// The tooltip a pointer resting on the control would show.
+QString HoveredToolTip(QWidget& control) {
+    QHelpEvent hover(QEvent::ToolTip, QPoint(1, 1), control.mapToGlobal(QPoint(1, 1)));
+    QCoreApplication::sendEvent(&control, &hover);
+    return control.toolTip();
 }
 
 std::vector<BarButton*> Buttons(const CalcBar& bar) {
@@ -527,7 +535,7 @@ private slots:
         const auto desktopLanguage = qScopeGuard([] { ApplyLanguage(UiLanguage::Automatic); });
         auto* bar = NewBar<FloatBar>(BarKind::Float, CalcValueMode::DWord);
         ShowValue(*bar, IntegerValue(CalcValueMode::DWord, 0xC0200000));
-        QCOMPARE(bar->Parts().ValueLabel->toolTip(),
+        QCOMPARE(HoveredToolTip(*bar->Parts().ValueLabel),
                  QString("Single\nSign: 1 (-)\nExponent: 10000000 (biased 128), unbiased 1\n"
                          "Significand: 1.01000000000000000000000"));
         // The E5M2 infinity has no significand to show.
@@ -535,7 +543,11 @@ private slots:
                  QString("E5M2\nSign: 0 (+)\nExponent: 11111 (biased 31)\nFraction: 00"));
         // Float mode has no pattern.
         ShowMode(*bar, CalcValueMode::Float);
-        QVERIFY(bar->Parts().ValueLabel->toolTip().isEmpty());
+        QVERIFY(HoveredToolTip(*bar->Parts().ValuePanel).isEmpty());
+        // Back in a mode with a pattern, the tooltip follows the new value.
+        ShowMode(*bar, CalcValueMode::Word);
+        ShowValue(*bar, IntegerValue(CalcValueMode::Word, 0x3C00));
+        QVERIFY(HoveredToolTip(*bar->Parts().ValueLabel).startsWith("Half\nSign: 0 (+)"));
     }
 
     // ---- the date/time bar ----
