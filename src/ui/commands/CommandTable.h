@@ -200,11 +200,9 @@ struct CommandInfo {
     Command Id;
     CommandList List;
     const char* Name;
-    const char* Category;
     const char* Caption;
     const char* Shortcut;
     const char* SecondaryShortcut;
-    int GroupIndex;
     int HelpContext;
     const char* Hint;
     CommandPayload Payload;
