@@ -24,6 +24,8 @@
 #include <QMenuBar>
 #include <QWheelEvent>
 
+#include <cstdlib>
+
 namespace pexa {
 
 namespace {
@@ -198,13 +200,12 @@ bool KeyRouter::Wheel(QObject* watched, QWheelEvent& event) {
     wheelDelta_ += event.angleDelta().y();
     // A step may close the window, and this router with it.
     const QPointer<MainWindow> guard(&window_);
-    while (!guard.isNull() && wheelDelta_ >= kWheelStep) {
-        wheelDelta_ -= kWheelStep;
-        StepBarByWheelUp();
-    }
-    while (!guard.isNull() && wheelDelta_ <= -kWheelStep) {
-        wheelDelta_ += kWheelStep;
-        StepBarByWheelDown();
+    // A notch up (down) makes the bar above (below) the active one active.
+    while (!guard.isNull() && std::abs(wheelDelta_) >= kWheelStep) {
+        const int step = wheelDelta_ > 0 ? -1 : +1;
+        wheelDelta_ += step * kWheelStep;
+        window_.Bars().StepActive(step);
+        window_.RefreshStates();
     }
     event.accept();
     return true;
@@ -254,7 +255,9 @@ bool KeyRouter::BarKeyDown(const KeyRecord& key) {
         return true;
     }
     if (key.CtrlTab) {
-        StepOperatorPage(key.Modifiers.testFlag(Qt::ShiftModifier) || key.Key == Qt::Key_Backtab);
+        if (window_.Buttons().Pages != nullptr)
+            window_.Buttons().Pages->StepPage(key.Modifiers.testFlag(Qt::ShiftModifier) ||
+                                              key.Key == Qt::Key_Backtab);
         return true;
     }
     return false;
@@ -290,21 +293,6 @@ void KeyRouter::TypeKeyCharacter(char32_t ch) {
     }
     if (!window_.Engine().TypeCharacter(ch))
         QApplication::beep();
-    window_.RefreshStates();
-}
-
-void KeyRouter::StepOperatorPage(bool backward) {
-    if (window_.Buttons().Pages != nullptr)
-        window_.Buttons().Pages->StepPage(backward);
-}
-
-void KeyRouter::StepBarByWheelDown() {
-    window_.Bars().StepActive(+1);
-    window_.RefreshStates();
-}
-
-void KeyRouter::StepBarByWheelUp() {
-    window_.Bars().StepActive(-1);
     window_.RefreshStates();
 }
 

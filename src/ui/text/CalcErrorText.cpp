@@ -22,16 +22,4 @@ QString CalcErrorText(CalcErrorKind kind) {
     return QCoreApplication::translate("CalcError", "Math error");
 }
 
-QString CalcErrorText(std::exception_ptr failure) {
-    if (!failure)
-        return {};
-    try {
-        std::rethrow_exception(failure);
-    } catch (const CalcError& error) {
-        return CalcErrorText(error.Kind());
-    } catch (...) {
-        return {};
-    }
-}
-
 } // namespace pexa
