@@ -241,13 +241,10 @@ bool KeyRouter::KeyDown(const KeyRecord& key) {
 }
 
 bool KeyRouter::BarKeyDown(const KeyRecord& key) {
-    for (int i = 0; i < window_.Bars().Count(); ++i) {
-        CalcBar* bar = window_.Bars().At(i);
-        if (bar->MatchesAccessKey(key.Key, key.Modifiers)) {
-            window_.Bars().Activate(bar);
-            window_.RefreshStates();
-            return true;
-        }
+    if (CalcBar* bar = AccessKeyBar(key)) {
+        window_.Bars().Activate(bar);
+        window_.RefreshStates();
+        return true;
     }
     if (CalcBar* bar = window_.Bars().Active();
         bar != nullptr && bar->HandleKey(key.Key, key.Modifiers)) {
@@ -277,10 +274,14 @@ bool KeyRouter::ClaimsKey(const KeyRecord& key) {
         if (window_.CanExecute(*command))
             return true;
     }
+    return AccessKeyBar(key) != nullptr || key.CtrlTab;
+}
+
+CalcBar* KeyRouter::AccessKeyBar(const KeyRecord& key) const {
     for (int i = 0; i < window_.Bars().Count(); ++i)
         if (window_.Bars().At(i)->MatchesAccessKey(key.Key, key.Modifiers))
-            return true;
-    return key.CtrlTab;
+            return window_.Bars().At(i);
+    return nullptr;
 }
 
 void KeyRouter::TypeKeyCharacter(char32_t ch) {

@@ -16,6 +16,7 @@ class QWidget;
 
 namespace pexa {
 
+class CalcBar;
 class MainWindow;
 
 // How keys and the mouse wheel reach the main window's commands. One
@@ -51,6 +52,8 @@ private:
     // A typed character: an ASCII one through the key table, any other whole
     // into a bar that takes whole characters.
     void TypeKeyCharacter(char32_t ch);
+    // The bar whose access key the key is, if any.
+    CalcBar* AccessKeyBar(const KeyRecord& key) const;
     QWidget* Routed(QObject* watched);
     bool MenuBarNavigating() const;
     void ReleaseMenuBar();
