@@ -103,8 +103,4 @@ void SetUpApplication() {
         QApplication::setPalette(DarkPalette());
 }
 
-QIcon ApplicationIcon() {
-    return IconOfImages(DrawIconImages());
-}
-
 } // namespace pexa
