@@ -9,7 +9,6 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QStringList>

@@ -18,7 +18,6 @@
 #include <QSplitter>
 #include <QStyle>
 #include <QTextBlock>
-#include <QTextBrowser>
 #include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
