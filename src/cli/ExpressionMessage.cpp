@@ -1,54 +1,11 @@
 #include "cli/ExpressionMessage.h"
 
-#include <cstdio>
-
 namespace pexa {
 
 namespace {
 
 std::string At(const std::string& message, int position) {
     return message + " at " + std::to_string(position);
-}
-
-// Whether the bytes from i begin a multi-byte UTF-8 sequence (lead and
-// continuation bytes in their ranges); the subject is never longer than a
-// name or a character, so a plain check is enough.
-std::size_t Utf8Length(const std::string& text, std::size_t i) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    const std::size_t length = b >= 0xF0 && b <= 0xF4   ? 4
-                               : b >= 0xE0 && b <= 0xEF ? 3
-                               : b >= 0xC2 && b <= 0xDF ? 2
-                                                        : 0;
-    if (length == 0 || i + length > text.size())
-        return 0;
-    for (std::size_t k = 1; k < length; ++k) {
-        const auto c = static_cast<unsigned char>(text[i + k]);
-        if (c < 0x80 || c > 0xBF)
-            return 0;
-    }
-    return length;
-}
-
-std::string Shown(const std::string& subject) {
-    std::string shown;
-    for (std::size_t i = 0; i < subject.size();) {
-        const auto b = static_cast<unsigned char>(subject[i]);
-        if (b >= 0x20 && b < 0x7F) {
-            shown.push_back(subject[i]);
-            ++i;
-            continue;
-        }
-        if (const std::size_t length = Utf8Length(subject, i); length > 0) {
-            shown.append(subject, i, length);
-            i += length;
-            continue;
-        }
-        char escape[8];
-        std::snprintf(escape, sizeof escape, "\\x%02X", b);
-        shown += escape;
-        ++i;
-    }
-    return shown;
 }
 
 const char* BaseName(int base) {
@@ -70,13 +27,13 @@ std::string DigitMessage(int base) {
 }
 
 std::string ArgumentCountMessage(const ExpressionSyntaxError& error) {
-    return Shown(error.Subject) + " takes " + std::to_string(error.ArgumentCount) +
+    return ShownSubject(error.Subject) + " takes " + std::to_string(error.ArgumentCount) +
            (error.ArgumentCount == 1 ? " argument" : " arguments");
 }
 
 // The message without its place.
 std::string SyntaxText(const ExpressionSyntaxError& error) {
-    const std::string subject = Shown(error.Subject);
+    const std::string subject = ShownSubject(error.Subject);
     switch (error.Kind) {
     case ExpressionSyntax::Empty:
         return "Empty expression";

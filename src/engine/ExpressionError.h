@@ -37,6 +37,11 @@ enum class ExpressionSyntax {
 // A short English name of the kind, for logs and diagnostics.
 const char* ExpressionSyntaxName(ExpressionSyntax kind);
 
+// The subject as a message quotes it: a byte that a label or a terminal would
+// not show as itself (a control character, a byte of no UTF-8 sequence) is
+// written as "\xNN"; every other character is kept.
+std::string ShownSubject(const std::string& subject);
+
 struct ExpressionSyntaxError {
     ExpressionSyntax Kind = ExpressionSyntax::Empty;
     // 1-based, counted in characters (UTF-8 sequences) of the expression.

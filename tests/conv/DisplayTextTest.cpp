@@ -73,4 +73,17 @@ TEST(DisplayTextTest, EncodesCharactersInTheDisplayCodePage) {
     }
 }
 
+TEST(DisplayTextTest, EncodesTextInTheDisplayCodePage) {
+    EXPECT_EQ(Utf8ToSjis("1亜ｱ"), std::optional<std::string>("1\x88\x9F\xB1"));
+    EXPECT_EQ(Utf8ToSjis("a\u00E9"), std::nullopt);
+    // A long text crosses the converter's buffer several times.
+    std::string many;
+    for (int i = 0; i < 1000; ++i)
+        many += "亜";
+    const std::optional<std::string> bytes = Utf8ToSjis(many);
+    ASSERT_TRUE(bytes.has_value());
+    EXPECT_EQ(bytes->size(), 2000u);
+    EXPECT_EQ(SjisToUtf8(*bytes), many);
+}
+
 } // namespace

@@ -12,6 +12,7 @@
 #include "ui/window/HistoryPane.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -229,7 +230,8 @@ private slots:
     }
 
     void everyWindowCarriesTheIcon() {
-        const QIcon icon = ApplicationIcon();
+        // What SetUpApplication gave every window.
+        const QIcon icon = QApplication::windowIcon();
         QVERIFY(!icon.isNull());
         WindowFixture window;
         Show(*window);

@@ -9,10 +9,8 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
-#include <QPointer>
 #include <QStringList>
 #include <QToolButton>
 
@@ -275,12 +273,9 @@ QAccessibleInterface* ControlInterface(const QString&, QObject* object) {
 
 } // namespace
 
+// Qt keeps a factory once however often it is installed.
 void InstallAccessibleControls() {
-    static const bool installed = [] {
-        QAccessible::installFactory(&ControlInterface);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    QAccessible::installFactory(&ControlInterface);
 }
 
 void AnnounceBarText(CalcBar& bar, const QString& before) {

@@ -98,12 +98,9 @@ void SetUpApplication() {
     // Latin text in the desktop's proportional font, Japanese in a font that
     // leaves "\" and "~" as they are.
     QApplication::setFont(InterfaceFont());
-    if (WantsDarkPalette(qEnvironmentVariable("PEXA_PALETTE")))
+    // "dark" in any case, blanks around it ignored.
+    if (qEnvironmentVariable("PEXA_PALETTE").trimmed().compare(u"dark", Qt::CaseInsensitive) == 0)
         QApplication::setPalette(DarkPalette());
-}
-
-QIcon ApplicationIcon() {
-    return IconOfImages(DrawIconImages());
 }
 
 } // namespace pexa

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QIcon>
-
 namespace pexa {
 
 // The icon sizes put into the program's icon: those that task bars, window
@@ -14,9 +12,5 @@ inline constexpr int kApplicationIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256
 // (PEXA_PALETTE=dark), the dark palette. Window titles stay exactly as the
 // windows set them: no display name is appended to them.
 void SetUpApplication();
-
-// The program's icon, drawn from the picture built into the executable at
-// each of kApplicationIconSizes. Needs the application object.
-QIcon ApplicationIcon();
 
 } // namespace pexa

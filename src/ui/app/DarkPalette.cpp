@@ -29,8 +29,4 @@ QPalette DarkPalette() {
     return palette;
 }
 
-bool WantsDarkPalette(const QString& environmentValue) {
-    return environmentValue.trimmed().compare(QStringLiteral("dark"), Qt::CaseInsensitive) == 0;
-}
-
 } // namespace pexa

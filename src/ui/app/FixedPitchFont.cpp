@@ -7,6 +7,7 @@
 #include <QRawFont>
 
 #include <cmath>
+#include <optional>
 
 namespace pexa {
 
@@ -20,14 +21,6 @@ const char* const kColumnCharacters = "0123456789ABCDEFiWm_ ";
 // Hinted advances of a fixed-pitch font are equal to the pixel; this leaves
 // room for rounding only.
 constexpr qreal kAdvanceTolerance = 1.0 / 64;
-
-// Families that are monospaced for Latin text on Linux desktops, most wanted
-// first; measured like any other before one is taken.
-const char* const kMonospaceFamilies[] = {
-    "DejaVu Sans Mono", "Noto Sans Mono", "Liberation Mono", "Ubuntu Mono",
-    "Source Code Pro",  "Cascadia Mono",  "Fira Mono",       "Hack",
-    "Inconsolata",      "Noto Mono",      "Courier Prime",   "FreeMono",
-};
 
 // base's size and style in another family; base's other families stay as the
 // fallback for what the family does not draw.
@@ -43,27 +36,16 @@ QFont InFamily(const QFont& base, const QString& family) {
     return font;
 }
 
-bool IsInstalled(const QString& family) {
-    return !family.isEmpty() && QFontDatabase::hasFamily(family);
-}
-
-// Tries one candidate; true when it was taken.
-bool TryFamily(const QFont& base, const QString& family, QFont& chosen) {
-    if (!IsInstalled(family))
-        return false;
-    const QFont font = InFamily(base, family);
-    if (!DrawsFixedPitch(font))
-        return false;
-    chosen = font;
-    return true;
-}
-
-bool TryFamilies(const QFont& base, const QStringList& families, QFont& chosen) {
+// The first of the families that is installed and draws base's size and
+// style with fixed pitch.
+std::optional<QFont> FirstFixed(const QFont& base, const QStringList& families) {
     for (const QString& family : families) {
-        if (TryFamily(base, family, chosen))
-            return true;
+        if (family.isEmpty() || !QFontDatabase::hasFamily(family))
+            continue;
+        if (const QFont font = InFamily(base, family); DrawsFixedPitch(font))
+            return font;
     }
-    return false;
+    return std::nullopt;
 }
 
 // The family the desktop's fixed-pitch font resolves to (the desktop names a
@@ -72,8 +54,17 @@ QString DesktopFixedFamily() {
     return QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family();
 }
 
-QStringList WellKnownMonospaceFamilies() {
-    QStringList families;
+// Families that are monospaced for Latin text on Linux desktops, most wanted
+// first; measured like any other before one is taken.
+const char* const kMonospaceFamilies[] = {
+    "DejaVu Sans Mono", "Noto Sans Mono", "Liberation Mono", "Ubuntu Mono",
+    "Source Code Pro",  "Cascadia Mono",  "Fira Mono",       "Hack",
+    "Inconsolata",      "Noto Mono",      "Courier Prime",   "FreeMono",
+};
+
+// The desktop's fixed-pitch family first, then the well-known ones.
+QStringList UsualMonospaceFamilies() {
+    QStringList families{DesktopFixedFamily()};
     for (const char* family : kMonospaceFamilies)
         families << QString::fromLatin1(family);
     return families;
@@ -117,22 +108,16 @@ bool DrawsFixedPitch(const QFont& font) {
 QFont FixedPitchFont(const QFont& base, const QStringList& candidates) {
     if (DrawsFixedPitch(base))
         return base;
-    QFont chosen;
-    if (TryFamilies(base, candidates, chosen))
-        return chosen;
-    return TypewriterFallback(base);
+    return FirstFixed(base, candidates).value_or(TypewriterFallback(base));
 }
 
 QFont FixedPitchFont(const QFont& base) {
     if (DrawsFixedPitch(base))
         return base;
-    QFont chosen;
     // The database's list is long; it is read only when the usual families fail.
-    if (TryFamily(base, DesktopFixedFamily(), chosen) ||
-        TryFamilies(base, WellKnownMonospaceFamilies(), chosen) ||
-        TryFamilies(base, FamiliesReportedFixed(), chosen))
-        return chosen;
-    return TypewriterFallback(base);
+    if (std::optional<QFont> font = FirstFixed(base, UsualMonospaceFamilies()))
+        return *font;
+    return FirstFixed(base, FamiliesReportedFixed()).value_or(TypewriterFallback(base));
 }
 
 } // namespace pexa

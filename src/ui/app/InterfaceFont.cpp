@@ -14,6 +14,16 @@ const char* const kLatinFamilies[] = {"Noto Sans", "DejaVu Sans", "Liberation Sa
 // Japanese families whose backslash and tilde are the ASCII ones.
 const char* const kJapaneseFamilies[] = {"Noto Sans CJK JP", "Noto Sans JP", "Source Han Sans JP"};
 
+// The catalog of the fonts installed on this machine.
+FontCatalog InstalledFonts() {
+    FontCatalog catalog;
+    catalog.Has = [](const QString& family) { return QFontDatabase::hasFamily(family); };
+    catalog.DrawsJapanese = [](const QString& family) {
+        return QFontDatabase::writingSystems(family).contains(QFontDatabase::Japanese);
+    };
+    return catalog;
+}
+
 } // namespace
 
 QStringList InterfaceFamilies(const QString& desktopFamily, const FontCatalog& catalog) {
@@ -40,15 +50,6 @@ QStringList InterfaceFamilies(const QString& desktopFamily, const FontCatalog& c
     if (!desktopFamily.isEmpty() && !families.contains(desktopFamily))
         families << desktopFamily;
     return families;
-}
-
-FontCatalog InstalledFonts() {
-    FontCatalog catalog;
-    catalog.Has = [](const QString& family) { return QFontDatabase::hasFamily(family); };
-    catalog.DrawsJapanese = [](const QString& family) {
-        return QFontDatabase::writingSystems(family).contains(QFontDatabase::Japanese);
-    };
-    return catalog;
 }
 
 QFont InterfaceFont() {

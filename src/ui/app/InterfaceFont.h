@@ -23,9 +23,6 @@ struct FontCatalog {
 // Japanese font whose ASCII is ASCII for the rest.
 QStringList InterfaceFamilies(const QString& desktopFamily, const FontCatalog& catalog);
 
-// The catalog of the fonts installed on this machine.
-FontCatalog InstalledFonts();
-
 // The desktop's interface font with those families.
 QFont InterfaceFont();
 

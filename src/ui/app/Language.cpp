@@ -19,78 +19,36 @@ constexpr const char* kQtJapaneseTranslation = "qtbase_ja";
 UiLanguage chosenLanguage = UiLanguage::Automatic;
 bool japaneseInEffect = false;
 
-std::string_view Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
-bool EqualsIgnoringCase(std::string_view text, std::string_view lower) {
-    if (text.size() != lower.size())
-        return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c =
-            text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
-        if (c != lower[i])
-            return false;
+// A translator made once and kept; a file that does not load leaves it empty
+// (the texts stay English) and is reported.
+QTranslator* KeptTranslator(QPointer<QTranslator>& kept, const QString& file, const QString& folder,
+                            const char* missing) {
+    if (kept.isNull()) {
+        kept = new QTranslator(QCoreApplication::instance());
+        if (!kept->load(file, folder))
+            qWarning("%s", missing);
     }
-    return true;
+    return kept;
 }
 
 QTranslator* JapaneseTranslator() {
     static QPointer<QTranslator> translator;
-    if (translator.isNull()) {
-        auto* created = new QTranslator(QCoreApplication::instance());
-        if (!created->load(QString::fromLatin1(kJapaneseTranslation)))
-            qWarning("The Japanese translation is missing from the program");
-        translator = created;
-    }
-    return translator;
-}
-
-QString QtTranslationsFolder() {
-    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    return KeptTranslator(translator, QString::fromLatin1(kJapaneseTranslation), QString(),
+                          "The Japanese translation is missing from the program");
 }
 
 // Without Qt's own translation Qt's dialogs stay English; the program works
 // on, and the warning names the package that brings it.
 QTranslator* QtJapaneseTranslator() {
     static QPointer<QTranslator> translator;
-    if (translator.isNull()) {
-        auto* created = new QTranslator(QCoreApplication::instance());
-        if (!created->load(QString::fromLatin1(kQtJapaneseTranslation), QtTranslationsFolder()))
-            qWarning("Qt's Japanese translation is missing from %s (Debian package "
-                     "qt6-translations-l10n): Qt's dialogs stay English",
-                     qPrintable(QtTranslationsFolder()));
-        translator = created;
-    }
-    return translator;
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    const QByteArray missing = "Qt's Japanese translation is missing from " + folder.toLocal8Bit() +
+                               " (Debian package qt6-translations-l10n): Qt's dialogs stay English";
+    return KeptTranslator(translator, QString::fromLatin1(kQtJapaneseTranslation), folder,
+                          missing.constData());
 }
 
 } // namespace
-
-UiLanguage LanguageOfSetting(std::string_view value) {
-    const std::string_view text = Trimmed(value);
-    if (EqualsIgnoringCase(text, "en"))
-        return UiLanguage::English;
-    if (EqualsIgnoringCase(text, "ja"))
-        return UiLanguage::Japanese;
-    return UiLanguage::Automatic;
-}
-
-std::string_view SettingOfLanguage(UiLanguage language) {
-    switch (language) {
-    case UiLanguage::English:
-        return "en";
-    case UiLanguage::Japanese:
-        return "ja";
-    case UiLanguage::Automatic:
-        break;
-    }
-    return "auto";
-}
 
 bool ShowsJapanese(UiLanguage language, const QStringList& desktopLanguages) {
     switch (language) {

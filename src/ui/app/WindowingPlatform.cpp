@@ -8,20 +8,12 @@ bool IsWaylandPlatform(QStringView platformName) {
     return platformName.startsWith(u"wayland", Qt::CaseInsensitive);
 }
 
-bool CanKeepWindowOnTop(QStringView platformName) {
-    return !IsWaylandPlatform(platformName);
-}
-
-bool KnowsPointerPosition(QStringView platformName) {
-    return !IsWaylandPlatform(platformName);
-}
-
 bool CanKeepWindowOnTop() {
-    return CanKeepWindowOnTop(QGuiApplication::platformName());
+    return !IsWaylandPlatform(QGuiApplication::platformName());
 }
 
 bool KnowsPointerPosition() {
-    return KnowsPointerPosition(QGuiApplication::platformName());
+    return !IsWaylandPlatform(QGuiApplication::platformName());
 }
 
 } // namespace pexa

@@ -13,15 +13,11 @@ bool IsWaylandPlatform(QStringView platformName);
 
 // Whether a window can ask to be kept above the others. The Wayland
 // protocol has no such request: the compositor alone decides.
-bool CanKeepWindowOnTop(QStringView platformName);
+bool CanKeepWindowOnTop();
 
 // Whether QCursor::pos() says where the pointer is now. A Wayland client
 // learns the pointer's position only while it is over one of its own
 // surfaces, so outside them it is where the pointer last was.
-bool KnowsPointerPosition(QStringView platformName);
-
-// The same questions for the platform this program runs on.
-bool CanKeepWindowOnTop();
 bool KnowsPointerPosition();
 
 } // namespace pexa

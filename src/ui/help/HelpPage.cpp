@@ -16,14 +16,9 @@ QVariant Refused() {
     return QByteArray("");
 }
 
-} // namespace
+enum class LinkKind { InPage, Desktop, Refused };
 
-HelpPage::HelpPage(QWidget* parent) : QTextBrowser(parent) {
-    // Every link comes to doSetSource, which decides where it may go.
-    setOpenExternalLinks(false);
-}
-
-HelpPage::LinkKind HelpPage::KindOfLink(const QUrl& url) {
+LinkKind KindOfLink(const QUrl& url) {
     const QString scheme = url.scheme().toLower();
     if (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
         return url.host().isEmpty() ? LinkKind::Refused : LinkKind::Desktop;
@@ -33,6 +28,13 @@ HelpPage::LinkKind HelpPage::KindOfLink(const QUrl& url) {
     if (scheme.isEmpty() && url.authority().isEmpty() && url.path().isEmpty() && !url.hasQuery())
         return LinkKind::InPage;
     return LinkKind::Refused;
+}
+
+} // namespace
+
+HelpPage::HelpPage(QWidget* parent) : QTextBrowser(parent) {
+    // Every link comes to doSetSource, which decides where it may go.
+    setOpenExternalLinks(false);
 }
 
 void HelpPage::doSetSource(const QUrl& name, QTextDocument::ResourceType type) {

@@ -22,9 +22,6 @@ public:
     // Larger than any picture a help document carries.
     static constexpr qint64 MaxResourceBytes = 4 * 1024 * 1024;
 
-    enum class LinkKind { InPage, Desktop, Refused };
-    static LinkKind KindOfLink(const QUrl& url);
-
     explicit HelpPage(QWidget* parent = nullptr);
 
     QVariant loadResource(int type, const QUrl& name) override;

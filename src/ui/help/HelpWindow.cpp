@@ -18,7 +18,6 @@
 #include <QSplitter>
 #include <QStyle>
 #include <QTextBlock>
-#include <QTextBrowser>
 #include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -59,19 +58,17 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     helpFile_ = DefaultHelpFile();
 
     searchLabel_ = new QLabel(this);
-    auto* searchLabel = searchLabel_;
     searchField_ = new QLineEdit(this);
     searchField_->setObjectName(QStringLiteral("helpSearch"));
     searchField_->setClearButtonEnabled(true);
-    searchLabel->setBuddy(searchField_);
+    searchLabel_->setBuddy(searchField_);
     auto* searchRow = new QHBoxLayout;
-    searchRow->addWidget(searchLabel);
+    searchRow->addWidget(searchLabel_);
     searchRow->addWidget(searchField_, 1);
 
     contentsList_ = new QListWidget(this);
     contentsList_->setObjectName(QStringLiteral("helpContents"));
-    auto* page = new HelpPage(this);
-    page_ = page;
+    page_ = new HelpPage(this);
     page_->setObjectName(QStringLiteral("helpPage"));
     splitter_ = new QSplitter(Qt::Horizontal, this);
     splitter_->addWidget(contentsList_);
@@ -91,11 +88,12 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     RetranslateTexts();
 
     connect(searchField_, &QLineEdit::textChanged, this, &HelpWindow::FilterContents);
-    connect(searchField_, &QLineEdit::returnPressed, this, &HelpWindow::OnSearchReturn);
+    connect(searchField_, &QLineEdit::returnPressed, this,
+            [this] { FindNext(searchField_->text()); });
     connect(contentsList_, &QListWidget::itemActivated, this, &HelpWindow::OnContentsActivated);
     connect(contentsList_, &QListWidget::itemClicked, this, &HelpWindow::OnContentsActivated);
-    connect(page, &HelpPage::linkRefused, this, &HelpWindow::OnLinkRefused);
-    connect(page, &HelpPage::linkNotOpened, this, &HelpWindow::OnLinkNotOpened);
+    connect(page_, &HelpPage::linkRefused, this, &HelpWindow::OnLinkRefused);
+    connect(page_, &HelpPage::linkNotOpened, this, &HelpWindow::OnLinkNotOpened);
 }
 
 HelpWindow::~HelpWindow() = default;
@@ -147,10 +145,7 @@ void HelpWindow::changeEvent(QEvent* event) {
     statusLabel_->clear();
     if (!EnsureLoaded())
         return;
-    if (!currentAnchor_.isEmpty() && HasAnchor(currentAnchor_))
-        OpenAnchor(currentAnchor_);
-    else
-        OpenPosition(0, QString());
+    OpenAnchor(currentAnchor_);
 }
 
 QString HelpWindow::StatusText() const {
@@ -221,7 +216,8 @@ void HelpWindow::CollectTopics() {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QStringList names = it.fragment().charFormat().anchorNames();
             for (const QString& name : names)
-                anchors_.insert(name);
+                if (!anchors_.contains(name))
+                    anchors_.insert(name, it.fragment().position());
             if (anchor.isEmpty() && !names.isEmpty())
                 anchor = names.front();
         }
@@ -264,10 +260,6 @@ void HelpWindow::FitContentsWidth() {
     splitter_->setSizes({wanted, std::max(0, total - wanted)});
 }
 
-bool HelpWindow::HasAnchor(const QString& anchor) const {
-    return anchors_.contains(anchor);
-}
-
 void HelpWindow::OpenPosition(int position, const QString& anchor) {
     QTextCursor cursor(page_->document());
     cursor.setPosition(std::clamp(position, 0, page_->document()->characterCount() - 1));
@@ -290,14 +282,10 @@ void HelpWindow::OpenPosition(int position, const QString& anchor) {
 }
 
 void HelpWindow::OpenAnchor(const QString& anchor) {
-    const QTextDocument* document = page_->document();
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
-        for (auto it = block.begin(); !it.atEnd(); ++it)
-            if (it.fragment().charFormat().anchorNames().contains(anchor)) {
-                OpenPosition(it.fragment().position(), anchor);
-                return;
-            }
-    OpenPosition(0, QString());
+    if (anchors_.contains(anchor))
+        OpenPosition(anchors_.value(anchor), anchor);
+    else
+        OpenPosition(0, QString());
 }
 
 void HelpWindow::ShowContents() {
@@ -310,7 +298,7 @@ void HelpWindow::ShowContents() {
 void HelpWindow::ShowContext(int context) {
     if (EnsureLoaded()) {
         const QString anchor = ContextAnchor(context);
-        if (HasAnchor(anchor)) {
+        if (anchors_.contains(anchor)) {
             statusLabel_->clear();
             OpenAnchor(anchor);
         } else {
@@ -382,10 +370,6 @@ void HelpWindow::OnContentsActivated() {
         return;
     const Topic& topic = topics_[static_cast<std::size_t>(item->data(kTopicRole).toInt())];
     OpenPosition(topic.Position, topic.Anchor);
-}
-
-void HelpWindow::OnSearchReturn() {
-    FindNext(searchField_->text());
 }
 
 void HelpWindow::OnLinkRefused(const QUrl& url) {

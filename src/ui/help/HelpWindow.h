@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QSet>
+#include "ui/help/HelpPage.h"
+
+#include <QHash>
 #include <QString>
 #include <QWidget>
 
@@ -11,7 +13,6 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QSplitter;
-class QTextBrowser;
 class QUrl;
 
 namespace pexa {
@@ -97,11 +98,9 @@ private:
     void FitContentsWidth();
     void OnLinkRefused(const QUrl& url);
     void OnLinkNotOpened(const QUrl& url);
-    bool HasAnchor(const QString& anchor) const;
     void OpenAnchor(const QString& anchor);
     void OpenPosition(int position, const QString& anchor);
     void OnContentsActivated();
-    void OnSearchReturn();
     void Present();
 
     QString helpFile_;
@@ -112,13 +111,14 @@ private:
     bool loaded_ = false;
     QString currentAnchor_;
     std::vector<Topic> topics_;
-    QSet<QString> anchors_;
+    // Where each anchor of the document first stands.
+    QHash<QString, int> anchors_;
 
     QLabel* searchLabel_ = nullptr;
     QLineEdit* searchField_ = nullptr;
     QListWidget* contentsList_ = nullptr;
     QSplitter* splitter_ = nullptr;
-    QTextBrowser* page_ = nullptr;
+    HelpPage* page_ = nullptr;
     QLabel* statusLabel_ = nullptr;
 };
 

@@ -1,19 +1,17 @@
 #include "ui/keys/CharacterKeyTable.h"
 
 #include "core/FormatSettings.h"
+#include "ui/keys/Shortcut.h"
 
 #include <QAction>
-#include <QKeySequence>
 #include <QMenu>
 
 namespace pexa {
 
 QString KeyCharText(char ch) {
-    if (ch >= 'A' && ch <= 'Z') {
-        // Qt's letter keys are the upper-case character codes.
-        const QKeyCombination key(Qt::ShiftModifier, static_cast<Qt::Key>(ch));
-        return QKeySequence(key).toString(QKeySequence::NativeText);
-    }
+    // Qt's letter keys are the upper-case character codes.
+    if (ch >= 'A' && ch <= 'Z')
+        return ShortcutText(QKeyCombination(Qt::ShiftModifier, static_cast<Qt::Key>(ch)));
     return QString(QChar(QLatin1Char(ch)));
 }
 

@@ -24,6 +24,8 @@
 #include <QMenuBar>
 #include <QWheelEvent>
 
+#include <cstdlib>
+
 namespace pexa {
 
 namespace {
@@ -198,13 +200,12 @@ bool KeyRouter::Wheel(QObject* watched, QWheelEvent& event) {
     wheelDelta_ += event.angleDelta().y();
     // A step may close the window, and this router with it.
     const QPointer<MainWindow> guard(&window_);
-    while (!guard.isNull() && wheelDelta_ >= kWheelStep) {
-        wheelDelta_ -= kWheelStep;
-        StepBarByWheelUp();
-    }
-    while (!guard.isNull() && wheelDelta_ <= -kWheelStep) {
-        wheelDelta_ += kWheelStep;
-        StepBarByWheelDown();
+    // A notch up (down) makes the bar above (below) the active one active.
+    while (!guard.isNull() && std::abs(wheelDelta_) >= kWheelStep) {
+        const int step = wheelDelta_ > 0 ? -1 : +1;
+        wheelDelta_ += step * kWheelStep;
+        window_.Bars().StepActive(step);
+        window_.RefreshStates();
     }
     event.accept();
     return true;
@@ -240,13 +241,10 @@ bool KeyRouter::KeyDown(const KeyRecord& key) {
 }
 
 bool KeyRouter::BarKeyDown(const KeyRecord& key) {
-    for (int i = 0; i < window_.Bars().Count(); ++i) {
-        CalcBar* bar = window_.Bars().At(i);
-        if (bar->MatchesAccessKey(key.Key, key.Modifiers)) {
-            window_.Bars().Activate(bar);
-            window_.RefreshStates();
-            return true;
-        }
+    if (CalcBar* bar = AccessKeyBar(key)) {
+        window_.Bars().Activate(bar);
+        window_.RefreshStates();
+        return true;
     }
     if (CalcBar* bar = window_.Bars().Active();
         bar != nullptr && bar->HandleKey(key.Key, key.Modifiers)) {
@@ -254,7 +252,9 @@ bool KeyRouter::BarKeyDown(const KeyRecord& key) {
         return true;
     }
     if (key.CtrlTab) {
-        StepOperatorPage(key.Modifiers.testFlag(Qt::ShiftModifier) || key.Key == Qt::Key_Backtab);
+        if (window_.Buttons().Pages != nullptr)
+            window_.Buttons().Pages->StepPage(key.Modifiers.testFlag(Qt::ShiftModifier) ||
+                                              key.Key == Qt::Key_Backtab);
         return true;
     }
     return false;
@@ -274,10 +274,14 @@ bool KeyRouter::ClaimsKey(const KeyRecord& key) {
         if (window_.CanExecute(*command))
             return true;
     }
+    return AccessKeyBar(key) != nullptr || key.CtrlTab;
+}
+
+CalcBar* KeyRouter::AccessKeyBar(const KeyRecord& key) const {
     for (int i = 0; i < window_.Bars().Count(); ++i)
         if (window_.Bars().At(i)->MatchesAccessKey(key.Key, key.Modifiers))
-            return true;
-    return key.CtrlTab;
+            return window_.Bars().At(i);
+    return nullptr;
 }
 
 void KeyRouter::TypeKeyCharacter(char32_t ch) {
@@ -290,21 +294,6 @@ void KeyRouter::TypeKeyCharacter(char32_t ch) {
     }
     if (!window_.Engine().TypeCharacter(ch))
         QApplication::beep();
-    window_.RefreshStates();
-}
-
-void KeyRouter::StepOperatorPage(bool backward) {
-    if (window_.Buttons().Pages != nullptr)
-        window_.Buttons().Pages->StepPage(backward);
-}
-
-void KeyRouter::StepBarByWheelDown() {
-    window_.Bars().StepActive(+1);
-    window_.RefreshStates();
-}
-
-void KeyRouter::StepBarByWheelUp() {
-    window_.Bars().StepActive(-1);
     window_.RefreshStates();
 }
 

@@ -16,6 +16,7 @@ class QWidget;
 
 namespace pexa {
 
+class CalcBar;
 class MainWindow;
 
 // How keys and the mouse wheel reach the main window's commands. One
@@ -36,26 +37,23 @@ public:
     // A key-down offered to the commands' shortcuts, then to the bar keys;
     // true when it was consumed (it then types no character).
     bool KeyDown(const KeyRecord& key);
-    // The bars' access keys, the active bar's own keys and Ctrl+Tab.
-    bool BarKeyDown(const KeyRecord& key);
     // Whether KeyDown would consume the key, without running anything; keys
     // the window claims this way are kept from Qt's own shortcuts (the menu
     // bar's Alt mnemonics).
     bool ClaimsKey(const KeyRecord& key);
-    // A typed character: an ASCII one through the key table, any other whole
-    // into a bar that takes whole characters.
-    void TypeKeyCharacter(char32_t ch);
-    // Ctrl+Tab: the next (or previous) page of the button panel's operators.
-    void StepOperatorPage(bool backward);
-    // A wheel notch down (up): the bar below (above) the active one becomes
-    // the active bar, and the states follow.
-    void StepBarByWheelDown();
-    void StepBarByWheelUp();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The bars' access keys, the active bar's own keys and Ctrl+Tab (the
+    // next or previous page of the button panel's operators).
+    bool BarKeyDown(const KeyRecord& key);
+    // A typed character: an ASCII one through the key table, any other whole
+    // into a bar that takes whole characters.
+    void TypeKeyCharacter(char32_t ch);
+    // The bar whose access key the key is, if any.
+    CalcBar* AccessKeyBar(const KeyRecord& key) const;
     QWidget* Routed(QObject* watched);
     bool MenuBarNavigating() const;
     void ReleaseMenuBar();

@@ -2,36 +2,28 @@
 
 #include <QCoreApplication>
 
+#include <iterator>
+
 namespace pexa {
 
-QString CalcErrorText(CalcErrorKind kind) {
-    switch (kind) {
-    case CalcErrorKind::DivideByZero:
-        return QCoreApplication::translate("CalcError", "Cannot divide by zero");
-    case CalcErrorKind::Overflow:
-        return QCoreApplication::translate("CalcError", "Overflow");
-    case CalcErrorKind::Underflow:
-        return QCoreApplication::translate("CalcError", "Underflow");
-    case CalcErrorKind::InvalidOperation:
-        return QCoreApplication::translate("CalcError", "Invalid operation");
-    case CalcErrorKind::InvalidArgument:
-        return QCoreApplication::translate("CalcError", "Invalid value");
-    case CalcErrorKind::MathError:
-        break;
-    }
-    return QCoreApplication::translate("CalcError", "Math error");
-}
+namespace {
 
-QString CalcErrorText(std::exception_ptr failure) {
-    if (!failure)
-        return {};
-    try {
-        std::rethrow_exception(failure);
-    } catch (const CalcError& error) {
-        return CalcErrorText(error.Kind());
-    } catch (...) {
-        return {};
-    }
+// In CalcErrorKind's order.
+constexpr const char* kCalcErrorTexts[] = {
+    QT_TRANSLATE_NOOP("CalcError", "Cannot divide by zero"),
+    QT_TRANSLATE_NOOP("CalcError", "Overflow"),
+    QT_TRANSLATE_NOOP("CalcError", "Underflow"),
+    QT_TRANSLATE_NOOP("CalcError", "Invalid operation"),
+    QT_TRANSLATE_NOOP("CalcError", "Invalid value"),
+    QT_TRANSLATE_NOOP("CalcError", "Math error"),
+};
+static_assert(std::size(kCalcErrorTexts) == static_cast<std::size_t>(CalcErrorKind::MathError) + 1);
+
+} // namespace
+
+QString CalcErrorText(CalcErrorKind kind) {
+    return QCoreApplication::translate("CalcError",
+                                       kCalcErrorTexts[static_cast<std::size_t>(kind)]);
 }
 
 } // namespace pexa

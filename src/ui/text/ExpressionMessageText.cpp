@@ -12,20 +12,6 @@ QString Tr(const char* text) {
     return QCoreApplication::translate("ExpressionMessage", text);
 }
 
-// What the user wrote, with any character a label would not show as itself
-// (a control character, a byte of no UTF-8 sequence) written as "\xNN".
-QString Shown(const std::string& subject) {
-    const QString text = QString::fromUtf8(subject);
-    QString shown;
-    for (const QChar ch : text) {
-        if (ch.unicode() < 0x20 || ch.unicode() == 0x7F || ch == QChar::ReplacementCharacter)
-            shown += QStringLiteral("\\x%1").arg(ch.unicode() & 0xFF, 2, 16, QChar(u'0')).toUpper();
-        else
-            shown += ch;
-    }
-    return shown;
-}
-
 QString DigitText(int base, const QString& subject) {
     switch (base) {
     case 2:
@@ -54,7 +40,7 @@ QString MissingDigitsText(int base) {
 
 // The message without its place.
 QString SyntaxText(const ExpressionSyntaxError& error) {
-    const QString subject = Shown(error.Subject);
+    const QString subject = QString::fromUtf8(ShownSubject(error.Subject));
     switch (error.Kind) {
     case ExpressionSyntax::Empty:
         return Tr("Empty expression");

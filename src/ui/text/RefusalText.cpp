@@ -8,32 +8,19 @@ namespace {
 
 constexpr qsizetype QuotedLength = 40;
 
-// The notation each bar reads, as "Not a … number" names it.
-QString NotOfNotationText(BarKind bar) {
-    switch (bar) {
-    case BarKind::Decimal:
-        return QCoreApplication::translate("Refusal", "Not a decimal number: %1");
-    case BarKind::Hex:
-        return QCoreApplication::translate("Refusal", "Not a hexadecimal number: %1");
-    case BarKind::Oct:
-        return QCoreApplication::translate("Refusal", "Not an octal number: %1");
-    case BarKind::Bin:
-        return QCoreApplication::translate("Refusal", "Not a binary number: %1");
-    case BarKind::Char:
-        return QCoreApplication::translate("Refusal", "Not a character this bar takes: %1");
-    case BarKind::IP:
-        return QCoreApplication::translate("Refusal", "Not an IP address: %1");
-    case BarKind::Degree:
-        return QCoreApplication::translate("Refusal", "Not a degree value: %1");
-    case BarKind::Float:
-        return QCoreApplication::translate("Refusal", "Not a floating-point number: %1");
-    case BarKind::Time:
-        return QCoreApplication::translate("Refusal", "Not a date/time: %1");
-    case BarKind::Kilo:
-        return QCoreApplication::translate("Refusal", "Not a size: %1");
-    }
-    return QCoreApplication::translate("Refusal", "Not a decimal number: %1");
-}
+// The notation each bar reads, as "Not a … number" names it, in BarKind's order.
+constexpr const char* kNotOfNotationTexts[BarKindCount] = {
+    QT_TRANSLATE_NOOP("Refusal", "Not a decimal number: %1"),
+    QT_TRANSLATE_NOOP("Refusal", "Not a hexadecimal number: %1"),
+    QT_TRANSLATE_NOOP("Refusal", "Not an octal number: %1"),
+    QT_TRANSLATE_NOOP("Refusal", "Not a binary number: %1"),
+    QT_TRANSLATE_NOOP("Refusal", "Not a character this bar takes: %1"),
+    QT_TRANSLATE_NOOP("Refusal", "Not an IP address: %1"),
+    QT_TRANSLATE_NOOP("Refusal", "Not a degree value: %1"),
+    QT_TRANSLATE_NOOP("Refusal", "Not a floating-point number: %1"),
+    QT_TRANSLATE_NOOP("Refusal", "Not a date/time: %1"),
+    QT_TRANSLATE_NOOP("Refusal", "Not a size: %1"),
+};
 
 QString RangeText(const Refusal& refusal) {
     const QString name = QString::fromStdString(refusal.RangeName);
@@ -64,7 +51,9 @@ QString RefusalText(const Refusal& refusal, const QString& pasted) {
     const QString text = QuotedText(pasted);
     switch (refusal.Kind) {
     case RefusalKind::NotOfNotation:
-        return NotOfNotationText(refusal.Bar).arg(text);
+        return QCoreApplication::translate(
+                   "Refusal", kNotOfNotationTexts[static_cast<std::size_t>(refusal.Bar)])
+            .arg(text);
     case RefusalKind::TooLarge:
         return QCoreApplication::translate("Refusal", "Too large for %1: %2")
             .arg(RangeText(refusal), text);

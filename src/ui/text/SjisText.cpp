@@ -6,26 +6,15 @@
 
 namespace pexa {
 
-namespace {
-
-QString FromUtf8(const std::string& utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-} // namespace
-
 QString SjisToUnicode(std::string_view bytes) {
     // Most texts the bars show are plain ASCII, which the code page leaves as it is.
     if (std::all_of(bytes.begin(), bytes.end(), [](char byte) { return byte >= 0; }))
         return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    return FromUtf8(SjisToUtf8(bytes));
+    return QString::fromUtf8(SjisToUtf8(bytes));
 }
 
 QString ConvTextToUnicode(std::string_view bytes, TextCharset charset) {
-    if (charset == TextCharset::Utf8) {
-        return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    }
-    return SjisToUnicode(bytes);
+    return charset == TextCharset::Utf8 ? QString::fromUtf8(bytes) : SjisToUnicode(bytes);
 }
 
 QString WithBidiControlsShown(QString text) {
@@ -35,11 +24,6 @@ QString WithBidiControlsShown(QString text) {
         return text;
     std::replace_if(text.begin(), text.end(), isControl, QLatin1Char('_'));
     return text;
-}
-
-std::optional<std::string> UnicodeToSjis(const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    return Utf8ToSjis(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
 std::optional<std::string> UnicodeToSjis(char32_t ch) {

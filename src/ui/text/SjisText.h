@@ -34,7 +34,4 @@ QString WithBidiControlsShown(QString text);
 // the code page has no such character.
 std::optional<std::string> UnicodeToSjis(char32_t ch);
 
-// Encodes a whole text; nothing when any of its characters has no CP932 form.
-std::optional<std::string> UnicodeToSjis(const QString& text);
-
 } // namespace pexa

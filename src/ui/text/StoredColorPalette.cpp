@@ -2,42 +2,38 @@
 
 #include <QGuiApplication>
 
+#include <iterator>
+
 namespace pexa {
 
-PaletteRole PaletteRoleOf(SystemColor color) {
-    switch (color) {
-    case SystemColor::Window:
-    case SystemColor::Menu:
-        return {QPalette::Active, QPalette::Base};
-    case SystemColor::WindowText:
-        return {QPalette::Active, QPalette::Text};
-    case SystemColor::ButtonText:
-        return {QPalette::Active, QPalette::ButtonText};
-    case SystemColor::GreyText:
-        return {QPalette::Disabled, QPalette::Text};
-    case SystemColor::ButtonShadow:
-        return {QPalette::Active, QPalette::Dark};
-    case SystemColor::MenuText:
-        return {QPalette::Active, QPalette::WindowText};
-    case SystemColor::Highlight:
-        return {QPalette::Active, QPalette::Highlight};
-    case SystemColor::HighlightText:
-        return {QPalette::Active, QPalette::HighlightedText};
-    case SystemColor::ButtonHighlight:
-        return {QPalette::Active, QPalette::Light};
-    case SystemColor::DarkShadow:
-        return {QPalette::Active, QPalette::Shadow};
-    case SystemColor::Light:
-        return {QPalette::Active, QPalette::Midlight};
-    case SystemColor::ToolTipText:
-        return {QPalette::Active, QPalette::ToolTipText};
-    case SystemColor::ToolTipBase:
-        return {QPalette::Active, QPalette::ToolTipBase};
-    case SystemColor::ButtonFace:
-        break;
-    }
-    return {QPalette::Active, QPalette::Button};
-}
+namespace {
+
+// Where each system colour of the settings file stands in Qt's palette, in
+// the order of SystemColor.
+struct PaletteRole {
+    QPalette::ColorGroup Group;
+    QPalette::ColorRole Role;
+};
+constexpr PaletteRole kSystemColorRoles[] = {
+    {QPalette::Active, QPalette::Button},          // ButtonFace
+    {QPalette::Active, QPalette::Base},            // Window
+    {QPalette::Active, QPalette::Text},            // WindowText
+    {QPalette::Active, QPalette::ButtonText},      // ButtonText
+    {QPalette::Disabled, QPalette::Text},          // GreyText
+    {QPalette::Active, QPalette::Dark},            // ButtonShadow
+    {QPalette::Active, QPalette::Base},            // Menu
+    {QPalette::Active, QPalette::WindowText},      // MenuText
+    {QPalette::Active, QPalette::Highlight},       // Highlight
+    {QPalette::Active, QPalette::HighlightedText}, // HighlightText
+    {QPalette::Active, QPalette::Light},           // ButtonHighlight
+    {QPalette::Active, QPalette::Shadow},          // DarkShadow
+    {QPalette::Active, QPalette::Midlight},        // Light
+    {QPalette::Active, QPalette::ToolTipText},     // ToolTipText
+    {QPalette::Active, QPalette::ToolTipBase},     // ToolTipBase
+};
+static_assert(std::size(kSystemColorRoles) == std::size(detail::kSystemColorIndexes));
+
+} // namespace
 
 QColor ColorOf(Rgb color) {
     return QColor(color.Red, color.Green, color.Blue);
@@ -46,7 +42,8 @@ QColor ColorOf(Rgb color) {
 QColor ColorOf(const StoredColor& color, const QPalette& palette) {
     if (const auto* rgb = std::get_if<Rgb>(&color))
         return ColorOf(*rgb);
-    const PaletteRole at = PaletteRoleOf(std::get<SystemColor>(color));
+    const PaletteRole at =
+        kSystemColorRoles[static_cast<std::size_t>(std::get<SystemColor>(color))];
     return palette.color(at.Group, at.Role);
 }
 

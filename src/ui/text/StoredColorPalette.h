@@ -7,13 +7,6 @@
 
 namespace pexa {
 
-// Where a system colour of the settings file stands in Qt's palette.
-struct PaletteRole {
-    QPalette::ColorGroup Group;
-    QPalette::ColorRole Role;
-};
-PaletteRole PaletteRoleOf(SystemColor color);
-
 // A stored colour as the desktop shows it: system colours through the
 // palette (by default the application's, so they follow the desktop).
 QColor ColorOf(const StoredColor& color, const QPalette& palette);

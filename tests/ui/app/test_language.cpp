@@ -132,26 +132,6 @@ class TestLanguage : public QObject {
     Q_OBJECT
 
 private slots:
-    void settingValues_data() {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<int>("language");
-        QTest::newRow("auto") << "auto" << int(UiLanguage::Automatic);
-        QTest::newRow("en") << "en" << int(UiLanguage::English);
-        QTest::newRow("ja") << "ja" << int(UiLanguage::Japanese);
-        QTest::newRow("case and blanks") << " JA " << int(UiLanguage::Japanese);
-        QTest::newRow("empty") << "" << int(UiLanguage::Automatic);
-        QTest::newRow("unknown") << "fr" << int(UiLanguage::Automatic);
-        QTest::newRow("longer") << "english" << int(UiLanguage::Automatic);
-    }
-
-    void settingValues() {
-        QFETCH(QString, value);
-        QFETCH(int, language);
-        const std::string text = value.toStdString();
-        QCOMPARE(int(LanguageOfSetting(text)), language);
-        QCOMPARE(int(LanguageOfSetting(SettingOfLanguage(LanguageOfSetting(text)))), language);
-    }
-
     void automaticFollowsTheFirstDesktopLanguage_data() {
         QTest::addColumn<QStringList>("desktop");
         QTest::addColumn<bool>("japanese");

@@ -57,6 +57,16 @@ void TestColors::systemColorsMapToPaletteRoles_data() {
     QTest::newRow("button shadow") << 0x80000010u << int(QPalette::Active) << int(QPalette::Dark);
     QTest::newRow("highlight") << 0x8000000Du << int(QPalette::Active) << int(QPalette::Highlight);
     QTest::newRow("tooltip") << 0x80000018u << int(QPalette::Active) << int(QPalette::ToolTipBase);
+    QTest::newRow("menu") << 0x80000004u << int(QPalette::Active) << int(QPalette::Base);
+    QTest::newRow("menu text") << 0x80000007u << int(QPalette::Active) << int(QPalette::WindowText);
+    QTest::newRow("highlight text")
+        << 0x8000000Eu << int(QPalette::Active) << int(QPalette::HighlightedText);
+    QTest::newRow("button highlight")
+        << 0x80000014u << int(QPalette::Active) << int(QPalette::Light);
+    QTest::newRow("dark shadow") << 0x80000015u << int(QPalette::Active) << int(QPalette::Shadow);
+    QTest::newRow("light") << 0x80000016u << int(QPalette::Active) << int(QPalette::Midlight);
+    QTest::newRow("tooltip text") << 0x80000017u << int(QPalette::Active)
+                                  << int(QPalette::ToolTipText);
 }
 
 void TestColors::systemColorsMapToPaletteRoles() {

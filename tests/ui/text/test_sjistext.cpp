@@ -70,18 +70,6 @@ private slots:
         QCOMPARE(UnicodeToSjis(char32_t{0x110000}), std::optional<std::string>());
     }
 
-    void encodesText() {
-        QCOMPARE(UnicodeToSjis(QString::fromUtf8("1亜ｱ")),
-                 std::optional<std::string>("1\x88\x9F\xB1"));
-        QCOMPARE(UnicodeToSjis(QString::fromUtf8("a\u00E9")), std::optional<std::string>());
-        // A long text crosses the converter's buffer several times.
-        const QString many = QString::fromUtf8("亜").repeated(1000);
-        const std::optional<std::string> bytes = UnicodeToSjis(many);
-        QVERIFY(bytes.has_value());
-        QCOMPARE(bytes->size(), std::size_t{2000});
-        QCOMPARE(SjisToUnicode(*bytes), many);
-    }
-
     // Every double-byte cell either decodes to one character that encodes
     // back to a cell showing the same character, or is shown as one "_".
     void everyPairRoundTrips() {

@@ -166,7 +166,7 @@ void EngineTest::errorMessagesByKind() {
     // A text of the error's own is never shown.
     const auto failure = std::make_exception_ptr(
         CalcError(static_cast<CalcErrorKind>(kind), "own text of the error"));
-    QCOMPARE(CalcErrorText(failure), message);
+    QCOMPARE(CalcErrorText(static_cast<CalcErrorKind>(kind)), message);
     window->Engine().ReportFailure(failure, std::nullopt);
     for (int i = 0; i < window->Bars().Count(); ++i)
         QCOMPARE(Shown(window->Bars().At(i)), message);
