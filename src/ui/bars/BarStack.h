@@ -44,8 +44,8 @@ public:
     void Activate(CalcBar* bar);
     void EnsureActive();
     void StepActive(int direction);
-    // The bar's own menu: the clipboard commands first (phase 0), Close last.
-    void BuildBarMenu(CalcBar& bar, QMenu& menu, int phase);
+    // The bar's own menu: the clipboard commands first, Close last.
+    void BuildBarMenu(CalcBar& bar, QMenu& menu);
     // The bar's text, or in its place the calculator's error for it, or
     // that it has no valid value while another bar's entry is invalid. Called
     // when the bar changed: a refusal shown there is over.

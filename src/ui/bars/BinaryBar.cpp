@@ -32,8 +32,6 @@ qreal TextRightEdge(const QLabel& label) {
 
 } // namespace
 
-BinaryBar::BinaryBar(CreateKey key, QWidget* owner, BarKind kind) : CalcBar(key, owner, kind) {}
-
 BinaryBar::BinaryBar(CreateKey key, QWidget* owner, BarConversion conv)
     : CalcBar(key, owner, std::move(conv)) {}
 

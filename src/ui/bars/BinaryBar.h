@@ -22,7 +22,6 @@ class BinaryBar : public CalcBar {
     Q_OBJECT
 
 public:
-    BinaryBar(CreateKey key, QWidget* owner, BarKind kind);
     BinaryBar(CreateKey key, QWidget* owner, BarConversion conv);
 
     // The bit of the value under a point of the value label, or none.

@@ -67,14 +67,6 @@ QStringList BinaryOperatorSymbols() {
     return symbols;
 }
 
-std::unique_ptr<Conversion> MakeConv(BarKind kind) {
-    std::unique_ptr<Conversion> conv = CreateConv(static_cast<int>(kind));
-    if (!conv) {
-        throw AssertionFailure("CalcBar");
-    }
-    return conv;
-}
-
 // A conversion's text as the bar draws it.
 QString FromConvText(const std::string& text, TextCharset charset = TextCharset::ShiftJis) {
     return WithBidiControlsShown(ConvTextToUnicode(text, charset));
@@ -119,13 +111,9 @@ QString ButtonCaption(const QString& caption) {
 
 // ---- CalcBar: construction ----
 
-CalcBar::CalcBar(CreateKey key, QWidget* owner, BarKind kind)
-    : CalcBar(key, owner, MakeConv(kind)) {}
-
 CalcBar::CalcBar(CreateKey, QWidget* owner, BarConversion conv)
-    : QWidget(owner), kind_(conv.Get() != nullptr ? conv.Get()->GetKind() : BarKind::Decimal),
-      ownedConv_(conv.TakeOwned()), conv_(conv.Get()) {
-    if (!conv_) {
+    : QWidget(owner), conv_(std::move(conv)) {
+    if (conv_.Get() == nullptr) {
         throw AssertionFailure("CalcBar");
     }
     BuildControls();
@@ -146,13 +134,13 @@ void CalcBar::BuildControls() {
 
     parts_.CaptionLabel = new BarCaption(row_);
     parts_.CaptionLabel->SetMarkedText(
-        AddAccessMark(FromConvText(conv_->GetLabel()), conv_->GetAccessKey()));
-    ConnectMouseDown(parts_.CaptionLabel);
+        AddAccessMark(FromConvText(Conv().GetLabel()), Conv().GetAccessKey()));
+    parts_.CaptionLabel->installEventFilter(this);
 
     leadingSpacer_ = new BarSeparator(false, kEdgeGap, row_);
     trailingSpacer_ = new BarSeparator(false, kEdgeGap, row_);
-    ConnectMouseDown(leadingSpacer_);
-    ConnectMouseDown(trailingSpacer_);
+    leadingSpacer_->installEventFilter(this);
+    trailingSpacer_->installEventFilter(this);
 
     parts_.ValuePanel = new QFrame(row_);
     parts_.ValuePanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -161,7 +149,7 @@ void CalcBar::BuildControls() {
     // The panel takes what the caption and the options leave; what it needs
     // is part of the bar's own minimum.
     parts_.ValuePanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    ConnectMouseDown(parts_.ValuePanel);
+    parts_.ValuePanel->installEventFilter(this);
 
     rowLayout_->addWidget(parts_.CaptionLabel);
     rowLayout_->addWidget(leadingSpacer_);
@@ -178,14 +166,14 @@ void CalcBar::BuildControls() {
     // A value wider than the panel is clipped on the left (its low digits stay
     // in view) instead of widening the bar.
     parts_.ValueLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    ConnectMouseDown(parts_.ValueLabel);
+    parts_.ValueLabel->installEventFilter(this);
 
     // The pending operator is part of what the value reads ("42 −"): the
     // value's font, beside the value and on its line.
     parts_.OperatorLabel = new QLabel(QStringLiteral(" "), parts_.ValuePanel);
     parts_.OperatorLabel->setTextFormat(Qt::PlainText);
     parts_.OperatorLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    ConnectMouseDown(parts_.OperatorLabel);
+    parts_.OperatorLabel->installEventFilter(this);
 
     panelLayout_->addWidget(parts_.ValueLabel, 1);
     panelLayout_->addWidget(parts_.OperatorLabel);
@@ -196,31 +184,19 @@ void CalcBar::BuildControls() {
 CalcBar::~CalcBar() = default;
 
 void CalcBar::AdoptConversion(std::unique_ptr<Conversion> conv) {
-    if (conv != nullptr && conv.get() == conv_)
-        ownedConv_ = std::move(conv);
-}
-
-void CalcBar::Create() {
-    CreateIndicators();
+    if (conv != nullptr && conv.get() == conv_.Get())
+        conv_ = BarConversion(std::move(conv));
 }
 
 QString CalcBar::Title() const {
-    return FromConvText(conv_->GetTitle());
-}
-
-void CalcBar::ConnectMouseDown(QWidget* control) {
-    control->installEventFilter(this);
+    return FromConvText(Conv().GetTitle());
 }
 
 // ---- placement ----
 
 void CalcBar::EnsurePlaced() {
-    if (!placed_) {
-        Place();
-    }
-}
-
-void CalcBar::Place() {
+    if (placed_)
+        return;
     placed_ = true;
     UpdateControlWidths();
     FitPanel();
@@ -302,12 +278,9 @@ int WidestOperatorSymbol(const QFont& font) {
 
 } // namespace
 
-int CalcBar::SharedCaptionWidth() const {
-    return WidestBarLabel(parts_.CaptionLabel->font()) + 2 * kFrameLine;
-}
-
 int CalcBar::CaptionWidth() const {
-    return std::max(parts_.CaptionLabel->sizeHint().width(), SharedCaptionWidth());
+    const int shared = WidestBarLabel(parts_.CaptionLabel->font()) + 2 * kFrameLine;
+    return std::max(parts_.CaptionLabel->sizeHint().width(), shared);
 }
 
 int CalcBar::OptionButtonWidth(const BarButton& button) const {
@@ -474,22 +447,13 @@ void CalcBar::UpdateFonts() {
     updateGeometry();
 }
 
-void CalcBar::RefreshValue() {
-    ShowText();
-}
-
-void CalcBar::RefreshAll() {
-    UpdateIndicators();
-    ShowText();
-}
-
 void CalcBar::ShowText() {
     const QString before = parts_.ValueLabel->text();
     if (HasMessage()) {
         parts_.ValueLabel->setText(messageText_);
     } else {
         parts_.ValueLabel->setText(
-            FromConvText(conv_->GetText(separated_), conv_->GetTextCharset()));
+            FromConvText(Conv().GetText(separated_), Conv().GetTextCharset()));
     }
     if (parts_.ValueLabel->text() != before)
         AnnounceBarText(*this, before);
@@ -510,7 +474,7 @@ void CalcBar::SetMemoryMark(const std::optional<QString>& tip) {
         font.setPointSize(IndicatorFontPointSize);
         memoryMark_->setFont(font);
         SetTextColor(*memoryMark_, IndicatorTextColor());
-        ConnectMouseDown(memoryMark_);
+        memoryMark_->installEventFilter(this);
         memoryMark_->hide();
         panelLayout_->addWidget(memoryMark_);
     }
@@ -566,7 +530,7 @@ void CalcBar::UpdateTextStyle() {
     const ValueColors& colors = CurrentValueColors();
     const QColor* color = &colors.Grey;
     if (!HasMessage()) {
-        switch (conv_->GetTextState()) {
+        switch (Conv().GetTextState()) {
         case ConvTextState::Normal:
             color = &colors.Normal;
             break;
@@ -619,7 +583,7 @@ void CalcBar::SetDisplayFont(const std::optional<QFont>& font) {
 }
 
 void CalcBar::SetActive(bool on) {
-    if ((!on || CanActivate()) && on != active_) {
+    if (on != active_) {
         active_ = on;
         ApplyActiveColors();
         if (on)
@@ -635,10 +599,6 @@ void CalcBar::HoldKeyboardFocus() {
         setFocus(Qt::OtherFocusReason);
 }
 
-bool CalcBar::CanActivate() const {
-    return true;
-}
-
 // ---- indicators ----
 
 QLabel* CalcBar::AddIndicator() {
@@ -650,7 +610,7 @@ QLabel* CalcBar::AddIndicator() {
     label->setFont(font);
     SetTextColor(*label, IndicatorTextColor());
     label->setVisible(showIndicators_);
-    ConnectMouseDown(label);
+    label->installEventFilter(this);
     panelLayout_->insertWidget(static_cast<int>(parts_.Indicators.size()), label);
     parts_.Indicators.push_back(label);
     indicatorWidths_.emplace_back();
@@ -668,7 +628,7 @@ void CalcBar::SetShowIndicators(bool on) {
 // ---- keys ----
 
 bool CalcBar::MatchesAccessKey(int key, Qt::KeyboardModifiers shift) const {
-    const char accessKey = conv_->GetAccessKey();
+    const char accessKey = Conv().GetAccessKey();
     return accessKey != '\0' && key == static_cast<unsigned char>(accessKey) &&
            ShiftState(shift) == Qt::AltModifier;
 }
@@ -697,7 +657,7 @@ bool CalcBar::HandleKey(int key, Qt::KeyboardModifiers shift) {
 
 BarButton* CalcBar::AddOptionButton(const QString& caption, const QString& toolTip) {
     auto* button = new BarButton(row_);
-    ConnectMouseDown(button);
+    button->installEventFilter(this);
     if (!caption.isEmpty())
         button->setText(ButtonCaption(caption));
     button->setToolTip(toolTip);
@@ -710,7 +670,7 @@ BarButton* CalcBar::AddOptionButton(const QString& caption, const QString& toolT
 BarSeparator* CalcBar::AddOptionSeparator(bool divider) {
     const int width = divider ? 2 * (kEdgeGap + kFrameLine) : 2 * kEdgeGap;
     auto* separator = new BarSeparator(divider, width, row_);
-    ConnectMouseDown(separator);
+    separator->installEventFilter(this);
     rowLayout_->insertWidget(rowLayout_->indexOf(trailingSpacer_), separator);
     parts_.OptionControls.push_back(separator);
     OptionAreaChanged();
@@ -726,7 +686,7 @@ void CalcBar::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-void CalcBar::ControlMouseDown(QWidget*, Qt::MouseButton button) {
+void CalcBar::ControlMouseDown(Qt::MouseButton button) {
     QPointer<CalcBar> self(this);
     if (!active_) {
         emit ActivateRequested(*this);
@@ -749,7 +709,7 @@ bool CalcBar::eventFilter(QObject* watched, QEvent* event) {
         // here so it does not reach the bar a second time.
         const bool forButton = button == Qt::LeftButton && qobject_cast<BarButton*>(control);
         event->accept();
-        ControlMouseDown(control, button);
+        ControlMouseDown(button);
         return !forButton;
     }
     case QEvent::LayoutRequest:
@@ -779,9 +739,7 @@ void CalcBar::contextMenuEvent(QContextMenuEvent* event) {
 bool CalcBar::PopupContextMenu(QPoint pos) {
     if (parts_.PopupMenu == nullptr) {
         parts_.PopupMenu = new QMenu(this);
-        emit MenuBuilding(*this, *parts_.PopupMenu, 0);
-        BuildMenu(*parts_.PopupMenu);
-        emit MenuBuilding(*this, *parts_.PopupMenu, 1);
+        emit MenuBuilding(*this, *parts_.PopupMenu);
     }
     if (parts_.PopupMenu->actions().isEmpty()) {
         return false;

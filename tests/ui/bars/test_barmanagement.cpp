@@ -288,21 +288,19 @@ void BarManagementTest::barMenuContributions() {
     WindowFixture window;
     CalcBar* dec = window->Bars().Find(BarKind::Decimal);
     QMenu menu;
-    window->Bars().BuildBarMenu(*dec, menu, 0);
-    window->Bars().BuildBarMenu(*dec, menu, 1);
+    window->Bars().BuildBarMenu(*dec, menu);
     const QList<QAction*> items = menu.actions();
-    QCOMPARE(items.size(), 6);
+    QCOMPARE(items.size(), 5);
     QCOMPARE(items[0], FindAction(*window, "ActEditCopy"));
     QCOMPARE(items[1], FindAction(*window, "ActEditCopyGrouped"));
     QCOMPARE(items[2], FindAction(*window, "ActEditPaste"));
     QVERIFY(items[3]->isSeparator());
-    QVERIFY(items[4]->isSeparator());
-    QCOMPARE(items[5], FindAction(*window, "ActBarClose"));
+    QCOMPARE(items[4], FindAction(*window, "ActBarClose"));
     // The items follow the commands' state.
     window->Bars().Close(dec);
     window->Bars().Close(window->Bars().At(0));
     window->UpdateActions();
-    QVERIFY(!items[5]->isEnabled());
+    QVERIFY(!items[4]->isEnabled());
 }
 
 void BarManagementTest::viewOptionsReachEveryBar() {
