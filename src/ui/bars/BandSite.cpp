@@ -33,34 +33,27 @@ QWidget* BandSite::BandWidget(int index) const {
     return ValidIndex(index) ? bands_[static_cast<size_t>(index)].child : nullptr;
 }
 
-int BandSite::IndexOf(const QWidget* child) const {
-    for (int i = 0; i < BandCount(); ++i) {
-        if (bands_[static_cast<size_t>(i)].child == child)
-            return i;
-    }
-    return -1;
+int BandSite::IndexOf(const QObject* child) const {
+    const auto it = std::find_if(bands_.begin(), bands_.end(),
+                                 [child](const Band& band) { return band.child == child; });
+    return it != bands_.end() ? static_cast<int>(it - bands_.begin()) : -1;
 }
 
 int BandSite::AddBand(QWidget* child, bool breakBefore) {
-    return InsertBand(BandCount(), child, breakBefore);
-}
-
-int BandSite::InsertBand(int index, QWidget* child, bool breakBefore) {
     if (child == nullptr || child == this)
         return -1;
     const int existing = IndexOf(child);
     if (existing >= 0)
         return existing;
-    index = std::clamp(index, 0, BandCount());
     Band band;
     band.child = child;
     band.breakBefore = breakBefore;
-    bands_.insert(bands_.begin() + index, band);
+    bands_.push_back(band);
     if (child->parentWidget() != this)
         child->setParent(this);
     child->show();
     Relayout();
-    return index;
+    return BandCount() - 1;
 }
 
 QWidget* BandSite::TakeBand(int index) {
@@ -83,18 +76,6 @@ void BandSite::RemoveBandAt(int index) {
     bands_.erase(at);
     if (dragMode_ != DragMode::None)
         EndDrag();
-    Relayout();
-}
-
-void BandSite::MoveBand(int from, int to) {
-    if (!ValidIndex(from))
-        return;
-    to = std::clamp(to, 0, BandCount() - 1);
-    if (from == to)
-        return;
-    const Band band = bands_[static_cast<size_t>(from)];
-    bands_.erase(bands_.begin() + from);
-    bands_.insert(bands_.begin() + to, band);
     Relayout();
 }
 
@@ -290,8 +271,15 @@ int BandSite::NaturalExtent(const Band& band) const {
     return std::max(wanted, MinExtent(band));
 }
 
-int BandSite::Limited(int width) const {
-    return widthLimit_ > 0 ? std::min(width, widthLimit_) : width;
+int BandSite::WidestRow(int (BandSite::*extent)(const Band&) const) const {
+    int widest = 0;
+    for (const auto& row : Rows()) {
+        int sum = 0;
+        for (const int i : row)
+            sum += (this->*extent)(bands_[static_cast<size_t>(i)]);
+        widest = std::max(widest, sum);
+    }
+    return widthLimit_ > 0 ? std::min(widest, widthLimit_) : widest;
 }
 
 int BandSite::ChildHeight(const QWidget* child) {
@@ -381,37 +369,19 @@ int BandSite::LayoutRow(const std::vector<int>& row, int top) {
 }
 
 QSize BandSite::sizeHint() const {
-    int widest = 0;
-    for (const auto& row : Rows()) {
-        int sum = 0;
-        for (const int i : row)
-            sum += NaturalExtent(bands_[static_cast<size_t>(i)]);
-        widest = std::max(widest, sum);
-    }
-    return QSize(Limited(widest), contentHeight_);
+    return QSize(WidestRow(&BandSite::NaturalExtent), contentHeight_);
 }
 
 QSize BandSite::minimumSizeHint() const {
-    int widest = 0;
-    for (const auto& row : Rows()) {
-        int sum = 0;
-        for (const int i : row)
-            sum += MinExtent(bands_[static_cast<size_t>(i)]);
-        widest = std::max(widest, sum);
-    }
-    return QSize(Limited(widest), contentHeight_);
+    return QSize(WidestRow(&BandSite::MinExtent), contentHeight_);
 }
 
 bool BandSite::event(QEvent* event) {
     if (event->type() == QEvent::ChildRemoved) {
         // Deleted or re-parented elsewhere: its band goes.
-        const QObject* child = static_cast<QChildEvent*>(event)->child();
-        for (int i = 0; i < BandCount(); ++i) {
-            if (bands_[static_cast<size_t>(i)].child == child) {
-                RemoveBandAt(i);
-                break;
-            }
-        }
+        const int index = IndexOf(static_cast<QChildEvent*>(event)->child());
+        if (index >= 0)
+            RemoveBandAt(index);
     } else if (event->type() == QEvent::LayoutRequest) {
         Relayout(); // a child's size hint changed
     }

@@ -222,7 +222,6 @@ void BarStack::ShowRefusal(BarKind kind, const QString& message) {
     if (!refusalBar_)
         qApp->installEventFilter(this);
     refusalBar_ = kind;
-    refusalMessage_ = message;
     bar->SetMessageText(message);
 }
 
@@ -231,7 +230,6 @@ void BarStack::DropRefusal() {
         return;
     const BarKind kind = *refusalBar_;
     refusalBar_.reset();
-    refusalMessage_.clear();
     qApp->removeEventFilter(this);
     if (CalcBar* bar = Find(kind))
         ShowText(*bar);

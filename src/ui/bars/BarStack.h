@@ -54,7 +54,6 @@ public:
     // until the next key, click or change of the bar. It blocks nothing:
     // the calculator did not change.
     void ShowRefusal(BarKind kind, const QString& message);
-    const QString& RefusalMessage() const { return refusalMessage_; }
     // Ends the bar's events to the stack: a bar that is going, or every bar
     // while the window is.
     void Disconnect(CalcBar& bar);
@@ -71,7 +70,6 @@ private:
     MainWindow& window_;
     BandSite* site_;
     std::optional<BarKind> refusalBar_;
-    QString refusalMessage_;
 };
 
 } // namespace pexa

@@ -137,9 +137,9 @@ void CalcBar::BuildControls() {
         AddAccessMark(FromConvText(Conv().GetLabel()), Conv().GetAccessKey()));
     parts_.CaptionLabel->installEventFilter(this);
 
-    leadingSpacer_ = new BarSeparator(false, kEdgeGap, row_);
+    auto* leadingSpacer = new BarSeparator(false, kEdgeGap, row_);
     trailingSpacer_ = new BarSeparator(false, kEdgeGap, row_);
-    leadingSpacer_->installEventFilter(this);
+    leadingSpacer->installEventFilter(this);
     trailingSpacer_->installEventFilter(this);
 
     parts_.ValuePanel = new QFrame(row_);
@@ -152,7 +152,7 @@ void CalcBar::BuildControls() {
     parts_.ValuePanel->installEventFilter(this);
 
     rowLayout_->addWidget(parts_.CaptionLabel);
-    rowLayout_->addWidget(leadingSpacer_);
+    rowLayout_->addWidget(leadingSpacer);
     rowLayout_->addWidget(trailingSpacer_);
     rowLayout_->addWidget(parts_.ValuePanel, 1);
 
@@ -284,9 +284,6 @@ int CalcBar::CaptionWidth() const {
 }
 
 int CalcBar::OptionButtonWidth(const BarButton& button) const {
-    if (button.HasGlyph()) {
-        return button.sizeHint().width();
-    }
     const int minimum = static_cast<int>(std::lround(ToolButtonWidth * 3.0 / 4.0));
     // The style's own margins and frame too, or a long caption ("DWord")
     // runs into the button's edges.

@@ -256,7 +256,6 @@ private:
     BarConversion conv_;
     QWidget* row_ = nullptr;
     QHBoxLayout* rowLayout_ = nullptr;
-    BarSeparator* leadingSpacer_ = nullptr;
     BarSeparator* trailingSpacer_ = nullptr;
     QHBoxLayout* panelLayout_ = nullptr;
     QLabel* memoryMark_ = nullptr;

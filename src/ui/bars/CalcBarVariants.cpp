@@ -130,10 +130,6 @@ void AddEncodingButtons(Bar& bar, const EncodingButton<Encoding> (&buttons)[N]) 
                      [&bar](int encoding) { bar.SetEncoding(static_cast<Encoding>(encoding)); });
 }
 
-template <class Encoding> void ShowEncodingDown(CalcBar& bar, Encoding encoding) {
-    ShowChoice(*ChoiceGroup(bar, EncodingGroupName), static_cast<int>(encoding));
-}
-
 // Steps the bar's encoding as an arrow key does; false past either end.
 template <class Bar> bool StepEncoding(Bar& bar, int lastEncoding, bool backward) {
     const int current = static_cast<int>(bar.Encoding());
@@ -207,7 +203,7 @@ void CharacterBar::SetEncoding(CharEncoding encoding) {
         return;
     }
     charConv_.SetEncoding(encoding);
-    ShowEncodingDown(*this, encoding);
+    ShowChoice(*ChoiceGroup(*this, EncodingGroupName), static_cast<int>(encoding));
     ShowOwnSettings();
 }
 
@@ -480,7 +476,7 @@ void DateTimeBar::SetEncoding(TimeEncoding encoding) {
         return;
     }
     timeConv_.SetEncoding(encoding);
-    ShowEncodingDown(*this, encoding);
+    ShowChoice(*ChoiceGroup(*this, EncodingGroupName), static_cast<int>(encoding));
     ShowOwnSettings();
 }
 
