@@ -30,7 +30,7 @@ BandSite::~BandSite() {
 }
 
 QWidget* BandSite::BandWidget(int index) const {
-    return ValidIndex(index) ? bands_[static_cast<size_t>(index)].child : nullptr;
+    return ValidIndex(index) ? BandAt(index).child : nullptr;
 }
 
 int BandSite::IndexOf(const QObject* child) const {
@@ -59,7 +59,7 @@ int BandSite::AddBand(QWidget* child, bool breakBefore) {
 QWidget* BandSite::TakeBand(int index) {
     if (!ValidIndex(index))
         return nullptr;
-    QWidget* child = bands_[static_cast<size_t>(index)].child;
+    QWidget* child = BandAt(index).child;
     RemoveBandAt(index);
     child->hide();
     child->setParent(nullptr);
@@ -109,7 +109,7 @@ void BandSite::MoveBandToRow(int index, int row, int position) {
 std::vector<std::vector<int>> BandSite::Rows() const {
     std::vector<std::vector<int>> rows;
     for (int i = 0; i < BandCount(); ++i) {
-        if (i == 0 || bands_[static_cast<size_t>(i)].breakBefore)
+        if (i == 0 || BandAt(i).breakBefore)
             rows.emplace_back();
         rows.back().push_back(i);
     }
@@ -121,7 +121,7 @@ void BandSite::ApplyRows(const std::vector<std::vector<int>>& rows) {
     ordered.reserve(bands_.size());
     for (const auto& row : rows) {
         for (size_t j = 0; j < row.size(); ++j) {
-            Band band = bands_[static_cast<size_t>(row[j])];
+            Band band = BandAt(row[j]);
             band.breakBefore = j == 0;
             ordered.push_back(band);
         }
@@ -132,7 +132,7 @@ void BandSite::ApplyRows(const std::vector<std::vector<int>>& rows) {
 void BandSite::SetBandWidth(int index, int width) {
     if (!ValidIndex(index))
         return;
-    Band& band = bands_[static_cast<size_t>(index)];
+    Band& band = BandAt(index);
     band.width = std::max(0, width);
     band.fitted = 0;
     Relayout();
@@ -141,7 +141,7 @@ void BandSite::SetBandWidth(int index, int width) {
 int BandSite::BandWidth(int index) const {
     if (!ValidIndex(index))
         return 0;
-    const Band& band = bands_[static_cast<size_t>(index)];
+    const Band& band = BandAt(index);
     if (width() <= 0)
         return NaturalExtent(band);
     return BandRect(index).width();
@@ -150,30 +150,30 @@ int BandSite::BandWidth(int index) const {
 int BandSite::KeptBandWidth(int index) const {
     if (!ValidIndex(index))
         return 0;
-    const Band& band = bands_[static_cast<size_t>(index)];
+    const Band& band = BandAt(index);
     return band.width > 0 ? band.width : kGripWidth + band.minWidth + kEdgeWidth;
 }
 
 void BandSite::SetBandMinWidth(int index, int width) {
     if (!ValidIndex(index))
         return;
-    bands_[static_cast<size_t>(index)].minWidth = std::max(0, width);
+    BandAt(index).minWidth = std::max(0, width);
     Relayout();
 }
 
 int BandSite::BandMinWidth(int index) const {
-    return ValidIndex(index) ? bands_[static_cast<size_t>(index)].minWidth : 0;
+    return ValidIndex(index) ? BandAt(index).minWidth : 0;
 }
 
 void BandSite::SetBandBreak(int index, bool on) {
     if (!ValidIndex(index))
         return;
-    bands_[static_cast<size_t>(index)].breakBefore = on;
+    BandAt(index).breakBefore = on;
     Relayout();
 }
 
 bool BandSite::BandBreak(int index) const {
-    return ValidIndex(index) && bands_[static_cast<size_t>(index)].breakBefore;
+    return ValidIndex(index) && BandAt(index).breakBefore;
 }
 
 void BandSite::FitToWidth(int maxWidth) {
@@ -185,8 +185,8 @@ void BandSite::FitToWidth(int maxWidth) {
         int natural = 0;
         int minimum = 0;
         for (const int i : row) {
-            natural += NaturalExtent(bands_[static_cast<size_t>(i)]);
-            minimum += MinExtent(bands_[static_cast<size_t>(i)]);
+            natural += NaturalExtent(BandAt(i));
+            minimum += MinExtent(BandAt(i));
         }
         if (natural <= maxWidth)
             continue;
@@ -194,7 +194,7 @@ void BandSite::FitToWidth(int maxWidth) {
         const double spare = std::max(0, maxWidth - minimum);
         const double wanted = std::max(1, natural - minimum);
         for (const int i : row) {
-            Band& band = bands_[static_cast<size_t>(i)];
+            Band& band = BandAt(i);
             const int low = MinExtent(band);
             const int above = NaturalExtent(band) - low;
             band.fitted = low + static_cast<int>(above * spare / wanted);
@@ -202,7 +202,7 @@ void BandSite::FitToWidth(int maxWidth) {
         // Minimums that do not fit side by side go on rows of their own.
         int used = 0;
         for (const int i : row) {
-            Band& band = bands_[static_cast<size_t>(i)];
+            Band& band = BandAt(i);
             const int extent = MinExtent(band);
             if (used > 0 && used + extent > maxWidth) {
                 band.breakBefore = true;
@@ -240,7 +240,7 @@ int BandSite::RowOf(int index) const {
         return -1;
     int row = -1;
     for (int i = 0; i <= index; ++i) {
-        if (i == 0 || bands_[static_cast<size_t>(i)].breakBefore)
+        if (i == 0 || BandAt(i).breakBefore)
             ++row;
     }
     return row;
@@ -252,7 +252,7 @@ QRect BandSite::BandRect(int index) const {
     // A hidden site gets its resize event only when shown; lay out now.
     if (layoutWidth_ != width())
         const_cast<BandSite*>(this)->Relayout();
-    return bands_[static_cast<size_t>(index)].rect;
+    return BandAt(index).rect;
 }
 
 int BandSite::MinExtent(const Band& band) const {
@@ -276,7 +276,7 @@ int BandSite::WidestRow(int (BandSite::*extent)(const Band&) const) const {
     for (const auto& row : Rows()) {
         int sum = 0;
         for (const int i : row)
-            sum += (this->*extent)(bands_[static_cast<size_t>(i)]);
+            sum += (this->*extent)(BandAt(i));
         widest = std::max(widest, sum);
     }
     return widthLimit_ > 0 ? std::min(widest, widthLimit_) : widest;
@@ -336,17 +336,17 @@ int BandSite::LayoutRow(const std::vector<int>& row, int top) {
     int total = 0;
     int height = kMinRowHeight;
     for (size_t j = 0; j < n; ++j) {
-        const Band& band = bands_[static_cast<size_t>(row[j])];
+        const Band& band = BandAt(row[j]);
         widths[j] = NaturalExtent(band);
         height = std::max(height, ChildHeight(band.child));
         if (j + 1 < n)
             total += widths[j];
     }
-    const Band& last = bands_[static_cast<size_t>(row[n - 1])];
+    const Band& last = BandAt(row[n - 1]);
     widths[n - 1] = std::max(available - total, MinExtent(last));
     total += widths[n - 1];
     for (size_t j = n - 1; j-- > 0 && total > available;) {
-        const int spare = widths[j] - MinExtent(bands_[static_cast<size_t>(row[j])]);
+        const int spare = widths[j] - MinExtent(BandAt(row[j]));
         const int give = std::min(total - available, spare);
         widths[j] -= give;
         total -= give;
@@ -362,7 +362,7 @@ int BandSite::LayoutRow(const std::vector<int>& row, int top) {
     }
     int x = 0;
     for (size_t j = 0; j < n; ++j) {
-        bands_[static_cast<size_t>(row[j])].rect = QRect(x, top, widths[j], height);
+        BandAt(row[j]).rect = QRect(x, top, widths[j], height);
         x += widths[j];
     }
     return height;
@@ -402,7 +402,7 @@ void BandSite::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     const auto rows = Rows();
     for (size_t r = 0; r + 1 < rows.size(); ++r) {
-        const int y = bands_[static_cast<size_t>(rows[r].front())].rect.bottom() + 1;
+        const int y = BandAt(rows[r].front()).rect.bottom() + 1;
         painter.setPen(palette().color(QPalette::Mid));
         painter.drawLine(0, y, width() - 1, y);
         painter.setPen(palette().color(QPalette::Light));
@@ -424,7 +424,7 @@ BandSite::Hit BandSite::HitTest(QPoint pos) const {
     const auto rows = Rows();
     for (const auto& row : rows) {
         for (size_t j = 0; j < row.size(); ++j) {
-            const QRect& r = bands_[static_cast<size_t>(row[j])].rect;
+            const QRect& r = BandAt(row[j]).rect;
             if (!r.contains(pos))
                 continue;
             if (j + 1 < row.size() && pos.x() > r.right() - kEdgeWidth)
@@ -446,12 +446,12 @@ BandSite::DropTarget BandSite::DropTargetAt(QPoint pos) const {
     if (pos.y() >= contentHeight_)
         return {static_cast<int>(rows.size()), 0, true};
     for (size_t r = 0; r < rows.size(); ++r) {
-        const QRect& first = bands_[static_cast<size_t>(rows[r].front())].rect;
+        const QRect& first = BandAt(rows[r].front()).rect;
         if (pos.y() > first.bottom() + kRowGap)
             continue;
         int position = 0;
         for (const int i : rows[r]) {
-            if (i != dragBand_ && bands_[static_cast<size_t>(i)].rect.center().x() < pos.x())
+            if (i != dragBand_ && BandAt(i).rect.center().x() < pos.x())
                 ++position;
         }
         return {static_cast<int>(r), position, true};
@@ -471,13 +471,12 @@ QRect BandSite::DropIndicator(const DropTarget& target) const {
         if (i != dragBand_)
             others.push_back(i);
     }
-    const QRect rowRect =
-        bands_[static_cast<size_t>(rows[static_cast<size_t>(target.row)].front())].rect;
+    const QRect rowRect = BandAt(rows[static_cast<size_t>(target.row)].front()).rect;
     int x = 0;
     if (static_cast<size_t>(target.position) < others.size())
-        x = bands_[static_cast<size_t>(others[static_cast<size_t>(target.position)])].rect.x();
+        x = BandAt(others[static_cast<size_t>(target.position)]).rect.x();
     else if (!others.empty())
-        x = bands_[static_cast<size_t>(others.back())].rect.right() + 1 - kIndicatorWidth;
+        x = BandAt(others.back()).rect.right() + 1 - kIndicatorWidth;
     return QRect(x, rowRect.y(), kIndicatorWidth, rowRect.height());
 }
 
@@ -488,7 +487,7 @@ int BandSite::MaxWidthInRow(int index) const {
     int after = 0;
     bool seen = false;
     for (const int i : row) {
-        const Band& band = bands_[static_cast<size_t>(i)];
+        const Band& band = BandAt(i);
         if (i == index)
             seen = true;
         else if (seen)
@@ -509,7 +508,7 @@ void BandSite::mousePressEvent(QMouseEvent* event) {
     dragMode_ = hit.mode;
     dragBand_ = hit.band;
     pressPos_ = event->position().toPoint();
-    pressWidth_ = bands_[static_cast<size_t>(hit.band)].rect.width();
+    pressWidth_ = BandAt(hit.band).rect.width();
     drop_ = {};
     event->accept();
 }
@@ -520,7 +519,7 @@ void BandSite::mouseMoveEvent(QMouseEvent* event) {
         drop_ = DropTargetAt(pos);
         update();
     } else if (dragMode_ == DragMode::Resize) {
-        Band& band = bands_[static_cast<size_t>(dragBand_)];
+        Band& band = BandAt(dragBand_);
         const int low = MinExtent(band);
         const int high = std::max(low, MaxWidthInRow(dragBand_));
         const int wanted = std::clamp(pressWidth_ + pos.x() - pressPos_.x(), low, high);

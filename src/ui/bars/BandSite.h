@@ -123,6 +123,8 @@ private:
     };
 
     bool ValidIndex(int index) const { return index >= 0 && index < BandCount(); }
+    Band& BandAt(int index) { return bands_[static_cast<size_t>(index)]; }
+    const Band& BandAt(int index) const { return bands_[static_cast<size_t>(index)]; }
     int MinExtent(const Band& band) const;
     int NaturalExtent(const Band& band) const;
     // The widest row, each band counted by `extent`, within the width limit.

@@ -153,15 +153,6 @@ CalcBar* BarStack::Active() const {
     return active ? Find(*active) : nullptr;
 }
 
-int BarStack::ActiveIndex() const {
-    const CalcBar* bar = Active();
-    return bar != nullptr ? site_->IndexOf(bar) : -1;
-}
-
-int BarStack::LastActiveIndex() const {
-    return window_.Engine().Bars().LastActiveIndex();
-}
-
 void BarStack::SyncOrder() {
     std::vector<BarKind> order;
     order.reserve(static_cast<size_t>(Count()));

@@ -39,8 +39,6 @@ public:
     // Opens the kind's bar and activates it, or closes it when it is open.
     void Toggle(BarKind kind);
     CalcBar* Active() const;
-    int ActiveIndex() const;
-    int LastActiveIndex() const;
     void Activate(CalcBar* bar);
     void EnsureActive();
     void StepActive(int direction);

@@ -118,7 +118,6 @@ public:
     virtual bool StepOption(bool backward);
     // Ctrl+Space; false when there is nothing to toggle.
     virtual bool ToggleOption();
-    virtual bool CanToggleSign() const;
 
     BarKind Kind() const { return Conv().GetKind(); }
     // Keeps a conversion that its owner let go alive as long as the bar.

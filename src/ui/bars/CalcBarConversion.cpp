@@ -31,10 +31,6 @@ void CalcBar::ShowOwnSettings() {
     emit OwnSettingsChanged(*this);
 }
 
-bool CalcBar::CanToggleSign() const {
-    return Conv().CanToggleSign();
-}
-
 void CalcBar::ApplyOptions(const BarOptions&) {}
 
 void CalcBar::StoreOptions(BarOptions&) const {}

@@ -236,8 +236,8 @@ private slots:
         QVERIFY(!dec->Conv().IsIgnoredChar('5'));
         QVERIFY(dec->Conv().IsIgnoredChar(','));
         QCOMPARE(dec->Conv().GetSeparatorCaption(), std::string(":"));
-        QVERIFY(dec->CanToggleSign());
-        QVERIFY(!NewBar(BarKind::Hex)->CanToggleSign());
+        QVERIFY(dec->Conv().CanToggleSign());
+        QVERIFY(!NewBar(BarKind::Hex)->Conv().CanToggleSign());
     }
 
     void capabilitiesOfTheKinds() {
