@@ -84,10 +84,7 @@ void BandSite::MoveBandToRow(int index, int row, int position) {
         return;
     std::vector<std::vector<int>> rows = Rows();
     const int rowCount = static_cast<int>(rows.size());
-    int from = 0;
-    while (std::find(rows[static_cast<size_t>(from)].begin(), rows[static_cast<size_t>(from)].end(),
-                     index) == rows[static_cast<size_t>(from)].end())
-        ++from;
+    const int from = RowOf(index);
     auto& fromRow = rows[static_cast<size_t>(from)];
     fromRow.erase(std::find(fromRow.begin(), fromRow.end(), index));
 

@@ -36,7 +36,6 @@ private:
         QRect Area; // the digit's cell in the value label
     };
     std::optional<DigitHit> DigitAt(QPoint labelPos) const;
-    bool OffersBits() const;
     bool ShowBitTip(QEvent* event);
     bool ClickBit(QObject* watched, QEvent* event);
 };

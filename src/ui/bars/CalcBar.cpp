@@ -463,15 +463,8 @@ void CalcBar::SetMemoryMark(const std::optional<QString>& tip) {
     if (!tip && memoryMark_ == nullptr)
         return;
     if (memoryMark_ == nullptr) {
-        memoryMark_ = new QLabel(QStringLiteral("M"), parts_.ValuePanel);
+        memoryMark_ = NewSmallLabel(QStringLiteral("M"), Qt::AlignCenter);
         memoryMark_->setObjectName(QStringLiteral("memoryMark"));
-        memoryMark_->setTextFormat(Qt::PlainText);
-        memoryMark_->setAlignment(Qt::AlignCenter);
-        QFont font = memoryMark_->font();
-        font.setPointSize(IndicatorFontPointSize);
-        memoryMark_->setFont(font);
-        SetTextColor(*memoryMark_, IndicatorTextColor());
-        memoryMark_->installEventFilter(this);
         memoryMark_->hide();
         panelLayout_->addWidget(memoryMark_);
     }
@@ -598,16 +591,22 @@ void CalcBar::HoldKeyboardFocus() {
 
 // ---- indicators ----
 
-QLabel* CalcBar::AddIndicator() {
-    auto* label = new QLabel(parts_.ValuePanel);
+// The indicators and the memory mark: small text in the panel.
+QLabel* CalcBar::NewSmallLabel(const QString& text, Qt::Alignment alignment) {
+    auto* label = new QLabel(text, parts_.ValuePanel);
     label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->setAlignment(alignment);
     QFont font = label->font();
     font.setPointSize(IndicatorFontPointSize);
     label->setFont(font);
     SetTextColor(*label, IndicatorTextColor());
-    label->setVisible(showIndicators_);
     label->installEventFilter(this);
+    return label;
+}
+
+QLabel* CalcBar::AddIndicator() {
+    QLabel* label = NewSmallLabel(QString(), Qt::AlignLeft | Qt::AlignVCenter);
+    label->setVisible(showIndicators_);
     panelLayout_->insertWidget(static_cast<int>(parts_.Indicators.size()), label);
     parts_.Indicators.push_back(label);
     indicatorWidths_.emplace_back();

@@ -236,6 +236,7 @@ private:
     QColor ActiveCaptionColor() const;
     QColor CaptionTextColor() const;
     QColor IndicatorTextColor() const;
+    QLabel* NewSmallLabel(const QString& text, Qt::Alignment alignment);
     void BuildControls();
     void SetPanelColor(const QColor& color);
     QColor PanelColor() const;
