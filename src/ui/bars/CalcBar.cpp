@@ -1,6 +1,5 @@
 #include "ui/bars/CalcBar.h"
 
-#include "conv/ConversionFactory.h"
 #include "core/CalcArithmetic.h"
 #include "core/CalcError.h"
 #include "core/ModeWidth.h"

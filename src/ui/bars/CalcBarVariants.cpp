@@ -18,7 +18,6 @@
 #include <QButtonGroup>
 #include <QEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QStringList>
 #include <QStyle>
 #include <QtGlobal>
