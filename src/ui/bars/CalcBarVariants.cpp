@@ -425,12 +425,6 @@ void FloatBar::ShowText() {
     Parts().ValueLabel->setToolTip(tip);
 }
 
-void FloatBar::changeEvent(QEvent* event) {
-    CalcBar::changeEvent(event);
-    if (event->type() == QEvent::LanguageChange && Parts().ValueLabel != nullptr)
-        ShowText();
-}
-
 void FloatBar::ApplyOptions(const BarOptions& options) {
     SetWordFormat(options.WordFormat);
     SetByteFormat(options.ByteFormat);

@@ -135,6 +135,8 @@ public:
     // a format, one field a line.
     static QString FieldsText(FloatFormat format, std::int64_t bits);
 
+    // The field tooltip is made in the interface language; the window has
+    // every bar show its text again when the language changes.
     void ShowText() override;
     void ApplyOptions(const BarOptions& options) override;
     void StoreOptions(BarOptions& options) const override;
@@ -142,8 +144,6 @@ public:
     bool StepOption(bool backward) override;
 
 protected:
-    // The field tooltip is made in the interface language; a switch remakes it.
-    void changeEvent(QEvent* event) override;
     void Create() override;
 
 private:
