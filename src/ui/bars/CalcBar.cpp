@@ -492,31 +492,16 @@ QColor CalcBar::InvalidTextColor() const {
     return Legible(InvalidHue, PanelColor());
 }
 
-// The caption is drawn straight on the window, whose colour the user may
-// have chosen; the active one takes the palette's link colour (blue on a
-// light desktop).
-QColor CalcBar::ActiveCaptionColor() const {
-    return Legible(palette().color(QPalette::Link), palette().color(QPalette::Window));
-}
-
-QColor CalcBar::CaptionTextColor() const {
-    return Legible(ApplicationColor(QPalette::ButtonText), palette().color(QPalette::Window));
-}
-
 QColor CalcBar::IndicatorTextColor() const {
     return Legible(ApplicationColor(QPalette::Dark), PanelColor());
 }
 
-// The value's colours are chosen against the panel's at every new value;
-// they change only with the colours, which ApplyActiveColors follows.
-const CalcBar::ValueColors& CalcBar::CurrentValueColors() const {
+void CalcBar::UpdateTextStyle() {
+    // The value's colours are chosen against the panel's at every new value;
+    // they change only with the colours, which ApplyActiveColors follows.
     if (!valueColors_)
         valueColors_ = ValueColors{GreyTextColor(), WindowTextColor(), InvalidTextColor()};
-    return *valueColors_;
-}
-
-void CalcBar::UpdateTextStyle() {
-    const ValueColors& colors = CurrentValueColors();
+    const ValueColors& colors = *valueColors_;
     const QColor* color = &colors.Grey;
     if (!HasMessage()) {
         switch (Conv().GetTextState()) {
@@ -550,7 +535,12 @@ void CalcBar::ApplyActiveColors() {
     // The bar itself keeps its parent's colour: it paints no background.
     setAutoFillBackground(false);
     SetPanelColor(active_ ? ApplicationColor(QPalette::Base) : ApplicationColor(QPalette::Button));
-    SetTextColor(*parts_.CaptionLabel, active_ ? ActiveCaptionColor() : CaptionTextColor());
+    // The caption is drawn straight on the window, whose colour the user may
+    // have chosen; the active one takes the palette's link colour (blue on a
+    // light desktop).
+    const QColor caption =
+        active_ ? palette().color(QPalette::Link) : ApplicationColor(QPalette::ButtonText);
+    SetTextColor(*parts_.CaptionLabel, Legible(caption, palette().color(QPalette::Window)));
     // The value and the indicators are legible on the panel's new colour.
     for (QLabel* indicator : parts_.Indicators)
         SetTextColor(*indicator, IndicatorTextColor());
@@ -726,24 +716,18 @@ bool CalcBar::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CalcBar::contextMenuEvent(QContextMenuEvent* event) {
-    const bool fromKeyboard = event->reason() == QContextMenuEvent::Keyboard;
-    const QPoint pos = fromKeyboard ? QPoint(-1, -1) : event->pos();
-    event->setAccepted(PopupContextMenu(pos));
-}
-
-bool CalcBar::PopupContextMenu(QPoint pos) {
     if (parts_.PopupMenu == nullptr) {
         parts_.PopupMenu = new QMenu(this);
         emit MenuBuilding(*this, *parts_.PopupMenu);
     }
-    if (parts_.PopupMenu->actions().isEmpty()) {
-        return false;
-    }
+    event->setAccepted(!parts_.PopupMenu->actions().isEmpty());
+    if (!event->isAccepted())
+        return;
+    QPoint pos = event->reason() == QContextMenuEvent::Keyboard ? QPoint(-1, -1) : event->pos();
     if (pos.x() < 0 || pos.y() < 0) {
         pos = QPoint(parts_.ValuePanel->x(), parts_.ValuePanel->y() + parts_.ValuePanel->height());
     }
     parts_.PopupMenu->popup(mapToGlobal(pos));
-    return true;
 }
 
 } // namespace pexa

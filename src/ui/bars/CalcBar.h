@@ -232,16 +232,12 @@ private:
         QColor Normal;
         QColor Invalid;
     };
-    const ValueColors& CurrentValueColors() const;
-    QColor ActiveCaptionColor() const;
-    QColor CaptionTextColor() const;
     QColor IndicatorTextColor() const;
     QLabel* NewSmallLabel(const QString& text, Qt::Alignment alignment);
     void BuildControls();
     void SetPanelColor(const QColor& color);
     QColor PanelColor() const;
     void ControlMouseDown(Qt::MouseButton button);
-    bool PopupContextMenu(QPoint pos);
     void UpdateControlWidths();
     void OptionAreaChanged();
     int WidthBesidePanel() const;
