@@ -64,7 +64,7 @@ struct BarParts {
 //
 // Bars are created with Make<Bar>(owner, conversion), which runs the virtual second
 // construction step (Create) once the object is complete, so that a variant's
-// CreateIndicators and option buttons take part.
+// indicators and option buttons take part.
 class CalcBar : public QWidget {
     Q_OBJECT
 
