@@ -20,7 +20,8 @@ inline void ShowValue(CalcBar& bar, const CalcValue& value) {
 
 inline void ShowMode(CalcBar& bar, CalcValueMode mode) {
     bar.Conv().SetMode(mode);
-    bar.RefreshAll();
+    bar.UpdateIndicators();
+    bar.ShowText();
 }
 
 // Signed and ReverseEndian; a conversion that does not offer the option
@@ -28,7 +29,8 @@ inline void ShowMode(CalcBar& bar, CalcValueMode mode) {
 inline void ShowReading(CalcBar& bar, ConvOption option, bool on) {
     if (bar.Offers(option))
         bar.Conv().SetOption(option, on);
-    bar.RefreshAll();
+    bar.UpdateIndicators();
+    bar.ShowText();
 }
 
 inline void ClearBar(CalcBar& bar) {
@@ -39,13 +41,13 @@ inline void ClearBar(CalcBar& bar) {
 // A typed character or backspace the conversion takes; false when it refuses.
 inline bool TypeInto(CalcBar& bar, char ch) {
     const bool accepted = bar.Conv().InputChar(ch);
-    bar.RefreshValue();
+    bar.ShowText();
     return accepted;
 }
 
 inline bool TypeBackspace(CalcBar& bar) {
     const bool removed = bar.Conv().CanBackspace() && bar.Conv().Backspace();
-    bar.RefreshValue();
+    bar.ShowText();
     return removed;
 }
 

@@ -3,6 +3,7 @@
 // The host widget the bar tests build their bars in, made afresh for every test
 // function, and the values they feed the bars. Shared by the bar test programs.
 
+#include "conv/ConversionFactory.h"
 #include "core/CalcValue.h"
 #include "core/FormatSettings.h"
 #include "ui/bars/CalcBar.h"
@@ -28,7 +29,7 @@ protected:
     FormatSettingsScope format_{FormatSettings{}};
 
     CalcBar* NewBar(BarKind kind) {
-        CalcBar* bar = CalcBar::Make<CalcBar>(host_.get(), kind);
+        CalcBar* bar = CalcBar::Make<CalcBar>(host_.get(), CreateConv(static_cast<int>(kind)));
         bar->resize(320, bar->sizeHint().height());
         return bar;
     }

@@ -30,43 +30,36 @@ BandSite::~BandSite() {
 }
 
 QWidget* BandSite::BandWidget(int index) const {
-    return ValidIndex(index) ? bands_[static_cast<size_t>(index)].child : nullptr;
+    return ValidIndex(index) ? BandAt(index).child : nullptr;
 }
 
-int BandSite::IndexOf(const QWidget* child) const {
-    for (int i = 0; i < BandCount(); ++i) {
-        if (bands_[static_cast<size_t>(i)].child == child)
-            return i;
-    }
-    return -1;
+int BandSite::IndexOf(const QObject* child) const {
+    const auto it = std::find_if(bands_.begin(), bands_.end(),
+                                 [child](const Band& band) { return band.child == child; });
+    return it != bands_.end() ? static_cast<int>(it - bands_.begin()) : -1;
 }
 
 int BandSite::AddBand(QWidget* child, bool breakBefore) {
-    return InsertBand(BandCount(), child, breakBefore);
-}
-
-int BandSite::InsertBand(int index, QWidget* child, bool breakBefore) {
     if (child == nullptr || child == this)
         return -1;
     const int existing = IndexOf(child);
     if (existing >= 0)
         return existing;
-    index = std::clamp(index, 0, BandCount());
     Band band;
     band.child = child;
     band.breakBefore = breakBefore;
-    bands_.insert(bands_.begin() + index, band);
+    bands_.push_back(band);
     if (child->parentWidget() != this)
         child->setParent(this);
     child->show();
     Relayout();
-    return index;
+    return BandCount() - 1;
 }
 
 QWidget* BandSite::TakeBand(int index) {
     if (!ValidIndex(index))
         return nullptr;
-    QWidget* child = bands_[static_cast<size_t>(index)].child;
+    QWidget* child = BandAt(index).child;
     RemoveBandAt(index);
     child->hide();
     child->setParent(nullptr);
@@ -86,27 +79,12 @@ void BandSite::RemoveBandAt(int index) {
     Relayout();
 }
 
-void BandSite::MoveBand(int from, int to) {
-    if (!ValidIndex(from))
-        return;
-    to = std::clamp(to, 0, BandCount() - 1);
-    if (from == to)
-        return;
-    const Band band = bands_[static_cast<size_t>(from)];
-    bands_.erase(bands_.begin() + from);
-    bands_.insert(bands_.begin() + to, band);
-    Relayout();
-}
-
 void BandSite::MoveBandToRow(int index, int row, int position) {
     if (!ValidIndex(index))
         return;
     std::vector<std::vector<int>> rows = Rows();
     const int rowCount = static_cast<int>(rows.size());
-    int from = 0;
-    while (std::find(rows[static_cast<size_t>(from)].begin(), rows[static_cast<size_t>(from)].end(),
-                     index) == rows[static_cast<size_t>(from)].end())
-        ++from;
+    const int from = RowOf(index);
     auto& fromRow = rows[static_cast<size_t>(from)];
     fromRow.erase(std::find(fromRow.begin(), fromRow.end(), index));
 
@@ -128,7 +106,7 @@ void BandSite::MoveBandToRow(int index, int row, int position) {
 std::vector<std::vector<int>> BandSite::Rows() const {
     std::vector<std::vector<int>> rows;
     for (int i = 0; i < BandCount(); ++i) {
-        if (i == 0 || bands_[static_cast<size_t>(i)].breakBefore)
+        if (i == 0 || BandAt(i).breakBefore)
             rows.emplace_back();
         rows.back().push_back(i);
     }
@@ -140,7 +118,7 @@ void BandSite::ApplyRows(const std::vector<std::vector<int>>& rows) {
     ordered.reserve(bands_.size());
     for (const auto& row : rows) {
         for (size_t j = 0; j < row.size(); ++j) {
-            Band band = bands_[static_cast<size_t>(row[j])];
+            Band band = BandAt(row[j]);
             band.breakBefore = j == 0;
             ordered.push_back(band);
         }
@@ -151,7 +129,7 @@ void BandSite::ApplyRows(const std::vector<std::vector<int>>& rows) {
 void BandSite::SetBandWidth(int index, int width) {
     if (!ValidIndex(index))
         return;
-    Band& band = bands_[static_cast<size_t>(index)];
+    Band& band = BandAt(index);
     band.width = std::max(0, width);
     band.fitted = 0;
     Relayout();
@@ -160,7 +138,7 @@ void BandSite::SetBandWidth(int index, int width) {
 int BandSite::BandWidth(int index) const {
     if (!ValidIndex(index))
         return 0;
-    const Band& band = bands_[static_cast<size_t>(index)];
+    const Band& band = BandAt(index);
     if (width() <= 0)
         return NaturalExtent(band);
     return BandRect(index).width();
@@ -169,30 +147,30 @@ int BandSite::BandWidth(int index) const {
 int BandSite::KeptBandWidth(int index) const {
     if (!ValidIndex(index))
         return 0;
-    const Band& band = bands_[static_cast<size_t>(index)];
+    const Band& band = BandAt(index);
     return band.width > 0 ? band.width : kGripWidth + band.minWidth + kEdgeWidth;
 }
 
 void BandSite::SetBandMinWidth(int index, int width) {
     if (!ValidIndex(index))
         return;
-    bands_[static_cast<size_t>(index)].minWidth = std::max(0, width);
+    BandAt(index).minWidth = std::max(0, width);
     Relayout();
 }
 
 int BandSite::BandMinWidth(int index) const {
-    return ValidIndex(index) ? bands_[static_cast<size_t>(index)].minWidth : 0;
+    return ValidIndex(index) ? BandAt(index).minWidth : 0;
 }
 
 void BandSite::SetBandBreak(int index, bool on) {
     if (!ValidIndex(index))
         return;
-    bands_[static_cast<size_t>(index)].breakBefore = on;
+    BandAt(index).breakBefore = on;
     Relayout();
 }
 
 bool BandSite::BandBreak(int index) const {
-    return ValidIndex(index) && bands_[static_cast<size_t>(index)].breakBefore;
+    return ValidIndex(index) && BandAt(index).breakBefore;
 }
 
 void BandSite::FitToWidth(int maxWidth) {
@@ -204,8 +182,8 @@ void BandSite::FitToWidth(int maxWidth) {
         int natural = 0;
         int minimum = 0;
         for (const int i : row) {
-            natural += NaturalExtent(bands_[static_cast<size_t>(i)]);
-            minimum += MinExtent(bands_[static_cast<size_t>(i)]);
+            natural += NaturalExtent(BandAt(i));
+            minimum += MinExtent(BandAt(i));
         }
         if (natural <= maxWidth)
             continue;
@@ -213,7 +191,7 @@ void BandSite::FitToWidth(int maxWidth) {
         const double spare = std::max(0, maxWidth - minimum);
         const double wanted = std::max(1, natural - minimum);
         for (const int i : row) {
-            Band& band = bands_[static_cast<size_t>(i)];
+            Band& band = BandAt(i);
             const int low = MinExtent(band);
             const int above = NaturalExtent(band) - low;
             band.fitted = low + static_cast<int>(above * spare / wanted);
@@ -221,7 +199,7 @@ void BandSite::FitToWidth(int maxWidth) {
         // Minimums that do not fit side by side go on rows of their own.
         int used = 0;
         for (const int i : row) {
-            Band& band = bands_[static_cast<size_t>(i)];
+            Band& band = BandAt(i);
             const int extent = MinExtent(band);
             if (used > 0 && used + extent > maxWidth) {
                 band.breakBefore = true;
@@ -259,7 +237,7 @@ int BandSite::RowOf(int index) const {
         return -1;
     int row = -1;
     for (int i = 0; i <= index; ++i) {
-        if (i == 0 || bands_[static_cast<size_t>(i)].breakBefore)
+        if (i == 0 || BandAt(i).breakBefore)
             ++row;
     }
     return row;
@@ -271,7 +249,7 @@ QRect BandSite::BandRect(int index) const {
     // A hidden site gets its resize event only when shown; lay out now.
     if (layoutWidth_ != width())
         const_cast<BandSite*>(this)->Relayout();
-    return bands_[static_cast<size_t>(index)].rect;
+    return BandAt(index).rect;
 }
 
 int BandSite::MinExtent(const Band& band) const {
@@ -290,8 +268,15 @@ int BandSite::NaturalExtent(const Band& band) const {
     return std::max(wanted, MinExtent(band));
 }
 
-int BandSite::Limited(int width) const {
-    return widthLimit_ > 0 ? std::min(width, widthLimit_) : width;
+int BandSite::WidestRow(int (BandSite::*extent)(const Band&) const) const {
+    int widest = 0;
+    for (const auto& row : Rows()) {
+        int sum = 0;
+        for (const int i : row)
+            sum += (this->*extent)(BandAt(i));
+        widest = std::max(widest, sum);
+    }
+    return widthLimit_ > 0 ? std::min(widest, widthLimit_) : widest;
 }
 
 int BandSite::ChildHeight(const QWidget* child) {
@@ -348,17 +333,17 @@ int BandSite::LayoutRow(const std::vector<int>& row, int top) {
     int total = 0;
     int height = kMinRowHeight;
     for (size_t j = 0; j < n; ++j) {
-        const Band& band = bands_[static_cast<size_t>(row[j])];
+        const Band& band = BandAt(row[j]);
         widths[j] = NaturalExtent(band);
         height = std::max(height, ChildHeight(band.child));
         if (j + 1 < n)
             total += widths[j];
     }
-    const Band& last = bands_[static_cast<size_t>(row[n - 1])];
+    const Band& last = BandAt(row[n - 1]);
     widths[n - 1] = std::max(available - total, MinExtent(last));
     total += widths[n - 1];
     for (size_t j = n - 1; j-- > 0 && total > available;) {
-        const int spare = widths[j] - MinExtent(bands_[static_cast<size_t>(row[j])]);
+        const int spare = widths[j] - MinExtent(BandAt(row[j]));
         const int give = std::min(total - available, spare);
         widths[j] -= give;
         total -= give;
@@ -374,44 +359,26 @@ int BandSite::LayoutRow(const std::vector<int>& row, int top) {
     }
     int x = 0;
     for (size_t j = 0; j < n; ++j) {
-        bands_[static_cast<size_t>(row[j])].rect = QRect(x, top, widths[j], height);
+        BandAt(row[j]).rect = QRect(x, top, widths[j], height);
         x += widths[j];
     }
     return height;
 }
 
 QSize BandSite::sizeHint() const {
-    int widest = 0;
-    for (const auto& row : Rows()) {
-        int sum = 0;
-        for (const int i : row)
-            sum += NaturalExtent(bands_[static_cast<size_t>(i)]);
-        widest = std::max(widest, sum);
-    }
-    return QSize(Limited(widest), contentHeight_);
+    return QSize(WidestRow(&BandSite::NaturalExtent), contentHeight_);
 }
 
 QSize BandSite::minimumSizeHint() const {
-    int widest = 0;
-    for (const auto& row : Rows()) {
-        int sum = 0;
-        for (const int i : row)
-            sum += MinExtent(bands_[static_cast<size_t>(i)]);
-        widest = std::max(widest, sum);
-    }
-    return QSize(Limited(widest), contentHeight_);
+    return QSize(WidestRow(&BandSite::MinExtent), contentHeight_);
 }
 
 bool BandSite::event(QEvent* event) {
     if (event->type() == QEvent::ChildRemoved) {
         // Deleted or re-parented elsewhere: its band goes.
-        const QObject* child = static_cast<QChildEvent*>(event)->child();
-        for (int i = 0; i < BandCount(); ++i) {
-            if (bands_[static_cast<size_t>(i)].child == child) {
-                RemoveBandAt(i);
-                break;
-            }
-        }
+        const int index = IndexOf(static_cast<QChildEvent*>(event)->child());
+        if (index >= 0)
+            RemoveBandAt(index);
     } else if (event->type() == QEvent::LayoutRequest) {
         Relayout(); // a child's size hint changed
     }
@@ -432,7 +399,7 @@ void BandSite::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     const auto rows = Rows();
     for (size_t r = 0; r + 1 < rows.size(); ++r) {
-        const int y = bands_[static_cast<size_t>(rows[r].front())].rect.bottom() + 1;
+        const int y = BandAt(rows[r].front()).rect.bottom() + 1;
         painter.setPen(palette().color(QPalette::Mid));
         painter.drawLine(0, y, width() - 1, y);
         painter.setPen(palette().color(QPalette::Light));
@@ -454,7 +421,7 @@ BandSite::Hit BandSite::HitTest(QPoint pos) const {
     const auto rows = Rows();
     for (const auto& row : rows) {
         for (size_t j = 0; j < row.size(); ++j) {
-            const QRect& r = bands_[static_cast<size_t>(row[j])].rect;
+            const QRect& r = BandAt(row[j]).rect;
             if (!r.contains(pos))
                 continue;
             if (j + 1 < row.size() && pos.x() > r.right() - kEdgeWidth)
@@ -476,12 +443,12 @@ BandSite::DropTarget BandSite::DropTargetAt(QPoint pos) const {
     if (pos.y() >= contentHeight_)
         return {static_cast<int>(rows.size()), 0, true};
     for (size_t r = 0; r < rows.size(); ++r) {
-        const QRect& first = bands_[static_cast<size_t>(rows[r].front())].rect;
+        const QRect& first = BandAt(rows[r].front()).rect;
         if (pos.y() > first.bottom() + kRowGap)
             continue;
         int position = 0;
         for (const int i : rows[r]) {
-            if (i != dragBand_ && bands_[static_cast<size_t>(i)].rect.center().x() < pos.x())
+            if (i != dragBand_ && BandAt(i).rect.center().x() < pos.x())
                 ++position;
         }
         return {static_cast<int>(r), position, true};
@@ -501,13 +468,12 @@ QRect BandSite::DropIndicator(const DropTarget& target) const {
         if (i != dragBand_)
             others.push_back(i);
     }
-    const QRect rowRect =
-        bands_[static_cast<size_t>(rows[static_cast<size_t>(target.row)].front())].rect;
+    const QRect rowRect = BandAt(rows[static_cast<size_t>(target.row)].front()).rect;
     int x = 0;
     if (static_cast<size_t>(target.position) < others.size())
-        x = bands_[static_cast<size_t>(others[static_cast<size_t>(target.position)])].rect.x();
+        x = BandAt(others[static_cast<size_t>(target.position)]).rect.x();
     else if (!others.empty())
-        x = bands_[static_cast<size_t>(others.back())].rect.right() + 1 - kIndicatorWidth;
+        x = BandAt(others.back()).rect.right() + 1 - kIndicatorWidth;
     return QRect(x, rowRect.y(), kIndicatorWidth, rowRect.height());
 }
 
@@ -518,7 +484,7 @@ int BandSite::MaxWidthInRow(int index) const {
     int after = 0;
     bool seen = false;
     for (const int i : row) {
-        const Band& band = bands_[static_cast<size_t>(i)];
+        const Band& band = BandAt(i);
         if (i == index)
             seen = true;
         else if (seen)
@@ -539,7 +505,7 @@ void BandSite::mousePressEvent(QMouseEvent* event) {
     dragMode_ = hit.mode;
     dragBand_ = hit.band;
     pressPos_ = event->position().toPoint();
-    pressWidth_ = bands_[static_cast<size_t>(hit.band)].rect.width();
+    pressWidth_ = BandAt(hit.band).rect.width();
     drop_ = {};
     event->accept();
 }
@@ -550,7 +516,7 @@ void BandSite::mouseMoveEvent(QMouseEvent* event) {
         drop_ = DropTargetAt(pos);
         update();
     } else if (dragMode_ == DragMode::Resize) {
-        Band& band = bands_[static_cast<size_t>(dragBand_)];
+        Band& band = BandAt(dragBand_);
         const int low = MinExtent(band);
         const int high = std::max(low, MaxWidthInRow(dragBand_));
         const int wanted = std::clamp(pressWidth_ + pos.x() - pressPos_.x(), low, high);

@@ -37,18 +37,15 @@ public:
     int BandCount() const { return static_cast<int>(bands_.size()); }
     QWidget* BandWidget(int index) const;
     // The band's position in the order, or -1.
-    int IndexOf(const QWidget* child) const;
+    int IndexOf(const QObject* child) const;
 
-    // Adds a band holding the child (which the site then owns) at the end
-    // or before position `index`; it starts a new row when `breakBefore`.
-    // A child that already is a band is left where it is. Returns its index.
+    // Adds a band holding the child (which the site then owns) at the end;
+    // it starts a new row when `breakBefore`. A child that already is a band
+    // is left where it is. Returns its index.
     int AddBand(QWidget* child, bool breakBefore = true);
-    int InsertBand(int index, QWidget* child, bool breakBefore = true);
     // Removes the band and hands the child to the caller (no parent). A
     // child that is deleted or given another parent leaves its band too.
     QWidget* TakeBand(int index);
-    // Moves a band to another position in the order; flags stay as they are.
-    void MoveBand(int from, int to);
     // Moves a band into row `row` at position `position` within that row
     // (both clamped); row -1 makes a new first row, row >= RowCount() a new
     // last row. Break flags are rewritten so that every row keeps its bands.
@@ -126,9 +123,12 @@ private:
     };
 
     bool ValidIndex(int index) const { return index >= 0 && index < BandCount(); }
+    Band& BandAt(int index) { return bands_[static_cast<size_t>(index)]; }
+    const Band& BandAt(int index) const { return bands_[static_cast<size_t>(index)]; }
     int MinExtent(const Band& band) const;
     int NaturalExtent(const Band& band) const;
-    int Limited(int width) const;
+    // The widest row, each band counted by `extent`, within the width limit.
+    int WidestRow(int (BandSite::*extent)(const Band&) const) const;
     static int ChildHeight(const QWidget* child);
     std::vector<std::vector<int>> Rows() const;
     void ApplyRows(const std::vector<std::vector<int>>& rows);

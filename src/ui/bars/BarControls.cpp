@@ -19,12 +19,12 @@ BarButton::BarButton(QWidget* parent) : QToolButton(parent) {
 // ---- BarSeparator ----
 
 BarSeparator::BarSeparator(bool divider, int width, QWidget* parent)
-    : QWidget(parent), divider_(divider), width_(width) {
+    : QWidget(parent), divider_(divider) {
     setFixedWidth(width);
 }
 
 QSize BarSeparator::sizeHint() const {
-    return {width_, ToolButtonHeight};
+    return {minimumWidth(), ToolButtonHeight};
 }
 
 void BarSeparator::paintEvent(QPaintEvent*) {
@@ -60,16 +60,12 @@ void BarCaption::SetMarkedText(const QString& text) {
     update();
 }
 
-QString BarCaption::PlainText() const {
-    return StripAccessMarks(markedText_);
-}
-
 QSize BarCaption::sizeHint() const {
     const QFont& current = font();
     if (measured_.has_value() && measured_->Font == current)
         return measured_->Size;
     const QFontMetrics metrics(current);
-    const QSize size(metrics.horizontalAdvance(PlainText()), metrics.height());
+    const QSize size(metrics.horizontalAdvance(StripAccessMarks(markedText_)), metrics.height());
     measured_ = MeasuredSize{current, size};
     return size;
 }

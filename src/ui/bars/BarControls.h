@@ -21,7 +21,6 @@ class BarButton : public QToolButton {
 public:
     explicit BarButton(QWidget* parent = nullptr);
 
-    bool HasGlyph() const { return !icon().isNull(); }
     // Advance width of the caption as drawn (access marks removed).
     int CaptionTextWidth() const;
 
@@ -49,7 +48,6 @@ protected:
 
 private:
     bool divider_;
-    int width_;
 };
 
 // The bar's short name with its access letter underlined. Drawn by us so that
@@ -61,7 +59,6 @@ public:
     // Text with an optional "&" before the access letter.
     void SetMarkedText(const QString& text);
     const QString& MarkedText() const { return markedText_; }
-    QString PlainText() const;
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 

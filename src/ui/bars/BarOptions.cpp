@@ -11,21 +11,13 @@ static_assert(KeyCharEncoding.Min == static_cast<int>(CharEncoding::Ascii) &&
 static_assert(KeyTimeEncoding.Min == static_cast<int>(TimeEncoding::TimeT) &&
               KeyTimeEncoding.Max == static_cast<int>(TimeEncoding::OleDate));
 
-// The stored codes of the float bar's two choices: 0 for the first format of
-// the pair, 1 for the second.
-struct FormatPair {
-    FloatFormat First;
-    FloatFormat Second;
-};
-constexpr FormatPair WordFormats{FloatFormat::Half, FloatFormat::BFloat16};
-constexpr FormatPair ByteFormats{FloatFormat::E4M3, FloatFormat::E5M2};
-
-FloatFormat FormatOfCode(const FormatPair& pair, int code) {
-    return code == 1 ? pair.Second : pair.First;
+// A stored code other than 1 reads as the first choice.
+FloatFormat FormatOfCode(const FloatFormat (&choices)[2], int code) {
+    return choices[code == 1 ? 1 : 0];
 }
 
-int CodeOfFormat(const FormatPair& pair, FloatFormat format) {
-    return format == pair.Second ? 1 : 0;
+int CodeOfFormat(const FloatFormat (&choices)[2], FloatFormat format) {
+    return format == choices[1] ? 1 : 0;
 }
 
 } // namespace
@@ -39,8 +31,8 @@ void ReadBarOptions(BarKind kind, BarOptions& options) {
         options.HmsStyle = ReadProfile(KeyHmsStyle);
         break;
     case BarKind::Float:
-        options.WordFormat = FormatOfCode(WordFormats, ReadProfile(KeyFloat16Format));
-        options.ByteFormat = FormatOfCode(ByteFormats, ReadProfile(KeyFloat8Format));
+        options.WordFormat = FormatOfCode(WordFormatChoices, ReadProfile(KeyFloat16Format));
+        options.ByteFormat = FormatOfCode(ByteFormatChoices, ReadProfile(KeyFloat8Format));
         break;
     case BarKind::Time:
         options.DateEncoding = static_cast<TimeEncoding>(ReadProfile(KeyTimeEncoding));
@@ -60,8 +52,8 @@ void WriteBarOptions(BarKind kind, const BarOptions& options) {
         WriteProfile(KeyHmsStyle, options.HmsStyle);
         break;
     case BarKind::Float:
-        WriteProfile(KeyFloat16Format, CodeOfFormat(WordFormats, options.WordFormat));
-        WriteProfile(KeyFloat8Format, CodeOfFormat(ByteFormats, options.ByteFormat));
+        WriteProfile(KeyFloat16Format, CodeOfFormat(WordFormatChoices, options.WordFormat));
+        WriteProfile(KeyFloat8Format, CodeOfFormat(ByteFormatChoices, options.ByteFormat));
         break;
     case BarKind::Time:
         WriteProfile(KeyTimeEncoding, static_cast<int>(options.DateEncoding));

@@ -11,6 +11,11 @@ namespace pexa {
 // window reads a kind's part when it opens a bar of that kind and writes it
 // when the bar closes and when the window does; the bars only apply and
 // report it (CalcBar::ApplyOptions, StoreOptions).
+// The float bar's choices of format in Word and in Byte mode, in button
+// order; the settings keep the index of the choice.
+inline constexpr FloatFormat WordFormatChoices[2] = {FloatFormat::Half, FloatFormat::BFloat16};
+inline constexpr FloatFormat ByteFormatChoices[2] = {FloatFormat::E4M3, FloatFormat::E5M2};
+
 struct BarOptions {
     CharEncoding Encoding = CharEncoding::Ascii;
     bool HmsStyle = false;

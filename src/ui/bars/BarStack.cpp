@@ -51,7 +51,7 @@ CalcBar* BarStack::Create(BarKind kind) {
         return nullptr;
     CalcBar* bar = nullptr;
     try {
-        bar = BarClassWithConvOf(kind)(site_, *conv);
+        bar = BarClassOf(kind)(site_, *conv);
     } catch (...) {
         calculator.CloseBar(kind);
         throw;
@@ -85,10 +85,7 @@ CalcBar* BarStack::Create(BarKind kind) {
                 Qt::QueuedConnection);
         },
         Qt::DirectConnection);
-    connect(
-        bar, &CalcBar::MenuBuilding, this,
-        [this](CalcBar& owner, QMenu& menu, int phase) { BuildBarMenu(owner, menu, phase); },
-        Qt::DirectConnection);
+    connect(bar, &CalcBar::MenuBuilding, this, &BarStack::BuildBarMenu, Qt::DirectConnection);
     connect(
         bar, &CalcBar::BitClicked, this,
         [this](CalcBar&, int bit) {
@@ -114,11 +111,7 @@ CalcBar* BarStack::Create(BarKind kind) {
 }
 
 void BarStack::Disconnect(CalcBar& bar) {
-    disconnect(&bar, &CalcBar::ActivateRequested, this, nullptr);
-    disconnect(&bar, &CalcBar::MiddleClicked, this, nullptr);
-    disconnect(&bar, &CalcBar::MenuBuilding, this, nullptr);
-    disconnect(&bar, &CalcBar::BitClicked, this, nullptr);
-    disconnect(&bar, &CalcBar::OwnSettingsChanged, this, nullptr);
+    disconnect(&bar, nullptr, this, nullptr);
 }
 
 void BarStack::Close(CalcBar* bar) {
@@ -160,15 +153,6 @@ CalcBar* BarStack::Active() const {
     return active ? Find(*active) : nullptr;
 }
 
-int BarStack::ActiveIndex() const {
-    const CalcBar* bar = Active();
-    return bar != nullptr ? site_->IndexOf(bar) : -1;
-}
-
-int BarStack::LastActiveIndex() const {
-    return window_.Engine().Bars().LastActiveIndex();
-}
-
 void BarStack::SyncOrder() {
     std::vector<BarKind> order;
     order.reserve(static_cast<size_t>(Count()));
@@ -193,19 +177,15 @@ void BarStack::StepActive(int direction) {
     window_.Engine().Bars().StepActive(direction);
 }
 
-void BarStack::BuildBarMenu(CalcBar& bar, QMenu& menu, int phase) {
-    if (phase == 0) {
-        connect(&menu, &QMenu::aboutToShow, &window_, &MainWindow::RefreshStates);
-        menu.addAction(window_.Action(Command::EditCopy));
-        if (bar.Offers(ConvOption::Separated))
-            menu.addAction(window_.Action(Command::EditCopyGrouped));
-        if (!bar.Offers(ConvOption::NoPaste))
-            menu.addAction(window_.Action(Command::EditPaste));
-        menu.addSeparator();
-    } else {
-        menu.addSeparator();
-        menu.addAction(window_.Action(Command::BarClose));
-    }
+void BarStack::BuildBarMenu(CalcBar& bar, QMenu& menu) {
+    connect(&menu, &QMenu::aboutToShow, &window_, &MainWindow::RefreshStates);
+    menu.addAction(window_.Action(Command::EditCopy));
+    if (bar.Offers(ConvOption::Separated))
+        menu.addAction(window_.Action(Command::EditCopyGrouped));
+    if (!bar.Offers(ConvOption::NoPaste))
+        menu.addAction(window_.Action(Command::EditPaste));
+    menu.addSeparator();
+    menu.addAction(window_.Action(Command::BarClose));
 }
 
 void BarStack::ShowText(CalcBar& bar) {
@@ -233,7 +213,6 @@ void BarStack::ShowRefusal(BarKind kind, const QString& message) {
     if (!refusalBar_)
         qApp->installEventFilter(this);
     refusalBar_ = kind;
-    refusalMessage_ = message;
     bar->SetMessageText(message);
 }
 
@@ -242,7 +221,6 @@ void BarStack::DropRefusal() {
         return;
     const BarKind kind = *refusalBar_;
     refusalBar_.reset();
-    refusalMessage_.clear();
     qApp->removeEventFilter(this);
     if (CalcBar* bar = Find(kind))
         ShowText(*bar);

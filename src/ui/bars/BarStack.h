@@ -39,13 +39,11 @@ public:
     // Opens the kind's bar and activates it, or closes it when it is open.
     void Toggle(BarKind kind);
     CalcBar* Active() const;
-    int ActiveIndex() const;
-    int LastActiveIndex() const;
     void Activate(CalcBar* bar);
     void EnsureActive();
     void StepActive(int direction);
-    // The bar's own menu: the clipboard commands first (phase 0), Close last.
-    void BuildBarMenu(CalcBar& bar, QMenu& menu, int phase);
+    // The bar's own menu: the clipboard commands first, Close last.
+    void BuildBarMenu(CalcBar& bar, QMenu& menu);
     // The bar's text, or in its place the calculator's error for it, or
     // that it has no valid value while another bar's entry is invalid. Called
     // when the bar changed: a refusal shown there is over.
@@ -54,7 +52,6 @@ public:
     // until the next key, click or change of the bar. It blocks nothing:
     // the calculator did not change.
     void ShowRefusal(BarKind kind, const QString& message);
-    const QString& RefusalMessage() const { return refusalMessage_; }
     // Ends the bar's events to the stack: a bar that is going, or every bar
     // while the window is.
     void Disconnect(CalcBar& bar);
@@ -71,7 +68,6 @@ private:
     MainWindow& window_;
     BandSite* site_;
     std::optional<BarKind> refusalBar_;
-    QString refusalMessage_;
 };
 
 } // namespace pexa

@@ -32,19 +32,13 @@ qreal TextRightEdge(const QLabel& label) {
 
 } // namespace
 
-BinaryBar::BinaryBar(CreateKey key, QWidget* owner, BarKind kind) : CalcBar(key, owner, kind) {}
-
 BinaryBar::BinaryBar(CreateKey key, QWidget* owner, BarConversion conv)
     : CalcBar(key, owner, std::move(conv)) {}
-
-bool BinaryBar::OffersBits() const {
-    return !HasMessage() && !IsFloatMode(Conv().GetMode());
-}
 
 // Each character's cell is measured as the advance of the text up to it,
 // so any font, size or kerning lines up with what the label drew.
 std::optional<BinaryBar::DigitHit> BinaryBar::DigitAt(QPoint labelPos) const {
-    if (!OffersBits())
+    if (HasMessage() || IsFloatMode(Conv().GetMode()))
         return std::nullopt;
     const QLabel& label = *Parts().ValueLabel;
     const QString text = label.text();

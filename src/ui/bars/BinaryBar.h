@@ -22,7 +22,6 @@ class BinaryBar : public CalcBar {
     Q_OBJECT
 
 public:
-    BinaryBar(CreateKey key, QWidget* owner, BarKind kind);
     BinaryBar(CreateKey key, QWidget* owner, BarConversion conv);
 
     // The bit of the value under a point of the value label, or none.
@@ -37,7 +36,6 @@ private:
         QRect Area; // the digit's cell in the value label
     };
     std::optional<DigitHit> DigitAt(QPoint labelPos) const;
-    bool OffersBits() const;
     bool ShowBitTip(QEvent* event);
     bool ClickBit(QObject* watched, QEvent* event);
 };

@@ -1,6 +1,5 @@
 #include "ui/bars/CalcBar.h"
 
-#include "conv/ConversionFactory.h"
 #include "core/CalcArithmetic.h"
 #include "core/CalcError.h"
 #include "core/ModeWidth.h"
@@ -67,14 +66,6 @@ QStringList BinaryOperatorSymbols() {
     return symbols;
 }
 
-std::unique_ptr<Conversion> MakeConv(BarKind kind) {
-    std::unique_ptr<Conversion> conv = CreateConv(static_cast<int>(kind));
-    if (!conv) {
-        throw AssertionFailure("CalcBar");
-    }
-    return conv;
-}
-
 // A conversion's text as the bar draws it.
 QString FromConvText(const std::string& text, TextCharset charset = TextCharset::ShiftJis) {
     return WithBidiControlsShown(ConvTextToUnicode(text, charset));
@@ -119,13 +110,9 @@ QString ButtonCaption(const QString& caption) {
 
 // ---- CalcBar: construction ----
 
-CalcBar::CalcBar(CreateKey key, QWidget* owner, BarKind kind)
-    : CalcBar(key, owner, MakeConv(kind)) {}
-
 CalcBar::CalcBar(CreateKey, QWidget* owner, BarConversion conv)
-    : QWidget(owner), kind_(conv.Get() != nullptr ? conv.Get()->GetKind() : BarKind::Decimal),
-      ownedConv_(conv.TakeOwned()), conv_(conv.Get()) {
-    if (!conv_) {
+    : QWidget(owner), conv_(std::move(conv)) {
+    if (conv_.Get() == nullptr) {
         throw AssertionFailure("CalcBar");
     }
     BuildControls();
@@ -146,13 +133,13 @@ void CalcBar::BuildControls() {
 
     parts_.CaptionLabel = new BarCaption(row_);
     parts_.CaptionLabel->SetMarkedText(
-        AddAccessMark(FromConvText(conv_->GetLabel()), conv_->GetAccessKey()));
-    ConnectMouseDown(parts_.CaptionLabel);
+        AddAccessMark(FromConvText(Conv().GetLabel()), Conv().GetAccessKey()));
+    parts_.CaptionLabel->installEventFilter(this);
 
-    leadingSpacer_ = new BarSeparator(false, kEdgeGap, row_);
+    auto* leadingSpacer = new BarSeparator(false, kEdgeGap, row_);
     trailingSpacer_ = new BarSeparator(false, kEdgeGap, row_);
-    ConnectMouseDown(leadingSpacer_);
-    ConnectMouseDown(trailingSpacer_);
+    leadingSpacer->installEventFilter(this);
+    trailingSpacer_->installEventFilter(this);
 
     parts_.ValuePanel = new QFrame(row_);
     parts_.ValuePanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -161,10 +148,10 @@ void CalcBar::BuildControls() {
     // The panel takes what the caption and the options leave; what it needs
     // is part of the bar's own minimum.
     parts_.ValuePanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    ConnectMouseDown(parts_.ValuePanel);
+    parts_.ValuePanel->installEventFilter(this);
 
     rowLayout_->addWidget(parts_.CaptionLabel);
-    rowLayout_->addWidget(leadingSpacer_);
+    rowLayout_->addWidget(leadingSpacer);
     rowLayout_->addWidget(trailingSpacer_);
     rowLayout_->addWidget(parts_.ValuePanel, 1);
 
@@ -178,7 +165,7 @@ void CalcBar::BuildControls() {
     // A value wider than the panel is clipped on the left (its low digits stay
     // in view) instead of widening the bar.
     parts_.ValueLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    ConnectMouseDown(parts_.ValueLabel);
+    parts_.ValueLabel->installEventFilter(this);
     // A label with no accessible name of its own reports each new text to the
     // accessibility layer, which builds the label's interface for it even
     // when no screen reader listens. The bar reports its text itself
@@ -190,7 +177,7 @@ void CalcBar::BuildControls() {
     parts_.OperatorLabel = new QLabel(QStringLiteral(" "), parts_.ValuePanel);
     parts_.OperatorLabel->setTextFormat(Qt::PlainText);
     parts_.OperatorLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    ConnectMouseDown(parts_.OperatorLabel);
+    parts_.OperatorLabel->installEventFilter(this);
 
     panelLayout_->addWidget(parts_.ValueLabel, 1);
     panelLayout_->addWidget(parts_.OperatorLabel);
@@ -201,31 +188,19 @@ void CalcBar::BuildControls() {
 CalcBar::~CalcBar() = default;
 
 void CalcBar::AdoptConversion(std::unique_ptr<Conversion> conv) {
-    if (conv != nullptr && conv.get() == conv_)
-        ownedConv_ = std::move(conv);
-}
-
-void CalcBar::Create() {
-    CreateIndicators();
+    if (conv != nullptr && conv.get() == conv_.Get())
+        conv_ = BarConversion(std::move(conv));
 }
 
 QString CalcBar::Title() const {
-    return FromConvText(conv_->GetTitle());
-}
-
-void CalcBar::ConnectMouseDown(QWidget* control) {
-    control->installEventFilter(this);
+    return FromConvText(Conv().GetTitle());
 }
 
 // ---- placement ----
 
 void CalcBar::EnsurePlaced() {
-    if (!placed_) {
-        Place();
-    }
-}
-
-void CalcBar::Place() {
+    if (placed_)
+        return;
     placed_ = true;
     UpdateControlWidths();
     FitPanel();
@@ -307,18 +282,12 @@ int WidestOperatorSymbol(const QFont& font) {
 
 } // namespace
 
-int CalcBar::SharedCaptionWidth() const {
-    return WidestBarLabel(parts_.CaptionLabel->font()) + 2 * kFrameLine;
-}
-
 int CalcBar::CaptionWidth() const {
-    return std::max(parts_.CaptionLabel->sizeHint().width(), SharedCaptionWidth());
+    const int shared = WidestBarLabel(parts_.CaptionLabel->font()) + 2 * kFrameLine;
+    return std::max(parts_.CaptionLabel->sizeHint().width(), shared);
 }
 
 int CalcBar::OptionButtonWidth(const BarButton& button) const {
-    if (button.HasGlyph()) {
-        return button.sizeHint().width();
-    }
     const int minimum = static_cast<int>(std::lround(ToolButtonWidth * 3.0 / 4.0));
     // The style's own margins and frame too, or a long caption ("DWord")
     // runs into the button's edges.
@@ -479,22 +448,13 @@ void CalcBar::UpdateFonts() {
     updateGeometry();
 }
 
-void CalcBar::RefreshValue() {
-    ShowText();
-}
-
-void CalcBar::RefreshAll() {
-    UpdateIndicators();
-    ShowText();
-}
-
 void CalcBar::ShowText() {
     const QString before = parts_.ValueLabel->text();
     if (HasMessage()) {
         parts_.ValueLabel->setText(messageText_);
     } else {
         parts_.ValueLabel->setText(
-            FromConvText(conv_->GetText(separated_), conv_->GetTextCharset()));
+            FromConvText(Conv().GetText(separated_), Conv().GetTextCharset()));
     }
     if (parts_.ValueLabel->text() != before)
         AnnounceBarText(*this, before);
@@ -507,15 +467,8 @@ void CalcBar::SetMemoryMark(const std::optional<QString>& tip) {
     if (!tip && memoryMark_ == nullptr)
         return;
     if (memoryMark_ == nullptr) {
-        memoryMark_ = new QLabel(QStringLiteral("M"), parts_.ValuePanel);
+        memoryMark_ = NewSmallLabel(QStringLiteral("M"), Qt::AlignCenter);
         memoryMark_->setObjectName(QStringLiteral("memoryMark"));
-        memoryMark_->setTextFormat(Qt::PlainText);
-        memoryMark_->setAlignment(Qt::AlignCenter);
-        QFont font = memoryMark_->font();
-        font.setPointSize(IndicatorFontPointSize);
-        memoryMark_->setFont(font);
-        SetTextColor(*memoryMark_, IndicatorTextColor());
-        ConnectMouseDown(memoryMark_);
         memoryMark_->hide();
         panelLayout_->addWidget(memoryMark_);
     }
@@ -544,34 +497,19 @@ QColor CalcBar::InvalidTextColor() const {
     return Legible(InvalidHue, PanelColor());
 }
 
-// The caption is drawn straight on the window, whose colour the user may
-// have chosen; the active one takes the palette's link colour (blue on a
-// light desktop).
-QColor CalcBar::ActiveCaptionColor() const {
-    return Legible(palette().color(QPalette::Link), palette().color(QPalette::Window));
-}
-
-QColor CalcBar::CaptionTextColor() const {
-    return Legible(ApplicationColor(QPalette::ButtonText), palette().color(QPalette::Window));
-}
-
 QColor CalcBar::IndicatorTextColor() const {
     return Legible(ApplicationColor(QPalette::Dark), PanelColor());
 }
 
-// The value's colours are chosen against the panel's at every new value;
-// they change only with the colours, which ApplyActiveColors follows.
-const CalcBar::ValueColors& CalcBar::CurrentValueColors() const {
+void CalcBar::UpdateTextStyle() {
+    // The value's colours are chosen against the panel's at every new value;
+    // they change only with the colours, which ApplyActiveColors follows.
     if (!valueColors_)
         valueColors_ = ValueColors{GreyTextColor(), WindowTextColor(), InvalidTextColor()};
-    return *valueColors_;
-}
-
-void CalcBar::UpdateTextStyle() {
-    const ValueColors& colors = CurrentValueColors();
+    const ValueColors& colors = *valueColors_;
     const QColor* color = &colors.Grey;
     if (!HasMessage()) {
-        switch (conv_->GetTextState()) {
+        switch (Conv().GetTextState()) {
         case ConvTextState::Normal:
             color = &colors.Normal;
             break;
@@ -602,7 +540,12 @@ void CalcBar::ApplyActiveColors() {
     // The bar itself keeps its parent's colour: it paints no background.
     setAutoFillBackground(false);
     SetPanelColor(active_ ? ApplicationColor(QPalette::Base) : ApplicationColor(QPalette::Button));
-    SetTextColor(*parts_.CaptionLabel, active_ ? ActiveCaptionColor() : CaptionTextColor());
+    // The caption is drawn straight on the window, whose colour the user may
+    // have chosen; the active one takes the palette's link colour (blue on a
+    // light desktop).
+    const QColor caption =
+        active_ ? palette().color(QPalette::Link) : ApplicationColor(QPalette::ButtonText);
+    SetTextColor(*parts_.CaptionLabel, Legible(caption, palette().color(QPalette::Window)));
     // The value and the indicators are legible on the panel's new colour.
     for (QLabel* indicator : parts_.Indicators)
         SetTextColor(*indicator, IndicatorTextColor());
@@ -624,7 +567,7 @@ void CalcBar::SetDisplayFont(const std::optional<QFont>& font) {
 }
 
 void CalcBar::SetActive(bool on) {
-    if ((!on || CanActivate()) && on != active_) {
+    if (on != active_) {
         active_ = on;
         ApplyActiveColors();
         if (on)
@@ -640,22 +583,24 @@ void CalcBar::HoldKeyboardFocus() {
         setFocus(Qt::OtherFocusReason);
 }
 
-bool CalcBar::CanActivate() const {
-    return true;
-}
-
 // ---- indicators ----
 
-QLabel* CalcBar::AddIndicator() {
-    auto* label = new QLabel(parts_.ValuePanel);
+// The indicators and the memory mark: small text in the panel.
+QLabel* CalcBar::NewSmallLabel(const QString& text, Qt::Alignment alignment) {
+    auto* label = new QLabel(text, parts_.ValuePanel);
     label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->setAlignment(alignment);
     QFont font = label->font();
     font.setPointSize(IndicatorFontPointSize);
     label->setFont(font);
     SetTextColor(*label, IndicatorTextColor());
+    label->installEventFilter(this);
+    return label;
+}
+
+QLabel* CalcBar::AddIndicator() {
+    QLabel* label = NewSmallLabel(QString(), Qt::AlignLeft | Qt::AlignVCenter);
     label->setVisible(showIndicators_);
-    ConnectMouseDown(label);
     panelLayout_->insertWidget(static_cast<int>(parts_.Indicators.size()), label);
     parts_.Indicators.push_back(label);
     indicatorWidths_.emplace_back();
@@ -673,7 +618,7 @@ void CalcBar::SetShowIndicators(bool on) {
 // ---- keys ----
 
 bool CalcBar::MatchesAccessKey(int key, Qt::KeyboardModifiers shift) const {
-    const char accessKey = conv_->GetAccessKey();
+    const char accessKey = Conv().GetAccessKey();
     return accessKey != '\0' && key == static_cast<unsigned char>(accessKey) &&
            ShiftState(shift) == Qt::AltModifier;
 }
@@ -702,7 +647,7 @@ bool CalcBar::HandleKey(int key, Qt::KeyboardModifiers shift) {
 
 BarButton* CalcBar::AddOptionButton(const QString& caption, const QString& toolTip) {
     auto* button = new BarButton(row_);
-    ConnectMouseDown(button);
+    button->installEventFilter(this);
     if (!caption.isEmpty())
         button->setText(ButtonCaption(caption));
     button->setToolTip(toolTip);
@@ -715,7 +660,7 @@ BarButton* CalcBar::AddOptionButton(const QString& caption, const QString& toolT
 BarSeparator* CalcBar::AddOptionSeparator(bool divider) {
     const int width = divider ? 2 * (kEdgeGap + kFrameLine) : 2 * kEdgeGap;
     auto* separator = new BarSeparator(divider, width, row_);
-    ConnectMouseDown(separator);
+    separator->installEventFilter(this);
     rowLayout_->insertWidget(rowLayout_->indexOf(trailingSpacer_), separator);
     parts_.OptionControls.push_back(separator);
     OptionAreaChanged();
@@ -731,7 +676,7 @@ void CalcBar::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-void CalcBar::ControlMouseDown(QWidget*, Qt::MouseButton button) {
+void CalcBar::ControlMouseDown(Qt::MouseButton button) {
     QPointer<CalcBar> self(this);
     if (!active_) {
         emit ActivateRequested(*this);
@@ -754,7 +699,7 @@ bool CalcBar::eventFilter(QObject* watched, QEvent* event) {
         // here so it does not reach the bar a second time.
         const bool forButton = button == Qt::LeftButton && qobject_cast<BarButton*>(control);
         event->accept();
-        ControlMouseDown(control, button);
+        ControlMouseDown(button);
         return !forButton;
     }
     case QEvent::LayoutRequest:
@@ -776,26 +721,18 @@ bool CalcBar::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CalcBar::contextMenuEvent(QContextMenuEvent* event) {
-    const bool fromKeyboard = event->reason() == QContextMenuEvent::Keyboard;
-    const QPoint pos = fromKeyboard ? QPoint(-1, -1) : event->pos();
-    event->setAccepted(PopupContextMenu(pos));
-}
-
-bool CalcBar::PopupContextMenu(QPoint pos) {
     if (parts_.PopupMenu == nullptr) {
         parts_.PopupMenu = new QMenu(this);
-        emit MenuBuilding(*this, *parts_.PopupMenu, 0);
-        BuildMenu(*parts_.PopupMenu);
-        emit MenuBuilding(*this, *parts_.PopupMenu, 1);
+        emit MenuBuilding(*this, *parts_.PopupMenu);
     }
-    if (parts_.PopupMenu->actions().isEmpty()) {
-        return false;
-    }
+    event->setAccepted(!parts_.PopupMenu->actions().isEmpty());
+    if (!event->isAccepted())
+        return;
+    QPoint pos = event->reason() == QContextMenuEvent::Keyboard ? QPoint(-1, -1) : event->pos();
     if (pos.x() < 0 || pos.y() < 0) {
         pos = QPoint(parts_.ValuePanel->x(), parts_.ValuePanel->y() + parts_.ValuePanel->height());
     }
     parts_.PopupMenu->popup(mapToGlobal(pos));
-    return true;
 }
 
 } // namespace pexa

@@ -33,7 +33,6 @@ public:
         : owned_(std::move(owned)), conv_(owned_.get()) {}
     BarConversion(Conversion& kept) : conv_(&kept) {}
     Conversion* Get() const { return conv_; }
-    std::unique_ptr<Conversion> TakeOwned() { return std::move(owned_); }
 
 private:
     std::unique_ptr<Conversion> owned_;
@@ -63,9 +62,9 @@ struct BarParts {
 // error messages. The bar is only presentation; value, mode and options live
 // in its conversion.
 //
-// Bars are created with Make<Bar>(owner, kind), which runs the virtual second
+// Bars are created with Make<Bar>(owner, conversion), which runs the virtual second
 // construction step (Create) once the object is complete, so that a variant's
-// CreateIndicators and option buttons take part.
+// indicators and option buttons take part.
 class CalcBar : public QWidget {
     Q_OBJECT
 
@@ -77,69 +76,54 @@ public:
     };
 
     // The factory the owner's table of bar classes holds, one per class.
-    using BarClass = CalcBar* (*)(QWidget* owner, BarKind kind);
+    using BarClass = CalcBar* (*)(QWidget* owner, BarConversion conv);
 
-    template <class Bar> static Bar* Make(QWidget* owner, BarKind kind) {
-        return Completed(new Bar(CreateKey{}, owner, kind));
-    }
-    template <class Bar> static CalcBar* MakeAs(QWidget* owner, BarKind kind) {
-        return Make<Bar>(owner, kind);
-    }
-    // A bar around a conversion made elsewhere (of the conversion's kind).
-    template <class Bar> static Bar* MakeWith(QWidget* owner, std::unique_ptr<Conversion> conv) {
-        return MakeFrom<Bar>(owner, BarConversion(std::move(conv)));
-    }
-    // The same for a conversion of its own or one its owner keeps (see
-    // AdoptConversion).
-    template <class Bar> static Bar* MakeFrom(QWidget* owner, BarConversion conv) {
+    // A bar of the conversion's kind around a conversion of its own or one
+    // its owner keeps (see AdoptConversion); none refuses (AssertionFailure).
+    template <class Bar> static Bar* Make(QWidget* owner, BarConversion conv) {
         return Completed(new Bar(CreateKey{}, owner, std::move(conv)));
     }
+    template <class Bar> static CalcBar* MakeAs(QWidget* owner, BarConversion conv) {
+        return Make<Bar>(owner, std::move(conv));
+    }
 
-    CalcBar(CreateKey key, QWidget* owner, BarKind kind);
     CalcBar(CreateKey key, QWidget* owner, BarConversion conv);
     ~CalcBar() override;
     CalcBar(const CalcBar&) = delete;
     CalcBar& operator=(const CalcBar&) = delete;
 
     // ---- virtual operations ----
-    virtual void RefreshValue();
-    // Indicators and text, after a mode change.
-    virtual void RefreshAll();
     virtual void ShowText();
 
 protected:
-    // Second construction step, run once by Make; variants call the base
-    // first (which creates the indicators), then add their option buttons.
+    // Second construction step, run once by Make, which creates the
+    // indicators; variants add their own indicators before calling the base,
+    // and their option buttons after it.
     virtual void Create();
     // Font and colour of the value text (message, or the conversion's text state).
     virtual void UpdateTextStyle();
-    virtual void CreateIndicators();
 
 public:
     // Put after each indicator's text, so that neighbours stay apart.
     static constexpr const char* IndicatorSpace = " ";
-    virtual bool CanActivate() const;
     // The options a variant's buttons choose: the window applies what it
     // read for the kind, and asks for them back to store them.
     virtual void ApplyOptions(const BarOptions& options);
     virtual void StoreOptions(BarOptions& options) const;
     // Key (a Qt::Key) and modifiers of the active bar, after the window's own
     // shortcuts and the access-key test; true when the bar used the key.
-    virtual bool HandleKey(int key, Qt::KeyboardModifiers shift);
+    bool HandleKey(int key, Qt::KeyboardModifiers shift);
     virtual void UpdateIndicators();
     // Left (backward) and Right keys; false when there is nothing to step.
     virtual bool StepOption(bool backward);
     // Ctrl+Space; false when there is nothing to toggle.
     virtual bool ToggleOption();
-    virtual bool CanToggleSign() const;
-    // The bar's own context-menu items, between the owner's two phases.
-    virtual void BuildMenu(QMenu& menu);
 
-    BarKind Kind() const { return kind_; }
+    BarKind Kind() const { return Conv().GetKind(); }
     // Keeps a conversion that its owner let go alive as long as the bar.
     void AdoptConversion(std::unique_ptr<Conversion> conv);
-    Conversion& Conv() { return *conv_; }
-    const Conversion& Conv() const { return *conv_; }
+    Conversion& Conv() { return *conv_.Get(); }
+    const Conversion& Conv() const { return *conv_.Get(); }
     // The long title of the kind ("Hexadecimal"); the window shows it.
     QString Title() const;
 
@@ -156,10 +140,6 @@ public:
     // The mark that memory holds a value, its tooltip the value as this bar
     // writes it; none hides it.
     void SetMemoryMark(const std::optional<QString>& tip);
-    bool ShowsMemoryMark() const { return memoryMark_ != nullptr && !memoryMark_->isHidden(); }
-    QString MemoryMarkTip() const {
-        return memoryMark_ != nullptr ? memoryMark_->toolTip() : QString();
-    }
     const QString& OperatorText() const { return operatorSymbol_; }
     // A message shown instead of the value (the calculator's error, which
     // blocks input there); an empty text shows the value again.
@@ -215,8 +195,8 @@ signals:
     void ActivateRequested(CalcBar& bar);
     // A middle press on one of the bar's controls.
     void MiddleClicked(CalcBar& bar);
-    // The context menu being built: phase 0 before BuildMenu, phase 1 after it.
-    void MenuBuilding(CalcBar& bar, QMenu& menu, int phase);
+    // The context menu being built, once, when it is first asked for.
+    void MenuBuilding(CalcBar& bar, QMenu& menu);
     // Only from a bar that shows the value's bits: a click on a digit; bit
     // is the bit of the value to flip, 0 the least significant.
     void BitClicked(CalcBar& bar, int bit);
@@ -225,6 +205,9 @@ signals:
     void OwnSettingsChanged(CalcBar& bar);
 
 protected:
+    // After a change of the bar's own settings: the text and indicators
+    // follow, and the owner hears of it.
+    void ShowOwnSettings();
     void UpdateFonts();
     void ApplyActiveColors();
 
@@ -249,20 +232,14 @@ private:
         QColor Normal;
         QColor Invalid;
     };
-    const ValueColors& CurrentValueColors() const;
-    QColor ActiveCaptionColor() const;
-    QColor CaptionTextColor() const;
     QColor IndicatorTextColor() const;
+    QLabel* NewSmallLabel(const QString& text, Qt::Alignment alignment);
     void BuildControls();
     void SetPanelColor(const QColor& color);
     QColor PanelColor() const;
-    void ConnectMouseDown(QWidget* control);
-    void ControlMouseDown(QWidget* control, Qt::MouseButton button);
-    bool PopupContextMenu(QPoint pos);
-    void Place();
+    void ControlMouseDown(Qt::MouseButton button);
     void UpdateControlWidths();
     void OptionAreaChanged();
-    int SharedCaptionWidth() const;
     int WidthBesidePanel() const;
     int PanelWidthBesideValue() const;
     int PanelContentWidth() const;
@@ -271,13 +248,10 @@ private:
     void UpdatePanelMinimum();
     int OptionButtonWidth(const BarButton& button) const;
 
-    BarKind kind_;
     BarParts parts_;
-    std::unique_ptr<Conversion> ownedConv_;
-    Conversion* conv_ = nullptr;
+    BarConversion conv_;
     QWidget* row_ = nullptr;
     QHBoxLayout* rowLayout_ = nullptr;
-    BarSeparator* leadingSpacer_ = nullptr;
     BarSeparator* trailingSpacer_ = nullptr;
     QHBoxLayout* panelLayout_ = nullptr;
     QLabel* memoryMark_ = nullptr;

@@ -12,7 +12,7 @@
 namespace pexa {
 
 bool CalcBar::Offers(ConvOption option) const {
-    return conv_->GetCapabilities().Contains(option);
+    return Conv().GetCapabilities().Contains(option);
 }
 
 void CalcBar::SetSeparated(bool on) {
@@ -22,11 +22,13 @@ void CalcBar::SetSeparated(bool on) {
 
 void CalcBar::SetMessageText(const QString& text) {
     messageText_ = text;
-    RefreshValue();
+    ShowText();
 }
 
-bool CalcBar::CanToggleSign() const {
-    return conv_->CanToggleSign();
+void CalcBar::ShowOwnSettings() {
+    ShowText();
+    UpdateIndicators();
+    emit OwnSettingsChanged(*this);
 }
 
 void CalcBar::ApplyOptions(const BarOptions&) {}
@@ -41,9 +43,7 @@ bool CalcBar::ToggleOption() {
     return false;
 }
 
-void CalcBar::BuildMenu(QMenu&) {}
-
-void CalcBar::CreateIndicators() {
+void CalcBar::Create() {
     if (Offers(ConvOption::Signed)) {
         parts_.SignIndicator = AddIndicator();
     }
@@ -54,15 +54,15 @@ void CalcBar::CreateIndicators() {
 }
 
 void CalcBar::UpdateIndicators() {
-    const CalcValueMode mode = conv_->GetMode();
+    const CalcValueMode mode = Conv().GetMode();
     if (parts_.SignIndicator != nullptr) {
-        const bool isSigned = conv_->HasOption(ConvOption::Signed) || Is64BitMode(mode);
+        const bool isSigned = Conv().HasOption(ConvOption::Signed) || Is64BitMode(mode);
         parts_.SignIndicator->setText(QLatin1String(isSigned ? "Signed" : "Unsigned") +
                                       QLatin1String(IndicatorSpace));
     }
     if (parts_.ReverseIndicator != nullptr) {
         const bool isReversed =
-            conv_->HasOption(ConvOption::ReverseEndian) && IsMultiByteMode(mode);
+            Conv().HasOption(ConvOption::ReverseEndian) && IsMultiByteMode(mode);
         parts_.ReverseIndicator->setText((isReversed ? tr("Swap") : QString()) +
                                          QLatin1String(IndicatorSpace));
     }

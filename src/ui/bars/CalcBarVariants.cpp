@@ -18,13 +18,11 @@
 #include <QButtonGroup>
 #include <QEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QStringList>
 #include <QStyle>
 #include <QtGlobal>
 
 #include <cstddef>
-#include <string_view>
 #include <utility>
 
 namespace pexa {
@@ -114,10 +112,6 @@ QString IndicatorText(const std::string& name) {
     return QString::fromLatin1(name.c_str()) + QLatin1String(CalcBar::IndicatorSpace);
 }
 
-template <class Bar> CalcBar* MakeWithConv(QWidget* owner, BarConversion conv) {
-    return CalcBar::MakeFrom<Bar>(owner, std::move(conv));
-}
-
 template <class Encoding> struct EncodingButton {
     Command Action;
     Encoding Value;
@@ -133,10 +127,6 @@ void AddEncodingButtons(Bar& bar, const EncodingButton<Encoding> (&buttons)[N]) 
     ShowChoice(*group, static_cast<int>(bar.Encoding()));
     QObject::connect(group, &QButtonGroup::idClicked, &bar,
                      [&bar](int encoding) { bar.SetEncoding(static_cast<Encoding>(encoding)); });
-}
-
-template <class Encoding> void ShowEncodingDown(CalcBar& bar, Encoding encoding) {
-    ShowChoice(*ChoiceGroup(bar, EncodingGroupName), static_cast<int>(encoding));
 }
 
 // Steps the bar's encoding as an arrow key does; false past either end.
@@ -179,32 +169,13 @@ CalcBar::BarClass BarClassOf(BarKind kind) {
     }
 }
 
-BarClassWithConv BarClassWithConvOf(BarKind kind) {
-    switch (kind) {
-    case BarKind::Char:
-        return &MakeWithConv<CharacterBar>;
-    case BarKind::Degree:
-        return &MakeWithConv<SexagesimalBar>;
-    case BarKind::Float:
-        return &MakeWithConv<FloatBar>;
-    case BarKind::Time:
-        return &MakeWithConv<DateTimeBar>;
-    case BarKind::Bin:
-        return &MakeWithConv<BinaryBar>;
-    default:
-        return &MakeWithConv<CalcBar>;
-    }
-}
-
 // ---- CharacterBar ----
-
-CharacterBar::CharacterBar(CreateKey key, QWidget* owner, BarKind kind)
-    : CalcBar(key, owner, kind), charConv_(ConvOf<CharacterConversion>(*this)) {}
 
 CharacterBar::CharacterBar(CreateKey key, QWidget* owner, BarConversion conv)
     : CalcBar(key, owner, std::move(conv)), charConv_(ConvOf<CharacterConversion>(*this)) {}
 
 void CharacterBar::Create() {
+    encodingIndicator_ = AddIndicator();
     CalcBar::Create();
     // Button order is the numeric order of the encodings, which the arrow keys step.
     constexpr EncodingButton<CharEncoding> buttons[] = {
@@ -231,26 +202,17 @@ void CharacterBar::SetEncoding(CharEncoding encoding) {
         return;
     }
     charConv_.SetEncoding(encoding);
-    ShowEncodingDown(*this, encoding);
-    ShowText();
-    UpdateIndicators();
-    emit OwnSettingsChanged(*this);
+    ShowChoice(*ChoiceGroup(*this, EncodingGroupName), static_cast<int>(encoding));
+    ShowOwnSettings();
 }
 
 bool CharacterBar::StepOption(bool backward) {
     return StepEncoding(*this, LastCharEncoding, backward);
 }
 
-void CharacterBar::CreateIndicators() {
-    encodingIndicator_ = AddIndicator();
-    CalcBar::CreateIndicators();
-}
-
 void CharacterBar::UpdateIndicators() {
     CalcBar::UpdateIndicators();
-    if (encodingIndicator_ != nullptr) {
-        encodingIndicator_->setText(IndicatorText(CharEncodingName(charConv_.GetCharEncoding())));
-    }
+    encodingIndicator_->setText(IndicatorText(CharEncodingName(charConv_.GetCharEncoding())));
 }
 
 QFont CharacterBar::FixedPitchValueFont() {
@@ -283,9 +245,6 @@ void CharacterBar::StoreOptions(BarOptions& options) const {
 
 // ---- SexagesimalBar ----
 
-SexagesimalBar::SexagesimalBar(CreateKey key, QWidget* owner, BarKind kind)
-    : CalcBar(key, owner, kind), degreeConv_(ConvOf<SexagesimalConversion>(*this)) {}
-
 SexagesimalBar::SexagesimalBar(CreateKey key, QWidget* owner, BarConversion conv)
     : CalcBar(key, owner, std::move(conv)), degreeConv_(ConvOf<SexagesimalConversion>(*this)) {}
 
@@ -294,7 +253,7 @@ void SexagesimalBar::Create() {
     // A lone toggle.
     hmsButton_ = AddActionButton(*this, Command::SexagesimalHours);
     hmsButton_->setChecked(HmsStyle());
-    connect(hmsButton_, &BarButton::clicked, this, [this] { SetHmsStyle(!HmsStyle()); });
+    connect(hmsButton_, &BarButton::clicked, this, &SexagesimalBar::ToggleOption);
 }
 
 bool SexagesimalBar::HmsStyle() const {
@@ -304,13 +263,11 @@ bool SexagesimalBar::HmsStyle() const {
 void SexagesimalBar::SetHmsStyle(bool on) {
     degreeConv_.SetHmsStyle(on);
     hmsButton_->setChecked(on);
-    ShowText();
-    emit OwnSettingsChanged(*this);
+    ShowOwnSettings();
 }
 
 bool SexagesimalBar::StepOption(bool) {
-    SetHmsStyle(!HmsStyle());
-    return true;
+    return ToggleOption();
 }
 
 bool SexagesimalBar::ToggleOption() {
@@ -328,19 +285,25 @@ void SexagesimalBar::StoreOptions(BarOptions& options) const {
 
 // ---- FloatBar ----
 
+// Each pair of format buttons chooses the format of one mode; the settings
+// keep the index of the choice.
+struct FloatFormatPair {
+    const char* Group;
+    CalcValueMode Mode;
+    Command Actions[2];
+    const FloatFormat (&Formats)[2];
+};
+
 namespace {
 
-// The choices of the format buttons, in button order.
-constexpr FloatFormat WordFormats[] = {FloatFormat::Half, FloatFormat::BFloat16};
-constexpr FloatFormat ByteFormats[] = {FloatFormat::E4M3, FloatFormat::E5M2};
-
-int ChoiceOf(const FloatFormat (&formats)[2], FloatFormat format) {
-    return format == formats[1] ? 1 : 0;
-}
-
-bool IsOneOf(const FloatFormat (&formats)[2], FloatFormat format) {
-    return format == formats[0] || format == formats[1];
-}
+constexpr FloatFormatPair WordPair{Float16GroupName,
+                                   CalcValueMode::Word,
+                                   {Command::FloatHalf, Command::FloatBFloat16},
+                                   WordFormatChoices};
+constexpr FloatFormatPair BytePair{Float8GroupName,
+                                   CalcValueMode::Byte,
+                                   {Command::FloatE4M3, Command::FloatE5M2},
+                                   ByteFormatChoices};
 
 QString BinaryDigits(std::uint64_t value, int count) {
     return QString::number(value, 2).rightJustified(count, QLatin1Char('0'));
@@ -348,108 +311,84 @@ QString BinaryDigits(std::uint64_t value, int count) {
 
 } // namespace
 
-FloatBar::FloatBar(CreateKey key, QWidget* owner, BarKind kind)
-    : CalcBar(key, owner, kind), floatConv_(ConvOf<FloatConversion>(*this)) {}
-
 FloatBar::FloatBar(CreateKey key, QWidget* owner, BarConversion conv)
     : CalcBar(key, owner, std::move(conv)), floatConv_(ConvOf<FloatConversion>(*this)) {}
 
 void FloatBar::Create() {
+    precisionIndicator_ = AddIndicator();
     CalcBar::Create();
-    AddFormatButtons({Command::FloatHalf, Command::FloatBFloat16}, Float16GroupName);
+    AddFormatButtons(WordPair);
     AddOptionSeparator(true);
-    AddFormatButtons({Command::FloatE4M3, Command::FloatE5M2}, Float8GroupName);
+    AddFormatButtons(BytePair);
     ShowFormatButtons();
 }
 
-void FloatBar::AddFormatButtons(const Command (&actions)[2], const char* groupName) {
-    QButtonGroup* group = ChoiceGroup(*this, groupName);
+void FloatBar::AddFormatButtons(const FloatFormatPair& pair) {
+    QButtonGroup* group = ChoiceGroup(*this, pair.Group);
     for (int choice = 0; choice < 2; ++choice)
-        group->addButton(AddActionButton(*this, actions[choice]), choice);
-    const bool word = std::string_view(groupName) == Float16GroupName;
-    connect(group, &QButtonGroup::idClicked, this, [this, word](int choice) {
-        if (word)
-            SetWordFormat(WordFormats[choice]);
-        else
-            SetByteFormat(ByteFormats[choice]);
-    });
+        group->addButton(AddActionButton(*this, pair.Actions[choice]), choice);
+    connect(group, &QButtonGroup::idClicked, this,
+            [this, &pair](int choice) { SetFormat(pair, pair.Formats[choice]); });
 }
 
-// Each pair of buttons chooses the format of one mode. In any other mode the
-// bar reads another format (Single, Double), so the pair shows no choice and
-// takes no click; its choice comes back with its mode.
+// In any other mode than its own the bar reads another format (Single,
+// Double), so the pair shows no choice and takes no click; its choice comes
+// back with its mode.
 void FloatBar::ShowFormatButtons() {
-    const CalcValueMode mode = Conv().GetMode();
-    const struct {
-        const char* Group;
-        CalcValueMode Mode;
-        int Choice;
-    } pairs[] = {{Float16GroupName, CalcValueMode::Word, ChoiceOf(WordFormats, WordFormat())},
-                 {Float8GroupName, CalcValueMode::Byte, ChoiceOf(ByteFormats, ByteFormat())}};
-    for (const auto& pair : pairs) {
-        const bool applies = mode == pair.Mode;
-        QButtonGroup* group = ChoiceGroup(*this, pair.Group);
+    for (const FloatFormatPair* pair : {&WordPair, &BytePair}) {
+        const bool applies = Conv().GetMode() == pair->Mode;
+        QButtonGroup* group = ChoiceGroup(*this, pair->Group);
         for (QAbstractButton* button : group->buttons())
             button->setEnabled(applies);
-        ShowChoice(*group, applies ? pair.Choice : -1);
+        ShowChoice(*group, !applies ? -1 : FormatOf(*pair) == pair->Formats[1] ? 1 : 0);
     }
+}
+
+FloatFormat FloatBar::FormatOf(const FloatFormatPair& pair) const {
+    return &pair == &WordPair ? floatConv_.GetWordFormat() : floatConv_.GetByteFormat();
+}
+
+void FloatBar::SetFormat(const FloatFormatPair& pair, FloatFormat format) {
+    if (format != pair.Formats[0] && format != pair.Formats[1])
+        return;
+    if (&pair == &WordPair)
+        floatConv_.SetWordFormat(format);
+    else
+        floatConv_.SetByteFormat(format);
+    ShowOwnSettings();
 }
 
 FloatFormat FloatBar::WordFormat() const {
-    return floatConv_.GetWordFormat();
+    return FormatOf(WordPair);
 }
 
 FloatFormat FloatBar::ByteFormat() const {
-    return floatConv_.GetByteFormat();
+    return FormatOf(BytePair);
 }
 
 void FloatBar::SetWordFormat(FloatFormat format) {
-    if (!IsOneOf(WordFormats, format))
-        return;
-    floatConv_.SetWordFormat(format);
-    ShowText();
-    UpdateIndicators();
-    emit OwnSettingsChanged(*this);
+    SetFormat(WordPair, format);
 }
 
 void FloatBar::SetByteFormat(FloatFormat format) {
-    if (!IsOneOf(ByteFormats, format))
-        return;
-    floatConv_.SetByteFormat(format);
-    ShowText();
-    UpdateIndicators();
-    emit OwnSettingsChanged(*this);
+    SetFormat(BytePair, format);
 }
 
 bool FloatBar::StepOption(bool backward) {
-    const int next = backward ? 0 : 1;
-    switch (Conv().GetMode()) {
-    case CalcValueMode::Word:
-        if (WordFormat() == WordFormats[next])
-            return false;
-        SetWordFormat(WordFormats[next]);
+    for (const FloatFormatPair* pair : {&WordPair, &BytePair}) {
+        const FloatFormat next = pair->Formats[backward ? 0 : 1];
+        if (Conv().GetMode() != pair->Mode || FormatOf(*pair) == next)
+            continue;
+        SetFormat(*pair, next);
         return true;
-    case CalcValueMode::Byte:
-        if (ByteFormat() == ByteFormats[next])
-            return false;
-        SetByteFormat(ByteFormats[next]);
-        return true;
-    default:
-        return false;
     }
-}
-
-void FloatBar::CreateIndicators() {
-    precisionIndicator_ = AddIndicator();
-    CalcBar::CreateIndicators();
+    return false;
 }
 
 void FloatBar::UpdateIndicators() {
     CalcBar::UpdateIndicators();
     ShowFormatButtons();
-    if (precisionIndicator_ != nullptr) {
-        precisionIndicator_->setText(IndicatorText(FloatFormatName(floatConv_.GetFloatFormat())));
-    }
+    precisionIndicator_->setText(IndicatorText(FloatFormatName(floatConv_.GetFloatFormat())));
 }
 
 QString FloatBar::FieldsText(FloatFormat format, std::int64_t bits) {
@@ -500,12 +439,6 @@ void FloatBar::UpdateFieldsTip() {
     Parts().ValueLabel->setToolTip(tip);
 }
 
-void FloatBar::changeEvent(QEvent* event) {
-    CalcBar::changeEvent(event);
-    if (event->type() == QEvent::LanguageChange && Parts().ValueLabel != nullptr)
-        ShowText();
-}
-
 void FloatBar::ApplyOptions(const BarOptions& options) {
     SetWordFormat(options.WordFormat);
     SetByteFormat(options.ByteFormat);
@@ -518,13 +451,12 @@ void FloatBar::StoreOptions(BarOptions& options) const {
 
 // ---- DateTimeBar ----
 
-DateTimeBar::DateTimeBar(CreateKey key, QWidget* owner, BarKind kind)
-    : CalcBar(key, owner, kind), timeConv_(ConvOf<DateTimeConversion>(*this)) {}
-
 DateTimeBar::DateTimeBar(CreateKey key, QWidget* owner, BarConversion conv)
     : CalcBar(key, owner, std::move(conv)), timeConv_(ConvOf<DateTimeConversion>(*this)) {}
 
 void DateTimeBar::Create() {
+    encodingIndicator_ = AddIndicator();
+    diffIndicator_ = AddIndicator();
     CalcBar::Create();
     constexpr EncodingButton<TimeEncoding> buttons[] = {
         {Command::TimeEncodeTimeT, TimeEncoding::TimeT},
@@ -535,7 +467,7 @@ void DateTimeBar::Create() {
     // Independent of the encoding buttons: a lone toggle.
     diffButton_ = AddActionButton(*this, Command::TimeDifference);
     diffButton_->setChecked(DiffMode());
-    connect(diffButton_, &BarButton::clicked, this, [this] { ToggleOption(); });
+    connect(diffButton_, &BarButton::clicked, this, &DateTimeBar::ToggleOption);
 }
 
 TimeEncoding DateTimeBar::Encoding() const {
@@ -551,19 +483,14 @@ void DateTimeBar::SetEncoding(TimeEncoding encoding) {
         return;
     }
     timeConv_.SetEncoding(encoding);
-    ShowEncodingDown(*this, encoding);
-    ShowText();
-    UpdateIndicators();
-    emit OwnSettingsChanged(*this);
+    ShowChoice(*ChoiceGroup(*this, EncodingGroupName), static_cast<int>(encoding));
+    ShowOwnSettings();
 }
 
 void DateTimeBar::SetDiffMode(bool on) {
     timeConv_.SetDiffMode(on);
-    if (diffButton_ != nullptr)
-        diffButton_->setChecked(on);
-    ShowText();
-    UpdateIndicators();
-    emit OwnSettingsChanged(*this);
+    diffButton_->setChecked(on);
+    ShowOwnSettings();
 }
 
 bool DateTimeBar::StepOption(bool backward) {
@@ -575,24 +502,14 @@ bool DateTimeBar::ToggleOption() {
     return true;
 }
 
-void DateTimeBar::CreateIndicators() {
-    encodingIndicator_ = AddIndicator();
-    diffIndicator_ = AddIndicator();
-    CalcBar::CreateIndicators();
-}
-
 void DateTimeBar::UpdateIndicators() {
     CalcBar::UpdateIndicators();
-    if (encodingIndicator_ != nullptr) {
-        encodingIndicator_->setText(IndicatorText(TimeEncodingName(timeConv_.GetTimeEncoding())));
-    }
-    if (diffIndicator_ != nullptr) {
-        // Empty, not a space, so that it takes no room while the mode is off
-        // (an empty label would still keep its margins).
-        const bool on = DiffMode();
-        diffIndicator_->setText(on ? IndicatorText("Diff") : QString());
-        diffIndicator_->setMaximumWidth(on ? QWIDGETSIZE_MAX : 0);
-    }
+    encodingIndicator_->setText(IndicatorText(TimeEncodingName(timeConv_.GetTimeEncoding())));
+    // Empty, not a space, so that it takes no room while the mode is off
+    // (an empty label would still keep its margins).
+    const bool on = DiffMode();
+    diffIndicator_->setText(on ? IndicatorText("Diff") : QString());
+    diffIndicator_->setMaximumWidth(on ? QWIDGETSIZE_MAX : 0);
 }
 
 void DateTimeBar::ApplyOptions(const BarOptions& options) {

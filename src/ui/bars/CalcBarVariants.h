@@ -21,6 +21,7 @@ class CharacterConversion;
 class SexagesimalConversion;
 class FloatConversion;
 class DateTimeConversion;
+struct FloatFormatPair;
 
 // The command a bar's option button was made from; none for any other control.
 std::optional<Command> CommandOfOptionButton(const QObject& control);
@@ -29,14 +30,10 @@ std::optional<Command> CommandOfOptionButton(const QObject& control);
 
 // The bar class of each kind: the binary, character, sexagesimal, float and
 // date/time kinds have bars of their own, every other kind the plain CalcBar.
-//   CalcBar* bar = BarClassOf(kind)(owner, kind);
+// The bar takes the kind of the conversion; a variant refuses
+// (AssertionFailure) a conversion of another class.
+//   CalcBar* bar = BarClassOf(kind)(owner, conversion);
 CalcBar::BarClass BarClassOf(BarKind kind);
-
-// The same table for an owner that made the conversion itself; the bar takes
-// the kind of the conversion. A variant refuses (AssertionFailure) a
-// conversion of another class.
-using BarClassWithConv = CalcBar* (*)(QWidget* owner, BarConversion conv);
-BarClassWithConv BarClassWithConvOf(BarKind kind);
 
 // ---- The option buttons ----
 
@@ -57,7 +54,6 @@ class CharacterBar : public CalcBar {
     Q_OBJECT
 
 public:
-    CharacterBar(CreateKey key, QWidget* owner, BarKind kind);
     CharacterBar(CreateKey key, QWidget* owner, BarConversion conv);
 
     // A value outside the enumeration changes nothing.
@@ -68,7 +64,6 @@ public:
     void UpdateTextStyle() override;
     void ApplyOptions(const BarOptions& options) override;
     void StoreOptions(BarOptions& options) const override;
-    void CreateIndicators() override;
     void UpdateIndicators() override;
     // Right steps A → S → E → J → UTF8 → UTF16 → U+, Left back; false at either end.
     bool StepOption(bool backward) override;
@@ -96,7 +91,6 @@ class SexagesimalBar : public CalcBar {
     Q_OBJECT
 
 public:
-    SexagesimalBar(CreateKey key, QWidget* owner, BarKind kind);
     SexagesimalBar(CreateKey key, QWidget* owner, BarConversion conv);
 
     void SetHmsStyle(bool on);
@@ -127,7 +121,6 @@ class FloatBar : public CalcBar {
     Q_OBJECT
 
 public:
-    FloatBar(CreateKey key, QWidget* owner, BarKind kind);
     FloatBar(CreateKey key, QWidget* owner, BarConversion conv);
 
     // Half or BFloat16; any other format changes nothing.
@@ -142,21 +135,22 @@ public:
     // a format, one field a line.
     static QString FieldsText(FloatFormat format, std::int64_t bits);
 
+    // The field tooltip is made in the interface language; the window has
+    // every bar show its text again when the language changes.
     void ShowText() override;
     void ApplyOptions(const BarOptions& options) override;
     void StoreOptions(BarOptions& options) const override;
-    void CreateIndicators() override;
     void UpdateIndicators() override;
     bool StepOption(bool backward) override;
 
 protected:
-    // The field tooltip is made in the interface language; a switch remakes it.
-    void changeEvent(QEvent* event) override;
     void Create() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void AddFormatButtons(const Command (&actions)[2], const char* groupName);
+    void AddFormatButtons(const FloatFormatPair& pair);
+    FloatFormat FormatOf(const FloatFormatPair& pair) const;
+    void SetFormat(const FloatFormatPair& pair, FloatFormat format);
     void ShowFormatButtons();
     void UpdateFieldsTip();
 
@@ -175,7 +169,6 @@ class DateTimeBar : public CalcBar {
     Q_OBJECT
 
 public:
-    DateTimeBar(CreateKey key, QWidget* owner, BarKind kind);
     DateTimeBar(CreateKey key, QWidget* owner, BarConversion conv);
 
     // A value outside the enumeration changes nothing.
@@ -188,7 +181,6 @@ public:
 
     void ApplyOptions(const BarOptions& options) override;
     void StoreOptions(BarOptions& options) const override;
-    void CreateIndicators() override;
     void UpdateIndicators() override;
     bool StepOption(bool backward) override;
     bool ToggleOption() override;

@@ -95,7 +95,7 @@ private slots:
     void heightFollowsRows();
     void deletedChildLeavesBandAndRowKeepsItsBands();
     void takeBandHandsChildBack();
-    void moveBandKeepsFlags();
+    void movedBandKeepsRequestedWidth();
     void moveBandToRow();
     void dragGripToAnotherRow();
     void dragGripAboveAndBelow();
@@ -243,19 +243,21 @@ void TestBandSite::takeBandHandsChildBack() {
     QCOMPARE(site.AddBand(nullptr), -1);
 }
 
-void TestBandSite::moveBandKeepsFlags() {
+void TestBandSite::movedBandKeepsRequestedWidth() {
     BandSite site;
     site.resize(kSiteWidth, 10);
     auto probes = Fill(site, {{}, {100, 0, false}, {}});
-    site.MoveBand(0, 2);
-    QCOMPARE(site.BandWidget(0), probes[1]);
-    QCOMPARE(site.BandWidget(2), probes[0]);
-    QVERIFY(!site.BandBreak(0));
-    QVERIFY(site.BandBreak(2));
-    QCOMPARE(site.BandWidth(2), 300);
-    site.MoveBand(-1, 0); // ignored
-    site.MoveBand(2, 99); // clamped: stays last
-    QCOMPARE(site.BandWidget(2), probes[0]);
+    site.MoveBandToRow(1, 1, 0); // before the band of the second row
+    QCOMPARE(site.BandWidget(1), probes[1]);
+    QVERIFY(site.BandBreak(1));
+    QVERIFY(!site.BandBreak(2));
+    QCOMPARE(site.KeptBandWidth(1), 100);
+    QCOMPARE(site.BandWidth(0), kSiteWidth);
+    site.MoveBandToRow(-1, 0, 0); // ignored
+    site.MoveBandToRow(1, 0, 99); // clamped: last of the first row
+    QCOMPARE(site.BandWidget(1), probes[1]);
+    QVERIFY(!site.BandBreak(1));
+    QCOMPARE(site.RowCount(), 2);
 }
 
 void TestBandSite::moveBandToRow() {

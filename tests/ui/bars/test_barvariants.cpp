@@ -136,7 +136,8 @@ private:
     QString IniPath() const { return dir_->filePath("pexa.ini"); }
 
     template <class Bar> Bar* NewBar(BarKind kind, CalcValueMode mode = CalcValueMode::DWord) {
-        auto* bar = qobject_cast<Bar*>(BarClassOf(kind)(host_.get(), kind));
+        auto* bar =
+            qobject_cast<Bar*>(BarClassOf(kind)(host_.get(), CreateConv(static_cast<int>(kind))));
         if (bar != nullptr) {
             ShowMode(*bar, mode);
             bar->resize(400, bar->sizeHint().height());
@@ -165,8 +166,11 @@ private slots:
                 continue;
             }
             const BarKind barKind = static_cast<BarKind>(kind);
-            CalcBar* bar = BarClassOf(barKind)(host_.get(), barKind);
-            CalcBar* withConv = BarClassWithConvOf(barKind)(host_.get(), CreateConv(kind));
+            CalcBar* bar = BarClassOf(barKind)(host_.get(), CreateConv(kind));
+            // A conversion the owner keeps and hands over later, as the window does.
+            std::unique_ptr<Conversion> kept = CreateConv(kind);
+            CalcBar* withConv = BarClassOf(barKind)(host_.get(), *kept);
+            withConv->AdoptConversion(std::move(kept));
             const char* expected = "pexa::CalcBar";
             switch (barKind) {
             case BarKind::Char:
@@ -195,10 +199,11 @@ private slots:
     }
 
     void variantRefusesConversionOfAnotherClass() {
+        QVERIFY_THROWS_EXCEPTION(
+            AssertionFailure,
+            CalcBar::Make<CharacterBar>(host_.get(), CreateConv(static_cast<int>(BarKind::Hex))));
         QVERIFY_THROWS_EXCEPTION(AssertionFailure,
-                                 CalcBar::Make<CharacterBar>(host_.get(), BarKind::Hex));
-        QVERIFY_THROWS_EXCEPTION(AssertionFailure,
-                                 BarClassWithConvOf(BarKind::Degree)(host_.get(), CreateConv(4)));
+                                 BarClassOf(BarKind::Degree)(host_.get(), CreateConv(4)));
         QVERIFY(host_->findChildren<CalcBar*>().isEmpty());
     }
 

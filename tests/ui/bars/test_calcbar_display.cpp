@@ -53,26 +53,23 @@ QColor TextColor(const QLabel& label) {
 }
 
 // A variant built the way the real ones are: its own indicator first, an
-// option button after the base construction, keys and menu items of its own.
+// option button after the base construction, keys of its own.
 class VariantBar : public CalcBar {
 public:
-    VariantBar(CreateKey key, QWidget* owner, BarKind kind) : CalcBar(key, owner, kind) {}
+    VariantBar(CreateKey key, QWidget* owner, BarConversion conv)
+        : CalcBar(key, owner, std::move(conv)) {}
 
     QLabel* Own = nullptr;
     BarButton* Button = nullptr;
     std::vector<bool> Steps;
     int Toggles = 0;
-    std::vector<std::string>* MenuLog = nullptr;
 
 protected:
     void Create() override {
+        Own = AddIndicator();
         CalcBar::Create();
         Button = AddOptionButton(nullptr);
         Button->setText("t");
-    }
-    void CreateIndicators() override {
-        Own = AddIndicator();
-        CalcBar::CreateIndicators();
     }
     void UpdateIndicators() override {
         CalcBar::UpdateIndicators();
@@ -87,10 +84,6 @@ protected:
     bool ToggleOption() override {
         ++Toggles;
         return true;
-    }
-    void BuildMenu(QMenu& menu) override {
-        MenuLog->push_back("bar");
-        menu.addAction("Own");
     }
 };
 
@@ -153,7 +146,8 @@ private slots:
     }
 
     void variantsTakePartInConstruction() {
-        VariantBar* bar = CalcBar::Make<VariantBar>(host_.get(), BarKind::Decimal);
+        VariantBar* bar =
+            CalcBar::Make<VariantBar>(host_.get(), CreateConv(static_cast<int>(BarKind::Decimal)));
         QCOMPARE(bar->Parts().Indicators.size(), std::size_t{3});
         QCOMPARE(bar->Parts().Indicators[0], bar->Own);
         QCOMPARE(bar->Parts().Indicators[1], bar->Parts().SignIndicator);
@@ -181,28 +175,16 @@ private slots:
         QVERIFY(bar->HandleKey(Qt::Key_Space, Qt::ControlModifier));
         QVERIFY(!bar->HandleKey(Qt::Key_Space, Qt::NoModifier));
         QCOMPARE(bar->Toggles, 1);
-
-        std::vector<std::string> log;
-        bar->MenuLog = &log;
-        QObject::connect(bar, &CalcBar::MenuBuilding, [&](CalcBar&, QMenu&, int phase) {
-            log.push_back("owner " + std::to_string(phase));
-        });
-        QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(2, 2),
-                                  bar->mapToGlobal(QPoint(2, 2)));
-        QApplication::sendEvent(bar, &request);
-        QVERIFY(request.isAccepted());
-        QCOMPARE(log, (std::vector<std::string>{"owner 0", "bar", "owner 1"}));
-        bar->Parts().PopupMenu->hide();
     }
 
     void kindWithoutConversionIsRefused() {
         QVERIFY_THROWS_EXCEPTION(AssertionFailure,
-                                 CalcBar::Make<CalcBar>(host_.get(), static_cast<BarKind>(10)));
-        QVERIFY_THROWS_EXCEPTION(AssertionFailure,
-                                 CalcBar::MakeWith<CalcBar>(host_.get(), nullptr));
+                                 CalcBar::Make<CalcBar>(host_.get(), CreateConv(10)));
+        QVERIFY_THROWS_EXCEPTION(
+            AssertionFailure, CalcBar::Make<CalcBar>(host_.get(), std::unique_ptr<Conversion>()));
         QVERIFY(host_->findChildren<CalcBar*>().isEmpty());
         CalcBar::BarClass barClass = &CalcBar::MakeAs<CalcBar>;
-        CalcBar* bar = barClass(host_.get(), BarKind::Oct);
+        CalcBar* bar = barClass(host_.get(), CreateConv(static_cast<int>(BarKind::Oct)));
         QCOMPARE(bar->Kind(), BarKind::Oct);
         QCOMPARE(bar->parentWidget(), host_.get());
     }
@@ -254,8 +236,8 @@ private slots:
         QVERIFY(!dec->Conv().IsIgnoredChar('5'));
         QVERIFY(dec->Conv().IsIgnoredChar(','));
         QCOMPARE(dec->Conv().GetSeparatorCaption(), std::string(":"));
-        QVERIFY(dec->CanToggleSign());
-        QVERIFY(!NewBar(BarKind::Hex)->CanToggleSign());
+        QVERIFY(dec->Conv().CanToggleSign());
+        QVERIFY(!NewBar(BarKind::Hex)->Conv().CanToggleSign());
     }
 
     void capabilitiesOfTheKinds() {
@@ -400,16 +382,18 @@ private slots:
     void textColoursByState() {
         auto conv = std::make_unique<ScriptedConversion>(ConvOptionSet{});
         ScriptedConversion* script = conv.get();
-        CalcBar* bar = CalcBar::MakeWith<CalcBar>(host_.get(), std::move(conv));
+        CalcBar* bar =
+            CalcBar::Make<CalcBar>(host_.get(), std::unique_ptr<Conversion>(std::move(conv)));
         script->Text = "abc";
         bar->ShowText();
         QCOMPARE(bar->Parts().ValueLabel->text(), QString("abc"));
         QCOMPARE(TextColor(*bar->Parts().ValueLabel), bar->WindowTextColor());
         script->State = ConvTextState::NotApplicable;
-        bar->RefreshValue();
+        bar->ShowText();
         QCOMPARE(TextColor(*bar->Parts().ValueLabel), bar->GreyTextColor());
         script->State = ConvTextState::Invalid;
-        bar->RefreshAll();
+        bar->UpdateIndicators();
+        bar->ShowText();
         QCOMPARE(TextColor(*bar->Parts().ValueLabel), bar->InvalidTextColor());
         QCOMPARE(bar->InvalidTextColor().hue(), 0); // red, however dark
         QVERIFY(bar->GreyTextColor() != bar->WindowTextColor());
@@ -423,7 +407,8 @@ private slots:
     void shiftJisTextIsDecoded() {
         auto conv = std::make_unique<ScriptedConversion>(ConvOptionSet{});
         ScriptedConversion* script = conv.get();
-        CalcBar* bar = CalcBar::MakeWith<CalcBar>(host_.get(), std::move(conv));
+        CalcBar* bar =
+            CalcBar::Make<CalcBar>(host_.get(), std::unique_ptr<Conversion>(std::move(conv)));
         script->Text = "_A\x88\x9F\xB1\x88";
         bar->ShowText();
         QCOMPARE(bar->Parts().ValueLabel->text(), QString::fromUtf8("_A亜ｱ_"));
@@ -431,7 +416,8 @@ private slots:
 
     void indicatorsFromScriptedCapabilities() {
         auto conv = std::make_unique<ScriptedConversion>(ConvOptionSet{ConvOption::ReverseEndian});
-        CalcBar* bar = CalcBar::MakeWith<CalcBar>(host_.get(), std::move(conv));
+        CalcBar* bar =
+            CalcBar::Make<CalcBar>(host_.get(), std::unique_ptr<Conversion>(std::move(conv)));
         QVERIFY(bar->Parts().SignIndicator == nullptr);
         QVERIFY(bar->Parts().ReverseIndicator != nullptr);
         QCOMPARE(bar->Parts().Indicators.size(), std::size_t{1});
@@ -505,7 +491,8 @@ private slots:
         QApplication::setPalette(palette);
         auto conv = std::make_unique<ScriptedConversion>(ConvOptionSet{ConvOption::Signed});
         ScriptedConversion* script = conv.get();
-        CalcBar* bar = CalcBar::MakeWith<CalcBar>(host_.get(), std::move(conv));
+        CalcBar* bar =
+            CalcBar::Make<CalcBar>(host_.get(), std::unique_ptr<Conversion>(std::move(conv)));
         bar->EnsurePlaced();
         const QColor window = bar->palette().color(QPalette::Window);
         auto caption = [&] {
@@ -519,7 +506,7 @@ private slots:
             for (const ConvTextState state :
                  {ConvTextState::Normal, ConvTextState::NotApplicable, ConvTextState::Invalid}) {
                 script->State = state;
-                bar->RefreshValue();
+                bar->ShowText();
                 QVERIFY(ContrastRatio(TextColor(*bar->Parts().ValueLabel), panel()) >= 4.5);
             }
             bar->SetMessageText("計算できません");

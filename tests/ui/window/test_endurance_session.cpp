@@ -16,6 +16,7 @@
 
 #include "EnduranceSession.h"
 #include "MainWindowHarness.h"
+#include "ui/bars/BandSite.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -162,7 +163,8 @@ void EnduranceSessionTest::randomSession() {
             g_recentSteps.pop_front();
         if (trace) {
             std::fprintf(stderr, "#%llu %s [active %d]\n", static_cast<unsigned long long>(i),
-                         qPrintable(session.Current()), window->Bars().ActiveIndex());
+                         qPrintable(session.Current()),
+                         window->Bars().Site()->IndexOf(window->Bars().Active()));
             for (int b = 0; b < window->Bars().Count(); ++b)
                 std::fprintf(stderr, "    %s: %s\n",
                              window->Bars().At(b)->Conv().GetLabel().c_str(),
