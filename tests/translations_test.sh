@@ -31,4 +31,12 @@ cp "$ts" "$work/current.ts"
 if grep -n 'type="unfinished"' "$work/current.ts"; then
   fail "texts of the sources missing from $ts (run: cmake --build <dir> --target update_translations)"
 fi
+# A text the program shows but lupdate does not see in the sources (a text
+# passed through a helper of its own) would be dropped by the next update.
+messages() { grep -c '<message>' "$1" || true; }
+if [ "$(messages "$work/current.ts")" -ne "$(messages "$ts")" ]; then
+  diff <(grep -o '<source>.*</source>' "$ts" | sort) \
+    <(grep -o '<source>.*</source>' "$work/current.ts" | sort) >&2 || true
+  fail "texts of $ts that lupdate no longer finds in the sources (above)"
+fi
 echo "translations finished"

@@ -23,9 +23,11 @@ namespace pexa {
 
 namespace {
 
-QString Translated(const char* text) {
-    return QCoreApplication::translate("AccessibleControls", text);
-}
+// The names' translation context, named where each text is, so that
+// lupdate finds them.
+struct AccessibleControls {
+    Q_DECLARE_TR_FUNCTIONS(AccessibleControls)
+};
 
 // The hint of the command that opens and closes the kind's bar: the
 // notation's title in the language shown ("Hexadecimal").
@@ -49,18 +51,18 @@ QString OptionButtonName(Command command) {
     case Command::CharEncodeUTF8:
     case Command::CharEncodeUTF16:
     case Command::CharEncodeCodePoint:
-        return Translated("Character encoding: %1").arg(hint);
+        return AccessibleControls::tr("Character encoding: %1").arg(hint);
     case Command::FloatHalf:
     case Command::FloatBFloat16:
-        return Translated("16-bit float format: %1").arg(hint);
+        return AccessibleControls::tr("16-bit float format: %1").arg(hint);
     case Command::FloatE4M3:
     case Command::FloatE5M2:
-        return Translated("8-bit float format: %1").arg(hint);
+        return AccessibleControls::tr("8-bit float format: %1").arg(hint);
     case Command::TimeEncodeTimeT:
     case Command::TimeEncodeOleDate:
-        return Translated("Date encoding: %1").arg(hint);
+        return AccessibleControls::tr("Date encoding: %1").arg(hint);
     case Command::SexagesimalHours:
-        return Translated("Hours without limit ([h]:m:s)");
+        return AccessibleControls::tr("Hours without limit ([h]:m:s)");
     default:
         return hint;
     }
@@ -76,11 +78,11 @@ QString CommandName(Command command) {
     if (hint.isEmpty())
         return {};
     if (std::holds_alternative<BarKind>(info.Payload))
-        return Translated("%1 bar").arg(hint);
+        return AccessibleControls::tr("%1 bar").arg(hint);
     // "Word mode", as the manual and the button name it (the hint, "16 Bits",
     // stays the description).
     if (std::holds_alternative<CalcValueMode>(info.Payload))
-        return Translated("%1 mode").arg(CommandText(info.Caption));
+        return AccessibleControls::tr("%1 mode").arg(CommandText(info.Caption));
     return hint;
 }
 
@@ -294,7 +296,7 @@ QString AccessibleNameOf(const QAbstractButton& button) {
     }
     // The tool bar's button for the buttons that do not fit.
     if (button.objectName() == QLatin1String("qt_toolbar_ext_button"))
-        return Translated("More tool-bar buttons");
+        return AccessibleControls::tr("More tool-bar buttons");
     return StripAccessMarks(button.text());
 }
 

@@ -8,33 +8,35 @@ namespace pexa {
 
 namespace {
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("ExpressionMessage", text);
-}
+// The messages' translation context, named where each text is, so that
+// lupdate finds them.
+struct ExpressionMessage {
+    Q_DECLARE_TR_FUNCTIONS(ExpressionMessage)
+};
 
 QString DigitText(int base, const QString& subject) {
     switch (base) {
     case 2:
-        return Tr("Not a binary digit: %1").arg(subject);
+        return ExpressionMessage::tr("Not a binary digit: %1").arg(subject);
     case 8:
-        return Tr("Not an octal digit: %1").arg(subject);
+        return ExpressionMessage::tr("Not an octal digit: %1").arg(subject);
     case 16:
-        return Tr("Not a hexadecimal digit: %1").arg(subject);
+        return ExpressionMessage::tr("Not a hexadecimal digit: %1").arg(subject);
     default:
-        return Tr("Not a decimal digit: %1").arg(subject);
+        return ExpressionMessage::tr("Not a decimal digit: %1").arg(subject);
     }
 }
 
 QString MissingDigitsText(int base) {
     switch (base) {
     case 2:
-        return Tr("Missing binary digits");
+        return ExpressionMessage::tr("Missing binary digits");
     case 8:
-        return Tr("Missing octal digits");
+        return ExpressionMessage::tr("Missing octal digits");
     case 16:
-        return Tr("Missing hexadecimal digits");
+        return ExpressionMessage::tr("Missing hexadecimal digits");
     default:
-        return Tr("Missing decimal digits");
+        return ExpressionMessage::tr("Missing decimal digits");
     }
 }
 
@@ -43,55 +45,57 @@ QString SyntaxText(const ExpressionSyntaxError& error) {
     const QString subject = QString::fromUtf8(ShownSubject(error.Subject));
     switch (error.Kind) {
     case ExpressionSyntax::Empty:
-        return Tr("Empty expression");
+        return ExpressionMessage::tr("Empty expression");
     case ExpressionSyntax::UnexpectedCharacter:
-        return Tr("Unexpected character: %1").arg(subject);
+        return ExpressionMessage::tr("Unexpected character: %1").arg(subject);
     case ExpressionSyntax::UnexpectedToken:
-        return Tr("Expected an operator: %1").arg(subject);
+        return ExpressionMessage::tr("Expected an operator: %1").arg(subject);
     case ExpressionSyntax::ExpectedValue:
-        return subject.isEmpty() ? Tr("Missing value") : Tr("Expected a value: %1").arg(subject);
+        return subject.isEmpty() ? ExpressionMessage::tr("Missing value")
+                                 : ExpressionMessage::tr("Expected a value: %1").arg(subject);
     case ExpressionSyntax::MissingCloseParen:
-        return Tr("Missing ')'");
+        return ExpressionMessage::tr("Missing ')'");
     case ExpressionSyntax::MissingOpenParen:
-        return Tr("Missing '(' after %1").arg(subject);
+        return ExpressionMessage::tr("Missing '(' after %1").arg(subject);
     case ExpressionSyntax::BadDigit:
         return DigitText(error.Base, subject);
     case ExpressionSyntax::MissingDigits:
         return MissingDigitsText(error.Base);
     case ExpressionSyntax::MisplacedSeparator:
-        return Tr("Misplaced digit separator");
+        return ExpressionMessage::tr("Misplaced digit separator");
     case ExpressionSyntax::NumberTooLarge:
-        return Tr("Number too large for the mode");
+        return ExpressionMessage::tr("Number too large for the mode");
     case ExpressionSyntax::RealNeedsRealMode:
-        return Tr("Fractions and exponents need Real mode");
+        return ExpressionMessage::tr("Fractions and exponents need Real mode");
     case ExpressionSyntax::MissingExponent:
-        return Tr("Missing exponent digits");
+        return ExpressionMessage::tr("Missing exponent digits");
     case ExpressionSyntax::UnterminatedCharacter:
-        return Tr("Missing closing quote of a character");
+        return ExpressionMessage::tr("Missing closing quote of a character");
     case ExpressionSyntax::EmptyCharacter:
-        return Tr("Empty character");
+        return ExpressionMessage::tr("Empty character");
     case ExpressionSyntax::TooManyCharacters:
-        return Tr("More than one character in quotes");
+        return ExpressionMessage::tr("More than one character in quotes");
     case ExpressionSyntax::BadEscape:
-        return Tr("Unknown escape: \\%1").arg(subject);
+        return ExpressionMessage::tr("Unknown escape: \\%1").arg(subject);
     case ExpressionSyntax::UnencodableCharacter:
-        return Tr("Not in the character encoding: %1").arg(subject);
+        return ExpressionMessage::tr("Not in the character encoding: %1").arg(subject);
     case ExpressionSyntax::UnknownName:
-        return Tr("Unknown name: %1").arg(subject);
+        return ExpressionMessage::tr("Unknown name: %1").arg(subject);
     case ExpressionSyntax::UnknownFunction:
-        return Tr("Unknown function: %1").arg(subject);
+        return ExpressionMessage::tr("Unknown function: %1").arg(subject);
     case ExpressionSyntax::WrongArgumentCount:
-        return error.ArgumentCount == 1
-                   ? Tr("%1 takes 1 argument").arg(subject)
-                   : Tr("%1 takes %2 arguments").arg(subject).arg(error.ArgumentCount);
+        return error.ArgumentCount == 1 ? ExpressionMessage::tr("%1 takes 1 argument").arg(subject)
+                                        : ExpressionMessage::tr("%1 takes %2 arguments")
+                                              .arg(subject)
+                                              .arg(error.ArgumentCount);
     case ExpressionSyntax::TooDeep:
-        return Tr("Nested too deeply");
+        return ExpressionMessage::tr("Nested too deeply");
     }
-    return Tr("Not an expression");
+    return ExpressionMessage::tr("Not an expression");
 }
 
 QString At(const QString& message, int position) {
-    return Tr("%1 at %2").arg(message).arg(position);
+    return ExpressionMessage::tr("%1 at %2").arg(message).arg(position);
 }
 
 } // namespace
