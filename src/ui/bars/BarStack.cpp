@@ -37,9 +37,11 @@ CalcBar* BarStack::At(int index) const {
 }
 
 CalcBar* BarStack::Find(BarKind kind) const {
-    for (int i = 0; i < Count(); ++i)
-        if (At(i)->Kind() == kind)
-            return At(i);
+    for (int i = 0, count = Count(); i < count; ++i) {
+        CalcBar* bar = At(i);
+        if (bar->Kind() == kind)
+            return bar;
+    }
     return nullptr;
 }
 
