@@ -100,7 +100,7 @@ public:
         : format_(FormatSettings{}),
           profile_(settingsDir_.filePath(QStringLiteral("pexa.ini")).toStdString()),
           window_(std::make_unique<MainWindow>()) {
-        window_->View().SetSeparated(false);
+        window_->View().Set(ViewOptions::Flag::Separated, false);
     }
     MainWindow& operator*() { return *window_; }
     MainWindow* operator->() { return window_.get(); }

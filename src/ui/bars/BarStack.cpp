@@ -100,8 +100,8 @@ CalcBar* BarStack::Create(BarKind kind) {
         [this](CalcBar& changed) { window_.Engine().BarSettingsChanged(changed.Kind()); },
         Qt::DirectConnection);
 
-    bar->SetSeparated(window_.View().Separated());
-    bar->SetShowIndicators(window_.View().ShowIndicators());
+    bar->SetSeparated(window_.View().Is(ViewOptions::Flag::Separated));
+    bar->SetShowIndicators(window_.View().Is(ViewOptions::Flag::ShowIndicators));
     bar->SetDisplayFont(window_.View().DisplayFont());
     bar->SetOperatorText(QString::fromStdString(calculator.PendingOperatorSymbol()));
     bar->UpdateIndicators();

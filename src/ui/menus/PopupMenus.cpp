@@ -203,8 +203,8 @@ QMenu* PopupMenus::NewMenu(const char* name) {
 // Each menu shows the states the commands have as it opens.
 void PopupMenus::Build() {
     MainWindow& window = window_;
-    auto refreshOnShow = [this, &window](QMenu* menu) {
-        connect(menu, &QMenu::aboutToShow, this, [&window] { window.RefreshStates(); });
+    auto refreshOnShow = [&window](QMenu* menu) {
+        connect(menu, &QMenu::aboutToShow, &window, &MainWindow::RefreshStates);
     };
 
     modeMenu_ = NewMenu("modeMenu");
@@ -267,7 +267,7 @@ void PopupMenus::BuildOperatorMenus() {
             case RowKind::Header:
                 submenu =
                     top.addMenu(caption.isEmpty() && action != nullptr ? action->text() : caption);
-                connect(submenu, &QMenu::aboutToShow, this, [&window] { window.RefreshStates(); });
+                connect(submenu, &QMenu::aboutToShow, &window, &MainWindow::RefreshStates);
                 if (source != nullptr)
                     submenu->menuAction()->setProperty(kSourceTextProperty, TextOf(source));
                 if (row.Hint != nullptr) {
@@ -293,45 +293,21 @@ void PopupMenus::BuildOperatorMenus() {
     }
 }
 
-QMenu* PopupMenus::ModeMenu() {
-    if (!Made())
+QMenu* PopupMenus::Made(QMenu* const& menu) {
+    if (modeMenu_ == nullptr)
         Build();
-    return modeMenu_;
-}
-
-QMenu* PopupMenus::ShiftAmountMenu() {
-    if (!Made())
-        Build();
-    return shiftAmountMenu_;
-}
-
-QMenu* PopupMenus::OperatorMenu() {
-    if (!Made())
-        Build();
-    return operatorMenu_;
-}
-
-QMenu* PopupMenus::DescriptiveOperatorMenu() {
-    if (!Made())
-        Build();
-    return descriptiveOperatorMenu_;
-}
-
-QMenu* PopupMenus::ContextMenu() {
-    if (!Made())
-        Build();
-    return contextMenu_;
+    return menu;
 }
 
 void PopupMenus::ShowKeyChars() {
-    if (!Made())
+    if (!IsMade())
         return;
     ShowKeyCharsInMenu(*operatorMenu_, window_.Actions());
     ShowKeyCharsInMenu(*descriptiveOperatorMenu_, window_.Actions());
 }
 
 void PopupMenus::Retranslate() {
-    if (!Made())
+    if (!IsMade())
         return;
     RetranslateMenuItems(*operatorMenu_, kShortContext);
     RetranslateMenuItems(*descriptiveOperatorMenu_, kDescriptiveContext);
@@ -358,7 +334,7 @@ QPoint PopupMenus::QuickMenuPosition(Command command, bool pointerKnown) {
         if (frame.contains(pointer))
             return pointer;
     }
-    if (window_.View().ButtonPanelVisible()) {
+    if (window_.View().Is(ViewOptions::Flag::ButtonPanel)) {
         const bool modeMenu = command == Command::ModeMenu;
         const ButtonPanel& buttons = window_.Buttons();
         const QWidget* anchor =

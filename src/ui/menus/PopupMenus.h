@@ -22,13 +22,13 @@ class PopupMenus : public QObject {
 public:
     explicit PopupMenus(MainWindow& window);
 
-    QMenu* ModeMenu();
-    QMenu* ShiftAmountMenu();
-    QMenu* OperatorMenu();
-    QMenu* DescriptiveOperatorMenu();
-    QMenu* ContextMenu();
+    QMenu* ModeMenu() { return Made(modeMenu_); }
+    QMenu* ShiftAmountMenu() { return Made(shiftAmountMenu_); }
+    QMenu* OperatorMenu() { return Made(operatorMenu_); }
+    QMenu* DescriptiveOperatorMenu() { return Made(descriptiveOperatorMenu_); }
+    QMenu* ContextMenu() { return Made(contextMenu_); }
     // Whether the menus have been made yet.
-    bool Made() const { return modeMenu_ != nullptr; }
+    bool IsMade() const { return modeMenu_ != nullptr; }
 
     // The menu a quick-menu or mode-menu command opens, and where.
     QMenu* QuickMenuOf(Command command);
@@ -48,6 +48,8 @@ public:
     void Retranslate();
 
 private:
+    // The menu, once every menu is made.
+    QMenu* Made(QMenu* const& menu);
     void Build();
     QMenu* NewMenu(const char* name);
     void BuildOperatorMenus();

@@ -43,27 +43,27 @@ WindowMenuBar::WindowMenuBar(MainWindow& window) : QMenuBar(&window) {
         connect(menu, &QMenu::aboutToShow, &window, &MainWindow::RefreshStates);
     };
 
-    editMenu_ = addMenu(MainWindow::tr("&Edit"));
+    editMenu_ = addMenu(QString());
     editMenu_->setObjectName(QStringLiteral("editMenu"));
     addItems(editMenu_, {Command::EditUndo, Command::EditRedo, std::nullopt, Command::EditCopy,
                          Command::EditCopyGrouped, Command::EditPaste, Command::EditCopyCLiteral,
                          Command::EditExpression, std::nullopt, Command::EditCopyHistory,
                          Command::ClearHistory, std::nullopt});
-    memoryMenu_ = editMenu_->addMenu(MainWindow::tr("&Memory"));
+    memoryMenu_ = editMenu_->addMenu(QString());
     memoryMenu_->setObjectName(QStringLiteral("memoryMenu"));
     addItems(memoryMenu_, {Command::MemoryStore, Command::MemoryAdd, Command::MemorySubtract,
                            Command::MemoryRecall, Command::MemoryClear});
     editMenu_->addSeparator();
     editMenu_->addAction(window.Action(Command::Exit));
 
-    barMenu_ = addMenu(MainWindow::tr("&Bar"));
+    barMenu_ = addMenu(QString());
     barMenu_->setObjectName(QStringLiteral("barMenu"));
     addItems(barMenu_,
              {Command::ToggleDec, Command::ToggleHex, Command::ToggleBin, Command::ToggleOct,
               Command::ToggleSexagesimal, Command::ToggleSize, Command::ToggleChar,
               Command::ToggleTime, Command::ToggleIP, Command::ToggleFloat});
 
-    viewMenu_ = addMenu(MainWindow::tr("&View"));
+    viewMenu_ = addMenu(QString());
     viewMenu_->setObjectName(QStringLiteral("viewMenu"));
     addItems(viewMenu_,
              {Command::DigitGrouping, Command::ShowIndicators, std::nullopt, Command::ToolBar,
@@ -71,7 +71,7 @@ WindowMenuBar::WindowMenuBar(MainWindow& window) : QMenuBar(&window) {
               Command::HistoryPane, std::nullopt, Command::QuickMenu, Command::ModeMenu,
               std::nullopt, Command::ChooseFont, Command::ChooseBodyColour});
     // The way back from a colour that did not work out.
-    defaultColor_ = viewMenu_->addAction(MainWindow::tr("Default Body Colo&ur"));
+    defaultColor_ = viewMenu_->addAction(QString());
     defaultColor_->setObjectName(QStringLiteral("ActDefaultBodyColor"));
     connect(defaultColor_, &QAction::triggered, &window,
             [&window] { window.View().SetBodyColor(ViewOptions::kDefaultBodyColor); });
@@ -81,9 +81,10 @@ WindowMenuBar::WindowMenuBar(MainWindow& window) : QMenuBar(&window) {
     viewMenu_->setToolTipsVisible(!CanKeepWindowOnTop());
     BuildLanguageMenu(window);
 
-    helpMenu_ = addMenu(MainWindow::tr("&Help"));
+    helpMenu_ = addMenu(QString());
     helpMenu_->setObjectName(QStringLiteral("helpMenu"));
     addItems(helpMenu_, {Command::HelpContents, std::nullopt, Command::HelpAbout});
+    Retranslate();
 }
 
 void WindowMenuBar::BuildLanguageMenu(MainWindow& window) {
@@ -106,8 +107,6 @@ void WindowMenuBar::BuildLanguageMenu(MainWindow& window) {
     // read the language shown now still finds theirs.
     languageChoices_->actions()[1]->setText(QStringLiteral("&English"));
     languageChoices_->actions()[2]->setText(QStringLiteral("日本語(&J)"));
-    languageMenu_->setTitle(MainWindow::tr("&Language"));
-    languageChoices_->actions()[0]->setText(MainWindow::tr("&Automatic"));
     connect(languageMenu_, &QMenu::aboutToShow, this, [this] {
         for (QAction* action : languageChoices_->actions())
             action->setChecked(action->data().toInt() == static_cast<int>(ChosenLanguage()));

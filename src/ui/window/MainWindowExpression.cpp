@@ -90,7 +90,9 @@ void MainWindow::PreviewExpression(const QString& text) {
     }
     const CalcBar* bar = bars_->Active();
     expressionLine_->ShowPreview(
-        bar != nullptr ? TextInBar(*bar, *result.Value, view_->Separated()) : QString(), false);
+        bar != nullptr ? TextInBar(*bar, *result.Value, view_->Is(ViewOptions::Flag::Separated))
+                       : QString(),
+        false);
 }
 
 // The mode, the options, the active bar, the Answer and memory all change

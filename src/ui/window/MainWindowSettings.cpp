@@ -128,12 +128,12 @@ void MainWindow::ReadViewSettings() {
     SetLanguage(LanguageOfSetting(ReadProfileString(SectionView, kLanguageKey, "auto")));
     const MainSettings s = ReadMainSettings();
     calculator_.SetMode(static_cast<CalcValueMode>(s.CalcMode));
-    view_->SetSeparated(s.Separated);
-    view_->SetShowIndicators(s.ShowIndicators);
-    view_->SetToolBarVisible(s.ToolBar);
-    view_->SetMenuBarVisible(s.MenuBar);
-    view_->SetButtonPanelVisible(s.ButtonPanel);
-    view_->SetStayOnTop(s.Topmost);
+    view_->Set(ViewOptions::Flag::Separated, s.Separated);
+    view_->Set(ViewOptions::Flag::ShowIndicators, s.ShowIndicators);
+    view_->Set(ViewOptions::Flag::ToolBar, s.ToolBar);
+    view_->Set(ViewOptions::Flag::MenuBar, s.MenuBar);
+    view_->Set(ViewOptions::Flag::ButtonPanel, s.ButtonPanel);
+    view_->Set(ViewOptions::Flag::StayOnTop, s.Topmost);
     SetExpressionLineVisible(ReadProfile(kExpressionLineKey));
     SetHistoryVisible(ReadProfile(kHistoryKey));
     FunctionOptions& options = calculator_.Options();
@@ -250,12 +250,12 @@ void MainWindow::WriteAllSettings() {
 
     MainSettings s;
     s.CalcMode = static_cast<int>(calculator_.Mode());
-    s.Separated = view_->Separated();
-    s.ShowIndicators = view_->ShowIndicators();
-    s.ToolBar = view_->ToolBarVisible();
-    s.MenuBar = view_->MenuBarVisible();
-    s.ButtonPanel = view_->ButtonPanelVisible();
-    s.Topmost = view_->StayOnTop();
+    s.Separated = view_->Is(ViewOptions::Flag::Separated);
+    s.ShowIndicators = view_->Is(ViewOptions::Flag::ShowIndicators);
+    s.ToolBar = view_->Is(ViewOptions::Flag::ToolBar);
+    s.MenuBar = view_->Is(ViewOptions::Flag::MenuBar);
+    s.ButtonPanel = view_->Is(ViewOptions::Flag::ButtonPanel);
+    s.Topmost = view_->Is(ViewOptions::Flag::StayOnTop);
     const FunctionOptions& options = calculator_.Options();
     s.AngleMode = static_cast<int>(options.Angle());
     s.Hyp = options.Hyperbolic();

@@ -34,6 +34,20 @@ constexpr Command ToggleActions[BarKindCount] = {
     Command::ToggleTime, Command::ToggleSize,
 };
 
+// The view options that a command toggles.
+struct ViewToggle {
+    Command Action;
+    ViewOptions::Flag Option;
+};
+constexpr ViewToggle ViewToggles[] = {
+    {Command::DigitGrouping, ViewOptions::Flag::Separated},
+    {Command::ShowIndicators, ViewOptions::Flag::ShowIndicators},
+    {Command::ToolBar, ViewOptions::Flag::ToolBar},
+    {Command::MenuBar, ViewOptions::Flag::MenuBar},
+    {Command::ButtonPanel, ViewOptions::Flag::ButtonPanel},
+    {Command::StayOnTop, ViewOptions::Flag::StayOnTop},
+};
+
 } // namespace
 
 // ---- Caption and choosers -------------------------------------------------------
@@ -69,6 +83,12 @@ void MainWindow::RunViewCommand(Command command) {
         bars_->Toggle(*kind);
         return;
     }
+    for (const ViewToggle& toggle : ViewToggles) {
+        if (toggle.Action == command) {
+            view_->Set(toggle.Option, !view_->Is(toggle.Option));
+            return;
+        }
+    }
     switch (command) {
     case Command::BarNext:
         bars_->StepActive(+1);
@@ -78,24 +98,6 @@ void MainWindow::RunViewCommand(Command command) {
         break;
     case Command::BarClose:
         bars_->Close(bars_->Active());
-        break;
-    case Command::DigitGrouping:
-        view_->SetSeparated(!view_->Separated());
-        break;
-    case Command::ShowIndicators:
-        view_->SetShowIndicators(!view_->ShowIndicators());
-        break;
-    case Command::ToolBar:
-        view_->SetToolBarVisible(!view_->ToolBarVisible());
-        break;
-    case Command::MenuBar:
-        view_->SetMenuBarVisible(!view_->MenuBarVisible());
-        break;
-    case Command::ButtonPanel:
-        view_->SetButtonPanelVisible(!view_->ButtonPanelVisible());
-        break;
-    case Command::StayOnTop:
-        view_->SetStayOnTop(!view_->StayOnTop());
         break;
     case Command::ChooseFont:
         ChooseFont();
@@ -121,24 +123,20 @@ void MainWindow::BindViewStates() {
     }
     OnState(Command::BarClose, BarsSource,
             [this](QAction& a) { a.setEnabled(bars_->Active() != nullptr); });
-    OnState(Command::DigitGrouping, ViewSource,
-            [this](QAction& a) { a.setChecked(view_->Separated()); });
-    OnState(Command::ShowIndicators, ViewSource,
-            [this](QAction& a) { a.setChecked(view_->ShowIndicators()); });
-    OnState(Command::ToolBar, ViewSource,
-            [this](QAction& a) { a.setChecked(view_->ToolBarVisible()); });
-    OnState(Command::MenuBar, ViewSource,
-            [this](QAction& a) { a.setChecked(view_->MenuBarVisible()); });
+    for (const ViewToggle& toggle : ViewToggles) {
+        const ViewOptions::Flag option = toggle.Option;
+        OnState(toggle.Action, ViewSource,
+                [this, option](QAction& a) { a.setChecked(view_->Is(option)); });
+    }
     OnState(Command::ExpressionLine, ViewSource,
             [this](QAction& a) { a.setChecked(ExpressionLineVisible()); });
     OnState(Command::HistoryPane, ViewSource,
             [this](QAction& a) { a.setChecked(HistoryVisible()); });
     OnState(Command::FocusHistory, ViewSource,
             [this](QAction& a) { a.setEnabled(HistoryVisible()); });
-    OnState(Command::ButtonPanel, ViewSource,
-            [this](QAction& a) { a.setChecked(view_->ButtonPanelVisible()); });
+    // Stay on top shows more than its option (in place of the binding above).
     OnState(Command::StayOnTop, ViewSource, [this](QAction& a) {
-        a.setChecked(view_->StayOnTop());
+        a.setChecked(view_->Is(ViewOptions::Flag::StayOnTop));
         // Where the platform cannot keep a window on top, the command says
         // so instead of doing nothing.
         const bool available = CanKeepWindowOnTop();

@@ -32,58 +32,47 @@ bool ViewOptions::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void ViewOptions::SetSeparated(bool on) {
+QWidget* ViewOptions::PartOf(Flag flag) const {
+    switch (flag) {
+    case Flag::ToolBar:
+        return window_.MainToolBar();
+    // A hidden menu bar takes no room and no Alt keys; the commands keep
+    // their shortcuts, which the window matches itself.
+    case Flag::MenuBar:
+        return window_.MainMenuBar();
+    case Flag::ButtonPanel:
+        return window_.ButtonPane();
+    default:
+        return nullptr;
+    }
+}
+
+bool ViewOptions::Is(Flag flag) const {
+    if (const QWidget* part = PartOf(flag))
+        return !part->isHidden();
+    if (flag == Flag::StayOnTop)
+        return window_.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    return flag == Flag::Separated ? separated_ : showIndicators_;
+}
+
+void ViewOptions::Set(Flag flag, bool on) {
     emit Changed();
-    separated_ = on;
-    BarStack& bars = window_.Bars();
-    for (int i = 0; i < bars.Count(); ++i)
-        bars.At(i)->SetSeparated(on);
-}
-
-void ViewOptions::SetShowIndicators(bool on) {
-    emit Changed();
-    showIndicators_ = on;
-    BarStack& bars = window_.Bars();
-    for (int i = 0; i < bars.Count(); ++i)
-        bars.At(i)->SetShowIndicators(on);
-}
-
-bool ViewOptions::ToolBarVisible() const {
-    return !window_.MainToolBar()->isHidden();
-}
-
-void ViewOptions::SetToolBarVisible(bool on) {
-    emit Changed();
-    window_.MainToolBar()->setVisible(on);
-}
-
-bool ViewOptions::MenuBarVisible() const {
-    return !window_.MainMenuBar()->isHidden();
-}
-
-// A hidden menu bar takes no room and no Alt keys; the commands keep their
-// shortcuts, which the window matches itself.
-void ViewOptions::SetMenuBarVisible(bool on) {
-    emit Changed();
-    window_.MainMenuBar()->setVisible(on);
-}
-
-bool ViewOptions::ButtonPanelVisible() const {
-    return !window_.ButtonPane()->isHidden();
-}
-
-void ViewOptions::SetButtonPanelVisible(bool on) {
-    emit Changed();
-    window_.ButtonPane()->setVisible(on);
-}
-
-bool ViewOptions::StayOnTop() const {
-    return window_.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    if (flag == Flag::StayOnTop) {
+        SetStayOnTop(on);
+    } else if (QWidget* part = PartOf(flag)) {
+        part->setVisible(on);
+    } else {
+        (flag == Flag::Separated ? separated_ : showIndicators_) = on;
+        BarStack& bars = window_.Bars();
+        for (int i = 0; i < bars.Count(); ++i) {
+            CalcBar* bar = bars.At(i);
+            flag == Flag::Separated ? bar->SetSeparated(on) : bar->SetShowIndicators(on);
+        }
+    }
 }
 
 void ViewOptions::SetStayOnTop(bool on) {
-    emit Changed();
-    if (StayOnTop() == on)
+    if (Is(Flag::StayOnTop) == on)
         return;
     // Changing the flags hides a shown window.
     const bool wasVisible = window_.isVisible();

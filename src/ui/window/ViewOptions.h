@@ -24,18 +24,10 @@ public:
     // system's button face.
     explicit ViewOptions(MainWindow& window);
 
-    bool Separated() const { return separated_; }
-    void SetSeparated(bool on);
-    bool ShowIndicators() const { return showIndicators_; }
-    void SetShowIndicators(bool on);
-    bool ToolBarVisible() const;
-    void SetToolBarVisible(bool on);
-    bool MenuBarVisible() const;
-    void SetMenuBarVisible(bool on);
-    bool ButtonPanelVisible() const;
-    void SetButtonPanelVisible(bool on);
-    bool StayOnTop() const;
-    void SetStayOnTop(bool on);
+    // The options the View menu shows as checked.
+    enum class Flag { Separated, ShowIndicators, ToolBar, MenuBar, ButtonPanel, StayOnTop };
+    bool Is(Flag flag) const;
+    void Set(Flag flag, bool on);
     // The font chooser's font: what every bar's value panel shows.
     const QFont& DisplayFont() const { return displayFont_; }
     void SetDisplayFont(const QFont& font);
@@ -56,6 +48,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The part of the window a visibility option shows or hides.
+    QWidget* PartOf(Flag flag) const;
+    void SetStayOnTop(bool on);
     void ApplyWindowColor();
 
     MainWindow& window_;

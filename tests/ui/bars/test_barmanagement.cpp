@@ -232,8 +232,8 @@ void BarManagementTest::stepsWrapAround() {
 void BarManagementTest::newBarTakesTheWindowState() {
     WindowFixture window;
     Keys(*window, "ActModeWord ActModeByteSwap 258 +");
-    window->View().SetSeparated(true);
-    window->View().SetShowIndicators(false);
+    window->View().Set(ViewOptions::Flag::Separated, true);
+    window->View().Set(ViewOptions::Flag::ShowIndicators, false);
     QFont font = window->font();
     font.setPointSize(17);
     window->View().SetDisplayFont(font);
@@ -314,7 +314,7 @@ void BarManagementTest::viewOptionsReachEveryBar() {
     Run(*window, "ActToggleOct");
     QVERIFY(!Checked(*window, "ActDigitGrouping"));
     Run(*window, "ActDigitGrouping");
-    QVERIFY(window->View().Separated());
+    QVERIFY(window->View().Is(ViewOptions::Flag::Separated));
     QVERIFY(Checked(*window, "ActDigitGrouping"));
     for (int i = 0; i < window->Bars().Count(); ++i)
         QVERIFY(window->Bars().At(i)->Separated());
@@ -327,22 +327,22 @@ void BarManagementTest::viewOptionsReachEveryBar() {
     for (const char* name : {"ActToolBar", "ActMenuBar", "ActButtonPanel"})
         QVERIFY2(Checked(*window, name), name);
     Run(*window, "ActToolBar");
-    QVERIFY(!window->View().ToolBarVisible());
+    QVERIFY(!window->View().Is(ViewOptions::Flag::ToolBar));
     Run(*window, "ActMenuBar");
-    QVERIFY(!window->View().MenuBarVisible());
+    QVERIFY(!window->View().Is(ViewOptions::Flag::MenuBar));
     Run(*window, "ActButtonPanel");
-    QVERIFY(!window->View().ButtonPanelVisible());
+    QVERIFY(!window->View().Is(ViewOptions::Flag::ButtonPanel));
     for (const char* name : {"ActToolBar", "ActMenuBar", "ActButtonPanel"})
         QVERIFY2(!Checked(*window, name), name);
     Run(*window, "ActMenuBar");
-    QVERIFY(window->View().MenuBarVisible());
+    QVERIFY(window->View().Is(ViewOptions::Flag::MenuBar));
 
     QVERIFY(!Checked(*window, "ActStayOnTop"));
     Run(*window, "ActStayOnTop");
     QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(Checked(*window, "ActStayOnTop"));
     Run(*window, "ActStayOnTop");
-    QVERIFY(!window->View().StayOnTop());
+    QVERIFY(!window->View().Is(ViewOptions::Flag::StayOnTop));
 }
 
 void BarManagementTest::windowFollowsItsContent() {
@@ -541,9 +541,9 @@ void BarManagementTest::windowStaysWhenEverythingIsHidden() {
     WindowFixture window;
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(&window.Window()));
-    window->View().SetToolBarVisible(false);
-    window->View().SetButtonPanelVisible(false);
-    window->View().SetMenuBarVisible(false);
+    window->View().Set(ViewOptions::Flag::ToolBar, false);
+    window->View().Set(ViewOptions::Flag::ButtonPanel, false);
+    window->View().Set(ViewOptions::Flag::MenuBar, false);
     while (window->Bars().Count() > 0)
         QVERIFY(Run(*window, "ActBarClose"));
     QTRY_VERIFY(window->centralWidget()->height() >= 20);
@@ -558,8 +558,8 @@ void BarManagementTest::windowStaysWhenEverythingIsHidden() {
 // every value is shown whole.
 void BarManagementTest::largeFontWidensTheWindowInsteadOfCutting() {
     WindowFixture window;
-    window->View().SetToolBarVisible(false);
-    window->View().SetButtonPanelVisible(false);
+    window->View().Set(ViewOptions::Flag::ToolBar, false);
+    window->View().Set(ViewOptions::Flag::ButtonPanel, false);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(&window.Window()));
     Run(*window, "ActModeInt64");
@@ -588,8 +588,8 @@ void BarManagementTest::largeFontWidensTheWindowInsteadOfCutting() {
 // width it had.
 void BarManagementTest::onlyValuesThatNeedRoomMoveTheBands() {
     WindowFixture window;
-    window->View().SetToolBarVisible(false);
-    window->View().SetButtonPanelVisible(false);
+    window->View().Set(ViewOptions::Flag::ToolBar, false);
+    window->View().Set(ViewOptions::Flag::ButtonPanel, false);
     Run(*window, "ActModeInt64");
     Keys(*window, "AC");
     window->show();
@@ -629,8 +629,8 @@ void BarManagementTest::fontWiderThanTheScreenKeepsTheWindowOnIt() {
     {
         MainWindow form;
         // Without the tool bar and the button panel, the bars alone set the width.
-        form.View().SetToolBarVisible(false);
-        form.View().SetButtonPanelVisible(false);
+        form.View().Set(ViewOptions::Flag::ToolBar, false);
+        form.View().Set(ViewOptions::Flag::ButtonPanel, false);
         for (const char* kind :
              {"ActToggleOct", "ActToggleBin", "ActToggleChar", "ActToggleIP",
               "ActToggleSexagesimal", "ActToggleFloat", "ActToggleTime", "ActToggleSize"})

@@ -275,7 +275,7 @@ void KeyRoutingTest::keyTableFollowsTheDecimalSeparator() {
     QCOMPARE(CommandOfKeyChar(','), std::optional<Command>(Command::Period));
     QCOMPARE(CommandOfKeyChar('.'), std::nullopt);
 
-    window.View().SetSeparated(false);
+    window.View().Set(ViewOptions::Flag::Separated, false);
     Run(window, "ActModeReal");
     // The number pad's separator key types the locale's character.
     Type(&window, "1");
@@ -303,7 +303,7 @@ void KeyRoutingTest::oddDecimalSeparatorLeavesTheTable() {
     odd.DecimalSeparator = separator;
     FormatSettingsScope scope(odd);
     MainWindow window;
-    window.View().SetSeparated(false);
+    window.View().Set(ViewOptions::Flag::Separated, false);
     QCOMPARE(KeyCharOf(Command::Period), std::nullopt);
     QCOMPARE(CommandOfKeyChar('+'), std::optional<Command>(Command::OpAdd));
     Type(&window, "12+3=");

@@ -427,7 +427,7 @@ void MenusTest::quickMenuPlacement() {
 
     // Without the panel, just below the window's bottom-left corner.
     Run(form, "ActButtonPanel");
-    QVERIFY(!form.View().ButtonPanelVisible());
+    QVERIFY(!form.View().Is(ViewOptions::Flag::ButtonPanel));
     const QRect smaller = form.frameGeometry();
     const QPoint below(smaller.left(), smaller.top() + smaller.height());
     QCOMPARE(form.Popups().QuickMenuPosition(quick), below);

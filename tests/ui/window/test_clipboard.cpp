@@ -98,7 +98,7 @@ void ClipboardTest::copyPlainAndGrouped() {
     Keys(*window, keys);
     // The display option does not matter.
     for (const bool separated : {false, true}) {
-        window->View().SetSeparated(separated);
+        window->View().Set(ViewOptions::Flag::Separated, separated);
         QVERIFY(Run(*window, "ActEditCopy"));
         QCOMPARE(ClipboardText(), plain);
         QVERIFY(Run(*window, "ActEditCopyGrouped"));

@@ -398,7 +398,7 @@ void EngineTest::clickOnABinaryDigitFlipsItsBit_data() {
 void EngineTest::clickOnABinaryDigitFlipsItsBit() {
     QFETCH(bool, separated);
     WindowFixture window;
-    window->View().SetSeparated(separated);
+    window->View().Set(ViewOptions::Flag::Separated, separated);
     BinaryBar* bin = ShowBinaryBar(*window);
     QVERIFY(bin != nullptr);
     const CalcBar* hex = window->Bars().Find(BarKind::Hex);

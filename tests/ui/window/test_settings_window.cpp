@@ -111,12 +111,12 @@ private:
 // Defaults the window shows with no usable settings file.
 void VerifyDefaults(const MainWindow& window) {
     QCOMPARE(window.Engine().Mode(), CalcValueMode::DWord);
-    QVERIFY(window.View().Separated());
-    QVERIFY(window.View().ShowIndicators());
-    QVERIFY(window.View().ToolBarVisible());
-    QVERIFY(window.View().MenuBarVisible());
-    QVERIFY(window.View().ButtonPanelVisible());
-    QVERIFY(!window.View().StayOnTop());
+    QVERIFY(window.View().Is(ViewOptions::Flag::Separated));
+    QVERIFY(window.View().Is(ViewOptions::Flag::ShowIndicators));
+    QVERIFY(window.View().Is(ViewOptions::Flag::ToolBar));
+    QVERIFY(window.View().Is(ViewOptions::Flag::MenuBar));
+    QVERIFY(window.View().Is(ViewOptions::Flag::ButtonPanel));
+    QVERIFY(!window.View().Is(ViewOptions::Flag::StayOnTop));
     QCOMPARE(window.Engine().Options().Angle(), AngleUnit::Degree);
     QVERIFY(!window.Engine().Options().Hyperbolic());
     QVERIFY(!window.Engine().Options().Rotate());
@@ -225,12 +225,12 @@ private slots:
         {
             auto window = std::make_unique<MainWindow>();
             window->Engine().SetMode(CalcValueMode::QWord);
-            window->View().SetSeparated(false);
-            window->View().SetShowIndicators(false);
-            window->View().SetToolBarVisible(false);
-            window->View().SetMenuBarVisible(false);
-            window->View().SetButtonPanelVisible(false);
-            window->View().SetStayOnTop(true);
+            window->View().Set(ViewOptions::Flag::Separated, false);
+            window->View().Set(ViewOptions::Flag::ShowIndicators, false);
+            window->View().Set(ViewOptions::Flag::ToolBar, false);
+            window->View().Set(ViewOptions::Flag::MenuBar, false);
+            window->View().Set(ViewOptions::Flag::ButtonPanel, false);
+            window->View().Set(ViewOptions::Flag::StayOnTop, true);
             window->Engine().Options().SetAngle(AngleUnit::Radian);
             window->Engine().Options().SetHyperbolic(true);
             window->Engine().Options().SetRotate(true);
@@ -257,12 +257,12 @@ private slots:
 
         auto window = std::make_unique<MainWindow>();
         QCOMPARE(window->Engine().Mode(), CalcValueMode::QWord);
-        QVERIFY(!window->View().Separated());
-        QVERIFY(!window->View().ShowIndicators());
-        QVERIFY(!window->View().ToolBarVisible());
-        QVERIFY(!window->View().MenuBarVisible());
-        QVERIFY(!window->View().ButtonPanelVisible());
-        QVERIFY(window->View().StayOnTop());
+        QVERIFY(!window->View().Is(ViewOptions::Flag::Separated));
+        QVERIFY(!window->View().Is(ViewOptions::Flag::ShowIndicators));
+        QVERIFY(!window->View().Is(ViewOptions::Flag::ToolBar));
+        QVERIFY(!window->View().Is(ViewOptions::Flag::MenuBar));
+        QVERIFY(!window->View().Is(ViewOptions::Flag::ButtonPanel));
+        QVERIFY(window->View().Is(ViewOptions::Flag::StayOnTop));
         QCOMPARE(window->Engine().Options().Angle(), AngleUnit::Radian);
         QVERIFY(window->Engine().Options().Hyperbolic());
         QVERIFY(window->Engine().Options().Rotate());
