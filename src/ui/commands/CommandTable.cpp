@@ -228,19 +228,6 @@ constexpr KeyCharSlots MakeKeyCharSlots() {
 }
 constexpr KeyCharSlots KeyCharSlotTable = MakeKeyCharSlots();
 
-constexpr std::size_t FirstOf(CommandList list) {
-    std::size_t i = 0;
-    while (i < std::size(CommandTable) && CommandTable[i].List < list)
-        ++i;
-    return i;
-}
-
-std::span<const CommandInfo> Slice(CommandList list, CommandList next, bool last) {
-    const std::size_t first = FirstOf(list);
-    const std::size_t end = last ? std::size(CommandTable) : FirstOf(next);
-    return std::span<const CommandInfo>(CommandTable).subspan(first, end - first);
-}
-
 } // namespace
 
 std::span<const CommandInfo> Commands() {
@@ -254,13 +241,10 @@ bool OfferedInControls(Command command) {
            std::end(NotOfferedInControls);
 }
 std::span<const CommandInfo> KeyActionsTable() {
-    return Slice(CommandList::Keys, CommandList::Menus, false);
-}
-std::span<const CommandInfo> MenuActionsTable() {
-    return Slice(CommandList::Menus, CommandList::Bars, false);
-}
-std::span<const CommandInfo> BarActionsTable() {
-    return Slice(CommandList::Bars, CommandList::Bars, true);
+    const auto end =
+        std::find_if(std::begin(CommandTable), std::end(CommandTable),
+                     [](const CommandInfo& info) { return info.List != CommandList::Keys; });
+    return std::span<const CommandInfo>(std::begin(CommandTable), end);
 }
 std::span<const KeyCharBinding> KeyCharBindings() {
     return KeyCharTable;

@@ -217,10 +217,8 @@ const CommandInfo& InfoOf(Command command);
 // states.
 bool OfferedInControls(Command command);
 
-// The rows of one list, in table order.
+// The rows of the calculator keys, which come first.
 std::span<const CommandInfo> KeyActionsTable();
-std::span<const CommandInfo> MenuActionsTable();
-std::span<const CommandInfo> BarActionsTable();
 
 // The payload of a command of a family, e.g. PayloadOf<CalcValueMode>(command).
 template <class T> const T& PayloadOf(Command command) {

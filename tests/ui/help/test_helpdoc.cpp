@@ -115,9 +115,8 @@ QString OutsideJapaneseSpans(QString html) {
 
 std::vector<const CommandInfo*> AllCommands() {
     std::vector<const CommandInfo*> all;
-    for (auto table : {KeyActionsTable(), MenuActionsTable(), BarActionsTable()})
-        for (const CommandInfo& command : table)
-            all.push_back(&command);
+    for (const CommandInfo& command : Commands())
+        all.push_back(&command);
     return all;
 }
 
