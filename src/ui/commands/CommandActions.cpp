@@ -8,7 +8,6 @@
 #include <QActionGroup>
 #include <QKeySequence>
 #include <QPointer>
-#include <QVariant>
 
 namespace pexa {
 

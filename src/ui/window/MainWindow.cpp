@@ -14,12 +14,10 @@
 #include "ui/window/HistoryPane.h"
 #include "ui/window/ViewOptions.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QKeySequence>
+#include <QGuiApplication>
 #include <QLayout>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QPointer>
 #include <QScreen>

@@ -10,8 +10,6 @@
 #include "ui/commands/CommandTable.h"
 #include "ui/panel/ButtonPanel.h"
 
-#include <QColor>
-#include <QFont>
 #include <QMainWindow>
 #include <QString>
 

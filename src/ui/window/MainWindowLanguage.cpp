@@ -12,10 +12,7 @@
 #include "ui/window/HistoryPane.h"
 
 #include <QAbstractButton>
-#include <QActionGroup>
 #include <QEvent>
-#include <QMenu>
-#include <QMenuBar>
 
 #include <optional>
 

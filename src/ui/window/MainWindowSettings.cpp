@@ -21,7 +21,6 @@
 #include <QColorDialog>
 #include <QFontInfo>
 #include <QMessageBox>
-#include <QScreen>
 
 #include <algorithm>
 #include <array>

@@ -17,10 +17,6 @@
 
 #include <QColorDialog>
 #include <QFontDialog>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPointer>
-#include <QToolBar>
 
 #include <memory>
 
