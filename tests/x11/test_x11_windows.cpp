@@ -313,7 +313,7 @@ private slots:
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         input.Press(XInput::kF9);
-        QTRY_VERIFY(form.HistoryVisible());
+        QTRY_VERIFY(form.View().Is(ViewOptions::Flag::HistoryPane));
         input.Press(XInput::kDigit7);
         QTRY_COMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("7"));
         input.Press(XInput::kF6);

@@ -10,8 +10,6 @@
 #include "ui/bars/BarStack.h"
 #include "ui/bars/CalcBar.h"
 #include "ui/commands/CommandTable.h"
-#include "ui/keys/KeyRouter.h"
-#include "ui/text/CalcErrorText.h"
 
 #include <QAction>
 
@@ -175,12 +173,6 @@ void MainWindow::Dispatch(Command command) {
         return;
     case Command::EditExpression:
         FocusExpressionLine();
-        return;
-    case Command::ExpressionLine:
-        SetExpressionLineVisible(!ExpressionLineVisible());
-        return;
-    case Command::HistoryPane:
-        SetHistoryVisible(!HistoryVisible());
         return;
     case Command::FocusHistory:
         FocusHistory();

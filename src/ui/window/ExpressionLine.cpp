@@ -30,10 +30,6 @@ ExpressionLine::ExpressionLine(QWidget* parent) : QWidget(parent) {
     });
 }
 
-bool ExpressionLine::HasKeyboard() const {
-    return edit_->hasFocus();
-}
-
 void ExpressionLine::TakeKeyboard() {
     edit_->setFocus(Qt::ShortcutFocusReason);
     edit_->selectAll();

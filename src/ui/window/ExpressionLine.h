@@ -23,8 +23,6 @@ public:
 
     QLineEdit* Edit() const { return edit_; }
     QLabel* Preview() const { return preview_; }
-    // Whether the keyboard is in the line.
-    bool HasKeyboard() const;
     // Takes the keyboard, the text selected to be typed over.
     void TakeKeyboard();
     void ShowPreview(const QString& text, bool isError);

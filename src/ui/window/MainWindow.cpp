@@ -150,8 +150,6 @@ bool MainWindow::Execute(Command command) {
     return true;
 }
 
-// No control of the window keeps the focus: the keys go to the bars, and
-// the active bar holds the focus for screen readers.
 void MainWindow::GiveKeyboardToBars() {
     QWidget* holder = bars_->Active();
     (holder != nullptr ? holder : this)->setFocus(Qt::OtherFocusReason);

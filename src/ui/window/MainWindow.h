@@ -116,8 +116,6 @@ public:
     // ---- Expression line (MainWindowExpression.cpp) ------------------------
     // The line above the bars where an expression is typed.
     ExpressionLine* ExpressionInput() const { return expressionLine_; }
-    bool ExpressionLineVisible() const;
-    void SetExpressionLineVisible(bool on);
     // Shows the line and gives it the keyboard.
     void FocusExpressionLine();
     // Evaluates an expression as the calculator would now, and on success
@@ -128,8 +126,6 @@ public:
     // ---- History pane (MainWindowHistory.cpp) --------------------------------
     // The calculator's tape below the bars, in the active bar's notation.
     HistoryPane* History() const { return historyPane_; }
-    bool HistoryVisible() const;
-    void SetHistoryVisible(bool on);
     // Gives the shown pane the keyboard.
     void FocusHistory();
     // Makes the tape line's result, in its mode, the computed value (one
@@ -144,6 +140,9 @@ public:
     WindowMenuBar* MainMenuBar() const { return mainMenuBar_; }
     // The button panel; the calculator buttons are put into it from outside.
     QWidget* ButtonPane() const { return buttonPane_; }
+    // No control of the window keeps the focus: the keys go to the bars, and
+    // the active bar holds the focus for screen readers.
+    void GiveKeyboardToBars();
 
     // ---- Settings, help and about box ------------------------------------
     // The shut-down write of every setting and each bar's own keys. A write
@@ -269,7 +268,6 @@ private:
     ExpressionContext ExpressionContextNow() const;
     void PreviewExpression(const QString& text);
     void RefreshExpressionPreview();
-    void GiveKeyboardToBars();
     // The history pane's parts (MainWindowHistory.cpp).
     void BuildHistoryPane(QWidget& parent);
     void ShowHistory();

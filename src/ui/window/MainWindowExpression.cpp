@@ -47,19 +47,8 @@ void MainWindow::BuildExpressionLine(QWidget& parent) {
     connect(expressionLine_, &ExpressionLine::Left, this, &MainWindow::GiveKeyboardToBars);
 }
 
-bool MainWindow::ExpressionLineVisible() const {
-    return !expressionLine_->isHidden();
-}
-
-void MainWindow::SetExpressionLineVisible(bool on) {
-    if (!on && expressionLine_->HasKeyboard())
-        GiveKeyboardToBars();
-    expressionLine_->setVisible(on);
-    MarkChanged(ViewSource);
-}
-
 void MainWindow::FocusExpressionLine() {
-    SetExpressionLineVisible(true);
+    view_->Set(ViewOptions::Flag::ExpressionLine, true);
     expressionLine_->TakeKeyboard();
 }
 
@@ -98,7 +87,7 @@ void MainWindow::PreviewExpression(const QString& text) {
 // The mode, the options, the active bar, the Answer and memory all change
 // what the line would give.
 void MainWindow::RefreshExpressionPreview() {
-    if (ExpressionLineVisible())
+    if (view_->Is(ViewOptions::Flag::ExpressionLine))
         PreviewExpression(expressionLine_->Edit()->text());
 }
 

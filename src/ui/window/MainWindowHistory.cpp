@@ -93,17 +93,6 @@ void MainWindow::BuildHistoryPane(QWidget& parent) {
     connect(historyPane_, &HistoryPane::Left, this, &MainWindow::GiveKeyboardToBars);
 }
 
-bool MainWindow::HistoryVisible() const {
-    return !historyPane_->isHidden();
-}
-
-void MainWindow::SetHistoryVisible(bool on) {
-    if (!on && historyPane_->hasFocus())
-        GiveKeyboardToBars();
-    historyPane_->setVisible(on);
-    MarkChanged(ViewSource);
-}
-
 void MainWindow::FocusHistory() {
     historyPane_->TakeKeyboard();
 }

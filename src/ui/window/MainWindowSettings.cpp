@@ -133,8 +133,8 @@ void MainWindow::ReadViewSettings() {
     view_->Set(ViewOptions::Flag::MenuBar, s.MenuBar);
     view_->Set(ViewOptions::Flag::ButtonPanel, s.ButtonPanel);
     view_->Set(ViewOptions::Flag::StayOnTop, s.Topmost);
-    SetExpressionLineVisible(ReadProfile(kExpressionLineKey));
-    SetHistoryVisible(ReadProfile(kHistoryKey));
+    view_->Set(ViewOptions::Flag::ExpressionLine, ReadProfile(kExpressionLineKey));
+    view_->Set(ViewOptions::Flag::HistoryPane, ReadProfile(kHistoryKey));
     FunctionOptions& options = calculator_.Options();
     options.SetAngle(static_cast<AngleUnit>(s.AngleMode));
     options.SetHyperbolic(s.Hyp);
@@ -263,8 +263,8 @@ void MainWindow::WriteAllSettings() {
     s.ShiftAmount = options.ShiftAmount();
     WriteMainSettings(s);
     WriteProfileString(SectionView, kLanguageKey, SettingOfLanguage(ChosenLanguage()));
-    WriteProfile(kExpressionLineKey, ExpressionLineVisible());
-    WriteProfile(kHistoryKey, HistoryVisible());
+    WriteProfile(kExpressionLineKey, view_->Is(ViewOptions::Flag::ExpressionLine));
+    WriteProfile(kHistoryKey, view_->Is(ViewOptions::Flag::HistoryPane));
 
     WriteProfile(KeyBodyColor, view_->BodyColor());
     // A colour the user did not change is written back in the text it was

@@ -42,6 +42,8 @@ constexpr ViewToggle ViewToggles[] = {
     {Command::MenuBar, ViewOptions::Flag::MenuBar},
     {Command::ButtonPanel, ViewOptions::Flag::ButtonPanel},
     {Command::StayOnTop, ViewOptions::Flag::StayOnTop},
+    {Command::ExpressionLine, ViewOptions::Flag::ExpressionLine},
+    {Command::HistoryPane, ViewOptions::Flag::HistoryPane},
 };
 
 } // namespace
@@ -124,12 +126,8 @@ void MainWindow::BindViewStates() {
         OnState(toggle.Action, ViewSource,
                 [this, option](QAction& a) { a.setChecked(view_->Is(option)); });
     }
-    OnState(Command::ExpressionLine, ViewSource,
-            [this](QAction& a) { a.setChecked(ExpressionLineVisible()); });
-    OnState(Command::HistoryPane, ViewSource,
-            [this](QAction& a) { a.setChecked(HistoryVisible()); });
     OnState(Command::FocusHistory, ViewSource,
-            [this](QAction& a) { a.setEnabled(HistoryVisible()); });
+            [this](QAction& a) { a.setEnabled(view_->Is(ViewOptions::Flag::HistoryPane)); });
     // Stay on top shows more than its option (in place of the binding above).
     OnState(Command::StayOnTop, ViewSource, [this](QAction& a) {
         a.setChecked(view_->Is(ViewOptions::Flag::StayOnTop));

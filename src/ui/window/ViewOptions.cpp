@@ -8,6 +8,8 @@
 #include "ui/menus/WindowMenuBar.h"
 #include "ui/text/ColorContrast.h"
 #include "ui/text/StoredColorPalette.h"
+#include "ui/window/ExpressionLine.h"
+#include "ui/window/HistoryPane.h"
 #include "ui/window/MainWindow.h"
 
 #include <QApplication>
@@ -42,6 +44,10 @@ QWidget* ViewOptions::PartOf(Flag flag) const {
         return window_.MainMenuBar();
     case Flag::ButtonPanel:
         return window_.ButtonPane();
+    case Flag::ExpressionLine:
+        return window_.ExpressionInput();
+    case Flag::HistoryPane:
+        return window_.History();
     default:
         return nullptr;
     }
@@ -60,6 +66,9 @@ void ViewOptions::Set(Flag flag, bool on) {
     if (flag == Flag::StayOnTop) {
         SetStayOnTop(on);
     } else if (QWidget* part = PartOf(flag)) {
+        // A part that goes holds the keyboard no longer: the bars do.
+        if (!on && part->isAncestorOf(QApplication::focusWidget()))
+            window_.GiveKeyboardToBars();
         part->setVisible(on);
     } else {
         (flag == Flag::Separated ? separated_ : showIndicators_) = on;

@@ -14,7 +14,8 @@ class MainWindow;
 
 // The main window's view options: how the bars show their values (digit
 // groups, indicators, the display font), which parts of the window are shown
-// (tool bar, menu bar, button panel), whether it stays on top, and its
+// (tool bar, menu bar, button panel, expression line, history pane), whether
+// it stays on top, and its
 // colour. Each option applies at once to the window and every open bar.
 class ViewOptions : public QObject {
     Q_OBJECT
@@ -25,7 +26,16 @@ public:
     explicit ViewOptions(MainWindow& window);
 
     // The options the View menu shows as checked.
-    enum class Flag { Separated, ShowIndicators, ToolBar, MenuBar, ButtonPanel, StayOnTop };
+    enum class Flag {
+        Separated,
+        ShowIndicators,
+        ToolBar,
+        MenuBar,
+        ButtonPanel,
+        StayOnTop,
+        ExpressionLine,
+        HistoryPane
+    };
     bool Is(Flag flag) const;
     void Set(Flag flag, bool on);
     // The font chooser's font: what every bar's value panel shows.

@@ -187,6 +187,10 @@ void ExpressionLineTest::viewCommandShowsAndHidesTheLine() {
     QVERIFY(Run(*window, "ActExpressionLine"));
     QVERIFY(!window->ExpressionInput()->isVisible());
     QVERIFY(!Checked(*window, "ActExpressionLine"));
+    // Hidden while it holds the keyboard, it hands the keyboard to the bars.
+    QVERIFY(OpenLine(*window)->hasFocus());
+    QVERIFY(Run(*window, "ActExpressionLine"));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(window->Bars().Active()));
 }
 
 QTEST_MAIN(ExpressionLineTest)

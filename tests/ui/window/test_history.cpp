@@ -247,7 +247,7 @@ void HistoryTest::keepOnBringsTheTapeBackAtTheNextStart() {
         for (const auto value : {&TapeLine::Left, &TapeLine::Right, &TapeLine::Result})
             QVERIFY(BitsOfValue(line.*value) == BitsOfValue(saved[i].*value));
     }
-    QVERIFY(window.HistoryVisible());
+    QVERIFY(window.View().Is(ViewOptions::Flag::HistoryPane));
     QCOMPARE(Lines(window).last(), QStringLiteral("'A' | 0x80 = 193"));
     QVERIFY(!window.Engine().CanUndo());
 }
