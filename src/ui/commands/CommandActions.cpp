@@ -9,6 +9,11 @@
 #include <QKeySequence>
 #include <QPointer>
 
+#include <algorithm>
+#include <array>
+#include <iterator>
+#include <variant>
+
 namespace pexa {
 
 namespace {
@@ -16,30 +21,22 @@ namespace {
 constexpr const char* kCommandProperty = "pexaCommand";
 constexpr const char* kOwnCaptionProperty = "pexaOwnCaption";
 
-// Commands that show a checked state in menus and on buttons.
+// Commands that show a checked state in menus and on buttons, beside the
+// radio sets and the bar toggles.
 constexpr Command CheckableCommands[] = {
-    Command::ModeByte,          Command::ModeWord,       Command::ModeDWord,
-    Command::ModeInt64,         Command::ModeReal,       Command::ModeSigned,
-    Command::ModeByteSwap,      Command::Rotate,         Command::ArithmeticShift,
-    Command::AngleDegrees,      Command::AngleRadians,   Command::AngleGradians,
-    Command::Hyperbolic,        Command::ShiftAmount1,   Command::ShiftAmount2,
-    Command::ShiftAmount4,      Command::ShiftAmount8,   Command::ShiftAmount16,
-    Command::ToggleDec,         Command::ToggleHex,      Command::ToggleOct,
-    Command::ToggleBin,         Command::ToggleChar,     Command::ToggleIP,
-    Command::ToggleSexagesimal, Command::ToggleFloat,    Command::ToggleTime,
-    Command::ToggleSize,        Command::DigitGrouping,  Command::ShowIndicators,
-    Command::ToolBar,           Command::MenuBar,        Command::ButtonPanel,
-    Command::StayOnTop,         Command::ExpressionLine, Command::HistoryPane,
+    Command::ModeSigned,  Command::ModeByteSwap,  Command::Rotate,         Command::ArithmeticShift,
+    Command::Hyperbolic,  Command::DigitGrouping, Command::ShowIndicators, Command::ToolBar,
+    Command::MenuBar,     Command::ButtonPanel,   Command::StayOnTop,      Command::ExpressionLine,
+    Command::HistoryPane,
 };
 
-// The radio sets: one of each is checked.
-constexpr Command ModeSet[] = {Command::ModeByte, Command::ModeWord, Command::ModeDWord,
-                               Command::ModeInt64, Command::ModeReal};
-constexpr Command AngleSet[] = {Command::AngleDegrees, Command::AngleRadians,
-                                Command::AngleGradians};
-constexpr Command ShiftAmountSet[] = {Command::ShiftAmount1, Command::ShiftAmount2,
-                                      Command::ShiftAmount4, Command::ShiftAmount8,
-                                      Command::ShiftAmount16};
+// The radio sets, one of each checked: the commands that choose a mode, an
+// angle unit or a shift amount.
+bool ChoosesFromSet(const CommandPayload& payload) {
+    return std::holds_alternative<CalcValueMode>(payload) ||
+           std::holds_alternative<AngleUnit>(payload) ||
+           std::holds_alternative<ShiftAmountChoice>(payload);
+}
 
 QKeyCombination KeyOfText(const char* text) {
     if (text == nullptr || *text == '\0')
@@ -55,14 +52,6 @@ QString HintPart(Command command, bool longPart) {
     if (bar < 0)
         return longPart ? QString() : hint;
     return longPart ? hint.mid(bar + 1) : hint.left(bar);
-}
-
-template <std::size_t N>
-void MakeRadioSet(QObject& owner, const CommandActionArray& actions, const Command (&set)[N]) {
-    auto* group = new QActionGroup(&owner);
-    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-    for (const Command command : set)
-        group->addAction(actions[IndexOf(command)]);
 }
 
 // Menus show the first key; the secondary one is listed too so that a style
@@ -127,11 +116,23 @@ CommandActionArray CreateCommandActions(QObject& owner) {
         SetCommandTexts(*action, info.Id);
         actions[IndexOf(info.Id)] = action;
     }
-    for (const Command command : CheckableCommands)
-        actions[IndexOf(command)]->setCheckable(true);
-    MakeRadioSet(owner, actions, ModeSet);
-    MakeRadioSet(owner, actions, AngleSet);
-    MakeRadioSet(owner, actions, ShiftAmountSet);
+    // A group for each kind of choice.
+    std::array<QActionGroup*, std::variant_size_v<CommandPayload>> radioSets{};
+    for (const CommandInfo& info : Commands()) {
+        QAction* action = actions[IndexOf(info.Id)];
+        const bool radio = ChoosesFromSet(info.Payload);
+        action->setCheckable(radio || std::holds_alternative<BarKind>(info.Payload) ||
+                             std::ranges::find(CheckableCommands, info.Id) !=
+                                 std::end(CheckableCommands));
+        if (!radio)
+            continue;
+        QActionGroup*& group = radioSets[info.Payload.index()];
+        if (group == nullptr) {
+            group = new QActionGroup(&owner);
+            group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+        }
+        group->addAction(action);
+    }
     return actions;
 }
 

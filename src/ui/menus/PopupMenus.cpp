@@ -119,16 +119,8 @@ constexpr const char* kSourceHintProperty = "pexaSourceHint";
 constexpr const char* kShortContext = "QuickMenu";
 constexpr const char* kDescriptiveContext = "OpMenu";
 
-QString TextOf(const char* utf8) {
-    return utf8 != nullptr ? QString::fromUtf8(utf8) : QString();
-}
-
 QString OpMenuText(const char* source, const char* context = kDescriptiveContext) {
     return source != nullptr ? QCoreApplication::translate(context, source) : QString();
-}
-
-QString OpMenuText(const QVariant& source, const char* context) {
-    return OpMenuText(source.toString().toUtf8().constData(), context);
 }
 
 // A menu item bound to a command; a radio item joins the menu's group. A
@@ -178,12 +170,12 @@ void RetranslateMenuItems(QMenu& menu, const char* context) {
     for (QAction* item : menu.actions()) {
         const QVariant source = item->property(kSourceTextProperty);
         if (source.isValid()) {
-            SetOwnCaption(*item, OpMenuText(source, context));
+            SetOwnCaption(*item, OpMenuText(source.toByteArray().constData(), context));
         }
         const QVariant hint = item->property(kSourceHintProperty);
         if (hint.isValid()) {
-            item->setToolTip(OpMenuText(hint, kDescriptiveContext));
-            item->setStatusTip(OpMenuText(hint, kDescriptiveContext));
+            item->setToolTip(OpMenuText(hint.toByteArray().constData()));
+            item->setStatusTip(OpMenuText(hint.toByteArray().constData()));
         }
         if (QMenu* submenu = item->menu())
             RetranslateMenuItems(*submenu, context);
@@ -269,11 +261,11 @@ void PopupMenus::BuildOperatorMenus() {
                     top.addMenu(caption.isEmpty() && action != nullptr ? action->text() : caption);
                 connect(submenu, &QMenu::aboutToShow, &window, &MainWindow::RefreshStates);
                 if (source != nullptr)
-                    submenu->menuAction()->setProperty(kSourceTextProperty, TextOf(source));
+                    submenu->menuAction()->setProperty(kSourceTextProperty, QByteArray(source));
                 if (row.Hint != nullptr) {
                     submenu->menuAction()->setToolTip(OpMenuText(row.Hint));
                     submenu->menuAction()->setStatusTip(OpMenuText(row.Hint));
-                    submenu->menuAction()->setProperty(kSourceHintProperty, TextOf(row.Hint));
+                    submenu->menuAction()->setProperty(kSourceHintProperty, QByteArray(row.Hint));
                 }
                 if (action != nullptr)
                     BindHeader(*submenu, *row.Action, *action);
@@ -285,7 +277,7 @@ void PopupMenus::BuildOperatorMenus() {
                 QAction* item =
                     AddItem(menu, *row.Action, *action, caption, row.Radio ? radio : nullptr);
                 if (source != nullptr)
-                    item->setProperty(kSourceTextProperty, TextOf(source));
+                    item->setProperty(kSourceTextProperty, QByteArray(source));
                 break;
             }
             }

@@ -90,7 +90,6 @@ public:
     // The display bars and the active one.
     BarStack& Bars() const { return *bars_; }
     void UpdateCaption();
-    QString BaseCaption() const { return baseCaption_; }
 
     // ---- View options ----------------------------------------------------
     ViewOptions& View() const { return *view_; }
@@ -170,8 +169,6 @@ public:
     // The mode, shift-amount, operator and context menus.
     PopupMenus& Popups() const { return *popups_; }
     const ButtonPanel& Buttons() const { return buttons_; }
-    // The page control of the operator buttons.
-    OperatorPages* OperatorPageTabs() const { return buttons_.Pages; }
 
     // ---- Language (MainWindowLanguage.cpp) -------------------------------------
     // Shows every window in that language at once; the value, the mode, the

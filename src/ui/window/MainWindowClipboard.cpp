@@ -10,8 +10,8 @@
 #include "ui/bars/CalcBar.h"
 #include "ui/text/RefusalText.h"
 #include "ui/text/SjisText.h"
-#include <QAction>
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
@@ -63,19 +63,14 @@ std::u32string CharactersOf(const QString& text) {
 // The clipboard's text as its bytes say, where it offers them: a text that
 // is no UTF-8 is refused, not read with replacement characters. Other
 // programs offer it under either name.
-struct ClipboardBytes {
-    bool Offered = false;
-    QByteArray Bytes;
-};
-
-ClipboardBytes Utf8BytesOf(const QMimeData* mime) {
+std::optional<QByteArray> Utf8BytesOf(const QMimeData* mime) {
     if (mime == nullptr)
-        return {};
+        return std::nullopt;
     for (const char* format : {"text/plain;charset=utf-8", "text/plain"}) {
         if (mime->hasFormat(QLatin1String(format)))
-            return {true, mime->data(QLatin1String(format))};
+            return mime->data(QLatin1String(format));
     }
-    return {};
+    return std::nullopt;
 }
 
 // The characters of UTF-8 bytes, a byte order mark included (it is the
@@ -125,13 +120,14 @@ void MainWindow::CopyCLiteralToClipboard() {
 
 void MainWindow::PasteFromClipboard() {
     const QClipboard& clipboard = *QGuiApplication::clipboard();
-    const ClipboardBytes offered = Utf8BytesOf(clipboard.mimeData(QClipboard::Clipboard));
-    if (!offered.Offered) {
+    const std::optional<QByteArray> offered =
+        Utf8BytesOf(clipboard.mimeData(QClipboard::Clipboard));
+    if (!offered) {
         PasteText(clipboard.text(QClipboard::Clipboard));
         return;
     }
     std::size_t badByte = 0;
-    const std::optional<std::u32string> characters = DecodeStrictly(offered.Bytes, badByte);
+    const std::optional<std::u32string> characters = DecodeStrictly(*offered, badByte);
     if (characters) {
         PasteCharacters(*characters);
         return;
@@ -139,7 +135,7 @@ void MainWindow::PasteFromClipboard() {
     Refusal refusal;
     refusal.Kind = RefusalKind::InvalidUtf8;
     refusal.Offending = badByte;
-    const auto byte = static_cast<unsigned char>(offered.Bytes.at(static_cast<qsizetype>(badByte)));
+    const auto byte = static_cast<unsigned char>(offered->at(static_cast<qsizetype>(badByte)));
     ShowRefusal(refusal, QStringLiteral("%1").arg(byte, 2, 16, QChar(u'0')).toUpper());
 }
 

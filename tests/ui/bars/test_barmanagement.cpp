@@ -111,7 +111,6 @@ void BarManagementTest::startsWithDecimalAndHexadecimal() {
     QCOMPARE(window->Bars().Active(), window->Bars().At(0));
     QCOMPARE(ActiveCount(*window), 1);
     QCOMPARE(window->windowTitle(), "pexa - Decimal");
-    QCOMPARE(window->BaseCaption(), "pexa");
     QCOMPARE(window->Engine().Mode(), CalcValueMode::DWord);
     QVERIFY(Checked(*window, "ActModeDWord"));
     QVERIFY(Checked(*window, "ActToggleDec"));
@@ -497,7 +496,7 @@ void BarManagementTest::textsOnTheBodyColourAreLegible() {
     check(*form.Buttons().ModeGroup, QPalette::WindowText, QPalette::Window, "mode group");
     for (const QWidget* radio : form.Buttons().ModeGroup->findChildren<QAbstractButton*>())
         check(*radio, QPalette::WindowText, QPalette::Window, "mode button");
-    const auto* tabs = form.OperatorPageTabs()->findChild<QTabBar*>();
+    const auto* tabs = form.Buttons().Pages->findChild<QTabBar*>();
     QVERIFY(tabs != nullptr);
     check(*tabs, QPalette::WindowText, QPalette::Window, "page tab");
     check(*form.MainMenuBar(), QPalette::ButtonText, QPalette::Window, "menu bar");

@@ -582,7 +582,7 @@ void KeyRoutingTest::aNewKeyWhereAnOldOneWasIsRouted() {
 void KeyRoutingTest::ctrlTabStepsThePagesWithoutWrapping() {
     WindowFixture window;
     QWidget* target = &window.Window();
-    OperatorPages* pages = window->OperatorPageTabs();
+    OperatorPages* pages = window->Buttons().Pages;
     QCOMPARE(pages->count(), 3);
     QCOMPARE(pages->currentIndex(), 0);
     CalcBar* active = window->Bars().Active();
@@ -630,8 +630,8 @@ void KeyRoutingTest::mouseWheelStepsTheBars() {
     wheel(button, 60);
     QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Oct));
     // Over the page tabs the wheel still steps bars, not pages.
-    wheel(form.OperatorPageTabs()->tabBar(), -120);
-    QCOMPARE(form.OperatorPageTabs()->currentIndex(), 0);
+    wheel(form.Buttons().Pages->tabBar(), -120);
+    QCOMPARE(form.Buttons().Pages->currentIndex(), 0);
     QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Decimal));
     // Over the history the wheel scrolls its lines, and stops at their ends.
     Run(form, "ActHistoryPane");

@@ -412,16 +412,16 @@ void MenusTest::quickMenuPlacement() {
     // Where the pointer's position is not known (Wayland), the panel places
     // the menus, wherever the pointer was seen last.
     QCOMPARE(form.Popups().QuickMenuPosition(quick, false),
-             form.OperatorPageTabs()->mapToGlobal(QPoint(0, 0)));
+             form.Buttons().Pages->mapToGlobal(QPoint(0, 0)));
     QCOMPARE(form.Popups().QuickMenuPosition(mode, false),
              form.Buttons().ModeGroup->mapToGlobal(QPoint(0, 0)));
 
     const QPoint outside(frame.right() + 20, frame.top() + 5);
     QCursor::setPos(outside);
     QCOMPARE(form.Popups().QuickMenuPosition(quick),
-             form.OperatorPageTabs()->mapToGlobal(QPoint(0, 0)));
+             form.Buttons().Pages->mapToGlobal(QPoint(0, 0)));
     QCOMPARE(form.Popups().QuickMenuPosition(quickJ),
-             form.OperatorPageTabs()->mapToGlobal(QPoint(0, 0)));
+             form.Buttons().Pages->mapToGlobal(QPoint(0, 0)));
     QCOMPARE(form.Popups().QuickMenuPosition(mode),
              form.Buttons().ModeGroup->mapToGlobal(QPoint(0, 0)));
 
@@ -541,8 +541,7 @@ void MenusTest::contextMenuIsFilledOnceWithBarAndViewCommands() {
     RightClick(form.Buttons().ModeGroup, QPoint(1, 1));
     QTRY_VERIFY(form.Popups().ContextMenu()->isVisible());
     CloseMenus();
-    RightClick(form.OperatorPageTabs()->tabBar(),
-               form.OperatorPageTabs()->tabBar()->tabRect(1).center());
+    RightClick(form.Buttons().Pages->tabBar(), form.Buttons().Pages->tabBar()->tabRect(1).center());
     QTRY_VERIFY(form.Popups().ContextMenu()->isVisible());
     QCOMPARE(BoundNames(*form.Popups().ContextMenu()), expected);
 }
@@ -723,7 +722,7 @@ void MenusTest::controlsShowTheirToolTips() {
 
 void MenusTest::operationPages() {
     WindowFixture window;
-    OperatorPages* pages = window->OperatorPageTabs();
+    OperatorPages* pages = window->Buttons().Pages;
     QCOMPARE(pages->tabPosition(), QTabWidget::South);
     QCOMPARE(pages->count(), 3);
     QCOMPARE(pages->tabText(0), QStringLiteral("Binary"));
@@ -752,7 +751,7 @@ void MenusTest::tabsAreFilledWithTheWindowColour() {
     MainWindow& form = window.Window();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QTabBar* tabs = form.OperatorPageTabs()->tabBar();
+    QTabBar* tabs = form.Buttons().Pages->tabBar();
     auto fillOf = [&](int index) {
         const QImage image = tabs->grab().toImage();
         const QRect rect = tabs->tabRect(index);
