@@ -224,7 +224,7 @@ private slots:
         Show(about);
         QTRY_COMPARE(reader_.NetWmName(about), QStringLiteral("バージョン情報"));
         about.close();
-        window->ShowHelpContents();
+        window->HelpViewer()->ShowContents();
         QVERIFY(QTest::qWaitForWindowExposed(window->HelpViewer()));
         QTRY_COMPARE(reader_.NetWmName(*window->HelpViewer()), QStringLiteral("pexa ヘルプ"));
     }
@@ -237,7 +237,7 @@ private slots:
         Show(*window);
         AboutDialog about(&*window);
         Show(about);
-        window->ShowHelpContents();
+        window->HelpViewer()->ShowContents();
         QVERIFY(QTest::qWaitForWindowExposed(window->HelpViewer()));
         for (const QWidget* shown : {static_cast<QWidget*>(&*window), static_cast<QWidget*>(&about),
                                      static_cast<QWidget*>(window->HelpViewer())}) {

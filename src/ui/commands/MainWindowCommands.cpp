@@ -10,6 +10,8 @@
 #include "ui/bars/BarStack.h"
 #include "ui/bars/CalcBar.h"
 #include "ui/commands/CommandTable.h"
+#include "ui/help/HelpWindow.h"
+#include "ui/menus/PopupMenus.h"
 
 #include <QAction>
 
@@ -133,10 +135,8 @@ void MainWindow::Dispatch(Command command) {
     case Command::QuickMenu:
     case Command::DescriptiveQuickMenu:
     case Command::ModeMenu:
-        PopUpMenuOf(command);
-        return;
     case Command::ShiftAmountMenu:
-        PopUpShiftAmountMenu();
+        popups_->PopUp(command);
         return;
     case Command::EditCopy:
         CopyToClipboard(false);
@@ -184,7 +184,7 @@ void MainWindow::Dispatch(Command command) {
         calculator_.ClearTape();
         return;
     case Command::HelpContents:
-        ShowHelpContents();
+        HelpViewer()->ShowContents();
         return;
     case Command::HelpAbout:
         ShowAbout();

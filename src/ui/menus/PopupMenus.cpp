@@ -307,6 +307,15 @@ void PopupMenus::Retranslate() {
     ShowKeyChars();
 }
 
+void PopupMenus::PopUp(Command command) {
+    if (command == Command::ShiftAmountMenu) {
+        const QWidget* selector = window_.Buttons().ShiftAmountSelector;
+        ShiftAmountMenu()->popup(selector->mapToGlobal(QPoint(0, selector->height())));
+    } else {
+        QuickMenuOf(command)->popup(QuickMenuPosition(command));
+    }
+}
+
 QMenu* PopupMenus::QuickMenuOf(Command command) {
     if (command == Command::ModeMenu)
         return ModeMenu();

@@ -30,6 +30,9 @@ public:
     // Whether the menus have been made yet.
     bool IsMade() const { return modeMenu_ != nullptr; }
 
+    // Opens the menu of a quick-menu, mode-menu or shift-amount-menu
+    // command: the shift amounts under their selector.
+    void PopUp(Command command);
     // The menu a quick-menu or mode-menu command opens, and where.
     QMenu* QuickMenuOf(Command command);
     QPoint QuickMenuPosition(Command command);

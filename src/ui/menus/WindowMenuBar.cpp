@@ -75,8 +75,9 @@ WindowMenuBar::WindowMenuBar(MainWindow& window) : QMenuBar(&window) {
     defaultColor_->setObjectName(QStringLiteral("ActDefaultBodyColor"));
     connect(defaultColor_, &QAction::triggered, &window,
             [&window] { window.View().SetBodyColor(ViewOptions::kDefaultBodyColor); });
-    connect(viewMenu_, &QMenu::aboutToShow, this,
-            [this, &window] { defaultColor_->setEnabled(!window.View().BodyColorIsDefault()); });
+    connect(viewMenu_, &QMenu::aboutToShow, this, [this, &window] {
+        defaultColor_->setEnabled(window.View().BodyColor() != ViewOptions::kDefaultBodyColor);
+    });
     // A command the platform cannot carry out says why in its tooltip.
     viewMenu_->setToolTipsVisible(!CanKeepWindowOnTop());
     BuildLanguageMenu(window);

@@ -153,9 +153,6 @@ public:
     // Writes a bar's own keys at once (the bar is being switched off); a
     // failed write is reported the same way.
     void SaveBarSettings(CalcBar& bar);
-    // Opens the help window at its contents, or at a command's topic.
-    void ShowHelpContents();
-    void ShowHelpContext(int context);
     // The help window, created on first use.
     HelpWindow* HelpViewer();
     // The about box, modal.
@@ -199,8 +196,6 @@ private:
     void OnClipboardChanged();
     // Keys, menus and the button panel (MainWindowControls.cpp).
     void BuildCommandControls();
-    void PopUpMenuOf(Command command);
-    void PopUpShiftAmountMenu();
 
     // Settings and shell (MainWindowSettings.cpp, MainWindowShell.cpp).
     void ReadViewSettings();

@@ -42,9 +42,9 @@ protected:
         const int context = command ? InfoOf(*command).HelpContext : 0;
         CloseMenus();
         if (context > 0)
-            window_->ShowHelpContext(context);
+            window_->HelpViewer()->ShowContext(context);
         else
-            window_->ShowHelpContents();
+            window_->HelpViewer()->ShowContents();
         return true;
     }
 
@@ -75,14 +75,6 @@ HelpWindow* MainWindow::HelpViewer() {
     if (helpViewer_ == nullptr)
         helpViewer_ = new HelpWindow(this);
     return helpViewer_;
-}
-
-void MainWindow::ShowHelpContents() {
-    HelpViewer()->ShowContents();
-}
-
-void MainWindow::ShowHelpContext(int context) {
-    HelpViewer()->ShowContext(context);
 }
 
 void MainWindow::ShowAbout() {

@@ -106,10 +106,6 @@ QColor ViewOptions::BodyQColor() const {
     return ColorOf(bodyColor_);
 }
 
-bool ViewOptions::BodyColorIsDefault() const {
-    return bodyColor_ == kDefaultBodyColor;
-}
-
 void ViewOptions::ApplyWindowColor() {
     const QPalette system = QGuiApplication::palette();
     window_.setPalette(BodyPalette(system, BodyQColor()));

@@ -48,7 +48,6 @@ public:
     QColor BodyQColor() const;
     // The system's button face, which follows the desktop.
     static constexpr std::int32_t kDefaultBodyColor = EncodeStoredColor(SystemColor::ButtonFace);
-    bool BodyColorIsDefault() const;
 
 signals:
     // An option the commands show as checked was set (changed or not).

@@ -89,7 +89,7 @@ void OpenEverything(MainWindow& window) {
     for (int kind = 0; kind < BarKindCount; ++kind)
         if (window.Bars().Find(static_cast<BarKind>(kind)) == nullptr)
             window.Bars().Create(static_cast<BarKind>(kind));
-    window.ShowHelpContents();
+    window.HelpViewer()->ShowContents();
     window.Popups().FillContextMenu();
 }
 
