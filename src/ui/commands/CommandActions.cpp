@@ -30,8 +30,8 @@ constexpr Command CheckableCommands[] = {
     Command::HistoryPane,
 };
 
-// The radio sets, one of each checked: the commands that choose a mode, an
-// angle unit or a shift amount.
+// The radio sets, one of each checked (a QActionGroup is exclusive): the
+// commands that choose a mode, an angle unit or a shift amount.
 bool ChoosesFromSet(const CommandPayload& payload) {
     return std::holds_alternative<CalcValueMode>(payload) ||
            std::holds_alternative<AngleUnit>(payload) ||
@@ -127,10 +127,8 @@ CommandActionArray CreateCommandActions(QObject& owner) {
         if (!radio)
             continue;
         QActionGroup*& group = radioSets[info.Payload.index()];
-        if (group == nullptr) {
+        if (group == nullptr)
             group = new QActionGroup(&owner);
-            group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-        }
         group->addAction(action);
     }
     return actions;

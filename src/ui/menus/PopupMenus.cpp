@@ -143,12 +143,6 @@ QAction* AddItem(QMenu& menu, Command command, QAction& action, const QString& o
     return item;
 }
 
-QActionGroup* RadioGroup(QMenu& menu) {
-    auto* group = new QActionGroup(&menu);
-    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-    return group;
-}
-
 // A submenu header that stands for a command follows its enabled state
 // (and is hidden when the menus do not offer the command); it opens its
 // submenu instead of running the command.
@@ -201,7 +195,7 @@ void PopupMenus::Build() {
 
     modeMenu_ = NewMenu("modeMenu");
     refreshOnShow(modeMenu_);
-    QActionGroup* modes = RadioGroup(*modeMenu_);
+    QActionGroup* modes = new QActionGroup(modeMenu_);
     for (const Command name : {Command::ModeByte, Command::ModeWord, Command::ModeDWord,
                                Command::ModeInt64, Command::ModeReal})
         AddItem(*modeMenu_, name, *window.Action(name), QString(), modes);
@@ -213,7 +207,7 @@ void PopupMenus::Build() {
 
     shiftAmountMenu_ = NewMenu("shiftAmountMenu");
     refreshOnShow(shiftAmountMenu_);
-    QActionGroup* amounts = RadioGroup(*shiftAmountMenu_);
+    QActionGroup* amounts = new QActionGroup(shiftAmountMenu_);
     for (const Command name : {Command::ShiftAmount1, Command::ShiftAmount2, Command::ShiftAmount4,
                                Command::ShiftAmount8, Command::ShiftAmount16})
         AddItem(*shiftAmountMenu_, name, *window.Action(name), QString(), amounts);
@@ -273,7 +267,7 @@ void PopupMenus::BuildOperatorMenus() {
             case RowKind::Item: {
                 QMenu& menu = row.InSubmenu && submenu != nullptr ? *submenu : top;
                 if (row.Radio && radio == nullptr)
-                    radio = RadioGroup(menu);
+                    radio = new QActionGroup(&menu);
                 QAction* item =
                     AddItem(menu, *row.Action, *action, caption, row.Radio ? radio : nullptr);
                 if (source != nullptr)

@@ -93,7 +93,6 @@ void WindowMenuBar::BuildLanguageMenu(MainWindow& window) {
     languageMenu_ = viewMenu_->addMenu(QString());
     languageMenu_->setObjectName(QStringLiteral("languageMenu"));
     languageChoices_ = new QActionGroup(languageMenu_);
-    languageChoices_->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     for (const LanguageItem& item : LanguageItems) {
         QAction* action = languageMenu_->addAction(QString());
         action->setObjectName(QString::fromLatin1(item.Name));

@@ -75,10 +75,6 @@ QColor CustomColorOfText(std::string_view value) {
     return ColorOf(RgbOfHexText(value));
 }
 
-std::string TextOfCustomColor(const QColor& color) {
-    return HexTextOfRgb(RgbOf(color));
-}
-
 std::string_view EntryValue(std::string_view entry) {
     const auto equals = entry.find('=');
     return equals == std::string_view::npos ? std::string_view() : entry.substr(equals + 1);
@@ -272,7 +268,7 @@ void MainWindow::WriteAllSettings() {
     std::vector<std::string> colors;
     for (int i = 0; i < CustomColorCount; ++i) {
         const QColor color = QColorDialog::customColor(i);
-        std::string value = TextOfCustomColor(color);
+        std::string value = HexTextOfRgb(RgbOf(color));
         if (static_cast<std::size_t>(i) < customColors_.size()) {
             const std::string_view read = EntryValue(customColors_[static_cast<std::size_t>(i)]);
             if (CustomColorOfText(read).rgb() == color.rgb())

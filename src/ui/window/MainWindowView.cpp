@@ -24,12 +24,6 @@ namespace pexa {
 
 namespace {
 
-constexpr Command ToggleActions[BarKindCount] = {
-    Command::ToggleDec,  Command::ToggleHex,  Command::ToggleOct,         Command::ToggleBin,
-    Command::ToggleChar, Command::ToggleIP,   Command::ToggleSexagesimal, Command::ToggleFloat,
-    Command::ToggleTime, Command::ToggleSize,
-};
-
 // The view options that a command toggles.
 struct ViewToggle {
     Command Action;
@@ -109,11 +103,15 @@ void MainWindow::RunViewCommand(Command command) {
 }
 
 void MainWindow::BindViewStates() {
-    for (const Command command : ToggleActions) {
-        const BarKind kind = PayloadOf<BarKind>(command);
+    // The commands that open and close a bar of their kind.
+    for (const CommandInfo& info : Commands()) {
+        const BarKind* toggled = std::get_if<BarKind>(&info.Payload);
+        if (toggled == nullptr)
+            continue;
+        const BarKind kind = *toggled;
         // A kind this build has no conversion for cannot be opened.
         const bool available = CanOpenBarKind(kind);
-        OnState(command, BarsSource, [this, kind, available](QAction& a) {
+        OnState(info.Id, BarsSource, [this, kind, available](QAction& a) {
             const bool open = bars_->Find(kind) != nullptr;
             a.setEnabled(available || open);
             a.setChecked(open);
