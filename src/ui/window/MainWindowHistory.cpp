@@ -1,12 +1,13 @@
 // The history pane: the calculator's tape below the bars in the active bar's
 // notation, its lines recalled as computed values, copied and kept in
-// pexa.ini when the user asks for it.
+// pexa.ini when the user asks for it; and the memory kept there beside it.
 
 #include "ui/window/MainWindow.h"
 
 #include "conv/ConversionFactory.h"
 #include "engine/ValueBits.h"
 #include "settings/HistorySettings.h"
+#include "settings/MemorySettings.h"
 #include "ui/bars/BarStack.h"
 #include "ui/bars/CalcBar.h"
 #include "ui/commands/CommandActions.h"
@@ -44,6 +45,11 @@ StoredValue StoredOf(const CalcValue& value) {
     return {static_cast<int>(bits.Mode), bits.Low, bits.High};
 }
 
+// None for bits that make no value the calculator can hold.
+std::optional<CalcValue> ValueOfStored(const StoredValue& stored) {
+    return ValueOfBits(stored.Mode, stored.Low, stored.High);
+}
+
 StoredTapeLine StoredLineOf(const TapeLine& line) {
     return {static_cast<int>(line.Kind),
             static_cast<int>(line.Mode),
@@ -61,10 +67,9 @@ std::optional<TapeLine> TapeLineOf(const StoredTapeLine& stored) {
         stored.Mode < 0 || stored.Mode >= CalcValueModeCount || stored.Binary < -1 ||
         stored.Binary >= BinaryOperatorCount)
         return std::nullopt;
-    const auto value = [](const StoredValue& v) { return ValueOfBits(v.Mode, v.Low, v.High); };
-    const std::optional<CalcValue> left = value(stored.Left);
-    const std::optional<CalcValue> right = value(stored.Right);
-    const std::optional<CalcValue> result = value(stored.Result);
+    const std::optional<CalcValue> left = ValueOfStored(stored.Left);
+    const std::optional<CalcValue> right = ValueOfStored(stored.Right);
+    const std::optional<CalcValue> result = ValueOfStored(stored.Result);
     if (!left || !right || !result)
         return std::nullopt;
     TapeLine line;
@@ -147,6 +152,18 @@ void MainWindow::WriteHistorySettings() {
     for (std::size_t i = 0; i < tape.Count(); ++i)
         lines.push_back(StoredLineOf(*tape.At(i)));
     WriteStoredTape(lines);
+}
+
+// Bits that make no value the calculator holds leave the memory empty.
+void MainWindow::ReadMemorySettings() {
+    const std::optional<StoredMemory> stored = ReadStoredMemory();
+    if (const std::optional<CalcValue> value = stored ? ValueOfStored(*stored) : std::nullopt)
+        calculator_.SetMemory(value);
+}
+
+void MainWindow::WriteMemorySettings() {
+    const std::optional<CalcValue>& memory = calculator_.Memory();
+    WriteStoredMemory(memory ? std::optional(StoredOf(*memory)) : std::nullopt);
 }
 
 } // namespace pexa

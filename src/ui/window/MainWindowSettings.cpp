@@ -5,10 +5,8 @@
 
 #include "conv/Conversion.h"
 #include "core/CalcArithmetic.h"
-#include "engine/ValueBits.h"
 #include "settings/IniFile.h"
 #include "settings/MainSettings.h"
-#include "settings/MemorySettings.h"
 #include "settings/Profile.h"
 #include "ui/bars/BandSite.h"
 #include "ui/bars/BarOptions.h"
@@ -281,25 +279,6 @@ void MainWindow::WriteAllSettings() {
     WriteProfileFont(SectionDisplayFont, ProfileFontOf(view_->DisplayFont(), displayCharset_));
     WriteMemorySettings();
     WriteHistorySettings();
-}
-
-// Bits that make no value the calculator holds leave the memory empty.
-void MainWindow::ReadMemorySettings() {
-    const std::optional<StoredMemory> stored = ReadStoredMemory();
-    if (!stored)
-        return;
-    if (const std::optional<CalcValue> value = ValueOfBits(stored->Mode, stored->Low, stored->High))
-        calculator_.SetMemory(value);
-}
-
-void MainWindow::WriteMemorySettings() {
-    const std::optional<CalcValue>& memory = calculator_.Memory();
-    if (!memory) {
-        WriteStoredMemory(std::nullopt);
-        return;
-    }
-    const ValueBits bits = BitsOfValue(*memory);
-    WriteStoredMemory(StoredMemory{static_cast<int>(bits.Mode), bits.Low, bits.High});
 }
 
 } // namespace pexa
