@@ -240,12 +240,6 @@ bool OfferedInControls(Command command) {
     return std::find(std::begin(NotOfferedInControls), std::end(NotOfferedInControls), command) ==
            std::end(NotOfferedInControls);
 }
-std::span<const CommandInfo> KeyActionsTable() {
-    const auto end =
-        std::find_if(std::begin(CommandTable), std::end(CommandTable),
-                     [](const CommandInfo& info) { return info.List != CommandList::Keys; });
-    return std::span<const CommandInfo>(std::begin(CommandTable), end);
-}
 std::span<const KeyCharBinding> KeyCharBindings() {
     return KeyCharTable;
 }

@@ -217,9 +217,6 @@ const CommandInfo& InfoOf(Command command);
 // states.
 bool OfferedInControls(Command command);
 
-// The rows of the calculator keys, which come first.
-std::span<const CommandInfo> KeyActionsTable();
-
 // The payload of a command of a family, e.g. PayloadOf<CalcValueMode>(command).
 template <class T> const T& PayloadOf(Command command) {
     return std::get<T>(InfoOf(command).Payload);

@@ -284,7 +284,7 @@ void MainWindow::RunEngineCommand(Command command) {
 
 void MainWindow::BindEngineStates() {
     constexpr unsigned typing = EntrySource | ModeSource | BarsSource;
-    for (const CommandInfo& info : KeyActionsTable()) {
+    for (const CommandInfo& info : Commands()) {
         if (const TypedChar* typed = PayloadIf<TypedChar>(info)) {
             const char ch = typed->Char;
             OnState(info.Id, typing, [this, ch](QAction& a) {

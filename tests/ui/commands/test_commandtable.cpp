@@ -24,9 +24,6 @@ private slots:
             QVERIFY2(names.insert(info.Name).second, info.Name);
         }
         QCOMPARE(rows, 85 + 44 + 15);
-        // The calculator keys come first.
-        QCOMPARE(KeyActionsTable().size(), std::size_t{85});
-        QCOMPARE(KeyActionsTable().back().List, CommandList::Keys);
     }
 
     void everyBoundCharacterNamesACommandOnce() {
