@@ -5,7 +5,6 @@
 #include "ui/menus/PopupMenus.h"
 
 #include "core/CalcError.h"
-#include "ui/app/WindowingPlatform.h"
 #include "ui/bars/BandSite.h"
 #include "ui/bars/CalcBar.h"
 #include "ui/keys/CharacterKeyTable.h"
@@ -314,10 +313,6 @@ QMenu* PopupMenus::QuickMenuOf(Command command) {
     if (command == Command::ModeMenu)
         return ModeMenu();
     return command == Command::DescriptiveQuickMenu ? DescriptiveOperatorMenu() : OperatorMenu();
-}
-
-QPoint PopupMenus::QuickMenuPosition(Command command) {
-    return QuickMenuPosition(command, KnowsPointerPosition());
 }
 
 // At the pointer when it is over the window; else, and wherever the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/app/WindowingPlatform.h"
 #include "ui/commands/CommandTable.h"
 
 #include <QObject>
@@ -35,9 +36,9 @@ public:
     void PopUp(Command command);
     // The menu a quick-menu or mode-menu command opens, and where.
     QMenu* QuickMenuOf(Command command);
-    QPoint QuickMenuPosition(Command command);
-    // The same where the platform does or does not say where the pointer is.
-    QPoint QuickMenuPosition(Command command, bool pointerKnown);
+    // The pointer's position is asked of the platform, unless a caller says
+    // whether it is known.
+    QPoint QuickMenuPosition(Command command, bool pointerKnown = KnowsPointerPosition());
     // A right-click at a point of the window (window coordinates): opens
     // the context menu over empty space; true when it did.
     bool OpenContextMenuAt(QPoint pos);

@@ -61,7 +61,7 @@ void MainWindow::ChooseFont() {
 }
 
 void MainWindow::ChooseColor() {
-    const QColor color = QColorDialog::getColor(view_->BodyQColor(), this);
+    const QColor color = QColorDialog::getColor(ColorOf(view_->BodyColor()), this);
     if (color.isValid())
         view_->SetBodyColor(EncodeStoredColor(RgbOf(color)));
 }

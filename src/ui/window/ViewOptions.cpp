@@ -102,13 +102,9 @@ void ViewOptions::SetBodyColor(std::int32_t value) {
     ApplyWindowColor();
 }
 
-QColor ViewOptions::BodyQColor() const {
-    return ColorOf(bodyColor_);
-}
-
 void ViewOptions::ApplyWindowColor() {
     const QPalette system = QGuiApplication::palette();
-    window_.setPalette(BodyPalette(system, BodyQColor()));
+    window_.setPalette(BodyPalette(system, ColorOf(bodyColor_)));
     window_.setAutoFillBackground(true);
     // The bars' value panels have a colour of their own, not the body's:
     // their texts keep the system's colour.

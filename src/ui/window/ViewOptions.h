@@ -2,7 +2,6 @@
 
 #include "settings/StoredColor.h"
 
-#include <QColor>
 #include <QFont>
 #include <QObject>
 
@@ -45,7 +44,6 @@ public:
     // Every text drawn on it is made legible on it.
     std::int32_t BodyColor() const { return bodyColor_; }
     void SetBodyColor(std::int32_t value);
-    QColor BodyQColor() const;
     // The system's button face, which follows the desktop.
     static constexpr std::int32_t kDefaultBodyColor = EncodeStoredColor(SystemColor::ButtonFace);
 

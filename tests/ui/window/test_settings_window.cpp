@@ -12,6 +12,7 @@
 #include "ui/bars/BarStack.h"
 #include "ui/bars/CalcBar.h"
 #include "ui/bars/CalcBarVariants.h"
+#include "ui/text/StoredColorPalette.h"
 #include "ui/window/ExpressionLine.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/ViewOptions.h"
@@ -212,7 +213,7 @@ private slots:
             file.Write(QByteArray("[Color]\nBodyColor=") + c.Stored + "\n");
             {
                 MainWindow window;
-                QCOMPARE(window.View().BodyQColor(), c.Shown);
+                QCOMPARE(ColorOf(window.View().BodyColor()), c.Shown);
                 QCOMPARE(window.palette().color(QPalette::Window), c.Shown);
             }
             QCOMPARE(file.Value("Color", "BodyColor"), std::optional<std::string>(c.Stored));
