@@ -124,8 +124,8 @@ QString OpMenuText(const char* source, const char* context = kDescriptiveContext
 
 // A menu item bound to a command; a radio item joins the menu's group. A
 // command the menus do not offer gets a hidden item.
-QAction* AddItem(QMenu& menu, Command command, QAction& action, const QString& ownCaption,
-                 QActionGroup* radioGroup) {
+QAction* AddItem(QMenu& menu, Command command, QAction& action, QActionGroup* radioGroup = nullptr,
+                 const QString& ownCaption = {}) {
     QAction* item = NewCommandItem(action, command, &menu);
     if (!ownCaption.isEmpty())
         SetOwnCaption(*item, ownCaption);
@@ -197,19 +197,17 @@ void PopupMenus::Build() {
     QActionGroup* modes = new QActionGroup(modeMenu_);
     for (const Command name : {Command::ModeByte, Command::ModeWord, Command::ModeDWord,
                                Command::ModeInt64, Command::ModeReal})
-        AddItem(*modeMenu_, name, *window.Action(name), QString(), modes);
+        AddItem(*modeMenu_, name, *window.Action(name), modes);
     modeMenu_->addSeparator();
-    AddItem(*modeMenu_, Command::ModeSigned, *window.Action(Command::ModeSigned), QString(),
-            nullptr);
-    AddItem(*modeMenu_, Command::ModeByteSwap, *window.Action(Command::ModeByteSwap), QString(),
-            nullptr);
+    AddItem(*modeMenu_, Command::ModeSigned, *window.Action(Command::ModeSigned));
+    AddItem(*modeMenu_, Command::ModeByteSwap, *window.Action(Command::ModeByteSwap));
 
     shiftAmountMenu_ = NewMenu("shiftAmountMenu");
     refreshOnShow(shiftAmountMenu_);
     QActionGroup* amounts = new QActionGroup(shiftAmountMenu_);
     for (const Command name : {Command::ShiftAmount1, Command::ShiftAmount2, Command::ShiftAmount4,
                                Command::ShiftAmount8, Command::ShiftAmount16})
-        AddItem(*shiftAmountMenu_, name, *window.Action(name), QString(), amounts);
+        AddItem(*shiftAmountMenu_, name, *window.Action(name), amounts);
 
     operatorMenu_ = NewMenu("operatorMenu");
     refreshOnShow(operatorMenu_);
@@ -268,7 +266,7 @@ void PopupMenus::BuildOperatorMenus() {
                 if (row.Radio && radio == nullptr)
                     radio = new QActionGroup(&menu);
                 QAction* item =
-                    AddItem(menu, *row.Action, *action, caption, row.Radio ? radio : nullptr);
+                    AddItem(menu, *row.Action, *action, row.Radio ? radio : nullptr, caption);
                 if (source != nullptr)
                     item->setProperty(kSourceTextProperty, QByteArray(source));
                 break;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/CalcValue.h"
 #include "engine/Calculator.h"
 #include "engine/CalculatorDisplay.h"
 #include "engine/CalculatorStates.h"
@@ -16,9 +15,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 class QKeyEvent;
