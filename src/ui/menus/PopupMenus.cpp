@@ -8,7 +8,6 @@
 #include "ui/bars/BandSite.h"
 #include "ui/bars/CalcBar.h"
 #include "ui/keys/CharacterKeyTable.h"
-#include "ui/keys/KeyRouter.h"
 #include "ui/menus/WindowMenuBar.h"
 #include "ui/panel/OperatorPages.h"
 #include "ui/window/MainWindow.h"

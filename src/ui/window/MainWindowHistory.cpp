@@ -10,7 +10,6 @@
 #include "settings/MemorySettings.h"
 #include "ui/bars/BarStack.h"
 #include "ui/bars/CalcBar.h"
-#include "ui/commands/CommandActions.h"
 #include "ui/text/SjisText.h"
 #include "ui/window/HistoryPane.h"
 

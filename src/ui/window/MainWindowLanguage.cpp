@@ -6,7 +6,6 @@
 #include "ui/bars/BarStack.h"
 #include "ui/bars/CalcBar.h"
 #include "ui/bars/CalcBarVariants.h"
-#include "ui/commands/CommandTable.h"
 #include "ui/menus/PopupMenus.h"
 #include "ui/menus/WindowMenuBar.h"
 #include "ui/window/HistoryPane.h"

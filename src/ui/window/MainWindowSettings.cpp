@@ -4,7 +4,6 @@
 #include "ui/window/MainWindow.h"
 
 #include "conv/Conversion.h"
-#include "core/CalcArithmetic.h"
 #include "settings/IniFile.h"
 #include "settings/MainSettings.h"
 #include "settings/Profile.h"

@@ -2,7 +2,6 @@
 
 #include "ui/window/MainWindow.h"
 
-#include "ui/commands/CommandActions.h"
 #include "ui/help/HelpWindow.h"
 #include "ui/window/AboutDialog.h"
 

@@ -3,15 +3,10 @@
 
 #include "ui/window/MainWindow.h"
 
-#include "conv/Conversion.h"
-#include "conv/ConversionFactory.h"
 #include "ui/app/FontChoice.h"
 #include "ui/app/WindowingPlatform.h"
-#include "ui/bars/BandSite.h"
 #include "ui/bars/BarStack.h"
 #include "ui/bars/CalcBar.h"
-#include "ui/bars/CalcBarVariants.h"
-#include "ui/menus/WindowMenuBar.h"
 #include "ui/text/StoredColorPalette.h"
 #include "ui/window/ViewOptions.h"
 
