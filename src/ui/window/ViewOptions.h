@@ -14,8 +14,8 @@ class MainWindow;
 // The main window's view options: how the bars show their values (digit
 // groups, indicators, the display font), which parts of the window are shown
 // (tool bar, menu bar, button panel, expression line, history pane), whether
-// it stays on top, and its
-// colour. Each option applies at once to the window and every open bar.
+// it stays on top, and its colour. Each option applies at once to the window
+// and every open bar.
 class ViewOptions : public QObject {
     Q_OBJECT
 
