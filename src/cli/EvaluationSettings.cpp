@@ -17,7 +17,7 @@ EvaluationSettings ReadEvaluationSettings() {
     EvaluationSettings settings;
     const MainSettings main = ReadMainSettings();
     settings.Mode = static_cast<CalcValueMode>(main.CalcMode);
-    settings.Separated = main.Separated;
+    settings.DigitGrouping = main.DigitGrouping;
     settings.Options.SetAngle(static_cast<AngleUnit>(main.AngleMode));
     settings.Options.SetHyperbolic(main.Hyp);
     settings.Options.SetRotate(main.Rotate);

@@ -17,7 +17,7 @@ struct EvaluationSettings {
     bool Signed = false;
     bool Reversed = false;
     // Digit grouping, as the bars show it.
-    bool Separated = true;
+    bool DigitGrouping = true;
     FunctionOptions Options;
     CharEncoding CharacterEncoding = CharEncoding::Ascii;
     FloatFormat WordFloatFormat = FloatFormat::Half;

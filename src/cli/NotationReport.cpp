@@ -1,10 +1,10 @@
 #include "cli/NotationReport.h"
 
 #include "cli/ExpressionMessage.h"
-#include "conv/DisplayText.h"
 #include "conv/CharacterConversion.h"
 #include "conv/ConversionFactory.h"
 #include "conv/DateTimeConversion.h"
+#include "conv/DisplayText.h"
 #include "conv/FloatConversion.h"
 #include "conv/SexagesimalConversion.h"
 #include "core/CalcError.h"
@@ -45,7 +45,8 @@ std::string NotationText(BarKind kind, const CalcValue& value, const EvaluationS
     } catch (const CalcError& error) {
         return CalcErrorMessage(error.Kind());
     }
-    return ConvTextToUtf8(conversion->GetText(settings.Separated), conversion->GetTextCharset());
+    return ConvTextToUtf8(conversion->GetText(settings.DigitGrouping),
+                          conversion->GetTextCharset());
 }
 
 } // namespace

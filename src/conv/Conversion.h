@@ -14,7 +14,7 @@ namespace pexa {
 // (GetCapabilities). Numbers above 7 mean nothing and are ignored.
 enum class ConvOption : std::uint8_t {
     // Capability: GetText honours its grouping flag. Never set as an option.
-    Separated = 0,
+    DigitGrouping = 0,
     // Capability: the bar refuses pasting. No conversion declares it.
     NoPaste = 1,
     // Signed reading of the integer modes (the sign indicator; "-" may toggle).

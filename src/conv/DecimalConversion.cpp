@@ -77,7 +77,7 @@ DecimalConversion::DecimalConversion() : Conversion(BarKind::Decimal) {
 }
 
 ConvOptionSet DecimalConversion::GetCapabilities() const {
-    return {ConvOption::Separated, ConvOption::Signed, ConvOption::ReverseEndian};
+    return {ConvOption::DigitGrouping, ConvOption::Signed, ConvOption::ReverseEndian};
 }
 
 CalcValue DecimalConversion::ReadEntry(const std::string& text) const {

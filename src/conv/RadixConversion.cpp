@@ -13,8 +13,8 @@ constexpr char DigitChars[] = "0123456789ABCDEF";
 constexpr char GroupSeparator = ' ';
 
 // The usual prefixes and suffixes of each notation paste cleanly: 0x1F, &H1F,
-// $1F, #1F, 1Fh; &O17, 0o17; &B101, 0B101 (a lower-case "b" is a digit-less
-// stop, as it always was); digit groups separated by blanks.
+// $1F, #1F, 1Fh; &O17, 0o17; &B101, 0B101 (a lower-case "b" is not skipped:
+// "0b101" is refused); digit groups separated by blanks.
 constexpr RadixParams HexParams{BarKind::Hex, 4, 4, 4, " #$&HhXx"};
 constexpr RadixParams OctParams{BarKind::Oct, 3, 0, 0, " #&Oo"};
 constexpr RadixParams BinParams{BarKind::Bin, 1, 4, 8, " #&B"};
@@ -37,7 +37,7 @@ RadixConversion::RadixConversion(const RadixParams& params)
 
 ConvOptionSet RadixConversion::GetCapabilities() const {
     if (params_.GroupSize > 0)
-        return {ConvOption::Separated};
+        return {ConvOption::DigitGrouping};
     return {};
 }
 

@@ -9,7 +9,7 @@ namespace pexa {
 MainSettings ReadMainSettings() {
     MainSettings s;
     s.CalcMode = ReadProfile(KeyCalcMode);
-    s.Separated = ReadProfile(KeySeparated);
+    s.DigitGrouping = ReadProfile(KeyDigitGrouping);
     s.ShowIndicators = ReadProfile(KeyShowIndicators);
     s.ToolBar = ReadProfile(KeyToolBar);
     s.MenuBar = ReadProfile(KeyMenuBar);
@@ -25,7 +25,7 @@ MainSettings ReadMainSettings() {
 
 void WriteMainSettings(const MainSettings& s) {
     WriteProfile(KeyCalcMode, s.CalcMode);
-    WriteProfile(KeySeparated, s.Separated);
+    WriteProfile(KeyDigitGrouping, s.DigitGrouping);
     WriteProfile(KeyShowIndicators, s.ShowIndicators);
     WriteProfile(KeyToolBar, s.ToolBar);
     WriteProfile(KeyMenuBar, s.MenuBar);

@@ -14,7 +14,7 @@ namespace pexa {
 
 struct MainSettings {
     int CalcMode = 2; // a CalcValueMode code, 0..4
-    bool Separated = true;
+    bool DigitGrouping = true;
     bool ShowIndicators = true;
     bool ToolBar = true;
     bool MenuBar = true;

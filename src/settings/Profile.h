@@ -145,7 +145,7 @@ inline constexpr std::string_view SectionDisplayFont = "DisplayFont";
 inline constexpr std::string_view SectionBar = "Bar";
 
 inline constexpr ProfileIntKey KeyCalcMode{SectionMode, "CalcMode", 2, 0, 4};
-inline constexpr ProfileBoolKey KeySeparated{SectionMode, "Separated", true};
+inline constexpr ProfileBoolKey KeyDigitGrouping{SectionMode, "Separated", true};
 inline constexpr ProfileBoolKey KeyShowIndicators{SectionView, "ShowIndicators", true};
 inline constexpr ProfileBoolKey KeyToolBar{SectionView, "ToolBar", true};
 inline constexpr ProfileBoolKey KeyMenuBar{SectionView, "MenuBar", true};

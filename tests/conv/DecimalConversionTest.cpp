@@ -328,7 +328,7 @@ TEST(ConvDecimal, OptionsRegenerateTheText) {
     EXPECT_TRUE(conv->HasOption(ConvOption::Signed));
     conv->SetOption(ConvOption::Signed, false);
     EXPECT_EQ(conv->GetText(false), "200");
-    EXPECT_EQ(conv->GetCapabilities(), (ConvOptionSet{ConvOption::Separated, ConvOption::Signed,
+    EXPECT_EQ(conv->GetCapabilities(), (ConvOptionSet{ConvOption::DigitGrouping, ConvOption::Signed,
                                                       ConvOption::ReverseEndian}));
     EXPECT_TRUE(conv->CanToggleSign());
     // A typed entry is replaced by the value's own text on an option change.

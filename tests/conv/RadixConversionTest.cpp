@@ -195,7 +195,7 @@ TEST(ConvRadix, SignedAndReverseEndianDoNotApply) {
             EXPECT_FALSE(switched->CanInputChar('-', false, false));
             EXPECT_FALSE(switched->GetCapabilities().Contains(ConvOption::Signed));
             EXPECT_FALSE(switched->GetCapabilities().Contains(ConvOption::ReverseEndian));
-            EXPECT_EQ(switched->GetCapabilities().Contains(ConvOption::Separated),
+            EXPECT_EQ(switched->GetCapabilities().Contains(ConvOption::DigitGrouping),
                       kind != BarKind::Oct);
             for (const std::int64_t v : {std::int64_t{0x1234}, std::int64_t{-2}}) {
                 plain->SetValue(Int(v));

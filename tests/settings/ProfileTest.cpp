@@ -148,7 +148,7 @@ TEST_F(ProfileIntTest, ReadsWithDefaultsAndRanges) {
 TEST_F(ProfileIntTest, MissingFileGivesDefaultsAndWritesCreateIt) {
     EXPECT_EQ(ReadProfile(KeyCalcMode), 2);
     EXPECT_EQ(ReadProfile(KeyShiftAmount), 8);
-    EXPECT_TRUE(ReadProfile(KeySeparated));
+    EXPECT_TRUE(ReadProfile(KeyDigitGrouping));
     EXPECT_FALSE(ReadProfile(KeyTopmost));
     WriteProfileInt("Color", "BodyColor", KeyBodyColor.Default);
     WriteProfileInt("Mode", "CalcMode", -17);

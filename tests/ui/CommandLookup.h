@@ -1,6 +1,6 @@
 #pragma once
 
-// Tests name commands as pexa.ini and the help document do ("ActDigit7");
+// Tests name commands as pexa.ini and the help document do ("actionDigit7");
 // the program itself reaches them by their Command value only.
 
 #include "ui/commands/CommandTable.h"

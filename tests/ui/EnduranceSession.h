@@ -31,11 +31,11 @@ namespace pexa::testing {
 // Commands that open a modal dialog or a pop-up menu, which would wait for a
 // user, or end the program.
 inline const QStringList WaitingCommands = {
-    QStringLiteral("ActChooseFont"), QStringLiteral("ActChooseBodyColour"),
-    QStringLiteral("ActHelpAbout"),  QStringLiteral("ActHelpContents"),
-    QStringLiteral("ActQuickMenu"),  QStringLiteral("ActDescriptiveQuickMenu"),
-    QStringLiteral("ActModeMenu"),   QStringLiteral("ActShiftAmountMenu"),
-    QStringLiteral("ActExit"),
+    QStringLiteral("actionChooseFont"), QStringLiteral("actionChooseBodyColour"),
+    QStringLiteral("actionHelpAbout"),  QStringLiteral("actionHelpContents"),
+    QStringLiteral("actionQuickMenu"),  QStringLiteral("actionDescriptiveQuickMenu"),
+    QStringLiteral("actionModeMenu"),   QStringLiteral("actionShiftAmountMenu"),
+    QStringLiteral("actionExit"),
 };
 
 // Characters whose keys open a pop-up menu: plain q and Shift+q (operation
@@ -246,7 +246,7 @@ inline void Session::RunCommand() {
     Run(window_, name);
     // Undo and redo bring an entry back as it was typed, into whichever bar
     // took it, active or not: its text may be partial, as any typed text.
-    if (name == QLatin1String("ActEditUndo") || name == QLatin1String("ActEditRedo")) {
+    if (name == QLatin1String("actionEditUndo") || name == QLatin1String("actionEditRedo")) {
         for (int i = 0; i < window_.Bars().Count(); ++i)
             typedInto_.insert(window_.Bars().At(i)->Kind());
     }
@@ -254,11 +254,11 @@ inline void Session::RunCommand() {
 
 inline void Session::ToggleBar() {
     static const std::vector<QString> toggles = {
-        QStringLiteral("ActToggleDec"),         QStringLiteral("ActToggleHex"),
-        QStringLiteral("ActToggleOct"),         QStringLiteral("ActToggleBin"),
-        QStringLiteral("ActToggleChar"),        QStringLiteral("ActToggleIP"),
-        QStringLiteral("ActToggleSexagesimal"), QStringLiteral("ActToggleFloat"),
-        QStringLiteral("ActToggleTime"),        QStringLiteral("ActToggleSize"),
+        QStringLiteral("actionToggleDec"),         QStringLiteral("actionToggleHex"),
+        QStringLiteral("actionToggleOct"),         QStringLiteral("actionToggleBin"),
+        QStringLiteral("actionToggleChar"),        QStringLiteral("actionToggleIP"),
+        QStringLiteral("actionToggleSexagesimal"), QStringLiteral("actionToggleFloat"),
+        QStringLiteral("actionToggleTime"),        QStringLiteral("actionToggleSize"),
     };
     QString name = Pick(toggles);
     // The decimal and hexadecimal bars stay open most of the time, so that
@@ -388,8 +388,8 @@ inline void Session::Clipboard() {
                                       "Ctrl+Shift+C"}
                           : KeyStroke{Qt::Key_C, Qt::ControlModifier, {}, "Ctrl+C"});
         else
-            Run(window_,
-                grouped ? QStringLiteral("ActEditCopyGrouped") : QStringLiteral("ActEditCopy"));
+            Run(window_, grouped ? QStringLiteral("actionEditCopyGrouped")
+                                 : QStringLiteral("actionEditCopy"));
         Note(current_ + QStringLiteral(" copy%1, clipboard %2")
                             .arg(grouped ? " grouped" : "")
                             .arg(Describe(clipboard->text())));
@@ -409,7 +409,7 @@ inline void Session::Clipboard() {
         return;
     }
     Note(what + QStringLiteral("paste command"));
-    Run(window_, QStringLiteral("ActEditPaste"));
+    Run(window_, QStringLiteral("actionEditPaste"));
 }
 
 inline QString Session::Check() {

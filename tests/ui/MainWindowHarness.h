@@ -29,14 +29,14 @@ namespace pexa::testing {
 // The command of a short key name, or an empty text.
 inline QString ActionOfKey(const QString& token) {
     static const std::map<QString, QString> keys = {
-        {"+", "ActOpAdd"},         {"-", "ActOpSub"},      {"*", "ActOpMul"},
-        {"/", "ActOpDiv"},         {"%", "ActOpMod"},      {"=", "ActEqual"},
-        {"CE", "ActClearEntry"},   {"AC", "ActClearAll"},  {"BS", "ActBackSpace"},
-        {"neg", "ActNegate"},      {"x^2", "ActOpSquare"}, {"Ans", "ActRecallAnswer"},
-        {"PI", "ActPi"},           {".", "ActPeriod"},     {"<<", "ActOpShiftLeft"},
-        {">>", "ActOpShiftRight"}, {"sqrt", "ActOpSqrt"},  {"ln", "ActOpLogE"},
-        {"&", "ActOpAnd"},         {"|", "ActOpOr"},       {"^", "ActOpXor"},
-        {"not", "ActOpNot"},       {"pow", "ActOpPower"},
+        {"+", "actionOpAdd"},         {"-", "actionOpSub"},      {"*", "actionOpMul"},
+        {"/", "actionOpDiv"},         {"%", "actionOpMod"},      {"=", "actionEqual"},
+        {"CE", "actionClearEntry"},   {"AC", "actionClearAll"},  {"BS", "actionBackSpace"},
+        {"neg", "actionNegate"},      {"x^2", "actionOpSquare"}, {"Ans", "actionRecallAnswer"},
+        {"PI", "actionPi"},           {".", "actionPeriod"},     {"<<", "actionOpShiftLeft"},
+        {">>", "actionOpShiftRight"}, {"sqrt", "actionOpSqrt"},  {"ln", "actionOpLogE"},
+        {"&", "actionOpAnd"},         {"|", "actionOpOr"},       {"^", "actionOpXor"},
+        {"not", "actionOpNot"},       {"pow", "actionOpPower"},
     };
     const auto it = keys.find(token);
     return it != keys.end() ? it->second : QString();
@@ -58,11 +58,11 @@ inline void Keys(MainWindow& window, const QString& sequence) {
         const QString key = ActionOfKey(token);
         if (!key.isEmpty())
             Run(window, key);
-        else if (token.startsWith("Act"))
+        else if (token.startsWith("action"))
             Run(window, token);
         else
             for (const QChar c : token)
-                Run(window, QStringLiteral("ActDigit") + c);
+                Run(window, QStringLiteral("actionDigit") + c);
     }
 }
 
@@ -100,7 +100,7 @@ public:
         : format_(FormatSettings{}),
           profile_(settingsDir_.filePath(QStringLiteral("pexa.ini")).toStdString()),
           window_(std::make_unique<MainWindow>()) {
-        window_->View().Set(ViewOptions::Flag::Separated, false);
+        window_->View().Set(ViewOptions::Flag::DigitGrouping, false);
     }
     MainWindow& operator*() { return *window_; }
     MainWindow* operator->() { return window_.get(); }

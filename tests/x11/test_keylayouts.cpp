@@ -145,61 +145,61 @@ void KeyLayoutsTest::keyReachesItsCommand_data() {
                             << QString::fromLatin1(command);
     };
     // The reference: the US layout.
-    row("us Ctrl+B", "us", {kCtrl}, kB, "ActModeByte");
-    row("us a", "us", {}, kA, "ActDigitA");
-    row("us Shift+2 @", "us", {kShift}, kDigit2, "ActOpSqrt");
-    row("us Ctrl+Z", "us", {kCtrl}, kZ, "ActEditUndo");
-    row("us Ctrl+Shift+Z", "us", {kCtrl, kShift}, kZ, "ActEditRedo");
-    row("us Ctrl+Y", "us", {kCtrl}, kY, "ActEditRedo");
-    row("us Ctrl+M", "us", {kCtrl}, kM, "ActMemoryStore");
-    row("us Ctrl+P", "us", {kCtrl}, kP, "ActMemoryAdd");
-    row("us Ctrl+Shift+P", "us", {kCtrl, kShift}, kP, "ActMemorySubtract");
-    row("us Ctrl+Shift+M", "us", {kCtrl, kShift}, kM, "ActMemoryRecall");
-    row("us Ctrl+Shift+L", "us", {kCtrl, kShift}, kL, "ActMemoryClear");
-    row("ru Ctrl+Z", "ru", {kCtrl}, kZ, "ActEditUndo");
+    row("us Ctrl+B", "us", {kCtrl}, kB, "actionModeByte");
+    row("us a", "us", {}, kA, "actionDigitA");
+    row("us Shift+2 @", "us", {kShift}, kDigit2, "actionOpSqrt");
+    row("us Ctrl+Z", "us", {kCtrl}, kZ, "actionEditUndo");
+    row("us Ctrl+Shift+Z", "us", {kCtrl, kShift}, kZ, "actionEditRedo");
+    row("us Ctrl+Y", "us", {kCtrl}, kY, "actionEditRedo");
+    row("us Ctrl+M", "us", {kCtrl}, kM, "actionMemoryStore");
+    row("us Ctrl+P", "us", {kCtrl}, kP, "actionMemoryAdd");
+    row("us Ctrl+Shift+P", "us", {kCtrl, kShift}, kP, "actionMemorySubtract");
+    row("us Ctrl+Shift+M", "us", {kCtrl, kShift}, kM, "actionMemoryRecall");
+    row("us Ctrl+Shift+L", "us", {kCtrl, kShift}, kL, "actionMemoryClear");
+    row("ru Ctrl+Z", "ru", {kCtrl}, kZ, "actionEditUndo");
     // QWERTZ: Undo is on the key that types z.
-    row("de Ctrl+Z (key Y)", "de", {kCtrl}, kY, "ActEditUndo");
+    row("de Ctrl+Z (key Y)", "de", {kCtrl}, kY, "actionEditUndo");
 
     // Cyrillic and Greek letters: shortcuts go by the key, as on a US keyboard.
     for (const char* layout : {"ru", "gr"}) {
         const QByteArray l(layout);
-        row(l + " Ctrl+B", layout, {kCtrl}, kB, "ActModeByte");
-        row(l + " Ctrl+Shift+C", layout, {kCtrl, kShift}, kC, "ActEditCopyGrouped");
-        row(l + " Ctrl+V", layout, {kCtrl}, kV, "ActEditPaste");
-        row(l + " key A", layout, {}, kA, "ActDigitA");
-        row(l + " key M", layout, {}, kM, "ActModeMenu");
-        row(l + " F1", layout, {}, kF1, "ActHelpContents");
+        row(l + " Ctrl+B", layout, {kCtrl}, kB, "actionModeByte");
+        row(l + " Ctrl+Shift+C", layout, {kCtrl, kShift}, kC, "actionEditCopyGrouped");
+        row(l + " Ctrl+V", layout, {kCtrl}, kV, "actionEditPaste");
+        row(l + " key A", layout, {}, kA, "actionDigitA");
+        row(l + " key M", layout, {}, kM, "actionModeMenu");
+        row(l + " F1", layout, {}, kF1, "actionHelpContents");
     }
-    row("ru Shift+Q", "ru", {kShift}, kQ, "ActDescriptiveQuickMenu");
+    row("ru Shift+Q", "ru", {kShift}, kQ, "actionDescriptiveQuickMenu");
     // The Greek layout's Q key types ';' and ':', which are not letters: they
     // are matched as the characters they are.
-    row("gr ; (key Q)", "gr", {}, kQ, "ActShiftAmountMenu");
-    row("gr Shift+Q :", "gr", {kShift}, kQ, "ActSeparator");
+    row("gr ; (key Q)", "gr", {}, kQ, "actionShiftAmountMenu");
+    row("gr Shift+Q :", "gr", {kShift}, kQ, "actionSeparator");
     // Characters of the Russian layout typed on other keys than in the US one.
-    row("ru . (slash key)", "ru", {}, kSlash, "ActPeriod");
-    row("ru Shift+4 ;", "ru", {kShift}, kDigit1 + 3, "ActShiftAmountMenu");
+    row("ru . (slash key)", "ru", {}, kSlash, "actionPeriod");
+    row("ru Shift+4 ;", "ru", {kShift}, kDigit1 + 3, "actionShiftAmountMenu");
 
     // German: AltGr makes the character, which reaches its command.
-    row("de AltGr+Q @", "de", {kAltGr}, kQ, "ActOpSqrt");
-    row("de AltGr+7 {", "de", {kAltGr}, kDigit7, "ActOpShiftLeftByAmount");
-    row("de AltGr+0 }", "de", {kAltGr}, kDigit0, "ActOpShiftRightByAmount");
-    row("de AltGr+< |", "de", {kAltGr}, kLessGreater, "ActOpOr");
-    row("de AltGr+sz \\", "de", {kAltGr}, kMinus, "ActOpReciprocal");
-    row("de AltGr++ ~", "de", {kAltGr}, kBracketRight, "ActOpNot");
-    row("de Shift+. :", "de", {kShift}, kPeriod, "ActSeparator");
-    row("de Ctrl+B", "de", {kCtrl}, kB, "ActModeByte");
+    row("de AltGr+Q @", "de", {kAltGr}, kQ, "actionOpSqrt");
+    row("de AltGr+7 {", "de", {kAltGr}, kDigit7, "actionOpShiftLeftByAmount");
+    row("de AltGr+0 }", "de", {kAltGr}, kDigit0, "actionOpShiftRightByAmount");
+    row("de AltGr+< |", "de", {kAltGr}, kLessGreater, "actionOpOr");
+    row("de AltGr+sz \\", "de", {kAltGr}, kMinus, "actionOpReciprocal");
+    row("de AltGr++ ~", "de", {kAltGr}, kBracketRight, "actionOpNot");
+    row("de Shift+. :", "de", {kShift}, kPeriod, "actionSeparator");
+    row("de Ctrl+B", "de", {kCtrl}, kB, "actionModeByte");
 
     // AZERTY: digits need Shift, the unshifted keys type symbols.
-    row("fr Shift+1", "fr", {kShift}, kDigit1, "ActDigit1");
-    row("fr Shift+6", "fr", {kShift}, kDigit6, "ActDigit6");
-    row("fr & (key 1)", "fr", {}, kDigit1, "ActOpAnd");
+    row("fr Shift+1", "fr", {kShift}, kDigit1, "actionDigit1");
+    row("fr Shift+6", "fr", {kShift}, kDigit6, "actionDigit6");
+    row("fr & (key 1)", "fr", {}, kDigit1, "actionOpAnd");
     row("fr e-acute (key 2)", "fr", {}, kDigit2, "");
-    row("fr - (key 6)", "fr", {}, kDigit6, "ActOpSub");
-    row("fr ; (comma key)", "fr", {}, kComma, "ActShiftAmountMenu");
-    row("fr Shift+; .", "fr", {kShift}, kComma, "ActPeriod");
-    row("fr : (period key)", "fr", {}, kPeriod, "ActSeparator");
-    row("fr a (key Q)", "fr", {}, kQ, "ActDigitA");
-    row("fr Ctrl+B", "fr", {kCtrl}, kB, "ActModeByte");
+    row("fr - (key 6)", "fr", {}, kDigit6, "actionOpSub");
+    row("fr ; (comma key)", "fr", {}, kComma, "actionShiftAmountMenu");
+    row("fr Shift+; .", "fr", {kShift}, kComma, "actionPeriod");
+    row("fr : (period key)", "fr", {}, kPeriod, "actionSeparator");
+    row("fr a (key Q)", "fr", {}, kQ, "actionDigitA");
+    row("fr Ctrl+B", "fr", {kCtrl}, kB, "actionModeByte");
 }
 
 void KeyLayoutsTest::keyReachesItsCommand() {
@@ -221,7 +221,7 @@ void KeyLayoutsTest::keyReachesItsCommand() {
     // test knows when the first has been handled.
     keyboard.Press({kCtrl}, kF4);
     QStringList expected = command.isEmpty() ? QStringList() : QStringList{command};
-    expected << QStringLiteral("ActBarClose");
+    expected << QStringLiteral("actionBarClose");
     QTRY_COMPARE(recorder.Log(), expected);
 }
 

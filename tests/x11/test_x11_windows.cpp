@@ -210,10 +210,10 @@ private slots:
         WindowFixture window;
         Show(*window);
         QTRY_COMPARE(reader_.NetWmName(*window), QStringLiteral("pexa - Decimal"));
-        Run(*window, "ActBarNext");
+        Run(*window, "actionBarNext");
         QTRY_COMPARE(reader_.NetWmName(*window), QStringLiteral("pexa - Hexadecimal"));
-        Run(*window, "ActBarClose");
-        Run(*window, "ActBarClose");
+        Run(*window, "actionBarClose");
+        Run(*window, "actionBarClose");
         QTRY_COMPARE(reader_.NetWmName(*window), QStringLiteral("pexa"));
     }
 

@@ -100,7 +100,7 @@ CalcBar* BarStack::Create(BarKind kind) {
         [this](CalcBar& changed) { window_.Engine().BarSettingsChanged(changed.Kind()); },
         Qt::DirectConnection);
 
-    bar->SetSeparated(window_.View().Is(ViewOptions::Flag::Separated));
+    bar->SetDigitGrouping(window_.View().Is(ViewOptions::Flag::DigitGrouping));
     bar->SetShowIndicators(window_.View().Is(ViewOptions::Flag::ShowIndicators));
     bar->SetDisplayFont(window_.View().DisplayFont());
     bar->SetOperatorText(QString::fromStdString(calculator.PendingOperatorSymbol()));
@@ -182,7 +182,7 @@ void BarStack::StepActive(int direction) {
 void BarStack::BuildBarMenu(CalcBar& bar, QMenu& menu) {
     connect(&menu, &QMenu::aboutToShow, &window_, &MainWindow::RefreshStates);
     menu.addAction(window_.Action(Command::EditCopy));
-    if (bar.Offers(ConvOption::Separated))
+    if (bar.Offers(ConvOption::DigitGrouping))
         menu.addAction(window_.Action(Command::EditCopyGrouped));
     if (!bar.Offers(ConvOption::NoPaste))
         menu.addAction(window_.Action(Command::EditPaste));

@@ -454,7 +454,7 @@ void CalcBar::ShowText() {
         parts_.ValueLabel->setText(messageText_);
     } else {
         parts_.ValueLabel->setText(
-            FromConvText(Conv().GetText(separated_), Conv().GetTextCharset()));
+            FromConvText(Conv().GetText(digitGrouping_), Conv().GetTextCharset()));
     }
     if (parts_.ValueLabel->text() != before)
         AnnounceBarText(*this, before);

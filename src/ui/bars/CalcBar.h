@@ -127,8 +127,8 @@ public:
     // The long title of the kind ("Hexadecimal"); the window shows it.
     QString Title() const;
 
-    void SetSeparated(bool on);
-    bool Separated() const { return separated_; }
+    void SetDigitGrouping(bool on);
+    bool GroupsDigits() const { return digitGrouping_; }
     void SetShowIndicators(bool on);
     bool ShowIndicators() const { return showIndicators_; }
     // Whether the conversion can do what the option names (GetCapabilities).
@@ -255,7 +255,7 @@ private:
     BarSeparator* trailingSpacer_ = nullptr;
     QHBoxLayout* panelLayout_ = nullptr;
     QLabel* memoryMark_ = nullptr;
-    bool separated_ = false;
+    bool digitGrouping_ = false;
     bool showIndicators_ = false;
     bool active_ = false;
     QString messageText_;

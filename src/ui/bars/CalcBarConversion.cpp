@@ -15,8 +15,8 @@ bool CalcBar::Offers(ConvOption option) const {
     return Conv().GetCapabilities().Contains(option);
 }
 
-void CalcBar::SetSeparated(bool on) {
-    separated_ = on;
+void CalcBar::SetDigitGrouping(bool on) {
+    digitGrouping_ = on;
     ShowText();
 }
 

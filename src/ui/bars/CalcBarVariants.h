@@ -38,9 +38,8 @@ CalcBar::BarClass BarClassOf(BarKind kind);
 // ---- The option buttons ----
 
 // The option buttons are made from the command table's rows of the bar
-// commands (ActSexagesimalHours, ActCharEncode*, ActFloat*, ActTime*): caption and
-// hint. A choice among several is an exclusive QButtonGroup of the bar, named
-// below, with each button's choice as its id.
+// commands (SexagesimalHours, CharEncode*, Float*, Time*): caption and hint. A choice among several
+// is an exclusive QButtonGroup of the bar, named below, with each button's choice as its id.
 inline constexpr const char* EncodingGroupName = "encodings";
 inline constexpr const char* Float16GroupName = "float16Formats";
 inline constexpr const char* Float8GroupName = "float8Formats";

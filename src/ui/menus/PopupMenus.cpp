@@ -37,8 +37,8 @@ namespace {
 enum class RowKind { Item, Header, Separator };
 
 // One row of the two operator menus: the short caption (context
-// "QuickMenu": the same in every language but where a translation keeps a
-// caption the Japanese menu has always shown) and the descriptive one
+// "QuickMenu": the same in every language but where the Japanese menu
+// shows a caption of its own) and the descriptive one
 // (context "OpMenu"; none: the command's own caption), and whether the row is
 // in the submenu of the header above it.
 struct OpMenuRow {
@@ -214,7 +214,7 @@ void PopupMenus::Build() {
     refreshOnShow(descriptiveOperatorMenu_);
     BuildOperatorMenus();
 
-    contextMenu_ = NewMenu("MainPopup");
+    contextMenu_ = NewMenu("contextMenu");
     // Filled on its first opening, before the update pass shows the states.
     connect(contextMenu_, &QMenu::aboutToShow, this, &PopupMenus::FillContextMenu);
     refreshOnShow(contextMenu_);
@@ -237,9 +237,9 @@ void PopupMenus::BuildOperatorMenus() {
                 submenu = nullptr;
                 radio = nullptr;
             }
-            // Qt's menus have no columns. A new column is shown the way the
-            // menus have always looked where the system has none either: as
-            // a separator in one long column.
+            // Qt's menus have no columns: where a row starts a new group
+            // (the real and the angle functions), a separator sets it off
+            // in the one column.
             if (row.NewColumn)
                 top.addSeparator();
             switch (row.Kind) {

@@ -1,5 +1,5 @@
-// The main window's menu bar and its menus. Their texts keep the window's
-// translation context, where the translations have always been.
+// The main window's menu bar and its menus. Their texts are in the window's
+// translation context, which pexa_ja.ts files them under.
 
 #include "ui/menus/WindowMenuBar.h"
 
@@ -24,9 +24,9 @@ struct LanguageItem {
     const char* Name;
 };
 constexpr LanguageItem LanguageItems[] = {
-    {UiLanguage::Automatic, "ActLanguageAuto"},
-    {UiLanguage::English, "ActLanguageEnglish"},
-    {UiLanguage::Japanese, "ActLanguageJapanese"},
+    {UiLanguage::Automatic, "actionLanguageAuto"},
+    {UiLanguage::English, "actionLanguageEnglish"},
+    {UiLanguage::Japanese, "actionLanguageJapanese"},
 };
 
 } // namespace
@@ -72,7 +72,7 @@ WindowMenuBar::WindowMenuBar(MainWindow& window) : QMenuBar(&window) {
               std::nullopt, Command::ChooseFont, Command::ChooseBodyColour});
     // The way back from a colour that did not work out.
     defaultColor_ = viewMenu_->addAction(QString());
-    defaultColor_->setObjectName(QStringLiteral("ActDefaultBodyColor"));
+    defaultColor_->setObjectName(QStringLiteral("actionDefaultBodyColor"));
     connect(defaultColor_, &QAction::triggered, &window,
             [&window] { window.View().SetBodyColor(ViewOptions::kDefaultBodyColor); });
     connect(viewMenu_, &QMenu::aboutToShow, this, [this, &window] {

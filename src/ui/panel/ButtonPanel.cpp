@@ -118,9 +118,9 @@ public:
     int ButtonHeight() const { return height_; }
 
 private:
-    // "buttonOpAdd" for the action "ActOpAdd".
+    // "buttonOpAdd" for the action "actionOpAdd".
     static QString ButtonName(Command action) {
-        return QStringLiteral("button") + QString::fromLatin1(InfoOf(action).Name).mid(3);
+        return QStringLiteral("button") + QString::fromLatin1(InfoOf(action).Name).mid(6);
     }
 
     const CommandActionArray& actions_;

@@ -8,8 +8,8 @@ class QPainter;
 
 namespace pexa {
 
-// Where a tab's caption goes: centred in the tab, with the halves rounded
-// down as the tabs have always been drawn.
+// Where a tab's caption goes: centred in the tab, halves rounded down, so
+// that an odd leftover pixel falls to the right and below.
 QPoint TabTextOrigin(const QRect& tab, const QSize& text);
 
 // The tabs of the operation pages, filled with the window's colour (the

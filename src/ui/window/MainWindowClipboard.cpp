@@ -184,7 +184,7 @@ void MainWindow::BindClipboardStates() {
             [this](QAction& a) { a.setEnabled(bars_->Active() != nullptr); });
     OnState(Command::EditCopyGrouped, BarsSource, [this](QAction& a) {
         const CalcBar* bar = bars_->Active();
-        a.setEnabled(bar != nullptr && bar->Offers(ConvOption::Separated));
+        a.setEnabled(bar != nullptr && bar->Offers(ConvOption::DigitGrouping));
     });
     OnState(Command::EditPaste, BarsSource | ClipboardSource, [this](QAction& a) {
         const CalcBar* bar = bars_->Active();

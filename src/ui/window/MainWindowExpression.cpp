@@ -79,7 +79,7 @@ void MainWindow::PreviewExpression(const QString& text) {
     }
     const CalcBar* bar = bars_->Active();
     expressionLine_->ShowPreview(
-        bar != nullptr ? TextInBar(*bar, *result.Value, view_->Is(ViewOptions::Flag::Separated))
+        bar != nullptr ? TextInBar(*bar, *result.Value, view_->Is(ViewOptions::Flag::DigitGrouping))
                        : QString(),
         false);
 }

@@ -120,7 +120,7 @@ void MainWindow::ReadViewSettings() {
     SetLanguage(LanguageOfSetting(ReadProfileString(SectionView, kLanguageKey, "auto")));
     const MainSettings s = ReadMainSettings();
     calculator_.SetMode(static_cast<CalcValueMode>(s.CalcMode));
-    view_->Set(ViewOptions::Flag::Separated, s.Separated);
+    view_->Set(ViewOptions::Flag::DigitGrouping, s.DigitGrouping);
     view_->Set(ViewOptions::Flag::ShowIndicators, s.ShowIndicators);
     view_->Set(ViewOptions::Flag::ToolBar, s.ToolBar);
     view_->Set(ViewOptions::Flag::MenuBar, s.MenuBar);
@@ -242,7 +242,7 @@ void MainWindow::WriteAllSettings() {
 
     MainSettings s;
     s.CalcMode = static_cast<int>(calculator_.Mode());
-    s.Separated = view_->Is(ViewOptions::Flag::Separated);
+    s.DigitGrouping = view_->Is(ViewOptions::Flag::DigitGrouping);
     s.ShowIndicators = view_->Is(ViewOptions::Flag::ShowIndicators);
     s.ToolBar = view_->Is(ViewOptions::Flag::ToolBar);
     s.MenuBar = view_->Is(ViewOptions::Flag::MenuBar);

@@ -25,7 +25,7 @@ struct ViewToggle {
     ViewOptions::Flag Option;
 };
 constexpr ViewToggle ViewToggles[] = {
-    {Command::DigitGrouping, ViewOptions::Flag::Separated},
+    {Command::DigitGrouping, ViewOptions::Flag::DigitGrouping},
     {Command::ShowIndicators, ViewOptions::Flag::ShowIndicators},
     {Command::ToolBar, ViewOptions::Flag::ToolBar},
     {Command::MenuBar, ViewOptions::Flag::MenuBar},

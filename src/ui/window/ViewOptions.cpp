@@ -58,7 +58,7 @@ bool ViewOptions::Is(Flag flag) const {
         return !part->isHidden();
     if (flag == Flag::StayOnTop)
         return window_.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-    return flag == Flag::Separated ? separated_ : showIndicators_;
+    return flag == Flag::DigitGrouping ? digitGrouping_ : showIndicators_;
 }
 
 void ViewOptions::Set(Flag flag, bool on) {
@@ -71,11 +71,11 @@ void ViewOptions::Set(Flag flag, bool on) {
             window_.GiveKeyboardToBars();
         part->setVisible(on);
     } else {
-        (flag == Flag::Separated ? separated_ : showIndicators_) = on;
+        (flag == Flag::DigitGrouping ? digitGrouping_ : showIndicators_) = on;
         BarStack& bars = window_.Bars();
         for (int i = 0; i < bars.Count(); ++i) {
             CalcBar* bar = bars.At(i);
-            flag == Flag::Separated ? bar->SetSeparated(on) : bar->SetShowIndicators(on);
+            flag == Flag::DigitGrouping ? bar->SetDigitGrouping(on) : bar->SetShowIndicators(on);
         }
     }
 }

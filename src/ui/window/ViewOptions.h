@@ -26,7 +26,7 @@ public:
 
     // The options the View menu shows as checked.
     enum class Flag {
-        Separated,
+        DigitGrouping,
         ShowIndicators,
         ToolBar,
         MenuBar,
@@ -61,7 +61,7 @@ private:
     void ApplyWindowColor();
 
     MainWindow& window_;
-    bool separated_ = true;
+    bool digitGrouping_ = true;
     bool showIndicators_ = true;
     QFont displayFont_;
     std::int32_t bodyColor_ = 0;

@@ -129,13 +129,13 @@ void AccessibleControlsTest::controlsAreNamedInWords_data() {
     QTest::addColumn<ButtonFinder>("find");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("name");
-    QTest::newRow("shift left") << PanelButton("ActOpShiftLeft") << "<<"
+    QTest::newRow("shift left") << PanelButton("actionOpShiftLeft") << "<<"
                                 << "左シフト";
-    QTest::newRow("square") << PanelButton("ActOpSquare") << "x^2"
+    QTest::newRow("square") << PanelButton("actionOpSquare") << "x^2"
                             << "2乗";
-    QTest::newRow("memory clear") << PanelButton("ActMemoryClear") << "MC"
+    QTest::newRow("memory clear") << PanelButton("actionMemoryClear") << "MC"
                                   << "メモリクリア";
-    QTest::newRow("word mode") << PanelButton("ActModeWord") << "Word"
+    QTest::newRow("word mode") << PanelButton("actionModeWord") << "Word"
                                << "Word モード";
     QTest::newRow("binary bar") << ToolBarButtonOf(Command::ToggleBin) << "Bin"
                                 << "2進バー";
@@ -166,13 +166,13 @@ void AccessibleControlsTest::buttonActionsRunTheCommand_data() {
         << ToolBarButtonOf(Command::ToggleBin) << QAccessibleActionInterface::toggleAction()
         << Done([](MainWindow& window) { return window.Bars().Find(BarKind::Bin) != nullptr; });
     QTest::newRow("toggle switches to Word")
-        << PanelButton("ActModeWord") << QAccessibleActionInterface::toggleAction()
+        << PanelButton("actionModeWord") << QAccessibleActionInterface::toggleAction()
         << Done([](MainWindow& window) {
                return window.Engine().Mode() == CalcValueMode::Word &&
-                      !Checked(window, "ActModeDWord");
+                      !Checked(window, "actionModeDWord");
            });
     QTest::newRow("press types a digit")
-        << PanelButton("ActDigit7") << QAccessibleActionInterface::pressAction()
+        << PanelButton("actionDigit7") << QAccessibleActionInterface::pressAction()
         << Done([](MainWindow& window) { return ShownOf(window, BarKind::Decimal) == "7"; });
     QTest::newRow("toggle chooses a bar's encoding")
         << OptionButtonOf(BarKind::Char, Command::CharEncodeJIS)

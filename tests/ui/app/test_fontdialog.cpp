@@ -78,7 +78,7 @@ bool WithFontDialog(MainWindow& window, const std::function<void(QFontDialog&)>&
         }
     });
     timer.start();
-    Run(window, QStringLiteral("ActChooseFont"));
+    Run(window, QStringLiteral("actionChooseFont"));
     return found;
 }
 

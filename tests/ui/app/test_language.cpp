@@ -106,7 +106,7 @@ QStringList JapaneseTexts(const QStringList& texts, const QObject& window) {
                               .ValueLabel->text()))
             continue;
         // Each language is offered under its own name.
-        if (text.startsWith(QLatin1String("QAction ActLanguageJapanese ")))
+        if (text.startsWith(QLatin1String("QAction actionLanguageJapanese ")))
             continue;
         if (HasJapanese(text))
             found << text;
@@ -282,13 +282,13 @@ private slots:
     // choice is kept in pexa.ini.
     void switchKeepsTheCalculation() {
         WindowFixture window;
-        Run(*window, "ActModeWord");
+        Run(*window, "actionModeWord");
         window->Bars().Create(BarKind::Bin);
         Keys(*window, "12 + 3");
         const QString hexBefore = ShownOf(*window, BarKind::Hex);
         const int bars = window->Bars().Count();
         QAction* english =
-            window->MainMenuBar()->LanguageMenu()->findChild<QAction*>("ActLanguageEnglish");
+            window->MainMenuBar()->LanguageMenu()->findChild<QAction*>("actionLanguageEnglish");
         QVERIFY(english != nullptr);
         english->trigger();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);

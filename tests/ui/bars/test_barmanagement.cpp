@@ -37,8 +37,8 @@ std::vector<BarKind> Kinds(const MainWindow& window) {
 
 // Opens the integer bars so that the window holds DEC, HEX, OCT, BIN.
 void OpenFourBars(MainWindow& window) {
-    Run(window, "ActToggleOct");
-    Run(window, "ActToggleBin");
+    Run(window, "actionToggleOct");
+    Run(window, "actionToggleBin");
     QCOMPARE(Kinds(window),
              (std::vector<BarKind>{BarKind::Decimal, BarKind::Hex, BarKind::Oct, BarKind::Bin}));
 }
@@ -112,34 +112,34 @@ void BarManagementTest::startsWithDecimalAndHexadecimal() {
     QCOMPARE(ActiveCount(*window), 1);
     QCOMPARE(window->windowTitle(), "pexa - Decimal");
     QCOMPARE(window->Engine().Mode(), CalcValueMode::DWord);
-    QVERIFY(Checked(*window, "ActModeDWord"));
-    QVERIFY(Checked(*window, "ActToggleDec"));
-    QVERIFY(Checked(*window, "ActToggleHex"));
-    QVERIFY(!Checked(*window, "ActToggleOct"));
+    QVERIFY(Checked(*window, "actionModeDWord"));
+    QVERIFY(Checked(*window, "actionToggleDec"));
+    QVERIFY(Checked(*window, "actionToggleHex"));
+    QVERIFY(!Checked(*window, "actionToggleOct"));
     QCOMPARE(window->Bars().Site()->objectName(), "barSite");
 }
 
 void BarManagementTest::togglingOpensAtTheBottomAndActivates() {
     WindowFixture window;
-    QVERIFY(Run(*window, "ActToggleOct"));
+    QVERIFY(Run(*window, "actionToggleOct"));
     QCOMPARE(window->Bars().Count(), 3);
     QCOMPARE(window->Bars().At(2)->Kind(), BarKind::Oct);
     QCOMPARE(ActiveIndex(*window), 2);
     QCOMPARE(ActiveCount(*window), 1);
     QCOMPARE(window->windowTitle(), "pexa - Octal");
-    QVERIFY(Checked(*window, "ActToggleOct"));
+    QVERIFY(Checked(*window, "actionToggleOct"));
 }
 
 void BarManagementTest::togglingAnOpenInactiveKindClosesIt() {
     WindowFixture window;
-    Run(*window, "ActToggleOct");
+    Run(*window, "actionToggleOct");
     // Octal is active; hexadecimal goes, octal stays active.
-    QVERIFY(Run(*window, "ActToggleHex"));
+    QVERIFY(Run(*window, "actionToggleHex"));
     QCOMPARE(Kinds(*window), (std::vector<BarKind>{BarKind::Decimal, BarKind::Oct}));
     QCOMPARE(window->Bars().Active()->Kind(), BarKind::Oct);
-    QVERIFY(!Checked(*window, "ActToggleHex"));
+    QVERIFY(!Checked(*window, "actionToggleHex"));
     // At most one bar per kind: toggling it again opens one anew.
-    Run(*window, "ActToggleHex");
+    Run(*window, "actionToggleHex");
     QCOMPARE(Kinds(*window), (std::vector<BarKind>{BarKind::Decimal, BarKind::Oct, BarKind::Hex}));
 }
 
@@ -147,9 +147,9 @@ void BarManagementTest::closingActiveBarActivatesTheNextOne_data() {
     QTest::addColumn<int>("active");
     QTest::addColumn<int>("expected");
     QTest::addColumn<QString>("route");
-    QTest::newRow("middle, command") << 1 << 1 << "ActBarClose";
-    QTest::newRow("first, command") << 0 << 0 << "ActBarClose";
-    QTest::newRow("last, command") << 3 << 2 << "ActBarClose";
+    QTest::newRow("middle, command") << 1 << 1 << "actionBarClose";
+    QTest::newRow("first, command") << 0 << 0 << "actionBarClose";
+    QTest::newRow("last, command") << 3 << 2 << "actionBarClose";
     QTest::newRow("middle, toggle") << 2 << 2 << "toggle";
 }
 
@@ -162,8 +162,8 @@ void BarManagementTest::closingActiveBarActivatesTheNextOne() {
     std::vector<BarKind> kinds = Kinds(*window);
     window->Bars().Activate(window->Bars().At(active));
     if (route == "toggle") {
-        static const char* toggles[] = {"ActToggleDec", "ActToggleHex", "ActToggleOct",
-                                        "ActToggleBin"};
+        static const char* toggles[] = {"actionToggleDec", "actionToggleHex", "actionToggleOct",
+                                        "actionToggleBin"};
         QVERIFY(Run(*window, toggles[active]));
     } else {
         QVERIFY(Run(*window, route));
@@ -181,7 +181,7 @@ void BarManagementTest::searchStartsWhereTheClosedBarWasActivated() {
     window->Bars().Activate(window->Bars().At(2)); // OCT, remembered at position 2
     window->Bars().CloseOfKind(BarKind::Decimal);
     QCOMPARE(window->Bars().Active()->Kind(), BarKind::Oct);
-    Run(*window, "ActBarClose");
+    Run(*window, "actionBarClose");
     // The search starts at position 2, clamped to the last bar: BIN.
     QCOMPARE(Kinds(*window), (std::vector<BarKind>{BarKind::Hex, BarKind::Bin}));
     QCOMPARE(window->Bars().Active()->Kind(), BarKind::Bin);
@@ -190,18 +190,18 @@ void BarManagementTest::searchStartsWhereTheClosedBarWasActivated() {
 void BarManagementTest::closingTheOnlyBar() {
     WindowFixture window;
     window->Bars().CloseOfKind(BarKind::Hex);
-    QVERIFY(Run(*window, "ActBarClose"));
+    QVERIFY(Run(*window, "actionBarClose"));
     QCOMPARE(window->Bars().Count(), 0);
     QVERIFY(window->Bars().Active() == nullptr);
     QCOMPARE(ActiveIndex(*window), -1);
     QCOMPARE(window->windowTitle(), "pexa");
-    for (const char* name :
-         {"ActDigit1", "ActEditCopy", "ActEditCopyGrouped", "ActEditPaste", "ActBarClose"})
+    for (const char* name : {"actionDigit1", "actionEditCopy", "actionEditCopyGrouped",
+                             "actionEditPaste", "actionBarClose"})
         QVERIFY2(!Enabled(*window, name), name);
-    QVERIFY(!Run(*window, "ActBarClose"));
+    QVERIFY(!Run(*window, "actionBarClose"));
     // Stepping with no bars does nothing.
-    QVERIFY(Run(*window, "ActBarNext"));
-    QVERIFY(Run(*window, "ActBarPrev"));
+    QVERIFY(Run(*window, "actionBarNext"));
+    QVERIFY(Run(*window, "actionBarPrev"));
     QCOMPARE(window->Bars().Count(), 0);
     // A bar opened now is active at once.
     QVERIFY(window->Bars().Create(BarKind::Bin) != nullptr);
@@ -213,45 +213,45 @@ void BarManagementTest::stepsWrapAround() {
     WindowFixture window;
     OpenFourBars(*window);
     window->Bars().Activate(window->Bars().At(3));
-    Run(*window, "ActBarNext");
+    Run(*window, "actionBarNext");
     QCOMPARE(ActiveIndex(*window), 0);
-    Run(*window, "ActBarPrev");
+    Run(*window, "actionBarPrev");
     QCOMPARE(ActiveIndex(*window), 3);
-    Run(*window, "ActBarPrev");
+    Run(*window, "actionBarPrev");
     QCOMPARE(ActiveIndex(*window), 2);
     QCOMPARE(ActiveCount(*window), 1);
     QCOMPARE(window->Engine().Bars().LastActiveIndex(), 2);
     // With one bar, stepping activates it again.
     while (window->Bars().Count() > 1)
         window->Bars().Close(window->Bars().At(1));
-    Run(*window, "ActBarNext");
+    Run(*window, "actionBarNext");
     QCOMPARE(ActiveIndex(*window), 0);
 }
 
 void BarManagementTest::newBarTakesTheWindowState() {
     WindowFixture window;
-    Keys(*window, "ActModeWord ActModeByteSwap 258 +");
-    window->View().Set(ViewOptions::Flag::Separated, true);
+    Keys(*window, "actionModeWord actionModeByteSwap 258 +");
+    window->View().Set(ViewOptions::Flag::DigitGrouping, true);
     window->View().Set(ViewOptions::Flag::ShowIndicators, false);
     QFont font = window->font();
     font.setPointSize(17);
     window->View().SetDisplayFont(font);
 
-    Run(*window, "ActToggleBin");
+    Run(*window, "actionToggleBin");
     CalcBar* bin = window->Bars().Find(BarKind::Bin);
     QVERIFY(bin != nullptr);
     QCOMPARE(bin->Conv().GetMode(), CalcValueMode::Word);
     // 258 typed in byte-reversed decimal is stored as 0x0201.
     QCOMPARE(PlainText(bin), "0000001000000001");
     QCOMPARE(bin->OperatorText(), "+");
-    QVERIFY(bin->Separated());
+    QVERIFY(bin->GroupsDigits());
     QVERIFY(!bin->ShowIndicators());
     QCOMPARE(bin->Parts().ValuePanel->font().pointSize(), font.pointSize());
     QCOMPARE(bin->HasMessage(), false);
 
     // The decimal bar reads the bytes reversed; a new one does too.
     window->Bars().CloseOfKind(BarKind::Decimal);
-    Run(*window, "ActToggleDec");
+    Run(*window, "actionToggleDec");
     CalcBar* dec = window->Bars().Find(BarKind::Decimal);
     QVERIFY(dec->Conv().HasOption(ConvOption::ReverseEndian));
     QCOMPARE(PlainText(dec), "258");
@@ -286,7 +286,7 @@ void BarManagementTest::middleClickClosesTheBar() {
     QApplication::sendEvent(hex->Parts().CaptionLabel, &press);
     QTRY_COMPARE(window->Bars().Count(), 1);
     QCOMPARE(window->Bars().At(0)->Kind(), BarKind::Decimal);
-    QVERIFY(!Checked(*window, "ActToggleHex"));
+    QVERIFY(!Checked(*window, "actionToggleHex"));
 }
 
 void BarManagementTest::barMenuContributions() {
@@ -296,11 +296,11 @@ void BarManagementTest::barMenuContributions() {
     window->Bars().BuildBarMenu(*dec, menu);
     const QList<QAction*> items = menu.actions();
     QCOMPARE(items.size(), 5);
-    QCOMPARE(items[0], FindAction(*window, "ActEditCopy"));
-    QCOMPARE(items[1], FindAction(*window, "ActEditCopyGrouped"));
-    QCOMPARE(items[2], FindAction(*window, "ActEditPaste"));
+    QCOMPARE(items[0], FindAction(*window, "actionEditCopy"));
+    QCOMPARE(items[1], FindAction(*window, "actionEditCopyGrouped"));
+    QCOMPARE(items[2], FindAction(*window, "actionEditPaste"));
     QVERIFY(items[3]->isSeparator());
-    QCOMPARE(items[4], FindAction(*window, "ActBarClose"));
+    QCOMPARE(items[4], FindAction(*window, "actionBarClose"));
     // The items follow the commands' state.
     window->Bars().Close(dec);
     window->Bars().Close(window->Bars().At(0));
@@ -310,37 +310,37 @@ void BarManagementTest::barMenuContributions() {
 
 void BarManagementTest::viewOptionsReachEveryBar() {
     WindowFixture window;
-    Run(*window, "ActToggleOct");
-    QVERIFY(!Checked(*window, "ActDigitGrouping"));
-    Run(*window, "ActDigitGrouping");
-    QVERIFY(window->View().Is(ViewOptions::Flag::Separated));
-    QVERIFY(Checked(*window, "ActDigitGrouping"));
+    Run(*window, "actionToggleOct");
+    QVERIFY(!Checked(*window, "actionDigitGrouping"));
+    Run(*window, "actionDigitGrouping");
+    QVERIFY(window->View().Is(ViewOptions::Flag::DigitGrouping));
+    QVERIFY(Checked(*window, "actionDigitGrouping"));
     for (int i = 0; i < window->Bars().Count(); ++i)
-        QVERIFY(window->Bars().At(i)->Separated());
-    QVERIFY(Checked(*window, "ActShowIndicators"));
-    Run(*window, "ActShowIndicators");
+        QVERIFY(window->Bars().At(i)->GroupsDigits());
+    QVERIFY(Checked(*window, "actionShowIndicators"));
+    Run(*window, "actionShowIndicators");
     for (int i = 0; i < window->Bars().Count(); ++i)
         QVERIFY(!window->Bars().At(i)->ShowIndicators());
-    QVERIFY(!Checked(*window, "ActShowIndicators"));
+    QVERIFY(!Checked(*window, "actionShowIndicators"));
 
-    for (const char* name : {"ActToolBar", "ActMenuBar", "ActButtonPanel"})
+    for (const char* name : {"actionToolBar", "actionMenuBar", "actionButtonPanel"})
         QVERIFY2(Checked(*window, name), name);
-    Run(*window, "ActToolBar");
+    Run(*window, "actionToolBar");
     QVERIFY(!window->View().Is(ViewOptions::Flag::ToolBar));
-    Run(*window, "ActMenuBar");
+    Run(*window, "actionMenuBar");
     QVERIFY(!window->View().Is(ViewOptions::Flag::MenuBar));
-    Run(*window, "ActButtonPanel");
+    Run(*window, "actionButtonPanel");
     QVERIFY(!window->View().Is(ViewOptions::Flag::ButtonPanel));
-    for (const char* name : {"ActToolBar", "ActMenuBar", "ActButtonPanel"})
+    for (const char* name : {"actionToolBar", "actionMenuBar", "actionButtonPanel"})
         QVERIFY2(!Checked(*window, name), name);
-    Run(*window, "ActMenuBar");
+    Run(*window, "actionMenuBar");
     QVERIFY(window->View().Is(ViewOptions::Flag::MenuBar));
 
-    QVERIFY(!Checked(*window, "ActStayOnTop"));
-    Run(*window, "ActStayOnTop");
+    QVERIFY(!Checked(*window, "actionStayOnTop"));
+    Run(*window, "actionStayOnTop");
     QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QVERIFY(Checked(*window, "ActStayOnTop"));
-    Run(*window, "ActStayOnTop");
+    QVERIFY(Checked(*window, "actionStayOnTop"));
+    Run(*window, "actionStayOnTop");
     QVERIFY(!window->View().Is(ViewOptions::Flag::StayOnTop));
 }
 
@@ -352,14 +352,14 @@ void BarManagementTest::windowFollowsItsContent() {
     QCOMPARE(window->Bars().Site()->BandMinWidth(0), window->Bars().At(0)->CaptionWidth());
     const int twoBars = window->height();
     QCOMPARE(window->minimumSize(), window->maximumSize());
-    Run(*window, "ActToggleBin");
+    Run(*window, "actionToggleBin");
     QTRY_VERIFY(window->height() > twoBars);
     QCOMPARE(window->Bars().Site()->BandMinWidth(2), window->Bars().At(2)->CaptionWidth());
     const int threeBars = window->height();
-    Run(*window, "ActToolBar");
+    Run(*window, "actionToolBar");
     QTRY_VERIFY(window->height() < threeBars);
-    Run(*window, "ActToolBar");
-    Run(*window, "ActToggleBin");
+    Run(*window, "actionToolBar");
+    Run(*window, "actionToggleBin");
     QTRY_COMPARE(window->height(), twoBars);
     QVERIFY(!window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
 }
@@ -375,11 +375,11 @@ void BarManagementTest::containersAndMenus() {
         QCOMPARE(tools[i]->iconText(), captions[i]);
     // The tool bar shows the actions themselves, with their short captions
     // as icon texts.
-    QCOMPARE(tools[0], FindAction(*window, "ActToggleDec"));
-    QCOMPARE(tools[5], FindAction(*window, "ActToggleSize"));
+    QCOMPARE(tools[0], FindAction(*window, "actionToggleDec"));
+    QCOMPARE(tools[5], FindAction(*window, "actionToggleSize"));
     QVERIFY(tools[10]->isSeparator());
-    QCOMPARE(tools[11], FindAction(*window, "ActDigitGrouping"));
-    QCOMPARE(tools[16], FindAction(*window, "ActEditPaste"));
+    QCOMPARE(tools[11], FindAction(*window, "actionDigitGrouping"));
+    QCOMPARE(tools[16], FindAction(*window, "actionEditPaste"));
     // A tool button with its own caption still runs its command.
     tools[3]->trigger();
     QVERIFY(window->Bars().Find(BarKind::Oct) != nullptr);
@@ -391,7 +391,8 @@ void BarManagementTest::containersAndMenus() {
     QCOMPARE(menus[2]->text(), "表示(&V)");
     QCOMPARE(menus[3]->text(), "ヘルプ(&H)");
     QCOMPARE(window->MainMenuBar()->BarMenu()->actions().size(), 10);
-    QCOMPARE(window->MainMenuBar()->BarMenu()->actions()[2], FindAction(*window, "ActToggleBin"));
+    QCOMPARE(window->MainMenuBar()->BarMenu()->actions()[2],
+             FindAction(*window, "actionToggleBin"));
     // The commands, the way back to the default colour, and the language
     // submenu after a separator.
     QCOMPARE(window->MainMenuBar()->ViewMenu()->actions().size(), 18);
@@ -399,13 +400,14 @@ void BarManagementTest::containersAndMenus() {
              window->MainMenuBar()->DefaultColorItem());
     QCOMPARE(window->MainMenuBar()->ViewMenu()->actions().last()->menu(),
              window->MainMenuBar()->LanguageMenu());
-    QCOMPARE(window->MainMenuBar()->EditMenu()->actions().last(), FindAction(*window, "ActExit"));
+    QCOMPARE(window->MainMenuBar()->EditMenu()->actions().last(),
+             FindAction(*window, "actionExit"));
     QVERIFY(!window->ButtonPane()->isHidden());
     // The gradian unit is not offered, but its action stays shown (and so
     // can be enabled): only its menu items and button are hidden.
     QVERIFY(!OfferedInControls(Command::AngleGradians));
-    QVERIFY(FindAction(*window, "ActAngleGradians")->isVisible());
-    QVERIFY(FindAction(*window, "ActAngleGradians")->isEnabled());
+    QVERIFY(FindAction(*window, "actionAngleGradians")->isVisible());
+    QVERIFY(FindAction(*window, "actionAngleGradians")->isEnabled());
     QVERIFY(window->Execute(Command::AngleGradians));
     QCOMPARE(window->Engine().Options().Angle(), AngleUnit::Gradian);
 }
@@ -477,8 +479,8 @@ void BarManagementTest::textsOnTheBodyColourAreLegible() {
     QFETCH(QColor, body);
     WindowFixture window;
     MainWindow& form = window.Window();
-    Run(form, "ActToggleFloat"); // a bar with option buttons
-    Keys(form, "12 +");          // a pending operator in every value panel
+    Run(form, "actionToggleFloat"); // a bar with option buttons
+    Keys(form, "12 +");             // a pending operator in every value panel
     form.View().SetBodyColor(EncodeStoredColor(RgbOf(body)));
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -544,12 +546,12 @@ void BarManagementTest::windowStaysWhenEverythingIsHidden() {
     window->View().Set(ViewOptions::Flag::ButtonPanel, false);
     window->View().Set(ViewOptions::Flag::MenuBar, false);
     while (window->Bars().Count() > 0)
-        QVERIFY(Run(*window, "ActBarClose"));
+        QVERIFY(Run(*window, "actionBarClose"));
     QTRY_VERIFY(window->centralWidget()->height() >= 20);
     QVERIFY(window->width() >= 200);
     QVERIFY(window->isVisible());
     // A bar opened again is shown whole.
-    QVERIFY(Run(*window, "ActToggleHex"));
+    QVERIFY(Run(*window, "actionToggleHex"));
     QTRY_VERIFY(window->height() >= window->Bars().At(0)->minimumSizeHint().height());
 }
 
@@ -561,7 +563,7 @@ void BarManagementTest::largeFontWidensTheWindowInsteadOfCutting() {
     window->View().Set(ViewOptions::Flag::ButtonPanel, false);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(&window.Window()));
-    Run(*window, "ActModeInt64");
+    Run(*window, "actionModeInt64");
     Keys(*window, "AC 1234567890123456789");
     QFont font = window->View().DisplayFont();
     font.setPointSize(20);
@@ -589,7 +591,7 @@ void BarManagementTest::onlyValuesThatNeedRoomMoveTheBands() {
     WindowFixture window;
     window->View().Set(ViewOptions::Flag::ToolBar, false);
     window->View().Set(ViewOptions::Flag::ButtonPanel, false);
-    Run(*window, "ActModeInt64");
+    Run(*window, "actionModeInt64");
     Keys(*window, "AC");
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(&window.Window()));
@@ -630,12 +632,12 @@ void BarManagementTest::fontWiderThanTheScreenKeepsTheWindowOnIt() {
         // Without the tool bar and the button panel, the bars alone set the width.
         form.View().Set(ViewOptions::Flag::ToolBar, false);
         form.View().Set(ViewOptions::Flag::ButtonPanel, false);
-        for (const char* kind :
-             {"ActToggleOct", "ActToggleBin", "ActToggleChar", "ActToggleIP",
-              "ActToggleSexagesimal", "ActToggleFloat", "ActToggleTime", "ActToggleSize"})
+        for (const char* kind : {"actionToggleOct", "actionToggleBin", "actionToggleChar",
+                                 "actionToggleIP", "actionToggleSexagesimal", "actionToggleFloat",
+                                 "actionToggleTime", "actionToggleSize"})
             QVERIFY(Run(form, kind));
         QCOMPARE(form.Bars().Count(), 10);
-        Run(form, "ActModeInt64");
+        Run(form, "actionModeInt64");
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QTest::qWait(0);

@@ -204,8 +204,8 @@ private slots:
         QCOMPARE(oct->Parts().ValueLabel->text(), QString("00000221505"));
         QCOMPARE(bin->Parts().ValueLabel->text(), QString("00000000000000010010001101000101"));
         for (CalcBar* bar : {dec, hex, oct, bin}) {
-            bar->SetSeparated(true);
-            QVERIFY(bar->Separated());
+            bar->SetDigitGrouping(true);
+            QVERIFY(bar->GroupsDigits());
         }
         QCOMPARE(dec->Parts().ValueLabel->text(), QString("74,565"));
         QCOMPARE(hex->Parts().ValueLabel->text(), QString("0001 2345"));
@@ -243,7 +243,7 @@ private slots:
     void capabilitiesOfTheKinds() {
         struct Row {
             BarKind Kind;
-            bool Separated, Signed, Reverse;
+            bool DigitGrouping, Signed, Reverse;
         };
         const Row rows[] = {{BarKind::Decimal, true, true, true},
                             {BarKind::Hex, true, false, false},
@@ -251,7 +251,7 @@ private slots:
                             {BarKind::Bin, true, false, false}};
         for (const Row& row : rows) {
             CalcBar* bar = NewBar(row.Kind);
-            QCOMPARE(bar->Offers(ConvOption::Separated), row.Separated);
+            QCOMPARE(bar->Offers(ConvOption::DigitGrouping), row.DigitGrouping);
             QCOMPARE(bar->Offers(ConvOption::Signed), row.Signed);
             QCOMPARE(bar->Offers(ConvOption::ReverseEndian), row.Reverse);
             QVERIFY(!bar->Offers(ConvOption::NoPaste));
@@ -439,7 +439,7 @@ private slots:
         QCOMPARE(TextColor(*dec->Parts().ValueLabel), dec->GreyTextColor());
         QCOMPARE(dec->Conv().GetText(false), std::string("42"));
         // Refreshes keep the message; mode changes too.
-        dec->SetSeparated(true);
+        dec->SetDigitGrouping(true);
         ShowMode(*dec, CalcValueMode::DWord);
         QCOMPARE(dec->Parts().ValueLabel->text(), message);
         QVERIFY(!dec->Conv().IsIgnoredChar('1'));

@@ -37,18 +37,18 @@ void TestCommandActions::hintsFeedToolTipAndStatusTip_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("toolTip");
     QTest::addColumn<QString>("statusTip");
-    QTest::newRow("both parts") << "ActTimeDifference"
+    QTest::newRow("both parts") << "actionTimeDifference"
                                 << "時間差モード"
                                 << "日付けのかわりに時刻の差分を表示します";
     QTest::newRow("shortcut appended")
-        << "ActEditCopy"
+        << "actionEditCopy"
         << QStringLiteral("コピー (%1)")
                .arg(ShortcutText(QKeyCombination(Qt::ControlModifier, Qt::Key_C)))
         << "";
-    QTest::newRow("typed character appended") << "ActOpAdd"
+    QTest::newRow("typed character appended") << "actionOpAdd"
                                               << "加算 (+)"
                                               << "";
-    QTest::newRow("no hint") << "ActDigit7"
+    QTest::newRow("no hint") << "actionDigit7"
                              << ""
                              << "";
 }
@@ -171,14 +171,14 @@ void TestCommandActions::radioSetsAreExclusiveGroups() {
 // the command's state, also where the command changed nothing.
 void TestCommandActions::triggerShowsTheCommandsState() {
     WindowFixture window;
-    Run(*window, "ActModeReal");
+    Run(*window, "actionModeReal");
     QAction* rotate = window->Action(Command::Rotate);
     QVERIFY(!rotate->isEnabled());
     window->ReplaceCommandsForTest([](Command) {});
     rotate->trigger();
     QVERIFY(!rotate->isChecked());
     window->ReplaceCommandsForTest({});
-    Run(*window, "ActModeDWord");
+    Run(*window, "actionModeDWord");
     rotate->trigger();
     QVERIFY(window->Engine().Options().Rotate());
     QVERIFY(rotate->isChecked());
@@ -197,10 +197,10 @@ void TestCommandActions::disabledCommandDoesNotRun() {
 void TestCommandActions::failingCommandIsReported() {
     WindowFixture window;
     window->ReplaceCommandsForTest([](Command) { throw std::runtime_error("broken"); });
-    QTest::ignoreMessage(QtWarningMsg, "ActDigit7: broken");
+    QTest::ignoreMessage(QtWarningMsg, "actionDigit7: broken");
     QVERIFY(window->Execute(Command::Digit7));
     window->ReplaceCommandsForTest([](Command) { throw 1; });
-    QTest::ignoreMessage(QtWarningMsg, "ActDigit7: unknown failure");
+    QTest::ignoreMessage(QtWarningMsg, "actionDigit7: unknown failure");
     QVERIFY(window->Execute(Command::Digit7));
 }
 

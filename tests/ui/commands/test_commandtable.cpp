@@ -49,8 +49,8 @@ private slots:
     }
 
     void modeCommandsCarryTheirModeCode() {
-        const char* modes[] = {"ActModeByte", "ActModeWord", "ActModeDWord", "ActModeInt64",
-                               "ActModeReal"};
+        const char* modes[] = {"actionModeByte", "actionModeWord", "actionModeDWord",
+                               "actionModeInt64", "actionModeReal"};
         for (int code = 0; code < 5; ++code) {
             const std::optional<Command> command = CommandNamed(modes[code]);
             QVERIFY(command.has_value());

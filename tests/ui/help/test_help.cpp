@@ -581,11 +581,11 @@ private slots:
     void helpCommandOpensContents() {
         WindowFixture window;
         window->HelpViewer()->SetHelpFile(HelpDocument());
-        QVERIFY(Run(*window, "ActHelpContents"));
+        QVERIFY(Run(*window, "actionHelpContents"));
         QVERIFY(window->HelpViewer()->isVisible());
         QVERIFY(window->HelpViewer()->IsLoaded());
         QVERIFY(window->HelpViewer()->CurrentAnchor().isEmpty());
-        QCOMPARE(FindAction(*window, "ActHelpContents")->shortcut(), QKeySequence(Qt::Key_F1));
+        QCOMPARE(FindAction(*window, "actionHelpContents")->shortcut(), QKeySequence(Qt::Key_F1));
     }
 
     void f1OnMenuItemOpensItsTopic_data() {
@@ -593,11 +593,11 @@ private slots:
         QTest::addColumn<QString>("action");
         QTest::addColumn<int>("context");
         QTest::newRow("bar menu") << "barMenu"
-                                  << "ActToggleHex" << 6;
+                                  << "actionToggleHex" << 6;
         QTest::newRow("view menu") << "viewMenu"
-                                   << "ActModeMenu" << 23;
+                                   << "actionModeMenu" << 23;
         QTest::newRow("edit menu") << "editMenu"
-                                   << "ActExit" << 20;
+                                   << "actionExit" << 20;
     }
 
     void f1OnMenuItemOpensItsTopic() {

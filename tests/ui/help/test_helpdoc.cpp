@@ -376,7 +376,7 @@ private slots:
               &KeyCharEncoding, &KeyTimeEncoding, &KeyHistoryCount})
             QVERIFY2(row(key->Section, key->Key, QString::number(key->Default)), key->Key.data());
         for (const ProfileBoolKey* key :
-             {&KeySeparated, &KeyShowIndicators, &KeyToolBar, &KeyMenuBar, &KeyButtonPanel,
+             {&KeyDigitGrouping, &KeyShowIndicators, &KeyToolBar, &KeyMenuBar, &KeyButtonPanel,
               &KeyTopmost, &KeyHyp, &KeyRotate, &KeyArithmetic, &KeyHmsStyle, &KeyTimeDiffMode,
               &KeyHistoryKeep})
             QVERIFY2(row(key->Section, key->Key, key->Default ? "1" : "0"), key->Key.data());

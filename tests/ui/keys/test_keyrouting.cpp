@@ -122,49 +122,49 @@ void KeyRoutingTest::keyRunsItsCommand_data() {
         const char* Command;
     };
     const CharRow chars[] = {
-        {'=', Qt::Key_Equal, None, "ActEqual"},
-        {'?', Qt::Key_Question, Shift, "ActRecallAnswer"},
-        {'+', Qt::Key_Plus, Shift, "ActOpAdd"},
-        {'-', Qt::Key_Minus, None, "ActOpSub"},
-        {'*', Qt::Key_Asterisk, Shift, "ActOpMul"},
-        {'/', Qt::Key_Slash, None, "ActOpDiv"},
-        {'%', Qt::Key_Percent, Shift, "ActOpMod"},
-        {'&', Qt::Key_Ampersand, Shift, "ActOpAnd"},
-        {'|', Qt::Key_Bar, Shift, "ActOpOr"},
-        {'^', Qt::Key_AsciiCircum, Shift, "ActOpXor"},
-        {'<', Qt::Key_Less, Shift, "ActOpShiftLeft"},
-        {'>', Qt::Key_Greater, Shift, "ActOpShiftRight"},
-        {'w', Qt::Key_W, None, "ActOpPower"},
-        {'t', Qt::Key_T, None, "ActOpRoot"},
-        {'g', Qt::Key_G, None, "ActOpLogN"},
-        {'_', Qt::Key_Underscore, Shift, "ActNegate"},
-        {'~', Qt::Key_AsciiTilde, Shift, "ActOpNot"},
-        {'{', Qt::Key_BraceLeft, Shift, "ActOpShiftLeftByAmount"},
-        {'}', Qt::Key_BraceRight, Shift, "ActOpShiftRightByAmount"},
-        {';', Qt::Key_Semicolon, None, "ActShiftAmountMenu"},
-        {'v', Qt::Key_V, None, "ActOpReverseBytes"},
-        {'V', Qt::Key_V, Shift, "ActOpReverseBits"},
-        {'o', Qt::Key_O, None, "ActOpPopCount"},
-        {'h', Qt::Key_H, None, "ActOpLeadingZeros"},
-        {'r', Qt::Key_R, None, "ActOpTrailingZeros"},
-        {'i', Qt::Key_I, None, "ActOpFloor"},
-        {'j', Qt::Key_J, None, "ActOpCeil"},
-        {'k', Qt::Key_K, None, "ActOpRound"},
-        {'#', Qt::Key_NumberSign, Shift, "ActOpFrac"},
-        {'@', Qt::Key_At, Shift, "ActOpSqrt"},
-        {'`', Qt::Key_QuoteLeft, None, "ActOpSquare"},
-        {'\\', Qt::Key_Backslash, None, "ActOpReciprocal"},
-        {'n', Qt::Key_N, None, "ActOpLogE"},
-        {'l', Qt::Key_L, None, "ActOpLog10"},
-        {'L', Qt::Key_L, Shift, "ActOpLog2"},
-        {'x', Qt::Key_X, None, "ActOpExpE"},
-        {'y', Qt::Key_Y, None, "ActOpExp10"},
-        {'X', Qt::Key_X, Shift, "ActOpExp2"},
-        {'!', Qt::Key_Exclam, Shift, "ActOpFactorial"},
-        {'I', Qt::Key_I, Shift, "ActOpSin"},
-        {'O', Qt::Key_O, Shift, "ActOpCos"},
-        {'T', Qt::Key_T, Shift, "ActOpTan"},
-        {'P', Qt::Key_P, Shift, "ActPi"},
+        {'=', Qt::Key_Equal, None, "actionEqual"},
+        {'?', Qt::Key_Question, Shift, "actionRecallAnswer"},
+        {'+', Qt::Key_Plus, Shift, "actionOpAdd"},
+        {'-', Qt::Key_Minus, None, "actionOpSub"},
+        {'*', Qt::Key_Asterisk, Shift, "actionOpMul"},
+        {'/', Qt::Key_Slash, None, "actionOpDiv"},
+        {'%', Qt::Key_Percent, Shift, "actionOpMod"},
+        {'&', Qt::Key_Ampersand, Shift, "actionOpAnd"},
+        {'|', Qt::Key_Bar, Shift, "actionOpOr"},
+        {'^', Qt::Key_AsciiCircum, Shift, "actionOpXor"},
+        {'<', Qt::Key_Less, Shift, "actionOpShiftLeft"},
+        {'>', Qt::Key_Greater, Shift, "actionOpShiftRight"},
+        {'w', Qt::Key_W, None, "actionOpPower"},
+        {'t', Qt::Key_T, None, "actionOpRoot"},
+        {'g', Qt::Key_G, None, "actionOpLogN"},
+        {'_', Qt::Key_Underscore, Shift, "actionNegate"},
+        {'~', Qt::Key_AsciiTilde, Shift, "actionOpNot"},
+        {'{', Qt::Key_BraceLeft, Shift, "actionOpShiftLeftByAmount"},
+        {'}', Qt::Key_BraceRight, Shift, "actionOpShiftRightByAmount"},
+        {';', Qt::Key_Semicolon, None, "actionShiftAmountMenu"},
+        {'v', Qt::Key_V, None, "actionOpReverseBytes"},
+        {'V', Qt::Key_V, Shift, "actionOpReverseBits"},
+        {'o', Qt::Key_O, None, "actionOpPopCount"},
+        {'h', Qt::Key_H, None, "actionOpLeadingZeros"},
+        {'r', Qt::Key_R, None, "actionOpTrailingZeros"},
+        {'i', Qt::Key_I, None, "actionOpFloor"},
+        {'j', Qt::Key_J, None, "actionOpCeil"},
+        {'k', Qt::Key_K, None, "actionOpRound"},
+        {'#', Qt::Key_NumberSign, Shift, "actionOpFrac"},
+        {'@', Qt::Key_At, Shift, "actionOpSqrt"},
+        {'`', Qt::Key_QuoteLeft, None, "actionOpSquare"},
+        {'\\', Qt::Key_Backslash, None, "actionOpReciprocal"},
+        {'n', Qt::Key_N, None, "actionOpLogE"},
+        {'l', Qt::Key_L, None, "actionOpLog10"},
+        {'L', Qt::Key_L, Shift, "actionOpLog2"},
+        {'x', Qt::Key_X, None, "actionOpExpE"},
+        {'y', Qt::Key_Y, None, "actionOpExp10"},
+        {'X', Qt::Key_X, Shift, "actionOpExp2"},
+        {'!', Qt::Key_Exclam, Shift, "actionOpFactorial"},
+        {'I', Qt::Key_I, Shift, "actionOpSin"},
+        {'O', Qt::Key_O, Shift, "actionOpCos"},
+        {'T', Qt::Key_T, Shift, "actionOpTan"},
+        {'P', Qt::Key_P, Shift, "actionPi"},
     };
     for (const CharRow& c : chars)
         QTest::newRow(qPrintable(QStringLiteral("char %1").arg(QChar(QLatin1Char(c.Char)))))
@@ -175,59 +175,59 @@ void KeyRoutingTest::keyRunsItsCommand_data() {
     for (int d = 0; d <= 9; ++d) {
         const auto key = static_cast<Qt::Key>(Qt::Key_0 + d);
         const QString text = QString::number(d);
-        const QString command = QStringLiteral("ActDigit") + text;
+        const QString command = QStringLiteral("actionDigit") + text;
         QTest::newRow(qPrintable(QStringLiteral("key %1").arg(d)))
             << static_cast<int>(key) << static_cast<int>(None) << text << command;
         QTest::newRow(qPrintable(QStringLiteral("pad %1").arg(d)))
             << static_cast<int>(key) << static_cast<int>(Pad) << text << command;
     }
-    row("pad +", Qt::Key_Plus, Pad, "+", "ActOpAdd");
-    row("pad -", Qt::Key_Minus, Pad, "-", "ActOpSub");
-    row("pad *", Qt::Key_Asterisk, Pad, "*", "ActOpMul");
-    row("pad /", Qt::Key_Slash, Pad, "/", "ActOpDiv");
-    row("pad .", Qt::Key_Period, Pad, ".", "ActPeriod");
-    row("pad Enter", Qt::Key_Enter, Pad, "\r", "ActEqual");
-    row("Return", Qt::Key_Return, None, "\r", "ActEqual");
-    row("key A", Qt::Key_A, None, "a", "ActDigitA");
-    row("key F", Qt::Key_F, None, "f", "ActDigitF");
+    row("pad +", Qt::Key_Plus, Pad, "+", "actionOpAdd");
+    row("pad -", Qt::Key_Minus, Pad, "-", "actionOpSub");
+    row("pad *", Qt::Key_Asterisk, Pad, "*", "actionOpMul");
+    row("pad /", Qt::Key_Slash, Pad, "/", "actionOpDiv");
+    row("pad .", Qt::Key_Period, Pad, ".", "actionPeriod");
+    row("pad Enter", Qt::Key_Enter, Pad, "\r", "actionEqual");
+    row("Return", Qt::Key_Return, None, "\r", "actionEqual");
+    row("key A", Qt::Key_A, None, "a", "actionDigitA");
+    row("key F", Qt::Key_F, None, "f", "actionDigitF");
     row("Shift+A", Qt::Key_A, Shift, "A", "");
     row("Shift+F", Qt::Key_F, Shift, "F", "");
     row("Shift+Z", Qt::Key_Z, Shift, "Z", "");
     row("z", Qt::Key_Z, None, "z", "");
-    row("colon", Qt::Key_Colon, Shift, ":", "ActSeparator");
-    row("period", Qt::Key_Period, None, ".", "ActPeriod");
-    row("comma", Qt::Key_Comma, None, ",", "ActPeriod");
+    row("colon", Qt::Key_Colon, Shift, ":", "actionSeparator");
+    row("period", Qt::Key_Period, None, ".", "actionPeriod");
+    row("comma", Qt::Key_Comma, None, ",", "actionPeriod");
     row("space", Qt::Key_Space, None, " ", "");
-    row("Backspace", Qt::Key_Backspace, None, "\b", "ActBackSpace");
-    row("Delete", Qt::Key_Delete, None, "\x7f", "ActClearEntry");
-    row("Escape", Qt::Key_Escape, None, "\x1b", "ActClearAll");
-    row("Ctrl+B", Qt::Key_B, Ctrl, "\x02", "ActModeByte");
-    row("Ctrl+W", Qt::Key_W, Ctrl, "\x17", "ActModeWord");
-    row("Ctrl+D", Qt::Key_D, Ctrl, "\x04", "ActModeDWord");
-    row("Ctrl+Q", Qt::Key_Q, Ctrl, "\x11", "ActModeInt64");
-    row("Ctrl+R", Qt::Key_R, Ctrl, "\x12", "ActModeReal");
-    row("Ctrl+S", Qt::Key_S, Ctrl, "\x13", "ActModeSigned");
-    row("Ctrl+E", Qt::Key_E, Ctrl, "\x05", "ActModeByteSwap");
-    row("Ctrl+T", Qt::Key_T, Ctrl, "\x14", "ActRotate");
-    row("Ctrl+A", Qt::Key_A, Ctrl, "\x01", "ActArithmeticShift");
-    row("Ctrl+H", Qt::Key_H, Ctrl, "\x08", "ActHyperbolic");
+    row("Backspace", Qt::Key_Backspace, None, "\b", "actionBackSpace");
+    row("Delete", Qt::Key_Delete, None, "\x7f", "actionClearEntry");
+    row("Escape", Qt::Key_Escape, None, "\x1b", "actionClearAll");
+    row("Ctrl+B", Qt::Key_B, Ctrl, "\x02", "actionModeByte");
+    row("Ctrl+W", Qt::Key_W, Ctrl, "\x17", "actionModeWord");
+    row("Ctrl+D", Qt::Key_D, Ctrl, "\x04", "actionModeDWord");
+    row("Ctrl+Q", Qt::Key_Q, Ctrl, "\x11", "actionModeInt64");
+    row("Ctrl+R", Qt::Key_R, Ctrl, "\x12", "actionModeReal");
+    row("Ctrl+S", Qt::Key_S, Ctrl, "\x13", "actionModeSigned");
+    row("Ctrl+E", Qt::Key_E, Ctrl, "\x05", "actionModeByteSwap");
+    row("Ctrl+T", Qt::Key_T, Ctrl, "\x14", "actionRotate");
+    row("Ctrl+A", Qt::Key_A, Ctrl, "\x01", "actionArithmeticShift");
+    row("Ctrl+H", Qt::Key_H, Ctrl, "\x08", "actionHyperbolic");
     row("Ctrl+X", Qt::Key_X, Ctrl, "\x18", "");
-    row("Tab", Qt::Key_Tab, None, "\t", "ActBarNext");
-    row("Shift+Tab", Qt::Key_Backtab, Shift, "", "ActBarPrev");
-    row("Down", Qt::Key_Down, None, "", "ActBarNext");
-    row("Up", Qt::Key_Up, None, "", "ActBarPrev");
+    row("Tab", Qt::Key_Tab, None, "\t", "actionBarNext");
+    row("Shift+Tab", Qt::Key_Backtab, Shift, "", "actionBarPrev");
+    row("Down", Qt::Key_Down, None, "", "actionBarNext");
+    row("Up", Qt::Key_Up, None, "", "actionBarPrev");
     row("Ctrl+Tab", Qt::Key_Tab, Ctrl, "\t", "");
     row("Ctrl+Shift+Tab", Qt::Key_Backtab, Ctrl | Shift, "", "");
-    row("Ctrl+C", Qt::Key_C, Ctrl, "\x03", "ActEditCopy");
-    row("Ctrl+Shift+C", Qt::Key_C, Ctrl | Shift, "\x03", "ActEditCopyGrouped");
-    row("Ctrl+V", Qt::Key_V, Ctrl, "\x16", "ActEditPaste");
-    row("Ctrl+Alt+C", Qt::Key_C, Ctrl | Alt, "\x03", "ActEditCopyCLiteral");
-    row("Ctrl+F4", Qt::Key_F4, Ctrl, "", "ActBarClose");
-    row("F1", Qt::Key_F1, None, "", "ActHelpContents");
-    row("Alt+F4", Qt::Key_F4, Alt, "", "ActExit");
-    row("Q", Qt::Key_Q, None, "q", "ActQuickMenu");
-    row("Shift+Q", Qt::Key_Q, Shift, "Q", "ActDescriptiveQuickMenu");
-    row("M", Qt::Key_M, None, "m", "ActModeMenu");
+    row("Ctrl+C", Qt::Key_C, Ctrl, "\x03", "actionEditCopy");
+    row("Ctrl+Shift+C", Qt::Key_C, Ctrl | Shift, "\x03", "actionEditCopyGrouped");
+    row("Ctrl+V", Qt::Key_V, Ctrl, "\x16", "actionEditPaste");
+    row("Ctrl+Alt+C", Qt::Key_C, Ctrl | Alt, "\x03", "actionEditCopyCLiteral");
+    row("Ctrl+F4", Qt::Key_F4, Ctrl, "", "actionBarClose");
+    row("F1", Qt::Key_F1, None, "", "actionHelpContents");
+    row("Alt+F4", Qt::Key_F4, Alt, "", "actionExit");
+    row("Q", Qt::Key_Q, None, "q", "actionQuickMenu");
+    row("Shift+Q", Qt::Key_Q, Shift, "Q", "actionDescriptiveQuickMenu");
+    row("M", Qt::Key_M, None, "m", "actionModeMenu");
     row("Shift+M", Qt::Key_M, Shift, "M", "");
     row("Alt+x", Qt::Key_X, Alt, "x", "");
 }
@@ -275,8 +275,8 @@ void KeyRoutingTest::keyTableFollowsTheDecimalSeparator() {
     QCOMPARE(CommandOfKeyChar(','), std::optional<Command>(Command::Period));
     QCOMPARE(CommandOfKeyChar('.'), std::nullopt);
 
-    window.View().Set(ViewOptions::Flag::Separated, false);
-    Run(window, "ActModeReal");
+    window.View().Set(ViewOptions::Flag::DigitGrouping, false);
+    Run(window, "actionModeReal");
     // The number pad's separator key types the locale's character.
     Type(&window, "1");
     Press(&window, {Qt::Key_Comma, Pad, ","});
@@ -303,14 +303,14 @@ void KeyRoutingTest::oddDecimalSeparatorLeavesTheTable() {
     odd.DecimalSeparator = separator;
     FormatSettingsScope scope(odd);
     MainWindow window;
-    window.View().Set(ViewOptions::Flag::Separated, false);
+    window.View().Set(ViewOptions::Flag::DigitGrouping, false);
     QCOMPARE(KeyCharOf(Command::Period), std::nullopt);
     QCOMPARE(CommandOfKeyChar('+'), std::optional<Command>(Command::OpAdd));
     Type(&window, "12+3=");
     QCOMPARE(ShownOf(window, BarKind::Decimal), QStringLiteral("15"));
     QCOMPARE(window.Popups().OperatorMenu()->actions().first()->text(),
              QStringLiteral("An&d \t&&"));
-    QCOMPARE(FindAction(window, "ActOpShiftLeftByAmount")->text(), QStringLiteral("<<8"));
+    QCOMPARE(FindAction(window, "actionOpShiftLeftByAmount")->text(), QStringLiteral("<<8"));
 }
 
 // The table's own characters (checked when it compiles): the first one from
@@ -366,33 +366,33 @@ void KeyRoutingTest::lowerAndUpperCaseCharacters_data() {
     QTest::addColumn<QString>("shown");
     const int dec = static_cast<int>(BarKind::Decimal);
     const int hex = static_cast<int>(BarKind::Hex);
-    QTest::newRow("v reverses the bytes") << "ActModeDWord"
+    QTest::newRow("v reverses the bytes") << "actionModeDWord"
                                           << "1v" << hex << "01000000";
-    QTest::newRow("V reverses the bits") << "ActModeDWord"
+    QTest::newRow("V reverses the bits") << "actionModeDWord"
                                          << "1V" << hex << "80000000";
-    QTest::newRow("l common logarithm") << "ActModeReal"
+    QTest::newRow("l common logarithm") << "actionModeReal"
                                         << "1000l" << dec << "3";
-    QTest::newRow("L binary logarithm") << "ActModeReal"
+    QTest::newRow("L binary logarithm") << "actionModeReal"
                                         << "1024L" << dec << "10";
-    QTest::newRow("x e^x") << "ActModeReal"
+    QTest::newRow("x e^x") << "actionModeReal"
                            << "0x" << dec << "1";
-    QTest::newRow("X 2^x") << "ActModeReal"
+    QTest::newRow("X 2^x") << "actionModeReal"
                            << "5X" << dec << "32";
-    QTest::newRow("y 10^x") << "ActModeReal"
+    QTest::newRow("y 10^x") << "actionModeReal"
                             << "3y" << dec << "1000";
-    QTest::newRow("operators") << "ActModeDWord"
+    QTest::newRow("operators") << "actionModeDWord"
                                << "2+3*4=" << dec << "20";
-    QTest::newRow("and") << "ActModeDWord"
+    QTest::newRow("and") << "actionModeDWord"
                          << "6&3=" << dec << "2";
-    QTest::newRow("or") << "ActModeDWord"
+    QTest::newRow("or") << "actionModeDWord"
                         << "6|3=" << dec << "7";
-    QTest::newRow("n-bit shift") << "ActModeDWord"
+    QTest::newRow("n-bit shift") << "actionModeDWord"
                                  << "1{" << dec << "256";
-    QTest::newRow("sign key") << "ActModeReal"
+    QTest::newRow("sign key") << "actionModeReal"
                               << "5_" << dec << "-5";
-    QTest::newRow("factorial") << "ActModeReal"
+    QTest::newRow("factorial") << "actionModeReal"
                                << "5!" << dec << "120";
-    QTest::newRow("answer") << "ActModeDWord"
+    QTest::newRow("answer") << "actionModeDWord"
                             << "2+3=7?" << dec << "5";
 }
 
@@ -430,7 +430,7 @@ void KeyRoutingTest::disabledShortcutLetsTheKeyGoOn() {
     QCOMPARE(window->Keys().ShortcutCommand(CommandList::Keys, ctrlS),
              std::optional<Command>(Command::ModeSigned));
     QVERIFY(window->Keys().ClaimsKey(ctrlS));
-    Run(*window, "ActModeReal");
+    Run(*window, "actionModeReal");
     QVERIFY(!window->Keys().ClaimsKey(ctrlS));
     QVERIFY(!window->Keys().KeyDown(ctrlS));
     QVERIFY(!window->Engine().Signed());
@@ -451,7 +451,7 @@ void KeyRoutingTest::disabledDigitShortcutDoesNothing() {
     Press(target, {Qt::Key_Period, None, "."});
     QCOMPARE(ShownOf(*window, BarKind::Decimal), QStringLiteral("7"));
     // In Real mode the Signed command is disabled: Ctrl+S changes nothing.
-    Run(*window, "ActModeReal");
+    Run(*window, "actionModeReal");
     Press(target, {Qt::Key_S, Ctrl, "\x13"});
     QVERIFY(!window->Engine().Signed());
 }
@@ -487,7 +487,7 @@ void KeyRoutingTest::altLetterPicksABarBeforeTheMenuBar() {
     QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
-    Run(form, "ActToggleBin");
+    Run(form, "actionToggleBin");
     QTest::keyClick(&form, Qt::Key_D, Qt::AltModifier);
     QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Decimal));
     QTest::keyClick(&form, Qt::Key_B, Qt::AltModifier);
@@ -608,9 +608,9 @@ void KeyRoutingTest::ctrlTabStepsThePagesWithoutWrapping() {
 void KeyRoutingTest::mouseWheelStepsTheBars() {
     WindowFixture window;
     MainWindow& form = window.Window();
-    Run(form, "ActToggleOct");
-    Run(form, "ActToggleDec"); // closed
-    Run(form, "ActToggleDec"); // reopened at the bottom: HEX, OCT, DEC
+    Run(form, "actionToggleOct");
+    Run(form, "actionToggleDec"); // closed
+    Run(form, "actionToggleDec"); // reopened at the bottom: HEX, OCT, DEC
     QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Decimal));
     auto wheel = [&](QWidget* over, int delta) {
         const QPointF pos(2, 2);
@@ -619,7 +619,7 @@ void KeyRoutingTest::mouseWheelStepsTheBars() {
         QApplication::sendEvent(over, &event);
         return event.isAccepted();
     };
-    QWidget* button = form.Buttons().ButtonOf(QStringLiteral("ActDigit7"));
+    QWidget* button = form.Buttons().ButtonOf(QStringLiteral("actionDigit7"));
     QVERIFY(wheel(button, -120)); // down: the next bar, wrapping to the first
     QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Hex));
     QVERIFY(wheel(&form, 120)); // up: the previous one
@@ -634,7 +634,7 @@ void KeyRoutingTest::mouseWheelStepsTheBars() {
     QCOMPARE(form.Buttons().Pages->currentIndex(), 0);
     QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Decimal));
     // Over the history the wheel scrolls its lines, and stops at their ends.
-    Run(form, "ActHistoryPane");
+    Run(form, "actionHistoryPane");
     wheel(form.History()->viewport(), 120);
     wheel(form.History()->viewport(), -120);
     QCOMPARE(form.Bars().Active(), form.Bars().Find(BarKind::Decimal));

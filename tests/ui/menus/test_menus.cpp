@@ -169,7 +169,7 @@ void MenusTest::operatorMenuShowsTheTypedKeys() {
     };
     QCOMPARE(Texts(*window->Popups().OperatorMenu()), expected);
     // Commands with a shortcut show it instead of a typed key.
-    const QAction* arithmetic = ItemOf(*window->Popups().OperatorMenu(), "ActArithmeticShift");
+    const QAction* arithmetic = ItemOf(*window->Popups().OperatorMenu(), "actionArithmeticShift");
     QCOMPARE(arithmetic->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_A));
     QVERIFY(arithmetic->isShortcutVisibleInContextMenu());
     QVERIFY(arithmetic->isCheckable());
@@ -240,17 +240,17 @@ void MenusTest::englishMenusNameCommandsApart() {
     QCOMPARE(Texts(*Submenu(quick, "&Int")),
              (QStringList{"&Floor \ti", "&Ceil \tj", "&Round \tk"}));
 
-    QCOMPARE(ButtonOf(form, "ActOpFloor")->text(), QStringLiteral("Floor"));
-    QCOMPARE(ButtonOf(form, "ActModeByteSwap")->text(), QStringLiteral("Swap"));
-    QCOMPARE(ButtonOf(form, "ActOpReverseBytes")->text(), QStringLiteral("Rev"));
+    QCOMPARE(ButtonOf(form, "actionOpFloor")->text(), QStringLiteral("Floor"));
+    QCOMPARE(ButtonOf(form, "actionModeByteSwap")->text(), QStringLiteral("Swap"));
+    QCOMPARE(ButtonOf(form, "actionOpReverseBytes")->text(), QStringLiteral("Rev"));
     QCOMPARE(form.Action(Command::ModeByteSwap)->text(), QStringLiteral("Byte Swap"));
     QCOMPARE(ShortHintOf(Command::ModeByteSwap), QStringLiteral("Swap Byte Order"));
     QCOMPARE(form.Action(Command::OpReverseBytes)->text(), QStringLiteral("Reverse Bytes"));
 
     form.SetLanguage(UiLanguage::Japanese);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
-    QCOMPARE(ButtonOf(form, "ActOpFloor")->text(), QStringLiteral("Trunc"));
-    QCOMPARE(ButtonOf(form, "ActModeByteSwap")->text(), QStringLiteral("Rev"));
+    QCOMPARE(ButtonOf(form, "actionOpFloor")->text(), QStringLiteral("Trunc"));
+    QCOMPARE(ButtonOf(form, "actionModeByteSwap")->text(), QStringLiteral("Rev"));
     QCOMPARE(form.Action(Command::ModeByteSwap)->text(), QStringLiteral("Reverse Endian"));
     QCOMPARE(Texts(*Submenu(quick, "&Int")),
              (QStringList{"&Trunc \ti", "&Ceil \tj", "&Round \tk"}));
@@ -264,18 +264,18 @@ void MenusTest::englishMenusNameCommandsApart() {
 void MenusTest::keyTextOfTheAmpersandIsDoubled() {
     WindowFixture window;
     QMenu menu;
-    QAction* andItem = NewCommandItem(*FindAction(*window, "ActOpAnd"), Command::OpAnd, &menu);
+    QAction* andItem = NewCommandItem(*FindAction(*window, "actionOpAnd"), Command::OpAnd, &menu);
     SetOwnCaption(*andItem, QStringLiteral("An&d "));
-    QAction* orItem = NewCommandItem(*FindAction(*window, "ActOpOr"), Command::OpOr, &menu);
+    QAction* orItem = NewCommandItem(*FindAction(*window, "actionOpOr"), Command::OpOr, &menu);
     SetOwnCaption(*orItem, QStringLiteral("&Or "));
     // A command shown by the menu itself keeps its caption.
     menu.addAction(andItem);
     menu.addAction(orItem);
-    menu.addAction(FindAction(*window, "ActOpXor"));
+    menu.addAction(FindAction(*window, "actionOpXor"));
     ShowKeyCharsInMenu(menu, window->Actions());
     QCOMPARE(andItem->text(), QStringLiteral("An&d \t&&"));
     QCOMPARE(orItem->text(), QStringLiteral("&Or \t|"));
-    QCOMPARE(FindAction(*window, "ActOpXor")->text(), QStringLiteral("Xor"));
+    QCOMPARE(FindAction(*window, "actionOpXor")->text(), QStringLiteral("Xor"));
     // Preparing again replaces the key text after the tab.
     ShowKeyCharsInMenu(menu, window->Actions());
     QCOMPARE(andItem->text(), QStringLiteral("An&d \t&&"));
@@ -287,8 +287,8 @@ void MenusTest::radioItemsFollowTheCommands() {
     QWidget* target = &window.Window();
     const QList<QAction*> modes = window->Popups().ModeMenu()->actions();
     QCOMPARE(BoundNames(*window->Popups().ModeMenu()),
-             (QStringList{"ActModeByte", "ActModeWord", "ActModeDWord", "ActModeInt64",
-                          "ActModeReal", "-", "ActModeSigned", "ActModeByteSwap"}));
+             (QStringList{"actionModeByte", "actionModeWord", "actionModeDWord", "actionModeInt64",
+                          "actionModeReal", "-", "actionModeSigned", "actionModeByteSwap"}));
     QActionGroup* group = modes.at(0)->actionGroup();
     QVERIFY(group != nullptr);
     QVERIFY(group->isExclusive());
@@ -345,11 +345,11 @@ void MenusTest::menuItemsRunTheirCommands() {
     QVERIFY(dword->isChecked());
     // An operator item runs its operator.
     Keys(*window, "6");
-    ItemOf(*window->Popups().OperatorMenu(), "ActOpXor")->trigger();
+    ItemOf(*window->Popups().OperatorMenu(), "actionOpXor")->trigger();
     Keys(*window, "3 =");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), QStringLiteral("5"));
     // A disabled item does nothing.
-    QAction* floor = ItemOf(*Submenu(*window->Popups().OperatorMenu(), "&Int"), "ActOpFloor");
+    QAction* floor = ItemOf(*Submenu(*window->Popups().OperatorMenu(), "&Int"), "actionOpFloor");
     QVERIFY(!floor->isEnabled());
 }
 
@@ -358,16 +358,16 @@ void MenusTest::ownCaptionsStayWhenCommandCaptionsChange() {
     window->Engine().Options().SetHyperbolic(true);
     window->Engine().Options().SetRotate(true);
     window->RefreshStates();
-    QCOMPARE(ItemOf(*window->Popups().OperatorMenu(), "ActOpArcSin")->text(),
+    QCOMPARE(ItemOf(*window->Popups().OperatorMenu(), "actionOpArcSin")->text(),
              QStringLiteral("asinh"));
-    QCOMPARE(ItemOf(*window->Popups().OperatorMenu(), "ActOpSin")->text(),
+    QCOMPARE(ItemOf(*window->Popups().OperatorMenu(), "actionOpSin")->text(),
              QStringLiteral("&sin \tShift+I"));
-    QCOMPARE(ItemOf(*window->Popups().DescriptiveOperatorMenu(), "ActOpArcSin")->text(),
+    QCOMPARE(ItemOf(*window->Popups().DescriptiveOperatorMenu(), "actionOpArcSin")->text(),
              QStringLiteral("逆正弦(arcsin)"));
-    QCOMPARE(ItemOf(*window->Popups().OperatorMenu(), "ActOpShiftLeftByAmount")->text(),
+    QCOMPARE(ItemOf(*window->Popups().OperatorMenu(), "actionOpShiftLeftByAmount")->text(),
              QStringLiteral("&<<bits \t{"));
-    QCOMPARE(ButtonOf(*window, "ActOpShiftLeftByAmount")->text(), QStringLiteral("<rot8"));
-    QCOMPARE(ButtonOf(*window, "ActOpArcSin")->text(), QStringLiteral("asinh"));
+    QCOMPARE(ButtonOf(*window, "actionOpShiftLeftByAmount")->text(), QStringLiteral("<rot8"));
+    QCOMPARE(ButtonOf(*window, "actionOpArcSin")->text(), QStringLiteral("asinh"));
 }
 
 void MenusTest::quickMenuKeysOpenTheirMenus() {
@@ -426,7 +426,7 @@ void MenusTest::quickMenuPlacement() {
              form.Buttons().ModeGroup->mapToGlobal(QPoint(0, 0)));
 
     // Without the panel, just below the window's bottom-left corner.
-    Run(form, "ActButtonPanel");
+    Run(form, "actionButtonPanel");
     QVERIFY(!form.View().Is(ViewOptions::Flag::ButtonPanel));
     const QRect smaller = form.frameGeometry();
     const QPoint below(smaller.left(), smaller.top() + smaller.height());
@@ -457,7 +457,7 @@ void MenusTest::platformRules() {
 
 void MenusTest::stayOnTopFollowsThePlatform() {
     WindowFixture window;
-    QAction* stayOnTop = FindAction(*window, "ActStayOnTop");
+    QAction* stayOnTop = FindAction(*window, "actionStayOnTop");
     window->UpdateActions();
     const bool available = CanKeepWindowOnTop();
     QCOMPARE(stayOnTop->isEnabled(), available);
@@ -501,32 +501,32 @@ void MenusTest::contextMenuIsFilledOnceWithBarAndViewCommands() {
     RightClick(form.ButtonPane(), QPoint(2, 2)); // the panel's border
     QTRY_VERIFY(form.Popups().ContextMenu()->isVisible());
     const QStringList expected = {
-        "ActToggleDec",
-        "ActToggleHex",
-        "ActToggleBin",
-        "ActToggleOct",
-        "ActToggleSexagesimal",
-        "ActToggleSize",
-        "ActToggleChar",
-        "ActToggleTime",
-        "ActToggleIP",
-        "ActToggleFloat",
+        "actionToggleDec",
+        "actionToggleHex",
+        "actionToggleBin",
+        "actionToggleOct",
+        "actionToggleSexagesimal",
+        "actionToggleSize",
+        "actionToggleChar",
+        "actionToggleTime",
+        "actionToggleIP",
+        "actionToggleFloat",
         "-",
-        "ActDigitGrouping",
-        "ActShowIndicators",
+        "actionDigitGrouping",
+        "actionShowIndicators",
         "-",
-        "ActToolBar",
-        "ActMenuBar",
-        "ActButtonPanel",
-        "ActStayOnTop",
-        "ActExpressionLine",
-        "ActHistoryPane",
+        "actionToolBar",
+        "actionMenuBar",
+        "actionButtonPanel",
+        "actionStayOnTop",
+        "actionExpressionLine",
+        "actionHistoryPane",
         "-",
-        "ActQuickMenu",
-        "ActModeMenu",
+        "actionQuickMenu",
+        "actionModeMenu",
         "-",
-        "ActChooseFont",
-        "ActChooseBodyColour",
+        "actionChooseFont",
+        "actionChooseBodyColour",
         "-",
         "", // the language submenu
     };
@@ -553,11 +553,11 @@ void MenusTest::rightClickOnAControlOpensNothing() {
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     // A calculator button, a disabled one, the selector's picture and a
     // tool-bar button.
-    CommandButton* add = ButtonOf(form, "ActOpAdd");
-    CommandButton* floor = ButtonOf(form, "ActOpFloor");
+    CommandButton* add = ButtonOf(form, "actionOpAdd");
+    CommandButton* floor = ButtonOf(form, "actionOpFloor");
     QVERIFY(!floor->isEnabled());
     QToolButton* picture = form.Buttons().ShiftAmountSelector;
-    QToolButton* copy = ToolBarButton(form, "ActEditCopy");
+    QToolButton* copy = ToolBarButton(form, "actionEditCopy");
     QVERIFY(copy != nullptr);
     for (QWidget* control : std::initializer_list<QWidget*>{add, floor, picture, copy}) {
         RightClick(control, control->rect().center());
@@ -585,7 +585,7 @@ void MenusTest::realRightClicks() {
         QTest::mouseClick(form.windowHandle(), Qt::RightButton, Qt::NoModifier,
                           control->mapTo(&form, pos));
     };
-    CommandButton* digit = ButtonOf(form, "ActDigit5");
+    CommandButton* digit = ButtonOf(form, "actionDigit5");
     rightClick(digit, digit->rect().center());
     QTest::qWait(10);
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
@@ -599,29 +599,29 @@ void MenusTest::panelButtonsRunTheirCommands() {
     MainWindow& form = window.Window();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    for (const char* name : {"ActDigit7", "ActOpAdd", "ActDigit2", "ActEqual"})
+    for (const char* name : {"actionDigit7", "actionOpAdd", "actionDigit2", "actionEqual"})
         QTest::mouseClick(ButtonOf(form, name), Qt::LeftButton);
     QCOMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("9"));
-    QTest::mouseClick(ButtonOf(form, "ActClearAll"), Qt::LeftButton);
+    QTest::mouseClick(ButtonOf(form, "actionClearAll"), Qt::LeftButton);
     QCOMPARE(ShownOf(form, BarKind::Decimal), QStringLiteral("0"));
 
-    CommandButton* byte = ButtonOf(form, "ActModeByte");
+    CommandButton* byte = ButtonOf(form, "actionModeByte");
     QTest::mouseClick(byte, Qt::LeftButton);
     QCOMPARE(form.Engine().Mode(), CalcValueMode::Byte);
     QVERIFY(byte->isChecked());
-    QVERIFY(!ButtonOf(form, "ActModeDWord")->isChecked());
+    QVERIFY(!ButtonOf(form, "actionModeDWord")->isChecked());
     // Clicking the pressed mode button keeps it pressed.
     QTest::mouseClick(byte, Qt::LeftButton);
     QVERIFY(byte->isChecked());
 
-    CommandButton* sign = ButtonOf(form, "ActModeSigned");
+    CommandButton* sign = ButtonOf(form, "actionModeSigned");
     QTest::mouseClick(sign, Qt::LeftButton);
     QVERIFY(form.Engine().Signed());
     QVERIFY(sign->isChecked());
     QCOMPARE(sign->text(), QStringLiteral("Sgn"));
 
     // A disabled button does nothing.
-    CommandButton* floor = ButtonOf(form, "ActOpFloor");
+    CommandButton* floor = ButtonOf(form, "actionOpFloor");
     QVERIFY(!floor->isEnabled());
     Keys(form, "5");
     QTest::mouseClick(floor, Qt::LeftButton);
@@ -633,7 +633,7 @@ void MenusTest::panelButtonsRunTheirCommands() {
         QCOMPARE(button->defaultAction(), form.Action(button->BoundCommand()));
         QCOMPARE(button->objectName(),
                  QStringLiteral("button") +
-                     form.Action(button->BoundCommand())->objectName().mid(3));
+                     form.Action(button->BoundCommand())->objectName().mid(6));
         QCOMPARE(button->focusPolicy(), Qt::NoFocus);
     }
 }
@@ -646,47 +646,47 @@ void MenusTest::panelButtonsFollowTheirCommands() {
         const char* Text;
     };
     for (const Caption& c :
-         {Caption{"ActBackSpace", "→"}, Caption{"ActClearEntry", "CE"},
-          Caption{"ActClearAll", "AC"}, Caption{"ActRecallAnswer", "Ans"},
-          Caption{"ActModeByteSwap", "Rev"}, Caption{"ActOpReverseBytes", "Rev"},
-          Caption{"ActOpReverseBits", "BRev"}, Caption{"ActOpPopCount", "Pop"},
-          Caption{"ActOpLeadingZeros", "Clz"}, Caption{"ActArithmeticShift", "Ari"},
-          Caption{"ActRotate", "Rot"}, Caption{"ActHyperbolic", "Hyp"},
-          Caption{"ActAngleDegrees", "Deg"}, Caption{"ActModeInt64", "Int64"},
-          Caption{"ActNegate", "+/-"}, Caption{"ActOpShiftLeftByAmount", "<<8"},
-          Caption{"ActOpShiftRight", ">>"}, Caption{"ActSeparator", ":"}})
+         {Caption{"actionBackSpace", "→"}, Caption{"actionClearEntry", "CE"},
+          Caption{"actionClearAll", "AC"}, Caption{"actionRecallAnswer", "Ans"},
+          Caption{"actionModeByteSwap", "Rev"}, Caption{"actionOpReverseBytes", "Rev"},
+          Caption{"actionOpReverseBits", "BRev"}, Caption{"actionOpPopCount", "Pop"},
+          Caption{"actionOpLeadingZeros", "Clz"}, Caption{"actionArithmeticShift", "Ari"},
+          Caption{"actionRotate", "Rot"}, Caption{"actionHyperbolic", "Hyp"},
+          Caption{"actionAngleDegrees", "Deg"}, Caption{"actionModeInt64", "Int64"},
+          Caption{"actionNegate", "+/-"}, Caption{"actionOpShiftLeftByAmount", "<<8"},
+          Caption{"actionOpShiftRight", ">>"}, Caption{"actionSeparator", ":"}})
         QCOMPARE(ButtonOf(form, c.Action)->text(), QString::fromUtf8(c.Text));
-    QVERIFY(ButtonOf(form, "ActAngleGradians")->isHidden());
-    QVERIFY(!ButtonOf(form, "ActAngleRadians")->isHidden());
+    QVERIFY(ButtonOf(form, "actionAngleGradians")->isHidden());
+    QVERIFY(!ButtonOf(form, "actionAngleRadians")->isHidden());
 
     // Caption, enabled and checked state follow the commands.
     QTest::keyClick(&form, Qt::Key_T, Qt::ControlModifier); // rotate
-    QCOMPARE(ButtonOf(form, "ActOpShiftLeftByAmount")->text(), QStringLiteral("<rot8"));
-    QVERIFY(ButtonOf(form, "ActRotate")->isChecked());
-    QVERIFY(!ButtonOf(form, "ActOpSin")->isEnabled());
+    QCOMPARE(ButtonOf(form, "actionOpShiftLeftByAmount")->text(), QStringLiteral("<rot8"));
+    QVERIFY(ButtonOf(form, "actionRotate")->isChecked());
+    QVERIFY(!ButtonOf(form, "actionOpSin")->isEnabled());
     QTest::keyClick(&form, Qt::Key_R, Qt::ControlModifier); // Real
-    QVERIFY(ButtonOf(form, "ActOpSin")->isEnabled());
-    QVERIFY(!ButtonOf(form, "ActRotate")->isEnabled());
-    QVERIFY(ButtonOf(form, "ActModeReal")->isChecked());
-    QCOMPARE(ButtonOf(form, "ActRotate")->text(), QStringLiteral("Rot"));
+    QVERIFY(ButtonOf(form, "actionOpSin")->isEnabled());
+    QVERIFY(!ButtonOf(form, "actionRotate")->isEnabled());
+    QVERIFY(ButtonOf(form, "actionModeReal")->isChecked());
+    QCOMPARE(ButtonOf(form, "actionRotate")->text(), QStringLiteral("Rot"));
 }
 
 void MenusTest::toolTipsAddTheKey_data() {
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("tip");
     const QString ret = ShortcutText(QKeyCombination(Qt::Key_Return));
-    QTest::newRow("typed +") << "ActOpAdd" << QStringLiteral("加算 (+)");
-    QTest::newRow("typed &") << "ActOpAnd" << QStringLiteral("論理積 (&)");
-    QTest::newRow("typed V") << "ActOpReverseBits" << QStringLiteral("ビット並び反転 (Shift+V)");
-    QTest::newRow("typed _") << "ActNegate" << QStringLiteral("符号反転 (_)");
-    QTest::newRow("disabled") << "ActOpFloor" << QStringLiteral("切り捨て (i)");
-    QTest::newRow("typed P") << "ActPi" << QStringLiteral("円周率 (Shift+P)");
-    QTest::newRow("typed .") << "ActPeriod" << QStringLiteral("小数点 (.)");
-    QTest::newRow("shortcut") << "ActModeByte" << QStringLiteral("8ビット (Ctrl+B)");
-    QTest::newRow("own caption") << "ActModeSigned" << QStringLiteral("符号付きモード (Ctrl+S)");
-    QTest::newRow("return") << "ActEqual" << QStringLiteral("結果表示 (%1)").arg(ret);
-    QTest::newRow("no key") << "ActAngleDegrees" << QStringLiteral("度単位");
-    QTest::newRow("no hint") << "ActDigit7" << QString();
+    QTest::newRow("typed +") << "actionOpAdd" << QStringLiteral("加算 (+)");
+    QTest::newRow("typed &") << "actionOpAnd" << QStringLiteral("論理積 (&)");
+    QTest::newRow("typed V") << "actionOpReverseBits" << QStringLiteral("ビット並び反転 (Shift+V)");
+    QTest::newRow("typed _") << "actionNegate" << QStringLiteral("符号反転 (_)");
+    QTest::newRow("disabled") << "actionOpFloor" << QStringLiteral("切り捨て (i)");
+    QTest::newRow("typed P") << "actionPi" << QStringLiteral("円周率 (Shift+P)");
+    QTest::newRow("typed .") << "actionPeriod" << QStringLiteral("小数点 (.)");
+    QTest::newRow("shortcut") << "actionModeByte" << QStringLiteral("8ビット (Ctrl+B)");
+    QTest::newRow("own caption") << "actionModeSigned" << QStringLiteral("符号付きモード (Ctrl+S)");
+    QTest::newRow("return") << "actionEqual" << QStringLiteral("結果表示 (%1)").arg(ret);
+    QTest::newRow("no key") << "actionAngleDegrees" << QStringLiteral("度単位");
+    QTest::newRow("no hint") << "actionDigit7" << QString();
 }
 
 void MenusTest::toolTipsAddTheKey() {
@@ -709,14 +709,14 @@ void MenusTest::controlsShowTheirToolTips() {
         QApplication::sendEvent(control, &event);
         return QToolTip::text();
     };
-    QCOMPARE(showTip(ButtonOf(form, "ActOpReverseBits")),
+    QCOMPARE(showTip(ButtonOf(form, "actionOpReverseBits")),
              QStringLiteral("ビット並び反転 (Shift+V)"));
-    QCOMPARE(showTip(ButtonOf(form, "ActOpAdd")), QStringLiteral("加算 (+)"));
+    QCOMPARE(showTip(ButtonOf(form, "actionOpAdd")), QStringLiteral("加算 (+)"));
     QCOMPARE(showTip(form.Buttons().ShiftAmountSelector), QStringLiteral("シフト量選択 (;)"));
-    QCOMPARE(showTip(ToolBarButton(form, "ActEditCopy")),
+    QCOMPARE(showTip(ToolBarButton(form, "actionEditCopy")),
              QStringLiteral("コピー (%1)")
                  .arg(ShortcutText(QKeyCombination(Qt::ControlModifier, Qt::Key_C))));
-    QCOMPARE(showTip(ToolBarButton(form, "ActToggleHex")), QStringLiteral("16進"));
+    QCOMPARE(showTip(ToolBarButton(form, "actionToggleHex")), QStringLiteral("16進"));
     QToolTip::hideText();
 }
 
@@ -731,14 +731,14 @@ void MenusTest::operationPages() {
     QCOMPARE(pages->currentIndex(), 0);
     QCOMPARE(pages->focusPolicy(), Qt::NoFocus);
     QCOMPARE(pages->tabBar()->focusPolicy(), Qt::NoFocus);
-    QCOMPARE(ButtonOf(*window, "ActOpSqrt")->parentWidget(), window->Buttons().MathPage);
-    QCOMPARE(ButtonOf(*window, "ActOpAnd")->parentWidget(), window->Buttons().BinaryPage);
+    QCOMPARE(ButtonOf(*window, "actionOpSqrt")->parentWidget(), window->Buttons().MathPage);
+    QCOMPARE(ButtonOf(*window, "actionOpAnd")->parentWidget(), window->Buttons().BinaryPage);
     QCOMPARE(window->Buttons().ShiftAmountSelector->parentWidget(), window->Buttons().BinaryPage);
     QCOMPARE(window->Buttons().ModeGroup->title(), QStringLiteral("Mode"));
-    QCOMPARE(ButtonOf(*window, "ActModeByte")->parentWidget(), window->Buttons().ModeGroup);
+    QCOMPARE(ButtonOf(*window, "actionModeByte")->parentWidget(), window->Buttons().ModeGroup);
     // The "=" key spans two rows of keys.
-    QVERIFY(ButtonOf(*window, "ActEqual")->height() >
-            2 * ButtonOf(*window, "ActOpAdd")->height() - 1);
+    QVERIFY(ButtonOf(*window, "actionEqual")->height() >
+            2 * ButtonOf(*window, "actionOpAdd")->height() - 1);
 
     // The caption is centred, halves rounded down.
     QCOMPARE(TabTextOrigin(QRect(10, 20, 50, 30), QSize(21, 13)), QPoint(24, 28));

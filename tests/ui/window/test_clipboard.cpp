@@ -80,7 +80,7 @@ void ClipboardTest::copyPlainAndGrouped_data() {
     QTest::newRow("decimal") << int(BarKind::Decimal) << "1234567"
                              << "1234567"
                              << "1,234,567";
-    QTest::newRow("decimal negative") << int(BarKind::Decimal) << "ActModeSigned 1234 neg"
+    QTest::newRow("decimal negative") << int(BarKind::Decimal) << "actionModeSigned 1234 neg"
                                       << "-1234"
                                       << "-1,234";
     QTest::newRow("hexadecimal") << int(BarKind::Hex) << "12345"
@@ -98,10 +98,10 @@ void ClipboardTest::copyPlainAndGrouped() {
     Keys(*window, keys);
     // The display option does not matter.
     for (const bool separated : {false, true}) {
-        window->View().Set(ViewOptions::Flag::Separated, separated);
-        QVERIFY(Run(*window, "ActEditCopy"));
+        window->View().Set(ViewOptions::Flag::DigitGrouping, separated);
+        QVERIFY(Run(*window, "actionEditCopy"));
         QCOMPARE(ClipboardText(), plain);
-        QVERIFY(Run(*window, "ActEditCopyGrouped"));
+        QVERIFY(Run(*window, "actionEditCopyGrouped"));
         QCOMPARE(ClipboardText(), grouped);
     }
 }
@@ -112,18 +112,18 @@ void ClipboardTest::copyTakesTheValueNotTheMessage() {
     window->Engine().ReportFailure(std::make_exception_ptr(CalcError(CalcErrorKind::Overflow)),
                                    std::nullopt);
     QVERIFY(window->Engine().IsBlocked());
-    QVERIFY(Run(*window, "ActEditCopy"));
+    QVERIFY(Run(*window, "actionEditCopy"));
     QCOMPARE(ClipboardText(), "12");
 }
 
 void ClipboardTest::groupedCopyPastesBack_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("keys");
-    QTest::newRow("decimal") << int(BarKind::Decimal) << "ActModeInt64 9007199254740993";
-    QTest::newRow("decimal signed") << int(BarKind::Decimal) << "ActModeSigned 2147483647 neg";
-    QTest::newRow("decimal real") << int(BarKind::Decimal) << "ActModeReal 1234567 . 25";
-    QTest::newRow("hexadecimal") << int(BarKind::Hex) << "ActModeInt64 FEDCBA9876543210";
-    QTest::newRow("binary") << int(BarKind::Bin) << "ActModeWord 1011001110001111";
+    QTest::newRow("decimal") << int(BarKind::Decimal) << "actionModeInt64 9007199254740993";
+    QTest::newRow("decimal signed") << int(BarKind::Decimal) << "actionModeSigned 2147483647 neg";
+    QTest::newRow("decimal real") << int(BarKind::Decimal) << "actionModeReal 1234567 . 25";
+    QTest::newRow("hexadecimal") << int(BarKind::Hex) << "actionModeInt64 FEDCBA9876543210";
+    QTest::newRow("binary") << int(BarKind::Bin) << "actionModeWord 1011001110001111";
     QTest::newRow("octal") << int(BarKind::Oct) << "1234567";
 }
 
@@ -137,16 +137,16 @@ void ClipboardTest::groupedCopyPastesBack() {
     window->Bars().Activate(window->Bars().Find(barKind));
     Keys(*window, keys);
     const CalcValue typed = window->Engine().Current();
-    for (const char* copy : {"ActEditCopyGrouped", "ActEditCopy"}) {
+    for (const char* copy : {"actionEditCopyGrouped", "actionEditCopy"}) {
         // Octal has no grouping: its grouped copy is disabled.
-        const bool copies = copy == QLatin1String("ActEditCopy") ||
-                            window->Bars().Active()->Offers(ConvOption::Separated);
+        const bool copies = copy == QLatin1String("actionEditCopy") ||
+                            window->Bars().Active()->Offers(ConvOption::DigitGrouping);
         QCOMPARE(Run(*window, copy), copies);
         if (!copies)
             continue;
         Keys(*window, "AC");
         QVERIFY(GetReal(window->Engine().Current()) == 0);
-        QVERIFY(Run(*window, "ActEditPaste"));
+        QVERIFY(Run(*window, "actionEditPaste"));
         QCOMPARE(window->Engine().Entry(), EntryState::Computed);
         QCOMPARE(window->Engine().Current().Mode, typed.Mode);
         QCOMPARE(GetInteger(window->Engine().Current()), GetInteger(typed));
@@ -156,14 +156,14 @@ void ClipboardTest::groupedCopyPastesBack() {
 
 void ClipboardTest::leadingMinusOnSignedBar() {
     WindowFixture window;
-    Keys(*window, "ActModeSigned");
+    Keys(*window, "actionModeSigned");
     QVERIFY(window->PasteText("-1,234"));
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "-1234");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "FFFFFB2E");
     QCOMPARE(window->Engine().Entry(), EntryState::Computed);
     // Unsigned, a negative number has no reading: refused, not pasted
     // without its sign.
-    Keys(*window, "ActModeSigned AC");
+    Keys(*window, "actionModeSigned AC");
     QVERIFY(!window->PasteText("-77"));
     QCOMPARE(PlainText(window->Bars().Find(BarKind::Decimal)), "0");
     QVERIFY(ShownOf(*window, BarKind::Decimal).contains("-77"));
@@ -194,7 +194,7 @@ void ClipboardTest::pasteRefusedWholeAtARefusedCharacter() {
     QCOMPARE(PlainText(window->Bars().Find(BarKind::Decimal)), "9");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00000009");
     QCOMPARE(window->Engine().Entry(), EntryState::Entering);
-    Keys(*window, "ActModeSigned");
+    Keys(*window, "actionModeSigned");
     QVERIFY(!window->PasteText("-56z"));
     QCOMPARE(PlainText(window->Bars().Find(BarKind::Decimal)), "9");
 }
@@ -258,12 +258,12 @@ void ClipboardTest::characterBarCopyAndPaste() {
     window->Bars().Activate(chr);
     QVERIFY(window->PasteText(QStringLiteral("AB")));
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00004142");
-    QVERIFY(Run(*window, "ActEditCopy"));
+    QVERIFY(Run(*window, "actionEditCopy"));
     // The display pads unused high bytes with "_"; the copy does not, so it
     // pastes back as the same value.
     QCOMPARE(ClipboardText(), "AB");
     Keys(*window, "AC");
-    QVERIFY(Run(*window, "ActEditPaste"));
+    QVERIFY(Run(*window, "actionEditPaste"));
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00004142");
 }
 
@@ -279,7 +279,7 @@ void ClipboardTest::unicodeCharacterBar() {
     QVERIFY(window->PasteText(QStringLiteral("日")));
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00E697A5");
     QCOMPARE(chr->Parts().ValueLabel->text(), QStringLiteral("_日"));
-    QVERIFY(Run(*window, "ActEditCopy"));
+    QVERIFY(Run(*window, "actionEditCopy"));
     QCOMPARE(ClipboardText(), QStringLiteral("日"));
 
     chr->SetEncoding(CharEncoding::CodePoint);
@@ -309,10 +309,10 @@ void ClipboardTest::eucCharacterPastesBackAsItsCode() {
     Keys(*window, "CBEE");
     chr->SetEncoding(CharEncoding::Euc);
     window->Bars().Activate(chr);
-    QVERIFY(Run(*window, "ActEditCopy"));
+    QVERIFY(Run(*window, "actionEditCopy"));
     QCOMPARE(ClipboardText(), QStringLiteral("鮪"));
     Keys(*window, "AC");
-    QVERIFY(Run(*window, "ActEditPaste"));
+    QVERIFY(Run(*window, "actionEditPaste"));
     QCOMPARE(ShownOf(*window, BarKind::Hex), "0000CBEE");
     // Half-width katakana has no EUC code here: refused.
     QVERIFY(!window->PasteText(QStringLiteral("ｱ")));
@@ -337,13 +337,13 @@ void ClipboardTest::dateBarTypesAndPastesInDWord() {
 
     Keys(*window, "AC");
     SetClipboardText("2006/01/02 03:04:05");
-    QVERIFY(Run(*window, "ActEditPaste"));
+    QVERIFY(Run(*window, "actionEditPaste"));
     QCOMPARE(GetInteger(window->Engine().Current()), 1136171045);
     QCOMPARE(time->Conv().GetTextState(), ConvTextState::Normal);
     // What the bar then copies pastes back the same.
-    QVERIFY(Run(*window, "ActEditCopy"));
+    QVERIFY(Run(*window, "actionEditCopy"));
     Keys(*window, "AC");
-    QVERIFY(Run(*window, "ActEditPaste"));
+    QVERIFY(Run(*window, "actionEditPaste"));
     QCOMPARE(GetInteger(window->Engine().Current()), 1136171045);
 }
 
@@ -351,13 +351,13 @@ void ClipboardTest::negativeDigitsFitOnlyWithTheSign_data() {
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("hex");
-    QTest::newRow("byte") << "ActModeByte"
+    QTest::newRow("byte") << "actionModeByte"
                           << "-128"
                           << "80";
-    QTest::newRow("word") << "ActModeWord"
+    QTest::newRow("word") << "actionModeWord"
                           << "-32768"
                           << "8000";
-    QTest::newRow("dword") << "ActModeDWord"
+    QTest::newRow("dword") << "actionModeDWord"
                            << "-2147483648"
                            << "80000000";
 }
@@ -367,7 +367,7 @@ void ClipboardTest::negativeDigitsFitOnlyWithTheSign() {
     QFETCH(QString, text);
     QFETCH(QString, hex);
     WindowFixture window;
-    Keys(*window, mode + " ActModeSigned");
+    Keys(*window, mode + " actionModeSigned");
     QVERIFY(window->PasteText(text));
     QCOMPARE(ShownOf(*window, BarKind::Decimal), text);
     QCOMPARE(ShownOf(*window, BarKind::Hex), hex);
@@ -381,22 +381,22 @@ void ClipboardTest::enabledRules() {
     WindowFixture window;
     SetClipboardText("12");
     QVERIFY(window->ClipboardHasText());
-    QVERIFY(Enabled(*window, "ActEditCopy"));
-    QVERIFY(Enabled(*window, "ActEditCopyGrouped"));
-    QVERIFY(Enabled(*window, "ActEditPaste"));
+    QVERIFY(Enabled(*window, "actionEditCopy"));
+    QVERIFY(Enabled(*window, "actionEditCopyGrouped"));
+    QVERIFY(Enabled(*window, "actionEditPaste"));
     Clipboard().clear(QClipboard::Clipboard);
     QVERIFY(!window->ClipboardHasText());
-    QVERIFY(!Enabled(*window, "ActEditPaste"));
-    QVERIFY(!Run(*window, "ActEditPaste"));
+    QVERIFY(!Enabled(*window, "actionEditPaste"));
+    QVERIFY(!Run(*window, "actionEditPaste"));
     SetClipboardText("5");
-    QVERIFY(Run(*window, "ActEditPaste"));
+    QVERIFY(Run(*window, "actionEditPaste"));
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "5");
     // Copy with grouping needs a bar that groups.
     for (int i = 0; i < window->Bars().Count(); ++i) {
         window->Bars().Activate(window->Bars().At(i));
-        QCOMPARE(Enabled(*window, "ActEditCopyGrouped"),
-                 window->Bars().At(i)->Offers(ConvOption::Separated));
-        QVERIFY(Enabled(*window, "ActEditCopy"));
+        QCOMPARE(Enabled(*window, "actionEditCopyGrouped"),
+                 window->Bars().At(i)->Offers(ConvOption::DigitGrouping));
+        QVERIFY(Enabled(*window, "actionEditCopy"));
     }
 }
 
@@ -407,7 +407,7 @@ void ClipboardTest::pasteFollowsClipboardChangesAtOnce() {
     Clipboard().clear(QClipboard::Clipboard);
     WindowFixture window;
     window->UpdateActions();
-    QAction* paste = FindAction(*window, "ActEditPaste");
+    QAction* paste = FindAction(*window, "actionEditPaste");
     QWidget* button = window->MainToolBar()->widgetForAction(paste);
     QVERIFY(button != nullptr);
     QVERIFY(!button->isEnabled());
@@ -427,7 +427,7 @@ void ClipboardTest::hugeTextWithNulsKeepsTheValue() {
     QString text(4 * 1024 * 1024, QChar(0));
     text.replace(0, 3, QStringLiteral("271"));
     SetClipboardText(text);
-    QVERIFY(Run(*window, "ActEditPaste"));
+    QVERIFY(Run(*window, "actionEditPaste"));
     QCOMPARE(PlainText(window->Bars().Find(BarKind::Decimal)), "314");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "0000013A");
     // The message quotes the start of the text only.
@@ -498,12 +498,12 @@ void ClipboardTest::invalidUtf8IsRefused() {
     mime->setData(QStringLiteral("text/plain"), QByteArray("A\xff\xfe"
                                                            "B"));
     Clipboard().setMimeData(mime, QClipboard::Clipboard);
-    Run(*window, "ActEditPaste");
+    Run(*window, "actionEditPaste");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00000000");
     QVERIFY2(Shown(chr).contains("FF") && Shown(chr).contains("UTF-8"), qPrintable(Shown(chr)));
     // The same text as UTF-8 goes in.
     SetClipboardText(QStringLiteral("A\uFFFD"));
-    QVERIFY(Run(*window, "ActEditPaste"));
+    QVERIFY(Run(*window, "actionEditPaste"));
     QCOMPARE(ShownOf(*window, BarKind::Hex), "41EFBFBD");
 }
 
@@ -516,7 +516,7 @@ void ClipboardTest::byteOrderMarkIsABlank() {
     mime->setData(QStringLiteral("text/plain;charset=utf-8"), QByteArray("\xEF\xBB\xBF"
                                                                          "42\r\n"));
     Clipboard().setMimeData(mime, QClipboard::Clipboard);
-    QVERIFY(Run(*window, "ActEditPaste"));
+    QVERIFY(Run(*window, "actionEditPaste"));
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "42");
 }
 
@@ -527,7 +527,7 @@ void ClipboardTest::invalidDateEntryIsNotComputedWith() {
     CalcBar* time = window->Bars().Find(BarKind::Time);
     if (time == nullptr)
         time = window->Bars().Create(BarKind::Time);
-    Keys(*window, "ActModeWord");
+    Keys(*window, "actionModeWord");
     window->Bars().Activate(time);
     for (const char c : std::string("2006:01:02:03:04:05"))
         window->Engine().Type(c, false, false);
@@ -557,13 +557,13 @@ void ClipboardTest::copyAsCLiteral_data() {
     QTest::addColumn<QString>("literal");
     QTest::newRow("dword") << "249"
                            << "0x000000F9u";
-    QTest::newRow("int64") << "ActModeInt64 249"
+    QTest::newRow("int64") << "actionModeInt64 249"
                            << "0x00000000000000F9ull";
-    QTest::newRow("signed negative") << "ActModeSigned 7 neg"
+    QTest::newRow("signed negative") << "actionModeSigned 7 neg"
                                      << "-0x00000007";
-    QTest::newRow("byte") << "ActModeByte 255"
+    QTest::newRow("byte") << "actionModeByte 255"
                           << "0xFFu";
-    QTest::newRow("real") << "ActModeReal 1 . 5"
+    QTest::newRow("real") << "actionModeReal 1 . 5"
                           << "1.5";
 }
 
@@ -575,7 +575,7 @@ void ClipboardTest::copyAsCLiteral() {
     for (const BarKind kind : {BarKind::Decimal, BarKind::Bin}) {
         window->Bars().Activate(window->Bars().Find(kind));
         SetClipboardText(QStringLiteral("before"));
-        QVERIFY(Run(*window, "ActEditCopyCLiteral"));
+        QVERIFY(Run(*window, "actionEditCopyCLiteral"));
         QCOMPARE(ClipboardText(), literal);
     }
 }

@@ -40,7 +40,7 @@ void EnduranceChecksTest::cleanupTestCase() {
 void EnduranceChecksTest::floatBarCheckSeesAWrongReading() {
     WindowFixture window;
     Session session(*window, 1);
-    Keys(*window, "ActToggleFloat");
+    Keys(*window, "actionToggleFloat");
     window->Bars().Activate(window->Bars().Find(BarKind::Decimal));
     Keys(*window, "1065353216");
     QCOMPARE(Shown(window->Bars().Find(BarKind::Float)), QStringLiteral("1"));
@@ -55,12 +55,12 @@ void EnduranceChecksTest::checksSeeADisagreement_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<qint64>("wrongHex");
     QTest::newRow("DWord") << "1234" << qint64{0x4D3};
-    QTest::newRow("DWord grouped") << "ActDigitGrouping 1234567" << qint64{1234568};
-    QTest::newRow("Byte signed") << "ActModeByte ActModeSigned 100 neg" << qint64{0x9D};
-    QTest::newRow("Word reversed") << "ActModeWord ActModeByteSwap 258" << qint64{0x0102};
-    QTest::newRow("Int64") << "ActModeInt64 1 neg" << qint64{-2};
-    QTest::newRow("Real") << "ActModeReal 7 . 9" << qint64{8};
-    QTest::newRow("Real negative") << "ActModeReal 2 . 5 neg" << qint64{-3};
+    QTest::newRow("DWord grouped") << "actionDigitGrouping 1234567" << qint64{1234568};
+    QTest::newRow("Byte signed") << "actionModeByte actionModeSigned 100 neg" << qint64{0x9D};
+    QTest::newRow("Word reversed") << "actionModeWord actionModeByteSwap 258" << qint64{0x0102};
+    QTest::newRow("Int64") << "actionModeInt64 1 neg" << qint64{-2};
+    QTest::newRow("Real") << "actionModeReal 7 . 9" << qint64{8};
+    QTest::newRow("Real negative") << "actionModeReal 2 . 5 neg" << qint64{-3};
 }
 
 void EnduranceChecksTest::readersOfTheNotations_data() {
@@ -118,7 +118,7 @@ void EnduranceChecksTest::checksSeeADisagreement() {
     QFETCH(qint64, wrongHex);
     WindowFixture window;
     Session session(*window, 1);
-    Keys(*window, keys.replace(QLatin1String(" . "), QLatin1String(" ActPeriod ")));
+    Keys(*window, keys.replace(QLatin1String(" . "), QLatin1String(" actionPeriod ")));
     QCOMPARE(session.Check(), QString());
     CalcBar* hex = window->Bars().Find(BarKind::Hex);
     CalcValue wrong;

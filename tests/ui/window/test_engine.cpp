@@ -57,7 +57,7 @@ QPoint CentreOfBit(const QLabel& label, int bit) {
 
 // A window showing its decimal, hexadecimal and binary bars.
 BinaryBar* ShowBinaryBar(MainWindow& window) {
-    Run(window, "ActToggleBin");
+    Run(window, "actionToggleBin");
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return nullptr;
@@ -122,9 +122,9 @@ void EngineTest::errorBlocksUntilCleared() {
     QCOMPARE(GetInteger(window->Engine().Accumulator()), 7);
     QCOMPARE(GetInteger(window->Engine().Answer()), 7);
     const EntryState state = window->Engine().Entry();
-    QVERIFY(!Enabled(*window, "ActDigit1"));
-    QVERIFY(!Run(*window, "ActDigit1"));
-    Keys(*window, "BS + = x^2 neg ActOpShiftLeftByAmount");
+    QVERIFY(!Enabled(*window, "actionDigit1"));
+    QVERIFY(!Run(*window, "actionDigit1"));
+    Keys(*window, "BS + = x^2 neg actionOpShiftLeftByAmount");
     QVERIFY(window->Engine().IsBlocked());
     QCOMPARE(window->Engine().Entry(), state);
     QCOMPARE(window->Engine().PendingOperator(), std::optional(BinaryOp::Div));
@@ -181,26 +181,26 @@ void EngineTest::errorMessagesByKind() {
 
 void EngineTest::backSpaceOnlyWhileEntering() {
     WindowFixture window;
-    QVERIFY(!Enabled(*window, "ActBackSpace"));
+    QVERIFY(!Enabled(*window, "actionBackSpace"));
     Keys(*window, "12");
-    QVERIFY(Enabled(*window, "ActBackSpace"));
+    QVERIFY(Enabled(*window, "actionBackSpace"));
     Keys(*window, "BS BS");
     QCOMPARE(window->Engine().Entry(), EntryState::Entering);
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "0");
-    QVERIFY(Enabled(*window, "ActBackSpace"));
+    QVERIFY(Enabled(*window, "actionBackSpace"));
     Keys(*window, "BS 7");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "7");
     Keys(*window, "=");
-    QVERIFY(!Enabled(*window, "ActBackSpace"));
+    QVERIFY(!Enabled(*window, "actionBackSpace"));
 }
 
 // The mode items follow a mode change made while typing, and the bars take
 // the next digit in the new mode.
 void EngineTest::modeItemsFollowAModeChangeWhileTyping() {
     WindowFixture window;
-    Keys(*window, "12 ActModeByte");
-    QVERIFY(Checked(*window, "ActModeByte"));
-    QVERIFY(!Checked(*window, "ActModeDWord"));
+    Keys(*window, "12 actionModeByte");
+    QVERIFY(Checked(*window, "actionModeByte"));
+    QVERIFY(!Checked(*window, "actionModeDWord"));
     Keys(*window, "3");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "7B");
 }
@@ -209,37 +209,40 @@ void EngineTest::enabledRulesFollowTheMode_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<QStringList>("enabled");
     QTest::addColumn<QStringList>("disabled");
-    const QStringList floatOnly = {"ActOpFloor",      "ActOpCeil",   "ActOpRound",  "ActOpFrac",
-                                   "ActOpReciprocal", "ActPi",       "ActOpSin",    "ActOpCos",
-                                   "ActOpTan",        "ActOpArcSin", "ActOpArcCos", "ActOpArcTan",
-                                   "ActHyperbolic"};
-    const QStringList integerOnly = {"ActRotate",     "ActArithmeticShift", "ActOpReverseBits",
-                                     "ActOpPopCount", "ActOpLeadingZeros",  "ActOpTrailingZeros"};
-    const QStringList always = {"ActEqual",
-                                "ActNegate",
-                                "ActOpAdd",
-                                "ActOpNot",
-                                "ActOpSqrt",
-                                "ActOpFactorial",
-                                "ActOpShiftLeftByAmount",
-                                "ActClearAll",
-                                "ActModeByte",
-                                "ActAngleRadians",
-                                "ActShiftAmount4"};
+    const QStringList floatOnly = {
+        "actionOpFloor",  "actionOpCeil",   "actionOpRound",   "actionOpFrac", "actionOpReciprocal",
+        "actionPi",       "actionOpSin",    "actionOpCos",     "actionOpTan",  "actionOpArcSin",
+        "actionOpArcCos", "actionOpArcTan", "actionHyperbolic"};
+    const QStringList integerOnly = {"actionRotate",         "actionArithmeticShift",
+                                     "actionOpReverseBits",  "actionOpPopCount",
+                                     "actionOpLeadingZeros", "actionOpTrailingZeros"};
+    const QStringList always = {"actionEqual",
+                                "actionNegate",
+                                "actionOpAdd",
+                                "actionOpNot",
+                                "actionOpSqrt",
+                                "actionOpFactorial",
+                                "actionOpShiftLeftByAmount",
+                                "actionClearAll",
+                                "actionModeByte",
+                                "actionAngleRadians",
+                                "actionShiftAmount4"};
     QTest::newRow("Byte") << int(CalcValueMode::Byte)
-                          << (integerOnly + always + QStringList{"ActModeSigned"})
-                          << (floatOnly + QStringList{"ActModeByteSwap", "ActOpReverseBytes"});
+                          << (integerOnly + always + QStringList{"actionModeSigned"})
+                          << (floatOnly +
+                              QStringList{"actionModeByteSwap", "actionOpReverseBytes"});
     QTest::newRow("DWord") << int(CalcValueMode::DWord)
                            << (integerOnly + always +
-                               QStringList{"ActModeSigned", "ActModeByteSwap", "ActOpReverseBytes"})
+                               QStringList{"actionModeSigned", "actionModeByteSwap",
+                                           "actionOpReverseBytes"})
                            << floatOnly;
     QTest::newRow("QWord") << int(CalcValueMode::QWord)
                            << (integerOnly + always +
-                               QStringList{"ActModeByteSwap", "ActOpReverseBytes"})
-                           << (floatOnly + QStringList{"ActModeSigned"});
+                               QStringList{"actionModeByteSwap", "actionOpReverseBytes"})
+                           << (floatOnly + QStringList{"actionModeSigned"});
     QTest::newRow("Float") << int(CalcValueMode::Float) << (floatOnly + always)
-                           << (integerOnly + QStringList{"ActModeSigned", "ActModeByteSwap",
-                                                         "ActOpReverseBytes"});
+                           << (integerOnly + QStringList{"actionModeSigned", "actionModeByteSwap",
+                                                         "actionOpReverseBytes"});
 }
 
 void EngineTest::enabledRulesFollowTheMode() {
@@ -252,29 +255,29 @@ void EngineTest::enabledRulesFollowTheMode() {
         QVERIFY2(Enabled(*window, qPrintable(name)), qPrintable(name));
     for (const QString& name : disabled)
         QVERIFY2(!Enabled(*window, qPrintable(name)), qPrintable(name));
-    QVERIFY(Checked(*window, "ActAngleDegrees"));
-    QVERIFY(Checked(*window, "ActShiftAmount8"));
+    QVERIFY(Checked(*window, "actionAngleDegrees"));
+    QVERIFY(Checked(*window, "actionShiftAmount8"));
     // A disabled option keeps its checked state.
     window->Engine().SetMode(CalcValueMode::Byte);
-    Keys(*window, "ActModeSigned");
+    Keys(*window, "actionModeSigned");
     window->Engine().SetMode(static_cast<CalcValueMode>(mode));
-    QCOMPARE(Checked(*window, "ActModeSigned"), true);
+    QCOMPARE(Checked(*window, "actionModeSigned"), true);
 }
 
 void EngineTest::shiftsFollowRotationAndArithmetic() {
     WindowFixture window;
-    Keys(*window, "ActModeByte ActRotate 129 << 1 =");
+    Keys(*window, "actionModeByte actionRotate 129 << 1 =");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "3");
     Keys(*window, "129 >>");
     QCOMPARE(window->Bars().At(0)->OperatorText(), "r>");
     Keys(*window, "1 =");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "192");
-    Keys(*window, "ActRotate ActArithmeticShift 128 >> 1 =");
+    Keys(*window, "actionRotate actionArithmeticShift 128 >> 1 =");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "192");
-    Keys(*window, "ActArithmeticShift 128 >> 1 =");
+    Keys(*window, "actionArithmeticShift 128 >> 1 =");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "64");
     // In Float mode the options are not in effect.
-    Keys(*window, "ActRotate ActArithmeticShift ActModeReal");
+    Keys(*window, "actionRotate actionArithmeticShift actionModeReal");
     QVERIFY(window->Engine().Options().Rotate());
     const Calculator& engine = window->Engine();
     QCOMPARE(engine.Options().ShiftLeftOperator(engine.Mode()), BinaryOp::ShiftLeft);
@@ -285,50 +288,50 @@ void EngineTest::shiftsFollowRotationAndArithmetic() {
 
 void EngineTest::nBitShiftsUseTheAmount() {
     WindowFixture window;
-    Keys(*window, "1 ActShiftAmount4 ActOpShiftLeftByAmount");
+    Keys(*window, "1 actionShiftAmount4 actionOpShiftLeftByAmount");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00000010");
     QCOMPARE(window->Engine().Entry(), EntryState::Computed);
-    Keys(*window, "ActShiftAmount16 ActOpShiftLeftByAmount ActOpShiftLeftByAmount");
+    Keys(*window, "actionShiftAmount16 actionOpShiftLeftByAmount actionOpShiftLeftByAmount");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00000000");
-    Keys(*window, "ActRotate 1 ActOpShiftRightByAmount");
+    Keys(*window, "actionRotate 1 actionOpShiftRightByAmount");
     QCOMPARE(ShownOf(*window, BarKind::Hex), "00010000");
 }
 
 void EngineTest::shiftAndTrigCaptions() {
     WindowFixture window;
     auto caption = [&](const char* name) { return FindAction(*window, name)->text(); };
-    QCOMPARE(caption("ActOpShiftLeft"), "<<");
-    QCOMPARE(caption("ActOpShiftLeftByAmount"), "<<8");
-    QCOMPARE(caption("ActOpShiftRightByAmount"), ">>8");
-    Keys(*window, "ActRotate ActShiftAmount16");
-    QCOMPARE(caption("ActOpShiftLeft"), "<rot");
-    QCOMPARE(caption("ActOpShiftRight"), "rot>");
-    QCOMPARE(caption("ActOpShiftLeftByAmount"), "<rot16");
-    QCOMPARE(caption("ActOpShiftRightByAmount"), "rot>16");
+    QCOMPARE(caption("actionOpShiftLeft"), "<<");
+    QCOMPARE(caption("actionOpShiftLeftByAmount"), "<<8");
+    QCOMPARE(caption("actionOpShiftRightByAmount"), ">>8");
+    Keys(*window, "actionRotate actionShiftAmount16");
+    QCOMPARE(caption("actionOpShiftLeft"), "<rot");
+    QCOMPARE(caption("actionOpShiftRight"), "rot>");
+    QCOMPARE(caption("actionOpShiftLeftByAmount"), "<rot16");
+    QCOMPARE(caption("actionOpShiftRightByAmount"), "rot>16");
     // The captions follow the flag, also where rotation is not in effect.
-    Keys(*window, "ActModeReal");
-    QCOMPARE(caption("ActOpShiftLeft"), "<rot");
-    QCOMPARE(caption("ActOpSin"), "sin");
-    QCOMPARE(caption("ActOpArcCos"), "acos");
-    Keys(*window, "ActHyperbolic");
-    QVERIFY(Checked(*window, "ActHyperbolic"));
-    QCOMPARE(caption("ActOpSin"), "sinh");
-    QCOMPARE(caption("ActOpArcTan"), "atanh");
+    Keys(*window, "actionModeReal");
+    QCOMPARE(caption("actionOpShiftLeft"), "<rot");
+    QCOMPARE(caption("actionOpSin"), "sin");
+    QCOMPARE(caption("actionOpArcCos"), "acos");
+    Keys(*window, "actionHyperbolic");
+    QVERIFY(Checked(*window, "actionHyperbolic"));
+    QCOMPARE(caption("actionOpSin"), "sinh");
+    QCOMPARE(caption("actionOpArcTan"), "atanh");
 }
 
 void EngineTest::trigonometryUsesAngleUnitAndHyperbolic() {
     WindowFixture window;
-    Keys(*window, "ActModeReal 90 ActOpSin");
+    Keys(*window, "actionModeReal 90 actionOpSin");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "1");
     QCOMPARE(window->Engine().Entry(), EntryState::Computed);
-    Keys(*window, "ActAngleRadians");
-    QVERIFY(Checked(*window, "ActAngleRadians"));
-    QVERIFY(!Checked(*window, "ActAngleDegrees"));
-    Keys(*window, "0 ActOpCos");
+    Keys(*window, "actionAngleRadians");
+    QVERIFY(Checked(*window, "actionAngleRadians"));
+    QVERIFY(!Checked(*window, "actionAngleDegrees"));
+    Keys(*window, "0 actionOpCos");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "1");
-    Keys(*window, "1 ActOpArcTan");
+    Keys(*window, "1 actionOpArcTan");
     QVERIFY(std::fabs(GetReal(window->Engine().Current()) - std::atan(1.0L)) < 1e-18L);
-    Keys(*window, "ActHyperbolic 0 ActOpCos");
+    Keys(*window, "actionHyperbolic 0 actionOpCos");
     QCOMPARE(ShownOf(*window, BarKind::Decimal), "1");
 }
 
@@ -337,7 +340,8 @@ void EngineTest::noBarsAtAll() {
     Keys(*window, "7 =");
     CloseAllBars(*window);
     QVERIFY(window->Bars().Active() == nullptr);
-    for (const char* digit : {"ActDigit0", "ActDigit7", "ActDigitA", "ActPeriod", "ActSeparator"})
+    for (const char* digit :
+         {"actionDigit0", "actionDigit7", "actionDigitA", "actionPeriod", "actionSeparator"})
         QVERIFY2(!Enabled(*window, digit), digit);
     QVERIFY(!window->Engine().Type('1', false, false));
     // Operators, "=" and functions still work on the registers.
@@ -358,7 +362,7 @@ void EngineTest::noBarsAtAll() {
 
 void EngineTest::separatorKeyCaptionFollowsActiveBar() {
     WindowFixture window;
-    QAction* separator = FindAction(*window, "ActSeparator");
+    QAction* separator = FindAction(*window, "actionSeparator");
     window->UpdateActions();
     QCOMPARE(separator->text(),
              QString::fromStdString(window->Bars().Active()->Conv().GetSeparatorCaption()));
@@ -374,18 +378,18 @@ void EngineTest::oneStateRefreshPerCommand() {
     // Nothing changed since the command's own refresh: nothing to recompute.
     window->RefreshStates();
     QCOMPARE(window->StateRefreshCount(), start);
-    QVERIFY(Run(*window, "ActDigit2"));
+    QVERIFY(Run(*window, "actionDigit2"));
     QCOMPARE(window->StateRefreshCount(), start + 1);
     // The states show what the command changed without any further pass.
-    QVERIFY(!FindAction(*window, "ActPi")->isEnabled());
-    QVERIFY(Run(*window, "ActModeReal"));
+    QVERIFY(!FindAction(*window, "actionPi")->isEnabled());
+    QVERIFY(Run(*window, "actionModeReal"));
     QCOMPARE(window->StateRefreshCount(), start + 2);
-    QVERIFY(FindAction(*window, "ActPi")->isEnabled());
-    QVERIFY(FindAction(*window, "ActModeReal")->isChecked());
-    QVERIFY(!FindAction(*window, "ActModeDWord")->isChecked());
+    QVERIFY(FindAction(*window, "actionPi")->isEnabled());
+    QVERIFY(FindAction(*window, "actionModeReal")->isChecked());
+    QVERIFY(!FindAction(*window, "actionModeDWord")->isChecked());
     // A change made outside a command is caught before the next command.
     window->Engine().SetMode(CalcValueMode::DWord);
-    QVERIFY(!Run(*window, "ActPi"));
+    QVERIFY(!Run(*window, "actionPi"));
     QCOMPARE(window->StateRefreshCount(), start + 3);
 }
 
@@ -398,7 +402,7 @@ void EngineTest::clickOnABinaryDigitFlipsItsBit_data() {
 void EngineTest::clickOnABinaryDigitFlipsItsBit() {
     QFETCH(bool, separated);
     WindowFixture window;
-    window->View().Set(ViewOptions::Flag::Separated, separated);
+    window->View().Set(ViewOptions::Flag::DigitGrouping, separated);
     BinaryBar* bin = ShowBinaryBar(*window);
     QVERIFY(bin != nullptr);
     const CalcBar* hex = window->Bars().Find(BarKind::Hex);
@@ -422,7 +426,7 @@ void EngineTest::clickOnABinaryDigitFlipsItsBit() {
     Keys(*window, "=");
     QCOMPARE(PlainText(hex), QStringLiteral("8000001E"));
     // The Real mode shows no bits to click.
-    Keys(*window, "ActModeReal");
+    Keys(*window, "actionModeReal");
     const QString shown = PlainText(hex);
     QTest::mouseClick(label, Qt::LeftButton, {}, CentreOfBit(*label, 0));
     QCOMPARE(PlainText(hex), shown);
@@ -442,7 +446,7 @@ void EngineTest::hoverOverABinaryDigitShowsItsBitNumber() {
     QCOMPARE(QToolTip::text(), QCoreApplication::translate("pexa::BinaryBar", "Bit %1").arg(9));
     QToolTip::hideText();
     // In Real mode the digits are no bits.
-    Keys(*window, "ActModeReal 5");
+    Keys(*window, "actionModeReal 5");
     QVERIFY(!hover(CentreOfBit(*label, 0)));
     QCOMPARE(bin->BitAt(CentreOfBit(*label, 0)), std::nullopt);
 }

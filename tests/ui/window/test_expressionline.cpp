@@ -79,7 +79,7 @@ void ExpressionLineTest::previewShowsTheValueInTheActiveBar() {
     QTest::keyClicks(edit, "8");
     QCOMPARE(Preview(*window), QStringLiteral("00000100"));
     // A change of mode changes what the line would give, before Enter too.
-    QVERIFY(Run(*window, "ActModeByte"));
+    QVERIFY(Run(*window, "actionModeByte"));
     QCOMPARE(Preview(*window), QStringLiteral("00"));
     // Nothing changed before Enter.
     QCOMPARE(ShownOf(*window, BarKind::Decimal), QStringLiteral("0"));
@@ -180,16 +180,16 @@ void ExpressionLineTest::viewCommandShowsAndHidesTheLine() {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(&*window));
     QVERIFY(!window->ExpressionInput()->isVisible());
-    QVERIFY(!Checked(*window, "ActExpressionLine"));
-    QVERIFY(Run(*window, "ActExpressionLine"));
+    QVERIFY(!Checked(*window, "actionExpressionLine"));
+    QVERIFY(Run(*window, "actionExpressionLine"));
     QVERIFY(window->ExpressionInput()->isVisible());
-    QVERIFY(Checked(*window, "ActExpressionLine"));
-    QVERIFY(Run(*window, "ActExpressionLine"));
+    QVERIFY(Checked(*window, "actionExpressionLine"));
+    QVERIFY(Run(*window, "actionExpressionLine"));
     QVERIFY(!window->ExpressionInput()->isVisible());
-    QVERIFY(!Checked(*window, "ActExpressionLine"));
+    QVERIFY(!Checked(*window, "actionExpressionLine"));
     // Hidden while it holds the keyboard, it hands the keyboard to the bars.
     QVERIFY(OpenLine(*window)->hasFocus());
-    QVERIFY(Run(*window, "ActExpressionLine"));
+    QVERIFY(Run(*window, "actionExpressionLine"));
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(window->Bars().Active()));
 }
 

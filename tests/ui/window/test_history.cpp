@@ -61,7 +61,7 @@ private slots:
 void HistoryTest::linesFollowTheActiveBarsNotation() {
     WindowFixture window;
     ShowWithHistory(*window);
-    QVERIFY(Checked(*window, "ActHistoryPane"));
+    QVERIFY(Checked(*window, "actionHistoryPane"));
     QCOMPARE(window->History()->accessibleName(), QStringLiteral("履歴"));
     Keys(*window, "12 + 3 = 9 sqrt 0 - 1 =");
     QCOMPARE(Lines(*window), (QStringList{"12 + 3 = 15", "sqrt(9) = 3", "0 - 1 = 4294967295"}));
@@ -86,11 +86,11 @@ void HistoryTest::linesFollowTheActiveBarsNotation() {
 void HistoryTest::aBarsOwnSettingChangesTheLines() {
     WindowFixture window;
     ShowWithHistory(*window);
-    Run(*window, "ActToggleFloat");
+    Run(*window, "actionToggleFloat");
     auto* floatBar = qobject_cast<FloatBar*>(window->Bars().Find(BarKind::Float));
     QVERIFY(floatBar != nullptr);
     window->Bars().Activate(window->Bars().Find(BarKind::Hex));
-    Keys(*window, "ActModeWord 3C00 + 0 =");
+    Keys(*window, "actionModeWord 3C00 + 0 =");
     window->Bars().Activate(floatBar);
     floatBar->SetWordFormat(FloatFormat::Half);
     const QString half = Lines(*window).last();
@@ -105,7 +105,7 @@ void HistoryTest::recallPutsTheValueAndModeBackAsOneUndoStep() {
     WindowFixture window;
     ShowWithHistory(*window);
     // Byte wraps 300 to 44.
-    Keys(*window, "ActModeByte 200 + 100 = ActModeDWord 100 / 4 = 7");
+    Keys(*window, "actionModeByte 200 + 100 = actionModeDWord 100 / 4 = 7");
     HistoryPane* pane = window->History();
     const QModelIndex first = pane->model()->index(0, 0);
     const QPoint onFirst = pane->visualRect(first).center();
@@ -134,9 +134,9 @@ void HistoryTest::recallPutsTheValueAndModeBackAsOneUndoStep() {
 // Ctrl+Shift+H is not Ctrl+H (Hyperbolic), whether Copy History can run or not.
 void HistoryTest::copyHistoryAndItsKeyLeaveHyperbolicAlone() {
     WindowFixture window;
-    Keys(*window, "ActModeReal");
-    QVERIFY(Enabled(*window, "ActHyperbolic"));
-    QVERIFY(!Enabled(*window, "ActEditCopyHistory"));
+    Keys(*window, "actionModeReal");
+    QVERIFY(Enabled(*window, "actionHyperbolic"));
+    QVERIFY(!Enabled(*window, "actionEditCopyHistory"));
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
     QTest::keyClick(&*window, Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(!window->Engine().Options().Hyperbolic());
@@ -156,12 +156,12 @@ void HistoryTest::clearingIsNoUndoStep() {
     WindowFixture window;
     ShowWithHistory(*window);
     Keys(*window, "1 + 2 =");
-    QAction* clear = FindAction(*window, "ActClearHistory");
+    QAction* clear = FindAction(*window, "actionClearHistory");
     QVERIFY(window->History()->actions().contains(clear));
-    QVERIFY(Enabled(*window, "ActClearHistory"));
+    QVERIFY(Enabled(*window, "actionClearHistory"));
     clear->trigger();
     QVERIFY(Lines(*window).isEmpty());
-    QVERIFY(!Enabled(*window, "ActEditCopyHistory"));
+    QVERIFY(!Enabled(*window, "actionEditCopyHistory"));
     Press(*window, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(ShownOf(*window, BarKind::Decimal), QStringLiteral("2"));
     QVERIFY(Lines(*window).isEmpty());
@@ -184,7 +184,7 @@ void HistoryTest::f6AndEscMoveTheKeyboardInAndOut() {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(&*window));
     // Hidden, the pane takes no keyboard.
-    QVERIFY(!Enabled(*window, "ActFocusHistory"));
+    QVERIFY(!Enabled(*window, "actionFocusHistory"));
     Press(*window, Qt::Key_F9);
     Keys(*window, "1 + 2 = 4 + 5 = 6 + 7 = 42");
     HistoryPane* pane = window->History();
@@ -228,9 +228,9 @@ void HistoryTest::keepOnBringsTheTapeBackAtTheNextStart() {
     std::vector<TapeLine> saved;
     {
         MainWindow window;
-        Keys(window, "ActModeReal 2 sqrt ActModeInt64 0 - 1 = ActModeByte 200 + 100 =");
+        Keys(window, "actionModeReal 2 sqrt actionModeInt64 0 - 1 = actionModeByte 200 + 100 =");
         QVERIFY(window.EnterExpression(QStringLiteral("'A' | 0x80")));
-        Run(window, "ActHistoryPane");
+        Run(window, "actionHistoryPane");
         for (std::size_t i = 0; i < window.Engine().Tape().Count(); ++i)
             saved.push_back(*window.Engine().Tape().At(i));
     }

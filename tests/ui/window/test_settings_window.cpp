@@ -112,7 +112,7 @@ private:
 // Defaults the window shows with no usable settings file.
 void VerifyDefaults(const MainWindow& window) {
     QCOMPARE(window.Engine().Mode(), CalcValueMode::DWord);
-    QVERIFY(window.View().Is(ViewOptions::Flag::Separated));
+    QVERIFY(window.View().Is(ViewOptions::Flag::DigitGrouping));
     QVERIFY(window.View().Is(ViewOptions::Flag::ShowIndicators));
     QVERIFY(window.View().Is(ViewOptions::Flag::ToolBar));
     QVERIFY(window.View().Is(ViewOptions::Flag::MenuBar));
@@ -226,7 +226,7 @@ private slots:
         {
             auto window = std::make_unique<MainWindow>();
             window->Engine().SetMode(CalcValueMode::QWord);
-            window->View().Set(ViewOptions::Flag::Separated, false);
+            window->View().Set(ViewOptions::Flag::DigitGrouping, false);
             window->View().Set(ViewOptions::Flag::ShowIndicators, false);
             window->View().Set(ViewOptions::Flag::ToolBar, false);
             window->View().Set(ViewOptions::Flag::MenuBar, false);
@@ -258,7 +258,7 @@ private slots:
 
         auto window = std::make_unique<MainWindow>();
         QCOMPARE(window->Engine().Mode(), CalcValueMode::QWord);
-        QVERIFY(!window->View().Is(ViewOptions::Flag::Separated));
+        QVERIFY(!window->View().Is(ViewOptions::Flag::DigitGrouping));
         QVERIFY(!window->View().Is(ViewOptions::Flag::ShowIndicators));
         QVERIFY(!window->View().Is(ViewOptions::Flag::ToolBar));
         QVERIFY(!window->View().Is(ViewOptions::Flag::MenuBar));
@@ -280,7 +280,7 @@ private slots:
         QVERIFY(window->View().DisplayFont().strikeOut());
         QCOMPARE(Kinds(*window), Available({BarKind::Hex, BarKind::Bin, BarKind::Oct}));
         // The bars follow the stored switches too.
-        QVERIFY(!window->Bars().At(0)->Separated());
+        QVERIFY(!window->Bars().At(0)->GroupsDigits());
         QCOMPARE(window->Bars().At(0)->Conv().GetMode(), CalcValueMode::QWord);
     }
 
@@ -679,8 +679,8 @@ private slots:
     void switchingABarOffReportsAFailedWrite_data() {
         QTest::addColumn<QString>("toggle");
         QTest::addColumn<int>("kind");
-        QTest::newRow("character bar") << "ActToggleChar" << int(BarKind::Char);
-        QTest::newRow("date/time bar") << "ActToggleTime" << int(BarKind::Time);
+        QTest::newRow("character bar") << "actionToggleChar" << int(BarKind::Char);
+        QTest::newRow("date/time bar") << "actionToggleTime" << int(BarKind::Time);
     }
 
     void switchingABarOffReportsAFailedWrite() {

@@ -95,16 +95,16 @@ void WorkflowTest::undoKeysPutBackWhatTheCommandChanged() {
 void WorkflowTest::undoOfAModeShowsTheModeAgain() {
     WindowFixture window;
     window->Bars().Activate(window->Bars().Find(BarKind::Hex));
-    Keys(*window, "ActModeDWord 1234");
+    Keys(*window, "actionModeDWord 1234");
     PressCtrl(*window, Qt::Key_B);
     QCOMPARE(ShownOf(*window, BarKind::Hex), QStringLiteral("34"));
-    QVERIFY(Checked(*window, "ActModeByte"));
+    QVERIFY(Checked(*window, "actionModeByte"));
     PressCtrl(*window, Qt::Key_Z);
     QCOMPARE(ShownOf(*window, BarKind::Hex), QStringLiteral("00001234"));
     QCOMPARE(ShownOf(*window, BarKind::Decimal), QStringLiteral("4660"));
     QCOMPARE(window->Engine().Mode(), CalcValueMode::DWord);
-    QVERIFY(Checked(*window, "ActModeDWord"));
-    QVERIFY(!Checked(*window, "ActModeByte"));
+    QVERIFY(Checked(*window, "actionModeDWord"));
+    QVERIFY(!Checked(*window, "actionModeByte"));
 }
 
 void WorkflowTest::redoKeysRepeatTheUndoneStep() {
@@ -122,23 +122,23 @@ void WorkflowTest::redoKeysRepeatTheUndoneStep() {
 
 void WorkflowTest::undoItemsFollowWhatThereIsToUndo() {
     WindowFixture window;
-    QVERIFY(!Enabled(*window, "ActEditUndo"));
-    QVERIFY(!Enabled(*window, "ActEditRedo"));
+    QVERIFY(!Enabled(*window, "actionEditUndo"));
+    QVERIFY(!Enabled(*window, "actionEditRedo"));
     Keys(*window, "5");
-    QVERIFY(Enabled(*window, "ActEditUndo"));
-    QVERIFY(!Enabled(*window, "ActEditRedo"));
-    QVERIFY(Run(*window, "ActEditUndo"));
-    QVERIFY(!Enabled(*window, "ActEditUndo"));
-    QVERIFY(Enabled(*window, "ActEditRedo"));
+    QVERIFY(Enabled(*window, "actionEditUndo"));
+    QVERIFY(!Enabled(*window, "actionEditRedo"));
+    QVERIFY(Run(*window, "actionEditUndo"));
+    QVERIFY(!Enabled(*window, "actionEditUndo"));
+    QVERIFY(Enabled(*window, "actionEditRedo"));
     // The items refresh without a full update, as before a menu opens.
-    QVERIFY(Run(*window, "ActEditRedo"));
+    QVERIFY(Run(*window, "actionEditRedo"));
     window->RefreshStates();
-    QVERIFY(FindAction(*window, "ActEditUndo")->isEnabled());
-    QVERIFY(!FindAction(*window, "ActEditRedo")->isEnabled());
+    QVERIFY(FindAction(*window, "actionEditUndo")->isEnabled());
+    QVERIFY(!FindAction(*window, "actionEditRedo")->isEnabled());
     const QList<QAction*> editItems =
         window->MainMenuBar()->findChild<QMenu*>("editMenu")->actions();
-    QVERIFY(editItems.contains(FindAction(*window, "ActEditUndo")));
-    QVERIFY(editItems.contains(FindAction(*window, "ActEditRedo")));
+    QVERIFY(editItems.contains(FindAction(*window, "actionEditUndo")));
+    QVERIFY(editItems.contains(FindAction(*window, "actionEditRedo")));
 }
 
 // The mode and options read from the settings are where the user starts.
@@ -150,24 +150,24 @@ void WorkflowTest::startUpLeavesNothingToUndo() {
 // An option changed by its key is a step; undone, its item shows it again.
 void WorkflowTest::undoOfAnOptionShowsTheOptionAgain() {
     WindowFixture window;
-    Keys(*window, "ActModeReal");
-    QVERIFY(!Checked(*window, "ActHyperbolic"));
+    Keys(*window, "actionModeReal");
+    QVERIFY(!Checked(*window, "actionHyperbolic"));
     PressCtrl(*window, Qt::Key_H);
-    QVERIFY(Checked(*window, "ActHyperbolic"));
+    QVERIFY(Checked(*window, "actionHyperbolic"));
     PressCtrl(*window, Qt::Key_Z);
     QVERIFY(!window->Engine().Options().Hyperbolic());
     window->RefreshStates();
-    QVERIFY(!FindAction(*window, "ActHyperbolic")->isChecked());
+    QVERIFY(!FindAction(*window, "actionHyperbolic")->isChecked());
     QCOMPARE(window->Engine().Mode(), CalcValueMode::Float);
 }
 
 void WorkflowTest::memoryKeysStoreAddAndRecall() {
     WindowFixture window;
-    QVERIFY(!Enabled(*window, "ActMemoryRecall"));
+    QVERIFY(!Enabled(*window, "actionMemoryRecall"));
     Keys(*window, "40");
     PressCtrl(*window, Qt::Key_M);
     QVERIFY(window->Engine().HasMemory());
-    QVERIFY(Enabled(*window, "ActMemoryRecall"));
+    QVERIFY(Enabled(*window, "actionMemoryRecall"));
     Keys(*window, "2");
     PressCtrl(*window, Qt::Key_P);
     Keys(*window, "AC");
@@ -190,8 +190,8 @@ void WorkflowTest::memoryKeysSubtractAndClear() {
     QCOMPARE(ShownOf(*window, BarKind::Hex), QStringLiteral("FFFFFFFB"));
     PressCtrl(*window, Qt::Key_L, Qt::ShiftModifier);
     QVERIFY(!window->Engine().HasMemory());
-    QVERIFY(!Enabled(*window, "ActMemoryRecall"));
-    QVERIFY(!Enabled(*window, "ActMemoryClear"));
+    QVERIFY(!Enabled(*window, "actionMemoryRecall"));
+    QVERIFY(!Enabled(*window, "actionMemoryClear"));
 }
 
 void WorkflowTest::memoryMarkShowsInTheActiveBarOnly() {
@@ -199,7 +199,7 @@ void WorkflowTest::memoryMarkShowsInTheActiveBarOnly() {
     CalcBar* dec = window->Bars().Find(BarKind::Decimal);
     CalcBar* hex = window->Bars().Find(BarKind::Hex);
     QVERIFY(!ShowsMemoryMark(*dec));
-    Keys(*window, "255 ActMemoryStore");
+    Keys(*window, "255 actionMemoryStore");
     QVERIFY(ShowsMemoryMark(*dec));
     QVERIFY(!ShowsMemoryMark(*hex));
     QCOMPARE(MemoryMarkTip(*dec), QStringLiteral("255"));
@@ -208,20 +208,20 @@ void WorkflowTest::memoryMarkShowsInTheActiveBarOnly() {
     QVERIFY(!ShowsMemoryMark(*dec));
     QVERIFY(ShowsMemoryMark(*hex));
     QCOMPARE(MemoryMarkTip(*hex), QStringLiteral("000000FF"));
-    Run(*window, "ActMemoryClear");
+    Run(*window, "actionMemoryClear");
     QVERIFY(!ShowsMemoryMark(*hex));
     // Undone, the memory and its mark are back.
-    Run(*window, "ActEditUndo");
+    Run(*window, "actionEditUndo");
     QVERIFY(ShowsMemoryMark(*hex));
 }
 
 void WorkflowTest::memoryComesBackFromTheSettings_data() {
     QTest::addColumn<QString>("keys");
-    QTest::newRow("DWord") << "ActModeDWord 4000000000";
-    QTest::newRow("Byte") << "ActModeByte 200";
+    QTest::newRow("DWord") << "actionModeDWord 4000000000";
+    QTest::newRow("Byte") << "actionModeByte 200";
     // Every bit of the 80-bit real.
-    QTest::newRow("Real") << "ActModeReal 2 sqrt";
-    QTest::newRow("negative Real") << "ActModeReal 1 / 3 = neg";
+    QTest::newRow("Real") << "actionModeReal 2 sqrt";
+    QTest::newRow("negative Real") << "actionModeReal 1 / 3 = neg";
 }
 
 void WorkflowTest::memoryComesBackFromTheSettings() {
@@ -233,11 +233,11 @@ void WorkflowTest::memoryComesBackFromTheSettings() {
     ValueBits stored;
     {
         MainWindow window;
-        Keys(window, keys + QStringLiteral(" ActMemoryStore"));
+        Keys(window, keys + QStringLiteral(" actionMemoryStore"));
         QVERIFY(window.Engine().HasMemory());
         stored = BitsOfValue(*window.Engine().Memory());
         // Another mode when the window closes: the memory keeps its own.
-        Keys(window, "ActModeWord");
+        Keys(window, "actionModeWord");
     }
     QFile file(ini);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -255,7 +255,7 @@ void WorkflowTest::emptyMemoryStaysEmptyAcrossRuns() {
     ProfilePathOverride profile(dir.filePath(QStringLiteral("pexa.ini")).toStdString());
     {
         MainWindow window;
-        Keys(window, "7 ActMemoryStore ActMemoryClear");
+        Keys(window, "7 actionMemoryStore actionMemoryClear");
     }
     QVERIFY(!ReadStoredMemory().has_value());
     MainWindow window;
@@ -266,8 +266,8 @@ void WorkflowTest::emptyMemoryStaysEmptyAcrossRuns() {
 // The tooltips name the keys; the window shows in Japanese here.
 void WorkflowTest::memoryButtonsRunTheirCommands() {
     WindowFixture window;
-    CommandButton* store = window->Buttons().ButtonOf(QStringLiteral("ActMemoryStore"));
-    CommandButton* recall = window->Buttons().ButtonOf(QStringLiteral("ActMemoryRecall"));
+    CommandButton* store = window->Buttons().ButtonOf(QStringLiteral("actionMemoryStore"));
+    CommandButton* recall = window->Buttons().ButtonOf(QStringLiteral("actionMemoryRecall"));
     QVERIFY(store != nullptr && recall != nullptr);
     QCOMPARE(store->parentWidget(), window->Buttons().MemoryGroup);
     QCOMPARE(store->text(), QStringLiteral("MS"));
@@ -287,7 +287,7 @@ void WorkflowTest::memoryButtonsRunTheirCommands() {
 // did: a change of the bar's encoding makes the calculator forget the typing.
 void WorkflowTest::barSettingChangeReachesTheCalculator() {
     WindowFixture window;
-    Run(*window, "ActToggleChar");
+    Run(*window, "actionToggleChar");
     auto* bar = qobject_cast<CharacterBar*>(window->Bars().Find(BarKind::Char));
     QVERIFY(bar != nullptr);
     window->Bars().Activate(bar);
