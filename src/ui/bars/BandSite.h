@@ -22,6 +22,9 @@ namespace pexa {
 // The user drags a band by its grip to another place or row (above the
 // first row or below the last it starts a new row), and drags the gap at a
 // band's right edge to change its width.
+//
+// Kept rather than QSplitter or tool bar areas: neither moves a widget into
+// another row by dragging, nor keeps the rows and widths that pexa.ini stores.
 class BandSite : public QWidget {
     Q_OBJECT
 

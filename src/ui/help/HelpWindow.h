@@ -25,6 +25,10 @@ namespace pexa {
 // reported inside this window, never by the caller; so is a document that
 // would be too much work to lay out (CheckHelpDocument). The contents list
 // is as wide as its longest title, up to a share of the window.
+//
+// Kept rather than Qt Assistant or the desktop's browser: the help is one
+// HTML file beside the program (no help collection to build or install), and
+// the window opens at a command's topic and searches it without a network.
 class HelpWindow : public QWidget {
     Q_OBJECT
 
