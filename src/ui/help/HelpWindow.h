@@ -28,7 +28,7 @@ namespace pexa {
 //
 // Kept rather than Qt Assistant or the desktop's browser: the help is one
 // HTML file beside the program (no help collection to build or install), and
-// the window opens at a command's topic and searches it without a network.
+// the window opens at a command's topic and filters the contents by a search.
 class HelpWindow : public QWidget {
     Q_OBJECT
 
